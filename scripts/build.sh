@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds everything into build/.
+set -euo pipefail
+top="$(cd "$(dirname "$0")/.." && pwd)"
+source "$top/scripts/deps.sh"
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build" -j"$(nproc)"
