@@ -118,6 +118,9 @@ constexpr size_t kStation = 800;       // ToSetupStation (1704 bytes)
 // kind 1
 constexpr size_t kColors = 8;          // ToSetupColors (2700 bytes)
 constexpr size_t kColorsInitialised = 2708;  // byte: 0 = the look still needs its defaults
+// Free areas that later units use for their own settings.
+constexpr size_t kForeign0 = 2520;     // kind 0, up to the record's end
+constexpr size_t kForeign1 = 2720;     // kind 1, up to the record's end
 
 static_assert(kStation + stationrec::kSize <= kSize, "station fits the set-up record");
 static_assert(kColorsInitialised < kSize, "look record fits the set-up record");
