@@ -1,7 +1,6 @@
 #include "contest/ContestDefs.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "contest/ContestLetters.h"
 #include "database/kxdates.h"
@@ -24,12 +23,6 @@ const TLetterEntry* FindLetter(char letter) {
   for (const TLetterEntry& e : kLetters)
     if (e.Letter == letter) return &e;
   return nullptr;
-}
-
-std::string Decimal(int32_t value) {
-  char buf[16];
-  const auto res = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, res.ptr);
 }
 
 // The four-digit year of a day number; empty for a day number below 1,
@@ -78,11 +71,6 @@ bool IsForeignCall(std::string_view call) {
   return !domestic;
 }
 
-std::string LeftChars(std::string_view text, int n) {
-  if (n <= 0) return {};
-  return std::string(text.substr(0, static_cast<size_t>(n)));
-}
-
 TContestBuilder::TContestBuilder(TContestRec& rec, TContestRecord& listRecord,
                                  const TContestEnvironment& env,
                                  std::vector<std::string>* warnings)
@@ -115,13 +103,13 @@ std::string TContestBuilder::ContestNumberText(TNumberText how) const {
   const int32_t n = ContestNumber();
   switch (how) {
     case TNumberText::Plain:
-      return Decimal(n);
+      return ToStrings.IntToStr(n);
     case TNumberText::TwoDigits:
       return ToStrings.IntToStrZero(n, 2);
     case TNumberText::FiveDigits:
       return ToStrings.IntToStrZero(n, 5);
     case TNumberText::PositiveOnly:
-      return n > 0 ? Decimal(n) : std::string();
+      return n > 0 ? ToStrings.IntToStr(n) : std::string();
   }
   return {};
 }
@@ -129,7 +117,7 @@ std::string TContestBuilder::ContestNumberText(TNumberText how) const {
 std::string TContestBuilder::FirstName(int room) const {
   const size_t blank = ownName_.find(' ');
   const std::string first = blank == std::string::npos ? ownName_ : ownName_.substr(0, blank);
-  return LeftChars(first, room);
+  return ToStrings.LeftStr(first, room);  // no room: empty
 }
 
 bool TContestBuilder::OwnCallIsForeign() const { return IsForeignCall(OwnCall()); }

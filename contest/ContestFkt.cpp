@@ -4,6 +4,7 @@
 
 #include "database/kxdates.h"
 #include "database/recfields.h"
+#include "database/setups.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -129,12 +130,18 @@ bool TProgramFileReader::ReadLines(const std::string& fileName, std::vector<std:
 // ---------------------------------------------------------------------------
 
 std::string TContestFkt::ContestDirectory() const {
-  return services_.ContestDirectory ? services_.ContestDirectory() : std::string();
+  if (services_.ContestDirectory) return services_.ContestDirectory();
+  ToSetupDirs dirs;
+  ToSetups.GetDirs(dirs);
+  return dirs[6];
 }
 
 TContestEnvironment TContestFkt::Environment() const {
   TContestEnvironment env;
-  if (services_.Station) env.Station = services_.Station();
+  if (services_.Station)
+    env.Station = services_.Station();
+  else
+    ToSetups.GetStation(env.Station);
   env.UtcBiasMinutes = services_.UtcBiasMinutes ? services_.UtcBiasMinutes() : ToDates.UtcBiasMinutes();
   env.Today = services_.Today ? services_.Today() : ToDates.Today();
   env.Files = services_.Files;

@@ -26,10 +26,9 @@ class TContestListAccess {
   virtual int Update() = 0;
 };
 
-// What the definitions take from outside the contest list. The program's
-// start connects these to the settings; tests replace them. Empty
-// functions fall back to: an empty station record, the system time zone,
-// today's local date, an empty contest directory.
+// What the definitions take from outside the contest list; tests replace
+// them. Empty functions fall back to the settings' own-station record, the
+// system time zone, today's local date and the settings' contest directory.
 struct TContestServices {
   std::function<ToSetupStation()> Station;
   std::function<int()> UtcBiasMinutes;

@@ -1,5 +1,6 @@
 // Letter '4': the party of the club Brazelund, this edition's own contest.
 #include "contest/ContestLetters.h"
+#include "database/kxstrings.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void DefineBrzParty(TContestBuilder& b) {
   b.SetExchange(1, "BRZ-Nr", ExchangeKind::FreeText, ExchangeKind::FreeText,
                 b.ContestNumberText(TNumberText::PositiveOnly));
   b.SetExchange(2, "Loc", ExchangeKind::Locator, ExchangeKind::Locator,
-                LeftChars(b.OwnLocator(), 4));
+                ToStrings.LeftStr(b.OwnLocator(), 4));
   b.SetMultiplierCaptions({"Nr", "Loc"});
   r.MultiplierKinds = {MultiplierKind::Locator};
   r.MultiplierMode = 1;

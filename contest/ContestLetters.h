@@ -97,8 +97,5 @@ class TContestBuilder {
 // not begin with 'D' followed by 'A'..'H' or 'J'..'R'.
 bool IsForeignCall(std::string_view call);
 
-// The first n characters of a text; n of 0 or less gives an empty text.
-std::string LeftChars(std::string_view text, int n);
-
 // One function per letter.
 void DefineBrzParty(TContestBuilder& b);  // '4'

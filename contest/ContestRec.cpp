@@ -32,7 +32,7 @@ int TContestRec::ModeCount() const {
 }
 
 int TContestRec::BandCount() const {
-  return CountLeading(BandLetters, [](char b) { return b != '\0'; });
+  return CountLeading(BandLetters, [](char b) { return b != '\0' && b != ' '; });
 }
 
 int TContestRec::ClassCount() const {

@@ -94,6 +94,7 @@ struct TByteSet {
   }
   friend bool operator==(const TByteSet& a, const TByteSet& b) { return a.Bits == b.Bits; }
 };
+static_assert(sizeof(TByteSet) == 32, "a set of 0..255 takes 32 bytes");
 
 // Kinds of the exchange fields (ReceivedKinds, SentKinds).
 namespace ExchangeKind {
@@ -213,7 +214,8 @@ struct TContestRec {
   // number 0, every set empty.
   void Clear() { *this = TContestRec(); }
 
-  // Number of used entries of the gap-free lists.
+  // Number of used entries of the gap-free lists (a band slot holding '\0'
+  // or a blank is unused).
   int ModeCount() const;
   int BandCount() const;
   int ClassCount() const;

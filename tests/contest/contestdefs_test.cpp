@@ -164,30 +164,6 @@ TEST(UnknownLetter, GivesTheClearedDescriptionWithZoneHoursAndDefaultOutputs) {
 
 // --- sources of the sent-exchange defaults ---------------------------------
 
-TEST(ContestBuilder, ReadsTheOwnDataFromListRecordAndStation) {
-  TContestRecord list{};
-  rec::SetStr(list.data(), crec::kDok, crec::kDokCap, "Z11");
-  rec::SetStr(list.data(), crec::kPLZ, crec::kPLZCap, "20095");
-  rec::SetStr(list.data(), crec::kLDK, crec::kLDKCap, "HH");
-  rec::SetStr(list.data(), crec::kZusatzText, crec::kZusatzTextCap, "N123");
-  rec::SetStr(list.data(), crec::kCall, crec::kCallCap, "DL1ABC");
-  rec::SetBool(list.data(), crec::kMitglied, true);
-  list[crec::kDok] = 60;  // damaged length byte: clamped to the field
-  const TContestEnvironment env = Station("JO40");
-  auto rec = std::make_unique<TContestRec>();
-  TContestBuilder b(*rec, list, env, nullptr);
-
-  EXPECT_EQ(b.OwnDok().size(), crec::kDokCap);
-  EXPECT_EQ(b.OwnDok().substr(0, 3), "Z11");
-  EXPECT_EQ(b.OwnPlz(), "20095");
-  EXPECT_EQ(b.OwnLdk(), "HH");
-  EXPECT_EQ(b.ContestText(), "N123");
-  EXPECT_EQ(b.OwnCall(), "DL1ABC");
-  EXPECT_TRUE(b.MembershipAnswer());
-  EXPECT_EQ(b.OwnLocator(), "JO40");
-  EXPECT_EQ(b.OwnName(), "Hans Peter");
-}
-
 TEST(ContestBuilder, FirstNameIsCutToItsRoomAndNeverBelowNothing) {
   TContestRecord list{};
   TContestEnvironment env = Station("JO31");

@@ -5,6 +5,7 @@
 
 #include "contest/ContestFkt.h"
 #include "database/recfields.h"
+#include "database/setups.h"
 #include "support/TempProgramDir.h"
 #include "platform/textfile.h"
 
@@ -168,6 +169,20 @@ TEST_F(DefineOnList, NewLogTakesNothingFromTheLogTheListStandsOn) {
 
   fkt.DefineContest(*rec, nullptr, '4', true);
   EXPECT_EQ(rec->OutputKinds, TByteSet({1, 2, 4, 5, 6, 7, 9}));
+}
+
+TEST(DefineWithSettings, StationDataComeFromTheSettingsWhenNoServiceIsSet) {
+  ToSetupStation saved;
+  ToSetups.GetStation(saved);
+  ToSetupStation station{};
+  rec::SetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap, "JN58TD");
+  ToSetups.SetStation(station);
+
+  TContestFkt fkt;
+  auto rec = std::make_unique<TContestRec>();
+  fkt.DefineNewContest(*rec, '4');
+  ToSetups.SetStation(saved);
+  EXPECT_EQ(rec->SentDefaults[1], "JN58");
 }
 
 TEST(ProgramFileReader, ReadsFromTheContestDirectoryInTheProgramDirectory) {

@@ -56,6 +56,8 @@ TEST(ContestRecord, ListCountsStopAtTheFirstEmptyEntry) {
   r.Modes[1] = "SSB";
   r.Modes[3] = "FM";  // behind a gap: not part of the list
   r.BandLetters[0] = 'b';
+  r.BandLetters[1] = ' ';  // a blank slot is no band either
+  r.BandLetters[2] = 'c';
   r.Classes[0].Text = "alle";
   EXPECT_EQ(r.ModeCount(), 2);
   EXPECT_EQ(r.BandCount(), 1);
