@@ -11,6 +11,7 @@
 #include "contest/ContestDefs.h"
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "database/dbContestBase.h"
 #include "database/setuprecords.h"
 
 // The contest-list table as the definitions use it: positioned on the log's
@@ -24,6 +25,19 @@ class TContestListAccess {
   virtual void SetContestRecord(const TContestRecord& record) = 0;
   // Rewrites the current record from the edit copy; 0 on success.
   virtual int Update() = 0;
+};
+
+// The contest-list table object itself as the definitions use it.
+class TContestListOnTable : public TContestListAccess {
+ public:
+  explicit TContestListOnTable(TdbContestBase& table) : table_(table) {}
+  int32_t CurrentRef() override { return table_.CurrentRef(); }
+  void GetContestRecord(TContestRecord& record) override { table_.GetContestRecord(record); }
+  void SetContestRecord(const TContestRecord& record) override { table_.SetContestRecord(record); }
+  int Update() override { return table_.Update() ? 0 : 1; }
+
+ private:
+  TdbContestBase& table_;
 };
 
 // What the definitions take from outside the contest list; tests replace
@@ -60,6 +74,10 @@ class TContestFkt {
   // with writeBack, rewrites the table record. A table that stands on no
   // record (or none at all) is treated as a new log.
   void DefineContest(TContestRec& rec, TContestListAccess* table, char letter, bool writeBack);
+  void DefineContest(TContestRec& rec, TdbContestBase& table, char letter, bool writeBack) {
+    TContestListOnTable access(table);
+    DefineContest(rec, &access, letter, writeBack);
+  }
   // Fills rec for a log not yet stored: from a cleared contest-list record,
   // whatever record the table stands on, and without touching the table.
   void DefineNewContest(TContestRec& rec, char letter);

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "contest/ContestFkt.h"
+#include "database/dbContest.h"
+#include "database/kxdates.h"
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "support/TempProgramDir.h"
@@ -169,6 +171,34 @@ TEST_F(DefineOnList, NewLogTakesNothingFromTheLogTheListStandsOn) {
 
   fkt.DefineContest(*rec, nullptr, '4', true);
   EXPECT_EQ(rec->OutputKinds, TByteSet({1, 2, 4, 5, 6, 7, 9}));
+}
+
+TEST(DefineOnTable, StoredLogIsReadAndRewrittenWithItsTotalsMark) {
+  TempProgramDir dir;
+  TdbContest list(kContestList, false, 0);
+  TContestRecord c{};
+  rec::SetChar(c.data(), crec::kTyp, '4');
+  rec::SetStr(c.data(), crec::kName, crec::kNameCap, "Party");
+  rec::SetInt32(c.data(), crec::kZusatzWert, 4711);
+  rec::SetInt32(c.data(), crec::kDatumVon, ToDates.DateStringToDate("20.12.2015", "dd.mm.yyyy"));
+  list.ClearRecord();
+  list.SetContestRecord(c);
+  ASSERT_TRUE(list.Add());
+  list.GetContestRecord(c);
+  const int32_t nummer = rec::GetInt32(c.data(), crec::kNummer);
+
+  TContestFkt fkt;
+  auto rec = std::make_unique<TContestRec>();
+  fkt.DefineContest(*rec, list, '4', true);
+  EXPECT_EQ(rec->SentDefaults[0], "4711");
+  EXPECT_EQ(rec->DisplayTitle, "BRZ-Party 2015");
+
+  TdbContest other(kContestList, false, 0);
+  ASSERT_TRUE(other.FindByNumber(nummer));
+  TContestRecord back{};
+  other.GetContestRecord(back);
+  EXPECT_EQ(back[crec::kTotalsPlace], 255);
+  EXPECT_EQ(rec::GetStr(back.data(), crec::kName, crec::kNameCap), "Party");
 }
 
 TEST(DefineWithSettings, StationDataComeFromTheSettingsWhenNoServiceIsSet) {
