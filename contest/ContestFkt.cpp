@@ -1,0 +1,219 @@
+#include "contest/ContestFkt.h"
+
+#include <memory>
+
+#include "database/kxdates.h"
+#include "database/recfields.h"
+#include "database/setups.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "platform/textfile.h"
+
+TContestFkt ContestFkt;
+
+namespace {
+
+// The four parts of one exchange direction in the QSO record, in text order.
+struct TExchangePart {
+  size_t Offset;
+  size_t Cap;
+};
+constexpr TExchangePart kSentParts[4] = {
+    {qrec::kSent1, qrec::kSent1Cap},
+    {qrec::kSent2, qrec::kSent2Cap},
+    {qrec::kSent3, qrec::kSent3Cap},
+    {qrec::kSent4, qrec::kSent4Cap},
+};
+constexpr TExchangePart kReceivedParts[4] = {
+    {qrec::kRcvd1, qrec::kRcvd1Cap},
+    {qrec::kRcvd2, qrec::kRcvd2Cap},
+    {qrec::kRcvd3, qrec::kRcvd3Cap},
+    {qrec::kRcvd4, qrec::kRcvd4Cap},
+};
+// The joined text is cut after each part at these lengths.
+constexpr size_t kJoinedCut[4] = {9, 11, 13, 20};
+constexpr size_t kExchangeMax = 20;
+
+std::string JoinExchange(const TContestQsoRecord& qso, const TExchangePart (&parts)[4]) {
+  std::string text;
+  for (size_t i = 0; i < 4; ++i) {
+    text += rec::GetStr(qso.data(), parts[i].Offset, parts[i].Cap);
+    if (text.size() > kJoinedCut[i]) text.resize(kJoinedCut[i]);
+  }
+  return text;
+}
+
+// Cuts the text at the fixed part boundaries (characters 1-9, 10-11,
+// 12-13, 14-20); parts the text does not reach become empty.
+void SplitExchange(std::string_view text, TContestQsoRecord& qso,
+                   const TExchangePart (&parts)[4]) {
+  text = text.substr(0, kExchangeMax);
+  size_t start = 0;
+  for (const TExchangePart& part : parts) {
+    const std::string_view piece =
+        start < text.size() ? text.substr(start, part.Cap) : std::string_view();
+    rec::SetStr(qso.data(), part.Offset, part.Cap, piece);
+    start += part.Cap;
+  }
+}
+
+struct TContestTitle {
+  char Letter;
+  const char* Name;
+  const char* Picture;  // nullptr: no picture
+};
+constexpr const char* kOwnPictureJ = "mssprint.bmp";
+
+constexpr TContestTitle kContestTitles[] = {
+    {'V', "Mecklenburg-Vorpommern - Contest", "mvp.bmp"},
+    {'B', "Baden - Württemberg Aktivität", "bwa.bmp"},
+    {'H', "Holyland - Contest", "holyland.bmp"},
+    {'D', "Deutschland Contest des DTC e.V.", "dtc.bmp"},
+    {'q', "Handtastenparty", "agcw.bmp"},
+    {'5', "Funkertag-QSO-Party", "party062005.bmp"},
+    {'P', "Februar-QSO-Party", "party022005.bmp"},
+    {'E', "Europatag der Schulstationen", "eutag.bmp"},
+    {'F', "Aktivitätswettbewerb Franken", "franken.bmp"},
+    {'J', "Hamburg Contest", "hamburg.bmp"},
+    {'G', "Hessencontest", "hessen.bmp"},
+    {'R', "Rheinland-Pfalz - Aktivitätsabende", "rheinlandpfalz.bmp"},
+    {'h', "Rheinland-Pfalz - Aktivitätswoche", "rheinlandpfalz.bmp"},
+    {'N', "Nordic Activity Contest", "nac.bmp"},
+    {'S', "Aktivitätswettbewerbe H, S, W", "hsw.bmp"},
+    {'T', "Thüringen-Contest", "thueringen.bmp"},
+    {'L', "Kurzcontest Ruhrgebiet", "ruhrgebiet.bmp"},
+    {'U', "Bayern-Ost-Contest", "boc.bmp"},
+    {'I', "Kurzwellenaktivitätstag Nordsee", "nordsee.bmp"},
+    {'l', "Aktivitätstag Nordsee", "nordsee.bmp"},
+    {'g', "Nordsee-Contest UKW", "nordsee.bmp"},
+    {'Z', "IPARC-Contest", "iparc.bmp"},
+    {'C', "Brandenburg-Berlin-Contest", "bb.bmp"},
+    {'O', "Aktivitätswochenende Schleswig-Holstein", "sh.bmp"},
+    {'Q', "Schwabenkontest", "schwaben.bmp"},
+    {'1', "DARC 10 m-Contest", "darclogo.bmp"},
+    {'K', "Herbstcontest Köln-Aachen", "koelnaachen.bmp"},
+    {'A', "Deutscher Telegraphie-Contest", "agcw.bmp"},
+    {'f', "Happy New Year-Contest", "agcw.bmp"},
+    {'s', "QRP/QRP-Party der AGCW", "agcw.bmp"},
+    {'i', "Naval-Contest", nullptr},
+    {'j', "MMMonVHF MS SPRINT CONTEST", kOwnPictureJ},
+    {'Y', "VFDB-Contest", "vfdb.bmp"},
+    {'o', "VFDB-Aktivitätstage", "vfdb.bmp"},
+    {'2', "Westfalen Nord QRP Aktivitäts Contest", "westfalen-nord.bmp"},
+    {'3', "Westfalen Nord Contest", "westfalen-nord.bmp"},
+    {'c', "Westfalen Nord Aktivitätstag", "westfalen-nord.bmp"},
+    {'4', "Party des Brazelund e.V.", "brz.bmp"},
+    {'6', "HSC-CW-Contest", "hsc.bmp"},
+    {'v', " Military on the Air Aktivität der MRR", "MRR-Siegel.bmp"},
+    {'7', "DIG-QSO-Party", "digparty.bmp"},
+    {'8', "AGCW - VHF/UHF-Contest", "agcw.bmp"},
+    {'9', "IARU-Region-1-Fieldday", "fieldday.bmp"},
+    {'a', "Nordrhein-Aktivität", "nordrhein.bmp"},
+    {'b', "Original-QRP-Contest", "qrpcc.bmp"},
+    {'d', "SAAR-Contest", "saar.bmp"},
+    {'e', "Nord-Contest", "nord.bmp"},
+    {'k', "QCWA-Party", "qcwa.bmp"},
+    {'m', "Großraum-Mobilwettbewerb 80m", "mobilsh.bmp"},
+    {'n', "IBFD-Aktivitätstag", "ibfd.bmp"},
+    {'p', "DSW-Kurzcontest", "dsw.bmp"},
+    {'r', "YL-Party", "yllogo.bmp"},
+    {'u', "DARC-Ausbildungs-Contest", "wag.bmp"},
+    {'W', "Worked All Germany (WAG) Contest", "wag.bmp"},
+};
+
+}  // namespace
+
+bool TProgramFileReader::ReadLines(const std::string& fileName, std::vector<std::string>& lines) {
+  return ReadTextFile(ProgramDirectory + contestDirectory_ + fileName, lines);
+}
+
+// ---------------------------------------------------------------------------
+
+std::string TContestFkt::ContestDirectory() const {
+  if (services_.ContestDirectory) return services_.ContestDirectory();
+  ToSetupDirs dirs;
+  ToSetups.GetDirs(dirs);
+  return dirs[6];
+}
+
+TContestEnvironment TContestFkt::Environment() const {
+  TContestEnvironment env;
+  if (services_.Station)
+    env.Station = services_.Station();
+  else
+    ToSetups.GetStation(env.Station);
+  env.UtcBiasMinutes = services_.UtcBiasMinutes ? services_.UtcBiasMinutes() : ToDates.UtcBiasMinutes();
+  env.Today = services_.Today ? services_.Today() : ToDates.Today();
+  env.Files = services_.Files;
+  return env;
+}
+
+void TContestFkt::Define(TContestRec& rec, TContestRecord& listRecord, char letter) const {
+  TContestEnvironment env = Environment();
+  std::unique_ptr<TProgramFileReader> ownReader;
+  if (!env.Files) {
+    ownReader = std::make_unique<TProgramFileReader>(ContestDirectory());
+    env.Files = ownReader.get();
+  }
+  std::vector<std::string> warnings;
+  DefineContestRules(rec, listRecord, env, letter, &warnings);
+  for (const std::string& w : warnings) ToMessages.Achtung(std::string(), w);
+}
+
+void TContestFkt::DefineContest(TContestRec& rec, TContestListAccess* table, char letter,
+                                bool writeBack) {
+  if (!table || table->CurrentRef() == 0) {
+    DefineNewContest(rec, letter);
+    return;
+  }
+  TContestRecord listRecord{};
+  table->GetContestRecord(listRecord);
+  Define(rec, listRecord, letter);
+  table->SetContestRecord(listRecord);
+  // A failed rewrite leaves the stored record as it was; the description
+  // itself is complete either way, so the result is not reported.
+  if (writeBack) table->Update();
+}
+
+void TContestFkt::DefineNewContest(TContestRec& rec, char letter) {
+  TContestRecord listRecord{};
+  Define(rec, listRecord, letter);
+}
+
+std::string TContestFkt::GetSentExchange(const TContestQsoRecord& qso) {
+  return JoinExchange(qso, kSentParts);
+}
+
+std::string TContestFkt::GetReceivedExchange(const TContestQsoRecord& qso) {
+  return JoinExchange(qso, kReceivedParts);
+}
+
+void TContestFkt::SetSentExchange(std::string_view text, TContestQsoRecord& qso) {
+  SplitExchange(text, qso, kSentParts);
+}
+
+void TContestFkt::SetReceivedExchange(std::string_view text, TContestQsoRecord& qso) {
+  SplitExchange(text, qso, kReceivedParts);
+}
+
+void TContestFkt::GetContestTitle(char letter, std::string& name, std::string& picturePath) const {
+  for (const TContestTitle& t : kContestTitles) {
+    if (t.Letter != letter) continue;
+    name = std::string("\"") + t.Name + "\"";
+    if (!t.Picture)
+      picturePath.clear();
+    else if (t.Picture == kOwnPictureJ)
+      picturePath = t.Picture;
+    else
+      picturePath = ContestDirectory() + t.Picture;
+    return;
+  }
+}
+
+void TContestFkt::GetEditionInfo(char& letter, std::string& versionLine, std::string& titleBitmap,
+                                 std::string& noticeLine) {
+  letter = Edition::Letter;
+  versionLine = Edition::VersionLine;
+  titleBitmap = Edition::TitleBitmap;
+  noticeLine = Edition::Notice;
+}

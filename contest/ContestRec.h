@@ -1,0 +1,222 @@
+#pragma once
+// TContestRec: the in-memory description of one contest (modes, bands,
+// periods, classes, exchange, duplicate rule, multipliers, outputs and export
+// header values). It is never stored; the contest definitions rebuild it from
+// the contest letter and every other part of the program reads copies of it.
+//
+// Arrays are zero-based here: entry n of a list (class n, period n, sent
+// field n) is index n - 1. Fixed-capacity texts are TShortStr<N>; the eight
+// texts without a fixed capacity are std::string.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+// A text of at most N characters held inline (a length and the characters),
+// like the short strings of the records. Assigning a longer text keeps its
+// first N characters; the unused characters are always zero, so two equal
+// texts are equal byte for byte.
+template <size_t N>
+class TShortStr {
+  static_assert(N >= 1 && N <= 255, "a short string holds 1 to 255 characters");
+
+ public:
+  TShortStr() = default;
+  TShortStr(std::string_view s) { assign(s); }  // NOLINT: implicit like a Pascal string
+  TShortStr& operator=(std::string_view s) {
+    assign(s);
+    return *this;
+  }
+
+  void assign(std::string_view s) {
+    const size_t n = s.size() < N ? s.size() : N;
+    for (size_t i = 0; i < N; ++i) data_[i] = i < n ? s[i] : '\0';
+    len_ = static_cast<uint8_t>(n);
+  }
+  void clear() { assign({}); }
+
+  static constexpr size_t capacity() { return N; }
+  size_t size() const { return len_; }
+  bool empty() const { return len_ == 0; }
+  const char* data() const { return data_; }
+  std::string_view view() const { return std::string_view(data_, len_); }
+  std::string str() const { return std::string(data_, len_); }
+  operator std::string_view() const { return view(); }  // NOLINT
+
+  friend bool operator==(const TShortStr& a, const TShortStr& b) { return a.view() == b.view(); }
+  friend bool operator==(const TShortStr& a, std::string_view b) { return a.view() == b; }
+  friend std::ostream& operator<<(std::ostream& os, const TShortStr& s) { return os << s.view(); }
+
+ private:
+  uint8_t len_ = 0;
+  char data_[N] = {};
+};
+
+using TStr255 = TShortStr<255>;
+
+// A set of 0..255 as 32 bytes, element e being bit e mod 8 of byte e div 8.
+struct TByteSet {
+  std::array<uint8_t, 32> Bits{};
+
+  TByteSet() = default;
+  TByteSet(std::initializer_list<int> elements) {
+    for (int e : elements) Include(e);
+  }
+  // The elements lo..hi.
+  static TByteSet Range(int lo, int hi) {
+    TByteSet s;
+    for (int e = lo; e <= hi; ++e) s.Include(e);
+    return s;
+  }
+
+  bool Contains(int e) const {
+    return e >= 0 && e <= 255 && (Bits[static_cast<size_t>(e) >> 3] >> (e & 7)) & 1;
+  }
+  void Include(int e) {
+    if (e >= 0 && e <= 255) Bits[static_cast<size_t>(e) >> 3] |= static_cast<uint8_t>(1u << (e & 7));
+  }
+  void Exclude(int e) {
+    if (e >= 0 && e <= 255)
+      Bits[static_cast<size_t>(e) >> 3] &= static_cast<uint8_t>(~(1u << (e & 7)));
+  }
+  bool Empty() const {
+    for (uint8_t b : Bits)
+      if (b) return false;
+    return true;
+  }
+  void Clear() { Bits.fill(0); }
+  TByteSet& operator+=(const TByteSet& o) {
+    for (size_t i = 0; i < Bits.size(); ++i) Bits[i] |= o.Bits[i];
+    return *this;
+  }
+  friend bool operator==(const TByteSet& a, const TByteSet& b) { return a.Bits == b.Bits; }
+};
+static_assert(sizeof(TByteSet) == 32, "a set of 0..255 takes 32 bytes");
+
+// Kinds of the exchange fields (ReceivedKinds, SentKinds).
+namespace ExchangeKind {
+constexpr int32_t None = 0;
+constexpr int32_t Dok = 4;               // also LDK and Area captions
+constexpr int32_t Locator = 5;
+constexpr int32_t LocatorDistance = 6;   // the log window shows distance and bearing
+constexpr int32_t Serial = 7;
+constexpr int32_t Area = 8;
+constexpr int32_t Dxcc = 11;
+constexpr int32_t UsState = 12;
+constexpr int32_t KoelnAachen = 13;      // first exchange field of letter 'K'
+constexpr int32_t MemberDigAgcwIbfd = 16;
+constexpr int32_t MemberNavalQcwaDsw = 19;
+constexpr int32_t Name = 20;
+constexpr int32_t FreeText = 99;
+}  // namespace ExchangeKind
+
+// Duplicate rules (DupeRule), as the duplicate check applies them.
+namespace DupeRule {
+constexpr uint8_t NoCheck = 0;
+constexpr uint8_t BandAndMode = 1;
+constexpr uint8_t Band = 2;
+constexpr uint8_t Mode = 3;                 // SSB, LSB and USB are one mode
+constexpr uint8_t BandPeriodAndDay = 4;
+constexpr uint8_t OncePerContest = 5;
+constexpr uint8_t BandAndModeAccepted = 7;
+constexpr uint8_t BandAndModeWarned = 8;
+constexpr uint8_t BandAlso = 9;             // as Band
+constexpr uint8_t OncePerContestWarned = 10;
+}  // namespace DupeRule
+
+// The rule the duplicate check applies for a stored rule byte: a code the
+// definitions never write (6, above 10) means no check, never a guess.
+uint8_t EffectiveDupeRule(uint8_t rule);
+
+// Elements of MultiplierKinds.
+namespace MultiplierKind {
+constexpr int Prefix = 1;
+constexpr int DxccOrPrefix = 2;
+constexpr int Dok = 4;          // "DOK", "Area" or "LDK"
+constexpr int Locator = 5;
+constexpr int AreaLabel = 8;    // the set-up dialog names the DOK field "Area"
+constexpr int Callmulti = 10;
+constexpr int UsState = 12;
+constexpr int Plz = 15;
+constexpr int ClubDigIbfdAgcwQcwa = 16;
+constexpr int Ldk = 17;         // counted as kind 4; the DOK field becomes "LDK"
+constexpr int DokOrDistrict = 18;
+constexpr int ClubNavalQcwaDsw = 19;
+}  // namespace MultiplierKind
+
+// One timed section of a contest.
+struct TContestPeriod {
+  TStr255 Date;      // "dd.mm.yyyy"
+  TStr255 Date2;     // never set by the definitions; readers fall back to Date
+  TStr255 FromTime;  // "hh:mm:ss"
+  TStr255 ToTime;
+  std::array<char, 10> Bands{};  // band letters, '\0' ends the list
+};
+
+// One class (category) of a contest.
+struct TContestClass {
+  TStr255 Text;        // line of the category list; empty ends the list
+  uint8_t Period = 0;  // 1..10: the entry of Periods for this class; 0 none
+  TStr255 Name;        // short name written into outputs
+};
+
+struct TContestRec {
+  bool SwlLog = false;
+  std::array<TStr255, 100> Modes{};
+  std::array<char, 100> BandLetters{};
+  TByteSet MultiplierKinds;
+  std::array<TContestPeriod, 10> Periods{};
+  int32_t ContestNumber = 0;
+  std::array<TStr255, 3> MultiplierCaptions{};
+  TStr255 TitleLine;
+  std::array<int32_t, 3> ReceivedKinds{};
+  std::array<int32_t, 3> SentKinds{};
+  std::array<TStr255, 3> SentDefaults{};
+  uint8_t DupeRule = 0;
+  std::array<TStr255, 100> CheckDoks{};
+  std::array<char, 26> CheckDistricts{};
+  std::array<TStr255, 100> BonusStations{};
+  std::array<TStr255, 100> BonusDoks{};
+  std::array<char, 26> BonusDistricts{};
+  std::array<TStr255, 100> SpecialDoks{};
+  std::array<char, 26> SpecialDistricts{};
+  TStr255 DisplayTitle;
+  TStr255 EditionTitle;
+  std::string EditionName;
+  std::array<TContestClass, 20> Classes{};
+  TStr255 FirstDate, LastDate;
+  TStr255 StartTime, EndTime;
+  int32_t TimeZoneHours = 0;
+  TStr255 ExtraText;
+  uint8_t LogOption = 0;
+  uint8_t MultiplierMode = 0;  // 0 and 2 per band, 1 once per contest
+  TByteSet OutputKinds;
+  TByteSet ExtraKinds;
+  bool NoScoreFormula = false;
+  bool Flag3 = false;
+  bool PerBandScore = false;
+  TStr255 MemberClub;
+  TStr255 MemberClub2;
+  bool AutoBand = false;
+  std::array<TStr255, 3> ExchangeCaptions{};
+  std::string CabrilloBand;
+  std::string CabrilloMode;
+  std::string CabrilloSpare;
+  std::string CabrilloContest;
+  std::string CabrilloPower;
+  std::string CabrilloAssisted;
+  std::string CabrilloOperator;
+
+  // Back to the state of a freshly made record: every text empty, every
+  // number 0, every set empty.
+  void Clear() { *this = TContestRec(); }
+
+  // Number of used entries of the gap-free lists (a band slot holding '\0'
+  // or a blank is unused).
+  int ModeCount() const;
+  int BandCount() const;
+  int ClassCount() const;
+};
