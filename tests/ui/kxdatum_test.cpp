@@ -5,6 +5,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "ui/kxbuttons.h"
+
 #include <gtest/gtest.h>
 
 #include "database/kxdates.h"

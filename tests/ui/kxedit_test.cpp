@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
+#include "ui/kxbuttons.h"
 
 #include <bit>
 #include <clocale>
