@@ -186,6 +186,9 @@ TEST(KxEdit, SlashedZerosAreTypedSlashedAndReadBackPlain) {
   edit.SetText("2000");
   EXPECT_EQ(edit.text(), QStringLiteral(u"2ØØØ"));
   EXPECT_EQ(edit.GetValueString(), "2000");
+  edit.SetSlashedZeros(false);
+  edit.setText(QStringLiteral(u"JØRGEN"));
+  EXPECT_EQ(edit.GetText(), "J\xD8RGEN");
 
   // A number edit keeps its zeros plain even with the switch on.
   TkxEdit number;
