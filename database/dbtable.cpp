@@ -4,11 +4,13 @@
 #include <cstring>
 
 #include "database/recfields.h"
+#include "platform/paths.h"
 
 namespace {
 
-// The storage key of a whole family entry: file name plus the kind's number.
-std::string HeldName(const TTableDef& def) { return def.FileName; }
+// Held files are told apart by their full name: the program directory may
+// change (tests, a moved data folder) while a family object lives.
+std::string HeldName(const TTableDef& def) { return ProgramDirectory + def.FileName; }
 
 }  // namespace
 
