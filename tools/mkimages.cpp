@@ -189,20 +189,21 @@ void Clock(QPainter& p, QPointF c, double r) {
   p.drawLine(c, QPointF(c.x() + r * 0.5, c.y() + r * 0.1));
 }
 
+// A circular arrow of 290 degrees with its head at the end, pointing along the circle.
 void CircleArrow(QPainter& p, QPointF c, double r, const QColor& col, bool clockwise) {
-  p.setPen(QPen(col, r * 0.35, Qt::SolidLine, Qt::FlatCap));
+  const double w = r * 0.32;
+  const double start = clockwise ? 60 : 120, span = clockwise ? -290 : 290;
+  p.setPen(QPen(col, w, Qt::SolidLine, Qt::FlatCap));
   p.setBrush(Qt::NoBrush);
-  const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
-  p.drawArc(box, clockwise ? 100 * 16 : 80 * 16, clockwise ? 280 * 16 : -280 * 16);
-  const double a = (clockwise ? 100 : 80) * M_PI / 180;
-  const QPointF end(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
-  const double dir = clockwise ? 1 : -1;
+  p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), int(start * 16), int(span * 16));
+  const double t = (start + span) * M_PI / 180;
+  const QPointF n(std::cos(t), -std::sin(t));  // outwards
+  const QPointF dir = clockwise ? QPointF(std::sin(t), std::cos(t)) : QPointF(-std::sin(t), -std::cos(t));
+  const QPointF end = c + r * n;
+  const double h = w * 1.5;
   p.setPen(Qt::NoPen);
   p.setBrush(col);
-  p.drawPolygon(QPolygonF({QPointF(end.x() - r * 0.5, end.y() - r * 0.45 * dir * 0),
-                           QPointF(end.x() + dir * r * 0.55, end.y() - r * 0.02),
-                           QPointF(end.x() - dir * 0.05 * r, end.y() + r * 0.55)})
-                    .translated(0, -r * 0.22));
+  p.drawPolygon(QPolygonF({end + n * h, end + dir * h * 1.3, end - n * h}));
 }
 
 void Disk(QPainter& p, QRectF r, const QColor& c) {
@@ -773,6 +774,35 @@ std::map<std::string, Draw> Glyphs() {
     p.drawArc(QRectF(4, -2, 24, 24), 135 * 16, 90 * 16);
     Disc(p, QPointF(16, 10), 2.5, kRed);
   };
+  // Paging arrows of the list bar: towards the top (h) and the bottom (r),
+  // one row, one page (two arrows) and the end (arrow against a bar).
+  auto nav = [](bool down, int kind) {
+    return [down, kind](QPainter& p) {
+      p.save();
+      if (down) {
+        p.translate(0, 32);
+        p.scale(1, -1);
+      }
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(30, 30, 30));
+      const double top = kind == 1 ? 6 : 10;
+      p.drawPolygon(QPolygonF({QPointF(16, top), QPointF(29, top + 13), QPointF(3, top + 13)}));
+      if (kind == 1) p.drawPolygon(QPolygonF({QPointF(16, 15), QPointF(29, 28), QPointF(3, 28)}));
+      if (kind == 2) p.drawRect(QRectF(3, 3, 26, 4));
+      p.restore();
+    };
+  };
+  g["naveinsh"] = nav(false, 0);
+  g["navseiteh"] = nav(false, 1);
+  g["navendh"] = nav(false, 2);
+  g["naveinsr"] = nav(true, 0);
+  g["navseiter"] = nav(true, 1);
+  g["navendr"] = nav(true, 2);
+  g["sortieren"] = [](QPainter& p) {
+    Letter(p, QRectF(0, 0, 18, 16), QStringLiteral("A"), kBlueDark, 14);
+    Letter(p, QRectF(0, 16, 18, 16), QStringLiteral("Z"), kBlueDark, 14);
+    Arrow(p, QPointF(25, 3), QPointF(25, 30), kGreen, 5);
+  };
   g["leuchtgrau"] = [](QPainter& p) { Disc(p, QPointF(16, 16), 13, QColor(160, 160, 160)); };
   g["leuchtgruen"] = [](QPainter& p) { Disc(p, QPointF(16, 16), 13, QColor(30, 150, 40)); };
   g["leuchthgruen"] = [](QPainter& p) { Disc(p, QPointF(16, 16), 13, QColor(110, 230, 90)); };
@@ -989,6 +1019,18 @@ int main(int argc, char** argv) {
     const int size = n[0] == 'G' ? 32 : (n[0] == 'K' ? 15 : 24);
     WriteKind("KXBB" + n, glyph, size);
   }
+
+  // Pictures of the list bar and the browser's own buttons.
+  const std::pair<const char*, const char*> bar[] = {
+      {"BTNENDH", "navendh"}, {"BTNSEITEH", "navseiteh"}, {"BTNEINSH", "naveinsh"},
+      {"BTNEINSR", "naveinsr"}, {"BTNSEITER", "navseiter"}, {"BTNENDR", "navendr"}};
+  for (auto [name, glyph] : bar) Save(Render(glyph, 10, 10), name);
+  Save(Render("closex", 12, 12), "BTNCLOSE");
+  Save(Render("closex", 12, 12), "BTNCLOSE2");
+  Save(Render("aendern", 16, 16), "BTNEDIT");
+  Save(Render("suche", 16, 16), "SCHNELLSUCHE");
+  Save(Render("suche", 20, 20), "SCHNELLSUCHEZQ42");
+  Save(Render("sortieren", 16, 16), "SORTIERUNGZQ4");
 
   DialogPicture("dlgabfrage", 0);
   DialogPicture("dlghinweis", 1);

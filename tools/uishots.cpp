@@ -103,9 +103,13 @@ void Sheet(TFormBildressourcen& repo) {
   std::vector<std::pair<std::string, QImage>> items;
   for (const auto& n : names)
     if (!repo.Image(n).isNull()) items.emplace_back(n, repo.Image(n));
+  for (const char* n : {"BTNENDH", "BTNSEITEH", "BTNEINSH", "BTNEINSR", "BTNSEITER", "BTNENDR",
+                        "BTNCLOSE", "BTNCLOSE2", "BTNEDIT", "SCHNELLSUCHE", "SCHNELLSUCHEZQ42",
+                        "SORTIERUNGZQ4", "dlgabfrage", "dlghinweis", "dlgachtung", "dlgfehler"})
+    items.emplace_back(n, LoadProgramImage(n));
   for (int i = 0; i < TFormBildressourcen::kMenuGlyphCount; ++i)
     items.emplace_back("menuek" + std::to_string(i), repo.MenuGlyph(i));
-  const int cols = 8, cw = 150, ch = 58;
+  const int cols = 8, cw = 150, ch = 84;
   QImage sheet(cols * cw, int((items.size() + cols - 1) / cols) * ch, QImage::Format_ARGB32);
   sheet.fill(QColor(240, 240, 240));
   QPainter p(&sheet);
@@ -116,10 +120,29 @@ void Sheet(TFormBildressourcen& repo) {
     const int x = int(i % cols) * cw, y = int(i / cols) * ch;
     p.drawImage(x + 4, y + 4, items[i].second);
     p.setPen(Qt::black);
-    p.drawText(QRect(x + 2, y + 40, cw - 4, 16), Qt::AlignLeft, QString::fromLatin1(items[i].first.c_str()));
+    p.drawText(QRect(x + 2, y + 68, cw - 4, 16), Qt::AlignLeft, QString::fromLatin1(items[i].first.c_str()));
   }
   p.end();
   sheet.save(gOut + QStringLiteral("/repository.png"));
+}
+// The pictures of everyday buttons and menus three times enlarged, to judge their pixels.
+void Zoom(TFormBildressourcen& repo) {
+  const char* names[] = {"imgbtnok24", "imgbtnabbrechen24", "imgbtnhilfe24", "imgbtnclose24",
+                         "imgbtnweiter24", "imgbtnuebernahme24", "imgbtndrucken24", "imgbtnneu24",
+                         "imgbtnaendern24", "imgbtnpapierkorb24", "imgbtnreseto24", "imgbtnsuche24",
+                         "imgbtn15x15x0", "imgbtn15x15x1", "imgbtn15x15x2", "imgbtn15x15x4",
+                         "imgbtn15x15x7", "imgbtn15x15x13", "imgbtnreseto15", "imgbtnClose15",
+                         "imgbtnuhr15", "imgbtnkalender15", "imgbtnhistory32", "imgbtnspeichern24"};
+  const int cols = 6, cell = 90;
+  QImage sheet(cols * cell, 4 * cell, QImage::Format_ARGB32);
+  sheet.fill(QColor(240, 240, 240));
+  QPainter p(&sheet);
+  for (int i = 0; i < 24; ++i) {
+    const QImage img = repo.Image(names[i]);
+    p.drawImage(QRect((i % cols) * cell + 4, (i / cols) * cell + 4, img.width() * 3, img.height() * 3), img);
+  }
+  p.end();
+  sheet.save(gOut + QStringLiteral("/zoom.png"));
 }
 }  // namespace
 
@@ -169,6 +192,7 @@ int main(int argc, char** argv) {
   }
   Buttons(repo);
   Sheet(repo);
+  Zoom(repo);
   std::printf("written to %s\n", qPrintable(gOut));
   return 0;
 }
