@@ -1,15 +1,16 @@
 // The Windows behaviours every form has: modal result, default and cancel
 // buttons, close box, help context.
+#include "ui/kxform.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include "support/ScriptedMessages.h"
 #include "ui/kxbuttons.h"
-#include "ui/kxform.h"
 
 namespace {
 // Runs action on the modal dialog once it is up; never blocks a test.

@@ -1,10 +1,10 @@
 // The message dialogs: sizing rule, buttons and keys, the help button, and
 // ToMessages showing them.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include "platform/codec.h"
 #include "platform/launcher.h"
