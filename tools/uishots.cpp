@@ -35,11 +35,11 @@ void Buttons(TFormBildressourcen& repo) {
   TkxForm form;
   form.setFont(QFont(QStringLiteral("Arial"), 9));
   form.resize(800, 140);
-  struct Spec {
+  struct ButtonSample {
     TkxBitBtnKind kind;
     const char* image;
   };
-  const Spec row1[] = {{bkOK, "imgbtnok24"},
+  const ButtonSample row1[] = {{bkOK, "imgbtnok24"},
                        {bkCancel, "imgbtnabbrechen24"},
                        {bkHelp, "imgbtnhilfe24"},
                        {bkNeu, "imgbtnneu24"},
@@ -48,7 +48,7 @@ void Buttons(TFormBildressourcen& repo) {
                        {bkZusatz, "imgbtnweiterefunktionen24"},
                        {bkDruck, "imgbtndrucken24"}};
   int x = 8;
-  for (const Spec& s : row1) {
+  for (const ButtonSample& s : row1) {
     auto* b = new TkxBitBtn(&form);
     b->SetkxKind(s.kind);
     b->SetImageNormal(repo.Image(s.image));
@@ -87,10 +87,10 @@ void Buttons(TFormBildressourcen& repo) {
   split->setGeometry(x, 52, 110, 35);
   // Third row: large kinds with the glyph above the caption, as the main window has them.
   x = 8;
-  const Spec row3[] = {
+  const ButtonSample row3[] = {
       {bkGNeu, "imgbtnneu32"},     {bkGClose, "imgbtnclose32"}, {bkGLoeschen, "imgbtnpapierkorb32"},
       {bkGStart, "imgbtnstart32"}, {bkGAmpelgelb, ""},          {bkGDruck, "imgbtndrucken32"}};
-  for (const Spec& s : row3) {
+  for (const ButtonSample& s : row3) {
     auto* b = new TkxBitBtn(&form);
     b->SetkxKind(s.kind);
     if (*s.image) b->SetImageNormal(repo.Image(s.image));
