@@ -150,7 +150,20 @@ TEST_F(DbBaseTest, UpdateGoesToTheObjectsOwnRecordEvenOnEqualKeysAndASharedDrive
     ASSERT_TRUE(a.Next(true));
     EXPECT_EQ(a.Value(), 1);
 
+    // Steps without load move the current record, not the copies' record.
+    ASSERT_TRUE(a.FindKey(MakeKeyStr("OTHER"), 1));
+    ASSERT_TRUE(a.NextNoLoad(1));
+    EXPECT_EQ(a.CurrentRef(), 1);
+    EXPECT_EQ(a.Name(), "OTHER");
+    rec::SetInt32(a.work, oValue, 30);
+    ASSERT_TRUE(a.Update());
+    ASSERT_TRUE(b.FindKey(MakeKeyStr("OTHER"), 1));
+    EXPECT_EQ(b.Value(), 30);
+    ASSERT_TRUE(b.Next());
+    EXPECT_EQ(b.Value(), 1);
+
     // A record deleted behind a's back is not resurrected by an update.
+    ASSERT_TRUE(a.ReadRecord(1));
     ASSERT_TRUE(b.FindKey(MakeKeyStr("SAME"), 1));
     ASSERT_TRUE(b.Delete());
     rec::SetInt32(a.work, oValue, 99);
