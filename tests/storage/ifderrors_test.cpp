@@ -28,24 +28,6 @@ void FlippableKey(const uint8_t* r, int keyNo, std::string& k) {
     for (char& c : k) c = static_cast<char>(255 - static_cast<unsigned char>(c));
 }
 
-TEST_F(StorageTest, ResultsFallIntoDistinctClasses) {
-  EXPECT_EQ(DriverClassOf(drOk), TDriverClass::Ok);
-  EXPECT_EQ(DriverClassOf(drNotFound), TDriverClass::NotFound);
-  EXPECT_EQ(DriverClassOf(drRecordGone), TDriverClass::RecordGone);
-  EXPECT_EQ(DriverClassOf(drLockRefused), TDriverClass::LockRefused);
-  EXPECT_EQ(DriverClassOf(drIoError), TDriverClass::IoError);
-  EXPECT_EQ(DriverClassOf(drDiskFull), TDriverClass::IoError);
-  EXPECT_EQ(DriverClassOf(drDuplicateKey), TDriverClass::Data);
-  EXPECT_EQ(DriverClassOf(drDamaged), TDriverClass::Damaged);
-  for (int32_t code : {drNotFound, drRecordGone, drLockRefused, drOpenFailed, drIoError, drNotOpen,
-                       drDuplicateKey, drDamaged, drEngineFailure}) {
-    EXPECT_GE(EngineErrorOf(code), 9900) << code;
-    EXPECT_LE(EngineErrorOf(code), 10475) << code;
-  }
-  EXPECT_EQ(DriverSeverityOf(drNotFound), TDriverSeverity::None);
-  EXPECT_EQ(DriverSeverityOf(drDamaged), TDriverSeverity::Fatal);
-}
-
 TEST_F(StorageTest, ADamagedFileIsRefusedLoggedDumpedAndReported) {
   std::ofstream(NativeFileName(Path()), std::ios::binary) << std::string(5000, 'x');
   DriverErrorLogName = "IFD.ERR";
@@ -168,7 +150,7 @@ TEST_F(StorageTest, IndexesAreRebuiltFromTheRecordsAndOnAChangedKeyList) {
   unique.Keys.Add(6, 0, "Value");
   unique.KeyBuilder = [](const uint8_t* r, int keyNo, std::string& k) {
     if (keyNo == 5)
-      k = EncodeIntKey(rec::GetInt32(r, fx::oValue));
+      k = EncodeIntKey(fx::GetInt32(r, fx::oValue));
     else
       fx::BuildKey(r, keyNo, k);
   };

@@ -219,7 +219,7 @@ TEST_F(StorageTest, ChangesOfAnotherProcessAreSeen) {
     TdbTreiber ct;
     int rc = ct.Open(fx::Params(ChildPath(dir.Path()))) == 2 ? 1 : 0;
     if (!rc && !ct.FindKey(3, MakeKeyStr("A"))) rc = 2;
-    if (!rc) rec::SetInt32(ct.RecordBuffer(), fx::oValue, 99);
+    if (!rc) fx::SetInt32(ct.RecordBuffer(), fx::oValue, 99);
     if (!rc && !ct.Update()) rc = 3;
     _exit(rc);
   }
@@ -237,7 +237,7 @@ TEST_F(StorageTest, AProcessKilledInsideAJobLeavesTheCommittedTableWhole) {
     t.Driver()->SetAutoIncField(4, fx::oNummer);
     for (int i = 0; i < 20; ++i) {
       t.ClearBuffer();
-      rec::SetStr(t.RecordBuffer(), fx::oCode, 6, "C" + std::to_string(i));
+      fx::SetStr(t.RecordBuffer(), fx::oCode, 6, "C" + std::to_string(i));
       ASSERT_EQ(t.Driver()->SetRecordLength(kBig), drOk);
       ASSERT_TRUE(t.Add());
     }
@@ -252,7 +252,7 @@ TEST_F(StorageTest, AProcessKilledInsideAJobLeavesTheCommittedTableWhole) {
     for (int i = 0; i < 100000; ++i) {
       t.ClearBuffer();
       std::memset(t.RecordBuffer() + 100, 'x', kBig - 100);
-      rec::SetStr(t.RecordBuffer(), fx::oCode, 6, "J" + std::to_string(i));
+      fx::SetStr(t.RecordBuffer(), fx::oCode, 6, "J" + std::to_string(i));
       t.Driver()->SetRecordLength(kBig);
       if (!t.Add()) _exit(2);
       if (i == 1500) c.Tell('G');  // about 90 MB: beyond the page cache
