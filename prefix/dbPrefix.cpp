@@ -125,7 +125,7 @@ void TdbPrefix::TakeExceptionRecord(const TdbPrefix& other) {
 
 bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   TdbTreiber* drv = table.GetTreiber();
-  if (drv == nullptr || drv->UsedRecords() == 0) return false;
+  if (drv == nullptr) return false;
   const size_t len = call.size();
   // Beyond 14 characters the key holds only the callsign's beginning, so a
   // longer call can only meet entries that stand for every call beginning so.
@@ -138,7 +138,7 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   // (blanks sort below every callsign character), and when that key does not
   // even start with the beginning, no longer beginning has an entry either.
   int32_t refs[kWholeCallLength + 1] = {};
-  std::string probe, key;
+  std::string probe, key, want;
   for (size_t j = 1; j <= s.size(); ++j) {
     const std::string_view head(s.data(), j);
     probe.assign(head.substr(0, std::min<size_t>(6, j)));
@@ -146,8 +146,11 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
     key = probe;
     int32_t ref = 0;
     if (!drv->SearchKeyRef(13, key, ref) || key.compare(0, probe.size(), probe) != 0) break;
-    const std::string want = ToStrings.FixLen(head, 6) + sep +
-                             ToStrings.FixLen(head.substr(std::min<size_t>(6, j)), 8);
+    // The entry of exactly this beginning: Prefix (6) and rest (8), blank-padded.
+    want.assign(head.substr(0, std::min<size_t>(6, j)));
+    want.resize(6, ' ');
+    want.append(sep).append(head.substr(std::min<size_t>(6, j)));
+    want.resize(6 + sep.size() + 8, ' ');
     if (key == want) refs[j] = ref;
   }
   // The longest beginning first, as the lookup drops characters from the end.
@@ -281,7 +284,8 @@ bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact) {
     // only sometimes the record, which is read when it matches.
     TdbTreiber* drv = GetTreiber();
     if (drv == nullptr) return false;
-    std::string key = ToStrings.FixLen(s, 6);
+    std::string key = s;
+    key.resize(kPrefixCap, ' ');
     int32_t ref = 0;
     if (!drv->SearchKeyRef(1, key, ref)) return false;
     p = key;
