@@ -70,7 +70,7 @@ std::string WithCallArea(std::string_view home, char area) {
 
 struct TNameIndex {
   std::unordered_map<std::string, int> adifByPrefix;
-  std::vector<std::pair<std::string, const char*>> germanByName;  // upper English name
+  std::unordered_map<std::string, const char*> germanByName;  // by BlankFreeUpper(English name)
 };
 
 const TNameIndex& Index() {
@@ -82,11 +82,11 @@ const TNameIndex& Index() {
       for (const auto& e : DxccEntities())
         if (e.Deleted == deleted) {
           ix.adifByPrefix.emplace(e.Prefix, e.Adif);
-          ix.germanByName.emplace_back(BlankFreeUpper(e.Name), e.NameGerman);
+          ix.germanByName.emplace(BlankFreeUpper(e.Name), e.NameGerman);
         }
     for (const auto& a : DxccAreas()) {
       ix.adifByPrefix.emplace(a.Prefix, a.Adif);
-      ix.germanByName.emplace_back(BlankFreeUpper(a.Name), a.NameGerman);
+      ix.germanByName.emplace(BlankFreeUpper(a.Name), a.NameGerman);
     }
     return ix;
   }();
@@ -165,12 +165,12 @@ std::string TPrefixe::CountryNameGerman(std::string_view english) const {
   const std::string key = BlankFreeUpper(english);
   if (key.empty()) return std::string(english);
   const auto& names = Index().germanByName;
-  for (const auto& [name, german] : names)
-    if (name == key) return german;
-  // A name cut by the prefix record: blanks dropped from the key make its
-  // length smaller than the record's, so compare by beginning.
+  if (const auto it = names.find(key); it != names.end()) return it->second;
+  // A name cut to the length of a prefix record matches by its beginning
+  // (current entities first, as in the exact lookup).
   if (ToStrings.Trim(english).size() >= kRecordNameLength)
-    for (const auto& [name, german] : names)
-      if (name.starts_with(key)) return german;
+    for (const bool deleted : {false, true})
+      for (const auto& e : DxccEntities())
+        if (e.Deleted == deleted && BlankFreeUpper(e.Name).starts_with(key)) return e.NameGerman;
   return std::string(english);
 }
