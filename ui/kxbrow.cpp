@@ -18,6 +18,7 @@
 
 #include "platform/codec.h"
 #include "platform/messages.h"
+#include "ui/kxEdit.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
 
@@ -85,7 +86,7 @@ TBrowFooterLayout ComputeFooterLayout(int footerWidth, int toolbarWidth, int lab
   return l;
 }
 
-TkxBrow::TkxBrow(QWidget* parent) : QFrame(parent) {
+TkxBrow::TkxBrow(QWidget* parent) : TkxMousePanel(parent) {
   select_ = std::make_unique<TkxBrowSelect>(this);
   ctrl_ = std::make_unique<TkxBrowStringGridCtrl>(this);
   BuildParts();
@@ -109,7 +110,7 @@ void TkxBrow::BuildParts() {
   outer->setContentsMargins(0, 0, 0, 0);
   outer->setSpacing(0);
 
-  headerBar_ = new QWidget(this);
+  headerBar_ = new TkxMousePanel(this);
   headerBar_->setFixedHeight(17);
   titleStrip_ = new QLabel(headerBar_);
   closeBtn_ = new QToolButton(headerBar_);
@@ -137,7 +138,7 @@ void TkxBrow::BuildParts() {
   connect(vbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(vbar_, a); });
   connect(hbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(hbar_, a); });
 
-  footerBar_ = new QWidget(this);
+  footerBar_ = new TkxMousePanel(this);
   footerBar_->setFixedHeight(kFooterLine);
   sortLabel_ = new QLabel(AnsiToQString("Sortierung:"), footerBar_);
   sortCombo_ = new QComboBox(footerBar_);
@@ -153,7 +154,7 @@ void TkxBrow::BuildParts() {
     if (i >= 0 && i < static_cast<int>(viewModes_.size())) SetViewMode(viewModes_[static_cast<size_t>(i)]);
   });
   searchPicture_ = new QLabel(footerBar_);
-  search_ = new QLineEdit(footerBar_);
+  search_ = new TkxEdit(footerBar_);
   search_->setObjectName(QStringLiteral("eSchnellsuche"));
   connect(search_, &QLineEdit::textChanged, this, [this] { QuickSearch(); });
   toolbar_ = new QWidget(footerBar_);
@@ -523,11 +524,11 @@ void TkxBrow::SortChanged(bool keepBounds) {
 
 void TkxBrow::SetSearchText(const std::string& text) {
   guard_ = true;
-  search_->setText(AnsiToQString(text));
+  search_->SetText(text);
   guard_ = false;
 }
 
-std::string TkxBrow::SearchText() const { return QStringToAnsi(search_->text()); }
+std::string TkxBrow::SearchText() const { return search_->GetText(); }
 
 void TkxBrow::QuickSearch() {
   if (guard_ || engine_ == nullptr || table_ == nullptr || DetachedView()) return;
@@ -678,7 +679,7 @@ void TkxBrow::LayoutFooter() {
 }
 
 void TkxBrow::resizeEvent(QResizeEvent* e) {
-  QFrame::resizeEvent(e);
+  TkxMousePanel::resizeEvent(e);
   LayoutFooter();
   if (IsOpen()) ctrl_->Resize();
 }
@@ -710,7 +711,7 @@ void TkxBrow::keyPressEvent(QKeyEvent* e) {
   if (ExecuteCommand(e->modifiers(), e->key(), 0))
     e->accept();
   else
-    QFrame::keyPressEvent(e);
+    TkxMousePanel::keyPressEvent(e);
 }
 
 void TkxBrow::wheelEvent(QWheelEvent* e) {
@@ -726,7 +727,7 @@ void TkxBrow::wheelEvent(QWheelEvent* e) {
 
 bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
   QTableView* g = ctrl_ ? ctrl_->Grid() : nullptr;
-  if (g == nullptr) return QFrame::eventFilter(watched, e);
+  if (g == nullptr) return TkxMousePanel::eventFilter(watched, e);
   try {
     if (e->type() == QEvent::KeyPress) {
       auto* k = static_cast<QKeyEvent*>(e);
@@ -779,7 +780,7 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
     ToMessages.Fehler(ex.what());
     return true;
   }
-  return QFrame::eventFilter(watched, e);
+  return TkxMousePanel::eventFilter(watched, e);
 }
 
 // ---- overridable steps ----------------------------------------------------
@@ -834,5 +835,5 @@ int TkxBrow::DoFindeSelectRow(int32_t ref) {
 
 TKeyStr TkxBrow::DoSuchFeld2KeyStr() {
   if (OnSuchFeld2KeyStr) return OnSuchFeld2KeyStr();
-  return MakeKeyStr(UpperAnsi(QStringToAnsi(search_->text())));
+  return MakeKeyStr(UpperAnsi(search_->GetText()));
 }

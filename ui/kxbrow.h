@@ -5,7 +5,6 @@
 // search, navigation buttons, direct edit) and its own scroll bars. It owns
 // the paging engine, the grid controller and the row selection; everything
 // table-specific comes from the owner through the On... events.
-#include <QFrame>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -14,11 +13,11 @@
 #include <vector>
 
 #include "storage/keystr.h"
+#include "ui/kxMousePanel.h"
 #include "ui/kbrowser.h"
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QScrollBar;
 class QTableView;
@@ -26,6 +25,7 @@ class QToolButton;
 class QWidget;
 class TkxBrowSelect;
 class TkxBrowStringGridCtrl;
+class TkxEdit;
 
 // Widths of the footer controls for a footer width (display-free).
 struct TBrowFooterLayout {
@@ -39,7 +39,7 @@ struct TBrowFooterLayout {
 TBrowFooterLayout ComputeFooterLayout(int footerWidth, int toolbarWidth, int labelWidth,
                                       int pictureWidth);
 
-class TkxBrow : public QFrame {
+class TkxBrow : public TkxMousePanel {
   Q_OBJECT
 
  public:
@@ -171,7 +171,7 @@ class TkxBrow : public QFrame {
   // ---- parts (for the look and for tests) ----
   QComboBox* SortCombo() const { return sortCombo_; }
   QComboBox* ViewCombo() const { return viewCombo_; }
-  QLineEdit* SearchField() const { return search_; }
+  TkxEdit* SearchField() const { return search_; }
   QScrollBar* VScrollBar() const { return vbar_; }
   QScrollBar* HScrollBar() const { return hbar_; }
   QWidget* FooterBar() const { return footerBar_; }
@@ -243,15 +243,15 @@ class TkxBrow : public QFrame {
   int charWidth_ = 7, charHeight_ = 13;
   QMenu* popupMenu_ = nullptr;
 
-  QWidget* headerBar_ = nullptr;
+  TkxMousePanel* headerBar_ = nullptr;
   QLabel* titleStrip_ = nullptr;
   QToolButton* closeBtn_ = nullptr;
-  QWidget* footerBar_ = nullptr;
+  TkxMousePanel* footerBar_ = nullptr;
   QLabel* sortLabel_ = nullptr;
   QComboBox* sortCombo_ = nullptr;
   QComboBox* viewCombo_ = nullptr;
   QLabel* searchPicture_ = nullptr;
-  QLineEdit* search_ = nullptr;
+  TkxEdit* search_ = nullptr;
   QWidget* toolbar_ = nullptr;
   std::vector<QToolButton*> nav_;
   QToolButton* editBtn_ = nullptr;

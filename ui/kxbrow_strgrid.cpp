@@ -13,6 +13,7 @@
 #include <charconv>
 
 #include "platform/codec.h"
+#include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
 

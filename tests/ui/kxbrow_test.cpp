@@ -12,6 +12,7 @@
 #include "platform/codec.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kbrowser_memindex.h"
+#include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
