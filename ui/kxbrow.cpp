@@ -21,6 +21,7 @@
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
+#include "ui/kxbrow_table.h"
 
 namespace {
 
@@ -199,6 +200,29 @@ void TkxBrow::BuildParts() {
 
 bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, const TKeyStr& hkey,
                    int keyNumber) {
+  return OpenWith(listNumber, [&] { return table != nullptr ? table : table_; }, lkey, hkey,
+                  keyNumber);
+}
+
+bool TkxBrow::Open(int listNumber, TdbBase* table, const TKeyStr& lkey, const TKeyStr& hkey,
+                   int keyNumber) {
+  return OpenWith(
+      listNumber,
+      [&]() -> TBrowDriver* {
+        TdbBase* t = table != nullptr ? table : dbTable_;
+        if (t == nullptr || t->GetTreiber() == nullptr) return nullptr;
+        if (t != dbTable_ || tableDriver_ == nullptr) {
+          engine_.reset();
+          tableDriver_ = std::make_unique<TBrowTableDriver>(t);
+          dbTable_ = t;
+        }
+        return tableDriver_.get();
+      },
+      lkey, hkey, keyNumber);
+}
+
+bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve,
+                       const TKeyStr& lkey, const TKeyStr& hkey, int keyNumber) {
   opening_ = true;
   escapeFlag_ = false;
   std::string step;
@@ -209,7 +233,7 @@ bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, cons
       throw EConstructorInvalid("Fehler beim Öffnen der Datenbanken!");
     }
     step = "FNr 2";
-    TBrowDriver* drv = table != nullptr ? table : table_;
+    TBrowDriver* drv = resolve();
     if (drv == nullptr) {
       DoEntf_brDats();
       throw EConstructorInvalid("ungültiger Treiber");
@@ -569,11 +593,10 @@ void TkxBrow::DeleteCommand() {
     Refresh();  // another station deleted it already
     return;
   }
+  // The page reopens where the record stood: on the entry that followed it.
+  const std::string key = table_->BufferKey(CurrentKeyNumber()).substr(0, TKBrowser::kKeyLen);
   if (DoDatensatz_Loeschen()) {
-    const int kn = CurrentKeyNumber();
-    const int32_t cur = table_->CurrentRef();
-    ctrl_->GotoKey(cur > 0 ? table_->BufferKey(kn).substr(0, TKBrowser::kKeyLen) : std::string(),
-                   cur);
+    ctrl_->GotoKey(key, ref);
     update();
   }
 }

@@ -178,7 +178,7 @@ TEST_F(PanelTest, OpenFailuresNameTheirStep) {
   int closed = 0;
   b.OnEntf_brDats = [&] { ++closed; };
   try {
-    b.Open(0, nullptr, TKeyStr{}, TKeyStr{}, 1);
+    b.Open(0, static_cast<TBrowDriver*>(nullptr), TKeyStr{}, TKeyStr{}, 1);
     FAIL() << "no table";
   } catch (const EConstructorInvalid& e) {
     EXPECT_STREQ(e.what(), "Fehler beim Erstellen der Liste! (FNr 2)");
