@@ -371,3 +371,38 @@ TEST_F(PanelTest, OnlyUnreadableRowsShowTheMark) {
   EXPECT_EQ(m->data(m->index(4, 0)).toString(), u"K00005");
   EXPECT_EQ(m->data(m->index(3, 0)).toString(), u"K00004");
 }
+
+TEST_F(PanelTest, MatrixViewsMapCellsToPageRows) {
+  brow->InitViewList(1 | 2 | 8);
+  EXPECT_EQ(brow->ViewCombo()->count(), 3);
+  EXPECT_EQ(brow->ViewCombo()->currentText(), u"Details");
+  for (int mode : {1, 3}) {
+    brow->SetViewMode(mode);
+    TkxBrowStringGridCtrl* c = brow->GridCtrl();
+    auto* m = brow->Grid()->model();
+    EXPECT_EQ(c->PageSize(), m->rowCount() * m->columnCount());
+    EXPECT_LE(c->PageSize(), brow->Engine()->PageCapacity());
+    // Every cell shows one record of the page, each record once, in page order.
+    std::vector<int> seen;
+    for (int r = 0; r < m->rowCount(); ++r)
+      for (int col = 0; col < m->columnCount(); ++col) {
+        const int i = c->CellToIndex(r, col);
+        int rr = -1, cc = -1;
+        ASSERT_TRUE(c->IndexToCell(i, rr, cc));
+        EXPECT_EQ(rr, r);
+        EXPECT_EQ(cc, col);
+        seen.push_back(i);
+      }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen.front(), 1);
+    EXPECT_EQ(seen.back(), c->PageSize());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    // The first record sits top left in both layouts; the second below it
+    // (records column by column) or beside it (row by row).
+    EXPECT_EQ(m->data(m->index(0, 0)).toString(), u"K00001;N03000");
+    const QModelIndex second = mode == 1 ? m->index(1, 0) : m->index(0, 1);
+    EXPECT_EQ(m->data(second).toString(), u"K00002;N02999");
+  }
+  brow->SetViewMode(0);
+  EXPECT_EQ(brow->Grid()->model()->columnCount(), 2);
+}
