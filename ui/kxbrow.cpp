@@ -18,6 +18,7 @@
 
 #include "platform/codec.h"
 #include "platform/messages.h"
+#include "storage/ifdriver.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
@@ -290,7 +291,7 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
   return true;
 }
 
-bool TkxBrow::IsOpen() const { return engine_ != nullptr && laidOut_; }
+bool TkxBrow::IsOpen() const { return engine_ != nullptr && laidOut_ && !DriverBusy; }
 
 int TkxBrow::KeyEncoding() const { return table_ != nullptr ? table_->KeyEncoding() : 0; }
 

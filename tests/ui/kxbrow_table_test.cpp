@@ -152,3 +152,17 @@ TEST_F(StoredPanel, ShiftRangeSelectsAlongTheIndex) {
   std::sort(calls.begin(), calls.end());
   EXPECT_EQ(calls, (std::vector<std::string>{"K00005", "K00006", "K00007", "K00008", "K00009", "K00010"}));
 }
+
+TEST(BrowTableDriver, LockConflictsOfTheBrowserAreNotRetried) {
+  int asked = 0;
+  TRetryHandler previous = [&](const std::string& title, uint8_t) {
+    ++asked;
+    return title.size() <= 40;
+  };
+  const std::string longTitle(60, 'T');
+  for (uint8_t reason : {1, 2, 3}) EXPECT_FALSE(TBrowTableDriver::BrowserRetryHandler(previous, longTitle, reason));
+  EXPECT_EQ(asked, 0);
+  EXPECT_TRUE(TBrowTableDriver::BrowserRetryHandler(previous, longTitle, 4));
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(TBrowTableDriver::BrowserRetryHandler(nullptr, longTitle, 4));
+}

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -174,6 +175,16 @@ TEST_F(PanelTest, OpensPagesAndShowsPosition) {
 }
 
 TEST_F(PanelTest, OpenFailuresNameTheirStep) {
+  // A single sort order needs no chooser; it is the one selected.
+  EXPECT_FALSE(brow->SortCombo()->isHidden());
+  brow->OnInitSortList = [this] {
+    brow->ClearSortList();
+    brow->AddSortListItem("Rufzeichen");
+  };
+  ASSERT_TRUE(brow->Open(0, static_cast<TBrowDriver*>(nullptr), TKeyStr{}, TKeyStr{}, 1));
+  EXPECT_TRUE(brow->SortCombo()->isHidden());
+  EXPECT_EQ(brow->SortlistItemIndex(), 0);
+
   TkxBrow b;
   int closed = 0;
   b.OnEntf_brDats = [&] { ++closed; };
@@ -279,6 +290,20 @@ TEST_F(PanelTest, SelectionByKeyboardAndMouse) {
   }
   std::sort(got.begin(), got.end());
   EXPECT_EQ(got, (std::vector<int32_t>{refs[2], refs[3], refs[4], refs[5]}));
+
+  // A rubber band over rows 6 to 8 selects them after a fresh start.
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, CellCenter(6));
+  QMouseEvent move(QEvent::MouseMove, QPointF(CellCenter(8)), vp->mapToGlobal(QPointF(CellCenter(8))),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(vp, &move);
+  EXPECT_TRUE(brow->Selection()->RubberBandActive());
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, CellCenter(8));
+  EXPECT_FALSE(brow->Selection()->RubberBandActive());
+  for (int i : {6, 7, 8}) EXPECT_TRUE(brow->Selection()->IsSelected(refs[static_cast<size_t>(i)])) << i;
+  EXPECT_FALSE(brow->Selection()->IsSelected(refs[2]));
+  EXPECT_FALSE(brow->Selection()->IsSelected(refs[9]));
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::NoModifier, CellCenter(5));
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, CellCenter(2));
 
   // Shift+Down adds the rows it reaches; a plain Down starts afresh.
   brow->Grid()->setFocus();
