@@ -54,6 +54,17 @@ std::string Trim(const std::string& s) {
   return s.substr(a, b - a + 1);
 }
 
+// Runs a handler of a Qt event or signal: no exception may cross into Qt,
+// so a failure is reported to the user instead.
+template <typename F>
+void Guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    ToMessages.Fehler(e.what());
+  }
+}
+
 constexpr int kToolbarButtons = 6;
 constexpr int kNavButton = 15;
 constexpr int kFooterLine = 24;
@@ -120,7 +131,7 @@ void TkxBrow::BuildParts() {
   closeBtn_->setFixedSize(14, 14);
   closeBtn_->setText(QStringLiteral("x"));
   closeBtn_->setToolTip(AnsiToQString("Schließen der Liste"));
-  connect(closeBtn_, &QToolButton::clicked, this, [this] { CloseClicked(closeBtn_); });
+  connect(closeBtn_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn_); }); });
   outer->addWidget(headerBar_);
 
   auto* middle = new QGridLayout;
@@ -137,8 +148,10 @@ void TkxBrow::BuildParts() {
   middle->addWidget(vbar_, 0, 1);
   middle->addWidget(hbar_, 1, 0);
   outer->addLayout(middle, 1);
-  connect(vbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(vbar_, a); });
-  connect(hbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(hbar_, a); });
+  connect(vbar_, &QScrollBar::actionTriggered, this,
+          [this](int a) { Guarded([&] { ctrl_->VScroll(vbar_, a); }); });
+  connect(hbar_, &QScrollBar::actionTriggered, this,
+          [this](int a) { Guarded([&] { ctrl_->VScroll(hbar_, a); }); });
 
   footerBar_ = new TkxMousePanel(this);
   footerBar_->setFixedHeight(kFooterLine);
@@ -147,18 +160,23 @@ void TkxBrow::BuildParts() {
   sortCombo_->setObjectName(QStringLiteral("cbSortierung"));
   sortCombo_->setPlaceholderText(AnsiToQString("Sortierung"));
   connect(sortCombo_, &QComboBox::activated, this, [this](int i) {
-    sortIndex_ = i;
-    SortChanged();
+    Guarded([&] {
+      sortIndex_ = i;
+      SortChanged();
+    });
   });
   viewCombo_ = new QComboBox(footerBar_);
   viewCombo_->setObjectName(QStringLiteral("cbAnsicht"));
   connect(viewCombo_, &QComboBox::activated, this, [this](int i) {
-    if (i >= 0 && i < static_cast<int>(viewModes_.size())) SetViewMode(viewModes_[static_cast<size_t>(i)]);
+    Guarded([&] {
+      if (i >= 0 && i < static_cast<int>(viewModes_.size()))
+        SetViewMode(viewModes_[static_cast<size_t>(i)]);
+    });
   });
   searchPicture_ = new QLabel(footerBar_);
   search_ = new TkxEdit(footerBar_);
   search_->setObjectName(QStringLiteral("eSchnellsuche"));
-  connect(search_, &QLineEdit::textChanged, this, [this] { QuickSearch(); });
+  connect(search_, &QLineEdit::textChanged, this, [this] { Guarded([&] { QuickSearch(); }); });
   toolbar_ = new QWidget(footerBar_);
   static const char* const hints[kToolbarButtons] = {"Dateianfang",        "vorige Seite",
                                                      "voriger Datensatz",  "nächster Datensatz",
@@ -172,7 +190,7 @@ void TkxBrow::BuildParts() {
     b->setToolTip(AnsiToQString(hints[i]));
     b->setGeometry(i * kNavButton, 2, kNavButton, kNavButton);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, [this, i] { NavClicked(i); });
+    connect(b, &QToolButton::clicked, this, [this, i] { Guarded([&] { NavClicked(i); }); });
     nav_.push_back(b);
   }
   toolbar_->setFixedSize(kToolbarButtons * kNavButton, 19);
@@ -182,13 +200,13 @@ void TkxBrow::BuildParts() {
   editBtn_->setFixedSize(30, 20);
   editBtn_->setText(QStringLiteral("Ed"));
   editBtn_->setToolTip(AnsiToQString("direktes Editieren in der Liste"));
-  connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { SetDirectEdit(on); });
+  connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { Guarded([&] { SetDirectEdit(on); }); });
   closeBtn2_ = new QToolButton(footerBar_);
   closeBtn2_->setFixedSize(60, 15);
   closeBtn2_->setText(QStringLiteral("x"));
   closeBtn2_->setToolTip(AnsiToQString("Schließen der Liste"));
   closeBtn2_->hide();
-  connect(closeBtn2_, &QToolButton::clicked, this, [this] { CloseClicked(closeBtn2_); });
+  connect(closeBtn2_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn2_); }); });
   outer->addWidget(footerBar_);
 
   ctrl_->Grid()->installEventFilter(this);
@@ -704,8 +722,10 @@ void TkxBrow::LayoutFooter() {
 
 void TkxBrow::resizeEvent(QResizeEvent* e) {
   TkxMousePanel::resizeEvent(e);
-  LayoutFooter();
-  if (IsOpen()) ctrl_->Resize();
+  Guarded([&] {
+    LayoutFooter();
+    if (IsOpen()) ctrl_->Resize();
+  });
 }
 
 // ---- events ---------------------------------------------------------------
@@ -732,20 +752,24 @@ void TkxBrow::CloseClicked(QObject* sender) {
 }
 
 void TkxBrow::keyPressEvent(QKeyEvent* e) {
-  if (ExecuteCommand(e->modifiers(), e->key(), 0))
+  bool handled = true;
+  Guarded([&] { handled = ExecuteCommand(e->modifiers(), e->key(), 0); });
+  if (handled)
     e->accept();
   else
     TkxMousePanel::keyPressEvent(e);
 }
 
 void TkxBrow::wheelEvent(QWheelEvent* e) {
-  if (OnBrowScroll) OnBrowScroll();
-  if (!DetachedView()) {
-    if (e->angleDelta().y() < 0)
-      ctrl_->RowDown();
-    else if (e->angleDelta().y() > 0)
-      ctrl_->RowUp();
-  }
+  Guarded([&] {
+    if (OnBrowScroll) OnBrowScroll();
+    if (!DetachedView()) {
+      if (e->angleDelta().y() < 0)
+        ctrl_->RowDown();
+      else if (e->angleDelta().y() > 0)
+        ctrl_->RowUp();
+    }
+  });
   e->accept();
 }
 

@@ -13,6 +13,7 @@
 #include <charconv>
 
 #include "platform/codec.h"
+#include "platform/messages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
@@ -279,8 +280,12 @@ void TkxBrowStringGridCtrl::CreateGrid(QWidget* area) {
   QObject::connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, grid_,
                    [this](int section) {
                      if (owner_->Engine() == nullptr || owner_->MouseClicksIgnored()) return;
-                     const int s = owner_->ColumnSortIndex(section);
-                     if (s >= 0) owner_->SwitchKey(s, 0, {}, {});
+                     try {
+                       const int s = owner_->ColumnSortIndex(section);
+                       if (s >= 0) owner_->SwitchKey(s, 0, {}, {});
+                     } catch (const std::exception& e) {
+                       ToMessages.Fehler(e.what());
+                     }
                    });
   QObject::connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, grid_,
                    [this](int section, int, int size) {
