@@ -211,6 +211,8 @@ void TkxBrow::BuildParts() {
 
   ctrl_->Grid()->installEventFilter(this);
   ctrl_->Grid()->viewport()->installEventFilter(this);
+  ctrl_->Grid()->horizontalHeader()->viewport()->installEventFilter(this);
+  ctrl_->Grid()->horizontalHeader()->viewport()->setMouseTracking(true);
   search_->installEventFilter(this);
   sortCombo_->installEventFilter(this);
 }
@@ -511,6 +513,10 @@ void TkxBrow::SetDefaultDrawing(bool on) {
   ctrl_->Invalidate();
 }
 
+void TkxBrow::SetGridBorderStyle(int style) {
+  ctrl_->Grid()->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::Box);
+}
+
 void TkxBrow::SetCaption(const std::string& caption) {
   caption_ = caption;
   titleStrip_->setText(AnsiToQString(caption));
@@ -795,9 +801,21 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
       if (watched == sortCombo_) return ExecuteCommand(k->modifiers(), key, 0);
       if (watched == g) {
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
-        ExecuteCommand(k->modifiers(), key, 0);
-        return true;  // the view never moves by itself
+        const bool handled = ExecuteCommand(k->modifiers(), key, 0);
+        // In direct editing the keys nobody wants start the cell editor;
+        // otherwise the view never acts by itself.
+        return handled || !IsDirectEdit();
       }
+    }
+    if (watched == g->horizontalHeader()->viewport() && e->type() == QEvent::MouseMove) {
+      // A column with a sort order shows the hand.
+      auto* m = static_cast<QMouseEvent*>(e);
+      const int col = g->horizontalHeader()->logicalIndexAt(m->position().toPoint());
+      if (ColumnSortIndex(col) >= 0)
+        g->horizontalHeader()->viewport()->setCursor(Qt::PointingHandCursor);
+      else
+        g->horizontalHeader()->viewport()->unsetCursor();
+      return false;
     }
     if (watched == g->viewport()) {
       switch (e->type()) {
@@ -805,6 +823,15 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonDblClick: {
           auto* m = static_cast<QMouseEvent*>(e);
           const bool dbl = e->type() == QEvent::MouseButtonDblClick;
+          if (IsDirectEdit()) {
+            // Editing stays on the current row, in the cells the owner allows.
+            const QModelIndex ix = g->indexAt(m->position().toPoint());
+            if (!ix.isValid() || !ctrl_->IsCurrentCell(ix.row(), ix.column())) return true;
+            const std::string cap = ix.column() < static_cast<int>(captionParts_.size())
+                                        ? Trim(captionParts_[static_cast<size_t>(ix.column())])
+                                        : std::string();
+            return OnBrowTextSelectCell && !OnBrowTextSelectCell(ix.column(), ix.row() + 1, cap);
+          }
           g->setFocus();
           ctrl_->MouseDown(m->button(), m->modifiers(), m->position().toPoint(), dbl);
           if (dbl && HasRecords() && OnBrowDoppelKlick && !ignoreMouse_) OnBrowDoppelKlick();
@@ -818,6 +845,9 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonRelease:
           select_->EndRubberBand();
           return !IsDirectEdit();
+        case QEvent::Leave:
+          ctrl_->MouseLeave();
+          break;
         case QEvent::Wheel:
           wheelEvent(static_cast<QWheelEvent*>(e));
           return true;
