@@ -9,8 +9,8 @@ int32_t UtcHourOffset = SystemUtcBiasMinutes() / 60;
 
 namespace {
 
-// Days from 1 March of year 0 style civil arithmetic: exact for every
-// Gregorian date, no tables, no time zone.
+// Days since 1 January 1970 of a Gregorian date and back, by the usual
+// era-of-400-years arithmetic: exact for every date, no tables, no time zone.
 int64_t DaysFromCivil(int64_t y, int m, int d) {
   y -= m <= 2;
   const int64_t era = (y >= 0 ? y : y - 399) / 400;
@@ -150,7 +150,7 @@ int32_t TDates::IncDate(int32_t date, int days, int months, int years) const {
   int d, m, y;
   DateToDMY(date, d, m, y);
   if (y == 0) return BadDate;
-  // Whole months counted from March 1600 style: month index, then back.
+  // Count in months since year 0, then split back into year and month.
   int64_t mi = static_cast<int64_t>(y) * 12 + (m - 1) + months + static_cast<int64_t>(years) * 12;
   const int64_t ny = mi >= 0 ? mi / 12 : (mi - 11) / 12;
   if (ny < 1600 || ny > 3999) return BadDate;
@@ -363,27 +363,27 @@ std::string TDates::CurrentTimeString(std::string_view picture) const {
 namespace {
 // Day number and time of day at the logging time zone, read from one
 // clock reading so that date and time never straddle midnight apart.
-void LoggingNow(int32_t& date, int32_t& time) {
+void LoggingNow(const TDates& dates, int32_t& date, int32_t& time) {
   const QDateTime now = CurrentLocalDateTime();
   const QTime t = now.time();
   const int64_t secs = t.hour() * 3600 + t.minute() * 60 + t.second() +
                        static_cast<int64_t>(UtcHourOffset) * 3600;
-  int64_t dayShift = secs >= 0 ? secs / SecondsPerDay : (secs - SecondsPerDay + 1) / SecondsPerDay;
-  const int32_t local = ToDates.DateTimeToDate(now.date());
-  date = local == BadDate ? BadDate : ToDates.IncDate(local, static_cast<int>(dayShift), 0, 0);
+  const int64_t dayShift = secs >= 0 ? secs / SecondsPerDay : (secs - SecondsPerDay + 1) / SecondsPerDay;
+  const int32_t local = dates.DateTimeToDate(now.date());
+  date = local == BadDate ? BadDate : dates.IncDate(local, static_cast<int>(dayShift), 0, 0);
   time = static_cast<int32_t>(secs - dayShift * SecondsPerDay);
 }
 }  // namespace
 
 int32_t TDates::TodayUTC() const {
   int32_t d, t;
-  LoggingNow(d, t);
+  LoggingNow(*this, d, t);
   return d;
 }
 
 int32_t TDates::CurrentTimeUTC() const {
   int32_t d, t;
-  LoggingNow(d, t);
+  LoggingNow(*this, d, t);
   return t;
 }
 
