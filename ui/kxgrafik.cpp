@@ -30,7 +30,7 @@ TColor ColorToRGB(TColor color) {
     const unsigned rgb = kSystemColors[index];
     return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
   }
-  return color;
+  return color & 0xFFFFFF;
 }
 
 QColor TColorToQColor(TColor color) {
@@ -77,9 +77,8 @@ void TGrafik::FillGradientTable(TColor start, TColor end, bool reversed,
   }
 }
 
-void TGrafik::PaintGradientShape(QPainter& painter, const TGradRect& rect, TColor start,
-                                 TColor end, int stepWidth, TGradDirection direction,
-                                 TGradStyle style) const {
+void TGrafik::PaintGradientShape(QPainter& painter, const TGradRect& rect, TColor start, TColor end,
+                                 int stepWidth, TGradDirection direction, TGradStyle style) const {
   TGradientTable table;
   FillGradientTable(start, end, direction == gdUpLeft, table);
   PaintGradientTable(painter, rect, table, stepWidth, style);
