@@ -172,6 +172,11 @@ TEST_F(PanelTest, OpensPagesAndShowsPosition) {
   QCoreApplication::processEvents();
   EXPECT_GT(Page(), small);
   EXPECT_EQ(CurrentCall(), before);
+  // Rows higher than the grid: one record is still shown, the same one.
+  brow->SetRowHeight(2000);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(brow->Engine()->LastValidRow(), 1);
+  EXPECT_EQ(CurrentCall(), before);
 }
 
 TEST_F(PanelTest, OpenFailuresNameTheirStep) {
