@@ -145,7 +145,7 @@ QVariant TkxBrowPageModel::data(const QModelIndex& ix, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
-      if (row.Ref < 1 && row.Row.empty()) return QString();
+      if (row.Ref < 1) return QString();  // an empty slot may still hold an old text
       if (panel->ViewMode() != 0) return AnsiToQString(row.Row);
       const std::vector<std::string> parts = SplitCaptions(row.Row);
       const size_t c = static_cast<size_t>(ix.column());
