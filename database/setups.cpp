@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "database/dbSetup.h"
 #include "database/kxstrings.h"
 #include "database/lookcolors.h"
+#include "platform/messages.h"
 
 TSetups ToSetups;
 
@@ -145,4 +147,46 @@ void ApplySetupRecords(const TSetupRecord& kind0, const TSetupRecord& kind1) {
 
   for (const auto& p : Participants())
     if (p.apply) p.apply(kind0, kind1);
+}
+
+namespace {
+
+// Reads the record of one set-up kind, adding an empty one when the table
+// has none. A table that cannot be opened leaves the record zeroed, which
+// loads as the defaults.
+void ReadSetupRecord(int kind, TSetupRecord& out) {
+  out.fill(0);
+  TdbSetup table(kind, false);
+  if (table.FirstOrAdd()) table.GetSetupRecord(out);
+}
+
+}  // namespace
+
+void LoadSettings() {
+  TSetupRecord k0, k1;
+  ReadSetupRecord(0, k0);
+  ReadSetupRecord(1, k1);
+  ApplySetupRecords(k0, k1);
+}
+
+void SaveSettings(int) {
+  TdbSetup t0(0, false), t1(1, false);
+  if (!t0.FirstOrAdd() || !t1.FirstOrAdd()) {
+    ToMessages.Fehler(LanguageText("Die Einstellungen konnten nicht gespeichert werden.",
+                                   "The settings could not be saved."));
+    return;
+  }
+  // Start from the stored records so that the bytes the settings do not own
+  // (the current project, other units' areas) survive the save.
+  TSetupRecord k0, k1;
+  t0.GetSetupRecord(k0);
+  t1.GetSetupRecord(k1);
+  ToSetups.ToRecords(k0, k1);
+  for (const auto& p : Participants())
+    if (p.collect) p.collect(k0, k1);
+  t0.SetSetupRecord(k0);
+  t1.SetSetupRecord(k1);
+  if (!t0.Update() || !t1.Update())
+    ToMessages.Fehler(LanguageText("Die Einstellungen konnten nicht gespeichert werden.",
+                                   "The settings could not be saved."));
 }

@@ -11,15 +11,12 @@
 #include "platform/codec.h"
 #include "platform/launcher.h"
 #include "platform/messages.h"
+#include "ui/kxgrafik.h"
 #include "ui/weboop.h"
 
 namespace {
 // Browsers tried by name when the desktop cannot open a web link.
 const char* const kFallbackBrowsers[] = {"x-www-browser", "firefox"};
-
-QColor LinkColor(int32_t tcolor) {
-  return QColor(tcolor & 0xFF, (tcolor >> 8) & 0xFF, (tcolor >> 16) & 0xFF);
-}
 }  // namespace
 
 std::string LinkAddress(TLabelType type, const std::string& link, const std::string& subject) {
@@ -57,10 +54,10 @@ TWuUrlLabel::TWuUrlLabel(QWidget* parent) : QLabel(parent) {
   menu_->addAction(QStringLiteral("&Copy"), this, &TWuUrlLabel::CopyLink);
 }
 
-void TWuUrlLabel::SetColor(int32_t color) {
+void TWuUrlLabel::SetColor(TColor color) {
   current_ = color;
   QPalette p = palette();
-  p.setColor(QPalette::WindowText, LinkColor(color));
+  p.setColor(QPalette::WindowText, TColorToQColor(color));
   setPalette(p);
   update();
 }
@@ -78,13 +75,13 @@ void TWuUrlLabel::SetLabelType(TLabelType type) {
   SetUnderline(!effect98_);
 }
 
-void TWuUrlLabel::SetURLColStd(int32_t color) {
+void TWuUrlLabel::SetURLColStd(TColor color) {
   if (color == colStd_) return;
   colStd_ = color;
   SetColor(color);
 }
 
-void TWuUrlLabel::SetURLColPre(int32_t color) {
+void TWuUrlLabel::SetURLColPre(TColor color) {
   if (color == colPre_) return;
   colPre_ = color;
   update();

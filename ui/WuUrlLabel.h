@@ -3,8 +3,9 @@
 // hand cursor, coloured while pressed (and while hovered with Effect98),
 // opens its link when clicked and offers "&Copy" on a right click.
 #include <QLabel>
-#include <cstdint>
 #include <string>
+
+#include "ui/kxgrafik.h"
 
 class QMenu;
 
@@ -27,10 +28,10 @@ class TWuUrlLabel : public QLabel {
 
   TLabelType LabelType() const { return labelType_; }
   void SetLabelType(TLabelType type);
-  int32_t URLColStd() const { return colStd_; }
-  void SetURLColStd(int32_t color);
-  int32_t URLColPre() const { return colPre_; }
-  void SetURLColPre(int32_t color);
+  TColor URLColStd() const { return colStd_; }
+  void SetURLColStd(TColor color);
+  TColor URLColPre() const { return colPre_; }
+  void SetURLColPre(TColor color);
   bool AllowDown() const { return allowDown_; }
   void SetAllowDown(bool on);
   bool Effect98() const { return effect98_; }
@@ -46,7 +47,7 @@ class TWuUrlLabel : public QLabel {
   void CopyLink();
 
   // The colour the text is drawn in now (TColor) and the "&Copy" menu.
-  int32_t CurrentColor() const { return current_; }
+  TColor CurrentColor() const { return current_; }
   QMenu* CopyMenu() const { return menu_; }
 
  signals:
@@ -60,13 +61,13 @@ class TWuUrlLabel : public QLabel {
   void leaveEvent(QEvent* event) override;
 
  private:
-  void SetColor(int32_t color);
+  void SetColor(TColor color);
   void SetUnderline(bool on);
 
   TLabelType labelType_ = TLabelType::hmHTTP;
-  int32_t colStd_ = 0xFF0000;  // blue
-  int32_t colPre_ = 0x0000FF;  // red
-  int32_t current_ = 0xFF0000;
+  TColor colStd_ = 0xFF0000;  // blue
+  TColor colPre_ = 0x0000FF;  // red
+  TColor current_ = 0xFF0000;
   bool allowDown_ = false;
   bool effect98_ = false;
   bool leftDown_ = false;

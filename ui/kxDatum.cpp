@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "database/kxdates.h"
+#include "ui/kxbuttons.h"
 #include "ui/kxDatumLogic.h"
 
 namespace {
@@ -13,18 +14,23 @@ constexpr int kUpDownWidth = 14;
 constexpr int kButtonWidth = 20;
 const char* const kDatePicture = "dd.mm.yyyy";
 
-// A small calendar sheet for the date button.
-QIcon CalendarIcon() {
-  QPixmap pixmap(16, 14);
-  pixmap.fill(Qt::transparent);
-  QPainter p(&pixmap);
-  p.setPen(QColor(0x40, 0x40, 0x40));
-  p.setBrush(Qt::white);
-  p.drawRect(1, 2, 13, 11);
-  p.fillRect(2, 3, 12, 3, QColor(0xC0, 0x30, 0x30));
-  for (int row = 0; row < 2; ++row)
-    for (int col = 0; col < 4; ++col) p.fillRect(3 + col * 3, 7 + row * 3, 2, 2, Qt::darkGray);
-  return QIcon(pixmap);
+// Two glyphs of 16 x 14 side by side, normal and disabled: a calendar sheet.
+QImage CalendarGlyph() {
+  QImage strip(32, 14, QImage::Format_ARGB32);
+  strip.fill(Qt::transparent);
+  QPainter p(&strip);
+  const QColor frames[] = {QColor(0x40, 0x40, 0x40), QColor(0xA0, 0xA0, 0xA0)};
+  const QColor heads[] = {QColor(0xC0, 0x30, 0x30), QColor(0xC0, 0xC0, 0xC0)};
+  for (int i = 0; i < 2; ++i) {
+    const int x = i * 16;
+    p.setPen(frames[i]);
+    p.setBrush(Qt::white);
+    p.drawRect(x + 1, 1, 13, 11);
+    p.fillRect(x + 2, 2, 12, 3, heads[i]);
+    for (int row = 0; row < 2; ++row)
+      for (int col = 0; col < 4; ++col) p.fillRect(x + 3 + col * 3, 6 + row * 3, 2, 2, frames[i]);
+  }
+  return strip;
 }
 }  // namespace
 
@@ -54,13 +60,16 @@ TkxDatum::TkxDatum(QWidget* parent) : TkxEdit(parent) {
   upDown_->setObjectName(QStringLiteral("UpDown"));
   connect(upDown_, &TkxUpDown::stepped, this, &TkxDatum::StepDate);
 
-  dateButton_ = new QToolButton(this);
+  dateButton_ = new TkxBitBtn(this);
   dateButton_->setObjectName(QStringLiteral("DateButton"));
-  dateButton_->setIcon(CalendarIcon());
+  dateButton_->SetLayout(blGlyphLeft);
+  dateButton_->SetMargin(-1);
+  dateButton_->SetGlyph(CalendarGlyph());
+  dateButton_->SetNumGlyphs(2);
+  dateButton_->kxKindZq5 = bkKDatum;  // the common look picks its image by this
   dateButton_->setFocusPolicy(Qt::NoFocus);
   dateButton_->setCursor(Qt::PointingHandCursor);
-  dateButton_->setAutoRaise(true);
-  connect(dateButton_, &QToolButton::clicked, this, &TkxDatum::ToggleCalendar);
+  dateButton_->OnClick = [this] { ToggleCalendar(); };
 
   // The calendar belongs to the field but lives on the field's parent while
   // it is shown, so that it can reach beyond the field's own small window.

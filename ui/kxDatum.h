@@ -8,6 +8,7 @@
 
 #include <QCalendarWidget>
 class QToolButton;
+class TkxBitBtn;
 
 // Two small arrow buttons on top of each other.
 class TkxUpDown : public QWidget {
@@ -35,7 +36,7 @@ class TkxDatum : public TkxEdit {
   ~TkxDatum() override;
 
   TkxUpDown* UpDown() const { return upDown_; }
-  QToolButton* DateButton() const { return dateButton_; }
+  TkxBitBtn* DateButton() const { return dateButton_; }
   QCalendarWidget* Calendar() const { return calendar_; }
 
   // One day up (direction > 0) or down; a text that is no date steps from today.
@@ -53,6 +54,6 @@ class TkxDatum : public TkxEdit {
   void TakeCalendarDate();
 
   TkxUpDown* upDown_;
-  QToolButton* dateButton_;
+  TkxBitBtn* dateButton_;
   QPointer<QCalendarWidget> calendar_;
 };

@@ -35,7 +35,9 @@ bool TkxEdit::SetValue(const TkxValue& value) {
 TkxValue TkxEdit::GetValue(bool* ok) { return value_.ValueOf(Text(), ok); }
 
 std::string TkxEdit::GetValueString() const {
-  return ToStrings.UnslashZeros(Text().substr(0, 255));
+  // Without the switch a "Ø" is a letter the user typed (JØRGEN), not a zero.
+  const std::string text = Text().substr(0, 255);
+  return value_.SlashedZeros ? ToStrings.UnslashZeros(text) : text;
 }
 
 int32_t TkxEdit::GetValueNumber() {

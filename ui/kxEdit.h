@@ -42,7 +42,7 @@ class TkxEdit : public QLineEdit {
   bool SetValueString(const std::string& value) { return SetValue(value); }
   bool SetValueChar(char value) { return SetValue(value); }
   bool SetValueNumber(int32_t value) { return SetValue(int64_t{value}); }
-  // The text (plain zeros), whatever the type.
+  // The text, whatever the type; slashed zeros read as "0" while the switch is on.
   std::string GetValueString() const;
   // The value as a 32-bit number (rounded for floating types; 0 when the
   // text is no number or out of range).

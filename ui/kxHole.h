@@ -4,14 +4,14 @@
 // look-up of the value).
 #include "ui/kxEdit.h"
 
-class QToolButton;
+class TkxBitBtn;
 
 class TkxHole : public TkxEdit {
   Q_OBJECT
  public:
   explicit TkxHole(QWidget* parent = nullptr);
 
-  QToolButton* FetchButton() const { return fetchButton_; }
+  TkxBitBtn* FetchButton() const { return fetchButton_; }
   // Fires the edit's double-click action.
   void Fetch();
 
@@ -20,5 +20,5 @@ class TkxHole : public TkxEdit {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QToolButton* fetchButton_;
+  TkxBitBtn* fetchButton_;
 };

@@ -30,7 +30,7 @@ TColor ColorToRGB(TColor color) {
     const unsigned rgb = kSystemColors[index];
     return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
   }
-  return color;
+  return color & 0xFFFFFF;
 }
 
 QColor TColorToQColor(TColor color) {

@@ -1,0 +1,132 @@
+#include "database/dbContest.h"
+
+#include "database/kxstrings.h"
+
+using namespace contestkey;
+
+bool TdbContest::Find(int keyNo, const std::string& key) {
+  return FindKey(MakeKeyStr(key), keyNo, true);
+}
+
+bool TdbContest::Search(int keyNo, const std::string& key) {
+  return SearchKey(MakeKeyStr(key), keyNo, true);
+}
+
+bool TdbContest::SearchBand(int keyNo, char band, const std::string& valuePart, bool empty) {
+  std::string key(1, band);
+  key += Sep(Readable());
+  if (!empty) key += valuePart;
+  return Search(keyNo, key);
+}
+
+bool TdbContest::FindByNumber(int32_t nummer) {
+  const std::string key = Int(nummer, Readable());
+  switch (Kind()) {
+    case kContestList: return Find(crec::kKeyNummer, key);
+    case kContestExtra: return Find(xrec::kKeyNummer, key);
+    default: return Find(qrec::kKeyNummer, key);
+  }
+}
+
+bool TdbContest::FindCall(std::string_view call) {
+  return Find(qrec::kKeyCall, Text(HomeCallOf(call), qrec::kKeyCallWidth));
+}
+
+bool TdbContest::SearchCall(std::string_view call) {
+  return Search(qrec::kKeyCallDatumZeit, Text(HomeCallOf(call), qrec::kKeyCallWidth));
+}
+
+bool TdbContest::FindBandCallMode(char band, std::string_view call, std::string_view mode) {
+  const std::string s = Sep(Readable());
+  return Find(qrec::kKeyBandCallMode, std::string(1, band) + s +
+                                          Text(HomeCallOf(call), qrec::kKeyCallWidth) + s +
+                                          Text(mode, qrec::kKeyModeWidth));
+}
+
+bool TdbContest::SearchBandCallMode(char band, std::string_view call) {
+  const std::string home = HomeCallOf(call);
+  return SearchBand(qrec::kKeyBandCallMode, band, Text(home, qrec::kKeyCallWidth), home.empty());
+}
+
+bool TdbContest::FindBandNrIntern(char band, int32_t number) {
+  return Find(qrec::kKeyBandNrIntern,
+              std::string(1, band) + Sep(Readable()) + Int(number, Readable()));
+}
+
+bool TdbContest::SearchBandNrDesc(char band, int32_t number) {
+  return SearchBand(qrec::kKeyBandNrDesc, band, Desc(number, Readable()), false);
+}
+
+bool TdbContest::SearchBandNrInternDesc(char band, int32_t number) {
+  return SearchBand(qrec::kKeyBandNrInternDesc, band, Desc(number, Readable()), false);
+}
+
+bool TdbContest::SearchModeNrDesc(std::string_view mode, int32_t number) {
+  return Search(qrec::kKeyModeNrDesc,
+                Text(mode, qrec::kKeyModeWidth) + Sep(Readable()) + Desc(number, Readable()));
+}
+
+bool TdbContest::FindDok(std::string_view dok) { return Find(qrec::kKeyDok, Dok(dok, Readable())); }
+
+// Search values are padded to the field's width; a longer value is kept
+// whole so that nothing the user typed is silently dropped.
+bool TdbContest::SearchDok(std::string_view dok) {
+  return Search(qrec::kKeyDok, Dok(dok, Readable()));
+}
+bool TdbContest::SearchDxcc(std::string_view v) {
+  return Search(qrec::kKeyDXCC, Text(v, qrec::kKeyShortWidth, false));
+}
+bool TdbContest::SearchPrefix(std::string_view v) {
+  return Search(qrec::kKeyPrefix, Text(v, qrec::kKeyShortWidth, false));
+}
+bool TdbContest::SearchLoc(std::string_view v) {
+  return Search(qrec::kKeyLocDatumZeit, Text(v, qrec::kKeyShortWidth, false));
+}
+bool TdbContest::SearchWazState(std::string_view v) {
+  return Search(qrec::kKeyWazState, Text(v, qrec::kKeyAreaWidth, false));
+}
+bool TdbContest::SearchCall2(std::string_view v) {
+  return Search(qrec::kKeyCall2, Text(v, qrec::kKeyShortWidth, false));
+}
+
+bool TdbContest::SearchBandDok(char band, std::string_view v) {
+  return SearchBand(qrec::kKeyBandDok, band, Dok(v, Readable()), v.empty());
+}
+bool TdbContest::SearchBandDxcc(char band, std::string_view v) {
+  return SearchBand(qrec::kKeyBandDXCC, band, Text(v, qrec::kKeyShortWidth, false), v.empty());
+}
+bool TdbContest::SearchBandPrefix(char band, std::string_view v) {
+  return SearchBand(qrec::kKeyBandPrefix, band, Text(v, qrec::kKeyShortWidth, false), v.empty());
+}
+bool TdbContest::SearchBandLoc(char band, std::string_view v) {
+  return SearchBand(qrec::kKeyBandLoc, band, Text(v, qrec::kKeyShortWidth, false), v.empty());
+}
+bool TdbContest::SearchBandWazState(char band, std::string_view v) {
+  return SearchBand(qrec::kKeyBandWazState, band, Text(v, qrec::kKeyAreaWidth, false), v.empty());
+}
+bool TdbContest::SearchBandCall2(char band, std::string_view v) {
+  return SearchBand(qrec::kKeyBandCall2, band, Text(v, qrec::kKeyShortWidth, false), v.empty());
+}
+
+bool TdbContest::CopyQsoFrom(TdbContestBase& source, int mode, bool flag) {
+  (void)flag;
+  if (!IsQsoKind() || !source.IsQsoKind()) return false;
+  const uint8_t marker = source.GetQsoMarker();
+  // Blank marks a QSO just as 0 does; only band-change rows stay behind.
+  if (marker != 0 && marker != ' ') return false;
+  TContestQsoRecord qso;
+  source.GetQsoRecord(qso);
+  if (mode == 0) {
+    ClearRecord();
+    SetQsoRecord(qso);
+    return Add();
+  }
+  if (mode == 1) {
+    TContestQsoRecord current;
+    GetQsoRecord(current);
+    rec::SetInt32(qso.data(), qrec::kNummer, rec::GetInt32(current.data(), qrec::kNummer));
+    SetQsoRecord(qso);
+    return Update();
+  }
+  return false;
+}

@@ -1,0 +1,64 @@
+#pragma once
+// TdbContest: the operations on the contest database: finding a contest by
+// number and every find and search of the QSO logs along their keys.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "database/dbContestBase.h"
+#include "database/homecall.h"
+
+
+class TdbContest : public TdbContestBase {
+ public:
+  using TdbContestBase::TdbContestBase;
+
+  // Exact find by Nummer (contest list: its AUTOKEY key; extra file and QSO
+  // logs: their number key) and load.
+  bool FindByNumber(int32_t nummer);
+
+  // Exact find of the home call on "Call".
+  bool FindCall(std::string_view call);
+  // First record at or after the home call on "Call,Datum,Zeit".
+  bool SearchCall(std::string_view call);
+  // Exact find on "Bandcode,Call,Mode".
+  bool FindBandCallMode(char band, std::string_view call, std::string_view mode);
+  // First record at or after band + home call; an empty call gives the band's first.
+  bool SearchBandCallMode(char band, std::string_view call);
+  // Exact find on "Bandcode,wagBandNrIntern".
+  bool FindBandNrIntern(char band, int32_t number);
+  // First record at or after (band, number) on the DESC keys: the highest
+  // number not above the given one. The caller checks the band or mode found.
+  bool SearchBandNrDesc(char band, int32_t number);
+  bool SearchBandNrInternDesc(char band, int32_t number);
+  bool SearchModeNrDesc(std::string_view mode, int32_t number);
+
+  // Exact find of a DOK (up to 8 characters) on "DOK1,DOK2".
+  bool FindDok(std::string_view dok);
+  // First record at or after the value.
+  bool SearchDok(std::string_view dok);
+  bool SearchDxcc(std::string_view dxcc);
+  bool SearchPrefix(std::string_view prefix);
+  bool SearchLoc(std::string_view loc);
+  bool SearchWazState(std::string_view area);
+  bool SearchCall2(std::string_view call2);
+  // The same behind the band code; an empty value gives the band's first record.
+  bool SearchBandDok(char band, std::string_view dok);
+  bool SearchBandDxcc(char band, std::string_view dxcc);
+  bool SearchBandPrefix(char band, std::string_view prefix);
+  bool SearchBandLoc(char band, std::string_view loc);
+  bool SearchBandWazState(char band, std::string_view area);
+  bool SearchBandCall2(char band, std::string_view call2);
+
+  // Copies the source's current QSO (its edit copy) into this table: mode 0
+  // clears and adds, mode 1 rewrites this table's current record (keeping
+  // its Nummer). Band-change rows (a marker other than 0 or blank) are not
+  // copied. The flag is accepted for callers and has no effect.
+  bool CopyQsoFrom(TdbContestBase& source, int mode, bool flag = false);
+
+ private:
+  bool Find(int keyNo, const std::string& key);
+  bool Search(int keyNo, const std::string& key);
+  bool SearchBand(int keyNo, char band, const std::string& valuePart, bool empty);
+  bool Readable() const { return IsDetached(); }
+};

@@ -1,0 +1,125 @@
+#pragma once
+// The table base of the database layer.
+//
+// ToDatBase: base of the file-definition objects (ToDatPrefix, ToDatContest
+// ...): opens and closes table files through a table driver (TdbTreiber).
+//
+// TdbBase: base of every table class. It positions along the table's keys and
+// hands each loaded record to RecordLoaded, where the table class copies the
+// driver buffer into its read copy (and working copy). A table object
+// remembers the reference of its own current record: Resync, UpdateRecord and
+// Delete go by that reference, so a table object never writes over a record
+// that another user of a shared driver has moved to.
+#include <cstdint>
+#include <string>
+
+#include "storage/keystr.h"
+#include "storage/tdbtreiber.h"
+#include "storage/tokeys.h"
+
+class ToDatBase {
+ public:
+  virtual ~ToDatBase() = default;
+
+  // Opens (or creates) the table file <ProgramDirectory><fileName>.DAT (a
+  // fileName starting with '/' is taken as it is) on the driver. Mode 2: a
+  // table without a file, private to this driver. The record buffer holds
+  // maxRecordLength bytes; fixedRecordLength equal to it: fixed-length
+  // records, smaller: variable length.
+  // Result: 0 opened by this call, 1 already open and now shared (use count
+  // + 1), 2 failed.
+  int OpenDataFile(uint8_t mode, TdbTreiber& driver, const ToKeys& keys, TKeyBuilder keyBuilder,
+                   const std::string& fileName, const std::string& title, int maxRecordLength,
+                   int fixedRecordLength);
+  // Releases one use of the table; the file closes with its last user.
+  void CloseDataFile(uint8_t mode, TdbTreiber& driver);
+  // Registers the AUTOKEY field: key keyNo, the int32 at field, which points
+  // into the driver's record buffer.
+  bool SetAutoIncField(TdbTreiber& driver, int keyNo, const void* field);
+};
+
+class TdbBase {
+ public:
+  TdbBase() = default;
+  virtual ~TdbBase() = default;
+  TdbBase(const TdbBase&) = delete;
+  TdbBase& operator=(const TdbBase&) = delete;
+
+  // mode 0 normal, 2 no file (detached: readable keys, KeySeparator "||").
+  // Sets key number 1. The table classes call it first in their constructors.
+  void Create(uint8_t mode);
+
+  // The table's driver; nil when the table has none (not open).
+  virtual TdbTreiber* GetTreiber() { return nullptr; }
+  // A record was loaded into the driver buffer: copy it into the read copy,
+  // and into the working copy when editCopy is set.
+  virtual void RecordLoaded(bool editCopy) { (void)editCopy; }
+  // Key of the current record on the current key number (the selection's anchor).
+  virtual void GetKey(TKeyStr& key);
+  virtual int GetKeyNumber() const { return keyNumber_; }
+  // The key number Resync positions the driver on.
+  virtual int ResyncKeyNumber() const { return keyNumber_; }
+
+  // Loads: on success the record goes through RecordLoaded. The load flag
+  // (editCopy) decides whether the working copy is filled too.
+  bool FindKey(const TKeyStr& key, int keyNo, bool editCopy = true);
+  bool SearchKey(const TKeyStr& key, int keyNo, bool editCopy = true);
+  virtual bool First(int keyNo, bool editCopy = true);
+  bool Last(int keyNo, bool editCopy = true);
+  // Next / previous on the current key number; resync first returns the
+  // driver to this object's record (for drivers shared between objects).
+  bool Next(bool resync = false, bool editCopy = true);
+  bool Prev(bool resync = false, bool editCopy = true);
+  // Steps on keyNo without RecordLoaded (the driver buffer is read).
+  bool NextNoLoad(int keyNo);
+  bool PrevNoLoad(int keyNo);
+  // Exact find on the current key number.
+  bool FindByDefaultKey(const TKeyStr& key);
+  // Reads record ref (becomes current) and loads it.
+  bool ReadRecord(int32_t ref);
+  // As ReadRecord, but nothing happens when ref is current already; false
+  // for a negative ref.
+  bool GotoRecord(int32_t ref);
+  // Puts the driver back on this object's record (by its reference, reading
+  // the record into the buffer without RecordLoaded); false when it is gone.
+  bool Resync();
+
+  void ClearRecordBuffer();
+  uint8_t* RecordBuffer();  // nil when there is no driver
+  // Inserts the driver buffer (the AUTOKEY field filled by the mode of
+  // SetAutoKeyMode); the new record becomes this object's record.
+  bool AddRecord();
+  // Writes the driver buffer over this object's record.
+  bool UpdateRecord();
+  // Deletes this object's record.
+  virtual bool Delete();
+  // Closes the table and deletes its file; the table is empty at its next use.
+  virtual bool DeleteTableFiles();
+
+  int32_t UsedRecords();
+  // Reference of the object's current record; 0 when none or not open.
+  int32_t CurrentRef();
+  void BufferKey(int keyNo, TKeyStr& key);
+
+  // 0: the engine numbers new records; 1: the number in the record is kept.
+  void SetAutoKeyMode(uint8_t mode) { autoKeyMode_ = mode; }
+  uint8_t AutoKeyMode() const { return autoKeyMode_; }
+  std::string KeySeparator() const { return detached_ ? "||" : ""; }
+  bool IsDetached() const { return detached_ != 0; }
+  uint8_t Mode() const { return mode_; }
+
+  // A multi-record job as one transaction on this table's file.
+  bool BeginTransaction();
+  bool CommitTransaction();
+  void RollbackTransaction();
+
+ protected:
+  // After a successful positioning read: remember the record, load it.
+  void Loaded(bool editCopy, bool callHook = true);
+
+  int keyNumber_ = 1;
+  uint8_t mode_ = 0;
+  uint8_t detached_ = 0;
+  uint8_t autoKeyMode_ = 0;
+  int32_t ownRef_ = 0;
+};

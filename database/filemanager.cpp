@@ -1,0 +1,73 @@
+#include "database/filemanager.h"
+
+#include <cstdio>
+
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "storage/ifderrors.h"
+#include "storage/ifdriver.h"
+
+namespace {
+
+// The tables live in the program directory: it must exist and take files.
+bool ProgramDirectoryWritable() {
+  const std::string probe = ProgramDirectory + "IFD.TMP";
+  std::FILE* f = std::fopen(NativeFileName(probe).c_str(), "wb");
+  if (!f) return false;
+  const bool ok = std::fclose(f) == 0;
+  DeleteFileAnsi(probe);
+  return ok;
+}
+
+}  // namespace
+
+bool StartFileManager(bool german) {
+  DriverClosing = false;
+  DriverErrorLogName = "KX.ERR";
+  bool ok = IfdInitialize() == drOk;
+  if (ok && !ProgramDirectoryWritable()) {
+    ok = false;
+    DriverLogLine("Programmverzeichnis nicht beschreibbar: " + ProgramDirectory);
+  }
+  if (!ok) {
+    ToMessages.Fehler(german ? "Dateiverwaltung konnte nicht initialisiert werden"
+                             : "File manager could not be initialised");
+    return false;
+  }
+  DriverErrorLogName = "IFD.ERR";
+  DefaultRetryHandler = AskLockRetry;
+  DriverErrorReporter = SpecialDebugStack;
+  return true;
+}
+
+void ExitFileManager() {
+  DriverClosing = true;
+  IfdCloseAllFiles();
+  DefaultRetryHandler = nullptr;
+  DriverErrorReporter = nullptr;
+}
+
+bool AskLockRetry(const std::string& title, uint8_t reason) {
+  const std::string what = reason == 1 || reason == 2 ? "Ein Datensatz der Datei \"" : "Die Datei \"";
+  return ToMessages.JaNeinFrage("Dateiverwaltung", "Datei gesperrt",
+                                what + title +
+                                    "\" wird gerade von einer anderen Station benutzt.\r"
+                                    "Nochmals versuchen?",
+                                true);
+}
+
+void SpecialDebugStack(int32_t result, const std::string& text) {
+  if (result == drAccessDenied || result == drReadOnly) {
+    ToMessages.FehlerInfo(
+        "Die Dateiverwaltung kann nicht in das Programmverzeichnis schreiben.\r" + text +
+            "\r"
+            "Das Programm muss in einem Verzeichnis liegen, in das der\r"
+            "angemeldete Benutzer schreiben darf (nicht unter \"Programme\").\r"
+            "Bitte lesen Sie dazu den Installationshinweis.\r"
+            "Verzeichnis: " +
+            ProgramDirectory,
+        "wichtiger Installationshinweis bei Vista", ProgramDirectory + "zq4v.htm");
+    return;
+  }
+  ToMessages.Fehler(text);
+}

@@ -1,0 +1,100 @@
+#pragma once
+// Results and errors of the storage engine and its driver classes.
+//
+// Every driver operation leaves its result in DriverResult: 0 success,
+// 1 not found / end of the index, 2 record gone (deleted or never there),
+// and above that one of the driver codes 0x3000..0x7FFF. The high nibble of a
+// driver code is its class; each code also carries the engine's error number
+// (9900..10475, kept in IsamError with IsamOK false) and a severity.
+// Failures never throw, except while the fatal-error switch is on: then an
+// error of fatal severity raises EDBError("Datenbankfehler").
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+// Driver results below the driver codes.
+constexpr int32_t drOk = 0;
+constexpr int32_t drNotFound = 1;    // no such key, end or start of the index
+constexpr int32_t drRecordGone = 2;  // the record was deleted or never existed
+
+// Driver codes. Class by range: 0x3xxx lock refused, 0x4xxx input/output,
+// 0x5xxx use (table not open, bad argument), 0x6xxx data (duplicate key,
+// record length), 0x7xxx damaged file or engine failure.
+constexpr int32_t drLockRefused = 0x3001;     // a lock was refused and not retried further
+constexpr int32_t drOpenFailed = 0x4001;      // the table file cannot be opened or created
+constexpr int32_t drAccessDenied = 0x4002;    // no permission to write the table file
+constexpr int32_t drReadOnly = 0x4003;        // the table file is read-only
+constexpr int32_t drIoError = 0x4004;         // reading or writing the file failed
+constexpr int32_t drDiskFull = 0x4005;        // the disk is full
+constexpr int32_t drDeleteFailed = 0x4006;    // a table file could not be deleted
+constexpr int32_t drNotOpen = 0x5001;         // the table is not open
+constexpr int32_t drBadKeyNumber = 0x5002;    // no index with that number
+constexpr int32_t drBadArgument = 0x5003;     // an argument out of range
+constexpr int32_t drNoPosition = 0x5004;      // no current record
+constexpr int32_t drInTransaction = 0x5005;   // not allowed inside a transaction
+constexpr int32_t drDuplicateKey = 0x6001;    // a unique index holds that key already
+constexpr int32_t drRecordLength = 0x6002;    // record length out of range
+constexpr int32_t drKeyDefinition = 0x6003;   // key list unusable
+constexpr int32_t drDamaged = 0x7001;         // the file is damaged or no table file
+constexpr int32_t drEngineFailure = 0x7002;   // any other engine failure
+
+enum class TDriverClass : uint8_t {
+  Ok = 0,
+  NotFound = 1,
+  RecordGone = 2,
+  LockRefused = 3,
+  IoError = 4,
+  Usage = 5,
+  Data = 6,
+  Damaged = 7,
+};
+
+enum class TDriverSeverity : uint8_t { None = 0, Info = 1, Warning = 2, Error = 3, Fatal = 4 };
+
+TDriverClass DriverClassOf(int32_t result);
+TDriverSeverity DriverSeverityOf(int32_t result);
+// The engine's error number of a result (0 for success), 9900..10475 otherwise.
+int32_t EngineErrorOf(int32_t result);
+// A German description of a result (program text).
+std::string DriverResultText(int32_t result);
+
+// The result of the last driver operation (0 = success).
+extern int32_t DriverResult;
+// The engine's ok flag and error number of the last operation.
+extern bool IsamOK;
+extern int32_t IsamError;
+
+// The fatal-error switch: while on, an error of fatal severity raises EDBError.
+extern bool DriverFatalSwitch;
+// Set while the file manager shuts down: fatal errors no longer raise.
+extern bool DriverClosing;
+
+class EDBError : public std::runtime_error {
+ public:
+  EDBError() : std::runtime_error("Datenbankfehler") {}
+};
+
+// The name of the error log in the program directory ("KX.ERR" while the
+// file manager starts, "IFD.ERR" afterwards); empty writes no log.
+extern std::string DriverErrorLogName;
+// The dump file of recent operations and errors.
+inline constexpr const char* kDriverDumpFile = "IFDErr.Dmp";
+
+// Reports an error to the user (installed by the file manager); called for
+// errors of severity Error and above except refused locks, which the retry
+// question has handled already.
+using TDriverErrorReporter = std::function<void(int32_t result, const std::string& text)>;
+extern TDriverErrorReporter DriverErrorReporter;
+
+// Bookkeeping of every driver operation, kept in a ring of the last 64.
+void DriverNoteOperation(const char* operation, const std::string& title, int32_t result);
+// Sets DriverResult, IsamOK and IsamError; on an error writes the log line
+// and the dump, calls the reporter and, by the fatal switch, raises EDBError.
+// detail: extra text for the log (e.g. the engine's own message).
+int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
+                        const std::string& detail = std::string());
+// Appends one line (with date and time) to the error log.
+void DriverLogLine(const std::string& text);
+// Writes the dump file now (program directory + "IFDErr.Dmp"); true on success.
+bool WriteDriverDump();

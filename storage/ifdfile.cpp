@@ -1,0 +1,915 @@
+#include "storage/ifdfile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+#include "platform/paths.h"
+
+namespace {
+
+std::string Num(int64_t v) {
+  char buf[24];
+  auto r = std::to_chars(buf, buf + sizeof buf, v);
+  return std::string(buf, r.ptr);
+}
+
+std::string Col(int keyNo) { return "k" + Num(keyNo); }
+
+std::unordered_map<std::string, std::weak_ptr<TIfdFile>>& Registry() {
+  static std::unordered_map<std::string, std::weak_ptr<TIfdFile>> files;
+  return files;
+}
+
+// Waits average 64 ms; the random spread keeps two stations from retrying in step.
+int32_t RetryWaitMs() {
+  static uint32_t seed = 2463534242u;
+  seed ^= seed << 13;
+  seed ^= seed >> 17;
+  seed ^= seed << 5;
+  const int32_t spread = DriverRetryDelay > 0 ? DriverRetryDelay : 0;
+  return 64 - spread / 2 + static_cast<int32_t>(seed % static_cast<uint32_t>(spread + 1));
+}
+
+void BindKey(sqlite3_stmt* st, int index, std::string_view key) {
+  // An empty key is an empty blob, never NULL: NULLs would escape the unique indexes.
+  if (key.empty())
+    sqlite3_bind_zeroblob(st, index, 0);
+  else
+    sqlite3_bind_blob(st, index, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+}
+
+std::string_view ColumnBytes(sqlite3_stmt* st, int col) {
+  const void* p = sqlite3_column_blob(st, col);
+  const int n = sqlite3_column_bytes(st, col);
+  return p ? std::string_view(static_cast<const char*>(p), static_cast<size_t>(n))
+           : std::string_view();
+}
+
+// Resets a statement and its bindings when it goes out of use.
+struct TStmtGuard {
+  sqlite3_stmt* st;
+  ~TStmtGuard() {
+    if (st) {
+      sqlite3_reset(st);
+      sqlite3_clear_bindings(st);
+    }
+  }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- TKeyMirror
+
+void TKeyMirror::Reset(int keyLength) {
+  keyLen_ = static_cast<size_t>(std::clamp(keyLength, 0, 255));
+  slot_ = 1 + keyLen_ + 4;
+  Clear();
+}
+
+void TKeyMirror::Clear() {
+  loaded_ = false;
+  count_ = 0;
+  data_.clear();
+}
+
+int32_t TKeyMirror::RefAt(size_t i) const {
+  int32_t r;
+  std::memcpy(&r, At(i) + 1 + keyLen_, 4);
+  return r;
+}
+
+void TKeyMirror::Put(uint8_t* p, std::string_view key, int32_t ref) const {
+  const size_t n = std::min(key.size(), keyLen_);
+  p[0] = static_cast<uint8_t>(n);
+  std::memcpy(p + 1, key.data(), n);
+  std::memset(p + 1 + n, 0, keyLen_ - n);
+  std::memcpy(p + 1 + keyLen_, &ref, 4);
+}
+
+int TKeyMirror::Compare(size_t i, std::string_view key, int64_t ref) const {
+  const uint8_t* p = At(i);
+  const size_t n = p[0];
+  const size_t m = std::min(n, key.size());
+  const int c = m ? std::memcmp(p + 1, key.data(), m) : 0;
+  if (c != 0) return c;
+  if (n != key.size()) return n < key.size() ? -1 : 1;
+  const int64_t r = RefAt(i);
+  return r < ref ? -1 : (r > ref ? 1 : 0);
+}
+
+size_t TKeyMirror::Lower(std::string_view key, int64_t ref) const {
+  size_t lo = 0, hi = count_;
+  while (lo < hi) {
+    const size_t mid = lo + (hi - lo) / 2;
+    if (Compare(mid, key, ref) < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
+  }
+  return lo;
+}
+
+void TKeyMirror::Append(std::string_view key, int32_t ref) {
+  data_.resize((count_ + 1) * slot_);
+  Put(data_.data() + count_ * slot_, key, ref);
+  ++count_;
+}
+
+void TKeyMirror::Insert(std::string_view key, int32_t ref) {
+  const size_t i = Lower(key.substr(0, std::min(key.size(), keyLen_)), ref);
+  data_.insert(data_.begin() + static_cast<ptrdiff_t>(i * slot_), slot_, 0);
+  Put(data_.data() + i * slot_, key, ref);
+  ++count_;
+}
+
+bool TKeyMirror::Erase(std::string_view key, int32_t ref) {
+  key = key.substr(0, std::min(key.size(), keyLen_));
+  const size_t i = Lower(key, ref);
+  if (i >= count_ || Compare(i, key, ref) != 0) return false;
+  const auto first = data_.begin() + static_cast<ptrdiff_t>(i * slot_);
+  data_.erase(first, first + static_cast<ptrdiff_t>(slot_));
+  --count_;
+  return true;
+}
+
+// ------------------------------------------------------------------ TIfdFile
+
+std::shared_ptr<TIfdFile> TIfdFile::Acquire(const TIfdOpenParams& params, bool& shared,
+                                            int32_t& result, std::string& detail) {
+  shared = false;
+  if (!params.FileName.empty()) {
+    auto it = Registry().find(params.FileName);
+    if (it != Registry().end()) {
+      if (auto f = it->second.lock(); f && f->IsOpen()) {
+        shared = true;
+        result = drOk;
+        return f;
+      }
+    }
+  }
+  std::shared_ptr<TIfdFile> f(new TIfdFile());
+  result = f->OpenDb(params, detail);
+  if (result != drOk) return nullptr;
+  if (!f->memory_) Registry()[params.FileName] = f;
+  return f;
+}
+
+void TIfdFile::CloseAll() {
+  for (auto& [path, weak] : Registry())
+    if (auto f = weak.lock()) f->CloseNow();
+  Registry().clear();
+}
+
+TIfdFile::~TIfdFile() {
+  CloseNow();
+  if (!memory_) {
+    auto it = Registry().find(path_);
+    if (it != Registry().end() && it->second.expired()) Registry().erase(it);
+  }
+}
+
+void TIfdFile::CloseNow() {
+  if (!db_) return;
+  if (outerOpen_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  outerOpen_ = false;
+  jobs_.clear();
+  readLocks_ = 0;
+  for (auto& [sql, st] : stmts_) sqlite3_finalize(st);
+  stmts_.clear();
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+  Invalidate();
+}
+
+std::string TIfdFile::LastDetail() const { return db_ ? sqlite3_errmsg(db_) : std::string(); }
+
+int32_t TIfdFile::MapError(int rc) const {
+  switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return drLockRefused;
+    case SQLITE_CONSTRAINT:
+      return (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY)
+                 ? drDuplicateKey
+                 : drEngineFailure;
+    case SQLITE_CANTOPEN: return drOpenFailed;
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return drAccessDenied;
+    case SQLITE_READONLY: return drReadOnly;
+    case SQLITE_FULL: return drDiskFull;
+    case SQLITE_IOERR: return drIoError;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return drDamaged;
+    default: return drEngineFailure;
+  }
+}
+
+bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
+  const uint16_t limit = h ? h->retryLimit_ : kIfdDefaultRetryLimit;
+  if (tries < limit) {
+    ++tries;
+    SleepMs(RetryWaitMs());
+    return true;
+  }
+  const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
+  const std::string title = (h ? h->Title() : path_).substr(0, 40);
+  if (handler && handler(title, 3)) {
+    tries = 0;
+    return true;
+  }
+  return false;
+}
+
+sqlite3_stmt* TIfdFile::Stmt(const std::string& sql) {
+  auto it = stmts_.find(sql);
+  if (it != stmts_.end()) return it->second;
+  sqlite3_stmt* st = nullptr;
+  if (sqlite3_prepare_v3(db_, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(st);
+    return nullptr;
+  }
+  stmts_.emplace(sql, st);
+  return st;
+}
+
+int32_t TIfdFile::Step(IFDriver* h, sqlite3_stmt* st, int& rc) {
+  int tries = 0;
+  for (;;) {
+    rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE) return drOk;
+    if ((rc & 0xFF) == SQLITE_BUSY) {
+      sqlite3_reset(st);
+      if (WaitRetry(h, tries)) continue;
+      return drLockRefused;
+    }
+    rc = sqlite3_reset(st);
+    return MapError(rc);
+  }
+}
+
+int32_t TIfdFile::Exec(IFDriver* h, const std::string& sql) {
+  int tries = 0;
+  sqlite3_stmt* st = nullptr;
+  // Preparing reads the schema and may meet a busy file too.
+  for (;;) {
+    st = Stmt(sql);
+    if (st) break;
+    const int rc = sqlite3_errcode(db_);
+    if ((rc & 0xFF) == SQLITE_BUSY && WaitRetry(h, tries)) continue;
+    return MapError(rc);
+  }
+  TStmtGuard guard{st};
+  int rc;
+  return Step(h, st, rc);
+}
+
+int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
+  memory_ = p.FileName.empty();
+  path_ = p.FileName;
+  keys_ = p.Keys;
+  builder_ = p.KeyBuilder;
+  maxLen_ = p.MaxRecordLength;
+  fixedLen_ = p.FixedRecordLength;
+  mirrors_.assign(static_cast<size_t>(keys_.Count()), TKeyMirror());
+  for (int i = 1; i <= keys_.Count(); ++i) mirrors_[static_cast<size_t>(i - 1)].Reset(keys_.Key(i).Length);
+  autoKeyNo = keys_.AutoKeyNumber();
+
+  const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
+  const int rc = sqlite3_open_v2(name.c_str(), &db_,
+                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                 nullptr);
+  if (rc != SQLITE_OK) {
+    detail = db_ ? sqlite3_errmsg(db_) : "sqlite3_open_v2";
+    const int32_t r = MapError(rc);
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    return r;
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  // The files may sit on a shared network folder: rollback journal, never WAL.
+  int32_t r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
+  if (r == drOk) r = Exec(nullptr, "PRAGMA cache_size=-65536");
+  // Statement journals of writes inside long transactions stay in memory.
+  if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
+  if (r == drOk) r = EnsureSchema(nullptr);
+  if (r != drOk) {
+    detail = LastDetail();
+    CloseNow();
+  }
+  return r;
+}
+
+int32_t TIfdFile::EnsureSchema(IFDriver* h) {
+  const std::string sig = keys_.Signature();
+  auto storedSignature = [&](std::string& value) -> int32_t {
+    value.clear();
+    sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='keys'");
+    if (!st) {
+      const int rc = sqlite3_errcode(db_);
+      return (rc & 0xFF) == SQLITE_ERROR ? drOk : MapError(rc);  // no meta table yet
+    }
+    TStmtGuard g{st};
+    int rc;
+    const int32_t r = Step(h, st, rc);
+    if (r == drOk && rc == SQLITE_ROW) value.assign(ColumnBytes(st, 0));
+    return r;
+  };
+  std::string stored;
+  int32_t r = storedSignature(stored);
+  if (r != drOk || stored == sig) return r;
+
+  bool outer = false;
+  r = WriteBegin(h, outer);
+  if (r != drOk) return r;
+  r = storedSignature(stored);
+  if (r == drOk && stored != sig) {
+    // Which key columns the file has already.
+    std::vector<bool> have(static_cast<size_t>(keys_.Count() + 1), false);
+    bool tableExists = false;
+    if (sqlite3_stmt* st = Stmt("SELECT name FROM pragma_table_info('records')")) {
+      TStmtGuard g{st};
+      int rc;
+      while ((r = Step(h, st, rc)) == drOk && rc == SQLITE_ROW) {
+        tableExists = true;
+        const std::string_view col = ColumnBytes(st, 0);
+        int n = 0;
+        if (col.size() > 1 && col[0] == 'k' &&
+            std::from_chars(col.data() + 1, col.data() + col.size(), n).ec == std::errc() &&
+            n >= 1 && n <= keys_.Count())
+          have[static_cast<size_t>(n)] = true;
+      }
+    } else {
+      r = MapError(sqlite3_errcode(db_));
+    }
+    if (r == drOk && !tableExists) {
+      std::string sql =
+          "CREATE TABLE records(ref INTEGER PRIMARY KEY AUTOINCREMENT, data BLOB NOT NULL";
+      for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i) + " BLOB";
+      sql += ")";
+      r = Exec(h, sql);
+      for (int i = 1; i <= keys_.Count(); ++i) have[static_cast<size_t>(i)] = true;
+    }
+    for (int i = 1; r == drOk && i <= keys_.Count(); ++i)
+      if (!have[static_cast<size_t>(i)])
+        r = Exec(h, "ALTER TABLE records ADD COLUMN " + Col(i) + " BLOB");
+    if (r == drOk) r = Exec(h, "CREATE TABLE IF NOT EXISTS meta(name TEXT PRIMARY KEY, value)");
+    if (r == drOk) r = RecomputeKeys(h);
+    if (r == drOk) {
+      sqlite3_stmt* st = Stmt("INSERT OR REPLACE INTO meta(name, value) VALUES('keys', ?1)");
+      if (!st) {
+        r = MapError(sqlite3_errcode(db_));
+      } else {
+        TStmtGuard g{st};
+        sqlite3_bind_text(st, 1, sig.data(), static_cast<int>(sig.size()), SQLITE_STATIC);
+        int rc;
+        r = Step(h, st, rc);
+      }
+    }
+  }
+  // A key list that the stored records cannot satisfy (a new unique key with
+  // equal values) refuses the open instead of damaging the file.
+  if (r == drDuplicateKey) r = drKeyDefinition;
+  return WriteEnd(h, outer, r);
+}
+
+int32_t TIfdFile::RecomputeKeys(IFDriver* h) {
+  // Old indexes go first, so that no index is checked against half-built keys.
+  std::vector<std::string> indexes;
+  if (sqlite3_stmt* st = Stmt(
+          "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='records' AND name LIKE 'ix%'")) {
+    TStmtGuard g{st};
+    int rc;
+    int32_t r;
+    while ((r = Step(h, st, rc)) == drOk && rc == SQLITE_ROW) indexes.emplace_back(ColumnBytes(st, 0));
+    if (r != drOk) return r;
+  } else {
+    return MapError(sqlite3_errcode(db_));
+  }
+  for (const std::string& ix : indexes) {
+    const int32_t r = Exec(h, "DROP INDEX \"" + ix + "\"");
+    if (r != drOk) return r;
+  }
+  if (keys_.Count() > 0) {
+    std::vector<std::pair<int32_t, std::string>> rows;
+    if (sqlite3_stmt* st = Stmt("SELECT ref, data FROM records ORDER BY ref")) {
+      TStmtGuard g{st};
+      int rc;
+      int32_t r;
+      while ((r = Step(h, st, rc)) == drOk && rc == SQLITE_ROW)
+        rows.emplace_back(sqlite3_column_int(st, 0), std::string(ColumnBytes(st, 1)));
+      if (r != drOk) return r;
+    } else {
+      return MapError(sqlite3_errcode(db_));
+    }
+    std::string sql = "UPDATE records SET ";
+    for (int i = 1; i <= keys_.Count(); ++i) sql += (i > 1 ? ", " : "") + Col(i) + "=?" + Num(i);
+    sql += " WHERE ref=?" + Num(keys_.Count() + 1);
+    sqlite3_stmt* up = Stmt(sql);
+    if (!up) return MapError(sqlite3_errcode(db_));
+    std::vector<uint8_t> buf(static_cast<size_t>(std::max(maxLen_, 1)));
+    std::vector<std::string> keys;
+    for (const auto& [ref, data] : rows) {
+      std::fill(buf.begin(), buf.end(), 0);
+      std::memcpy(buf.data(), data.data(), std::min(data.size(), buf.size()));
+      BuildKeys(buf.data(), keys);
+      TStmtGuard g{up};
+      for (int i = 1; i <= keys_.Count(); ++i) BindKey(up, i, keys[static_cast<size_t>(i - 1)]);
+      sqlite3_bind_int(up, keys_.Count() + 1, ref);
+      int rc;
+      const int32_t r = Step(h, up, rc);
+      if (r != drOk) return r;
+    }
+  }
+  for (int i = 1; i <= keys_.Count(); ++i) {
+    const std::string sql = keys_.Key(i).Duplicates
+                                ? "CREATE INDEX ix" + Num(i) + " ON records(" + Col(i) + ", ref)"
+                                : "CREATE UNIQUE INDEX ix" + Num(i) + " ON records(" + Col(i) + ")";
+    const int32_t r = Exec(h, sql);
+    if (r != drOk) return r;
+  }
+  Invalidate();
+  return drOk;
+}
+
+void TIfdFile::BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const {
+  keys.resize(static_cast<size_t>(keys_.Count()));
+  for (int i = 1; i <= keys_.Count(); ++i) {
+    std::string& k = keys[static_cast<size_t>(i - 1)];
+    k.clear();
+    if (builder_) builder_(record, i, k);
+    const size_t len = static_cast<size_t>(keys_.Key(i).Length);
+    if (k.size() > len) k.resize(len);
+  }
+}
+
+void TIfdFile::Invalidate() {
+  for (TKeyMirror& m : mirrors_) m.Clear();
+  records_.clear();
+  count_ = -1;
+}
+
+int32_t TIfdFile::CheckVersion(IFDriver* h) {
+  sqlite3_stmt* st = Stmt("PRAGMA data_version");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  const int64_t v = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
+  if (v != dataVersion_) {
+    Invalidate();
+    if (!counterDirty_) autoCounter_ = -1;
+    dataVersion_ = v;
+  }
+  lastCheck_ = std::chrono::steady_clock::now();
+  return drOk;
+}
+
+int32_t TIfdFile::Refresh(IFDriver* h) {
+  if (memory_ || outerOpen_) return drOk;
+  if (dataVersion_ >= 0 && DriverCacheCheckMs > 0 &&
+      std::chrono::steady_clock::now() - lastCheck_ < std::chrono::milliseconds(DriverCacheCheckMs))
+    return drOk;
+  return CheckVersion(h);
+}
+
+int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
+  if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
+  TKeyMirror& m = mirrors_[static_cast<size_t>(keyNo - 1)];
+  mirror = &m;
+  if (m.Loaded()) return drOk;
+  m.Clear();
+  sqlite3_stmt* st = Stmt("SELECT " + Col(keyNo) + ", ref FROM records ORDER BY " + Col(keyNo) + ", ref");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  int32_t r = Step(h, st, rc);
+  while (r == drOk && rc == SQLITE_ROW) {
+    m.Append(ColumnBytes(st, 0), sqlite3_column_int(st, 1));
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+  }
+  if (r != drOk) {
+    m.Clear();
+    return r;
+  }
+  m.SetLoaded(true);
+  return drOk;
+}
+
+void TIfdFile::CacheRecord(int32_t ref, std::string_view data) {
+  if (records_.size() >= 200000) records_.clear();
+  records_[ref].assign(data);
+}
+
+int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
+  auto it = records_.find(ref);
+  if (it != records_.end()) {
+    data = &it->second;
+    return drOk;
+  }
+  if (ref < 1) return drRecordGone;
+  sqlite3_stmt* st = Stmt("SELECT data FROM records WHERE ref=?1");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  sqlite3_bind_int(st, 1, ref);
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  if (rc != SQLITE_ROW) return drRecordGone;
+  CacheRecord(ref, ColumnBytes(st, 0));
+  data = &records_[ref];
+  return drOk;
+}
+
+int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
+  if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
+  sqlite3_stmt* st = Stmt("SELECT " + Col(keyNo) + " FROM records WHERE ref=?1");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  sqlite3_bind_int(st, 1, ref);
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  if (rc != SQLITE_ROW) return drRecordGone;
+  key.assign(ColumnBytes(st, 0));
+  return drOk;
+}
+
+int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
+  if (count_ < 0) {
+    sqlite3_stmt* st = Stmt("SELECT count(*) FROM records");
+    if (!st) return MapError(sqlite3_errcode(db_));
+    TStmtGuard g{st};
+    int rc;
+    const int32_t r = Step(h, st, rc);
+    if (r != drOk) return r;
+    count_ = sqlite3_column_int(st, 0);
+  }
+  count = count_;
+  return drOk;
+}
+
+// ------------------------------------------------------------- transactions
+
+int32_t TIfdFile::WriteBegin(IFDriver* h, bool& outer) {
+  outer = false;
+  if (!outerOpen_) {
+    int32_t r = Exec(h, "BEGIN IMMEDIATE");
+    if (r != drOk) return r;
+    outerOpen_ = true;
+    outerImmediate_ = true;
+    outer = true;
+    r = CheckVersion(h);
+    if (r != drOk) RollbackOuter();
+    return r;
+  }
+  // Inside an open transaction a write is one statement, which the engine
+  // undoes by itself when it fails: no savepoint needed.
+  return drOk;
+}
+
+int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
+  if (outer) {
+    if (result != drOk) {
+      RollbackOuter();
+      return result;
+    }
+    return CommitOuter(h);
+  }
+  if (result == drOk) {
+    wroteInOuter_ = true;
+    return drOk;
+  }
+  if (sqlite3_get_autocommit(db_)) {
+    // The engine gave up the whole transaction (disk full, I/O error).
+    outerOpen_ = false;
+    outerImmediate_ = false;
+    jobs_.clear();
+    readLocks_ = 0;
+    wroteInOuter_ = false;
+    Invalidate();
+    ResetCounter();
+  }
+  return result;
+}
+
+int32_t TIfdFile::CommitOuter(IFDriver* h) {
+  // The AUTOKEY counter is written once per transaction, just before it ends.
+  int32_t r = counterDirty_ ? SetAutoCounter(h, autoCounter_) : drOk;
+  if (r == drOk) r = Exec(h, "COMMIT");
+  if (r != drOk) {
+    RollbackOuter();
+    return r;
+  }
+  outerOpen_ = false;
+  outerImmediate_ = false;
+  wroteInOuter_ = false;
+  counterDirty_ = false;
+  return drOk;
+}
+
+void TIfdFile::RollbackOuter() {
+  if (db_ && !sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  outerOpen_ = false;
+  outerImmediate_ = false;
+  wroteInOuter_ = false;
+  Invalidate();
+  ResetCounter();
+}
+
+void TIfdFile::ResetCounter() {
+  autoCounter_ = -1;
+  counterDirty_ = false;
+}
+
+int32_t TIfdFile::BeginJob(IFDriver* h) {
+  if (!outerOpen_) {
+    bool outer;
+    const int32_t r = WriteBegin(h, outer);
+    if (r == drOk) jobs_.push_back(true);
+    return r;
+  }
+  const int32_t r = Exec(h, "SAVEPOINT j" + Num(static_cast<int64_t>(jobs_.size()) + 1));
+  if (r == drOk) jobs_.push_back(false);
+  return r;
+}
+
+int32_t TIfdFile::ReadLock(IFDriver* h) {
+  if (outerOpen_) {
+    ++readLocks_;
+    return drOk;
+  }
+  int32_t r = Exec(h, "BEGIN");
+  if (r != drOk) return r;
+  outerOpen_ = true;
+  outerImmediate_ = false;
+  r = CheckVersion(h);  // the first read takes the shared lock
+  if (r != drOk) {
+    RollbackOuter();
+    return r;
+  }
+  ++readLocks_;
+  return drOk;
+}
+
+int32_t TIfdFile::CommitJob(IFDriver* h) {
+  if (jobs_.empty()) return drInTransaction;
+  const bool began = jobs_.back();
+  const int depth = static_cast<int>(jobs_.size());
+  jobs_.pop_back();
+  if (!began) {
+    const int32_t r = Exec(h, "RELEASE j" + Num(depth));
+    if (r == drOk) wroteInOuter_ = true;
+    return r;
+  }
+  int32_t r = CommitOuter(h);
+  if (r == drOk && readLocks_ > 0) {
+    // The read lock outlives the job: take it again at once.
+    const int locks = readLocks_;
+    readLocks_ = 0;
+    for (int i = 0; i < locks && r == drOk; ++i) r = ReadLock(h);
+  } else if (r != drOk) {
+    readLocks_ = 0;
+  }
+  return r;
+}
+
+int32_t TIfdFile::RollbackJob(IFDriver* h) {
+  if (jobs_.empty()) return drInTransaction;
+  const bool began = jobs_.back();
+  const int depth = static_cast<int>(jobs_.size());
+  jobs_.pop_back();
+  if (!began) {
+    int32_t r = Exec(h, "ROLLBACK TO j" + Num(depth));
+    if (r == drOk) r = Exec(h, "RELEASE j" + Num(depth));
+    Invalidate();
+    return r;
+  }
+  RollbackOuter();
+  int32_t r = drOk;
+  if (readLocks_ > 0) {
+    const int locks = readLocks_;
+    readLocks_ = 0;
+    for (int i = 0; i < locks && r == drOk; ++i) r = ReadLock(h);
+  }
+  return r;
+}
+
+int32_t TIfdFile::Unlock(IFDriver* h) {
+  if (readLocks_ == 0) return drOk;
+  --readLocks_;
+  if (readLocks_ == 0 && jobs_.empty() && outerOpen_) return CommitOuter(h);
+  return drOk;
+}
+
+// ------------------------------------------------------------------- writes
+
+int32_t TIfdFile::AutoCounter(IFDriver* h, int64_t& value) {
+  if (autoCounter_ < 0) {
+    sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='autokey'");
+    if (!st) return MapError(sqlite3_errcode(db_));
+    TStmtGuard g{st};
+    int rc;
+    const int32_t r = Step(h, st, rc);
+    if (r != drOk) return r;
+    autoCounter_ = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
+  }
+  value = autoCounter_;
+  return drOk;
+}
+
+int32_t TIfdFile::SetAutoCounter(IFDriver* h, int64_t value) {
+  sqlite3_stmt* st = Stmt("INSERT OR REPLACE INTO meta(name, value) VALUES('autokey', ?1)");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  sqlite3_bind_int64(st, 1, value);
+  int rc;
+  return Step(h, st, rc);
+}
+
+int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoKeyMode,
+                         int32_t& newRef, std::vector<std::string>& keys) {
+  bool outer;
+  int32_t r = WriteBegin(h, outer);
+  if (r != drOk) return r;
+  const bool autoField = autoKeyNo > 0 && autoKeyOffset >= 0 && autoKeyOffset + 4 <= maxLen_;
+  int32_t oldNumber = 0;
+  int64_t counter = 0;
+  int64_t number = 0;
+  if (autoField) {
+    std::memcpy(&oldNumber, record + autoKeyOffset, 4);
+    r = AutoCounter(h, counter);
+    if (r == drOk) {
+      number = autoKeyMode == 0 ? counter + 1 : oldNumber;
+      const int32_t n32 = static_cast<int32_t>(number);
+      std::memcpy(record + autoKeyOffset, &n32, 4);
+    }
+  }
+  if (r == drOk) {
+    BuildKeys(record, keys);
+    std::string sql = "INSERT INTO records(data";
+    for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
+    sql += ") VALUES(?1";
+    for (int i = 1; i <= keys_.Count(); ++i) sql += ", ?" + Num(i + 1);
+    sql += ")";
+    sqlite3_stmt* st = Stmt(sql);
+    if (!st) {
+      r = MapError(sqlite3_errcode(db_));
+    } else {
+      TStmtGuard g{st};
+      sqlite3_bind_blob(st, 1, record, length, SQLITE_STATIC);
+      for (int i = 1; i <= keys_.Count(); ++i) BindKey(st, i + 1, keys[static_cast<size_t>(i - 1)]);
+      int rc;
+      r = Step(h, st, rc);
+      if (r == drOk) newRef = static_cast<int32_t>(sqlite3_last_insert_rowid(db_));
+    }
+  }
+  if (r == drOk && autoField && number > counter) {
+    autoCounter_ = number;
+    counterDirty_ = true;
+  }
+  r = WriteEnd(h, outer, r);
+  if (r != drOk) {
+    if (autoField) std::memcpy(record + autoKeyOffset, &oldNumber, 4);
+    return r;
+  }
+  for (int i = 1; i <= keys_.Count(); ++i) {
+    TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
+    if (m.Loaded()) m.Insert(keys[static_cast<size_t>(i - 1)], newRef);
+  }
+  CacheRecord(newRef, std::string_view(reinterpret_cast<const char*>(record), static_cast<size_t>(length)));
+  if (count_ >= 0) ++count_;
+  return drOk;
+}
+
+int32_t TIfdFile::OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys) {
+  keys.assign(static_cast<size_t>(keys_.Count()), std::string());
+  std::string sql = "SELECT ref";
+  for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
+  sql += " FROM records WHERE ref=?1";
+  sqlite3_stmt* st = Stmt(sql);
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  sqlite3_bind_int(st, 1, ref);
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  if (rc != SQLITE_ROW) return drRecordGone;
+  for (int i = 1; i <= keys_.Count(); ++i) keys[static_cast<size_t>(i - 1)].assign(ColumnBytes(st, i));
+  return drOk;
+}
+
+int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int length,
+                         std::vector<std::string>& keys) {
+  bool outer;
+  int32_t r = WriteBegin(h, outer);
+  if (r != drOk) return r;
+  std::vector<std::string> old;
+  r = OldKeys(h, ref, old);
+  std::vector<int> changed;
+  BuildKeys(record, keys);
+  if (r == drOk) {
+    // Only the keys that change are written, so only their indexes are touched.
+    std::string sql = "UPDATE records SET data=?1";
+    for (int i = 1; i <= keys_.Count(); ++i) {
+      if (keys[static_cast<size_t>(i - 1)] == old[static_cast<size_t>(i - 1)]) continue;
+      changed.push_back(i);
+      sql += ", " + Col(i) + "=?" + Num(static_cast<int64_t>(changed.size()) + 1);
+    }
+    sql += " WHERE ref=?" + Num(static_cast<int64_t>(changed.size()) + 2);
+    sqlite3_stmt* st = Stmt(sql);
+    if (!st) {
+      r = MapError(sqlite3_errcode(db_));
+    } else {
+      TStmtGuard g{st};
+      sqlite3_bind_blob(st, 1, record, length, SQLITE_STATIC);
+      for (size_t j = 0; j < changed.size(); ++j)
+        BindKey(st, static_cast<int>(j) + 2, keys[static_cast<size_t>(changed[j] - 1)]);
+      sqlite3_bind_int(st, static_cast<int>(changed.size()) + 2, ref);
+      int rc;
+      r = Step(h, st, rc);
+    }
+  }
+  // A number written into the AUTOKEY field by hand keeps later numbers above it.
+  if (r == drOk && autoKeyNo > 0 && autoKeyOffset >= 0 && autoKeyOffset + 4 <= length &&
+      std::find(changed.begin(), changed.end(), autoKeyNo) != changed.end()) {
+    int32_t n;
+    std::memcpy(&n, record + autoKeyOffset, 4);
+    int64_t counter = 0;
+    r = AutoCounter(h, counter);
+    if (r == drOk && n > counter) {
+      autoCounter_ = n;
+      counterDirty_ = true;
+    }
+  }
+  r = WriteEnd(h, outer, r);
+  if (r != drOk) return r;
+  for (int i : changed) {
+    TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
+    if (!m.Loaded()) continue;
+    m.Erase(old[static_cast<size_t>(i - 1)], ref);
+    m.Insert(keys[static_cast<size_t>(i - 1)], ref);
+  }
+  CacheRecord(ref, std::string_view(reinterpret_cast<const char*>(record), static_cast<size_t>(length)));
+  return drOk;
+}
+
+int32_t TIfdFile::Remove(IFDriver* h, int32_t ref) {
+  bool outer;
+  int32_t r = WriteBegin(h, outer);
+  if (r != drOk) return r;
+  std::vector<std::string> old;
+  r = OldKeys(h, ref, old);
+  if (r == drOk) {
+    sqlite3_stmt* st = Stmt("DELETE FROM records WHERE ref=?1");
+    if (!st) {
+      r = MapError(sqlite3_errcode(db_));
+    } else {
+      TStmtGuard g{st};
+      sqlite3_bind_int(st, 1, ref);
+      int rc;
+      r = Step(h, st, rc);
+    }
+  }
+  r = WriteEnd(h, outer, r);
+  if (r != drOk) return r;
+  for (int i = 1; i <= keys_.Count(); ++i) {
+    TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
+    if (m.Loaded()) m.Erase(old[static_cast<size_t>(i - 1)], ref);
+  }
+  records_.erase(ref);
+  if (count_ > 0) --count_;
+  return drOk;
+}
+
+int32_t TIfdFile::RemoveAll(IFDriver* h) {
+  bool outer;
+  int32_t r = WriteBegin(h, outer);
+  if (r != drOk) return r;
+  r = Exec(h, "DELETE FROM records");
+  if (r == drOk) {
+    autoCounter_ = 0;
+    counterDirty_ = true;
+  }
+  r = WriteEnd(h, outer, r);
+  Invalidate();
+  return r;
+}
+
+int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
+  bool outer;
+  int32_t r = WriteBegin(h, outer);
+  if (r != drOk) return r;
+  r = RecomputeKeys(h);
+  r = WriteEnd(h, outer, r);
+  Invalidate();
+  return r;
+}
+
+int32_t TIfdFile::Vacuum(IFDriver* h) {
+  if (outerOpen_) return drInTransaction;
+  const int32_t r = Exec(h, "VACUUM");
+  Invalidate();
+  return r;
+}

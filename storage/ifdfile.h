@@ -1,0 +1,160 @@
+#pragma once
+// TIfdFile: one open table file of the process, shared by every IFDriver
+// handle on it. Holds the SQLite connection, its prepared statements, the
+// station's transaction and fileblock-lock state, and two read caches: a
+// mirror of each index (its (key, ref) entries in order, loaded on first use)
+// and the records read so far. Own writes keep the caches current; a change
+// by another process is noticed through the file's data version, asked at
+// the start of every transaction and outside transactions at most every
+// DriverCacheCheckMs, and drops the caches.
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "storage/ifdriver.h"
+
+// The entries of one index in (key bytes, ref) order, in one flat array of
+// fixed slots: length byte, key bytes (zero-padded to the key length), ref.
+class TKeyMirror {
+ public:
+  void Reset(int keyLength);
+  bool Loaded() const { return loaded_; }
+  void SetLoaded(bool v) { loaded_ = v; }
+  size_t Count() const { return count_; }
+  std::string_view KeyAt(size_t i) const {
+    const uint8_t* p = At(i);
+    return std::string_view(reinterpret_cast<const char*>(p + 1), p[0]);
+  }
+  int32_t RefAt(size_t i) const;
+  // Index of the first entry not below (key, ref).
+  size_t Lower(std::string_view key, int64_t ref) const;
+  void Append(std::string_view key, int32_t ref);  // while loading, in order
+  void Insert(std::string_view key, int32_t ref);
+  bool Erase(std::string_view key, int32_t ref);
+  void Clear();
+
+ private:
+  const uint8_t* At(size_t i) const { return data_.data() + i * slot_; }
+  void Put(uint8_t* p, std::string_view key, int32_t ref) const;
+  int Compare(size_t i, std::string_view key, int64_t ref) const;
+
+  bool loaded_ = false;
+  size_t keyLen_ = 0;
+  size_t slot_ = 5;
+  size_t count_ = 0;
+  std::vector<uint8_t> data_;
+};
+
+class TIfdFile {
+ public:
+  // Opens the file or shares the one this process has open on that path.
+  static std::shared_ptr<TIfdFile> Acquire(const TIfdOpenParams& params, bool& shared,
+                                           int32_t& result, std::string& detail);
+  static void CloseAll();
+  ~TIfdFile();
+
+  bool IsOpen() const { return db_ != nullptr; }
+  void CloseNow();
+  bool IsMemory() const { return memory_; }
+  const std::string& Path() const { return path_; }
+  const ToKeys& Keys() const { return keys_; }
+  const TKeyBuilder& Builder() const { return builder_; }
+  int MaxLength() const { return maxLen_; }
+  int FixedLength() const { return fixedLen_; }
+  bool VarLength() const { return fixedLen_ < maxLen_; }
+
+  int handles = 0;
+  int autoKeyNo = 0;
+  int autoKeyOffset = -1;
+
+  // Asks whether another process changed the file (see above).
+  int32_t Refresh(IFDriver* h);
+  void Invalidate();
+
+  // Caches, loaded on demand.
+  int32_t Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror);
+  // The stored record; drRecordGone when there is none.
+  int32_t Record(IFDriver* h, int32_t ref, const std::string*& data);
+  int32_t StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key);
+  int32_t Count(IFDriver* h, int32_t& count);
+  // Every key of a record, cut to its length.
+  void BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const;
+
+  // Writes. The keys are built from the record by the key builder (and
+  // returned, cut to their lengths). Insert fills the AUTOKEY field first:
+  // autoKeyMode 0 the next number, 1 the number in the record is kept.
+  int32_t Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoKeyMode, int32_t& newRef,
+                 std::vector<std::string>& keys);
+  int32_t Update(IFDriver* h, int32_t ref, const uint8_t* record, int length,
+                 std::vector<std::string>& keys);
+  int32_t Remove(IFDriver* h, int32_t ref);
+  int32_t RemoveAll(IFDriver* h);
+  // The last AUTOKEY number given (0 when none yet).
+  int32_t AutoCounter(IFDriver* h, int64_t& value);
+  int32_t RebuildIndexes(IFDriver* h);
+  int32_t Vacuum(IFDriver* h);
+
+  // Transactions and locks of the station.
+  int32_t BeginJob(IFDriver* h);
+  int32_t CommitJob(IFDriver* h);
+  int32_t RollbackJob(IFDriver* h);
+  int32_t ReadLock(IFDriver* h);
+  int32_t Unlock(IFDriver* h);
+  int JobDepth() const { return static_cast<int>(jobs_.size()); }
+  int ReadLocks() const { return readLocks_; }
+  bool WriteLocked() const { return outerOpen_ && (outerImmediate_ || wroteInOuter_); }
+
+  std::string LastDetail() const;
+
+ private:
+  TIfdFile() = default;
+  int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
+  int32_t EnsureSchema(IFDriver* h);
+  sqlite3_stmt* Stmt(const std::string& sql);
+  int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);
+  int32_t Exec(IFDriver* h, const std::string& sql);
+  bool WaitRetry(IFDriver* h, int& tries);
+  int32_t MapError(int rc) const;
+  int32_t CheckVersion(IFDriver* h);
+  int32_t WriteBegin(IFDriver* h, bool& outer);
+  int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
+  int32_t CommitOuter(IFDriver* h);
+  void RollbackOuter();
+  void ResetCounter();
+  int32_t RecomputeKeys(IFDriver* h);
+  int32_t OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys);
+  int32_t SetAutoCounter(IFDriver* h, int64_t value);
+  void CacheRecord(int32_t ref, std::string_view data);
+
+  sqlite3* db_ = nullptr;
+  std::string path_;
+  bool memory_ = false;
+  ToKeys keys_;
+  TKeyBuilder builder_;
+  int maxLen_ = 0;
+  int fixedLen_ = 0;
+  std::unordered_map<std::string, sqlite3_stmt*> stmts_;
+
+  // Transaction state: one outer SQLite transaction while any job or read
+  // lock is open; jobs inside it are savepoints.
+  bool outerOpen_ = false;
+  bool outerImmediate_ = false;
+  bool wroteInOuter_ = false;
+  std::vector<bool> jobs_;  // per open job: it began the outer transaction
+  int readLocks_ = 0;
+
+  // Caches.
+  std::vector<TKeyMirror> mirrors_;
+  std::unordered_map<int32_t, std::string> records_;
+  int32_t count_ = -1;
+  int64_t autoCounter_ = -1;
+  bool counterDirty_ = false;  // autoCounter_ not yet written to the file
+  int64_t dataVersion_ = -1;
+  std::chrono::steady_clock::time_point lastCheck_{};
+};

@@ -1,0 +1,557 @@
+#include "storage/ifdriver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "platform/paths.h"
+#include "storage/ifdfile.h"
+
+bool DriverBusy = false;
+int32_t DriverRetryDelay = 30;
+int32_t DriverCacheCheckMs = 20;
+TRetryHandler DefaultRetryHandler;
+
+void SleepMs(int32_t milliseconds) {
+  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void IfdCloseAllFiles() { TIfdFile::CloseAll(); }
+
+int32_t IfdInitialize() {
+  const int32_t r = sqlite3_initialize() == SQLITE_OK ? drOk : drEngineFailure;
+  return DriverSetResult(r, "Initialize", std::string());
+}
+
+bool IFbiDriver::IsReadLocked() const { return file_ && file_->IsOpen() && file_->ReadLocks() > 0; }
+
+bool IFbiDriver::IsWriteLocked() const { return file_ && file_->IsOpen() && file_->WriteLocked(); }
+
+namespace {
+
+int32_t CheckParams(const TIfdOpenParams& p) {
+  if (p.MaxRecordLength < 1 || p.MaxRecordLength > kIfdWholeRecord || p.FixedRecordLength < 0 ||
+      p.FixedRecordLength > p.MaxRecordLength)
+    return drRecordLength;
+  if (p.Keys.Count() > 110) return drKeyDefinition;
+  for (const TKeyDef& k : p.Keys.All())
+    if (k.Length < 1 || k.Length > 200) return drKeyDefinition;
+  return drOk;
+}
+
+}  // namespace
+
+std::unique_ptr<IFDriver> IFDriver::Open(const TIfdOpenParams& params, bool* sharedFile) {
+  if (sharedFile) *sharedFile = false;
+  int32_t r = CheckParams(params);
+  if (r != drOk) {
+    DriverNoteOperation("Open", params.Title, r);
+    DriverSetResult(r, "Open", params.Title);
+    return nullptr;
+  }
+  bool shared = false;
+  std::string detail;
+  std::shared_ptr<TIfdFile> file = TIfdFile::Acquire(params, shared, r, detail);
+  DriverNoteOperation("Open", params.Title, r);
+  if (!file) {
+    DriverSetResult(r, "Open", params.Title, detail.empty() ? params.FileName : detail + ": " + params.FileName);
+    return nullptr;
+  }
+  std::unique_ptr<IFDriver> d(new IFDriver());
+  d->file_ = file;
+  d->title_ = params.Title;
+  d->buffer_.assign(static_cast<size_t>(file->MaxLength()), 0);
+  d->recLen_ = file->VarLength() ? 0 : file->FixedLength();
+  d->lockingActive_ = !file->IsMemory() && params.Locking;
+  ++file->handles;
+  if (sharedFile) *sharedFile = shared;
+  DriverSetResult(drOk, "Open", params.Title);
+  return d;
+}
+
+IFDriver::~IFDriver() {
+  if (file_) --file_->handles;
+}
+
+bool IFDriver::IsOpen() const { return file_ && file_->IsOpen(); }
+const std::string& IFDriver::Title() const { return title_; }
+const std::string& IFDriver::FileName() const {
+  static const std::string none;
+  return file_ ? file_->Path() : none;
+}
+bool IFDriver::IsVarLength() const { return file_ && file_->VarLength(); }
+int IFDriver::KeyCount() const { return file_ ? file_->Keys().Count() : 0; }
+const ToKeys& IFDriver::Keys() const {
+  static const ToKeys none;
+  return file_ ? file_->Keys() : none;
+}
+
+bool IFDriver::Enter(const char* op) {
+  DriverBusy = true;
+  if (!IsOpen()) {
+    Leave(op, drNotOpen);
+    return false;
+  }
+  const int32_t r = file_->Refresh(this);
+  if (r != drOk) {
+    Leave(op, r);
+    return false;
+  }
+  return true;
+}
+
+int32_t IFDriver::Leave(const char* op, int32_t result, const std::string& detail) {
+  DriverBusy = false;
+  DriverNoteOperation(op, title_, result);
+  if (result > drRecordGone && detail.empty() && IsOpen() &&
+      DriverClassOf(result) != TDriverClass::Usage)
+    return DriverSetResult(result, op, title_, file_->LastDetail());
+  return DriverSetResult(result, op, title_, detail);
+}
+
+int32_t IFDriver::CheckValid() {
+  return DriverSetResult(IsOpen() ? drOk : drNotOpen, "CheckValid", title_);
+}
+
+int32_t IFDriver::SetRecordLength(int length) {
+  if (!IsOpen()) return DriverSetResult(drNotOpen, "SetRecordLength", title_);
+  if (!file_->VarLength()) return DriverSetResult(drOk, "SetRecordLength", title_);
+  if (length < file_->FixedLength() || length < 1 || length > MaxRecordLength())
+    return DriverSetResult(drRecordLength, "SetRecordLength", title_);
+  recLen_ = length;
+  partialRead_ = false;
+  return DriverSetResult(drOk, "SetRecordLength", title_);
+}
+
+void IFDriver::ClearBuffer() {
+  std::fill(buffer_.begin(), buffer_.end(), 0);
+  partialRead_ = false;
+}
+
+int IFDriver::WriteLength() const {
+  if (!file_->VarLength()) return file_->FixedLength();
+  return recLen_ > 0 ? recLen_ : MaxRecordLength();
+}
+
+int32_t IFDriver::Mirror(int keyNo, const TKeyMirror*& mirror) {
+  return file_->Mirror(this, keyNo, mirror);
+}
+
+int32_t IFDriver::Load(int32_t ref, bool load) {
+  if (!load) {
+    curRef_ = ref;
+    return drOk;
+  }
+  const std::string* data = nullptr;
+  const int32_t r = file_->Record(this, ref, data);
+  if (r != drOk) return r;
+  size_t n = data->size();
+  if (file_->VarLength()) {
+    const size_t deliver = std::min<size_t>(n, varReadLen_);
+    partialRead_ = deliver < n;
+    recLen_ = static_cast<int>(n);
+    n = deliver;
+  } else {
+    partialRead_ = false;
+  }
+  n = std::min(n, buffer_.size());
+  std::memcpy(buffer_.data(), data->data(), n);
+  std::memset(buffer_.data() + n, 0, buffer_.size() - n);
+  curRef_ = ref;
+  return drOk;
+}
+
+int32_t IFDriver::SetPosition(int keyNo, std::string_view key, int32_t ref, bool load) {
+  std::string k(key);  // the view points into the index mirror
+  const int32_t r = Load(ref, load);
+  if (r != drOk) return r;
+  curKeyNo_ = keyNo;
+  curKey_ = std::move(k);
+  posRef_ = ref;
+  havePos_ = true;
+  posKeyKnown_ = true;
+  return drOk;
+}
+
+int32_t IFDriver::PositionKey() {
+  if (posKeyKnown_ || posRef_ < 1) return drOk;
+  const int32_t r = file_->StoredKey(this, curKeyNo_, posRef_, curKey_);
+  if (r != drOk) {
+    havePos_ = false;
+    return r;
+  }
+  posKeyKnown_ = true;
+  return drOk;
+}
+
+int32_t IFDriver::GotoRecord(int32_t ref, int keyNo) {
+  if (!Enter("GotoRecord")) return DriverResult;
+  const int kn = keyNo ? keyNo : curKeyNo_;
+  if (keyNo && (keyNo < 1 || keyNo > KeyCount())) return Leave("GotoRecord", drBadKeyNumber);
+  if (ref < 1) return Leave("GotoRecord", drRecordGone);
+  const int32_t r = Load(ref, true);
+  if (r == drOk) {
+    curKeyNo_ = kn;
+    posRef_ = ref;
+    havePos_ = true;
+    posKeyKnown_ = false;
+  }
+  return Leave("GotoRecord", r);
+}
+
+int32_t IFDriver::Find(int keyNo, const std::string& key, bool load) {
+  if (!Enter("Find")) return DriverResult;
+  const TKeyMirror* m;
+  int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("Find", r);
+  const std::string_view k =
+      std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
+  const size_t i = m->Lower(k, -1);
+  if (i < m->Count() && m->KeyAt(i) == k)
+    r = SetPosition(keyNo, m->KeyAt(i), m->RefAt(i), load);
+  else
+    r = drNotFound;
+  return Leave("Find", r);
+}
+
+int32_t IFDriver::Search(int keyNo, const std::string& key, bool load) {
+  return SearchRef(keyNo, key, 0, load);
+}
+
+int32_t IFDriver::SearchRef(int keyNo, const std::string& key, int32_t ref, bool load) {
+  if (!Enter("Search")) return DriverResult;
+  const TKeyMirror* m;
+  int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("Search", r);
+  const std::string_view k =
+      std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
+  const size_t i = m->Lower(k, ref);
+  if (i < m->Count()) {
+    r = SetPosition(keyNo, m->KeyAt(i), m->RefAt(i), load);
+  } else {
+    // Behind the last entry: Prev goes on from here.
+    curKeyNo_ = keyNo;
+    curKey_.assign(k);
+    posRef_ = ref;
+    havePos_ = true;
+    posKeyKnown_ = true;
+    r = drNotFound;
+  }
+  return Leave("Search", r);
+}
+
+int32_t IFDriver::First(int keyNo, bool load) {
+  if (!Enter("First")) return DriverResult;
+  const TKeyMirror* m;
+  int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("First", r);
+  if (m->Count() == 0) return Leave("First", drNotFound);
+  return Leave("First", SetPosition(keyNo, m->KeyAt(0), m->RefAt(0), load));
+}
+
+int32_t IFDriver::Last(int keyNo, bool load) {
+  if (!Enter("Last")) return DriverResult;
+  const TKeyMirror* m;
+  int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("Last", r);
+  if (m->Count() == 0) return Leave("Last", drNotFound);
+  const size_t i = m->Count() - 1;
+  return Leave("Last", SetPosition(keyNo, m->KeyAt(i), m->RefAt(i), load));
+}
+
+int32_t IFDriver::Next(bool load, int keyNo) { return Step(true, load, keyNo); }
+int32_t IFDriver::Prev(bool load, int keyNo) { return Step(false, load, keyNo); }
+
+int32_t IFDriver::Step(bool forward, bool load, int keyNo) {
+  const char* op = forward ? "Next" : "Prev";
+  if (!Enter(op)) return DriverResult;
+  const int kn = keyNo ? keyNo : curKeyNo_;
+  const TKeyMirror* m;
+  int32_t r = Mirror(kn, m);
+  if (r != drOk) return Leave(op, r);
+  if (havePos_ && kn != curKeyNo_) {
+    // Carry the position over to the other index, at the same record.
+    if (curRef_ > 0 && curRef_ == posRef_ &&
+        file_->StoredKey(this, kn, curRef_, curKey_) == drOk) {
+      curKeyNo_ = kn;
+      posKeyKnown_ = true;
+    } else {
+      havePos_ = false;
+    }
+  }
+  if (havePos_ && PositionKey() != drOk) havePos_ = false;
+  if (!havePos_) {
+    // No place yet: the first step goes to the first (last) entry.
+    if (m->Count() == 0) return Leave(op, drNotFound);
+    const size_t i = forward ? 0 : m->Count() - 1;
+    return Leave(op, SetPosition(kn, m->KeyAt(i), m->RefAt(i), load));
+  }
+  if (forward) {
+    const size_t i = m->Lower(curKey_, static_cast<int64_t>(posRef_) + 1);
+    if (i >= m->Count()) return Leave(op, drNotFound);
+    return Leave(op, SetPosition(kn, m->KeyAt(i), m->RefAt(i), load));
+  }
+  const size_t i = m->Lower(curKey_, posRef_);
+  if (i == 0) return Leave(op, drNotFound);
+  return Leave(op, SetPosition(kn, m->KeyAt(i - 1), m->RefAt(i - 1), load));
+}
+
+int32_t IFDriver::NextKey(int keyNo, std::string& key, int32_t& ref) {
+  if (!Enter("NextKey")) return DriverResult;
+  const TKeyMirror* m;
+  const int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("NextKey", r);
+  const size_t i = m->Lower(key, static_cast<int64_t>(ref) + 1);
+  if (i >= m->Count()) return Leave("NextKey", drNotFound);
+  key.assign(m->KeyAt(i));
+  ref = m->RefAt(i);
+  return Leave("NextKey", drOk);
+}
+
+int32_t IFDriver::PrevKey(int keyNo, std::string& key, int32_t& ref) {
+  if (!Enter("PrevKey")) return DriverResult;
+  const TKeyMirror* m;
+  const int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("PrevKey", r);
+  const size_t i = m->Lower(key, ref);
+  if (i == 0) return Leave("PrevKey", drNotFound);
+  key.assign(m->KeyAt(i - 1));
+  ref = m->RefAt(i - 1);
+  return Leave("PrevKey", drOk);
+}
+
+int32_t IFDriver::SearchKeyRef(int keyNo, std::string& key, int32_t& ref) {
+  if (!Enter("SearchKeyRef")) return DriverResult;
+  const TKeyMirror* m;
+  const int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("SearchKeyRef", r);
+  const size_t i = m->Lower(key, ref);
+  if (i >= m->Count()) return Leave("SearchKeyRef", drNotFound);
+  key.assign(m->KeyAt(i));
+  ref = m->RefAt(i);
+  return Leave("SearchKeyRef", drOk);
+}
+
+int32_t IFDriver::KeyEntries(int keyNo, int32_t& count) {
+  count = 0;
+  if (!Enter("KeyCount")) return DriverResult;
+  if (keyNo < 1 || keyNo > KeyCount()) return Leave("KeyCount", drBadKeyNumber);
+  // Every record has one entry in every index.
+  return Leave("KeyCount", file_->Count(this, count));
+}
+
+int32_t IFDriver::UsedRecords(int32_t& count) {
+  count = 0;
+  if (!Enter("UsedRecords")) return DriverResult;
+  return Leave("UsedRecords", file_->Count(this, count));
+}
+
+int32_t IFDriver::KeyAtPosition(int keyNo, int32_t p, int32_t s, std::string& key, int32_t& ref) {
+  if (!Enter("KeyAtPosition")) return DriverResult;
+  const TKeyMirror* m;
+  const int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("KeyAtPosition", r);
+  const int64_t n = static_cast<int64_t>(m->Count());
+  if (n == 0) return Leave("KeyAtPosition", drNotFound);
+  int64_t i = 0;
+  if (s > 0) {
+    const int64_t pp = std::clamp<int64_t>(p, 0, s);
+    i = (pp * (n - 1) + s / 2) / s;
+  }
+  key.assign(m->KeyAt(static_cast<size_t>(i)));
+  ref = m->RefAt(static_cast<size_t>(i));
+  return Leave("KeyAtPosition", drOk);
+}
+
+int32_t IFDriver::PositionOfKey(int keyNo, const std::string& key, int32_t ref, int32_t s,
+                                int32_t& p) {
+  p = 0;
+  if (!Enter("PositionOfKey")) return DriverResult;
+  const TKeyMirror* m;
+  const int32_t r = Mirror(keyNo, m);
+  if (r != drOk) return Leave("PositionOfKey", r);
+  const int64_t n = static_cast<int64_t>(m->Count());
+  if (n > 1 && s > 0) {
+    const int64_t i = std::min<int64_t>(static_cast<int64_t>(m->Lower(key, ref)), n - 1);
+    p = static_cast<int32_t>((i * s + (n - 1) / 2) / (n - 1));
+  }
+  return Leave("PositionOfKey", drOk);
+}
+
+int32_t IFDriver::SavePosition(int keyNo, TIfdPosition& pos) {
+  if (!Enter("SavePosition")) return DriverResult;
+  const int kn = keyNo ? keyNo : curKeyNo_;
+  if (kn < 1 || kn > KeyCount()) return Leave("SavePosition", drBadKeyNumber);
+  pos.KeyNumber = static_cast<int16_t>(kn);
+  pos.Ref = 0;
+  pos.Key.clear();
+  int32_t r = drOk;
+  if (curRef_ > 0) {
+    pos.Ref = curRef_;
+    if (kn == curKeyNo_ && posRef_ == curRef_ && PositionKey() == drOk)
+      pos.Key = curKey_;
+    else
+      r = file_->StoredKey(this, kn, curRef_, pos.Key);
+  } else if (havePos_ && kn == curKeyNo_ && posKeyKnown_) {
+    pos.Key = curKey_;
+    pos.Ref = 0;
+  }
+  return Leave("SavePosition", r);
+}
+
+int32_t IFDriver::RestorePosition(const TIfdPosition& pos, int direction) {
+  if (!Enter("RestorePosition")) return DriverResult;
+  const TKeyMirror* m;
+  const int32_t r = Mirror(pos.KeyNumber, m);
+  if (r != drOk) return Leave("RestorePosition", r);
+  if (pos.Ref < 1) {
+    curKeyNo_ = pos.KeyNumber;
+    curKey_ = pos.Key;
+    posRef_ = 0;
+    curRef_ = 0;
+    havePos_ = true;
+    posKeyKnown_ = true;
+    return Leave("RestorePosition", drOk);
+  }
+  const size_t i = m->Lower(pos.Key, pos.Ref);
+  if (i < m->Count() && m->RefAt(i) == pos.Ref && m->KeyAt(i) == pos.Key)
+    return Leave("RestorePosition", SetPosition(pos.KeyNumber, m->KeyAt(i), m->RefAt(i), true));
+  if (direction > 0 && i < m->Count())
+    return Leave("RestorePosition", SetPosition(pos.KeyNumber, m->KeyAt(i), m->RefAt(i), true));
+  if (direction < 0 && i > 0)
+    return Leave("RestorePosition",
+                 SetPosition(pos.KeyNumber, m->KeyAt(i - 1), m->RefAt(i - 1), true));
+  return Leave("RestorePosition", drNotFound);
+}
+
+int32_t IFDriver::BufferKey(int keyNo, std::string& key) {
+  key.clear();
+  if (!IsOpen()) return DriverSetResult(drNotOpen, "BufferKey", title_);
+  if (keyNo < 1 || keyNo > KeyCount()) return DriverSetResult(drBadKeyNumber, "BufferKey", title_);
+  if (file_->Builder()) file_->Builder()(buffer_.data(), keyNo, key);
+  const size_t len = static_cast<size_t>(Keys().Key(keyNo).Length);
+  if (key.size() > len) key.resize(len);
+  return DriverSetResult(drOk, "BufferKey", title_);
+}
+
+int32_t IFDriver::Add(uint8_t autoKeyMode) {
+  if (!Enter("Add")) return DriverResult;
+  std::vector<std::string> keys;
+  int32_t ref = 0;
+  const int32_t r = file_->Insert(this, buffer_.data(), WriteLength(), autoKeyMode, ref, keys);
+  if (r == drOk) {
+    curRef_ = ref;
+    posRef_ = ref;
+    havePos_ = curKeyNo_ >= 1 && curKeyNo_ <= KeyCount();
+    if (havePos_) curKey_ = keys[static_cast<size_t>(curKeyNo_ - 1)];
+    posKeyKnown_ = havePos_;
+    if (file_->VarLength()) recLen_ = WriteLength();
+    partialRead_ = false;
+  }
+  return Leave("Add", r);
+}
+
+int32_t IFDriver::Update(int32_t ref) {
+  if (!Enter("Update")) return DriverResult;
+  const int32_t target = ref ? ref : curRef_;
+  if (target < 1) return Leave("Update", drNoPosition);
+  // A record read only in part must not be written back cut short.
+  if (partialRead_) return Leave("Update", drRecordLength);
+  std::vector<std::string> keys;
+  const int32_t r = file_->Update(this, target, buffer_.data(), WriteLength(), keys);
+  if (r == drOk && target == posRef_ && curKeyNo_ >= 1 && curKeyNo_ <= KeyCount()) {
+    curKey_ = keys[static_cast<size_t>(curKeyNo_ - 1)];
+    posKeyKnown_ = true;
+  }
+  return Leave("Update", r);
+}
+
+int32_t IFDriver::Delete(int32_t ref) {
+  if (!Enter("Delete")) return DriverResult;
+  const int32_t target = ref ? ref : curRef_;
+  if (target < 1) return Leave("Delete", drNoPosition);
+  if (target == posRef_ && havePos_) PositionKey();  // keep the place between the neighbours
+  const int32_t r = file_->Remove(this, target);
+  if (r == drOk && target == curRef_) curRef_ = 0;
+  return Leave("Delete", r);
+}
+
+int32_t IFDriver::SetAutoIncField(int keyNo, int offset) {
+  if (!IsOpen()) return DriverSetResult(drNotOpen, "SetAutoIncField", title_);
+  if (keyNo < 1 || keyNo > KeyCount()) return DriverSetResult(drBadKeyNumber, "SetAutoIncField", title_);
+  if (offset < 0 || offset + 4 > MaxRecordLength())
+    return DriverSetResult(drBadArgument, "SetAutoIncField", title_);
+  file_->autoKeyNo = keyNo;
+  file_->autoKeyOffset = offset;
+  return DriverSetResult(drOk, "SetAutoIncField", title_);
+}
+
+int32_t IFDriver::BeginTransaction() {
+  if (!Enter("BeginTransaction")) return DriverResult;
+  return Leave("BeginTransaction", file_->BeginJob(this));
+}
+
+int32_t IFDriver::CommitTransaction() {
+  if (!Enter("CommitTransaction")) return DriverResult;
+  return Leave("CommitTransaction", file_->CommitJob(this));
+}
+
+int32_t IFDriver::RollbackTransaction() {
+  if (!Enter("RollbackTransaction")) return DriverResult;
+  return Leave("RollbackTransaction", file_->RollbackJob(this));
+}
+
+bool IFDriver::InTransaction() const { return IsOpen() && file_->JobDepth() > 0; }
+
+int32_t IFDriver::ReadLockFileBlock() {
+  if (!Enter("ReadLockFileBlock")) return DriverResult;
+  if (!lockingActive_) return Leave("ReadLockFileBlock", drOk);
+  return Leave("ReadLockFileBlock", file_->ReadLock(this));
+}
+
+int32_t IFDriver::UnlockFileBlock() {
+  if (!Enter("UnlockFileBlock")) return DriverResult;
+  if (!lockingActive_) return Leave("UnlockFileBlock", drOk);
+  return Leave("UnlockFileBlock", file_->Unlock(this));
+}
+
+void IFDriver::GetRetryHandler(uint16_t& limit, TRetryHandler& handler) const {
+  limit = retryLimit_;
+  handler = ownHandler_ ? retryHandler_ : DefaultRetryHandler;
+}
+
+void IFDriver::SetRetryHandler(uint16_t limit, TRetryHandler handler) {
+  retryLimit_ = limit;
+  retryHandler_ = std::move(handler);
+  ownHandler_ = true;
+}
+
+int32_t IFDriver::RebuildIndexes() {
+  if (!Enter("RebuildIndexes")) return DriverResult;
+  const int32_t r = file_->RebuildIndexes(this);
+  havePos_ = false;
+  return Leave("RebuildIndexes", r);
+}
+
+int32_t IFDriver::Reorganize() {
+  if (!Enter("Reorganize")) return DriverResult;
+  return Leave("Reorganize", file_->Vacuum(this));
+}
+
+int32_t IFDriver::DeleteTableFiles() {
+  if (!Enter("DeleteTableFiles")) return DriverResult;
+  curRef_ = 0;
+  posRef_ = 0;
+  havePos_ = false;
+  if (file_->handles > 1 || file_->IsMemory()) return Leave("DeleteTableFiles", file_->RemoveAll(this));
+  const std::string path = file_->Path();
+  file_->CloseNow();
+  --file_->handles;
+  file_.reset();
+  DeleteFileAnsi(path + "-journal");
+  const bool gone = DeleteFileAnsi(path) || !FileExistsAnsi(path);
+  DriverBusy = false;
+  DriverNoteOperation("DeleteTableFiles", title_, gone ? drOk : drDeleteFailed);
+  return DriverSetResult(gone ? drOk : drDeleteFailed, "DeleteTableFiles", title_, path);
+}
