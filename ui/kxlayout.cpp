@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyleOptionHeader>
 #include <QStyleOptionMenuItem>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -28,6 +29,9 @@
 #include "ui/SAPBtn.h"
 #include "ui/ZeGrad.h"
 #include "ui/kxPanel.h"
+#include "ui/kxEdit.h"
+#include "ui/kxbrow.h"
+#include "ui/kxbrow_strgrid.h"
 #include "ui/kxbuttons.h"
 #include "ui/winskal.h"
 
@@ -158,6 +162,19 @@ void ScaleOwnFont(QWidget* w, double f) {
   w->setFont(font);
 }
 
+bool InsideBrowser(const QWidget* w) {
+  for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (qobject_cast<const TkxBrow*>(p)) return true;
+  return false;
+}
+
+// Rows as high as asked, even below the style's own minimum.
+void SetDefaultRowHeight(QTableView* grid, int height) {
+  QHeaderView* rows = grid->verticalHeader();
+  rows->setMinimumSectionSize(std::min(rows->minimumSectionSize(), std::max(height, 1)));
+  rows->setDefaultSectionSize(height);
+}
+
 int TextHeightX(const QFont& font) { return QFontMetrics(font).height(); }
 
 QFont LookFont(const TLookValues& look) {
@@ -257,14 +274,14 @@ int TLayout::ApplyFormLook(QWidget* form, bool scale, bool flag) {
       if (ScalesOwnFont(w) && w->testAttribute(Qt::WA_SetFont)) ScaleOwnFont(w, f);
       if (auto* btn = qobject_cast<TkxBitBtn*>(w))
         btn->SetMargin(ScaledButtonMargin(btn->Margin(), btn->font().pointSize(), f));
-      if (auto* grid = qobject_cast<QTableWidget*>(w)) {
-        for (int c = 0; c < grid->columnCount(); ++c)
-          grid->setColumnWidth(c, ScaleLength(grid->columnWidth(c), f));
+      if (auto* grid = qobject_cast<QTableView*>(w)) {
+        QHeaderView* header = grid->horizontalHeader();
+        for (int c = 0; c < header->count(); ++c)
+          header->resizeSection(c, ScaleLength(header->sectionSize(c), f));
         int rowHeight = ScaleLength(TextHeightX(grid->font()), 1.2);
         // The browser sizes its own rows.
-        if (!grid->property("kxBrowGrid").toBool())
-          rowHeight = ToWinskal.ScaleLength(false, rowHeight);
-        grid->verticalHeader()->setDefaultSectionSize(rowHeight);
+        if (!InsideBrowser(grid)) rowHeight = ToWinskal.ScaleLength(false, rowHeight);
+        SetDefaultRowHeight(grid, rowHeight);
       }
     }
     if (form->isWindow() && IsSizeable(form)) {
@@ -604,6 +621,10 @@ void Place(QWidget* w, const TBounds& b) {
   if (w) w->setGeometry(b.Left, b.Top, b.Width, b.Height);
 }
 
+TBounds BoundsOf(const QWidget* w) {
+  return w ? TBounds{w->x(), w->y(), w->width(), w->height()} : TBounds{};
+}
+
 // A popup menu of choices with the current one checked.
 QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int current,
                   const std::function<void(int)>& chosen) {
@@ -624,16 +645,18 @@ QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int cur
 
 }  // namespace
 
-void TLayout::LayoutBrowserGrid(QTableWidget* grid, bool keepRowHeight) {
+void TLayout::LayoutBrowserGrid(QTableView* grid, bool keepRowHeight) {
   if (!grid) return;
-  grid->setProperty("kxBrowGrid", true);
   if (IsNewLook()) {
     // The new look draws its cells edge to edge, header row included.
     grid->setShowGrid(false);
     grid->horizontalHeader()->setFixedHeight(kNewLookHeaderHeight);
   }
-  if (!keepRowHeight)
-    grid->verticalHeader()->setDefaultSectionSize(ScaleLength(TextHeightX(grid->font()), 1.2));
+  // One header painter for every grid of the run; it lives as long as the
+  // program.
+  static TLookHeaderStyle* const headerStyle = new TLookHeaderStyle;
+  grid->horizontalHeader()->setStyle(headerStyle);
+  if (!keepRowHeight) SetDefaultRowHeight(grid, ScaleLength(TextHeightX(grid->font()), 1.2));
 }
 
 void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
@@ -716,6 +739,69 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
   }
 }
 
+namespace {
+
+// Keeps the sort menu button where the look placed it: the panel lays out
+// its footer on every resize, and the button's places are applied after it.
+class TBarKeeper : public QObject {
+ public:
+  TBarKeeper(TkxBrow* browser, TBrowserBar bar)
+      : QObject(browser), browser_(browser), bar_(std::move(bar)) {
+    browser->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Resize)
+      QMetaObject::invokeMethod(this, [this] { Place(); }, Qt::QueuedConnection);
+    return false;
+  }
+  void Place() {
+    if (bar_.SortChooser) bar_.SortChooser->hide();
+    ::Place(bar_.SortButton, places_.SortButton);
+    ::Place(bar_.SearchImage, places_.SearchImage);
+    ::Place(bar_.SearchEdit, places_.SearchEdit);
+    if (bar_.ViewButton && !bar_.ViewButton->isHidden()) ::Place(bar_.ViewButton, places_.ViewButton);
+  }
+  void SetPlaces(const TBrowserBarPlaces& p) { places_ = p; }
+
+ private:
+  TkxBrow* browser_;
+  TBrowserBar bar_;
+  TBrowserBarPlaces places_;
+};
+
+}  // namespace
+
+void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
+  if (!browser) return;
+  TBrowserBar bar;
+  bar.Bar = browser->FooterBar();
+  bar.SortChooser = browser->SortCombo();
+  bar.SearchEdit = browser->SearchField();
+  bar.Grid = browser->Grid();
+  bar.ViewMode = browser->ViewMode();
+  if (QComboBox* views = browser->ViewCombo(); views && views->count() > 1) {
+    for (int i = 0; i < views->count(); ++i) bar.Views.push_back(QStringToAnsi(views->itemText(i)));
+    bar.CurrentView = views->currentIndex();
+    bar.OnViewChosen = [views](int i) {
+      views->setCurrentIndex(i);
+      emit views->activated(i);
+    };
+    views->hide();
+  }
+  QPointer<QComboBox> sorts = browser->SortCombo();
+  bar.OnSortChosen = [sorts](int i) {
+    if (sorts) emit sorts->activated(i);
+  };
+  for (QLabel* label : bar.Bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (label->text() == AnsiToQString("Sortierung:")) bar.SortLabel = label;
+    else if (label->text().isEmpty() && !bar.SearchImage) bar.SearchImage = label;
+  }
+  LayoutBrowser(owner, bar);
+  auto* keeper = new TBarKeeper(browser, bar);
+  keeper->SetPlaces({{}, {}, BoundsOf(bar.SortButton), BoundsOf(bar.SearchImage),
+                     BoundsOf(bar.SearchEdit), BoundsOf(bar.ViewButton)});
+}
+
 void TLayout::DrawHeaderCell(QPainter& p, const QRect& cell, const QString& text,
                              bool highlighted, int textOffset, TCellGradientCache* cache) const {
   TGridLook look = CurrentGridLook();
@@ -761,6 +847,54 @@ void TLayout::DrawDataCell(QPainter& p, const QRect& cell, const TDataCellInput&
   p.setClipRect(cell);
   p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, text);
   p.restore();
+}
+
+TLookHeaderStyle::TLookHeaderStyle() : QProxyStyle() {}
+
+void TLookHeaderStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const {
+  if (element == CE_HeaderEmptyArea) {
+    const THeaderCellColors c = HeaderCellColors(CurrentGridLook(), false);
+    painter->fillRect(option->rect, Q(c.Fill));
+    return;
+  }
+  const auto* h = qstyleoption_cast<const QStyleOptionHeader*>(option);
+  if (element != CE_Header || !h) {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    return;
+  }
+  const bool highlighted = h->state & (State_Sunken | State_On);
+  ToLayout.DrawHeaderCell(*painter, h->rect, h->text, highlighted, 0, &cache_);
+}
+
+namespace {
+
+// A colour the model gives for a cell, as a colour or a brush.
+std::optional<TColor> RoleColor(const QModelIndex& index, int role) {
+  const QVariant v = index.data(role);
+  if (!v.isValid()) return std::nullopt;
+  if (v.typeId() == QMetaType::QColor) return QColorToTColor(v.value<QColor>());
+  if (v.typeId() == QMetaType::QBrush) return QColorToTColor(v.value<QBrush>().color());
+  return std::nullopt;
+}
+
+}  // namespace
+
+void TLookCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  TDataCellInput in;
+  // Row 0 of the grid is its header; the data rows count from 1.
+  in.Row = index.row() + 1;
+  in.GridBrush = QColorToTColor(option.palette.color(QPalette::Base));
+  in.Selected = option.state & QStyle::State_Selected;
+  in.CurrentRow = in.Selected && (option.state & QStyle::State_HasFocus ||
+                                  (option.widget && option.widget->hasFocus()));
+  if (in.Selected) in.SelectionColor = QColorToTColor(option.palette.color(QPalette::Highlight));
+  in.CellColor = RoleColor(index, Qt::BackgroundRole);
+  in.TextColor = RoleColor(index, Qt::ForegroundRole);
+  painter->setFont(option.font);
+  ToLayout.DrawDataCell(*painter, option.rect, in, index.data(Qt::DisplayRole).toString(),
+                        &cache_);
 }
 
 // ---------------------------------------------------------------------------

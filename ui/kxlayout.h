@@ -4,6 +4,7 @@
 // changed set-up shows on the next form that is created or repainted.
 #include <QImage>
 #include <QProxyStyle>
+#include <QStyledItemDelegate>
 #include <QString>
 #include <functional>
 #include <string>
@@ -16,8 +17,9 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPainter;
-class QTableWidget;
+class QTableView;
 class TkxBitBtn;
+class TkxBrow;
 
 // How a control sits in its parent, kept up to date whenever the parent is
 // resized: stacked along the top or bottom edge, or filling the rest.
@@ -53,7 +55,7 @@ struct TBrowserBar {
   QLabel* SearchImage = nullptr;
   QLineEdit* SearchEdit = nullptr;
   TkxBitBtn* ViewButton = nullptr;
-  QTableWidget* Grid = nullptr;
+  QTableView* Grid = nullptr;
   int ViewMode = 0;  // 3: thumbnails keep their own row height
   std::vector<std::string> Views;  // program text
   int CurrentView = -1;
@@ -95,8 +97,11 @@ class TLayout {
   // The sort and quick-search bar of a browser, and its grid; everything the
   // cell painters rely on is set here once.
   void LayoutBrowser(QWidget* owner, TBrowserBar& bar);
-  // The grid part of LayoutBrowser: lines and header height of the look.
-  void LayoutBrowserGrid(QTableWidget* grid, bool keepRowHeight = false);
+  // The same for the browser panel's own bar and grid.
+  void LayoutBrowser(QWidget* owner, TkxBrow* browser);
+  // The grid part of LayoutBrowser: lines, header height and header painter
+  // of the look.
+  void LayoutBrowserGrid(QTableView* grid, bool keepRowHeight = false);
 
   // The painters of one header cell and one data cell.
   void DrawHeaderCell(QPainter& painter, const QRect& cell, const QString& text,
@@ -117,6 +122,31 @@ extern TLayout ToLayout;
 void StyleStartPage(QWidget* form, QLabel* picture, QLabel* notice);
 // The band picture of the start page, 170 x 14 (exposed for its test).
 QImage StartPageBand(const TLookValues& look);
+
+// Paints the header sections of a grid through ToLayout.DrawHeaderCell;
+// LayoutBrowserGrid gives it to the grid's header.
+class TLookHeaderStyle : public QProxyStyle {
+ public:
+  TLookHeaderStyle();
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget = nullptr) const override;
+  const TCellGradientCache& Cache() const { return cache_; }
+
+ private:
+  mutable TCellGradientCache cache_;
+};
+
+// Paints the data cells of a plain grid through ToLayout.DrawDataCell:
+// alternating rows, the current row and the selection colour.
+class TLookCellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+
+ private:
+  mutable TCellGradientCache cache_;
+};
 
 // A style for menus that draws their items through ToLayout; menus take it
 // with QMenu::setStyle.
