@@ -19,6 +19,7 @@
 #include <QStyleOptionHeader>
 #include <QStyleOptionMenuItem>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -705,7 +706,8 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
   Place(bar.SearchEdit, places.SearchEdit);
   if (bar.SortChooser) {
     bar.SortChooser->hide();
-    bar.SortButton->SetCaption(QStringToAnsi(bar.SortChooser->currentText()));
+    const QString current = bar.SortChooser->currentText();
+    bar.SortButton->SetCaption(current.isEmpty() ? "Sortierung" : QStringToAnsi(current));
     std::vector<std::string> sorts;
     for (int i = 0; i < bar.SortChooser->count(); ++i)
       sorts.push_back(QStringToAnsi(bar.SortChooser->itemText(i)));
@@ -741,8 +743,9 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
 
 namespace {
 
-// Keeps the sort menu button where the look placed it: the panel lays out
-// its footer on every resize, and the button's places are applied after it.
+// Keeps the bar as the look placed it: the panel lays out its footer on
+// every resize, so the look's places (and the height the menu buttons
+// need) are applied again once the panel is done.
 class TBarKeeper : public QObject {
  public:
   TBarKeeper(TkxBrow* browser, TBrowserBar bar)
@@ -755,18 +758,32 @@ class TBarKeeper : public QObject {
     return false;
   }
   void Place() {
+    const int height = places_.SortButton.Top + places_.SortButton.Height + 5;
+    if (bar_.Bar && bar_.Bar->height() < height) bar_.Bar->setFixedHeight(height);
     if (bar_.SortChooser) bar_.SortChooser->hide();
+    if (bar_.SortLabel) {
+      bar_.SortLabel->move(places_.SortLabel.Left, places_.SortLabel.Top);
+      bar_.SortLabel->show();
+    }
     ::Place(bar_.SortButton, places_.SortButton);
     ::Place(bar_.SearchImage, places_.SearchImage);
     ::Place(bar_.SearchEdit, places_.SearchEdit);
-    if (bar_.ViewButton && !bar_.ViewButton->isHidden()) ::Place(bar_.ViewButton, places_.ViewButton);
+    int right = places_.SearchEdit.Left + places_.SearchEdit.Width;
+    if (bar_.ViewButton && !bar_.ViewButton->isHidden()) {
+      ::Place(bar_.ViewButton, places_.ViewButton);
+      right = places_.ViewButton.Left + places_.ViewButton.Width;
+    }
+    // The direct-edit switch follows the look's controls.
+    if (editButton_) editButton_->move(right + 6, places_.SearchEdit.Top);
   }
+  void SetEditButton(QWidget* button) { editButton_ = button; }
   void SetPlaces(const TBrowserBarPlaces& p) { places_ = p; }
 
  private:
   TkxBrow* browser_;
   TBrowserBar bar_;
   TBrowserBarPlaces places_;
+  QWidget* editButton_ = nullptr;
 };
 
 }  // namespace
@@ -798,8 +815,11 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
   }
   LayoutBrowser(owner, bar);
   auto* keeper = new TBarKeeper(browser, bar);
-  keeper->SetPlaces({{}, {}, BoundsOf(bar.SortButton), BoundsOf(bar.SearchImage),
-                     BoundsOf(bar.SearchEdit), BoundsOf(bar.ViewButton)});
+  keeper->SetPlaces({{}, BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
+                     BoundsOf(bar.SearchImage), BoundsOf(bar.SearchEdit),
+                     BoundsOf(bar.ViewButton)});
+  keeper->SetEditButton(browser->EditButton());
+  keeper->Place();
 }
 
 void TLayout::DrawHeaderCell(QPainter& p, const QRect& cell, const QString& text,
@@ -865,6 +885,15 @@ void TLookHeaderStyle::drawControl(ControlElement element, const QStyleOption* o
   }
   const bool highlighted = h->state & (State_Sunken | State_On);
   ToLayout.DrawHeaderCell(*painter, h->rect, h->text, highlighted, 0, &cache_);
+  // The classic grid draws its fixed lines round the header cells too.
+  const auto* view = widget ? qobject_cast<const QTableView*>(widget->parentWidget()) : nullptr;
+  if (!ToLayout.IsNewLook() && view && view->showGrid()) {
+    painter->save();
+    painter->setPen(Q(clBtnShadow));
+    painter->drawLine(h->rect.topRight(), h->rect.bottomRight());
+    painter->drawLine(h->rect.bottomLeft(), h->rect.bottomRight());
+    painter->restore();
+  }
 }
 
 namespace {
