@@ -30,7 +30,9 @@
 #include "ui/SAPBtn.h"
 #include "ui/ZeGrad.h"
 #include "ui/kxPanel.h"
+#include "ui/kxDatum.h"
 #include "ui/kxEdit.h"
+#include "ui/kxHole.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_strgrid.h"
 #include "ui/kxbuttons.h"
@@ -464,9 +466,15 @@ void TLayout::ApplyButtonGlyphs(QWidget* formOrPanel) {
   if (formOrPanel->isWindow()) {
     for (TkxBitBtn* b : formOrPanel->findChildren<TkxBitBtn*>()) GlyphByKind(b);
   } else {
-    for (TkxBitBtn* b :
-         formOrPanel->findChildren<TkxBitBtn*>(QString(), Qt::FindDirectChildrenOnly))
-      GlyphByKind(b);
+    // A panel: its own buttons and the buttons inside its fetch and date fields.
+    for (QObject* o : formOrPanel->children()) {
+      if (auto* b = qobject_cast<TkxBitBtn*>(o))
+        GlyphByKind(b);
+      else if (auto* hole = qobject_cast<TkxHole*>(o))
+        GlyphByKind(hole->FetchButton());
+      else if (auto* datum = qobject_cast<TkxDatum*>(o))
+        GlyphByKind(datum->DateButton());
+    }
   }
 }
 

@@ -18,7 +18,9 @@
 #include "platform/codec.h"
 #include "ui/Bildressourcen.h"
 #include "ui/SAPBtn.h"
+#include "ui/kxDatum.h"
 #include "ui/kxEdit.h"
+#include "ui/kxHole.h"
 #include "ui/kxPanel.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
@@ -146,6 +148,7 @@ TEST_F(LookTest, ButtonGlyphsFollowKindAndLook) {
     zq5->kxKindZq5 = bkDruck;  // the second kind wins
 
     ToLayout.ApplyFormLook(&form, true);
+    ASSERT_FALSE(ok->ImageNormal().isNull());
     EXPECT_EQ(ok->ImageNormal(), FormBildressourcen->Image("imgbtnok24"));
     EXPECT_TRUE(abort->ImageNormal().isNull());
     EXPECT_EQ(zq5->ImageNormal(), FormBildressourcen->Image("imgbtndrucken24"));
@@ -161,9 +164,14 @@ TEST_F(LookTest, ButtonGlyphsFollowKindAndLook) {
   auto* sub = Add<TkxPanel>(panel, "sub", 0, 30, 200, 50);
   auto* deeper = Add<TkxBitBtn>(sub, "btnDeeper", 0, 0, 75, 25);
   deeper->SetkxKind(bkNeu);
+  auto* hole = Add<TkxHole>(panel, "eHole", 100, 0, 80, 21);
+  auto* datum = Add<TkxDatum>(panel, "eDatum", 100, 30, 90, 21);
   ToLayout.ApplyButtonGlyphs(panel);
   EXPECT_FALSE(own->ImageNormal().isNull());
   EXPECT_TRUE(deeper->ImageNormal().isNull());
+  ASSERT_FALSE(FormBildressourcen->Image("imgbtnkalender15").isNull());
+  EXPECT_EQ(hole->FetchButton()->ImageNormal(), FormBildressourcen->Image("imgbtnUebernahme15"));
+  EXPECT_EQ(datum->DateButton()->ImageNormal(), FormBildressourcen->Image("imgbtnkalender15"));
   FormBildressourcen = nullptr;
   auto* later = Add<TkxBitBtn>(&form, "btnLater", 0, 0, 75, 25);
   later->SetkxKind(bkNeu);
