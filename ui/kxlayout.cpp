@@ -41,67 +41,6 @@
 TLayout ToLayout;
 
 // ---------------------------------------------------------------------------
-// Alignment of controls in their parent.
-
-namespace {
-
-const char* const kAlignProperty = "kxAlign";
-
-// Re-places the aligned children of the parent it watches whenever the
-// parent changes its size.
-class TAligner : public QObject {
- public:
-  explicit TAligner(QWidget* parent) : QObject(parent) { parent->installEventFilter(this); }
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() == QEvent::Resize) Realign(static_cast<QWidget*>(watched));
-    return false;
-  }
-};
-
-}  // namespace
-
-void SetAlign(QWidget* control, TAlign align) {
-  control->setProperty(kAlignProperty, static_cast<int>(align));
-  QWidget* parent = control->parentWidget();
-  if (!parent) return;
-  if (!parent->findChild<TAligner*>(QString(), Qt::FindDirectChildrenOnly)) new TAligner(parent);
-  Realign(parent);
-}
-
-TAlign AlignOf(const QWidget* control) {
-  const QVariant v = control->property(kAlignProperty);
-  return v.isValid() ? static_cast<TAlign>(v.toInt()) : TAlign::alNone;
-}
-
-void Realign(QWidget* parent) {
-  QRect free = parent->contentsRect();
-  const QObjectList kids = parent->children();
-  auto each = [&](TAlign a, auto&& place) {
-    for (QObject* o : kids) {
-      auto* w = qobject_cast<QWidget*>(o);
-      if (w && !w->isWindow() && !w->isHidden() && AlignOf(w) == a) place(w);
-    }
-  };
-  each(TAlign::alTop, [&](QWidget* w) {
-    w->setGeometry(free.left(), free.top(), free.width(), w->height());
-    free.setTop(free.top() + w->height());
-  });
-  each(TAlign::alBottom, [&](QWidget* w) {
-    w->setGeometry(free.left(), free.bottom() + 1 - w->height(), free.width(), w->height());
-    free.setBottom(free.bottom() - w->height());
-  });
-  each(TAlign::alLeft, [&](QWidget* w) {
-    w->setGeometry(free.left(), free.top(), w->width(), free.height());
-    free.setLeft(free.left() + w->width());
-  });
-  each(TAlign::alRight, [&](QWidget* w) {
-    w->setGeometry(free.right() + 1 - w->width(), free.top(), w->width(), free.height());
-    free.setRight(free.right() - w->width());
-  });
-  each(TAlign::alClient, [&](QWidget* w) { w->setGeometry(free); });
-}
-
-// ---------------------------------------------------------------------------
 
 namespace {
 
@@ -638,6 +577,7 @@ TBounds BoundsOf(const QWidget* w) {
 QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int current,
                   const std::function<void(int)>& chosen) {
   auto* menu = new QMenu(owner);
+  menu->setProperty("kxLookMenu", true);
   auto* group = new QActionGroup(menu);
   group->setExclusive(true);
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
@@ -650,6 +590,17 @@ QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int cur
     });
   }
   return menu;
+}
+
+}  // namespace
+
+namespace {
+
+// Gives a button a new menu of the look; the one it had from the look goes.
+void ReplaceLookMenu(TkxBitBtn* button, QMenu* menu) {
+  QMenu* old = button->kxMenue();
+  button->SetkxMenue(menu);
+  if (old && old->property("kxLookMenu").toBool()) old->deleteLater();
 }
 
 }  // namespace
@@ -723,7 +674,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
     QPointer<TkxBitBtn> button = bar.SortButton;
     auto chosen = bar.OnSortChosen;
     // The chooser and the button always show the same sort order.
-    bar.SortButton->SetkxMenue(ChoiceMenu(owner ? owner : bar.Bar, sorts,
+    ReplaceLookMenu(bar.SortButton, ChoiceMenu(owner ? owner : bar.Bar, sorts,
                                           bar.SortChooser->currentIndex(),
                                           [chooser, button, chosen](int i) {
                                             if (chooser) chooser->setCurrentIndex(i);
@@ -740,7 +691,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
       bar.ViewButton->setObjectName(QStringLiteral("btnAnsicht"));
     }
     bar.ViewButton->SetCaption("Ansicht");
-    bar.ViewButton->SetkxMenue(
+    ReplaceLookMenu(bar.ViewButton,
         ChoiceMenu(owner ? owner : bar.Bar, bar.Views, bar.CurrentView, bar.OnViewChosen));
     Place(bar.ViewButton, places.ViewButton);
     bar.ViewButton->show();
@@ -821,8 +772,15 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
     if (label->text() == AnsiToQString("Sortierung:")) bar.SortLabel = label;
     else if (label->text().isEmpty() && !bar.SearchImage) bar.SearchImage = label;
   }
+  // A second call dresses the same bar again instead of adding controls.
+  bar.SortButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnSortierung"),
+                                                  Qt::FindDirectChildrenOnly);
+  bar.ViewButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnAnsicht"),
+                                                  Qt::FindDirectChildrenOnly);
+  delete browser->findChild<QObject*>(QStringLiteral("kxBarKeeper"), Qt::FindDirectChildrenOnly);
   LayoutBrowser(owner, bar);
   auto* keeper = new TBarKeeper(browser, bar);
+  keeper->setObjectName(QStringLiteral("kxBarKeeper"));
   keeper->SetPlaces({{}, BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
                      BoundsOf(bar.SearchImage), BoundsOf(bar.SearchEdit),
                      BoundsOf(bar.ViewButton)});

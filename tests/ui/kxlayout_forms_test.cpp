@@ -402,6 +402,9 @@ TEST_F(LookTest, BrowserGridAndBarAreLaidOutOnce) {
   // The quick-search field follows the button, 70 pixels wide.
   EXPECT_GT(brow->SearchField()->x(), sortButton->x() + sortButton->width());
   EXPECT_EQ(brow->SearchField()->width(), 70);
+  // Dressing the bar again adds no second button.
+  ToLayout.LayoutBrowser(&owner, brow);
+  EXPECT_EQ(brow->FooterBar()->findChildren<TkxBitBtn*>(QStringLiteral("btnSortierung")).size(), 1);
 }
 
 TEST_F(LookTest, StartPageColoursAndShortCaptions) {
@@ -442,4 +445,35 @@ TEST_F(LookTest, StartPageColoursAndShortCaptions) {
   EXPECT_EQ(PixelAt(band, 5, 7), ColorToRGB(look.StartPageColor));
   EXPECT_EQ(PixelAt(band, 80, 7), Lighter(look.StartBandColor, -30));
   EXPECT_EQ(PixelAt(band, 165, 7), ColorToRGB(look.StartPageColor));
+}
+
+TEST(LookAlign, AlignedControlsFollowTheirParent) {
+  QWidget window;
+  window.resize(500, 400);
+  auto& parent = *new QWidget(&window);
+  parent.resize(300, 200);
+  auto* top = new QWidget(&parent);
+  top->resize(10, 30);
+  auto* bottom = new QWidget(&parent);
+  bottom->resize(10, 40);
+  auto* left = new QWidget(&parent);
+  left->resize(50, 10);
+  auto* client = new QWidget(&parent);
+  SetAlign(client, TAlign::alClient);
+  SetAlign(top, TAlign::alTop);
+  SetAlign(bottom, TAlign::alBottom);
+  SetAlign(left, TAlign::alLeft);
+  EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 30));
+  EXPECT_EQ(bottom->geometry(), QRect(0, 160, 300, 40));
+  EXPECT_EQ(left->geometry(), QRect(0, 30, 50, 130));
+  EXPECT_EQ(client->geometry(), QRect(50, 30, 250, 130));
+
+  // A resize of the parent re-places them; a hidden control gives up its room.
+  window.show();
+  parent.resize(400, 300);
+  EXPECT_EQ(bottom->geometry(), QRect(0, 260, 400, 40));
+  EXPECT_EQ(client->geometry(), QRect(50, 30, 350, 230));
+  left->hide();
+  Realign(&parent);
+  EXPECT_EQ(client->geometry(), QRect(0, 30, 400, 230));
 }
