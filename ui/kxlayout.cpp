@@ -885,7 +885,8 @@ void TLookCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   in.CurrentRow = in.Selected && (option.state & QStyle::State_HasFocus ||
                                   (option.widget && option.widget->hasFocus()));
   if (in.Selected) in.SelectionColor = QColorToTColor(option.palette.color(QPalette::Highlight));
-  in.CellColor = RoleColor(index, Qt::BackgroundRole);
+  // A model's background is the colour of a plain cell's row.
+  in.RowColor = RoleColor(index, Qt::BackgroundRole);
   in.TextColor = RoleColor(index, Qt::ForegroundRole);
   painter->setFont(option.font);
   ToLayout.DrawDataCell(*painter, option.rect, in, index.data(Qt::DisplayRole).toString(),

@@ -477,3 +477,23 @@ TEST(LookAlign, AlignedControlsFollowTheirParent) {
   Realign(&parent);
   EXPECT_EQ(client->geometry(), QRect(0, 30, 400, 230));
 }
+
+TEST_F(LookTest, PlainGridsAlternateThroughTheCellDelegate) {
+  SetLook(9, false);
+  QTableWidget grid(4, 2);
+  TLookCellDelegate delegate;
+  grid.setItemDelegate(&delegate);
+  grid.resize(300, 200);
+  grid.setShowGrid(false);
+  for (int r = 0; r < 4; ++r) grid.setItem(r, 0, new QTableWidgetItem(QStringLiteral("DL1ABC")));
+  grid.item(3, 0)->setBackground(QColor(255, 0, 0));  // the model's own colour
+  const QImage shot = grid.viewport()->grab().toImage();
+  const int x = grid.columnViewportPosition(1) + 20;  // an empty cell
+  auto rowMid = [&](int r) { return grid.rowViewportPosition(r) + grid.rowHeight(r) / 2; };
+  // Grid row 1 (the first data row) is odd and takes the alternate colour.
+  EXPECT_EQ(PixelAt(shot, x, rowMid(0)), ColorToRGB(GridAltRowColor));
+  EXPECT_EQ(PixelAt(shot, x, rowMid(1)), ColorToRGB(GridRowColor));
+  // The model's own background beats the alternation.
+  EXPECT_EQ(PixelAt(shot, grid.columnViewportPosition(0) + 60, rowMid(3)), 0x0000FF);
+  EXPECT_EQ(PixelAt(shot, x, rowMid(3)), ColorToRGB(GridRowColor));
+}
