@@ -59,80 +59,6 @@ struct TStmtGuard {
 
 }  // namespace
 
-// ---------------------------------------------------------------- TKeyMirror
-
-void TKeyMirror::Reset(int keyLength) {
-  keyLen_ = static_cast<size_t>(std::clamp(keyLength, 0, 255));
-  slot_ = 1 + keyLen_ + 4;
-  Clear();
-}
-
-void TKeyMirror::Clear() {
-  loaded_ = false;
-  count_ = 0;
-  data_.clear();
-}
-
-int32_t TKeyMirror::RefAt(size_t i) const {
-  int32_t r;
-  std::memcpy(&r, At(i) + 1 + keyLen_, 4);
-  return r;
-}
-
-void TKeyMirror::Put(uint8_t* p, std::string_view key, int32_t ref) const {
-  const size_t n = std::min(key.size(), keyLen_);
-  p[0] = static_cast<uint8_t>(n);
-  std::memcpy(p + 1, key.data(), n);
-  std::memset(p + 1 + n, 0, keyLen_ - n);
-  std::memcpy(p + 1 + keyLen_, &ref, 4);
-}
-
-int TKeyMirror::Compare(size_t i, std::string_view key, int64_t ref) const {
-  const uint8_t* p = At(i);
-  const size_t n = p[0];
-  const size_t m = std::min(n, key.size());
-  const int c = m ? std::memcmp(p + 1, key.data(), m) : 0;
-  if (c != 0) return c;
-  if (n != key.size()) return n < key.size() ? -1 : 1;
-  const int64_t r = RefAt(i);
-  return r < ref ? -1 : (r > ref ? 1 : 0);
-}
-
-size_t TKeyMirror::Lower(std::string_view key, int64_t ref) const {
-  size_t lo = 0, hi = count_;
-  while (lo < hi) {
-    const size_t mid = lo + (hi - lo) / 2;
-    if (Compare(mid, key, ref) < 0)
-      lo = mid + 1;
-    else
-      hi = mid;
-  }
-  return lo;
-}
-
-void TKeyMirror::Append(std::string_view key, int32_t ref) {
-  data_.resize((count_ + 1) * slot_);
-  Put(data_.data() + count_ * slot_, key, ref);
-  ++count_;
-}
-
-void TKeyMirror::Insert(std::string_view key, int32_t ref) {
-  const size_t i = Lower(key.substr(0, std::min(key.size(), keyLen_)), ref);
-  data_.insert(data_.begin() + static_cast<ptrdiff_t>(i * slot_), slot_, 0);
-  Put(data_.data() + i * slot_, key, ref);
-  ++count_;
-}
-
-bool TKeyMirror::Erase(std::string_view key, int32_t ref) {
-  key = key.substr(0, std::min(key.size(), keyLen_));
-  const size_t i = Lower(key, ref);
-  if (i >= count_ || Compare(i, key, ref) != 0) return false;
-  const auto first = data_.begin() + static_cast<ptrdiff_t>(i * slot_);
-  data_.erase(first, first + static_cast<ptrdiff_t>(slot_));
-  --count_;
-  return true;
-}
-
 // ------------------------------------------------------------------ TIfdFile
 
 std::shared_ptr<TIfdFile> TIfdFile::Acquire(const TIfdOpenParams& params, bool& shared,
@@ -273,6 +199,17 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   mirrors_.assign(static_cast<size_t>(keys_.Count()), TKeyMirror());
   for (int i = 1; i <= keys_.Count(); ++i) mirrors_[static_cast<size_t>(i - 1)].Reset(keys_.Key(i).Length);
   autoKeyNo = keys_.AutoKeyNumber();
+  insertSql_ = "INSERT INTO records(data";
+  for (int i = 1; i <= keys_.Count(); ++i) insertSql_ += ", " + Col(i);
+  insertSql_ += ") VALUES(?1";
+  for (int i = 1; i <= keys_.Count(); ++i) insertSql_ += ", ?" + Num(i + 1);
+  insertSql_ += ")";
+  oldKeysSql_ = "SELECT ref";
+  for (int i = 1; i <= keys_.Count(); ++i) oldKeysSql_ += ", " + Col(i);
+  oldKeysSql_ += " FROM records WHERE ref=?1";
+  keySql_.clear();
+  for (int i = 1; i <= keys_.Count(); ++i)
+    keySql_.push_back("SELECT " + Col(i) + " FROM records WHERE ref=?1");
 
   const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
   const int rc = sqlite3_open_v2(name.c_str(), &db_,
@@ -524,7 +461,7 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
 
 int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
-  sqlite3_stmt* st = Stmt("SELECT " + Col(keyNo) + " FROM records WHERE ref=?1");
+  sqlite3_stmt* st = Stmt(keySql_[static_cast<size_t>(keyNo - 1)]);
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   sqlite3_bind_int(st, 1, ref);
@@ -748,12 +685,7 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
   }
   if (r == drOk) {
     BuildKeys(record, keys);
-    std::string sql = "INSERT INTO records(data";
-    for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
-    sql += ") VALUES(?1";
-    for (int i = 1; i <= keys_.Count(); ++i) sql += ", ?" + Num(i + 1);
-    sql += ")";
-    sqlite3_stmt* st = Stmt(sql);
+    sqlite3_stmt* st = Stmt(insertSql_);
     if (!st) {
       r = MapError(sqlite3_errcode(db_));
     } else {
@@ -785,10 +717,7 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
 
 int32_t TIfdFile::OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys) {
   keys.assign(static_cast<size_t>(keys_.Count()), std::string());
-  std::string sql = "SELECT ref";
-  for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
-  sql += " FROM records WHERE ref=?1";
-  sqlite3_stmt* st = Stmt(sql);
+  sqlite3_stmt* st = Stmt(oldKeysSql_);
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   sqlite3_bind_int(st, 1, ref);

@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +20,12 @@
 
 #include "platform/codec.h"
 #include "platform/messages.h"
+#include "storage/ifdriver.h"
+#include "ui/Bildressourcen.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
+#include "ui/kxbrow_table.h"
 
 namespace {
 
@@ -50,6 +55,28 @@ std::string Trim(const std::string& s) {
   if (a == std::string::npos) return {};
   const size_t b = s.find_last_not_of(' ');
   return s.substr(a, b - a + 1);
+}
+
+// Runs a handler of a Qt event or signal: no exception may cross into Qt,
+// so a failure is reported to the user instead.
+template <typename F>
+void Guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    ToMessages.Fehler(e.what());
+  }
+}
+
+// A button shows its program picture, or the text where the program has none.
+void SetGlyph(QToolButton* b, const char* picture, const QString& fallback) {
+  const QImage img = LoadProgramImage(picture);
+  if (img.isNull()) {
+    b->setText(fallback);
+  } else {
+    b->setIcon(QIcon(QPixmap::fromImage(img)));
+    b->setIconSize(img.size().boundedTo(b->size()));
+  }
 }
 
 constexpr int kToolbarButtons = 6;
@@ -116,9 +143,9 @@ void TkxBrow::BuildParts() {
   closeBtn_ = new QToolButton(headerBar_);
   closeBtn_->setObjectName(QStringLiteral("btnClose"));
   closeBtn_->setFixedSize(14, 14);
-  closeBtn_->setText(QStringLiteral("x"));
+  SetGlyph(closeBtn_, "BTNCLOSE", QStringLiteral("x"));
   closeBtn_->setToolTip(AnsiToQString("Schließen der Liste"));
-  connect(closeBtn_, &QToolButton::clicked, this, [this] { CloseClicked(closeBtn_); });
+  connect(closeBtn_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn_); }); });
   outer->addWidget(headerBar_);
 
   auto* middle = new QGridLayout;
@@ -135,8 +162,10 @@ void TkxBrow::BuildParts() {
   middle->addWidget(vbar_, 0, 1);
   middle->addWidget(hbar_, 1, 0);
   outer->addLayout(middle, 1);
-  connect(vbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(vbar_, a); });
-  connect(hbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(hbar_, a); });
+  connect(vbar_, &QScrollBar::actionTriggered, this,
+          [this](int a) { Guarded([&] { ctrl_->VScroll(vbar_, a); }); });
+  connect(hbar_, &QScrollBar::actionTriggered, this,
+          [this](int a) { Guarded([&] { ctrl_->VScroll(hbar_, a); }); });
 
   footerBar_ = new TkxMousePanel(this);
   footerBar_->setFixedHeight(kFooterLine);
@@ -145,32 +174,41 @@ void TkxBrow::BuildParts() {
   sortCombo_->setObjectName(QStringLiteral("cbSortierung"));
   sortCombo_->setPlaceholderText(AnsiToQString("Sortierung"));
   connect(sortCombo_, &QComboBox::activated, this, [this](int i) {
-    sortIndex_ = i;
-    SortChanged();
+    Guarded([&] {
+      sortIndex_ = i;
+      SortChanged();
+    });
   });
   viewCombo_ = new QComboBox(footerBar_);
   viewCombo_->setObjectName(QStringLiteral("cbAnsicht"));
   connect(viewCombo_, &QComboBox::activated, this, [this](int i) {
-    if (i >= 0 && i < static_cast<int>(viewModes_.size())) SetViewMode(viewModes_[static_cast<size_t>(i)]);
+    Guarded([&] {
+      if (i >= 0 && i < static_cast<int>(viewModes_.size()))
+        SetViewMode(viewModes_[static_cast<size_t>(i)]);
+    });
   });
   searchPicture_ = new QLabel(footerBar_);
+  const QImage lens = LoadProgramImage("SCHNELLSUCHE");
+  if (!lens.isNull()) searchPicture_->setPixmap(QPixmap::fromImage(lens));
   search_ = new TkxEdit(footerBar_);
   search_->setObjectName(QStringLiteral("eSchnellsuche"));
-  connect(search_, &QLineEdit::textChanged, this, [this] { QuickSearch(); });
+  connect(search_, &QLineEdit::textChanged, this, [this] { Guarded([&] { QuickSearch(); }); });
   toolbar_ = new QWidget(footerBar_);
   static const char* const hints[kToolbarButtons] = {"Dateianfang",        "vorige Seite",
                                                      "voriger Datensatz",  "nächster Datensatz",
                                                      "nächste Seite",      "Dateiende"};
   static const char16_t* const glyphs[kToolbarButtons] = {u"\u23EE", u"\u23EA", u"\u25C0",
                                                           u"\u25B6", u"\u23E9", u"\u23ED"};
+  static const char* const pictures[kToolbarButtons] = {"BTNENDH",   "BTNSEITEH", "BTNEINSH",
+                                                        "BTNEINSR",  "BTNSEITER", "BTNENDR"};
   for (int i = 0; i < kToolbarButtons; ++i) {
     auto* b = new QToolButton(toolbar_);
     b->setFixedSize(kNavButton, kNavButton);
-    b->setText(QString::fromUtf16(glyphs[i]));
+    SetGlyph(b, pictures[i], QString::fromUtf16(glyphs[i]));
     b->setToolTip(AnsiToQString(hints[i]));
     b->setGeometry(i * kNavButton, 2, kNavButton, kNavButton);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, [this, i] { NavClicked(i); });
+    connect(b, &QToolButton::clicked, this, [this, i] { Guarded([&] { NavClicked(i); }); });
     nav_.push_back(b);
   }
   toolbar_->setFixedSize(kToolbarButtons * kNavButton, 19);
@@ -178,19 +216,21 @@ void TkxBrow::BuildParts() {
   editBtn_->setObjectName(QStringLiteral("btnEdit"));
   editBtn_->setCheckable(true);
   editBtn_->setFixedSize(30, 20);
-  editBtn_->setText(QStringLiteral("Ed"));
+  SetGlyph(editBtn_, "BTNEDIT", QStringLiteral("Ed"));
   editBtn_->setToolTip(AnsiToQString("direktes Editieren in der Liste"));
-  connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { SetDirectEdit(on); });
+  connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { Guarded([&] { SetDirectEdit(on); }); });
   closeBtn2_ = new QToolButton(footerBar_);
   closeBtn2_->setFixedSize(60, 15);
-  closeBtn2_->setText(QStringLiteral("x"));
+  SetGlyph(closeBtn2_, "BTNCLOSE2", QStringLiteral("x"));
   closeBtn2_->setToolTip(AnsiToQString("Schließen der Liste"));
   closeBtn2_->hide();
-  connect(closeBtn2_, &QToolButton::clicked, this, [this] { CloseClicked(closeBtn2_); });
+  connect(closeBtn2_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn2_); }); });
   outer->addWidget(footerBar_);
 
   ctrl_->Grid()->installEventFilter(this);
   ctrl_->Grid()->viewport()->installEventFilter(this);
+  ctrl_->Grid()->horizontalHeader()->viewport()->installEventFilter(this);
+  ctrl_->Grid()->horizontalHeader()->viewport()->setMouseTracking(true);
   search_->installEventFilter(this);
   sortCombo_->installEventFilter(this);
 }
@@ -199,6 +239,29 @@ void TkxBrow::BuildParts() {
 
 bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, const TKeyStr& hkey,
                    int keyNumber) {
+  return OpenWith(listNumber, [&] { return table != nullptr ? table : table_; }, lkey, hkey,
+                  keyNumber);
+}
+
+bool TkxBrow::Open(int listNumber, TdbBase* table, const TKeyStr& lkey, const TKeyStr& hkey,
+                   int keyNumber) {
+  return OpenWith(
+      listNumber,
+      [&]() -> TBrowDriver* {
+        TdbBase* t = table != nullptr ? table : dbTable_;
+        if (t == nullptr || t->GetTreiber() == nullptr) return nullptr;
+        if (t != dbTable_ || tableDriver_ == nullptr) {
+          engine_.reset();
+          tableDriver_ = std::make_unique<TBrowTableDriver>(t);
+          dbTable_ = t;
+        }
+        return tableDriver_.get();
+      },
+      lkey, hkey, keyNumber);
+}
+
+bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve,
+                       const TKeyStr& lkey, const TKeyStr& hkey, int keyNumber) {
   opening_ = true;
   escapeFlag_ = false;
   std::string step;
@@ -209,7 +272,7 @@ bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, cons
       throw EConstructorInvalid("Fehler beim Öffnen der Datenbanken!");
     }
     step = "FNr 2";
-    TBrowDriver* drv = table != nullptr ? table : table_;
+    TBrowDriver* drv = resolve();
     if (drv == nullptr) {
       DoEntf_brDats();
       throw EConstructorInvalid("ungültiger Treiber");
@@ -266,7 +329,7 @@ bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, cons
   return true;
 }
 
-bool TkxBrow::IsOpen() const { return engine_ != nullptr && laidOut_; }
+bool TkxBrow::IsOpen() const { return engine_ != nullptr && laidOut_ && !DriverBusy; }
 
 int TkxBrow::KeyEncoding() const { return table_ != nullptr ? table_->KeyEncoding() : 0; }
 
@@ -468,6 +531,10 @@ void TkxBrow::SetDefaultDrawing(bool on) {
   ctrl_->Invalidate();
 }
 
+void TkxBrow::SetGridBorderStyle(int style) {
+  ctrl_->Grid()->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::Box);
+}
+
 void TkxBrow::SetCaption(const std::string& caption) {
   caption_ = caption;
   titleStrip_->setText(AnsiToQString(caption));
@@ -569,11 +636,10 @@ void TkxBrow::DeleteCommand() {
     Refresh();  // another station deleted it already
     return;
   }
+  // The page reopens where the record stood: on the entry that followed it.
+  const std::string key = table_->BufferKey(CurrentKeyNumber()).substr(0, TKBrowser::kKeyLen);
   if (DoDatensatz_Loeschen()) {
-    const int kn = CurrentKeyNumber();
-    const int32_t cur = table_->CurrentRef();
-    ctrl_->GotoKey(cur > 0 ? table_->BufferKey(kn).substr(0, TKBrowser::kKeyLen) : std::string(),
-                   cur);
+    ctrl_->GotoKey(key, ref);
     update();
   }
 }
@@ -680,8 +746,10 @@ void TkxBrow::LayoutFooter() {
 
 void TkxBrow::resizeEvent(QResizeEvent* e) {
   TkxMousePanel::resizeEvent(e);
-  LayoutFooter();
-  if (IsOpen()) ctrl_->Resize();
+  Guarded([&] {
+    LayoutFooter();
+    if (IsOpen()) ctrl_->Resize();
+  });
 }
 
 // ---- events ---------------------------------------------------------------
@@ -708,20 +776,24 @@ void TkxBrow::CloseClicked(QObject* sender) {
 }
 
 void TkxBrow::keyPressEvent(QKeyEvent* e) {
-  if (ExecuteCommand(e->modifiers(), e->key(), 0))
+  bool handled = true;
+  Guarded([&] { handled = ExecuteCommand(e->modifiers(), e->key(), 0); });
+  if (handled)
     e->accept();
   else
     TkxMousePanel::keyPressEvent(e);
 }
 
 void TkxBrow::wheelEvent(QWheelEvent* e) {
-  if (OnBrowScroll) OnBrowScroll();
-  if (!DetachedView()) {
-    if (e->angleDelta().y() < 0)
-      ctrl_->RowDown();
-    else if (e->angleDelta().y() > 0)
-      ctrl_->RowUp();
-  }
+  Guarded([&] {
+    if (OnBrowScroll) OnBrowScroll();
+    if (!DetachedView()) {
+      if (e->angleDelta().y() < 0)
+        ctrl_->RowDown();
+      else if (e->angleDelta().y() > 0)
+        ctrl_->RowUp();
+    }
+  });
   e->accept();
 }
 
@@ -747,9 +819,21 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
       if (watched == sortCombo_) return ExecuteCommand(k->modifiers(), key, 0);
       if (watched == g) {
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
-        ExecuteCommand(k->modifiers(), key, 0);
-        return true;  // the view never moves by itself
+        const bool handled = ExecuteCommand(k->modifiers(), key, 0);
+        // In direct editing the keys nobody wants start the cell editor;
+        // otherwise the view never acts by itself.
+        return handled || !IsDirectEdit();
       }
+    }
+    if (watched == g->horizontalHeader()->viewport() && e->type() == QEvent::MouseMove) {
+      // A column with a sort order shows the hand.
+      auto* m = static_cast<QMouseEvent*>(e);
+      const int col = g->horizontalHeader()->logicalIndexAt(m->position().toPoint());
+      if (ColumnSortIndex(col) >= 0)
+        g->horizontalHeader()->viewport()->setCursor(Qt::PointingHandCursor);
+      else
+        g->horizontalHeader()->viewport()->unsetCursor();
+      return false;
     }
     if (watched == g->viewport()) {
       switch (e->type()) {
@@ -757,6 +841,15 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonDblClick: {
           auto* m = static_cast<QMouseEvent*>(e);
           const bool dbl = e->type() == QEvent::MouseButtonDblClick;
+          if (IsDirectEdit()) {
+            // Editing stays on the current row, in the cells the owner allows.
+            const QModelIndex ix = g->indexAt(m->position().toPoint());
+            if (!ix.isValid() || !ctrl_->IsCurrentCell(ix.row(), ix.column())) return true;
+            const std::string cap = ix.column() < static_cast<int>(captionParts_.size())
+                                        ? Trim(captionParts_[static_cast<size_t>(ix.column())])
+                                        : std::string();
+            return OnBrowTextSelectCell && !OnBrowTextSelectCell(ix.column(), ix.row() + 1, cap);
+          }
           g->setFocus();
           ctrl_->MouseDown(m->button(), m->modifiers(), m->position().toPoint(), dbl);
           if (dbl && HasRecords() && OnBrowDoppelKlick && !ignoreMouse_) OnBrowDoppelKlick();
@@ -770,6 +863,9 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonRelease:
           select_->EndRubberBand();
           return !IsDirectEdit();
+        case QEvent::Leave:
+          ctrl_->MouseLeave();
+          break;
         case QEvent::Wheel:
           wheelEvent(static_cast<QWheelEvent*>(e));
           return true;

@@ -13,6 +13,7 @@
 #include <charconv>
 
 #include "platform/codec.h"
+#include "platform/messages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
@@ -134,10 +135,17 @@ QVariant TkxBrowPageModel::data(const QModelIndex& ix, int role) const {
   const int i = ctrl_->CellToIndex(ix.row(), ix.column());
   if (i < 1 || i > e->RowsInUse()) return {};
   const RowRec& row = e->Row(i);
+  if (role == Qt::EditRole && ctrl_->IsDirectEdit()) {
+    // The editor starts from what the owner makes of the cell.
+    std::string value = QStringToAnsi(data(ix, Qt::DisplayRole).toString());
+    if (panel->OnBrowTextinZelle && panel->HasRecords() && ctrl_->IsCurrentCell(ix.row(), ix.column()))
+      panel->OnBrowTextinZelle(ix.column(), ix.row() + 1, value);
+    return AnsiToQString(value);
+  }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
-      if (row.Ref < 1 && row.Row.empty()) return QString();
+      if (row.Ref < 1) return QString();  // an empty slot may still hold an old text
       if (panel->ViewMode() != 0) return AnsiToQString(row.Row);
       const std::vector<std::string> parts = SplitCaptions(row.Row);
       const size_t c = static_cast<size_t>(ix.column());
@@ -208,6 +216,8 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     fill = option.palette.color(QPalette::Highlight);
   else if (selected)
     fill = QColor(0xA8, 0xCA, 0xEC);
+  else if (ctrl_->HoverHighlight() && ctrl_->IsHoverCell(ix.row(), ix.column()))
+    fill = QColor(0xE8, 0xF0, 0xFA);
   p->fillRect(r, fill);
   p->setPen(current && !ctrl_->IsDirectEdit() ? option.palette.color(QPalette::HighlightedText)
                                              : option.palette.color(QPalette::Text));
@@ -218,13 +228,19 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   const QRect inner = r.adjusted(2, 0, -2, 0);
   p->save();
   p->setClipRect(inner);
+  // Text drawn at its base line: no layout per piece, the clip cuts it.
+  const int base = inner.top() + (inner.height() - fm.height()) / 2 + fm.ascent();
   int x = inner.left();
   for (const TSubColumnPiece& piece : SplitSubColumns(text)) {
     if (piece.digits == 0) continue;
-    const int w = piece.digits < 0 ? inner.right() - x + 1 : piece.digits * digit;
-    p->drawText(QRect(x, inner.top(), w, inner.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                AnsiToQString(piece.text));
-    x += w + 1;
+    if (!piece.text.empty()) {
+      p->save();
+      if (piece.digits > 0) p->setClipRect(QRect(x, inner.top(), piece.digits * digit, inner.height()), Qt::IntersectClip);
+      p->drawText(QPoint(x, base), AnsiToQString(piece.text));
+      p->restore();
+    }
+    if (piece.digits < 0) break;
+    x += piece.digits * digit + 1;
   }
   p->restore();
 }
@@ -266,8 +282,12 @@ void TkxBrowStringGridCtrl::CreateGrid(QWidget* area) {
   QObject::connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, grid_,
                    [this](int section) {
                      if (owner_->Engine() == nullptr || owner_->MouseClicksIgnored()) return;
-                     const int s = owner_->ColumnSortIndex(section);
-                     if (s >= 0) owner_->SwitchKey(s, 0, {}, {});
+                     try {
+                       const int s = owner_->ColumnSortIndex(section);
+                       if (s >= 0) owner_->SwitchKey(s, 0, {}, {});
+                     } catch (const std::exception& e) {
+                       ToMessages.Fehler(e.what());
+                     }
                    });
   QObject::connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, grid_,
                    [this](int section, int, int size) {
@@ -801,6 +821,7 @@ void TkxBrowStringGridCtrl::MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     hoverRow_ = ix.row();
     hoverCol_ = ix.column();
     QToolTip::hideText();
+    if (hoverHighlight_) grid_->viewport()->update();
   }
   // The whole text as a hint when it does not fit its column.
   const QString text = ix.data(Qt::DisplayRole).toString();
@@ -809,6 +830,15 @@ void TkxBrowStringGridCtrl::MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     grid_->viewport()->setToolTip(text);
   else
     grid_->viewport()->setToolTip(QString());
+}
+
+void TkxBrowStringGridCtrl::MouseLeave() {
+  hoverRow_ = hoverCol_ = -1;
+  if (hoverHighlight_) grid_->viewport()->update();
+}
+
+bool TkxBrowStringGridCtrl::IsHoverCell(int row, int col) const {
+  return row == hoverRow_ && (owner_->ViewMode() == 0 || col == hoverCol_);
 }
 
 // ---- engine hooks ---------------------------------------------------------
