@@ -659,6 +659,8 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
       BrowserBarPlaces(chooserLeft, chooserWidth, sortImageW(),
                        bar.SortLabel ? bar.SortLabel->width() : 60, searchImageW());
   Place(bar.SortImage, places.SortImage);
+  for (QLabel* picture : {bar.SortImage, bar.SearchImage})
+    if (picture && !picture->pixmap().isNull()) picture->resize(picture->pixmap().size());
   if (bar.SortLabel) bar.SortLabel->move(places.SortLabel.Left, places.SortLabel.Top);
   Place(bar.SortButton, places.SortButton);
   Place(bar.SearchImage, places.SearchImage);
@@ -720,6 +722,7 @@ class TBarKeeper : public QObject {
     const int height = places_.SortButton.Top + places_.SortButton.Height + 5;
     if (bar_.Bar && bar_.Bar->height() < height) bar_.Bar->setFixedHeight(height);
     if (bar_.SortChooser) bar_.SortChooser->hide();
+    if (bar_.SortImage) bar_.SortImage->move(places_.SortImage.Left, places_.SortImage.Top);
     if (bar_.SortLabel) {
       bar_.SortLabel->move(places_.SortLabel.Left, places_.SortLabel.Top);
       bar_.SortLabel->show();
@@ -769,8 +772,20 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
     if (sorts) emit sorts->activated(i);
   };
   for (QLabel* label : bar.Bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (label->text() == AnsiToQString("Sortierung:")) bar.SortLabel = label;
-    else if (label->text().isEmpty() && !bar.SearchImage) bar.SearchImage = label;
+    if (label->text() == AnsiToQString("Sortierung:") ||
+        label->text() == AnsiToQString("S&ortierung:"))
+      bar.SortLabel = label;
+    else if (label->text().isEmpty() && !bar.SearchImage &&
+             label->objectName() != u"imgSortierung")
+      bar.SearchImage = label;
+  }
+  // The panel has no sort picture of its own; the look adds it.
+  bar.SortImage = bar.Bar->findChild<QLabel*>(QStringLiteral("imgSortierung"),
+                                              Qt::FindDirectChildrenOnly);
+  if (!bar.SortImage) {
+    bar.SortImage = new QLabel(bar.Bar);
+    bar.SortImage->setObjectName(QStringLiteral("imgSortierung"));
+    bar.SortImage->show();
   }
   // A second call dresses the same bar again instead of adding controls.
   bar.SortButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnSortierung"),
@@ -781,7 +796,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
   LayoutBrowser(owner, bar);
   auto* keeper = new TBarKeeper(browser, bar);
   keeper->setObjectName(QStringLiteral("kxBarKeeper"));
-  keeper->SetPlaces({{}, BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
+  keeper->SetPlaces({BoundsOf(bar.SortImage), BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
                      BoundsOf(bar.SearchImage), BoundsOf(bar.SearchEdit),
                      BoundsOf(bar.ViewButton)});
   keeper->SetEditButton(browser->EditButton());
