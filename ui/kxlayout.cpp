@@ -189,6 +189,40 @@ const QImage& GradientImage(TCellGradientCache& cache, int height, TColor start,
 
 }  // namespace
 
+namespace {
+
+// The line behind a caption-strip label: from 7 pixels right of the label to
+// the strip's right edge, at the foot of the text. It follows the label and
+// the strip when either is moved, resized or scaled.
+class TStripLine : public QObject {
+ public:
+  TStripLine(QWidget* line, QLabel* label) : QObject(line), line_(line), label_(label) {
+    label->installEventFilter(this);
+    line->parentWidget()->installEventFilter(this);
+    Place();
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Move || e->type() == QEvent::Resize) Place();
+    return false;
+  }
+
+ private:
+  void Place() {
+    if (!label_) return;
+    const QFontMetrics fm(label_->font());
+    const int textWidth = fm.horizontalAdvance(label_->text().remove(u'&'));
+    const int left = label_->x() + std::min(label_->width(), textWidth + 4) + 7;
+    const int width = std::max(line_->parentWidget()->width() - left, 0);
+    const int thickness = std::max(2, ScaleLength(2, label_->font().pointSizeF() / 9.0));
+    const int foot = label_->y() + (label_->height() + fm.ascent()) / 2;
+    line_->setGeometry(left, foot - thickness, width, thickness);
+  }
+  QWidget* line_;
+  QPointer<QLabel> label_;
+};
+
+}  // namespace
+
 TColor TLayout::NamedColor(const char*, const char*, TColor defaultColor) const {
   return defaultColor;
 }
@@ -360,11 +394,9 @@ void TLayout::LayoutCaptionStrip(QWidget* panel) {
   // edge along the label's foot.
   for (QLabel* label : panel->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
     label->adjustSize();
-    const int left = label->x() + label->width() + 7;
-    const int width = std::max(panel->width() - left, 0);
-    auto* lineGrad = NewGradient(panel, gsHorizontal, g.ChangeBrightness(text, 20),
-                                 g.ChangeBrightness(text, 60));
-    lineGrad->setGeometry(left, label->y() + label->height() - 2 - label->height() / 4, width, 2);
+    auto* line = NewGradient(panel, gsHorizontal, g.ChangeBrightness(text, 20),
+                             g.ChangeBrightness(text, 60));
+    new TStripLine(line, label);
   }
 }
 

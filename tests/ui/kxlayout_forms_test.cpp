@@ -18,6 +18,7 @@
 #include "platform/codec.h"
 #include "ui/Bildressourcen.h"
 #include "ui/SAPBtn.h"
+#include "ui/ZeGrad.h"
 #include "ui/kxDatum.h"
 #include "ui/kxEdit.h"
 #include "ui/kxHole.h"
@@ -292,6 +293,17 @@ TEST_F(LookTest, ListFormInTheNewLook) {
   EXPECT_EQ(f.strip->x(), 15);
   EXPECT_EQ(f.strip->width(), 290);
   EXPECT_EQ(f.stripLabel->x(), 0);
+  // A line runs from just right of the label to the strip's edge, and follows
+  // the label when it grows.
+  const auto lines = f.strip->findChildren<TZeGradient*>();
+  ASSERT_EQ(lines.size(), 1);
+  const int textRight = QFontMetrics(f.stripLabel->font()).horizontalAdvance(f.stripLabel->text());
+  EXPECT_GT(lines[0]->x(), textRight);
+  EXPECT_EQ(lines[0]->x() + lines[0]->width(), f.strip->width());
+  const int before = lines[0]->x();
+  f.stripLabel->setText(QStringLiteral("Felder und Suchbegriffe"));
+  f.stripLabel->adjustSize();
+  EXPECT_GT(lines[0]->x(), before);
 }
 
 TEST_F(LookTest, MenuItemsPaintTheirOwnColumn) {
