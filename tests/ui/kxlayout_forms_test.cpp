@@ -301,6 +301,7 @@ TEST_F(LookTest, ListFormInTheNewLook) {
   EXPECT_GT(lines[0]->x(), textRight);
   EXPECT_EQ(lines[0]->x() + lines[0]->width(), f.strip->width());
   const int before = lines[0]->x();
+  f.form.show();
   f.stripLabel->setText(QStringLiteral("Felder und Suchbegriffe"));
   f.stripLabel->adjustSize();
   EXPECT_GT(lines[0]->x(), before);
