@@ -482,6 +482,24 @@ void TLayout::EnableButtons(QWidget* container, QWidget* focus) {
 // ---------------------------------------------------------------------------
 // Owner-drawn menus.
 
+namespace {
+
+void DrawQslMark(QPainter& p, const TRectI& r, const TQslMenuMark& mark) {
+  if (!mark.Match) return;
+  p.save();
+  const QRect square(MenuGlyphLeft(r), r.Top + 2, 15, 15);
+  if (mark.Fill) {
+    const QRect filled = mark.Received ? square : QRect(r.Left + 24, r.Top + 6, 8, 8);
+    p.fillRect(filled, Q(*mark.Fill));
+  }
+  p.setPen(Qt::black);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(square.adjusted(0, 0, -1, -1));
+  p.restore();
+}
+
+}  // namespace
+
 void TLayout::MeasureMenuItem(const std::string& caption, int& width, int& height) const {
   const QFontMetrics fm(LookFont(CurrentLookValues()));
   const TMenuItemSize size =
@@ -529,6 +547,7 @@ void TLayout::DrawMenuItem(QPainter& p, const QRect& rect, const TMenuItemDraw& 
       if (!item.State.Enabled && !glyph.isNull()) glyph = MakeDisabledImage(glyph);
     }
     if (!glyph.isNull()) p.drawImage(MenuGlyphLeft(r), r.Top + top, glyph);
+    if (index < 0) DrawQslMark(p, r, QslMenuMark(item.Caption, QslKinds));
   }
 
   const TRectI tr = MenuTextRect(r);

@@ -80,6 +80,10 @@ class TLayout {
   void ApplyButtonGlyphs(QWidget* formOrPanel);
   void GlyphByKind(TkxBitBtn* button);
 
+  // The QSL kinds whose filter items the menus mark; the list windows that
+  // offer QSL filters set it.
+  std::vector<TQslKind> QslKinds;
+
   void MeasureMenuItem(const std::string& caption, int& width, int& height) const;
   void DrawMenuItem(QPainter& painter, const QRect& rect, const TMenuItemDraw& item) const;
 
