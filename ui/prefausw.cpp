@@ -111,7 +111,6 @@ TPrefAuswahl::TPrefAuswahl(const TDxccChoiceRequest& request, QWidget* parent)
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->setGeometry(kClientWidth - 1, 0, 1, 1);
   Edit1->setFrame(false);
-  Edit1->installEventFilter(this);
 
   btnEndezq4 = new TkxBitBtn(this);
   btnEndezq4->setObjectName(QStringLiteral("btnEndezq4"));
@@ -242,7 +241,8 @@ void TPrefAuswahl::MoveMark(int step) {
   MarkLine(row);
 }
 
-// The arrow keys move the mark wherever the focus is (Edit1 holds it as a rule).
+// The arrow keys move the mark wherever the focus is (Edit1, which holds it as a
+// rule, passes them on).
 void TPrefAuswahl::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if ((key == Qt::Key_Down || key == Qt::Key_Up) && event->modifiers() == Qt::NoModifier) {
@@ -257,15 +257,6 @@ bool TPrefAuswahl::eventFilter(QObject* watched, QEvent* event) {
   bool handled = false;
   RunGuarded([&] {
     switch (event->type()) {
-      case QEvent::KeyPress: {
-        if (watched != Edit1) return;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Down || key == Qt::Key_Up) {
-          MoveMark(key == Qt::Key_Down ? 1 : -1);
-          handled = true;
-        }
-        return;
-      }
       case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || TagOf(watched) < 1)
           return;

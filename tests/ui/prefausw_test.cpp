@@ -100,12 +100,14 @@ TEST_F(PrefAuswahlTest, ArrowKeysMoveTheMarkAndEnterTakesIt) {
   EXPECT_EQ(table_.GetDXCC(), "MB");
   EXPECT_EQ(choice_, 1);
 
-  // Up with nothing marked starts at the last line.
+  // Up with nothing marked starts at the last line; the one-pixel edit that
+  // holds the focus passes the keys on.
   WhenModal([](QWidget* w) {
-    Key(w, Qt::Key_Up);
+    QLineEdit* edit = Form(w)->Edit1;
+    QTest::keyClick(edit, Qt::Key_Up);
     EXPECT_EQ(Form(w)->MarkedRow(), 2);
-    Key(w, Qt::Key_Up);
-    Key(w, Qt::Key_Enter);
+    QTest::keyClick(edit, Qt::Key_Up);
+    QTest::keyClick(edit, Qt::Key_Enter);
   });
   ASSERT_EQ(Resolve("MM1ABC"), TdbPrefix::kFound);
   EXPECT_EQ(table_.GetDXCC(), "MA");
