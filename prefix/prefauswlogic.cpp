@@ -31,8 +31,8 @@ bool SameChoice(const TDxccCandidateRow& a, const TDxccCandidateRow& b) {
 // step resyncs the walker, because resolving a candidate moves the shared
 // table driver elsewhere.
 template <typename Visit>
-void WalkCandidates(uint8_t mode, std::string_view prefix, std::string_view fromEntry,
-                    int limit, Visit visit) {
+void WalkCandidates(uint8_t mode, std::string_view prefix, std::string_view fromEntry, int limit,
+                    Visit visit) {
   TdbPrefix walker(kPrefixMain, mode);
   int count = 0;
   for (bool ok = walker.SearchPrefixMenue(prefix, fromEntry);
@@ -91,13 +91,12 @@ int CountDxccChoices(const std::vector<TDxccCandidateRow>& rows, bool dateDefaul
 bool FetchDxccCandidate(TdbPrefix& holder, std::string_view prefix, int32_t nr, int32_t date) {
   if (nr < 1) return false;
   bool found = false;
-  WalkCandidates(holder.Mode(), prefix, "1", kMaxDxccCandidates,
-                 [&](TdbPrefix& walker, int count) {
-                   if (count != nr) return true;
-                   walker.CopyMainRecordTo(holder);
-                   found = true;
-                   return false;
-                 });
+  WalkCandidates(holder.Mode(), prefix, "1", kMaxDxccCandidates, [&](TdbPrefix& walker, int count) {
+    if (count != nr) return true;
+    walker.CopyMainRecordTo(holder);
+    found = true;
+    return false;
+  });
   if (found) holder.ResolveCurrentEntity(date < 1 ? ToDates.TodayUTC() : date);
   return found;
 }
@@ -118,8 +117,8 @@ void StoreDxccDialogPosition(int32_t left, int32_t top) {
   project->Update();
 }
 
-bool TDxccChoice::TakeStoredDxcc(TdbPrefix& table, std::string_view prefix,
-                                 std::string_view dxcc, int32_t date) {
+bool TDxccChoice::TakeStoredDxcc(TdbPrefix& table, std::string_view prefix, std::string_view dxcc,
+                                 int32_t date) {
   if (table.FindDxccPrefix(dxcc, prefix)) return true;
   // A candidate may stand for the stored entity only through its Link,
   // DXCC2 or alias at the QSO date.

@@ -30,7 +30,7 @@ struct TColumn {
   int Start;
   int Width;
 };
-constexpr TColumn kColumns[] = {{"Nr", 2, 3},  {"DXCC", 6, 7},  {"CQ", 14, 3},
+constexpr TColumn kColumns[] = {{"Nr", 2, 3},   {"DXCC", 6, 7},   {"CQ", 14, 3},
                                 {"ITU", 17, 3}, {"Land", 21, 25}, {"Bemerkung", 46, 20}};
 
 const QColor kMarkColor(0, 0, 128);
@@ -62,8 +62,7 @@ void SetLineLook(TkxPanel* line, bool marked) {
 
 }  // namespace
 
-TPrefAuswahl::TPrefAuswahl(const TDxccChoiceRequest& request, QWidget* parent)
-    : TkxForm(parent) {
+TPrefAuswahl::TPrefAuswahl(const TDxccChoiceRequest& request, QWidget* parent) : TkxForm(parent) {
   setObjectName(QStringLiteral("PrefAuswahl"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
@@ -135,7 +134,8 @@ TPrefAuswahl::TPrefAuswahl(const TDxccChoiceRequest& request, QWidget* parent)
 void TPrefAuswahl::ShowQsoTexts(const TDxccChoiceRequest& request) {
   const TDxccQsoTexts& q = request.Qso;
   if (!q.Call.empty()) {
-    lQSO1->setText(AnsiToQString(q.Call + "  " + ToDates.DateToDateString(request.Date, "dd.mm.yyyy")));
+    lQSO1->setText(
+        AnsiToQString(q.Call + "  " + ToDates.DateToDateString(request.Date, "dd.mm.yyyy")));
     lQSO2->setText(AnsiToQString(q.Field19 + "  " + q.Field20));
     ltext3->hide();
   } else {

@@ -40,8 +40,12 @@ class DxccChoiceTablesTest : public PrefixTablesTest {
         {{.Prefix = "DUP", .Dxcc = "DU", .Menue = "2", .Country = "Dupland"}, "west"},
         // The second candidate stands for entity ZE through its link; no "1".
         {{.Prefix = "LNK", .Dxcc = "LN", .Menue = "2"}, "plain"},
-        {{.Prefix = "LNK", .Dxcc = "LM", .Menue = "3", .Link = "ZE",
-          .LinkUntil = ChoiceDate(2030, 1, 1)}, "linked"},
+        {{.Prefix = "LNK",
+          .Dxcc = "LM",
+          .Menue = "3",
+          .Link = "ZE",
+          .LinkUntil = ChoiceDate(2030, 1, 1)},
+         "linked"},
         {{.Prefix = "ZE", .Dxcc = "ZE", .Waz = "38", .Country = "Zed"}, ""},
         // Nothing valid in 2020.
         {{.Prefix = "GON", .Dxcc = "G1", .Menue = "1", .ValidUntil = end2000}, ""},

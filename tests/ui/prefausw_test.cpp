@@ -1,5 +1,7 @@
 // The DXCC choice dialog, driven like a user does: keys, clicks, double
 // clicks, Escape; through the resolution of real callsigns on fixture tables.
+#include "ui/prefausw.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -11,7 +13,6 @@
 #include "platform/codec.h"
 #include "prefix/DxccChoiceFixture.h"
 #include "ui/kxbuttons.h"
-#include "ui/prefausw.h"
 
 namespace {
 
@@ -27,7 +28,9 @@ class PrefAuswahlTest : public DxccChoiceTablesTest {
     ToProjecte.SelectProject(-1);
     DxccChoiceTablesTest::TearDown();
   }
-  uint8_t Resolve(std::string_view call) { return table_.ResolveCallsign(call, y2020_, nullptr, choice_); }
+  uint8_t Resolve(std::string_view call) {
+    return table_.ResolveCallsign(call, y2020_, nullptr, choice_);
+  }
   static TPrefAuswahl* Form(QWidget* w) { return qobject_cast<TPrefAuswahl*>(w); }
   static QString Cell(TPrefAuswahl* f, size_t line, int column) {
     const auto labels = f->Lines()[line]->findChildren<QLabel*>();
@@ -54,7 +57,8 @@ TEST_F(PrefAuswahlTest, FormListsTheCandidatesUnderThePrefixOrTheQso) {
   ASSERT_EQ(prefixOnly.Lines().size(), 3u);
   const int h = prefixOnly.LineHeight();
   EXPECT_GT(h, 8);
-  for (size_t k = 0; k < 3; ++k) EXPECT_EQ(prefixOnly.Lines()[k]->y(), static_cast<int>(k) * h + 10);
+  for (size_t k = 0; k < 3; ++k)
+    EXPECT_EQ(prefixOnly.Lines()[k]->y(), static_cast<int>(k) * h + 10);
   EXPECT_EQ(Cell(&prefixOnly, 2, 0), u" 2");
   EXPECT_EQ(Cell(&prefixOnly, 2, 1), u"MB");
   EXPECT_EQ(Cell(&prefixOnly, 2, 5), u"south");
