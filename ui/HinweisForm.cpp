@@ -1,5 +1,7 @@
 #include "ui/HinweisForm.h"
 
+#include "ui/kxlayout.h"
+
 #include <algorithm>
 
 #include "platform/codec.h"
@@ -29,7 +31,7 @@ void THinweisForm::ShowData(const THinweisWinRec& rec) {
   if (rec.Weiter) {
     kxBitBtn1->SetkxKind(bkWeiter);
     kxBitBtn1->kxKindZq5 = bkWeiter;
-    // The glyph of the new kind comes with the common look's button glyphs.
+    ToLayout.ApplyButtonGlyphs(this);  // the glyph of the new kind
   }
   kxBitBtn1->setFocus();
 }

@@ -1,5 +1,7 @@
 #include "ui/kxMessageForm.h"
 
+#include "ui/kxlayout.h"
+
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
@@ -109,9 +111,9 @@ TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char
 }
 
 void TkxMessageForm::FormCreate() {
-  // The common look of the program's dialogs is applied here; its large-font
-  // answer is kept for the sizing.
-  ScaleFlag = false;
+  // The common look of the program's dialogs; its large-font answer is kept
+  // for the sizing.
+  ScaleFlag = ToLayout.ApplyFormLook(this, true, true) != 0;
 }
 
 void TkxMessageForm::SetCaptionText(const std::string& caption) {
