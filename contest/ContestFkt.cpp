@@ -2,12 +2,19 @@
 
 #include <memory>
 
+#include "contest/ContestRules.h"
+#include "contest/LogServices.h"
+#include "contest/eingcontstd.h"
+#include "database/dbContest.h"
 #include "database/kxdates.h"
+#include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
+#include "ui/filebaseoop.h"
+#include "ui/weboop.h"
 
 TContestFkt ContestFkt;
 
@@ -216,4 +223,139 @@ void TContestFkt::GetEditionInfo(char& letter, std::string& versionLine, std::st
   versionLine = Edition::VersionLine;
   titleBitmap = Edition::TitleBitmap;
   noticeLine = Edition::Notice;
+}
+
+// ---------------------------------------------------------------------------
+// Actions on one contest log
+
+int32_t TContestFkt::ContestSetup(char letter, bool recordExists, bool editOnly,
+                                  TdbContest& contestTable, TdbContest& extraTable,
+                                  TContestRec* description) {
+  if (letter == '\0') return 0;
+  return RunContestSetupDialog(recordExists, editOnly, letter, contestTable, extraTable,
+                               description);
+}
+
+bool TContestFkt::EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraTable) {
+  if (ref > 0 && !contestTable.GotoRecord(ref)) return false;
+  TContestRecord record{};
+  contestTable.GetContestRecord(record);
+  const int32_t nummer = rec::GetInt32(record.data(), crec::kNummer);
+  if (extraTable.FindByNumber(nummer)) return true;
+  TContestExtraRecord extra{};
+  extraTable.ClearRecord();
+  rec::SetInt32(extra.data(), xrec::kNummer, nummer);
+  extraTable.SetExtraRecord(extra);
+  return extraTable.Add();
+}
+
+void TContestFkt::DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref) {
+  if (!contestTable.GotoRecord(ref)) return;
+  TContestRecord record{};
+  contestTable.GetContestRecord(record);
+  const std::string name = rec::GetStr(record.data(), crec::kName, crec::kNameCap);
+  const int32_t nummer = rec::GetInt32(record.data(), crec::kNummer);
+  if (!ToMessages.JaNeinFrage("", "Sicherheitsabfrage", "Logbuch " + name + " löschen?", false))
+    return;
+  if (!ToMessages.JaNeinFrage("", "Sicherheitsabfrage",
+                              "Komplettes Logbuch " + name + " unwiederbringlich löschen?", false))
+    return;
+  EnsureExtraRecord(ref, contestTable, extraTable);
+
+  // The QSO log first: when it cannot be removed the log stays whole.
+  const uint32_t kinds = KindBit(kContestLog);
+  if (!ToDatContest.OpenFiles(kinds, nummer)) {
+    ToMessages.Fehler("Das QSO-Log von " + name +
+                      " konnte nicht geöffnet werden. Das Logbuch wurde nicht gelöscht.");
+    return;
+  }
+  bool removed;
+  {
+    TdbContest log(kContestLog, false, nummer);
+    removed = log.DeleteTableFiles();
+  }
+  ToDatContest.CloseFiles(kinds, nummer);
+  if (!removed) {
+    ToMessages.Fehler("Das QSO-Log von " + name +
+                      " konnte nicht gelöscht werden. Das Logbuch wurde nicht gelöscht.");
+    return;
+  }
+  if (extraTable.FindByNumber(nummer)) extraTable.Delete();
+  if (contestTable.GotoRecord(ref)) contestTable.Delete();
+}
+
+void TContestFkt::OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contestTable,
+                          TdbContest& extraTable) {
+  TContestRecord record{};
+  contestTable.GetContestRecord(record);
+  if (rec::GetChar(record.data(), crec::kTyp) == '\0') return;
+  if (TLogWindowOpener* opener = LogWindowOpener())
+    opener->OpenContestLogWindow(owner, rec::GetInt32(record.data(), crec::kNummer), description,
+                                 contestTable, extraTable);
+}
+
+void TContestFkt::EditNote(const std::string& fileName, TdbContest& contestTable,
+                           TdbContestBase& qsoTable) {
+  std::vector<std::string> lines;
+  if (FileBaseSS.FileExists(fileName)) ReadTextFile(fileName, lines);
+  lines.insert(lines.begin(), ToDates.TodayUTCString("dd.mm.yyyy") + " " +
+                                  ToDates.CurrentTimeUTCString("hh:mm") + " " +
+                                  ToStrings.FixLen(qsoTable.GetCall(), 10) + " > ");
+  // The stamp is written before the memo opens, so it stays when the memo is cancelled.
+  if (!WriteTextFile(fileName, lines)) {
+    ToMessages.Fehler("Die Notiz-Datei " + fileName + " konnte nicht geschrieben werden.");
+    return;
+  }
+
+  TContestRecord record{};
+  contestTable.GetContestRecord(record);
+  uint8_t* r = record.data();
+  TMemoBounds bounds;
+  const int16_t width = rec::GetInt16(r, crec::kNoteWidth);
+  if (width > 0) {
+    bounds.Left = rec::GetInt16(r, crec::kNoteLeft);
+    bounds.Top = rec::GetInt16(r, crec::kNoteTop);
+    bounds.Right = bounds.Left + width - 1;
+    bounds.Bottom = bounds.Top + rec::GetInt16(r, crec::kNoteHeight) - 1;
+  }
+  TMemoWindow* memo = MemoWindow();
+  if (!memo) return;
+  TMemoBounds result = bounds;
+  memo->Memo("Notiz", width > 0 ? &bounds : nullptr, fileName, result);
+  rec::SetInt16(r, crec::kNoteLeft, static_cast<int16_t>(result.Left));
+  rec::SetInt16(r, crec::kNoteTop, static_cast<int16_t>(result.Top));
+  rec::SetInt16(r, crec::kNoteWidth, static_cast<int16_t>(result.Right - result.Left + 1));
+  rec::SetInt16(r, crec::kNoteHeight, static_cast<int16_t>(result.Bottom - result.Top + 1));
+  contestTable.SetContestRecord(record);
+  contestTable.Update();
+}
+
+std::string TContestFkt::ContestFolder() const {
+  const std::string dir = ContestDirectory();
+  if (dir.empty()) return ProgramDirectory;
+  const std::string folder = ToStrings.AddBackSlash(dir);
+  return folder[0] == '/' ? folder : ProgramDirectory + folder;
+}
+
+void TContestFkt::ShowRules(char letter) {
+  const TRulesDocument doc = RulesDocumentFor(letter);
+  if (doc.Type == TRulesDocument::Kind::Web) {
+    WebSS.OpenURL(doc.Name);
+    return;
+  }
+  const std::string file = FindFileNoCase(ContestFolder(), doc.Name);
+  if (file.empty()) {
+    ToMessages.Hinweis("Contestregeln", "",
+                       "Die Datei " + doc.Name + " mit den Contestregeln wurde nicht gefunden.",
+                       false);
+    return;
+  }
+  if (doc.Type == TRulesDocument::Kind::Pdf) {
+    WebSS.OpenURL(file);
+    return;
+  }
+  if (TMemoWindow* memo = MemoWindow()) {
+    TMemoBounds result;
+    memo->Memo("Contestregeln", nullptr, file, result);
+  }
 }
