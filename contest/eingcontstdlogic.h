@@ -123,6 +123,8 @@ class TContestSetupLogic {
   int32_t RecordRef() const { return ref_; }
   const TContestRec& Description() const { return desc_; }
   bool FillingCategories() const { return filling_; }
+  TdbContest& ContestTable() { return list_; }
+  TdbContest& ExtraTable() { return extra_; }
 
   // The station memo file of letters 'b', 'j' and 'v' for a contest
   // number; empty for other letters.
