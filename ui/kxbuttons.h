@@ -183,6 +183,8 @@ class TkxBitBtn : public QPushButton {
   void mouseMoveEvent(QMouseEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
+  // The second press of a double click is a press like the first.
+  void mouseDoubleClickEvent(QMouseEvent* e) override { mousePressEvent(e); }
   void changeEvent(QEvent* e) override;
 
  private:
