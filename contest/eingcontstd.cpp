@@ -26,6 +26,7 @@
 #include "platform/messages.h"
 #include "ui/kxDatum.h"
 #include "ui/kxEdit.h"
+#include "ui/kxlayout.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ TEingContestStd::TEingContestStd(bool recordExists, bool editOnly, char letter,
   ShowInputs();
   ShowView();
   ShowScore();
+  ToLayout.ApplyFormLook(this, false);
 }
 
 TEingContestStd::~TEingContestStd() = default;
