@@ -480,7 +480,9 @@ void TContestSetupLogic::ComputeScore() {
 }
 
 void TContestSetupLogic::RefreshScore() {
-  if (recordExists_ && ref_ > 0) {
+  if (Refill) {
+    Refill(desc_);
+  } else if (recordExists_ && ref_ > 0) {
     if (list_.CurrentRef() != ref_) list_.GotoRecord(ref_);
     list_.SetContestRecord(rec_);
     ContestFkt.DefineContest(desc_, list_, letter_, false);

@@ -5,6 +5,7 @@
 // and the station files. The form copies its controls into
 // TContestSetupInputs, calls these operations and shows what comes back.
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -125,6 +126,10 @@ class TContestSetupLogic {
   bool FillingCategories() const { return filling_; }
   TdbContest& ContestTable() { return list_; }
   TdbContest& ExtraTable() { return extra_; }
+
+  // Refills the description for the letter; empty: the contest
+  // definitions (ContestFkt) on the contest list.
+  std::function<void(TContestRec& description)> Refill;
 
   // The station memo file of letters 'b', 'j' and 'v' for a contest
   // number; empty for other letters.
