@@ -262,20 +262,22 @@ void TContestFkt::DeleteContest(TdbContest& contestTable, TdbContest& extraTable
     return;
   EnsureExtraRecord(ref, contestTable, extraTable);
 
-  // The QSO log first: when it cannot be removed the log stays whole.
+  // The QSO log first: when it cannot be removed the log stays whole. The
+  // open is the test that the file is usable; the delete itself runs on the
+  // only handle, since a table shared with other handles is emptied, not removed.
   const uint32_t kinds = KindBit(kContestLog);
   if (!ToDatContest.OpenFiles(kinds, nummer)) {
     ToMessages.Fehler("Das QSO-Log von " + name +
                       " konnte nicht geöffnet werden. Das Logbuch wurde nicht gelöscht.");
     return;
   }
+  ToDatContest.CloseFiles(kinds, nummer);
   bool removed;
   {
     TdbContest log(kContestLog, false, nummer);
     removed = log.DeleteTableFiles();
   }
-  ToDatContest.CloseFiles(kinds, nummer);
-  if (!removed) {
+  if (!removed || FileExistsAnsi(ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT")) {
     ToMessages.Fehler("Das QSO-Log von " + name +
                       " konnte nicht gelöscht werden. Das Logbuch wurde nicht gelöscht.");
     return;
