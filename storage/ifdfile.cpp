@@ -288,7 +288,9 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   sqlite3_extended_result_codes(db_, 1);
   // The files may sit on a shared network folder: rollback journal, never WAL.
   int32_t r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
-  if (r == drOk) r = Exec(nullptr, "PRAGMA cache_size=-16384");
+  if (r == drOk) r = Exec(nullptr, "PRAGMA cache_size=-65536");
+  // Statement journals of writes inside long transactions stay in memory.
+  if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
   if (r == drOk) r = EnsureSchema(nullptr);
   if (r != drOk) {
     detail = LastDetail();
@@ -444,7 +446,6 @@ void TIfdFile::Invalidate() {
   for (TKeyMirror& m : mirrors_) m.Clear();
   records_.clear();
   count_ = -1;
-  autoCounter_ = -1;
 }
 
 int32_t TIfdFile::CheckVersion(IFDriver* h) {
@@ -457,6 +458,7 @@ int32_t TIfdFile::CheckVersion(IFDriver* h) {
   const int64_t v = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
   if (v != dataVersion_) {
     Invalidate();
+    if (!counterDirty_) autoCounter_ = -1;
     dataVersion_ = v;
   }
   lastCheck_ = std::chrono::steady_clock::now();
@@ -562,7 +564,9 @@ int32_t TIfdFile::WriteBegin(IFDriver* h, bool& outer) {
     if (r != drOk) RollbackOuter();
     return r;
   }
-  return Exec(h, "SAVEPOINT w");
+  // Inside an open transaction a write is one statement, which the engine
+  // undoes by itself when it fails: no savepoint needed.
+  return drOk;
 }
 
 int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
@@ -574,28 +578,26 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
     return CommitOuter(h);
   }
   if (result == drOk) {
-    result = Exec(h, "RELEASE w");
-    if (result == drOk) {
-      wroteInOuter_ = true;
-      return drOk;
-    }
+    wroteInOuter_ = true;
+    return drOk;
   }
   if (sqlite3_get_autocommit(db_)) {
     // The engine gave up the whole transaction (disk full, I/O error).
     outerOpen_ = false;
+    outerImmediate_ = false;
     jobs_.clear();
     readLocks_ = 0;
     wroteInOuter_ = false;
     Invalidate();
-    return result;
+    ResetCounter();
   }
-  Exec(h, "ROLLBACK TO w");
-  Exec(h, "RELEASE w");
   return result;
 }
 
 int32_t TIfdFile::CommitOuter(IFDriver* h) {
-  const int32_t r = Exec(h, "COMMIT");
+  // The AUTOKEY counter is written once per transaction, just before it ends.
+  int32_t r = counterDirty_ ? SetAutoCounter(h, autoCounter_) : drOk;
+  if (r == drOk) r = Exec(h, "COMMIT");
   if (r != drOk) {
     RollbackOuter();
     return r;
@@ -603,6 +605,7 @@ int32_t TIfdFile::CommitOuter(IFDriver* h) {
   outerOpen_ = false;
   outerImmediate_ = false;
   wroteInOuter_ = false;
+  counterDirty_ = false;
   return drOk;
 }
 
@@ -612,6 +615,12 @@ void TIfdFile::RollbackOuter() {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   Invalidate();
+  ResetCounter();
+}
+
+void TIfdFile::ResetCounter() {
+  autoCounter_ = -1;
+  counterDirty_ = false;
 }
 
 int32_t TIfdFile::BeginJob(IFDriver* h) {
@@ -756,13 +765,15 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
       if (r == drOk) newRef = static_cast<int32_t>(sqlite3_last_insert_rowid(db_));
     }
   }
-  if (r == drOk && autoField && number > counter) r = SetAutoCounter(h, number);
+  if (r == drOk && autoField && number > counter) {
+    autoCounter_ = number;
+    counterDirty_ = true;
+  }
   r = WriteEnd(h, outer, r);
   if (r != drOk) {
     if (autoField) std::memcpy(record + autoKeyOffset, &oldNumber, 4);
     return r;
   }
-  if (autoField && number > counter) autoCounter_ = number;
   for (int i = 1; i <= keys_.Count(); ++i) {
     TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
     if (m.Loaded()) m.Insert(keys[static_cast<size_t>(i - 1)], newRef);
@@ -798,7 +809,6 @@ int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int le
   r = OldKeys(h, ref, old);
   std::vector<int> changed;
   BuildKeys(record, keys);
-  int64_t raiseCounter = -1;
   if (r == drOk) {
     // Only the keys that change are written, so only their indexes are touched.
     std::string sql = "UPDATE records SET data=?1";
@@ -829,13 +839,12 @@ int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int le
     int64_t counter = 0;
     r = AutoCounter(h, counter);
     if (r == drOk && n > counter) {
-      r = SetAutoCounter(h, n);
-      raiseCounter = n;
+      autoCounter_ = n;
+      counterDirty_ = true;
     }
   }
   r = WriteEnd(h, outer, r);
   if (r != drOk) return r;
-  if (raiseCounter >= 0) autoCounter_ = raiseCounter;
   for (int i : changed) {
     TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
     if (!m.Loaded()) continue;
@@ -879,7 +888,10 @@ int32_t TIfdFile::RemoveAll(IFDriver* h) {
   int32_t r = WriteBegin(h, outer);
   if (r != drOk) return r;
   r = Exec(h, "DELETE FROM records");
-  if (r == drOk) r = SetAutoCounter(h, 0);
+  if (r == drOk) {
+    autoCounter_ = 0;
+    counterDirty_ = true;
+  }
   r = WriteEnd(h, outer, r);
   Invalidate();
   return r;

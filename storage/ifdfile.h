@@ -126,6 +126,7 @@ class TIfdFile {
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
   int32_t CommitOuter(IFDriver* h);
   void RollbackOuter();
+  void ResetCounter();
   int32_t RecomputeKeys(IFDriver* h);
   int32_t OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys);
   int32_t SetAutoCounter(IFDriver* h, int64_t value);
@@ -153,6 +154,7 @@ class TIfdFile {
   std::unordered_map<int32_t, std::string> records_;
   int32_t count_ = -1;
   int64_t autoCounter_ = -1;
+  bool counterDirty_ = false;  // autoCounter_ not yet written to the file
   int64_t dataVersion_ = -1;
   std::chrono::steady_clock::time_point lastCheck_{};
 };
