@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "database/recfields.h"
+#include "platform/paths.h"
+
 namespace {
 
-// The storage key of a whole family entry: file name plus the kind's number.
-std::string HeldName(const TTableDef& def) { return def.FileName; }
+// Held files are told apart by their full name: the program directory may
+// change (tests, a moved data folder) while a family object lives.
+std::string HeldName(const TTableDef& def) { return ProgramDirectory + def.FileName; }
 
 }  // namespace
 
@@ -82,7 +86,10 @@ void TdbRecordTable::OpenOn(TDatFamily& family, int kind, int32_t number, bool d
   read_.assign(static_cast<size_t>(recordSize), 0);
   edit_.assign(static_cast<size_t>(recordSize), 0);
   TTableDef def;
-  if (family.Definition(kind, number, def)) autoKeyOffset_ = def.AutoKeyOffset;
+  if (family.Definition(kind, number, def)) {
+    autoKeyOffset_ = def.AutoKeyOffset;
+    hasAutoKey_ = def.AutoKeyNumber > 0;
+  }
   family.OpenTable(kind, number, openMode_, driver_);
 }
 
@@ -131,7 +138,15 @@ bool TdbRecordTable::Add() {
   TdbTreiber* d = GetTreiber();
   if (d == nullptr || d->RecordBuffer() == nullptr) return false;
   std::memcpy(d->RecordBuffer(), edit_.data(), edit_.size());
-  if (!AddRecord()) return false;
+  // With numbering off the record's own number is kept, but a cleared
+  // record has none: it is numbered as usual, or every second entry of a
+  // table kept that way would be refused as a duplicate number.
+  const uint8_t mode = AutoKeyMode();
+  const bool noNumber = hasAutoKey_ && rec::GetInt32(edit_.data(), autoKeyOffset_) <= 0;
+  if (mode == 1 && noNumber) SetAutoKeyMode(0);
+  const bool added = AddRecord();
+  SetAutoKeyMode(mode);
+  if (!added) return false;
   // The engine wrote the number it assigned into the buffer.
   std::memcpy(edit_.data() + autoKeyOffset_, d->RecordBuffer() + autoKeyOffset_, 4);
   read_ = edit_;

@@ -98,5 +98,6 @@ class TdbRecordTable : public TdbBase {
   int32_t number_ = 0;
   bool reopenPending_ = false;
   size_t autoKeyOffset_ = 4;
+  bool hasAutoKey_ = false;
   std::vector<uint8_t> read_, edit_;
 };

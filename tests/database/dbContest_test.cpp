@@ -109,6 +109,7 @@ class ContestLogTest : public ::testing::TestWithParam<bool> {
     qsos_ = MakeQsos(300);
     log_ = std::make_unique<TdbContest>(kContestLog, Detached(), kLog);
     ASSERT_TRUE(log_->IsOpen());
+    ASSERT_TRUE(log_->BeginTransaction());
     for (Qso& q : qsos_) {
       TContestQsoRecord r;
       ToRecord(q, r);
@@ -119,6 +120,7 @@ class ContestLogTest : public ::testing::TestWithParam<bool> {
       log_->GetQsoRecord(back);
       q.nummer = rec::GetInt32(back.data(), qrec::kNummer);
     }
+    ASSERT_TRUE(log_->CommitTransaction());
   }
   bool Detached() const { return GetParam(); }
 
