@@ -1,0 +1,22 @@
+#include "ui/AchtungForm.h"
+
+#include "ui/AchtungWinCtrl.h"
+#include "ui/kxbuttons.h"
+
+TAchtungForm::TAchtungForm(TAchtungWinCtrl* ctrl)
+    : TkxMessageForm("Achtung", "Achtung:", "dlgachtung"), ctrl_(ctrl) {
+  kxBitBtn1 = NewButton(170, 25, 105);
+  kxBitBtn1->setObjectName(QStringLiteral("kxBitBtn1"));
+  kxBitBtn1->SetkxKind(bkWeiter);
+}
+
+void TAchtungForm::ShowData(const TAchtungWinRec& rec) {
+  SetHeader(rec.Header);
+  SetText(rec.Text);
+  SizeToText();
+  kxBitBtn1->setFocus();
+}
+
+void TAchtungForm::Panel2Resize(int cw) {
+  kxBitBtn1->move(cw / 2 - kxBitBtn1->width() / 2, kxBitBtn1->y());
+}
