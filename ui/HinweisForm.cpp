@@ -1,5 +1,7 @@
 #include "ui/HinweisForm.h"
 
+#include <algorithm>
+
 #include "platform/codec.h"
 #include "ui/HinweisWinCtrl.h"
 #include "ui/kxbuttons.h"
@@ -14,6 +16,7 @@ THinweisForm::THinweisForm(THinweisWinCtrl* ctrl)
   ccheck->setObjectName(QStringLiteral("ccheck"));
   ccheck->setGeometry(16, 40, 185, 17);
   ccheck->setText(AnsiToQString("Meldung nicht mehr anzeigen"));
+  ccheck->resize(std::max(185, ccheck->sizeHint().width()), 17);
   ccheck->setVisible(false);
 }
 
@@ -33,6 +36,14 @@ void THinweisForm::ShowData(const THinweisWinRec& rec) {
 
 void THinweisForm::ReadResult(THinweisWinRec& rec) const { rec.Checked = ccheck->isChecked(); }
 
+int THinweisForm::ButtonStripWidth() const {
+  if (ccheck->isHidden()) return 0;
+  return ccheck->x() + ccheck->width() + 8 + kxBitBtn1->width() + 8;
+}
+
 void THinweisForm::Panel2Resize(int cw) {
-  kxBitBtn1->move(cw / 2 - kxBitBtn1->width() / 2, kxBitBtn1->y());
+  int left = cw / 2 - kxBitBtn1->width() / 2;
+  // A visible check box keeps the button clear of itself.
+  if (!ccheck->isHidden()) left = std::max(left, ccheck->x() + ccheck->width() + 8);
+  kxBitBtn1->move(left, kxBitBtn1->y());
 }

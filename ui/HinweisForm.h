@@ -21,6 +21,7 @@ class THinweisForm : public TkxMessageForm {
   void ReadResult(THinweisWinRec& rec) const;
  protected:
   void Panel2Resize(int clientWidth) override;
+  int ButtonStripWidth() const override;
 
  private:
   THinweisWinCtrl* ctrl_;

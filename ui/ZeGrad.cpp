@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/kxform.h"
+
 TZeGradient::TZeGradient(QWidget* parent) : QWidget(parent) {
   resize(100, 80);
   buffer_ = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
@@ -84,11 +86,11 @@ void TZeGradient::paintEvent(QPaintEvent*) {
 
 void TZeGradient::mouseReleaseEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()) && OnClick)
-    OnClick();
+    RunGuarded(OnClick);
   QWidget::mouseReleaseEvent(e);
 }
 
 void TZeGradient::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (OnDblClick) OnDblClick();
+  RunGuarded(OnDblClick);
   QWidget::mouseDoubleClickEvent(e);
 }

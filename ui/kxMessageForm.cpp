@@ -1,6 +1,7 @@
 #include "ui/kxMessageForm.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/codec.h"
@@ -147,6 +148,7 @@ void TkxMessageForm::SizeToText() {
   m.imageBottom = Image1->y() + Image1->height();
   m.panel2Height = Panel2->height();
   layout_ = ComputeMessageLayout(m);
+  layout_.clientWidth = std::max(layout_.clientWidth, ButtonStripWidth());
 
   Label2->setWordWrap(layout_.wrapped);
   Label2->resize(layout_.labelWidth, layout_.labelHeight);

@@ -68,6 +68,8 @@ class TkxMessageForm : public TkxForm {
   TkxBitBtn* NewButton(int left, int top, int width);
   // Places the buttons on Panel2 (its client width given).
   virtual void Panel2Resize(int clientWidth) = 0;
+  // The width the button strip needs beyond the rule (0: none).
+  virtual int ButtonStripWidth() const { return 0; }
 
  private:
   std::string text_;

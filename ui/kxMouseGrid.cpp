@@ -1,11 +1,13 @@
 #include "ui/kxMouseGrid.h"
 
+#include "ui/kxform.h"
+
 void TkxMouseGrid::enterEvent(QEnterEvent* e) {
-  if (isEnabled() && OnMouseEnter) OnMouseEnter(this);
+  if (isEnabled() && OnMouseEnter) RunGuarded([&] { OnMouseEnter(this); });
   QTableWidget::enterEvent(e);
 }
 
 void TkxMouseGrid::leaveEvent(QEvent* e) {
-  if (isEnabled() && OnMouseLeave) OnMouseLeave(this);
+  if (isEnabled() && OnMouseLeave) RunGuarded([&] { OnMouseLeave(this); });
   QTableWidget::leaveEvent(e);
 }

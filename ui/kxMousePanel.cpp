@@ -1,11 +1,13 @@
 #include "ui/kxMousePanel.h"
 
+#include "ui/kxform.h"
+
 void TkxMousePanel::enterEvent(QEnterEvent* e) {
-  if (isEnabled() && OnMouseEnter) OnMouseEnter(this);
+  if (isEnabled() && OnMouseEnter) RunGuarded([&] { OnMouseEnter(this); });
   TkxPanel::enterEvent(e);
 }
 
 void TkxMousePanel::leaveEvent(QEvent* e) {
-  if (isEnabled() && OnMouseLeave) OnMouseLeave(this);
+  if (isEnabled() && OnMouseLeave) RunGuarded([&] { OnMouseLeave(this); });
   TkxPanel::leaveEvent(e);
 }

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ui/kxform.h"
+
 void TkxPaintPanel::SetMuster(enumPaintPanelMuster m) {
   muster_ = m;
   update();
@@ -11,6 +13,6 @@ void TkxPaintPanel::paintEvent(QPaintEvent* e) {
   TkxMousePanel::paintEvent(e);
   if (OnPaint) {
     QPainter p(this);
-    OnPaint(this, p);
+    RunGuarded([&] { OnPaint(this, p); });
   }
 }

@@ -5,10 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
-#include <exception>
 
 #include "platform/codec.h"
-#include "platform/messages.h"
 #include "ui/Bildressourcen.h"
 #include "ui/kxform.h"
 
@@ -563,7 +561,7 @@ void TkxBitBtn::paintEvent(QPaintEvent*) {
 void TkxBitBtn::enterEvent(QEnterEvent* e) {
   mouseInControl_ = true;
   if (isEnabled()) {
-    if (OnMouseEnter) OnMouseEnter(this);
+    if (OnMouseEnter) RunGuarded([&] { OnMouseEnter(this); });
     mouseOver_ = true;
   }
   update();
@@ -573,7 +571,7 @@ void TkxBitBtn::enterEvent(QEnterEvent* e) {
 void TkxBitBtn::leaveEvent(QEvent* e) {
   mouseInControl_ = false;
   if (isEnabled()) {
-    if (OnMouseLeave) OnMouseLeave(this);
+    if (OnMouseLeave) RunGuarded([&] { OnMouseLeave(this); });
     mouseOver_ = false;
   }
   update();
@@ -645,13 +643,7 @@ void TkxBitBtn::OrdinaryClick() {
   // handler can take it back (0) or change it.
   auto* form = qobject_cast<TkxForm*>(window());
   if (form) form->BeginButtonClick(modalResult_);
-  try {
-    if (OnClick) OnClick();
-  } catch (const std::exception& ex) {
-    ToMessages.Fehler(ex.what());
-  } catch (...) {
-    ToMessages.Fehler("Unerwarteter Fehler.");
-  }
+  RunGuarded(OnClick);
   if (form) {
     form->EndButtonClick();
   } else if (auto* dialog = qobject_cast<QDialog*>(window()); dialog && modalResult_ != 0) {

@@ -4,7 +4,9 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVariant>
+#include <exception>
 
+#include "platform/messages.h"
 #include "ui/kxbuttons.h"
 
 namespace {
@@ -36,6 +38,17 @@ bool OpenHelpContext(const QWidget* widget) {
 
 void SetHelpContextHandler(THelpContextHandler handler) { HelpHandler() = std::move(handler); }
 
+void RunGuarded(const std::function<void()>& handler) {
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& ex) {
+    ToMessages.Fehler(ex.what());
+  } catch (...) {
+    ToMessages.Fehler("Unerwarteter Fehler.");
+  }
+}
+
 TkxForm::TkxForm(QWidget* parent) : QDialog(parent) {}
 
 void TkxForm::SetModalResult(int result) {
@@ -59,7 +72,8 @@ void TkxForm::EndButtonClick() {
 }
 
 void TkxForm::CommitModalResult() {
-  if (modalResult_ != 0 && isVisible()) QDialog::done(modalResult_);
+  // As on Windows, only a modal form closes by its modal result.
+  if (modalResult_ != 0 && isVisible() && isModal()) QDialog::done(modalResult_);
 }
 
 void TkxForm::done(int result) {

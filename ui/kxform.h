@@ -35,6 +35,10 @@ bool OpenHelpContext(const QWidget* widget);
 using THelpContextHandler = std::function<void(int context)>;
 void SetHelpContextHandler(THelpContextHandler handler);
 
+// Runs an event handler of a form or control; an exception it throws is
+// reported through ToMessages.Fehler instead of crossing the event loop.
+void RunGuarded(const std::function<void()>& handler);
+
 class TkxForm : public QDialog {
   Q_OBJECT
  public:

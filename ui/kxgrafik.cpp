@@ -23,15 +23,16 @@ int Trunc(double v) { return static_cast<int>(v); }
 int Clamp255(int v) { return std::clamp(v, 0, 255); }
 }  // namespace
 
-TColor ColorToRGB(TColor color) {
-  if (color < 0) {
-    const unsigned index = unsigned(color) & 0xFF;
-    if (index >= kSystemColors.size()) return 0;
-    const unsigned rgb = kSystemColors[index];
-    return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-  }
-  return color & 0xFFFFFF;
+// The settings layer resolves system colours too (it derives the menu
+// colour); both use this one scheme, so a colour is the same everywhere.
+namespace {
+TColor ResolveSystemColor(int index) {
+  if (index < 0 || index >= static_cast<int>(kSystemColors.size())) return 0;
+  const unsigned rgb = kSystemColors[static_cast<size_t>(index)];
+  return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
+const bool kSchemeInstalled = (SetSystemColorResolver(&ResolveSystemColor), true);
+}  // namespace
 
 QColor TColorToQColor(TColor color) {
   const TColor c = ColorToRGB(color);

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "database/lookcolors.h"
+
 class QPainter;
 
 using TColor = std::int32_t;
@@ -30,7 +32,7 @@ constexpr TColor clOlive = 0x008080;
 
 // The RGB form ($00BBGGRR) of a colour: system colours take the fixed desktop
 // scheme of the program, the high byte of every other colour is dropped.
-TColor ColorToRGB(TColor color);
+// (ColorToRGB, shared with the settings layer.)
 constexpr TColor RGBColor(int r, int g, int b) { return TColor(r | (g << 8) | (b << 16)); }
 constexpr int GetRValue(TColor c) { return c & 0xFF; }
 constexpr int GetGValue(TColor c) { return (c >> 8) & 0xFF; }

@@ -255,3 +255,14 @@ TEST_F(Dialogs, ScriptedResponderTakesOverAndGivesBack) {
   }
   EXPECT_EQ(ToMessages.Presenter(), dialogs);
 }
+
+TEST(MessageForms, VisibleCheckBoxKeepsClearOfTheButton) {
+  THinweisForm f;
+  f.ShowData({"", "", "Kurz", false, true, false});
+  EXPECT_GE(f.kxBitBtn1->x(), f.ccheck->x() + f.ccheck->width());
+  EXPECT_LE(f.kxBitBtn1->x() + f.kxBitBtn1->width(), f.width());
+  THinweisForm plain;
+  plain.ShowData({"", "", "Kurz", false, false, false});
+  EXPECT_EQ(plain.width(), 320);
+  EXPECT_EQ(plain.kxBitBtn1->x(), 160 - 105 / 2);
+}

@@ -1,0 +1,311 @@
+// Key order, walks, positions, autokeys and record lengths of the engine on
+// real table files.
+#include <algorithm>
+#include <cstring>
+
+#include "storage/ifdriver.h"
+#include "storage_fixture.h"
+
+using fx::StorageTest;
+
+namespace {
+
+TEST_F(StorageTest, DuplicatesRunInInsertOrderAndDescPartsReverse) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "SAME", 5, "A1"));
+  ASSERT_TRUE(Put(*t, "OTHER", 7, "B1"));
+  ASSERT_TRUE(Put(*t, "SAME", 100, "A2"));
+  ASSERT_TRUE(Put(*t, "SAME", 42, "A3"));
+
+  // Key 1: equal names by reference, i.e. in the order they were added.
+  EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"B1", "A1", "A2", "A3"}));
+  EXPECT_EQ(CodesOnKey(*t, 1, true), (std::vector<std::string>{"A3", "A2", "A1", "B1"}));
+  // Key 2: the DESC part puts the largest value first within a name.
+  EXPECT_EQ(CodesOnKey(*t, 2), (std::vector<std::string>{"B1", "A2", "A3", "A1"}));
+
+  // Changing a field that is not part of key 1 keeps the entry where it is.
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A1")));
+  rec::SetInt32(t->RecordBuffer(), fx::oValue, 1000);
+  ASSERT_TRUE(t->Update());
+  EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"B1", "A1", "A2", "A3"}));
+  EXPECT_EQ(CodesOnKey(*t, 2), (std::vector<std::string>{"B1", "A1", "A2", "A3"}));
+}
+
+TEST_F(StorageTest, KeysCompareBytewiseOverTheWholeByteRange) {
+  const std::vector<std::string> names = {
+      std::string(), std::string(1, '\0'), std::string(2, '\0'), "\x01", "A", std::string("A\0", 2),
+      "AB", "\x7F", "\x80", "\xE4", "\xFF", "\xFF\xFF", "a"};
+  auto t = Open();
+  for (size_t i = 0; i < names.size(); ++i)
+    ASSERT_TRUE(Put(*t, names[i], 0, "C" + std::to_string(i))) << i;
+
+  std::vector<std::string> expected = names;
+  std::sort(expected.begin(), expected.end());  // char_traits<char> compares unsigned bytes
+  std::vector<std::string> got;
+  for (bool ok = t->First(1); ok; ok = t->Next(1)) got.push_back(Name(*t));
+  EXPECT_EQ(got, expected);
+
+  // Exact finds tell a key from its longer and shorter neighbours.
+  ASSERT_TRUE(t->FindKey(1, MakeKeyStr(std::string("A\0", 2))));
+  EXPECT_EQ(Name(*t), std::string("A\0", 2));
+  EXPECT_FALSE(t->FindKey(1, MakeKeyStr("A\x01")));
+  EXPECT_EQ(DriverClassOf(DriverResult), TDriverClass::NotFound);
+  // A search lands on the first entry not below the key.
+  ASSERT_TRUE(t->SearchKey(1, MakeKeyStr("A\x01")));
+  EXPECT_EQ(Name(*t), "AB");
+}
+
+TEST_F(StorageTest, UniqueKeyRefusesASecondEntryAndLeavesTheFileAsItWas) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "ONE", 1, "X1"));
+  ASSERT_TRUE(Put(*t, "TWO", 2, "X2"));
+  EXPECT_FALSE(Put(*t, "THREE", 3, "X1"));
+  EXPECT_EQ(DriverResult, drDuplicateKey);
+  EXPECT_EQ(DriverClassOf(DriverResult), TDriverClass::Data);
+  // The refused record took no AUTOKEY number and left no index entry.
+  EXPECT_EQ(fx::StorageTest::Nummer(*t), 0);
+  EXPECT_EQ(t->UsedRecords(), 2);
+  EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"X1", "X2"}));
+  // An update that would collide is refused as well, the record keeps its data.
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("X2")));
+  rec::SetStr(t->RecordBuffer(), fx::oCode, 6, "X1");
+  EXPECT_FALSE(t->Update());
+  t.reset();
+
+  auto again = Open();
+  EXPECT_EQ(again->UsedRecords(), 2);
+  ASSERT_TRUE(again->FindKey(3, MakeKeyStr("X2")));
+  EXPECT_EQ(Name(*again), "TWO");
+  ASSERT_TRUE(Put(*again, "THREE", 3, "X3"));
+  EXPECT_EQ(Nummer(*again), 3);
+}
+
+class KeyOnlyTest : public StorageTest {
+ protected:
+  void SetUp() override {
+    StorageTest::SetUp();
+    t = Open();
+    // Names with duplicates; the refs of the entries in key-1 order are kept.
+    for (const char* n : {"M", "B", "M", "Z", "B", "A"}) ASSERT_TRUE(Put(*t, n, 0, std::string("c") + n + std::to_string(++i)));
+    for (bool ok = t->First(1); ok; ok = t->Next(1)) order.emplace_back(Name(*t), t->CurrentRef());
+    ASSERT_EQ(order.size(), 6u);
+  }
+  std::unique_ptr<TdbTreiber> t;
+  std::vector<std::pair<std::string, int32_t>> order;
+  int i = 0;
+};
+
+TEST_F(KeyOnlyTest, WalksBothWaysFromBothEndsWithoutTouchingTheRecord) {
+  // Put a known record in the buffer; key-only steps must leave it alone.
+  ASSERT_TRUE(t->FindKey(1, MakeKeyStr("Z")));
+  const int32_t current = t->CurrentRef();
+  std::vector<uint8_t> before(t->RecordBuffer(), t->RecordBuffer() + fx::kLen);
+
+  std::string key;
+  int32_t ref = 0;
+  std::vector<std::pair<std::string, int32_t>> fwd;
+  while (t->NextKey(1, key, ref)) fwd.emplace_back(key, ref);
+  EXPECT_EQ(fwd, order);
+  // At the end: no further step forward, one step back gives the one before.
+  EXPECT_FALSE(t->NextKey(1, key, ref));
+  EXPECT_EQ(ref, order.back().second);
+  ASSERT_TRUE(t->PrevKey(1, key, ref));
+  EXPECT_EQ(ref, order[order.size() - 2].second);
+
+  key.assign(50, '\xFF');
+  ref = kIfdMaxRef;
+  std::vector<std::pair<std::string, int32_t>> back;
+  while (t->PrevKey(1, key, ref)) back.emplace_back(key, ref);
+  std::reverse(back.begin(), back.end());
+  EXPECT_EQ(back, order);
+  EXPECT_FALSE(t->PrevKey(1, key, ref));
+  ASSERT_TRUE(t->NextKey(1, key, ref));
+  EXPECT_EQ(ref, order[1].second);
+
+  EXPECT_EQ(t->CurrentRef(), current);
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), t->RecordBuffer()));
+}
+
+TEST_F(KeyOnlyTest, SearchKeyRefFindsAtOrAfterAndPrevKeyGoesOnFromThereAfterAMiss) {
+  // The second "B" exactly, and just after the first "B".
+  std::string key = order[1].first;
+  int32_t ref = order[1].second;
+  ASSERT_TRUE(t->SearchKeyRef(1, key, ref));
+  EXPECT_EQ(ref, order[1].second);
+  key = order[1].first;
+  ref = order[1].second + 1;
+  ASSERT_TRUE(t->SearchKeyRef(1, key, ref));
+  EXPECT_EQ(std::make_pair(key, ref), order[2]);
+
+  // Nothing at or after "ZZ": false, and the next PrevKey yields the last entry.
+  key = "ZZ";
+  ref = 0;
+  EXPECT_FALSE(t->SearchKeyRef(1, key, ref));
+  EXPECT_EQ(DriverResult, drNotFound);
+  ASSERT_TRUE(t->PrevKey(1, key, ref));
+  EXPECT_EQ(std::make_pair(key, ref), order.back());
+
+  EXPECT_EQ(t->KeyCount(1), 6);
+  EXPECT_EQ(t->KeyCount(4), 6);
+}
+
+TEST_F(KeyOnlyTest, RelativePositionsCoverTheIndexMonotonically) {
+  IFDriver* d = t->Driver();
+  std::string key;
+  int32_t ref = 0;
+  ASSERT_EQ(d->KeyAtPosition(1, 0, 1000, key, ref), drOk);
+  EXPECT_EQ(std::make_pair(key, ref), order.front());
+  ASSERT_EQ(d->KeyAtPosition(1, 1000, 1000, key, ref), drOk);
+  EXPECT_EQ(std::make_pair(key, ref), order.back());
+
+  int32_t last = -1;
+  for (const auto& [k, r] : order) {
+    int32_t p = -1;
+    ASSERT_EQ(d->PositionOfKey(1, k, r, 1000, p), drOk);
+    EXPECT_GT(p, last);
+    last = p;
+    // The entry at that position is the entry itself.
+    std::string k2;
+    int32_t r2 = 0;
+    ASSERT_EQ(d->KeyAtPosition(1, p, 1000, k2, r2), drOk);
+    EXPECT_EQ(r2, r);
+  }
+  EXPECT_EQ(last, 1000);
+
+  auto empty = Open("EMPTY");
+  EXPECT_NE(empty->Driver()->KeyAtPosition(1, 0, 10, key, ref), drOk);
+}
+
+TEST_F(KeyOnlyTest, SavedPositionsComeBackOrMoveOnWhenTheirRecordIsGone) {
+  IFDriver* d = t->Driver();
+  ASSERT_TRUE(t->FindKey(1, MakeKeyStr("M")));  // the first "M"
+  const int32_t saved = t->CurrentRef();
+  ASSERT_EQ(saved, order[3].second);
+  TIfdPosition pos;
+  ASSERT_EQ(d->SavePosition(1, pos), drOk);
+  EXPECT_EQ(pos.Ref, saved);
+
+  ASSERT_TRUE(t->Last(1));
+  ASSERT_EQ(d->RestorePosition(pos, 0), drOk);
+  EXPECT_EQ(t->CurrentRef(), saved);
+  EXPECT_EQ(Name(*t), "M");
+  ASSERT_TRUE(t->Next(1));  // the walk goes on from the restored place
+  EXPECT_EQ(t->CurrentRef(), order[4].second);
+
+  // Another handle deletes the saved record.
+  auto other = Open();
+  ASSERT_TRUE(other->DeleteRef(saved));
+  EXPECT_EQ(d->RestorePosition(pos, 0), drNotFound);
+  ASSERT_EQ(d->RestorePosition(pos, 1), drOk);
+  EXPECT_EQ(t->CurrentRef(), order[4].second);
+  ASSERT_EQ(d->RestorePosition(pos, -1), drOk);
+  EXPECT_EQ(t->CurrentRef(), order[2].second);
+}
+
+TEST_F(KeyOnlyTest, StepsGoOnAcrossADeleteAndAChangeOfKey) {
+  ASSERT_TRUE(t->FindKey(1, MakeKeyStr("M")));
+  ASSERT_TRUE(t->Delete(false));
+  EXPECT_EQ(t->CurrentRef(), 0);
+  ASSERT_TRUE(t->Next(1));  // the neighbour after the deleted entry
+  EXPECT_EQ(t->CurrentRef(), order[4].second);
+  ASSERT_TRUE(t->Prev(1));  // and back over the gap
+  EXPECT_EQ(t->CurrentRef(), order[2].second);
+
+  // Delete with reposition reads the next record.
+  ASSERT_TRUE(t->Delete(true));
+  EXPECT_EQ(t->CurrentRef(), order[4].second);
+  EXPECT_EQ(Name(*t), "M");
+
+  // Switching the key keeps the record and steps along the other index.
+  EXPECT_EQ(CodesOnKey(*t, 3), (std::vector<std::string>{"cA6", "cB2", "cM3", "cZ4"}));
+  ASSERT_TRUE(t->FindKey(1, MakeKeyStr("B")));
+  EXPECT_EQ(Code(*t), "cB2");
+  ASSERT_TRUE(t->Next(3));
+  EXPECT_EQ(Code(*t), "cM3");
+  ASSERT_TRUE(t->Prev(1));  // and back on key 1, from "M" (ref 3) to "B"
+  EXPECT_EQ(Code(*t), "cB2");
+}
+
+TEST_F(StorageTest, NoLoadStepsMoveWithoutReadingTheRecord) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "A", 1, "A"));
+  ASSERT_TRUE(Put(*t, "B", 2, "B"));
+  ASSERT_TRUE(t->First(1));
+  ASSERT_TRUE(t->Next(1, false));
+  EXPECT_EQ(Name(*t), "A");  // buffer untouched
+  EXPECT_EQ(t->CurrentRef(), 2);
+  ASSERT_TRUE(t->ReadRecord(t->CurrentRef()));
+  EXPECT_EQ(Name(*t), "B");
+  EXPECT_FALSE(t->ReadRecord(99));
+  EXPECT_EQ(DriverResult, drRecordGone);
+}
+
+TEST_F(StorageTest, AutokeyNumbersOrKeepsAndNeverGoesBack) {
+  {
+    auto t = Open();
+    ASSERT_TRUE(Put(*t, "A", 0, "A"));
+    EXPECT_EQ(Nummer(*t), 1);
+    ASSERT_TRUE(Put(*t, "B", 0, "B", 0, 77));  // mode 0 ignores the number given
+    EXPECT_EQ(Nummer(*t), 2);
+    ASSERT_TRUE(Put(*t, "C", 0, "C", 1, 100));  // mode 1 keeps it
+    EXPECT_EQ(Nummer(*t), 100);
+    ASSERT_TRUE(Put(*t, "D", 0, "D"));
+    EXPECT_EQ(Nummer(*t), 101);
+    // A kept number that is taken already is refused by the unique AUTOKEY key.
+    EXPECT_FALSE(Put(*t, "E", 0, "E", 1, 2));
+    EXPECT_EQ(DriverResult, drDuplicateKey);
+    // The stored record carries the number, and key 4 orders by it.
+    ASSERT_TRUE(t->FindKey(4, MakeKeyStr(EncodeIntKey(100))));
+    EXPECT_EQ(Code(*t), "C");
+    EXPECT_EQ(CodesOnKey(*t, 4), (std::vector<std::string>{"A", "B", "C", "D"}));
+  }
+  // The counter lives in the file; a rolled-back job gives its numbers back.
+  auto t = Open();
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(Put(*t, "X", 0, "X"));
+  EXPECT_EQ(Nummer(*t), 102);
+  t->RollbackTransaction();
+  ASSERT_TRUE(Put(*t, "F", 0, "F"));
+  EXPECT_EQ(Nummer(*t), 102);
+}
+
+TEST_F(StorageTest, VariableLengthRecordsKeepTheirLengthAndRefuseCutWrites) {
+  auto t = std::make_unique<TdbTreiber>();
+  ASSERT_NE(t->Open(fx::Params(Path("VAR"), 300, 40)), 2);
+  IFDriver* d = t->Driver();
+  ASSERT_EQ(d->SetAutoIncField(4, fx::oNummer), drOk);
+  EXPECT_TRUE(d->IsVarLength());
+  EXPECT_NE(d->SetRecordLength(20), drOk);  // below the fixed part
+  for (int len : {100, 300}) {
+    t->ClearBuffer();
+    uint8_t* r = t->RecordBuffer();
+    rec::SetStr(r, fx::oCode, 6, "L" + std::to_string(len));
+    for (int i = 40; i < len; ++i) r[i] = static_cast<uint8_t>(i);
+    ASSERT_EQ(d->SetRecordLength(len), drOk);
+    ASSERT_TRUE(t->Add());
+  }
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("L100")));
+  EXPECT_EQ(d->RecordLength(), 100);
+  EXPECT_EQ(t->RecordBuffer()[99], 99);
+  EXPECT_EQ(t->RecordBuffer()[100], 0);  // nothing of an earlier record left behind
+
+  // A cut read delivers the first bytes only and cannot be written back.
+  d->SetVarReadLength(50);
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("L300")));
+  EXPECT_EQ(d->RecordLength(), 300);
+  EXPECT_EQ(t->RecordBuffer()[49], 49);
+  EXPECT_EQ(t->RecordBuffer()[50], 0);
+  EXPECT_FALSE(t->Update());
+  EXPECT_EQ(DriverResult, drRecordLength);
+
+  d->SetVarReadLength(kIfdWholeRecord);
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("L300")));
+  EXPECT_EQ(t->RecordBuffer()[299], static_cast<uint8_t>(299));
+  rec::SetInt32(t->RecordBuffer(), fx::oValue, 5);
+  ASSERT_TRUE(t->Update());
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("L300")));
+  EXPECT_EQ(Value(*t), 5);
+  EXPECT_EQ(t->RecordBuffer()[299], static_cast<uint8_t>(299));
+}
+
+}  // namespace
