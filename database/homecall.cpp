@@ -1,15 +1,5 @@
 #include "database/homecall.h"
 
-#include "database/kxstrings.h"
+#include "hamradio/prefixe.h"
 
-namespace {
-
-std::string TakeAsIs(std::string_view call) { return ToStrings.Trim(call); }
-
-THomeCallFunction g_homeCall = &TakeAsIs;
-
-}  // namespace
-
-void SetHomeCallFunction(THomeCallFunction fn) { g_homeCall = fn ? fn : &TakeAsIs; }
-
-std::string HomeCallOf(std::string_view call) { return g_homeCall(call); }
+std::string HomeCallOf(std::string_view call) { return ToPrefix.BaseCall(call); }

@@ -167,14 +167,10 @@ TEST_P(ContestLogTest, CallSearchesUseTheHomeCallPaddedTo14) {
   EXPECT_EQ(log_->GetCall(), q.call);
   EXPECT_FALSE(log_->FindCall(q.call.substr(0, q.call.size() - 1)));  // exact only
 
-  // With the callsign helpers' rule installed, a portable call finds its home call.
-  SetHomeCallFunction([](std::string_view c) {
-    const auto slash = c.find('/');
-    return std::string(c.substr(0, slash));
-  });
+  // A portable or prefixed call finds its home call.
   EXPECT_TRUE(log_->FindCall(q.call + "/P"));
+  EXPECT_TRUE(log_->FindCall("ea8/" + q.call));
   EXPECT_TRUE(log_->FindBandCallMode(q.band, q.call + "/P", q.mode));
-  SetHomeCallFunction(nullptr);
 
   EXPECT_FALSE(log_->FindBandCallMode(q.band, q.call, q.mode == "CW" ? "SSB" : "CW"));
   Check(log_->SearchCall("DL5"), Expected(qsos_, [](const Qso&) { return true; },

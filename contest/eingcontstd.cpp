@@ -1,0 +1,1 @@
+#include "contest/eingcontstd.h"
