@@ -1,7 +1,5 @@
 #include "contest/ContestBrowCtrl.h"
 
-#include <sqlite3.h>
-
 #include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
 #include "contest/ContestLogActions.h"
@@ -11,6 +9,8 @@
 #include "database/kxdates.h"
 #include "database/kxstrings.h"
 #include "database/setups.h"
+#include "prefix/dbPrefix.h"
+#include "prefix/dbPrefixDat.h"
 #include "platform/codec.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
@@ -28,24 +28,6 @@ constexpr int kListNumber = 48;
 std::string DateCell(int32_t day) {
   if (day > 0) return ToDates.DateToDateString(day, "dd.mm.yyyy") + "   ";
   return ToStrings.FixLen("", 13);
-}
-
-// Records of the main prefix table, read straight from its file when no
-// prefix unit has taken the slot; 0 when the file is missing or unreadable.
-int32_t CountPrefixRecordsInFile() {
-  const std::string file = NativeFileName(ProgramDirectory + "ZQPREFIX.DAT");
-  if (!FileExistsAnsi(ProgramDirectory + "ZQPREFIX.DAT")) return 0;
-  sqlite3* db = nullptr;
-  int32_t count = 0;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM records", -1, &st, nullptr) == SQLITE_OK &&
-        sqlite3_step(st) == SQLITE_ROW)
-      count = sqlite3_column_int(st, 0);
-    sqlite3_finalize(st);
-  }
-  sqlite3_close(db);
-  return count;
 }
 
 }  // namespace
@@ -125,10 +107,11 @@ bool TContestBrowCtrl::OpenSetupAndProject() {
 }
 
 void TContestBrowCtrl::CheckPrefixTable() {
-  const auto& open = ContestEntries().OpenPrefixTables;
-  const int32_t records = open ? open() : CountPrefixRecordsInFile();
-  prefixOpen_ = static_cast<bool>(open);
-  if (records <= 0) ToMessages.Fehler(kPrefixMissingText);
+  // Without the prefix tables the program still runs; calls then resolve to nothing.
+  ToDatPrefix.OpenTables(kAllPrefixTables);
+  prefixOpen_ = true;
+  TdbPrefix prefix(kPrefixMain);
+  if (prefix.UsedRecords() <= 0) ToMessages.Fehler(kPrefixMissingText);
 }
 
 int TContestBrowCtrl::Start() {
@@ -148,7 +131,7 @@ int TContestBrowCtrl::Start() {
   rowTable_ = std::make_unique<TdbContest>(kContestList, false, 0);
 
   table_ = contestList_.get();
-  driver_ = std::make_unique<TdbBrowDriver>(*table_);
+  driver_ = std::make_unique<TBrowTableDriver>(table_);
   if (grid_ != nullptr) {
     grid_->SetDefaultDrawing(false);
     const TKeyStr bound = MakeKeyStr(std::string(1, letter_));
@@ -165,7 +148,7 @@ void TContestBrowCtrl::Shutdown() {
   table_ = nullptr;
   contestList_.reset();
   extra_.reset();
-  if (prefixOpen_ && ContestEntries().ClosePrefixTables) ContestEntries().ClosePrefixTables();
+  if (prefixOpen_) ToDatPrefix.CloseTables(kAllPrefixTables, true);
   prefixOpen_ = false;
   // Settings are only written back when they were read from the tables.
   if (setupOpen_ && projectOpen_) SaveSettings(0);
@@ -230,18 +213,18 @@ int32_t TContestBrowCtrl::NewContest() {
                        "Please make sure in good time before the contest that this is the "
                        "newest version of the program.",
                        false);
-  return ContestSetup(letter_, false, false, *contestList_, *extra_);
+  return ContestSetup(letter_, false, false, *contestList_, *extra_, description_.get());
 }
 
 bool TContestBrowCtrl::EditContest(int32_t ref) {
   if (!contestList_) return false;
   if (!EnsureExtraRecord(ref, *contestList_, *extra_)) return false;
   ContestFkt.DefineContest(*description_, *contestList_, letter_, true);
-  return ContestSetup(letter_, true, false, *contestList_, *extra_) > 0;
+  return ContestSetup(letter_, true, false, *contestList_, *extra_, description_.get()) > 0;
 }
 
 void TContestBrowCtrl::FinishContest() {
-  if (contestList_) ContestSetup(letter_, true, true, *contestList_, *extra_);
+  if (contestList_) ContestSetup(letter_, true, true, *contestList_, *extra_, description_.get());
 }
 
 void TContestBrowCtrl::DeleteContest(int32_t ref) {

@@ -65,10 +65,10 @@ bool DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref
 }
 
 int32_t ContestSetup(char letter, bool recordExists, bool editOnly, TdbContest& contestTable,
-                     TdbContest& extraTable) {
+                     TdbContest& extraTable, TContestRec* description) {
   if (letter == 0) return 0;
   const auto& run = ContestEntries().RunContestSetupDialog;
-  return run ? run(recordExists, editOnly, letter, contestTable, extraTable) : 0;
+  return run ? run(recordExists, editOnly, letter, contestTable, extraTable, description) : 0;
 }
 
 void OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contestTable,

@@ -25,7 +25,7 @@ bool DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref
 std::string ContestName(TdbContest& contestTable, int32_t ref);
 // The set-up dialog through its entry; 0 for letter #0 or without a dialog.
 int32_t ContestSetup(char letter, bool recordExists, bool editOnly, TdbContest& contestTable,
-                     TdbContest& extraTable);
+                     TdbContest& extraTable, TContestRec* description = nullptr);
 // The log-entry window of the record the contest list stands on (nothing
 // for a record without contest letter).
 void OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contestTable,

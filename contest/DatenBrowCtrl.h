@@ -3,8 +3,6 @@
 // panel to one table and supplies the table-specific parts (row texts,
 // captions, sort orders and their keys, hooks around the list actions);
 // the windows forward the browser's events to its virtual operations.
-// TdbBrowDriver: a table object of the database layer as the browser's
-// paging engine sees it.
 #include <QStringList>
 #include <cstdint>
 #include <functional>
@@ -15,44 +13,9 @@
 #include "database/dbbase.h"
 #include "storage/keystr.h"
 #include "ui/kbrowser.h"
+#include "ui/kxbrow_table.h"
 
 class TkxBrow;
-
-class TdbBrowDriver : public TBrowDriver {
- public:
-  explicit TdbBrowDriver(TdbBase& table) : table_(table) {}
-
-  int CheckValid() override;
-  std::string Title() const override;
-  int KeyEncoding() const override { return table_.IsDetached() ? 1 : 0; }
-  bool LockingActive() const override;
-  bool IsReadLocked() const override;
-  bool IsWriteLocked() const override;
-  int ReadLockFileBlock() override;
-  int UnlockFileBlock() override;
-  bool SearchKeyRef(int keyNo, std::string& key, int32_t& ref) override;
-  bool NextKey(int keyNo, std::string& key, int32_t& ref) override;
-  bool PrevKey(int keyNo, std::string& key, int32_t& ref) override;
-  int32_t KeyCount(int keyNo) override;
-  int KeyAtPosition(int keyNo, int32_t p, int32_t s, std::string& key, int32_t& ref) override;
-  int PositionOfKey(int keyNo, const std::string& key, int32_t ref, int32_t s,
-                    int32_t& p) override;
-  int ReadRecord(int32_t ref, bool failFastOnLock) override;
-  int32_t CurrentRef() const override;
-  std::string BufferKey(int keyNo) const override;
-  int32_t UsedRecords() override;
-  bool SearchKey(int keyNo, const std::string& key) override;
-  bool Prev(int keyNo) override;
-  bool DeleteCurrent() override;
-
-  // An engine result in the browser's numbering: 0 done, 1 not found or
-  // gone, 2 refused by a lock, others as they are.
-  static int BrowResult(int32_t engineResult);
-
- private:
-  IFDriver* Driver() const;
-  TdbBase& table_;
-};
 
 class TDatenBrowCtrl {
  public:
@@ -96,7 +59,7 @@ class TDatenBrowCtrl {
  protected:
   TkxBrow* grid_;
   TdbBase* table_;
-  std::unique_ptr<TdbBrowDriver> driver_;
+  std::unique_ptr<TBrowTableDriver> driver_;
 };
 
 // Binds the browser's row, caption and sort events to the controller that

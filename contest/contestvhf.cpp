@@ -5,7 +5,6 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -25,6 +24,7 @@
 #include "ui/kxEdit.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
+#include "ui/kxlayout.h"
 
 namespace {
 
@@ -116,20 +116,6 @@ TStartPageLayout ComputeStartPageLayout(QSize client, QSize window, int screenWi
   if (l.imgtitels.left() + l.imgtitels.width() + 50 > screenWidth)
     l.imgtitels.moveLeft(screenWidth - 50 - l.imgtitels.width());
   return l;
-}
-
-QImage StartPageStrip(TColor pageColor, TColor bandColor) {
-  QImage img(170, 14, QImage::Format_RGB32);
-  img.fill(TColorToQColor(pageColor));
-  const TColor band = ToGrafik.ChangeBrightness(bandColor, -30);
-  QPainter p(&img);
-  p.fillRect(QRect(16, 0, 141, 14), TColorToQColor(band));
-  // Shaded edges: a light line on the left, a dark one on the right.
-  p.setPen(TColorToQColor(ToGrafik.ChangeBrightness(band, 40)));
-  p.drawLine(16, 0, 16, 13);
-  p.setPen(TColorToQColor(ToGrafik.ChangeBrightness(band, -40)));
-  p.drawLine(156, 0, 156, 13);
-  return img;
 }
 
 TContestBrow::TContestBrow(QWidget* parent) : QWidget(parent) {
@@ -266,7 +252,7 @@ void TContestBrow::FormCreate() {
   const TColor page = ColorField(colors, colorsrec::kStartPageColor);
   SetBackground(this, page);
 
-  if (!StartFileManager(LanguageFlag != 0)) {
+  if (!StartFileManager()) {
     exitCode_ = 1;
     return;
   }
@@ -292,7 +278,9 @@ void TContestBrow::FormCreate() {
 
   PanelUnten->setFixedHeight(btnHilfeZq4->height() + 6);
   PanelUntenResize();
+  ToLayout.LayoutBrowser(this, Brow);
   panelbuttonsZq4->show();
+  ToLayout.ApplyButtonGlyphs(this);
   PanelDXOben->hide();
   lhinweisupdate->show();
   lhinweisupdate2->show();
@@ -307,10 +295,7 @@ void TContestBrow::FormCreate() {
 }
 
 void TContestBrow::ApplyStartPageLook(TColor page) {
-  ToSetupColors colors;
-  ToSetups.GetColors(colors);
-  const TColor band = ColorField(colors, colorsrec::kStartBandColor);
-  SetBackground(this, page);
+  StyleStartPage(this, Image2, lhinweisupdate);
   for (QWidget* w : std::initializer_list<QWidget*>{panelContest, PanelUnten, panelbuttonsZq4,
                                                     panelbuttonsrechtsZq4, Brow,
                                                     Brow->FooterBar(), Brow->HeaderBar()}) {
@@ -324,7 +309,6 @@ void TContestBrow::ApplyStartPageLook(TColor page) {
   SetTextColor(lhinweisupdate2, 0x00FFFF);
   SetBackground(MenueBeenden, 0x0000FF);
   MenueBeenden->setAutoFillBackground(false);
-  Image2->setPixmap(QPixmap::fromImage(StartPageStrip(page, band)));
 }
 
 void TContestBrow::LayoutForm() {

@@ -23,9 +23,6 @@ struct TStartPageLayout {
 // current: the parts' present places (sizes are kept, places computed).
 TStartPageLayout ComputeStartPageLayout(QSize client, QSize window, int screenWidth,
                                         int image2Width, const TStartPageLayout& current);
-// The picture strip at the left edge: 170 x 14, the page colour with a band
-// from x 16 to 156 in the band colour darkened by 30 percent.
-QImage StartPageStrip(TColor pageColor, TColor bandColor);
 
 class TContestBrow : public QWidget {
   Q_OBJECT
