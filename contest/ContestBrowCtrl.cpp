@@ -136,7 +136,15 @@ int TContestBrowCtrl::Start() {
     grid_->SetDefaultDrawing(false);
     const TKeyStr bound = MakeKeyStr(std::string(1, letter_));
     grid_->Open(kListNumber, driver_.get(), bound, bound, crec::kKeyTypName);
-    if (contestList_->Last(crec::kKeyNummer)) grid_->GotoRecord(contestList_->CurrentRef());
+    // The newest log of this edition; logs of other editions may be newer.
+    for (bool found = contestList_->Last(crec::kKeyNummer); found; found = contestList_->Prev()) {
+      TContestRecord r;
+      contestList_->GetContestRecord(r);
+      if (rec::GetChar(r.data(), crec::kTyp) == letter_) {
+        grid_->GotoRecord(contestList_->CurrentRef());
+        break;
+      }
+    }
   }
   started_ = true;
   return 0;

@@ -48,12 +48,15 @@ bool DeleteWholeLog(int32_t ref, TdbContest& contestTable, TdbContest& extraTabl
   TContestRecord r;
   contestTable.GetContestRecord(r);
   const int32_t nummer = NummerOf(r);
+  // A QSO table that cannot be opened keeps the whole log.
   if (!ToDatContest.OpenFiles(KindBit(kContestLog), nummer)) return false;
+  // Closed again before the delete: a table still held open elsewhere would
+  // only be emptied, and its files would stay.
+  ToDatContest.CloseFiles(KindBit(kContestLog), nummer);
   {
     TdbContest log(kContestLog, false, nummer);
-    log.DeleteTableFiles();
+    if (!log.DeleteTableFiles()) return false;
   }
-  ToDatContest.CloseFiles(KindBit(kContestLog), nummer);
   if (extraTable.FindByNumber(nummer)) extraTable.Delete();
   return contestTable.GotoRecord(ref) && contestTable.Delete();
 }

@@ -21,6 +21,7 @@
 #include "platform/paths.h"
 #include "ui/Bildressourcen.h"
 #include "ui/kxbrow.h"
+#include "ui/kxbrow_strgrid.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
@@ -356,6 +357,14 @@ void TContestBrow::resizeEvent(QResizeEvent* e) {
 void TContestBrow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   LayoutForm();
+  // The grid learns its final height only once the shown window has laid out
+  // its children; the list's page follows then.
+  QTimer::singleShot(0, this, [this] {
+    if (!Brow->IsOpen()) return;
+    const int32_t ref = Brow->CurrentRowRef();
+    Brow->GridCtrl()->Resize();
+    if (ref > 0) Brow->GotoRecord(ref);
+  });
 }
 
 bool TContestBrow::eventFilter(QObject* watched, QEvent* e) {
