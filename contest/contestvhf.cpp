@@ -438,9 +438,13 @@ void TContestBrow::btnAendernZq3Click() {
 void TContestBrow::btnLoeschenZq3Click() {
   if (!ctrl_ || !Brow->HasRecords()) return;
   try {
-    ctrl_->DeleteContest(Brow->CurrentRowRef());
-    Brow->GotoRecord(0);
-    Brow->Refresh();
+    const int32_t ref = Brow->CurrentRowRef();
+    ctrl_->DeleteContest(ref);
+    // A log kept stays the current row; after a delete the list closes the gap.
+    if (ctrl_->ContestListTable()->GotoRecord(ref))
+      Brow->GotoRecord(ref);
+    else
+      Brow->Refresh();
   } catch (const std::exception& ex) {
     ToMessages.Fehler(ex.what());
   }
