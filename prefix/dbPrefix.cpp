@@ -53,13 +53,80 @@ constexpr TDxccRename kDxccRenames[] = {
 void SetDxccChooser(TDxccChooser* chooser) { gChooser = chooser; }
 TDxccChooser* GetDxccChooser() { return gChooser; }
 
+// What one key-only probe of key 1 tells about the texts the cutting search
+// tries next. For a probe text S with successor entry K (the first not below
+// S) and predecessor entry K' (the last below S): every beginning of S longer
+// than m = the common length of K' and S has K as its first entry not below
+// it, since an entry in between would lie between K' and S. When K' is
+// itself the beginning of length m, that beginning's first entry is K'.
+// So one probe and one step back answer the searches of a whole cutting pass
+// down to m.
+struct TPrefixProbe {
+  bool valid = false;
+  std::string top;  // the probed text S
+  size_t m = 0;
+  std::string key, prevKey;
+  int32_t ref = 0, prevRef = 0;
+  bool havePrev = false;
+  bool haveNext = false;
+};
+
 struct TdbPrefix::TResolveState {
   int a = 0;  // cutting passes
   int b = 0;  // rule applications
   uint8_t choice = 0;
   bool dateDefaulted = false;
   const TDxccQsoTexts* qso = nullptr;
+  TPrefixProbe probe;
 };
+
+namespace {
+
+std::string TrimKey(std::string k) {
+  while (!k.empty() && k.back() == ' ') k.pop_back();
+  return k;
+}
+
+// The first entry of key 1 not below s (blank-padded to 6): key and ref.
+bool FirstPrefixNotBelow(TdbTreiber& drv, const std::string& s, TPrefixProbe* memo,
+                         std::string& key, int32_t& ref) {
+  if (memo != nullptr && memo->valid && s.size() <= memo->top.size() &&
+      memo->top.compare(0, s.size(), s) == 0) {
+    if (s.size() > memo->m) {
+      if (!memo->haveNext) return false;
+      key = memo->key;
+      ref = memo->ref;
+      return true;
+    }
+    if (s.size() == memo->m && memo->havePrev && TrimKey(memo->prevKey) == s) {
+      key = memo->prevKey;
+      ref = memo->prevRef;
+      return true;
+    }
+  }
+  std::string padded = s;
+  padded.resize(6, ' ');
+  key = padded;
+  ref = 0;
+  const bool found = drv.SearchKeyRef(1, key, ref);
+  if (memo == nullptr) return found;
+  memo->valid = true;
+  memo->top = s;
+  memo->haveNext = found;
+  memo->key = key;
+  memo->ref = ref;
+  memo->prevKey = padded;
+  memo->prevRef = 0;
+  memo->havePrev = drv.PrevKey(1, memo->prevKey, memo->prevRef);
+  memo->m = 0;
+  if (memo->havePrev) {
+    const std::string prev = TrimKey(memo->prevKey);
+    while (memo->m < prev.size() && memo->m < s.size() && prev[memo->m] == s[memo->m]) ++memo->m;
+  }
+  return found;
+}
+
+}  // namespace
 
 // --- finds and searches -----------------------------------------------------
 
@@ -238,7 +305,7 @@ uint8_t TdbPrefix::ResolveByCutting(const std::string& call, int32_t date, TReso
   int restarts = 0;
   while (!s.empty()) {
     char w = 0;
-    if (!MatchPrefixRecord(s, w, false)) {
+    if (!MatchPrefixRecord(s, w, false, &st.probe)) {
       s.pop_back();
       continue;
     }
@@ -260,7 +327,7 @@ uint8_t TdbPrefix::ResolveByCutting(const std::string& call, int32_t date, TReso
   return kNotFound;
 }
 
-bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact) {
+bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact, TPrefixProbe* probe) {
   wildcard = 0;
   if (s.empty()) return false;
   if (exact) {
@@ -284,10 +351,9 @@ bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact) {
     // only sometimes the record, which is read when it matches.
     TdbTreiber* drv = GetTreiber();
     if (drv == nullptr) return false;
-    std::string key = s;
-    key.resize(kPrefixCap, ' ');
+    std::string key;
     int32_t ref = 0;
-    if (!drv->SearchKeyRef(1, key, ref)) return false;
+    if (!FirstPrefixNotBelow(*drv, s, probe, key, ref)) return false;
     p = key;
     while (!p.empty() && p.back() == ' ') p.pop_back();
     const bool mayMatch =

@@ -16,6 +16,7 @@
 #include "prefix/dbPrefixBase.h"
 
 class TdbPrefix;
+struct TPrefixProbe;
 
 // The texts of a QSO that the DXCC choice shows and uses (empty without QSO).
 struct TDxccQsoTexts {
@@ -112,7 +113,8 @@ class TdbPrefix : public TdbPrefixBase {
  private:
   struct TResolveState;
   uint8_t ResolveByCutting(const std::string& call, int32_t date, TResolveState& st);
-  bool MatchPrefixRecord(std::string s, char& wildcard, bool exact);
+  bool MatchPrefixRecord(std::string s, char& wildcard, bool exact,
+                         TPrefixProbe* probe = nullptr);
   uint8_t ApplyRecordRules(const std::string& a, const std::string& b, int32_t date, bool inner,
                            TResolveState& st);
   bool MatchRuleText(const std::string& text);

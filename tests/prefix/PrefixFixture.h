@@ -52,11 +52,13 @@ inline TPrefixRecord MakePrefixRecord(const PrefixSpec& s) {
 inline void AddPrefixRecords(uint8_t kind, const std::vector<PrefixSpec>& specs) {
   TdbPrefix t(kind);
   ASSERT_NE(t.GetTreiber(), nullptr);
+  ASSERT_TRUE(t.BeginTransaction());
   for (const PrefixSpec& s : specs) {
     const TPrefixRecord r = MakePrefixRecord(s);
     t.PutRecord(r.data());
-    ASSERT_TRUE(t.Add()) << s.Prefix << s.PrefixZus;
+    EXPECT_TRUE(t.Add()) << s.Prefix << s.PrefixZus;
   }
+  ASSERT_TRUE(t.CommitTransaction());
 }
 
 // A temporary program directory whose prefix tables stay open for the test,

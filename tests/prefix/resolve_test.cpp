@@ -72,6 +72,8 @@ class ResolveTest : public PrefixTablesTest {
         {.Prefix = "CA", .Dxcc = "CA", .WiePref = "CB"},
         {.Prefix = "CB", .Dxcc = "CB", .WiePref = "CA"},
         {.Prefix = "3D2/C-", .Dxcc = "3D2/C", .Adif = 489},
+        // A candidate whose alias leads back to its own choice.
+        {.Prefix = "NM", .Dxcc = "NM", .Menue = "1", .WiePref = "NMX"},
     });
     AddPrefixRecords(kPrefixES, {
         {.Prefix = "DL1XYZ", .Dxcc = "OE", .Waz = "15", .Country = "Austria"},
@@ -212,6 +214,9 @@ TEST_F(ResolveTest, ExceptionTables) {
   EXPECT_EQ(t.GetDXCC(), "OE");
   ASSERT_EQ(t.ResolveCallsign("DL1ABCDEFGHIJKL", D(2020, 1, 1)), 0);
   EXPECT_EQ(t.GetDXCC(), "DL");
+  // ... while a beginning entry still applies to it.
+  ASSERT_EQ(t.ResolveCallsign("DA0ABCDEFGHIJKLMN", D(2020, 1, 1)), 0);
+  EXPECT_EQ(t.GetDXCC(), "I");
   // Without the exception check the prefix decides.
   uint8_t choice = 0;
   ASSERT_EQ(t.ResolveCallsign("DL1XYZ", D(2020, 1, 1), nullptr, choice, nullptr, nullptr, false), 0);
@@ -244,6 +249,28 @@ TEST_F(ResolveTest, DxccChoice) {
   ScriptedChooser cancel("");
   SetDxccChooser(&cancel);
   EXPECT_EQ(t.ResolveCallsign("MM1ABC", D(2020, 1, 1), nullptr, choice), 1);
+}
+
+// Evaluates the first candidate for the date, as the choice dialog does.
+class EvaluatingChooser : public TDxccChooser {
+ public:
+  uint8_t ChooseDxccEntry(TdbPrefix& table, const TDxccQsoTexts&, int32_t date, bool) override {
+    ++calls;
+    if (!table.FindPrefixMenue(table.GetPrefix(), "1")) return 0;
+    table.ResolveCurrentEntity(date);
+    return 1;
+  }
+  int calls = 0;
+};
+
+TEST_F(ResolveTest, NestedChoiceAndAliasEnds) {
+  EvaluatingChooser chooser;
+  SetDxccChooser(&chooser);
+  TdbPrefix t;
+  t.ResolveCallsign("NM1A", D(2020, 1, 1));
+  // choice -> candidate -> alias -> choice ... stops after a few levels.
+  EXPECT_GE(chooser.calls, 2);
+  EXPECT_LE(chooser.calls, 10);
 }
 
 TEST_F(ResolveTest, EntityLookupsAndValidity) {
