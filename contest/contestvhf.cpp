@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTableView>
 #include <QTimer>
 #include <algorithm>
 
@@ -268,6 +269,9 @@ void TContestBrow::FormCreate() {
     return;
   }
   ctrl_->RefreshGrid();
+  // The chooser shows the order the list is in.
+  if (Brow->SortlistItemIndex() < 0) Brow->SetSortlistItemIndex(Brow->CurrentKeyNumber() - 1);
+  if (Brow->Grid() != nullptr) Brow->Grid()->viewport()->installEventFilter(this);
   imgtitels->setText(AnsiToQString(ctrl_->ContestDescription().EditionName));
   imgtitels->adjustSize();
 
@@ -282,6 +286,13 @@ void TContestBrow::FormCreate() {
   ToLayout.LayoutBrowser(this, Brow);
   panelbuttonsZq4->show();
   ToLayout.ApplyButtonGlyphs(this);
+  // The white label colour of the start page is for its texts on the page
+  // colour; the rows of the list keep the grid's text colour on their ground.
+  if (QTableView* grid = Brow->Grid()) {
+    QPalette pal = grid->palette();
+    pal.setColor(QPalette::Text, TColorToQColor(GridTextColor));
+    grid->setPalette(pal);
+  }
   PanelDXOben->hide();
   lhinweisupdate->show();
   lhinweisupdate2->show();
@@ -357,17 +368,24 @@ void TContestBrow::resizeEvent(QResizeEvent* e) {
 void TContestBrow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   LayoutForm();
-  // The grid learns its final height only once the shown window has laid out
-  // its children; the list's page follows then.
-  QTimer::singleShot(0, this, [this] {
-    if (!Brow->IsOpen()) return;
-    const int32_t ref = Brow->CurrentRowRef();
-    Brow->GridCtrl()->Resize();
-    if (ref > 0) Brow->GotoRecord(ref);
-  });
+}
+
+void TContestBrow::FitPageToGrid() {
+  if (!Brow->IsOpen()) return;
+  const int32_t ref = Brow->CurrentRowRef();
+  Brow->GridCtrl()->Resize();
+  if (ref > 0) Brow->GotoRecord(ref);
+  Brow->GridCtrl()->Invalidate(true);
 }
 
 bool TContestBrow::eventFilter(QObject* watched, QEvent* e) {
+  // The grid's visible area gets its size after the list has been laid out
+  // (a hidden window delivers its resize events only when shown); the page
+  // of rows follows it once the resize is through.
+  if (e->type() == QEvent::Resize && Brow != nullptr && Brow->Grid() != nullptr &&
+      watched == Brow->Grid()->viewport()) {
+    QTimer::singleShot(0, this, [this] { FitPageToGrid(); });
+  }
   if (watched == MenueBeenden) {
     if (e->type() == QEvent::MouseButtonRelease) {
       btnendezq3Click();

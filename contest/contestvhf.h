@@ -78,6 +78,7 @@ class TContestBrow : public QWidget {
   void FormCreate();
   void LayoutForm();
   void PanelUntenResize();
+  void FitPageToGrid();
   void ApplyStartPageLook(TColor pageColor);
 
   char editionLetter_ = '4';
