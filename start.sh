@@ -6,12 +6,12 @@ top="$(cd "$(dirname "$0")" && pwd)"
 "$top/scripts/build.sh"
 data="${OSTRELON_DATA:-$top/data}"
 mkdir -p "$data"
+if [ ! -s "$data/ZQPREFIX.DAT" ] && [ -x "$top/build/tools/mkprefix" ]; then
+  "$top/build/tools/mkprefix" /usr/share/hamradio-files/cty.csv "$data/"
+fi
 if [ ! -x "$top/build/ostrelon" ]; then
   echo "The program has no main window yet: this command only builds."
   exit 0
-fi
-if [ ! -s "$data/ZQPREFIX.DAT" ] && [ -x "$top/build/tools/mkprefix" ]; then
-  "$top/build/tools/mkprefix" /usr/share/hamradio-files/cty.csv "$data/"
 fi
 cd "$data"
 exec "$top/build/ostrelon" "$@"

@@ -47,20 +47,28 @@ void TdbBase::Create(uint8_t mode) {
   detached_ = mode == 2 ? 1 : 0;
   keyNumber_ = 1;
   ownRef_ = 0;
+  loadedRef_ = 0;
 }
 
 void TdbBase::Loaded(bool editCopy, bool callHook) {
   TdbTreiber* t = GetTreiber();
   ownRef_ = t ? t->CurrentRef() : 0;
-  if (callHook) RecordLoaded(editCopy);
+  if (!callHook) return;
+  loadedRef_ = ownRef_;
+  RecordLoaded(editCopy);
+}
+
+bool TdbBase::PositionOn(int32_t ref) {
+  TdbTreiber* t = GetTreiber();
+  return t && ref > 0 && t->GotoRecord(ref, keyNumber_);
 }
 
 void TdbBase::GetKey(TKeyStr& key) {
   key = TKeyStr();
   TdbTreiber* t = GetTreiber();
-  if (!t || !t->IsOpen() || ownRef_ < 1) return;
+  if (!t || ownRef_ < 1) return;
   std::string k;
-  if (t->CurrentRef() != ownRef_ && !Resync()) return;
+  if (t->CurrentRef() != ownRef_ && !t->GotoRecord(ownRef_, keyNumber_)) return;
   t->BufferKey(GetKeyNumber(), k);
   key = MakeKeyStr(k);
 }
@@ -100,7 +108,7 @@ bool TdbBase::Last(int keyNo, bool editCopy) {
 bool TdbBase::Next(bool resync, bool editCopy) {
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  if (resync && ownRef_ > 0 && !Resync()) return false;
+  if (resync && ownRef_ > 0 && !PositionOn(ownRef_)) return false;
   if (!t->Next(keyNumber_)) return false;
   Loaded(editCopy);
   return true;
@@ -109,7 +117,7 @@ bool TdbBase::Next(bool resync, bool editCopy) {
 bool TdbBase::Prev(bool resync, bool editCopy) {
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  if (resync && ownRef_ > 0 && !Resync()) return false;
+  if (resync && ownRef_ > 0 && !PositionOn(ownRef_)) return false;
   if (!t->Prev(keyNumber_)) return false;
   Loaded(editCopy);
   return true;
@@ -144,14 +152,16 @@ bool TdbBase::GotoRecord(int32_t ref) {
   if (ref < 0) return false;
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  if (ref > 0 && ref == ownRef_ && t->CurrentRef() == ref) return true;
+  if (ref > 0 && ref == ownRef_ && ref == loadedRef_ && t->CurrentRef() == ref) return true;
   return ReadRecord(ref);
 }
 
 bool TdbBase::Resync() {
   TdbTreiber* t = GetTreiber();
-  if (!t || ownRef_ < 1) return false;
-  return t->GotoRecord(ownRef_, ResyncKeyNumber());
+  const int32_t ref = loadedRef_ > 0 ? loadedRef_ : ownRef_;
+  if (!t || ref < 1 || !t->GotoRecord(ref, ResyncKeyNumber())) return false;
+  ownRef_ = ref;
+  return true;
 }
 
 void TdbBase::ClearRecordBuffer() {
@@ -166,18 +176,19 @@ uint8_t* TdbBase::RecordBuffer() {
 bool TdbBase::AddRecord() {
   TdbTreiber* t = GetTreiber();
   if (!t || !t->Add(autoKeyMode_)) return false;
-  ownRef_ = t->CurrentRef();
+  ownRef_ = loadedRef_ = t->CurrentRef();
   return true;
 }
 
 bool TdbBase::UpdateRecord() {
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  if (ownRef_ < 1) {
+  const int32_t ref = loadedRef_ > 0 ? loadedRef_ : ownRef_;
+  if (ref < 1) {
     DriverSetResult(drNoPosition, "UpdateRecord", t->Title());
     return false;
   }
-  return t->Update(ownRef_);
+  return t->Update(ref);
 }
 
 bool TdbBase::Delete() {
@@ -188,6 +199,7 @@ bool TdbBase::Delete() {
     return false;
   }
   if (!t->DeleteRef(ownRef_)) return false;
+  if (loadedRef_ == ownRef_) loadedRef_ = 0;
   ownRef_ = 0;
   return true;
 }
@@ -195,7 +207,7 @@ bool TdbBase::Delete() {
 bool TdbBase::DeleteTableFiles() {
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  ownRef_ = 0;
+  ownRef_ = loadedRef_ = 0;
   return t->DeleteTableFiles();
 }
 

@@ -6,10 +6,12 @@
 //
 // TdbBase: base of every table class. It positions along the table's keys and
 // hands each loaded record to RecordLoaded, where the table class copies the
-// driver buffer into its read copy (and working copy). A table object
-// remembers the reference of its own current record: Resync, UpdateRecord and
-// Delete go by that reference, so a table object never writes over a record
-// that another user of a shared driver has moved to.
+// driver buffer into its read copy (and working copy). A table object keeps
+// two references: its current record (where its steps stand; CurrentRef) and
+// the record its copies were loaded from. Resync and UpdateRecord go by the
+// latter's reference, never by re-finding a key, so an update never lands on
+// another record with an equal key, on a record a shared driver has moved to,
+// or on a record reached by a step without load.
 #include <cstdint>
 #include <string>
 
@@ -67,10 +69,11 @@ class TdbBase {
   virtual bool First(int keyNo, bool editCopy = true);
   bool Last(int keyNo, bool editCopy = true);
   // Next / previous on the current key number; resync first returns the
-  // driver to this object's record (for drivers shared between objects).
+  // driver to this object's current record (for drivers shared between objects).
   bool Next(bool resync = false, bool editCopy = true);
   bool Prev(bool resync = false, bool editCopy = true);
-  // Steps on keyNo without RecordLoaded (the driver buffer is read).
+  // Steps on keyNo without RecordLoaded: the current record moves (the driver
+  // buffer holds it), the copies and the record Update writes to stay.
   bool NextNoLoad(int keyNo);
   bool PrevNoLoad(int keyNo);
   // Exact find on the current key number.
@@ -80,8 +83,8 @@ class TdbBase {
   // As ReadRecord, but nothing happens when ref is current already; false
   // for a negative ref.
   bool GotoRecord(int32_t ref);
-  // Puts the driver back on this object's record (by its reference, reading
-  // the record into the buffer without RecordLoaded); false when it is gone.
+  // Puts the driver back on the record the copies came from (by reference,
+  // reading it into the buffer without RecordLoaded); false when it is gone.
   bool Resync();
 
   void ClearRecordBuffer();
@@ -89,9 +92,9 @@ class TdbBase {
   // Inserts the driver buffer (the AUTOKEY field filled by the mode of
   // SetAutoKeyMode); the new record becomes this object's record.
   bool AddRecord();
-  // Writes the driver buffer over this object's record.
+  // Writes the driver buffer over the record the copies came from.
   bool UpdateRecord();
-  // Deletes this object's record.
+  // Deletes the current record.
   virtual bool Delete();
   // Closes the table and deletes its file; the table is empty at its next use.
   virtual bool DeleteTableFiles();
@@ -116,10 +119,13 @@ class TdbBase {
  protected:
   // After a successful positioning read: remember the record, load it.
   void Loaded(bool editCopy, bool callHook = true);
+  // The driver on ref, on the current key number.
+  bool PositionOn(int32_t ref);
 
   int keyNumber_ = 1;
   uint8_t mode_ = 0;
   uint8_t detached_ = 0;
   uint8_t autoKeyMode_ = 0;
-  int32_t ownRef_ = 0;
+  int32_t ownRef_ = 0;     // the current record
+  int32_t loadedRef_ = 0;  // the record the copies were loaded from
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "database/kxstrings.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "storage/ifderrors.h"
@@ -21,7 +22,7 @@ bool ProgramDirectoryWritable() {
 
 }  // namespace
 
-bool StartFileManager(bool german) {
+bool StartFileManager() {
   DriverClosing = false;
   DriverErrorLogName = "KX.ERR";
   bool ok = IfdInitialize() == drOk;
@@ -30,8 +31,8 @@ bool StartFileManager(bool german) {
     DriverLogLine("Programmverzeichnis nicht beschreibbar: " + ProgramDirectory);
   }
   if (!ok) {
-    ToMessages.Fehler(german ? "Dateiverwaltung konnte nicht initialisiert werden"
-                             : "File manager could not be initialised");
+    ToMessages.Fehler(LanguageText("Dateiverwaltung konnte nicht initialisiert werden",
+                                   "File manager could not be initialised"));
     return false;
   }
   DriverErrorLogName = "IFD.ERR";

@@ -6,10 +6,10 @@
 // Starts the engine and the driver layer: error log "KX.ERR" while starting,
 // checks that the program directory can hold the tables, then log "IFD.ERR",
 // installs the lock-retry question (through ToMessages) and the error report.
-// On failure shows "Dateiverwaltung konnte nicht initialisiert werden" and
+// On failure shows "Dateiverwaltung konnte nicht initialisiert werden" (or its
+// English text, by the language switch) and
 // returns false; the caller ends the program with exit code 1.
-// german: the language of the failure message (1 German, 0 English).
-bool StartFileManager(bool german = true);
+bool StartFileManager();
 // Sets the closing flag of the fatal-error path and closes every table file.
 void ExitFileManager();
 // The error report of the database layer: errors about the program directory

@@ -273,6 +273,17 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   mirrors_.assign(static_cast<size_t>(keys_.Count()), TKeyMirror());
   for (int i = 1; i <= keys_.Count(); ++i) mirrors_[static_cast<size_t>(i - 1)].Reset(keys_.Key(i).Length);
   autoKeyNo = keys_.AutoKeyNumber();
+  insertSql_ = "INSERT INTO records(data";
+  for (int i = 1; i <= keys_.Count(); ++i) insertSql_ += ", " + Col(i);
+  insertSql_ += ") VALUES(?1";
+  for (int i = 1; i <= keys_.Count(); ++i) insertSql_ += ", ?" + Num(i + 1);
+  insertSql_ += ")";
+  oldKeysSql_ = "SELECT ref";
+  for (int i = 1; i <= keys_.Count(); ++i) oldKeysSql_ += ", " + Col(i);
+  oldKeysSql_ += " FROM records WHERE ref=?1";
+  keySql_.clear();
+  for (int i = 1; i <= keys_.Count(); ++i)
+    keySql_.push_back("SELECT " + Col(i) + " FROM records WHERE ref=?1");
 
   const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
   const int rc = sqlite3_open_v2(name.c_str(), &db_,
@@ -524,7 +535,7 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
 
 int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
-  sqlite3_stmt* st = Stmt("SELECT " + Col(keyNo) + " FROM records WHERE ref=?1");
+  sqlite3_stmt* st = Stmt(keySql_[static_cast<size_t>(keyNo - 1)]);
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   sqlite3_bind_int(st, 1, ref);
@@ -748,12 +759,7 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
   }
   if (r == drOk) {
     BuildKeys(record, keys);
-    std::string sql = "INSERT INTO records(data";
-    for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
-    sql += ") VALUES(?1";
-    for (int i = 1; i <= keys_.Count(); ++i) sql += ", ?" + Num(i + 1);
-    sql += ")";
-    sqlite3_stmt* st = Stmt(sql);
+    sqlite3_stmt* st = Stmt(insertSql_);
     if (!st) {
       r = MapError(sqlite3_errcode(db_));
     } else {
@@ -785,10 +791,7 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
 
 int32_t TIfdFile::OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys) {
   keys.assign(static_cast<size_t>(keys_.Count()), std::string());
-  std::string sql = "SELECT ref";
-  for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
-  sql += " FROM records WHERE ref=?1";
-  sqlite3_stmt* st = Stmt(sql);
+  sqlite3_stmt* st = Stmt(oldKeysSql_);
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   sqlite3_bind_int(st, 1, ref);

@@ -140,6 +140,8 @@ class TIfdFile {
   int maxLen_ = 0;
   int fixedLen_ = 0;
   std::unordered_map<std::string, sqlite3_stmt*> stmts_;
+  std::string insertSql_, oldKeysSql_;
+  std::vector<std::string> keySql_;  // one key of one record
 
   // Transaction state: one outer SQLite transaction while any job or read
   // lock is open; jobs inside it are savepoints.

@@ -27,7 +27,9 @@ const QColor kBlue(40, 100, 200), kBlueDark(20, 60, 140);
 const QColor kYellow(250, 200, 40), kOrange(240, 140, 20);
 const QColor kPaper(255, 255, 255), kGrey(150, 150, 150);
 
-QPen Pen(const QColor& c, double w) { return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
+QPen Pen(const QColor& c, double w) {
+  return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
 
 void Doc(QPainter& p, QRectF r) {
   const double f = r.width() * 0.3;
@@ -64,9 +66,11 @@ void Arrow(QPainter& p, QPointF a, QPointF b, const QColor& c, double w) {
   p.setBrush(c);
   QPolygonF poly;
   const double hw = w / 2, hh = w * 1.15;
-  poly << QPointF(a.x() - uy * hw, a.y() + ux * hw) << QPointF(base.x() - uy * hw, base.y() + ux * hw)
+  poly << QPointF(a.x() - uy * hw, a.y() + ux * hw)
+       << QPointF(base.x() - uy * hw, base.y() + ux * hw)
        << QPointF(base.x() - uy * hh, base.y() + ux * hh) << b
-       << QPointF(base.x() + uy * hh, base.y() - ux * hh) << QPointF(base.x() + uy * hw, base.y() - ux * hw)
+       << QPointF(base.x() + uy * hh, base.y() - ux * hh)
+       << QPointF(base.x() + uy * hw, base.y() - ux * hw)
        << QPointF(a.x() + uy * hw, a.y() - ux * hw);
   p.drawPolygon(poly);
 }
@@ -74,9 +78,9 @@ void Arrow(QPainter& p, QPointF a, QPointF b, const QColor& c, double w) {
 void Check(QPainter& p, QRectF r, const QColor& c, double w = 5) {
   p.setPen(Pen(c, w));
   p.setBrush(Qt::NoBrush);
-  p.drawPolyline(QPolygonF({QPointF(r.left(), r.top() + r.height() * 0.55),
-                            QPointF(r.left() + r.width() * 0.38, r.bottom()),
-                            QPointF(r.right(), r.top())}));
+  p.drawPolyline(
+      QPolygonF({QPointF(r.left(), r.top() + r.height() * 0.55),
+                 QPointF(r.left() + r.width() * 0.38, r.bottom()), QPointF(r.right(), r.top())}));
 }
 
 void Cross(QPainter& p, QRectF r, const QColor& c, double w = 5) {
@@ -94,7 +98,8 @@ void Disc(QPainter& p, QPointF c, double r, const QColor& fill) {
   p.drawEllipse(c, r, r);
 }
 
-void Letter(QPainter& p, QRectF r, const QString& text, const QColor& c, double px, bool bold = true) {
+void Letter(QPainter& p, QRectF r, const QString& text, const QColor& c, double px,
+            bool bold = true) {
   QFont f(QStringLiteral("Liberation Sans"));
   f.setPixelSize(int(px));
   f.setBold(bold);
@@ -134,7 +139,8 @@ void Person(QPainter& p, QPointF at, double s, const QColor& c) {
   p.drawEllipse(QPointF(at.x(), at.y() - 6 * s), 4 * s, 4 * s);
   QPainterPath body;
   body.moveTo(at.x() - 8 * s, at.y() + 9 * s);
-  body.cubicTo(at.x() - 8 * s, at.y() - 1 * s, at.x() + 8 * s, at.y() - 1 * s, at.x() + 8 * s, at.y() + 9 * s);
+  body.cubicTo(at.x() - 8 * s, at.y() - 1 * s, at.x() + 8 * s, at.y() - 1 * s, at.x() + 8 * s,
+               at.y() + 9 * s);
   body.closeSubpath();
   p.drawPath(body);
 }
@@ -176,8 +182,10 @@ void Globe(QPainter& p, QPointF c, double r) {
   p.drawEllipse(c, r * 0.45, r);
   p.drawLine(QPointF(c.x() - r, c.y()), QPointF(c.x() + r, c.y()));
   p.drawLine(QPointF(c.x(), c.y() - r), QPointF(c.x(), c.y() + r));
-  p.drawLine(QPointF(c.x() - r * 0.85, c.y() - r * 0.5), QPointF(c.x() + r * 0.85, c.y() - r * 0.5));
-  p.drawLine(QPointF(c.x() - r * 0.85, c.y() + r * 0.5), QPointF(c.x() + r * 0.85, c.y() + r * 0.5));
+  p.drawLine(QPointF(c.x() - r * 0.85, c.y() - r * 0.5),
+             QPointF(c.x() + r * 0.85, c.y() - r * 0.5));
+  p.drawLine(QPointF(c.x() - r * 0.85, c.y() + r * 0.5),
+             QPointF(c.x() + r * 0.85, c.y() + r * 0.5));
 }
 
 void Clock(QPainter& p, QPointF c, double r) {
@@ -189,20 +197,22 @@ void Clock(QPainter& p, QPointF c, double r) {
   p.drawLine(c, QPointF(c.x() + r * 0.5, c.y() + r * 0.1));
 }
 
+// A circular arrow of 290 degrees with its head at the end, pointing along the circle.
 void CircleArrow(QPainter& p, QPointF c, double r, const QColor& col, bool clockwise) {
-  p.setPen(QPen(col, r * 0.35, Qt::SolidLine, Qt::FlatCap));
+  const double w = r * 0.32;
+  const double start = clockwise ? 60 : 120, span = clockwise ? -290 : 290;
+  p.setPen(QPen(col, w, Qt::SolidLine, Qt::FlatCap));
   p.setBrush(Qt::NoBrush);
-  const QRectF box(c.x() - r, c.y() - r, 2 * r, 2 * r);
-  p.drawArc(box, clockwise ? 100 * 16 : 80 * 16, clockwise ? 280 * 16 : -280 * 16);
-  const double a = (clockwise ? 100 : 80) * M_PI / 180;
-  const QPointF end(c.x() + r * std::cos(a), c.y() - r * std::sin(a));
-  const double dir = clockwise ? 1 : -1;
+  p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), int(start * 16), int(span * 16));
+  const double t = (start + span) * M_PI / 180;
+  const QPointF n(std::cos(t), -std::sin(t));  // outwards
+  const QPointF dir =
+      clockwise ? QPointF(std::sin(t), std::cos(t)) : QPointF(-std::sin(t), -std::cos(t));
+  const QPointF end = c + r * n;
+  const double h = w * 1.5;
   p.setPen(Qt::NoPen);
   p.setBrush(col);
-  p.drawPolygon(QPolygonF({QPointF(end.x() - r * 0.5, end.y() - r * 0.45 * dir * 0),
-                           QPointF(end.x() + dir * r * 0.55, end.y() - r * 0.02),
-                           QPointF(end.x() - dir * 0.05 * r, end.y() + r * 0.55)})
-                    .translated(0, -r * 0.22));
+  p.drawPolygon(QPolygonF({end + n * h, end + dir * h * 1.3, end - n * h}));
 }
 
 void Disk(QPainter& p, QRectF r, const QColor& c) {
@@ -219,7 +229,8 @@ void Disk(QPainter& p, QRectF r, const QColor& c) {
   p.setBrush(QColor(235, 235, 235));
   p.drawRect(QRectF(r.left() + r.width() * 0.22, r.top(), r.width() * 0.5, r.height() * 0.32));
   p.setBrush(kPaper);
-  p.drawRect(QRectF(r.left() + 3, r.top() + r.height() * 0.52, r.width() - 6, r.height() * 0.48 - 2));
+  p.drawRect(
+      QRectF(r.left() + 3, r.top() + r.height() * 0.52, r.width() - 6, r.height() * 0.48 - 2));
 }
 
 void Trash(QPainter& p) {
@@ -253,7 +264,8 @@ void Envelope(QPainter& p, QRectF r) {
   p.setBrush(QColor(255, 250, 235));
   p.drawRect(r);
   p.setBrush(Qt::NoBrush);
-  p.drawPolyline(QPolygonF({r.topLeft(), QPointF(r.center().x(), r.center().y() + 1), r.topRight()}));
+  p.drawPolyline(
+      QPolygonF({r.topLeft(), QPointF(r.center().x(), r.center().y() + 1), r.topRight()}));
 }
 
 void Bars(QPainter& p) {
@@ -288,7 +300,10 @@ void Gear(QPainter& p, QPointF c, double r, const QColor& col) {
     const double a1 = a - M_PI / 16, a2 = a + M_PI / 16;
     const QPointF p1(c.x() + ro * std::cos(a1), c.y() + ro * std::sin(a1));
     const QPointF p2(c.x() + ro * std::cos(a2), c.y() + ro * std::sin(a2));
-    if (i == 0) path.moveTo(p1); else path.lineTo(p1);
+    if (i == 0)
+      path.moveTo(p1);
+    else
+      path.lineTo(p1);
     path.lineTo(p2);
   }
   path.closeSubpath();
@@ -548,8 +563,8 @@ std::map<std::string, Draw> Glyphs() {
   g["notiz"] = [](QPainter& p) {
     p.setPen(Pen(QColor(170, 140, 20), 1.5));
     p.setBrush(QColor(255, 235, 120));
-    p.drawPolygon(QPolygonF({QPointF(4, 4), QPointF(28, 4), QPointF(28, 21), QPointF(21, 28),
-                             QPointF(4, 28)}));
+    p.drawPolygon(QPolygonF(
+        {QPointF(4, 4), QPointF(28, 4), QPointF(28, 21), QPointF(21, 28), QPointF(4, 28)}));
     p.setPen(Pen(QColor(150, 120, 40), 1.4));
     for (int i = 0; i < 3; ++i) p.drawLine(QPointF(8, 10 + i * 5), QPointF(24, 10 + i * 5));
   };
@@ -773,6 +788,35 @@ std::map<std::string, Draw> Glyphs() {
     p.drawArc(QRectF(4, -2, 24, 24), 135 * 16, 90 * 16);
     Disc(p, QPointF(16, 10), 2.5, kRed);
   };
+  // Paging arrows of the list bar: towards the top (h) and the bottom (r),
+  // one row, one page (two arrows) and the end (arrow against a bar).
+  auto nav = [](bool down, int kind) {
+    return [down, kind](QPainter& p) {
+      p.save();
+      if (down) {
+        p.translate(0, 32);
+        p.scale(1, -1);
+      }
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(30, 30, 30));
+      const double top = kind == 1 ? 6 : 10;
+      p.drawPolygon(QPolygonF({QPointF(16, top), QPointF(29, top + 13), QPointF(3, top + 13)}));
+      if (kind == 1) p.drawPolygon(QPolygonF({QPointF(16, 15), QPointF(29, 28), QPointF(3, 28)}));
+      if (kind == 2) p.drawRect(QRectF(3, 3, 26, 4));
+      p.restore();
+    };
+  };
+  g["naveinsh"] = nav(false, 0);
+  g["navseiteh"] = nav(false, 1);
+  g["navendh"] = nav(false, 2);
+  g["naveinsr"] = nav(true, 0);
+  g["navseiter"] = nav(true, 1);
+  g["navendr"] = nav(true, 2);
+  g["sortieren"] = [](QPainter& p) {
+    Letter(p, QRectF(0, 0, 18, 16), QStringLiteral("A"), kBlueDark, 14);
+    Letter(p, QRectF(0, 16, 18, 16), QStringLiteral("Z"), kBlueDark, 14);
+    Arrow(p, QPointF(25, 3), QPointF(25, 30), kGreen, 5);
+  };
   g["leuchtgrau"] = [](QPainter& p) { Disc(p, QPointF(16, 16), 13, QColor(160, 160, 160)); };
   g["leuchtgruen"] = [](QPainter& p) { Disc(p, QPointF(16, 16), 13, QColor(30, 150, 40)); };
   g["leuchthgruen"] = [](QPainter& p) { Disc(p, QPointF(16, 16), 13, QColor(110, 230, 90)); };
@@ -820,7 +864,8 @@ QString gOut;
 int gWritten = 0;
 
 void Save(const QImage& img, const std::string& name) {
-  QString file = gOut + QLatin1Char('/') + QString::fromLatin1(name.c_str()).toLower() + QStringLiteral(".png");
+  QString file = gOut + QLatin1Char('/') + QString::fromLatin1(name.c_str()).toLower() +
+                 QStringLiteral(".png");
   if (!img.save(file, "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
     std::exit(1);
@@ -907,29 +952,74 @@ int main(int argc, char** argv) {
   QDir().mkpath(gOut);
 
   // Button pictures of the repository: function and the sizes it comes in.
-  const std::pair<const char*, const char*> buttons[] = {
-      {"abbrechen", "abbrechen"}, {"aendern", "aendern"}, {"drucken", "drucken"},
-      {"export", "export"}, {"hilfe", "hilfe"}, {"import", "import"}, {"kalender", "kalender"},
-      {"kopie", "kopie"}, {"lex", "lex"}, {"neu", "neu"}, {"notiz", "notiz"}, {"ok", "ok"},
-      {"qsl", "qsl"}, {"sat", "sat"}, {"spalten", "spalten"}, {"weiter", "weiter"},
-      {"zurueck", "zurueck"}, {"weiterefunktionen", "weiterefunktionen"},
-      {"diagramm", "diagramm"}, {"liste", "listeneu"}, {"stattabelle", "stattabelle"},
-      {"auswahlblau", "auswahlblau"}, {"dateisuchen", "dateisuchen"},
-      {"ordnersuchen", "ordnersuchen"}, {"start", "start"}, {"stop", "stop"}, {"suche", "suche"},
-      {"reset_", "reseto"}, {"auswahlrotalle", "auswahlrotalle"}, {"exportemail", "exportemail"},
-      {"close", "close"}, {"speichern", "speichern"}, {"optionen", "optionen"},
-      {"papierkorb", "papierkorb"}, {"listeneu", "listeneu"}, {"globus", "globus"},
-      {"uhr", "uhr"}, {"uebernahme", "uebernahme"}, {"f8", "f8"}, {"f11", "f11"},
-      {"rundeabmelden", "rundeabmelden"}, {"rundeaendern", "rundeaendern"},
-      {"rundealleabmelden", "rundealleabmelden"}, {"rundeneu", "rundeneu"},
-      {"markieren", "markieren"}, {"html", "html"}, {"award", "award"}, {"backup", "backup"},
-      {"restore", "restore"}, {"autorestore", "autorestore"}, {"favorit", "favorit"},
-      {"docoeffnen", "docoeffnen"}, {"internet", "internet"}, {"doc", "doc"},
-      {"datenabgleich", "datenabgleich"}, {"aktivieren", "aktivieren"}, {"home", "home"},
-      {"druckvorschau", "druckvorschau"}, {"archiv", "archiv"}, {"info", "info"},
-      {"zoom", "zoom"}, {"kartewelt", "kartewelt"}, {"karteeu", "karteeu"},
-      {"history", "history"}, {"staterweitert", "staterweitert"}, {"reseto", "reseto"},
-      {"dnlog", "dnlog"}, {"pfeilschwarz", "pfeilschwarz"}};
+  const std::pair<const char*, const char*> buttons[] = {{"abbrechen", "abbrechen"},
+                                                         {"aendern", "aendern"},
+                                                         {"drucken", "drucken"},
+                                                         {"export", "export"},
+                                                         {"hilfe", "hilfe"},
+                                                         {"import", "import"},
+                                                         {"kalender", "kalender"},
+                                                         {"kopie", "kopie"},
+                                                         {"lex", "lex"},
+                                                         {"neu", "neu"},
+                                                         {"notiz", "notiz"},
+                                                         {"ok", "ok"},
+                                                         {"qsl", "qsl"},
+                                                         {"sat", "sat"},
+                                                         {"spalten", "spalten"},
+                                                         {"weiter", "weiter"},
+                                                         {"zurueck", "zurueck"},
+                                                         {"weiterefunktionen", "weiterefunktionen"},
+                                                         {"diagramm", "diagramm"},
+                                                         {"liste", "listeneu"},
+                                                         {"stattabelle", "stattabelle"},
+                                                         {"auswahlblau", "auswahlblau"},
+                                                         {"dateisuchen", "dateisuchen"},
+                                                         {"ordnersuchen", "ordnersuchen"},
+                                                         {"start", "start"},
+                                                         {"stop", "stop"},
+                                                         {"suche", "suche"},
+                                                         {"reset_", "reseto"},
+                                                         {"auswahlrotalle", "auswahlrotalle"},
+                                                         {"exportemail", "exportemail"},
+                                                         {"close", "close"},
+                                                         {"speichern", "speichern"},
+                                                         {"optionen", "optionen"},
+                                                         {"papierkorb", "papierkorb"},
+                                                         {"listeneu", "listeneu"},
+                                                         {"globus", "globus"},
+                                                         {"uhr", "uhr"},
+                                                         {"uebernahme", "uebernahme"},
+                                                         {"f8", "f8"},
+                                                         {"f11", "f11"},
+                                                         {"rundeabmelden", "rundeabmelden"},
+                                                         {"rundeaendern", "rundeaendern"},
+                                                         {"rundealleabmelden", "rundealleabmelden"},
+                                                         {"rundeneu", "rundeneu"},
+                                                         {"markieren", "markieren"},
+                                                         {"html", "html"},
+                                                         {"award", "award"},
+                                                         {"backup", "backup"},
+                                                         {"restore", "restore"},
+                                                         {"autorestore", "autorestore"},
+                                                         {"favorit", "favorit"},
+                                                         {"docoeffnen", "docoeffnen"},
+                                                         {"internet", "internet"},
+                                                         {"doc", "doc"},
+                                                         {"datenabgleich", "datenabgleich"},
+                                                         {"aktivieren", "aktivieren"},
+                                                         {"home", "home"},
+                                                         {"druckvorschau", "druckvorschau"},
+                                                         {"archiv", "archiv"},
+                                                         {"info", "info"},
+                                                         {"zoom", "zoom"},
+                                                         {"kartewelt", "kartewelt"},
+                                                         {"karteeu", "karteeu"},
+                                                         {"history", "history"},
+                                                         {"staterweitert", "staterweitert"},
+                                                         {"reseto", "reseto"},
+                                                         {"dnlog", "dnlog"},
+                                                         {"pfeilschwarz", "pfeilschwarz"}};
   for (auto [function, glyph] : buttons)
     for (int size : {32, 24, 18, 16, 15, 14, 12})
       Write(std::string("imgbtn") + function + std::to_string(size), glyph, size);
@@ -947,15 +1037,17 @@ int main(int argc, char** argv) {
   }
 
   // Menu glyphs: the 15-pixel pictures of the new look and the 18 x 15 list.
-  const char* menu[46] = {"neu", "aendern", "papierkorb", "suche", "drucken", "uebernahme",
-                          "award", "hilfe", "abbrechen", "diagramm", "html", "export",
-                          "listeneu", "optionen", "start", "closex", "zurueck", "import",
-                          "auswahlblau", "sat", "qsl", "globus", "hakengruen3", "runde",
-                          "cluster", "ausschneiden", "kopie", "einfuegen", "deaktivieren",
-                          "behalten", "tabulator", "tauschen", "rueckgaengig", "zusatzfenster",
-                          "ok", "kalender", "internet", "globus", "zusatzfenster",
-                          "zusatzfenster", "fensterunten", "fensterunten", "fensterunten",
-                          "dnlog", "email", "suche"};
+  const char* menu[46] = {
+      "neu",          "aendern",      "papierkorb",   "suche",         "drucken",
+      "uebernahme",   "award",        "hilfe",        "abbrechen",     "diagramm",
+      "html",         "export",       "listeneu",     "optionen",      "start",
+      "closex",       "zurueck",      "import",       "auswahlblau",   "sat",
+      "qsl",          "globus",       "hakengruen3",  "runde",         "cluster",
+      "ausschneiden", "kopie",        "einfuegen",    "deaktivieren",  "behalten",
+      "tabulator",    "tauschen",     "rueckgaengig", "zusatzfenster", "ok",
+      "kalender",     "internet",     "globus",       "zusatzfenster", "zusatzfenster",
+      "fensterunten", "fensterunten", "fensterunten", "dnlog",         "email",
+      "suche"};
   for (int i = 0; i < 46; ++i) {
     Write("menuek" + std::to_string(i), menu[i], 18, 15);
     Write("imgbtn15x15x" + std::to_string(i), menu[i], 15);
@@ -964,31 +1056,84 @@ int main(int argc, char** argv) {
   Write("imgbtnclose15", "closex", 15);  // the menu's "Schließen"
 
   // Kind glyphs: 24 plain, 32 large (G), 15 small (K).
-  const std::pair<const char*, const char*> kinds[] = {
-      {"OK", "ok"}, {"CANCEL", "abbrechen"}, {"HELP", "hilfe"}, {"YES", "ok"},
-      {"NO", "abbrechen"}, {"CLOSE", "close"}, {"ABORT", "stop"}, {"RETRY", "reseto"},
-      {"IGNORE", "weiter"}, {"ALL", "hakengruen3"}, {"WEITER", "weiter"},
-      {"ZURUECK", "zurueck"}, {"EDIT", "eigenschaften"}, {"UEBERNAHME", "uebernahme"},
-      {"DRUCK", "drucken"}, {"NEU", "neu"}, {"AENDERN", "aendern"}, {"LOESCHEN", "papierkorb"},
-      {"ZUSATZ", "weiterefunktionen"}, {"SUCHE", "suche"}, {"STAT", "diagramm"},
-      {"GHELP", "hilfe"}, {"GCLOSE", "close"}, {"GDRUCK", "drucken"}, {"GNEU", "neu"},
-      {"GAENDERN", "aendern"}, {"GLOESCHEN", "papierkorb"}, {"GSUCHE", "suche"},
-      {"GEINLESEN", "import"}, {"OPTION", "optionen"}, {"GOPTION", "optionen"},
-      {"GHISTORY", "history"}, {"GAUSWAHLBLAU", "auswahlblau"}, {"GZF", "zusatzfenster"},
-      {"GEXPORT", "export"}, {"EXPORT", "export"}, {"GMOVELR", "verschieben"},
-      {"GCOPYLR", "kopie"}, {"GKOPIE", "kopie"}, {"GAMPELGELB", "ampelgelb"},
-      {"GAMPELROT", "ampelrot"}, {"GAMPELGRUEN", "ampelgruen"}, {"GLISTE", "listeneu"},
-      {"GTABELLE", "stattabelle"}, {"GSTATISTIK", "diagramm"}, {"GMATRIX", "stattabelle"},
-      {"GSTART", "start"}, {"GDIAGRAMM", "diagramm"}, {"GHTML", "html"}, {"HTML", "html"},
-      {"GKARTE", "globus"}, {"GLABEL", "qsl"}, {"KSCHLIESSEN", "closex"},
-      {"KZURUECK", "zurueck"}, {"KVORWAERTS", "weiter"}, {"KABBRUCH", "abbrechen"},
-      {"KRESET", "reseto"}, {"KFAV", "favorit"}, {"KOPTION", "optionen"},
-      {"KEDITDOWN", "pfeilschwarz"}, {"KEDITUP", "pfeilhoch"}};
+  const std::pair<const char*, const char*> kinds[] = {{"OK", "ok"},
+                                                       {"CANCEL", "abbrechen"},
+                                                       {"HELP", "hilfe"},
+                                                       {"YES", "ok"},
+                                                       {"NO", "abbrechen"},
+                                                       {"CLOSE", "close"},
+                                                       {"ABORT", "stop"},
+                                                       {"RETRY", "reseto"},
+                                                       {"IGNORE", "weiter"},
+                                                       {"ALL", "hakengruen3"},
+                                                       {"WEITER", "weiter"},
+                                                       {"ZURUECK", "zurueck"},
+                                                       {"EDIT", "eigenschaften"},
+                                                       {"UEBERNAHME", "uebernahme"},
+                                                       {"DRUCK", "drucken"},
+                                                       {"NEU", "neu"},
+                                                       {"AENDERN", "aendern"},
+                                                       {"LOESCHEN", "papierkorb"},
+                                                       {"ZUSATZ", "weiterefunktionen"},
+                                                       {"SUCHE", "suche"},
+                                                       {"STAT", "diagramm"},
+                                                       {"GHELP", "hilfe"},
+                                                       {"GCLOSE", "close"},
+                                                       {"GDRUCK", "drucken"},
+                                                       {"GNEU", "neu"},
+                                                       {"GAENDERN", "aendern"},
+                                                       {"GLOESCHEN", "papierkorb"},
+                                                       {"GSUCHE", "suche"},
+                                                       {"GEINLESEN", "import"},
+                                                       {"OPTION", "optionen"},
+                                                       {"GOPTION", "optionen"},
+                                                       {"GHISTORY", "history"},
+                                                       {"GAUSWAHLBLAU", "auswahlblau"},
+                                                       {"GZF", "zusatzfenster"},
+                                                       {"GEXPORT", "export"},
+                                                       {"EXPORT", "export"},
+                                                       {"GMOVELR", "verschieben"},
+                                                       {"GCOPYLR", "kopie"},
+                                                       {"GKOPIE", "kopie"},
+                                                       {"GAMPELGELB", "ampelgelb"},
+                                                       {"GAMPELROT", "ampelrot"},
+                                                       {"GAMPELGRUEN", "ampelgruen"},
+                                                       {"GLISTE", "listeneu"},
+                                                       {"GTABELLE", "stattabelle"},
+                                                       {"GSTATISTIK", "diagramm"},
+                                                       {"GMATRIX", "stattabelle"},
+                                                       {"GSTART", "start"},
+                                                       {"GDIAGRAMM", "diagramm"},
+                                                       {"GHTML", "html"},
+                                                       {"HTML", "html"},
+                                                       {"GKARTE", "globus"},
+                                                       {"GLABEL", "qsl"},
+                                                       {"KSCHLIESSEN", "closex"},
+                                                       {"KZURUECK", "zurueck"},
+                                                       {"KVORWAERTS", "weiter"},
+                                                       {"KABBRUCH", "abbrechen"},
+                                                       {"KRESET", "reseto"},
+                                                       {"KFAV", "favorit"},
+                                                       {"KOPTION", "optionen"},
+                                                       {"KEDITDOWN", "pfeilschwarz"},
+                                                       {"KEDITUP", "pfeilhoch"}};
   for (auto [name, glyph] : kinds) {
     const std::string n(name);
     const int size = n[0] == 'G' ? 32 : (n[0] == 'K' ? 15 : 24);
     WriteKind("KXBB" + n, glyph, size);
   }
+
+  // Pictures of the list bar and the browser's own buttons.
+  const std::pair<const char*, const char*> bar[] = {
+      {"BTNENDH", "navendh"},   {"BTNSEITEH", "navseiteh"}, {"BTNEINSH", "naveinsh"},
+      {"BTNEINSR", "naveinsr"}, {"BTNSEITER", "navseiter"}, {"BTNENDR", "navendr"}};
+  for (auto [name, glyph] : bar) Save(Render(glyph, 10, 10), name);
+  Save(Render("closex", 12, 12), "BTNCLOSE");
+  Save(Render("closex", 12, 12), "BTNCLOSE2");
+  Save(Render("aendern", 16, 16), "BTNEDIT");
+  Save(Render("suche", 16, 16), "SCHNELLSUCHE");
+  Save(Render("suche", 20, 20), "SCHNELLSUCHEZQ42");
+  Save(Render("sortieren", 16, 16), "SORTIERUNGZQ4");
 
   DialogPicture("dlgabfrage", 0);
   DialogPicture("dlghinweis", 1);
@@ -996,7 +1141,8 @@ int main(int argc, char** argv) {
   DialogPicture("dlgfehler", 3);
   std::printf("%d pictures written to %s\n", gWritten, qPrintable(gOut));
   for (const std::string& n : TFormBildressourcen::ImageNames())
-    if (!QFile::exists(gOut + QLatin1Char('/') + QString::fromLatin1(n.c_str()).toLower() + QStringLiteral(".png")))
+    if (!QFile::exists(gOut + QLatin1Char('/') + QString::fromLatin1(n.c_str()).toLower() +
+                       QStringLiteral(".png")))
       std::printf("without picture: %s\n", n.c_str());
   return 0;
 }

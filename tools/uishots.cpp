@@ -39,10 +39,14 @@ void Buttons(TFormBildressourcen& repo) {
     TkxBitBtnKind kind;
     const char* image;
   };
-  const Spec row1[] = {{bkOK, "imgbtnok24"},       {bkCancel, "imgbtnabbrechen24"},
-                       {bkHelp, "imgbtnhilfe24"},  {bkNeu, "imgbtnneu24"},
-                       {bkAendern, "imgbtnaendern24"}, {bkLoeschen, "imgbtnpapierkorb24"},
-                       {bkZusatz, "imgbtnweiterefunktionen24"}, {bkDruck, "imgbtndrucken24"}};
+  const Spec row1[] = {{bkOK, "imgbtnok24"},
+                       {bkCancel, "imgbtnabbrechen24"},
+                       {bkHelp, "imgbtnhilfe24"},
+                       {bkNeu, "imgbtnneu24"},
+                       {bkAendern, "imgbtnaendern24"},
+                       {bkLoeschen, "imgbtnpapierkorb24"},
+                       {bkZusatz, "imgbtnweiterefunktionen24"},
+                       {bkDruck, "imgbtndrucken24"}};
   int x = 8;
   for (const Spec& s : row1) {
     auto* b = new TkxBitBtn(&form);
@@ -83,9 +87,9 @@ void Buttons(TFormBildressourcen& repo) {
   split->setGeometry(x, 52, 110, 35);
   // Third row: large kinds with the glyph above the caption, as the main window has them.
   x = 8;
-  const Spec row3[] = {{bkGNeu, "imgbtnneu32"}, {bkGClose, "imgbtnclose32"},
-                       {bkGLoeschen, "imgbtnpapierkorb32"}, {bkGStart, "imgbtnstart32"},
-                       {bkGAmpelgelb, ""}, {bkGDruck, "imgbtndrucken32"}};
+  const Spec row3[] = {
+      {bkGNeu, "imgbtnneu32"},     {bkGClose, "imgbtnclose32"}, {bkGLoeschen, "imgbtnpapierkorb32"},
+      {bkGStart, "imgbtnstart32"}, {bkGAmpelgelb, ""},          {bkGDruck, "imgbtndrucken32"}};
   for (const Spec& s : row3) {
     auto* b = new TkxBitBtn(&form);
     b->SetkxKind(s.kind);
@@ -103,9 +107,13 @@ void Sheet(TFormBildressourcen& repo) {
   std::vector<std::pair<std::string, QImage>> items;
   for (const auto& n : names)
     if (!repo.Image(n).isNull()) items.emplace_back(n, repo.Image(n));
+  for (const char* n : {"BTNENDH", "BTNSEITEH", "BTNEINSH", "BTNEINSR", "BTNSEITER", "BTNENDR",
+                        "BTNCLOSE", "BTNCLOSE2", "BTNEDIT", "SCHNELLSUCHE", "SCHNELLSUCHEZQ42",
+                        "SORTIERUNGZQ4", "dlgabfrage", "dlghinweis", "dlgachtung", "dlgfehler"})
+    items.emplace_back(n, LoadProgramImage(n));
   for (int i = 0; i < TFormBildressourcen::kMenuGlyphCount; ++i)
     items.emplace_back("menuek" + std::to_string(i), repo.MenuGlyph(i));
-  const int cols = 8, cw = 150, ch = 58;
+  const int cols = 8, cw = 150, ch = 84;
   QImage sheet(cols * cw, int((items.size() + cols - 1) / cols) * ch, QImage::Format_ARGB32);
   sheet.fill(QColor(240, 240, 240));
   QPainter p(&sheet);
@@ -116,10 +124,33 @@ void Sheet(TFormBildressourcen& repo) {
     const int x = int(i % cols) * cw, y = int(i / cols) * ch;
     p.drawImage(x + 4, y + 4, items[i].second);
     p.setPen(Qt::black);
-    p.drawText(QRect(x + 2, y + 40, cw - 4, 16), Qt::AlignLeft, QString::fromLatin1(items[i].first.c_str()));
+    p.drawText(QRect(x + 2, y + 68, cw - 4, 16), Qt::AlignLeft,
+               QString::fromLatin1(items[i].first.c_str()));
   }
   p.end();
   sheet.save(gOut + QStringLiteral("/repository.png"));
+}
+// The pictures of everyday buttons and menus three times enlarged, to judge their pixels.
+void Zoom(TFormBildressourcen& repo) {
+  const char* names[] = {
+      "imgbtnok24",      "imgbtnabbrechen24",  "imgbtnhilfe24",   "imgbtnclose24",
+      "imgbtnweiter24",  "imgbtnuebernahme24", "imgbtndrucken24", "imgbtnneu24",
+      "imgbtnaendern24", "imgbtnpapierkorb24", "imgbtnreseto24",  "imgbtnsuche24",
+      "imgbtn15x15x0",   "imgbtn15x15x1",      "imgbtn15x15x2",   "imgbtn15x15x4",
+      "imgbtn15x15x7",   "imgbtn15x15x13",     "imgbtnreseto15",  "imgbtnClose15",
+      "imgbtnuhr15",     "imgbtnkalender15",   "imgbtnhistory32", "imgbtnspeichern24"};
+  const int cols = 6, cell = 90;
+  QImage sheet(cols * cell, 4 * cell, QImage::Format_ARGB32);
+  sheet.fill(QColor(240, 240, 240));
+  QPainter p(&sheet);
+  for (int i = 0; i < 24; ++i) {
+    const QImage img = repo.Image(names[i]);
+    p.drawImage(
+        QRect((i % cols) * cell + 4, (i / cols) * cell + 4, img.width() * 3, img.height() * 3),
+        img);
+  }
+  p.end();
+  sheet.save(gOut + QStringLiteral("/zoom.png"));
 }
 }  // namespace
 
@@ -136,7 +167,8 @@ int main(int argc, char** argv) {
 
   {
     TJaNeinFrageForm f;
-    f.ShowData({"Löschen", "Eintrag löschen?", "Soll der Contest \"DARC 10m\" wirklich gelöscht werden?", false});
+    f.ShowData({"Löschen", "Eintrag löschen?",
+                "Soll der Contest \"DARC 10m\" wirklich gelöscht werden?", false});
     Shot(f, "janeinfrage");
   }
   {
@@ -146,7 +178,9 @@ int main(int argc, char** argv) {
   }
   {
     THinweisForm f;
-    f.ShowData({"Export", "Export beendet", "Es wurden 1234 QSOs in die Datei\r\nC:/Logs/dl0abc.cbr exportiert.", true, true, false});
+    f.ShowData({"Export", "Export beendet",
+                "Es wurden 1234 QSOs in die Datei\r\nC:/Logs/dl0abc.cbr exportiert.", true, true,
+                false});
     Shot(f, "hinweisweiter");
   }
   {
@@ -156,9 +190,10 @@ int main(int argc, char** argv) {
   }
   {
     TFehlerForm f;
-    f.ShowData({"Die Tabelle ZQKK.DAT kann nicht geöffnet werden, weil sie von einem anderen "
-                "Programm gesperrt ist. Bitte beenden Sie alle anderen Programme, die auf das "
-                "Datenverzeichnis zugreifen, und versuchen Sie es erneut."});
+    f.ShowData(
+        {"Die Tabelle ZQKK.DAT kann nicht geöffnet werden, weil sie von einem anderen "
+         "Programm gesperrt ist. Bitte beenden Sie alle anderen Programme, die auf das "
+         "Datenverzeichnis zugreifen, und versuchen Sie es erneut."});
     Shot(f, "fehler");
   }
   {
@@ -169,6 +204,7 @@ int main(int argc, char** argv) {
   }
   Buttons(repo);
   Sheet(repo);
+  Zoom(repo);
   std::printf("written to %s\n", qPrintable(gOut));
   return 0;
 }

@@ -22,5 +22,4 @@ class TAchtungForm : public TkxMessageForm {
 
  private:
   TAchtungWinCtrl* ctrl_;
-
 };

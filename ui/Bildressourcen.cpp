@@ -1,8 +1,8 @@
 #include "ui/Bildressourcen.h"
 
-#include <QFile>
 #include <png.h>
 
+#include <QFile>
 #include <cstring>
 
 TFormBildressourcen* FormBildressourcen = nullptr;
@@ -37,13 +37,15 @@ QImage DecodePng(const void* data, std::size_t size) {
 
 QImage LoadProgramImage(std::string_view name) {
   if (name.empty()) return QImage();
-  QFile file(QStringLiteral(":/images/") + QString::fromLatin1(Lower(name).c_str()) + QStringLiteral(".png"));
+  QFile file(QStringLiteral(":/images/") + QString::fromLatin1(Lower(name).c_str()) +
+             QStringLiteral(".png"));
   if (!file.open(QIODevice::ReadOnly)) return QImage();
   const QByteArray bytes = file.readAll();
   return DecodePng(bytes.constData(), std::size_t(bytes.size()));
 }
 
 const std::vector<std::string>& TFormBildressourcen::ImageNames() {
+  // clang-format off
   static const std::vector<std::string> names = {
   "imhhauptdxclusterw40", "imghauptkalenderw40", "imghauptkartenw40", "imghauptlexikonw40",
   "imghauptlogcheckw40", "imghauptqslkartenw40", "imghauptqsoqslw40", "imghauptsatw40",
@@ -108,6 +110,7 @@ const std::vector<std::string>& TFormBildressourcen::ImageNames() {
   "imgbtn15x15x44", "imgbtnhinzufuegen", "imgbtnhakenkeiner_32", "imgbtnkopie24",
   "imgbtnkopie15", "imgbtnanfasserl32", "imgbtnanfassero32", "imgbtnanfasserr32",
   "imgbtnanfasseru32", "imgbtnpfeilschwarz15", "Image5", "Image14", "Image15", "Image16",  };
+  // clang-format on
   return names;
 }
 

@@ -22,5 +22,4 @@ class TFehlerForm : public TkxMessageForm {
 
  private:
   TFehlerWinCtrl* ctrl_;
-
 };

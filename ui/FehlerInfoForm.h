@@ -18,6 +18,7 @@ class TFehlerInfoForm : public TkxMessageForm {
   // Fills the form from the record and sizes it to the text.
   void ShowData(const TFehlerInfoWinRec& rec);
   const std::string& Target() const { return target_; }
+
  protected:
   void Panel2Resize(int clientWidth) override;
 

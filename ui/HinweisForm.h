@@ -19,11 +19,11 @@ class THinweisForm : public TkxMessageForm {
   // Fills the form from the record and sizes it to the text.
   void ShowData(const THinweisWinRec& rec);
   void ReadResult(THinweisWinRec& rec) const;
+
  protected:
   void Panel2Resize(int clientWidth) override;
   int ButtonStripWidth() const override;
 
  private:
   THinweisWinCtrl* ctrl_;
-
 };

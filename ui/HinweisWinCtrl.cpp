@@ -6,7 +6,11 @@
 
 THinweisWinCtrl::THinweisWinCtrl(const std::string& caption, const std::string& header,
                                  const std::string& text, bool weiter, bool showCheckbox)
-    : caption_(caption), header_(header), text_(text), weiter_(weiter), showCheckbox_(showCheckbox) {}
+    : caption_(caption),
+      header_(header),
+      text_(text),
+      weiter_(weiter),
+      showCheckbox_(showCheckbox) {}
 
 void THinweisWinCtrl::FillRec(THinweisWinRec& rec) const {
   rec = THinweisWinRec{caption_, header_, text_, weiter_, showCheckbox_, false};

@@ -23,5 +23,4 @@ class TJaNeinFrageForm : public TkxMessageForm {
 
  private:
   TJaNeinFrageWinCtrl* ctrl_;
-
 };

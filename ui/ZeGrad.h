@@ -28,7 +28,9 @@ class TZeGradient : public QWidget {
 
   const TGradientTable& Table() const { return table_; }
   // True while a buffer exists that holds the current gradient.
-  bool BufferValid() const { return buffered_ && !buffer_.isNull() && bufW_ == width() && bufH_ == height(); }
+  bool BufferValid() const {
+    return buffered_ && !buffer_.isNull() && bufW_ == width() && bufH_ == height();
+  }
   bool HasBuffer() const { return buffered_ && !buffer_.isNull(); }
   // How often the gradient itself was painted (into the buffer or directly).
   int GradientPaints() const { return gradientPaints_; }

@@ -135,6 +135,8 @@ int TKBrowser::WalkForward(TKBrowserOwner* o, RowRec& r, std::string key, int32_
       c.Ref = ref;
       const int a = AcceptRow(o, c);
       if (a == 0) {
+        posKey_ = key;
+        posRef_ = ref;
         r = std::move(c);
         return 0;
       }
@@ -155,6 +157,8 @@ int TKBrowser::WalkBackward(TKBrowserOwner* o, RowRec& r, std::string key, int32
       c.Ref = ref;
       const int a = AcceptRow(o, c);
       if (a == 0) {
+        posKey_ = key;
+        posRef_ = ref;
         r = std::move(c);
         return 0;
       }
@@ -165,15 +169,15 @@ int TKBrowser::WalkBackward(TKBrowserOwner* o, RowRec& r, std::string key, int32
 }
 
 int TKBrowser::NextAccepted(TKBrowserOwner* o, RowRec& r) {
-  std::string key;
-  int32_t ref = 0;
+  std::string key = posKey_;
+  int32_t ref = posRef_;
   if (!driver_->NextKey(keyNumber_, key, ref)) return 1;
   return WalkForward(o, r, std::move(key), ref);
 }
 
 int TKBrowser::PrevAccepted(TKBrowserOwner* o, RowRec& r) {
-  std::string key;
-  int32_t ref = 0;
+  std::string key = posKey_;
+  int32_t ref = posRef_;
   if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
   return WalkBackward(o, r, std::move(key), ref);
 }
@@ -184,15 +188,23 @@ int TKBrowser::PrevAccepted(TKBrowserOwner* o, RowRec& r) {
 int TKBrowser::SeekRow(TKBrowserOwner* o, RowRec& r, Seek how) {
   std::string key = r.Key;
   int32_t ref = r.Ref;
+  if (how == Seek::Before) {
+    if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
+    return WalkBackward(o, r, std::move(key), ref);
+  }
   const bool found = driver_->SearchKeyRef(keyNumber_, key, ref);
   const bool exact = found && key == r.Key && ref == r.Ref;
   if (how == Seek::AtOrAfter || how == Seek::After) {
     if (!found) return 1;
-    if (how == Seek::After && exact) return NextAccepted(o, r);
+    if (how == Seek::After && exact && !driver_->NextKey(keyNumber_, key, ref)) return 1;
     return WalkForward(o, r, std::move(key), ref);
   }
-  if (how == Seek::AtOrBefore && exact) return WalkBackward(o, r, std::move(key), ref);
-  return PrevAccepted(o, r);
+  if (!exact) {
+    key = r.Key;
+    ref = r.Ref;
+    if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
+  }
+  return WalkBackward(o, r, std::move(key), ref);
 }
 
 // ---- page handling --------------------------------------------------------

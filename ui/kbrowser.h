@@ -30,12 +30,11 @@ struct RowRec {
   std::string Row;     // display text
 };
 
-// The table as the engine sees it. An index has a cursor per key number:
-// SearchKeyRef places it on the first entry >= (key, ref), or after the last
-// entry when there is none; NextKey/PrevKey step from there (PrevKey after a
-// failed search gives the last entry, NextKey after a failed PrevKey the first).
-// Results of int operations: 0 success, 1 not found / at the end, 2 refused
-// by a lock, greater values driver errors.
+// The table as the engine sees it. Key-only index steps keep no position:
+// SearchKeyRef gives the first entry >= (key, ref), NextKey the first entry
+// > (key, ref), PrevKey the last entry < (key, ref); key and ref in and out,
+// unchanged on failure. Results of int operations: 0 success, 1 not found /
+// record gone, 2 refused by a lock, greater values driver errors.
 class TBrowDriver {
  public:
   virtual ~TBrowDriver() = default;
@@ -164,6 +163,7 @@ class TKBrowser {
   int SeekRow(TKBrowserOwner* o, RowRec& r, Seek how);
   int WalkForward(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref);
   int WalkBackward(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref);
+  // From the entry last accepted.
   int NextAccepted(TKBrowserOwner* o, RowRec& r);
   int PrevAccepted(TKBrowserOwner* o, RowRec& r);
   // 0 accepted, 1 refused, above 1 lock error of the yield.
@@ -204,4 +204,6 @@ class TKBrowser {
   bool pageChanged_ = false;
   int moved_ = 0;
   std::function<void(int)> sleeper_;
+  std::string posKey_;  // the entry last accepted
+  int32_t posRef_ = 0;
 };

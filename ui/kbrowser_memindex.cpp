@@ -91,10 +91,9 @@ int TBrowMemIndex::UnlockFileBlock() {
 }
 
 bool TBrowMemIndex::SearchKeyRef(int keyNo, std::string& key, int32_t& ref) {
-  Index* ix = IndexOf(keyNo);
+  const Index* ix = IndexOf(keyNo);
   if (ix == nullptr) return false;
   const size_t pos = LowerBound(*ix, key, ref);
-  ix->cursor = static_cast<long>(pos);
   if (pos >= ix->entries.size()) return false;
   key = ix->entries[pos].first;
   ref = ix->entries[pos].second;
@@ -102,26 +101,25 @@ bool TBrowMemIndex::SearchKeyRef(int keyNo, std::string& key, int32_t& ref) {
 }
 
 bool TBrowMemIndex::NextKey(int keyNo, std::string& key, int32_t& ref) {
-  Index* ix = IndexOf(keyNo);
+  const Index* ix = IndexOf(keyNo);
   if (ix == nullptr) return false;
   ++keySteps_;
-  const long n = static_cast<long>(ix->entries.size());
-  ix->cursor = std::min(ix->cursor + 1, n);
-  if (ix->cursor >= n) return false;
-  key = ix->entries[static_cast<size_t>(ix->cursor)].first;
-  ref = ix->entries[static_cast<size_t>(ix->cursor)].second;
+  const Entry probe{key, ref};
+  const auto it = std::upper_bound(ix->entries.begin(), ix->entries.end(), probe, EntryLess);
+  if (it == ix->entries.end()) return false;
+  key = it->first;
+  ref = it->second;
   return true;
 }
 
 bool TBrowMemIndex::PrevKey(int keyNo, std::string& key, int32_t& ref) {
-  Index* ix = IndexOf(keyNo);
+  const Index* ix = IndexOf(keyNo);
   if (ix == nullptr) return false;
   ++keySteps_;
-  const long n = static_cast<long>(ix->entries.size());
-  ix->cursor = std::max(std::min(ix->cursor, n) - 1, -1L);
-  if (ix->cursor < 0) return false;
-  key = ix->entries[static_cast<size_t>(ix->cursor)].first;
-  ref = ix->entries[static_cast<size_t>(ix->cursor)].second;
+  const size_t pos = LowerBound(*ix, key, ref);
+  if (pos == 0) return false;
+  key = ix->entries[pos - 1].first;
+  ref = ix->entries[pos - 1].second;
   return true;
 }
 
@@ -188,7 +186,6 @@ bool TBrowMemIndex::Prev(int keyNo) {
   if (ix == nullptr || currentRef_ == 0) return false;
   const size_t pos = LowerBound(*ix, BufferKey(keyNo), currentRef_);
   if (pos == 0) return false;
-  ix->cursor = static_cast<long>(pos) - 1;
   lastKeyNo_ = keyNo;
   Load(ix->entries[pos - 1].second);
   return true;

@@ -69,7 +69,6 @@ class TBrowMemIndex : public TBrowDriver {
   using Entry = std::pair<std::string, int32_t>;
   struct Index {
     std::vector<Entry> entries;  // sorted by key (unsigned bytes), then ref
-    long cursor = -1;            // -1 before the first, size() after the last
   };
   Index* IndexOf(int keyNo);
   const Index* IndexOf(int keyNo) const;

@@ -1,6 +1,8 @@
 #include "ui/kxMessageForm.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -57,6 +59,9 @@ int CountLineBreaks(const std::string& text) {
 
 TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char* picture)
     : TkxForm(nullptr) {
+  // A fixed dialog frame: title and close box only.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
   setWindowTitle(AnsiToQString(title));
   QFont formFont(QStringLiteral("Arial"));
   formFont.setPointSize(9);
@@ -81,7 +86,8 @@ TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char
   Image1->setObjectName(QStringLiteral("Image1"));
   const QImage image = LoadProgramImage(picture);
   Image1->setPixmap(QPixmap::fromImage(image));
-  Image1->setGeometry(24, 16, image.isNull() ? 64 : image.width(), image.isNull() ? 64 : image.height());
+  Image1->setGeometry(24, 16, image.isNull() ? 64 : image.width(),
+                      image.isNull() ? 64 : image.height());
 
   Label1 = new QLabel(Panel1);
   Label1->setObjectName(QStringLiteral("Label1"));
@@ -156,6 +162,9 @@ void TkxMessageForm::SizeToText() {
   Panel2->setGeometry(0, layout_.clientHeight - Panel2->height(), layout_.clientWidth,
                       Panel2->height());
   setFixedSize(layout_.clientWidth, layout_.clientHeight);
+  // Shown in the middle of the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   Bevel1->setGeometry(0, Bevel1->y(), layout_.clientWidth, Bevel1->height());
   Panel2Resize(layout_.clientWidth);
 }

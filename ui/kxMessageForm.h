@@ -14,13 +14,13 @@ class TkxBitBtn;
 
 // What the sizing rule needs to know, at the designed positions.
 struct TMessageMeasure {
-  double fontSize = 9;       // points
+  double fontSize = 9;  // points
   int labelLeft = 128;
   int labelTop = 48;
-  int textWidth = 0;         // unwrapped width of the text
-  int textHeight = 0;        // unwrapped height (every line break starts a line)
-  int lineBreaks = 0;        // line breaks in the text
-  int wrappedHeight = 0;     // height the text needs wrapped at MessageWrapWidth
+  int textWidth = 0;      // unwrapped width of the text
+  int textHeight = 0;     // unwrapped height (every line break starts a line)
+  int lineBreaks = 0;     // line breaks in the text
+  int wrappedHeight = 0;  // height the text needs wrapped at MessageWrapWidth
   int imageBottom = 16 + 64;
   int panel2Height = 66;
 };

@@ -10,7 +10,7 @@ class TkxMouseGrid : public QTableWidget {
   explicit TkxMouseGrid(QWidget* parent = nullptr) : QTableWidget(parent) {}
 
   // Fired with the grid as sender, only while the grid is enabled.
-  std::function<void(QObject* sender)> OnMouseEnter, OnMouseLeave;
+  std::function<void(QObject*sender)> OnMouseEnter, OnMouseLeave;
 
  protected:
   void enterEvent(QEnterEvent* e) override;

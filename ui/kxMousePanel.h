@@ -10,7 +10,7 @@ class TkxMousePanel : public TkxPanel {
   explicit TkxMousePanel(QWidget* parent = nullptr) : TkxPanel(parent) {}
 
   // Fired with the panel as sender, only while the panel is enabled.
-  std::function<void(QObject* sender)> OnMouseEnter, OnMouseLeave;
+  std::function<void(QObject*sender)> OnMouseEnter, OnMouseLeave;
 
  protected:
   void enterEvent(QEnterEvent* e) override;

@@ -18,9 +18,11 @@
 
 #include "platform/codec.h"
 #include "platform/messages.h"
+#include "storage/ifdriver.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
+#include "ui/kxbrow_table.h"
 
 namespace {
 
@@ -50,6 +52,17 @@ std::string Trim(const std::string& s) {
   if (a == std::string::npos) return {};
   const size_t b = s.find_last_not_of(' ');
   return s.substr(a, b - a + 1);
+}
+
+// Runs a handler of a Qt event or signal: no exception may cross into Qt,
+// so a failure is reported to the user instead.
+template <typename F>
+void Guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    ToMessages.Fehler(e.what());
+  }
 }
 
 constexpr int kToolbarButtons = 6;
@@ -118,7 +131,7 @@ void TkxBrow::BuildParts() {
   closeBtn_->setFixedSize(14, 14);
   closeBtn_->setText(QStringLiteral("x"));
   closeBtn_->setToolTip(AnsiToQString("Schließen der Liste"));
-  connect(closeBtn_, &QToolButton::clicked, this, [this] { CloseClicked(closeBtn_); });
+  connect(closeBtn_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn_); }); });
   outer->addWidget(headerBar_);
 
   auto* middle = new QGridLayout;
@@ -135,8 +148,10 @@ void TkxBrow::BuildParts() {
   middle->addWidget(vbar_, 0, 1);
   middle->addWidget(hbar_, 1, 0);
   outer->addLayout(middle, 1);
-  connect(vbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(vbar_, a); });
-  connect(hbar_, &QScrollBar::actionTriggered, this, [this](int a) { ctrl_->VScroll(hbar_, a); });
+  connect(vbar_, &QScrollBar::actionTriggered, this,
+          [this](int a) { Guarded([&] { ctrl_->VScroll(vbar_, a); }); });
+  connect(hbar_, &QScrollBar::actionTriggered, this,
+          [this](int a) { Guarded([&] { ctrl_->VScroll(hbar_, a); }); });
 
   footerBar_ = new TkxMousePanel(this);
   footerBar_->setFixedHeight(kFooterLine);
@@ -145,18 +160,23 @@ void TkxBrow::BuildParts() {
   sortCombo_->setObjectName(QStringLiteral("cbSortierung"));
   sortCombo_->setPlaceholderText(AnsiToQString("Sortierung"));
   connect(sortCombo_, &QComboBox::activated, this, [this](int i) {
-    sortIndex_ = i;
-    SortChanged();
+    Guarded([&] {
+      sortIndex_ = i;
+      SortChanged();
+    });
   });
   viewCombo_ = new QComboBox(footerBar_);
   viewCombo_->setObjectName(QStringLiteral("cbAnsicht"));
   connect(viewCombo_, &QComboBox::activated, this, [this](int i) {
-    if (i >= 0 && i < static_cast<int>(viewModes_.size())) SetViewMode(viewModes_[static_cast<size_t>(i)]);
+    Guarded([&] {
+      if (i >= 0 && i < static_cast<int>(viewModes_.size()))
+        SetViewMode(viewModes_[static_cast<size_t>(i)]);
+    });
   });
   searchPicture_ = new QLabel(footerBar_);
   search_ = new TkxEdit(footerBar_);
   search_->setObjectName(QStringLiteral("eSchnellsuche"));
-  connect(search_, &QLineEdit::textChanged, this, [this] { QuickSearch(); });
+  connect(search_, &QLineEdit::textChanged, this, [this] { Guarded([&] { QuickSearch(); }); });
   toolbar_ = new QWidget(footerBar_);
   static const char* const hints[kToolbarButtons] = {"Dateianfang",        "vorige Seite",
                                                      "voriger Datensatz",  "nächster Datensatz",
@@ -170,7 +190,7 @@ void TkxBrow::BuildParts() {
     b->setToolTip(AnsiToQString(hints[i]));
     b->setGeometry(i * kNavButton, 2, kNavButton, kNavButton);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, [this, i] { NavClicked(i); });
+    connect(b, &QToolButton::clicked, this, [this, i] { Guarded([&] { NavClicked(i); }); });
     nav_.push_back(b);
   }
   toolbar_->setFixedSize(kToolbarButtons * kNavButton, 19);
@@ -180,13 +200,13 @@ void TkxBrow::BuildParts() {
   editBtn_->setFixedSize(30, 20);
   editBtn_->setText(QStringLiteral("Ed"));
   editBtn_->setToolTip(AnsiToQString("direktes Editieren in der Liste"));
-  connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { SetDirectEdit(on); });
+  connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { Guarded([&] { SetDirectEdit(on); }); });
   closeBtn2_ = new QToolButton(footerBar_);
   closeBtn2_->setFixedSize(60, 15);
   closeBtn2_->setText(QStringLiteral("x"));
   closeBtn2_->setToolTip(AnsiToQString("Schließen der Liste"));
   closeBtn2_->hide();
-  connect(closeBtn2_, &QToolButton::clicked, this, [this] { CloseClicked(closeBtn2_); });
+  connect(closeBtn2_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn2_); }); });
   outer->addWidget(footerBar_);
 
   ctrl_->Grid()->installEventFilter(this);
@@ -199,6 +219,29 @@ void TkxBrow::BuildParts() {
 
 bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, const TKeyStr& hkey,
                    int keyNumber) {
+  return OpenWith(listNumber, [&] { return table != nullptr ? table : table_; }, lkey, hkey,
+                  keyNumber);
+}
+
+bool TkxBrow::Open(int listNumber, TdbBase* table, const TKeyStr& lkey, const TKeyStr& hkey,
+                   int keyNumber) {
+  return OpenWith(
+      listNumber,
+      [&]() -> TBrowDriver* {
+        TdbBase* t = table != nullptr ? table : dbTable_;
+        if (t == nullptr || t->GetTreiber() == nullptr) return nullptr;
+        if (t != dbTable_ || tableDriver_ == nullptr) {
+          engine_.reset();
+          tableDriver_ = std::make_unique<TBrowTableDriver>(t);
+          dbTable_ = t;
+        }
+        return tableDriver_.get();
+      },
+      lkey, hkey, keyNumber);
+}
+
+bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve,
+                       const TKeyStr& lkey, const TKeyStr& hkey, int keyNumber) {
   opening_ = true;
   escapeFlag_ = false;
   std::string step;
@@ -209,7 +252,7 @@ bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, cons
       throw EConstructorInvalid("Fehler beim Öffnen der Datenbanken!");
     }
     step = "FNr 2";
-    TBrowDriver* drv = table != nullptr ? table : table_;
+    TBrowDriver* drv = resolve();
     if (drv == nullptr) {
       DoEntf_brDats();
       throw EConstructorInvalid("ungültiger Treiber");
@@ -266,7 +309,7 @@ bool TkxBrow::Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, cons
   return true;
 }
 
-bool TkxBrow::IsOpen() const { return engine_ != nullptr && laidOut_; }
+bool TkxBrow::IsOpen() const { return engine_ != nullptr && laidOut_ && !DriverBusy; }
 
 int TkxBrow::KeyEncoding() const { return table_ != nullptr ? table_->KeyEncoding() : 0; }
 
@@ -569,11 +612,10 @@ void TkxBrow::DeleteCommand() {
     Refresh();  // another station deleted it already
     return;
   }
+  // The page reopens where the record stood: on the entry that followed it.
+  const std::string key = table_->BufferKey(CurrentKeyNumber()).substr(0, TKBrowser::kKeyLen);
   if (DoDatensatz_Loeschen()) {
-    const int kn = CurrentKeyNumber();
-    const int32_t cur = table_->CurrentRef();
-    ctrl_->GotoKey(cur > 0 ? table_->BufferKey(kn).substr(0, TKBrowser::kKeyLen) : std::string(),
-                   cur);
+    ctrl_->GotoKey(key, ref);
     update();
   }
 }
@@ -680,8 +722,10 @@ void TkxBrow::LayoutFooter() {
 
 void TkxBrow::resizeEvent(QResizeEvent* e) {
   TkxMousePanel::resizeEvent(e);
-  LayoutFooter();
-  if (IsOpen()) ctrl_->Resize();
+  Guarded([&] {
+    LayoutFooter();
+    if (IsOpen()) ctrl_->Resize();
+  });
 }
 
 // ---- events ---------------------------------------------------------------
@@ -708,20 +752,24 @@ void TkxBrow::CloseClicked(QObject* sender) {
 }
 
 void TkxBrow::keyPressEvent(QKeyEvent* e) {
-  if (ExecuteCommand(e->modifiers(), e->key(), 0))
+  bool handled = true;
+  Guarded([&] { handled = ExecuteCommand(e->modifiers(), e->key(), 0); });
+  if (handled)
     e->accept();
   else
     TkxMousePanel::keyPressEvent(e);
 }
 
 void TkxBrow::wheelEvent(QWheelEvent* e) {
-  if (OnBrowScroll) OnBrowScroll();
-  if (!DetachedView()) {
-    if (e->angleDelta().y() < 0)
-      ctrl_->RowDown();
-    else if (e->angleDelta().y() > 0)
-      ctrl_->RowUp();
-  }
+  Guarded([&] {
+    if (OnBrowScroll) OnBrowScroll();
+    if (!DetachedView()) {
+      if (e->angleDelta().y() < 0)
+        ctrl_->RowDown();
+      else if (e->angleDelta().y() > 0)
+        ctrl_->RowUp();
+    }
+  });
   e->accept();
 }
 

@@ -26,6 +26,8 @@ class QWidget;
 class TkxBrowSelect;
 class TkxBrowStringGridCtrl;
 class TkxEdit;
+class TBrowTableDriver;
+class TdbBase;
 
 // Widths of the footer controls for a footer width (display-free).
 struct TBrowFooterLayout {
@@ -85,6 +87,11 @@ class TkxBrow : public TkxMousePanel {
   // "Fehler beim Erstellen der Liste! (FNr n)".
   bool Open(int listNumber, TBrowDriver* table, const TKeyStr& lkey, const TKeyStr& hkey,
             int keyNumber);
+  // The same for a table of the database layer (its driver must be open
+  // once OnInit_brDats has run).
+  bool Open(int listNumber, TdbBase* table, const TKeyStr& lkey, const TKeyStr& hkey,
+            int keyNumber);
+  TdbBase* DbTable() const { return dbTable_; }
   virtual bool IsOpen() const;
   TKBrowser* Engine() const { return engine_.get(); }
   TBrowDriver* Table() const { return table_; }
@@ -213,6 +220,8 @@ class TkxBrow : public TkxMousePanel {
 
  private:
   void BuildParts();
+  bool OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve, const TKeyStr& lkey,
+                const TKeyStr& hkey, int keyNumber);
   void LayoutFooter();
   void NavClicked(int i);
   void CloseClicked(QObject* sender);
@@ -221,6 +230,8 @@ class TkxBrow : public TkxMousePanel {
   std::unique_ptr<TkxBrowStringGridCtrl> ctrl_;
   std::unique_ptr<TKBrowser> engine_;
   TBrowDriver* table_ = nullptr;
+  TdbBase* dbTable_ = nullptr;
+  std::unique_ptr<TBrowTableDriver> tableDriver_;
   int listNumber_ = 0;
   bool opening_ = false;
   bool fillingSortList_ = false;

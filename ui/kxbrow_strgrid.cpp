@@ -13,6 +13,7 @@
 #include <charconv>
 
 #include "platform/codec.h"
+#include "platform/messages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
@@ -134,6 +135,13 @@ QVariant TkxBrowPageModel::data(const QModelIndex& ix, int role) const {
   const int i = ctrl_->CellToIndex(ix.row(), ix.column());
   if (i < 1 || i > e->RowsInUse()) return {};
   const RowRec& row = e->Row(i);
+  if (role == Qt::EditRole && ctrl_->IsDirectEdit()) {
+    // The editor starts from what the owner makes of the cell.
+    std::string value = QStringToAnsi(data(ix, Qt::DisplayRole).toString());
+    if (panel->OnBrowTextinZelle && panel->HasRecords() && ctrl_->IsCurrentCell(ix.row(), ix.column()))
+      panel->OnBrowTextinZelle(ix.column(), ix.row() + 1, value);
+    return AnsiToQString(value);
+  }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
@@ -218,13 +226,19 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   const QRect inner = r.adjusted(2, 0, -2, 0);
   p->save();
   p->setClipRect(inner);
+  // Text drawn at its base line: no layout per piece, the clip cuts it.
+  const int base = inner.top() + (inner.height() - fm.height()) / 2 + fm.ascent();
   int x = inner.left();
   for (const TSubColumnPiece& piece : SplitSubColumns(text)) {
     if (piece.digits == 0) continue;
-    const int w = piece.digits < 0 ? inner.right() - x + 1 : piece.digits * digit;
-    p->drawText(QRect(x, inner.top(), w, inner.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                AnsiToQString(piece.text));
-    x += w + 1;
+    if (!piece.text.empty()) {
+      p->save();
+      if (piece.digits > 0) p->setClipRect(QRect(x, inner.top(), piece.digits * digit, inner.height()), Qt::IntersectClip);
+      p->drawText(QPoint(x, base), AnsiToQString(piece.text));
+      p->restore();
+    }
+    if (piece.digits < 0) break;
+    x += piece.digits * digit + 1;
   }
   p->restore();
 }
@@ -266,8 +280,12 @@ void TkxBrowStringGridCtrl::CreateGrid(QWidget* area) {
   QObject::connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, grid_,
                    [this](int section) {
                      if (owner_->Engine() == nullptr || owner_->MouseClicksIgnored()) return;
-                     const int s = owner_->ColumnSortIndex(section);
-                     if (s >= 0) owner_->SwitchKey(s, 0, {}, {});
+                     try {
+                       const int s = owner_->ColumnSortIndex(section);
+                       if (s >= 0) owner_->SwitchKey(s, 0, {}, {});
+                     } catch (const std::exception& e) {
+                       ToMessages.Fehler(e.what());
+                     }
                    });
   QObject::connect(grid_->horizontalHeader(), &QHeaderView::sectionResized, grid_,
                    [this](int section, int, int size) {

@@ -12,71 +12,72 @@
 
 namespace {
 constexpr TKindInfo kKinds[] = {
-  {bkOK, "KXBBOK", "OK", 1},
-  {bkCancel, "KXBBCANCEL", "Abbrechen", 2},
-  {bkHelp, "KXBBHELP", "&Hilfe", 0},
-  {bkYes, "KXBBYES", "&Ja", 6},
-  {bkNo, "KXBBNO", "&Nein", 7},
-  {bkClose, "KXBBCLOSE", "&Schließen", 0},
-  {bkAbort, "KXBBABORT", "Abbruch", 3},
-  {bkRetry, "KXBBRETRY", "&Wiederholen", 4},
-  {bkIgnore, "KXBBIGNORE", "&Ignorieren", 5},
-  {bkAll, "KXBBALL", "&Alles", 8},
-  {bkWeiter, "KXBBWEITER", "&Weiter", 11},
-  {bkZurueck, "KXBBZURUECK", "&Zurück", 12},
-  {bkEdit, "KXBBEDIT", "&Eigenschaften", 13},
-  {bkUebernahme, "KXBBUEBERNAHME", "&Übernehmen", 1},
-  {bkDruck, "KXBBDRUCK", "&Drucken", 0},
-  {bkNeu, "KXBBNEU", "&Neu", 0},
-  {bkAendern, "KXBBAENDERN", "&Ändern", 0},
-  {bkLoeschen, "KXBBLOESCHEN", "&Löschen", 0},
-  {bkZusatz, "KXBBZUSATZ", "&Zusatz-|funktionen", 0},
-  {bkSuche, "KXBBSUCHE", "&erweiterte|Suche", 0},
-  {bkStat, "KXBBSTAT", "&Statistik", 0},
-  {bkGHelp, "KXBBGHELP", "&Hilfe", 0},
-  {bkGClose, "KXBBGCLOSE", "&Schließen", 0},
-  {bkGDruck, "KXBBGDRUCK", "&Drucken", 0},
-  {bkGNeu, "KXBBGNEU", "&Neu", 0},
-  {bkGAendern, "KXBBGAENDERN", "&Ändern", 0},
-  {bkGLoeschen, "KXBBGLOESCHEN", "&Löschen", 0},
-  {bkGSuche, "KXBBGSUCHE", "&erweiterte Suche", 0},
-  {bkGEinlesen, "KXBBGEINLESEN", "&Einlesen", 0},
-  {bkOption, "KXBBOPTION", "&Optionen", 0},
-  {bkGOption, "KXBBGOPTION", "&Optionen", 0},
-  {bkGHistory, "KXBBGHISTORY", "&History", 0},
-  {bkGAuswahlblau, "KXBBGAUSWAHLBLAU", "&Auswahl", 0},
-  {bkGZF, "KXBBGZF", "&ZF", 0},
-  {bkGExport, "KXBBGEXPORT", "&Export", 0},
-  {bkExport, "KXBBEXPORT", "&Export", 0},
-  {bkGMoveLR, "KXBBGMOVELR", "&Verschieben", 0},
-  {bkGCopyLR, "KXBBGCOPYLR", "&Kopieren", 0},
-  {bkGKopie, "KXBBGKOPIE", "&Kopie", 0},
-  {bkGAmpelgelb, "KXBBGAMPELGELB", "Warte", 0},
-  {bkGAmpelrot, "KXBBGAMPELROT", "Stop", 0},
-  {bkGAmpelgruen, "KXBBGAMPELGRUEN", "&QSO auflisten", 0},
-  {bkGListe, "KXBBGLISTE", "&Liste", 0},
-  {bkGTabelle, "KXBBGTABELLE", "&Tabelle", 0},
-  {bkGStatistik, "KXBBGSTATISTIK", "&Statistik", 0},
-  {bkGMatrix, "KXBBGMATRIX", "&Matrix", 0},
-  {bkGStart, "KXBBGSTART", "&Start", 0},
-  {bkGDiagramm, "KXBBGDIAGRAMM", "&Diagramm", 0},
-  {bkGHTML, "KXBBGHTML", "&HTML", 0},
-  {bkHTML, "KXBBHTML", "&HTML", 0},
-  {bkGKarte, "KXBBGKARTE", "&Karte", 0},
-  {bkGLabel, "KXBBGLABEL", "&QSL-Label", 0},
-  {bkKSchliessen, "KXBBKSCHLIESSEN", "", 0},
-  {bkKZurueck, "KXBBKZURUECK", "", 0},
-  {bkKVorwaerts, "KXBBKVORWAERTS", "", 0},
-  {bkKAbbruch, "KXBBKABBRUCH", "", 0},
-  {bkKReset, "KXBBKRESET", "", 0},
-  {bkKFAV, "KXBBKFAV", "", 0},
-  {bkKOption, "KXBBKOPTION", "", 0},
-  {bkKEditDown, "KXBBKEDITDOWN", "", 0},
-  {bkKEditUp, "KXBBKEDITUP", "", 0},
-  {bkSpeichernAlsDatei, "KXBBEXPORT", nullptr, 0},
-  {bkExportEMail, "KXBBEXPORT", nullptr, 0},
-  {bkExportWeb, "KXBBEXPORT", nullptr, 0},
-  {bkGSpalten, "KXBBGOPTION", nullptr, 0},};
+    {bkOK, "KXBBOK", "OK", 1},
+    {bkCancel, "KXBBCANCEL", "Abbrechen", 2},
+    {bkHelp, "KXBBHELP", "&Hilfe", 0},
+    {bkYes, "KXBBYES", "&Ja", 6},
+    {bkNo, "KXBBNO", "&Nein", 7},
+    {bkClose, "KXBBCLOSE", "&Schließen", 0},
+    {bkAbort, "KXBBABORT", "Abbruch", 3},
+    {bkRetry, "KXBBRETRY", "&Wiederholen", 4},
+    {bkIgnore, "KXBBIGNORE", "&Ignorieren", 5},
+    {bkAll, "KXBBALL", "&Alles", 8},
+    {bkWeiter, "KXBBWEITER", "&Weiter", 11},
+    {bkZurueck, "KXBBZURUECK", "&Zurück", 12},
+    {bkEdit, "KXBBEDIT", "&Eigenschaften", 13},
+    {bkUebernahme, "KXBBUEBERNAHME", "&Übernehmen", 1},
+    {bkDruck, "KXBBDRUCK", "&Drucken", 0},
+    {bkNeu, "KXBBNEU", "&Neu", 0},
+    {bkAendern, "KXBBAENDERN", "&Ändern", 0},
+    {bkLoeschen, "KXBBLOESCHEN", "&Löschen", 0},
+    {bkZusatz, "KXBBZUSATZ", "&Zusatz-|funktionen", 0},
+    {bkSuche, "KXBBSUCHE", "&erweiterte|Suche", 0},
+    {bkStat, "KXBBSTAT", "&Statistik", 0},
+    {bkGHelp, "KXBBGHELP", "&Hilfe", 0},
+    {bkGClose, "KXBBGCLOSE", "&Schließen", 0},
+    {bkGDruck, "KXBBGDRUCK", "&Drucken", 0},
+    {bkGNeu, "KXBBGNEU", "&Neu", 0},
+    {bkGAendern, "KXBBGAENDERN", "&Ändern", 0},
+    {bkGLoeschen, "KXBBGLOESCHEN", "&Löschen", 0},
+    {bkGSuche, "KXBBGSUCHE", "&erweiterte Suche", 0},
+    {bkGEinlesen, "KXBBGEINLESEN", "&Einlesen", 0},
+    {bkOption, "KXBBOPTION", "&Optionen", 0},
+    {bkGOption, "KXBBGOPTION", "&Optionen", 0},
+    {bkGHistory, "KXBBGHISTORY", "&History", 0},
+    {bkGAuswahlblau, "KXBBGAUSWAHLBLAU", "&Auswahl", 0},
+    {bkGZF, "KXBBGZF", "&ZF", 0},
+    {bkGExport, "KXBBGEXPORT", "&Export", 0},
+    {bkExport, "KXBBEXPORT", "&Export", 0},
+    {bkGMoveLR, "KXBBGMOVELR", "&Verschieben", 0},
+    {bkGCopyLR, "KXBBGCOPYLR", "&Kopieren", 0},
+    {bkGKopie, "KXBBGKOPIE", "&Kopie", 0},
+    {bkGAmpelgelb, "KXBBGAMPELGELB", "Warte", 0},
+    {bkGAmpelrot, "KXBBGAMPELROT", "Stop", 0},
+    {bkGAmpelgruen, "KXBBGAMPELGRUEN", "&QSO auflisten", 0},
+    {bkGListe, "KXBBGLISTE", "&Liste", 0},
+    {bkGTabelle, "KXBBGTABELLE", "&Tabelle", 0},
+    {bkGStatistik, "KXBBGSTATISTIK", "&Statistik", 0},
+    {bkGMatrix, "KXBBGMATRIX", "&Matrix", 0},
+    {bkGStart, "KXBBGSTART", "&Start", 0},
+    {bkGDiagramm, "KXBBGDIAGRAMM", "&Diagramm", 0},
+    {bkGHTML, "KXBBGHTML", "&HTML", 0},
+    {bkHTML, "KXBBHTML", "&HTML", 0},
+    {bkGKarte, "KXBBGKARTE", "&Karte", 0},
+    {bkGLabel, "KXBBGLABEL", "&QSL-Label", 0},
+    {bkKSchliessen, "KXBBKSCHLIESSEN", "", 0},
+    {bkKZurueck, "KXBBKZURUECK", "", 0},
+    {bkKVorwaerts, "KXBBKVORWAERTS", "", 0},
+    {bkKAbbruch, "KXBBKABBRUCH", "", 0},
+    {bkKReset, "KXBBKRESET", "", 0},
+    {bkKFAV, "KXBBKFAV", "", 0},
+    {bkKOption, "KXBBKOPTION", "", 0},
+    {bkKEditDown, "KXBBKEDITDOWN", "", 0},
+    {bkKEditUp, "KXBBKEDITUP", "", 0},
+    {bkSpeichernAlsDatei, "KXBBEXPORT", nullptr, 0},
+    {bkExportEMail, "KXBBEXPORT", nullptr, 0},
+    {bkExportWeb, "KXBBEXPORT", nullptr, 0},
+    {bkGSpalten, "KXBBGOPTION", nullptr, 0},
+};
 
 constexpr int kSplitZone = 17;  // the arrow part of a split button
 constexpr int kArrowZone = 12;  // presses here open the menu of a split button
@@ -119,10 +120,10 @@ QSize MeasureCaption(const QFont& font, const QString& caption, int availWidth, 
   QFont f = font;
   if (bold) f.setBold(true);
   const QFontMetrics fm(f);
-  const QRect r = fm.boundingRect(QRect(0, 0, std::max(availWidth, 1), 0),
-                                  Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop |
-                                      Qt::TextShowMnemonic,
-                                  CaptionWithBreaks(caption));
+  const QRect r =
+      fm.boundingRect(QRect(0, 0, std::max(availWidth, 1), 0),
+                      Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
+                      CaptionWithBreaks(caption));
   return QSize(r.width(), r.height());
 }
 
@@ -447,8 +448,10 @@ void TkxBitBtn::DrawMenuArrow(QPainter& p, const QRect& r, bool split, bool fram
   p.save();
   QColor c = palette().color(QPalette::ButtonText);
   if (framed) {
-    if (c == QColor(Qt::black)) c = Q(0xFF0000);
-    else if (c == QColor(Qt::white)) c = Q(clSilver);
+    if (c == QColor(Qt::black))
+      c = Q(0xFF0000);
+    else if (c == QColor(Qt::white))
+      c = Q(clSilver);
   }
   p.setPen(c);
   const int right = r.right() + 1, top = r.top(), bottom = r.bottom() + 1;
@@ -468,10 +471,14 @@ void TkxBitBtn::paintEvent(QPaintEvent*) {
   QPainter p(this);
   QRect r = rect();
   const bool pressed = isDown();
-  TButtonState face = !isEnabled() ? bsDisabled : pressed ? bsDown : deaktiviert_ ? bsDisabled : bsUp;
+  TButtonState face = !isEnabled()   ? bsDisabled
+                      : pressed      ? bsDown
+                      : deaktiviert_ ? bsDisabled
+                                     : bsUp;
 
   const QWidget* parent = parentWidget();
-  const QColor parentColour = parent ? parent->palette().color(parent->backgroundRole()) : Q(clBtnFace);
+  const QColor parentColour =
+      parent ? parent->palette().color(parent->backgroundRole()) : Q(clBtnFace);
   QColor penColour = !nichtTransparent_ && parent ? parentColour : Q(clBtnFace);
   int penWidth = 1;
   if (rahmenColor_ != 0) {
@@ -486,9 +493,9 @@ void TkxBitBtn::paintEvent(QPaintEvent*) {
     p.setPen(QPen(penColour, penWidth));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(1, 1, -1, -1));
-    p.drawPolygon(QPolygon({QPoint(r.left() + 2, r.top() + 2), QPoint(r.right() - 2, r.top() + 2),
-                            QPoint(r.right() - 2, r.bottom() - 2),
-                            QPoint(r.left() + 2, r.bottom() - 2)}));
+    p.drawPolygon(
+        QPolygon({QPoint(r.left() + 2, r.top() + 2), QPoint(r.right() - 2, r.top() + 2),
+                  QPoint(r.right() - 2, r.bottom() - 2), QPoint(r.left() + 2, r.bottom() - 2)}));
   }
   const bool wasDownBefore = wasDown_;
   DrawEdges(p, r, pressed);
@@ -507,30 +514,37 @@ void TkxBitBtn::paintEvent(QPaintEvent*) {
   if (pressed) r.translate(1, 1);
 
   const QImage* image = &imageNormal_;
-  if (pressed && !imageDown_.isNull()) image = &imageDown_;
-  else if (mouseOver_ && !imageOver_.isNull() && isEnabled()) image = &imageOver_;
-  else if (mouseOver_ && isEnabled()) image = &imageNormal_;
-  else if (face == bsDisabled && !disabledImage_.isNull()) image = &disabledImage_;
+  if (pressed && !imageDown_.isNull())
+    image = &imageDown_;
+  else if (mouseOver_ && !imageOver_.isNull() && isEnabled())
+    image = &imageOver_;
+  else if (mouseOver_ && isEnabled())
+    image = &imageNormal_;
+  else if (face == bsDisabled && !disabledImage_.isNull())
+    image = &disabledImage_;
 
   // DrawFace: layout, then the picture (or the glyph), then the caption.
   const bool menuWithoutClick = menu_ && !OnClick;
   const QString caption = text().left(255);
-  const QSize textSize =
-      MeasureCaption(font(), caption, CaptionAvailableWidth(r.width(), menu_, menuWithoutClick), default_);
+  const QSize textSize = MeasureCaption(
+      font(), caption, CaptionAvailableWidth(r.width(), menu_, menuWithoutClick), default_);
   const QSize glyphSize = glyph_.GlyphSize();
   QSize layoutGlyph = glyphSize;
   if (glyphSize.isEmpty() && !image->isNull()) layoutGlyph = image->size();
   TButtonLayout layout = layout_;
   if (layoutDirection() == Qt::RightToLeft) {
-    if (layout == blGlyphLeft) layout = blGlyphRight;
-    else if (layout == blGlyphRight) layout = blGlyphLeft;
+    if (layout == blGlyphLeft)
+      layout = blGlyphRight;
+    else if (layout == blGlyphRight)
+      layout = blGlyphLeft;
   }
   const TButtonLayoutResult lay =
       CalcButtonLayout(r, QPoint(0, 0), layoutGlyph, textSize, layout, margin_, spacing_);
   if (!image->isNull()) {
     QPoint at = lay.glyphPos;
     if (!glyphSize.isEmpty())
-      at += QPoint((glyphSize.width() - image->width()) / 2, (glyphSize.height() - image->height()) / 2);
+      at += QPoint((glyphSize.width() - image->width()) / 2,
+                   (glyphSize.height() - image->height()) / 2);
     p.drawImage(at, *image);
   } else {
     const QImage g = glyph_.StateImage(face, deaktiviert_, mouseInControl_);
@@ -541,7 +555,8 @@ void TkxBitBtn::paintEvent(QPaintEvent*) {
     if (default_) f.setBold(true);
     p.setFont(f);
     p.setPen(face == bsDisabled && !flatround_ ? Q(clGray) : textColour);
-    p.drawText(lay.textBox, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
+    p.drawText(lay.textBox,
+               Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
                CaptionWithBreaks(caption));
     p.setFont(font());
   }

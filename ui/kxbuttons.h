@@ -14,6 +14,7 @@
 
 class QMenu;
 
+// clang-format off
 enum TkxBitBtnKind {
   bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo,
   bkClose, bkAbort, bkRetry, bkIgnore, bkAll, bkWeiter,
@@ -42,6 +43,7 @@ enum TkxBitBtnKind {
   bkGKarteWelt, bkGKarteEU, bkGStatErweitert, bkDNLog, bkGDNLog, bkGHinzufuegen,
   bkGOK, bkDateiSuchen, bkGDateiSuchen, bkOrdnerSuchen, bkGOrdnerSuchen, bkEinlesen,
   bkKopie, bkkKopie, bkkPfeilschwarz,};
+// clang-format on
 constexpr int kKindCount = 159;
 
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -167,7 +169,7 @@ class TkxBitBtn : public QPushButton {
   // The click handler; with kxMenue it also makes the button a split button.
   std::function<void()> OnClick;
   // Fired only while the button is enabled.
-  std::function<void(QObject* sender)> OnMouseEnter, OnMouseLeave;
+  std::function<void(QObject*sender)> OnMouseEnter, OnMouseLeave;
 
   TButtonState State() const { return state_; }
   bool MouseOver() const { return mouseOver_; }

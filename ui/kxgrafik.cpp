@@ -78,9 +78,8 @@ void TGrafik::FillGradientTable(TColor start, TColor end, bool reversed,
   }
 }
 
-void TGrafik::PaintGradientShape(QPainter& painter, const TGradRect& rect, TColor start,
-                                 TColor end, int stepWidth, TGradDirection direction,
-                                 TGradStyle style) const {
+void TGrafik::PaintGradientShape(QPainter& painter, const TGradRect& rect, TColor start, TColor end,
+                                 int stepWidth, TGradDirection direction, TGradStyle style) const {
   TGradientTable table;
   FillGradientTable(start, end, direction == gdUpLeft, table);
   PaintGradientTable(painter, rect, table, stepWidth, style);

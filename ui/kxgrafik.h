@@ -13,7 +13,9 @@ class QPainter;
 using TColor = std::int32_t;
 
 // System colours as stored: the high bit set, the colour index in the low byte.
-constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | unsigned(index)); }
+constexpr TColor SystemColor(int index) {
+  return static_cast<TColor>(0x80000000u | unsigned(index));
+}
 constexpr TColor clBtnFace = SystemColor(15);
 constexpr TColor clBtnShadow = SystemColor(16);
 constexpr TColor clBtnText = SystemColor(18);

@@ -25,7 +25,7 @@ TEST_F(StorageTest, DuplicatesRunInInsertOrderAndDescPartsReverse) {
 
   // Changing a field that is not part of key 1 keeps the entry where it is.
   ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A1")));
-  rec::SetInt32(t->RecordBuffer(), fx::oValue, 1000);
+  fx::SetInt32(t->RecordBuffer(), fx::oValue, 1000);
   ASSERT_TRUE(t->Update());
   EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"B1", "A1", "A2", "A3"}));
   EXPECT_EQ(CodesOnKey(*t, 2), (std::vector<std::string>{"B1", "A1", "A2", "A3"}));
@@ -68,7 +68,7 @@ TEST_F(StorageTest, UniqueKeyRefusesASecondEntryAndLeavesTheFileAsItWas) {
   EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"X1", "X2"}));
   // An update that would collide is refused as well, the record keeps its data.
   ASSERT_TRUE(t->FindKey(3, MakeKeyStr("X2")));
-  rec::SetStr(t->RecordBuffer(), fx::oCode, 6, "X1");
+  fx::SetStr(t->RecordBuffer(), fx::oCode, 6, "X1");
   EXPECT_FALSE(t->Update());
   t.reset();
 
@@ -279,7 +279,7 @@ TEST_F(StorageTest, VariableLengthRecordsKeepTheirLengthAndRefuseCutWrites) {
   for (int len : {100, 300}) {
     t->ClearBuffer();
     uint8_t* r = t->RecordBuffer();
-    rec::SetStr(r, fx::oCode, 6, "L" + std::to_string(len));
+    fx::SetStr(r, fx::oCode, 6, "L" + std::to_string(len));
     for (int i = 40; i < len; ++i) r[i] = static_cast<uint8_t>(i);
     ASSERT_EQ(d->SetRecordLength(len), drOk);
     ASSERT_TRUE(t->Add());
@@ -301,7 +301,7 @@ TEST_F(StorageTest, VariableLengthRecordsKeepTheirLengthAndRefuseCutWrites) {
   d->SetVarReadLength(kIfdWholeRecord);
   ASSERT_TRUE(t->FindKey(3, MakeKeyStr("L300")));
   EXPECT_EQ(t->RecordBuffer()[299], static_cast<uint8_t>(299));
-  rec::SetInt32(t->RecordBuffer(), fx::oValue, 5);
+  fx::SetInt32(t->RecordBuffer(), fx::oValue, 5);
   ASSERT_TRUE(t->Update());
   ASSERT_TRUE(t->FindKey(3, MakeKeyStr("L300")));
   EXPECT_EQ(Value(*t), 5);

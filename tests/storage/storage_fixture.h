@@ -8,31 +8,48 @@
 //   4 "Nummer AUTOKEY"   5 bytes, unique
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "database/recfields.h"
 #include "storage/keystr.h"
 #include "storage/tdbtreiber.h"
 #include "support/TempProgramDir.h"
 
 namespace fx {
 
+// Field access of the test record (the engine tests stay below the database layer).
+inline int32_t GetInt32(const uint8_t* r, size_t off) {
+  int32_t v;
+  std::memcpy(&v, r + off, 4);
+  return v;
+}
+inline void SetInt32(uint8_t* r, size_t off, int32_t v) { std::memcpy(r + off, &v, 4); }
+inline std::string GetStr(const uint8_t* r, size_t off, size_t cap) {
+  return std::string(reinterpret_cast<const char*>(r + off + 1), std::min<size_t>(r[off], cap));
+}
+inline void SetStr(uint8_t* r, size_t off, size_t cap, const std::string& s) {
+  const size_t n = std::min(s.size(), cap);
+  r[off] = static_cast<uint8_t>(n);
+  std::memcpy(r + off + 1, s.data(), n);
+}
+
 constexpr int kLen = 64;
 constexpr size_t oNummer = 4, oName = 8, oValue = 20, oCode = 24;
 
 inline void BuildKey(const uint8_t* r, int keyNo, std::string& k) {
   switch (keyNo) {
-    case 1: k = rec::GetStr(r, oName, 10); break;
+    case 1: k = fx::GetStr(r, oName, 10); break;
     case 2: {
-      std::string name = rec::GetStr(r, oName, 10);
+      std::string name = fx::GetStr(r, oName, 10);
       name.resize(10, ' ');
-      k = name + EncodeIntKey(99999999 - rec::GetInt32(r, oValue));
+      k = name + EncodeIntKey(99999999 - fx::GetInt32(r, oValue));
       break;
     }
-    case 3: k = rec::GetStr(r, oCode, 6); break;
-    case 4: k = EncodeIntKey(rec::GetInt32(r, oNummer)); break;
+    case 3: k = fx::GetStr(r, oCode, 6); break;
+    case 4: k = EncodeIntKey(fx::GetInt32(r, oNummer)); break;
     default: k.clear();
   }
 }
@@ -81,17 +98,17 @@ class StorageTest : public ::testing::Test {
                   uint8_t autoMode = 0, int32_t nummer = 0) {
     t.ClearBuffer();
     uint8_t* r = t.RecordBuffer();
-    rec::SetStr(r, oName, 10, name);
-    rec::SetInt32(r, oValue, value);
-    rec::SetStr(r, oCode, 6, code);
-    rec::SetInt32(r, oNummer, nummer);
+    fx::SetStr(r, oName, 10, name);
+    fx::SetInt32(r, oValue, value);
+    fx::SetStr(r, oCode, 6, code);
+    fx::SetInt32(r, oNummer, nummer);
     return t.Add(autoMode);
   }
 
-  static std::string Name(TdbTreiber& t) { return rec::GetStr(t.RecordBuffer(), oName, 10); }
-  static std::string Code(TdbTreiber& t) { return rec::GetStr(t.RecordBuffer(), oCode, 6); }
-  static int32_t Value(TdbTreiber& t) { return rec::GetInt32(t.RecordBuffer(), oValue); }
-  static int32_t Nummer(TdbTreiber& t) { return rec::GetInt32(t.RecordBuffer(), oNummer); }
+  static std::string Name(TdbTreiber& t) { return fx::GetStr(t.RecordBuffer(), oName, 10); }
+  static std::string Code(TdbTreiber& t) { return fx::GetStr(t.RecordBuffer(), oCode, 6); }
+  static int32_t Value(TdbTreiber& t) { return fx::GetInt32(t.RecordBuffer(), oValue); }
+  static int32_t Nummer(TdbTreiber& t) { return fx::GetInt32(t.RecordBuffer(), oNummer); }
 
   // Codes of the records in the order of a key, walked with loads.
   static std::vector<std::string> CodesOnKey(TdbTreiber& t, int keyNo, bool backwards = false) {

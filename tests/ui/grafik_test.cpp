@@ -1,9 +1,9 @@
 // Colour arithmetic, gradient tables and the gradient control.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-
-#include <gtest/gtest.h>
 
 #include "ui/ZeGrad.h"
 #include "ui/kxgrafik.h"

@@ -265,6 +265,12 @@ TEST(KBrowser, RowFilterAndRowsBuiltWhileFiltering) {
   EXPECT_EQ(Page(b).back(), "K0029");
   ASSERT_EQ(b.ScrollUp(&o, 5, 0, true), 0);
   EXPECT_EQ(Page(b), p);
+
+  // Backwards from the end the page ends on the last accepted entry, not
+  // on a refused one after it.
+  ASSERT_EQ(b.Last(&o), 0);
+  EXPECT_EQ(b.CurrentRowKey(), "K0049");
+  EXPECT_EQ(Page(b).front(), "built K0031");
 }
 
 TEST(KBrowser, UnreadableRowsAreMarkedOnlyWhileTheyAre) {

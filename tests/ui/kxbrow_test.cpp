@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -174,11 +175,21 @@ TEST_F(PanelTest, OpensPagesAndShowsPosition) {
 }
 
 TEST_F(PanelTest, OpenFailuresNameTheirStep) {
+  // A single sort order needs no chooser; it is the one selected.
+  EXPECT_FALSE(brow->SortCombo()->isHidden());
+  brow->OnInitSortList = [this] {
+    brow->ClearSortList();
+    brow->AddSortListItem("Rufzeichen");
+  };
+  ASSERT_TRUE(brow->Open(0, static_cast<TBrowDriver*>(nullptr), TKeyStr{}, TKeyStr{}, 1));
+  EXPECT_TRUE(brow->SortCombo()->isHidden());
+  EXPECT_EQ(brow->SortlistItemIndex(), 0);
+
   TkxBrow b;
   int closed = 0;
   b.OnEntf_brDats = [&] { ++closed; };
   try {
-    b.Open(0, nullptr, TKeyStr{}, TKeyStr{}, 1);
+    b.Open(0, static_cast<TBrowDriver*>(nullptr), TKeyStr{}, TKeyStr{}, 1);
     FAIL() << "no table";
   } catch (const EConstructorInvalid& e) {
     EXPECT_STREQ(e.what(), "Fehler beim Erstellen der Liste! (FNr 2)");
@@ -280,6 +291,20 @@ TEST_F(PanelTest, SelectionByKeyboardAndMouse) {
   std::sort(got.begin(), got.end());
   EXPECT_EQ(got, (std::vector<int32_t>{refs[2], refs[3], refs[4], refs[5]}));
 
+  // A rubber band over rows 6 to 8 selects them after a fresh start.
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, CellCenter(6));
+  QMouseEvent move(QEvent::MouseMove, QPointF(CellCenter(8)), vp->mapToGlobal(QPointF(CellCenter(8))),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(vp, &move);
+  EXPECT_TRUE(brow->Selection()->RubberBandActive());
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, CellCenter(8));
+  EXPECT_FALSE(brow->Selection()->RubberBandActive());
+  for (int i : {6, 7, 8}) EXPECT_TRUE(brow->Selection()->IsSelected(refs[static_cast<size_t>(i)])) << i;
+  EXPECT_FALSE(brow->Selection()->IsSelected(refs[2]));
+  EXPECT_FALSE(brow->Selection()->IsSelected(refs[9]));
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::NoModifier, CellCenter(5));
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, CellCenter(2));
+
   // Shift+Down adds the rows it reaches; a plain Down starts afresh.
   brow->Grid()->setFocus();
   Key(Qt::Key_Down, Qt::ShiftModifier);
@@ -370,4 +395,39 @@ TEST_F(PanelTest, OnlyUnreadableRowsShowTheMark) {
   EXPECT_EQ(m->data(m->index(2, 0)).toString(), AnsiToQString(TkxBrowStringGridCtrl::kUnreadable).split(';')[0]);
   EXPECT_EQ(m->data(m->index(4, 0)).toString(), u"K00005");
   EXPECT_EQ(m->data(m->index(3, 0)).toString(), u"K00004");
+}
+
+TEST_F(PanelTest, MatrixViewsMapCellsToPageRows) {
+  brow->InitViewList(1 | 2 | 8);
+  EXPECT_EQ(brow->ViewCombo()->count(), 3);
+  EXPECT_EQ(brow->ViewCombo()->currentText(), u"Details");
+  for (int mode : {1, 3}) {
+    brow->SetViewMode(mode);
+    TkxBrowStringGridCtrl* c = brow->GridCtrl();
+    auto* m = brow->Grid()->model();
+    EXPECT_EQ(c->PageSize(), m->rowCount() * m->columnCount());
+    EXPECT_LE(c->PageSize(), brow->Engine()->PageCapacity());
+    // Every cell shows one record of the page, each record once, in page order.
+    std::vector<int> seen;
+    for (int r = 0; r < m->rowCount(); ++r)
+      for (int col = 0; col < m->columnCount(); ++col) {
+        const int i = c->CellToIndex(r, col);
+        int rr = -1, cc = -1;
+        ASSERT_TRUE(c->IndexToCell(i, rr, cc));
+        EXPECT_EQ(rr, r);
+        EXPECT_EQ(cc, col);
+        seen.push_back(i);
+      }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen.front(), 1);
+    EXPECT_EQ(seen.back(), c->PageSize());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    // The first record sits top left in both layouts; the second below it
+    // (records column by column) or beside it (row by row).
+    EXPECT_EQ(m->data(m->index(0, 0)).toString(), u"K00001;N03000");
+    const QModelIndex second = mode == 1 ? m->index(1, 0) : m->index(0, 1);
+    EXPECT_EQ(m->data(second).toString(), u"K00002;N02999");
+  }
+  brow->SetViewMode(0);
+  EXPECT_EQ(brow->Grid()->model()->columnCount(), 2);
 }

@@ -1,14 +1,15 @@
 // The bitmap button: kind table, layout arithmetic, pictures, menus, clicks.
+#include "ui/kxbuttons.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
 #include <set>
 
-#include <gtest/gtest.h>
-
 #include "platform/codec.h"
-#include "ui/kxbuttons.h"
 #include "ui/kxform.h"
 
 TEST(ButtonKinds, TableHasItsEntriesWithGlyphStripsOfTheirSize) {
@@ -30,7 +31,8 @@ TEST(ButtonKinds, TableHasItsEntriesWithGlyphStripsOfTheirSize) {
   EXPECT_EQ(KindInfo(bkGSpalten)->bitmap, std::string("KXBBGOPTION"));
   EXPECT_EQ(KindInfo(bkWeiter)->modalResult, 11);
   EXPECT_EQ(KindInfo(bkZusatz)->caption, std::string("&Zusatz-|funktionen"));
-  EXPECT_EQ(KindInfo(bkClose)->caption, std::string("&Schlie\xDF" "en"));
+  EXPECT_EQ(KindInfo(bkClose)->caption, std::string("&Schlie\xDF"
+                                                    "en"));
   EXPECT_EQ(KindInfo(bkGAuswahlblauAlle), nullptr);
 }
 
@@ -40,7 +42,9 @@ TEST(ButtonKinds, SettingAKindSetsRolesCaptionAndModalResult) {
   EXPECT_TRUE(b.Default());
   EXPECT_FALSE(b.Cancel());
   EXPECT_EQ(b.ModalResult(), 1);
-  EXPECT_EQ(b.Caption(), "&\xDC" "bernehmen");
+  EXPECT_EQ(b.Caption(),
+            "&\xDC"
+            "bernehmen");
   EXPECT_EQ(b.NumGlyphs(), 2);
   EXPECT_EQ(b.kxKindZq5, bkUebernahme);
 
@@ -113,7 +117,8 @@ TEST(ButtonLayout, BarInCaptionBreaksTheLineAndAmpersandMarksTheKey) {
   EXPECT_EQ(two.height(), 2 * fm.lineSpacing());
   EXPECT_EQ(one.height(), fm.lineSpacing());
   EXPECT_NEAR(two.width(), fm.horizontalAdvance(QStringLiteral("funktionen")), 1);
-  EXPECT_NEAR(one.width(), fm.horizontalAdvance(QStringLiteral("Zusatz-")), 1);  // '&' takes no room
+  EXPECT_NEAR(one.width(), fm.horizontalAdvance(QStringLiteral("Zusatz-")),
+              1);                                                            // '&' takes no room
   EXPECT_GT(MeasureCaption(font, caption, 200, true).width(), two.width());  // bold
   EXPECT_EQ(MeasureCaption(font, QString(), 200, false), QSize(0, 0));
 }

@@ -1,33 +1,19 @@
 // The Windows behaviours every form has: modal result, default and cancel
 // buttons, close box, help context.
+#include "ui/kxform.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
+#include "ModalDriver.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kxbuttons.h"
-#include "ui/kxform.h"
 
 namespace {
-// Runs action on the modal dialog once it is up; never blocks a test.
-void WhenModal(std::function<void(QWidget*)> action, int tries = 200) {
-  QTimer::singleShot(5, [action, tries] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (w && w->isVisible())
-      action(w);
-    else if (tries > 0)
-      WhenModal(action, tries - 1);
-  });
-}
-
-void Key(QWidget* dialog, int key) {
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : dialog;
-  QTest::keyClick(target, Qt::Key(key));
-}
-
 struct OkCancelForm : TkxForm {
   TkxBitBtn* ok;
   TkxBitBtn* cancel;

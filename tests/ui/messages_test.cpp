@@ -1,11 +1,12 @@
 // The message dialogs: sizing rule, buttons and keys, the help button, and
 // ToMessages showing them.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
+#include "ModalDriver.h"
 #include "platform/codec.h"
 #include "platform/launcher.h"
 #include "support/ScriptedMessages.h"
@@ -117,21 +118,6 @@ TEST(MessageForms, FillAndSizeLikeTheRule) {
 }
 
 namespace {
-void WhenModal(std::function<void(QWidget*)> action, int tries = 200) {
-  QTimer::singleShot(5, [action, tries] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (w && w->isVisible())
-      action(w);
-    else if (tries > 0)
-      WhenModal(action, tries - 1);
-  });
-}
-
-void Key(QWidget* dialog, int key) {
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : dialog;
-  QTest::keyClick(target, Qt::Key(key));
-}
-
 bool Ask(bool defaultYes, std::function<void(QWidget*)> answer) {
   WhenModal(answer);
   return ToMessages.JaNeinFrage("Frage", "Wirklich?", "Soll der Eintrag gel\xF6scht werden?",

@@ -1,0 +1,254 @@
+// The country-file import: parsing, the records it makes, and the tables
+// built from the real cty.csv checked against an independent longest-prefix
+// reading of the same file.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+
+#include "database/kxdates.h"
+#include "hamradio/prefixe.h"
+#include "platform/textfile.h"
+#include "prefix/PrefixFixture.h"
+#include "prefix/ctyimport.h"
+
+namespace {
+
+const char kSmallCty[] =
+    "DL,Fed. Rep. of Germany,230,EU,14,28,51.00,-10.00,-1.0,DA DL =DL0ABC(15)[29]{AS};\n"
+    "K,United States,291,NA,5,8,37.60,91.87,5.0,K W AA0(4)[7] KH7<20.0/155.0>;\r\n"
+    "3D2/c,Conway Reef,489,OC,32,56,-22.00,-175.00,-12.0,=3D2C;\n"
+    "*GM/s,Shetland Islands,279,EU,14,27,60.50,1.50,0.0,=GB0SI;\n"
+    "GM,Scotland,279,EU,14,27,56.82,4.18,0.0,GM MM =GB0SI;\n"
+    "XX,Broken,abc,EU,1,1,0,0,0,XX;\n"
+    "YY,Too short;\n";
+
+TEST(CtyImport, ParsesEntitiesTokensAndOverrides) {
+  std::vector<std::string> errors;
+  const auto ents = ParseCtyCsv(kSmallCty, errors);
+  ASSERT_EQ(ents.size(), 5u);
+  EXPECT_EQ(errors.size(), 2u);  // the broken number and the short line
+
+  const TCtyEntity& dl = ents[0];
+  EXPECT_EQ(dl.Dxcc, "DL");
+  EXPECT_EQ(dl.Adif, 230);
+  EXPECT_DOUBLE_EQ(dl.Lon, 10.0);  // west-positive in the file
+  ASSERT_EQ(dl.Tokens.size(), 3u);
+  EXPECT_TRUE(dl.Tokens[2].WholeCall);
+  EXPECT_EQ(dl.Tokens[2].Text, "DL0ABC");
+  EXPECT_EQ(dl.Tokens[2].Cq, 15);
+  EXPECT_EQ(dl.Tokens[2].Itu, 29);
+  EXPECT_EQ(dl.Tokens[2].Continent, "AS");
+
+  const TCtyEntity& k = ents[1];
+  EXPECT_EQ(k.Tokens[2].Text, "AA0");
+  EXPECT_EQ(k.Tokens[2].Cq, 4);
+  EXPECT_TRUE(k.Tokens[3].HasLatLon);
+  EXPECT_DOUBLE_EQ(k.Tokens[3].Lon, -155.0);
+  EXPECT_EQ(ents[2].Dxcc, "3D2/C");
+  EXPECT_TRUE(ents[3].WaeOnly);
+  EXPECT_EQ(ents[3].Dxcc, "GM/S");
+}
+
+TEST(CtyImport, RecordsForPrefixesEntitiesAndAreas) {
+  std::vector<std::string> errors;
+  const TCtyRecords r = BuildPrefixRecords(ParseCtyCsv(kSmallCty, errors));
+  using namespace prefrec;
+  auto str = [](const TPrefixRecord& x, size_t off, size_t cap) { return rec::GetStr(x.data(), off, cap); };
+  std::map<std::string, TPrefixRecord> main;
+  for (const auto& x : r.Main) main[str(x, kPrefix, kPrefixCap)] = x;
+  // The entity's own prefix carries the picker's mark; others do not.
+  EXPECT_EQ(rec::GetChar(main.at("DL").data(), kSel), 'H');
+  EXPECT_EQ(rec::GetChar(main.at("DA").data(), kSel), ' ');
+  EXPECT_EQ(str(main.at("DL"), kLoc, kLocCap).substr(0, 4), "JO51");
+  EXPECT_EQ(str(main.at("AA0"), kWAZ, kWAZCap), "04");
+  EXPECT_EQ(str(main.at("AA0"), kITU, kITUCap), "07");
+  EXPECT_EQ(str(main.at("K"), kWAZ, kWAZCap), "05");
+  EXPECT_EQ(str(main.at("KH7"), kLoc, kLocCap).substr(0, 2), "BL");
+  // An entity without a prefix of its own gets a record no search meets.
+  ASSERT_TRUE(main.contains("3D2/C-"));
+  EXPECT_EQ(str(main.at("3D2/C-"), kDXCC, kDXCCCap), "3D2/C");
+  EXPECT_EQ(rec::GetInt16(main.at("3D2/C-").data(), kADIFNr), 489);
+
+  std::map<std::string, TPrefixRecord> calls;
+  for (const auto& x : r.Exceptions)
+    calls[str(x, kPrefix, kPrefixCap) + str(x, kQSLBureau, kQSLBureauCap)] = x;
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(str(calls.at("DL0ABC"), kContinent, kContinentCap), "AS");
+  // A call listed under the entity and under a WAE area: the area's entry,
+  // filed under the DXCC entity.
+  EXPECT_EQ(r.DuplicateCalls, 1);
+  EXPECT_EQ(str(calls.at("GB0SI"), kWAE, kWAECap), "GM/S");
+  EXPECT_EQ(str(calls.at("GB0SI"), kDXCC, kDXCCCap), "GM");
+}
+
+// --- the real file ------------------------------------------------------------
+
+const char kCtyFile[] = "/usr/share/hamradio-files/cty.csv";
+const char kMasterFile[] = "/usr/share/hamradio-files/MASTER.SCP";
+
+// What the file says of a callsign, read with nothing but the file's rules:
+// a "=CALL" entry for exactly that text, else the longest listed prefix.
+struct Place {
+  int Adif = 0;
+  int Cq = 0, Itu = 0;
+  std::string Continent;
+};
+
+class CtyOracle {
+ public:
+  explicit CtyOracle(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+      std::vector<std::string> f;
+      std::stringstream ss(line);
+      for (std::string part; std::getline(ss, part, ',');) f.push_back(part);
+      if (f.size() != 10) continue;
+      const bool area = f[0][0] == '*';
+      Place e{std::stoi(f[2]), std::stoi(f[4]), std::stoi(f[5]), f[3]};
+      std::stringstream toks(f[9].substr(0, f[9].find(';')));
+      for (std::string t; toks >> t;) {
+        Place p = e;
+        const bool call = t[0] == '=';
+        if (call) t.erase(0, 1);
+        const size_t cut = t.find_first_of("([{<~");
+        const std::string over = cut == std::string::npos ? "" : t.substr(cut);
+        t = t.substr(0, cut);
+        if (size_t a = over.find('('); a != std::string::npos) p.Cq = std::stoi(over.substr(a + 1));
+        if (size_t a = over.find('['); a != std::string::npos) p.Itu = std::stoi(over.substr(a + 1));
+        if (size_t a = over.find('{'); a != std::string::npos) p.Continent = over.substr(a + 1, 2);
+        auto& m = call ? calls_ : prefixes_;
+        if (!m.contains(t) || area) m[t] = p;
+      }
+    }
+  }
+  bool Find(const std::string& call, Place& p) const {
+    if (auto it = calls_.find(call); it != calls_.end()) {
+      p = it->second;
+      return true;
+    }
+    for (size_t n = call.size(); n > 0; --n)
+      if (auto it = prefixes_.find(call.substr(0, n)); it != prefixes_.end()) {
+        p = it->second;
+        return true;
+      }
+    return false;
+  }
+
+ private:
+  std::map<std::string, Place> calls_, prefixes_;
+};
+
+// The tables are built once for the suite, in one temporary program directory.
+class RealCtyTables : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new TempProgramDir;
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextFile(kCtyFile, lines));
+    std::string text;
+    for (const std::string& l : lines) text += l + "\n";
+    std::vector<std::string> errors;
+    entities_ = ParseCtyCsv(text, errors);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    std::string error;
+    ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(entities_), error)) << error;
+    oracle_ = new CtyOracle(lines);
+    ASSERT_TRUE(ReadTextFile(kMasterFile, lines));
+    for (const std::string& l : lines)
+      if (!l.empty() && l[0] != '#') master_.push_back(l);
+  }
+  static void TearDownTestSuite() {
+    delete oracle_;
+    delete dir_;
+  }
+  void SetUp() override {
+    ASSERT_NE(oracle_, nullptr);
+    ASSERT_GT(master_.size(), 80000u);
+    ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+  }
+  void TearDown() override { ToDatPrefix.CloseTables(kAllPrefixTables); }
+
+  // Resolves and compares with the file's own reading.
+  void Check(TdbPrefix& t, const std::string& call, int& placed) {
+    Place want;
+    const bool known = oracle_->Find(call, want);
+    const uint8_t got = t.ResolveCallsign(call, date_);
+    if (!known) {
+      EXPECT_EQ(got, 1) << call;
+      return;
+    }
+    ++placed;
+    ASSERT_EQ(got, 0) << call;
+    EXPECT_EQ(t.GetADIFNr(), want.Adif) << call;
+    EXPECT_EQ(std::stoi(t.GetWAZ()), want.Cq) << call;
+    EXPECT_EQ(std::stoi(t.GetITU()), want.Itu) << call;
+    EXPECT_EQ(t.GetContinent(), want.Continent) << call;
+  }
+
+  static inline TempProgramDir* dir_ = nullptr;
+  static inline std::vector<TCtyEntity> entities_;
+  static inline CtyOracle* oracle_ = nullptr;
+  static inline std::vector<std::string> master_;
+  int32_t date_ = ToDates.DMYToDate(1, 6, 2023);
+};
+
+TEST_F(RealCtyTables, EveryMasterCallResolvesAsTheFileSays) {
+  TdbPrefix t;
+  int placed = 0;
+  for (const std::string& c : master_) {
+    Check(t, c, placed);
+    if (HasFatalFailure()) return;
+  }
+  // Only calls the file itself cannot place (misspelt with '0' for 'O' and
+  // the like) stay unresolved.
+  EXPECT_GT(placed, static_cast<int>(master_.size()) - 50);
+}
+
+TEST_F(RealCtyTables, PortableAndPrefixedFormsFromAllContinents) {
+  // Calls of every continent, each plain, portable and worked from abroad.
+  std::map<std::string, std::vector<std::string>> byContinent;
+  for (const std::string& c : master_) {
+    Place p;
+    if (c.find('/') == std::string::npos && oracle_->Find(c, p) && byContinent[p.Continent].size() < 40)
+      byContinent[p.Continent].push_back(c);
+  }
+  EXPECT_GE(byContinent.size(), 6u);
+  size_t base = 0;
+  for (const auto& [cont, calls] : byContinent) base += calls.size();
+  EXPECT_GE(base, 200u);
+  const char* abroad[] = {"EA8", "VK", "JA", "PY", "W", "ZS", "OH0", "KH6"};
+  TdbPrefix t;
+  int placed = 0, n = 0;
+  for (const auto& [cont, calls] : byContinent)
+    for (const std::string& c : calls) {
+      for (const std::string& form :
+           {c, c + "/P", c + "/QRP", std::string(abroad[n % 8]) + "/" + c}) {
+        Check(t, form, placed);
+        if (HasFatalFailure()) return;
+      }
+      ++n;
+    }
+  EXPECT_GE(placed, 200 * 4);
+}
+
+TEST_F(RealCtyTables, EntityListAgreesWithTheFile) {
+  // Exception hits take their ADIF number from the program's entity list by
+  // the DXCC text; the file's entities must be known there under that text.
+  TdbPrefix t;
+  for (const TCtyEntity& e : entities_) {
+    if (e.WaeOnly) continue;
+    EXPECT_EQ(ToPrefix.AdifCodeOfPrefix(e.Dxcc), e.Adif) << e.Dxcc;
+    EXPECT_EQ(t.FindEntityByDxcc(e.Dxcc), 0) << e.Dxcc;
+    EXPECT_EQ(t.GetADIFNr(), e.Adif) << e.Dxcc;
+  }
+  // The DXCC picker's order starts at the entities' own records.
+  std::set<std::string> marked;
+  for (bool ok = t.SearchDxcc(""); ok; ok = t.Next())
+    if (t.GetSelFlag() == 'H') marked.insert(t.GetDXCC());
+  size_t dxcc = 0;
+  for (const TCtyEntity& e : entities_) dxcc += e.WaeOnly ? 0 : 1;
+  EXPECT_EQ(marked.size(), dxcc);
+}
+
+}  // namespace

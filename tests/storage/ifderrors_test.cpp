@@ -1,0 +1,163 @@
+// Failures, the error log and dump, tables without a file, deleting,
+// rebuilding and changed key lists.
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/paths.h"
+#include "storage/ifdriver.h"
+#include "storage_fixture.h"
+
+using fx::StorageTest;
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream f(NativeFileName(path), std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+bool Reverse = false;  // a key builder that can change its mind, for rebuilds
+
+void FlippableKey(const uint8_t* r, int keyNo, std::string& k) {
+  fx::BuildKey(r, keyNo, k);
+  if (keyNo == 1 && Reverse)
+    for (char& c : k) c = static_cast<char>(255 - static_cast<unsigned char>(c));
+}
+
+TEST_F(StorageTest, ADamagedFileIsRefusedLoggedDumpedAndReported) {
+  std::ofstream(NativeFileName(Path()), std::ios::binary) << std::string(5000, 'x');
+  DriverErrorLogName = "IFD.ERR";
+  std::vector<int32_t> reported;
+  DriverErrorReporter = [&](int32_t r, const std::string& text) {
+    reported.push_back(r);
+    EXPECT_NE(text.find("TEST"), std::string::npos);
+  };
+  TdbTreiber t;
+  EXPECT_EQ(t.Open(fx::Params(Path())), 2);
+  EXPECT_FALSE(t.IsOpen());
+  EXPECT_EQ(DriverResult, drDamaged);
+  EXPECT_FALSE(IsamOK);
+  EXPECT_EQ(IsamError, EngineErrorOf(drDamaged));
+  EXPECT_EQ(reported, std::vector<int32_t>{drDamaged});
+  const std::string log = ReadAll(dir.File("IFD.ERR"));
+  EXPECT_NE(log.find("Open TEST"), std::string::npos) << log;
+  const std::string dump = ReadAll(dir.File("IFDErr.Dmp"));
+  EXPECT_NE(dump.find("Open TEST"), std::string::npos) << dump;
+  // The file itself is left alone.
+  EXPECT_EQ(ReadAll(Path()), std::string(5000, 'x'));
+
+  // Operations on a table that is not open fail quietly, by class.
+  EXPECT_FALSE(t.First(1));
+  EXPECT_EQ(DriverClassOf(DriverResult), TDriverClass::Usage);
+  EXPECT_EQ(reported.size(), 1u);
+  // Warnings (refused keys, missing records) are not reported to the user.
+  auto good = Open("GOOD");
+  ASSERT_TRUE(Put(*good, "A", 0, "A"));
+  EXPECT_FALSE(Put(*good, "B", 0, "A"));
+  EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST_F(StorageTest, TheFatalSwitchRaisesDatenbankfehlerUnlessClosing) {
+  std::ofstream(NativeFileName(Path()), std::ios::binary) << std::string(5000, 'x');
+  DriverFatalSwitch = true;
+  TdbTreiber t;
+  try {
+    t.Open(fx::Params(Path()));
+    ADD_FAILURE() << "no EDBError";
+  } catch (const EDBError& e) {
+    EXPECT_STREQ(e.what(), "Datenbankfehler");
+  }
+  DriverClosing = true;
+  EXPECT_NO_THROW(EXPECT_EQ(t.Open(fx::Params(Path())), 2));
+  DriverFatalSwitch = false;
+  DriverClosing = false;
+}
+
+TEST_F(StorageTest, AnUnwritableDirectoryIsAnOpenFailure) {
+  TdbTreiber t;
+  EXPECT_EQ(t.Open(fx::Params(dir.File("missing/TEST.DAT"))), 2);
+  EXPECT_EQ(DriverClassOf(DriverResult), TDriverClass::IoError);
+}
+
+TEST_F(StorageTest, ATableWithoutAFileWorksInMemoryAndAlone) {
+  TdbTreiber a, b;
+  ASSERT_EQ(a.Open(fx::Params("")), 0);
+  ASSERT_EQ(b.Open(fx::Params("")), 0);
+  a.Driver()->SetAutoIncField(4, fx::oNummer);
+  EXPECT_FALSE(a.Driver()->LockingActive());
+  ASSERT_TRUE(Put(a, "M", 0, "M"));
+  ASSERT_TRUE(Put(a, "A", 0, "A"));
+  EXPECT_EQ(CodesOnKey(a, 1), (std::vector<std::string>{"A", "M"}));
+  EXPECT_EQ(b.UsedRecords(), 0);
+  EXPECT_EQ(a.Driver()->ReadLockFileBlock(), drOk);  // no locking: nothing to do
+  EXPECT_FALSE(a.Driver()->IsReadLocked());
+  EXPECT_TRUE(a.Driver()->FileName().empty());
+}
+
+TEST_F(StorageTest, DeletingTheFilesEmptiesTheTable) {
+  auto a = Open();
+  auto b = Open();
+  ASSERT_TRUE(Put(*a, "A", 0, "A"));
+  ASSERT_TRUE(Put(*a, "B", 0, "B"));
+  // Another handle still uses the file: the table is emptied instead.
+  ASSERT_TRUE(a->DeleteTableFiles());
+  EXPECT_FALSE(a->IsOpen());
+  EXPECT_EQ(b->UsedRecords(), 0);
+  EXPECT_FALSE(b->First(1));
+  ASSERT_TRUE(Put(*b, "C", 0, "C"));
+  EXPECT_EQ(Nummer(*b), 1);
+  // The last user deletes the file itself.
+  ASSERT_TRUE(b->DeleteTableFiles());
+  EXPECT_FALSE(FileExistsAnsi(Path()));
+  auto c = Open();
+  EXPECT_EQ(c->UsedRecords(), 0);
+}
+
+TEST_F(StorageTest, IndexesAreRebuiltFromTheRecordsAndOnAChangedKeyList) {
+  Reverse = false;
+  auto params = fx::Params(Path());
+  params.KeyBuilder = FlippableKey;
+  TdbTreiber t;
+  ASSERT_NE(t.Open(params), 2);
+  t.Driver()->SetAutoIncField(4, fx::oNummer);
+  for (const char* n : {"A", "C", "B"}) ASSERT_TRUE(Put(t, n, 0, n));
+  EXPECT_EQ(CodesOnKey(t, 1), (std::vector<std::string>{"A", "B", "C"}));
+  Reverse = true;
+  ASSERT_EQ(t.Driver()->RebuildIndexes(), drOk);
+  EXPECT_EQ(CodesOnKey(t, 1), (std::vector<std::string>{"C", "B", "A"}));
+  ASSERT_EQ(t.Driver()->Reorganize(), drOk);
+  EXPECT_EQ(CodesOnKey(t, 1), (std::vector<std::string>{"C", "B", "A"}));
+  t.Close();
+  Reverse = false;
+
+  // A fifth key: the file gets its column and index, filled from the records.
+  auto five = fx::Params(Path());
+  five.Keys.Add(6, 1, "Code");
+  five.KeyBuilder = [](const uint8_t* r, int keyNo, std::string& k) {
+    fx::BuildKey(r, keyNo == 5 ? 3 : keyNo, k);
+  };
+  ASSERT_NE(t.Open(five), 2);
+  EXPECT_EQ(CodesOnKey(t, 5), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(CodesOnKey(t, 1), (std::vector<std::string>{"A", "B", "C"}));
+  t.Close();
+
+  // A unique key that the stored records break refuses the open, file untouched.
+  auto unique = fx::Params(Path());
+  unique.Keys.Add(6, 0, "Value");
+  unique.KeyBuilder = [](const uint8_t* r, int keyNo, std::string& k) {
+    if (keyNo == 5)
+      k = EncodeIntKey(fx::GetInt32(r, fx::oValue));
+    else
+      fx::BuildKey(r, keyNo, k);
+  };
+  EXPECT_EQ(t.Open(unique), 2);
+  EXPECT_EQ(DriverResult, drKeyDefinition);
+  ASSERT_NE(t.Open(five), 2);
+  EXPECT_EQ(CodesOnKey(t, 5), (std::vector<std::string>{"A", "B", "C"}));
+}
+
+}  // namespace

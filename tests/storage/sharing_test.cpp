@@ -1,0 +1,309 @@
+// Sharing a table: handles in one process, transactions, other processes
+// holding locks or changing the file, and a process killed while writing.
+#include <poll.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "storage/ifdriver.h"
+#include "storage_fixture.h"
+
+using fx::StorageTest;
+
+namespace {
+
+// Two pipes between the test and one child process.
+struct Child {
+  int toParent[2] = {-1, -1};
+  int toChild[2] = {-1, -1};
+  pid_t pid = -1;
+
+  bool Fork() {
+    if (pipe(toParent) != 0 || pipe(toChild) != 0) return false;
+    pid = fork();
+    if (pid == 0) {
+      close(toParent[0]);
+      close(toChild[1]);
+    } else {
+      close(toParent[1]);
+      close(toChild[0]);
+    }
+    return pid >= 0;
+  }
+  bool InChild() const { return pid == 0; }
+  // Child side.
+  void Tell(char c) const { (void)!write(toParent[1], &c, 1); }
+  char Wait() const {
+    char c = 0;
+    return read(toChild[0], &c, 1) == 1 ? c : 0;
+  }
+  // Parent side.
+  void Send(char c) const { (void)!write(toChild[1], &c, 1); }
+  char Receive(int timeoutMs = 20000) const {
+    pollfd p{toParent[0], POLLIN, 0};
+    if (poll(&p, 1, timeoutMs) != 1) return 0;
+    char c = 0;
+    return read(toParent[0], &c, 1) == 1 ? c : 0;
+  }
+  int Exit() {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(toParent[0]);
+    close(toChild[1]);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+};
+
+// The child must not use the parent's connections: it names the file by
+// another spelling of its path, which opens a connection of its own.
+std::string ChildPath(const std::string& dirPath) { return dirPath + "./TEST.DAT"; }
+
+std::string IntegrityCheck(const std::string& path) {
+  sqlite3* db = nullptr;
+  std::string result = "cannot open";
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+      result = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(db);
+  return result;
+}
+
+TEST_F(StorageTest, HandlesOnOneFileKeepTheirOwnPositionAndBuffer) {
+  auto a = Open();
+  auto b = Open();
+  for (const char* n : {"A", "B", "C", "D"}) ASSERT_TRUE(Put(*a, n, 0, n));
+  ASSERT_TRUE(a->First(1));
+  ASSERT_TRUE(b->Last(1));
+  ASSERT_TRUE(a->Next(1));
+  ASSERT_TRUE(b->Prev(1));
+  EXPECT_EQ(Name(*a), "B");
+  EXPECT_EQ(Name(*b), "C");
+  // A record added through one handle is there for the other at once.
+  ASSERT_TRUE(Put(*b, "BB", 0, "BB"));
+  ASSERT_TRUE(a->Next(1));
+  EXPECT_EQ(Name(*a), "BB");
+  EXPECT_EQ(b->UsedRecords(), 5);
+}
+
+TEST_F(StorageTest, JobsCommitOrRollBackWholeAndNest) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "KEEP", 0, "K"));
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(Put(*t, "X1", 0, "X1"));
+  ASSERT_TRUE(Put(*t, "X2", 0, "X2"));
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("K")));
+  ASSERT_TRUE(t->Delete());
+  EXPECT_EQ(t->UsedRecords(), 2);
+  EXPECT_TRUE(t->Driver()->IsWriteLocked());
+  t->RollbackTransaction();
+  EXPECT_FALSE(t->Driver()->IsWriteLocked());
+  EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"K"}));
+
+  // Inner job rolled back, outer committed; a refused write inside a job
+  // leaves the job's other writes alone.
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(Put(*t, "O1", 0, "O1"));
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(Put(*t, "I1", 0, "I1"));
+  t->RollbackTransaction();
+  EXPECT_FALSE(Put(*t, "DUP", 0, "O1"));
+  ASSERT_TRUE(Put(*t, "O2", 0, "O2"));
+  ASSERT_TRUE(t->CommitTransaction());
+  EXPECT_FALSE(t->CommitTransaction());  // nothing open any more
+  t.reset();
+  auto again = Open();
+  EXPECT_EQ(CodesOnKey(*again, 1), (std::vector<std::string>{"K", "O1", "O2"}));
+}
+
+TEST_F(StorageTest, AReadLockOfAnotherProcessHoldsOffAWriteUntilItIsReleased) {
+  {
+    auto t = Open();
+    ASSERT_TRUE(Put(*t, "A", 0, "A"));
+  }
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber t;
+    int rc = t.Open(fx::Params(ChildPath(dir.Path()))) == 2 ? 1 : 0;
+    if (!rc && t.Driver()->ReadLockFileBlock() != drOk) rc = 2;
+    if (!rc && !t.Driver()->IsReadLocked()) rc = 3;
+    c.Tell('L');
+    c.Wait();
+    if (!rc && t.Driver()->UnlockFileBlock() != drOk) rc = 4;
+    c.Tell('U');
+    _exit(rc);
+  }
+  ASSERT_EQ(c.Receive(), 'L');
+  auto t = Open();
+  EXPECT_TRUE(t->Driver()->LockingActive());
+  EXPECT_FALSE(t->Driver()->IsReadLocked());
+  int asked = 0;
+  std::string title;
+  uint8_t reason = 0;
+  t->Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [&](const std::string& ti, uint8_t re) {
+    ++asked;
+    title = ti;
+    reason = re;
+    return false;
+  });
+  // Reading goes on under the other station's read lock.
+  EXPECT_EQ(t->UsedRecords(), 1);
+  const auto t0 = std::chrono::steady_clock::now();
+  EXPECT_FALSE(Put(*t, "B", 0, "B"));
+  const auto waited = std::chrono::steady_clock::now() - t0;
+  EXPECT_EQ(DriverResult, drLockRefused);
+  EXPECT_EQ(DriverClassOf(DriverResult), TDriverClass::LockRefused);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(title, "TEST");
+  EXPECT_EQ(reason, 3);
+  // Twelve retries of about 64 ms each before the question.
+  EXPECT_GE(waited, std::chrono::milliseconds(500));
+  EXPECT_LT(waited, std::chrono::milliseconds(3000));
+  EXPECT_EQ(t->UsedRecords(), 1);
+  EXPECT_FALSE(t->FindKey(3, MakeKeyStr("B")));
+
+  // Answering "retry" after the other station let go gets the write through.
+  asked = 0;
+  t->Driver()->SetRetryHandler(2, [&](const std::string&, uint8_t) {
+    if (asked++ == 0) {
+      c.Send('R');
+      EXPECT_EQ(c.Receive(), 'U');
+    }
+    return true;
+  });
+  EXPECT_TRUE(Put(*t, "B", 0, "B"));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(c.Exit(), 0);
+  EXPECT_EQ(t->UsedRecords(), 2);
+}
+
+TEST_F(StorageTest, ChangesOfAnotherProcessAreSeen) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "A", 0, "A"));
+  ASSERT_TRUE(Put(*t, "C", 0, "C"));
+  EXPECT_EQ(CodesOnKey(*t, 1).size(), 2u);  // the caches are filled
+
+  DriverCacheCheckMs = 60000;  // trusted caches: only a lock asks the file
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber ct;
+    int rc = ct.Open(fx::Params(ChildPath(dir.Path()))) == 2 ? 1 : 0;
+    if (!rc) ct.Driver()->SetAutoIncField(4, fx::oNummer);
+    if (!rc && !Put(ct, "B", 0, "B")) rc = 2;
+    if (!rc && !ct.FindKey(3, MakeKeyStr("C"))) rc = 3;
+    if (!rc && !ct.Delete()) rc = 4;
+    _exit(rc);
+  }
+  ASSERT_EQ(c.Exit(), 0);
+  // A fileblock lock always looks at the file.
+  ASSERT_EQ(t->Driver()->ReadLockFileBlock(), drOk);
+  EXPECT_EQ(CodesOnKey(*t, 1), (std::vector<std::string>{"A", "B"}));
+  ASSERT_EQ(t->Driver()->UnlockFileBlock(), drOk);
+  // The numbers given by the other process are not given again.
+  ASSERT_TRUE(Put(*t, "D", 0, "D"));
+  EXPECT_EQ(Nummer(*t), 4);
+
+  DriverCacheCheckMs = 0;  // every operation asks
+  Child c2;
+  ASSERT_TRUE(c2.Fork());
+  if (c2.InChild()) {
+    TdbTreiber ct;
+    int rc = ct.Open(fx::Params(ChildPath(dir.Path()))) == 2 ? 1 : 0;
+    if (!rc && !ct.FindKey(3, MakeKeyStr("A"))) rc = 2;
+    if (!rc) fx::SetInt32(ct.RecordBuffer(), fx::oValue, 99);
+    if (!rc && !ct.Update()) rc = 3;
+    _exit(rc);
+  }
+  ASSERT_EQ(c2.Exit(), 0);
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));
+  EXPECT_EQ(Value(*t), 99);
+}
+
+TEST_F(StorageTest, AProcessKilledInsideAJobLeavesTheCommittedTableWhole) {
+  // Large records, so that the job spills pages into the file before it ends.
+  const int kBig = 60000;
+  {
+    TdbTreiber t;
+    ASSERT_NE(t.Open(fx::Params(Path(), kBig, fx::kLen)), 2);
+    t.Driver()->SetAutoIncField(4, fx::oNummer);
+    for (int i = 0; i < 20; ++i) {
+      t.ClearBuffer();
+      fx::SetStr(t.RecordBuffer(), fx::oCode, 6, "C" + std::to_string(i));
+      ASSERT_EQ(t.Driver()->SetRecordLength(kBig), drOk);
+      ASSERT_TRUE(t.Add());
+    }
+  }
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber t;
+    if (t.Open(fx::Params(ChildPath(dir.Path()), kBig, fx::kLen)) == 2) _exit(1);
+    t.Driver()->SetAutoIncField(4, fx::oNummer);
+    t.BeginTransaction();
+    for (int i = 0; i < 100000; ++i) {
+      t.ClearBuffer();
+      std::memset(t.RecordBuffer() + 100, 'x', kBig - 100);
+      fx::SetStr(t.RecordBuffer(), fx::oCode, 6, "J" + std::to_string(i));
+      t.Driver()->SetRecordLength(kBig);
+      if (!t.Add()) _exit(2);
+      if (i == 1500) c.Tell('G');  // about 90 MB: beyond the page cache
+    }
+    _exit(3);
+  }
+  ASSERT_EQ(c.Receive(60000), 'G');
+  kill(c.pid, SIGKILL);
+  EXPECT_EQ(c.Exit(), -1);
+
+  TdbTreiber t;
+  ASSERT_NE(t.Open(fx::Params(Path(), kBig, fx::kLen)), 2);
+  EXPECT_EQ(t.UsedRecords(), 20);
+  std::vector<std::string> codes = CodesOnKey(t, 3);
+  EXPECT_EQ(codes.size(), 20u);
+  EXPECT_EQ(t.KeyCount(1), 20);
+  EXPECT_EQ(IntegrityCheck(Path()), "ok");
+}
+
+TEST_F(StorageTest, AProcessKilledBetweenSingleWritesLosesAtMostTheWriteInFlight) {
+  { auto t = Open(); }
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber t;
+    if (t.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(1);
+    t.Driver()->SetAutoIncField(4, fx::oNummer);
+    for (int i = 0;; ++i) {
+      if (!Put(t, "N", i, "W" + std::to_string(i))) _exit(2);
+      c.Tell('+');  // one committed record
+    }
+  }
+  int committed = 0;
+  while (committed < 40 && c.Receive() == '+') ++committed;
+  kill(c.pid, SIGKILL);
+  c.Exit();
+  while (c.Receive(0) == '+') ++committed;
+
+  auto t = Open();
+  const int32_t n = t->UsedRecords();
+  EXPECT_GE(n, committed);
+  EXPECT_LE(n, committed + 1);
+  // Every record is whole and in every index.
+  for (int k = 1; k <= 4; ++k) EXPECT_EQ(t->KeyCount(k), n);
+  int walked = 0;
+  for (bool ok = t->First(2); ok; ok = t->Next(2)) {
+    EXPECT_EQ(Code(*t), "W" + std::to_string(Value(*t)));
+    ++walked;
+  }
+  EXPECT_EQ(walked, n);
+  EXPECT_EQ(IntegrityCheck(Path()), "ok");
+}
+
+}  // namespace
