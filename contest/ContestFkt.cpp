@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "contest/ContestRules.h"
+#include "contest/ContestLogActions.h"
 #include "contest/LogServices.h"
 #include "contest/eingcontstd.h"
 #include "database/dbContest.h"
@@ -237,63 +238,21 @@ int32_t TContestFkt::ContestSetup(char letter, bool recordExists, bool editOnly,
 }
 
 bool TContestFkt::EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraTable) {
-  if (ref > 0 && !contestTable.GotoRecord(ref)) return false;
-  TContestRecord record{};
-  contestTable.GetContestRecord(record);
-  const int32_t nummer = rec::GetInt32(record.data(), crec::kNummer);
-  if (extraTable.FindByNumber(nummer)) return true;
-  TContestExtraRecord extra{};
-  extraTable.ClearRecord();
-  rec::SetInt32(extra.data(), xrec::kNummer, nummer);
-  extraTable.SetExtraRecord(extra);
-  return extraTable.Add();
+  return ::EnsureExtraRecord(ref, contestTable, extraTable);
 }
 
 void TContestFkt::DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref) {
-  if (!contestTable.GotoRecord(ref)) return;
-  TContestRecord record{};
-  contestTable.GetContestRecord(record);
-  const std::string name = rec::GetStr(record.data(), crec::kName, crec::kNameCap);
-  const int32_t nummer = rec::GetInt32(record.data(), crec::kNummer);
-  if (!ToMessages.JaNeinFrage("", "Sicherheitsabfrage", "Logbuch " + name + " löschen?", false))
-    return;
-  if (!ToMessages.JaNeinFrage("", "Sicherheitsabfrage",
-                              "Komplettes Logbuch " + name + " unwiederbringlich löschen?", false))
-    return;
-  EnsureExtraRecord(ref, contestTable, extraTable);
-
-  // The QSO log first: when it cannot be removed the log stays whole. The
-  // open is the test that the file is usable; the delete itself runs on the
-  // only handle, since a table shared with other handles is emptied, not removed.
-  const uint32_t kinds = KindBit(kContestLog);
-  if (!ToDatContest.OpenFiles(kinds, nummer)) {
-    ToMessages.Fehler("Das QSO-Log von " + name +
-                      " konnte nicht geöffnet werden. Das Logbuch wurde nicht gelöscht.");
-    return;
-  }
-  ToDatContest.CloseFiles(kinds, nummer);
-  bool removed;
-  {
-    TdbContest log(kContestLog, false, nummer);
-    removed = log.DeleteTableFiles();
-  }
-  if (!removed || FileExistsAnsi(ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT")) {
-    ToMessages.Fehler("Das QSO-Log von " + name +
-                      " konnte nicht gelöscht werden. Das Logbuch wurde nicht gelöscht.");
-    return;
-  }
-  if (extraTable.FindByNumber(nummer)) extraTable.Delete();
-  if (contestTable.GotoRecord(ref)) contestTable.Delete();
+  if (ref <= 0 || !contestTable.GotoRecord(ref)) return;
+  const std::string name = ContestName(contestTable, ref);
+  if (!ConfirmDeleteLog(name)) return;
+  // A log that could not be removed is said so; what was not deleted stays whole.
+  if (!DeleteWholeLog(ref, contestTable, extraTable))
+    ToMessages.Fehler("Das Logbuch " + name + " konnte nicht gelöscht werden.");
 }
 
 void TContestFkt::OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contestTable,
                           TdbContest& extraTable) {
-  TContestRecord record{};
-  contestTable.GetContestRecord(record);
-  if (rec::GetChar(record.data(), crec::kTyp) == '\0') return;
-  if (TLogWindowOpener* opener = LogWindowOpener())
-    opener->OpenContestLogWindow(owner, rec::GetInt32(record.data(), crec::kNummer), description,
-                                 contestTable, extraTable);
+  ::OpenLog(owner, description, contestTable, extraTable);
 }
 
 void TContestFkt::EditNote(const std::string& fileName, TdbContest& contestTable,

@@ -1,7 +1,6 @@
 #include "contest/LogServices.h"
 
 namespace {
-TLogWindowOpener* logWindowOpener = nullptr;
 TLogOutputWriter* logOutputWriter = nullptr;
 TMemoWindow* memoWindow = nullptr;
 
@@ -13,10 +12,6 @@ T* Exchange(T*& slot, T* value) {
 }
 }  // namespace
 
-TLogWindowOpener* SetLogWindowOpener(TLogWindowOpener* opener) {
-  return Exchange(logWindowOpener, opener);
-}
-TLogWindowOpener* LogWindowOpener() { return logWindowOpener; }
 TLogOutputWriter* SetLogOutputWriter(TLogOutputWriter* writer) {
   return Exchange(logOutputWriter, writer);
 }

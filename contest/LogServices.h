@@ -1,9 +1,9 @@
 #pragma once
 // The services of later layers that the contest module starts: the log
-// window, the log outputs (writers, print job, period choice) and the memo
-// window. Those layers register their implementation at start; tests
-// register fakes. Nothing registered: the log window does not open, every
-// output ends at its start and the memo window shows nothing.
+// outputs (writers, print job, period choice) and the memo window. Those
+// layers register their implementation at start; tests register fakes.
+// Nothing registered: an output is not started and the memo window shows
+// nothing. (The log window is reached through ContestEntries.)
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,14 +11,6 @@
 class QWidget;
 class TdbContest;
 struct TContestRec;
-
-// Opens the log-entry window of one contest log and returns when it closes.
-class TLogWindowOpener {
- public:
-  virtual ~TLogWindowOpener() = default;
-  virtual void OpenContestLogWindow(QWidget* owner, int32_t nummer, const TContestRec& description,
-                                    TdbContest& contestTable, TdbContest& extraTable) = 0;
-};
 
 // The period filter handed to the writers: all zero is the whole log;
 // value 1 the start time, value 5 the end time (seconds since midnight).
@@ -69,8 +61,6 @@ class TMemoWindow {
 
 // Registry: each setter installs (not owned; nullptr removes) and returns
 // the previous one; the getters return nullptr when none is installed.
-TLogWindowOpener* SetLogWindowOpener(TLogWindowOpener* opener);
-TLogWindowOpener* LogWindowOpener();
 TLogOutputWriter* SetLogOutputWriter(TLogOutputWriter* writer);
 TLogOutputWriter* LogOutputWriter();
 TMemoWindow* SetMemoWindow(TMemoWindow* memo);

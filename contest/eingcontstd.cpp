@@ -17,6 +17,7 @@
 #include <exception>
 #include <memory>
 
+#include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
 #include "contest/LogServices.h"
 #include "contest/SetupOutputs.h"
@@ -80,6 +81,15 @@ int32_t RunContestSetupDialog(bool recordExists, bool editOnly, char letter,
   TEingContestStd form(recordExists, editOnly, letter, contestTable, extraTable, *description);
   const int result = form.exec();
   return result == 1 ? contestTable.CurrentRef() : 0;
+}
+
+void RegisterContestSetupDialog() {
+  ContestEntries().RunContestSetupDialog = [](bool recordExists, bool editOnly, char letter,
+                                              TdbContest& contestTable, TdbContest& extraTable,
+                                              TContestRec* description) {
+    return RunContestSetupDialog(recordExists, editOnly, letter, contestTable, extraTable,
+                                 description);
+  };
 }
 
 TEingContestStd::TEingContestStd(bool recordExists, bool editOnly, char letter,

@@ -34,6 +34,10 @@ int32_t RunContestSetupDialog(bool recordExists, bool editOnly, char letter,
                               TdbContest& contestTable, TdbContest& extraTable,
                               TContestRec* description = nullptr);
 
+// Fills the contest module's set-up dialog entry (ContestEntries) with
+// RunContestSetupDialog; the program's start calls it once.
+void RegisterContestSetupDialog();
+
 class TEingContestStd : public QDialog {
   Q_OBJECT
  public:

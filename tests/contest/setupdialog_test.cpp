@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
+#include "contest/ContestLogActions.h"
 #include "contest/LogServices.h"
 #include "contest/eingcontstd.h"
 #include "database/dbContest.h"
@@ -36,12 +38,11 @@ using Kind = ScriptedMessages::Kind;
 
 // Stands in for the log window: counts its calls and logs one QSO, as a
 // user would, so the QSO log has a file.
-class FakeLogWindow : public TLogWindowOpener {
+class FakeLogWindow {
  public:
   int calls = 0;
   int32_t nummer = 0;
-  void OpenContestLogWindow(QWidget*, int32_t n, const TContestRec&, TdbContest&,
-                            TdbContest&) override {
+  void Open(int32_t n) {
     ++calls;
     nummer = n;
     TdbContest log(kContestLog, false, n);
@@ -117,11 +118,14 @@ class SetupDialog : public ::testing::Test {
   void SetUp() override {
     ToSetups.Reset();
     savedOffset_ = UtcHourOffset;
-    previousOpener_ = SetLogWindowOpener(&window);
+    previousEntries_ = ContestEntries();
+    ContestEntries().OpenContestLogWindow = [this](QWidget*, int32_t n, const TContestRec&,
+                                                   TdbContest&, TdbContest&) { window.Open(n); };
+    RegisterContestSetupDialog();
     previousWriter_ = SetLogOutputWriter(&writer);
   }
   void TearDown() override {
-    SetLogWindowOpener(previousOpener_);
+    ContestEntries() = previousEntries_;
     SetLogOutputWriter(previousWriter_);
     UtcHourOffset = savedOffset_;
   }
@@ -141,7 +145,7 @@ class SetupDialog : public ::testing::Test {
   CountingWriter writer;
   ScriptedMessages msgs;
   int32_t savedOffset_ = 0;
-  TLogWindowOpener* previousOpener_ = nullptr;
+  TContestEntries previousEntries_;
   TLogOutputWriter* previousWriter_ = nullptr;
 };
 
@@ -170,7 +174,7 @@ TEST_F(SetupDialog, CreateStartChangeAndDeleteALog) {
     Click(dlg, "btnstart");
   });
   msgs.Expect(Kind::Achtung, "Es wurde nicht bestimmt, ob der Computer mit Ortszeit läuft.");
-  const int32_t ref = ContestFkt.ContestSetup('4', false, false, list, extra, desc.get());
+  const int32_t ref = ContestSetup('4', false, false, list, extra, desc.get());  // through the entry
   EXPECT_TRUE(msgs.AllShown());
   ASSERT_GT(ref, 0);
   EXPECT_EQ(list.UsedRecords(), 1);

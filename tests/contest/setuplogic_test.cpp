@@ -21,7 +21,7 @@ namespace {
 
 using Kind = ScriptedMessages::Kind;
 
-TContestRecord Stored(TdbContest& list, int32_t nummer) {
+TContestRecord Stored(int32_t nummer) {
   TdbContest other(kContestList, false, 0);
   TContestRecord r{};
   if (other.FindByNumber(nummer)) other.GetContestRecord(r);
@@ -197,7 +197,7 @@ TEST_F(SetupLogic, LdkContestsAskForTheLdkAndStoreIt) {
   EXPECT_EQ(logic->Save(TSetupSender::Ok, in).Focus, "eDOK");
   in.Dok = "ab";
   EXPECT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(rec::GetStr(Stored(list, Nummer()).data(), crec::kLDK, crec::kLDKCap), "AB");
+  EXPECT_EQ(rec::GetStr(Stored(Nummer()).data(), crec::kLDK, crec::kLDKCap), "AB");
   ToSetupStation st{};
   ToSetups.GetStation(st);
   EXPECT_EQ(rec::GetStr(st.data(), stationrec::kLDK, stationrec::kLDKCap), "AB");
@@ -238,7 +238,7 @@ TEST_F(SetupLogic, NewLogStoresListRecordExtraRecordAndStation) {
 
   const int32_t n = Nummer();
   EXPECT_GT(n, 0);
-  const TContestRecord r = Stored(list, n);
+  const TContestRecord r = Stored(n);
   const uint8_t* p = r.data();
   EXPECT_EQ(rec::GetStr(p, crec::kName, crec::kNameCap), "Party");
   EXPECT_EQ(rec::GetStr(p, crec::kCall, crec::kCallCap), "DL1ABC");
@@ -297,8 +297,8 @@ TEST_F(SetupLogic, LaterSaveRewritesTheOwnRecordWhereverTheTableStands) {
   EXPECT_TRUE(out.Stored);
   EXPECT_EQ(out.ModalResult, 2);
   EXPECT_EQ(list.UsedRecords(), 2);
-  EXPECT_EQ(rec::GetStr(Stored(list, mine).data(), crec::kName, crec::kNameCap), "Geändert");
-  EXPECT_EQ(rec::GetStr(Stored(list, theirs).data(), crec::kName, crec::kNameCap), "Andere");
+  EXPECT_EQ(rec::GetStr(Stored(mine).data(), crec::kName, crec::kNameCap), "Geändert");
+  EXPECT_EQ(rec::GetStr(Stored(theirs).data(), crec::kName, crec::kNameCap), "Andere");
   EXPECT_EQ(extra.UsedRecords(), 1);
 }
 
@@ -482,7 +482,7 @@ TEST_F(SetupLogic, NumberLettersShowAndStoreTheirNumbers) {
     Make(c.letter);
     in.Jahre = c.typed;
     ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-    EXPECT_EQ(rec::GetInt32(Stored(list, Nummer()).data(), crec::kZusatzWert), c.stored);
+    EXPECT_EQ(rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert), c.stored);
     TContestSetupInputs again;
     TContestSetupView v;
     TContestSetupLogic reopened(true, false, c.letter, list, extra, *desc);
@@ -519,7 +519,7 @@ TEST_F(SetupLogic, TextLettersStoreTheirText) {
   in.Category = 5;
   desc->Classes[5].Text = "SWL";
   ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(rec::GetStr(Stored(list, Nummer()).data(), crec::kZusatzText, crec::kZusatzTextCap),
+  EXPECT_EQ(rec::GetStr(Stored(Nummer()).data(), crec::kZusatzText, crec::kZusatzTextCap),
             "MF 123");
   in.Jahre = "";  // category 6: no club needed
   EXPECT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
@@ -552,26 +552,26 @@ TEST_F(SetupLogic, DistrictPresetFollowsTheDok) {
   logic->DokChanged(in);
   EXPECT_TRUE(in.HmJa);
   ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(Stored(list, Nummer())[crec::kMitglied], 255);
+  EXPECT_EQ(Stored(Nummer())[crec::kMitglied], 255);
 }
 
 TEST_F(SetupLogic, GroupLicenceDateAndStationKinds) {
   Make('Y');
   in.Zusatz2 = 2;
   ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(rec::GetInt32(Stored(list, Nummer()).data(), crec::kZusatzWert), 2);
+  EXPECT_EQ(rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert), 2);
 
   Make('W');
   in.Lizenzdatum = "01.04.1990";
   ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  const int32_t day = rec::GetInt32(Stored(list, Nummer()).data(), crec::kZusatzWert);
+  const int32_t day = rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert);
   EXPECT_EQ(day, ToDates.DateStringToDate("01.04.1990", "dd.mm.yyyy"));
 
   Make('b');
   in.Bausatz = true;
   in.Unikat = true;
   ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(rec::GetInt32(Stored(list, Nummer()).data(), crec::kZusatzWert), 3);
+  EXPECT_EQ(rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert), 3);
 }
 
 TEST_F(SetupLogic, StationMemoIsWrittenForAStoredLogAndLoadedAgain) {
@@ -594,7 +594,7 @@ TEST_F(SetupLogic, StationMemoIsWrittenForAStoredLogAndLoadedAgain) {
   std::vector<std::string> lines;
   ASSERT_TRUE(ReadTextFile(file, lines));
   EXPECT_EQ(lines, (std::vector<std::string>{"IC-7300", "Dipol"}));
-  EXPECT_EQ(rec::GetStr(Stored(list, Nummer()).data(), crec::kZusatzText, crec::kZusatzTextCap),
+  EXPECT_EQ(rec::GetStr(Stored(Nummer()).data(), crec::kZusatzText, crec::kZusatzTextCap),
             "M 4711");
 
   TContestSetupInputs again;
