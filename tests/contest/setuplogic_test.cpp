@@ -8,6 +8,7 @@
 #include <string>
 
 #include "contest/eingcontstdlogic.h"
+#include "database/dbCall.h"
 #include "database/dbContest.h"
 #include "database/kxdates.h"
 #include "database/recfields.h"
@@ -584,6 +585,35 @@ TEST_F(SetupLogic, StationMemoOfAFailedSaveIsNotWritten) {
   msgs.Expect(Kind::Achtung, "Contest-Namens");
   EXPECT_FALSE(logic->Save(TSetupSender::Ok, in).Stored);
   EXPECT_FALSE(FileExistsAnsi(TContestSetupLogic::StationFileName('b', 0)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SetupLogic, MemberNumberIsLookedUpOnlyForAnInputStillAtZero) {
+  {
+    TdbCall calls(0, false);
+    calls.ClearRecord();
+    calls.SetCall("DL1ABC");
+    calls.SetDIG("4711");
+    calls.SetAGCW("");
+    ASSERT_TRUE(calls.Add());
+  }
+  Make('7');
+  in.Call = "dl1abc";
+  in.Jahre = " 0";
+  logic->CallLeft(in);
+  EXPECT_EQ(in.Jahre, "4711");
+  in.Jahre = "12";  // typed by the user: kept
+  logic->CallLeft(in);
+  EXPECT_EQ(in.Jahre, "12");
+
+  Make('f');  // no AGCW number: stays "0"
+  in.Call = "DL1ABC";
+  in.Jahre = "0";
+  logic->CallLeft(in);
+  EXPECT_EQ(in.Jahre, "0");
 }
 
 }  // namespace
