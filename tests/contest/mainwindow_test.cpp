@@ -323,6 +323,28 @@ TEST_F(MainWindowTest, UnopenableSetupTableEndsTheProgramWithExitCode1) {
   EXPECT_TRUE(setupCalls.empty());
 }
 
+TEST_F(MainWindowTest, UnopenableProjectTableEndsTheProgramWithExitCode1) {
+  ASSERT_TRUE(QDir().mkpath(QString::fromUtf8((ProgramDirectory + "ZQ5PRO.DAT").c_str())));
+  messages.Expect(Kind::Fehler, "Datei kann nicht geöffnet oder angelegt werden");
+  messages.Expect(Kind::Fehler, "Projektdatei ZQ5PRO konnte nicht geöffnet werden");
+  TContestBrow window;
+  EXPECT_EQ(window.StartExitCode(), 1);
+  EXPECT_TRUE(messages.AllShown());
+}
+
+TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
+  const std::string previous = ProgramDirectory;
+  ProgramDirectory += "fehlt/";  // no directory to hold the tables
+  messages.Expect(Kind::Fehler, "Dateiverwaltung konnte nicht initialisiert werden");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+    EXPECT_EQ(window.Controller(), nullptr);
+  }
+  ProgramDirectory = previous;
+  EXPECT_TRUE(messages.AllShown());
+}
+
 TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {
   TContestRecord r{};
   rec::SetStr(r.data(), crec::kName, crec::kNameCap, std::string(25, 'N'));
