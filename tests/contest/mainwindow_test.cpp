@@ -370,3 +370,47 @@ TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {
 }
 
 }  // namespace
+
+namespace {
+
+TStartPageLayout DesignPlaces() {
+  TStartPageLayout l;
+  l.panelContest = QRect(0, 0, 600, 400);
+  l.imglinks = QRect(20, 20, 170, 120);
+  l.lworked = QRect(0, 0, 200, 20);
+  l.imgtitels = QRect(300, 40, 180, 52);
+  l.lhinweisupdate = QRect(20, 0, 900, 16);
+  l.lhinweisupdate2 = QRect(180, 0, 580, 16);
+  return l;
+}
+
+TEST(StartPageLayout, NarrowScreensStackTitleNameAndList) {
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(1006, 562), QSize(1014, 600), 800, 170, DesignPlaces());
+  EXPECT_EQ(l.imglinks.topLeft(), QPoint(20, 52));
+  EXPECT_EQ(l.panelContest.left(), 20 + 170 + 10);
+  EXPECT_EQ(l.imgtitels.topLeft(), QPoint(200, 0));
+  EXPECT_EQ(l.lworked.top(), 52);
+  EXPECT_EQ(l.lworked.left(), 200 + (l.panelContest.width() - 200) / 2);
+  EXPECT_EQ(l.panelContest.top(), 52 + 20 + 10);
+  EXPECT_EQ(l.panelContest.bottom() + 1, 562 - 60);
+  EXPECT_EQ(l.panelContest.right() + 1, 1006 - 30);
+  // Notices at the bottom; the second one moves left of the list when it would reach into it.
+  EXPECT_EQ(l.lhinweisupdate.top(), 562 - 30);
+  EXPECT_EQ(l.lhinweisupdate2.top(), 562 - 30 - 16 - 10);
+  EXPECT_EQ(l.lhinweisupdate2.left(), 130);
+}
+
+TEST(StartPageLayout, WideScreensPutThePictureLeftOfTheList) {
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(1006, 562), QSize(1014, 600), 1280, 170, DesignPlaces());
+  EXPECT_EQ(l.imglinks.topLeft(), QPoint(100, 135));
+  EXPECT_EQ(l.lworked.top(), 135 - 20);
+  EXPECT_EQ(l.panelContest.left(), 100 + 170 + 30);
+  EXPECT_EQ(l.panelContest.right() + 1, 1006 - 120);
+  EXPECT_EQ(l.panelContest.top(), 135);
+  EXPECT_EQ(l.imgtitels.left(), 300 + (l.panelContest.width() - 180) / 2);
+  EXPECT_EQ(l.imgtitels.top(), 40);
+}
+
+}  // namespace
