@@ -14,7 +14,7 @@ TFortschrittWinCtrl::~TFortschrittWinCtrl() { delete form_.data(); }
 
 bool TFortschrittWinCtrl::Show() {
   delete form_.data();
-  form_ = new TFortschrittWinForm(owner_, this);
+  form_ = new TFortschrittWinForm(owner_);
   TFortschrittWinRec rec;
   rec.Caption = caption_;
   rec.Text = text_;

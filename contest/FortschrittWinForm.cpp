@@ -9,10 +9,9 @@
 
 #include "platform/codec.h"
 
-TFortschrittWinForm::TFortschrittWinForm(QWidget* owner, TFortschrittWinCtrl* ctrl)
+TFortschrittWinForm::TFortschrittWinForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowStaysOnTopHint),
-      ctrl_(ctrl) {
+                         Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("TFortschrittWinForm"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);

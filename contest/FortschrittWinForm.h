@@ -8,7 +8,6 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class TFortschrittWinCtrl;
 
 struct TFortschrittWinRec {
   std::string Caption;
@@ -20,7 +19,7 @@ struct TFortschrittWinRec {
 class TFortschrittWinForm : public QDialog {
   Q_OBJECT
  public:
-  TFortschrittWinForm(QWidget* owner, TFortschrittWinCtrl* ctrl);
+  explicit TFortschrittWinForm(QWidget* owner);
 
   void ShowData(const TFortschrittWinRec& rec);
   // One step: new text (when given and different), new position (when above
@@ -34,6 +33,5 @@ class TFortschrittWinForm : public QDialog {
 
  private:
   void Button1Click() { cancel_ = true; }
-  TFortschrittWinCtrl* ctrl_;
   bool cancel_ = false;
 };

@@ -14,7 +14,7 @@ bool HelpHook(uint16_t command, int32_t data, bool& callHelp) {
   MakeTopicPath(kHelpFile, "", "", 2, path);
   const std::string viewer = HelpViewerProgram();
   if (viewer.empty() || !FileExistsAnsi(viewer)) return false;
-  ShellExec(viewer, "-mapid " + std::to_string(data) + " " + path);
+  ShellExec(viewer, {"-mapid", std::to_string(data), path});
   return true;
 }
 

@@ -124,18 +124,11 @@ std::string LastErrorText(int code) {
   return "[Error:" + std::to_string(code) + "] " + text;
 }
 
-bool ShellExec(const std::string& fileName, const std::string& parameters) {
-  std::vector<std::string> args;
-  size_t p = 0;
-  while (p < parameters.size()) {
-    const size_t b = parameters.find_first_not_of(' ', p);
-    if (b == std::string::npos) break;
-    const size_t e = parameters.find(' ', b);
-    args.push_back(parameters.substr(b, e == std::string::npos ? std::string::npos : e - b));
-    p = e == std::string::npos ? parameters.size() : e;
-  }
+bool ShellExec(const std::string& fileName, const std::vector<std::string>& args) {
   const int code = StartProgram(fileName, args);
   if (code == 0) return true;
+  std::string parameters;
+  for (const std::string& a : args) parameters += (parameters.empty() ? "" : " ") + a;
   HelpMessage("Function ShellExecute(" + fileName + ", " + parameters + ")\rReturned: " +
               LastErrorText(code));
   return false;

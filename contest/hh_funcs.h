@@ -18,9 +18,9 @@ void MakeTopicPath(std::string chmFile, std::string topic, std::string window, u
 std::string GetWindowsDir();
 // "[Error:<code>] <text>" for a system error number.
 std::string LastErrorText(int code);
-// Starts the program with its parameters (split at blanks); on failure a
-// warning names the call and the error. True when it started.
-bool ShellExec(const std::string& fileName, const std::string& parameters);
+// Starts the program with its arguments; on failure a warning names the
+// call and the error. True when it started.
+bool ShellExec(const std::string& fileName, const std::vector<std::string>& args);
 // Shows the text as a warning and appends it to the help log when the switch is on.
 void HelpMessage(const std::string& text);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contest/contestvhf.h"
+#include "contest/eingcontstd.h"
 #include "contest/hh_funcs.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Ostrelon"));
   QApplication::setApplicationDisplayName(QStringLiteral("Ostrelon"));
   InstallMessageDialogs();
+  RegisterContestSetupDialog();
 
   InitProgramDirectory();
   std::vector<std::string> args;

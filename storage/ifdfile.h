@@ -18,38 +18,7 @@
 #include <vector>
 
 #include "storage/ifdriver.h"
-
-// The entries of one index in (key bytes, ref) order, in one flat array of
-// fixed slots: length byte, key bytes (zero-padded to the key length), ref.
-class TKeyMirror {
- public:
-  void Reset(int keyLength);
-  bool Loaded() const { return loaded_; }
-  void SetLoaded(bool v) { loaded_ = v; }
-  size_t Count() const { return count_; }
-  std::string_view KeyAt(size_t i) const {
-    const uint8_t* p = At(i);
-    return std::string_view(reinterpret_cast<const char*>(p + 1), p[0]);
-  }
-  int32_t RefAt(size_t i) const;
-  // Index of the first entry not below (key, ref).
-  size_t Lower(std::string_view key, int64_t ref) const;
-  void Append(std::string_view key, int32_t ref);  // while loading, in order
-  void Insert(std::string_view key, int32_t ref);
-  bool Erase(std::string_view key, int32_t ref);
-  void Clear();
-
- private:
-  const uint8_t* At(size_t i) const { return data_.data() + i * slot_; }
-  void Put(uint8_t* p, std::string_view key, int32_t ref) const;
-  int Compare(size_t i, std::string_view key, int64_t ref) const;
-
-  bool loaded_ = false;
-  size_t keyLen_ = 0;
-  size_t slot_ = 5;
-  size_t count_ = 0;
-  std::vector<uint8_t> data_;
-};
+#include "storage/keymirror.h"
 
 class TIfdFile {
  public:

@@ -183,7 +183,8 @@ class IFDriver : public IFbiDriver {
   bool InTransaction() const;
 
   // Fileblock lock: the shared lock keeps other stations from writing; they
-  // nest and are released by as many unlocks.
+  // nest and are released by as many unlocks. Writes made while it is held
+  // (outside a job) become permanent when the last lock is released.
   int32_t ReadLockFileBlock();
   int32_t UnlockFileBlock();
 

@@ -1,6 +1,7 @@
 // Writes pictures of the common look, rendered offscreen: a data-list dialog
 // in the classic and in the new look, a browser list with its header and
-// alternating rows in both looks, and an owner-drawn menu.
+// alternating rows in both looks, an owner-drawn menu, and the dialog once
+// more scaled to font size 12.
 //   lookshots <folder>
 #include <QApplication>
 #include <QDir>
@@ -45,10 +46,11 @@ void Zoom(QWidget& w, const QRect& part, const char* name) {
   Save(image.scaled(image.size() * 3), name);
 }
 
-void SetNewLook(bool on) {
+void SetLook(bool newLook, int fontSize) {
   ToSetupColors c;
   ToSetups.GetColors(c);
-  rec::SetByte(c.data(), colorsrec::kNewLook, on ? 1 : 0);
+  rec::SetByte(c.data(), colorsrec::kNewLook, newLook ? 1 : 0);
+  rec::SetInt32(c.data(), colorsrec::kFontSize, fontSize);
   ToSetups.SetColors(c);
 }
 
@@ -186,11 +188,14 @@ int main(int argc, char** argv) {
   FormBildressourcen = &repo;
   if (argc > 2) LookBaseColor = std::stoi(argv[2], nullptr, 16);
   for (bool newLook : {false, true}) {
-    SetNewLook(newLook);
+    SetLook(newLook, 9);
     ListDialog(newLook ? "look_dialog_new" : "look_dialog_classic");
     BrowserList(newLook ? "look_browser_new" : "look_browser_classic");
     Menu(newLook ? "look_menu_new" : "look_menu_classic");
   }
+  // The same dialog for a user who chose font size 12.
+  SetLook(true, 12);
+  ListDialog("look_dialog_new_size12");
   FormBildressourcen = nullptr;
   return 0;
 }

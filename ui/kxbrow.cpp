@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QIcon>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include "platform/codec.h"
 #include "platform/messages.h"
 #include "storage/ifdriver.h"
+#include "ui/Bildressourcen.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
@@ -62,6 +65,17 @@ void Guarded(F&& f) {
     f();
   } catch (const std::exception& e) {
     ToMessages.Fehler(e.what());
+  }
+}
+
+// A button shows its program picture, or the text where the program has none.
+void SetGlyph(QToolButton* b, const char* picture, const QString& fallback) {
+  const QImage img = LoadProgramImage(picture);
+  if (img.isNull()) {
+    b->setText(fallback);
+  } else {
+    b->setIcon(QIcon(QPixmap::fromImage(img)));
+    b->setIconSize(img.size().boundedTo(b->size()));
   }
 }
 
@@ -129,7 +143,7 @@ void TkxBrow::BuildParts() {
   closeBtn_ = new QToolButton(headerBar_);
   closeBtn_->setObjectName(QStringLiteral("btnClose"));
   closeBtn_->setFixedSize(14, 14);
-  closeBtn_->setText(QStringLiteral("x"));
+  SetGlyph(closeBtn_, "BTNCLOSE", QStringLiteral("x"));
   closeBtn_->setToolTip(AnsiToQString("Schließen der Liste"));
   connect(closeBtn_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn_); }); });
   outer->addWidget(headerBar_);
@@ -174,6 +188,8 @@ void TkxBrow::BuildParts() {
     });
   });
   searchPicture_ = new QLabel(footerBar_);
+  const QImage lens = LoadProgramImage("SCHNELLSUCHE");
+  if (!lens.isNull()) searchPicture_->setPixmap(QPixmap::fromImage(lens));
   search_ = new TkxEdit(footerBar_);
   search_->setObjectName(QStringLiteral("eSchnellsuche"));
   connect(search_, &QLineEdit::textChanged, this, [this] { Guarded([&] { QuickSearch(); }); });
@@ -183,10 +199,12 @@ void TkxBrow::BuildParts() {
                                                      "nächste Seite",      "Dateiende"};
   static const char16_t* const glyphs[kToolbarButtons] = {u"\u23EE", u"\u23EA", u"\u25C0",
                                                           u"\u25B6", u"\u23E9", u"\u23ED"};
+  static const char* const pictures[kToolbarButtons] = {"BTNENDH",   "BTNSEITEH", "BTNEINSH",
+                                                        "BTNEINSR",  "BTNSEITER", "BTNENDR"};
   for (int i = 0; i < kToolbarButtons; ++i) {
     auto* b = new QToolButton(toolbar_);
     b->setFixedSize(kNavButton, kNavButton);
-    b->setText(QString::fromUtf16(glyphs[i]));
+    SetGlyph(b, pictures[i], QString::fromUtf16(glyphs[i]));
     b->setToolTip(AnsiToQString(hints[i]));
     b->setGeometry(i * kNavButton, 2, kNavButton, kNavButton);
     b->setFocusPolicy(Qt::NoFocus);
@@ -198,12 +216,12 @@ void TkxBrow::BuildParts() {
   editBtn_->setObjectName(QStringLiteral("btnEdit"));
   editBtn_->setCheckable(true);
   editBtn_->setFixedSize(30, 20);
-  editBtn_->setText(QStringLiteral("Ed"));
+  SetGlyph(editBtn_, "BTNEDIT", QStringLiteral("Ed"));
   editBtn_->setToolTip(AnsiToQString("direktes Editieren in der Liste"));
   connect(editBtn_, &QToolButton::toggled, this, [this](bool on) { Guarded([&] { SetDirectEdit(on); }); });
   closeBtn2_ = new QToolButton(footerBar_);
   closeBtn2_->setFixedSize(60, 15);
-  closeBtn2_->setText(QStringLiteral("x"));
+  SetGlyph(closeBtn2_, "BTNCLOSE2", QStringLiteral("x"));
   closeBtn2_->setToolTip(AnsiToQString("Schließen der Liste"));
   closeBtn2_->hide();
   connect(closeBtn2_, &QToolButton::clicked, this, [this] { Guarded([&] { CloseClicked(closeBtn2_); }); });
@@ -211,6 +229,8 @@ void TkxBrow::BuildParts() {
 
   ctrl_->Grid()->installEventFilter(this);
   ctrl_->Grid()->viewport()->installEventFilter(this);
+  ctrl_->Grid()->horizontalHeader()->viewport()->installEventFilter(this);
+  ctrl_->Grid()->horizontalHeader()->viewport()->setMouseTracking(true);
   search_->installEventFilter(this);
   sortCombo_->installEventFilter(this);
 }
@@ -511,6 +531,10 @@ void TkxBrow::SetDefaultDrawing(bool on) {
   ctrl_->Invalidate();
 }
 
+void TkxBrow::SetGridBorderStyle(int style) {
+  ctrl_->Grid()->setFrameShape(style == 0 ? QFrame::NoFrame : QFrame::Box);
+}
+
 void TkxBrow::SetCaption(const std::string& caption) {
   caption_ = caption;
   titleStrip_->setText(AnsiToQString(caption));
@@ -795,9 +819,21 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
       if (watched == sortCombo_) return ExecuteCommand(k->modifiers(), key, 0);
       if (watched == g) {
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) return false;
-        ExecuteCommand(k->modifiers(), key, 0);
-        return true;  // the view never moves by itself
+        const bool handled = ExecuteCommand(k->modifiers(), key, 0);
+        // In direct editing the keys nobody wants start the cell editor;
+        // otherwise the view never acts by itself.
+        return handled || !IsDirectEdit();
       }
+    }
+    if (watched == g->horizontalHeader()->viewport() && e->type() == QEvent::MouseMove) {
+      // A column with a sort order shows the hand.
+      auto* m = static_cast<QMouseEvent*>(e);
+      const int col = g->horizontalHeader()->logicalIndexAt(m->position().toPoint());
+      if (ColumnSortIndex(col) >= 0)
+        g->horizontalHeader()->viewport()->setCursor(Qt::PointingHandCursor);
+      else
+        g->horizontalHeader()->viewport()->unsetCursor();
+      return false;
     }
     if (watched == g->viewport()) {
       switch (e->type()) {
@@ -805,6 +841,15 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonDblClick: {
           auto* m = static_cast<QMouseEvent*>(e);
           const bool dbl = e->type() == QEvent::MouseButtonDblClick;
+          if (IsDirectEdit()) {
+            // Editing stays on the current row, in the cells the owner allows.
+            const QModelIndex ix = g->indexAt(m->position().toPoint());
+            if (!ix.isValid() || !ctrl_->IsCurrentCell(ix.row(), ix.column())) return true;
+            const std::string cap = ix.column() < static_cast<int>(captionParts_.size())
+                                        ? Trim(captionParts_[static_cast<size_t>(ix.column())])
+                                        : std::string();
+            return OnBrowTextSelectCell && !OnBrowTextSelectCell(ix.column(), ix.row() + 1, cap);
+          }
           g->setFocus();
           ctrl_->MouseDown(m->button(), m->modifiers(), m->position().toPoint(), dbl);
           if (dbl && HasRecords() && OnBrowDoppelKlick && !ignoreMouse_) OnBrowDoppelKlick();
@@ -818,6 +863,9 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::MouseButtonRelease:
           select_->EndRubberBand();
           return !IsDirectEdit();
+        case QEvent::Leave:
+          ctrl_->MouseLeave();
+          break;
         case QEvent::Wheel:
           wheelEvent(static_cast<QWheelEvent*>(e));
           return true;

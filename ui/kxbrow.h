@@ -137,6 +137,8 @@ class TkxBrow : public TkxMousePanel {
   void SetRowHeight(int h);
   void SetGridFont(const QString& name, int size, int style);
   void SetDefaultDrawing(bool on);
+  // 0 no border, otherwise a single line.
+  void SetGridBorderStyle(int style);
   bool DefaultDrawing() const { return defaultDrawing_; }
   void SetGridPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   QMenu* GridPopupMenu() const { return popupMenu_; }

@@ -106,7 +106,9 @@ bool TkxBrowSelect::HasMultiSelection() {
   }
   if (count >= 2) return true;
   if (count == 0) return false;
-  return owner_->Table() == nullptr || owner_->Table()->CurrentRef() != one;
+  // Building a page reads every row, so the record under the cursor stands
+  // for the table's current one.
+  return owner_->CurrentRowRef() != one;
 }
 
 bool TkxBrowSelect::FindFirst() {

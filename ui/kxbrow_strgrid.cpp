@@ -145,7 +145,7 @@ QVariant TkxBrowPageModel::data(const QModelIndex& ix, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: {
-      if (row.Ref < 1 && row.Row.empty()) return QString();
+      if (row.Ref < 1) return QString();  // an empty slot may still hold an old text
       if (panel->ViewMode() != 0) return AnsiToQString(row.Row);
       const std::vector<std::string> parts = SplitCaptions(row.Row);
       const size_t c = static_cast<size_t>(ix.column());
@@ -216,6 +216,8 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
     fill = option.palette.color(QPalette::Highlight);
   else if (selected)
     fill = QColor(0xA8, 0xCA, 0xEC);
+  else if (ctrl_->HoverHighlight() && ctrl_->IsHoverCell(ix.row(), ix.column()))
+    fill = QColor(0xE8, 0xF0, 0xFA);
   p->fillRect(r, fill);
   p->setPen(current && !ctrl_->IsDirectEdit() ? option.palette.color(QPalette::HighlightedText)
                                              : option.palette.color(QPalette::Text));
@@ -819,6 +821,7 @@ void TkxBrowStringGridCtrl::MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     hoverRow_ = ix.row();
     hoverCol_ = ix.column();
     QToolTip::hideText();
+    if (hoverHighlight_) grid_->viewport()->update();
   }
   // The whole text as a hint when it does not fit its column.
   const QString text = ix.data(Qt::DisplayRole).toString();
@@ -827,6 +830,15 @@ void TkxBrowStringGridCtrl::MouseMove(Qt::MouseButtons buttons, QPoint pos) {
     grid_->viewport()->setToolTip(text);
   else
     grid_->viewport()->setToolTip(QString());
+}
+
+void TkxBrowStringGridCtrl::MouseLeave() {
+  hoverRow_ = hoverCol_ = -1;
+  if (hoverHighlight_) grid_->viewport()->update();
+}
+
+bool TkxBrowStringGridCtrl::IsHoverCell(int row, int col) const {
+  return row == hoverRow_ && (owner_->ViewMode() == 0 || col == hoverCol_);
 }
 
 // ---- engine hooks ---------------------------------------------------------

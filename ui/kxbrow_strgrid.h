@@ -114,6 +114,11 @@ class TkxBrowStringGridCtrl : public TKBrowserOwner {
   void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos,
                  bool doubleClick);
   void MouseMove(Qt::MouseButtons buttons, QPoint pos);
+  void MouseLeave();
+  // Rows (list) or cells (matrices) under the mouse are tinted when on.
+  void SetHoverHighlight(bool on) { hoverHighlight_ = on; }
+  bool HoverHighlight() const { return hoverHighlight_; }
+  bool IsHoverCell(int row, int col) const;
   void SetDirectEdit(bool on);
   bool IsDirectEdit() const { return directEdit_; }
   void Invalidate(bool wholeGrid = true);
@@ -153,4 +158,5 @@ class TkxBrowStringGridCtrl : public TKBrowserOwner {
   int scrollMax_ = 0;
   bool directEdit_ = false;
   int hoverRow_ = -1, hoverCol_ = -1;
+  bool hoverHighlight_ = false;
 };

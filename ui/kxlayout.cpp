@@ -30,74 +30,15 @@
 #include "ui/SAPBtn.h"
 #include "ui/ZeGrad.h"
 #include "ui/kxPanel.h"
+#include "ui/kxDatum.h"
 #include "ui/kxEdit.h"
+#include "ui/kxHole.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_strgrid.h"
 #include "ui/kxbuttons.h"
 #include "ui/winskal.h"
 
 TLayout ToLayout;
-
-// ---------------------------------------------------------------------------
-// Alignment of controls in their parent.
-
-namespace {
-
-const char* const kAlignProperty = "kxAlign";
-
-// Re-places the aligned children of the parent it watches whenever the
-// parent changes its size.
-class TAligner : public QObject {
- public:
-  explicit TAligner(QWidget* parent) : QObject(parent) { parent->installEventFilter(this); }
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() == QEvent::Resize) Realign(static_cast<QWidget*>(watched));
-    return false;
-  }
-};
-
-}  // namespace
-
-void SetAlign(QWidget* control, TAlign align) {
-  control->setProperty(kAlignProperty, static_cast<int>(align));
-  QWidget* parent = control->parentWidget();
-  if (!parent) return;
-  if (!parent->findChild<TAligner*>(QString(), Qt::FindDirectChildrenOnly)) new TAligner(parent);
-  Realign(parent);
-}
-
-TAlign AlignOf(const QWidget* control) {
-  const QVariant v = control->property(kAlignProperty);
-  return v.isValid() ? static_cast<TAlign>(v.toInt()) : TAlign::alNone;
-}
-
-void Realign(QWidget* parent) {
-  QRect free = parent->contentsRect();
-  const QObjectList kids = parent->children();
-  auto each = [&](TAlign a, auto&& place) {
-    for (QObject* o : kids) {
-      auto* w = qobject_cast<QWidget*>(o);
-      if (w && !w->isWindow() && !w->isHidden() && AlignOf(w) == a) place(w);
-    }
-  };
-  each(TAlign::alTop, [&](QWidget* w) {
-    w->setGeometry(free.left(), free.top(), free.width(), w->height());
-    free.setTop(free.top() + w->height());
-  });
-  each(TAlign::alBottom, [&](QWidget* w) {
-    w->setGeometry(free.left(), free.bottom() + 1 - w->height(), free.width(), w->height());
-    free.setBottom(free.bottom() - w->height());
-  });
-  each(TAlign::alLeft, [&](QWidget* w) {
-    w->setGeometry(free.left(), free.top(), w->width(), free.height());
-    free.setLeft(free.left() + w->width());
-  });
-  each(TAlign::alRight, [&](QWidget* w) {
-    w->setGeometry(free.right() + 1 - w->width(), free.top(), w->width(), free.height());
-    free.setRight(free.right() - w->width());
-  });
-  each(TAlign::alClient, [&](QWidget* w) { w->setGeometry(free); });
-}
 
 // ---------------------------------------------------------------------------
 
@@ -245,6 +186,40 @@ const QImage& GradientImage(TCellGradientCache& cache, int height, TColor start,
   }
   return cache.Image;
 }
+
+}  // namespace
+
+namespace {
+
+// The line behind a caption-strip label: from 7 pixels right of the label to
+// the strip's right edge, at the foot of the text. It follows the label and
+// the strip when either is moved, resized or scaled.
+class TStripLine : public QObject {
+ public:
+  TStripLine(QWidget* line, QLabel* label) : QObject(line), line_(line), label_(label) {
+    label->installEventFilter(this);
+    line->parentWidget()->installEventFilter(this);
+    Place();
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Move || e->type() == QEvent::Resize) Place();
+    return false;
+  }
+
+ private:
+  void Place() {
+    if (!label_) return;
+    const QFontMetrics fm(label_->font());
+    const int textWidth = fm.horizontalAdvance(label_->text().remove(u'&'));
+    const int left = label_->x() + std::min(label_->width(), textWidth + 4) + 7;
+    const int width = std::max(line_->parentWidget()->width() - left, 0);
+    const int thickness = std::max(2, ScaleLength(2, label_->font().pointSizeF() / 9.0));
+    const int foot = label_->y() + (label_->height() + fm.ascent()) / 2;
+    line_->setGeometry(left, foot - thickness, width, thickness);
+  }
+  QWidget* line_;
+  QPointer<QLabel> label_;
+};
 
 }  // namespace
 
@@ -419,11 +394,9 @@ void TLayout::LayoutCaptionStrip(QWidget* panel) {
   // edge along the label's foot.
   for (QLabel* label : panel->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
     label->adjustSize();
-    const int left = label->x() + label->width() + 7;
-    const int width = std::max(panel->width() - left, 0);
-    auto* lineGrad = NewGradient(panel, gsHorizontal, g.ChangeBrightness(text, 20),
-                                 g.ChangeBrightness(text, 60));
-    lineGrad->setGeometry(left, label->y() + label->height() - 2 - label->height() / 4, width, 2);
+    auto* line = NewGradient(panel, gsHorizontal, g.ChangeBrightness(text, 20),
+                             g.ChangeBrightness(text, 60));
+    new TStripLine(line, label);
   }
 }
 
@@ -464,9 +437,15 @@ void TLayout::ApplyButtonGlyphs(QWidget* formOrPanel) {
   if (formOrPanel->isWindow()) {
     for (TkxBitBtn* b : formOrPanel->findChildren<TkxBitBtn*>()) GlyphByKind(b);
   } else {
-    for (TkxBitBtn* b :
-         formOrPanel->findChildren<TkxBitBtn*>(QString(), Qt::FindDirectChildrenOnly))
-      GlyphByKind(b);
+    // A panel: its own buttons and the buttons inside its fetch and date fields.
+    for (QObject* o : formOrPanel->children()) {
+      if (auto* b = qobject_cast<TkxBitBtn*>(o))
+        GlyphByKind(b);
+      else if (auto* hole = qobject_cast<TkxHole*>(o))
+        GlyphByKind(hole->FetchButton());
+      else if (auto* datum = qobject_cast<TkxDatum*>(o))
+        GlyphByKind(datum->DateButton());
+    }
   }
 }
 
@@ -502,6 +481,24 @@ void TLayout::EnableButtons(QWidget* container, QWidget* focus) {
 
 // ---------------------------------------------------------------------------
 // Owner-drawn menus.
+
+namespace {
+
+void DrawQslMark(QPainter& p, const TRectI& r, const TQslMenuMark& mark) {
+  if (!mark.Match) return;
+  p.save();
+  const QRect square(MenuGlyphLeft(r), r.Top + 2, 15, 15);
+  if (mark.Fill) {
+    const QRect filled = mark.Received ? square : QRect(r.Left + 24, r.Top + 6, 8, 8);
+    p.fillRect(filled, Q(*mark.Fill));
+  }
+  p.setPen(Qt::black);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(square.adjusted(0, 0, -1, -1));
+  p.restore();
+}
+
+}  // namespace
 
 void TLayout::MeasureMenuItem(const std::string& caption, int& width, int& height) const {
   const QFontMetrics fm(LookFont(CurrentLookValues()));
@@ -550,6 +547,7 @@ void TLayout::DrawMenuItem(QPainter& p, const QRect& rect, const TMenuItemDraw& 
       if (!item.State.Enabled && !glyph.isNull()) glyph = MakeDisabledImage(glyph);
     }
     if (!glyph.isNull()) p.drawImage(MenuGlyphLeft(r), r.Top + top, glyph);
+    if (index < 0) DrawQslMark(p, r, QslMenuMark(item.Caption, QslKinds));
   }
 
   const TRectI tr = MenuTextRect(r);
@@ -630,6 +628,7 @@ TBounds BoundsOf(const QWidget* w) {
 QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int current,
                   const std::function<void(int)>& chosen) {
   auto* menu = new QMenu(owner);
+  menu->setProperty("kxLookMenu", true);
   auto* group = new QActionGroup(menu);
   group->setExclusive(true);
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
@@ -642,6 +641,17 @@ QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int cur
     });
   }
   return menu;
+}
+
+}  // namespace
+
+namespace {
+
+// Gives a button a new menu of the look; the one it had from the look goes.
+void ReplaceLookMenu(TkxBitBtn* button, QMenu* menu) {
+  QMenu* old = button->kxMenue();
+  button->SetkxMenue(menu);
+  if (old && old->property("kxLookMenu").toBool()) old->deleteLater();
 }
 
 }  // namespace
@@ -700,6 +710,8 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
       BrowserBarPlaces(chooserLeft, chooserWidth, sortImageW(),
                        bar.SortLabel ? bar.SortLabel->width() : 60, searchImageW());
   Place(bar.SortImage, places.SortImage);
+  for (QLabel* picture : {bar.SortImage, bar.SearchImage})
+    if (picture && !picture->pixmap().isNull()) picture->resize(picture->pixmap().size());
   if (bar.SortLabel) bar.SortLabel->move(places.SortLabel.Left, places.SortLabel.Top);
   Place(bar.SortButton, places.SortButton);
   Place(bar.SearchImage, places.SearchImage);
@@ -715,7 +727,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
     QPointer<TkxBitBtn> button = bar.SortButton;
     auto chosen = bar.OnSortChosen;
     // The chooser and the button always show the same sort order.
-    bar.SortButton->SetkxMenue(ChoiceMenu(owner ? owner : bar.Bar, sorts,
+    ReplaceLookMenu(bar.SortButton, ChoiceMenu(owner ? owner : bar.Bar, sorts,
                                           bar.SortChooser->currentIndex(),
                                           [chooser, button, chosen](int i) {
                                             if (chooser) chooser->setCurrentIndex(i);
@@ -732,7 +744,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
       bar.ViewButton->setObjectName(QStringLiteral("btnAnsicht"));
     }
     bar.ViewButton->SetCaption("Ansicht");
-    bar.ViewButton->SetkxMenue(
+    ReplaceLookMenu(bar.ViewButton,
         ChoiceMenu(owner ? owner : bar.Bar, bar.Views, bar.CurrentView, bar.OnViewChosen));
     Place(bar.ViewButton, places.ViewButton);
     bar.ViewButton->show();
@@ -761,6 +773,7 @@ class TBarKeeper : public QObject {
     const int height = places_.SortButton.Top + places_.SortButton.Height + 5;
     if (bar_.Bar && bar_.Bar->height() < height) bar_.Bar->setFixedHeight(height);
     if (bar_.SortChooser) bar_.SortChooser->hide();
+    if (bar_.SortImage) bar_.SortImage->move(places_.SortImage.Left, places_.SortImage.Top);
     if (bar_.SortLabel) {
       bar_.SortLabel->move(places_.SortLabel.Left, places_.SortLabel.Top);
       bar_.SortLabel->show();
@@ -810,12 +823,31 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
     if (sorts) emit sorts->activated(i);
   };
   for (QLabel* label : bar.Bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-    if (label->text() == AnsiToQString("Sortierung:")) bar.SortLabel = label;
-    else if (label->text().isEmpty() && !bar.SearchImage) bar.SearchImage = label;
+    if (label->text() == AnsiToQString("Sortierung:") ||
+        label->text() == AnsiToQString("S&ortierung:"))
+      bar.SortLabel = label;
+    else if (label->text().isEmpty() && !bar.SearchImage &&
+             label->objectName() != u"imgSortierung")
+      bar.SearchImage = label;
   }
+  // The panel has no sort picture of its own; the look adds it.
+  bar.SortImage = bar.Bar->findChild<QLabel*>(QStringLiteral("imgSortierung"),
+                                              Qt::FindDirectChildrenOnly);
+  if (!bar.SortImage) {
+    bar.SortImage = new QLabel(bar.Bar);
+    bar.SortImage->setObjectName(QStringLiteral("imgSortierung"));
+    bar.SortImage->show();
+  }
+  // A second call dresses the same bar again instead of adding controls.
+  bar.SortButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnSortierung"),
+                                                  Qt::FindDirectChildrenOnly);
+  bar.ViewButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnAnsicht"),
+                                                  Qt::FindDirectChildrenOnly);
+  delete browser->findChild<QObject*>(QStringLiteral("kxBarKeeper"), Qt::FindDirectChildrenOnly);
   LayoutBrowser(owner, bar);
   auto* keeper = new TBarKeeper(browser, bar);
-  keeper->SetPlaces({{}, BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
+  keeper->setObjectName(QStringLiteral("kxBarKeeper"));
+  keeper->SetPlaces({BoundsOf(bar.SortImage), BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
                      BoundsOf(bar.SearchImage), BoundsOf(bar.SearchEdit),
                      BoundsOf(bar.ViewButton)});
   keeper->SetEditButton(browser->EditButton());
@@ -919,7 +951,8 @@ void TLookCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   in.CurrentRow = in.Selected && (option.state & QStyle::State_HasFocus ||
                                   (option.widget && option.widget->hasFocus()));
   if (in.Selected) in.SelectionColor = QColorToTColor(option.palette.color(QPalette::Highlight));
-  in.CellColor = RoleColor(index, Qt::BackgroundRole);
+  // A model's background is the colour of a plain cell's row.
+  in.RowColor = RoleColor(index, Qt::BackgroundRole);
   in.TextColor = RoleColor(index, Qt::ForegroundRole);
   painter->setFont(option.font);
   ToLayout.DrawDataCell(*painter, option.rect, in, index.data(Qt::DisplayRole).toString(),

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/kxalign.h"
 #include "ui/kxlayoutrules.h"
 
 class QComboBox;
@@ -21,13 +22,6 @@ class QTableView;
 class TkxBitBtn;
 class TkxBrow;
 
-// How a control sits in its parent, kept up to date whenever the parent is
-// resized: stacked along the top or bottom edge, or filling the rest.
-enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-void SetAlign(QWidget* control, TAlign align);
-TAlign AlignOf(const QWidget* control);
-// Places the aligned children of a parent now.
-void Realign(QWidget* parent);
 
 // What an owner-drawn menu item shows.
 struct TMenuItemDraw {
@@ -85,6 +79,10 @@ class TLayout {
   // The glyph of every bitmap button of a form, or of a panel's own buttons.
   void ApplyButtonGlyphs(QWidget* formOrPanel);
   void GlyphByKind(TkxBitBtn* button);
+
+  // The QSL kinds whose filter items the menus mark; the list windows that
+  // offer QSL filters set it.
+  std::vector<TQslKind> QslKinds;
 
   void MeasureMenuItem(const std::string& caption, int& width, int& height) const;
   void DrawMenuItem(QPainter& painter, const QRect& rect, const TMenuItemDraw& item) const;

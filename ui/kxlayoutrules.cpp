@@ -293,6 +293,28 @@ const char* NewLookMenuImage(int index) {
   return nullptr;
 }
 
+TQslMenuMark QslMenuMark(std::string_view caption, const std::vector<TQslKind>& kinds) {
+  TQslMenuMark mark;
+  for (const char* side : {"QSLr", "QSLs"}) {
+    const std::string head = std::string("\t") + side + " = ";
+    if (caption.substr(0, head.size()) != head) continue;
+    const std::string_view rest = caption.substr(head.size());
+    mark.Received = side[3] == 'r';
+    if (rest == "N " || rest == "N") {
+      mark.Match = true;
+      return mark;
+    }
+    for (const TQslKind& k : kinds) {
+      if (rest == std::string("\"") + k.Letter + "\"") {
+        mark.Match = true;
+        mark.Fill = k.Color;
+        return mark;
+      }
+    }
+  }
+  return {};
+}
+
 // --- Owner-drawn menus -----------------------------------------------------
 
 TMenuItemSize MenuItemSize(int captionWidth, int textHeightX) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "database/setuprecords.h"
 #include "ui/kxgrafik.h"
@@ -64,6 +65,21 @@ int MenuGlyphIndex(std::string_view caption);
 // The repository picture of a menu glyph index in the new look; nullptr when
 // the classic image list entry is drawn instead.
 const char* NewLookMenuImage(int index);
+
+// The QSL filter items of the lists: "\tQSLr = \"<letter>\"" and
+// "\tQSLs = \"<letter>\"" for each QSL kind of the settings, and the two
+// "\tQSLr = N " / "\tQSLs = N " items. They show a coloured square
+// instead of a glyph: received as a full square, sent as an inner one.
+struct TQslKind {
+  char Letter = 0;
+  TColor Color = 0;
+};
+struct TQslMenuMark {
+  bool Match = false;
+  bool Received = false;           // QSLr: full square; QSLs: inner square
+  std::optional<TColor> Fill;      // none for the N items: outline only
+};
+TQslMenuMark QslMenuMark(std::string_view caption, const std::vector<TQslKind>& kinds);
 
 // --- Owner-drawn menus -----------------------------------------------------
 struct TMenuItemSize {

@@ -323,6 +323,28 @@ TEST_F(MainWindowTest, UnopenableSetupTableEndsTheProgramWithExitCode1) {
   EXPECT_TRUE(setupCalls.empty());
 }
 
+TEST_F(MainWindowTest, UnopenableProjectTableEndsTheProgramWithExitCode1) {
+  ASSERT_TRUE(QDir().mkpath(QString::fromUtf8((ProgramDirectory + "ZQ5PRO.DAT").c_str())));
+  messages.Expect(Kind::Fehler, "Datei kann nicht geöffnet oder angelegt werden");
+  messages.Expect(Kind::Fehler, "Projektdatei ZQ5PRO konnte nicht geöffnet werden");
+  TContestBrow window;
+  EXPECT_EQ(window.StartExitCode(), 1);
+  EXPECT_TRUE(messages.AllShown());
+}
+
+TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
+  const std::string previous = ProgramDirectory;
+  ProgramDirectory += "fehlt/";  // no directory to hold the tables
+  messages.Expect(Kind::Fehler, "Dateiverwaltung konnte nicht initialisiert werden");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+    EXPECT_EQ(window.Controller(), nullptr);
+  }
+  ProgramDirectory = previous;
+  EXPECT_TRUE(messages.AllShown());
+}
+
 TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {
   TContestRecord r{};
   rec::SetStr(r.data(), crec::kName, crec::kNameCap, std::string(25, 'N'));
@@ -345,6 +367,50 @@ TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {
   ContestHeaderTexts(5, true, captions, footer);
   EXPECT_EQ(footer, "");
   EXPECT_EQ(captions, " " + std::string(200, ' '));
+}
+
+}  // namespace
+
+namespace {
+
+TStartPageLayout DesignPlaces() {
+  TStartPageLayout l;
+  l.panelContest = QRect(0, 0, 600, 400);
+  l.imglinks = QRect(20, 20, 170, 120);
+  l.lworked = QRect(0, 0, 200, 20);
+  l.imgtitels = QRect(300, 40, 180, 52);
+  l.lhinweisupdate = QRect(20, 0, 900, 16);
+  l.lhinweisupdate2 = QRect(180, 0, 580, 16);
+  return l;
+}
+
+TEST(StartPageLayout, NarrowScreensStackTitleNameAndList) {
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(1006, 562), QSize(1014, 600), 800, 170, DesignPlaces());
+  EXPECT_EQ(l.imglinks.topLeft(), QPoint(20, 52));
+  EXPECT_EQ(l.panelContest.left(), 20 + 170 + 10);
+  EXPECT_EQ(l.imgtitels.topLeft(), QPoint(200, 0));
+  EXPECT_EQ(l.lworked.top(), 52);
+  EXPECT_EQ(l.lworked.left(), 200 + (l.panelContest.width() - 200) / 2);
+  EXPECT_EQ(l.panelContest.top(), 52 + 20 + 10);
+  EXPECT_EQ(l.panelContest.bottom() + 1, 562 - 60);
+  EXPECT_EQ(l.panelContest.right() + 1, 1006 - 30);
+  // Notices at the bottom; the second one moves left of the list when it would reach into it.
+  EXPECT_EQ(l.lhinweisupdate.top(), 562 - 30);
+  EXPECT_EQ(l.lhinweisupdate2.top(), 562 - 30 - 16 - 10);
+  EXPECT_EQ(l.lhinweisupdate2.left(), 130);
+}
+
+TEST(StartPageLayout, WideScreensPutThePictureLeftOfTheList) {
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(1006, 562), QSize(1014, 600), 1280, 170, DesignPlaces());
+  EXPECT_EQ(l.imglinks.topLeft(), QPoint(100, 135));
+  EXPECT_EQ(l.lworked.top(), 135 - 20);
+  EXPECT_EQ(l.panelContest.left(), 100 + 170 + 30);
+  EXPECT_EQ(l.panelContest.right() + 1, 1006 - 120);
+  EXPECT_EQ(l.panelContest.top(), 135);
+  EXPECT_EQ(l.imgtitels.left(), 300 + (l.panelContest.width() - 180) / 2);
+  EXPECT_EQ(l.imgtitels.top(), 40);
 }
 
 }  // namespace

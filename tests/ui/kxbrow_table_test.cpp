@@ -151,6 +151,23 @@ TEST_F(StoredPanel, ShiftRangeSelectsAlongTheIndex) {
   }
   std::sort(calls.begin(), calls.end());
   EXPECT_EQ(calls, (std::vector<std::string>{"K00005", "K00006", "K00007", "K00008", "K00009", "K00010"}));
+
+  // By mouse and keyboard: a click starts afresh, Ctrl+click adds, Shift+Down extends.
+  QWidget* vp = brow->Grid()->viewport();
+  auto cell = [&](int row) {
+    return brow->Grid()->visualRect(brow->Grid()->model()->index(row, 0)).center();
+  };
+  brow->GoFirst();
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::NoModifier, cell(0));
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, cell(2));
+  Key(Qt::Key_Down, Qt::ShiftModifier);
+  calls.clear();
+  for (bool ok = brow->SelectFirst(); ok; ok = brow->SelectNext()) {
+    ASSERT_TRUE(brow->GotoSelected());
+    calls.push_back(table->Call());
+  }
+  std::sort(calls.begin(), calls.end());
+  EXPECT_EQ(calls, (std::vector<std::string>{"K00001", "K00003", "K00004"}));
 }
 
 TEST(BrowTableDriver, LockConflictsOfTheBrowserAreNotRetried) {

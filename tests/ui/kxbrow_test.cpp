@@ -172,6 +172,11 @@ TEST_F(PanelTest, OpensPagesAndShowsPosition) {
   QCoreApplication::processEvents();
   EXPECT_GT(Page(), small);
   EXPECT_EQ(CurrentCall(), before);
+  // Rows higher than the grid: one record is still shown, the same one.
+  brow->SetRowHeight(2000);
+  EXPECT_EQ(Page(), 1);
+  EXPECT_EQ(brow->Engine()->LastValidRow(), 1);
+  EXPECT_EQ(CurrentCall(), before);
 }
 
 TEST_F(PanelTest, OpenFailuresNameTheirStep) {
@@ -430,4 +435,33 @@ TEST_F(PanelTest, MatrixViewsMapCellsToPageRows) {
   }
   brow->SetViewMode(0);
   EXPECT_EQ(brow->Grid()->model()->columnCount(), 2);
+}
+
+TEST_F(PanelTest, DirectEditGoesThroughTheOwnerOnTheCurrentRowOnly) {
+  ScriptedMessages script;
+  script.AllowAny(true);
+  std::vector<std::string> written;
+  brow->OnBrowTextinZelle = [](int col, int, std::string& value) {
+    if (col == 1) value = "edit:" + value;
+  };
+  brow->OnBrowTextausZelle = [&](int col, int row, const std::string& value) {
+    written.push_back(std::to_string(col) + "/" + std::to_string(row) + "=" + value);
+  };
+  brow->OnBrowTextSelectCell = [](int col, int, const std::string& header) {
+    return col == 1 && header == "Name";
+  };
+  brow->GotoRecord(refs[2]);
+  const int row = brow->Engine()->CurrentRow() - 1;
+  brow->SetDirectEdit(true);
+  EXPECT_EQ(brow->Grid()->currentIndex().column(), 1);  // the first column the owner allows
+  auto* m = brow->Grid()->model();
+  EXPECT_EQ(m->data(m->index(row, 1), Qt::EditRole).toString(), u"edit:N02998");
+  EXPECT_TRUE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(m->flags(m->index(row + 1, 1)) & Qt::ItemIsEditable);
+  EXPECT_TRUE(m->setData(m->index(row, 1), QStringLiteral("Müller"), Qt::EditRole));
+  EXPECT_FALSE(m->setData(m->index(row + 1, 1), QStringLiteral("x"), Qt::EditRole));
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0], "1/" + std::to_string(row + 1) + "=Müller");
+  brow->SetDirectEdit(false);
+  EXPECT_FALSE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
 }

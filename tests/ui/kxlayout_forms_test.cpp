@@ -18,7 +18,10 @@
 #include "platform/codec.h"
 #include "ui/Bildressourcen.h"
 #include "ui/SAPBtn.h"
+#include "ui/ZeGrad.h"
+#include "ui/kxDatum.h"
 #include "ui/kxEdit.h"
+#include "ui/kxHole.h"
 #include "ui/kxPanel.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
@@ -146,6 +149,7 @@ TEST_F(LookTest, ButtonGlyphsFollowKindAndLook) {
     zq5->kxKindZq5 = bkDruck;  // the second kind wins
 
     ToLayout.ApplyFormLook(&form, true);
+    ASSERT_FALSE(ok->ImageNormal().isNull());
     EXPECT_EQ(ok->ImageNormal(), FormBildressourcen->Image("imgbtnok24"));
     EXPECT_TRUE(abort->ImageNormal().isNull());
     EXPECT_EQ(zq5->ImageNormal(), FormBildressourcen->Image("imgbtndrucken24"));
@@ -161,9 +165,14 @@ TEST_F(LookTest, ButtonGlyphsFollowKindAndLook) {
   auto* sub = Add<TkxPanel>(panel, "sub", 0, 30, 200, 50);
   auto* deeper = Add<TkxBitBtn>(sub, "btnDeeper", 0, 0, 75, 25);
   deeper->SetkxKind(bkNeu);
+  auto* hole = Add<TkxHole>(panel, "eHole", 100, 0, 80, 21);
+  auto* datum = Add<TkxDatum>(panel, "eDatum", 100, 30, 90, 21);
   ToLayout.ApplyButtonGlyphs(panel);
   EXPECT_FALSE(own->ImageNormal().isNull());
   EXPECT_TRUE(deeper->ImageNormal().isNull());
+  ASSERT_FALSE(FormBildressourcen->Image("imgbtnkalender15").isNull());
+  EXPECT_EQ(hole->FetchButton()->ImageNormal(), FormBildressourcen->Image("imgbtnUebernahme15"));
+  EXPECT_EQ(datum->DateButton()->ImageNormal(), FormBildressourcen->Image("imgbtnkalender15"));
   FormBildressourcen = nullptr;
   auto* later = Add<TkxBitBtn>(&form, "btnLater", 0, 0, 75, 25);
   later->SetkxKind(bkNeu);
@@ -284,6 +293,18 @@ TEST_F(LookTest, ListFormInTheNewLook) {
   EXPECT_EQ(f.strip->x(), 15);
   EXPECT_EQ(f.strip->width(), 290);
   EXPECT_EQ(f.stripLabel->x(), 0);
+  // A line runs from just right of the label to the strip's edge, and follows
+  // the label when it grows.
+  const auto lines = f.strip->findChildren<TZeGradient*>();
+  ASSERT_EQ(lines.size(), 1);
+  const int textRight = QFontMetrics(f.stripLabel->font()).horizontalAdvance(f.stripLabel->text());
+  EXPECT_GT(lines[0]->x(), textRight);
+  EXPECT_EQ(lines[0]->x() + lines[0]->width(), f.strip->width());
+  const int before = lines[0]->x();
+  f.form.show();
+  f.stripLabel->setText(QStringLiteral("Felder und Suchbegriffe"));
+  f.stripLabel->adjustSize();
+  EXPECT_GT(lines[0]->x(), before);
 }
 
 TEST_F(LookTest, MenuItemsPaintTheirOwnColumn) {
@@ -394,6 +415,9 @@ TEST_F(LookTest, BrowserGridAndBarAreLaidOutOnce) {
   // The quick-search field follows the button, 70 pixels wide.
   EXPECT_GT(brow->SearchField()->x(), sortButton->x() + sortButton->width());
   EXPECT_EQ(brow->SearchField()->width(), 70);
+  // Dressing the bar again adds no second button.
+  ToLayout.LayoutBrowser(&owner, brow);
+  EXPECT_EQ(brow->FooterBar()->findChildren<TkxBitBtn*>(QStringLiteral("btnSortierung")).size(), 1);
 }
 
 TEST_F(LookTest, StartPageColoursAndShortCaptions) {
@@ -434,4 +458,55 @@ TEST_F(LookTest, StartPageColoursAndShortCaptions) {
   EXPECT_EQ(PixelAt(band, 5, 7), ColorToRGB(look.StartPageColor));
   EXPECT_EQ(PixelAt(band, 80, 7), Lighter(look.StartBandColor, -30));
   EXPECT_EQ(PixelAt(band, 165, 7), ColorToRGB(look.StartPageColor));
+}
+
+TEST(LookAlign, AlignedControlsFollowTheirParent) {
+  QWidget window;
+  window.resize(500, 400);
+  auto& parent = *new QWidget(&window);
+  parent.resize(300, 200);
+  auto* top = new QWidget(&parent);
+  top->resize(10, 30);
+  auto* bottom = new QWidget(&parent);
+  bottom->resize(10, 40);
+  auto* left = new QWidget(&parent);
+  left->resize(50, 10);
+  auto* client = new QWidget(&parent);
+  SetAlign(client, TAlign::alClient);
+  SetAlign(top, TAlign::alTop);
+  SetAlign(bottom, TAlign::alBottom);
+  SetAlign(left, TAlign::alLeft);
+  EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 30));
+  EXPECT_EQ(bottom->geometry(), QRect(0, 160, 300, 40));
+  EXPECT_EQ(left->geometry(), QRect(0, 30, 50, 130));
+  EXPECT_EQ(client->geometry(), QRect(50, 30, 250, 130));
+
+  // A resize of the parent re-places them; a hidden control gives up its room.
+  window.show();
+  parent.resize(400, 300);
+  EXPECT_EQ(bottom->geometry(), QRect(0, 260, 400, 40));
+  EXPECT_EQ(client->geometry(), QRect(50, 30, 350, 230));
+  left->hide();
+  Realign(&parent);
+  EXPECT_EQ(client->geometry(), QRect(0, 30, 400, 230));
+}
+
+TEST_F(LookTest, PlainGridsAlternateThroughTheCellDelegate) {
+  SetLook(9, false);
+  QTableWidget grid(4, 2);
+  TLookCellDelegate delegate;
+  grid.setItemDelegate(&delegate);
+  grid.resize(300, 200);
+  grid.setShowGrid(false);
+  for (int r = 0; r < 4; ++r) grid.setItem(r, 0, new QTableWidgetItem(QStringLiteral("DL1ABC")));
+  grid.item(3, 0)->setBackground(QColor(255, 0, 0));  // the model's own colour
+  const QImage shot = grid.viewport()->grab().toImage();
+  const int x = grid.columnViewportPosition(1) + 20;  // an empty cell
+  auto rowMid = [&](int r) { return grid.rowViewportPosition(r) + grid.rowHeight(r) / 2; };
+  // Grid row 1 (the first data row) is odd and takes the alternate colour.
+  EXPECT_EQ(PixelAt(shot, x, rowMid(0)), ColorToRGB(GridAltRowColor));
+  EXPECT_EQ(PixelAt(shot, x, rowMid(1)), ColorToRGB(GridRowColor));
+  // The model's own background beats the alternation.
+  EXPECT_EQ(PixelAt(shot, grid.columnViewportPosition(0) + 60, rowMid(3)), 0x0000FF);
+  EXPECT_EQ(PixelAt(shot, x, rowMid(3)), ColorToRGB(GridRowColor));
 }

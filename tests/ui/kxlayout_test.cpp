@@ -116,6 +116,27 @@ TEST(LookPictures, MenuCaptionsFindTheirGlyphIndex) {
   EXPECT_EQ(NewLookMenuImage(-1), nullptr);
 }
 
+TEST(LookMenu, QslFilterItemsAreMarkedByKind) {
+  const std::vector<TQslKind> kinds{{'B', 0x0000FF}, {'D', 0x00FF00}};
+  TQslMenuMark m = QslMenuMark("\tQSLr = \"B\"", kinds);
+  EXPECT_TRUE(m.Match);
+  EXPECT_TRUE(m.Received);
+  ASSERT_TRUE(m.Fill.has_value());
+  EXPECT_EQ(*m.Fill, 0x0000FF);
+  m = QslMenuMark("\tQSLs = \"D\"", kinds);
+  EXPECT_TRUE(m.Match);
+  EXPECT_FALSE(m.Received);
+  EXPECT_EQ(m.Fill, std::optional<TColor>(0x00FF00));
+  m = QslMenuMark("\tQSLs = N ", kinds);  // outline only
+  EXPECT_TRUE(m.Match);
+  EXPECT_FALSE(m.Fill.has_value());
+  // Unknown letters, a missing tab or other captions are no QSL items.
+  EXPECT_FALSE(QslMenuMark("\tQSLr = \"X\"", kinds).Match);
+  EXPECT_FALSE(QslMenuMark("QSLr = \"B\"", kinds).Match);
+  EXPECT_FALSE(QslMenuMark("Neu", kinds).Match);
+  EXPECT_FALSE(QslMenuMark("\tQSLr = \"B\"", {}).Match);
+}
+
 TEST(LookMenu, ItemSizeAndPlaces) {
   EXPECT_EQ(MenuItemSize(5, 15).Width, 120);   // very short caption
   EXPECT_EQ(MenuItemSize(60, 15).Width, 120);
