@@ -2,12 +2,20 @@
 
 #include <memory>
 
+#include "contest/ContestRules.h"
+#include "contest/ContestLogActions.h"
+#include "contest/LogServices.h"
+#include "contest/eingcontstd.h"
+#include "database/dbContest.h"
 #include "database/kxdates.h"
+#include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
+#include "ui/filebaseoop.h"
+#include "ui/weboop.h"
 
 TContestFkt ContestFkt;
 
@@ -216,4 +224,99 @@ void TContestFkt::GetEditionInfo(char& letter, std::string& versionLine, std::st
   versionLine = Edition::VersionLine;
   titleBitmap = Edition::TitleBitmap;
   noticeLine = Edition::Notice;
+}
+
+// ---------------------------------------------------------------------------
+// Actions on one contest log
+
+int32_t TContestFkt::ContestSetup(char letter, bool recordExists, bool editOnly,
+                                  TdbContest& contestTable, TdbContest& extraTable,
+                                  TContestRec* description) {
+  if (letter == '\0') return 0;
+  return RunContestSetupDialog(recordExists, editOnly, letter, contestTable, extraTable,
+                               description);
+}
+
+bool TContestFkt::EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraTable) {
+  return ::EnsureExtraRecord(ref, contestTable, extraTable);
+}
+
+void TContestFkt::DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref) {
+  if (ref <= 0 || !contestTable.GotoRecord(ref)) return;
+  const std::string name = ContestName(contestTable, ref);
+  if (!ConfirmDeleteLog(name)) return;
+  // A log that could not be removed is said so; what was not deleted stays whole.
+  if (!DeleteWholeLog(ref, contestTable, extraTable))
+    ToMessages.Fehler("Das Logbuch " + name + " konnte nicht gelöscht werden.");
+}
+
+void TContestFkt::OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contestTable,
+                          TdbContest& extraTable) {
+  ::OpenLog(owner, description, contestTable, extraTable);
+}
+
+void TContestFkt::EditNote(const std::string& fileName, TdbContest& contestTable,
+                           TdbContestBase& qsoTable) {
+  std::vector<std::string> lines;
+  if (FileBaseSS.FileExists(fileName)) ReadTextFile(fileName, lines);
+  lines.insert(lines.begin(), ToDates.TodayUTCString("dd.mm.yyyy") + " " +
+                                  ToDates.CurrentTimeUTCString("hh:mm") + " " +
+                                  ToStrings.FixLen(qsoTable.GetCall(), 10) + " > ");
+  // The stamp is written before the memo opens, so it stays when the memo is cancelled.
+  if (!WriteTextFile(fileName, lines)) {
+    ToMessages.Fehler("Die Notiz-Datei " + fileName + " konnte nicht geschrieben werden.");
+    return;
+  }
+
+  TContestRecord record{};
+  contestTable.GetContestRecord(record);
+  uint8_t* r = record.data();
+  TMemoBounds bounds;
+  const int16_t width = rec::GetInt16(r, crec::kNoteWidth);
+  if (width > 0) {
+    bounds.Left = rec::GetInt16(r, crec::kNoteLeft);
+    bounds.Top = rec::GetInt16(r, crec::kNoteTop);
+    bounds.Right = bounds.Left + width - 1;
+    bounds.Bottom = bounds.Top + rec::GetInt16(r, crec::kNoteHeight) - 1;
+  }
+  TMemoWindow* memo = MemoWindow();
+  if (!memo) return;
+  TMemoBounds result = bounds;
+  memo->Memo("Notiz", width > 0 ? &bounds : nullptr, fileName, result);
+  rec::SetInt16(r, crec::kNoteLeft, static_cast<int16_t>(result.Left));
+  rec::SetInt16(r, crec::kNoteTop, static_cast<int16_t>(result.Top));
+  rec::SetInt16(r, crec::kNoteWidth, static_cast<int16_t>(result.Right - result.Left + 1));
+  rec::SetInt16(r, crec::kNoteHeight, static_cast<int16_t>(result.Bottom - result.Top + 1));
+  contestTable.SetContestRecord(record);
+  contestTable.Update();
+}
+
+std::string TContestFkt::ContestFolder() const {
+  const std::string dir = ContestDirectory();
+  if (dir.empty()) return ProgramDirectory;
+  const std::string folder = ToStrings.AddBackSlash(dir);
+  return folder[0] == '/' ? folder : ProgramDirectory + folder;
+}
+
+void TContestFkt::ShowRules(char letter) {
+  const TRulesDocument doc = RulesDocumentFor(letter);
+  if (doc.Type == TRulesDocument::Kind::Web) {
+    WebSS.OpenURL(doc.Name);
+    return;
+  }
+  const std::string file = FindFileNoCase(ContestFolder(), doc.Name);
+  if (file.empty()) {
+    ToMessages.Hinweis("Contestregeln", "",
+                       "Die Datei " + doc.Name + " mit den Contestregeln wurde nicht gefunden.",
+                       false);
+    return;
+  }
+  if (doc.Type == TRulesDocument::Kind::Pdf) {
+    WebSS.OpenURL(file);
+    return;
+  }
+  if (TMemoWindow* memo = MemoWindow()) {
+    TMemoBounds result;
+    memo->Memo("Contestregeln", nullptr, file, result);
+  }
 }

@@ -14,6 +14,9 @@
 #include "database/dbContestBase.h"
 #include "database/setuprecords.h"
 
+class QWidget;
+class TdbContest;
+
 // The contest-list table as the definitions use it: positioned on the log's
 // record, they read its edit copy and write the working copy back.
 class TContestListAccess {
@@ -97,6 +100,33 @@ class TContestFkt {
   // resource and notice line.
   static void GetEditionInfo(char& letter, std::string& versionLine, std::string& titleBitmap,
                              std::string& noticeLine);
+
+  // --- actions on one contest log --------------------------------------------
+  // Runs the set-up dialog (letter '\0': nothing, 0). Result: the reference
+  // of the contest-list record when the user started the contest, else 0.
+  int32_t ContestSetup(char letter, bool recordExists, bool editOnly, TdbContest& contestTable,
+                       TdbContest& extraTable, TContestRec* description = nullptr);
+  // Makes sure the log's extra record exists (ref > 0: the contest list is
+  // moved to that record first); false when it is missing and cannot be added.
+  bool EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraTable);
+  // Deletes a log with its QSO-log files, extra record and list record,
+  // after two questions.
+  void DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref);
+  // Opens the log window of the log the contest list stands on.
+  void OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contestTable,
+               TdbContest& extraTable);
+  // Stamps the note file with date, time and the current QSO's call and
+  // opens it in the memo window at the bounds kept in the contest-list record.
+  void EditNote(const std::string& fileName, TdbContest& contestTable, TdbContestBase& qsoTable);
+  // The contest directory of the settings; empty unless set.
+  std::string ContestDir() const { return ContestDirectory(); }
+  // The folder that rules documents and station files of the contests are
+  // looked up in: the contest directory when it is set, else the program
+  // directory; ends in "/".
+  std::string ContestFolder() const;
+  // Shows the contest rules: the organiser's web page, a PDF or the rules
+  // text in the memo window.
+  void ShowRules(char letter);
 
  private:
   TContestEnvironment Environment() const;

@@ -1,0 +1,253 @@
+#include "contest/ContestBrowCtrl.h"
+
+#include "contest/ContestEntries.h"
+#include "contest/ContestFkt.h"
+#include "contest/ContestLogActions.h"
+#include "database/dbProject.h"
+#include "database/dbSetup.h"
+#include "database/filemanager.h"
+#include "database/kxdates.h"
+#include "database/kxstrings.h"
+#include "database/setups.h"
+#include "prefix/dbPrefix.h"
+#include "prefix/dbPrefixDat.h"
+#include "platform/codec.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "ui/kxbrow.h"
+
+const char* const kPrefixMissingText =
+    "Achtung: Die Präfixdatei konnte nicht gefunden werden bzw. ist leer. Ohne diese Datei "
+    "kann das Programm nicht korrekt arbeiten! Die Präfixtabellen werden mit dem Werkzeug "
+    "mkprefix aus der Länderliste cty.csv im Programmverzeichnis erzeugt.";
+
+namespace {
+
+constexpr int kListNumber = 48;
+
+std::string DateCell(int32_t day) {
+  if (day > 0) return ToDates.DateToDateString(day, "dd.mm.yyyy") + "   ";
+  return ToStrings.FixLen("", 13);
+}
+
+}  // namespace
+
+std::string ContestRowText(const TContestRecord& record, int keyNumber,
+                           const std::string& current) {
+  const uint8_t* r = record.data();
+  std::string name = rec::GetStr(r, crec::kName, crec::kNameCap) + " ";
+  if (name.size() > 26) name.resize(26);
+  const std::string from = DateCell(rec::GetInt32(r, crec::kDatumVon));
+  const std::string to = DateCell(rec::GetInt32(r, crec::kDatumBis));
+  switch (keyNumber) {
+    case crec::kKeyTypName: return " " + name + ";" + from + ";" + to;
+    case crec::kKeyTypDatumVon: return " " + from + ";" + name + ";" + to;
+    default: return current;
+  }
+}
+
+void ContestHeaderTexts(int keyNumber, bool german, std::string& captions, std::string& footer) {
+  const std::string name = ToStrings.FixLen(" Name", 26);
+  const std::string from = ToStrings.FixLen(german ? "Datum (von)" : "Date (from)", 13);
+  const std::string to = ToStrings.FixLen(german ? "Datum (bis)" : " Date (to) ", 13);
+  std::string cols;
+  footer.clear();
+  if (keyNumber == crec::kKeyTypName) {
+    cols = name + ";" + from + ";" + to;
+    footer = "Name";
+  } else if (keyNumber == crec::kKeyTypDatumVon) {
+    cols = from + ";" + name + ";" + to;
+    footer = german ? "Datum" : "Date";
+  }
+  captions = " " + cols + std::string(200, ' ');
+  if (captions.size() > 255) captions.resize(255);
+}
+
+TContestBrowCtrl::TContestBrowCtrl(TkxBrow* grid, char letter, QWidget* owner)
+    : TDatenBrowCtrl(nullptr, 0, nullptr),
+      letter_(letter),
+      owner_(owner),
+      description_(std::make_unique<TContestRec>()) {
+  grid_ = grid;
+}
+
+TContestBrowCtrl::~TContestBrowCtrl() { Shutdown(); }
+
+bool TContestBrowCtrl::OpenSetupAndProject() {
+  setupOpen_ = ToDatSetup.OpenFiles(KindBit(0));
+  if (!setupOpen_) {
+    ToMessages.Fehler(
+        "Die Einstellungsdatei ZQSETUP konnte nicht geöffnet werden. Das Programm wird beendet.");
+    return false;
+  }
+  TdbSetup setup(0, false);
+  if (!setup.FirstOrAdd()) {
+    ToMessages.Fehler(
+        "Die Einstellungsdatei ZQSETUP konnte nicht gelesen werden. Das Programm wird beendet.");
+    return false;
+  }
+  if (setup.GetProjectNumber() > 0) ToProjecte.SelectProject(setup.GetProjectNumber());
+
+  projectOpen_ = ToDatProject.OpenFiles(KindBit(0));
+  if (!projectOpen_) {
+    ToMessages.Fehler(
+        "Die Projektdatei ZQ5PRO konnte nicht geöffnet werden. Das Programm wird beendet.");
+    return false;
+  }
+  {
+    TdbProject project(0, false);
+    int32_t current = ToProjecte.CurrentProject();
+    if (current > 0 && !project.FindByNumber(current)) current = -1;
+    if (current <= 0 && !project.First(1)) project.ClearRecord();
+    ToProjecte.SelectProject(project.GetProjectNumber());
+  }
+  setup.SetProjectNumber(ToProjecte.CurrentProject());
+  setup.Update();
+  return true;
+}
+
+void TContestBrowCtrl::CheckPrefixTable() {
+  // Without the prefix tables the program still runs; calls then resolve to nothing.
+  ToDatPrefix.OpenTables(kAllPrefixTables);
+  prefixOpen_ = true;
+  TdbPrefix prefix(kPrefixMain);
+  if (prefix.UsedRecords() <= 0) ToMessages.Fehler(kPrefixMissingText);
+}
+
+int TContestBrowCtrl::Start() {
+  if (!OpenSetupAndProject()) return 1;
+  LoadSettings();
+  CheckPrefixTable();
+
+  contestList_ = std::make_unique<TdbContest>(kContestList, false, 0);
+  extra_ = std::make_unique<TdbContest>(kContestExtra, false, 0);
+  if (!contestList_->IsOpen() || !extra_->IsOpen()) {
+    ToMessages.Fehler(
+        "Die Contestdateien ZQKK und ZQKZ konnten nicht geöffnet werden. Das Programm wird "
+        "beendet.");
+    return 1;
+  }
+  ContestFkt.DefineContest(*description_, *contestList_, letter_, false);
+  rowTable_ = std::make_unique<TdbContest>(kContestList, false, 0);
+
+  table_ = contestList_.get();
+  driver_ = std::make_unique<TBrowTableDriver>(table_);
+  if (grid_ != nullptr) {
+    grid_->SetDefaultDrawing(false);
+    const TKeyStr bound = MakeKeyStr(std::string(1, letter_));
+    grid_->Open(kListNumber, driver_.get(), bound, bound, crec::kKeyTypName);
+    // The newest log of this edition; logs of other editions may be newer.
+    for (bool found = contestList_->Last(crec::kKeyNummer); found; found = contestList_->Prev()) {
+      TContestRecord r;
+      contestList_->GetContestRecord(r);
+      if (rec::GetChar(r.data(), crec::kTyp) == letter_) {
+        grid_->GotoRecord(contestList_->CurrentRef());
+        break;
+      }
+    }
+  }
+  started_ = true;
+  return 0;
+}
+
+void TContestBrowCtrl::Shutdown() {
+  rowTable_.reset();
+  driver_.reset();
+  table_ = nullptr;
+  contestList_.reset();
+  extra_.reset();
+  if (prefixOpen_) ToDatPrefix.CloseTables(kAllPrefixTables, true);
+  prefixOpen_ = false;
+  // Settings are only written back when they were read from the tables.
+  if (setupOpen_ && projectOpen_) SaveSettings(0);
+  ToProjecte.Close();
+  if (setupOpen_) ToDatSetup.CloseFiles(KindBit(0) | KindBit(1));
+  if (projectOpen_) ToDatProject.CloseFiles(KindBit(0));
+  setupOpen_ = projectOpen_ = false;
+  ExitFileManager();
+}
+
+void TContestBrowCtrl::BuildRow(RowRec& row) {
+  if (!rowTable_) rowTable_ = std::make_unique<TdbContest>(kContestList, false, 0);
+  if (row.Ref <= 0 || !rowTable_->GotoRecord(row.Ref)) return;
+  TContestRecord r;
+  rowTable_->GetContestRecord(r);
+  const int key = grid_ != nullptr ? grid_->CurrentKeyNumber() : crec::kKeyTypName;
+  row.Row = ContestRowText(r, key, row.Row);
+}
+
+void TContestBrowCtrl::SetHeaderFooter() {
+  if (grid_ == nullptr || !grid_->IsOpen()) return;
+  std::string captions, footer;
+  ContestHeaderTexts(grid_->CurrentKeyNumber(), LanguageFlag != 0, captions, footer);
+  const std::string noSort(50, '\0');
+  grid_->SetHeaderFooter(captions, footer, noSort, noSort, "Nr:Nummer;");
+}
+
+void TContestBrowCtrl::InitSortList() {
+  if (grid_ == nullptr) return;
+  grid_->ClearSortList();
+  grid_->AddSortListItem("Name");
+  grid_->AddSortListItem("Datum");
+}
+
+int TContestBrowCtrl::SortList2Key(int index, TKeyStr& lkey, TKeyStr& hkey) {
+  lkey = MakeKeyStr(std::string(1, letter_));
+  hkey = lkey;
+  return index + 1;
+}
+
+void TContestBrowCtrl::OpenContest(int32_t ref) {
+  if (!contestList_ || !contestList_->GotoRecord(ref)) return;
+  EnsureExtraRecord(ref, *contestList_, *extra_);
+  OpenLog(owner_, *description_, *contestList_, *extra_);
+  // The log window has changed both records.
+  contestList_->GotoRecord(ref);
+  contestList_->LoadRecord(true, true);
+  extra_->LoadRecord(true, true);
+}
+
+int32_t TContestBrowCtrl::NewContest() {
+  if (!contestList_) return 0;
+  const std::string caption = owner_ != nullptr ? QStringToAnsi(owner_->windowTitle()) : "";
+  if (LanguageFlag != 0)
+    ToMessages.Hinweis("Contest", "Versionsprüfung",
+                       "Bitte überprüfen Sie vor dem Contest, ob das Programm in der "
+                       "aktuellsten Version vorliegt.\r\rAktuell installiert: " +
+                           caption,
+                       false);
+  else
+    ToMessages.Hinweis("Contest", "Version",
+                       "Please make sure in good time before the contest that this is the "
+                       "newest version of the program.",
+                       false);
+  return ContestSetup(letter_, false, false, *contestList_, *extra_, description_.get());
+}
+
+bool TContestBrowCtrl::EditContest(int32_t ref) {
+  if (!contestList_) return false;
+  if (!EnsureExtraRecord(ref, *contestList_, *extra_)) return false;
+  ContestFkt.DefineContest(*description_, *contestList_, letter_, true);
+  return ContestSetup(letter_, true, false, *contestList_, *extra_, description_.get()) > 0;
+}
+
+void TContestBrowCtrl::FinishContest() {
+  if (contestList_) ContestSetup(letter_, true, true, *contestList_, *extra_, description_.get());
+}
+
+void TContestBrowCtrl::DeleteContest(int32_t ref) {
+  if (contestList_) ::DeleteContest(*contestList_, *extra_, ref);
+}
+
+bool TContestBrowCtrl::ConfirmGridDelete() {
+  if (!contestList_ || grid_ == nullptr) return false;
+  return ConfirmDeleteLog(ContestName(*contestList_, grid_->CurrentRowRef()));
+}
+
+bool TContestBrowCtrl::GridDeleteLog() {
+  if (!contestList_ || grid_ == nullptr) return false;
+  const int32_t ref = grid_->CurrentRowRef();
+  const bool done = DeleteWholeLog(ref, *contestList_, *extra_);
+  grid_->Refresh();
+  return done;
+}

@@ -1,0 +1,6 @@
+#include "contest/ContestEntries.h"
+
+TContestEntries& ContestEntries() {
+  static TContestEntries entries;
+  return entries;
+}

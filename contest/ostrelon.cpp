@@ -1,0 +1,32 @@
+// The program: one window, the contest list, and the message loop.
+#include <QApplication>
+#include <QDir>
+#include <string>
+#include <vector>
+
+#include "contest/contestvhf.h"
+#include "contest/eingcontstd.h"
+#include "contest/hh_funcs.h"
+#include "platform/codec.h"
+#include "platform/paths.h"
+#include "ui/kxmessage.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Ostrelon"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Ostrelon"));
+  InstallMessageDialogs();
+  RegisterContestSetupDialog();
+
+  InitProgramDirectory();
+  std::vector<std::string> args;
+  const QStringList qargs = QApplication::arguments();
+  for (qsizetype i = 1; i < qargs.size(); ++i) args.push_back(QStringToFileName(qargs[i]));
+  // The help log and "debug.debug" belong to the program directory, where it runs.
+  InitHelpFunctions(ProgramDirectory, args);
+
+  TContestBrow window;
+  if (window.StartExitCode() != 0) return window.StartExitCode();
+  window.show();
+  return app.exec();
+}

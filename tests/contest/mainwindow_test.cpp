@@ -1,0 +1,416 @@
+// The program's start, its main window and the contest list, end to end in
+// a temporary program directory with stand-ins for the set-up dialog and
+// the log-entry window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "contest/ContestBrowCtrl.h"
+#include "contest/ContestEntries.h"
+#include "contest/contestvhf.h"
+#include "database/contestrecords.h"
+#include "database/dbContest.h"
+#include "database/dbContestDat.h"
+#include "database/dbSetup.h"
+#include "database/dbSetupDat.h"
+#include "database/filemanager.h"
+#include "database/kxdates.h"
+#include "database/kxstrings.h"
+#include "database/setups.h"
+#include "platform/paths.h"
+#include "prefix/dbPrefix.h"
+#include "prefix/dbPrefixDat.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempProgramDir.h"
+#include "ui/kxbrow.h"
+#include "ui/kxbuttons.h"
+#include "ui/kxbrow_strgrid.h"
+#include <QTableView>
+
+namespace {
+
+using Kind = ScriptedMessages::Kind;
+
+struct SetupCall {
+  bool recordExists, editOnly;
+  char letter;
+  int32_t ref;  // the record the contest list stood on
+};
+
+int32_t Day(const char* text) { return ToDates.DateStringToDate(text, "dd.mm.yyyy"); }
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ToSetups.Reset();
+    ContestEntries().RunContestSetupDialog = [this](bool exists, bool editOnly, char letter,
+                                                    TdbContest& list, TdbContest&,
+                                                    TContestRec*) {
+      setupCalls.push_back({exists, editOnly, letter, list.CurrentRef()});
+      return setupAnswer(exists, editOnly, list);
+    };
+    ContestEntries().OpenContestLogWindow = [this](QWidget*, int32_t nummer, const TContestRec&,
+                                                   TdbContest&, TdbContest&) {
+      logWindows.push_back(nummer);
+    };
+  }
+  void TearDown() override { ContestEntries() = TContestEntries(); }
+
+  // Fills the tables before the program starts, as an earlier run left them.
+  void WithTables(const std::function<void()>& job) {
+    ASSERT_TRUE(StartFileManager());
+    job();
+    ExitFileManager();
+  }
+  void FillPrefixTable() {
+    WithTables([] {
+      ToDatPrefix.OpenTables(kAllPrefixTables);
+      {
+        TdbPrefix p(kPrefixMain);
+        p.ClearRecord();
+        p.SetPrefix("DL");
+        p.SetDXCC("DL");
+        ASSERT_TRUE(p.Add());
+      }
+      ToDatPrefix.CloseTables(kAllPrefixTables);
+    });
+  }
+  int32_t AddLog(char letter, const std::string& name, int32_t from, int32_t to) {
+    int32_t nummer = 0;
+    WithTables([&] {
+      TdbContest list(kContestList, false, 0);
+      list.ClearRecord();
+      TContestRecord r;
+      list.GetContestRecord(r);
+      rec::SetChar(r.data(), crec::kTyp, letter);
+      rec::SetStr(r.data(), crec::kName, crec::kNameCap, name);
+      rec::SetInt32(r.data(), crec::kDatumVon, from);
+      rec::SetInt32(r.data(), crec::kDatumBis, to);
+      list.SetContestRecord(r);
+      ASSERT_TRUE(list.Add());
+      list.GetContestRecord(r);
+      nummer = rec::GetInt32(r.data(), crec::kNummer);
+    });
+    return nummer;
+  }
+  // The rows the list shows, in order.
+  static std::vector<std::string> Rows(TkxBrow& brow) {
+    std::vector<std::string> rows;
+    TKBrowser* e = brow.Engine();
+    for (int i = 0; e != nullptr && i < e->PageCapacity(); ++i)
+      if (e->Row(i).Ref > 0) rows.push_back(e->Row(i).Row);
+    return rows;
+  }
+  static std::string Name(const std::string& row) {
+    // the name cell is the first or second cell, blank-padded
+    return ToStrings.TrimShort(row.substr(0, row.find(';')));
+  }
+  // Shown, so that the list has its page of rows.
+  static void Show(TContestBrow& window) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+  }
+  bool LogFileExists(int32_t nummer) {
+    return FileExistsAnsi(ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT");
+  }
+
+  TempProgramDir dir;
+  ScriptedMessages messages;
+  std::vector<SetupCall> setupCalls;
+  std::vector<int32_t> logWindows;
+  std::function<int32_t(bool, bool, TdbContest&)> setupAnswer = [](bool, bool, TdbContest&) {
+    return 0;
+  };
+};
+
+TEST_F(MainWindowTest, FirstStartOnEmptyDirectoryLeadsIntoNewContestSetup) {
+  messages.Expect(Kind::Fehler, "Präfixdatei konnte nicht gefunden werden");
+  messages.Expect(Kind::Hinweis, "Versionsprüfung");
+  TContestBrow window;
+  EXPECT_EQ(window.StartExitCode(), 0);
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_NE(messages.History().back().text.find("Aktuell installiert: Tavrin Ostrelon"),
+            std::string::npos);
+  ASSERT_EQ(setupCalls.size(), 1u);
+  EXPECT_FALSE(setupCalls[0].recordExists);
+  EXPECT_FALSE(setupCalls[0].editOnly);
+  EXPECT_EQ(setupCalls[0].letter, '4');
+  // Cancelled: the list stays empty, and neither Starten nor Löschen act on it.
+  EXPECT_FALSE(window.Brow->HasRecords());
+  EXPECT_EQ(window.Controller()->ContestListTable()->UsedRecords(), 0);
+  window.btnAendernZq4->click();
+  window.btnLoeschenZq4->click();
+  EXPECT_EQ(setupCalls.size(), 1u);
+  EXPECT_TRUE(logWindows.empty());
+  EXPECT_EQ(window.imgtitels->text(), QStringLiteral("Ostrelon"));
+}
+
+TEST_F(MainWindowTest, ListShowsOnlyTheEditionsLogsInBothSortOrders) {
+  FillPrefixTable();
+  AddLog('4', "Zeta", Day("01.03.2015"), Day("02.03.2015"));
+  AddLog('X', "Anders", Day("05.01.2015"), Day("05.01.2015"));
+  AddLog('4', "Alpha", Day("07.02.2015"), 0);
+  const int32_t newest = AddLog('4', "Mitte", 0, 0);
+  AddLog('t', "Ostern", Day("04.04.2015"), 0);
+
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  EXPECT_TRUE(setupCalls.empty());  // logs exist: no set-up at start
+  // The list stands on the newest log, not on the first by name.
+  TContestRecord cur;
+  window.Controller()->ContestListTable()->GotoRecord(window.Brow->CurrentRowRef());
+  window.Controller()->ContestListTable()->GetContestRecord(cur);
+  EXPECT_EQ(rec::GetInt32(cur.data(), crec::kNummer), newest);
+
+  window.Brow->GoFirst();
+  std::vector<std::string> rows = Rows(*window.Brow);
+  const std::string blanks13(13, ' ');
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], " Alpha ;07.02.2015   ;" + blanks13);
+  EXPECT_EQ(rows[1], " Mitte ;" + blanks13 + ";" + blanks13);
+  EXPECT_EQ(rows[2], " Zeta ;01.03.2015   ;02.03.2015   ");
+  EXPECT_EQ(window.Brow->Footer(), "Name");
+
+  // Second order: by start date, the date first in each row.
+  window.Brow->SetSortlistItemIndex(1);
+  window.Brow->SortChanged();
+  EXPECT_EQ(window.Brow->CurrentKeyNumber(), 2);
+  window.Brow->GoFirst();
+  rows = Rows(*window.Brow);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0], " " + blanks13 + ";Mitte ;" + blanks13);
+  EXPECT_EQ(rows[1].substr(0, 14), " 07.02.2015   ");
+  EXPECT_EQ(rows[2].substr(0, 14), " 01.03.2015   ");
+  EXPECT_EQ(window.Brow->Footer(), "Datum");
+}
+
+TEST_F(MainWindowTest, EnterAndF10StartTheCurrentLogThroughSetupAndLogWindow) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Party", Day("01.03.2015"), Day("01.03.2015"));
+  // Started from the set-up dialog before the log window; changes only afterwards.
+  setupAnswer = [](bool, bool editOnly, TdbContest& list) {
+    return editOnly ? 0 : list.CurrentRef();
+  };
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  const int32_t ref = window.Brow->CurrentRowRef();
+  ASSERT_GT(ref, 0);
+
+  QTest::keyClick(&window, Qt::Key_Return);
+  ASSERT_EQ(setupCalls.size(), 2u);
+  EXPECT_TRUE(setupCalls[0].recordExists);
+  EXPECT_FALSE(setupCalls[0].editOnly);
+  EXPECT_EQ(setupCalls[0].ref, ref);
+  EXPECT_TRUE(setupCalls[1].editOnly);
+  ASSERT_EQ(logWindows.size(), 1u);
+  EXPECT_EQ(logWindows[0], nummer);
+  // The log got its extra record on the way.
+  EXPECT_TRUE(window.Controller()->ExtraTable()->FindByNumber(nummer));
+
+  // F10 does the same; a set-up dialog left without starting opens no log window.
+  setupAnswer = [](bool, bool, TdbContest&) { return 0; };
+  QTest::keyClick(&window, Qt::Key_F10);
+  EXPECT_EQ(setupCalls.size(), 3u);
+  EXPECT_EQ(logWindows.size(), 1u);
+}
+
+TEST_F(MainWindowTest, DeleteButtonAsksTwiceAndRemovesTheWholeLog) {
+  FillPrefixTable();
+  const int32_t keep = AddLog('4', "Bleibt", Day("01.03.2015"), 0);
+  const int32_t gone = AddLog('4', "Weg", Day("02.03.2015"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  TContestBrowCtrl& ctrl = *window.Controller();
+  // Both logs have been opened once: QSO tables and extra records exist.
+  for (int32_t n : {keep, gone}) {
+    ASSERT_TRUE(ToDatContest.OpenFiles(KindBit(kContestLog), n));
+    ToDatContest.CloseFiles(KindBit(kContestLog), n);
+    ASSERT_TRUE(LogFileExists(n));
+  }
+  ASSERT_EQ(Rows(*window.Brow).size(), 2u);
+  // The list stands on the newest log.
+  ASSERT_EQ(window.Brow->CurrentRowRef(), gone);
+
+  // A "Nein" to the first question keeps everything.
+  messages.Expect(Kind::JaNeinFrage, "Logbuch Weg löschen?", false);
+  window.btnLoeschenZq4->click();
+  EXPECT_TRUE(LogFileExists(gone));
+  EXPECT_EQ(ctrl.ContestListTable()->UsedRecords(), 2);
+
+  messages.Expect(Kind::JaNeinFrage, "Logbuch Weg löschen?", true);
+  messages.Expect(Kind::JaNeinFrage, "Komplettes Logbuch Weg unwiederbringlich löschen?", true);
+  window.btnLoeschenZq4->click();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_FALSE(LogFileExists(gone));
+  EXPECT_FALSE(ctrl.ExtraTable()->FindByNumber(gone));
+  EXPECT_FALSE(ctrl.ContestListTable()->FindByNumber(gone));
+  EXPECT_TRUE(LogFileExists(keep));
+  EXPECT_TRUE(ctrl.ContestListTable()->FindByNumber(keep));
+  const std::vector<std::string> rows = Rows(*window.Brow);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(Name(rows[0]), "Bleibt");
+}
+
+TEST_F(MainWindowTest, GridDeleteCommandRemovesTheWholeLogAfterItsTwoQuestions) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Einzig", Day("01.03.2015"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  ASSERT_TRUE(ToDatContest.OpenFiles(KindBit(kContestLog), nummer));
+  ToDatContest.CloseFiles(KindBit(kContestLog), nummer);
+  // Exactly the two questions: a third one would fail the scripted responder.
+  messages.Expect(Kind::JaNeinFrage, "Logbuch Einzig löschen?", true);
+  messages.Expect(Kind::JaNeinFrage, "Komplettes Logbuch Einzig unwiederbringlich", true);
+  window.Brow->DeleteCommand();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_FALSE(LogFileExists(nummer));
+  EXPECT_EQ(window.Controller()->ExtraTable()->UsedRecords(), 0);
+  EXPECT_EQ(window.Controller()->ContestListTable()->UsedRecords(), 0);
+  EXPECT_FALSE(window.Brow->HasRecords());
+}
+
+TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  window.show();
+  messages.Expect(Kind::JaNeinFrage, "Programm beenden?", false);
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(messages.History().back().defaultYes);
+  messages.Expect(Kind::JaNeinFrage, "Programm beenden?", true);
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.isVisible());
+
+  window.show();
+  window.btnendeZq4->click();  // no question
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, RestartFindsTheSettingsItSaved) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    ToSetups.SetOwnCall("DL1ABC");
+  }
+  ToSetups.Reset();
+  ASSERT_NE(ToSetups.OwnCall(), "DL1ABC");
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    EXPECT_EQ(ToSetups.OwnCall(), "DL1ABC");
+  }
+}
+
+TEST_F(MainWindowTest, UnopenableSetupTableEndsTheProgramWithExitCode1) {
+  ASSERT_TRUE(QDir().mkpath(QString::fromUtf8((ProgramDirectory + "ZQSETUP.DAT").c_str())));
+  messages.Expect(Kind::Fehler, "Datei kann nicht geöffnet oder angelegt werden");
+  messages.Expect(Kind::Fehler, "Einstellungsdatei ZQSETUP konnte nicht geöffnet werden");
+  TContestBrow window;
+  EXPECT_EQ(window.StartExitCode(), 1);
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(setupCalls.empty());
+}
+
+TEST_F(MainWindowTest, UnopenableProjectTableEndsTheProgramWithExitCode1) {
+  ASSERT_TRUE(QDir().mkpath(QString::fromUtf8((ProgramDirectory + "ZQ5PRO.DAT").c_str())));
+  messages.Expect(Kind::Fehler, "Datei kann nicht geöffnet oder angelegt werden");
+  messages.Expect(Kind::Fehler, "Projektdatei ZQ5PRO konnte nicht geöffnet werden");
+  TContestBrow window;
+  EXPECT_EQ(window.StartExitCode(), 1);
+  EXPECT_TRUE(messages.AllShown());
+}
+
+TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
+  const std::string previous = ProgramDirectory;
+  ProgramDirectory += "fehlt/";  // no directory to hold the tables
+  messages.Expect(Kind::Fehler, "Dateiverwaltung konnte nicht initialisiert werden");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+    EXPECT_EQ(window.Controller(), nullptr);
+  }
+  ProgramDirectory = previous;
+  EXPECT_TRUE(messages.AllShown());
+}
+
+TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {
+  TContestRecord r{};
+  rec::SetStr(r.data(), crec::kName, crec::kNameCap, std::string(25, 'N'));
+  rec::SetInt32(r.data(), crec::kDatumVon, Day("24.12.2015"));
+  // The name cell is the name and one blank, 26 characters at most.
+  EXPECT_EQ(ContestRowText(r, 1, "alt"),
+            " " + std::string(25, 'N') + " ;24.12.2015   ;" + std::string(13, ' '));
+  EXPECT_EQ(ContestRowText(r, 3, "alt"), "alt");
+
+  std::string captions, footer;
+  ContestHeaderTexts(2, false, captions, footer);
+  EXPECT_EQ(footer, "Date");
+  EXPECT_EQ(captions.substr(0, 55),
+            " Date (from)  ;" + ToStrings.FixLen(" Name", 26) + "; Date (to)   ");
+  EXPECT_EQ(captions.size(), 255u);
+  ContestHeaderTexts(1, true, captions, footer);
+  EXPECT_EQ(footer, "Name");
+  EXPECT_EQ(captions.substr(0, 55),
+            " " + ToStrings.FixLen(" Name", 26) + ";Datum (von)  ;Datum (bis)  ");
+  ContestHeaderTexts(5, true, captions, footer);
+  EXPECT_EQ(footer, "");
+  EXPECT_EQ(captions, " " + std::string(200, ' '));
+}
+
+}  // namespace
+
+namespace {
+
+TStartPageLayout DesignPlaces() {
+  TStartPageLayout l;
+  l.panelContest = QRect(0, 0, 600, 400);
+  l.imglinks = QRect(20, 20, 170, 120);
+  l.lworked = QRect(0, 0, 200, 20);
+  l.imgtitels = QRect(300, 40, 180, 52);
+  l.lhinweisupdate = QRect(20, 0, 900, 16);
+  l.lhinweisupdate2 = QRect(180, 0, 580, 16);
+  return l;
+}
+
+TEST(StartPageLayout, NarrowScreensStackTitleNameAndList) {
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(1006, 562), QSize(1014, 600), 800, 170, DesignPlaces());
+  EXPECT_EQ(l.imglinks.topLeft(), QPoint(20, 52));
+  EXPECT_EQ(l.panelContest.left(), 20 + 170 + 10);
+  EXPECT_EQ(l.imgtitels.topLeft(), QPoint(200, 0));
+  EXPECT_EQ(l.lworked.top(), 52);
+  EXPECT_EQ(l.lworked.left(), 200 + (l.panelContest.width() - 200) / 2);
+  EXPECT_EQ(l.panelContest.top(), 52 + 20 + 10);
+  EXPECT_EQ(l.panelContest.bottom() + 1, 562 - 60);
+  EXPECT_EQ(l.panelContest.right() + 1, 1006 - 30);
+  // Notices at the bottom; the second one moves left of the list when it would reach into it.
+  EXPECT_EQ(l.lhinweisupdate.top(), 562 - 30);
+  EXPECT_EQ(l.lhinweisupdate2.top(), 562 - 30 - 16 - 10);
+  EXPECT_EQ(l.lhinweisupdate2.left(), 130);
+}
+
+TEST(StartPageLayout, WideScreensPutThePictureLeftOfTheList) {
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(1006, 562), QSize(1014, 600), 1280, 170, DesignPlaces());
+  EXPECT_EQ(l.imglinks.topLeft(), QPoint(100, 135));
+  EXPECT_EQ(l.lworked.top(), 135 - 20);
+  EXPECT_EQ(l.panelContest.left(), 100 + 170 + 30);
+  EXPECT_EQ(l.panelContest.right() + 1, 1006 - 120);
+  EXPECT_EQ(l.panelContest.top(), 135);
+  EXPECT_EQ(l.imgtitels.left(), 300 + (l.panelContest.width() - 180) / 2);
+  EXPECT_EQ(l.imgtitels.top(), 40);
+}
+
+}  // namespace
