@@ -12,14 +12,14 @@
 inline int32_t ChoiceDate(int y, int m, int d) { return ToDates.DMYToDate(d, m, y); }
 
 // A candidate with its choice text (the fixture record has no field for it).
-inline void AddCandidates(const std::vector<std::pair<PrefixSpec, std::string>>& specs) {
+inline void AddCandidates(const std::vector<std::pair<PrefixSpec, std::string>>& entries) {
   TdbPrefix t(kPrefixMain);
   ASSERT_NE(t.GetTreiber(), nullptr);
-  for (const auto& [spec, choiceText] : specs) {
-    TPrefixRecord r = MakePrefixRecord(spec);
+  for (const auto& [entry, choiceText] : entries) {
+    TPrefixRecord r = MakePrefixRecord(entry);
     rec::SetStr(r.data(), prefrec::kChoiceText, prefrec::kChoiceTextCap, choiceText);
     t.PutRecord(r.data());
-    ASSERT_TRUE(t.Add()) << spec.Prefix << spec.Menue;
+    ASSERT_TRUE(t.Add()) << entry.Prefix << entry.Menue;
   }
 }
 
