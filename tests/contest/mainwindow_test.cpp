@@ -151,6 +151,40 @@ TEST_F(MainWindowTest, FirstStartOnEmptyDirectoryLeadsIntoNewContestSetup) {
   EXPECT_EQ(window.imgtitels->text(), QStringLiteral("Ostrelon"));
 }
 
+TEST_F(MainWindowTest, NewLogStartedFromTheSetupOpensItsLogWindowThenTheEditOnlySetup) {
+  FillPrefixTable();
+  AddLog('4', "Alt", Day("01.03.2014"), 0);
+  // The set-up of a new log stores it and starts it; after the log window it only edits.
+  setupAnswer = [](bool exists, bool editOnly, TdbContest& list) -> int32_t {
+    if (exists) return editOnly ? 0 : list.CurrentRef();
+    list.ClearRecord();
+    TContestRecord r;
+    list.GetContestRecord(r);
+    rec::SetChar(r.data(), crec::kTyp, '4');
+    rec::SetStr(r.data(), crec::kName, crec::kNameCap, "Neu");
+    list.SetContestRecord(r);
+    return list.Add() ? list.CurrentRef() : 0;
+  };
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  messages.Expect(Kind::Hinweis, "Versionsprüfung");
+  window.btnNeuzq4->click();
+  ASSERT_EQ(setupCalls.size(), 2u);
+  EXPECT_FALSE(setupCalls[0].recordExists);
+  EXPECT_TRUE(setupCalls[1].recordExists);
+  EXPECT_TRUE(setupCalls[1].editOnly);
+  ASSERT_EQ(logWindows.size(), 1u);
+  TdbContest& list = *window.Controller()->ContestListTable();
+  ASSERT_TRUE(list.FindByNumber(logWindows[0]));
+  TContestRecord r;
+  list.GetContestRecord(r);
+  EXPECT_EQ(rec::GetStr(r.data(), crec::kName, crec::kNameCap), "Neu");
+  // The list stands on the new log.
+  EXPECT_EQ(window.Brow->CurrentRowRef(), list.CurrentRef());
+  EXPECT_EQ(Rows(*window.Brow).size(), 2u);
+}
+
 TEST_F(MainWindowTest, ListShowsOnlyTheEditionsLogsInBothSortOrders) {
   FillPrefixTable();
   AddLog('4', "Zeta", Day("01.03.2015"), Day("02.03.2015"));
