@@ -215,6 +215,12 @@ void TContestBrow::BuildForm() {
   Brow->OnBrowDoppelKlick = [this] { btnAendernZq3Click(); };
   Brow->OnBrowEnter = [this] { btnAendernZq3Click(); };
   Brow->OnBefore_Loesch = [this] { return BrowBefore_Loesch(); };
+  // Keys the list leaves alone (the quick-search field has the focus at
+  // start) are the window's: Escape and F10 work wherever the focus is.
+  Brow->OnProcessPostCommand = [this](Qt::KeyboardModifiers mods, int key) {
+    const bool plain = (mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+    return plain && (key == Qt::Key_Escape || key == Qt::Key_F10) && FormKeyDown(key);
+  };
   // The list's own delete command removes the whole log it asked about.
   Brow->OnDatensatz_Loeschen = [this] {
     if (ctrl_) ctrl_->GridDeleteLog();
@@ -398,20 +404,25 @@ bool TContestBrow::eventFilter(QObject* watched, QEvent* e) {
   return QWidget::eventFilter(watched, e);
 }
 
-void TContestBrow::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
+bool TContestBrow::FormKeyDown(int key) {
+  switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F10:
-      e->accept();
       btnAendernZq4->click();
-      return;
+      return true;
     case Qt::Key_Escape:
-      e->accept();
       if (ToMessages.JaNeinFrage("", "", "Programm beenden?", false)) close();
-      return;
+      return true;
     default:
-      break;
+      return false;
+  }
+}
+
+void TContestBrow::keyPressEvent(QKeyEvent* e) {
+  if (FormKeyDown(e->key())) {
+    e->accept();
+    return;
   }
   if (Brow->isAncestorOf(QApplication::focusWidget()) &&
       Brow->ExecuteCommand(e->modifiers(), e->key())) {

@@ -29,6 +29,7 @@
 #include "support/TempProgramDir.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxEdit.h"
 #include "ui/kxbrow_strgrid.h"
 #include <QTableView>
 
@@ -321,6 +322,10 @@ TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(messages.History().back().defaultYes);
+  // The quick-search field has the focus at start: Escape there asks too.
+  messages.Expect(Kind::JaNeinFrage, "Programm beenden?", false);
+  QTest::keyClick(window.Brow->SearchField(), Qt::Key_Escape);
+  EXPECT_TRUE(messages.AllShown());
   messages.Expect(Kind::JaNeinFrage, "Programm beenden?", true);
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_FALSE(window.isVisible());
