@@ -215,12 +215,6 @@ void TContestBrow::BuildForm() {
   Brow->OnBrowDoppelKlick = [this] { btnAendernZq3Click(); };
   Brow->OnBrowEnter = [this] { btnAendernZq3Click(); };
   Brow->OnBefore_Loesch = [this] { return BrowBefore_Loesch(); };
-  // Keys the list leaves alone (the quick-search field has the focus at
-  // start) are the window's: Escape and F10 work wherever the focus is.
-  Brow->OnProcessPostCommand = [this](Qt::KeyboardModifiers mods, int key) {
-    const bool plain = (mods & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
-    return plain && (key == Qt::Key_Escape || key == Qt::Key_F10) && FormKeyDown(key);
-  };
   // The list's own delete command removes the whole log it asked about.
   Brow->OnDatensatz_Loeschen = [this] {
     if (ctrl_) ctrl_->GridDeleteLog();
