@@ -312,6 +312,22 @@ TEST_F(MainWindowTest, GridDeleteCommandRemovesTheWholeLogAfterItsTwoQuestions) 
   EXPECT_FALSE(window.Brow->HasRecords());
 }
 
+TEST_F(MainWindowTest, LogWhoseQsoTableCannotBeOpenedIsKeptWhole) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Gesperrt", Day("01.03.2015"), 0);
+  ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(
+      (ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT").c_str())));
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  messages.Expect(Kind::JaNeinFrage, "Logbuch Gesperrt löschen?", true);
+  messages.Expect(Kind::JaNeinFrage, "Komplettes Logbuch Gesperrt", true);
+  messages.AllowAny(true);  // the driver's report on the table
+  window.btnLoeschenZq4->click();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(window.Controller()->ContestListTable()->FindByNumber(nummer));
+  EXPECT_TRUE(window.Brow->HasRecords());
+}
+
 TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {
   FillPrefixTable();
   AddLog('4', "Party", Day("01.03.2015"), 0);
