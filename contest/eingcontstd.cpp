@@ -21,6 +21,7 @@
 #include "contest/ContestFkt.h"
 #include "contest/LogServices.h"
 #include "contest/SetupOutputs.h"
+#include "contest/hh.h"
 #include "database/dbContest.h"
 #include "database/kxstrings.h"
 #include "platform/codec.h"
@@ -32,6 +33,7 @@
 namespace {
 
 const QColor kMarkColour(0xFF, 0x80, 0x80);  // TColor $8080FF
+constexpr int32_t kSetupHelpContext = 310110029;
 
 QString Q(const std::string& s) { return AnsiToQString(s); }
 std::string A(const QString& s) { return QStringToAnsi(s); }
@@ -349,6 +351,8 @@ void TEingContestStd::BuildControls() {
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(TSetupSender::Ok); });
   connect(btnstart, &QPushButton::clicked, this, [this] { btnOKClick(TSetupSender::Start); });
   connect(btnDruck, &QPushButton::clicked, this, [this] { btnDruckClick(); });
+  connect(btnHilfe, &QPushButton::clicked, this,
+          [] { Guarded([] { ApplicationHelpCommand(kHelpContext, kSetupHelpContext); }); });
   connect(btnregeln, &QPushButton::clicked, this,
           [this] { Guarded([this] { ContestFkt.ShowRules(logic_.Letter()); }); });
   connect(categoryButtons_, &QButtonGroup::idClicked, this, [this](int) { eteilnahmeartClick(); });

@@ -99,18 +99,6 @@ class ContestActions : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ContestActions, EnsureExtraRecordAddsItOnceWithTheLogsNumber) {
-  const int32_t a = AddLog("A", false);
-  AddLog("B", false);
-  ASSERT_TRUE(list.FindByNumber(a));
-  const int32_t refA = list.CurrentRef();
-  AddLog("C", false);  // the list stands on C now
-  EXPECT_TRUE(fkt.EnsureExtraRecord(refA, list, extra));
-  EXPECT_TRUE(fkt.EnsureExtraRecord(refA, list, extra));
-  EXPECT_EQ(extra.UsedRecords(), 1);
-  EXPECT_TRUE(extra.FindByNumber(a));
-}
-
 TEST_F(ContestActions, DeleteAsksTwiceAndNoKeepsEverything) {
   const int32_t n = AddLog("Party", true);
   const int32_t ref = list.CurrentRef();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "contest/eingcontstdlogic.h"
+#include "database/dbCall.h"
 #include "database/dbContest.h"
 #include "database/kxdates.h"
 #include "database/recfields.h"
@@ -361,16 +362,6 @@ TEST_F(SetupLogic, CategoryPresetsPeriodModesAndKeepsUserEditedFields) {
   EXPECT_EQ(in.StartMode, -1);  // CW is no longer possible
 }
 
-TEST_F(SetupLogic, WagSwlCategoryGivesItsNotice) {
-  desc->SwlLog = true;
-  Make('W');
-  msgs.Expect(Kind::Hinweis, "SWL-QSOs geloggt");
-  logic->CategoryClicked(in, view);
-  EXPECT_TRUE(msgs.AllShown());
-  EXPECT_EQ(msgs.History()[0].caption, "WAG-Contest");
-  EXPECT_EQ(msgs.History()[0].header, "SWL-Mode");
-}
-
 // ---------------------------------------------------------------------------
 // Score panel
 
@@ -555,25 +546,6 @@ TEST_F(SetupLogic, DistrictPresetFollowsTheDok) {
   EXPECT_EQ(Stored(Nummer())[crec::kMitglied], 255);
 }
 
-TEST_F(SetupLogic, GroupLicenceDateAndStationKinds) {
-  Make('Y');
-  in.Zusatz2 = 2;
-  ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert), 2);
-
-  Make('W');
-  in.Lizenzdatum = "01.04.1990";
-  ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  const int32_t day = rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert);
-  EXPECT_EQ(day, ToDates.DateStringToDate("01.04.1990", "dd.mm.yyyy"));
-
-  Make('b');
-  in.Bausatz = true;
-  in.Unikat = true;
-  ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
-  EXPECT_EQ(rec::GetInt32(Stored(Nummer()).data(), crec::kZusatzWert), 3);
-}
-
 TEST_F(SetupLogic, StationMemoIsWrittenForAStoredLogAndLoadedAgain) {
   EXPECT_EQ(TContestSetupLogic::StationFileName('b', 7), ProgramDirectory + "OQRP     7.STN");
   EXPECT_EQ(TContestSetupLogic::StationFileName('j', 12), ProgramDirectory + "mssprint    12.STN");
@@ -615,15 +587,33 @@ TEST_F(SetupLogic, StationMemoOfAFailedSaveIsNotWritten) {
   EXPECT_FALSE(FileExistsAnsi(TContestSetupLogic::StationFileName('b', 0)));
 }
 
-TEST_F(SetupLogic, MemberNumberComesFromTheCallDatabaseOnlyIntoAnEmptyInput) {
+}  // namespace
+
+namespace {
+
+TEST_F(SetupLogic, MemberNumberIsLookedUpOnlyForAnInputStillAtZero) {
+  {
+    TdbCall calls(0, false);
+    calls.ClearRecord();
+    calls.SetCall("DL1ABC");
+    calls.SetDIG("4711");
+    calls.SetAGCW("");
+    ASSERT_TRUE(calls.Add());
+  }
   Make('7');
-  in.Jahre = "0";
-  in.Call = "DL9XYZ";
-  logic->CallLeft(in);  // not in the call database
-  EXPECT_EQ(in.Jahre, "0");
-  in.Jahre = "55";
+  in.Call = "dl1abc";
+  in.Jahre = " 0";
   logic->CallLeft(in);
-  EXPECT_EQ(in.Jahre, "55");
+  EXPECT_EQ(in.Jahre, "4711");
+  in.Jahre = "12";  // typed by the user: kept
+  logic->CallLeft(in);
+  EXPECT_EQ(in.Jahre, "12");
+
+  Make('f');  // no AGCW number: stays "0"
+  in.Call = "DL1ABC";
+  in.Jahre = "0";
+  logic->CallLeft(in);
+  EXPECT_EQ(in.Jahre, "0");
 }
 
 }  // namespace
