@@ -398,20 +398,25 @@ bool TContestBrow::eventFilter(QObject* watched, QEvent* e) {
   return QWidget::eventFilter(watched, e);
 }
 
-void TContestBrow::keyPressEvent(QKeyEvent* e) {
-  switch (e->key()) {
+bool TContestBrow::FormKeyDown(int key) {
+  switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F10:
-      e->accept();
       btnAendernZq4->click();
-      return;
+      return true;
     case Qt::Key_Escape:
-      e->accept();
       if (ToMessages.JaNeinFrage("", "", "Programm beenden?", false)) close();
-      return;
+      return true;
     default:
-      break;
+      return false;
+  }
+}
+
+void TContestBrow::keyPressEvent(QKeyEvent* e) {
+  if (FormKeyDown(e->key())) {
+    e->accept();
+    return;
   }
   if (Brow->isAncestorOf(QApplication::focusWidget()) &&
       Brow->ExecuteCommand(e->modifiers(), e->key())) {

@@ -79,6 +79,9 @@ class TContestBrow : public QWidget {
   void LayoutForm();
   void PanelUntenResize();
   void FitPageToGrid();
+  // The window's keys: Enter and F10 start the current log, Escape asks
+  // whether to end the program. True when the key was one of them.
+  bool FormKeyDown(int key);
   void ApplyStartPageLook(TColor pageColor);
 
   char editionLetter_ = '4';

@@ -29,6 +29,7 @@
 #include "support/TempProgramDir.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxEdit.h"
 #include "ui/kxbrow_strgrid.h"
 #include <QTableView>
 
@@ -149,6 +150,40 @@ TEST_F(MainWindowTest, FirstStartOnEmptyDirectoryLeadsIntoNewContestSetup) {
   EXPECT_EQ(setupCalls.size(), 1u);
   EXPECT_TRUE(logWindows.empty());
   EXPECT_EQ(window.imgtitels->text(), QStringLiteral("Ostrelon"));
+}
+
+TEST_F(MainWindowTest, NewLogStartedFromTheSetupOpensItsLogWindowThenTheEditOnlySetup) {
+  FillPrefixTable();
+  AddLog('4', "Alt", Day("01.03.2014"), 0);
+  // The set-up of a new log stores it and starts it; after the log window it only edits.
+  setupAnswer = [](bool exists, bool editOnly, TdbContest& list) -> int32_t {
+    if (exists) return editOnly ? 0 : list.CurrentRef();
+    list.ClearRecord();
+    TContestRecord r;
+    list.GetContestRecord(r);
+    rec::SetChar(r.data(), crec::kTyp, '4');
+    rec::SetStr(r.data(), crec::kName, crec::kNameCap, "Neu");
+    list.SetContestRecord(r);
+    return list.Add() ? list.CurrentRef() : 0;
+  };
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  messages.Expect(Kind::Hinweis, "Versionsprüfung");
+  window.btnNeuzq4->click();
+  ASSERT_EQ(setupCalls.size(), 2u);
+  EXPECT_FALSE(setupCalls[0].recordExists);
+  EXPECT_TRUE(setupCalls[1].recordExists);
+  EXPECT_TRUE(setupCalls[1].editOnly);
+  ASSERT_EQ(logWindows.size(), 1u);
+  TdbContest& list = *window.Controller()->ContestListTable();
+  ASSERT_TRUE(list.FindByNumber(logWindows[0]));
+  TContestRecord r;
+  list.GetContestRecord(r);
+  EXPECT_EQ(rec::GetStr(r.data(), crec::kName, crec::kNameCap), "Neu");
+  // The list stands on the new log.
+  EXPECT_EQ(window.Brow->CurrentRowRef(), list.CurrentRef());
+  EXPECT_EQ(Rows(*window.Brow).size(), 2u);
 }
 
 TEST_F(MainWindowTest, ListShowsOnlyTheEditionsLogsInBothSortOrders) {
@@ -277,6 +312,22 @@ TEST_F(MainWindowTest, GridDeleteCommandRemovesTheWholeLogAfterItsTwoQuestions) 
   EXPECT_FALSE(window.Brow->HasRecords());
 }
 
+TEST_F(MainWindowTest, LogWhoseQsoTableCannotBeOpenedIsKeptWhole) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Gesperrt", Day("01.03.2015"), 0);
+  ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(
+      (ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT").c_str())));
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  messages.Expect(Kind::JaNeinFrage, "Logbuch Gesperrt löschen?", true);
+  messages.Expect(Kind::JaNeinFrage, "Komplettes Logbuch Gesperrt", true);
+  messages.AllowAny(true);  // the driver's report on the table
+  window.btnLoeschenZq4->click();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(window.Controller()->ContestListTable()->FindByNumber(nummer));
+  EXPECT_TRUE(window.Brow->HasRecords());
+}
+
 TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {
   FillPrefixTable();
   AddLog('4', "Party", Day("01.03.2015"), 0);
@@ -287,6 +338,10 @@ TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_TRUE(window.isVisible());
   EXPECT_FALSE(messages.History().back().defaultYes);
+  // The quick-search field has the focus at start: Escape there asks too.
+  messages.Expect(Kind::JaNeinFrage, "Programm beenden?", false);
+  QTest::keyClick(window.Brow->SearchField(), Qt::Key_Escape);
+  EXPECT_TRUE(messages.AllShown());
   messages.Expect(Kind::JaNeinFrage, "Programm beenden?", true);
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_FALSE(window.isVisible());
