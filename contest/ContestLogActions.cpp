@@ -80,5 +80,8 @@ void OpenLog(QWidget* owner, const TContestRec& description, TdbContest& contest
   contestTable.GetContestRecord(r);
   if (rec::GetChar(r.data(), crec::kTyp) == 0) return;
   const auto& open = ContestEntries().OpenContestLogWindow;
-  if (open) open(owner, NummerOf(r), description, contestTable, extraTable);
+  if (open)
+    open(owner, NummerOf(r), description, contestTable, extraTable);
+  else  // a build without the log-entry window says so instead of doing nothing
+    ToMessages.Hinweis("Log", "", "Das Logfenster steht nicht zur Verfügung.", false);
 }
