@@ -871,3 +871,44 @@ TEST(ContestLetters, MilitaryRigFromTheStationFile) {
   // Without any file reader the file counts as missing.
   EXPECT_EQ(Define(list)->SentDefaults[1], "");
 }
+
+TEST(ContestLetters, ClassTextsAndNamesWhereTheRulesNameThem) {
+  struct TName {
+    char Letter;
+    int Position;
+    const char* Text;
+    const char* Name;
+  };
+  const TName names[] = {
+      {'V', 1, "A:KW,QRO Stn aus MVP,CW", "Klasse A"},
+      {'V', 9, "S:KW, SWLs", "Klasse S"},
+      {'B', 4, "4. SWL (Sektionen 1 - 3)", "Klasse 4"},
+      {'J', 1, "alle (außer SWL)", "single op"},
+      {'E', 2, "B VHF/UHF/SHF", "VHF-UHF-SHF"},
+      {'O', 14, "So G: SWL UKW", "So_G"},
+      {'Q', 2, "B: UKW 2m, 70cm", "B: UKW 2m, 70cm"},
+      {'1', 1, "Single operator, mixed, low power", "DL_mixed_low"},
+      {'1', 6, "Ausland Single operator, CW", "Ausland_CW"},
+      {'7', 1, "KW Sendeamateure SSB", "KW-SSB"},
+      {'8', 6, "C: mehr als 50W Output UHF 70cm", "UHF"},
+      {'s', 2, "B: max 20 Watt Output", "Klasse B 20W"},
+      {'b', 4, "Keine QRO-Klasse", "keine QRO-Klasse"},
+      {'r', 2, "15.3. - 2m (SSB,FM)", "2m"},
+      {'W', 7, "SWL, single operator", "SWL"},
+      {'u', 3, "Stationen aus dem Ausland", "Ausland"},
+      {'X', 4, "Single operator, CW, high power", "Single-CW-high"},
+      {'k', 1, "alle", ""},
+      {'v', 2, "12.November (1955: Gründung der Bundeswehr)", ""},
+  };
+  for (const TName& n : names) {
+    auto r = Define(Log(n.Letter));
+    const TContestClass& c = r->Classes[static_cast<size_t>(n.Position - 1)];
+    EXPECT_EQ(c.Text, n.Text) << n.Letter << n.Position;
+    EXPECT_EQ(c.Name, n.Name) << n.Letter << n.Position;
+  }
+  // Every class of the Naval contest keeps its own name beside its text.
+  auto naval = Define(Log('i'));
+  EXPECT_EQ(naval->Classes[4].Text, "F = Non Naval");
+  EXPECT_FALSE(naval->Classes[4].Name.empty());
+  EXPECT_TRUE(naval->Classes[5].Name.empty());
+}
