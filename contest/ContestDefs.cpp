@@ -16,7 +16,34 @@ struct TLetterEntry {
   void (*Define)(TContestBuilder&);
 };
 constexpr TLetterEntry kLetters[] = {
-    {'4', DefineBrzParty},
+    {'V', DefineMvpContest},         {'B', DefineBwaContest},
+    {'D', DefineDtcContest},         {'q', DefineHandKeyParty},
+    {'H', DefineHolylandContest},    {'E', DefineSchoolStationsDay},
+    {'F', DefineFrankenActivity},    {'J', DefineHamburgContest},
+    {'R', DefineRlpActivityEvenings}, {'5', DefineRadioDayParty},
+    {'P', DefineFebruaryParty},      {'G', DefineHessenContest},
+    {'N', DefineNordicActivity},     {'S', DefineHswActivity},
+    {'T', DefineThueringenContest},  {'L', DefineRuhrShortContest},
+    {'U', DefineBayernOstContest},   {'I', DefineNordseeHfDay},
+    {'l', DefineNordseeActivityDay}, {'Z', DefineIparcContest},
+    {'C', DefineBrandenburgContest}, {'K', DefineKoelnAachenContest},
+    {'A', DefineTelegraphyContest},  {'f', DefineHappyNewYear},
+    {'Y', DefineVfdbContest},        {'o', DefineVfdbActivityDays},
+    {'O', DefineShActivityWeekend},  {'Q', DefineSchwabenContest},
+    {'1', DefineTenMeterContest},    {'2', DefineWnqac},
+    {'3', DefineWnc},                {'c', DefineWnActivityDay},
+    {'6', DefineHscCwContest},       {'7', DefineDigParty},
+    {'8', DefineAgcwVhfContest},     {'s', DefineAgcwQrpParty},
+    {'m', DefineMobileContest},      {'9', DefineIaruFieldday},
+    {'a', DefineNordrheinActivity},  {'4', DefineBrzParty},
+    {'b', DefineOriginalQrpContest}, {'d', DefineSaarContest},
+    {'e', DefineNordContest},        {'g', DefineNordseeVhfContest},
+    {'h', DefineRlpActivityWeek},    {'i', DefineNavalContest},
+    {'j', DefineMsSprint},           {'k', DefineQcwaParty},
+    {'n', DefineIbfdActivityDay},    {'p', DefineDswShortContest},
+    {'r', DefineYlParty},            {'W', DefineWagContest},
+    {'u', DefineTrainingContest},    {'X', DefineChristmasContest},
+    {'t', DefineEasterContest},      {'v', DefineMilitaryOnTheAir},
 };
 
 const TLetterEntry* FindLetter(char letter) {
@@ -218,4 +245,52 @@ void TContestBuilder::SetMultiplierCaptions(std::initializer_list<const char*> c
     if (i == Rec.MultiplierCaptions.size()) break;
     Rec.MultiplierCaptions[i++] = c;
   }
+}
+
+void TContestBuilder::SetList(std::array<TStr255, 100>& list, std::span<const char* const> entries) {
+  list.fill(TStr255());
+  const size_t n = std::min(entries.size(), list.size());
+  for (size_t i = 0; i < n; ++i) list[i] = entries[i];
+}
+
+void TContestBuilder::SetDistricts(std::array<char, 26>& districts, std::string_view letters) {
+  FillChars(districts, letters);
+}
+
+void TContestBuilder::CopySpecialToBonus() {
+  Rec.BonusDoks = Rec.SpecialDoks;
+  Rec.BonusDistricts = Rec.SpecialDistricts;
+}
+
+void TContestBuilder::CopyBonusToSpecial() {
+  Rec.SpecialDoks = Rec.BonusDoks;
+  Rec.SpecialDistricts = Rec.BonusDistricts;
+}
+
+std::string TContestBuilder::OwnDokOrNoMember() const {
+  std::string dok = OwnDok();
+  return dok.empty() ? std::string("NM") : dok;
+}
+
+int32_t TContestBuilder::LogNumber() const { return rec::GetInt32(list_.data(), crec::kNummer); }
+
+void TContestBuilder::SetModeList(std::string_view modes) {
+  Rec.Modes.fill(TStr255());
+  size_t i = 0;
+  while (!modes.empty() && i < Rec.Modes.size()) {
+    const size_t blank = modes.find(' ');
+    const std::string_view mode = modes.substr(0, blank);
+    if (!mode.empty()) Rec.Modes[i++] = mode;
+    if (blank == std::string_view::npos) break;
+    modes.remove_prefix(blank + 1);
+  }
+}
+
+bool TContestBuilder::ApplyClassModes(std::span<const TClassModes> table, int chosenClass) {
+  if (chosenClass < 1 || static_cast<size_t>(chosenClass) > table.size()) return false;
+  const TClassModes& c = table[static_cast<size_t>(chosenClass - 1)];
+  SetModeList(c.Modes);
+  SetBands(c.Bands);
+  if (c.Swl) Rec.SwlLog = true;
+  return true;
 }
