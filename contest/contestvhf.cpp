@@ -6,8 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QTableView>
-#include <QTimer>
 #include <algorithm>
 
 #include "contest/ContestBrowCtrl.h"
@@ -22,7 +20,6 @@
 #include "platform/paths.h"
 #include "ui/Bildressourcen.h"
 #include "ui/kxbrow.h"
-#include "ui/kxbrow_strgrid.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
