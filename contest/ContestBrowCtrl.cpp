@@ -133,7 +133,6 @@ int TContestBrowCtrl::Start() {
   table_ = contestList_.get();
   driver_ = std::make_unique<TBrowTableDriver>(table_);
   if (grid_ != nullptr) {
-    grid_->SetDefaultDrawing(false);
     const TKeyStr bound = MakeKeyStr(std::string(1, letter_));
     grid_->Open(kListNumber, driver_.get(), bound, bound, crec::kKeyTypName);
     // The newest log of this edition; logs of other editions may be newer.
@@ -236,18 +235,5 @@ void TContestBrowCtrl::FinishContest() {
 }
 
 void TContestBrowCtrl::DeleteContest(int32_t ref) {
-  if (contestList_) ::DeleteContest(*contestList_, *extra_, ref);
-}
-
-bool TContestBrowCtrl::ConfirmGridDelete() {
-  if (!contestList_ || grid_ == nullptr) return false;
-  return ConfirmDeleteLog(ContestName(*contestList_, grid_->CurrentRowRef()));
-}
-
-bool TContestBrowCtrl::GridDeleteLog() {
-  if (!contestList_ || grid_ == nullptr) return false;
-  const int32_t ref = grid_->CurrentRowRef();
-  const bool done = DeleteWholeLog(ref, *contestList_, *extra_);
-  grid_->Refresh();
-  return done;
+  if (contestList_) ContestFkt.DeleteContest(*contestList_, *extra_, ref);
 }

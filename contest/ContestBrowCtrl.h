@@ -39,11 +39,8 @@ class TContestBrowCtrl : public TDatenBrowCtrl {
   int32_t NewContest();
   bool EditContest(int32_t ref);
   void FinishContest();
+  // Asks twice, deletes the whole log and says so when it could not.
   void DeleteContest(int32_t ref);
-  // The list's own delete command: the two questions, then the whole log
-  // of the current row (the questions promise no less).
-  bool ConfirmGridDelete();
-  bool GridDeleteLog();
 
   TdbContest* ContestListTable() const { return contestList_.get(); }
   TdbContest* ExtraTable() const { return extra_.get(); }

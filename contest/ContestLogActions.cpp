@@ -61,12 +61,6 @@ bool DeleteWholeLog(int32_t ref, TdbContest& contestTable, TdbContest& extraTabl
   return contestTable.GotoRecord(ref) && contestTable.Delete();
 }
 
-bool DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref) {
-  if (ref <= 0 || !contestTable.GotoRecord(ref)) return false;
-  if (!ConfirmDeleteLog(ContestName(contestTable, ref))) return false;
-  return DeleteWholeLog(ref, contestTable, extraTable);
-}
-
 int32_t ContestSetup(char letter, bool recordExists, bool editOnly, TdbContest& contestTable,
                      TdbContest& extraTable, TContestRec* description) {
   if (letter == 0) return 0;

@@ -1,8 +1,8 @@
 #pragma once
 // The actions on one whole contest log: its contest-list record in "ZQKK",
 // its extra record in "ZQKZ" and its QSO table "ZQLK" + number. The main
-// window's delete button and the list's own delete command use the same
-// questions and the same deletion.
+// window's delete button and the list's own delete command both go through
+// ContestFkt.DeleteContest, which asks and deletes with these.
 #include <QWidget>
 #include <cstdint>
 #include <string>
@@ -19,8 +19,6 @@ bool ConfirmDeleteLog(const std::string& name);
 // extra record, list record. Nothing is deleted when the QSO table cannot
 // be opened. True when the log is gone.
 bool DeleteWholeLog(int32_t ref, TdbContest& contestTable, TdbContest& extraTable);
-// Asks both questions, then deletes the log.
-bool DeleteContest(TdbContest& contestTable, TdbContest& extraTable, int32_t ref);
 // The name of the contest-list record ref ("" when it cannot be read).
 std::string ContestName(TdbContest& contestTable, int32_t ref);
 // The set-up dialog through its entry; 0 for letter #0 or without a dialog.

@@ -2,6 +2,7 @@
 
 #include "database/kxstrings.h"
 #include "ui/kxbrow.h"
+#include "ui/kxlayout.h"
 
 // ---------------------------------------------------------------------------
 // TDatenBrowCtrl
@@ -9,7 +10,7 @@
 TDatenBrowCtrl::TDatenBrowCtrl(TkxBrow* grid, int32_t /*unused*/, TdbBase* table)
     : grid_(grid), table_(table) {
   if (table_ != nullptr) driver_ = std::make_unique<TBrowTableDriver>(table_);
-  if (grid_ != nullptr) grid_->SetDefaultDrawing(false);
+  ToLayout.PaintBrowserCells(grid_);
 }
 
 TDatenBrowCtrl::~TDatenBrowCtrl() = default;

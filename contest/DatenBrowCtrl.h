@@ -19,8 +19,8 @@ class TkxBrow;
 
 class TDatenBrowCtrl {
  public:
-  // Stores grid and table (neither owned) and lets the browser paint its
-  // cells itself. unused: kept for callers, which pass 0.
+  // Stores grid and table (neither owned); the browser paints its cells in
+  // the common look. unused: kept for callers, which pass 0.
   TDatenBrowCtrl(TkxBrow* grid, int32_t unused, TdbBase* table);
   virtual ~TDatenBrowCtrl();
   TDatenBrowCtrl(const TDatenBrowCtrl&) = delete;

@@ -6,8 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QTableView>
-#include <QTimer>
 #include <algorithm>
 
 #include "contest/ContestBrowCtrl.h"
@@ -22,7 +20,6 @@
 #include "platform/paths.h"
 #include "ui/Bildressourcen.h"
 #include "ui/kxbrow.h"
-#include "ui/kxbrow_strgrid.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
@@ -214,10 +211,10 @@ void TContestBrow::BuildForm() {
   ForwardBrowserEvents(*Brow, [this]() -> TDatenBrowCtrl* { return ctrl_.get(); });
   Brow->OnBrowDoppelKlick = [this] { btnAendernZq3Click(); };
   Brow->OnBrowEnter = [this] { btnAendernZq3Click(); };
-  Brow->OnBefore_Loesch = [this] { return BrowBefore_Loesch(); };
-  // The list's own delete command removes the whole log it asked about.
+  // The list's own delete command is the delete button: same questions,
+  // same deletion, a failure said the same way.
   Brow->OnDatensatz_Loeschen = [this] {
-    if (ctrl_) ctrl_->GridDeleteLog();
+    btnLoeschenZq3Click();
     return true;
   };
 }
@@ -271,7 +268,6 @@ void TContestBrow::FormCreate() {
   ctrl_->RefreshGrid();
   // The chooser shows the order the list is in.
   if (Brow->SortlistItemIndex() < 0) Brow->SetSortlistItemIndex(Brow->CurrentKeyNumber() - 1);
-  if (Brow->Grid() != nullptr) Brow->Grid()->viewport()->installEventFilter(this);
   imgtitels->setText(AnsiToQString(ctrl_->ContestDescription().EditionName));
   imgtitels->adjustSize();
 
@@ -286,13 +282,6 @@ void TContestBrow::FormCreate() {
   ToLayout.LayoutBrowser(this, Brow);
   panelbuttonsZq4->show();
   ToLayout.ApplyButtonGlyphs(this);
-  // The white label colour of the start page is for its texts on the page
-  // colour; the rows of the list keep the grid's text colour on their ground.
-  if (QTableView* grid = Brow->Grid()) {
-    QPalette pal = grid->palette();
-    pal.setColor(QPalette::Text, TColorToQColor(GridTextColor));
-    grid->setPalette(pal);
-  }
   PanelDXOben->hide();
   lhinweisupdate->show();
   lhinweisupdate2->show();
@@ -370,22 +359,7 @@ void TContestBrow::showEvent(QShowEvent* e) {
   LayoutForm();
 }
 
-void TContestBrow::FitPageToGrid() {
-  if (!Brow->IsOpen()) return;
-  const int32_t ref = Brow->CurrentRowRef();
-  Brow->GridCtrl()->Resize();
-  if (ref > 0) Brow->GotoRecord(ref);
-  Brow->GridCtrl()->Invalidate(true);
-}
-
 bool TContestBrow::eventFilter(QObject* watched, QEvent* e) {
-  // The grid's visible area gets its size after the list has been laid out
-  // (a hidden window delivers its resize events only when shown); the page
-  // of rows follows it once the resize is through.
-  if (e->type() == QEvent::Resize && Brow != nullptr && Brow->Grid() != nullptr &&
-      watched == Brow->Grid()->viewport()) {
-    QTimer::singleShot(0, this, [this] { FitPageToGrid(); });
-  }
   if (watched == MenueBeenden) {
     if (e->type() == QEvent::MouseButtonRelease) {
       btnendezq3Click();
@@ -477,4 +451,3 @@ void TContestBrow::btnHilfeZq3Click() { ApplicationHelpCommand(kHelpContext, kHe
 
 void TContestBrow::btnendezq3Click() { close(); }
 
-bool TContestBrow::BrowBefore_Loesch() { return ctrl_ && ctrl_->ConfirmGridDelete(); }

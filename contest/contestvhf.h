@@ -41,7 +41,6 @@ class TContestBrow : public QWidget {
   void btnLoeschenZq3Click();
   void btnHilfeZq3Click();
   void btnendezq3Click();
-  bool BrowBefore_Loesch();
 
   TkxBrow* Brow = nullptr;
   QLabel* Image2 = nullptr;
@@ -78,7 +77,6 @@ class TContestBrow : public QWidget {
   void FormCreate();
   void LayoutForm();
   void PanelUntenResize();
-  void FitPageToGrid();
   // The window's keys: Enter and F10 start the current log, Escape asks
   // whether to end the program. True when the key was one of them.
   bool FormKeyDown(int key);

@@ -197,14 +197,14 @@ void TkxBrow::BuildParts() {
   static const char* const hints[kToolbarButtons] = {"Dateianfang",        "vorige Seite",
                                                      "voriger Datensatz",  "nächster Datensatz",
                                                      "nächste Seite",      "Dateiende"};
-  static const char16_t* const glyphs[kToolbarButtons] = {u"\u23EE", u"\u23EA", u"\u25C0",
-                                                          u"\u25B6", u"\u23E9", u"\u23ED"};
+  // Stand-ins for a missing picture that every font can show.
+  static const char* const glyphs[kToolbarButtons] = {"|<", "<<", "<", ">", ">>", ">|"};
   static const char* const pictures[kToolbarButtons] = {"BTNENDH",   "BTNSEITEH", "BTNEINSH",
                                                         "BTNEINSR",  "BTNSEITER", "BTNENDR"};
   for (int i = 0; i < kToolbarButtons; ++i) {
     auto* b = new QToolButton(toolbar_);
     b->setFixedSize(kNavButton, kNavButton);
-    SetGlyph(b, pictures[i], QString::fromUtf16(glyphs[i]));
+    SetGlyph(b, pictures[i], QString::fromLatin1(glyphs[i]));
     b->setToolTip(AnsiToQString(hints[i]));
     b->setGeometry(i * kNavButton, 2, kNavButton, kNavButton);
     b->setFocusPolicy(Qt::NoFocus);
@@ -306,7 +306,8 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
     fillingSortList_ = false;
     step = "FNr 13";
     DoInitAnsicht();
-    viewCombo_->setVisible(viewCombo_->count() >= 2);
+    // A bar the look has dressed keeps its choosers hidden behind its buttons.
+    if (!footerByLook_) viewCombo_->setVisible(viewCombo_->count() >= 2);
     if (viewCombo_->count() == 1) SetAnsichtItemIndex(0);
     step = "FNr 14";
     SetSearchText({});
@@ -315,8 +316,10 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
     step = "FNr 16";
     // A single sort order needs no chooser.
     const bool chooser = sortCombo_->count() >= 2;
-    sortCombo_->setVisible(chooser);
-    sortLabel_->setVisible(chooser);
+    if (!footerByLook_) {
+      sortCombo_->setVisible(chooser);
+      sortLabel_->setVisible(chooser);
+    }
     if (sortCombo_->count() == 1) SetSortlistItemIndex(0);
     step = "FNr 17";
     ctrl_->Grid()->setFocus();
@@ -704,9 +707,25 @@ void TkxBrow::SetViewMode(int mode) {
 
 // ---- layout ---------------------------------------------------------------
 
+void TkxBrow::SetFooterPlacedByLook(bool on) {
+  footerByLook_ = on;
+  // The look's bar has the search field; the narrow bar's close button goes.
+  if (on) closeBtn2_->hide();
+  LayoutFooter();
+}
+
 void TkxBrow::LayoutFooter() {
   const int fw = footerBar_->width();
   const int tw = toolbar_->width();
+  closeBtn_->move(std::max(0, headerBar_->width() - 15), 1);
+  titleStrip_->setGeometry(0, 0, std::max(0, headerBar_->width() - 16), 15);
+  if (footerByLook_) {
+    // The look has placed the sort, view and search controls and given the
+    // bar its height; only the paging buttons follow the right edge.
+    toolbar_->setVisible(fw >= 200);
+    toolbar_->move(std::max(0, fw - tw - 4), 2);
+    return;
+  }
   const int lw = sortLabel_->isHidden() && !sortCombo_->isVisible() ? 0 : sortLabel_->sizeHint().width();
   const TBrowFooterLayout l = ComputeFooterLayout(fw, tw, lw, 16);
   int x = 2;
@@ -740,16 +759,11 @@ void TkxBrow::LayoutFooter() {
     toolbar_->move(std::max(0, fw - tw - 4), 2);
     footerBar_->setFixedHeight(kFooterLine);
   }
-  closeBtn_->move(std::max(0, headerBar_->width() - 15), 1);
-  titleStrip_->setGeometry(0, 0, std::max(0, headerBar_->width() - 16), 15);
 }
 
 void TkxBrow::resizeEvent(QResizeEvent* e) {
   TkxMousePanel::resizeEvent(e);
-  Guarded([&] {
-    LayoutFooter();
-    if (IsOpen()) ctrl_->Resize();
-  });
+  Guarded([&] { LayoutFooter(); });
 }
 
 // ---- events ---------------------------------------------------------------
@@ -869,6 +883,11 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::Wheel:
           wheelEvent(static_cast<QWheelEvent*>(e));
           return true;
+        case QEvent::Resize:
+          // The page follows the visible area. A panel laid out while hidden
+          // learns the area's size only here, when it is shown.
+          if (IsOpen()) ctrl_->Resize();
+          break;
         default: break;
       }
     }

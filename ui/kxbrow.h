@@ -195,6 +195,10 @@ class TkxBrow : public TkxMousePanel {
   const std::string& ColumnRecord1() const { return colRec1_; }
   const std::string& ColumnRecord2() const { return colRec2_; }
   bool SettingSearchText() const { return guard_; }
+  // The look places the footer's sort, view and search controls and sets
+  // its height; the panel then lays out only its paging buttons there.
+  void SetFooterPlacedByLook(bool on);
+  bool FooterPlacedByLook() const { return footerByLook_; }
 
   // ---- overridable steps ----
   virtual bool DoProcessPostCommand(Qt::KeyboardModifiers shift, int key);
@@ -240,6 +244,7 @@ class TkxBrow : public TkxMousePanel {
   bool escapeFlag_ = false;
   bool guard_ = false;
   bool laidOut_ = false;
+  bool footerByLook_ = false;
   bool multiSelect_ = false;
   bool defaultDrawing_ = true;
   bool ignoreMouse_ = false;

@@ -222,27 +222,30 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   p->setPen(current && !ctrl_->IsDirectEdit() ? option.palette.color(QPalette::HighlightedText)
                                              : option.palette.color(QPalette::Text));
   p->setFont(option.font);
-  const QFontMetrics fm(option.font);
+  DrawSubColumnText(*p, r.adjusted(2, 0, -2, 0), QStringToAnsi(ix.data(Qt::DisplayRole).toString()));
+}
+
+void DrawSubColumnText(QPainter& p, const QRect& inner, const std::string& text) {
+  const QFontMetrics fm(p.font());
   const int digit = fm.horizontalAdvance(QLatin1Char('8'));
-  const std::string text = QStringToAnsi(ix.data(Qt::DisplayRole).toString());
-  const QRect inner = r.adjusted(2, 0, -2, 0);
-  p->save();
-  p->setClipRect(inner);
+  p.save();
+  p.setClipRect(inner, Qt::IntersectClip);
   // Text drawn at its base line: no layout per piece, the clip cuts it.
   const int base = inner.top() + (inner.height() - fm.height()) / 2 + fm.ascent();
   int x = inner.left();
   for (const TSubColumnPiece& piece : SplitSubColumns(text)) {
     if (piece.digits == 0) continue;
     if (!piece.text.empty()) {
-      p->save();
-      if (piece.digits > 0) p->setClipRect(QRect(x, inner.top(), piece.digits * digit, inner.height()), Qt::IntersectClip);
-      p->drawText(QPoint(x, base), AnsiToQString(piece.text));
-      p->restore();
+      p.save();
+      if (piece.digits > 0)
+        p.setClipRect(QRect(x, inner.top(), piece.digits * digit, inner.height()), Qt::IntersectClip);
+      p.drawText(QPoint(x, base), AnsiToQString(piece.text));
+      p.restore();
     }
     if (piece.digits < 0) break;
     x += piece.digits * digit + 1;
   }
-  p->restore();
+  p.restore();
 }
 
 // ---- controller -----------------------------------------------------------
@@ -329,7 +332,8 @@ bool TkxBrowStringGridCtrl::IsCurrentCell(int row, int col) const {
   TKBrowser* e = owner_->Engine();
   if (e == nullptr) return false;
   int r = 0, c = 0;
-  if (!IndexToCell(e->CurrentRow(), r, c)) return false;
+  // A page without records has no current row to show.
+  if (e->CurrentRowRef() < 1 || !IndexToCell(e->CurrentRow(), r, c)) return false;
   return r == row && (owner_->ViewMode() == 0 || c == col);
 }
 
@@ -657,7 +661,14 @@ void TkxBrowStringGridCtrl::Relayout() {
 void TkxBrowStringGridCtrl::Resize() {
   if (owner_->DetachedView() || owner_->Engine() == nullptr) return;
   const int before = pageSize_;
-  Relayout();
+  // A new page shape can change the header and with it the visible area
+  // (a change Qt reports to nobody while the area's own resize is being
+  // handled): the page follows until the area stays put.
+  for (int pass = 0; pass < 3; ++pass) {
+    const int height = grid_->viewport()->height();
+    Relayout();
+    if (grid_->viewport()->height() == height) break;
+  }
   if (before != pageSize_) {
     UpdateVScroll();
     grid_->viewport()->update();

@@ -15,6 +15,8 @@
 
 #include "ui/kbrowser.h"
 
+class QPainter;
+class QRect;
 class QScrollBar;
 class QTableView;
 class QWidget;
@@ -28,6 +30,10 @@ struct TSubColumnPiece {
   int digits = -1;
 };
 std::vector<TSubColumnPiece> SplitSubColumns(std::string_view cell);
+
+// Draws a cell text with its sub-columns into inner, in the painter's font
+// and pen; the default cell painter and the look's painter both use it.
+void DrawSubColumnText(QPainter& p, const QRect& inner, const std::string& text);
 
 // The ";"-separated parts of a line; an empty line still gives one part.
 std::vector<std::string> SplitCaptions(std::string_view line);

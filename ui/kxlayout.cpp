@@ -46,10 +46,12 @@ namespace {
 
 QColor Q(TColor c) { return TColorToQColor(c); }
 
+// The colour of captions and labels on the widget's own ground. Text on the
+// white ground of edit fields and lists (QPalette::Text) keeps its colour:
+// the palette passes on to every child.
 void SetTextColor(QWidget* w, TColor color) {
   QPalette pal = w->palette();
   pal.setColor(QPalette::WindowText, Q(color));
-  pal.setColor(QPalette::Text, Q(color));
   pal.setColor(QPalette::ButtonText, Q(color));
   w->setPalette(pal);
 }
@@ -753,54 +755,6 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
   }
 }
 
-namespace {
-
-// Keeps the bar as the look placed it: the panel lays out its footer on
-// every resize, so the look's places (and the height the menu buttons
-// need) are applied again once the panel is done.
-class TBarKeeper : public QObject {
- public:
-  TBarKeeper(TkxBrow* browser, TBrowserBar bar)
-      : QObject(browser), browser_(browser), bar_(std::move(bar)) {
-    browser->installEventFilter(this);
-  }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Resize)
-      QMetaObject::invokeMethod(this, [this] { Place(); }, Qt::QueuedConnection);
-    return false;
-  }
-  void Place() {
-    const int height = places_.SortButton.Top + places_.SortButton.Height + 5;
-    if (bar_.Bar && bar_.Bar->height() < height) bar_.Bar->setFixedHeight(height);
-    if (bar_.SortChooser) bar_.SortChooser->hide();
-    if (bar_.SortImage) bar_.SortImage->move(places_.SortImage.Left, places_.SortImage.Top);
-    if (bar_.SortLabel) {
-      bar_.SortLabel->move(places_.SortLabel.Left, places_.SortLabel.Top);
-      bar_.SortLabel->show();
-    }
-    ::Place(bar_.SortButton, places_.SortButton);
-    ::Place(bar_.SearchImage, places_.SearchImage);
-    ::Place(bar_.SearchEdit, places_.SearchEdit);
-    int right = places_.SearchEdit.Left + places_.SearchEdit.Width;
-    if (bar_.ViewButton && !bar_.ViewButton->isHidden()) {
-      ::Place(bar_.ViewButton, places_.ViewButton);
-      right = places_.ViewButton.Left + places_.ViewButton.Width;
-    }
-    // The direct-edit switch follows the look's controls.
-    if (editButton_) editButton_->move(right + 6, places_.SearchEdit.Top);
-  }
-  void SetEditButton(QWidget* button) { editButton_ = button; }
-  void SetPlaces(const TBrowserBarPlaces& p) { places_ = p; }
-
- private:
-  TkxBrow* browser_;
-  TBrowserBar bar_;
-  TBrowserBarPlaces places_;
-  QWidget* editButton_ = nullptr;
-};
-
-}  // namespace
-
 void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
   if (!browser) return;
   TBrowserBar bar;
@@ -843,15 +797,22 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
                                                   Qt::FindDirectChildrenOnly);
   bar.ViewButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnAnsicht"),
                                                   Qt::FindDirectChildrenOnly);
-  delete browser->findChild<QObject*>(QStringLiteral("kxBarKeeper"), Qt::FindDirectChildrenOnly);
   LayoutBrowser(owner, bar);
-  auto* keeper = new TBarKeeper(browser, bar);
-  keeper->setObjectName(QStringLiteral("kxBarKeeper"));
-  keeper->SetPlaces({BoundsOf(bar.SortImage), BoundsOf(bar.SortLabel), BoundsOf(bar.SortButton),
-                     BoundsOf(bar.SearchImage), BoundsOf(bar.SearchEdit),
-                     BoundsOf(bar.ViewButton)});
-  keeper->SetEditButton(browser->EditButton());
-  keeper->Place();
+  // The bar is as high as the look's menu buttons need; the direct-edit
+  // switch follows the look's controls. The panel keeps both from now on.
+  const TBounds sort = BoundsOf(bar.SortButton);
+  const int height = sort.Top + sort.Height + 5;
+  if (bar.Bar->height() < height) bar.Bar->setFixedHeight(height);
+  const TBounds search = BoundsOf(bar.SearchEdit);
+  int right = search.Left + search.Width;
+  if (bar.ViewButton && !bar.ViewButton->isHidden()) {
+    const TBounds view = BoundsOf(bar.ViewButton);
+    right = view.Left + view.Width;
+  }
+  if (QWidget* edit = browser->EditButton()) edit->move(right + 6, search.Top);
+  if (bar.SortLabel) bar.SortLabel->show();
+  if (bar.SearchEdit) bar.SearchEdit->show();
+  browser->SetFooterPlacedByLook(true);
 }
 
 void TLayout::DrawHeaderCell(QPainter& p, const QRect& cell, const QString& text,
@@ -898,6 +859,57 @@ void TLayout::DrawDataCell(QPainter& p, const QRect& cell, const TDataCellInput&
   const QRect textBox = cell.adjusted(3, 0, -2, 0);
   p.setClipRect(cell);
   p.drawText(textBox, Qt::AlignLeft | Qt::AlignVCenter, text);
+  p.restore();
+}
+
+void TLayout::PaintBrowserCells(TkxBrow* browser) {
+  if (!browser) return;
+  browser->SetDefaultDrawing(false);
+  browser->OnDrawCell = [browser](QPainter* painter, int col, int row, const QRect& cell) {
+    ToLayout.DrawBrowserCell(*browser, *painter, col, row, cell);
+  };
+}
+
+void TLayout::DrawBrowserCell(const TkxBrow& browser, QPainter& p, int col, int row,
+                              const QRect& cell) const {
+  const TkxBrowStringGridCtrl* ctrl = browser.GridCtrl();
+  const QTableView* grid = browser.Grid();
+  if (!ctrl || !grid || row < 1) return;
+  // Slots of the page without a record show the plain ground: an empty
+  // list shows no row at all.
+  const TKBrowser* e = browser.Engine();
+  const int slot = ctrl->CellToIndex(row - 1, col);
+  if (!e || slot < 1 || slot > e->RowsInUse() || e->Row(slot).Ref < 1) {
+    p.fillRect(cell, grid->palette().color(QPalette::Base));
+    return;
+  }
+  const QModelIndex ix = grid->model()->index(row - 1, col);
+  TDataCellInput in;
+  in.Row = row;
+  in.GridBrush = QColorToTColor(grid->palette().color(QPalette::Base));
+  const bool current = ctrl->IsCurrentCell(row - 1, col);
+  if (current) {
+    in.Selected = true;
+    in.CurrentRow = true;
+    // The cell being edited directly is pink, the current row the grid's highlight.
+    in.SelectionColor = ctrl->IsDirectEdit() ? TColor(0xD5D5FF)
+                                             : QColorToTColor(grid->palette().color(QPalette::Highlight));
+  } else if (ix.data(TkxBrowPageModel::SelectedRole).toBool()) {
+    in.Selected = true;
+    in.SelectionColor = TColor(0xECCAA8);
+  }
+  const std::string text = QStringToAnsi(ix.data(Qt::DisplayRole).toString());
+  p.setFont(grid->font());
+  if (text.find(']') == std::string::npos) {
+    DrawDataCell(p, cell, in, AnsiToQString(text), &browserCells_);
+    return;
+  }
+  // Sub-columns: the look paints the ground, the panel's text painter the pieces.
+  DrawDataCell(p, cell, in, QString(), &browserCells_);
+  const TDataCellColors c = DataCellColors(CurrentGridLook(), in);
+  p.save();
+  p.setPen(Q(NamedColor("ZelleText", "Grid", c.Text)));
+  DrawSubColumnText(p, cell.adjusted(3, 0, -2, 0), text);
   p.restore();
 }
 

@@ -107,10 +107,20 @@ class TLayout {
   void DrawDataCell(QPainter& painter, const QRect& cell, const TDataCellInput& input,
                     const QString& text, TCellGradientCache* cache) const;
 
+  // Lets a browser panel paint its data cells through DrawDataCell: rows
+  // alternate, the current row and marked rows take the look's colours.
+  void PaintBrowserCells(TkxBrow* browser);
+  // One data cell of a browser panel (row counts from 1).
+  void DrawBrowserCell(const TkxBrow& browser, QPainter& painter, int col, int row,
+                       const QRect& cell) const;
+
   // The new-look parts of list forms.
   void LayoutCaptionPanel(QWidget* form, QWidget* panel);
   void LayoutCaptionStrip(QWidget* panel);
   void LayoutButtonPanel(QWidget* panel);
+
+ private:
+  mutable TCellGradientCache browserCells_;
 };
 
 extern TLayout ToLayout;

@@ -4,6 +4,8 @@
 
 #include <QComboBox>
 #include <QStringList>
+#include <QTableView>
+#include <QTest>
 #include <memory>
 
 #include "contest/DatenBrowCtrl.h"
@@ -11,9 +13,12 @@
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
+#include "database/setups.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxbrow.h"
+#include "ui/kxbrow_strgrid.h"
+#include "ui/kxgrafik.h"
 
 namespace {
 
@@ -96,6 +101,35 @@ TEST_F(DatenBrowCtrlTest, SelectedRowsAreTheMarkedOnesOrElseTheCurrentOne) {
   EXPECT_FALSE(ctrl->GetSelectedRows(list));
   EXPECT_TRUE(list.isEmpty());
   EXPECT_FALSE(ctrl->BeforeEditRow(ref));
+}
+
+TEST_F(DatenBrowCtrlTest, RowsArePaintedInTheCommonLook) {
+  const int32_t savedRow = GridRowColor, savedAlt = GridAltRowColor;
+  GridRowColor = 0xF0F0F0;
+  GridAltRowColor = 0xC0E0D0;
+  Open();
+  grid->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+  QCoreApplication::processEvents();
+  grid->GoFirst();
+  QTableView* view = grid->Grid();
+  ASSERT_GT(grid->GridCtrl()->PageSize(), 4);
+  const QImage shot = view->viewport()->grab().toImage();
+  // Inside the first column, right of its text.
+  const int x = view->columnViewportPosition(0) + view->columnWidth(0) - 4;
+  auto colourOf = [&](int row) {
+    const int y = view->rowViewportPosition(row) + view->rowHeight(row) / 2;
+    return QColorToTColor(shot.pixelColor(x, y));
+  };
+  // Data rows count from 1 and the odd ones alternate; the first row is the
+  // current one, the fourth holds no record and shows the bare ground.
+  EXPECT_EQ(colourOf(1), 0xF0F0F0);
+  EXPECT_EQ(colourOf(2), 0xC0E0D0);
+  EXPECT_NE(colourOf(0), 0xC0E0D0);
+  EXPECT_NE(colourOf(0), 0xF0F0F0);
+  EXPECT_EQ(colourOf(3), QColorToTColor(view->palette().color(QPalette::Base)));
+  GridRowColor = savedRow;
+  GridAltRowColor = savedAlt;
 }
 
 TEST_F(DatenBrowCtrlTest, WithoutControllerTheBrowserKeepsItsDefaults) {

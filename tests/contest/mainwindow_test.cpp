@@ -312,20 +312,25 @@ TEST_F(MainWindowTest, GridDeleteCommandRemovesTheWholeLogAfterItsTwoQuestions) 
   EXPECT_FALSE(window.Brow->HasRecords());
 }
 
-TEST_F(MainWindowTest, LogWhoseQsoTableCannotBeOpenedIsKeptWhole) {
+TEST_F(MainWindowTest, LogWhoseQsoTableCannotBeOpenedIsKeptWholeAndTheFailureSaid) {
   FillPrefixTable();
   const int32_t nummer = AddLog('4', "Gesperrt", Day("01.03.2015"), 0);
   ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(
       (ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT").c_str())));
   TContestBrow window;
   ASSERT_EQ(window.StartExitCode(), 0);
-  messages.Expect(Kind::JaNeinFrage, "Logbuch Gesperrt löschen?", true);
-  messages.Expect(Kind::JaNeinFrage, "Komplettes Logbuch Gesperrt", true);
-  messages.AllowAny(true);  // the driver's report on the table
-  window.btnLoeschenZq4->click();
-  EXPECT_TRUE(messages.AllShown());
-  EXPECT_TRUE(window.Controller()->ContestListTable()->FindByNumber(nummer));
-  EXPECT_TRUE(window.Brow->HasRecords());
+  // The button and the list's own delete command take the same path.
+  for (const std::function<void()>& remove : std::vector<std::function<void()>>{
+           [&] { window.btnLoeschenZq4->click(); }, [&] { window.Brow->DeleteCommand(); }}) {
+    messages.Expect(Kind::JaNeinFrage, "Logbuch Gesperrt löschen?", true);
+    messages.Expect(Kind::JaNeinFrage, "Komplettes Logbuch Gesperrt", true);
+    messages.Expect(Kind::Fehler, "Das Logbuch Gesperrt konnte nicht gelöscht werden.");
+    messages.AllowAny(true);  // the driver's report on the table
+    remove();
+    EXPECT_TRUE(messages.AllShown());
+    EXPECT_TRUE(window.Controller()->ContestListTable()->FindByNumber(nummer));
+    EXPECT_TRUE(window.Brow->HasRecords());
+  }
 }
 
 TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {

@@ -465,3 +465,82 @@ TEST_F(PanelTest, DirectEditGoesThroughTheOwnerOnTheCurrentRowOnly) {
   brow->SetDirectEdit(false);
   EXPECT_FALSE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
 }
+
+// ---- the panel in a window that is shown later ------------------------------
+
+namespace {
+
+// A panel inside a window laid out while hidden, as forms build their lists.
+struct HiddenWindowPanel {
+  TBrowMemIndex ix{{CallOf, NameOf}};
+  QWidget window;
+  TkxBrow* brow = new TkxBrow(&window);
+
+  explicit HiddenWindowPanel(int records) {
+    for (int i = 1; i <= records; ++i) {
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "K%05d;N%05d", i, records + 1 - i);
+      ix.Add(buf);
+    }
+    window.resize(420, 400);
+    brow->setGeometry(0, 0, 420, 400);
+    brow->OnBuildRow = [this](RowRec& r) { r.Row = ix.Record(); };
+    brow->OnSetHeaderFooter = [this] { brow->SetHeaderFooter("Rufzeichen;Name", ""); };
+  }
+  bool OpenAndShow() {
+    if (!brow->Open(0, &ix, TKeyStr{}, TKeyStr{}, 1)) return false;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) return false;
+    QCoreApplication::processEvents();
+    return true;
+  }
+  int RowsThatFit() const {
+    return brow->Grid()->viewport()->height() / brow->Grid()->verticalHeader()->defaultSectionSize();
+  }
+};
+
+}  // namespace
+
+TEST(KxBrowShown, PageFollowsTheVisibleAreaOfAPanelLaidOutWhileHidden) {
+  HiddenWindowPanel p(200);
+  ASSERT_TRUE(p.OpenAndShow());
+  EXPECT_GT(p.brow->GridCtrl()->PageSize(), 10);
+  EXPECT_EQ(p.brow->GridCtrl()->PageSize(), p.RowsThatFit());
+  EXPECT_EQ(p.brow->Engine()->LastValidRow(), p.RowsThatFit());
+
+  // A higher header leaves fewer rows; the cursor keeps its record.
+  p.brow->GotoRecord(5);
+  const int32_t current = p.brow->CurrentRowRef();
+  p.brow->Grid()->horizontalHeader()->setFixedHeight(80);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(p.brow->GridCtrl()->PageSize(), p.RowsThatFit());
+  EXPECT_EQ(p.brow->CurrentRowRef(), current);
+}
+
+TEST(KxBrowShown, AnEmptyListShowsNoCurrentRow) {
+  HiddenWindowPanel p(0);
+  ASSERT_TRUE(p.OpenAndShow());
+  QTableView* g = p.brow->Grid();
+  const QImage shot = g->viewport()->grab().toImage();
+  const QColor highlight = g->palette().color(QPalette::Highlight);
+  int highlighted = 0;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); x += 7)
+      if (shot.pixelColor(x, y) == highlight) ++highlighted;
+  EXPECT_EQ(highlighted, 0);
+  EXPECT_FALSE(p.brow->GridCtrl()->IsCurrentCell(0, 0));
+
+  // The first record makes a current row again.
+  p.ix.Add("K00001;N00001");
+  p.brow->Refresh();
+  EXPECT_TRUE(p.brow->GridCtrl()->IsCurrentCell(0, 0));
+}
+
+TEST(KxBrowShown, PagingButtonsShowTheirPictures) {
+  TkxBrow brow;
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_FALSE(brow.NavButton(i)->icon().isNull()) << i;
+    EXPECT_TRUE(brow.NavButton(i)->text().isEmpty()) << i;
+  }
+  EXPECT_FALSE(brow.EditButton()->icon().isNull());
+}

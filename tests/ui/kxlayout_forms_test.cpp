@@ -6,10 +6,13 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
 #include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -418,6 +421,68 @@ TEST_F(LookTest, BrowserGridAndBarAreLaidOutOnce) {
   // Dressing the bar again adds no second button.
   ToLayout.LayoutBrowser(&owner, brow);
   EXPECT_EQ(brow->FooterBar()->findChildren<TkxBitBtn*>(QStringLiteral("btnSortierung")).size(), 1);
+}
+
+TEST_F(LookTest, BrowserBarKeepsTheLooksPlacesWhenThePanelIsResized) {
+  SetLook(9, true);
+  TkxForm owner;
+  owner.resize(700, 400);
+  auto* brow = new TkxBrow(&owner);
+  brow->setGeometry(0, 0, 600, 300);
+  brow->AddSortListItem("Rufzeichen");
+  brow->AddSortListItem("Name");
+  owner.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  ToLayout.LayoutBrowser(&owner, brow);
+  QWidget* bar = brow->FooterBar();
+  auto* sortButton = bar->findChild<TkxBitBtn*>(QStringLiteral("btnSortierung"));
+  auto* sortImage = bar->findChild<QLabel*>(QStringLiteral("imgSortierung"));
+  ASSERT_TRUE(sortButton && sortImage);
+  QCoreApplication::processEvents();
+  const QRect button = sortButton->geometry(), image = sortImage->geometry(),
+              search = brow->SearchField()->geometry(), edit = brow->EditButton()->geometry();
+  const int height = bar->height();
+  EXPECT_GE(height, sortButton->y() + sortButton->height());
+  EXPECT_TRUE(brow->SearchField()->isVisible());
+  EXPECT_GT(edit.x(), search.x() + search.width());
+
+  for (int width : {640, 420, 700}) {
+    // Right after the resize, before any queued work: the look's places stand.
+    brow->resize(width, 320);
+    EXPECT_EQ(sortButton->geometry(), button) << width;
+    EXPECT_EQ(sortImage->geometry(), image) << width;
+    EXPECT_EQ(brow->SearchField()->geometry(), search) << width;
+    EXPECT_EQ(brow->EditButton()->geometry(), edit) << width;
+    EXPECT_TRUE(brow->SortCombo()->isHidden());
+    EXPECT_EQ(bar->height(), height) << width;
+    // The paging buttons follow the right edge.
+    const QWidget* paging = brow->NavButton(5)->parentWidget();
+    EXPECT_EQ(paging->x() + paging->width(), width - 4) << width;
+  }
+}
+
+TEST_F(LookTest, StartPageLeavesTheTextOfListsAndFieldsOnTheirGround) {
+  TkxForm form;
+  form.resize(600, 420);
+  auto* panel = new TkxPanel(&form);
+  panel->setGeometry(10, 10, 400, 300);
+  auto* label = new QLabel(QStringLiteral("Contest"), panel);
+  auto* grid = new QTableWidget(2, 2, panel);
+  auto* field = new QLineEdit(panel);
+  const QColor gridText = grid->palette().color(QPalette::Text);
+  // White captions on the page, as the start page has them.
+  ToSetupColors c;
+  ToSetups.GetColors(c);
+  rec::SetInt32(c.data(), colorsrec::kLabelColor, 0xFFFFFF);
+  ToSetups.SetColors(c);
+  StyleStartPage(&form, nullptr, nullptr);
+  const TLookValues look = CurrentLookValues();
+  // The panel's captions take the page's label colour ...
+  EXPECT_EQ(QColorToTColor(label->palette().color(QPalette::WindowText)), ColorToRGB(look.LabelColor));
+  // ... the rows and the typed text keep theirs, readable on the white ground.
+  EXPECT_EQ(grid->palette().color(QPalette::Text), gridText);
+  EXPECT_EQ(field->palette().color(QPalette::Text), gridText);
+  EXPECT_NE(grid->palette().color(QPalette::Text), grid->palette().color(QPalette::Base));
 }
 
 TEST_F(LookTest, StartPageColoursAndShortCaptions) {
