@@ -78,6 +78,10 @@ class TOutputLineFile {
   std::string name_;
 };
 
+// A record of the QSO log that carries a band change instead of a QSO
+// (marker other than 0 or blank); such rows appear in no output.
+inline bool IsBandChangeMarker(uint8_t marker) { return marker != 0 && marker != ' '; }
+
 // Does a QSO (day number, seconds since midnight) pass the period filter?
 // Window 1's from time 0 lets every QSO pass.
 bool PassesPeriodFilter(const TOutputFilter& filter, int32_t datum, int32_t zeit);
