@@ -6,6 +6,9 @@
 #include "database/recfields.h"
 #include "hamradio/baender.h"
 #include "outputs/exportlog.h"
+#include "database/dbContest.h"
+#include "outputs/allerout.h"
+#include "prefix/dbPrefix.h"
 
 std::vector<std::string> AdifHeaderLines(const TContestRec& description) {
   return {"ADIF-Export generated with Tavrin " + description.EditionTitle.str() + " " +
@@ -85,4 +88,27 @@ std::string AdifQsoText(const TContestRec& description, char letter, bool onlyRe
   if (HasQslMark(qslr)) field("QSL_RCVD", QslMark(qslr));
   line += "<EOR>";
   return line;
+}
+
+// --- on the output frame -------------------------------------------------------
+
+void WriteAdifHeader(TAlleRout& out, const TContestRec& description) {
+  for (const std::string& l : AdifHeaderLines(description)) out.WriteLine(l);
+}
+
+void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
+                   std::string& line, TdbContest& qsoTable, TdbContest& contestList,
+                   TdbPrefix* prefixes) {
+  (void)out;
+  TContestRecord c{};
+  contestList.GetContestRecord(c);
+  TContestQsoRecord q{};
+  qsoTable.GetQsoRecord(q);
+  line.clear();
+  const TAdifEntityLookup lookup = [prefixes](std::string_view dxcc) {
+    if (prefixes) return prefixes->AdifNumberText(dxcc);
+    TdbPrefix own;
+    return own.AdifNumberText(dxcc);
+  };
+  line = AdifQsoText(description, rec::GetChar(c.data(), crec::kTyp), onlyReport, q, lookup);
 }

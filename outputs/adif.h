@@ -22,3 +22,13 @@ std::string AdifQsoText(const TContestRec& description, char letter, bool onlyRe
 // The question the QSO loop asks before an ADIF export (not for letter 'A').
 inline constexpr const char* kAdifOnlyReportQuestion =
     "Von der Kontrollnummer nur RS(T) exportieren?";
+
+// The writer entries on the output frame. prefixes: the prefix table to
+// look the entity numbers up in; none: one is made for the record.
+class TAlleRout;
+class TdbContest;
+class TdbPrefix;
+void WriteAdifHeader(TAlleRout& out, const TContestRec& description);
+void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
+                   std::string& line, TdbContest& qsoTable, TdbContest& contestList,
+                   TdbPrefix* prefixes = nullptr);

@@ -6,6 +6,8 @@
 #include "database/recfields.h"
 #include "hamradio/baender.h"
 #include "hamradio/modi.h"
+#include "database/dbContest.h"
+#include "outputs/allerout.h"
 
 namespace {
 std::string Trimmed(const TExportLog& log, size_t offset, size_t cap) {
@@ -97,3 +99,22 @@ std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso)
   }
   return line;
 }
+
+// --- on the output frame -------------------------------------------------------
+
+void WriteCabrilloHeader(TAlleRout& out, const std::string* category,
+                         const TContestRec& description, TdbContest& extra,
+                         TdbContest& contestList) {
+  const TExportLog log = ReadExportLog(out, description, contestList, &extra);
+  for (const std::string& l : CabrilloHeaderLines(log, category)) out.WriteLine(l);
+}
+
+void CabrilloQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                     std::string& line, TdbContest& qsoTable) {
+  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
+  TContestQsoRecord q{};
+  qsoTable.GetQsoRecord(q);
+  line = CabrilloQsoText(log, q);
+}
+
+void WriteCabrilloTrailer(TAlleRout& out) { out.WriteLine(kCabrilloTrailer); }

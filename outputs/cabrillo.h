@@ -14,3 +14,14 @@ std::vector<std::string> CabrilloHeaderLines(const TExportLog& log,
 // The "QSO: " line of one QSO.
 std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso);
 inline constexpr const char* kCabrilloTrailer = "END-OF-LOG:";
+
+// The writer entries on the output frame: header, one line into line for
+// the QSO the QSO table stands on (the caller writes it), trailer.
+class TAlleRout;
+class TdbContest;
+void WriteCabrilloHeader(TAlleRout& out, const std::string* category,
+                         const TContestRec& description, TdbContest& extra,
+                         TdbContest& contestList);
+void CabrilloQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                     std::string& line, TdbContest& qsoTable);
+void WriteCabrilloTrailer(TAlleRout& out);

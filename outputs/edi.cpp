@@ -7,6 +7,7 @@
 #include "database/kxdates.h"
 #include "database/kxstrings.h"
 #include "database/recfields.h"
+#include "outputs/allerout.h"
 #include "outputs/formuhfteilnehmer.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -242,4 +243,19 @@ std::vector<std::string> EdiHeaderForLog(const TExportLog& log) {
                                        ToDates.CurrentTimeString("hh:mm:ss"));
   WriteTextFile(EdiKeptFileName(), EdiKeptTexts(p));
   return lines;
+}
+
+// --- on the output frame -------------------------------------------------------
+
+void WriteEdiHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList) {
+  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
+  for (const std::string& l : EdiHeaderForLog(log)) out.WriteLine(l);
+}
+
+void EdiQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                std::string& line, TdbContest& qsoTable) {
+  (void)out, (void)description, (void)contestList;
+  TContestQsoRecord q{};
+  qsoTable.GetQsoRecord(q);
+  line = EdiQsoText(q);
 }

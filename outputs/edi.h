@@ -65,3 +65,9 @@ TEdiParticipantForm* SetEdiParticipantForm(TEdiParticipantForm* form);
 // The whole header step: scans the log's QSO table, runs the form with the
 // prefilled and kept texts, keeps the six texts again and returns the lines.
 std::vector<std::string> EdiHeaderForLog(const TExportLog& log);
+
+// The writer entries on the output frame.
+class TAlleRout;
+void WriteEdiHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList);
+void EdiQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                std::string& line, TdbContest& qsoTable);

@@ -5,6 +5,7 @@
 #include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "database/setups.h"
+#include "outputs/allerout.h"
 
 char TExportLog::Letter() const { return rec::GetChar(List.data(), crec::kTyp); }
 int32_t TExportLog::Nummer() const { return rec::GetInt32(List.data(), crec::kNummer); }
@@ -34,6 +35,17 @@ TExportLog ReadExportLog(const TContestRec& description, TdbContest& contestList
   return log;
 }
 
+TExportLog ReadExportLog(const TAlleRout& out, const TContestRec& description,
+                         TdbContest& contestList, TdbContest* extraTable) {
+  TExportLog log = ReadExportLog(description, contestList, extraTable);
+  log.Totals.QsoCount = out.QsoCount;
+  log.Totals.TotalPoints = out.TotalPoints;
+  log.Totals.TotalMultipliers = out.TotalMultipliers;
+  log.Totals.Multipliers = {out.MultiCount1, out.MultiCount2, out.MultiCount3};
+  log.CallWidth = out.CallWidth;
+  return log;
+}
+
 std::string ExportClassText(const TExportLog& log) {
   const int n = log.ClassNumber();
   if (n < 1 || n > static_cast<int>(log.Desc().Classes.size())) return {};
@@ -58,12 +70,6 @@ int32_t ExportClaimedScore(const TExportLog& log) {
 std::string ExportLicenceDate(const TExportLog& log) {
   if (log.Letter() != 'W' || log.ZusatzWert() <= 0) return {};
   return ToDates.DateToDateString(log.ZusatzWert(), "dd.mm.yyyy");
-}
-
-bool ExportAllDigits(std::string_view text) {
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  return true;
 }
 
 std::string ExportFix(std::string_view text, int width) { return ToStrings.FixLen(text, width); }
@@ -91,7 +97,7 @@ std::string ExportExchangePart(std::string_view exchangeText, char letter,
 
   // The Christmas and Easter contests drop the serial number of German
   // stations: only their district counts.
-  if ((letter == 'X' || letter == 't') && ExportAllDigits(ToStrings.Trim(exchange)) &&
+  if ((letter == 'X' || letter == 't') && TAlleRout::IsAllDigits(ToStrings.Trim(exchange)) &&
       !stationCall.empty() && stationCall.front() == 'D')
     exchange.clear();
 

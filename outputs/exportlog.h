@@ -13,6 +13,7 @@
 #include "database/contestrecords.h"
 #include "database/setuprecords.h"
 
+class TAlleRout;
 class TdbContest;
 
 // The web and mail addresses the export headers name.
@@ -52,6 +53,9 @@ struct TExportLog {
 // Totals and call width stay at their defaults for the caller to set.
 TExportLog ReadExportLog(const TContestRec& description, TdbContest& contestList,
                          TdbContest* extraTable);
+// The same with the totals and the call width the output frame gathered.
+TExportLog ReadExportLog(const TAlleRout& out, const TContestRec& description,
+                         TdbContest& contestList, TdbContest* extraTable);
 
 // The class text of the log's class; empty without a class.
 std::string ExportClassText(const TExportLog& log);
@@ -62,9 +66,6 @@ int32_t ExportClaimedScore(const TExportLog& log);
 
 // The licence-date text "dd.mm.yyyy" of letter 'W'; empty when not given.
 std::string ExportLicenceDate(const TExportLog& log);
-
-// True for the empty text and a text of the digits 0-9 only.
-bool ExportAllDigits(std::string_view text);
 
 // Cut or blank-padded to exactly width characters.
 std::string ExportFix(std::string_view text, int width);

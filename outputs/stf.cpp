@@ -7,6 +7,8 @@
 #include "database/recfields.h"
 #include "hamradio/baender.h"
 #include "platform/textfile.h"
+#include "database/dbContest.h"
+#include "outputs/allerout.h"
 
 namespace {
 std::string Key(const char* key) { return ToStrings.FixLen(key, 13); }
@@ -179,3 +181,21 @@ std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
   }
   return line;
 }
+
+// --- on the output frame -------------------------------------------------------
+
+void WriteStfHeader(TAlleRout& out, const std::string* category, const TContestRec& description,
+                    TdbContest& extra, TdbContest& contestList) {
+  const TExportLog log = ReadExportLog(out, description, contestList, &extra);
+  for (const std::string& l : StfHeaderLines(log, StfStampNow(), category)) out.WriteLine(l);
+}
+
+void StfQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                std::string& line, TdbContest& qsoTable) {
+  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
+  TContestQsoRecord q{};
+  qsoTable.GetQsoRecord(q);
+  line = StfQsoText(log, q);
+}
+
+void WriteStfTrailer(TAlleRout& out) { out.WriteLine(kStfTrailer); }

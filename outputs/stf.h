@@ -17,3 +17,12 @@ std::string StfStampNow();
 // The line of one QSO.
 std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso);
 inline constexpr const char* kStfTrailer = "EndQSOList";
+
+// The writer entries on the output frame.
+class TAlleRout;
+class TdbContest;
+void WriteStfHeader(TAlleRout& out, const std::string* category, const TContestRec& description,
+                    TdbContest& extra, TdbContest& contestList);
+void StfQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                std::string& line, TdbContest& qsoTable);
+void WriteStfTrailer(TAlleRout& out);
