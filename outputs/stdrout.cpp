@@ -48,6 +48,13 @@ std::string ListBandText(char code) {
   return name;
 }
 
+// Letter 'k' shows the QSO's own call in the third exchange column, so the
+// column is at least as wide as the call column: a measured width of the
+// partner calls alone would cut the calls.
+int32_t ThirdColumnWidth(const TAlleRout& out, char letter) {
+  return letter == 'k' ? std::max(out.ExchangeWidth3, out.CallWidth) : out.ExchangeWidth3;
+}
+
 bool HasExchangeColumn(const TContestRec& contest, int i) {
   return !contest.MultiplierCaptions[static_cast<size_t>(i)].empty();
 }
@@ -95,12 +102,12 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
           "MODE  " + s + ToStrings.FixLen("SENT  ", out.SentWidth) + s;
   if (contest.SwlLog) line += "CALL2    " + s;
   line += ToStrings.FixLen(contest.SwlLog ? "SENT2 " : "RCVD  ", out.ReceivedWidth) + s;
-  const int32_t widths[3] = {out.ExchangeWidth1, out.ExchangeWidth2, out.ExchangeWidth3};
+  const char letter = LetterOf(contestList);
+  const int32_t widths[3] = {out.ExchangeWidth1, out.ExchangeWidth2, ThirdColumnWidth(out, letter)};
   for (int i = 0; i < 3; ++i)
     if (HasExchangeColumn(contest, i))
       line += ToStrings.FixLen(contest.MultiplierCaptions[static_cast<size_t>(i)].view(), widths[i]) + s;
   line += ToStrings.LeftPad(out.PointsWidth < 3 ? "P" : "Pkt", out.PointsWidth);
-  const char letter = LetterOf(contestList);
   if (letter == 'I' || letter == 'l') line += " Name/QTH";
   out.WriteLine(line);
 }
@@ -148,7 +155,7 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
   if (HasExchangeColumn(contest, 2)) {
     std::string third = call2;
     if (letter == 'k') third = IsListedCall(contest, call) ? call : "";
-    line += ToStrings.FixLen(third, out.ExchangeWidth3) + s;
+    line += ToStrings.FixLen(third, ThirdColumnWidth(out, letter)) + s;
   }
   line += ToStrings.IntToStrRight(rec::GetUInt16(r, qrec::kPunkte), out.PointsWidth);
 

@@ -96,7 +96,7 @@ struct QsoSpec {
   std::string call;
   std::string date = "06.12.2026";  // empty: no date
   std::string time = "08:15";
-  char band = '5';                  // 80 m
+  char band = 'b';                  // 80 m
   std::string mode = "CW";
   std::string sent = "599001";
   std::string rcvd = "579123";
