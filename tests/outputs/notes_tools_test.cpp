@@ -266,25 +266,6 @@ TEST(MemoWindow, BoundsPlaceTheWindowOnlyWithABottomAndAlwaysComeBack) {
   EXPECT_EQ(bounds.Bottom, 389);
 }
 
-TEST(MemoWindow, AFileTakesThePlaceOfTheMemoAndItsEditedLinesComeBack) {
-  TempProgramDir dir;
-  const std::string file = dir.File("Regeln.txt");
-  ASSERT_TRUE(WriteTextFile(file, {"Regel 1", "Regel 2"}));
-  Lines lines{"nicht gezeigt"};
-  std::string text;
-  WhenModal([](QWidget* w) {
-    auto* form = static_cast<TToolsMemoForm*>(w);
-    EXPECT_FALSE(form->Memo1->isVisible());
-    EXPECT_TRUE(form->richedit1->isVisible());
-    EXPECT_EQ(form->windowTitle(), u"Contestregeln");
-    EXPECT_EQ(form->richedit1->toPlainText(), u"Regel 1\nRegel 2");
-    form->richedit1->append(u"Regel 3"_qs);
-    form->btnOK->click();
-  });
-  ASSERT_TRUE(ToolsFkt.Memo("Contestregeln", &lines, nullptr, "", false, true, true, file, text));
-  EXPECT_EQ(lines, (Lines{"Regel 1", "Regel 2", "Regel 3"}));
-}
-
 TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   TempProgramDir dir;
   InstallToolsFkt();
@@ -309,6 +290,7 @@ TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   WhenModal([&](QWidget* w) {
     auto* form = static_cast<TToolsMemoForm*>(w);
     EXPECT_EQ(form->windowTitle(), u"Notiz");
+    EXPECT_FALSE(form->Memo1->isVisible());  // the file takes the memo's place
     printShown = form->btnDrucken->isVisible();
     saveShown = form->btnSpeichernHo4->isVisible();
     mailShown = form->bkEMailHo4->isVisible();
