@@ -7,6 +7,10 @@
 #include "contest/contestvhf.h"
 #include "contest/eingcontstd.h"
 #include "contest/hh_funcs.h"
+#include "outputs/ToolsFkt.h"
+#include "outputs/ZeitraumEUTagCtrl.h"
+#include "outputs/stdrout.h"
+#include "outputs/wagdat.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "ui/kxmessage.h"
@@ -17,6 +21,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Ostrelon"));
   InstallMessageDialogs();
   RegisterContestSetupDialog();
+  InstallLogOutputs();
+  InstallPeriodDialog();
+  InstallToolsFkt();
+  InstallFileViewer();
 
   InitProgramDirectory();
   std::vector<std::string> args;

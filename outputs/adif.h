@@ -1,0 +1,34 @@
+#pragma once
+// The ADIF log (".ADI"): a header comment, "<EOH>" and one line per QSO
+// holding all its fields and ending in "<EOR>". Lines keep their case.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contest/ContestRec.h"
+#include "database/contestrecords.h"
+
+// The ADIF entity number of a DXCC prefix as text; empty when unknown.
+using TAdifEntityLookup = std::function<std::string(std::string_view dxcc)>;
+
+std::vector<std::string> AdifHeaderLines(const TContestRec& description);
+
+// The record of one QSO. onlyReport: the report fields carry only the
+// report, the rest of the exchange goes to "STX" and "SRX".
+std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
+                        const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber);
+
+// The question the QSO loop asks before an ADIF export (not for letter 'A').
+inline constexpr const char* kAdifOnlyReportQuestion =
+    "Von der Kontrollnummer nur RS(T) exportieren?";
+
+// The writer entries on the output frame. prefixes: the prefix table to
+// look the entity numbers up in; none: one is made for the record.
+class TAlleRout;
+class TdbContest;
+class TdbPrefix;
+void WriteAdifHeader(TAlleRout& out, const TContestRec& description);
+void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
+                   std::string& line, TdbContest& qsoTable, TdbContest& contestList,
+                   TdbPrefix* prefixes = nullptr);

@@ -1,0 +1,410 @@
+#include "outputs/allerout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "contest/ContestFkt.h"
+#include "database/dbContest.h"
+#include "database/kxstrings.h"
+#include "database/recfields.h"
+#include "database/setups.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+#include "ui/filebaseoop.h"
+
+TAlleRout AlleRout;
+
+namespace {
+
+TQsoFormatWriter* formatWriters[7] = {};
+TOutputFileViewer fileViewer;
+
+
+}  // namespace
+
+uint8_t OutputCodeOfKind(uint8_t kind) {
+  switch (kind) {
+    case 0: case 1: case 2: case 3: case 4: case 5: return OutputCode::Printer;
+    case 8: return OutputCode::Stf;
+    case 9: return OutputCode::Adif;
+    case 10: return OutputCode::Cabrillo;
+    case 13: return OutputCode::Csv;
+    case 15: return OutputCode::Edi;
+    default: return OutputCode::ELog;
+  }
+}
+
+// --- line file ----------------------------------------------------------------
+
+TOutputLineFile::~TOutputLineFile() {
+  if (file_) std::fclose(file_);
+}
+
+bool TOutputLineFile::Create(const std::string& fileName) {
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  file_ = std::fopen(NativeFileName(fileName).c_str(), "wb");
+  name_ = fileName;
+  return file_ != nullptr;
+}
+
+void TOutputLineFile::WriteLine(std::string_view line) {
+  if (!file_) throw std::runtime_error("Die Ausgabedatei ist nicht geöffnet.");
+  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
+      std::fwrite("\r\n", 1, 2, file_) != 2)
+    throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
+}
+
+void TOutputLineFile::Close() {
+  if (!file_) return;
+  std::FILE* f = file_;
+  file_ = nullptr;
+  if (std::fclose(f) != 0) throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
+}
+
+// --- period filter -------------------------------------------------------------
+
+bool PassesPeriodFilter(const TOutputFilter& filter, int32_t datum, int32_t zeit) {
+  if (filter[0] == 0) return true;
+  for (size_t w = 0; w < 4; ++w) {
+    const int32_t from = filter[w];
+    if (w > 0 && from <= 0) continue;
+    const int32_t to = filter[4 + w];
+    const int32_t fromDate = filter[8 + w];
+    const int32_t toDate = filter[12 + w];
+    if (fromDate == 0) {
+      if (from <= zeit && zeit <= to) return true;
+      continue;
+    }
+    const bool fails = datum < fromDate || (datum == fromDate && zeit < from) || datum > toDate ||
+                       (datum == toDate && zeit > to);
+    if (!fails) return true;
+  }
+  return false;
+}
+
+// --- registries -----------------------------------------------------------------
+
+TQsoFormatWriter* SetQsoFormatWriter(uint8_t outputCode, TQsoFormatWriter* writer) {
+  if (outputCode > 6) return nullptr;
+  TQsoFormatWriter* previous = formatWriters[outputCode];
+  formatWriters[outputCode] = writer;
+  return previous;
+}
+
+TQsoFormatWriter* QsoFormatWriter(uint8_t outputCode) {
+  return outputCode > 6 ? nullptr : formatWriters[outputCode];
+}
+
+TOutputFileViewer SetOutputFileViewer(TOutputFileViewer viewer) {
+  TOutputFileViewer previous = std::move(fileViewer);
+  fileViewer = std::move(viewer);
+  return previous;
+}
+
+// --- the frame --------------------------------------------------------------------
+
+bool TAlleRout::BeginOutput(uint8_t kind) {
+  Resolution = 1.0;
+  LeftMargin = 1;
+  LineHeight = 1;
+  outputKind_ = kind;
+  outputCode_ = OutputCodeOfKind(kind);
+  printer_.reset();
+  printing_ = false;
+  if (outputCode_ == OutputCode::Printer) {
+    std::unique_ptr<TOutputPrinter> printer = CreateOutputPrinter();
+    if (!printer || !printer->PrintDialog()) return false;
+    int points = 9;
+    if (kind == 3 || kind == 4) points = 8;
+    if (kind == 2) points = 10;
+    printer->SetFont("Courier New", points);
+    if (!printer->BeginDoc()) {
+      ToMessages.Fehler("Der Drucker konnte nicht geöffnet werden.");
+      return false;
+    }
+    printer_ = std::move(printer);
+    printing_ = true;
+    Resolution = printer_->DpiX();
+    LeftMargin = static_cast<int32_t>(std::lround(1.4 * Resolution / 2.54));
+    LineHeight = static_cast<int32_t>(std::lround(1.1 * printer_->TextHeight("XygW")));
+  }
+  ResetPosition();
+  return true;
+}
+
+bool TAlleRout::SelectOutputFile(uint8_t kind, TdbContest& contestList,
+                                 const TContestRec* description) {
+  struct Target {
+    uint8_t kind;
+    const char* title;
+    const char* extension;
+  };
+  static const Target targets[] = {
+      {6, "E-Log - Deckblattdatei", "SUM"}, {7, "E-Log - Liste", "ALL"},
+      {11, "E-Log - Bandliste", "BND"},     {14, "E-Log - Multicheckliste", "MUL"},
+      {12, "E-Log - Gesamtdatei", "TXT"},   {8, "STF - Datei", "STF"},
+      {10, "Cabrillo - Datei", "CAB"},      {9, "ADIF - Datei", "ADI"},
+      {13, "CSV - Datei", "CSV"},           {15, "EDI - Datei", "EDI"},
+  };
+  for (const Target& t : targets)
+    if (t.kind == kind) return ChooseOutputFile(t.title, t.extension, contestList, description);
+  return true;
+}
+
+std::string TAlleRout::OwnCallForFileName() { return ToSetups.OwnCall(true); }
+
+std::string TAlleRout::FileNameSuffix(std::string_view name) {
+  if (name.empty()) return {};
+  std::string out = "-";
+  for (char c : name) {
+    if (c == ':') continue;
+    if (c == '.') c = '-';
+    if (c == '/' || c == '\\' || c == ',') c = '_';
+    out += c;
+  }
+  return out;
+}
+
+bool TAlleRout::ChooseOutputFile(const std::string& title, const std::string& extension,
+                                 TdbContest& contestList, const TContestRec* description) {
+  const std::string ownCall = OwnCallForFileName();
+  if (!english_)
+    ToMessages.Hinweis("", "Dateiausgabe:",
+                       "Geben Sie im folgenden Dialog an, wohin die " + title + " " + ownCall + "." +
+                           extension + " gespeichert werden soll.",
+                       false);
+  TSaveDialog dialog;
+  dialog.Title = title;
+  dialog.DefaultExt = extension;
+  dialog.Filter = title + "(*." + extension + ")|" + ownCall + "." + extension;
+
+  TContestRecord record{};
+  contestList.GetContestRecord(record);
+  const uint8_t category = rec::GetByte(record.data(), crec::kTeilnahmeart);
+  std::string suffix;
+  if (category > 0 && category <= 20) {
+    TContestRec defined;
+    if (!description) {
+      ContestFkt.DefineNewContest(defined, rec::GetChar(record.data(), crec::kTyp));
+      description = &defined;
+    }
+    suffix = FileNameSuffix(description->Classes[category - 1].Name.view());
+  }
+  dialog.FileName = ownCall + suffix + "." + extension;
+
+  if (!FileBaseSS.ExecuteSaveDialog(nullptr, dialog, extension, title)) return false;
+  fileName_ = dialog.FileName;
+  if (!file_.Create(fileName_)) {
+    ToMessages.Fehler("Die Datei " + fileName_ + " konnte nicht erstellt werden.");
+    return false;
+  }
+  return true;
+}
+
+void TAlleRout::WriteLine(std::string_view text, bool resetX, bool advance) {
+  if (resetX) X = LeftMargin;
+  std::string line(text);
+  if (outputCode_ == OutputCode::Stf || outputCode_ == OutputCode::Cabrillo)
+    line = ToStrings.UpperCase(line);
+  if (outputCode_ == OutputCode::Printer) {
+    if (printer_) printer_->TextOut(X, Y, line);
+  } else if (outputCode_ == OutputCode::ELog) {
+    file_.WriteLine("     " + line);
+  } else {
+    file_.WriteLine(line);
+  }
+  if (advance) Y += LineHeight;
+}
+
+std::string TAlleRout::FitField(std::string_view text, int width) const {
+  if (outputCode_ == OutputCode::Adif || outputCode_ == OutputCode::Csv) return ToStrings.Trim(text);
+  return ToStrings.FixLen(text, width);
+}
+
+void TAlleRout::ResetPosition() {
+  Y = static_cast<int32_t>(std::lround(Resolution * 1.0 / 2.54));
+  X = LeftMargin;
+}
+
+bool TAlleRout::NewPageIfNeeded() {
+  if (outputCode_ != OutputCode::Printer || !printer_) return false;
+  X = LeftMargin;
+  if (printer_->PageHeight() < Y + 2 * LineHeight) {
+    printer_->NewPage();
+    return true;
+  }
+  return false;
+}
+
+void TAlleRout::NewPage() {
+  if (outputCode_ == OutputCode::Printer && printer_) printer_->NewPage();
+}
+
+void TAlleRout::BoldOn() {
+  if (outputCode_ == OutputCode::Printer && printer_) printer_->SetBold(true);
+}
+
+void TAlleRout::BoldOff() {
+  if (outputCode_ == OutputCode::Printer && printer_) printer_->SetBold(false);
+}
+
+int TAlleRout::PageNumber() const { return printer_ ? printer_->PageNumber() : 1; }
+
+void TAlleRout::EndPrinting() {
+  if (outputCode_ != OutputCode::Printer || !printer_) return;
+  BoldOff();
+  if (printing_) printer_->EndDoc();
+  printing_ = false;
+  printer_.reset();
+}
+
+void TAlleRout::CloseOutputFile() {
+  if (!file_.IsOpen()) return;
+  file_.Close();
+  switch (outputKind_) {
+    case 6: case 7: case 8: case 10: case 15:
+      if (fileViewer) fileViewer(fileName_);
+      break;
+    default:
+      break;
+  }
+}
+
+void TAlleRout::ReportFileCreated() {
+  ToMessages.Hinweis("", "Dateiausgabe:", "Datei " + fileName_ + " wurde erstellt.", false);
+}
+
+void TAlleRout::WriteScoreTrailer(int lineWidth, const TContestRec& contest, TdbContest& extra) {
+  auto write = [&](const std::string& s) { WriteLine(ToStrings.LeftPad(s, lineWidth)); };
+  auto number = [](int64_t v, int w) { return ToStrings.IntToStrRight(v, w); };
+  write(" ");
+  if (contest.MultiplierKinds.Empty() || contest.NoScoreFormula || contest.PerBandScore) {
+    int64_t total = TotalPoints;
+    if (contest.PerBandScore) {
+      TContestExtraRecord x{};
+      extra.GetExtraRecord(x);
+      total = 0;
+      for (int slot = 1; slot <= xrec::kSlots; ++slot)
+        total += static_cast<int64_t>(rec::GetInt32(x.data(), xrec::PointsAt(slot))) *
+                 rec::GetInt32(x.data(), xrec::MultsAt(slot));
+    }
+    write(number(total, 7) + " Punkte");
+    return;
+  }
+  std::string s = " ";
+  const int32_t counts[3] = {MultiCount1, MultiCount2, MultiCount3};
+  const int positive = static_cast<int>(std::count_if(counts, counts + 3, [](int32_t c) { return c > 0; }));
+  if (positive > 0) s += "(";
+  bool first = true;
+  for (int32_t c : counts) {
+    if (c <= 0) continue;
+    if (!first) s += " + ";
+    s += number(c, 5);
+    first = false;
+  }
+  if (positive > 0) s += ")";
+  s += " x " + number(TotalPoints, 7);
+  write(s);
+  write(" ");
+  if (TotalMultipliers > 0)
+    write(number(static_cast<int64_t>(TotalPoints) * TotalMultipliers, 7) + " Punkte");
+  else
+    write(number(TotalPoints, 7) + " Punkte");
+}
+
+void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) {
+  SentWidth = ReceivedWidth = CallWidth = PointsWidth = 0;
+  ExchangeWidth1 = static_cast<int32_t>(contest.MultiplierCaptions[0].size());
+  ExchangeWidth2 = static_cast<int32_t>(contest.MultiplierCaptions[1].size());
+  ExchangeWidth3 = static_cast<int32_t>(contest.MultiplierCaptions[2].size());
+  const bool third = !contest.MultiplierCaptions[2].empty();
+  auto grow = [](int32_t& w, const std::string& s) {
+    w = std::max(w, static_cast<int32_t>(s.size()));
+  };
+  TContestQsoRecord q{};
+  for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) {
+    log.GetQsoRecord(q);
+    const uint8_t* r = q.data();
+    if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
+    grow(SentWidth, ToStrings.Trim(TContestFkt::GetSentExchange(q)));
+    grow(ReceivedWidth, ToStrings.Trim(TContestFkt::GetReceivedExchange(q)));
+    grow(CallWidth, ToStrings.Trim(rec::GetStr(r, qrec::kCall, qrec::kCallCap)));
+    grow(PointsWidth, ToStrings.IntToStr(rec::GetUInt16(r, qrec::kPunkte)));
+    grow(ExchangeWidth1, ToStrings.Trim(rec::GetStr(r, qrec::kCMulti, qrec::kCMultiCap)));
+    grow(ExchangeWidth2, ToStrings.Trim(rec::GetStr(r, qrec::kCMulti2, qrec::kCMulti2Cap)));
+    if (third) grow(ExchangeWidth3, ToStrings.Trim(rec::GetStr(r, qrec::kCall2, qrec::kCall2Cap)));
+  }
+  ReceivedWidth += 2;
+  SentWidth += 2;
+  CallWidth += 2;
+  ExchangeWidth1 += 2;
+  ExchangeWidth2 += 2;
+  ExchangeWidth3 += 2;
+  ReceivedWidth = std::max(ReceivedWidth, 9);
+  SentWidth = std::max(SentWidth, 9);
+  CallWidth = std::max(CallWidth, 8);
+  PointsWidth = std::max(PointsWidth, 1);
+}
+
+void TAlleRout::ComputeTotals(TdbContest& contestList, TdbContest& extra) {
+  TContestRecord c{};
+  contestList.GetContestRecord(c);
+  MultiCount1 = MultiCount2 = MultiCount3 = 0;
+  TotalMultipliers = TotalPoints = QsoCount = 0;
+  if (rec::GetByte(c.data(), crec::kTotalsPlace) != 0) {
+    TContestExtraRecord x{};
+    extra.GetExtraRecord(x);
+    const uint8_t* r = x.data();
+    for (int slot = 1; slot <= xrec::kSlots; ++slot) {
+      TotalMultipliers += rec::GetInt32(r, xrec::MultsAt(slot));
+      TotalPoints += rec::GetInt32(r, xrec::PointsAt(slot));
+      QsoCount += rec::GetInt32(r, xrec::QsosAt(slot));
+      MultiCount1 += rec::GetInt16(r, xrec::Caption1At(slot));
+      MultiCount2 += rec::GetInt16(r, xrec::Caption2At(slot));
+      MultiCount3 += rec::GetInt16(r, xrec::Caption3At(slot));
+    }
+    return;
+  }
+  const uint8_t* r = c.data();
+  for (int slot = 1; slot <= crec::kSlots; ++slot) {
+    const crec::SlotOffsets o = crec::SlotAt(slot);
+    QsoCount += rec::GetInt16(r, o.qsos);
+    TotalMultipliers += rec::GetInt16(r, o.mults);
+    TotalPoints += rec::GetInt32(r, o.points);
+    MultiCount1 += rec::GetInt16(r, o.caption1);
+    MultiCount2 += rec::GetInt16(r, o.caption2);
+  }
+}
+
+void TAlleRout::RecountPointsInPeriod(const TOutputFilter& period, TdbContest& log) {
+  int32_t total = 0;
+  TContestQsoRecord q{};
+  for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) {
+    log.GetQsoRecord(q);
+    const uint8_t* r = q.data();
+    if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
+    if (PassesPeriodFilter(period, rec::GetInt32(r, qrec::kDatum), rec::GetInt32(r, qrec::kZeit)))
+      total += rec::GetUInt16(r, qrec::kPunkte);
+  }
+  TotalPoints = total;
+}
+
+std::string TAlleRout::SentExchangeText(const TdbContestBase& qso) {
+  TContestQsoRecord q{};
+  qso.GetQsoRecord(q);
+  return TContestFkt::GetSentExchange(q);
+}
+
+std::string TAlleRout::ReceivedExchangeText(const TdbContestBase& qso) {
+  TContestQsoRecord q{};
+  qso.GetQsoRecord(q);
+  return TContestFkt::GetReceivedExchange(q);
+}
+
+bool TAlleRout::IsAllDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}

@@ -1,0 +1,224 @@
+#pragma once
+// TAlleRout: the one output frame through which every export, printed list
+// and E-Log file is written. It hides whether the lines go to the printer or
+// to a text file: writers call WriteLine and a few shared operations; the
+// output driver opens and closes the output around them. The frame also owns
+// the save dialog with its default file name, the score trailer of the lists,
+// the column-width pass of the lists and the totals of the log.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "contest/ContestRec.h"
+#include "contest/LogServices.h"
+#include "database/contestrecords.h"
+#include "outputs/outprinter.h"
+
+class TdbContest;
+class TdbContestBase;
+
+// Output kinds handed to BeginOutput (0..16) and the output codes derived
+// from them.
+namespace OutputKind {
+constexpr uint8_t PaperCoverSheet = 0;
+constexpr uint8_t PaperMultiCheck = 2;
+constexpr uint8_t PaperBandList = 3;
+constexpr uint8_t PaperList = 4;
+constexpr uint8_t PaperAll = 5;
+constexpr uint8_t ELogCoverSheet = 6;
+constexpr uint8_t ELogList = 7;
+constexpr uint8_t Stf = 8;
+constexpr uint8_t Adif = 9;
+constexpr uint8_t Cabrillo = 10;
+constexpr uint8_t ELogBandList = 11;
+constexpr uint8_t ELogWhole = 12;
+constexpr uint8_t Csv = 13;
+constexpr uint8_t ELogMultiCheck = 14;
+constexpr uint8_t Edi = 15;
+constexpr uint8_t ELogSpare = 16;
+}  // namespace OutputKind
+
+namespace OutputCode {
+constexpr uint8_t Printer = 0;
+constexpr uint8_t ELog = 1;
+constexpr uint8_t Stf = 2;
+constexpr uint8_t Adif = 3;
+constexpr uint8_t Cabrillo = 4;
+constexpr uint8_t Csv = 5;
+constexpr uint8_t Edi = 6;
+}  // namespace OutputCode
+
+// The output code of an output kind; kinds above 16 give the E-Log code.
+uint8_t OutputCodeOfKind(uint8_t kind);
+
+// A text file as the outputs write it: Windows-1252 bytes as given, CR LF
+// after every line, no BOM. Lines are buffered; a failed write or close
+// throws std::runtime_error with a German message.
+class TOutputLineFile {
+ public:
+  TOutputLineFile() = default;
+  ~TOutputLineFile();
+  TOutputLineFile(const TOutputLineFile&) = delete;
+  TOutputLineFile& operator=(const TOutputLineFile&) = delete;
+
+  // Creates the file empty (an existing one is overwritten); false when it
+  // cannot be created.
+  bool Create(const std::string& fileName);
+  bool IsOpen() const { return file_ != nullptr; }
+  void WriteLine(std::string_view line);
+  // Closes the file; throws when the last bytes cannot be written. Closing
+  // a closed file does nothing.
+  void Close();
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::string name_;
+};
+
+// A record of the QSO log that carries a band change instead of a QSO
+// (marker other than 0 or blank); such rows appear in no output.
+inline bool IsBandChangeMarker(uint8_t marker) { return marker != 0 && marker != ' '; }
+
+// Does a QSO (day number, seconds since midnight) pass the period filter?
+// Window 1's from time 0 lets every QSO pass.
+bool PassesPeriodFilter(const TOutputFilter& filter, int32_t datum, int32_t zeit);
+
+class TAlleRout;
+
+// The writer of one line format (STF, ADIF, Cabrillo, EDI) as the output
+// driver runs it: the header, one line per exported QSO and the trailer.
+class TQsoFormatWriter {
+ public:
+  virtual ~TQsoFormatWriter() = default;
+  // The header of the file (bandLetter 0 for the whole log).
+  virtual void WriteHeader(TAlleRout& out, const TContestRec& description,
+                           TdbContest& contestList, TdbContest& extra, char bandLetter) = 0;
+  // The line of the QSO the log table stands on; runningNumber counts the
+  // exported QSOs from 1.
+  virtual std::string QsoLine(TAlleRout& out, int32_t runningNumber,
+                              const TContestRec& description, TdbContest& log,
+                              TdbContest& contestList) = 0;
+  // The lines after the last QSO (none by default).
+  virtual void WriteTrailer(TAlleRout& out, const TContestRec& description,
+                            TdbContest& contestList, TdbContest& extra) {
+    (void)out, (void)description, (void)contestList, (void)extra;
+  }
+};
+
+// Installs the writer of an output code (2 STF, 3 ADIF, 4 Cabrillo, 6 EDI;
+// not owned, nullptr removes); returns the previous one.
+TQsoFormatWriter* SetQsoFormatWriter(uint8_t outputCode, TQsoFormatWriter* writer);
+TQsoFormatWriter* QsoFormatWriter(uint8_t outputCode);
+
+// Shows a written file in the file viewer; installed by the viewer's unit,
+// none installed: the file is not shown.
+using TOutputFileViewer = std::function<void(const std::string& fileName)>;
+TOutputFileViewer SetOutputFileViewer(TOutputFileViewer viewer);
+
+class TAlleRout {
+ public:
+  TAlleRout() = default;
+  TAlleRout(const TAlleRout&) = delete;
+  TAlleRout& operator=(const TAlleRout&) = delete;
+
+  // Starts an output of the kind: for the paper kinds the print dialog runs
+  // and the printer document begins. False only when the user cancels.
+  bool BeginOutput(uint8_t kind);
+  // For the file kinds (6 to 15) asks for the output file and creates it;
+  // true for the paper kinds. contestList stands on the current contest;
+  // description supplies the class names of the default file name (none:
+  // the definition of the record's contest letter).
+  bool SelectOutputFile(uint8_t kind, TdbContest& contestList,
+                        const TContestRec* description = nullptr);
+  // Writes one line to the printer at (x, y) or to the file; E-Log lines
+  // get a five-blank indent, STF and Cabrillo lines are upper-cased.
+  void WriteLine(std::string_view text, bool resetX = true, bool advance = true);
+  // One field of a fixed-column line: trimmed for ADIF and CSV, else cut or
+  // blank-padded to exactly width characters.
+  std::string FitField(std::string_view text, int width) const;
+  // Top margin of 1 cm, x at the left margin.
+  void ResetPosition();
+  // Printer only: starts a new page when the next line would not fit; the
+  // caller then resets the position and repeats its header.
+  bool NewPageIfNeeded();
+  // Printer only: an unconditional new page.
+  void NewPage();
+  void BoldOn();
+  void BoldOff();
+  // Printer only: ends the document.
+  void EndPrinting();
+  // Closes the output file; the cover sheet, E-Log list, STF, Cabrillo and
+  // EDI files are then shown in the file viewer.
+  void CloseOutputFile();
+  // "Datei <name> wurde erstellt."
+  void ReportFileCreated();
+  // The score lines at the end of printed and E-Log lists, right-aligned to
+  // lineWidth; extra is the contest settings table on the current contest.
+  void WriteScoreTrailer(int lineWidth, const TContestRec& contest, TdbContest& extra);
+  // The column widths of the QSO lists over the log.
+  void MeasureListColumns(const TContestRec& contest, TdbContest& log);
+  // Fills the multiplier counts, total multipliers, total points and QSO
+  // count from the contest list record and the contest settings record.
+  void ComputeTotals(TdbContest& contestList, TdbContest& extra);
+  // Total points := the points of the QSOs inside the period.
+  void RecountPointsInPeriod(const TOutputFilter& period, TdbContest& log);
+
+  static std::string SentExchangeText(const TdbContestBase& qso);
+  static std::string ReceivedExchangeText(const TdbContestBase& qso);
+  static bool IsAllDigits(std::string_view text);
+  // The own callsign in its file-name form and the class-name suffix of the
+  // default file name.
+  static std::string OwnCallForFileName();
+  static std::string FileNameSuffix(std::string_view name);
+
+  uint8_t OutputKind() const { return outputKind_; }
+  uint8_t Code() const { return outputCode_; }
+  bool IsPrinter() const { return outputCode_ == OutputCode::Printer; }
+  bool English() const { return english_; }
+  void SetEnglish(bool english) { english_ = english; }
+  const std::string& FileName() const { return fileName_; }
+  int PageNumber() const;
+  TOutputPrinter* Printer() { return printer_.get(); }
+
+  // Print position and metrics (pixels; 1 for files).
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t LineHeight = 1;
+  double Resolution = 1.0;
+  int32_t LeftMargin = 1;
+
+  // Totals of the log (ComputeTotals, RecountPointsInPeriod).
+  int32_t MultiCount1 = 0, MultiCount2 = 0, MultiCount3 = 0;
+  int32_t TotalMultipliers = 0;
+  int32_t TotalPoints = 0;
+  int32_t QsoCount = 0;
+
+  // List column widths (MeasureListColumns).
+  int32_t SentWidth = 0;
+  int32_t ReceivedWidth = 0;
+  int32_t CallWidth = 0;
+  int32_t PointsWidth = 0;
+  int32_t ExchangeWidth1 = 0, ExchangeWidth2 = 0, ExchangeWidth3 = 0;
+
+  // ADIF: only the RS(T) of the exchange goes into the records (the driver
+  // asks before the QSO loop).
+  bool RstOnly = true;
+
+ private:
+  bool ChooseOutputFile(const std::string& title, const std::string& extension,
+                        TdbContest& contestList, const TContestRec* description);
+
+  uint8_t outputKind_ = 0;
+  uint8_t outputCode_ = OutputCode::ELog;
+  bool english_ = false;
+  std::string fileName_;
+  TOutputLineFile file_;
+  std::unique_ptr<TOutputPrinter> printer_;
+  bool printing_ = false;
+};
+
+// The one frame of the program.
+extern TAlleRout AlleRout;

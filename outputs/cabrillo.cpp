@@ -1,0 +1,120 @@
+#include "outputs/cabrillo.h"
+
+#include "contest/ContestFkt.h"
+#include "database/kxdates.h"
+#include "database/kxstrings.h"
+#include "database/recfields.h"
+#include "hamradio/baender.h"
+#include "hamradio/modi.h"
+#include "database/dbContest.h"
+#include "outputs/allerout.h"
+
+namespace {
+std::string Trimmed(const TExportLog& log, size_t offset, size_t cap) {
+  return ToStrings.Trim(log.StationText(offset, cap));
+}
+
+std::string OrDefault(const std::string& value, const char* fallback) {
+  return value.empty() ? std::string(fallback) : value;
+}
+
+// The participant call of the header: the SWL number in a listener log.
+std::string HeaderCall(const TExportLog& log) {
+  if (log.Desc().SwlLog) return log.StationText(stationrec::kSWLNr, stationrec::kSWLNrCap);
+  return log.ListCall();
+}
+}  // namespace
+
+std::vector<std::string> CabrilloHeaderLines(const TExportLog& log, const std::string* category) {
+  const TContestRec& d = log.Desc();
+  std::vector<std::string> out;
+  out.reserve(24);
+  out.push_back("START-OF-LOG: 3.0");
+  out.push_back("CONTEST: " + (!d.CabrilloContest.empty()
+                                   ? d.CabrilloContest
+                                   : ToStrings.UpperCase(ToStrings.Trim(log.ListName()))));
+  out.push_back(ToStrings.LeftStr("CALLSIGN: " + HeaderCall(log), 22));
+  out.push_back("CATEGORY: " + ToStrings.UpperCase(category ? *category : ExportClassText(log)));
+  out.push_back("CATEGORY-OPERATOR: " + OrDefault(d.CabrilloOperator, "SINGLE-OP"));
+  out.push_back("CATEGORY-BAND: " + OrDefault(d.CabrilloBand, "ALL"));
+  out.push_back("CATEGORY-MODE: " + OrDefault(d.CabrilloMode, "CW"));
+  out.push_back("CATEGORY-POWER: " + OrDefault(d.CabrilloPower, "HIGH"));
+  const std::string call = log.ListCall();
+  if (call.find("/P") != std::string::npos)
+    out.push_back("CATEGORY-STATION: PORTABLE");
+  else if (call.find("/M") != std::string::npos)
+    out.push_back("CATEGORY-STATION: MOBILE");
+  else
+    out.push_back("CATEGORY-STATION: FIXED");
+  out.push_back(d.SwlLog ? "CATEGORY-TRANSMITTER: SWL" : "CATEGORY-TRANSMITTER: ONE");
+  out.push_back("CATEGORY-ASSISTED: " + OrDefault(d.CabrilloAssisted, "NON-ASSISTED"));
+  out.push_back("LOCATION: DX");
+  out.push_back("CLAIMED-SCORE: " + ToStrings.IntToStr(ExportClaimedScore(log)));
+  out.push_back("CREATED-BY: " + d.EditionTitle.str());
+  out.push_back("NAME: " + Trimmed(log, stationrec::kTeilnehmerName, stationrec::kTeilnehmerNameCap));
+  const std::string dok = log.ListDok();
+  if (!ToStrings.Trim(dok).empty()) out.push_back("CLUB: DARC");
+  out.push_back(ToStrings.LeftStr("SPECIFIC: " + dok, 16));
+  out.push_back("ADDRESS: " + Trimmed(log, stationrec::kStrasse, stationrec::kStrasseCap));
+  out.push_back("ADDRESS: " + Trimmed(log, stationrec::kOrt, stationrec::kOrtCap));
+  const std::string land = Trimmed(log, stationrec::kLand, stationrec::kLandCap);
+  out.push_back("ADDRESS: " + (land.empty() ? std::string("Germany") : land));
+  out.push_back("EMAIL: " + Trimmed(log, stationrec::kEMail, stationrec::kEMailCap));
+  out.push_back(ToStrings.LeftStr("OPERATORS: " + HeaderCall(log), 23));
+  const std::string licence = ExportLicenceDate(log);
+  out.push_back("SOAPBOX: " + (licence.empty() ? std::string() : "LIC.DATE: " + licence));
+  out.push_back("SOAPBOX: ");
+  return out;
+}
+
+std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
+  const uint8_t* q = qso.data();
+  const char letter = log.Letter();
+  const std::string call = rec::GetStr(q, qrec::kCall, qrec::kCallCap);
+
+  std::string mode = ToStrings.Trim(ModeClassName(ModeClass(rec::GetStr(q, qrec::kMode, qrec::kModeCap))));
+  if (mode.empty()) mode = "- ";
+  const int32_t datum = rec::GetInt32(q, qrec::kDatum);
+
+  std::string line = "QSO: ";
+  line += ToBaender.BandShortName(rec::GetChar(q, qrec::kBandcode), 1);
+  line += ' ' + ExportFix(mode, 3);
+  line += ' ' + (datum > 0 ? ToDates.DateToDateString(datum, "yyyy-mm-dd") : std::string("    -  -  "));
+  line += ' ' + ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
+
+  const std::string sent = ExportExchangePart(TContestFkt::GetSentExchange(qso), letter, log.OwnCall,
+                                              TExchangeStyle::Cabrillo);
+  const std::string rcvd = ExportExchangePart(TContestFkt::GetReceivedExchange(qso), letter, call,
+                                              TExchangeStyle::Cabrillo);
+  if (log.Desc().SwlLog) {
+    line += ' ' + ExportCallColumn(call, log.CallWidth);
+    line += ' ' + rcvd;
+    line += ' ' + ExportFix(rec::GetStr(q, qrec::kCall2, qrec::kCall2Cap), 9);
+    line += ' ' + sent;
+  } else {
+    line += ' ' + log.OwnCall;
+    line += ' ' + sent;
+    line += ' ' + ExportCallColumn(call, log.CallWidth);
+    line += ' ' + rcvd;
+  }
+  return line;
+}
+
+// --- on the output frame -------------------------------------------------------
+
+void WriteCabrilloHeader(TAlleRout& out, const std::string* category,
+                         const TContestRec& description, TdbContest& extra,
+                         TdbContest& contestList) {
+  const TExportLog log = ReadExportLog(out, description, contestList, &extra);
+  for (const std::string& l : CabrilloHeaderLines(log, category)) out.WriteLine(l);
+}
+
+void CabrilloQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                     std::string& line, TdbContest& qsoTable) {
+  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
+  TContestQsoRecord q{};
+  qsoTable.GetQsoRecord(q);
+  line = CabrilloQsoText(log, q);
+}
+
+void WriteCabrilloTrailer(TAlleRout& out) { out.WriteLine(kCabrilloTrailer); }

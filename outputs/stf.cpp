@@ -1,0 +1,201 @@
+#include "outputs/stf.h"
+
+#include "contest/ContestFkt.h"
+#include "contest/eingcontstdlogic.h"
+#include "database/kxdates.h"
+#include "database/kxstrings.h"
+#include "database/recfields.h"
+#include "hamradio/baender.h"
+#include "platform/textfile.h"
+#include "database/dbContest.h"
+#include "outputs/allerout.h"
+
+namespace {
+std::string Key(const char* key) { return ToStrings.FixLen(key, 13); }
+
+std::string Trimmed(const TExportLog& log, size_t offset, size_t cap) {
+  return ToStrings.Trim(log.StationText(offset, cap));
+}
+
+std::string ContestLine(const TExportLog& log) {
+  switch (log.Letter()) {
+    case 'X': return Key("Contest") + "DARC-XMAS";
+    case 't': return Key("Contest") + "Ostercontest";
+    default: return Key("Contest") + ToStrings.Trim(log.ListName());
+  }
+}
+
+// The station description of the QRP and sprint contests, one list entry a
+// line, with the kit text of letter 'b' in front; empty without a file.
+std::string EquipmentLine(const TExportLog& log) {
+  const char letter = log.Letter();
+  std::string kit;
+  if (letter == 'b') {
+    if (log.ZusatzWert() == 3)
+      kit = "Im OQRPC habe ich auf dem 80/40/20m-Band mit einem individuellen Unikat teilgenommen.";
+    else if (log.ZusatzWert() == 2)
+      kit = "Im OQRPC habe ich auf dem 80/40/20m-Band mit einem von mir selbstgebauten Bausatz "
+            "teilgenommen.";
+  }
+  std::vector<std::string> lines;
+  const std::string file = TContestSetupLogic::StationFileName(letter, log.Nummer());
+  if (file.empty() || !ReadTextFile(file, lines) || lines.empty()) return {};
+  std::string line = Key("Equipment");
+  if (letter == 'b') line += kit + " ";
+  for (const std::string& l : lines) line += " " + l;
+  return line;
+}
+
+const char* OrderLine(const TExportLog& log) {
+  switch (log.Letter()) {
+    case 'J': case 'G': case '1': case 'B':
+      return "QsoOrder     Date Time Band Mode Call SRst Sent Sent2 RRst Rcvd Rcvd2";
+    case 'X': case 't':
+      return "QsoOrder     Date Time Band Mode Call SRst Sent RRst Rcvd Mult Mult2 Pts";
+    case 'W':
+      return log.ClassNumber() == 7
+                 ? "QsoOrder     Date Time Call RRst Rcvd Band Mode Call2 RRst2 Rcvd2 Pts Mult"
+                 : "QsoOrder     Date Time Call SRst Sent RRst Rcvd Band Mode Pts Mult";
+    default:
+      return "QsoOrder     Date Time Band Mode Call SRst Sent RRst Rcvd";
+  }
+}
+
+// The band as the first name without its unit letter in four places: "80  ",
+// "2   ", "70  "; the 6 cm band is named "5" by the receivers of these logs.
+std::string BandColumn(char code) {
+  std::string name = ToBaender.BandName(code, 0);
+  if (!name.empty()) name.pop_back();
+  name = ToStrings.FixLen(name, 4);
+  if (name == "6 c ") name = "5   ";
+  const size_t c = name.find('c');
+  if (c != std::string::npos) {
+    name.erase(c, 1);
+    name += ' ';
+  }
+  return name;
+}
+
+std::string TextOrDash(std::string_view text, int width) {
+  std::string t = ToStrings.Trim(text);
+  if (t.empty()) t = "-";
+  return ToStrings.FixLen(t, width);
+}
+}  // namespace
+
+std::string StfStampNow() {
+  return ToDates.TodayString("dd.mm.yyyy") + "  " + ToDates.CurrentTimeString("hh:mm");
+}
+
+std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string& stamp,
+                                        const std::string* category) {
+  const TContestRec& d = log.Desc();
+  const TExportTotals& t = log.Totals;
+  std::vector<std::string> out;
+  out.reserve(30);
+  out.push_back("STF1");
+  out.push_back("#Data written \"" + stamp + "\"");
+  out.push_back("#STF-Export generated with Tavrin " + d.EditionTitle.str() + " " + kExportHomePage);
+  out.push_back("Header");
+  out.push_back(ContestLine(log));
+  out.push_back(ToStrings.LeftStr(
+      Key("MyCall") + (d.SwlLog ? log.StationText(stationrec::kSWLNr, stationrec::kSWLNrCap)
+                                : log.ListCall()),
+      25));
+  out.push_back(Key("Operators") + ToStrings.Trim(log.ListCall()));
+  out.push_back(Key("Category") + (category ? *category : ExportClassText(log)));
+  const std::string ort = log.StationText(stationrec::kOrt, stationrec::kOrtCap);
+  out.push_back(Key("MailAddress") +
+                Trimmed(log, stationrec::kTeilnehmerName, stationrec::kTeilnehmerNameCap));
+  out.push_back(Key("MailAddress") + Trimmed(log, stationrec::kStrasse, stationrec::kStrasseCap));
+  // Town first, then the postcode: "Ort" holds postcode, blank and town.
+  out.push_back(Key("MailAddress") + ToStrings.Trim(ToStrings.StrAfter(ort, " ")));
+  out.push_back(Key("MailAddress") + ToStrings.Trim(ToStrings.StrBefore(ort, " ")));
+  const std::string land = Trimmed(log, stationrec::kLand, stationrec::kLandCap);
+  out.push_back(Key("MailAddress") + (land.empty() ? std::string("Germany") : land));
+  out.push_back("EMail");
+  out.push_back(Key("ClaimedQSO") + ToStrings.IntToStr(t.QsoCount));
+  out.push_back(Key("ClaimedPts") + ToStrings.IntToStr(t.TotalPoints));
+  if (!d.MultiplierKinds.Empty()) {
+    out.push_back(Key("ClaimedMult") + ToStrings.IntToStr(t.Multipliers[0]));
+    if (t.Multipliers[1] > 0) out.push_back(Key("ClaimedMult2") + ToStrings.IntToStr(t.Multipliers[1]));
+    if (t.Multipliers[2] > 0) out.push_back(Key("ClaimedMult3") + ToStrings.IntToStr(t.Multipliers[2]));
+  }
+  if (log.Letter() != '5' && log.Letter() != 'P')
+    out.push_back(Key("ClaimedScore") + ToStrings.IntToStr(ExportClaimedScore(log)));
+  out.push_back("Club");
+  out.push_back(ToStrings.LeftStr(Key("Specific") + log.ListDok(), 19));
+  if (log.Letter() == 'b' || log.Letter() == 'j') out.push_back(EquipmentLine(log));
+  out.push_back("Power");
+  const std::string licence = ExportLicenceDate(log);
+  out.push_back(licence.empty() ? std::string("Soapbox") : "Soapbox      Lic.Date: " + licence);
+  out.push_back("Soapbox");
+  out.push_back(OrderLine(log));
+  out.push_back("EndHeader");
+  out.push_back("");
+  out.push_back("QsoList");
+  return out;
+}
+
+std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
+  const uint8_t* q = qso.data();
+  const char letter = log.Letter();
+  const std::string call = rec::GetStr(q, qrec::kCall, qrec::kCallCap);
+  const int32_t datum = rec::GetInt32(q, qrec::kDatum);
+
+  const std::string date =
+      datum > 0 ? ToDates.DateToDateString(datum, "yyyymmdd") : std::string("    -   ");
+  const std::string time = ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
+  const std::string band = BandColumn(rec::GetChar(q, qrec::kBandcode));
+  std::string modeText = ToStrings.Trim(rec::GetStr(q, qrec::kMode, qrec::kModeCap));
+  const std::string mode = ToStrings.FixLen(modeText.empty() ? std::string(" - ")
+                                                             : rec::GetStr(q, qrec::kMode, qrec::kModeCap),
+                                            6);
+  const std::string callCol = ExportCallColumn(call, log.CallWidth);
+  const std::string sent = ExportExchangePart(TContestFkt::GetSentExchange(qso), letter, log.OwnCall,
+                                              TExchangeStyle::Stf);
+  const std::string rcvd = ExportExchangePart(TContestFkt::GetReceivedExchange(qso), letter, call,
+                                              TExchangeStyle::Stf);
+  const std::string partner = ToStrings.FixLen(rec::GetStr(q, qrec::kCall2, qrec::kCall2Cap), 9);
+  const std::string points =
+      " " + ToStrings.IntToStrRight(rec::GetUInt16(q, qrec::kPunkte), 3) + "  ";
+  const std::string cmulti = rec::GetStr(q, qrec::kCMulti, qrec::kCMultiCap);
+
+  std::vector<std::string> parts;
+  if (letter == 'W' && log.ClassNumber() == 7)
+    parts = {date, time, callCol, sent, band, mode, partner, rcvd, points, TextOrDash(cmulti, 6)};
+  else if (letter == 'W')
+    parts = {date, time, callCol, sent, rcvd, band, mode, points, TextOrDash(cmulti, 6)};
+  else if (letter == 'X' || letter == 't')
+    parts = {date, time, band, mode, callCol, sent, rcvd, TextOrDash(cmulti, 9),
+             TextOrDash(rec::GetStr(q, qrec::kCMulti2, qrec::kCMulti2Cap), 5), points};
+  else if (log.Desc().SwlLog)
+    parts = {date, time, band, mode, callCol, rcvd, partner, sent};
+  else
+    parts = {date, time, band, mode, callCol, sent, rcvd};
+
+  std::string line;
+  for (const std::string& p : parts) {
+    if (!line.empty()) line += ' ';
+    line += p;
+  }
+  return line;
+}
+
+// --- on the output frame -------------------------------------------------------
+
+void WriteStfHeader(TAlleRout& out, const std::string* category, const TContestRec& description,
+                    TdbContest& extra, TdbContest& contestList) {
+  const TExportLog log = ReadExportLog(out, description, contestList, &extra);
+  for (const std::string& l : StfHeaderLines(log, StfStampNow(), category)) out.WriteLine(l);
+}
+
+void StfQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                std::string& line, TdbContest& qsoTable) {
+  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
+  TContestQsoRecord q{};
+  qsoTable.GetQsoRecord(q);
+  line = StfQsoText(log, q);
+}
+
+void WriteStfTrailer(TAlleRout& out) { out.WriteLine(kStfTrailer); }

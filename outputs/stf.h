@@ -1,0 +1,28 @@
+#pragma once
+// The STF log (".STF"): keyword header, one line per QSO and the trailer.
+// The output frame upper-cases every line of this format as it writes it.
+#include <string>
+#include <vector>
+
+#include "database/contestrecords.h"
+#include "outputs/exportlog.h"
+
+// The header lines. stamp is the local date and time "dd.mm.yyyy  hh:mm" of
+// the comment line; category, when given, replaces the class text. The
+// equipment line of letters 'b' and 'j' reads their station file.
+std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string& stamp,
+                                        const std::string* category = nullptr);
+// The stamp of now from the program clock.
+std::string StfStampNow();
+// The line of one QSO.
+std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso);
+inline constexpr const char* kStfTrailer = "EndQSOList";
+
+// The writer entries on the output frame.
+class TAlleRout;
+class TdbContest;
+void WriteStfHeader(TAlleRout& out, const std::string* category, const TContestRec& description,
+                    TdbContest& extra, TdbContest& contestList);
+void StfQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                std::string& line, TdbContest& qsoTable);
+void WriteStfTrailer(TAlleRout& out);
