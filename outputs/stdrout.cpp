@@ -10,7 +10,9 @@
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "hamradio/baender.h"
+#include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/deckblatt.h"
+#include "outputs/formatwriters.h"
 #include "platform/messages.h"
 
 namespace {
@@ -185,7 +187,12 @@ bool TStdRout::SelectOutputFile(int kind, TdbContest& contestTable) {
 }
 
 bool TStdRout::ChoosePeriod(QWidget* owner, int32_t nummer, std::string& from, std::string& to) {
-  return periodChooser && periodChooser(owner, nummer, from, to);
+  if (periodChooser) return periodChooser(owner, nummer, from, to);
+  TzeitraumeutagCtrl dialog(owner, nummer);
+  if (!dialog.Execute()) return false;
+  from = dialog.Von();
+  to = dialog.Bis();
+  return true;
 }
 
 void TStdRout::WriteELogCoverSheet(const TContestRec& description, const TOutputFilter& filter,
@@ -383,4 +390,5 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
 void InstallLogOutputs() {
   static TStdRout writer;
   SetLogOutputWriter(&writer);
+  InstallQsoFormatWriters();
 }

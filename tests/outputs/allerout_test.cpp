@@ -5,6 +5,8 @@
 
 namespace {
 
+using namespace outcoretest;
+
 using Kind = ScriptedMessages::Kind;
 using Lines = std::vector<std::string>;
 

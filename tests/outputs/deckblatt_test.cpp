@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace outcoretest;
+
 using Lines = std::vector<std::string>;
 
 std::string Blanks(size_t n) { return std::string(n, ' '); }

@@ -23,6 +23,10 @@
 #include "support/TempProgramDir.h"
 #include "ui/filebaseoop.h"
 
+// Names of this fixture live in their own namespace: the test executable
+// holds the fixtures of the other output tests too.
+namespace outcoretest {
+
 // The save dialog: records the proposed name and answers with a file of the
 // temporary directory (or cancels).
 class ScriptedSaveDialog : public TFileDialogRunner {
@@ -234,3 +238,5 @@ class OutputFixture : public ::testing::Test {
   int seconds_ = 0;
 };
 
+
+}  // namespace outcoretest

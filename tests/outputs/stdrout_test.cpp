@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace outcoretest;
+
 using Kind = ScriptedMessages::Kind;
 using Lines = std::vector<std::string>;
 
@@ -269,6 +271,32 @@ TEST_F(Driver, PeriodFilterAndItsPointsRecount) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[1].substr(0, 28), "06.12.2026;08:20;OE1ABC/P  ;");
   EXPECT_EQ(AlleRout.TotalPoints, 3);
+}
+
+TEST_F(Driver, DayContestListsOnlyTheChosenHour) {
+  AddSmallLog('E');
+  TPeriodChooser previous = SetPeriodChooser(
+      [](QWidget*, int32_t, std::string& from, std::string& to) {
+        from = "08:18";
+        to = "09:00";
+        return true;
+      });
+  messages.AllowAny(true);
+  Run(13, 'E', "day.csv");
+  SetPeriodChooser(previous);
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("day.csv"), lines));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].substr(0, 17), "06.12.2026;08:20;");
+}
+
+TEST(LogOutputs, InstalledIntoTheContestModuleWithTheirFormatWriters) {
+  TLogOutputWriter* before = LogOutputWriter();
+  InstallLogOutputs();
+  EXPECT_NE(dynamic_cast<TStdRout*>(LogOutputWriter()), nullptr);
+  for (uint8_t code : {OutputCode::Stf, OutputCode::Adif, OutputCode::Cabrillo, OutputCode::Edi})
+    EXPECT_NE(QsoFormatWriter(code), nullptr) << int(code);
+  SetLogOutputWriter(before);
 }
 
 TEST_F(Driver, TenThousandQsoExportStaysWellUnderASecond) {
