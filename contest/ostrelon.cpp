@@ -7,6 +7,8 @@
 #include "contest/contestvhf.h"
 #include "contest/eingcontstd.h"
 #include "contest/hh_funcs.h"
+#include "outputs/ToolsFkt.h"
+#include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/stdrout.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
@@ -19,6 +21,8 @@ int main(int argc, char** argv) {
   InstallMessageDialogs();
   RegisterContestSetupDialog();
   InstallLogOutputs();
+  InstallPeriodDialog();
+  InstallToolsFkt();
 
   InitProgramDirectory();
   std::vector<std::string> args;

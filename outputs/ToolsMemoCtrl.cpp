@@ -96,7 +96,7 @@ std::string TToolsMemoCtrl::PrintFileName() { return ProgramDirectory + "MEMO.TM
 
 std::string TToolsMemoCtrl::CfdFileName() { return ToSetups.OwnCall(true) + ".CFD"; }
 
-void TToolsMemoCtrl::PrintLines(QWidget* owner, const std::vector<std::string>& lines,
+void TToolsMemoCtrl::PrintLines(const std::vector<std::string>& lines,
                                 bool memoShown, const std::string& fontName, int fontSize) {
   std::string title = richFileName_;
   std::vector<std::string> printed = lines;
@@ -107,7 +107,10 @@ void TToolsMemoCtrl::PrintLines(QWidget* owner, const std::vector<std::string>& 
     printed.clear();
     ReadTextFile(title, printed);
   }
-  if (!PrintSS.PrintDialog(owner)) return;
+  if (!PrintSS.PrintDialog()) {
+    PrintSS.PrinterSS.Release();
+    return;
+  }
   if (!PrintSS.PrintText(title, printed, fontName, fontSize))
     ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
 }

@@ -61,7 +61,7 @@ class TToolsMemoCtrl {
   // The print button: the memo's lines go through the temporary file
   // "MEMO.TMP" (memoShown) or the shown file is printed as it is shown;
   // either way only after the print dialog was confirmed.
-  void PrintLines(QWidget* owner, const std::vector<std::string>& lines, bool memoShown,
+  void PrintLines(const std::vector<std::string>& lines, bool memoShown,
                   const std::string& fontName, int fontSize);
   // The save button; true when the lines were saved.
   bool SaveLines(QWidget* owner, const std::vector<std::string>& lines);

@@ -75,7 +75,7 @@ TToolsMemoForm::TToolsMemoForm(QWidget* owner, TToolsMemoCtrl* ctrl)
 
   btnDrucken->OnClick = [this] {
     const QFont f = MemoShown() ? Memo1->font() : richedit1->font();
-    ctrl_->PrintLines(this, ShownLines(), MemoShown(), QStringToAnsi(f.family()),
+    ctrl_->PrintLines(ShownLines(), MemoShown(), QStringToAnsi(f.family()),
                       f.pointSize());
   };
   btnSpeichernHo4->OnClick = [this] { ctrl_->SaveLines(this, ShownLines()); };

@@ -5,6 +5,7 @@
 #include "database/dbContest.h"
 #include "database/kxdates.h"
 #include "database/recfields.h"
+#include "outputs/stdrout.h"
 #include "outputs/zeitraumeutagForm.h"
 
 std::vector<TQsoTimePoints> ReadQsoTimePoints(int32_t nummer) {
@@ -86,3 +87,13 @@ bool TzeitraumeutagCtrl::Execute() {
   bis_ = rec.Bis;
   return true;
 }
+
+bool ChooseEUTagPeriod(QWidget* owner, int32_t nummer, std::string& from, std::string& to) {
+  TzeitraumeutagCtrl ctrl(owner, nummer);
+  if (!ctrl.Execute()) return false;
+  from = ctrl.Von();
+  to = ctrl.Bis();
+  return true;
+}
+
+void InstallPeriodDialog() { SetPeriodChooser(ChooseEUTagPeriod); }

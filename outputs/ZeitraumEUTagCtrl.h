@@ -58,3 +58,9 @@ class TzeitraumeutagCtrl {
   std::string von_;
   std::string bis_;
 };
+
+// The dialog as the output driver's period choice: true on OK with the two
+// confirmed texts in from and to.
+bool ChooseEUTagPeriod(QWidget* owner, int32_t nummer, std::string& from, std::string& to);
+// Registers the dialog with the output driver (called once at start).
+void InstallPeriodDialog();

@@ -47,6 +47,10 @@ class TQtOutputPrinter : public TOutputPrinter {
   int PageHeight() const override {
     return printer_.pageLayout().paintRectPixels(printer_.resolution()).height();
   }
+  int PageWidth() const override {
+    return printer_.pageLayout().paintRectPixels(printer_.resolution()).width();
+  }
+  void SetDocName(const std::string& name) override { printer_.setDocName(AnsiToQString(name)); }
   int PageNumber() const override { return page_; }
   void TextOut(int x, int y, const std::string& text) override {
     if (!painter_.isActive()) return;

@@ -25,6 +25,10 @@ class TOutputPrinter {
   virtual int TextWidth(const std::string& text) = 0;
   // Height of the printable page in printer pixels.
   virtual int PageHeight() const = 0;
+  // Width of the printable page in printer pixels; 0 when not known.
+  virtual int PageWidth() const { return 0; }
+  // Name of the print job as the spooler shows it; set before BeginDoc.
+  virtual void SetDocName(const std::string& name) { (void)name; }
   // Number of the page being printed, from 1.
   virtual int PageNumber() const = 0;
   // Draws a text (program text, Windows-1252) with its top left at (x, y).

@@ -1,6 +1,7 @@
 #include "outputs/printoop.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 TPrintSS PrintSS;
@@ -12,7 +13,7 @@ int MmToPixels(int mm, int dpi) {
 }  // namespace
 
 std::vector<std::string> WrapPrintLine(const std::string& line, int width,
-                                       const TPrinterCanvas& printer) {
+                                       TOutputPrinter& printer) {
   std::vector<std::string> pieces;
   std::string rest = line;
   while (printer.TextWidth(rest) > width && rest.size() > 1) {
@@ -42,16 +43,24 @@ std::vector<std::string> WrapPrintLine(const std::string& line, int width,
 }
 
 bool TPrintSS::PrintText(const std::string& title, const std::vector<std::string>& lines,
-                         const std::string& fontName, int fontSize) const {
-  TPrinterCanvas& printer = Printer();
-  if (!printer.BeginDoc(title)) return false;
-  printer.SetFont(fontName.empty() ? FontName : fontName, fontSize > 0 ? fontSize : FontSize,
-                  false);
-  const int left = MmToPixels(MarginLeft, printer.DpiX());
-  const int top = MmToPixels(MarginTop, printer.DpiY());
-  const int width =
-      std::max(1, printer.PageWidth() - left - MmToPixels(MarginRight, printer.DpiX()));
-  const int bottom = printer.PageHeight() - MmToPixels(MarginBottom, printer.DpiY());
+                         const std::string& fontName, int fontSize) {
+  TOutputPrinter& printer = PrinterSS.Printer();
+  printer.SetDocName(title);
+  printer.SetFont(fontName.empty() ? FontName : fontName, fontSize > 0 ? fontSize : FontSize);
+  printer.SetBold(false);
+  if (!printer.BeginDoc()) {
+    PrinterSS.Release();
+    return false;
+  }
+  // The printer's pixels are square: one resolution serves both directions.
+  const int dpi = printer.DpiX();
+  const int left = MmToPixels(MarginLeft, dpi);
+  const int top = MmToPixels(MarginTop, dpi);
+  // A printer that does not know its page width prints lines unbroken.
+  const int width = printer.PageWidth() > 0
+                        ? std::max(1, printer.PageWidth() - left - MmToPixels(MarginRight, dpi))
+                        : INT_MAX;
+  const int bottom = printer.PageHeight() - MmToPixels(MarginBottom, dpi);
   const int lineHeight = std::max(1, printer.TextHeight("XygW"));
   int y = top;
   for (const std::string& line : lines) {
@@ -66,5 +75,6 @@ bool TPrintSS::PrintText(const std::string& title, const std::vector<std::string
     }
   }
   printer.EndDoc();
+  PrinterSS.Release();
   return true;
 }

@@ -7,8 +7,6 @@
 
 #include "outputs/printersys.h"
 
-class QWidget;
-
 class TPrintSS {
  public:
   // Width of "X" on the printer; never measured here, so it stays 0.
@@ -26,19 +24,20 @@ class TPrintSS {
   int32_t Value2 = 0;
 
   // The platform's print dialog; true when confirmed.
-  bool PrintDialog(QWidget* owner = nullptr) const { return PrinterSS.PrintDialog(owner); }
+  bool PrintDialog() { return PrinterSS.PrintDialog(); }
 
-  // Prints the lines as one document titled title, in the given font, inside
-  // the margins: a line wider than the page is broken at its last blank that
-  // fits (or inside a word that is wider than the page), a full page starts
-  // the next. False when the printer could not start the job.
+  // Prints the lines on the printer of the last print dialog as one job
+  // titled title, in the given font, inside the margins: a line wider than
+  // the page is broken at its last blank that fits (or inside a word that
+  // is wider than the page), a full page starts the next. False when the
+  // printer could not start the job.
   bool PrintText(const std::string& title, const std::vector<std::string>& lines,
-                 const std::string& fontName, int fontSize) const;
+                 const std::string& fontName, int fontSize);
 };
 
 // Breaks one line into pieces no wider than width (as measured by the
 // printer's current font); an empty line stays one empty piece.
 std::vector<std::string> WrapPrintLine(const std::string& line, int width,
-                                       const TPrinterCanvas& printer);
+                                       TOutputPrinter& printer);
 
 extern TPrintSS PrintSS;

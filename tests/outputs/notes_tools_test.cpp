@@ -20,8 +20,8 @@
 #include "outputs/ToolsMemoCtrl.h"
 #include "outputs/ToolsMemoForm.h"
 #include "outputs/ToolsZeileEingForm.h"
+#include "outputs/outprinter.h"
 #include "outputs/printoop.h"
-#include "outputs/RecordingPrinter.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "platform/launcher.h"
@@ -71,6 +71,78 @@ class ScriptedSaveDialog : public TFileDialogRunner {
 
  private:
   TFileDialogRunner* previous_;
+};
+
+// A printer on a 254-dpi page (10 pixels per millimetre) of 2100 by 2970
+// pixels with a fixed-pitch font of 10 pixels per character and 40 per
+// line. It records the job's name, font and every page's texts.
+struct PageJob {
+  bool confirm = true;
+  int dialogs = 0, jobs = 0;
+  bool open = false;
+  std::string title, font;
+  int points = 0;
+  struct Text {
+    int x, y;
+    std::string text;
+  };
+  std::vector<std::vector<Text>> pages;
+  Lines AllLines() const {
+    Lines out;
+    for (const auto& page : pages)
+      for (const Text& t : page) out.push_back(t.text);
+    return out;
+  }
+};
+
+class PagePrinter : public TOutputPrinter {
+ public:
+  explicit PagePrinter(PageJob& job) : job_(job) {}
+  bool PrintDialog() override {
+    ++job_.dialogs;
+    return job_.confirm;
+  }
+  void SetFont(const std::string& name, int points) override {
+    job_.font = name;
+    job_.points = points;
+  }
+  void SetBold(bool) override {}
+  void SetDocName(const std::string& name) override { job_.title = name; }
+  bool BeginDoc() override {
+    ++job_.jobs;
+    job_.open = true;
+    job_.pages.assign(1, {});
+    return true;
+  }
+  int DpiX() const override { return 254; }
+  int TextHeight(const std::string&) override { return 40; }
+  int TextWidth(const std::string& text) override { return 10 * static_cast<int>(text.size()); }
+  int PageHeight() const override { return 2970; }
+  int PageWidth() const override { return 2100; }
+  int PageNumber() const override { return static_cast<int>(job_.pages.size()); }
+  void TextOut(int x, int y, const std::string& text) override {
+    if (job_.open) job_.pages.back().push_back({x, y, text});
+  }
+  void NewPage() override {
+    if (job_.open) job_.pages.emplace_back();
+  }
+  void EndDoc() override { job_.open = false; }
+
+ private:
+  PageJob& job_;
+};
+
+// Installs the page printer for its lifetime.
+class PrinterScope {
+ public:
+  PrinterScope() {
+    previous_ = SetOutputPrinterFactory([this] { return std::make_unique<PagePrinter>(job); });
+  }
+  ~PrinterScope() { SetOutputPrinterFactory(previous_); }
+  PageJob job;
+
+ private:
+  TOutputPrinterFactory previous_;
 };
 
 std::string Bytes(const std::string& file) {
@@ -399,44 +471,46 @@ TEST(MailAttachmentPath, NamesWithDriveNetworkOrFullPathStayBareNamesGetTheDirec
 }
 
 TEST_F(MemoButtons, PrintGoesThroughTheTemporaryFileAndOnlyAfterTheDialog) {
-  RecordingPrinter printer;
+  PrinterScope printer;
+  PageJob& job = printer.job;
   TToolsMemoCtrl ctrl = Ctrl("Notizen");
-  printer.dialogAnswer = false;
-  ctrl.PrintLines(nullptr, {"Öl", "zwei"}, true, "Courier New", 10);
-  EXPECT_EQ(printer.dialogsShown, 1);
-  EXPECT_EQ(printer.jobs, 0);
+  job.confirm = false;
+  ctrl.PrintLines({"Öl", "zwei"}, true, "Courier New", 10);
+  EXPECT_EQ(job.dialogs, 1);
+  EXPECT_EQ(job.jobs, 0);
   EXPECT_EQ(Bytes(dir.File("MEMO.TMP")), "\xD6l\r\nzwei\r\n");
 
-  printer.dialogAnswer = true;
-  ctrl.PrintLines(nullptr, {"Öl", "zwei"}, true, "Courier New", 10);
-  EXPECT_EQ(printer.jobs, 1);
-  EXPECT_FALSE(printer.open);
-  EXPECT_EQ(printer.title, dir.File("MEMO.TMP"));
-  EXPECT_EQ(printer.fontName, "Courier New");
-  EXPECT_EQ(printer.fontSize, 10);
-  EXPECT_EQ(printer.Lines(), (Lines{"Öl", "zwei"}));
+  job.confirm = true;
+  ctrl.PrintLines({"Öl", "zwei"}, true, "Courier New", 10);
+  EXPECT_EQ(job.jobs, 1);
+  EXPECT_FALSE(job.open);
+  EXPECT_EQ(job.title, dir.File("MEMO.TMP"));
+  EXPECT_EQ(job.font, "Courier New");
+  EXPECT_EQ(job.points, 10);
+  EXPECT_EQ(job.AllLines(), (Lines{"Öl", "zwei"}));
   // Margins of 20 mm left and top on the 10-pixels-per-millimetre page.
-  EXPECT_EQ(printer.pages[0][0].x, 200);
-  EXPECT_EQ(printer.pages[0][0].y, 200);
-  EXPECT_EQ(printer.pages[0][1].y, 240);
+  EXPECT_EQ(job.pages[0][0].x, 200);
+  EXPECT_EQ(job.pages[0][0].y, 200);
+  EXPECT_EQ(job.pages[0][1].y, 240);
 }
 
 TEST(PrintText, LongLinesBreakAtBlanksAndFullPagesStartTheNext) {
-  RecordingPrinter printer;
+  PrinterScope printer;
+  const PageJob& job = printer.job;
   // 2100 - 200 - 250 pixels leave 165 characters; 2970 - 200 - 200 pixels 64 lines.
   const std::string word(100, 'w');
   const std::string longLine = word + " " + word;
   const std::string noBlank(400, 'x');
   ASSERT_TRUE(PrintSS.PrintText("t", {longLine, "", noBlank}, "Arial", 10));
-  EXPECT_EQ(printer.Lines(), (Lines{word, word, "", std::string(165, 'x'), std::string(165, 'x'),
+  EXPECT_EQ(job.AllLines(), (Lines{word, word, "", std::string(165, 'x'), std::string(165, 'x'),
                                     std::string(70, 'x')}));
 
   Lines many(150, "Zeile");
   ASSERT_TRUE(PrintSS.PrintText("t", many, "Arial", 10));
-  ASSERT_EQ(printer.pages.size(), 3u);
-  EXPECT_EQ(printer.pages[0].size(), 64u);
-  EXPECT_EQ(printer.pages[1].size(), 64u);
-  EXPECT_EQ(printer.pages[2].size(), 22u);
-  EXPECT_EQ(printer.pages[1][0].y, 200);
-  EXPECT_LE(printer.pages[0].back().y + 40, 2770);
+  ASSERT_EQ(job.pages.size(), 3u);
+  EXPECT_EQ(job.pages[0].size(), 64u);
+  EXPECT_EQ(job.pages[1].size(), 64u);
+  EXPECT_EQ(job.pages[2].size(), 22u);
+  EXPECT_EQ(job.pages[1][0].y, 200);
+  EXPECT_LE(job.pages[0].back().y + 40, 2770);
 }

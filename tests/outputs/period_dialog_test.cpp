@@ -13,6 +13,7 @@
 #include "database/kxdates.h"
 #include "database/recfields.h"
 #include "outputs/ZeitraumEUTagCtrl.h"
+#include "outputs/stdrout.h"
 #include "outputs/zeitraumeutagForm.h"
 #include "platform/codec.h"
 #include "support/ScriptedMessages.h"
@@ -185,4 +186,22 @@ TEST(PeriodDialog, ABadTimeKeepsTheDialogOpenAndClosingPassesNoPeriod) {
 
   WhenModal([](QWidget* w) { w->close(); });
   EXPECT_FALSE(ctrl.Execute());
+}
+
+TEST(PeriodDialog, TheOutputDriverAsksThroughTheInstalledDialog) {
+  TempProgramDir dir;
+  const int32_t nummer = MakeLog({{T(14, 0), 2}});
+  InstallPeriodDialog();
+  TStdRout writer;
+  std::string from = "x", to = "y";
+  WhenModal([](QWidget* w) { w->close(); });
+  EXPECT_FALSE(writer.ChoosePeriod(nullptr, nummer, from, to));
+  EXPECT_EQ(from, "x");
+  WhenModal([](QWidget* w) { static_cast<TzeitraumeutagForm*>(w)->Button1->click(); });
+  ASSERT_TRUE(writer.ChoosePeriod(nullptr, nummer, from, to));
+  EXPECT_EQ(from, "13:01:00");
+  EXPECT_EQ(to, "14:00:59");
+  // The driver reads the texts with the seconds picture.
+  EXPECT_EQ(ToDates.TimeStringToTime(from, "hh:mm:ss"), T(13, 1));
+  SetPeriodChooser(nullptr);
 }
