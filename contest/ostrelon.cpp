@@ -7,6 +7,7 @@
 #include "contest/contestvhf.h"
 #include "contest/eingcontstd.h"
 #include "contest/hh_funcs.h"
+#include "outputs/stdrout.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "ui/kxmessage.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QStringLiteral("Ostrelon"));
   InstallMessageDialogs();
   RegisterContestSetupDialog();
+  InstallLogOutputs();
 
   InitProgramDirectory();
   std::vector<std::string> args;

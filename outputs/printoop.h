@@ -1,0 +1,44 @@
+#pragma once
+// TPrintSS: the print settings of the program and the printing of a plain
+// text as a document (what the notes window and the file viewer print).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "outputs/printersys.h"
+
+class QWidget;
+
+class TPrintSS {
+ public:
+  // Width of "X" on the printer; never measured here, so it stays 0.
+  double CharWidthX = 0;
+  TPrinterSS PrinterSS;
+  // Page margins in millimetres.
+  int32_t MarginLeft = 20;
+  int32_t MarginTop = 20;
+  int32_t MarginRight = 25;
+  int32_t MarginBottom = 20;
+  std::string FontName = "Arial";
+  int32_t FontSize = 10;
+  uint8_t Flags[6] = {0, 0, 0, 0, 0, 0};
+  int32_t Value1 = 0;
+  int32_t Value2 = 0;
+
+  // The platform's print dialog; true when confirmed.
+  bool PrintDialog(QWidget* owner = nullptr) const { return PrinterSS.PrintDialog(owner); }
+
+  // Prints the lines as one document titled title, in the given font, inside
+  // the margins: a line wider than the page is broken at its last blank that
+  // fits (or inside a word that is wider than the page), a full page starts
+  // the next. False when the printer could not start the job.
+  bool PrintText(const std::string& title, const std::vector<std::string>& lines,
+                 const std::string& fontName, int fontSize) const;
+};
+
+// Breaks one line into pieces no wider than width (as measured by the
+// printer's current font); an empty line stays one empty piece.
+std::vector<std::string> WrapPrintLine(const std::string& line, int width,
+                                       const TPrinterCanvas& printer);
+
+extern TPrintSS PrintSS;

@@ -1,0 +1,312 @@
+// The output driver through the contest module's RunOutput: E-Log list and
+// band list files, CSV, the printed list with its page breaks, the list
+// columns of the special contests, the multiplier check list and the time
+// of a 10,000-QSO export.
+#include <chrono>
+#include <cstdio>
+
+#include "contest/SetupOutputs.h"
+#include "outcore_fixture.h"
+#include "outputs/stdrout.h"
+
+namespace {
+
+using Kind = ScriptedMessages::Kind;
+using Lines = std::vector<std::string>;
+
+std::string Blanks(size_t n) { return std::string(n, ' '); }
+std::string RightTo(const std::string& s, size_t width) {
+  return s.size() >= width ? s : Blanks(width - s.size()) + s;
+}
+size_t LongestTrimmed(const Lines& lines) {
+  size_t longest = 0;
+  for (const std::string& l : lines) longest = std::max(longest, ToStrings.Trim(l).size());
+  return longest;
+}
+Lines Indented(const Lines& lines) {
+  Lines out;
+  for (const std::string& l : lines) out.push_back("     " + l);
+  return out;
+}
+
+class Driver : public OutputFixture {
+ protected:
+  void SetUp() override {
+    OutputFixture::SetUp();
+    desc->DisplayTitle = "Test-Contest 2026";
+    desc->BandLetters[0] = 'b';
+    desc->BandLetters[1] = 'c';
+    desc->MultiplierKinds = {4};
+  }
+  // Runs an output kind as the output menu does; the file is answered with
+  // name in the temporary directory.
+  void Run(uint8_t kind, char letter, const std::string& name) {
+    save.answer = dir.File(name);
+    RunOutput(kind, letter, *desc, list, extra, nullptr, writer);
+  }
+  // The usual two QSOs on 80 m, a band change row, one QSO on 40 m.
+  void AddSmallLog(char letter) {
+    AddLog(letter);
+    desc->MultiplierCaptions[0] = "DOK";
+    QsoSpec a;
+    a.call = "DL2XYZ";
+    a.cmulti = "B01";
+    AddQso(a);
+    QsoSpec b;
+    b.call = "OE1ABC/P";
+    b.time = "08:20";
+    b.mode = "SSB";
+    b.sent = "59002";
+    b.rcvd = "59945";
+    b.points = 3;
+    AddQso(b);
+    QsoSpec qsy;
+    qsy.time = "08:21";
+    qsy.marker = 'c';
+    AddQso(qsy);
+    QsoSpec c;
+    c.call = "F5AB";
+    c.time = "09:01";
+    c.band = 'c';
+    c.cmulti = "X11";
+    AddQso(c);
+    SetListSlot(1, 3, 1, 5, 1, 0);
+  }
+  TStdRout writer;
+};
+
+TEST_F(Driver, ELogListFileWithHeaderColumnsAndScoreTrailer) {
+  AddSmallLog('4');
+  messages.Expect(Kind::Hinweis, "wohin die E-Log - Liste DL1ABC.ALL gespeichert werden soll.");
+  messages.Expect(Kind::Hinweis, "Datei " + dir.File("log.all") + " wurde erstellt.");
+  Run(7, '4', "log.all");
+  EXPECT_TRUE(messages.AllShown());
+
+  const Lines body = {
+      "Nr    DATE   UTC  CALL       BAND MODE   SENT      RCVD      DOK   P",
+      "    1 061226 0815 DL2XYZ     80   CW     599 001       579 123       B01   1",
+      "    2 061226 0820 OE1ABC/P   80   SSB    590 02        599 45              3",
+      "    3 061226 0901 F5AB       40   CW     599 001       579 123       X11   1",
+  };
+  const size_t width = LongestTrimmed(body);
+  Lines expected = {ToStrings.FixLen("Test-Contest 2026  -  QSO-Liste     CALL: DL1ABC", 77), " "};
+  expected.insert(expected.end(), body.begin(), body.end());
+  for (const char* t : {" ", " (    1) x       5", " ", "      5 Punkte"})
+    expected.push_back(RightTo(t, width));
+  EXPECT_EQ(Bytes(dir.File("log.all")), CrLf(Indented(expected)));
+}
+
+TEST_F(Driver, BandListSeparatesBandsAndIsNotReported) {
+  AddSmallLog('4');
+  AlleRout.SetEnglish(true);  // as a previous English run leaves it: no notice
+  LanguageFlag = 0;
+  Run(11, '4', "log.bnd");
+  EXPECT_TRUE(messages.History().empty());
+  const Lines expected = {
+      ToStrings.FixLen("Test-Contest 2026  -  Band-Log 80 m     CALL: DL1ABC", 77),
+      " ",
+      "Nr    DATE   UTC  CALL       BAND MODE   SENT      RCVD      DOK   P",
+      "    1 061226 0815 DL2XYZ     80   CW     599 001       579 123       B01   1",
+      "    2 061226 0820 OE1ABC/P   80   SSB    590 02        599 45              3",
+      " ", " ", " ", " ",
+      ToStrings.FixLen("Test-Contest 2026  -  Band-Log 40 m     CALL: DL1ABC", 77),
+      " ",
+      "Nr    DATE   UTC  CALL       BAND MODE   SENT      RCVD      DOK   P",
+      "    1 061226 0901 F5AB       40   CW     599 001       579 123       X11   1",
+  };
+  EXPECT_EQ(Bytes(dir.File("log.bnd")), CrLf(Indented(expected)));
+}
+
+TEST_F(Driver, CsvStartsWithTheCaptionLineAndTrimsBandAndMode) {
+  AddSmallLog('4');
+  messages.AllowAny(true);
+  Run(13, '4', "log.csv");
+  EXPECT_EQ(Bytes(dir.File("log.csv")),
+            CrLf({"DATE  ;UTC ;CALL      ;BAND;MODE  ;SENT     ;RCVD     ;DOK  ;P",
+                  "06.12.2026;08:15;DL2XYZ    ;80;CW;599 001      ;579 123      ;B01  ;1",
+                  "06.12.2026;08:20;OE1ABC/P  ;80;SSB;590 02       ;599 45       ;     ;3",
+                  "06.12.2026;09:01;F5AB      ;40;CW;599 001      ;579 123      ;X11  ;1"}));
+}
+
+TEST_F(Driver, PrintedListNumbersItsQsosAndRepeatsTheHeaderAfterABreak) {
+  AddSmallLog('4');
+  // Room for the header (title, blank, captions) and two QSO lines.
+  job.pageHeight = 236 + 55 * 5 + 110 - 1;
+  Run(4, '4', "");
+  ASSERT_TRUE(job.ended);
+  const Lines lines = job.Lines();
+  ASSERT_GE(lines.size(), 11u);
+  EXPECT_EQ(lines[0], ToStrings.FixLen("Test-Contest 2026  -  QSO-Liste     CALL: DL1ABC", 77) + "Page :1");
+  EXPECT_TRUE(job.texts[0].bold);
+  EXPECT_FALSE(job.texts[2].bold);
+  EXPECT_EQ(lines[3].substr(0, 6), "    1 ");
+  EXPECT_EQ(lines[4].substr(0, 6), "    2 ");
+  // Page 2 starts with the header again at the top margin.
+  EXPECT_EQ(job.texts[5].page, 2);
+  EXPECT_EQ(job.texts[5].y, 236);
+  EXPECT_EQ(lines[5], ToStrings.FixLen("Test-Contest 2026  -  QSO-Liste     CALL: DL1ABC", 77) + "Page :2");
+  EXPECT_EQ(lines[8].substr(0, 6), "    3 ");
+  EXPECT_EQ(ToStrings.Trim(lines.back()), "5 Punkte");
+  EXPECT_TRUE(messages.History().empty());
+}
+
+TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
+  AddLog('k');
+  desc->MultiplierCaptions[2] = "Bonus";
+  QsoSpec a;
+  a.call = "DL0ABC/P";
+  AddQso(a);
+  QsoSpec b;
+  b.call = "DL2XYZ";
+  b.time = "08:16";
+  AddQso(b);
+  TdbContest log(kContestLog, false, nummer);
+  ASSERT_TRUE(AlleRout.BeginOutput(13));
+  AlleRout.MeasureListColumns(*desc, log);
+  auto third = [&](bool first) {
+    EXPECT_TRUE(first ? log.First(qrec::kKeyNummer) : log.Next());
+    const std::string line = ListQsoLine(AlleRout, 1, *desc, log, list);
+    const size_t end = line.rfind(';');
+    return line.substr(line.rfind(';', end - 1) + 1, end - line.rfind(';', end - 1) - 1);
+  };
+  // An empty call list lists every call.
+  EXPECT_EQ(third(true), "DL0ABC/P  ");
+  EXPECT_EQ(third(false), "DL2XYZ    ");
+  desc->BonusStations[0] = "DL0ABC";
+  EXPECT_EQ(third(true), "DL0ABC/P  ");
+  EXPECT_EQ(third(false), "          ");
+
+  AddLog('I');
+  desc->MultiplierCaptions[2].clear();
+  for (const auto& [nameQth, time] : {std::pair{"Hans;Berlin", "10:00"}, std::pair{";", "10:01"},
+                                      std::pair{"Erna;", "10:02"}}) {
+    QsoSpec q;
+    q.call = "DL3AA";
+    q.nameQth = nameQth;
+    q.time = time;
+    AddQso(q);
+  }
+  TdbContest logI(kContestLog, false, nummer);
+  ASSERT_TRUE(AlleRout.BeginOutput(7));
+  AlleRout.MeasureListColumns(*desc, logI);
+  Lines tails;
+  for (bool ok = logI.First(qrec::kKeyNummer); ok; ok = logI.Next()) {
+    const std::string line = ListQsoLine(AlleRout, 1, *desc, logI, list);
+    tails.push_back(line.substr(line.rfind("  1") + 3));
+  }
+  EXPECT_EQ(tails, (Lines{" Hans/Berlin", "", " Erna"}));
+}
+
+TEST_F(Driver, ListenerLogSwapsTheExchangeColumns) {
+  AddLog('4');
+  desc->SwlLog = true;
+  QsoSpec a;
+  a.call = "DL2XYZ";
+  a.call2 = "DK9ZZ";
+  AddQso(a);
+  messages.AllowAny(true);
+  Run(7, '4', "swl.all");
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("swl.all"), lines));
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[2], "     DATE   UTC  CALL     BAND MODE   SENT      CALL2     SENT2     P");
+  EXPECT_EQ(lines[3], "     061226 0815 DL2XYZ   80   CW     579 123       DK9ZZ     599 001       1");
+}
+
+TEST_F(Driver, MultiplierCheckListShowsTheFirstCallPerBand) {
+  AddLog('4');
+  desc->MultiplierKinds = {4};
+  const struct {
+    const char* call;
+    const char* dok;
+    char band;
+  } qsos[] = {{"DL1AA", "B01", 'b'}, {"DL2BB", "B01", 'b'}, {"DL3CC", "B01", 'c'},
+              {"DL4DD", "A12", 'c'}, {"DL5EE", "", 'b'}};
+  int minute = 0;
+  for (const auto& q : qsos) {
+    QsoSpec s;
+    s.call = q.call;
+    s.dok1 = q.dok;
+    s.band = q.band;
+    s.time = "10:0" + std::to_string(minute++);
+    AddQso(s);
+  }
+  messages.AllowAny(true);
+  Run(14, '4', "log.mul");
+  const Lines expected = {
+      ToStrings.FixLen("Test-Contest 2026 Multiplier Check List   DL1ABC", 65),
+      " ",
+      " ",
+      "Multi   80 m         40 m         ",
+      " ",
+      Blanks(8 + 26),
+      "A12     " + Blanks(13) + "DL4DD        ",
+      "B01     DL1AA        DL3CC        ",
+  };
+  EXPECT_EQ(Bytes(dir.File("log.mul")), CrLf(Indented(expected)));
+  ASSERT_FALSE(messages.History().empty());
+  EXPECT_EQ(messages.History().back().text, "Datei " + dir.File("log.mul") + " wurde erstellt.");
+
+  // Without DOK, LDK or DXCC multipliers only the header is written.
+  desc->MultiplierKinds = {5};
+  Run(14, '4', "none.mul");
+  EXPECT_EQ(Bytes(dir.File("none.mul")), CrLf(Indented(Lines(expected.begin(), expected.begin() + 5))));
+}
+
+TEST_F(Driver, PeriodFilterAndItsPointsRecount) {
+  AddSmallLog('4');
+  TOutputFilter period{};
+  period[0] = 8 * 3600 + 18 * 60;
+  period[4] = 9 * 3600;
+  ASSERT_TRUE(AlleRout.BeginOutput(13));
+  save.answer = dir.File("p.csv");
+  AlleRout.SetEnglish(true);
+  ASSERT_TRUE(AlleRout.SelectOutputFile(13, list, desc.get()));
+  writer.WriteQSOListing(*desc, period, list, extra);
+  AlleRout.CloseOutputFile();
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("p.csv"), lines));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].substr(0, 28), "06.12.2026;08:20;OE1ABC/P  ;");
+  EXPECT_EQ(AlleRout.TotalPoints, 3);
+}
+
+TEST_F(Driver, TenThousandQsoExportStaysWellUnderASecond) {
+  AddLog('4');
+  desc->MultiplierCaptions[0] = "DOK";
+  {
+    TdbContest log(kContestLog, false, nummer);
+    ASSERT_TRUE(log.BeginTransaction());
+    TContestQsoRecord q{};
+    const int32_t day = ToDates.DateStringToDate("06.12.2026", "dd.mm.yyyy");
+    for (int i = 0; i < 10000; ++i) {
+      q.fill(0);
+      rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i) + "XY");
+      rec::SetInt32(q.data(), qrec::kDatum, day + i / 86400);
+      rec::SetInt32(q.data(), qrec::kZeit, i * 7 % 86400);
+      rec::SetChar(q.data(), qrec::kBandcode, i % 2 ? 'b' : 'c');
+      rec::SetStr(q.data(), qrec::kMode, qrec::kModeCap, "CW");
+      TContestFkt::SetSentExchange("599" + std::to_string(i), q);
+      TContestFkt::SetReceivedExchange("579B01", q);
+      rec::SetStr(q.data(), qrec::kCMulti, qrec::kCMultiCap, "B01");
+      rec::SetUInt16(q.data(), qrec::kPunkte, 2);
+      log.ClearRecord();
+      log.SetQsoRecord(q);
+      ASSERT_TRUE(log.Add());
+    }
+    ASSERT_TRUE(log.CommitTransaction());
+  }
+  messages.AllowAny(true);
+  const auto start = std::chrono::steady_clock::now();
+  Run(7, '4', "big.all");
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::printf("10,000-QSO E-Log list export: %.1f ms\n", ms);
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("big.all"), lines));
+  EXPECT_EQ(lines.size(), 2u + 1u + 10000u + 4u);
+  EXPECT_EQ(lines[10002].substr(0, 11), "     10000 ");
+  EXPECT_LT(ms, 1000.0);
+}
+
+}  // namespace
