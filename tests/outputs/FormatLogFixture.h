@@ -209,8 +209,9 @@ class FormatLogFixture : public ::testing::Test {
   int32_t Nummer = 0;
   std::unique_ptr<TdbContest> list_, extra_;
 
- private:
   FileDialogTo dialog_;
+
+ private:
   TFileDialogRunner* previousRunner_ = nullptr;
   std::string savedCall_;
   ToSetupStation savedStation_{};
