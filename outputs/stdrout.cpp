@@ -10,7 +10,6 @@
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "hamradio/baender.h"
-#include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/deckblatt.h"
 #include "outputs/formatwriters.h"
 #include "platform/messages.h"
@@ -187,12 +186,7 @@ bool TStdRout::SelectOutputFile(int kind, TdbContest& contestTable) {
 }
 
 bool TStdRout::ChoosePeriod(QWidget* owner, int32_t nummer, std::string& from, std::string& to) {
-  if (periodChooser) return periodChooser(owner, nummer, from, to);
-  TzeitraumeutagCtrl dialog(owner, nummer);
-  if (!dialog.Execute()) return false;
-  from = dialog.Von();
-  to = dialog.Bis();
-  return true;
+  return periodChooser && periodChooser(owner, nummer, from, to);
 }
 
 void TStdRout::WriteELogCoverSheet(const TContestRec& description, const TOutputFilter& filter,
