@@ -217,7 +217,7 @@ TEST(EdiForm, TextsSurviveTheFormAndAChosenSectionKeepsItsTab) {
   p.rremarks = {"Zeile 1", "Zeile 2"};
   Tuhfteilnehmer form;
   form.Load(p, EdiSectionItems('4'));
-  EXPECT_EQ(form.psect->currentText(), u"1"_qs);
+  EXPECT_EQ(form.psect->currentText(), QStringLiteral("1"));
   form.psect->setCurrentIndex(2);
   TEdiParticipant back;
   form.Store(back);
@@ -235,7 +235,7 @@ TEST(EdiForm, ClosingTheDialogWithoutOkStillGivesTheTexts) {
   p.ploc = "JO62QM";
   QTimer::singleShot(0, [] {
     if (QWidget* w = QApplication::activeModalWidget()) {
-      if (auto* loc = w->findChild<QLineEdit*>(u"ploc"_qs)) loc->setText(u"JO62QN"_qs);
+      if (auto* loc = w->findChild<QLineEdit*>(QStringLiteral("ploc"))) loc->setText(QStringLiteral("JO62QN"));
       w->close();
     }
   });
