@@ -272,7 +272,15 @@ void TAlleRout::EndPrinting() {
 
 void TAlleRout::CloseOutputFile() {
   if (!file_.IsOpen()) return;
-  file_.Close();
+  // The driver closes the file after the writers, also when one of them
+  // failed; the last buffered lines may fail only here, and that must not
+  // pass unnoticed.
+  try {
+    file_.Close();
+  } catch (const std::exception& e) {
+    ToMessages.Fehler(e.what());
+    return;
+  }
   switch (outputKind_) {
     case 6: case 7: case 8: case 10: case 15:
       if (fileViewer) fileViewer(fileName_);

@@ -108,6 +108,22 @@ TEST_F(Frame, LinesFollowTheOutputCode) {
   SetOutputFileViewer(previous);
 }
 
+TEST_F(Frame, AFileThatCannotBeWrittenIsReportedOnClosing) {
+  AddLog('4');
+  bool shown = false;
+  TOutputFileViewer previous = SetOutputFileViewer([&](const std::string&) { shown = true; });
+  AlleRout.SetEnglish(true);
+  save.answer = "/dev/full";  // opens, but every write fails
+  ASSERT_TRUE(AlleRout.BeginOutput(7));
+  ASSERT_TRUE(AlleRout.SelectOutputFile(7, list, desc.get()));
+  AlleRout.WriteLine("DL1ABC");
+  messages.Expect(Kind::Fehler, "Fehler beim Schreiben der Datei /dev/full.");
+  AlleRout.CloseOutputFile();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_FALSE(shown);
+  SetOutputFileViewer(previous);
+}
+
 TEST_F(Frame, FitFieldTrimsForAdifAndCsvAndCutsElsewhere) {
   ASSERT_TRUE(AlleRout.BeginOutput(9));
   EXPECT_EQ(AlleRout.FitField("  DL1ABC  ", 3), "DL1ABC");
