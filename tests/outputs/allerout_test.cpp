@@ -235,14 +235,14 @@ TEST_F(Frame, ColumnWidthsOverTheLog) {
   EXPECT_EQ(AlleRout.ExchangeWidth2, 5);
   EXPECT_EQ(AlleRout.ExchangeWidth3, 2);
 
-  QsoSpec a;
+  QsoData a;
   a.call = "DL1ABCDEF/P";
   a.points = 1234;
   a.rcvd = "59912345678901";
   a.cmulti2 = "JO31AB";
   a.call2 = "DA0XXXXXXXXX";  // no third caption: not measured
   AddQso(a);
-  QsoSpec band;
+  QsoData band;
   band.call = "DL1VERYLONGC";
   band.marker = '6';  // a band change row counts for nothing
   AddQso(band);

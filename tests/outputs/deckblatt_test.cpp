@@ -156,12 +156,12 @@ TEST_F(CoverSheet, LicenceAgePeriodLinesAndPrefixScore) {
   SetListSlot(1, 3, 2, 9, 0, 0);
   period[0] = 9 * 3600;
   period[4] = 10 * 3600;
-  QsoSpec in;
+  QsoData in;
   in.call = "DL2XYZ";
   in.time = "09:30";
   in.points = 4;
   AddQso(in);
-  QsoSpec out;
+  QsoData out;
   out.call = "DL3XYZ";
   out.time = "11:00";
   out.points = 5;
@@ -180,7 +180,7 @@ TEST_F(CoverSheet, DistrictsDoksAndSpecialDoksOfLetterH) {
   SetListSlot(1, 5, 0, 5, 0, 0);
   int minute = 0;
   for (const char* cmulti : {"K01", "B01", "Z99", "DLH", "B05"}) {
-    QsoSpec q;
+    QsoData q;
     q.call = "DL1XX";
     q.cmulti = cmulti;
     q.cmulti2 = minute == 0 ? "JO31" : "";
@@ -221,7 +221,7 @@ TEST_F(CoverSheet, StationFileAndCountsOfTheSpecialLetters) {
               {"OK2CC", "OK", "JO70XX", 512}};
   int minute = 0;
   for (const auto& q : qsos) {
-    QsoSpec s;
+    QsoData s;
     s.call = q.call;
     s.dxcc = q.dxcc;
     s.loc = q.loc;

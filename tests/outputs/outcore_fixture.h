@@ -96,7 +96,7 @@ class RecordingPrinter : public TOutputPrinter {
   bool bold_ = false;
 };
 
-struct QsoSpec {
+struct QsoData {
   std::string call;
   std::string date = "06.12.2026";  // empty: no date
   std::string time = "08:15";
@@ -150,7 +150,7 @@ class OutputFixture : public ::testing::Test {
     return nummer;
   }
 
-  void AddQso(const QsoSpec& s) {
+  void AddQso(const QsoData& s) {
     TdbContest log(kContestLog, false, nummer);
     TContestQsoRecord q{};
     uint8_t* r = q.data();

@@ -50,11 +50,11 @@ class Driver : public OutputFixture {
   void AddSmallLog(char letter) {
     AddLog(letter);
     desc->MultiplierCaptions[0] = "DOK";
-    QsoSpec a;
+    QsoData a;
     a.call = "DL2XYZ";
     a.cmulti = "B01";
     AddQso(a);
-    QsoSpec b;
+    QsoData b;
     b.call = "OE1ABC/P";
     b.time = "08:20";
     b.mode = "SSB";
@@ -62,11 +62,11 @@ class Driver : public OutputFixture {
     b.rcvd = "59945";
     b.points = 3;
     AddQso(b);
-    QsoSpec qsy;
+    QsoData qsy;
     qsy.time = "08:21";
     qsy.marker = 'c';
     AddQso(qsy);
-    QsoSpec c;
+    QsoData c;
     c.call = "F5AB";
     c.time = "09:01";
     c.band = 'c';
@@ -174,10 +174,10 @@ TEST_F(Driver, EveryPrintedListAndBandStartsOnItsOwnPage) {
 TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
   AddLog('k');
   desc->MultiplierCaptions[2] = "Bonus";
-  QsoSpec a;
+  QsoData a;
   a.call = "DL0ABC/P";
   AddQso(a);
-  QsoSpec b;
+  QsoData b;
   b.call = "DL2XYZ";
   b.time = "08:16";
   AddQso(b);
@@ -201,7 +201,7 @@ TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
   desc->MultiplierCaptions[2].clear();
   for (const auto& [nameQth, time] : {std::pair{"Hans;Berlin", "10:00"}, std::pair{";", "10:01"},
                                       std::pair{"Erna;", "10:02"}}) {
-    QsoSpec q;
+    QsoData q;
     q.call = "DL3AA";
     q.nameQth = nameQth;
     q.time = time;
@@ -221,7 +221,7 @@ TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
 TEST_F(Driver, ListenerLogSwapsTheExchangeColumns) {
   AddLog('4');
   desc->SwlLog = true;
-  QsoSpec a;
+  QsoData a;
   a.call = "DL2XYZ";
   a.call2 = "DK9ZZ";
   AddQso(a);
@@ -245,7 +245,7 @@ TEST_F(Driver, MultiplierCheckListShowsTheFirstCallPerBand) {
               {"DL4DD", "A12", 'c'}, {"DL5EE", "", 'b'}};
   int minute = 0;
   for (const auto& q : qsos) {
-    QsoSpec s;
+    QsoData s;
     s.call = q.call;
     s.dok1 = q.dok;
     s.band = q.band;
