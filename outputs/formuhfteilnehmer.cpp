@@ -26,8 +26,8 @@ QLineEdit* AddEdit(QGridLayout* grid, int row, const char* label, const char* na
 }  // namespace
 
 Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : TkxForm(parent) {
-  setObjectName(u"uhfteilnehmer"_qs);
-  setWindowTitle(u"VHF/UHF-Contest"_qs);
+  setObjectName(QStringLiteral("uhfteilnehmer"));
+  setWindowTitle(QStringLiteral("VHF/UHF-Contest"));
   auto* layout = new QGridLayout(this);
 
   auto* gp = new QGroupBox(AnsiToQString("Teilnehmer"));
@@ -37,10 +37,10 @@ Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : TkxForm(parent) {
   padr1 = AddEdit(g1, 2, "Adresszeile 1", "padr1");
   padr2 = AddEdit(g1, 3, "Adresszeile 2", "padr2");
   pband = new QComboBox;
-  pband->setObjectName(u"pband"_qs);
+  pband->setObjectName(QStringLiteral("pband"));
   pband->setEditable(true);
   for (const std::string& b : EdiBandItems()) pband->addItem(Q(b));
-  g1->addWidget(new QLabel(u"Band"_qs), 4, 0);
+  g1->addWidget(new QLabel(QStringLiteral("Band")), 4, 0);
   g1->addWidget(pband, 4, 1);
   pclub1 = AddEdit(g1, 5, "Club", "pclub1");
   pclub2 = AddEdit(g1, 6, "DOK", "pclub2");
@@ -57,24 +57,24 @@ Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : TkxForm(parent) {
   remail = AddEdit(g2, 6, "EMail", "remail");
   layout->addWidget(gr, 0, 1);
 
-  auto* gm = new QGroupBox(u"Mehrmann"_qs);
+  auto* gm = new QGroupBox(QStringLiteral("Mehrmann"));
   auto* g3 = new QGridLayout(gm);
   g3->addWidget(new QLabel(AnsiToQString("Teilnehmer (Rufzeichen mit ; trennen)")), 0, 0, 1, 2);
   mope1 = new QLineEdit;
-  mope1->setObjectName(u"mope1"_qs);
+  mope1->setObjectName(QStringLiteral("mope1"));
   mope2 = new QLineEdit;
-  mope2->setObjectName(u"mope2"_qs);
+  mope2->setObjectName(QStringLiteral("mope2"));
   g3->addWidget(mope1, 1, 0, 1, 2);
   g3->addWidget(mope2, 2, 0, 1, 2);
   layout->addWidget(gm, 1, 0);
 
-  auto* gs = new QGroupBox(u"Station"_qs);
+  auto* gs = new QGroupBox(QStringLiteral("Station"));
   auto* g4 = new QGridLayout(gs);
   rtrx = AddEdit(g4, 0, "TRX", "rtrx");
   rant = AddEdit(g4, 1, "Ant.", "rant");
   rpower = AddEdit(g4, 2, "Power", "rpower");
   psect = new QComboBox;
-  psect->setObjectName(u"psect"_qs);
+  psect->setObjectName(QStringLiteral("psect"));
   psect->setEditable(true);
   g4->addWidget(new QLabel(AnsiToQString("Wertungs- gruppe:")), 3, 0);
   g4->addWidget(psect, 3, 1);
@@ -82,13 +82,13 @@ Tuhfteilnehmer::Tuhfteilnehmer(QWidget* parent) : TkxForm(parent) {
 
   layout->addWidget(new QLabel(AnsiToQString("Bemerkungen, Ausrüstung")), 2, 0, 1, 2);
   rremarks = new QPlainTextEdit;
-  rremarks->setObjectName(u"rremarks"_qs);
+  rremarks->setObjectName(QStringLiteral("rremarks"));
   layout->addWidget(rremarks, 3, 0, 1, 2);
   cspeichern = new QCheckBox(AnsiToQString("Adresse als eigene Standardadresse speichern"));
-  cspeichern->setObjectName(u"cspeichern"_qs);
+  cspeichern->setObjectName(QStringLiteral("cspeichern"));
   layout->addWidget(cspeichern, 4, 0);
-  btnok = new QPushButton(u"OK"_qs);
-  btnok->setObjectName(u"btnok"_qs);
+  btnok = new QPushButton(QStringLiteral("OK"));
+  btnok->setObjectName(QStringLiteral("btnok"));
   btnok->setDefault(true);
   layout->addWidget(btnok, 4, 1, Qt::AlignRight);
   connect(btnok, &QPushButton::clicked, this, [this] {

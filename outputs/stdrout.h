@@ -30,7 +30,8 @@ bool IsListedCall(const TContestRec& contest, std::string_view call);
 // --- the driver -----------------------------------------------------------------------
 
 // The period dialog of the day contests: true on OK with from and to as
-// "hh:mm" or "hh:mm:ss". Installed by the dialog's unit.
+// "hh:mm" or "hh:mm:ss". Installed by the dialog's unit at start; none
+// installed: no period, the output covers the whole log.
 using TPeriodChooser =
     std::function<bool(QWidget* owner, int32_t nummer, std::string& from, std::string& to)>;
 TPeriodChooser SetPeriodChooser(TPeriodChooser chooser);

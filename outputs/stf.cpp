@@ -147,10 +147,9 @@ std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
       datum > 0 ? ToDates.DateToDateString(datum, "yyyymmdd") : std::string("    -   ");
   const std::string time = ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
   const std::string band = BandColumn(rec::GetChar(q, qrec::kBandcode));
-  std::string modeText = ToStrings.Trim(rec::GetStr(q, qrec::kMode, qrec::kModeCap));
-  const std::string mode = ToStrings.FixLen(modeText.empty() ? std::string(" - ")
-                                                             : rec::GetStr(q, qrec::kMode, qrec::kModeCap),
-                                            6);
+  const std::string storedMode = rec::GetStr(q, qrec::kMode, qrec::kModeCap);
+  const std::string mode =
+      ToStrings.FixLen(ToStrings.Trim(storedMode).empty() ? std::string(" - ") : storedMode, 6);
   const std::string callCol = ExportCallColumn(call, log.CallWidth);
   const std::string sent = ExportExchangePart(TContestFkt::GetSentExchange(qso), letter, log.OwnCall,
                                               TExchangeStyle::Stf);
@@ -175,9 +174,9 @@ std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
     parts = {date, time, band, mode, callCol, sent, rcvd};
 
   std::string line;
-  for (const std::string& p : parts) {
-    if (!line.empty()) line += ' ';
-    line += p;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) line += ' ';
+    line += parts[i];
   }
   return line;
 }

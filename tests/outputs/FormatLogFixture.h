@@ -5,6 +5,8 @@
 // changes left out), trailer. The file's bytes are what tests compare.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -165,6 +167,34 @@ class FormatLogFixture : public ::testing::Test {
     return bytes;
   }
 
+  // n QSOs a minute apart from 05.03.2016 on, over four bands, each with
+  // a DXCC prefix and the full exchange.
+  static std::vector<TestQso> ManyQsos(int n) {
+    std::vector<TestQso> qsos(static_cast<size_t>(n));
+    const int32_t day0 = ToDates.DMYToDate(5, 3, 2016);
+    for (int i = 0; i < n; ++i) {
+      TestQso& t = qsos[static_cast<size_t>(i)];
+      t.Call = "DK" + std::to_string(i % 10) + "X" + std::string(1, static_cast<char>('A' + i % 26));
+      t.Date = ToDates.DateToDateString(day0 + i / 1440, "dd.mm.yyyy");
+      t.Time = ToDates.TimeToTimeString((i % 1440) * 60, "hh:mm:ss");
+      t.Band = "bcek"[i % 4];
+      t.Sent = "599" + std::to_string(i + 1) + "/12";
+      t.Rcvd = "579" + std::to_string(i % 900 + 1) + "/4711";
+      t.Dxcc = i % 3 ? "DL" : "OK";
+      t.Dok1 = "B01";
+      t.NameQth = "Hans;Berlin";
+    }
+    return qsos;
+  }
+
+  // Milliseconds of one export of the stored log.
+  double TimedExport(uint8_t kind, std::string& bytes) {
+    QElapsedTimer timer;
+    timer.start();
+    bytes = Export(kind);
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+  }
+
   static std::string Lines(const std::vector<std::string>& lines) {
     std::string s;
     for (const std::string& l : lines) s += l + "\r\n";
@@ -179,8 +209,9 @@ class FormatLogFixture : public ::testing::Test {
   int32_t Nummer = 0;
   std::unique_ptr<TdbContest> list_, extra_;
 
- private:
   FileDialogTo dialog_;
+
+ private:
   TFileDialogRunner* previousRunner_ = nullptr;
   std::string savedCall_;
   ToSetupStation savedStation_{};

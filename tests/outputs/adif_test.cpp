@@ -133,3 +133,27 @@ TEST_F(AdifRecord, NameQthQslMarksAndFrequencyAppearOnlyWhenGiven) {
   EXPECT_NE(r.find("<FREQ:8>144.3000 <QSL_SENT:1>N <QSL_RCVD:1>Y <EOR>"), std::string::npos) << r;
 }
 }  // namespace
+
+namespace {
+TEST_F(AdifFile, TenThousandQsosAreWrittenWellUnderASecond) {
+  PrefixSpec dl;
+  dl.Prefix = "DL";
+  dl.Dxcc = "DL";
+  dl.Adif = 230;
+  PrefixSpec ok;
+  ok.Prefix = "OK";
+  ok.Dxcc = "OK";
+  ok.Adif = 503;
+  AddPrefixRecords(kPrefixMain, {dl, ok});
+  Store(ManyQsos(10000));
+  AlleRout.RstOnly = true;
+  std::string bytes;
+  const double ms = TimedExport(OutputKind::Adif, bytes);
+  std::printf("[ measure  ] ADIF export of 10000 QSOs: %.1f ms\n", ms);
+  EXPECT_LT(ms, 1000.0);
+  EXPECT_NE(bytes.find("<QSO_DATE:8>20160311 <TIME_ON:4>2239 <CALL:5>DK9XP <RST_SENT:3>599 "
+                       "<RST_RCVD:3>579 <STX:8>10000/12 <SRX:8>100/4711 <BAND:2>2m "),
+            std::string::npos);
+  EXPECT_NE(bytes.find("<DXCC:3>503 <DXCC_PFX:2>OK"), std::string::npos);
+}
+}  // namespace

@@ -5,6 +5,8 @@
 
 namespace {
 
+using namespace outcoretest;
+
 using Kind = ScriptedMessages::Kind;
 using Lines = std::vector<std::string>;
 
@@ -45,6 +47,12 @@ TEST_F(Frame, DefaultFileNameFromOwnCallAndClassName) {
   ASSERT_TRUE(AlleRout.SelectOutputFile(13, list, desc.get()));
   AlleRout.CloseOutputFile();
   EXPECT_EQ(save.proposed[1], "DL1ABC_P-A 1-5-2.CSV");
+  // Without a description at hand the class names come from the contest
+  // definition of the log's letter.
+  AddLog('V', 2);
+  ASSERT_TRUE(AlleRout.SelectOutputFile(9, list));
+  AlleRout.CloseOutputFile();
+  EXPECT_EQ(save.proposed[2], "DL1ABC_P-Klasse B.ADI");
   EXPECT_TRUE(messages.AllShown());
   EXPECT_EQ(TAlleRout::FileNameSuffix("a/b\\c,d"), "-a_b_c_d");
   EXPECT_EQ(TAlleRout::FileNameSuffix(""), "");
@@ -97,6 +105,22 @@ TEST_F(Frame, LinesFollowTheOutputCode) {
   OpenFile(11, "log.bnd");
   AlleRout.CloseOutputFile();
   EXPECT_EQ(shown, (Lines{dir.File("log.stf"), dir.File("log.all")}));
+  SetOutputFileViewer(previous);
+}
+
+TEST_F(Frame, AFileThatCannotBeWrittenIsReportedOnClosing) {
+  AddLog('4');
+  bool shown = false;
+  TOutputFileViewer previous = SetOutputFileViewer([&](const std::string&) { shown = true; });
+  AlleRout.SetEnglish(true);
+  save.answer = "/dev/full";  // opens, but every write fails
+  ASSERT_TRUE(AlleRout.BeginOutput(7));
+  ASSERT_TRUE(AlleRout.SelectOutputFile(7, list, desc.get()));
+  AlleRout.WriteLine("DL1ABC");
+  messages.Expect(Kind::Fehler, "Fehler beim Schreiben der Datei /dev/full.");
+  AlleRout.CloseOutputFile();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_FALSE(shown);
   SetOutputFileViewer(previous);
 }
 
@@ -211,14 +235,14 @@ TEST_F(Frame, ColumnWidthsOverTheLog) {
   EXPECT_EQ(AlleRout.ExchangeWidth2, 5);
   EXPECT_EQ(AlleRout.ExchangeWidth3, 2);
 
-  QsoSpec a;
+  QsoData a;
   a.call = "DL1ABCDEF/P";
   a.points = 1234;
   a.rcvd = "59912345678901";
   a.cmulti2 = "JO31AB";
   a.call2 = "DA0XXXXXXXXX";  // no third caption: not measured
   AddQso(a);
-  QsoSpec band;
+  QsoData band;
   band.call = "DL1VERYLONGC";
   band.marker = '6';  // a band change row counts for nothing
   AddQso(band);

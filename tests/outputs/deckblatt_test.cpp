@@ -8,6 +8,8 @@
 
 namespace {
 
+using namespace outcoretest;
+
 using Lines = std::vector<std::string>;
 
 std::string Blanks(size_t n) { return std::string(n, ' '); }
@@ -154,12 +156,12 @@ TEST_F(CoverSheet, LicenceAgePeriodLinesAndPrefixScore) {
   SetListSlot(1, 3, 2, 9, 0, 0);
   period[0] = 9 * 3600;
   period[4] = 10 * 3600;
-  QsoSpec in;
+  QsoData in;
   in.call = "DL2XYZ";
   in.time = "09:30";
   in.points = 4;
   AddQso(in);
-  QsoSpec out;
+  QsoData out;
   out.call = "DL3XYZ";
   out.time = "11:00";
   out.points = 5;
@@ -170,6 +172,42 @@ TEST_F(CoverSheet, LicenceAgePeriodLinesAndPrefixScore) {
   EXPECT_TRUE(Has(lines, "     Wertungszeitraum: 09:00:00 - 10:00:00"));
   // The period recount replaces the stored points.
   EXPECT_TRUE(Has(lines, "     " + Blanks(10) + "Endergebnis:  4 Punkte   2Pr\xE4" "fixe"));
+}
+
+TEST_F(CoverSheet, DistrictsDoksAndSpecialDoksOfLetterH) {
+  AddLog('h', 1);
+  desc->MultiplierCaptions[0].clear();
+  SetListSlot(1, 5, 0, 5, 0, 0);
+  int minute = 0;
+  for (const char* cmulti : {"K01", "B01", "Z99", "DLH", "B05"}) {
+    QsoData q;
+    q.call = "DL1XX";
+    q.cmulti = cmulti;
+    q.cmulti2 = minute == 0 ? "JO31" : "";
+    q.time = "10:0" + std::to_string(minute++);
+    AddQso(q);
+  }
+  messages.AllowAny(true);
+  Lines lines = SheetFile();
+  const std::string ten = "     " + Blanks(10);
+  EXPECT_TRUE(Has(lines, ten + "Band        QSO   Punkte       DOK   SDOK    Distrikte"));
+  EXPECT_TRUE(Has(lines, ten + "80 m" + Blanks(12) + "5" + Blanks(8) + "5" + Blanks(6) + "1" +
+                             Blanks(9) + "2" + Blanks(9) + "1   "));
+  EXPECT_TRUE(Has(lines, "     Distrikte: B"));
+  EXPECT_TRUE(Has(lines, "     DOK:       K01"));
+  EXPECT_TRUE(Has(lines, "     S-DOK:     Z99 DLH"));
+  EXPECT_TRUE(Has(lines, "     Loc:       JO31"));
+
+  // From category 4 on, "B01" is a DOK and no district is counted.
+  TContestRecord r{};
+  list.GetContestRecord(r);
+  rec::SetByte(r.data(), crec::kTeilnahmeart, 5);
+  list.SetContestRecord(r);
+  ASSERT_TRUE(list.Update());
+  lines = SheetFile();
+  EXPECT_TRUE(Has(lines, "     DOK:       K01 B01 B05"));
+  EXPECT_TRUE(Has(lines, "     Distrikte: "));
+  EXPECT_TRUE(Has(lines, ten + "Band        QSO   Punkte       DOK   SDOK"));
 }
 
 TEST_F(CoverSheet, StationFileAndCountsOfTheSpecialLetters) {
@@ -183,7 +221,7 @@ TEST_F(CoverSheet, StationFileAndCountsOfTheSpecialLetters) {
               {"OK2CC", "OK", "JO70XX", 512}};
   int minute = 0;
   for (const auto& q : qsos) {
-    QsoSpec s;
+    QsoData s;
     s.call = q.call;
     s.dxcc = q.dxcc;
     s.loc = q.loc;

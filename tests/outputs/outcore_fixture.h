@@ -23,6 +23,10 @@
 #include "support/TempProgramDir.h"
 #include "ui/filebaseoop.h"
 
+// Names of this fixture live in their own namespace: the test executable
+// holds the fixtures of the other output tests too.
+namespace outcoretest {
+
 // The save dialog: records the proposed name and answers with a file of the
 // temporary directory (or cancels).
 class ScriptedSaveDialog : public TFileDialogRunner {
@@ -92,7 +96,7 @@ class RecordingPrinter : public TOutputPrinter {
   bool bold_ = false;
 };
 
-struct QsoSpec {
+struct QsoData {
   std::string call;
   std::string date = "06.12.2026";  // empty: no date
   std::string time = "08:15";
@@ -146,7 +150,7 @@ class OutputFixture : public ::testing::Test {
     return nummer;
   }
 
-  void AddQso(const QsoSpec& s) {
+  void AddQso(const QsoData& s) {
     TdbContest log(kContestLog, false, nummer);
     TContestQsoRecord q{};
     uint8_t* r = q.data();
@@ -234,3 +238,5 @@ class OutputFixture : public ::testing::Test {
   int seconds_ = 0;
 };
 
+
+}  // namespace outcoretest

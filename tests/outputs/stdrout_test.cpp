@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace outcoretest;
+
 using Kind = ScriptedMessages::Kind;
 using Lines = std::vector<std::string>;
 
@@ -48,11 +50,11 @@ class Driver : public OutputFixture {
   void AddSmallLog(char letter) {
     AddLog(letter);
     desc->MultiplierCaptions[0] = "DOK";
-    QsoSpec a;
+    QsoData a;
     a.call = "DL2XYZ";
     a.cmulti = "B01";
     AddQso(a);
-    QsoSpec b;
+    QsoData b;
     b.call = "OE1ABC/P";
     b.time = "08:20";
     b.mode = "SSB";
@@ -60,11 +62,11 @@ class Driver : public OutputFixture {
     b.rcvd = "59945";
     b.points = 3;
     AddQso(b);
-    QsoSpec qsy;
+    QsoData qsy;
     qsy.time = "08:21";
     qsy.marker = 'c';
     AddQso(qsy);
-    QsoSpec c;
+    QsoData c;
     c.call = "F5AB";
     c.time = "09:01";
     c.band = 'c';
@@ -150,13 +152,32 @@ TEST_F(Driver, PrintedListNumbersItsQsosAndRepeatsTheHeaderAfterABreak) {
   EXPECT_TRUE(messages.History().empty());
 }
 
+TEST_F(Driver, EveryPrintedListAndBandStartsOnItsOwnPage) {
+  AddSmallLog('4');
+  Run(5, '4', "");
+  ASSERT_TRUE(job.ended);
+  // Cover sheet, multiplier check list, band lists of 80 m and 40 m, list.
+  auto pageOf = [&](const std::string& start) {
+    for (const PrintedText& t : job.texts)
+      if (t.text.rfind(start, 0) == 0) return t.page;
+    ADD_FAILURE() << start;
+    return 0;
+  };
+  EXPECT_EQ(pageOf("Name:"), 1);
+  EXPECT_EQ(pageOf("Test-Contest 2026 Multiplier Check List"), 2);
+  EXPECT_EQ(pageOf("Test-Contest 2026  -  Band-Log 80 m"), 3);
+  EXPECT_EQ(pageOf("Test-Contest 2026  -  Band-Log 40 m"), 4);
+  EXPECT_EQ(pageOf("Test-Contest 2026  -  QSO-Liste"), 5);
+  EXPECT_EQ(job.page, 5);
+}
+
 TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
   AddLog('k');
   desc->MultiplierCaptions[2] = "Bonus";
-  QsoSpec a;
+  QsoData a;
   a.call = "DL0ABC/P";
   AddQso(a);
-  QsoSpec b;
+  QsoData b;
   b.call = "DL2XYZ";
   b.time = "08:16";
   AddQso(b);
@@ -180,7 +201,7 @@ TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
   desc->MultiplierCaptions[2].clear();
   for (const auto& [nameQth, time] : {std::pair{"Hans;Berlin", "10:00"}, std::pair{";", "10:01"},
                                       std::pair{"Erna;", "10:02"}}) {
-    QsoSpec q;
+    QsoData q;
     q.call = "DL3AA";
     q.nameQth = nameQth;
     q.time = time;
@@ -200,7 +221,7 @@ TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
 TEST_F(Driver, ListenerLogSwapsTheExchangeColumns) {
   AddLog('4');
   desc->SwlLog = true;
-  QsoSpec a;
+  QsoData a;
   a.call = "DL2XYZ";
   a.call2 = "DK9ZZ";
   AddQso(a);
@@ -224,7 +245,7 @@ TEST_F(Driver, MultiplierCheckListShowsTheFirstCallPerBand) {
               {"DL4DD", "A12", 'c'}, {"DL5EE", "", 'b'}};
   int minute = 0;
   for (const auto& q : qsos) {
-    QsoSpec s;
+    QsoData s;
     s.call = q.call;
     s.dok1 = q.dok;
     s.band = q.band;
@@ -269,6 +290,32 @@ TEST_F(Driver, PeriodFilterAndItsPointsRecount) {
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[1].substr(0, 28), "06.12.2026;08:20;OE1ABC/P  ;");
   EXPECT_EQ(AlleRout.TotalPoints, 3);
+}
+
+TEST_F(Driver, DayContestListsOnlyTheChosenHour) {
+  AddSmallLog('E');
+  TPeriodChooser previous = SetPeriodChooser(
+      [](QWidget*, int32_t, std::string& from, std::string& to) {
+        from = "08:18";
+        to = "09:00";
+        return true;
+      });
+  messages.AllowAny(true);
+  Run(13, 'E', "day.csv");
+  SetPeriodChooser(previous);
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("day.csv"), lines));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].substr(0, 17), "06.12.2026;08:20;");
+}
+
+TEST(LogOutputs, InstalledIntoTheContestModuleWithTheirFormatWriters) {
+  TLogOutputWriter* before = LogOutputWriter();
+  InstallLogOutputs();
+  EXPECT_NE(dynamic_cast<TStdRout*>(LogOutputWriter()), nullptr);
+  for (uint8_t code : {OutputCode::Stf, OutputCode::Adif, OutputCode::Cabrillo, OutputCode::Edi})
+    EXPECT_NE(QsoFormatWriter(code), nullptr) << int(code);
+  SetLogOutputWriter(before);
 }
 
 TEST_F(Driver, TenThousandQsoExportStaysWellUnderASecond) {
