@@ -10,6 +10,7 @@
 #include "outputs/ToolsFkt.h"
 #include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/stdrout.h"
+#include "outputs/wagdat.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "ui/kxmessage.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
   InstallLogOutputs();
   InstallPeriodDialog();
   InstallToolsFkt();
+  InstallFileViewer();
 
   InitProgramDirectory();
   std::vector<std::string> args;

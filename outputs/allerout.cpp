@@ -115,6 +115,7 @@ bool TAlleRout::BeginOutput(uint8_t kind) {
   outputCode_ = OutputCodeOfKind(kind);
   printer_.reset();
   printing_ = false;
+  pagePrinted_ = false;
   if (outputCode_ == OutputCode::Printer) {
     std::unique_ptr<TOutputPrinter> printer = CreateOutputPrinter();
     if (!printer || !printer->PrintDialog()) return false;
@@ -212,6 +213,7 @@ void TAlleRout::WriteLine(std::string_view text, bool resetX, bool advance) {
     line = ToStrings.UpperCase(line);
   if (outputCode_ == OutputCode::Printer) {
     if (printer_) printer_->TextOut(X, Y, line);
+    pagePrinted_ = true;
   } else if (outputCode_ == OutputCode::ELog) {
     file_.WriteLine("     " + line);
   } else {
@@ -234,14 +236,20 @@ bool TAlleRout::NewPageIfNeeded() {
   if (outputCode_ != OutputCode::Printer || !printer_) return false;
   X = LeftMargin;
   if (printer_->PageHeight() < Y + 2 * LineHeight) {
-    printer_->NewPage();
+    NewPage();
     return true;
   }
   return false;
 }
 
 void TAlleRout::NewPage() {
-  if (outputCode_ == OutputCode::Printer && printer_) printer_->NewPage();
+  if (outputCode_ != OutputCode::Printer || !printer_) return;
+  printer_->NewPage();
+  pagePrinted_ = false;
+}
+
+void TAlleRout::StartOnFreshPage() {
+  if (pagePrinted_) NewPage();
 }
 
 void TAlleRout::BoldOn() {

@@ -146,6 +146,9 @@ class TAlleRout {
   bool NewPageIfNeeded();
   // Printer only: an unconditional new page.
   void NewPage();
+  // Printer only: a new page unless nothing is printed on the current one,
+  // so that a list following another one in the same job never overprints it.
+  void StartOnFreshPage();
   void BoldOn();
   void BoldOff();
   // Printer only: ends the document.
@@ -218,6 +221,7 @@ class TAlleRout {
   TOutputLineFile file_;
   std::unique_ptr<TOutputPrinter> printer_;
   bool printing_ = false;
+  bool pagePrinted_ = false;
 };
 
 // The one frame of the program.

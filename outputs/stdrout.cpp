@@ -206,6 +206,7 @@ bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilt
 
 bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilter& filter,
                                TdbContest& contestTable, bool perBand, TdbContest& extraTable) {
+  out_.StartOnFreshPage();
   out_.ComputeTotals(contestTable, extraTable);
   TdbContest log(kContestLog, false, NumberOf(contestTable));
   if (filter[0] > 0 && filter[4] > 0) out_.RecountPointsInPeriod(filter, log);
@@ -319,6 +320,7 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
                                    TdbContest& extraTable) {
   (void)extraTable;
   TdbContest log(kContestLog, false, NumberOf(contestTable));
+  out_.StartOnFreshPage();
   WriteMultiHeader(description);
   const TByteSet& kinds = description.MultiplierKinds;
 

@@ -47,6 +47,12 @@ TEST_F(Frame, DefaultFileNameFromOwnCallAndClassName) {
   ASSERT_TRUE(AlleRout.SelectOutputFile(13, list, desc.get()));
   AlleRout.CloseOutputFile();
   EXPECT_EQ(save.proposed[1], "DL1ABC_P-A 1-5-2.CSV");
+  // Without a description at hand the class names come from the contest
+  // definition of the log's letter.
+  AddLog('V', 2);
+  ASSERT_TRUE(AlleRout.SelectOutputFile(9, list));
+  AlleRout.CloseOutputFile();
+  EXPECT_EQ(save.proposed[2], "DL1ABC_P-Klasse B.ADI");
   EXPECT_TRUE(messages.AllShown());
   EXPECT_EQ(TAlleRout::FileNameSuffix("a/b\\c,d"), "-a_b_c_d");
   EXPECT_EQ(TAlleRout::FileNameSuffix(""), "");

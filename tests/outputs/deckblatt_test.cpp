@@ -174,6 +174,42 @@ TEST_F(CoverSheet, LicenceAgePeriodLinesAndPrefixScore) {
   EXPECT_TRUE(Has(lines, "     " + Blanks(10) + "Endergebnis:  4 Punkte   2Pr\xE4" "fixe"));
 }
 
+TEST_F(CoverSheet, DistrictsDoksAndSpecialDoksOfLetterH) {
+  AddLog('h', 1);
+  desc->MultiplierCaptions[0].clear();
+  SetListSlot(1, 5, 0, 5, 0, 0);
+  int minute = 0;
+  for (const char* cmulti : {"K01", "B01", "Z99", "DLH", "B05"}) {
+    QsoSpec q;
+    q.call = "DL1XX";
+    q.cmulti = cmulti;
+    q.cmulti2 = minute == 0 ? "JO31" : "";
+    q.time = "10:0" + std::to_string(minute++);
+    AddQso(q);
+  }
+  messages.AllowAny(true);
+  Lines lines = SheetFile();
+  const std::string ten = "     " + Blanks(10);
+  EXPECT_TRUE(Has(lines, ten + "Band        QSO   Punkte       DOK   SDOK    Distrikte"));
+  EXPECT_TRUE(Has(lines, ten + "80 m" + Blanks(12) + "5" + Blanks(8) + "5" + Blanks(6) + "1" +
+                             Blanks(9) + "2" + Blanks(9) + "1   "));
+  EXPECT_TRUE(Has(lines, "     Distrikte: B"));
+  EXPECT_TRUE(Has(lines, "     DOK:       K01"));
+  EXPECT_TRUE(Has(lines, "     S-DOK:     Z99 DLH"));
+  EXPECT_TRUE(Has(lines, "     Loc:       JO31"));
+
+  // From category 4 on, "B01" is a DOK and no district is counted.
+  TContestRecord r{};
+  list.GetContestRecord(r);
+  rec::SetByte(r.data(), crec::kTeilnahmeart, 5);
+  list.SetContestRecord(r);
+  ASSERT_TRUE(list.Update());
+  lines = SheetFile();
+  EXPECT_TRUE(Has(lines, "     DOK:       K01 B01 B05"));
+  EXPECT_TRUE(Has(lines, "     Distrikte: "));
+  EXPECT_TRUE(Has(lines, ten + "Band        QSO   Punkte       DOK   SDOK"));
+}
+
 TEST_F(CoverSheet, StationFileAndCountsOfTheSpecialLetters) {
   AddLog('8');
   const struct {

@@ -22,6 +22,8 @@
 #include "outputs/ToolsZeileEingForm.h"
 #include "outputs/outprinter.h"
 #include "outputs/printoop.h"
+#include "outputs/allerout.h"
+#include "outputs/wagdat.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "platform/launcher.h"
@@ -264,25 +266,6 @@ TEST(MemoWindow, BoundsPlaceTheWindowOnlyWithABottomAndAlwaysComeBack) {
   EXPECT_EQ(bounds.Bottom, 389);
 }
 
-TEST(MemoWindow, AFileTakesThePlaceOfTheMemoAndItsEditedLinesComeBack) {
-  TempProgramDir dir;
-  const std::string file = dir.File("Regeln.txt");
-  ASSERT_TRUE(WriteTextFile(file, {"Regel 1", "Regel 2"}));
-  Lines lines{"nicht gezeigt"};
-  std::string text;
-  WhenModal([](QWidget* w) {
-    auto* form = static_cast<TToolsMemoForm*>(w);
-    EXPECT_FALSE(form->Memo1->isVisible());
-    EXPECT_TRUE(form->richedit1->isVisible());
-    EXPECT_EQ(form->windowTitle(), u"Contestregeln");
-    EXPECT_EQ(form->richedit1->toPlainText(), u"Regel 1\nRegel 2");
-    form->richedit1->append(u"Regel 3"_qs);
-    form->btnOK->click();
-  });
-  ASSERT_TRUE(ToolsFkt.Memo("Contestregeln", &lines, nullptr, "", false, true, true, file, text));
-  EXPECT_EQ(lines, (Lines{"Regel 1", "Regel 2", "Regel 3"}));
-}
-
 TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   TempProgramDir dir;
   InstallToolsFkt();
@@ -307,6 +290,7 @@ TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   WhenModal([&](QWidget* w) {
     auto* form = static_cast<TToolsMemoForm*>(w);
     EXPECT_EQ(form->windowTitle(), u"Notiz");
+    EXPECT_FALSE(form->Memo1->isVisible());  // the file takes the memo's place
     printShown = form->btnDrucken->isVisible();
     saveShown = form->btnSpeichernHo4->isVisible();
     mailShown = form->bkEMailHo4->isVisible();
@@ -513,4 +497,66 @@ TEST(PrintText, LongLinesBreakAtBlanksAndFullPagesStartTheNext) {
   EXPECT_EQ(job.pages[2].size(), 22u);
   EXPECT_EQ(job.pages[1][0].y, 200);
   EXPECT_LE(job.pages[0].back().y + 40, 2770);
+}
+
+TEST(FileViewer, SaveAndCloseKeepsTheEditsTheCloseBoxKeepsTheFile) {
+  TempProgramDir dir;
+  const std::string file = dir.File("DL1ABC.CAB");
+  ASSERT_TRUE(WriteTextFile(file, {"START-OF-LOG: 3.0", "END-OF-LOG:"}));
+
+  WhenModal([](QWidget* w) {
+    auto* viewer = static_cast<Twagdatei*>(w);
+    viewer->redit->appendPlainText(u"verworfen"_qs);
+    viewer->close();
+  });
+  EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nEND-OF-LOG:\r\n");
+
+  QString title;
+  WhenModal([&](QWidget* w) {
+    auto* viewer = static_cast<Twagdatei*>(w);
+    title = viewer->windowTitle();
+    EXPECT_EQ(viewer->redit->toPlainText(), u"START-OF-LOG: 3.0\nEND-OF-LOG:");
+    viewer->redit->setPlainText(u"START-OF-LOG: 3.0\nSOAPBOX: Grüße\nEND-OF-LOG:\n"_qs);
+    viewer->btnSpeichern->click();
+  });
+  EXPECT_TRUE(ShowFileInViewer(file));
+  EXPECT_EQ(title, FileNameToQString(file));
+  EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nSOAPBOX: Gr\xFC\xDF" "e\r\nEND-OF-LOG:\r\n");
+}
+
+TEST(FileViewer, PrintSavesTheEditsAndPrintsTheFileUnderItsName) {
+  TempProgramDir dir;
+  PrinterScope printer;
+  const std::string file = dir.File("LOG.SUM");
+  ASSERT_TRUE(WriteTextFile(file, {"Zeile 1"}));
+  WhenModal([](QWidget* w) {
+    auto* viewer = static_cast<Twagdatei*>(w);
+    viewer->redit->appendPlainText(u"Zeile 2"_qs);
+    viewer->btnDrucken->click();
+    EXPECT_TRUE(viewer->isVisible());  // printing does not close the viewer
+    viewer->close();
+  });
+  EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_EQ(printer.job.jobs, 1);
+  EXPECT_EQ(printer.job.title, file);
+  EXPECT_EQ(printer.job.font, "Courier New");
+  EXPECT_EQ(printer.job.AllLines(), (Lines{"Zeile 1", "Zeile 2"}));
+  EXPECT_EQ(Bytes(file), "Zeile 1\r\nZeile 2\r\n");
+}
+
+TEST(FileViewer, TheOutputFrameShowsWrittenFilesThroughTheInstalledViewer) {
+  TempProgramDir dir;
+  const std::string file = dir.File("LOG.STF");
+  ASSERT_TRUE(WriteTextFile(file, {"STF"}));
+  InstallFileViewer();
+  const TOutputFileViewer installed = SetOutputFileViewer(nullptr);
+  ASSERT_TRUE(installed);
+  QString shown;
+  WhenModal([&](QWidget* w) {
+    shown = w->windowTitle();
+    w->close();
+  });
+  installed(file);
+  EXPECT_EQ(shown, FileNameToQString(file));
 }

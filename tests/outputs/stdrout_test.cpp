@@ -152,6 +152,25 @@ TEST_F(Driver, PrintedListNumbersItsQsosAndRepeatsTheHeaderAfterABreak) {
   EXPECT_TRUE(messages.History().empty());
 }
 
+TEST_F(Driver, EveryPrintedListAndBandStartsOnItsOwnPage) {
+  AddSmallLog('4');
+  Run(5, '4', "");
+  ASSERT_TRUE(job.ended);
+  // Cover sheet, multiplier check list, band lists of 80 m and 40 m, list.
+  auto pageOf = [&](const std::string& start) {
+    for (const PrintedText& t : job.texts)
+      if (t.text.rfind(start, 0) == 0) return t.page;
+    ADD_FAILURE() << start;
+    return 0;
+  };
+  EXPECT_EQ(pageOf("Name:"), 1);
+  EXPECT_EQ(pageOf("Test-Contest 2026 Multiplier Check List"), 2);
+  EXPECT_EQ(pageOf("Test-Contest 2026  -  Band-Log 80 m"), 3);
+  EXPECT_EQ(pageOf("Test-Contest 2026  -  Band-Log 40 m"), 4);
+  EXPECT_EQ(pageOf("Test-Contest 2026  -  QSO-Liste"), 5);
+  EXPECT_EQ(job.page, 5);
+}
+
 TEST_F(Driver, ListedCallsAndNameColumnsOfTheSpecialContests) {
   AddLog('k');
   desc->MultiplierCaptions[2] = "Bonus";

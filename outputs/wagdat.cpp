@@ -1,0 +1,97 @@
+#include "outputs/wagdat.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+
+#include "outputs/ToolsMemoCtrl.h"
+#include "outputs/allerout.h"
+#include "outputs/printoop.h"
+#include "platform/codec.h"
+#include "platform/messages.h"
+#include "platform/textfile.h"
+#include "ui/kxbuttons.h"
+#include "ui/kxlayout.h"
+
+namespace {
+constexpr int kPanelHeight = 40;
+}
+
+Twagdatei::Twagdatei(QWidget* owner, const std::string& fileName)
+    : TkxForm(owner), fileName_(fileName) {
+  setObjectName(QStringLiteral("Twagdatei"));
+  setWindowTitle(AnsiToQString(fileName));
+  setFont(QFont(QStringLiteral("Arial"), 9));
+  resize(760, 520);
+
+  redit = new QPlainTextEdit(this);
+  redit->setObjectName(QStringLiteral("redit"));
+  redit->setFont(QFont(QStringLiteral("Courier New"), 10));
+  redit->setLineWrapMode(QPlainTextEdit::NoWrap);
+  redit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  redit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  Panel1 = new QWidget(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  btnDrucken = new TkxBitBtn(Panel1);
+  btnDrucken->setObjectName(QStringLiteral("btnDrucken"));
+  btnDrucken->SetkxKind(bkDruck);
+  btnDrucken->SetCaption("Drucken");
+  btnDrucken->resize(110, 30);
+  btnDrucken->OnClick = [this] { DruckenClick(); };
+  btnSpeichern = new TkxBitBtn(Panel1);
+  btnSpeichern->setObjectName(QStringLiteral("btnSpeichern"));
+  btnSpeichern->SetkxKind(bkOK);
+  btnSpeichern->SetCaption("Speichern und Beenden");
+  btnSpeichern->SetDefault(false);  // Enter makes a new line in the text
+  btnSpeichern->resize(190, 30);
+  btnSpeichern->OnClick = [this] { SpeichernClick(); };
+
+  std::vector<std::string> lines;
+  ReadTextFile(fileName_, lines);
+  QStringList text;
+  for (const std::string& line : lines) text << AnsiToQString(line);
+  redit->setPlainText(text.join(QChar(u'\n')));
+
+  ToLayout.ApplyFormLook(this, false);
+}
+
+void Twagdatei::resizeEvent(QResizeEvent* e) {
+  TkxForm::resizeEvent(e);
+  redit->setGeometry(0, 0, width(), height() - kPanelHeight);
+  Panel1->setGeometry(0, height() - kPanelHeight, width(), kPanelHeight);
+  btnDrucken->move(6, 5);
+  btnSpeichern->move(width() - btnSpeichern->width() - 6, 5);
+}
+
+bool Twagdatei::SaveFile() {
+  if (WriteTextFile(fileName_, TextToLines(QStringToAnsi(redit->toPlainText())))) return true;
+  ToMessages.Fehler("Die Datei " + fileName_ + " konnte nicht gespeichert werden.");
+  return false;
+}
+
+void Twagdatei::DruckenClick() {
+  if (!SaveFile()) return;
+  // Printed as the saved file reads, straight to the printer.
+  std::vector<std::string> lines;
+  ReadTextFile(fileName_, lines);
+  if (!PrintSS.PrintText(fileName_, lines, "Courier New", redit->font().pointSize()))
+    ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
+}
+
+void Twagdatei::SpeichernClick() {
+  // A file that cannot be written keeps the window open with the text.
+  if (!SaveFile()) {
+    SetModalResult(0);
+    return;
+  }
+  redit->clear();
+}
+
+bool ShowFileInViewer(const std::string& fileName) {
+  Twagdatei form(QApplication::activeWindow(), fileName);
+  return form.ShowModal() == 1;
+}
+
+void InstallFileViewer() {
+  SetOutputFileViewer([](const std::string& fileName) { ShowFileInViewer(fileName); });
+}
