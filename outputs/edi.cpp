@@ -202,8 +202,10 @@ std::string EdiQsoText(const TContestQsoRecord& qso) {
   line += ';' + NumberPart(sent);
   line += ';' + ToStrings.Copy(rcvd, 1, 3);
   line += ';' + NumberPart(rcvd);
-  // The character after the first "/" (the first character without one).
-  line += ';' + ToStrings.Copy(rcvd, ToStrings.Pos("/", rcvd) + 1, 1);
+  // The character after the first "/"; without one there is no received
+  // exchange, and the first character of the report would be a false one.
+  const int slash = ToStrings.Pos("/", rcvd);
+  line += ';' + (slash > 0 ? ToStrings.Copy(rcvd, slash + 1, 1) : std::string());
   line += ';' + ToStrings.FixLen(rec::GetStr(q, qrec::kLoc, qrec::kLocCap), 6);
   line += ';' + ToStrings.IntToStr(rec::GetInt32(q, qrec::kQrb));
   line += ";;;;";

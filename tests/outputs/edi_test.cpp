@@ -154,8 +154,8 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
       "Zweite Zeile",
       "[QSORecords;4]",
       "160305;1415;DK2XYZ;2;599;001;579;017;J;JO40AB;452;;;;",
-      "160305;1500;OK1ABC;1;59 ;002;59 ;123;5;JO70  ;452;;;;",
-      "160305;1600;DL7XX;0;59 ;003;59 ;4;5;jo62  ;12;;;;",
+      "160305;1500;OK1ABC;1;59 ;002;59 ;123;;JO70  ;452;;;;",
+      "160305;1600;DL7XX;0;59 ;003;59 ;4;;jo62  ;12;;;;",
   });
   EXPECT_EQ(Export(OutputKind::Edi), expected);
   EXPECT_EQ(form.caption, "Ostrelon Version 2015-2.0");
