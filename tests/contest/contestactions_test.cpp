@@ -19,6 +19,7 @@
 #include "platform/textfile.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "support/RecordingLauncher.h"
 
 namespace {
 
@@ -36,15 +37,6 @@ class RecordingMemo : public TMemoWindow {
     hadBounds = bounds != nullptr;
     if (bounds) given = *bounds;
     result = leave;
-  }
-};
-
-class RecordingLauncher : public TLauncher {
- public:
-  std::vector<std::string> opened;
-  bool OpenUrl(const std::string& url) override {
-    opened.push_back(url);
-    return true;
   }
 };
 

@@ -13,21 +13,9 @@
 #include "platform/textfile.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "support/RecordingLauncher.h"
 
 namespace {
-
-class RecordingLauncher : public TLauncher {
- public:
-  bool RunProgram(const std::string& program, const std::vector<std::string>& args) override {
-    runs.push_back({program, args});
-    return true;
-  }
-  struct Run {
-    std::string program;
-    std::vector<std::string> args;
-  };
-  std::vector<Run> runs;
-};
 
 std::string ReadAll(const std::string& file) {
   QFile f(FileNameToQString(file));

@@ -25,6 +25,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/filebaseoop.h"
+#include "support/ScriptedFileDialog.h"
 
 // One QSO as a test types it.
 struct TestQso {
@@ -68,22 +69,12 @@ inline TContestQsoRecord TestQso::Record() const {
   return q;
 }
 
-class FileDialogTo : public TFileDialogRunner {
- public:
-  std::string target;
-  bool Run(const TFileDialogRequest&, std::string& fileName) override {
-    fileName = target;
-    return true;
-  }
-};
-
 class FormatLogFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     InstallQsoFormatWriters();
     savedCall_ = ToSetups.OwnCall();
     ToSetups.GetStation(savedStation_);
-    previousRunner_ = SetFileDialogRunner(&dialog_);
     SetClockOverride([] { return QDateTime(QDate(2016, 3, 6), QTime(19, 45, 30)); });
     ToSetups.SetOwnCall("DL1ABC");
     rec::SetStr(List.data(), crec::kName, crec::kNameCap, "Party");
@@ -93,7 +84,6 @@ class FormatLogFixture : public ::testing::Test {
   }
   void TearDown() override {
     SetClockOverride(nullptr);
-    SetFileDialogRunner(previousRunner_);
     ToSetups.SetOwnCall(savedCall_);
     ToSetups.SetStation(savedStation_);
   }
@@ -141,7 +131,7 @@ class FormatLogFixture : public ::testing::Test {
 
   // Writes the stored log as output kind into a file and returns its bytes.
   std::string Export(uint8_t kind) {
-    dialog_.target = dir_.File("export.out");
+    dialog_.answer = dir_.File("export.out");
     EXPECT_TRUE(AlleRout.BeginOutput(kind));
     AlleRout.SetEnglish(true);  // no notice before the save dialog
     EXPECT_TRUE(AlleRout.SelectOutputFile(kind, *list_, Desc.get()));
@@ -163,7 +153,7 @@ class FormatLogFixture : public ::testing::Test {
     }
     AlleRout.CloseOutputFile();
     std::string bytes;
-    EXPECT_TRUE(ReadFileBytes(dialog_.target, bytes));
+    EXPECT_TRUE(ReadFileBytes(dialog_.answer, bytes));
     return bytes;
   }
 
@@ -209,10 +199,9 @@ class FormatLogFixture : public ::testing::Test {
   int32_t Nummer = 0;
   std::unique_ptr<TdbContest> list_, extra_;
 
-  FileDialogTo dialog_;
+  ScriptedFileDialog dialog_;
 
  private:
-  TFileDialogRunner* previousRunner_ = nullptr;
   std::string savedCall_;
   ToSetupStation savedStation_{};
 };

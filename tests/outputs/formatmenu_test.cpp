@@ -16,7 +16,7 @@ class FormatMenu : public FormatLogFixture {
     AlleRout.SetEnglish(false);
   }
   std::string Run(uint8_t kind) {
-    dialog_.target = dir_.File("export.out");
+    dialog_.answer = dir_.File("export.out");
     TStdRout driver;
     RunOutput(kind, '4', *Desc, *list_, *extra_, nullptr, driver);
     std::string bytes;

@@ -33,47 +33,13 @@
 #include "ui/ModalDriver.h"
 #include "ui/filebaseoop.h"
 #include "ui/kxbuttons.h"
+#include "support/ScriptedFileDialog.h"
+#include "support/RecordingLauncher.h"
 
 namespace {
 
 using Kind = ScriptedMessages::Kind;
 using Lines = std::vector<std::string>;
-
-class RecordingLauncher : public TLauncher {
- public:
-  RecordingLauncher() { previous_ = SetLauncher(this); }
-  ~RecordingLauncher() override { SetLauncher(previous_); }
-  bool OpenUrl(const std::string& url) override {
-    opened.push_back(url);
-    return true;
-  }
-  int SendMail(const TMailRequest& mail) override {
-    mails.push_back(mail);
-    return kMailHandedOver;
-  }
-  std::vector<std::string> opened;
-  std::vector<TMailRequest> mails;
-
- private:
-  TLauncher* previous_;
-};
-
-class ScriptedSaveDialog : public TFileDialogRunner {
- public:
-  ScriptedSaveDialog() { previous_ = SetFileDialogRunner(this); }
-  ~ScriptedSaveDialog() override { SetFileDialogRunner(previous_); }
-  bool Run(const TFileDialogRequest&, std::string& fileName) override {
-    proposed.push_back(fileName);
-    if (confirm) fileName = answer;
-    return confirm;
-  }
-  std::vector<std::string> proposed;
-  bool confirm = true;
-  std::string answer;
-
- private:
-  TFileDialogRunner* previous_;
-};
 
 // A printer on a 254-dpi page (10 pixels per millimetre) of 2100 by 2970
 // pixels with a fixed-pitch font of 10 pixels per character and 40 per
@@ -354,7 +320,7 @@ class MemoButtons : public ::testing::Test {
   }
   TempProgramDir dir;
   ScriptedMessages msgs;
-  ScriptedSaveDialog dialog;
+  ScriptedFileDialog dialog;
   RecordingLauncher launcher;
 };
 

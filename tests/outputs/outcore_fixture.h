@@ -22,31 +22,11 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/filebaseoop.h"
+#include "support/ScriptedFileDialog.h"
 
 // Names of this fixture live in their own namespace: the test executable
 // holds the fixtures of the other output tests too.
 namespace outcoretest {
-
-// The save dialog: records the proposed name and answers with a file of the
-// temporary directory (or cancels).
-class ScriptedSaveDialog : public TFileDialogRunner {
- public:
-  ScriptedSaveDialog() { previous_ = SetFileDialogRunner(this); }
-  ~ScriptedSaveDialog() override { SetFileDialogRunner(previous_); }
-  bool Run(const TFileDialogRequest& request, std::string& fileName) override {
-    requests.push_back(request);
-    proposed.push_back(fileName);
-    if (confirm) fileName = answer;
-    return confirm;
-  }
-  std::vector<TFileDialogRequest> requests;
-  std::vector<std::string> proposed;
-  bool confirm = true;
-  std::string answer;
-
- private:
-  TFileDialogRunner* previous_;
-};
 
 // A printer that records what would be printed.
 struct PrintedText {
@@ -226,7 +206,7 @@ class OutputFixture : public ::testing::Test {
 
   TempProgramDir dir;
   ScriptedMessages messages;
-  ScriptedSaveDialog save;
+  ScriptedFileDialog save;
   PrintJob job;
   TdbContest list{kContestList, false, 0};
   TdbContest extra{kContestExtra, false, 0};

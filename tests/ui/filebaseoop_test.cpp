@@ -9,6 +9,7 @@
 #include "platform/textfile.h"
 #include "support/TempProgramDir.h"
 #include "ui/filebaseoop.h"
+#include "support/ScriptedFileDialog.h"
 
 namespace {
 
@@ -22,25 +23,6 @@ std::string Content(const std::string& file) {
   std::vector<std::string> lines;
   return ReadTextFile(file, lines) && !lines.empty() ? lines[0] : std::string("<none>");
 }
-
-class ScriptedDialog : public TFileDialogRunner {
- public:
-  ScriptedDialog() { previous_ = SetFileDialogRunner(this); }
-  ~ScriptedDialog() override { SetFileDialogRunner(previous_); }
-  bool Run(const TFileDialogRequest& request, std::string& fileName) override {
-    requests.push_back(request);
-    proposed.push_back(fileName);
-    if (confirm) fileName = answer;
-    return confirm;
-  }
-  std::vector<TFileDialogRequest> requests;
-  std::vector<std::string> proposed;
-  bool confirm = true;
-  std::string answer;
-
- private:
-  TFileDialogRunner* previous_;
-};
 
 // Restores the current directory a test changes.
 class KeepCurrentDir {
@@ -120,7 +102,7 @@ TEST(FileBase, DirectoriesAreCreatedOneLevelAndEntered) {
 }
 
 TEST(FileBase, SaveDialogTakesMissingSettingsFromTheComponentAndWritesTheNameBack) {
-  ScriptedDialog runner;
+  ScriptedFileDialog runner;
   runner.answer = "/tmp/DL1ABC.CBR";
   TSaveDialog save;
   save.FileName = "DL1ABC.CBR";

@@ -22,6 +22,7 @@
 #include "ui/JaNeinFrageWinCtrl.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxmessage.h"
+#include "support/RecordingLauncher.h"
 
 namespace {
 TMessageLayout Size(int textWidth, int lineBreaks = 0, double fontSize = 9, int textHeight = 14) {
@@ -133,13 +134,6 @@ struct Dialogs : ::testing::Test {
   void TearDown() override { ToMessages.SetPresenter(previous); }
 };
 
-struct RecordingLauncher : TLauncher {
-  std::vector<std::string> opened;
-  bool OpenUrl(const std::string& url) override {
-    opened.push_back(url);
-    return true;
-  }
-};
 }  // namespace
 
 TEST_F(Dialogs, QuestionAnswersByKeysAndCloseBox) {

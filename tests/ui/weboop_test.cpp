@@ -16,38 +16,11 @@
 #include "platform/textfile.h"
 #include "ui/WuUrlLabel.h"
 #include "ui/weboop.h"
+#include "support/RecordingLauncher.h"
 
 namespace {
 
 using Kind = ScriptedMessages::Kind;
-
-class RecordingLauncher : public TLauncher {
- public:
-  RecordingLauncher() { previous_ = SetLauncher(this); }
-  ~RecordingLauncher() override { SetLauncher(previous_); }
-
-  bool OpenUrl(const std::string& url) override {
-    opened.push_back(url);
-    return openResult;
-  }
-  int SendMail(const TMailRequest& mail) override {
-    mails.push_back(mail);
-    return mailResult;
-  }
-  bool RunProgram(const std::string& program, const std::vector<std::string>& args) override {
-    runs.push_back(program + " " + (args.empty() ? "" : args[0]));
-    return runResult;
-  }
-
-  std::vector<std::string> opened, runs;
-  std::vector<TMailRequest> mails;
-  bool openResult = true;
-  bool runResult = false;
-  int mailResult = kMailHandedOver;
-
- private:
-  TLauncher* previous_;
-};
 
 }  // namespace
 
@@ -192,6 +165,7 @@ TEST(UrlLabel, ClickRunsTheClickThenOpensTheLink) {
 TEST(UrlLabel, WebLinkFallsBackToBrowsersThenTellsTheUser) {
   RecordingLauncher launcher;
   launcher.openResult = false;
+  launcher.runResult = false;
   ScriptedMessages messages;
   messages.Expect(Kind::Hinweis, "Sorry your browser could not be found");
   OpenLabelLink(TLabelType::hmHTTP, "http://www.example.org");
