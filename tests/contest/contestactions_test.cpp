@@ -179,9 +179,7 @@ TEST_F(ContestActions, RulesAreFoundWithoutRegardToCaseInTheContestFolder) {
   EXPECT_TRUE(msgs.AllShown());
   ASSERT_TRUE(WriteTextFile(dir.File("regeln/MVP-contest.PDF"), {"%PDF"}));
   RecordingLauncher launcher;
-  TLauncher* previous = SetLauncher(&launcher);
   fkt.ShowRules('V');
-  SetLauncher(previous);
   ASSERT_EQ(launcher.opened.size(), 1u);
   EXPECT_NE(launcher.opened[0].find("regeln/MVP-contest.PDF"), std::string::npos);
 }

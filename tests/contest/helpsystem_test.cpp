@@ -34,16 +34,13 @@ void WriteFile(const std::string& file, const std::string& text, bool executable
 
 class HelpTest : public ::testing::Test {
  protected:
-  void SetUp() override { previous = SetLauncher(&launcher); }
   void TearDown() override {
-    SetLauncher(previous);
     SetHelpViewerProgram("");
     HelpDebugSwitch = false;
   }
   TempProgramDir dir;
   ScriptedMessages messages;
   RecordingLauncher launcher;
-  TLauncher* previous = nullptr;
 };
 
 TEST(HelpTopicPath, ModesPrefixesTopicsAndWindows) {

@@ -209,7 +209,6 @@ TEST_F(Dialogs, WarningAndErrorClose) {
 
 TEST_F(Dialogs, ErrorHelpButtonOpensItsTargetAndTheDialogStaysOpen) {
   RecordingLauncher launcher;
-  TLauncher* old = SetLauncher(&launcher);
   bool openAfterHelp = false;
   WhenModal([&](QWidget* w) {
     auto* f = qobject_cast<TFehlerInfoForm*>(w);
@@ -220,7 +219,6 @@ TEST_F(Dialogs, ErrorHelpButtonOpensItsTargetAndTheDialogStaysOpen) {
     f->kxBitBtn1->click();
   });
   ToMessages.FehlerInfo("Fehler 5", "wichtiger Installationshinweis bei Vista", "/daten/zq4v.htm");
-  SetLauncher(old);
   EXPECT_TRUE(openAfterHelp);
   EXPECT_EQ(launcher.opened, std::vector<std::string>{"/daten/zq4v.htm"});
 }
