@@ -148,6 +148,12 @@ class IFDriver : public IFbiDriver {
   int32_t SearchKeyRef(int keyNo, std::string& key, int32_t& ref);  // first entry >= (key, ref)
   int32_t KeyEntries(int keyNo, int32_t& count);                    // entries of that index
   int32_t UsedRecords(int32_t& count);
+  // A number that moves whenever the table may have changed: on every write
+  // of this process and whenever a change by another process is noticed
+  // (under the same rules as the caches). Equal numbers mean an unchanged
+  // table, so a caller may keep what it derived from the table along with
+  // the number. Never 0; never repeated, not even for another file.
+  int32_t ChangeCount(uint64_t& count);
 
   // Key and reference of the entry at relative position p of scale s (p <= s).
   int32_t KeyAtPosition(int keyNo, int32_t p, int32_t s, std::string& key, int32_t& ref);
@@ -210,6 +216,8 @@ class IFDriver : public IFbiDriver {
   int32_t Load(int32_t ref, bool load);
   int32_t Step(bool forward, bool load, int keyNo);
   int32_t SetPosition(int keyNo, std::string_view key, int32_t ref, bool load);
+  // Entry i of the mirror m of index keyNo becomes the position.
+  int32_t SetPositionAt(int keyNo, const class TKeyMirror& m, size_t i, bool load);
   int32_t PositionKey();
   int32_t Mirror(int keyNo, const class TKeyMirror*& mirror);
   int WriteLength() const;
