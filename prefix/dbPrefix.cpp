@@ -190,6 +190,39 @@ void TdbPrefix::TakeExceptionRecord(const TdbPrefix& other) {
 
 // --- exception lookup -------------------------------------------------------
 
+namespace {
+
+// What the lookup keeps about an exception table for as long as the table's
+// change count stands still (the count covers changes by other stations).
+struct TExceptionFacts {
+  uint64_t changeCount = 0;  // of the table when the facts were gathered; 0: none
+  bool beginnings = true;    // some entry stands for every call that begins with it
+};
+TExceptionFacts gExceptionFacts[2];  // ZQPREFEE, ZQPREFES
+
+// Whether any entry of the table is marked to stand for every callsign that
+// begins with it: one pass over the records. A table that cannot be read
+// counts as having such entries, which only costs the longer lookup.
+bool HasBeginningEntries(TdbTreiber& drv) {
+  bool found = false;
+  const bool scanned = drv.ScanRecords([&found](int32_t, std::string_view data) {
+    found = data.size() > kPrefixMatch && data[kPrefixMatch] == 'J';
+    return !found;
+  });
+  return found || !scanned;
+}
+
+// The key 13 entry of exactly this beginning of a callsign: Prefix (6) and
+// rest (8), blank-padded.
+void WholeEntryKey(std::string_view head, std::string_view sep, std::string& want) {
+  want.assign(head.substr(0, std::min<size_t>(6, head.size())));
+  want.resize(6, ' ');
+  want.append(sep).append(head.substr(std::min<size_t>(6, head.size())));
+  want.resize(6 + sep.size() + 8, ' ');
+}
+
+}  // namespace
+
 bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   TdbTreiber* drv = table.GetTreiber();
   if (drv == nullptr) return false;
@@ -198,6 +231,32 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   // longer call can only meet entries that stand for every call beginning so.
   const std::string s(call.substr(0, std::min(len, kWholeCallLength)));
   const std::string sep = table.KeySeparator();
+  auto hit = [&] {
+    table.SetADIFNr(ToPrefix.AdifCodeOfPrefix(table.GetDXCC()));
+    TakeExceptionRecord(table);
+    return true;
+  };
+
+  // Without entries for call beginnings only the whole call's own entry can
+  // apply: one probe instead of one per beginning.
+  const uint8_t kind = table.GetKind();
+  if (kind == kPrefixEE || kind == kPrefixES) {
+    TExceptionFacts& facts = gExceptionFacts[kind - 1];
+    const uint64_t count = drv->ChangeCount();
+    if (count != 0 && count != facts.changeCount) {
+      facts.beginnings = HasBeginningEntries(*drv);
+      facts.changeCount = count;  // as before the walk: a change meanwhile shows next time
+    }
+    if (count != 0 && !facts.beginnings) {
+      if (len > kWholeCallLength) return false;
+      std::string want, key;
+      WholeEntryKey(s, sep, want);
+      key = want;
+      int32_t ref = 0;
+      if (!drv->SearchKeyRef(13, key, ref) || key != want || !table.ReadRecord(ref)) return false;
+      return hit();
+    }
+  }
 
   // The entries that can apply are those whose whole key is a beginning of
   // the call, blank-padded. Key-only probes from the shortest beginning up:
@@ -213,22 +272,14 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
     key = probe;
     int32_t ref = 0;
     if (!drv->SearchKeyRef(13, key, ref) || key.compare(0, probe.size(), probe) != 0) break;
-    // The entry of exactly this beginning: Prefix (6) and rest (8), blank-padded.
-    want.assign(head.substr(0, std::min<size_t>(6, j)));
-    want.resize(6, ' ');
-    want.append(sep).append(head.substr(std::min<size_t>(6, j)));
-    want.resize(6 + sep.size() + 8, ' ');
+    WholeEntryKey(head, sep, want);
     if (key == want) refs[j] = ref;
   }
   // The longest beginning first, as the lookup drops characters from the end.
   for (size_t j = s.size(); j >= 1; --j) {
     if (refs[j] == 0 || !table.ReadRecord(refs[j])) continue;
     const bool whole = j == len && len <= kWholeCallLength;
-    if (table.GetPrefixMatch() == 'J' || whole) {
-      table.SetADIFNr(ToPrefix.AdifCodeOfPrefix(table.GetDXCC()));
-      TakeExceptionRecord(table);
-      return true;
-    }
+    if (table.GetPrefixMatch() == 'J' || whole) return hit();
   }
   return false;
 }
@@ -238,8 +289,16 @@ bool TdbPrefix::CheckExceptionTables(std::string_view call, TdbPrefix* ee, TdbPr
     TdbPrefix* given = kind == kPrefixEE ? ee : es;
     std::unique_ptr<TdbPrefix> own;
     if (given == nullptr) {
-      own = std::make_unique<TdbPrefix>(kind, mode_);
-      given = own.get();
+      // The objects are kept between calls while the tables are open anyway;
+      // one that had to open its table itself goes with the call, so that the
+      // table does not stay open behind its owners' backs.
+      std::unique_ptr<TdbPrefix>& kept = keptExceptionTables_[kind - 1];
+      if (kept != nullptr && kept->GetTreiber() == nullptr) kept.reset();
+      if (kept == nullptr) {
+        own = std::make_unique<TdbPrefix>(kind, mode_);
+        if (!own->OpenedHere()) kept = std::move(own);
+      }
+      given = kept != nullptr ? kept.get() : own.get();
     }
     if (ExceptionHit(*given, call)) return true;
   }

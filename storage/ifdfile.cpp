@@ -502,6 +502,20 @@ int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& ke
   return drOk;
 }
 
+int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit) {
+  sqlite3_stmt* st = Stmt("SELECT ref, data FROM records ORDER BY ref");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  int32_t r = Step(h, st, rc);
+  while (r == drOk && rc == SQLITE_ROW) {
+    if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1))) break;
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+  }
+  return r;
+}
+
 int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
   if (count_ < 0) {
     sqlite3_stmt* st = Stmt("SELECT count(*) FROM records");

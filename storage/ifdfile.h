@@ -55,6 +55,8 @@ class TIfdFile {
   // The stored record; drRecordGone when there is none.
   int32_t Record(IFDriver* h, int32_t ref, const std::string*& data);
   int32_t StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key);
+  // Every stored record in reference order, in one pass over the file.
+  int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit);
   int32_t Count(IFDriver* h, int32_t& count);
   // Every key of a record, cut to its length.
   void BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const;

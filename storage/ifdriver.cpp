@@ -358,6 +358,11 @@ int32_t IFDriver::ChangeCount(uint64_t& count) {
   return Leave("ChangeCount", drOk);
 }
 
+int32_t IFDriver::ScanRecords(const TRecordVisitor& visit) {
+  if (!Enter("ScanRecords")) return DriverResult;
+  return Leave("ScanRecords", file_->ScanRecords(this, visit));
+}
+
 int32_t IFDriver::UsedRecords(int32_t& count) {
   count = 0;
   if (!Enter("UsedRecords")) return DriverResult;

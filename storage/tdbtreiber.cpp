@@ -91,6 +91,9 @@ uint64_t TdbTreiber::ChangeCount() {
   if (driver_) driver_->ChangeCount(n);
   return n;
 }
+bool TdbTreiber::ScanRecords(const TRecordVisitor& visit) {
+  return driver_ ? driver_->ScanRecords(visit) == drOk : NotOpen();
+}
 void TdbTreiber::BufferKey(int keyNo, std::string& key) {
   key.clear();
   if (driver_) driver_->BufferKey(keyNo, key);
