@@ -82,14 +82,15 @@ struct TdbPrefix::TResolveState {
 
 namespace {
 
-std::string TrimKey(std::string k) {
-  while (!k.empty() && k.back() == ' ') k.pop_back();
+std::string_view TrimKey(std::string_view k) {
+  while (!k.empty() && k.back() == ' ') k.remove_suffix(1);
   return k;
 }
 
-// The first entry of key 1 not below s (blank-padded to 6): key and ref.
-bool FirstPrefixNotBelow(TdbTreiber& drv, const std::string& s, TPrefixProbe* memo,
-                         std::string& key, int32_t& ref) {
+// The first entry of key 1 not below s (blank-padded to 6): key and ref. The
+// key points into the memo, or into scratch when there is none.
+bool FirstPrefixNotBelow(TdbTreiber& drv, std::string_view s, TPrefixProbe* memo,
+                         std::string& scratch, std::string_view& key, int32_t& ref) {
   if (memo != nullptr && memo->valid && s.size() <= memo->top.size() &&
       memo->top.compare(0, s.size(), s) == 0) {
     if (s.size() > memo->m) {
@@ -104,26 +105,28 @@ bool FirstPrefixNotBelow(TdbTreiber& drv, const std::string& s, TPrefixProbe* me
       return true;
     }
   }
-  std::string padded = s;
-  padded.resize(6, ' ');
-  key = padded;
-  ref = 0;
-  const bool found = drv.SearchKeyRef(1, key, ref);
-  if (memo == nullptr) return found;
+  std::string& found = memo != nullptr ? memo->key : scratch;
+  found.assign(s);
+  found.resize(6, ' ');
+  int32_t foundRef = 0;
+  const bool ok = drv.SearchKeyRef(1, found, foundRef);
+  key = found;
+  ref = foundRef;
+  if (memo == nullptr) return ok;
   memo->valid = true;
-  memo->top = s;
-  memo->haveNext = found;
-  memo->key = key;
-  memo->ref = ref;
-  memo->prevKey = padded;
+  memo->top.assign(s);
+  memo->haveNext = ok;
+  memo->ref = foundRef;
+  memo->prevKey.assign(s);
+  memo->prevKey.resize(6, ' ');
   memo->prevRef = 0;
   memo->havePrev = drv.PrevKey(1, memo->prevKey, memo->prevRef);
   memo->m = 0;
   if (memo->havePrev) {
-    const std::string prev = TrimKey(memo->prevKey);
+    const std::string_view prev = TrimKey(memo->prevKey);
     while (memo->m < prev.size() && memo->m < s.size() && prev[memo->m] == s[memo->m]) ++memo->m;
   }
-  return found;
+  return ok;
 }
 
 }  // namespace
@@ -386,16 +389,17 @@ uint8_t TdbPrefix::ResolveByCutting(const std::string& call, int32_t date, TReso
   return kNotFound;
 }
 
-bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact, TPrefixProbe* probe) {
+bool TdbPrefix::MatchPrefixRecord(const std::string& text, char& wildcard, bool exact,
+                                  TPrefixProbe* probe) {
   wildcard = 0;
-  if (s.empty()) return false;
+  if (text.empty()) return false;
   if (exact) {
-    std::string t = s.substr(0, 6);
+    std::string t = text.substr(0, 6);
     if (!t.empty() && t.back() == '-' && !t.starts_with("PJ")) t.pop_back();
-    if (s.starts_with("FT5")) s = "FT?" + s.substr(3);
-    return FindDxccPrefix(t, s);
+    return FindDxccPrefix(t, text.starts_with("FT5") ? "FT?" + text.substr(3) : text);
   }
 
+  std::string_view s = text;
   std::string p;
   const size_t dash = s.find('-');
   // No Prefix is longer than its six key characters: a longer text cannot match.
@@ -410,15 +414,15 @@ bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact, TPr
     // only sometimes the record, which is read when it matches.
     TdbTreiber* drv = GetTreiber();
     if (drv == nullptr) return false;
-    std::string key;
+    std::string scratch;
+    std::string_view key;
     int32_t ref = 0;
-    if (!FirstPrefixNotBelow(*drv, s, probe, key, ref)) return false;
-    p = key;
-    while (!p.empty() && p.back() == ' ') p.pop_back();
+    if (!FirstPrefixNotBelow(*drv, s, probe, scratch, key, ref)) return false;
+    const std::string_view k = TrimKey(key);
     const bool mayMatch =
-        p == s || (p.size() == s.size() && p.compare(0, p.size() - 1, s, 0, s.size() - 1) == 0) ||
-        (p.size() > s.size() && IsWildcard(p[s.size() - 1]) &&
-         p.compare(0, s.size() - 1, s, 0, s.size() - 1) == 0);
+        k == s || (k.size() == s.size() && k.substr(0, k.size() - 1) == s.substr(0, s.size() - 1)) ||
+        (k.size() > s.size() && IsWildcard(k[s.size() - 1]) &&
+         k.substr(0, s.size() - 1) == s.substr(0, s.size() - 1));
     if (!mayMatch) return false;
     if (!ReadRecord(ref)) return false;
     p = GetPrefix();
@@ -462,23 +466,23 @@ uint8_t TdbPrefix::ApplyRecordRules(const std::string& a, const std::string& b, 
                                     bool inner, TResolveState& st) {
   if (++st.b > kMaxDepth) return kNotFound;
 
-  if (!GetMenue().empty()) {
+  if (HasStr(kMenue)) {
     st.choice = RunDxccChoice(date, st.qso, st.dateDefaulted);
     // A choice that found no candidate leaves an empty record: nothing to report.
     if (GetPrefix().empty() && GetDXCC().empty()) return kNotFound;
   }
 
   if (!inner) {
-    const std::string link = GetLink();
-    if (!link.empty() && date <= GetLinkUntil()) {
+    if (HasStr(kLink) && date <= GetLinkUntil()) {
+      const std::string link = GetLink();
       const std::string saved = GetPrefix();
       if (!MatchRuleText(link)) return kNotFound;
       if (ApplyRecordRules(link, b, date, true, st) != kFound) return kNotFound;
       SetPrefix(saved);
       return kFound;
     }
-    std::string dxcc2 = GetDXCC2();
-    if (!dxcc2.empty() && date <= GetDXCC2Until()) {
+    if (HasStr(kDXCC2) && date <= GetDXCC2Until()) {
+      std::string dxcc2 = GetDXCC2();
       const std::string saved = GetPrefix();
       if (dxcc2 == "RA" && b.size() > 2 && IsDigit(b[2])) dxcc2 += b[2];
       if (!MatchRuleText(dxcc2)) return kNotFound;
@@ -490,8 +494,8 @@ uint8_t TdbPrefix::ApplyRecordRules(const std::string& a, const std::string& b, 
       return kUndecided;
   }
 
+  if (!HasStr(kWiePref)) return kFound;
   const std::string wp = GetWiePref();
-  if (wp.empty()) return kFound;
   const std::string p = GetPrefix();
 
   if (wp.size() == p.size() && wp.find('#') == std::string::npos) {

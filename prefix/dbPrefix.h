@@ -114,7 +114,7 @@ class TdbPrefix : public TdbPrefixBase {
  private:
   struct TResolveState;
   uint8_t ResolveByCutting(const std::string& call, int32_t date, TResolveState& st);
-  bool MatchPrefixRecord(std::string s, char& wildcard, bool exact,
+  bool MatchPrefixRecord(const std::string& text, char& wildcard, bool exact,
                          TPrefixProbe* probe = nullptr);
   uint8_t ApplyRecordRules(const std::string& a, const std::string& b, int32_t date, bool inner,
                            TResolveState& st);
