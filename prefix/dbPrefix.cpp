@@ -241,24 +241,30 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   };
 
   // Without entries for call beginnings only the whole call's own entry can
-  // apply: one probe instead of one per beginning.
+  // apply: one probe instead of one per beginning. The probe asks the file
+  // for changes when that is due, so the change count right after it tells
+  // whether the facts about the table still hold; a call too long for a
+  // whole-call entry needs no probe and asks for the count itself.
   const uint8_t kind = table.GetKind();
   if (kind == kPrefixEE || kind == kPrefixES) {
     TExceptionFacts& facts = gExceptionFacts[kind - 1];
-    const uint64_t count = drv->ChangeCount();
+    bool found = false;
+    int32_t ref = 0;
+    uint64_t count = 0;
+    if (len <= kWholeCallLength) {
+      std::string want, key;
+      WholeEntryKey(s, sep, want);
+      key = want;
+      found = drv->SearchKeyRef(13, key, ref) && key == want;
+      count = drv->KnownChangeCount();
+    } else {
+      count = drv->ChangeCount();
+    }
     if (count != 0 && count != facts.changeCount) {
       facts.beginnings = HasBeginningEntries(*drv);
       facts.changeCount = count;  // as before the walk: a change meanwhile shows next time
     }
-    if (count != 0 && !facts.beginnings) {
-      if (len > kWholeCallLength) return false;
-      std::string want, key;
-      WholeEntryKey(s, sep, want);
-      key = want;
-      int32_t ref = 0;
-      if (!drv->SearchKeyRef(13, key, ref) || key != want || !table.ReadRecord(ref)) return false;
-      return hit();
-    }
+    if (count != 0 && !facts.beginnings) return found && table.ReadRecord(ref) && hit();
   }
 
   // The entries that can apply are those whose whole key is a beginning of

@@ -117,6 +117,7 @@ TEST(PrefixSharing, CallBeginningEntriesAddedOrRemovedLaterApply) {
     // Added by another station: seen once the caches are asked again.
     AddExceptionElsewhere({.Prefix = "OE2", .Dxcc = "HA", .PrefixMatch = 'J'});
     std::this_thread::sleep_for(std::chrono::milliseconds(DriverCacheCheckMs + 30));
+    EXPECT_EQ(dxccOf("OE2XYZABCDEFGHIJ"), "HA");  // too long for a whole-call entry
     EXPECT_EQ(dxccOf("OE2XYZ"), "HA");
     EXPECT_EQ(dxccOf("OE3XYZ"), "OE");
     EXPECT_EQ(dxccOf("DL1XX"), "HB");
