@@ -44,12 +44,19 @@ uint64_t BigEndianWord(const uint8_t* p) {
 void TKeyMirror::MakeProbe(std::string_view key, int64_t ref, TProbe& probe) const {
   // A key longer than the slot's words needs no further word: every stored
   // key that agrees with its beginning is shorter, and the lengths say so.
-  uint8_t bytes[8 * kMaxWords];
-  const size_t n = std::min(key.size(), 8 * words_);
-  std::memcpy(bytes, key.data(), n);
-  std::memset(bytes + n, 0, 8 * words_ - n);
-  for (size_t w = 0; w < words_; ++w) probe.words[w] = BigEndianWord(bytes + 8 * w);
-  probe.length = key.size();
+  const auto* bytes = reinterpret_cast<const uint8_t*>(key.data());
+  const size_t n = key.size();
+  for (size_t w = 0; w < words_; ++w) {
+    const size_t at = 8 * w;
+    if (at + 8 <= n) {
+      probe.words[w] = BigEndianWord(bytes + at);
+      continue;
+    }
+    uint64_t v = 0;
+    for (size_t k = at; k < at + 8; ++k) v = (v << 8) | (k < n ? bytes[k] : 0u);
+    probe.words[w] = v;
+  }
+  probe.length = n;
   probe.ref = ref;
 }
 
@@ -65,8 +72,18 @@ int TKeyMirror::Compare(const uint8_t* p, const TProbe& probe) const {
 }
 
 void TKeyMirror::Locate(size_t i, size_t& b, size_t& j) const {
+  // Entries are mostly read right after a search, at its place or just
+  // before it: try the block that search ended in and its predecessor first.
+  for (size_t h : {hint_, hint_ - 1}) {
+    if (h < starts_.size() && starts_[h] <= i && i < starts_[h] + Counted(h)) {
+      b = h;
+      j = i - starts_[h];
+      return;
+    }
+  }
   b = static_cast<size_t>(std::upper_bound(starts_.begin(), starts_.end(), i) - starts_.begin()) - 1;
   j = i - starts_[b];
+  hint_ = b;
 }
 
 std::string_view TKeyMirror::KeyAt(size_t i) const {
@@ -102,6 +119,7 @@ void TKeyMirror::Find(const TProbe& probe, size_t& b, size_t& j) const {
   }
   b = lo;
   j = 0;
+  hint_ = b;
   if (b == blocks_.size()) return;
   size_t l = 0, h = Counted(b);
   while (l < h) {

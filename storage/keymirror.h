@@ -61,4 +61,5 @@ class TKeyMirror {
   size_t count_ = 0;
   std::vector<std::vector<uint8_t>> blocks_;
   std::vector<size_t> starts_;  // index of each block's first entry
+  mutable size_t hint_ = 0;      // block of the last search or lookup (may be stale)
 };
