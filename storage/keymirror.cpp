@@ -12,6 +12,7 @@ void TKeyMirror::Reset(int keyLength) {
 }
 
 void TKeyMirror::Clear() {
+  lastValid_ = false;
   loaded_ = false;
   count_ = 0;
   blocks_.clear();
@@ -135,12 +136,24 @@ void TKeyMirror::Find(const TProbe& probe, size_t& b, size_t& j) const {
 size_t TKeyMirror::Lower(std::string_view key, int64_t ref) const {
   TProbe probe;
   MakeProbe(key, ref, probe);
+  // The same search again (a step back from where a search landed asks the
+  // same question): the answer of last time, while nothing was inserted or
+  // erased since.
+  if (lastValid_ && probe.length == last_.length && probe.ref == last_.ref &&
+      std::equal(probe.words, probe.words + words_, last_.words))
+    return lastPlace_;
   size_t b, j;
   Find(probe, b, j);
-  return b == blocks_.size() ? count_ : starts_[b] + j;
+  lastPlace_ = b == blocks_.size() ? count_ : starts_[b] + j;
+  std::copy(probe.words, probe.words + words_, last_.words);
+  last_.length = probe.length;
+  last_.ref = probe.ref;
+  lastValid_ = true;
+  return lastPlace_;
 }
 
 void TKeyMirror::Renumber() {
+  lastValid_ = false;
   starts_.resize(blocks_.size());
   size_t n = 0;
   for (size_t b = 0; b < blocks_.size(); ++b) {
@@ -151,6 +164,7 @@ void TKeyMirror::Renumber() {
 }
 
 void TKeyMirror::Append(std::string_view key, int32_t ref) {
+  lastValid_ = false;
   if (blocks_.empty() || Entries(blocks_.size() - 1) >= kBlock) {
     blocks_.emplace_back();
     blocks_.back().reserve(kBlock * slot_);

@@ -62,4 +62,8 @@ class TKeyMirror {
   std::vector<std::vector<uint8_t>> blocks_;
   std::vector<size_t> starts_;  // index of each block's first entry
   mutable size_t hint_ = 0;      // block of the last search or lookup (may be stale)
+  // The last search and its answer, until the next change.
+  mutable TProbe last_;
+  mutable size_t lastPlace_ = 0;
+  mutable bool lastValid_ = false;
 };

@@ -86,4 +86,23 @@ TEST(KeyMirror, KeysAreCutToTheKeyLength) {
   EXPECT_EQ(m.Count(), 1u);
 }
 
+TEST(KeyMirror, ARepeatedSearchSeesTheChangesInBetween) {
+  TKeyMirror m;
+  m.Reset(6);
+  m.Insert("DL", 1);
+  m.Insert("OE", 2);
+  ASSERT_EQ(m.Lower("K", 0), 1u);
+  m.Insert("F", 3);
+  EXPECT_EQ(m.Lower("K", 0), 2u);
+  ASSERT_TRUE(m.Erase("DL", 1));
+  EXPECT_EQ(m.Lower("K", 0), 1u);
+  EXPECT_EQ(m.Lower("K", 3), 1u);  // another reference is another search
+  m.Clear();
+  m.Append("A", 1);
+  m.Append("Z", 2);
+  EXPECT_EQ(m.Lower("K", 0), 1u);
+  m.Append("ZZ", 3);
+  EXPECT_EQ(m.Lower("ZZZ", 0), 3u);
+}
+
 }  // namespace
