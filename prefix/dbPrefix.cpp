@@ -1,5 +1,6 @@
 #include "prefix/dbPrefix.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -198,21 +199,49 @@ namespace {
 // What the lookup keeps about an exception table for as long as the table's
 // change count stands still (the count covers changes by other stations).
 struct TExceptionFacts {
+  static constexpr size_t kFilterBits = size_t{1} << 20;
+
   uint64_t changeCount = 0;  // of the table when the facts were gathered; 0: none
   bool beginnings = true;    // some entry stands for every call that begins with it
+  // Two bits per key 13 entry: a key whose bits are not both set has no
+  // entry (with some 18,000 entries one absent key in 800 gets a probe anyway).
+  std::vector<uint64_t> keyBits;
+
+  static uint64_t Hash(std::string_view key) {
+    uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (const char c : key) h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+    return h;
+  }
+  void Note(std::string_view key) {
+    const uint64_t h = Hash(key);
+    for (const uint64_t bit : {h % kFilterBits, (h >> 32) % kFilterBits})
+      keyBits[bit / 64] |= uint64_t{1} << (bit % 64);
+  }
+  bool MayHold(std::string_view key) const {
+    const uint64_t h = Hash(key);
+    for (const uint64_t bit : {h % kFilterBits, (h >> 32) % kFilterBits})
+      if ((keyBits[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return false;
+    return true;
+  }
 };
 TExceptionFacts gExceptionFacts[2];  // ZQPREFEE, ZQPREFES
 
-// Whether any entry of the table is marked to stand for every callsign that
-// begins with it: one pass over the records. A table that cannot be read
-// counts as having such entries, which only costs the longer lookup.
-bool HasBeginningEntries(TdbTreiber& drv) {
-  bool found = false;
-  const bool scanned = drv.ScanRecords([&found](int32_t, std::string_view data) {
-    found = data.size() > kPrefixMatch && data[kPrefixMatch] == 'J';
-    return !found;
+// One pass over the records: whether any entry is marked to stand for every
+// callsign that begins with it, and the filter of the entries' keys. A table
+// that cannot be read counts as having such entries, which only costs the
+// longer lookup.
+void GatherExceptionFacts(TdbTreiber& drv, std::string_view sep, TExceptionFacts& facts) {
+  facts.beginnings = false;
+  facts.keyBits.assign(TExceptionFacts::kFilterBits / 64, 0);
+  TPrefixRecord rec{};
+  const bool scanned = drv.ScanRecords([&](int32_t, std::string_view data) {
+    rec.fill(0);
+    std::memcpy(rec.data(), data.data(), std::min(data.size(), rec.size()));
+    if (static_cast<char>(rec[kPrefixMatch]) == 'J') facts.beginnings = true;
+    facts.Note(TDatPrefix::BuildExceptionKey(rec.data(), 13, false, sep));
+    return true;
   });
-  return found || !scanned;
+  if (!scanned) facts.beginnings = true;
 }
 
 // The key 13 entry of exactly this beginning of a callsign: Prefix (6) and
@@ -241,30 +270,24 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   };
 
   // Without entries for call beginnings only the whole call's own entry can
-  // apply: one probe instead of one per beginning. The probe asks the file
-  // for changes when that is due, so the change count right after it tells
-  // whether the facts about the table still hold; a call too long for a
-  // whole-call entry needs no probe and asks for the count itself.
+  // apply, and the key filter mostly tells without a probe that there is none.
   const uint8_t kind = table.GetKind();
   if (kind == kPrefixEE || kind == kPrefixES) {
     TExceptionFacts& facts = gExceptionFacts[kind - 1];
-    bool found = false;
-    int32_t ref = 0;
-    uint64_t count = 0;
-    if (len <= kWholeCallLength) {
-      std::string want, key;
-      WholeEntryKey(s, sep, want);
-      key = want;
-      found = drv->SearchKeyRef(13, key, ref) && key == want;
-      count = drv->KnownChangeCount();
-    } else {
-      count = drv->ChangeCount();
-    }
+    const uint64_t count = drv->ChangeCount();
     if (count != 0 && count != facts.changeCount) {
-      facts.beginnings = HasBeginningEntries(*drv);
-      facts.changeCount = count;  // as before the walk: a change meanwhile shows next time
+      GatherExceptionFacts(*drv, sep, facts);
+      facts.changeCount = count;  // as before the pass: a change meanwhile shows next time
     }
-    if (count != 0 && !facts.beginnings) return found && table.ReadRecord(ref) && hit();
+    if (count != 0 && !facts.beginnings) {
+      if (len > kWholeCallLength) return false;
+      std::string want;
+      WholeEntryKey(s, sep, want);
+      if (!facts.MayHold(want)) return false;
+      std::string key = want;
+      int32_t ref = 0;
+      return drv->SearchKeyRef(13, key, ref) && key == want && table.ReadRecord(ref) && hit();
+    }
   }
 
   // The entries that can apply are those whose whole key is a beginning of

@@ -358,8 +358,6 @@ int32_t IFDriver::ChangeCount(uint64_t& count) {
   return Leave("ChangeCount", drOk);
 }
 
-uint64_t IFDriver::KnownChangeCount() const { return IsOpen() ? file_->ChangeCount() : 0; }
-
 int32_t IFDriver::ScanRecords(const TRecordVisitor& visit) {
   if (!Enter("ScanRecords")) return DriverResult;
   return Leave("ScanRecords", file_->ScanRecords(this, visit));

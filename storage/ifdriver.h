@@ -158,11 +158,6 @@ class IFDriver : public IFbiDriver {
   // table, so a caller may keep what it derived from the table along with
   // the number. Never 0; never repeated, not even for another file.
   int32_t ChangeCount(uint64_t& count);
-  // The same without asking the file again (no operation, DriverResult
-  // untouched): the count as the last operation on the file left it. Right
-  // after an operation of this handle it tells whether the state that the
-  // operation saw is still the one a caller derived its facts from.
-  uint64_t KnownChangeCount() const;
   // Every record in reference order, read in one pass over the file without
   // touching the buffer or the position: for jobs that must see every record
   // and would otherwise read them one by one.

@@ -57,7 +57,6 @@ class TdbTreiber {
   int32_t UsedRecords();
   // See IFDriver::ChangeCount; 0 when the table is not open or cannot be asked.
   uint64_t ChangeCount();
-  uint64_t KnownChangeCount() const { return driver_ ? driver_->KnownChangeCount() : 0; }
   // See IFDriver::ScanRecords; true when the walk ran (to its end or until
   // the visitor stopped it).
   bool ScanRecords(const TRecordVisitor& visit);

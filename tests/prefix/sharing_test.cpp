@@ -62,7 +62,9 @@ TEST(PrefixSharing, ChangeByAnotherStationShowsInTheNextResolution) {
 
 // Adds a record to ZQPREFES through a connection of its own.
 void AddExceptionElsewhere(const PrefixSpec& spec) {
-  const TPrefixRecord r = MakePrefixRecord(spec);
+  TPrefixRecord r = MakePrefixRecord(spec);
+  static int32_t number = 1000;  // the autokey is unique in ZQPREFES
+  rec::SetInt32(r.data(), prefrec::kAutore, ++number);
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(NativeFileName(ProgramDirectory + "ZQPREFES.DAT").c_str(), &db), SQLITE_OK);
   std::string sql = "INSERT INTO records(data";
@@ -113,6 +115,16 @@ TEST(PrefixSharing, CallBeginningEntriesAddedOrRemovedLaterApply) {
     ASSERT_TRUE(es.FindPrefixExact("DL1AB"));
     ASSERT_TRUE(es.Delete());
     EXPECT_EQ(dxccOf("DL1ABC"), "DL");
+
+    // Whole calls added here or elsewhere count at once / after the check time.
+    const TPrefixRecord whole = MakePrefixRecord({.Prefix = "DL9NEW", .Dxcc = "F"});
+    es.PutRecord(whole.data());
+    ASSERT_TRUE(es.Add());
+    EXPECT_EQ(dxccOf("DL9NEW"), "F");
+    AddExceptionElsewhere({.Prefix = "OE9NEW", .Dxcc = "SP", .PrefixZus = "/P"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(DriverCacheCheckMs + 30));
+    EXPECT_EQ(dxccOf("OE9NEW/P"), "SP");
+    EXPECT_EQ(dxccOf("OE9NEW"), "OE");
 
     // Added by another station: seen once the caches are asked again.
     AddExceptionElsewhere({.Prefix = "OE2", .Dxcc = "HA", .PrefixMatch = 'J'});

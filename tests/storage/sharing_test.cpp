@@ -294,10 +294,8 @@ TEST_F(StorageTest, AChangeOfAnotherProcessMovesTheChangeCountOnceTheCachesExpir
   // ... after it the file is asked again, and the count moves with the news.
   DriverCacheCheckMs = 40;
   SleepMs(60);
-  EXPECT_EQ(t->KnownChangeCount(), before);  // does not ask by itself
   const uint64_t after = t->ChangeCount();
   EXPECT_NE(after, before);
-  EXPECT_EQ(t->KnownChangeCount(), after);
   ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));
   EXPECT_EQ(Name(*t), "X");
   // Asking again without a change leaves it.
