@@ -1,5 +1,6 @@
 #include "prefix/dbPrefix.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -82,14 +83,15 @@ struct TdbPrefix::TResolveState {
 
 namespace {
 
-std::string TrimKey(std::string k) {
-  while (!k.empty() && k.back() == ' ') k.pop_back();
+std::string_view TrimKey(std::string_view k) {
+  while (!k.empty() && k.back() == ' ') k.remove_suffix(1);
   return k;
 }
 
-// The first entry of key 1 not below s (blank-padded to 6): key and ref.
-bool FirstPrefixNotBelow(TdbTreiber& drv, const std::string& s, TPrefixProbe* memo,
-                         std::string& key, int32_t& ref) {
+// The first entry of key 1 not below s (blank-padded to 6): key and ref. The
+// key points into the memo, or into scratch when there is none.
+bool FirstPrefixNotBelow(TdbTreiber& drv, std::string_view s, TPrefixProbe* memo,
+                         std::string& scratch, std::string_view& key, int32_t& ref) {
   if (memo != nullptr && memo->valid && s.size() <= memo->top.size() &&
       memo->top.compare(0, s.size(), s) == 0) {
     if (s.size() > memo->m) {
@@ -104,26 +106,28 @@ bool FirstPrefixNotBelow(TdbTreiber& drv, const std::string& s, TPrefixProbe* me
       return true;
     }
   }
-  std::string padded = s;
-  padded.resize(6, ' ');
-  key = padded;
-  ref = 0;
-  const bool found = drv.SearchKeyRef(1, key, ref);
-  if (memo == nullptr) return found;
+  std::string& found = memo != nullptr ? memo->key : scratch;
+  found.assign(s);
+  found.resize(6, ' ');
+  int32_t foundRef = 0;
+  const bool ok = drv.SearchKeyRef(1, found, foundRef);
+  key = found;
+  ref = foundRef;
+  if (memo == nullptr) return ok;
   memo->valid = true;
-  memo->top = s;
-  memo->haveNext = found;
-  memo->key = key;
-  memo->ref = ref;
-  memo->prevKey = padded;
+  memo->top.assign(s);
+  memo->haveNext = ok;
+  memo->ref = foundRef;
+  memo->prevKey.assign(s);
+  memo->prevKey.resize(6, ' ');
   memo->prevRef = 0;
   memo->havePrev = drv.PrevKey(1, memo->prevKey, memo->prevRef);
   memo->m = 0;
   if (memo->havePrev) {
-    const std::string prev = TrimKey(memo->prevKey);
+    const std::string_view prev = TrimKey(memo->prevKey);
     while (memo->m < prev.size() && memo->m < s.size() && prev[memo->m] == s[memo->m]) ++memo->m;
   }
-  return found;
+  return ok;
 }
 
 }  // namespace
@@ -190,6 +194,67 @@ void TdbPrefix::TakeExceptionRecord(const TdbPrefix& other) {
 
 // --- exception lookup -------------------------------------------------------
 
+namespace {
+
+// What the lookup keeps about an exception table for as long as the table's
+// change count stands still (the count covers changes by other stations).
+struct TExceptionFacts {
+  static constexpr size_t kFilterBits = size_t{1} << 20;
+
+  uint64_t changeCount = 0;  // of the table when the facts were gathered; 0: none
+  bool beginnings = true;    // some entry stands for every call that begins with it
+  // Two bits per key 13 entry: a key whose bits are not both set has no
+  // entry (with some 18,000 entries one absent key in 800 gets a probe anyway).
+  std::vector<uint64_t> keyBits;
+
+  static uint64_t Hash(std::string_view key) {
+    uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (const char c : key) h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ull;
+    return h;
+  }
+  void Note(std::string_view key) {
+    const uint64_t h = Hash(key);
+    for (const uint64_t bit : {h % kFilterBits, (h >> 32) % kFilterBits})
+      keyBits[bit / 64] |= uint64_t{1} << (bit % 64);
+  }
+  bool MayHold(std::string_view key) const {
+    const uint64_t h = Hash(key);
+    for (const uint64_t bit : {h % kFilterBits, (h >> 32) % kFilterBits})
+      if ((keyBits[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return false;
+    return true;
+  }
+};
+TExceptionFacts gExceptionFacts[2];  // ZQPREFEE, ZQPREFES
+
+// One pass over the records: whether any entry is marked to stand for every
+// callsign that begins with it, and the filter of the entries' keys. A table
+// that cannot be read counts as having such entries, which only costs the
+// longer lookup.
+void GatherExceptionFacts(TdbTreiber& drv, std::string_view sep, TExceptionFacts& facts) {
+  facts.beginnings = false;
+  facts.keyBits.assign(TExceptionFacts::kFilterBits / 64, 0);
+  TPrefixRecord rec{};
+  const bool scanned = drv.ScanRecords([&](int32_t, std::string_view data) {
+    rec.fill(0);
+    std::memcpy(rec.data(), data.data(), std::min(data.size(), rec.size()));
+    if (static_cast<char>(rec[kPrefixMatch]) == 'J') facts.beginnings = true;
+    facts.Note(TDatPrefix::BuildExceptionKey(rec.data(), 13, false, sep));
+    return true;
+  });
+  if (!scanned) facts.beginnings = true;
+}
+
+// The key 13 entry of exactly this beginning of a callsign: Prefix (6) and
+// rest (8), blank-padded.
+void WholeEntryKey(std::string_view head, std::string_view sep, std::string& want) {
+  want.assign(head.substr(0, std::min<size_t>(6, head.size())));
+  want.resize(6, ' ');
+  want.append(sep).append(head.substr(std::min<size_t>(6, head.size())));
+  want.resize(6 + sep.size() + 8, ' ');
+}
+
+}  // namespace
+
 bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   TdbTreiber* drv = table.GetTreiber();
   if (drv == nullptr) return false;
@@ -198,6 +263,32 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
   // longer call can only meet entries that stand for every call beginning so.
   const std::string s(call.substr(0, std::min(len, kWholeCallLength)));
   const std::string sep = table.KeySeparator();
+  auto hit = [&] {
+    table.SetADIFNr(ToPrefix.AdifCodeOfPrefix(table.GetDXCC()));
+    TakeExceptionRecord(table);
+    return true;
+  };
+
+  // Without entries for call beginnings only the whole call's own entry can
+  // apply, and the key filter mostly tells without a probe that there is none.
+  const uint8_t kind = table.GetKind();
+  if (kind == kPrefixEE || kind == kPrefixES) {
+    TExceptionFacts& facts = gExceptionFacts[kind - 1];
+    const uint64_t count = drv->ChangeCount();
+    if (count != 0 && count != facts.changeCount) {
+      GatherExceptionFacts(*drv, sep, facts);
+      facts.changeCount = count;  // as before the pass: a change meanwhile shows next time
+    }
+    if (count != 0 && !facts.beginnings) {
+      if (len > kWholeCallLength) return false;
+      std::string want;
+      WholeEntryKey(s, sep, want);
+      if (!facts.MayHold(want)) return false;
+      std::string key = want;
+      int32_t ref = 0;
+      return drv->SearchKeyRef(13, key, ref) && key == want && table.ReadRecord(ref) && hit();
+    }
+  }
 
   // The entries that can apply are those whose whole key is a beginning of
   // the call, blank-padded. Key-only probes from the shortest beginning up:
@@ -213,22 +304,14 @@ bool TdbPrefix::ExceptionHit(TdbPrefix& table, std::string_view call) {
     key = probe;
     int32_t ref = 0;
     if (!drv->SearchKeyRef(13, key, ref) || key.compare(0, probe.size(), probe) != 0) break;
-    // The entry of exactly this beginning: Prefix (6) and rest (8), blank-padded.
-    want.assign(head.substr(0, std::min<size_t>(6, j)));
-    want.resize(6, ' ');
-    want.append(sep).append(head.substr(std::min<size_t>(6, j)));
-    want.resize(6 + sep.size() + 8, ' ');
+    WholeEntryKey(head, sep, want);
     if (key == want) refs[j] = ref;
   }
   // The longest beginning first, as the lookup drops characters from the end.
   for (size_t j = s.size(); j >= 1; --j) {
     if (refs[j] == 0 || !table.ReadRecord(refs[j])) continue;
     const bool whole = j == len && len <= kWholeCallLength;
-    if (table.GetPrefixMatch() == 'J' || whole) {
-      table.SetADIFNr(ToPrefix.AdifCodeOfPrefix(table.GetDXCC()));
-      TakeExceptionRecord(table);
-      return true;
-    }
+    if (table.GetPrefixMatch() == 'J' || whole) return hit();
   }
   return false;
 }
@@ -238,8 +321,16 @@ bool TdbPrefix::CheckExceptionTables(std::string_view call, TdbPrefix* ee, TdbPr
     TdbPrefix* given = kind == kPrefixEE ? ee : es;
     std::unique_ptr<TdbPrefix> own;
     if (given == nullptr) {
-      own = std::make_unique<TdbPrefix>(kind, mode_);
-      given = own.get();
+      // The objects are kept between calls while the tables are open anyway;
+      // one that had to open its table itself goes with the call, so that the
+      // table does not stay open behind its owners' backs.
+      std::unique_ptr<TdbPrefix>& kept = keptExceptionTables_[kind - 1];
+      if (kept != nullptr && kept->GetTreiber() == nullptr) kept.reset();
+      if (kept == nullptr) {
+        own = std::make_unique<TdbPrefix>(kind, mode_);
+        if (!own->OpenedHere()) kept = std::move(own);
+      }
+      given = kept != nullptr ? kept.get() : own.get();
     }
     if (ExceptionHit(*given, call)) return true;
   }
@@ -327,16 +418,17 @@ uint8_t TdbPrefix::ResolveByCutting(const std::string& call, int32_t date, TReso
   return kNotFound;
 }
 
-bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact, TPrefixProbe* probe) {
+bool TdbPrefix::MatchPrefixRecord(const std::string& text, char& wildcard, bool exact,
+                                  TPrefixProbe* probe) {
   wildcard = 0;
-  if (s.empty()) return false;
+  if (text.empty()) return false;
   if (exact) {
-    std::string t = s.substr(0, 6);
+    std::string t = text.substr(0, 6);
     if (!t.empty() && t.back() == '-' && !t.starts_with("PJ")) t.pop_back();
-    if (s.starts_with("FT5")) s = "FT?" + s.substr(3);
-    return FindDxccPrefix(t, s);
+    return FindDxccPrefix(t, text.starts_with("FT5") ? "FT?" + text.substr(3) : text);
   }
 
+  std::string_view s = text;
   std::string p;
   const size_t dash = s.find('-');
   // No Prefix is longer than its six key characters: a longer text cannot match.
@@ -351,15 +443,15 @@ bool TdbPrefix::MatchPrefixRecord(std::string s, char& wildcard, bool exact, TPr
     // only sometimes the record, which is read when it matches.
     TdbTreiber* drv = GetTreiber();
     if (drv == nullptr) return false;
-    std::string key;
+    std::string scratch;
+    std::string_view key;
     int32_t ref = 0;
-    if (!FirstPrefixNotBelow(*drv, s, probe, key, ref)) return false;
-    p = key;
-    while (!p.empty() && p.back() == ' ') p.pop_back();
+    if (!FirstPrefixNotBelow(*drv, s, probe, scratch, key, ref)) return false;
+    const std::string_view k = TrimKey(key);
     const bool mayMatch =
-        p == s || (p.size() == s.size() && p.compare(0, p.size() - 1, s, 0, s.size() - 1) == 0) ||
-        (p.size() > s.size() && IsWildcard(p[s.size() - 1]) &&
-         p.compare(0, s.size() - 1, s, 0, s.size() - 1) == 0);
+        k == s || (k.size() == s.size() && k.substr(0, k.size() - 1) == s.substr(0, s.size() - 1)) ||
+        (k.size() > s.size() && IsWildcard(k[s.size() - 1]) &&
+         k.substr(0, s.size() - 1) == s.substr(0, s.size() - 1));
     if (!mayMatch) return false;
     if (!ReadRecord(ref)) return false;
     p = GetPrefix();
@@ -403,23 +495,23 @@ uint8_t TdbPrefix::ApplyRecordRules(const std::string& a, const std::string& b, 
                                     bool inner, TResolveState& st) {
   if (++st.b > kMaxDepth) return kNotFound;
 
-  if (!GetMenue().empty()) {
+  if (HasStr(kMenue)) {
     st.choice = RunDxccChoice(date, st.qso, st.dateDefaulted);
     // A choice that found no candidate leaves an empty record: nothing to report.
     if (GetPrefix().empty() && GetDXCC().empty()) return kNotFound;
   }
 
   if (!inner) {
-    const std::string link = GetLink();
-    if (!link.empty() && date <= GetLinkUntil()) {
+    if (HasStr(kLink) && date <= GetLinkUntil()) {
+      const std::string link = GetLink();
       const std::string saved = GetPrefix();
       if (!MatchRuleText(link)) return kNotFound;
       if (ApplyRecordRules(link, b, date, true, st) != kFound) return kNotFound;
       SetPrefix(saved);
       return kFound;
     }
-    std::string dxcc2 = GetDXCC2();
-    if (!dxcc2.empty() && date <= GetDXCC2Until()) {
+    if (HasStr(kDXCC2) && date <= GetDXCC2Until()) {
+      std::string dxcc2 = GetDXCC2();
       const std::string saved = GetPrefix();
       if (dxcc2 == "RA" && b.size() > 2 && IsDigit(b[2])) dxcc2 += b[2];
       if (!MatchRuleText(dxcc2)) return kNotFound;
@@ -431,8 +523,8 @@ uint8_t TdbPrefix::ApplyRecordRules(const std::string& a, const std::string& b, 
       return kUndecided;
   }
 
+  if (!HasStr(kWiePref)) return kFound;
   const std::string wp = GetWiePref();
-  if (wp.empty()) return kFound;
   const std::string p = GetPrefix();
 
   if (wp.size() == p.size() && wp.find('#') == std::string::npos) {

@@ -10,6 +10,7 @@
 // rules (DXCC choice, Link, DXCC2, validity dates, wiePref), which may start
 // the search again on another text; a final adjustment of the Prefix text.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -54,8 +55,8 @@ class TdbPrefix : public TdbPrefixBase {
 
   // Call: trimmed, upper-cased, slashed zeros read as '0'. Date below 1:
   // today. qso may be nil. choice: 0 unless the result is 0 and the DXCC
-  // choice ran, then its result. ee / es: exception tables to use (nil: made
-  // inside the call). On kind 0 only.
+  // choice ran, then its result. ee / es: exception tables to use (nil: the
+  // object's own, kept between calls while the tables are open). On kind 0 only.
   uint8_t ResolveCallsign(std::string_view call, int32_t date, const TDxccQsoTexts* qso,
                           uint8_t& choice, TdbPrefix* ee = nullptr, TdbPrefix* es = nullptr,
                           bool checkExceptions = true);
@@ -113,7 +114,7 @@ class TdbPrefix : public TdbPrefixBase {
  private:
   struct TResolveState;
   uint8_t ResolveByCutting(const std::string& call, int32_t date, TResolveState& st);
-  bool MatchPrefixRecord(std::string s, char& wildcard, bool exact,
+  bool MatchPrefixRecord(const std::string& text, char& wildcard, bool exact,
                          TPrefixProbe* probe = nullptr);
   uint8_t ApplyRecordRules(const std::string& a, const std::string& b, int32_t date, bool inner,
                            TResolveState& st);
@@ -122,4 +123,7 @@ class TdbPrefix : public TdbPrefixBase {
   bool FindOrSearch(int keyNo, const std::string& key, bool exact);
   void RenumberAutoKeys();
   void RenameRetiredDxcc();
+
+  // Exception table objects of calls that were given none (ZQPREFEE, ZQPREFES).
+  std::unique_ptr<TdbPrefix> keptExceptionTables_[2];
 };

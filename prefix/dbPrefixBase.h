@@ -132,6 +132,8 @@ class TdbPrefixBase : public TdbBase {
   size_t RecordSize() const;
   void SetWorkRecord(const uint8_t* rec);  // 181 bytes into both copies
   std::string Str(size_t off, size_t cap) const;
+  // The text field at off is not empty (cheaper than Str on hot paths).
+  bool HasStr(size_t off) const { return IsPrefixLayout() && Work()[off] != 0; }
   void PutStr(size_t off, size_t cap, std::string_view v);
   int32_t Int(size_t off) const;
 

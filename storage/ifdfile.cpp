@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <ctime>
 
 #include "platform/paths.h"
 
@@ -44,6 +45,25 @@ std::string_view ColumnBytes(sqlite3_stmt* st, int col) {
   const int n = sqlite3_column_bytes(st, col);
   return p ? std::string_view(static_cast<const char*>(p), static_cast<size_t>(n))
            : std::string_view();
+}
+
+// The process-wide source of change counts (see TIfdFile::ChangeCount).
+uint64_t gChangeClock = 0;
+
+// The monotonic clock as the kernel keeps it at its last tick: reading it
+// costs next to nothing, unlike the exact clock, and the cache check asks it
+// on every operation. Returns its resolution too.
+int64_t CoarseNowNs(int64_t& resolutionNs) {
+  static const int64_t resolution = [] {
+    timespec r{};
+    return clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0
+               ? static_cast<int64_t>(r.tv_sec) * 1000000000 + r.tv_nsec
+               : int64_t{1000000000};
+  }();
+  resolutionNs = resolution;
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
+  return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 // Resets a statement and its bindings when it goes out of use.
@@ -197,6 +217,7 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   maxLen_ = p.MaxRecordLength;
   fixedLen_ = p.FixedRecordLength;
   mirrors_.assign(static_cast<size_t>(keys_.Count()), TKeyMirror());
+  NoteChange();
   for (int i = 1; i <= keys_.Count(); ++i) mirrors_[static_cast<size_t>(i - 1)].Reset(keys_.Key(i).Length);
   autoKeyNo = keys_.AutoKeyNumber();
   insertSql_ = "INSERT INTO records(data";
@@ -379,10 +400,13 @@ void TIfdFile::BuildKeys(const uint8_t* record, std::vector<std::string>& keys) 
   }
 }
 
+void TIfdFile::NoteChange() { changeCount_ = ++gChangeClock; }
+
 void TIfdFile::Invalidate() {
   for (TKeyMirror& m : mirrors_) m.Clear();
   records_.clear();
   count_ = -1;
+  NoteChange();
 }
 
 int32_t TIfdFile::CheckVersion(IFDriver* h) {
@@ -398,15 +422,20 @@ int32_t TIfdFile::CheckVersion(IFDriver* h) {
     if (!counterDirty_) autoCounter_ = -1;
     dataVersion_ = v;
   }
-  lastCheck_ = std::chrono::steady_clock::now();
+  int64_t resolution;
+  lastCheckNs_ = CoarseNowNs(resolution);
   return drOk;
 }
 
 int32_t TIfdFile::Refresh(IFDriver* h) {
   if (memory_ || outerOpen_) return drOk;
-  if (dataVersion_ >= 0 && DriverCacheCheckMs > 0 &&
-      std::chrono::steady_clock::now() - lastCheck_ < std::chrono::milliseconds(DriverCacheCheckMs))
-    return drOk;
+  if (dataVersion_ >= 0 && DriverCacheCheckMs > 0) {
+    // Both readings may lag by up to one tick of the coarse clock: the
+    // caches count as fresh only while even the longest true age is inside.
+    int64_t resolution;
+    const int64_t age = CoarseNowNs(resolution) - lastCheckNs_;
+    if (age + resolution < static_cast<int64_t>(DriverCacheCheckMs) * 1000000) return drOk;
+  }
   return CheckVersion(h);
 }
 
@@ -471,6 +500,20 @@ int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& ke
   if (rc != SQLITE_ROW) return drRecordGone;
   key.assign(ColumnBytes(st, 0));
   return drOk;
+}
+
+int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit) {
+  sqlite3_stmt* st = Stmt("SELECT ref, data FROM records ORDER BY ref");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  int32_t r = Step(h, st, rc);
+  while (r == drOk && rc == SQLITE_ROW) {
+    if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1))) break;
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+  }
+  return r;
 }
 
 int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
@@ -712,6 +755,7 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
   }
   CacheRecord(newRef, std::string_view(reinterpret_cast<const char*>(record), static_cast<size_t>(length)));
   if (count_ >= 0) ++count_;
+  NoteChange();
   return drOk;
 }
 
@@ -781,6 +825,7 @@ int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int le
     m.Insert(keys[static_cast<size_t>(i - 1)], ref);
   }
   CacheRecord(ref, std::string_view(reinterpret_cast<const char*>(record), static_cast<size_t>(length)));
+  NoteChange();
   return drOk;
 }
 
@@ -809,6 +854,7 @@ int32_t TIfdFile::Remove(IFDriver* h, int32_t ref) {
   }
   records_.erase(ref);
   if (count_ > 0) --count_;
+  NoteChange();
   return drOk;
 }
 

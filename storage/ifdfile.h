@@ -6,10 +6,11 @@
 // and the records read so far. Own writes keep the caches current; a change
 // by another process is noticed through the file's data version, asked at
 // the start of every transaction and outside transactions at most every
-// DriverCacheCheckMs, and drops the caches.
+// DriverCacheCheckMs, and drops the caches. A change count moves with every
+// write of this process and every drop of the caches, so that callers can
+// keep facts they derived from the table for as long as it stands still.
 #include <sqlite3.h>
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,12 +46,17 @@ class TIfdFile {
   // Asks whether another process changed the file (see above).
   int32_t Refresh(IFDriver* h);
   void Invalidate();
+  // Never 0, and never the same value for two states of any file of the
+  // process (a reopened file starts from a fresh value too).
+  uint64_t ChangeCount() const { return changeCount_; }
 
   // Caches, loaded on demand.
   int32_t Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror);
   // The stored record; drRecordGone when there is none.
   int32_t Record(IFDriver* h, int32_t ref, const std::string*& data);
   int32_t StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key);
+  // Every stored record in reference order, in one pass over the file.
+  int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit);
   int32_t Count(IFDriver* h, int32_t& count);
   // Every key of a record, cut to its length.
   void BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const;
@@ -100,6 +106,7 @@ class TIfdFile {
   int32_t OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys);
   int32_t SetAutoCounter(IFDriver* h, int64_t value);
   void CacheRecord(int32_t ref, std::string_view data);
+  void NoteChange();
 
   sqlite3* db_ = nullptr;
   std::string path_;
@@ -127,5 +134,6 @@ class TIfdFile {
   int64_t autoCounter_ = -1;
   bool counterDirty_ = false;  // autoCounter_ not yet written to the file
   int64_t dataVersion_ = -1;
-  std::chrono::steady_clock::time_point lastCheck_{};
+  int64_t lastCheckNs_ = 0;  // coarse monotonic clock at the last question
+  uint64_t changeCount_ = 0;
 };

@@ -174,6 +174,13 @@ int32_t IFDriver::SetPosition(int keyNo, std::string_view key, int32_t ref, bool
   return drOk;
 }
 
+int32_t IFDriver::SetPositionAt(int keyNo, const TKeyMirror& m, size_t i, bool load) {
+  std::string_view key;
+  int32_t ref;
+  m.EntryAt(i, key, ref);
+  return SetPosition(keyNo, key, ref, load);
+}
+
 int32_t IFDriver::PositionKey() {
   if (posKeyKnown_ || posRef_ < 1) return drOk;
   const int32_t r = file_->StoredKey(this, curKeyNo_, posRef_, curKey_);
@@ -208,10 +215,10 @@ int32_t IFDriver::Find(int keyNo, const std::string& key, bool load) {
   const std::string_view k =
       std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
   const size_t i = m->Lower(k, -1);
-  if (i < m->Count() && m->KeyAt(i) == k)
-    r = SetPosition(keyNo, m->KeyAt(i), m->RefAt(i), load);
-  else
-    r = drNotFound;
+  std::string_view found;
+  int32_t ref = 0;
+  if (i < m->Count()) m->EntryAt(i, found, ref);
+  r = i < m->Count() && found == k ? SetPosition(keyNo, found, ref, load) : drNotFound;
   return Leave("Find", r);
 }
 
@@ -228,7 +235,7 @@ int32_t IFDriver::SearchRef(int keyNo, const std::string& key, int32_t ref, bool
       std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
   const size_t i = m->Lower(k, ref);
   if (i < m->Count()) {
-    r = SetPosition(keyNo, m->KeyAt(i), m->RefAt(i), load);
+    r = SetPositionAt(keyNo, *m, i, load);
   } else {
     // Behind the last entry: Prev goes on from here.
     curKeyNo_ = keyNo;
@@ -247,7 +254,7 @@ int32_t IFDriver::First(int keyNo, bool load) {
   int32_t r = Mirror(keyNo, m);
   if (r != drOk) return Leave("First", r);
   if (m->Count() == 0) return Leave("First", drNotFound);
-  return Leave("First", SetPosition(keyNo, m->KeyAt(0), m->RefAt(0), load));
+  return Leave("First", SetPositionAt(keyNo, *m, 0, load));
 }
 
 int32_t IFDriver::Last(int keyNo, bool load) {
@@ -257,7 +264,7 @@ int32_t IFDriver::Last(int keyNo, bool load) {
   if (r != drOk) return Leave("Last", r);
   if (m->Count() == 0) return Leave("Last", drNotFound);
   const size_t i = m->Count() - 1;
-  return Leave("Last", SetPosition(keyNo, m->KeyAt(i), m->RefAt(i), load));
+  return Leave("Last", SetPositionAt(keyNo, *m, i, load));
 }
 
 int32_t IFDriver::Next(bool load, int keyNo) { return Step(true, load, keyNo); }
@@ -285,16 +292,16 @@ int32_t IFDriver::Step(bool forward, bool load, int keyNo) {
     // No place yet: the first step goes to the first (last) entry.
     if (m->Count() == 0) return Leave(op, drNotFound);
     const size_t i = forward ? 0 : m->Count() - 1;
-    return Leave(op, SetPosition(kn, m->KeyAt(i), m->RefAt(i), load));
+    return Leave(op, SetPositionAt(kn, *m, i, load));
   }
   if (forward) {
     const size_t i = m->Lower(curKey_, static_cast<int64_t>(posRef_) + 1);
     if (i >= m->Count()) return Leave(op, drNotFound);
-    return Leave(op, SetPosition(kn, m->KeyAt(i), m->RefAt(i), load));
+    return Leave(op, SetPositionAt(kn, *m, i, load));
   }
   const size_t i = m->Lower(curKey_, posRef_);
   if (i == 0) return Leave(op, drNotFound);
-  return Leave(op, SetPosition(kn, m->KeyAt(i - 1), m->RefAt(i - 1), load));
+  return Leave(op, SetPositionAt(kn, *m, i - 1, load));
 }
 
 int32_t IFDriver::NextKey(int keyNo, std::string& key, int32_t& ref) {
@@ -304,8 +311,9 @@ int32_t IFDriver::NextKey(int keyNo, std::string& key, int32_t& ref) {
   if (r != drOk) return Leave("NextKey", r);
   const size_t i = m->Lower(key, static_cast<int64_t>(ref) + 1);
   if (i >= m->Count()) return Leave("NextKey", drNotFound);
-  key.assign(m->KeyAt(i));
-  ref = m->RefAt(i);
+  std::string_view k;
+  m->EntryAt(i, k, ref);
+  key.assign(k);
   return Leave("NextKey", drOk);
 }
 
@@ -316,8 +324,9 @@ int32_t IFDriver::PrevKey(int keyNo, std::string& key, int32_t& ref) {
   if (r != drOk) return Leave("PrevKey", r);
   const size_t i = m->Lower(key, ref);
   if (i == 0) return Leave("PrevKey", drNotFound);
-  key.assign(m->KeyAt(i - 1));
-  ref = m->RefAt(i - 1);
+  std::string_view k;
+  m->EntryAt(i - 1, k, ref);
+  key.assign(k);
   return Leave("PrevKey", drOk);
 }
 
@@ -328,8 +337,9 @@ int32_t IFDriver::SearchKeyRef(int keyNo, std::string& key, int32_t& ref) {
   if (r != drOk) return Leave("SearchKeyRef", r);
   const size_t i = m->Lower(key, ref);
   if (i >= m->Count()) return Leave("SearchKeyRef", drNotFound);
-  key.assign(m->KeyAt(i));
-  ref = m->RefAt(i);
+  std::string_view k;
+  m->EntryAt(i, k, ref);
+  key.assign(k);
   return Leave("SearchKeyRef", drOk);
 }
 
@@ -339,6 +349,18 @@ int32_t IFDriver::KeyEntries(int keyNo, int32_t& count) {
   if (keyNo < 1 || keyNo > KeyCount()) return Leave("KeyCount", drBadKeyNumber);
   // Every record has one entry in every index.
   return Leave("KeyCount", file_->Count(this, count));
+}
+
+int32_t IFDriver::ChangeCount(uint64_t& count) {
+  count = 0;
+  if (!Enter("ChangeCount")) return DriverResult;
+  count = file_->ChangeCount();
+  return Leave("ChangeCount", drOk);
+}
+
+int32_t IFDriver::ScanRecords(const TRecordVisitor& visit) {
+  if (!Enter("ScanRecords")) return DriverResult;
+  return Leave("ScanRecords", file_->ScanRecords(this, visit));
 }
 
 int32_t IFDriver::UsedRecords(int32_t& count) {
@@ -416,12 +438,12 @@ int32_t IFDriver::RestorePosition(const TIfdPosition& pos, int direction) {
   }
   const size_t i = m->Lower(pos.Key, pos.Ref);
   if (i < m->Count() && m->RefAt(i) == pos.Ref && m->KeyAt(i) == pos.Key)
-    return Leave("RestorePosition", SetPosition(pos.KeyNumber, m->KeyAt(i), m->RefAt(i), true));
+    return Leave("RestorePosition", SetPositionAt(pos.KeyNumber, *m, i, true));
   if (direction > 0 && i < m->Count())
-    return Leave("RestorePosition", SetPosition(pos.KeyNumber, m->KeyAt(i), m->RefAt(i), true));
+    return Leave("RestorePosition", SetPositionAt(pos.KeyNumber, *m, i, true));
   if (direction < 0 && i > 0)
     return Leave("RestorePosition",
-                 SetPosition(pos.KeyNumber, m->KeyAt(i - 1), m->RefAt(i - 1), true));
+                 SetPositionAt(pos.KeyNumber, *m, i - 1, true));
   return Leave("RestorePosition", drNotFound);
 }
 

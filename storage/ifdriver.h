@@ -26,6 +26,10 @@
 // Builds the bytes of key keyNo (1-based) from a record buffer.
 using TKeyBuilder = std::function<void(const uint8_t* record, int keyNo, std::string& key)>;
 
+// Visits one stored record (reference and bytes); false stops the visit.
+// It must not call the engine: the bytes live only for the call.
+using TRecordVisitor = std::function<bool(int32_t ref, std::string_view data)>;
+
 // Asked when a lock stays refused after the retry limit: table title (at most
 // 40 characters) and reason (1 record lock, 2 automatic lock, 3 record or
 // fileblock lock, 4 table file); true = retry once more.
@@ -148,6 +152,16 @@ class IFDriver : public IFbiDriver {
   int32_t SearchKeyRef(int keyNo, std::string& key, int32_t& ref);  // first entry >= (key, ref)
   int32_t KeyEntries(int keyNo, int32_t& count);                    // entries of that index
   int32_t UsedRecords(int32_t& count);
+  // A number that moves whenever the table may have changed: on every write
+  // of this process and whenever a change by another process is noticed
+  // (under the same rules as the caches). Equal numbers mean an unchanged
+  // table, so a caller may keep what it derived from the table along with
+  // the number. Never 0; never repeated, not even for another file.
+  int32_t ChangeCount(uint64_t& count);
+  // Every record in reference order, read in one pass over the file without
+  // touching the buffer or the position: for jobs that must see every record
+  // and would otherwise read them one by one.
+  int32_t ScanRecords(const TRecordVisitor& visit);
 
   // Key and reference of the entry at relative position p of scale s (p <= s).
   int32_t KeyAtPosition(int keyNo, int32_t p, int32_t s, std::string& key, int32_t& ref);
@@ -210,6 +224,8 @@ class IFDriver : public IFbiDriver {
   int32_t Load(int32_t ref, bool load);
   int32_t Step(bool forward, bool load, int keyNo);
   int32_t SetPosition(int keyNo, std::string_view key, int32_t ref, bool load);
+  // Entry i of the mirror m of index keyNo becomes the position.
+  int32_t SetPositionAt(int keyNo, const class TKeyMirror& m, size_t i, bool load);
   int32_t PositionKey();
   int32_t Mirror(int keyNo, const class TKeyMirror*& mirror);
   int WriteLength() const;

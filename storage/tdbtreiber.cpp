@@ -86,6 +86,14 @@ int32_t TdbTreiber::UsedRecords() {
   if (driver_) driver_->UsedRecords(n);
   return n;
 }
+uint64_t TdbTreiber::ChangeCount() {
+  uint64_t n = 0;
+  if (driver_) driver_->ChangeCount(n);
+  return n;
+}
+bool TdbTreiber::ScanRecords(const TRecordVisitor& visit) {
+  return driver_ ? driver_->ScanRecords(visit) == drOk : NotOpen();
+}
 void TdbTreiber::BufferKey(int keyNo, std::string& key) {
   key.clear();
   if (driver_) driver_->BufferKey(keyNo, key);

@@ -55,6 +55,11 @@ class TdbTreiber {
   bool SearchKeyRef(int keyNo, std::string& key, int32_t& ref);
   int32_t KeyCount(int keyNo);
   int32_t UsedRecords();
+  // See IFDriver::ChangeCount; 0 when the table is not open or cannot be asked.
+  uint64_t ChangeCount();
+  // See IFDriver::ScanRecords; true when the walk ran (to its end or until
+  // the visitor stopped it).
+  bool ScanRecords(const TRecordVisitor& visit);
   void BufferKey(int keyNo, std::string& key);
 
   bool Add(uint8_t autoKeyMode = 0);

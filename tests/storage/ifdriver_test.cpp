@@ -126,6 +126,49 @@ TEST_F(KeyOnlyTest, WalksBothWaysFromBothEndsWithoutTouchingTheRecord) {
   EXPECT_TRUE(std::equal(before.begin(), before.end(), t->RecordBuffer()));
 }
 
+TEST_F(KeyOnlyTest, ScanningVisitsEveryRecordInReferenceOrderAndStopsWhenTold) {
+  // A record written inside an open job shows too.
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("cA6")));
+  fx::SetInt32(t->RecordBuffer(), fx::oValue, 77);
+  ASSERT_TRUE(t->Update());
+
+  std::vector<int32_t> refs;
+  std::vector<std::string> codes;
+  int32_t value = 0;
+  ASSERT_TRUE(t->ScanRecords([&](int32_t ref, std::string_view data) {
+    EXPECT_EQ(data.size(), static_cast<size_t>(fx::kLen));
+    const auto* r = reinterpret_cast<const uint8_t*>(data.data());
+    refs.push_back(ref);
+    codes.push_back(fx::GetStr(r, fx::oCode, 6));
+    if (codes.back() == "cA6") value = fx::GetInt32(r, fx::oValue);
+    return true;
+  }));
+  ASSERT_TRUE(t->CommitTransaction());
+  std::vector<int32_t> sorted;
+  for (const auto& e : order) sorted.push_back(e.second);
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(refs, sorted);
+  EXPECT_EQ(codes, (std::vector<std::string>{"cM1", "cB2", "cM3", "cZ4", "cB5", "cA6"}));
+  EXPECT_EQ(value, 77);
+
+  int visited = 0;
+  EXPECT_TRUE(t->ScanRecords([&](int32_t, std::string_view) { return ++visited < 2; }));
+  EXPECT_EQ(visited, 2);
+
+  // A scan leaves the position and the buffer as they were.
+  ASSERT_TRUE(t->FindKey(1, MakeKeyStr("Z")));
+  const int32_t current = t->CurrentRef();
+  std::vector<uint8_t> found(t->RecordBuffer(), t->RecordBuffer() + fx::kLen);
+  ASSERT_TRUE(t->ScanRecords([](int32_t, std::string_view) { return true; }));
+  EXPECT_EQ(t->CurrentRef(), current);
+  EXPECT_TRUE(std::equal(found.begin(), found.end(), t->RecordBuffer()));
+  EXPECT_FALSE(t->Next(1));  // "Z" is the last entry of key 1
+
+  TdbTreiber closed;
+  EXPECT_FALSE(closed.ScanRecords([](int32_t, std::string_view) { return true; }));
+}
+
 TEST_F(KeyOnlyTest, SearchKeyRefFindsAtOrAfterAndPrevKeyGoesOnFromThereAfterAMiss) {
   // The second "B" exactly, and just after the first "B".
   std::string key = order[1].first;

@@ -10,14 +10,23 @@
 
 namespace {
 
-TEST(KeyMirror, AgreesWithAnOrderedSetThroughInsertsAndErases) {
+// Key lengths within one compared word, across a word boundary and over two.
+class KeyMirrorLengths : public ::testing::TestWithParam<int> {};
+
+TEST_P(KeyMirrorLengths, AgreesWithAnOrderedSetThroughInsertsAndErases) {
+  const int keyLength = GetParam();
   std::mt19937 rng(7);
   TKeyMirror m;
-  m.Reset(4);
+  m.Reset(keyLength);
   std::set<std::pair<std::string, int32_t>> ref;
+  // 0..keyLength bytes over the whole byte range, zero bytes often, so that
+  // keys differing only in trailing zeros meet.
   auto randomKey = [&] {
-    std::string k(rng() % 5, '\0');  // 0..4 bytes, byte values over the whole range
-    for (char& c : k) c = static_cast<char>(rng() % 4 == 0 ? 0xFF : rng() % 256);
+    std::string k(rng() % static_cast<unsigned>(keyLength + 1), '\0');
+    for (char& c : k) {
+      const unsigned r = rng() % 8;
+      c = r == 0 ? '\xFF' : r == 1 ? '\0' : static_cast<char>(rng() % 256);
+    }
     return k;
   };
   int32_t next = 1;
@@ -43,13 +52,27 @@ TEST(KeyMirror, AgreesWithAnOrderedSetThroughInsertsAndErases) {
   for (const auto& [k, r] : ref) {
     ASSERT_EQ(m.KeyAt(i), k) << i;
     ASSERT_EQ(m.RefAt(i), r) << i;
+    std::string_view ek;
+    int32_t er = 0;
+    m.EntryAt(i, ek, er);
+    ASSERT_EQ(ek, k);
+    ASSERT_EQ(er, r);
     ASSERT_EQ(m.Lower(k, r), i);
     ASSERT_EQ(m.Lower(k, static_cast<int64_t>(r) + 1), i + 1);
     ++i;
   }
-  EXPECT_EQ(m.Lower(std::string(5, '\xFF'), 0), m.Count());
+  // Search texts longer than the key: behind every entry they begin with.
+  for (int probe = 0; probe < 300; ++probe) {
+    std::string k = randomKey();
+    k.resize(static_cast<size_t>(keyLength) + 1 + rng() % 9, static_cast<char>(rng() % 2));
+    const auto expected = std::distance(ref.begin(), ref.lower_bound({k, 0}));
+    ASSERT_EQ(m.Lower(k, 0), static_cast<size_t>(expected));
+  }
+  EXPECT_EQ(m.Lower(std::string(static_cast<size_t>(keyLength) + 1, '\xFF'), 0), m.Count());
   EXPECT_EQ(m.Lower(std::string(), -1), 0u);
 }
+
+INSTANTIATE_TEST_SUITE_P(KeyMirror, KeyMirrorLengths, ::testing::Values(4, 8, 13, 17));
 
 TEST(KeyMirror, KeysAreCutToTheKeyLength) {
   TKeyMirror m;
@@ -61,6 +84,25 @@ TEST(KeyMirror, KeysAreCutToTheKeyLength) {
   EXPECT_EQ(m.RefAt(1), 2);
   EXPECT_TRUE(m.Erase("ABCXYZ", 1));
   EXPECT_EQ(m.Count(), 1u);
+}
+
+TEST(KeyMirror, ARepeatedSearchSeesTheChangesInBetween) {
+  TKeyMirror m;
+  m.Reset(6);
+  m.Insert("DL", 1);
+  m.Insert("OE", 2);
+  ASSERT_EQ(m.Lower("K", 0), 1u);
+  m.Insert("F", 3);
+  EXPECT_EQ(m.Lower("K", 0), 2u);
+  ASSERT_TRUE(m.Erase("DL", 1));
+  EXPECT_EQ(m.Lower("K", 0), 1u);
+  EXPECT_EQ(m.Lower("K", 3), 1u);  // another reference is another search
+  m.Clear();
+  m.Append("A", 1);
+  m.Append("Z", 2);
+  EXPECT_EQ(m.Lower("K", 0), 1u);
+  m.Append("ZZ", 3);
+  EXPECT_EQ(m.Lower("ZZZ", 0), 3u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <string>
 
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
@@ -226,6 +227,104 @@ TEST_F(StorageTest, ChangesOfAnotherProcessAreSeen) {
   ASSERT_EQ(c2.Exit(), 0);
   ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));
   EXPECT_EQ(Value(*t), 99);
+}
+
+// A change by another process, for the tests below: renames record "A".
+int RenameInChild(const std::string& dirPath, const std::string& name) {
+  TdbTreiber ct;
+  if (ct.Open(fx::Params(ChildPath(dirPath))) == 2) return 1;
+  if (!ct.FindKey(3, MakeKeyStr("A"))) return 2;
+  fx::SetStr(ct.RecordBuffer(), fx::oName, 10, name);
+  return ct.Update() ? 0 : 3;
+}
+
+TEST_F(StorageTest, TheChangeCountMovesWithEveryChangeAndOnlyThen) {
+  auto t = Open();
+  auto other = Open("OTHER");
+  ASSERT_TRUE(Put(*t, "A", 1, "A"));
+  const uint64_t c0 = t->ChangeCount();
+  EXPECT_NE(c0, 0u);
+  EXPECT_NE(other->ChangeCount(), c0);
+  // Reads leave it.
+  EXPECT_EQ(CodesOnKey(*t, 1).size(), 1u);
+  EXPECT_TRUE(t->FindKey(3, MakeKeyStr("A")));
+  EXPECT_EQ(t->ChangeCount(), c0);
+  // Every own write moves it, also through a second handle on the file.
+  auto second = Open();
+  EXPECT_EQ(second->ChangeCount(), c0);
+  ASSERT_TRUE(Put(*second, "B", 2, "B"));
+  const uint64_t c1 = t->ChangeCount();
+  EXPECT_NE(c1, c0);
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("B")));
+  fx::SetInt32(t->RecordBuffer(), fx::oValue, 3);
+  ASSERT_TRUE(t->Update());
+  const uint64_t c2 = t->ChangeCount();
+  EXPECT_NE(c2, c1);
+  ASSERT_TRUE(t->Delete());
+  const uint64_t c3 = t->ChangeCount();
+  EXPECT_NE(c3, c2);
+  // A job that is rolled back moves it too: the caches are dropped.
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(Put(*t, "C", 4, "C"));
+  t->RollbackTransaction();
+  EXPECT_NE(t->ChangeCount(), c3);
+  EXPECT_FALSE(t->FindKey(3, MakeKeyStr("C")));
+  // Closed: 0; opened again: a value never given before.
+  const uint64_t beforeClose = t->ChangeCount();
+  second.reset();
+  t->Close();
+  EXPECT_EQ(t->ChangeCount(), 0u);
+  t = Open();
+  EXPECT_GT(t->ChangeCount(), beforeClose);
+}
+
+TEST_F(StorageTest, AChangeOfAnotherProcessMovesTheChangeCountOnceTheCachesExpire) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "A", 1, "A"));
+  DriverCacheCheckMs = 60000;
+  const uint64_t before = t->ChangeCount();
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) _exit(RenameInChild(dir.Path(), "X"));
+  ASSERT_EQ(c.Exit(), 0);
+  // Within the trusted time the table counts as unchanged ...
+  EXPECT_EQ(t->ChangeCount(), before);
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));
+  EXPECT_EQ(Name(*t), "A");
+  // ... after it the file is asked again, and the count moves with the news.
+  DriverCacheCheckMs = 40;
+  SleepMs(60);
+  const uint64_t after = t->ChangeCount();
+  EXPECT_NE(after, before);
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));
+  EXPECT_EQ(Name(*t), "X");
+  // Asking again without a change leaves it.
+  SleepMs(60);
+  EXPECT_EQ(t->ChangeCount(), after);
+}
+
+TEST_F(StorageTest, ChangesOfAnotherProcessAreSeenWithinTheCheckTime) {
+  // The check time is measured on a coarse clock: a change must still show
+  // once the check time has passed, never later.
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "A", 1, "A"));
+  DriverCacheCheckMs = 30;
+  for (int round = 0; round < 5; ++round) {
+    ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));  // caches fresh now
+    const std::string name = "N" + std::to_string(round);
+    Child c;
+    ASSERT_TRUE(c.Fork());
+    if (c.InChild()) _exit(RenameInChild(dir.Path(), name));
+    const auto changed = std::chrono::steady_clock::now();
+    ASSERT_EQ(c.Exit(), 0);
+    // Poll until the change shows; it must show within the check time.
+    for (;;) {
+      const auto asked = std::chrono::steady_clock::now();
+      ASSERT_TRUE(t->FindKey(3, MakeKeyStr("A")));
+      if (Name(*t) == name) break;
+      ASSERT_LT(asked - changed, std::chrono::milliseconds(30)) << "round " << round;
+    }
+  }
 }
 
 TEST_F(StorageTest, AProcessKilledInsideAJobLeavesTheCommittedTableWhole) {
