@@ -575,9 +575,11 @@ bool TdbPrefix::PositionOnDefaultCandidate(std::string_view prefix) {
 
 uint8_t TdbPrefix::RunDxccChoice(int32_t date, const TDxccQsoTexts* qso, bool dateDefaulted) {
   static const TDxccQsoTexts kNoQso;
-  if (gChooser != nullptr && ToPrefix.AskDxccChoice != 0)
+  // The chooser decides also while asking is off: a DXCC stored with the QSO
+  // still wins over the default candidate.
+  if (gChooser != nullptr)
     return gChooser->ChooseDxccEntry(*this, qso != nullptr ? *qso : kNoQso, date, dateDefaulted);
-  // Without asking: the default candidate, not decided by the user.
+  // Nobody to decide: the default candidate, not decided by the user.
   PositionOnDefaultCandidate(GetPrefix());
   return 0;
 }

@@ -209,6 +209,22 @@ TEST_F(DxccChoiceTest, AskingOffTakesTheDefaultEntryUndecided) {
   EXPECT_EQ(table_.GetDXCC(), "MB");
 }
 
+TEST_F(DxccChoiceTest, ResolutionWithAskingOffStillHonoursTheStoredDxcc) {
+  ScriptedAsker asker(2);
+  TDxccChoice choice(&asker);
+  SetDxccChooser(&choice);
+  ToPrefix.AskDxccChoice = 0;
+  const TDxccQsoTexts stored{.Call = "MM1ABC", .Dxcc = "MB", .Field19 = "", .Field20 = ""};
+  uint8_t decided = 9;
+  ASSERT_EQ(table_.ResolveCallsign("MM1ABC", y2020_, &stored, decided), 0);
+  EXPECT_EQ(table_.GetDXCC(), "MB");
+  ASSERT_EQ(table_.ResolveCallsign("MM1ABC", y2020_, nullptr, decided), 0);
+  EXPECT_EQ(table_.GetDXCC(), "MC");  // no stored DXCC: the default entry
+  EXPECT_EQ(asker.calls, 0);
+  SetDxccChooser(nullptr);
+  ToPrefix.AskDxccChoice = 1;
+}
+
 TEST_F(DxccChoiceTest, ChoiceForAQsoCallIsKeptAsException) {
   ScriptedAsker asker(2);
   TDxccChoice choice(&asker);
