@@ -649,6 +649,9 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   } else {
     if (sender == TSetupSender::Start) out.ModalResult = 1;
     if (sender == TSetupSender::Ok) out.ModalResult = 2;
+    // The station data typed here are kept at once, not only at the program's
+    // clean end, so that a crash or a killed program does not lose them.
+    SaveSettings(0);
     // The station memo belongs to a stored log only.
     const std::string file = StationFileName(letter_, rec::GetInt32(r, crec::kNummer));
     const std::vector<std::string> memo = MemoLines(in.Memo);

@@ -277,6 +277,16 @@ TEST_F(SetupLogic, NewLogStoresListRecordExtraRecordAndStation) {
   EXPECT_EQ(rec::GetStr(st.data(), stationrec::kLocator, stationrec::kLocatorCap), "JO31LK");
   EXPECT_EQ(rec::GetStr(st.data(), stationrec::kLocator2, stationrec::kLocator2Cap), "JO31LK");
   EXPECT_EQ(rec::GetStr(st.data(), stationrec::kDOK, stationrec::kDOKCap), "Z11");
+
+  // The station data are in the set-up table at once, not only after a
+  // clean end of the program: a fresh load finds them.
+  ToSetupStation blank{};
+  ToSetups.SetStation(blank);
+  ToSetups.SetOwnCall("");
+  LoadSettings();
+  ToSetups.GetStation(st);
+  EXPECT_EQ(ToSetups.OwnCall(), "DL1ABC");
+  EXPECT_EQ(rec::GetStr(st.data(), stationrec::kOrt, stationrec::kOrtCap), "12345 Musterstadt");
 }
 
 TEST_F(SetupLogic, LaterSaveRewritesTheOwnRecordWhereverTheTableStands) {
