@@ -1,5 +1,8 @@
 // The program: one window, the contest list, and the message loop.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QDir>
 #include <string>
 #include <vector>
@@ -19,6 +22,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Ostrelon"));
   QApplication::setApplicationDisplayName(QStringLiteral("Ostrelon"));
+  // Qt's own dialogs (file dialogs, context menus) speak German like the rest.
+  QTranslator qtGerman;
+  if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtGerman);
   InstallMessageDialogs();
   RegisterContestSetupDialog();
   InstallLogOutputs();

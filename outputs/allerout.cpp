@@ -58,6 +58,10 @@ void TOutputLineFile::WriteLine(std::string_view line) {
     throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
 }
 
+void TOutputLineFile::Flush() {
+  if (file_ != nullptr) std::fflush(file_);
+}
+
 void TOutputLineFile::Close() {
   if (!file_) return;
   std::FILE* f = file_;
@@ -291,6 +295,7 @@ void TAlleRout::CloseOutputFile() {
 }
 
 void TAlleRout::ReportFileCreated() {
+  file_.Flush();  // the user may open the file while the notice is shown
   ToMessages.Hinweis("", "Dateiausgabe:", "Datei " + fileName_ + " wurde erstellt.", false);
 }
 

@@ -69,6 +69,9 @@ class TOutputLineFile {
   bool Create(const std::string& fileName);
   bool IsOpen() const { return file_ != nullptr; }
   void WriteLine(std::string_view line);
+  // Hands what was written so far to the operating system, so that the file
+  // is complete on disk while the program still holds it open.
+  void Flush();
   // Closes the file; throws when the last bytes cannot be written. Closing
   // a closed file does nothing.
   void Close();

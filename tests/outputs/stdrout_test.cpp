@@ -8,6 +8,7 @@
 #include "contest/SetupOutputs.h"
 #include "outcore_fixture.h"
 #include "outputs/stdrout.h"
+#include "platform/textfile.h"
 
 namespace {
 
@@ -76,6 +77,38 @@ class Driver : public OutputFixture {
   }
   TStdRout writer;
 };
+
+// While "wurde erstellt" is shown the file is already complete on disk: the
+// user may open it before closing the notice.
+TEST_F(Driver, FileIsCompleteWhenItsNoticeIsShown) {
+  AddSmallLog('4');
+  struct SizeAtNotice : TMessagePresenter {
+    std::string file;
+    long size = -1;
+    bool JaNeinFrage(const std::string&, const std::string&, const std::string&, bool d) override {
+      return d;
+    }
+    bool Hinweis(const std::string&, const std::string&, const std::string& text, bool,
+                 bool) override {
+      if (text.find("wurde erstellt") != std::string::npos) {
+        std::string bytes;
+        if (ReadFileBytes(file, bytes)) size = static_cast<long>(bytes.size());
+      }
+      return false;
+    }
+    void Achtung(const std::string&, const std::string&) override {}
+    void Fehler(const std::string&) override {}
+    void FehlerInfo(const std::string&, const std::string&, const std::string&) override {}
+  } presenter;
+  presenter.file = dir.File("log.all");
+  TMessagePresenter* previous = ToMessages.SetPresenter(&presenter);
+  Run(7, '4', "log.all");
+  ToMessages.SetPresenter(previous);
+  std::string bytes;
+  ASSERT_TRUE(ReadFileBytes(presenter.file, bytes));
+  EXPECT_GT(bytes.size(), 100u);
+  EXPECT_EQ(presenter.size, static_cast<long>(bytes.size()));
+}
 
 TEST_F(Driver, ELogListFileWithHeaderColumnsAndScoreTrailer) {
   AddSmallLog('4');
