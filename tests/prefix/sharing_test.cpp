@@ -61,8 +61,8 @@ TEST(PrefixSharing, ChangeByAnotherStationShowsInTheNextResolution) {
 }
 
 // Adds a record to ZQPREFES through a connection of its own.
-void AddExceptionElsewhere(const PrefixSpec& spec) {
-  TPrefixRecord r = MakePrefixRecord(spec);
+void AddExceptionElsewhere(const PrefixSpec& entry) {
+  TPrefixRecord r = MakePrefixRecord(entry);
   static int32_t number = 1000;  // the autokey is unique in ZQPREFES
   rec::SetInt32(r.data(), prefrec::kAutore, ++number);
   sqlite3* db = nullptr;
