@@ -1,6 +1,8 @@
 #include "logentry/qsopoints.h"
 
+#include <filesystem>
 #include <initializer_list>
+#include <unordered_map>
 #include <memory>
 #include <vector>
 
@@ -114,6 +116,15 @@ int32_t SquareBonus(const TQso& q, TSearchLog& search) {
   if (q.Nummer == 0) return 0;
   const std::string square(Chars(q.Loc, 1, 4));
   TdbContest& log = search.Get();
+  // A stored QSO lies inside its own square's run of the index, so the walk
+  // below always meets it; finding it by number saves walking a square that
+  // may hold thousands of QSOs in a recount.
+  if (log.FindByNumber(q.Nummer)) {
+    const TContestQsoRecord r = Current(log);
+    if (rec::GetChar(r.data(), qrec::kBandcode) == q.Band &&
+        Chars(rec::GetStr(r.data(), qrec::kLoc, qrec::kLocCap), 1, 4) == square)
+      return 1;
+  }
   if (!log.SearchBandLoc(q.Band, square)) return 1;
   for (;;) {
     const TContestQsoRecord r = Current(log);
@@ -203,6 +214,50 @@ int32_t LocatorPoints(const TQso& q, const TContestQsoRecord& r, const TContestR
   return points;
 }
 
+// The members of "dsw.csv" by callsign (field 1; the first line of a call
+// decides): true when field 4, closed by a fourth ";", is not empty.
+using TDswMembers = std::unordered_map<std::string, bool>;
+
+TDswMembers ParseDswMembers(const std::vector<std::string>& lines) {
+  TDswMembers members;
+  for (const std::string& line : lines) {
+    std::vector<std::string_view> fields;
+    std::string_view rest = line;
+    for (size_t semi; (semi = rest.find(';')) != std::string_view::npos;) {
+      fields.push_back(rest.substr(0, semi));
+      rest = rest.substr(semi + 1);
+    }
+    if (fields.empty()) continue;
+    members.try_emplace(std::string(fields[0]), fields.size() >= 4 && !fields[3].empty());
+  }
+  return members;
+}
+
+// The file is read again whenever its size or time stamp changes, so an
+// edited list counts at once while a recount reads it only once.
+const TDswMembers& DswMembers(const std::string& fileName) {
+  struct TCache {
+    std::string Name;
+    bool Present = false;
+    std::uintmax_t Size = 0;
+    std::filesystem::file_time_type Time{};
+    TDswMembers Members;
+  };
+  static TCache cache;
+  std::error_code ec;
+  const std::filesystem::path path(NativeFileName(fileName));
+  const auto time = std::filesystem::last_write_time(path, ec);
+  const bool present = !ec;
+  const std::uintmax_t size = present ? std::filesystem::file_size(path, ec) : 0;
+  if (cache.Name == fileName && cache.Present == present && cache.Size == size && cache.Time == time)
+    return cache.Members;
+  std::vector<std::string> lines;
+  if (!present || !ReadTextFile(fileName, lines)) lines.clear();
+  cache = TCache{fileName, present, size, present ? time : std::filesystem::file_time_type{},
+                 ParseDswMembers(lines)};
+  return cache.Members;
+}
+
 // Letter 'p': the club's own stations, then members with a number in field 4
 // of their line in "dsw.csv".
 int32_t DswPoints(const TQso& q, int klasse, const std::string& dir) {
@@ -211,20 +266,9 @@ int32_t DswPoints(const TQso& q, int klasse, const std::string& dir) {
   const std::string home = ToPrefix.BaseCall(q.Call);
   if (OneOf(home, {"DF0DSW", "DK0DSW", "DL0DSW", "DA0LHT"})) return 5;
   if (ExchangeAfterRst(q.Exchange, 6).empty()) return 1;
-  std::vector<std::string> lines;
-  if (!ReadTextFile(dir + "dsw.csv", lines)) return 2;
-  for (const std::string& line : lines) {
-    std::vector<std::string_view> fields;
-    std::string_view rest = line;
-    for (size_t semi; (semi = rest.find(';')) != std::string_view::npos;) {
-      fields.push_back(rest.substr(0, semi));
-      rest = rest.substr(semi + 1);
-    }
-    if (fields.empty() || fields[0] != home) continue;
-    // Field 4 counts only when a fourth ";" closes it.
-    return fields.size() >= 4 && !fields[3].empty() ? 3 : 2;
-  }
-  return 2;
+  const TDswMembers& members = DswMembers(dir + "dsw.csv");
+  const auto it = members.find(home);
+  return it != members.end() && it->second ? 3 : 2;
 }
 
 // Letter 'q': own class against the class letter after the first "/".

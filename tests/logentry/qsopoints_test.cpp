@@ -418,6 +418,11 @@ TEST_F(QsoPointsTest, ClubListDecidesTheMemberPoints) {
   EXPECT_EQ(Score({.qrb = 321, .exchange = "599 1234"}), 321);
   SetList('p', 5);
   EXPECT_EQ(Score({.exchange = "599 1234"}), 1);
+  // An edited list counts at once.
+  ASSERT_TRUE(WriteTextFile(dir_.File("dsw.csv"), {"DL2ABC;Anna;Bonn;1234;"}));
+  SetList('p', 1);
+  EXPECT_EQ(Score({.call = "DL2ABC", .exchange = "599 1234"}), 3);
+  EXPECT_EQ(Score({.exchange = "599 1234"}), 2);
   env_.ContestFilesDir = dir_.Path() + "missing/";
   SetList('p', 0);
   EXPECT_EQ(Score({.exchange = "599 1234"}), 2);
