@@ -13,7 +13,6 @@
 namespace ExchangeKind {
 constexpr int32_t TwoCharArea = 15;       // stored in WAZ_USStaat
 constexpr int32_t DokOfDokStations = 17;  // entered like Area
-constexpr int32_t NoField = 99;           // free text, stored only as exchange text
 }  // namespace ExchangeKind
 
 struct TExchangeParts {
