@@ -1,0 +1,299 @@
+#include "logentry/exchangeautofill.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "contest/ContestFkt.h"
+#include "database/dbCall.h"
+#include "database/dbContest.h"
+#include "database/recfields.h"
+#include "logentry/exchangeparts.h"
+#include "logentry/memberlists.h"
+#include "support/TempProgramDir.h"
+
+namespace {
+
+namespace K = ExchangeKind;
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+
+struct CallItems {
+  std::string dok, locator, name, dig, agcw, mf;
+};
+
+void AddCall(TdbCall& table, const std::string& call, const CallItems& items) {
+  table.ClearRecord();
+  table.SetCall(call);
+  table.SetDOK(items.dok);
+  table.SetLocator(items.locator);
+  table.SetName(items.name);
+  table.SetDIG(items.dig);
+  table.SetAGCW(items.agcw);
+  table.SetMF(items.mf);
+  ASSERT_TRUE(table.Add());
+}
+
+class AutofillTest : public ::testing::Test {
+ protected:
+  // A log of letter with the three received kinds; the QSO with call and
+  // the received exchange as typed so far.
+  void Log(char letter, int32_t k2, int32_t k3, int32_t k4, const std::string& call,
+           const std::string& received = "599") {
+    contest_.ReceivedKinds = {k2, k3, k4};
+    rec::SetChar(listRecord_.data(), crec::kTyp, letter);
+    rec::SetStr(qso_.data(), qrec::kCall, qrec::kCallCap, call);
+    TContestFkt::SetReceivedExchange(received, qso_);
+  }
+  std::string Fill() {
+    return FillExchangeFromLists(lists_, contest_, listRecord_, qso_, &book_, &database_);
+  }
+  TExchangeParts Parts() const {
+    return SplitExchangeParts(TContestFkt::GetReceivedExchange(qso_));
+  }
+  std::string Call2() const { return rec::GetStr(qso_.data(), qrec::kCall2, qrec::kCall2Cap); }
+  std::string NameQth() const {
+    return rec::GetStr(qso_.data(), qrec::kNameQth, qrec::kNameQthCap);
+  }
+
+  TempProgramDir dir_;
+  TMemberLists lists_{dir_.Path()};
+  TdbCall book_{kCallBook, false};
+  TdbCall database_{kCallDatabase, false};
+  TContestRec contest_;
+  TContestRecord listRecord_{};
+  TContestQsoRecord qso_{};
+};
+
+TEST(ExchangePartsText, SplitAndJoinKeepEveryPartInItsPlace) {
+  const TExchangeParts a = SplitExchangeParts("599 12/A");
+  EXPECT_EQ(a.Part1, "599");
+  EXPECT_EQ(a.Part2, " 12");
+  EXPECT_EQ(a.Part3, "A");
+  EXPECT_EQ(a.Part4, "");
+  EXPECT_EQ(JoinExchangeParts(a), "599 12/A");
+
+  const TExchangeParts shortText = SplitExchangeParts("59");
+  EXPECT_EQ(shortText.Part1, "59");
+  EXPECT_EQ(shortText.Part2 + shortText.Part3 + shortText.Part4, "");
+  EXPECT_EQ(JoinExchangeParts(shortText), "59 ");
+
+  // An empty part 3 before a part 4 keeps both separators.
+  const std::string gap = JoinExchangeParts({"59", "X", "", "Z"});
+  EXPECT_EQ(gap, "59 X//Z");
+  const TExchangeParts back = SplitExchangeParts(gap);
+  EXPECT_EQ(back.Part2, "X");
+  EXPECT_EQ(back.Part3, "");
+  EXPECT_EQ(back.Part4, "Z");
+
+  // A third "/" stays in part 4; parts are cut to the capacity asked for.
+  EXPECT_EQ(SplitExchangeParts("599A/B/C/D").Part4, "C/D");
+  EXPECT_EQ(SplitExchangeParts("599ABCDEF/GHIJ", 2).Part2, "AB");
+  EXPECT_EQ(SplitExchangeParts("599ABCDEF/GHIJ", 2).Part1, "59");
+}
+
+TEST(DokStation, GermanPrefixesOrEveryCallForTwoLetters) {
+  EXPECT_TRUE(IsDokStation("DL1ABC", 'A'));
+  EXPECT_TRUE(IsDokStation("DR5X/P", 'A'));
+  EXPECT_FALSE(IsDokStation("DI1AB", 'A'));
+  EXPECT_FALSE(IsDokStation("DS1AB", 'A'));
+  EXPECT_FALSE(IsDokStation("D", 'A'));
+  EXPECT_FALSE(IsDokStation("OE1AB", 'A'));
+  EXPECT_TRUE(IsDokStation("OE1AB", 'K'));
+  EXPECT_TRUE(IsDokStation("", 'B'));
+}
+
+TEST_F(AutofillTest, CallBookFirstThenCallDatabaseForDokLocatorAndName) {
+  AddCall(book_, "DL1ABC", {"B36", "", "Hans", "", "", ""});
+  AddCall(database_, "DL1ABC", {"X99", "JO31AB", "Otto", "", "", ""});
+
+  // DOK (kind 4) only for a DOK station; the locator from the database when
+  // the book has none, whole for kind 6 and as big square for kind 5.
+  Log('A', K::Dok, K::LocatorDistance, K::Locator, "DL1ABC/P", "59 A01");
+  EXPECT_EQ(Fill(), "JO31AB");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(qso_), "59 B36/JO31AB/JO31");
+
+  // The name: the book's.
+  qso_ = {};
+  Log('A', K::Name, K::None, K::None, "DL1ABC");
+  EXPECT_EQ(Fill(), "");  // no locator part: no locator result
+  EXPECT_EQ(Parts().Part2, "Hans");
+
+  // Not a DOK station: the DOK part stays as typed.
+  AddCall(book_, "OE1XY", {"W12", "", "", "", "", ""});
+  qso_ = {};
+  Log('A', K::Dok, K::None, K::None, "OE1XY", "59 typed");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "typed");
+
+  // DOK without check (kind 8) comes from the book only.
+  qso_ = {};
+  Log('A', K::Area, K::None, K::None, "OE1XY");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "W12");
+  AddCall(database_, "OE2DB", {"D77", "", "", "", "", ""});
+  qso_ = {};
+  Log('A', K::Area, K::None, K::None, "OE2DB", "59 mine");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "mine");
+
+  // A partner nobody knows leaves the exchange alone.
+  qso_ = {};
+  Log('A', K::Dok, K::LocatorDistance, K::None, "DL9NIX", "59 A01/JN58");
+  EXPECT_EQ(Fill(), "");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(qso_), "59 A01/JN58");
+}
+
+TEST_F(AutofillTest, DigAndAgcwNumbersGoIntoTheirPartsAndCall2) {
+  AddCall(book_, "DL1ABC", {"", "", "", "1234", "", ""});
+  AddCall(database_, "DL1ABC", {"", "", "", "9999", "567", ""});
+
+  Log('7', K::MemberDigAgcwIbfd, K::None, K::None, "DL1ABC");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "1234");
+  EXPECT_EQ(Call2(), "1234");
+
+  // Letter 'f' takes the AGCW number, also into part 3.
+  qso_ = {};
+  Log('f', K::MemberDigAgcwIbfd, K::MemberDigAgcwIbfd, K::None, "DL1ABC");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "567");
+  EXPECT_EQ(Parts().Part3, "567");
+  EXPECT_EQ(Call2(), "567");
+
+  // Other letters leave a member part of kind 16 alone.
+  qso_ = {};
+  Log('A', K::MemberDigAgcwIbfd, K::None, K::None, "DL1ABC", "599 42");
+  Fill();
+  EXPECT_EQ(Parts().Part2, " 42");
+  EXPECT_EQ(Call2(), "");
+}
+
+TEST_F(AutofillTest, MfNumberFromTheBooksAndTheNavalList) {
+  WriteBytes(dir_.File("naval.csv"), "777;DL3NAV;Navy\r\n");
+  AddCall(book_, "DL1ABC", {"", "", "", "", "", "123"});
+  AddCall(book_, "DL3NAV", {"", "", "", "", "", "12"});
+  AddCall(book_, "DL2XYZ", {"", "", "", "", "", "MF0"});
+  AddCall(database_, "DL2XYZ", {"", "", "", "", "", "456"});
+
+  Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL1ABC/P");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "MF123");
+  EXPECT_EQ(Call2(), "MF123");
+
+  // "MF0" counts as empty: the call database answers.
+  qso_ = {};
+  Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL2XYZ");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "MF456");
+
+  // The naval list, callsign in field 2, wins over the book in the exchange;
+  // Call2 keeps the book's number.
+  qso_ = {};
+  Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL3NAV");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "MF777");
+  EXPECT_EQ(Call2(), "MF12");
+}
+
+TEST_F(AutofillTest, QcwaAndIbfdNumbersUnlessMarkedOp) {
+  WriteBytes(dir_.File("qcwa.csv"), "DL1ABC;Hans;31415\r\nDL2OP;Otto;OP\r\n");
+  Log('k', K::MemberNavalQcwaDsw, K::None, K::None, "DL1ABC/P", "599 1");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "31415");
+  EXPECT_EQ(Call2(), "31415");
+
+  qso_ = {};
+  Log('k', K::MemberNavalQcwaDsw, K::None, K::None, "DL2OP", "599 typed");
+  Fill();
+  EXPECT_EQ(Parts().Part2, " typed");
+  EXPECT_EQ(Call2(), "");
+
+  // The save adds an unlisted partner; the next QSO with him finds the number.
+  lists_.AddMissingMember("2718", "qcwa.csv", 1, 3, "DL7NEW");
+  qso_ = {};
+  Log('k', K::MemberNavalQcwaDsw, K::None, K::None, "DL7NEW/M");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "2718");
+
+  TMemberLists ibfdLists(dir_.Path());
+  WriteBytes(dir_.File("ibfd.csv"), "DK4FD;Feuer;0815\r\n");
+  qso_ = {};
+  Log('n', K::MemberDigAgcwIbfd, K::None, K::None, "DK4FD");
+  FillExchangeFromLists(ibfdLists, contest_, listRecord_, qso_, nullptr, nullptr);
+  EXPECT_EQ(Parts().Part2, "0815");
+  EXPECT_EQ(Call2(), "0815");
+}
+
+TEST_F(AutofillTest, HscGivesNmForPartnersNotListed) {
+  WriteBytes(dir_.File("hsc.csv"), "DL1ABC;1234\r\nDL2OP;OP\r\n");
+  Log('6', K::FreeText, K::None, K::None, "DL1ABC");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "1234");
+
+  // Not listed or marked "OP": "NM", also over a number the user typed.
+  for (const char* call : {"DL9NIX", "DL2OP"}) {
+    qso_ = {};
+    Log('6', K::FreeText, K::None, K::None, call, "599 5555");
+    Fill();
+    EXPECT_EQ(Parts().Part2, "NM") << call;
+  }
+}
+
+TEST_F(AutofillTest, MrrMemberAndStationFromTwoLists) {
+  WriteBytes(dir_.File("mrr.csv"), "DL1ABC;042\r\n");
+  WriteBytes(dir_.File("mrr-rig.csv"), "DL1ABC;IC7300-LONG-NAME\r\n");
+  Log('v', K::Serial, K::FreeText, K::None, "DL1ABC", "599 1/x");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "042");
+  EXPECT_EQ(Parts().Part3, "IC7300-L");  // list values are cut to 8 characters
+}
+
+TEST_F(AutofillTest, DswNumberAndNameKeepTheQth) {
+  WriteBytes(dir_.File("dsw.csv"),
+             "DK5AB;Friedrich-Wilhelm;x;;4711\r\nDK6CD;Eva;x;123;999\r\n");
+  Log('p', K::MemberNavalQcwaDsw, K::None, K::None, "DK5AB");
+  rec::SetStr(qso_.data(), qrec::kNameQth, qrec::kNameQthCap, "Otto;Berlin");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "4711");  // field 4 empty: field 5
+  EXPECT_EQ(NameQth(), "Friedric;Berlin");
+
+  qso_ = {};
+  Log('p', K::MemberNavalQcwaDsw, K::None, K::None, "DK6CD");
+  rec::SetStr(qso_.data(), qrec::kNameQth, qrec::kNameQthCap, "Otto");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "123");
+  EXPECT_EQ(NameQth(), "Eva");
+  EXPECT_EQ(Call2(), "");
+}
+
+TEST(AutofillOnTable, WorksOnTheEditCopyWithTheProgramsCallBook) {
+  TempProgramDir dir;
+  {
+    TdbCall book(kCallBook, false);
+    AddCall(book, "DL1ABC", {"", "JO40XY", "", "", "", ""});
+  }
+  TContestRec contest;
+  contest.ReceivedKinds = {K::LocatorDistance, K::None, K::None};
+  TContestRecord listRecord{};
+  rec::SetChar(listRecord.data(), crec::kTyp, 'A');
+  TdbContest qsoTable(2, false, 1);
+  TContestQsoRecord qso{};
+  rec::SetStr(qso.data(), qrec::kCall, qrec::kCallCap, "DL1ABC");
+  TContestFkt::SetReceivedExchange("59", qso);
+  qsoTable.SetQsoRecord(qso);
+
+  TMemberLists lists(dir.Path());
+  EXPECT_EQ(FillExchangeFromLists(lists, contest, listRecord, qsoTable), "JO40XY");
+  qsoTable.GetQsoRecord(qso);
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(qso), "59 JO40XY");
+  EXPECT_EQ(qsoTable.UsedRecords(), 0);  // nothing written to the file
+}
+
+}  // namespace
