@@ -15,6 +15,7 @@
 namespace {
 
 constexpr size_t kValueWidth = 8;  // an exchange value from a book or list
+constexpr int kSavedNumberField = 3;  // where the save puts the numbers of "hsc.csv" and "naval.csv"
 
 std::string Cut(std::string s, size_t n = kValueWidth) {
   if (s.size() > n) s.resize(n);
@@ -151,7 +152,10 @@ std::string FillExchangeFromLists(TMemberLists& lists, const TContestRec& contes
   }
   if (letter == '6' && kinds[0] == K::FreeText) {
     const int line = lists.FindMemberLine(MemberFile::Hsc, call, 1);
-    std::string v = line >= 0 ? NumberWithoutOp(lists, line, 1, 2) : std::string();
+    // The save keeps a typed number in field 3 of the line it adds; the file's
+    // lines carry it in field 2.
+    const int field = lists.IsAddedLine(line, 1) ? kSavedNumberField : 2;
+    std::string v = line >= 0 ? NumberWithoutOp(lists, line, 1, field) : std::string();
     if (v.empty()) v = "NM";
     put(v, K::FreeText, false);
   }
@@ -167,8 +171,16 @@ std::string FillExchangeFromLists(TMemberLists& lists, const TContestRec& contes
   }
   if (letter == 'i' && part2Member) {
     const int line = lists.FindMemberLineByField2(MemberFile::Naval, call, 1);
-    const std::string number = line >= 0 ? lists.MemberField(1, line, 1) : std::string();
-    if (!number.empty()) put(Cut("MF" + number), K::MemberNavalQcwaDsw, false);
+    std::string mf = line >= 0 ? lists.MemberField(1, line, 1) : std::string();
+    if (!mf.empty()) {
+      mf = Cut("MF" + mf);
+    } else {
+      // A partner the save added carries his call in field 1 and the number
+      // as typed in field 3.
+      const int added = lists.FindMemberLine(MemberFile::Naval, call, 1);
+      if (lists.IsAddedLine(added, 1)) mf = MfNumber(lists.MemberField(kSavedNumberField, added, 1));
+    }
+    if (!mf.empty()) put(mf, K::MemberNavalQcwaDsw, false);
   }
   if (letter == 'p' && part2Member) {
     const int line = lists.FindMemberLine(MemberFile::Dsw, call, 1);

@@ -200,6 +200,13 @@ TEST_F(AutofillTest, MfNumberFromTheBooksAndTheNavalList) {
   Fill();
   EXPECT_EQ(Parts().Part2, "MF777");
   EXPECT_EQ(Call2(), "MF12");
+
+  // A number the save added for a partner in no book is found the next time.
+  lists_.AddMissingMember("88", "naval.csv", 1, 3, "DL4NEW");
+  qso_ = {};
+  Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL4NEW", "599 x");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "MF88");
 }
 
 TEST_F(AutofillTest, QcwaAndIbfdNumbersUnlessMarkedOp) {
@@ -244,6 +251,13 @@ TEST_F(AutofillTest, HscGivesNmForPartnersNotListed) {
     Fill();
     EXPECT_EQ(Parts().Part2, "NM") << call;
   }
+
+  // The number the save adds for an unlisted partner is found the next time.
+  lists_.AddMissingMember("4242", "hsc.csv", 1, 3, "DL9NIX");
+  qso_ = {};
+  Log('6', K::FreeText, K::None, K::None, "DL9NIX/P");
+  Fill();
+  EXPECT_EQ(Parts().Part2, "4242");
 }
 
 TEST_F(AutofillTest, MrrMemberAndStationFromTwoLists) {
