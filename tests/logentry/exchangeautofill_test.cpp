@@ -65,23 +65,6 @@ class AutofillTest : public ::testing::Test {
   TContestQsoRecord qso_{};
 };
 
-TEST(ExchangePartsText, SplitAndJoinKeepEveryPartInItsPlace) {
-  const TExchangeParts a = SplitExchangeParts("599 12/A");
-  EXPECT_EQ(a.Part1 + "|" + a.Part2 + "|" + a.Part3 + "|" + a.Part4, "599| 12|A|");
-  EXPECT_EQ(JoinExchangeParts(a), "599 12/A");
-  EXPECT_EQ(JoinExchangeParts(SplitExchangeParts("59")), "59 ");
-
-  // An empty part 3 before a part 4 keeps both separators and splits back.
-  const std::string gap = JoinExchangeParts({"59", "X", "", "Z"});
-  EXPECT_EQ(gap, "59 X//Z");
-  const TExchangeParts back = SplitExchangeParts(gap);
-  EXPECT_EQ(back.Part2 + "|" + back.Part3 + "|" + back.Part4, "X||Z");
-
-  // A third "/" stays in part 4; parts are cut to the capacity asked for.
-  EXPECT_EQ(SplitExchangeParts("599A/B/C/D").Part4, "C/D");
-  EXPECT_EQ(SplitExchangeParts("599ABCDEF/GHIJ", 2).Part2, "AB");
-}
-
 TEST_F(AutofillTest, CallBookFirstThenCallDatabaseForDokLocatorAndName) {
   AddCall(book_, "DL1ABC", {"B36", "", "Hans", "", "", ""});
   AddCall(database_, "DL1ABC", {"X99", "JO31AB", "Otto", "", "", ""});
