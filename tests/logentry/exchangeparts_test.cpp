@@ -34,6 +34,12 @@ TEST(ExchangeParts, SplitAndJoinRoundTrip) {
   }
 }
 
+TEST(ExchangeParts, PartsAreCutToTheCapacityAsked) {
+  const TExchangeParts p = SplitExchangeParts("599ABCDEF/GHIJ", 2);
+  EXPECT_EQ(p.Part2, "AB");
+  EXPECT_EQ(p.Part3, "GH");
+}
+
 TEST(ExchangeParts, JoinShapesTheRstAndTheSeparators) {
   EXPECT_EQ(JoinExchangeParts("5999", "001", "", ""), "599001");
   EXPECT_EQ(JoinExchangeParts("5", "", "", ""), "5  ");
