@@ -344,10 +344,7 @@ bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord
   return PassesBonusText(q, c);
 }
 
-bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord& qso,
-                     const TContestRec& contest, const TContestRecord& contestList) {
-  return MultiValueValid(kind, value, qso, contest, contestList, {});
-}
+int MultiWidth(int kind) { return KeysOf(kind).width; }
 
 int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& contest,
                     const TContestRecord& list, const TCountOptions& opt,

@@ -94,7 +94,10 @@ struct TCountTotals {
 
 // The value passes the kind's validity rule (without the recount-only rules).
 bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord& qso,
-                     const TContestRec& contest, const TContestRecord& contestList);
+                     const TContestRec& contest, const TContestRecord& contestList,
+                     const std::function<bool(std::string_view)>& isValidDok = {});
+// Width of a kind's texts in the multiplier lists (before the cut to 8).
+int MultiWidth(int kind);
 
 // Counts the distinct values of a kind on a band (per band scope) or over the
 // whole log, walking the given QSO log handle. lists may be null.
