@@ -207,6 +207,33 @@ TEST_F(MultipliersTest, RecountCountsCaptionsAndStoredMultipliersOnly) {
   EXPECT_EQ(calls, 0);  // fewer than 10 records walked
 }
 
+TEST(MultiBonusTest, DokWeightsByLetter) {
+  TContestRec c;
+  c.BonusDoks[0] = "Z16";
+  c.BonusDoks[1] = "F05";
+  TContestRecord list{};
+  auto weight = [&](char letter, const std::string& dok, uint8_t cat = 0, uint8_t districts = 0) {
+    rec::SetChar(list.data(), crec::kTyp, letter);
+    rec::SetByte(list.data(), crec::kTeilnahmeart, cat);
+    rec::SetByte(list.data(), crec::kMitglied, districts);
+    TContestQsoRecord q{};
+    rec::SetStr(q.data(), qrec::kDOK1, qrec::kDOK1Cap, dok);
+    return MultiBonus(4, q, c, list);
+  };
+  EXPECT_EQ(weight('2', "WN"), 5);
+  EXPECT_EQ(weight('2', "A1N"), 2);
+  EXPECT_EQ(weight('2', "A01"), 0);
+  EXPECT_EQ(weight('1', "NM"), -1);
+  EXPECT_EQ(weight('G', "Z16"), 1);
+  EXPECT_EQ(weight('G', "F05"), 0);
+  EXPECT_EQ(weight('h', "K01", 5), 2);
+  EXPECT_EQ(weight('h', "K01", 3), 0);
+  EXPECT_EQ(weight('U', "A01", 0, 1), 1);
+  EXPECT_EQ(weight('U', "U05", 0, 1), 0);
+  EXPECT_EQ(weight('U', "Z16", 0, 0), 1);
+  EXPECT_EQ(weight('A', "WN"), 0);
+}
+
 TEST(MultiplierListsTest, FullListKeepsItsOrder) {
   TMultiplierLists l;
   for (int i = 0; i < 510; ++i) {

@@ -212,6 +212,29 @@ TEST_F(RecountTest, TenThousandQsosRecountQuickly) {
   // The DOK pattern repeats every 520 QSOs and 520 is prime to 7, so each
   // band sees all 520 DOKs, both DXCCs and all 60 squares.
   EXPECT_EQ(totals[0].Mults, 520 + 2 + 60);
+
+  // The window's own recounts on the same log: the full one when it opens,
+  // the current band's one before every new entry.
+  TContestRecord list;
+  listTable_->GetContestRecord(list);
+  TQsoPointsEnv env;
+  env.ContestNumber = kLog;
+  TMultiplierLists lists;
+  TScoreCounters c;
+  auto t0 = std::chrono::steady_clock::now();
+  RecountScore(true, 'b', *log_, contest_, list, env, lists, c);
+  auto t1 = std::chrono::steady_clock::now();
+  RecountScore(false, 'b', *log_, contest_, list, env, lists, c);
+  auto t2 = std::chrono::steady_clock::now();
+  const auto fullMs = std::chrono::duration_cast<std::chrono::milliseconds>(t1 - t0).count();
+  const auto bandMs = std::chrono::duration_cast<std::chrono::milliseconds>(t2 - t1).count();
+  std::printf("window recount full: %lld ms, current band: %lld ms\n",
+              static_cast<long long>(fullMs), static_cast<long long>(bandMs));
+  EXPECT_LT(fullMs, 1000);
+  EXPECT_LT(bandMs, 100);
+  EXPECT_EQ(c.CurBandMultis, 520 + 2 + 60);
+  EXPECT_EQ(c.QsoCounter, 10001);
+  EXPECT_EQ(lists.Count(4), 500);  // 520 DOKs, the list holds 500
 }
 
 }  // namespace
