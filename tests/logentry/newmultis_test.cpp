@@ -5,6 +5,7 @@
 
 #include "database/dbContest.h"
 #include "logentry/newmultis.h"
+#include "multiqso.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -13,16 +14,8 @@ constexpr int32_t kLog = 55;
 
 TContestQsoRecord Qso(const std::string& call, char band, const std::string& dok,
                       const std::string& dxcc, const std::string& kontinent = "EU") {
-  TContestQsoRecord r{};
-  uint8_t* p = r.data();
-  rec::SetStr(p, qrec::kCall, qrec::kCallCap, call);
-  rec::SetChar(p, qrec::kBandcode, band);
-  rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
-  rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok);
-  rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, dxcc);
-  rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, kontinent);
-  rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "STALE");
-  return r;
+  return MakeQso({.call = call, .band = band, .dok = dok, .dxcc = dxcc, .kontinent = kontinent,
+                  .call2 = "STALE"}, 0);
 }
 
 class NewMultisTest : public ::testing::Test {

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "contest/ContestFkt.h"
 #include "database/dbContest.h"
 #include "logentry/recount.h"
 #include "logentry/score.h"
+#include "multiqso.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -16,20 +16,7 @@ constexpr int32_t kLog = 77;
 
 TContestQsoRecord Qso(const std::string& call, char band, const std::string& dok,
                       const std::string& dxcc, int32_t zeit, uint8_t marker = 0) {
-  TContestQsoRecord r{};
-  uint8_t* p = r.data();
-  rec::SetStr(p, qrec::kCall, qrec::kCallCap, call);
-  rec::SetChar(p, qrec::kBandcode, band);
-  rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
-  rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok);
-  rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, dxcc);
-  rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, "EU");
-  rec::SetByte(p, qrec::kQsoMarker, marker);
-  rec::SetUInt16(p, qrec::kPunkte, 99);
-  rec::SetInt32(p, qrec::kDatum, 155000);
-  rec::SetInt32(p, qrec::kZeit, zeit);
-  TContestFkt::SetReceivedExchange("599", r);
-  return r;
+  return MakeQso({.call = call, .band = band, .dok = dok, .dxcc = dxcc, .marker = marker, .punkte = 99}, zeit);
 }
 
 class RecountTest : public ::testing::Test {
