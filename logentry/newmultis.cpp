@@ -1,0 +1,99 @@
+#include "logentry/newmultis.h"
+
+#include <string>
+
+#include "database/kxstrings.h"
+
+namespace {
+
+std::string Field(const TContestQsoRecord& q, size_t off, size_t cap) {
+  return ToStrings.Trim(rec::GetStr(q.data(), off, cap));
+}
+
+bool IsOneOf(char c, std::string_view letters) { return letters.find(c) != std::string_view::npos; }
+
+// Writes the value into the QSO's field of caption n.
+void StoreUnderCaption(TContestQsoRecord& q, int n, const std::string& value) {
+  uint8_t* p = q.data();
+  switch (n) {
+    case 1: rec::SetStr(p, qrec::kCMulti, qrec::kCMultiCap, value); break;
+    case 2: rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, value); break;
+    case 3: rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, value); break;
+    default: break;
+  }
+}
+
+}  // namespace
+
+bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
+                   const TContestRecord& list, TdbContest& log, TMultiplierLists& lists,
+                   TScoreCounters& counters, const TCountOptions& options) {
+  const std::string value = MultiValue(kind, qso);
+  if (value.empty() || !KindActive(kind, contest)) return false;
+  const char letter = rec::GetChar(list.data(), crec::kTyp);
+  if (!MultiValueValid(kind, value, qso, contest, list, options.IsValidDok)) return false;
+
+  const char band = rec::GetChar(qso.data(), qrec::kBandcode);
+  const uint8_t scope = contest.MultiplierMode;
+  bool found = false;
+  if (!(kind == 4 && letter == 'L')) {
+    TCountOptions filter;
+    filter.Filter = value;
+    filter.IsValidDok = options.IsValidDok;
+    if (ScopePerBand(scope)) {
+      found = CountMultis(kind, band, log, contest, list, filter, nullptr, nullptr) > 0;
+    } else {
+      for (char b : contest.BandLetters) {
+        if (b == 0 || b == ' ') continue;
+        if (CountMultis(kind, b, log, contest, list, filter, nullptr, nullptr) > 0) {
+          found = true;
+          break;
+        }
+      }
+    }
+  }
+  const std::string listText = ToStrings.FixLen(value, MultiWidth(kind)).substr(0, 8);
+  if (found) {
+    lists.MarkWorked(kind, value);
+    return false;
+  }
+  for (int n = 1; n <= 3; ++n) {
+    if (!KindMatchesCaption(kind, n, contest)) continue;
+    const bool wholeDok = kind == 18 && contest.ExchangeCaptions[static_cast<size_t>(n - 1)] == "DOK";
+    StoreUnderCaption(qso, n, wholeDok ? Field(qso, qrec::kDOK1, qrec::kDOK1Cap) : value);
+  }
+  lists.InsertNew(kind, listText);
+  const int32_t w = 1 + MultiBonus(kind, qso, contest, list);
+  counters.CurBandMultis += w;
+  counters.BandMultiCount[static_cast<uint8_t>(CountingBand(band, scope, letter, 1))] += w;
+  return true;
+}
+
+void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TContestRecord& list,
+                   TdbContest& log, TMultiplierLists& lists, TScoreCounters& counters,
+                   const TCountOptions& options) {
+  uint8_t* p = qso.data();
+  const char letter = rec::GetChar(list.data(), crec::kTyp);
+  rec::SetStr(p, qrec::kCMulti, qrec::kCMultiCap, "");
+  rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, "");
+  // These letters keep a member number or a second call in Call2.
+  if (!contest.SwlLog && !IsOneOf(letter, "7fiknp")) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
+  if (IsOneOf(letter, "7nifk") && Field(qso, qrec::kCall2, qrec::kCall2Cap) == "0")
+    rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
+
+  const TByteSet& k = contest.MultiplierKinds;
+  bool useDxcc = true;
+  if (k.Contains(9) && Field(qso, qrec::kKontinent, qrec::kKontinentCap) != "EU") useDxcc = false;
+  if (letter == 'Z' && !Field(qso, qrec::kWazUsStaat, qrec::kWazUsStaatCap).empty()) useDxcc = false;
+  const bool useDok = MultiValue(4, qso) != "NM";
+  const char band = rec::GetChar(p, qrec::kBandcode);
+  const bool useLoc = letter != 'J' || band == 'k' || band == 'l';
+
+  for (int kind : {2, 1, 12, 15, 16, 19, 4, 18, 10, 5}) {
+    if (!KindActive(kind, contest)) continue;
+    if (kind == 2 && !useDxcc) continue;
+    if ((kind == 4 || kind == 18) && !useDok) continue;
+    if (kind == 5 && !useLoc) continue;
+    CheckNewMulti(kind, qso, contest, list, log, lists, counters, options);
+  }
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The multipliers of the QSO being entered: which of its values are new on
+// its band (or in the contest) and which were worked before. New values are
+// written into the QSO's multiplier fields, put into the window's lists with
+// the red mark and added to the counters; known ones get the green mark.
+#include "contest/ContestRec.h"
+#include "database/contestrecords.h"
+#include "logentry/multipliers.h"
+#include "logentry/recount.h"
+
+class TdbContest;
+
+// Checks one kind for the QSO; true when its value is new. log is a second
+// handle on the QSO log, which does not hold the QSO yet.
+bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
+                   const TContestRecord& contestList, TdbContest& log, TMultiplierLists& lists,
+                   TScoreCounters& counters, const TCountOptions& options = {});
+
+// Prepares the QSO's multiplier fields and checks every active kind.
+void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest,
+                   const TContestRecord& contestList, TdbContest& log, TMultiplierLists& lists,
+                   TScoreCounters& counters, const TCountOptions& options = {});

@@ -1,0 +1,47 @@
+#pragma once
+// QSO records for the multiplier and recount tests, by the fields they vary.
+#include <cstdint>
+#include <string>
+
+#include "contest/ContestFkt.h"
+#include "database/contestrecords.h"
+
+struct MultiQso {
+  std::string call = "DL1ABC";
+  char band = 'b';
+  std::string mode = "CW";
+  std::string dok = "";
+  std::string loc = "";
+  std::string dxcc = "DL";
+  std::string kontinent = "EU";
+  std::string prefix = "DL1";
+  std::string exchange = "599";
+  std::string area = "";
+  std::string call2 = "";
+  std::string cmulti = "";
+  uint8_t marker = 0;
+  uint16_t punkte = 0;
+};
+
+inline TContestQsoRecord MakeQso(const MultiQso& q, int32_t zeit) {
+  TContestQsoRecord r{};
+  uint8_t* p = r.data();
+  rec::SetStr(p, qrec::kCall, qrec::kCallCap, q.call);
+  rec::SetChar(p, qrec::kBandcode, q.band);
+  rec::SetStr(p, qrec::kMode, qrec::kModeCap, q.mode);
+  rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, q.dok.substr(0, 6));
+  if (q.dok.size() > 6) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, q.dok.substr(6));
+  rec::SetStr(p, qrec::kLoc, qrec::kLocCap, q.loc);
+  rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, q.dxcc);
+  rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, q.kontinent);
+  rec::SetStr(p, qrec::kPrefix, qrec::kPrefixCap, q.prefix);
+  rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, q.area);
+  rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, q.call2);
+  rec::SetStr(p, qrec::kCMulti, qrec::kCMultiCap, q.cmulti);
+  rec::SetByte(p, qrec::kQsoMarker, q.marker);
+  rec::SetUInt16(p, qrec::kPunkte, q.punkte);
+  rec::SetInt32(p, qrec::kDatum, 155000);
+  rec::SetInt32(p, qrec::kZeit, zeit);  // "Datum,Zeit" is a unique key
+  TContestFkt::SetReceivedExchange(q.exchange, r);
+  return r;
+}
