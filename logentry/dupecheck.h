@@ -1,0 +1,64 @@
+#pragma once
+// Checking a QSO before it is stored: plausibility of date, time and call,
+// the contest's duplicate rule over the log, the DOK list and the district
+// rule. Display-free: what the user must be told comes back as messages that
+// the log window shows (ShowCheckMessages) in order.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contest/ContestRec.h"
+#include "database/contestrecords.h"
+
+class TdbContestBase;
+
+// Results of the byte-valued duplicate searches.
+enum TDupeResult : uint8_t {
+  kNoDupe = 0,
+  kDupeRefused = 1,
+  kDupeAcceptedSilent = 2,
+  kDupeAcceptedWarned = 3,
+};
+
+// One thing the window shows after a check, in order.
+struct TCheckMessage {
+  enum Kind { Beep, Achtung, Hinweis };
+  Kind kind = Beep;
+  std::string caption, header, text;
+};
+
+struct TQsoCheckResult {
+  bool Passed = false;
+  // A soft rule accepted the QSO as a duplicate; DupeMark is now 255.
+  bool Marked = false;
+  std::vector<TCheckMessage> Messages;
+};
+
+// 0 plausible, 1 too short (or a short "D" call), 2 starts with two digits or
+// three letters. Judged on the home call of the trimmed call.
+int CheckCallForm(std::string_view call);
+
+// The duplicate searches. Each opens its own second handle on the log of
+// table, so the caller's table keeps its position and edit copy. Calls are
+// compared by their home calls.
+uint8_t DupeBandMode(std::string_view call, char band, TdbContestBase& table, const TContestRec& contest,
+                     std::string_view mode);
+uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContestBase& table,
+                 const TContestRec& contest);
+uint8_t DupeContest(std::string_view call, const TContestRec& contest, TdbContestBase& table);
+// True when no duplicate was found.
+bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& table, const TContestRec& contest);
+bool DupeBandPeriod(std::string_view call, char band, char contestLetter, TdbContestBase& table,
+                    const TContestRec& contest, int32_t zeit);
+bool DupeBandDay(std::string_view call, char band, char contestLetter, TdbContestBase& table,
+                 const TContestRec& contest, int32_t datum);
+
+// The check of the QSO in table's edit copy (the log window's QSO table),
+// worked on currentBand in currentMode, in the log of contestLetter. May set
+// DupeMark 255 in the edit copy.
+TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbContestBase& table,
+                         char currentBand, std::string_view currentMode);
+
+// Shows the messages of a check: beeps and ToMessages dialogs.
+void ShowCheckMessages(const TQsoCheckResult& result);

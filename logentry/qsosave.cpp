@@ -1,0 +1,128 @@
+#include "logentry/qsosave.h"
+
+#include "contest/ContestFkt.h"
+#include "database/dbCall.h"
+#include "database/dbContestBase.h"
+#include "database/homecall.h"
+#include "database/kxdates.h"
+#include "database/recfields.h"
+#include "logentry/exchangeparts.h"
+#include "logentry/qsopoints.h"
+
+namespace {
+
+constexpr int kAddRetries = 10;
+
+std::string PadNumberPart(std::string_view exchange, bool firstKindIsNumber) {
+  TExchangeParts parts = SplitExchangeParts(exchange);
+  std::string& part = firstKindIsNumber ? parts.Part2 : parts.Part3;
+  size_t b = 0, e = part.size();
+  while (b < e && part[b] == ' ') ++b;
+  while (e > b && part[e - 1] == ' ') --e;
+  part = PadExchangeNumber(std::string_view(part).substr(b, e - b));
+  return JoinExchangeParts(parts);
+}
+
+}  // namespace
+
+std::string NormalizeFourthField(std::string_view text) {
+  std::string s(text);
+  if (s.find('/') == std::string::npos) {
+    if (size_t i = s.find('-'); i != std::string::npos) s[i] = '/';
+  }
+  if (s.find('/') == std::string::npos) {
+    if (size_t i = s.find('+'); i != std::string::npos) s[i] = '/';
+  }
+  const size_t d = s.find_first_of("0123456789");
+  if (d == 0)
+    s.insert(0, "/");
+  else if (d != std::string::npos && s[d - 1] != '/')
+    s.insert(d, "/");
+  return s;
+}
+
+bool AddQso(TdbContestBase& table, const TNextNumbers& next) {
+  TContestQsoRecord q;
+  table.GetQsoRecord(q);
+  uint8_t* p = q.data();
+  rec::SetInt32(p, qrec::kWagNummer, next.QsoNumber);
+  rec::SetInt32(p, qrec::kWagBandNr, next.BandNumber);
+  rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(next.ModeNumber));
+  rec::SetInt32(p, qrec::kWagBandNrIntern, next.BandNumberIntern);
+  rec::SetChar(p, qrec::kQSLs, next.QslSent);
+  table.SetQsoRecord(q);
+  if (table.Add()) return true;
+  for (int i = 0; i < kAddRetries; ++i) {
+    rec::SetInt32(p, qrec::kZeit, ToDates.IncTime(rec::GetInt32(p, qrec::kZeit), 0, 0, 1));
+    table.SetQsoRecord(q);
+    if (table.Add()) return true;
+  }
+  return false;
+}
+
+void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso) {
+  auto numbered = [](int32_t k) { return IsPaddedNumberKind(k); };
+  if (numbered(contest.SentKinds[0]) || numbered(contest.SentKinds[1]))
+    TContestFkt::SetSentExchange(PadNumberPart(TContestFkt::GetSentExchange(qso), numbered(contest.SentKinds[0])),
+                                 qso);
+  if (numbered(contest.ReceivedKinds[0]) || numbered(contest.ReceivedKinds[1]))
+    TContestFkt::SetReceivedExchange(
+        PadNumberPart(TContestFkt::GetReceivedExchange(qso), numbered(contest.ReceivedKinds[0])), qso);
+}
+
+TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
+                    const TNextNumbers& next) {
+  TSaveResult res;
+  // A failed add leaves the table on some other record: nothing may be
+  // rewritten then.
+  if (!AddQso(qsoTable, next)) return res;
+  res.Added = true;
+  res.Points = QsoPoints(contest, contestListTable, qsoTable);
+  TContestQsoRecord q;
+  qsoTable.GetQsoRecord(q);
+  rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(res.Points));
+  res.Counted = rec::GetByte(q.data(), qrec::kQsoMarker) == 0;
+  PadExchangeNumbers(contest, q);
+  qsoTable.SetQsoRecord(q);
+  qsoTable.Update();
+  return res;
+}
+
+void UpdateCallBook(const TContestQsoRecord& qso, char contestLetter, const TCallBookInput& input) {
+  const uint8_t* p = qso.data();
+  const std::string call = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
+  if (call.size() <= 2) return;
+  const std::string home = HomeCallOf(call);
+  TdbCall book(kCallBook, false, 0);
+  if (!book.IsOpen()) return;
+  if (!book.FindCall(home)) {
+    book.ClearRecord();
+    book.SetCall(home);
+    if (!book.Add()) return;
+  }
+  const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
+  if (contestLetter != '4' && !dok1.empty()) {
+    book.SetDOK((dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8));
+    book.Update();
+  }
+  if (contestLetter == '7' && !input.Field2.empty()) {
+    book.SetDIG(input.Field2);
+    book.Update();
+  }
+  if (contestLetter == 'f' && !input.Field3.empty()) {
+    book.SetAGCW(input.Field3);
+    book.Update();
+  }
+  if (contestLetter == 'i' && !input.Field2.empty()) {
+    if (input.Field2.size() >= 2 && input.Field2[1] == 'M') book.SetMF(input.Field2.substr(2));
+    book.Update();
+  }
+  if (input.NameEnabled && !input.Name.empty()) {
+    book.SetName(input.Name);
+    book.Update();
+  }
+  if (input.QthEnabled && !input.Qth.empty()) {
+    book.SetQTH(input.Qth);
+    book.Update();
+  }
+}
