@@ -1,6 +1,7 @@
 #include "database/dbContestDat.h"
 
 #include "database/contestrecords.h"
+#include "database/homecall.h"
 #include "database/kxstrings.h"
 
 TDatContest ToDatContest;
@@ -57,7 +58,9 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
   auto datumZeit = [&] {
     return Int(rec::GetInt32(r, kDatum), readable) + s + Int(rec::GetInt32(r, kZeit), readable);
   };
-  auto call = [&] { return Text(Str(r, kCall, kCallCap), kKeyCallWidth); };
+  // Calls are keyed by their home call, as every search for them asks: a QSO
+  // logged with "DL1ABC/P" or "EA8/DL1ABC" is found as DL1ABC.
+  auto call = [&] { return Text(HomeCallOf(Str(r, kCall, kCallCap)), kKeyCallWidth); };
   auto loc = [&] { return Text(Str(r, kLoc, kLocCap), kKeyShortWidth); };
   auto dxcc = [&] { return Text(Str(r, kDXCC, kDXCCCap), kKeyShortWidth); };
   auto prefix = [&] { return Text(Str(r, kPrefix, kPrefixCap), kKeyShortWidth); };

@@ -304,6 +304,23 @@ class ContestTableTest : public ::testing::Test {
   TempProgramDir dir_;
 };
 
+// A QSO logged with a portable or prefixed call is found by its home call,
+// whichever form the search is given.
+TEST_F(ContestTableTest, CallsAreFoundByTheirHomeCallWhateverFormWasLogged) {
+  TdbContest log(kContestLog, false, 7);
+  AddQso(log, "DL1ABC/P", 100);
+  AddQso(log, "EA8/DK2XY", 200);
+  TdbContest search(kContestLog, false, 7);
+  ASSERT_TRUE(search.FindCall("DL1ABC"));
+  EXPECT_EQ(search.GetCall(), "DL1ABC/P");  // the record keeps the call as logged
+  EXPECT_TRUE(search.FindCall("DL1ABC/M"));
+  ASSERT_TRUE(search.FindCall("DK2XY"));
+  EXPECT_EQ(search.GetCall(), "EA8/DK2XY");
+  EXPECT_TRUE(search.FindBandCallMode('b', "DK2XY/P", ""));
+  ASSERT_TRUE(search.SearchCall("DK2"));
+  EXPECT_EQ(search.GetCall(), "EA8/DK2XY");
+}
+
 TEST_F(ContestTableTest, AddThenUpdateKeepsNummer) {
   TdbContest list(kContestList, false, 0);
   TContestRecord c{};
