@@ -17,6 +17,7 @@
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "ui/kxmessage.h"
+#include "ui/prefausw.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtGerman);
   InstallMessageDialogs();
+  InstallDxccChoiceDialog();
   RegisterContestSetupDialog();
   InstallLogOutputs();
   InstallPeriodDialog();
