@@ -219,7 +219,7 @@ void SplitReport(const std::string& v, std::string& p1, std::string& p2, std::st
 TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
                                     const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
                                     const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
-                                    bool check) {
+                                    bool check, const TAdifPrepare& prepare) {
   TAdifImportTotals t;
   TEntry e;
   const std::string ex1 = contest.ExchangeCaptions[0].str();
@@ -291,11 +291,11 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     rec::SetFloat(p, qrec::kFrequenz, static_cast<float>(mhz));
     rec::SetInt32(p, qrec::kDatum, ToDates.DateStringToDate(e.Datum, "dd.mm.yy"));
     rec::SetInt32(p, qrec::kZeit, ToDates.TimeStringToTime(e.Zeit, "hh:mm"));
-    std::string nameQth = e.Name;
-    if (!e.Qth.empty()) nameQth += (nameQth.empty() ? "" : " ") + e.Qth;
+    const std::string nameQth = e.Name + ";" + e.Qth;
     rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, nameQth.substr(0, qrec::kNameQthCap));
     TContestFkt::SetSentExchange(JoinExchangeParts(e.Sent[0], e.Sent[1], e.Sent[2], ""), q);
     TContestFkt::SetReceivedExchange(JoinExchangeParts(e.Rcvd[0], e.Rcvd[1], e.Rcvd[2], e.Rcvd[3]), q);
+    if (prepare) prepare(q);
     qsoTable.ClearRecord();
     qsoTable.SetQsoRecord(q);
 

@@ -5,12 +5,14 @@
 // as a QSO typed by hand. Display-free; the import dialog and the log window
 // call it.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "contest/ContestRec.h"
+#include "database/contestrecords.h"
 
 class TdbContestBase;
 
@@ -70,10 +72,16 @@ struct TAdifImportTotals {
 // The closing notice of an import.
 std::string ImportTotalsText(const TAdifImportTotals& totals);
 
+// What the log window does with an entry before its check (its gathering of
+// the exchange kinds into their fields and the recount of prefix and
+// multipliers); called with the QSO built from a record.
+using TAdifPrepare = std::function<void(TContestQsoRecord& qso)>;
+
 // Imports the records into the QSO log of qsoTable (the contest letter names
 // the log), in file order and in one transaction. Fields a record does not
-// supply keep the previous record's values, as in the entry fields.
+// supply keep the previous record's values, as in the entry fields. The
+// imported QSOs are renumbered into the log at the end.
 TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
                                     const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
                                     const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
-                                    bool check);
+                                    bool check, const TAdifPrepare& prepare = {});
