@@ -175,6 +175,7 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
   if (!check) return true;
   double mhz = 0;
   const bool hasFreq = FrequencyValue(frequency, mhz);
+  if (hasFreq) mhz = ToBaender.NormalizeFrequency(mhz);
   const char freqBand = hasFreq ? ToBaender.BandFromFrequency(mhz) : ' ';
   const char textBand = band.empty() ? ' ' : ToBaender.BandCodeFromText(band);
   for (char slot : contest.BandLetters) {
@@ -247,7 +248,10 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     e.Mode = m;
     e.Freq = f;
     double mhz = 0;
-    if (e.Freq.empty() || !FrequencyValue(e.Freq, mhz)) {
+    if (!e.Freq.empty() && FrequencyValue(e.Freq, mhz)) {
+      // Some loggers write kHz; the log keeps MHz.
+      mhz = ToBaender.NormalizeFrequency(mhz);
+    } else {
       mhz = ToBaender.DefaultFrequency(b);
       e.Freq = mhz > 0 ? ToStrings.FloatToStrDigits(mhz, 1, 3, ',') : std::string();
     }

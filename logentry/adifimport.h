@@ -37,6 +37,9 @@ struct TAdifFile {
 // last "<EOR>" is an unfinished record and is dropped. Values are upper-cased.
 TAdifFile ParseAdifText(std::string_view text);
 
+// The notice for a file that cannot be read.
+inline constexpr const char* kAdifFileMissing = "Datei existiert nicht";
+
 // Reads an ADIF file (UTF-8 or Windows-1252). False when it cannot be read.
 bool ReadAdifFile(const std::string& fileName, TAdifFile& file);
 

@@ -46,6 +46,10 @@ TEST(AdifReader, MalformedAndTruncatedInputDoesNotSwallowFields) {
     EXPECT_LE(g.Records.size(), 1u) << bad;
   }
   EXPECT_EQ(*ParseAdifText("<CALL:x>AB<EOR>").Records[0].Find("CALL"), "AB");
+  // A Windows-1252 file reads the same as its UTF-8 twin.
+  EXPECT_EQ(*ParseAdifText(DecodeTextBytes("<NAME:4>J\xFCrg<EOR>")).Records[0].Find("NAME"), "J\xDCRG");
+  TAdifFile missing;
+  EXPECT_FALSE(ReadAdifFile("/nonexistent-directory/none.adi", missing));
 }
 
 // --- field values and checks ----------------------------------------------
@@ -90,6 +94,7 @@ TEST(AdifFields, ModeAndBandChecks) {
   EXPECT_TRUE(BandAllowed(c, "", "14.025", true));
   EXPECT_TRUE(BandAllowed(c, "", "3,55", true));
   EXPECT_TRUE(BandAllowed(c, "80M", "", true));
+  EXPECT_TRUE(BandAllowed(c, "", "14025", true));  // kHz
   EXPECT_FALSE(BandAllowed(c, "40M", "7.01", true));
   EXPECT_FALSE(BandAllowed(c, "", "", true));
   EXPECT_TRUE(BandAllowed(c, "", "", false));
@@ -149,7 +154,7 @@ const char* const kThree =
     "<CALL:6>DL1ABC<QSO_DATE:8>20240312<TIME_ON:6>120005<FREQ:6>14.025<MODE:2>CW"
     "<RST_SENT:3>599<RST_RCVD:9>59912/B01<NAME:4>Hans<EOR>\n"
     "<call:5>dk2xy<qso_date:8>20240312<time_on:4>1201<band:3>80m<mode:3>SSB<rst_rcvd:2>59<srx:2>7<eor>\n"
-    "<CALL:5>DF0AA<QSO_DATE:8>20240312<TIME_ON:4>1201<FREQ:5>7,030<MODE:2>CW<EOR>\n";
+    "<CALL:5>DF0AA<QSO_DATE:8>20240312<TIME_ON:4>1201<FREQ:4>7030<MODE:2>CW<EOR>\n";
 
 TEST_F(AdifImportTest, RecordsAreStoredAtTheirOffsetsAndASecondImportFindsDuplicates) {
   const TAdifImportTotals t = Import(kThree);
@@ -178,6 +183,7 @@ TEST_F(AdifImportTest, RecordsAreStoredAtTheirOffsetsAndASecondImportFindsDuplic
   EXPECT_EQ(rec::GetStr(c, qrec::kCall, qrec::kCallCap), "DF0AA");
   EXPECT_EQ(rec::GetInt32(c, qrec::kZeit), ToDates.HMSToTime(12, 1, 1));
   EXPECT_EQ(rec::GetChar(c, qrec::kBandcode), 'c');
+  EXPECT_NEAR(rec::GetFloat(c, qrec::kFrequenz), 7.03, 1e-4);
 
   const TAdifImportTotals again = Import(kThree);
   EXPECT_EQ(again.Imported, 0);
