@@ -151,7 +151,8 @@ TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbCont
   table.GetQsoRecord(q);
   const uint8_t* p = q.data();
   const std::string call = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
-  if (rec::GetInt32(p, qrec::kDatum) <= 0 || rec::GetInt32(p, qrec::kZeit) <= 0) return res;
+  // A time of 0 is midnight, a real QSO time; only -1 means "no time".
+  if (rec::GetInt32(p, qrec::kDatum) <= 0 || rec::GetInt32(p, qrec::kZeit) < 0) return res;
   if (CheckCallForm(call) != 0) return res;
   if (contest.SwlLog && rec::GetStr(p, qrec::kCall2, qrec::kCall2Cap).empty()) return res;
 

@@ -42,11 +42,12 @@ TEST(CheckCallForm, JudgesTheHomeCall) {
 }
 
 TEST_F(DupeCheckTest, ImplausibleEntriesFailSilently) {
-  for (const TQ& q : {TQ{.zeit = 0}, TQ{.datum = 0}, TQ{.datum = -1}, TQ{.call = "DA1"}, TQ{.call = "11A"}}) {
+  for (const TQ& q : {TQ{.zeit = -1}, TQ{.datum = 0}, TQ{.datum = -1}, TQ{.call = "DA1"}, TQ{.call = "11A"}}) {
     const TQsoCheckResult r = Check(DupeRule::NoCheck, q);
     EXPECT_FALSE(r.Passed);
     EXPECT_TRUE(r.Messages.empty());
   }
+  EXPECT_TRUE(Passes(DupeRule::NoCheck, {.zeit = 0}));  // a QSO at 00:00:00 UTC
   contest_.SwlLog = true;
   EXPECT_FALSE(Passes(DupeRule::NoCheck, {}));
   EXPECT_TRUE(Passes(DupeRule::NoCheck, {.call2 = "DL2XYZ"}));
