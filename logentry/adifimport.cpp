@@ -66,9 +66,9 @@ TAdifFile ParseAdifText(std::string_view text) {
       pos = nextLt;
       continue;
     }
-    const std::string spec = Upper(s.substr(lt + 1, gt - lt - 1));
-    const size_t colon = spec.find(':');
-    const std::string name = Trim(spec.substr(0, colon));
+    const std::string tagText = Upper(s.substr(lt + 1, gt - lt - 1));
+    const size_t colon = tagText.find(':');
+    const std::string name = Trim(tagText.substr(0, colon));
     pos = gt + 1;
     if (name == "EOH") {
       // Everything before the header end belongs to the header.
@@ -87,7 +87,7 @@ TAdifFile ParseAdifText(std::string_view text) {
     size_t end = s.find('<', pos);
     if (end == std::string::npos) end = s.size();
     if (colon != std::string::npos) {
-      const std::string_view lenText = std::string_view(spec).substr(colon + 1);
+      const std::string_view lenText = std::string_view(tagText).substr(colon + 1);
       size_t len = 0;
       const auto [p, ec] = std::from_chars(lenText.data(), lenText.data() + lenText.size(), len);
       if (ec == std::errc() && p != lenText.data()) end = std::min(end, pos + std::min(len, s.size() - pos));
