@@ -21,12 +21,7 @@ namespace {
 
 std::string Upper(std::string_view s) { return ToStrings.UpperCase(s); }
 
-std::string Trim(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return std::string(s.substr(b, e - b));
-}
+std::string Trim(std::string_view s) { return ToStrings.Trim(s); }
 
 bool EqualNoCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
 
