@@ -1,5 +1,7 @@
 #include "contest/hh_funcs.h"
 
+#include "database/kxstrings.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,11 +34,7 @@ std::string TrimBlanks(const std::string& s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-std::string Lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
+std::string Lower(std::string_view s) { return ToStrings.LowerCase(s); }
 
 // The log goes beside the program when a file can be made there, else to
 // the temporary folder.

@@ -1,5 +1,7 @@
 #include "ui/Bildressourcen.h"
 
+#include "database/kxstrings.h"
+
 #include <png.h>
 
 #include <QFile>
@@ -8,12 +10,7 @@
 TFormBildressourcen* FormBildressourcen = nullptr;
 
 namespace {
-std::string Lower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return out;
-}
+std::string Lower(std::string_view s) { return ToStrings.LowerCase(s); }
 }  // namespace
 
 QImage DecodePng(const void* data, std::size_t size) {
