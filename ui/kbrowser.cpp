@@ -123,13 +123,14 @@ int TKBrowser::AcceptRow(TKBrowserOwner* o, RowRec& r) {
   return use ? 0 : 1;
 }
 
-// Walks forward starting with the entry (key, ref) the index cursor stands
-// on. Entries below the low bound are passed by; the first entry beyond the
-// high bound ends the walk, as every later entry lies beyond it too.
-int TKBrowser::WalkForward(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref) {
+// Walks from the entry (key, ref) the index cursor stands on, forward or
+// backward. Entries outside the bounds on the near side are passed by; the
+// first entry beyond the far bound ends the walk, as every later entry lies
+// beyond it too.
+int TKBrowser::Walk(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref, bool forward) {
   for (;;) {
-    if (AboveHigh(key)) return 1;
-    if (!BelowLow(key)) {
+    if (forward ? AboveHigh(key) : BelowLow(key)) return 1;
+    if (!(forward ? BelowLow(key) : AboveHigh(key))) {
       RowRec c;
       c.Key = Cut(key, kKeyLen);
       c.Ref = ref;
@@ -142,29 +143,9 @@ int TKBrowser::WalkForward(TKBrowserOwner* o, RowRec& r, std::string key, int32_
       }
       if (a > 1) return a;
     }
-    if (!driver_->NextKey(keyNumber_, key, ref)) return 1;
-  }
-}
-
-// The mirror image: entries above the high bound are passed by, the first
-// entry below the low bound ends the walk.
-int TKBrowser::WalkBackward(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref) {
-  for (;;) {
-    if (BelowLow(key)) return 1;
-    if (!AboveHigh(key)) {
-      RowRec c;
-      c.Key = Cut(key, kKeyLen);
-      c.Ref = ref;
-      const int a = AcceptRow(o, c);
-      if (a == 0) {
-        posKey_ = key;
-        posRef_ = ref;
-        r = std::move(c);
-        return 0;
-      }
-      if (a > 1) return a;
-    }
-    if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
+    const bool stepped = forward ? driver_->NextKey(keyNumber_, key, ref)
+                                 : driver_->PrevKey(keyNumber_, key, ref);
+    if (!stepped) return 1;
   }
 }
 
@@ -172,14 +153,14 @@ int TKBrowser::NextAccepted(TKBrowserOwner* o, RowRec& r) {
   std::string key = posKey_;
   int32_t ref = posRef_;
   if (!driver_->NextKey(keyNumber_, key, ref)) return 1;
-  return WalkForward(o, r, std::move(key), ref);
+  return Walk(o, r, std::move(key), ref, true);
 }
 
 int TKBrowser::PrevAccepted(TKBrowserOwner* o, RowRec& r) {
   std::string key = posKey_;
   int32_t ref = posRef_;
   if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
-  return WalkBackward(o, r, std::move(key), ref);
+  return Walk(o, r, std::move(key), ref, false);
 }
 
 // Finds the accepted entry nearest to r's (key, ref) in the given sense.
@@ -190,21 +171,21 @@ int TKBrowser::SeekRow(TKBrowserOwner* o, RowRec& r, Seek how) {
   int32_t ref = r.Ref;
   if (how == Seek::Before) {
     if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
-    return WalkBackward(o, r, std::move(key), ref);
+    return Walk(o, r, std::move(key), ref, false);
   }
   const bool found = driver_->SearchKeyRef(keyNumber_, key, ref);
   const bool exact = found && key == r.Key && ref == r.Ref;
   if (how == Seek::AtOrAfter || how == Seek::After) {
     if (!found) return 1;
     if (how == Seek::After && exact && !driver_->NextKey(keyNumber_, key, ref)) return 1;
-    return WalkForward(o, r, std::move(key), ref);
+    return Walk(o, r, std::move(key), ref, true);
   }
   if (!exact) {
     key = r.Key;
     ref = r.Ref;
     if (!driver_->PrevKey(keyNumber_, key, ref)) return 1;
   }
-  return WalkBackward(o, r, std::move(key), ref);
+  return Walk(o, r, std::move(key), ref, false);
 }
 
 // ---- page handling --------------------------------------------------------

@@ -161,8 +161,7 @@ class TKBrowser {
  private:
   enum class Seek { AtOrAfter, After, AtOrBefore, Before };
   int SeekRow(TKBrowserOwner* o, RowRec& r, Seek how);
-  int WalkForward(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref);
-  int WalkBackward(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref);
+  int Walk(TKBrowserOwner* o, RowRec& r, std::string key, int32_t ref, bool forward);
   // From the entry last accepted.
   int NextAccepted(TKBrowserOwner* o, RowRec& r);
   int PrevAccepted(TKBrowserOwner* o, RowRec& r);
