@@ -516,15 +516,23 @@ int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit) {
   return r;
 }
 
+int32_t TIfdFile::QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value) {
+  sqlite3_stmt* st = Stmt(sql);
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  value = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : missing;
+  return drOk;
+}
+
 int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
   if (count_ < 0) {
-    sqlite3_stmt* st = Stmt("SELECT count(*) FROM records");
-    if (!st) return MapError(sqlite3_errcode(db_));
-    TStmtGuard g{st};
-    int rc;
-    const int32_t r = Step(h, st, rc);
+    int64_t n;
+    const int32_t r = QueryInt64(h, "SELECT count(*) FROM records", 0, n);
     if (r != drOk) return r;
-    count_ = sqlite3_column_int(st, 0);
+    count_ = static_cast<int32_t>(n);
   }
   count = count_;
   return drOk;
@@ -687,13 +695,8 @@ int32_t TIfdFile::Unlock(IFDriver* h) {
 
 int32_t TIfdFile::AutoCounter(IFDriver* h, int64_t& value) {
   if (autoCounter_ < 0) {
-    sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='autokey'");
-    if (!st) return MapError(sqlite3_errcode(db_));
-    TStmtGuard g{st};
-    int rc;
-    const int32_t r = Step(h, st, rc);
+    const int32_t r = QueryInt64(h, "SELECT value FROM meta WHERE name='autokey'", 0, autoCounter_);
     if (r != drOk) return r;
-    autoCounter_ = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : 0;
   }
   value = autoCounter_;
   return drOk;

@@ -93,6 +93,9 @@ class TIfdFile {
   int32_t EnsureSchema(IFDriver* h);
   sqlite3_stmt* Stmt(const std::string& sql);
   int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);
+  // One integer asked of the file (first column of the first row); missing
+  // when the query yields no row.
+  int32_t QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value);
   int32_t Exec(IFDriver* h, const std::string& sql);
   bool WaitRetry(IFDriver* h, int& tries);
   int32_t MapError(int rc) const;
