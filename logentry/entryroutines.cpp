@@ -50,9 +50,10 @@ std::string WpxPrefix(std::string_view call) {
   return std::string(call.substr(0, i));
 }
 
+bool IsBarredDok(std::string_view dok) { return dok == "M26" || dok == "M29" || dok == "M36"; }
+
 bool IsValidDok(std::string_view dok, char contestLetter) {
-  if (dok.size() < 2) return false;
-  if (dok == "M26" || dok == "M29" || dok == "M36") return false;
+  if (dok.size() < 2 || IsBarredDok(dok)) return false;
   if (std::none_of(dok.begin(), dok.end(), IsLetter)) return false;
   if (dok.size() >= 3) return true;
   if (OneOf(dok, kTwoCharacterDoks)) return true;

@@ -23,6 +23,8 @@ class TdbCall;
 // ("DL1ABC" -> "DL1", "4X1AB" -> "4X1", "F/DL1ABC" -> "F/DL1").
 std::string WpxPrefix(std::string_view call);
 
+// DOKs that look regular but never count: "M26", "M29", "M36".
+bool IsBarredDok(std::string_view dok);
 // A DOK as the district lists know it (contest letter '1' also takes "NM").
 bool IsValidDok(std::string_view dok, char contestLetter);
 // The area code of letter 'H': a letter, two digits and a district pair.

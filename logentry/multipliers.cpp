@@ -120,7 +120,7 @@ bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord&
   bool ok = bonusEmpty || InList(c.BonusDoks, dok);
   if (c.BonusDistricts[0] != 0 && (!ok || bonusEmpty)) {
     ok = dok.size() == 3 && InLetters(c.BonusDistricts, dok[0]) && IsDigit(dok[1]) &&
-         IsDigit(dok[2]) && dok != "M26" && dok != "M29" && dok != "M36";
+         IsDigit(dok[2]) && !IsBarredDok(dok);
     if (letter == 'o' && !dok.empty() && dok[0] != 'Z') ok = false;
   }
   if (!ok && letter == 'O') {
