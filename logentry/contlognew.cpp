@@ -91,6 +91,8 @@ void TContestLogModel::StartNewEntry(bool keep) {
   State.DefaultName.clear();
   State.DefaultQth.clear();
   if (State.LastFrequency > 0) rec::SetFloat(q.data(), qrec::kFrequenz, State.LastFrequency);
+  // Date and time of a log that follows the clock are there at once.
+  ClockFields(q, list);
   SetEntryRecord(q);
   ShowEntry();
   View.FocusCall = shape_.Places["eCall"].Visible;
