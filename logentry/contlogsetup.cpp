@@ -248,22 +248,24 @@ class TShaper {
       const TPlace& c = P(cap);
       if (c.Visible && c.Y < enter.Bottom() && c.Bottom() > enter.Y) enter.X = std::max(enter.X, c.Right() + kGap);
     }
-    int rowEnd = 0;
-    for (const auto& [name, p] : s_.Places)
-      if (p.Visible && p.Y < Row(1) + 3 + m_.EditHeight && p.Bottom() > Row(1)) rowEnd = std::max(rowEnd, p.Right());
+    // The number stands at the panel's right edge, its caption left of it.
     s_.NumberFontSize = field4 ? 11 : 14;
     const int numberH = field4 ? m_.SmallNumberHeight : m_.NumberHeight;
-    TPlace& le = Label("leNummer", "QSO", std::max(Col(68), rowEnd + 2 * kGap), field4 ? Row(3) : Row(1) + 6);
-    if (field4) {
-      int freqRowEnd = 0;
-      for (const char* n : {"eQTH", "eRSTr4"})
-        if (P(n).Visible && P(n).Bottom() > le.Y) freqRowEnd = std::max(freqRowEnd, P(n).Right());
-      le.X = std::max(le.X, freqRowEnd + 2 * kGap);
-    }
+    TPlace& le = Label("leNummer", "QSO", 0, field4 ? Row(3) : Row(1) + 6);
     TPlace& num = P("lNummer");
-    num = {std::max(Col(72), le.Right() + kGap), 0, TextW("99999", s_.NumberFontSize, true), numberH, true};
+    num = {0, 0, TextW("99999", s_.NumberFontSize, true), numberH, true};
+    num.X = std::min(Col(72), kEntryDesignWidth - 4 - num.W);
+    le.X = std::min(Col(68), num.X - kGap - le.W);
+    // Fields pushed far to the right leave the number the Freq. row's top.
+    int rowEnd = 0;
+    for (const auto& [name, p] : s_.Places)
+      if (p.Visible && p.Parent == "panelEingabe" && p.Y <= Row(1) + 6 && p.Bottom() > Row(1) && &p != &le && &p != &num)
+        rowEnd = std::max(rowEnd, p.Right());
+    if (!field4 && rowEnd + kGap > le.X) le.Y = Row(3);
     num.Y = le.Bottom() - num.H;
-    num.Y = std::max(num.Y, enter.Y + static_cast<int>(std::lround(0.9 * enter.H)));
+    if (enter.Visible) num.Y = std::max(num.Y, enter.Bottom() + 1);
+    // A hint that finds no room beside the captions is left out.
+    if (enter.Right() > kEntryDesignWidth - 4 || (enter.Bottom() > num.Y && enter.Right() > num.X)) enter.Visible = false;
     s_.Texts["lNummer"] = "1";
     const int beamY = num.Y + static_cast<int>(std::lround(0.9 * num.H));
     Label("lebeam", "Beam", le.X, beamY, false);

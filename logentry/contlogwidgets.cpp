@@ -121,7 +121,7 @@ void TContestLogStd::BuildButtonBar() {
     auto* b = Named(new TkxBitBtn(panelButtons), name, controls_);
     b->SetCaption(caption);
     b->setFocusPolicy(Qt::NoFocus);
-    b->resize(QFontMetrics(font()).horizontalAdvance(Q(caption)) + 14, 36);
+    b->resize(QFontMetrics(font()).horizontalAdvance(Q(caption)) + 8, 36);
     return b;
   };
   btnClear = button("btnClear", "Clear", bkGReset);
@@ -139,7 +139,7 @@ void TContestLogStd::BuildButtonBar() {
   btnbeenden = button("btnbeenden", "Beenden", bkGClose);
   for (const char* n : {"lglobcall1", "lglobcall3", "lglobcall2"}) {
     auto* l = Named(new QLabel(panelButtons), n, controls_);
-    QFont f(QStringLiteral("Liberation Sans"), 14);
+    QFont f(QStringLiteral("Liberation Sans"), 12);
     f.setBold(true);
     l->setFont(f);
     l->setProperty("Tag", 99);
@@ -404,7 +404,7 @@ void TContestLogStd::PanelButtonsResize() {
     if (b->isHidden() && b != btnNameqth) continue;
     if (b == btnNameqth && b->isHidden()) continue;
     b->move(x, 4);
-    x += b->width() + 2;
+    x += b->width() + 1;
   }
   // Help, search and evaluation end at the callsign, from right to left.
   btnHilfe->move(lglobcall1->x() - 5 - btnHilfe->width(), 4);
