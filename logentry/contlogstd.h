@@ -163,6 +163,9 @@ class TContestLogStd : public QDialog {
   std::unique_ptr<TContLogBrowCtrl> gridCtrl_;
   std::map<std::string, QWidget*> controls_;
   std::vector<QLabel*> markers_;
+  // Left edges and widths of the entry panel's controls as the shape placed
+  // them; every resize scales from these, so scalings never add up.
+  std::map<QWidget*, std::pair<int, int>> design_;
   QWidget* lastEntryControl_ = nullptr;
   bool opened_ = false;
   bool entryMode_ = true;

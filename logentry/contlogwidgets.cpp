@@ -283,6 +283,9 @@ void TContestLogStd::ApplyShape() {
     l->setFont(f);
     markers_.push_back(l);
   }
+  design_.clear();
+  for (QWidget* w : panelEingabe->findChildren<QWidget*>())
+    if (!w->isWindow()) design_[w] = {w->x(), w->width()};
   btnNameqth->setVisible(!s.Swl);
   btnauswertung->setVisible(model_.Contest().LogOption != 0);
   lTitel->setText(Q(model_.Contest().TitleLine.str()));
@@ -354,6 +357,8 @@ void TContestLogStd::FormResize() {
     panelContLog->resize(630, panelContLog->height());
   }
   if (W > 950) panelContLog->setGeometry(220, panelContLog->y(), W - 270, panelContLog->height());
+  // Back from a wide window: the log area returns to its design place.
+  if (W <= 950 && panelContLog->x() + panelContLog->width() > W) panelContLog->setGeometry(160, panelContLog->y(), 630, panelContLog->height());
   panelContLog->resize(panelContLog->width(), CH - panelContLog->y() - 10);
   if (H > 700) {
     panelContLog->move(panelContLog->x(), MenueBeenden->y() + MenueBeenden->height());
@@ -375,6 +380,7 @@ void TContestLogStd::FormResize() {
   PanelUnten->setGeometry(0, ph - kBottomBarHeight, pw, kBottomBarHeight);
   const int browTop = captionTop + kCaptionBarHeight;
   Brow->setGeometry(0, browTop, pw, std::max(40, PanelUnten->y() - browTop));
+  for (const auto& [w, xw] : design_) w->setGeometry(xw.first, w->y(), xw.second, w->height());
   ScaleControlsHorizontally(panelEingabe, static_cast<double>(panelEingabe->width()) /
                                               (panelmulties->x() + panelmulties->width() + 20));
   // The title line under the score panel, 10 pixels above the lower edge.

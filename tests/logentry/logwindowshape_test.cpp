@@ -123,7 +123,7 @@ TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
   auto w = Open(c);
   ASSERT_TRUE(w->Opened());
   w->StartNewEntry(false);
-  for (int width : {800, 1280}) {
+  for (int width : {800, 1280, 800}) {
     w->resize(width, width == 800 ? 600 : 900);
     w->show();
     QApplication::processEvents();
