@@ -152,19 +152,3 @@ bool BeamTo(std::string_view locator, double& bearing) {
   return ToLocator.Qrb(OwnLocator(), locator, bearing, distance);
 }
 
-int32_t QrbKm(std::string_view locator) {
-  double bearing = 0, distance = 0;
-  if (!ToLocator.Qrb(OwnLocator(), locator, bearing, distance)) return 0;
-  return static_cast<int32_t>(std::lround(distance));
-}
-
-std::string UsStateCode(std::string_view x) {
-  static constexpr std::string_view kStates[] = {
-      "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "HI", "IA",
-      "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS",
-      "MT", "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA",
-      "RI", "SC", "SD", "TN", "TX", "UT", "VA", "VT", "WA", "WI", "WV", "WY"};
-  for (std::string_view s : kStates)
-    if (s == x) return std::string(s);
-  return {};
-}

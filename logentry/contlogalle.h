@@ -13,6 +13,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "logentry/entryroutines.h"
 #include "logentry/memberlists.h"
 #include "logentry/qsosave.h"
 
@@ -79,12 +80,6 @@ char ToggledQsl(char qsl);
 // "&QSL senden: nein" for 0, a blank, 'N' and 'n', else "&QSL senden: ja".
 std::string QslLabel(char qsl);
 
-// Distance in whole kilometres from the own station's locator; 0 when
-// either locator is invalid.
-int32_t QrbKm(std::string_view locator);
 // The beam to a locator in degrees from the own locator; false when either
 // locator is invalid.
 bool BeamTo(std::string_view locator, double& bearing);
-
-// x when it is the code of a US state or DC, else the empty text.
-std::string UsStateCode(std::string_view x);

@@ -91,9 +91,7 @@ TQsoPointsEnv TContestLogModel::PointsEnv() const {
 }
 
 TCountOptions TContestLogModel::CountOptions() const {
-  TCountOptions options;
-  if (CheckDok) options.IsValidDok = CheckDok;
-  return options;
+  return TCountOptions{};
 }
 
 bool TContestLogModel::Open(const TLogShape& shape) {
