@@ -15,7 +15,8 @@ using TAdifEntityLookup = std::function<std::string(std::string_view dxcc)>;
 std::vector<std::string> AdifHeaderLines(const TContestRec& description);
 
 // The record of one QSO. onlyReport: the report fields carry only the
-// report, the rest of the exchange goes to "STX" and "SRX".
+// report, the rest of the exchange goes to "STX" and "SRX" when it is an
+// integer, else to "STX_STRING" and "SRX_STRING".
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
                         const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber);
 
@@ -29,6 +30,9 @@ class TAlleRout;
 class TdbContest;
 class TdbPrefix;
 void WriteAdifHeader(TAlleRout& out, const TContestRec& description);
+// The ADIF entity number of a DXCC prefix, also of an area counted for WAE
+// only; empty when the prefix tables do not know it.
+std::string AdifEntityNumber(TdbPrefix& prefixes, std::string_view dxcc);
 void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
                    std::string& line, TdbContest& qsoTable, TdbContest& contestList,
                    TdbPrefix* prefixes = nullptr);
