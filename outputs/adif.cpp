@@ -109,6 +109,16 @@ std::string AdifEntityNumber(TdbPrefix& prefixes, std::string_view dxcc) {
   return number;
 }
 
+TAdifEntityNumbers::TAdifEntityNumbers() : prefixes_(std::make_unique<TdbPrefix>()) {}
+TAdifEntityNumbers::~TAdifEntityNumbers() = default;
+
+std::string TAdifEntityNumbers::Number(std::string_view dxcc) {
+  const std::string key = ToStrings.Trim(dxcc);
+  auto it = known_.find(key);
+  if (it == known_.end()) it = known_.emplace(key, AdifEntityNumber(*prefixes_, key)).first;
+  return it->second;
+}
+
 // --- on the output frame -------------------------------------------------------
 
 void WriteAdifHeader(TAlleRout& out, const TContestRec& description) {
@@ -117,15 +127,15 @@ void WriteAdifHeader(TAlleRout& out, const TContestRec& description) {
 
 void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
                    std::string& line, TdbContest& qsoTable, TdbContest& contestList,
-                   TdbPrefix* prefixes) {
+                   TAdifEntityNumbers* numbers) {
   (void)out;
   TContestRecord c{};
   contestList.GetContestRecord(c);
   TContestQsoRecord q{};
   qsoTable.GetQsoRecord(q);
   line.clear();
-  const TAdifEntityLookup lookup = [prefixes](std::string_view dxcc) {
-    if (prefixes) return AdifEntityNumber(*prefixes, dxcc);
+  const TAdifEntityLookup lookup = [numbers](std::string_view dxcc) {
+    if (numbers) return numbers->Number(dxcc);
     TdbPrefix own;
     return AdifEntityNumber(own, dxcc);
   };

@@ -2,6 +2,8 @@
 // The ADIF log (".ADI"): a header comment, "<EOH>" and one line per QSO
 // holding all its fields and ending in "<EOR>". Lines keep their case.
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +35,19 @@ void WriteAdifHeader(TAlleRout& out, const TContestRec& description);
 // The ADIF entity number of a DXCC prefix, also of an area counted for WAE
 // only; empty when the prefix tables do not know it.
 std::string AdifEntityNumber(TdbPrefix& prefixes, std::string_view dxcc);
+
+// The entity numbers of one export: each prefix is looked up once, however
+// many QSOs name it.
+class TAdifEntityNumbers {
+ public:
+  TAdifEntityNumbers();
+  ~TAdifEntityNumbers();
+  std::string Number(std::string_view dxcc);
+
+ private:
+  std::unique_ptr<TdbPrefix> prefixes_;
+  std::unordered_map<std::string, std::string> known_;
+};
 void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
                    std::string& line, TdbContest& qsoTable, TdbContest& contestList,
-                   TdbPrefix* prefixes = nullptr);
+                   TAdifEntityNumbers* numbers = nullptr);
