@@ -216,6 +216,7 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
 }
 
 std::string ImportTotalsText(const TAdifImportTotals& t) {
+  if (t.Failed) return "Das Log konnte nicht geschrieben werden: es wurde nichts importiert.";
   std::string s = std::to_string(t.Imported) + " Datensätze importiert";
   auto line = [&s](int count, const char* text) {
     if (count > 0) s += "\r\n" + std::to_string(count) + text;

@@ -130,6 +130,8 @@ TEST(AdifFields, ModeAndBandChecks) {
   EXPECT_EQ(ImportTotalsText(t),
             "2 Datensätze importiert\r\n3 Calls doppelt\r\n1 fehlende oder falsche Bandangaben\r\n"
             "1 ohne Rufzeichen, Datum oder Uhrzeit\r\n2 ungültige Rufzeichen");
+  t.Failed = true;
+  EXPECT_EQ(ImportTotalsText(t), "Das Log konnte nicht geschrieben werden: es wurde nichts importiert.");
 }
 
 // --- import into a real QSO log -------------------------------------------
