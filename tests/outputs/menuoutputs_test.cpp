@@ -154,7 +154,9 @@ class MenuOutputs : public ::testing::Test {
   void ExpectMultiplierCounters(int64_t counted, const LogFacts& f) {
     if (f.Multipliers == 0) return;
     EXPECT_GT(counted, 0) << "the stored multiplier counters";
-    if (f.Captions == 1) EXPECT_EQ(counted, f.Multipliers) << "the stored multiplier counters";
+    if (f.Captions == 1) {
+      EXPECT_EQ(counted, f.Multipliers) << "the stored multiplier counters";
+    }
   }
 
   // The checks every log's files go through.
