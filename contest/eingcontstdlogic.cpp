@@ -115,9 +115,8 @@ bool TContestSetupLogic::UsesLdk() const {
 }
 
 std::string TContestSetupLogic::StationFileName(char letter, int32_t nummer) {
-  const char* prefix = letter == 'b' ? "OQRP" : letter == 'j' ? "mssprint" : letter == 'v' ? "mrr" : nullptr;
-  if (!prefix) return {};
-  return ProgramDirectory + prefix + ToStrings.IntToStrRight(nummer, 6) + ".STN";
+  const std::string name = StationFileBaseName(letter, nummer);
+  return name.empty() ? name : ProgramDirectory + name;
 }
 
 // ---------------------------------------------------------------------------
