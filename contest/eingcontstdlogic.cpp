@@ -10,6 +10,8 @@
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "hamradio/baender.h"
+#include "hamradio/locator.h"
+#include "hamradio/prefixe.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -98,6 +100,58 @@ int32_t LeadingNumber(const std::string& text) {
     if (v > INT32_MAX) return INT32_MAX;
   }
   return static_cast<int32_t>(v);
+}
+
+bool IsUsableOwnCall(std::string_view call) {
+  if (call.empty()) return false;
+  for (char c : call)
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/')) return false;
+  // The home call the rest of the program works with needs both.
+  const std::string home = ToPrefix.BaseCall(call);
+  const bool letter = std::any_of(home.begin(), home.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+  const bool digit = std::any_of(home.begin(), home.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return letter && digit;
+}
+
+std::string CompletePeriodInput(int bit, std::string_view text) {
+  const std::string t = ToStrings.Trim(text);
+  if (bit <= 2) return ToDates.CompleteDateInput(t);
+  // An hour alone ("7", "17") means the full hour.
+  if (!t.empty() && t.size() <= 2 &&
+      std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return ToStrings.IntToStrZero(LeadingNumber(t), 2) + ":00";
+  return ToDates.CompleteTimeInput(t);
+}
+
+TContestPeriodCheck CheckContestPeriod(const TContestSetupInputs& in) {
+  TContestPeriodCheck c;
+  c.DateFrom = ToDates.DateStringToDate(in.DatumVon, kDatePicture);
+  c.DateTo = ToDates.DateStringToDate(in.DatumBis, kDatePicture);
+  // An empty time field stands for 00:00.
+  auto time = [](const std::string& text) {
+    return text.empty() ? 0 : ToDates.TimeStringToTime(text, "hh:mm");
+  };
+  c.TimeFrom = time(in.ZeitVon);
+  c.TimeTo = time(in.ZeitBis);
+  auto refuse = [&c](std::string text, const char* control) {
+    c.Problem = std::move(text);
+    c.Control = control;
+    return c;
+  };
+  if (c.DateFrom < 1) return refuse("Eingabe eines Contest-Datums notwendig.", "eDatumvon");
+  if (c.DateTo < 1) return refuse("Eingabe eines Contest-Datums notwendig.", "eDatumbis");
+  auto badTime = [](const std::string& text) {
+    return "Die Uhrzeit " + text + " ist ungültig. Bitte als Stunde und Minute eingeben (hh:mm).";
+  };
+  if (c.TimeFrom < 0) return refuse(badTime(in.ZeitVon), "eZeitvon");
+  if (c.TimeTo < 0) return refuse(badTime(in.ZeitBis), "eZeitbis");
+  if (c.DateTo < c.DateFrom)
+    return refuse("Das letzte Contest-Datum liegt vor dem ersten.", "eDatumbis");
+  // On one day the end may not come before the start; 00:00 at the end is
+  // left open (it may mean midnight).
+  if (c.DateTo == c.DateFrom && c.TimeTo > 0 && c.TimeTo < c.TimeFrom)
+    return refuse("Das Contest-Ende liegt vor dem Contest-Beginn.", "eZeitbis");
+  return c;
 }
 
 TContestSetupLogic::TContestSetupLogic(bool recordExists, bool editOnly, char letter,
@@ -375,8 +429,7 @@ void TContestSetupLogic::CallLeft(TContestSetupInputs& in) {
 
 std::string TContestSetupLogic::PeriodFieldLeft(int bit, const std::string& entered,
                                                 const std::string& text) {
-  const std::string done =
-      bit <= 2 ? ToDates.CompleteDateInput(text) : ToDates.CompleteTimeInput(text);
+  const std::string done = CompletePeriodInput(bit, text);
   if (done != entered) {
     uint8_t* r = rec_.data();
     r[crec::kEditedPeriod] = static_cast<uint8_t>(r[crec::kEditedPeriod] | bit);
@@ -523,11 +576,22 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
     if (ToStrings.Trim(in.Loc).empty() && needsLoc)
       return Fail("Angabe des Standortlocators notwendig.", "eLoc", out);
   }
+  // A locator or a call that no contest accepts is refused; the silent save
+  // keeps what was stored before.
+  const std::string loc = ToStrings.UpperCase(ToStrings.Trim(in.Loc));
+  const bool locUsable = loc.empty() || ToLocator.IsValidLocator(loc);
+  if (check && !locUsable)
+    return Fail("Der Standortlocator " + loc + " ist ungültig (Beispiel: JO31LK).", "eLoc", out);
+  const std::string call = ToStrings.UpperCase(ToStrings.Trim(in.Call));
+  const bool callUsable = call.empty() || IsUsableOwnCall(call);
+  if (check && !callUsable)
+    return Fail("Das Rufzeichen " + call +
+                    " ist ungültig: erlaubt sind nur Buchstaben, Ziffern und \"/\".",
+                "eCall", out);
 
   // 5: call and DOK or LDK into the record. The own call of the settings
   // follows only once the call check has passed (9).
-  const std::string call = ToStrings.UpperCase(ToStrings.Trim(in.Call));
-  rec::SetStr(r, crec::kCall, crec::kCallCap, call);
+  if (callUsable) rec::SetStr(r, crec::kCall, crec::kCallCap, call);
   const std::string dok = ToStrings.UpperCase(in.Dok);
   if (!UsesLdk())
     rec::SetStr(r, crec::kDok, crec::kDokCap, NoBlanks(dok));
@@ -554,14 +618,13 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   // 8, 9: the own-station data.
   ToSetupStation st{};
   ToSetups.GetStation(st);
-  const std::string loc = ToStrings.UpperCase(ToStrings.Trim(in.Loc));
   const std::string swl = ToStrings.Trim(in.Swl);
-  SetStationStr(st, stationrec::kLocator, stationrec::kLocatorCap, loc);
+  if (locUsable) SetStationStr(st, stationrec::kLocator, stationrec::kLocatorCap, loc);
   SetStationStr(st, stationrec::kSWLNr, stationrec::kSWLNrCap, swl);
   if (call.empty() && swl.empty()) {
     if (check) return Fail("Eingabe des Rufzeichens notwendig.", "eCall", out);
   } else {
-    ToSetups.SetOwnCall(call);
+    if (callUsable) ToSetups.SetOwnCall(call);
     const std::string name = ToStrings.LeftStr(in.CName, 50);
     SetStationStr(st, stationrec::kTeilnehmerName, stationrec::kTeilnehmerNameCap, name);
     SetStationStr(st, stationrec::kName, stationrec::kNameCap, name);
@@ -574,7 +637,7 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
       SetStationStr(st, stationrec::kLDK, stationrec::kLDKCap, dok);
     else
       SetStationStr(st, stationrec::kDOK, stationrec::kDOKCap, NoBlanks(dok));
-    SetStationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap, loc);
+    if (locUsable) SetStationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap, loc);
     ToSetups.SetStation(st);
     rec::SetStr(r, crec::kPLZ, crec::kPLZCap, ort.substr(0, ort.find(' ')));
   }
@@ -585,20 +648,21 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
        StationStr(st, stationrec::kStrasse, stationrec::kStrasseCap).empty()))
     ToMessages.Achtung(ToMessages.HeaderUnvollstaendig, "Die Adress-Angaben sind nicht vollständig.");
 
-  // 11: the contest period.
-  in.DatumVon = ToDates.CompleteDateInput(ToStrings.Trim(in.DatumVon));
-  in.DatumBis = ToDates.CompleteDateInput(ToStrings.Trim(in.DatumBis));
-  in.ZeitVon = ToDates.CompleteTimeInput(ToStrings.Trim(in.ZeitVon));
-  in.ZeitBis = ToDates.CompleteTimeInput(ToStrings.Trim(in.ZeitBis));
-  const int32_t from = ToDates.DateStringToDate(in.DatumVon, kDatePicture);
-  const int32_t to = ToDates.DateStringToDate(in.DatumBis, kDatePicture);
-  rec::SetInt32(r, crec::kDatumVon, std::max(from, 0));
-  rec::SetInt32(r, crec::kDatumBis, std::max(to, 0));
-  rec::SetInt32(r, crec::kZeitVon, std::max(ToDates.TimeStringToTime(in.ZeitVon, "hh:mm"), 0));
-  rec::SetInt32(r, crec::kZeitBis, std::max(ToDates.TimeStringToTime(in.ZeitBis, "hh:mm"), 0));
+  // 11: the contest period, completed; stored only when it is whole and
+  // runs forward (the silent save keeps the period stored before).
+  in.DatumVon = CompletePeriodInput(1, in.DatumVon);
+  in.DatumBis = CompletePeriodInput(2, in.DatumBis);
+  in.ZeitVon = CompletePeriodInput(4, in.ZeitVon);
+  in.ZeitBis = CompletePeriodInput(8, in.ZeitBis);
+  const TContestPeriodCheck period = CheckContestPeriod(in);
+  if (period.Problem.empty()) {
+    rec::SetInt32(r, crec::kDatumVon, period.DateFrom);
+    rec::SetInt32(r, crec::kDatumBis, period.DateTo);
+    rec::SetInt32(r, crec::kZeitVon, period.TimeFrom);
+    rec::SetInt32(r, crec::kZeitBis, period.TimeTo);
+  }
   if (check) {
-    if (from < 1) return Fail("Eingabe eines Contest-Datums notwendig.", "eDatumvon", out);
-    if (to < 1) return Fail("Eingabe eines Contest-Datums notwendig.", "eDatumbis", out);
+    if (!period.Problem.empty()) return Fail(period.Problem, period.Control, out);
     // 12
     if (in.ZeitEnabled && !in.ZeitOrt && !in.ZeitUtc)
       return Fail("Es wurde nicht bestimmt, ob der Computer mit Ortszeit läuft.", "rZeitOrt", out,

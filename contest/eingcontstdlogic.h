@@ -8,6 +8,7 @@
 #include <functional>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "contest/ContestRec.h"
@@ -161,3 +162,21 @@ class TContestSetupLogic {
 // Numbers of the per-contest inputs: the decimal digits at the start of
 // the text (none: 0).
 int32_t LeadingNumber(const std::string& text);
+
+// True for an own call the contests accept: letters A-Z, digits and "/"
+// only (upper case, no blanks), with a home call of letters and digits.
+bool IsUsableOwnCall(std::string_view call);
+
+// A period field completed as the user left it (bit 1 and 2 dates, 4 and
+// 8 times): short dates to "dd.mm.yyyy", short times to "hh:mm", an hour
+// alone to the full hour. A text that cannot be completed comes back trimmed.
+std::string CompletePeriodInput(int bit, std::string_view text);
+
+// The period of the four completed fields, or what is wrong with it: a
+// missing date, an impossible time, or an end before the start.
+struct TContestPeriodCheck {
+  int32_t DateFrom = 0, DateTo = 0, TimeFrom = 0, TimeTo = 0;
+  std::string Problem;      // empty: the period is whole and runs forward
+  const char* Control = "";  // the field to mark
+};
+TContestPeriodCheck CheckContestPeriod(const TContestSetupInputs& in);
