@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "contest/ContestFkt.h"
+#include "contest/ContestLogActions.h"
 #include "database/dbCall.h"
 #include "database/dbContest.h"
 #include "database/kxdates.h"
@@ -266,6 +267,12 @@ void TContestSetupLogic::Fill(TContestSetupInputs& in, TContestSetupView& view) 
   if (rec::GetBool(r, crec::kStartSSB)) in.StartMode = 1;
   if (rec::GetBool(r, crec::kStartFM)) in.StartMode = 2;
   if (rec::GetBool(r, crec::kStartPR)) in.StartMode = 3;
+  // A log with its category chosen offers the modes of that category, as
+  // the category click did.
+  if (stored > 0) {
+    ApplyContestModes(in, view);
+    if (!in.ModeEnabled[static_cast<size_t>(in.StartMode)]) in.StartMode = -1;
+  }
   view.AutoOptionsLocked = r[crec::kAutoLock] != 0;
 
   ComputeScore();
@@ -316,6 +323,8 @@ void TContestSetupLogic::ShowContestInputs(TContestSetupInputs& in, TContestSetu
       break;
     case '6':
       view.ZusatzVisible = true;
+      // The default first line ("... seit 1.Sende-") only goes with the default second one.
+      view.Label15.clear();
       view.Label16 = "HSC-Nr:";
       view.JahreMaxLength = 4;
       break;
@@ -325,6 +334,7 @@ void TContestSetupLogic::ShowContestInputs(TContestSetupInputs& in, TContestSetu
     case 'k':
     case 'm':
       view.ZusatzVisible = true;
+      view.Label15.clear();
       view.Label16 = letter_ == '7'   ? "DIG-Nr:"
                      : letter_ == 'f' ? "AGCW-Nr:"
                      : letter_ == '4' ? "BRZ-Nr:"
@@ -707,6 +717,8 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   }
 
   out.Stored = WriteRecords(in);
+  // Saved on the user's word: the log stays even when the dialog is cancelled later.
+  if (out.Stored && check) confirmed_ = true;
   if (!out.Stored) {
     ToMessages.Fehler("Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden.");
   } else {
@@ -752,10 +764,17 @@ bool TContestSetupLogic::WriteRecords(const TContestSetupInputs& in) {
     return true;
   }
   list_.SetContestRecord(rec_);
-  if (!list_.Add()) return false;
+  // The new log and the number it keeps are written as one.
+  list_.BeginTransaction();
+  if (!list_.Add() || !GiveFreshLogNumber(list_.CurrentRef(), list_, extra_)) {
+    list_.RollbackTransaction();
+    return false;
+  }
+  list_.CommitTransaction();
   list_.GetContestRecord(rec_);
   ref_ = list_.CurrentRef();
   recordExists_ = true;
+  createdHere_ = true;
   TContestExtraRecord x{};
   rec::SetInt32(x.data(), xrec::kNummer, rec::GetInt32(rec_.data(), crec::kNummer));
   setOptions(x);
@@ -841,17 +860,7 @@ void TContestSetupLogic::CategoryClicked(TContestSetupInputs& in, TContestSetupV
                        "durch die Auswertesoftware des Veranstalters.",
                        false);
 
-  in.ModeEnabled = {false, false, false, false};
-  for (const TStr255& m : desc_.Modes) {
-    if (m == "CW") in.ModeEnabled[0] = true;
-    else if (m == "SSB") in.ModeEnabled[1] = true;
-    else if (m == "FM") in.ModeEnabled[2] = true;
-    else if (m == "PR") in.ModeEnabled[3] = true;
-    else if (m == "DIGITAL" || m == "FSK441" || m == "RTTY") {
-      in.ModeEnabled[3] = true;
-      view.PRCaption = m == "DIGITAL" ? "DIGI" : m.str();
-    }
-  }
+  ApplyContestModes(in, view);
 
   // The selected item's class (the list skips classes without text).
   const TContestClass* chosen = nullptr;
@@ -873,4 +882,29 @@ void TContestSetupLogic::CategoryClicked(TContestSetupInputs& in, TContestSetupV
   }
 
   if (in.StartMode >= 0 && !in.ModeEnabled[static_cast<size_t>(in.StartMode)]) in.StartMode = -1;
+}
+
+void TContestSetupLogic::ApplyContestModes(TContestSetupInputs& in, TContestSetupView& view) const {
+  in.ModeEnabled = {false, false, false, false};
+  for (const TStr255& m : desc_.Modes) {
+    if (m == "CW") in.ModeEnabled[0] = true;
+    else if (m == "SSB") in.ModeEnabled[1] = true;
+    else if (m == "FM") in.ModeEnabled[2] = true;
+    else if (m == "PR") in.ModeEnabled[3] = true;
+    else if (m == "DIGITAL" || m == "FSK441" || m == "RTTY") {
+      in.ModeEnabled[3] = true;
+      view.PRCaption = m == "DIGITAL" ? "DIGI" : m.str();
+    }
+  }
+}
+
+void TContestSetupLogic::DiscardUnconfirmedLog() {
+  if (!createdHere_ || confirmed_) return;
+  const int32_t nummer = rec::GetInt32(rec_.data(), crec::kNummer);
+  if (!DeleteWholeLog(ref_, list_, extra_)) return;
+  const std::string station = StationFileName(letter_, nummer);
+  if (!station.empty()) DeleteFileAnsi(station);
+  createdHere_ = false;
+  recordExists_ = false;
+  ref_ = 0;
 }

@@ -113,6 +113,10 @@ class TContestSetupLogic {
   // eCall left: the member number of letters '7' and 'f' from the call database.
   void CallLeft(TContestSetupInputs& in);
 
+  // Removes the log this dialog created when the user never confirmed it
+  // (a category click saves a new log silently; "Abbrechen" takes it back).
+  void DiscardUnconfirmedLog();
+
   // The score panel: values at creation, band labels refreshed.
   const TScorePanel& Score() const { return score_; }
   // Refills the description and the band labels (after a save or a category click).
@@ -144,6 +148,8 @@ class TContestSetupLogic {
   void DistrictPreset(TContestSetupInputs& in);
   bool WriteRecords(const TContestSetupInputs& in);
   void ShowBandLabels();
+  // The start-mode buttons the contest's modes allow (and the caption of the fourth).
+  void ApplyContestModes(TContestSetupInputs& in, TContestSetupView& view) const;
   void ComputeScore();
   bool UsesLdk() const;
 
@@ -156,6 +162,8 @@ class TContestSetupLogic {
   TContestRecord rec_{};
   int32_t ref_ = 0;
   bool filling_ = false;
+  bool createdHere_ = false;  // this dialog added the contest-list record
+  bool confirmed_ = false;    // a save with a button has stored it
   TScorePanel score_;
 };
 

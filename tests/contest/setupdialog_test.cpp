@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +31,8 @@
 #include "database/setups.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
+#include "platform/helpviewer.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
@@ -270,4 +275,240 @@ TEST_F(SetupDialog, EscapeAsksAndNoClosesWithoutSaving) {
   EXPECT_FALSE(msgs.History()[0].defaultYes);
   EXPECT_EQ(list.UsedRecords(), 0);
   EXPECT_EQ(ContestFkt.ContestSetup('\0', false, false, list, extra, desc.get()), 0);
+}
+
+namespace {
+
+// What every new log needs before "Beenden" or "Contest starten" store it.
+void TypeValidLog(QWidget& dlg, const char* name) {
+  Type(dlg, "eName", name);
+  Type(dlg, "ecname", "Erika Muster");
+  Type(dlg, "eStrasse", "Weg 1");
+  Type(dlg, "ePLZ", "12345");
+  Type(dlg, "eOrt", "Musterstadt");
+  Type(dlg, "eCall", "dl1abc");
+  Type(dlg, "eLoc", "jo31lk");
+  Type(dlg, "eEMail", "erika@example.org");
+  Click(dlg, "rZeitUTC");
+}
+
+int32_t StoredNumber(TdbContest& list, int field) {
+  TContestRecord r{};
+  list.GetContestRecord(r);
+  return rec::GetInt32(r.data(), static_cast<size_t>(field));
+}
+
+}  // namespace
+
+TEST_F(SetupDialog, ClubNumberAndModesOfTheCategoryComeBackAsStored) {
+  WhenShown([](TEingContestStd& dlg) {
+    TypeValidLog(dlg, "Vierstellig");
+    Child<TkxEdit>(dlg, "eJahre")->clear();  // a new log shows "0"
+    Type(dlg, "eJahre", "1234");
+    // The contest is CW only: the category leaves the other modes greyed.
+    Click(dlg, "eteilnahmeart_0");
+    EXPECT_FALSE(Child<QRadioButton>(dlg, "rssb")->isEnabled());
+    Click(dlg, "btnOK");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  ASSERT_EQ(list.UsedRecords(), 1);
+  ASSERT_TRUE(list.First(1));
+  EXPECT_EQ(StoredNumber(list, crec::kZusatzWert), 1234);
+
+  WhenShown([](TEingContestStd& dlg) {
+    EXPECT_EQ(Child<TkxEdit>(dlg, "eJahre")->GetText(), "1234");
+    EXPECT_TRUE(Child<QRadioButton>(dlg, "rcw")->isEnabled());
+    for (const char* mode : {"rssb", "rFM", "rPR"})
+      EXPECT_FALSE(Child<QRadioButton>(dlg, mode)->isEnabled()) << mode;
+    Click(dlg, "btnOK");
+  });
+  EXPECT_EQ(ContestSetup('4', true, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(StoredNumber(list, crec::kZusatzWert), 1234);
+}
+
+TEST_F(SetupDialog, InputsNoContestAcceptsAreRefusedWithTheirField) {
+  WhenShown([this](TEingContestStd& dlg) {
+    dlg.activateWindow();  // the period fields complete themselves when the focus leaves
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    TypeValidLog(dlg, "Unsinn");
+    Click(dlg, "eteilnahmeart_0");
+    auto* call = Child<TkxEdit>(dlg, "eCall");
+    call->clear();
+    // Typed key by key; the umlaut has no key of its own in the test keyboard.
+    for (QChar c : AnsiToQString("x!1 ö?abcdefghijk")) {
+      if (c.unicode() < 128)
+        QTest::keyClick(call, c.toLatin1());
+      else
+        QTest::sendKeyEvent(QTest::Click, call, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    EXPECT_EQ(call->GetText(), "X!1 Ö?ABCDEF");
+    msgs.Expect(Kind::Achtung, "Das Rufzeichen X!1 Ö?ABCDEF ist ungültig");
+    Click(dlg, "btnOK");
+    EXPECT_EQ(dlg.focusWidget(), call);
+    // The refused call replaces neither the call of the settings nor the log's.
+    EXPECT_EQ(ToSetups.OwnCall(), "DL1ABC");
+    EXPECT_EQ(rec::GetStr(dlg.Logic().Record().data(), crec::kCall, crec::kCallCap), "DL1ABC");
+
+    call->clear();
+    QTest::keyClicks(call, QStringLiteral("dl1abc"));
+    auto* loc = Child<TkxEdit>(dlg, "eLoc");
+    loc->clear();
+    QTest::keyClicks(loc, QStringLiteral("zz99zz"));
+    msgs.Expect(Kind::Achtung, "Der Standortlocator ZZ99ZZ ist ungültig");
+    Click(dlg, "btnOK");
+
+    loc->clear();
+    QTest::keyClicks(loc, QStringLiteral("jo31lk"));
+    auto* from = Child<TkxEdit>(dlg, "eZeitvon");
+    from->clear();
+    QTest::keyClicks(from, QStringLiteral("25:99"));
+    msgs.Expect(Kind::Achtung, "Die Uhrzeit 25:99 ist ungültig.");
+    Click(dlg, "btnOK");
+
+    // An hour alone is completed on leaving the field.
+    from->setFocus();
+    from->clear();
+    QTest::keyClicks(from, QStringLiteral("7"));
+    Child<TkxEdit>(dlg, "eZeitbis")->setFocus();
+    EXPECT_EQ(from->GetText(), "07:00");
+
+    auto* first = Child<TkxEdit>(dlg, "eDatumvon");
+    first->clear();
+    QTest::keyClicks(first, QStringLiteral("21.12.2015"));
+    msgs.Expect(Kind::Achtung, "Das letzte Contest-Datum liegt vor dem ersten.");
+    Click(dlg, "btnOK");
+    EXPECT_TRUE(dlg.isVisible());
+    Click(dlg, "btnAbbruch");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_TRUE(msgs.AllShown());
+}
+
+TEST_F(SetupDialog, CancelledNewLogLeavesNothingBehind) {
+  // The category click stores the new log silently; "Abbrechen" takes it back.
+  WhenShown([this](TEingContestStd& dlg) {
+    Click(dlg, "eteilnahmeart_0");
+    EXPECT_EQ(list.UsedRecords(), 1);
+    Click(dlg, "btnAbbruch");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(list.UsedRecords(), 0);
+  EXPECT_EQ(extra.UsedRecords(), 0);
+
+  // So does Escape answered with Nein, and the close box.
+  WhenShown([this](TEingContestStd& dlg) {
+    Click(dlg, "eteilnahmeart_0");
+    msgs.Expect(Kind::JaNeinFrage, "Änderungen übernehmen?", false);
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  WhenShown([](TEingContestStd& dlg) {
+    Click(dlg, "eteilnahmeart_0");
+    dlg.close();
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(list.UsedRecords(), 0);
+  EXPECT_EQ(extra.UsedRecords(), 0);
+
+  // A log stored with "Beenden" stays, whatever comes after.
+  WhenShown([](TEingContestStd& dlg) {
+    TypeValidLog(dlg, "Bleibt");
+    Click(dlg, "eteilnahmeart_0");
+    Click(dlg, "btnOK");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(list.UsedRecords(), 1);
+  EXPECT_TRUE(msgs.AllShown());
+}
+
+TEST_F(SetupDialog, NewLogNeverJoinsTheQsoTableOfAnEarlierLog) {
+  // An earlier log's QSO table is left while the contest list was emptied.
+  window.Open(1);
+  ASSERT_FALSE(FilesOf(1).empty());
+  WhenShown([](TEingContestStd& dlg) {
+    TypeValidLog(dlg, "Neu");
+    Click(dlg, "eteilnahmeart_0");
+    Click(dlg, "btnOK");
+  });
+  ContestSetup('4', false, false, list, extra, desc.get());
+  ASSERT_EQ(list.UsedRecords(), 1);
+  ASSERT_TRUE(list.First(1));
+  const int32_t nummer = StoredNumber(list, crec::kNummer);
+  EXPECT_NE(nummer, 1);
+  EXPECT_TRUE(FilesOf(nummer).empty());
+  ASSERT_TRUE(extra.FindByNumber(nummer));
+  // The old table is still there, with its QSO.
+  TdbContest old(kContestLog, false, 1);
+  EXPECT_EQ(old.UsedRecords(), 1);
+}
+
+TEST_F(SetupDialog, HelpButtonAndF1AskForTheDialogsTopic) {
+  RecordingLauncher launcher;
+  const std::string viewer = dir.File("hilfe");
+  {
+    QFile f(FileNameToQString(viewer));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+  }
+  SetHelpViewerProgram(viewer);
+  WhenShown([](TEingContestStd& dlg) {
+    Click(dlg, "btnHilfe");
+    Child<TkxEdit>(dlg, "eName")->setFocus();
+    QTest::keyClick(Child<TkxEdit>(dlg, "eName"), Qt::Key_F1);
+    Click(dlg, "btnAbbruch");
+  });
+  ContestSetup('4', false, false, list, extra, desc.get());
+  SetHelpViewerProgram("");
+  ASSERT_EQ(launcher.runs.size(), 2u);
+  for (const RecordingLauncher::Run& run : launcher.runs)
+    EXPECT_EQ(run.args, (std::vector<std::string>{"-mapid", "1", "ms-its:veltrix.chm"}));
+}
+
+TEST_F(SetupDialog, LayoutKeepsEveryFieldReadableAndFitsASmallScreen) {
+  desc = std::make_unique<TContestRec>();
+  ContestFkt.DefineNewContest(*desc, '4');
+  TEingContestStd dlg(false, false, '4', list, extra, *desc);
+  dlg.show();
+  // The smallest the dialog can be made still fits a screen of 800 x 600.
+  dlg.resize(1, 1);
+  QApplication::processEvents();
+  EXPECT_LE(dlg.width(), 790);
+  EXPECT_LE(dlg.height(), 560);
+  auto place = [&](const QWidget* w) { return QRect(w->mapTo(&dlg, QPoint(0, 0)), w->size()); };
+
+  // Dates and times show all their digits.
+  for (auto [name, sample] : {std::pair{"eDatumvon", "20.12.2015"}, std::pair{"eDatumbis", "20.12.2015"},
+                              std::pair{"eZeitvon", "08:00"}, std::pair{"eZeitbis", "10:00"}}) {
+    auto* e = Child<TkxEdit>(dlg, name);
+    EXPECT_GE(e->width(), e->fontMetrics().horizontalAdvance(QString::fromLatin1(sample)) + 4) << name;
+  }
+  // Every visible label shows its whole text; no two boxes overlap.
+  for (QLabel* l : dlg.findChildren<QLabel*>()) {
+    if (!l->isVisible() || l->text().isEmpty()) continue;
+    EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();
+  }
+  std::vector<QWidget*> boxes;
+  for (QGroupBox* b : dlg.findChildren<QGroupBox*>())
+    if (b->isVisible()) boxes.push_back(b);
+  for (QPushButton* b : dlg.findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+    if (b->isVisible()) boxes.push_back(b);  // the buttons along the bottom
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_TRUE(dlg.rect().contains(place(boxes[i]))) << boxes[i]->objectName().toStdString();
+    for (size_t j = i + 1; j < boxes.size(); ++j)
+      EXPECT_FALSE(place(boxes[i]).intersects(place(boxes[j])))
+          << boxes[i]->objectName().toStdString() << " " << boxes[j]->objectName().toStdString();
+  }
+  // The club number box speaks of the club number alone: no sentence cut after "Sende-".
+  auto* first = Child<QLabel>(dlg, "Label15");
+  EXPECT_FALSE(first->isVisible() && first->text().endsWith(QLatin1Char('-')));
+  EXPECT_EQ(Child<QLabel>(dlg, "Label16")->text(), u"BRZ-Nr:"_qs);
+
+  // Tab goes from the club number to the category, then to the modes and
+  // only then to the buttons at the bottom.
+  Child<TkxEdit>(dlg, "eJahre")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), u"eteilnahmeart_0"_qs);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), u"rcw"_qs);
+  dlg.done(2);
 }
