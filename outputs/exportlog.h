@@ -16,9 +16,10 @@
 class TAlleRout;
 class TdbContest;
 
-// The web and mail addresses the export headers name.
+// The web and mail addresses the export headers name. The program has no
+// support mailbox, so the support line names none rather than a made-up one.
 inline constexpr const char* kExportHomePage = "https://www.ostrelon.example";
-inline constexpr const char* kExportSupportMail = "support@ostrelon.example";
+inline constexpr const char* kExportSupportMail = "";
 
 // The log totals of the output frame (QSO count, points and multipliers).
 struct TExportTotals {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 
+#include "database/kxstrings.h"
 #include "platform/messages.h"
 
 TPrintSS PrintSS;
@@ -90,4 +91,8 @@ bool TPrintSS::PrintWithDialog(const std::string& title, const std::vector<std::
   if (PrintText(title, lines, fontName, fontSize)) return true;
   ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
   return false;
+}
+
+std::string PrintedPageLabel(int page, bool english) {
+  return (english ? "Page :" : "Seite :") + ToStrings.IntToStr(page);
 }

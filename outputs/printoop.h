@@ -47,4 +47,8 @@ class TPrintSS {
 std::vector<std::string> WrapPrintLine(const std::string& line, int width,
                                        TOutputPrinter& printer);
 
+// The page number a printed list shows beside its title: "Seite :" and the
+// number, "Page :" in English output.
+std::string PrintedPageLabel(int page, bool english);
+
 extern TPrintSS PrintSS;

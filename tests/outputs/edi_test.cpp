@@ -109,7 +109,7 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
       "This data was exported using TAVRIN Ostrelon Version 2015-2.0",
       "Call:DL1ABC",
       "Logs generated on 06.03.2016 19:45:30",
-      "Support: email: support@ostrelon.example",
+      "Support: email: ",  // no made-up address
       "Homepage: https://www.ostrelon.example",
       "[REG1TEST;1]",
       "TName=UKW-Contest 2016",
