@@ -134,7 +134,10 @@ TContestBrow::TContestBrow(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ContestBrow"));
   setWindowTitle(AnsiToQString("Contest - Modul"));
   setMinimumSize(800, 600);
-  resize(1006, 600);
+  // The designed size, but never wider or higher than the screen it opens on.
+  const QScreen* shownOn = screen() != nullptr ? screen() : QApplication::primaryScreen();
+  resize(shownOn != nullptr ? QSize(1006, 600).boundedTo(shownOn->availableGeometry().size())
+                            : QSize(1006, 600));
   setFont(QFont(QStringLiteral("Liberation Sans"), 8));
   BuildForm();
   FormCreate();

@@ -35,6 +35,7 @@
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_strgrid.h"
 #include <QFile>
+#include <QScreen>
 #include <QTableView>
 #include <QToolButton>
 
@@ -454,6 +455,10 @@ TEST_F(MainWindowTest, NothingOverlapsOrIsCutAtTheSmallestWindowSize) {
   AddLog('4', "Party", Day("01.03.2015"), 0);
   TContestBrow window;
   ASSERT_EQ(window.StartExitCode(), 0);
+  // It opens no larger than the screen (the test screen is 800 x 600).
+  const QSize screen = window.screen()->availableGeometry().size();
+  EXPECT_LE(window.width(), screen.width());
+  EXPECT_LE(window.height(), screen.height());
   window.resize(800, 600);
   Show(window);
   ASSERT_EQ(window.size(), QSize(800, 600));
