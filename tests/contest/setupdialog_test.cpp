@@ -112,6 +112,15 @@ void Type(QWidget& dlg, const char* name, const char* text) {
   if (auto* e = Child<TkxEdit>(dlg, name)) QTest::keyClicks(e, QString::fromLatin1(text));
 }
 
+// Replaces a field's text as the user does: into the field, empty it, type.
+void Retype(QWidget& dlg, const char* name, const char* text) {
+  auto* e = Child<TkxEdit>(dlg, name);
+  if (!e) return;
+  e->setFocus();
+  e->clear();
+  QTest::keyClicks(e, QString::fromLatin1(text));
+}
+
 // Clicks near the left edge, where a radio button's indicator and text are.
 void Click(QWidget& dlg, const char* name) {
   if (auto* b = Child<QAbstractButton>(dlg, name))
@@ -349,35 +358,28 @@ TEST_F(SetupDialog, InputsNoContestAcceptsAreRefusedWithTheirField) {
     EXPECT_EQ(ToSetups.OwnCall(), "DL1ABC");
     EXPECT_EQ(rec::GetStr(dlg.Logic().Record().data(), crec::kCall, crec::kCallCap), "DL1ABC");
 
-    call->clear();
-    QTest::keyClicks(call, QStringLiteral("dl1abc"));
-    auto* loc = Child<TkxEdit>(dlg, "eLoc");
-    loc->clear();
-    QTest::keyClicks(loc, QStringLiteral("zz99zz"));
-    msgs.Expect(Kind::Achtung, "Der Standortlocator ZZ99ZZ ist ungültig");
-    Click(dlg, "btnOK");
-
-    loc->clear();
-    QTest::keyClicks(loc, QStringLiteral("jo31lk"));
-    auto* from = Child<TkxEdit>(dlg, "eZeitvon");
-    from->clear();
-    QTest::keyClicks(from, QStringLiteral("25:99"));
-    msgs.Expect(Kind::Achtung, "Die Uhrzeit 25:99 ist ungültig.");
-    Click(dlg, "btnOK");
-
-    // An hour alone is completed on leaving the field.
-    from->setFocus();
-    from->clear();
-    QTest::keyClicks(from, QStringLiteral("7"));
-    Child<TkxEdit>(dlg, "eZeitbis")->setFocus();
-    EXPECT_EQ(from->GetText(), "07:00");
-
-    auto* first = Child<TkxEdit>(dlg, "eDatumvon");
-    first->clear();
-    QTest::keyClicks(first, QStringLiteral("21.12.2015"));
-    msgs.Expect(Kind::Achtung, "Das letzte Contest-Datum liegt vor dem ersten.");
-    Click(dlg, "btnOK");
-    EXPECT_TRUE(dlg.isVisible());
+    // Each refused input, put right, lets the next check speak.
+    struct TRefused {
+      const char* field;
+      const char* typed;
+      const char* message;
+      const char* fixField;
+      const char* fix;
+    };
+    const TRefused refused[] = {
+        {"eLoc", "zz99zz", "Der Standortlocator ZZ99ZZ ist ungültig", "eCall", "dl1abc"},
+        {"eZeitvon", "25:99", "Die Uhrzeit 25:99 ist ungültig.", "eLoc", "jo31lk"},
+        {"eDatumvon", "21.12.2015", "Das letzte Contest-Datum liegt vor dem ersten.", "eZeitvon", "7"},
+    };
+    for (const TRefused& r : refused) {
+      Retype(dlg, r.fixField, r.fix);
+      Retype(dlg, r.field, r.typed);
+      msgs.Expect(Kind::Achtung, r.message);
+      Click(dlg, "btnOK");
+      EXPECT_TRUE(dlg.isVisible()) << r.field;
+    }
+    // An hour alone was completed when the focus left the field.
+    EXPECT_EQ(Child<TkxEdit>(dlg, "eZeitvon")->GetText(), "07:00");
     Click(dlg, "btnAbbruch");
   });
   EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
