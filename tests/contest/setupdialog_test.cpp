@@ -127,6 +127,20 @@ void Click(QWidget& dlg, const char* name) {
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(std::min(8, b->width() / 2), b->height() / 2));
 }
 
+// What every new log needs before "Beenden" or "Contest starten" store it;
+// the clock choice too unless the test leaves it out.
+void TypeValidLog(QWidget& dlg, const char* name, bool clock = true) {
+  Type(dlg, "eName", name);
+  Type(dlg, "ecname", "Erika Muster");
+  Type(dlg, "eStrasse", "Weg 1");
+  Type(dlg, "ePLZ", "12345");
+  Type(dlg, "eOrt", "Musterstadt");
+  Type(dlg, "eCall", "dl1abc");
+  Type(dlg, "eLoc", "jo31lk");
+  Type(dlg, "eEMail", "erika@example.org");
+  if (clock) Click(dlg, "rZeitUTC");
+}
+
 class SetupDialog : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -169,14 +183,7 @@ TEST_F(SetupDialog, CreateStartChangeAndDeleteALog) {
   // --- a new log, typed in and started ---------------------------------------
   WhenShown([](TEingContestStd& dlg) {
     EXPECT_TRUE(dlg.windowTitle().contains(u"Contest-Konfiguration"_qs));
-    Type(dlg, "eName", "BRZ Test");
-    Type(dlg, "ecname", "Erika Muster");
-    Type(dlg, "eStrasse", "Weg 1");
-    Type(dlg, "ePLZ", "12345");
-    Type(dlg, "eOrt", "Musterstadt");
-    Type(dlg, "eCall", "dl1abc");
-    Type(dlg, "eLoc", "jo31lk");
-    Type(dlg, "eEMail", "erika@example.org");
+    TypeValidLog(dlg, "BRZ Test", false);
     Type(dlg, "eJahre", "123");
     EXPECT_EQ(Child<TkxEdit>(dlg, "eCall")->GetText(), "DL1ABC");  // upper case as typed
     // Starting without a clock choice is refused and marks the box.
@@ -287,19 +294,6 @@ TEST_F(SetupDialog, EscapeAsksAndNoClosesWithoutSaving) {
 }
 
 namespace {
-
-// What every new log needs before "Beenden" or "Contest starten" store it.
-void TypeValidLog(QWidget& dlg, const char* name) {
-  Type(dlg, "eName", name);
-  Type(dlg, "ecname", "Erika Muster");
-  Type(dlg, "eStrasse", "Weg 1");
-  Type(dlg, "ePLZ", "12345");
-  Type(dlg, "eOrt", "Musterstadt");
-  Type(dlg, "eCall", "dl1abc");
-  Type(dlg, "eLoc", "jo31lk");
-  Type(dlg, "eEMail", "erika@example.org");
-  Click(dlg, "rZeitUTC");
-}
 
 int32_t StoredNumber(TdbContest& list, int field) {
   TContestRecord r{};
