@@ -401,8 +401,8 @@ void TEingContestStd::BuildControls() {
     if (auto* grid = qobject_cast<QGridLayout*>(l)) {
       grid->setVerticalSpacing(1);
       grid->setHorizontalSpacing(6);
-    } else if (auto* box = qobject_cast<QBoxLayout*>(l)) {
-      box->setSpacing(box->direction() == QBoxLayout::LeftToRight ? 8 : 1);
+    } else if (auto* line = qobject_cast<QBoxLayout*>(l)) {
+      line->setSpacing(line->direction() == QBoxLayout::LeftToRight ? 8 : 1);
     }
   }
   eteilnahmeart->layout()->setContentsMargins(0, 0, 0, 0);
