@@ -55,12 +55,15 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
   ToLayout.PaintBrowserCells(Brow);
   Brow->Open(kListNumber, table_.get(), MakeKeyStr(keys.Low), MakeKeyStr(keys.High), keys.KeyNumber);
 
-  // The list is for reading and picking rows: no sorting, views or direct editing.
-  Brow->ShowSortList(false);
-  if (Brow->ViewCombo()) Brow->ViewCombo()->hide();
-  if (Brow->EditButton()) Brow->EditButton()->hide();
+  // The list is for reading and picking rows: one order, no views, no
+  // direct editing; the look's sort controls go as well.
   Brow->SetNoDrag(true);
   ToLayout.LayoutBrowser(this, Brow);
+  Brow->ShowSortList(false);
+  for (const char* name : {"btnSortierung", "imgSortierung"})
+    if (QWidget* w = Brow->FooterBar()->findChild<QWidget*>(QString::fromLatin1(name))) w->hide();
+  if (Brow->ViewCombo()) Brow->ViewCombo()->hide();
+  if (Brow->EditButton()) Brow->EditButton()->hide();
   Brow->SetRowHeight(static_cast<int>(std::lround(QFontMetrics(font()).height() * 1.3)));
   Brow->SetGridFont(QStringLiteral("ARIAL"), 10, 1);
   Brow->setFocus();

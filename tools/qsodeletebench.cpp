@@ -23,11 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "contest/ContestFkt.h"
-#include "database/dbContest.h"
+#include "brzsample.h"
 #include "database/dbContestDat.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
 #include "hamradio/modi.h"
 #include "logentry/qsochange.h"
 #include "logentry/recount.h"
@@ -70,37 +67,6 @@ class NoRoutines : public TQsoEditRoutines {
 bool CopyFile(const std::string& from, const std::string& to) {
   QFile::remove(FileNameToQString(to));
   return QFile::copy(FileNameToQString(from), FileNameToQString(to));
-}
-
-// The BRZ party log: 10,000 QSOs on 80 m and 40 m, numbered in time order.
-bool FillLog(int32_t nummer) {
-  TdbContest log(kContestLog, false, nummer);
-  const char* squares[] = {"JO31", "JO30", "JO40", "JO41", "JO50", "JN39", "JN49", "JO42", "JO51", "JO62"};
-  std::map<char, int32_t> band;
-  const int32_t day = ToDates.DateStringToDate("20.12.2015", "dd.mm.yyyy");
-  if (!log.BeginTransaction()) return false;
-  for (int i = 0; i < kQsos; ++i) {
-    TContestQsoRecord q{};
-    uint8_t* p = q.data();
-    const char b = i % 3 == 0 ? 'c' : 'b';
-    rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DK" + std::to_string(i % 9 + 1) + "A" + std::to_string(i));
-    rec::SetChar(p, qrec::kBandcode, b);
-    rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
-    rec::SetInt32(p, qrec::kDatum, day);
-    rec::SetInt32(p, qrec::kZeit, 8 * 3600 + 6 * i);
-    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, squares[i % 10]);
-    TContestFkt::SetSentExchange("599123/JO31", q);
-    TContestFkt::SetReceivedExchange("599" + std::to_string(i) + "/" + squares[i % 10], q);
-    rec::SetInt32(p, qrec::kWagNummer, i + 1);
-    rec::SetInt32(p, qrec::kWagBandNr, ++band[b]);
-    rec::SetInt32(p, qrec::kWagBandNrIntern, band[b]);
-    rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(i + 1));
-    rec::SetUInt16(p, qrec::kPunkte, 2);
-    log.ClearRecord();
-    log.SetQsoRecord(q);
-    if (!log.Add()) return false;
-  }
-  return log.CommitTransaction();
 }
 
 // The reference: the same delete and rewrite in raw SQLite, keys built by
@@ -178,28 +144,17 @@ int main(int argc, char** argv) {
   YesPresenter yes;
   ToMessages.SetPresenter(&yes);
 
-  auto listTable = std::make_unique<TdbContest>(kContestList, false, 0);
-  auto extraTable = std::make_unique<TdbContest>(kContestExtra, false, 0);
-  TContestRecord list{};
-  rec::SetChar(list.data(), crec::kTyp, '4');
-  rec::SetStr(list.data(), crec::kName, crec::kNameCap, "BRZ-Party");
-  listTable->ClearRecord();
-  listTable->SetContestRecord(list);
-  if (!listTable->Add()) return 1;
-  listTable->GetContestRecord(list);
-  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
-  TContestExtraRecord extra{};
-  rec::SetInt32(extra.data(), xrec::kNummer, nummer);
-  extraTable->ClearRecord();
-  extraTable->SetExtraRecord(extra);
-  if (!extraTable->Add()) return 1;
-  auto contest = std::make_unique<TContestRec>();
-  ContestFkt.DefineContest(*contest, *listTable, '4', false);
+  TBrzSample sample;
+  if (!MakeBrzSample(sample)) return 1;
+  TdbContest* listTable = sample.List.get();
+  TdbContest* extraTable = sample.Extra.get();
+  TContestRec* contest = sample.Contest.get();
+  const int32_t nummer = sample.Nummer;
 
   const std::string logFile = ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT";
   const std::string master = ProgramDirectory + "master.db";
   const std::string reference = ProgramDirectory + "reference.db";
-  if (!FillLog(nummer) || !CopyFile(logFile, master)) {
+  if (!FillBrzLog(nummer, kQsos) || !CopyFile(logFile, master)) {
     std::fprintf(stderr, "the log cannot be built\n");
     return 1;
   }
@@ -220,8 +175,8 @@ int main(int argc, char** argv) {
       {
         auto qsoTable = std::make_unique<TdbContest>(kContestLog, false, nummer);
         TQsoWindowLink link;
-        link.Contest = contest.get();
-        link.ContestListTable = listTable.get();
+        link.Contest = contest;
+        link.ContestListTable = listTable;
         link.QsoTable = qsoTable.get();
         link.Routines = &routines;
         if (f.recount) {

@@ -1,0 +1,128 @@
+// Writes pictures of the QSO edit dialog, the QSO list, the callsign search,
+// the band chooser and the band log over a sample log into a folder,
+// rendered offscreen, so that their look can be checked without a desktop.
+//   qsoeditshots <folder>
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "brzsample.h"
+#include "logentry/ContestEingabeStd2Ctrl.h"
+#include "logentry/qsochange.h"
+#include "logentry/stdkorr.h"
+#include "platform/codec.h"
+#include "platform/paths.h"
+#include "ui/kxbrow.h"
+
+namespace {
+
+QString gOut;
+
+// The companion routines of a log window that resolves nothing.
+class SampleRoutines : public TQsoEditRoutines {
+ public:
+  bool LookupPrefix(TdbContestBase&, TdbContestBase&, const TContestRec&) override { return true; }
+  bool CheckDok(std::string_view, TdbContestBase&) override { return true; }
+  int32_t QrbKm(std::string_view) override { return 0; }
+  std::string UsStateCode(std::string_view) override { return {}; }
+};
+
+// Grabs the modal window that opens next into name.png, then runs next on
+// it (which must close it).
+void GrabNext(const char* name, std::function<void(QWidget*)> next) {
+  QTimer::singleShot(200, [name, next] {
+    QWidget* w = QApplication::activeModalWidget();
+    if (w == nullptr) {
+      std::fprintf(stderr, "no window for %s\n", name);
+      return;
+    }
+    const QString file = gOut + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    if (!w->grab().save(file)) std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+    next(w);
+  });
+}
+
+void PressKey(QWidget* w, int key) {
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  app.setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: qsoeditshots <folder>\n");
+    return 2;
+  }
+  gOut = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(gOut);
+  QTemporaryDir dir;
+  ProgramDirectory = QStringToFileName(dir.path()) + "/";
+  TBrzSample sample;
+  if (!MakeBrzSample(sample) || !FillBrzLog(sample.Nummer, 60)) return 1;
+
+  TdbContest qsoTable(kContestLog, false, sample.Nummer);
+  TdbContest rows(kContestLog, false, sample.Nummer);
+  SampleRoutines routines;
+  TQsoWindowLink link;
+  link.Contest = sample.Contest.get();
+  link.ContestListTable = sample.List.get();
+  link.QsoTable = &qsoTable;
+  link.Routines = &routines;
+  link.BuildGridHeader = [] {
+    return std::string("Nr    ; Datum  ; UTC ; Call        ;Band ;Mod; RSTsent      ; RSTrcvd      ;Pkt;Name      ;QTH       ;Freq.");
+  };
+  link.BuildGridRow = [&rows](int32_t ref) -> std::string {
+    if (!rows.GotoRecord(ref)) return {};
+    TContestQsoRecord q;
+    rows.GetQsoRecord(q);
+    const uint8_t* p = q.data();
+    const std::string nameQth = rec::GetStr(p, qrec::kNameQth, qrec::kNameQthCap);
+    const size_t semi = nameQth.find(';');
+    return ToStrings.IntToStrRight(rec::GetInt32(p, qrec::kWagNummer), 6) + ";" +
+           ToDates.DateToDateString(rec::GetInt32(p, qrec::kDatum), "dd.mm.yy") + ";" +
+           ToDates.TimeToTimeString(rec::GetInt32(p, qrec::kZeit), "hh:mm") + ";" +
+           rec::GetStr(p, qrec::kCall, qrec::kCallCap) + ";" + ToBaender.BandName(rec::GetChar(p, qrec::kBandcode)) +
+           ";" + rec::GetStr(p, qrec::kMode, qrec::kModeCap) + ";" + TContestFkt::GetSentExchange(q) + ";" +
+           TContestFkt::GetReceivedExchange(q) + ";" + std::to_string(rec::GetUInt16(p, qrec::kPunkte)) + ";" +
+           nameQth.substr(0, semi) + ";" + (semi == std::string::npos ? "" : nameQth.substr(semi + 1)) + ";" +
+           ToStrings.FloatToStrDigits(rec::GetFloat(p, qrec::kFrequenz), 5, 3, ',');
+  };
+
+  // The edit dialog, opened from the QSO list on the newest QSO but two.
+  GrabNext("qsolist", [](QWidget* list) {
+    PressKey(list, Qt::Key_Up);
+    PressKey(list, Qt::Key_Up);
+    GrabNext("qsoedit", [](QWidget* form) { PressKey(form, Qt::Key_Escape); });
+    PressKey(list, Qt::Key_Return);
+    PressKey(list, Qt::Key_Escape);
+  });
+  ShowQsoList(link, kKorrekturQsoList, 'b');
+
+  GrabNext("callsearch", [](QWidget* search) {
+    for (const char c : std::string("DK2A1")) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(c)));
+      QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget() : search, &press);
+    }
+    GrabNext("callsearch_list", [](QWidget* list) { PressKey(list, Qt::Key_Escape); });
+    PressKey(search, Qt::Key_Return);
+  });
+  ShowQsoList(link, kKorrekturCallSearch, 'b');
+
+  GrabNext("bandchooser", [](QWidget* chooser) {
+    PressKey(chooser, Qt::Key_Down);
+    GrabNext("bandlog", [](QWidget* list) { PressKey(list, Qt::Key_Escape); });
+    PressKey(chooser, Qt::Key_Return);
+  });
+  ShowQsoList(link, kKorrekturBandLog, 'b');
+  std::printf("pictures in %s\n", qPrintable(gOut));
+  return 0;
+}
