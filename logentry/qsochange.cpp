@@ -58,6 +58,7 @@ bool WithRenumberWindow(TQsoWindowLink& link, Job job) {
 // Puts the window's table on the QSO of the grid's row; false when the row
 // holds none or a band-change row.
 bool PositionOnRow(TQsoWindowLink& link, TkxBrow& grid, int32_t& ref) {
+  if (link.QsoTable == nullptr || link.Contest == nullptr || link.ContestListTable == nullptr) return false;
   if (!grid.HasRecords()) return false;
   ref = grid.CurrentRowRef();
   return ref > 0 && link.QsoTable->GotoRecord(ref) && IsDeletableQso(*link.QsoTable);
@@ -100,7 +101,7 @@ bool DeleteQso(TQsoWindowLink& link, TkxBrow& grid) {
 
 bool ChangeQso(TQsoWindowLink& link, TkxBrow& grid) {
   int32_t ref = 0;
-  if (!PositionOnRow(link, grid, ref)) return false;
+  if (link.Routines == nullptr || !PositionOnRow(link, grid, ref)) return false;
   auto visible = [&](int field) { return !link.ReceivedFieldVisible || link.ReceivedFieldVisible(field); };
   bool stored = false;
   {

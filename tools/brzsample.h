@@ -13,6 +13,17 @@
 #include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "hamradio/baender.h"
+#include "logentry/ContestEingabeStd2Logic.h"
+
+// The companion routines of a log window that resolves nothing: the tools
+// change and delete QSOs whose prefixes are stored already.
+class TNoLookupRoutines : public TQsoEditRoutines {
+ public:
+  bool LookupPrefix(TdbContestBase&, TdbContestBase&, const TContestRec&) override { return true; }
+  bool CheckDok(std::string_view, TdbContestBase&) override { return true; }
+  int32_t QrbKm(std::string_view) override { return 0; }
+  std::string UsStateCode(std::string_view) override { return {}; }
+};
 
 struct TBrzSample {
   std::unique_ptr<TdbContest> List, Extra;

@@ -56,14 +56,6 @@ class YesPresenter : public TMessagePresenter {
   void FehlerInfo(const std::string&, const std::string&, const std::string&) override {}
 };
 
-class NoRoutines : public TQsoEditRoutines {
- public:
-  bool LookupPrefix(TdbContestBase&, TdbContestBase&, const TContestRec&) override { return true; }
-  bool CheckDok(std::string_view, TdbContestBase&) override { return true; }
-  int32_t QrbKm(std::string_view) override { return 0; }
-  std::string UsStateCode(std::string_view) override { return {}; }
-};
-
 bool CopyFile(const std::string& from, const std::string& to) {
   QFile::remove(FileNameToQString(to));
   return QFile::copy(FileNameToQString(from), FileNameToQString(to));
@@ -161,7 +153,7 @@ int main(int argc, char** argv) {
 
   auto lists = std::make_unique<TMultiplierLists>();
   TScoreCounters counters;
-  NoRoutines routines;
+  TNoLookupRoutines routines;
   struct Figure {
     const char* name;
     bool recount;

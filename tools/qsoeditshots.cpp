@@ -22,15 +22,6 @@ namespace {
 
 QString gOut;
 
-// The companion routines of a log window that resolves nothing.
-class SampleRoutines : public TQsoEditRoutines {
- public:
-  bool LookupPrefix(TdbContestBase&, TdbContestBase&, const TContestRec&) override { return true; }
-  bool CheckDok(std::string_view, TdbContestBase&) override { return true; }
-  int32_t QrbKm(std::string_view) override { return 0; }
-  std::string UsStateCode(std::string_view) override { return {}; }
-};
-
 // Grabs the modal window that opens next into name.png, then runs next on
 // it (which must close it).
 void GrabNext(const char* name, std::function<void(QWidget*)> next) {
@@ -71,7 +62,7 @@ int main(int argc, char** argv) {
 
   TdbContest qsoTable(kContestLog, false, sample.Nummer);
   TdbContest rows(kContestLog, false, sample.Nummer);
-  SampleRoutines routines;
+  TNoLookupRoutines routines;
   TQsoWindowLink link;
   link.Contest = sample.Contest.get();
   link.ContestListTable = sample.List.get();
