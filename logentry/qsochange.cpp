@@ -28,15 +28,22 @@ class TRenumberWindow {
       : ctrl_(owner, "Neunummerierung", "Neunummerierung", records, false) {
     ctrl_.Show();
   }
+  // The bar moves by whole percents: finer steps would only repaint it
+  // with the same picture, a good part of the job's time on a large log.
   TRenumberProgress Progress() {
     return [this](int32_t position, int32_t maximum) {
+      const bool newMax = maximum != ctrl_.Max();
+      if (position < shown_) shown_ = 0;  // the job's next pass starts
+      if (!newMax && position != maximum && (position - shown_) * 100 < maximum) return;
+      shown_ = position;
       bool cancel = false;
-      ctrl_.Step("Neunummerierung", position, cancel, maximum != ctrl_.Max() ? maximum : 0);
+      ctrl_.Step("Neunummerierung", position, cancel, newMax ? maximum : 0);
     };
   }
 
  private:
   TFortschrittWinCtrl ctrl_;
+  int32_t shown_ = 0;
 };
 
 // Runs a renumbering job under the hourglass and the progress window, with

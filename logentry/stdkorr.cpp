@@ -49,7 +49,7 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
 
   TContestRecord list{};
   link_.ContestListTable->GetContestRecord(list);
-  table_ = std::make_unique<TdbContest>(kContestLog, link_.ContestListTable->IsDetached(),
+  table_ = std::make_unique<TdbContest>(kContestLog, link_.QsoTable->IsDetached(),
                                         rec::GetInt32(list.data(), crec::kNummer));
   const TKorrekturKeys keys = KorrekturKeys(mode, band, table_->IsDetached());
   ToLayout.PaintBrowserCells(Brow);
