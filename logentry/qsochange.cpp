@@ -106,26 +106,33 @@ bool DeleteQso(TQsoWindowLink& link, TkxBrow& grid) {
   return ok;
 }
 
+bool EditStoredQso(TQsoWindowLink& link, int32_t ref, bool* renumbered) {
+  if (renumbered) *renumbered = false;
+  if (link.Routines == nullptr || link.QsoTable == nullptr || !link.QsoTable->GotoRecord(ref) ||
+      !IsDeletableQso(*link.QsoTable))
+    return false;
+  auto visible = [&](int field) { return !link.ReceivedFieldVisible || link.ReceivedFieldVisible(field); };
+  TContestEingabeStd2Ctrl ctrl(link.Window, link.Points, *link.Routines, visible(4), visible(3), visible(2),
+                               *link.ContestListTable, *link.QsoTable, *link.Contest);
+  if (!ctrl.Execute()) return false;
+  if (link.ClearNewMultiTexts) link.ClearNewMultiTexts();
+  if (ctrl.RecountNeeded) {
+    RenumberLog(link);
+    if (renumbered) *renumbered = true;
+  }
+  return true;
+}
+
 bool ChangeQso(TQsoWindowLink& link, TkxBrow& grid) {
   int32_t ref = 0;
-  if (link.Routines == nullptr || !PositionOnRow(link, grid, ref)) return false;
-  auto visible = [&](int field) { return !link.ReceivedFieldVisible || link.ReceivedFieldVisible(field); };
-  bool stored = false;
-  {
-    TContestEingabeStd2Ctrl ctrl(link.Window, link.Points, *link.Routines, visible(4), visible(3), visible(2),
-                                 *link.ContestListTable, *link.QsoTable, *link.Contest);
-    stored = ctrl.Execute();
-    if (stored) {
-      if (link.ClearNewMultiTexts) link.ClearNewMultiTexts();
-      if (ctrl.RecountNeeded) {
-        RenumberLog(link);
-        AfterLogChanged(link);
-      } else if (link.RefreshLogGrid) {
-        link.RefreshLogGrid();
-      }
-      grid.GotoRecord(ref);
-    }
-  }
+  if (!PositionOnRow(link, grid, ref)) return false;
+  bool renumbered = false;
+  const bool stored = EditStoredQso(link, ref, &renumbered);
+  if (renumbered)
+    AfterLogChanged(link);
+  else if (stored && link.RefreshLogGrid)
+    link.RefreshLogGrid();
+  if (stored) grid.GotoRecord(ref);
   NextEntry(link);
   return stored;
 }

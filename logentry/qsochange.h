@@ -59,6 +59,11 @@ bool RenumberLog(TQsoWindowLink& link);
 // renumbers and recounts. True when it was deleted.
 bool DeleteQso(TQsoWindowLink& link, TkxBrow& grid);
 
+// Runs the edit dialog on record ref of the window's table and renumbers
+// the log when the change moves numbers, points or multipliers (renumbered
+// tells). True when the QSO was stored. The recount is the caller's.
+bool EditStoredQso(TQsoWindowLink& link, int32_t ref, bool* renumbered = nullptr);
+
 // Changes the QSO of grid's current row through the edit dialog; renumbers
 // and recounts when the change asks for it. True when it was stored.
 bool ChangeQso(TQsoWindowLink& link, TkxBrow& grid);

@@ -10,6 +10,8 @@
 
 #include "contest/ContestRec.h"
 #include "database/dbContest.h"
+#include "logentry/contlogalle.h"
+#include "logentry/contloggrid.h"
 #include "logentry/qsochange.h"
 #include "logentry/stdgetband.h"
 #include "logentry/suchenQE.h"
@@ -97,7 +99,7 @@ void TKorrekturstd::BrowSetHeaderFooter() {
 int TKorrekturstd::BrowBrowColWidths(int column) {
   TContestRecord list{};
   link_.ContestListTable->GetContestRecord(list);
-  return StoredColumnWidth(list, column);
+  return GridColumnWidth(list, column);
 }
 
 void TKorrekturstd::BrowBrowEnter() {
@@ -112,13 +114,10 @@ bool TKorrekturstd::BrowDatensatz_Loeschen() {
 
 void TKorrekturstd::SaveColumnWidths() {
   if (Brow == nullptr || !Brow->IsOpen() || Brow->ColCount() == 0) return;
+  // The log grid's widths: the window shows them again.
   std::vector<int> widths;
   for (int k = 1; k <= Brow->ColCount() - Brow->FixedCols(); ++k) widths.push_back(Brow->ColWidth(Brow->FixedCols() + k - 1));
-  TContestRecord list{};
-  link_.ContestListTable->GetContestRecord(list);
-  StoreColumnWidths(list, widths);
-  link_.ContestListTable->SetContestRecord(list);
-  link_.ContestListTable->Update();
+  TContLogAlle::SaveColumnWidths(*link_.ContestListTable, widths);
 }
 
 void TKorrekturstd::keyPressEvent(QKeyEvent* e) {

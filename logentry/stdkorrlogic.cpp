@@ -1,7 +1,5 @@
 #include "logentry/stdkorrlogic.h"
 
-#include <algorithm>
-
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "database/homecall.h"
@@ -42,17 +40,4 @@ int32_t FindTypedCall(TdbContest& log, const TCallSearch& search) {
     if (call.compare(0, search.Typed.size(), search.Typed) == 0) return log.CurrentRef();
   }
   return 0;
-}
-
-int32_t StoredColumnWidth(const TContestRecord& list, int column) {
-  if (column < 1 || column > crec::kColumnCount) return 0;
-  return rec::GetUInt16(list.data(), crec::kColumnWidths + 2 * static_cast<size_t>(column - 1));
-}
-
-void StoreColumnWidths(TContestRecord& list, const std::vector<int>& widths) {
-  for (int k = 1; k <= crec::kColumnCount; ++k) {
-    const int w = static_cast<size_t>(k) <= widths.size() ? widths[static_cast<size_t>(k - 1)] : 0;
-    rec::SetUInt16(list.data(), crec::kColumnWidths + 2 * static_cast<size_t>(k - 1),
-                   static_cast<uint16_t>(std::clamp(w, 0, 65535)));
-  }
 }

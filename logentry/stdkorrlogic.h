@@ -1,11 +1,10 @@
 #pragma once
 // The QSO lists of the log window without their windows: the key and bounds
-// each list pages along, the callsign search, and the column widths the
-// lists share with the log window's grid in the contest-list record.
+// each list pages along and the callsign search. (Their column widths are
+// the log grid's, logentry/contloggrid.)
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "database/contestrecords.h"
 
@@ -42,11 +41,3 @@ TCallSearch CallSearchFor(std::string_view typed);
 // Walks the home call's QSOs on "Call,Datum,Zeit" of log; the reference of
 // the first whose call begins with the typed text, 0 when none does.
 int32_t FindTypedCall(TdbContest& log, const TCallSearch& search);
-
-// Column widths of the log grid, one 16-bit slot per column in the
-// contest-list record. Columns beyond the slots have none (0: the grid's
-// default width).
-int32_t StoredColumnWidth(const TContestRecord& list, int column);
-// Writes widths (column 1 first) into the slots; slots beyond them get 0,
-// widths beyond the slots are not kept.
-void StoreColumnWidths(TContestRecord& list, const std::vector<int>& widths);

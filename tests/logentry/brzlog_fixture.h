@@ -77,6 +77,16 @@ struct BrzQso {
   int32_t zeit = 0;
 };
 
+// Keys go to the focused control of the active window, as on a desktop; a
+// window that opened or closed another may still be taking its activation.
+inline void MakeActive(QWidget* w) {
+  for (int i = 0; i < 50 && !w->isActiveWindow(); ++i) {
+    w->activateWindow();
+    QTest::qWait(10);
+  }
+  EXPECT_TRUE(w->isActiveWindow()) << w->metaObject()->className();
+}
+
 // Runs action on the dialog of type T once it is the active modal window; a
 // dialog still open five seconds later fails the test and is closed.
 template <typename T>
@@ -85,9 +95,7 @@ void WhenShown(std::function<void(T&)> action, int tries = 600) {
     auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
     if (w != nullptr && w->isVisible()) {
       QPointer<T> dialog(w);
-      // Keys go to the focused control of the active window, as on a desktop.
-      w->activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+      MakeActive(w);
       action(*w);
       QTimer::singleShot(5000, [dialog] {
         if (dialog && dialog->isVisible()) {

@@ -12,6 +12,7 @@
 #include "brzlog_fixture.h"
 #include "logentry/ContestEingabeStd2Ctrl.h"
 #include "logentry/ContestEingabeStd2Form.h"
+#include "logentry/contloggrid.h"
 #include "logentry/stdgetband.h"
 #include "logentry/stdkorr.h"
 #include "logentry/suchenQE.h"
@@ -333,9 +334,9 @@ TEST_F(QsoListsTest, ColumnWidthsOfTheListGoIntoTheLogsRecordAndNothingBeyond) {
   ASSERT_TRUE(other.FindByNumber(nummer_));
   TContestRecord after{};
   other.GetContestRecord(after);
-  EXPECT_EQ(StoredColumnWidth(after, 4), 177);
-  for (int c = 1; c <= 9; ++c) EXPECT_GT(StoredColumnWidth(after, c), 0) << c;
-  for (int c = 10; c <= 20; ++c) EXPECT_EQ(StoredColumnWidth(after, c), 0) << c;
+  EXPECT_EQ(GridColumnWidth(after, 4), 177);
+  for (int c = 1; c <= 9; ++c) EXPECT_GT(GridColumnWidth(after, c), 0) << c;
+  for (int c = 10; c <= 20; ++c) EXPECT_EQ(GridColumnWidth(after, c), 0) << c;
   // The claimed totals behind the width slots are untouched.
   EXPECT_TRUE(std::equal(before.begin() + 341, before.begin() + 369, after.begin() + 341));
 }

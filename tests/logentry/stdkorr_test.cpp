@@ -1,4 +1,4 @@
-// The QSO lists' keys, the callsign search walk and the column-width slots.
+// The QSO lists' keys and the callsign search walk.
 #include "brzlog_fixture.h"
 #include "logentry/stdkorrlogic.h"
 
@@ -48,24 +48,6 @@ TEST_F(CallSearchWalk, FindsTheTypedFormAmongTheHomeCallsQsosOnly) {
   EXPECT_EQ(FindTypedCall(log, CallSearchFor("OH0/DL1ABC")), RefOfCall("OH0/DL1ABC"));
   EXPECT_EQ(FindTypedCall(log, CallSearchFor("HB0/DL1ABC")), 0);
   EXPECT_EQ(FindTypedCall(log, CallSearchFor("EA8/DL1AB")), 0);  // DL1AB's QSOs hold no EA8 form
-}
-
-TEST(ColumnWidths, TwentySlotsAndNothingBeyond) {
-  TContestRecord list{};
-  list.fill(0xAB);
-  std::vector<int> widths;
-  for (int i = 1; i <= 25; ++i) widths.push_back(10 * i);
-  StoreColumnWidths(list, widths);
-  EXPECT_EQ(StoredColumnWidth(list, 1), 10);
-  EXPECT_EQ(StoredColumnWidth(list, 20), 200);
-  EXPECT_EQ(StoredColumnWidth(list, 21), 0);  // the grid's default
-  EXPECT_EQ(StoredColumnWidth(list, 0), 0);
-  EXPECT_EQ(list[crec::kColumnWidths - 1], 0xAB);
-  EXPECT_EQ(list[crec::kColumnWidths + 40], 0xAB);  // the totals of slot 6 follow
-  StoreColumnWidths(list, {55, 66});
-  EXPECT_EQ(StoredColumnWidth(list, 2), 66);
-  EXPECT_EQ(StoredColumnWidth(list, 3), 0);
-  EXPECT_EQ(rec::GetUInt16(list.data(), crec::kColumnWidths), 55);
 }
 
 }  // namespace
