@@ -12,6 +12,7 @@
 
 #include "brzsample.h"
 #include "logentry/ContestEingabeStd2Ctrl.h"
+#include "logentry/contloggrid.h"
 #include "logentry/qsochange.h"
 #include "logentry/stdkorr.h"
 #include "platform/codec.h"
@@ -68,24 +69,13 @@ int main(int argc, char** argv) {
   link.ContestListTable = sample.List.get();
   link.QsoTable = &qsoTable;
   link.Routines = &routines;
-  link.BuildGridHeader = [] {
-    return std::string("Nr    ; Datum  ; UTC ; Call        ;Band ;Mod; RSTsent      ; RSTrcvd      ;Pkt;Name      ;QTH       ;Freq.");
-  };
-  link.BuildGridRow = [&rows](int32_t ref) -> std::string {
+  // Rows and captions as the log window's grid shows them.
+  link.BuildGridHeader = [&sample] { return BuildGridHeader(*sample.Contest, false); };
+  link.BuildGridRow = [&rows, &sample](int32_t ref) -> std::string {
     if (!rows.GotoRecord(ref)) return {};
     TContestQsoRecord q;
     rows.GetQsoRecord(q);
-    const uint8_t* p = q.data();
-    const std::string nameQth = rec::GetStr(p, qrec::kNameQth, qrec::kNameQthCap);
-    const size_t semi = nameQth.find(';');
-    return ToStrings.IntToStrRight(rec::GetInt32(p, qrec::kWagNummer), 6) + ";" +
-           ToDates.DateToDateString(rec::GetInt32(p, qrec::kDatum), "dd.mm.yy") + ";" +
-           ToDates.TimeToTimeString(rec::GetInt32(p, qrec::kZeit), "hh:mm") + ";" +
-           rec::GetStr(p, qrec::kCall, qrec::kCallCap) + ";" + ToBaender.BandName(rec::GetChar(p, qrec::kBandcode)) +
-           ";" + rec::GetStr(p, qrec::kMode, qrec::kModeCap) + ";" + TContestFkt::GetSentExchange(q) + ";" +
-           TContestFkt::GetReceivedExchange(q) + ";" + std::to_string(rec::GetUInt16(p, qrec::kPunkte)) + ";" +
-           nameQth.substr(0, semi) + ";" + (semi == std::string::npos ? "" : nameQth.substr(semi + 1)) + ";" +
-           ToStrings.FloatToStrDigits(rec::GetFloat(p, qrec::kFrequenz), 5, 3, ',');
+    return BuildGridRow(q, *sample.Contest, '4');
   };
 
   // The edit dialog, opened from the QSO list on the newest QSO but two.
