@@ -185,6 +185,8 @@ void TDatenListeForm::BindBrowserEvents() {
     if (ctrl_ != nullptr && ctrl_->GridCtrl) key = ctrl_->GridCtrl->SearchTextToKey();
     return key;
   };
+  // The list's own close button closes the window, as Escape does.
+  Brow->OnBrowCloseBtnKlick = [this](QObject*) { SetModalResult(mrCancel); };
   // Deleting goes through "Löschen" only, never through the browser's own delete.
   Brow->OnBefore_Loesch = [] { return false; };
 }

@@ -1,5 +1,6 @@
 #include "logentry/DatenPrefixBrowCtrl.h"
 
+#include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
@@ -105,7 +106,9 @@ std::string PrefixListRow(const TPrefixRowData& e, int keyNumber, int view, bool
   else
     row = dxccOrder ? D + ";" + C + ";" + Z + ";" + R : C + ";" + D + ";" + Z + ";" + R;
   if (marker) {
-    row = (view == pvListe ? A + "[0]" : A + ";") + row;
+    // In "Liste" the marker box covers the left of the record: the text
+    // starts after an empty sub-column as wide as the box.
+    row = (view == pvListe ? A + "[0][4]" : A + ";") + row;
     if (e.NotCurrent && !row.empty()) row[0] = '-';
   }
   return row;
@@ -193,6 +196,11 @@ void TDatenPrefixBrowCtrl::SetHeaderFooter() {
   const std::string header = PrefixListHeader(grid_->CurrentKeyNumber(), View(), marker_, sortCaption);
   const std::string none(50, '\0');
   grid_->SetHeaderFooter(header, sortCaption, none, none, kLegend);
+  // One record per cell: the caption's length gives the cell its width, as
+  // it gives each column of "Details" its width.
+  if (View() != pvDetails && grid_->Grid() != nullptr)
+    grid_->Grid()->horizontalHeader()->setDefaultSectionSize(
+        static_cast<int>(header.size() + 1) * grid_->CharWidth());
 }
 
 void TDatenPrefixBrowCtrl::InitSortList() {

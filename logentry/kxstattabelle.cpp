@@ -209,6 +209,7 @@ void TkxStatTabelle::BuildButtons() {
   btnLogAlle->OnClick = [] {};
   btnLogBndMod->OnClick = [] {};
   btnOptionen->OnClick = [] {};
+  btnStatObenschliessen->SetkxKind(bkKSchliessen);
   btnStatObenschliessen->setToolTip(AnsiToQString("Statistik schließen"));
   btnStatObenschliessen->OnClick = [this] {
     if (onbtnStatObenschliessenClick) onbtnStatObenschliessenClick(btnStatObenschliessen);

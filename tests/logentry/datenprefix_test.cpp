@@ -182,7 +182,7 @@ TEST_F(PrefixListTest, RowsKeepTheirCellsInEveryView) {
   EXPECT_EQ(a[4], "14");  // the zone under "CQ"
 
   EXPECT_EQ(PrefixListRow(dl, kPrefixKeyDxcc, pvListe, false, ""), "DL[8] Deutschland");
-  EXPECT_EQ(PrefixListRow(dl, kPrefixKeyDxcc, pvListe, true, ""), " 230[0]DL[8] Deutschland");
+  EXPECT_EQ(PrefixListRow(dl, kPrefixKeyDxcc, pvListe, true, ""), " 230[0][4]DL[8] Deutschland");
   EXPECT_EQ(PrefixListRow(dl, kPrefixKeyCountry, pvMiniatur, true, ""),
             "DL[7]DL[7] 230[0]Deutschland[15]Fed. Rep. of Germany[15]");
   EXPECT_EQ(PrefixListHeader(kPrefixKeyDxcc, pvListe, false, sort), "DXCC Land" + std::string(26, ' '));
