@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <numeric>
@@ -32,6 +33,9 @@
 namespace {
 
 using Kind = ScriptedMessages::Kind;
+
+// A list or chart window may take a while to come up on a loaded machine.
+void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
 
 // A contest log of one letter as the set-up dialog creates it (start date
 // from the definitions) and the log window fills it (points by the rules).
@@ -409,7 +413,7 @@ TEST_F(HourlyChartTest, EvaluationButtonOpensTheChartOfTheLetterWhereItWasLeft) 
 
   int bars1 = 0, bars10 = 0;
   bool titleChanged = false;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     auto* f = qobject_cast<Tpartyauswertungform*>(w);
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Übersicht"));
@@ -438,7 +442,7 @@ TEST_F(HourlyChartTest, EvaluationButtonOpensTheChartOfTheLetterWhereItWasLeft) 
   messages_.Expect(Kind::Achtung, "nach Ende");
   QRect shown;
   bool hourlyTitle = false, noQsoText = true;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     auto* f = qobject_cast<Twagauswertungform*>(w);
     ASSERT_NE(f, nullptr);
     shown = QRect(f->x(), f->y(), f->width(), f->height());
@@ -459,14 +463,20 @@ TEST_F(HourlyChartTest, WithoutStartDateOnlyTheWarningIsShown) {
     ContestLog log(letter, false);
     log.Save(Qso("DL1AAA", "CW", log.Start(), 16 * 3600, "59925"));
     messages_.Expect(Kind::Achtung, "Der Beginn des Contestes wurde nicht angegeben.");
+    // A chart window would block the call: a guard closes it and says so.
     bool opened = false;
-    WhenModal([&](QWidget* w) {
-      opened = true;
-      w->close();
-    }, 20);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&] {
+      if (QWidget* w = QApplication::activeModalWidget()) {
+        opened = true;
+        w->close();
+      }
+    });
+    guard.start(2000);
     TChartWindowRect place;
     EXPECT_FALSE(RunEvaluationChart(nullptr, log.List(), place));
-    QTest::qWait(150);
+    guard.stop();
     EXPECT_FALSE(opened) << letter;
     EXPECT_EQ(messages_.History().back().header, "Eingabedaten unvollständig!");
   }

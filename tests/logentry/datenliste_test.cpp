@@ -25,6 +25,9 @@ namespace {
 
 using Kind = ScriptedMessages::Kind;
 
+// A list or chart window may take a while to come up on a loaded machine.
+void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
+
 TDatenListeForm* ListForm(QWidget* w) {
   EXPECT_TRUE(QTest::qWaitForWindowActive(w));
   return qobject_cast<TDatenListeForm*>(w);
@@ -40,7 +43,7 @@ TEST(DataListWindow, WithoutGridControllerTheBrowserKeepsItsDefaultsAndNothingIs
   int sortKey = 0;
   size_t searchKeyLength = 99;
   bool openAfterEnter = false, openAfterButton = false;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     TKeyStr l, h;
     sortKey = f->Brow->DoSortList2Key(1, l, h);
@@ -77,7 +80,7 @@ TEST(DataListWindow, FailuresEndTheRunWithoutARecord) {
     // A failure after the window ran is dropped; the window is gone.
     FailingCtrl ctrl(nullptr, true, nullptr, nullptr);
     QPointer<QWidget> window;
-    WhenModal([&](QWidget* w) {
+    WhenUp([&](QWidget* w) {
       window = w;
       Key(w, Qt::Key_Escape);
     });
@@ -108,7 +111,7 @@ TEST_F(DataListOnPrefixes, ActionsTheListDoesNotOfferChangeNothing) {
   int32_t refBefore = 0;
   std::vector<int32_t> refsAfter;
   bool buttonsEnabled = true, searchFocused = true, takeHidden = false;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     takeHidden = !f->menueitemUebernahme->isVisible() && !f->btnEndezq4->isVisible();
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ol"));
@@ -163,7 +166,7 @@ TEST_F(DataListOnPrefixes, ClosingTheWindowStopsARunningExtraFunction) {
   CountingListCtrl list;
   std::string caption;
   bool secondHidden = false;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     caption = QStringToAnsi(f->menuitemZusatzfunktion1->text());
     secondHidden = !f->menuitemZusatzfunktion2->isVisible();

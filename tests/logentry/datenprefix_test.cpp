@@ -27,6 +27,9 @@ namespace {
 
 using Kind = ScriptedMessages::Kind;
 
+// A list or chart window may take a while to come up on a loaded machine.
+void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
+
 // The list window once it is up and has the keyboard, as the user meets it.
 TDatenListeForm* ListForm(QWidget* w) {
   EXPECT_TRUE(QTest::qWaitForWindowActive(w));
@@ -61,7 +64,7 @@ TEST_F(PrefixListTest, PickerOpensOnTheDxccOrderAndEscapeReturnsNothing) {
   std::string firstRow, header, sortShown;
   bool searchFocused = false, takeShown = false, captionsHidden = false;
   int help = 0;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     ASSERT_NE(f, nullptr);
     firstRow = CurrentRow(f);
@@ -95,7 +98,7 @@ TEST_F(PrefixListTest, PickerOpensOnTheDxccOrderAndEscapeReturnsNothing) {
 
 TEST_F(PrefixListTest, QuickSearchFindsDlAndEnterTakesIt) {
   std::string searchKey, rowAfterSearch;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     Type("dl");
     searchKey = f->Brow->DoSuchFeld2KeyStr().Str();
@@ -114,7 +117,7 @@ TEST_F(PrefixListTest, QuickSearchFindsDlAndEnterTakesIt) {
 
 TEST_F(PrefixListTest, CountryOrderSearchesByNameAndTakesWithTheButton) {
   std::string searchKey, sortCaption, firstCell;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     QComboBox* sort = f->Brow->SortCombo();
     sort->setCurrentIndex(1);
@@ -138,7 +141,7 @@ TEST_F(PrefixListTest, CountryOrderSearchesByNameAndTakesWithTheButton) {
 
 TEST_F(PrefixListTest, DoubleClickTakesTheClickedEntity) {
   std::string clickedDxcc;
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     QTableView* grid = f->Brow->Grid();
     const int y = grid->rowViewportPosition(2) + grid->rowHeight(2) / 2;
@@ -236,7 +239,7 @@ TEST_F(PrefixListTest, RetiredEntityIsCrossedInTheMarkerColumn) {
     SetMarker(marker);
     std::string retiredRow;
     int redInRetired = 0, redInCurrent = 0;
-    WhenModal([&](QWidget* w) {
+    WhenUp([&](QWidget* w) {
       TDatenListeForm* f = ListForm(w);
       QTableView* grid = f->Brow->Grid();
       grid->setFocus();
@@ -278,7 +281,7 @@ TEST_F(PrefixListTest, BrowseModeDeletesThroughTheMenuOnlyAfterTheQuestion) {
   std::string closeCaption, afterDelete;
   messages_.Expect(Kind::JaNeinFrage, "Prefix DL löschen?", false);
   messages_.Expect(Kind::JaNeinFrage, "Prefix DL löschen?", true);
-  WhenModal([&](QWidget* w) {
+  WhenUp([&](QWidget* w) {
     TDatenListeForm* f = ListForm(w);
     takeShown = f->btnEndezq4->isVisible();
     closeCaption = f->btnabbruchzq4->Caption();
