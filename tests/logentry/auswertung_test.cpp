@@ -26,16 +26,13 @@
 #include "platform/codec.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
-#include "ui/ModalDriver.h"
+#include "window_driver.h"
 #include "ui/kxPanel.h"
 #include "ui/kxbuttons.h"
 
 namespace {
 
 using Kind = ScriptedMessages::Kind;
-
-// A list or chart window may take a while to come up on a loaded machine.
-void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
 
 // A contest log of one letter as the set-up dialog creates it (start date
 // from the definitions) and the log window fills it (points by the rules).

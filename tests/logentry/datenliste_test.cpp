@@ -15,7 +15,7 @@
 #include "logentry/DatenPrefixBrowCtrl.h"
 #include "logentry/DatenPrefixListeCtrl.h"
 #include "prefixlist_fixture.h"
-#include "ui/ModalDriver.h"
+#include "window_driver.h"
 #include "ui/kbrowser.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
@@ -24,14 +24,6 @@
 namespace {
 
 using Kind = ScriptedMessages::Kind;
-
-// A list or chart window may take a while to come up on a loaded machine.
-void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
-
-TDatenListeForm* ListForm(QWidget* w) {
-  EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-  return qobject_cast<TDatenListeForm*>(w);
-}
 
 int32_t CurrentRef(TDatenListeForm* f) { return f->Brow->Engine()->CurrentRowRef(); }
 

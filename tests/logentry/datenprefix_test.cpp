@@ -17,7 +17,7 @@
 #include "logentry/DatenPrefixListeCtrl.h"
 #include "prefix/PrefixFixture.h"
 #include "prefixlist_fixture.h"
-#include "ui/ModalDriver.h"
+#include "window_driver.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_strgrid.h"
@@ -26,15 +26,6 @@
 namespace {
 
 using Kind = ScriptedMessages::Kind;
-
-// A list or chart window may take a while to come up on a loaded machine.
-void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
-
-// The list window once it is up and has the keyboard, as the user meets it.
-TDatenListeForm* ListForm(QWidget* w) {
-  EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-  return qobject_cast<TDatenListeForm*>(w);
-}
 
 std::string CurrentRow(TDatenListeForm* f) {
   const TKBrowser* e = f->Brow->Engine();
