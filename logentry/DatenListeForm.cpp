@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QTableView>
 #include <QShowEvent>
 
 #include "contest/DatenBrowCtrl.h"
@@ -220,9 +222,15 @@ bool TDatenListeForm::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
     if (btnEndezq4->Default() && btnEndezq4->isVisible()) btnEndezq4->click();
     return true;
   }
-  // Every other key goes on to the focused control; the browser's own
-  // controls map it to a browser command.
-  return false;
+  // Every other key is the browser's when one of its controls has the focus.
+  // Its quick-search field, sort chooser and grid hand keys to it by
+  // themselves; its other controls (the buttons of its bar) do not.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr || !Brow->isAncestorOf(focus)) return false;
+  QWidget* grid = Brow->Grid();
+  const bool passesKeys = focus == Brow->SearchField() || focus == Brow->SortCombo() ||
+                          focus == grid || grid->isAncestorOf(focus);
+  return !passesKeys && Brow->ExecuteCommand(shift, key);
 }
 
 bool TDatenListeForm::eventFilter(QObject* watched, QEvent* e) {

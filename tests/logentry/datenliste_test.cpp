@@ -128,6 +128,25 @@ TEST_F(DataListOnPrefixes, ActionsTheListDoesNotOfferChangeNothing) {
   EXPECT_EQ(t.UsedRecords(), before);
 }
 
+TEST_F(DataListOnPrefixes, KeysOnTheBrowserBarMoveTheList) {
+  int32_t before = 0, afterDown = 0, afterEnd = 0;
+  WhenUp([&](QWidget* w) {
+    TDatenListeForm* f = ListForm(w);
+    before = CurrentRef(f);
+    f->Brow->EditButton()->setFocus();  // a control of the browser's bar
+    Key(w, Qt::Key_Down);
+    afterDown = CurrentRef(f);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    afterEnd = CurrentRef(f);
+    Key(w, Qt::Key_Escape);
+  });
+  TDatenPrefixListeCtrl list(nullptr, true, "", kPrefixKeyDxcc, 0);
+  EXPECT_FALSE(list.Execute());
+  EXPECT_GT(before, 0);
+  EXPECT_NE(afterDown, before);
+  EXPECT_NE(afterEnd, afterDown);
+}
+
 // An extra function walks the list and stops when the user closes the window.
 class CountingListCtrl : public TDatenPrefixListeCtrl {
  public:
