@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -9,6 +10,8 @@
 #include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "platform/messages.h"
+#include "storage/ifderrors.h"
+#include "storage/ifdriver.h"
 
 namespace {
 
@@ -81,6 +84,24 @@ int32_t MaxOf(const int32_t* first, const int32_t* last) {
   return first == last ? 0 : *std::max_element(first, last);
 }
 
+// Walks the QSO log in date and time order, the record of each row in q;
+// visit returns false to stop. The walk holds the file's shared lock, so
+// that the lock is taken once and not once a record, and no other station
+// writes into the log while it is counted.
+void WalkLog(int32_t contestNumber, bool detached,
+             const std::function<bool(const TContestQsoRecord& q)>& visit) {
+  TdbContest log(kContestLog, detached, contestNumber);
+  if (!log.IsOpen()) return;
+  IFDriver* file = log.GetTreiber()->Driver();
+  const bool locked = file != nullptr && file->ReadLockFileBlock() == drOk;
+  TContestQsoRecord q;
+  for (bool ok = log.First(qrec::kKeyDatumZeit, true); ok; ok = log.Next(false, true)) {
+    log.GetQsoRecord(q);
+    if (!visit(q)) break;
+  }
+  if (locked) file->UnlockFileBlock();
+}
+
 }  // namespace
 
 int32_t ChartScale(int32_t maxCounter) {
@@ -125,14 +146,11 @@ TMembershipAges MembershipCounters(const TMembershipAges& ages, int step) {
 
 TMembershipAges CountMembershipAges(int32_t contestNumber, bool detached) {
   TMembershipAges ages{};
-  TdbContest log(kContestLog, detached, contestNumber);
-  if (!log.IsOpen()) return ages;
-  TContestQsoRecord q;
-  for (bool ok = log.First(qrec::kKeyDatumZeit, true); ok; ok = log.Next(false, true)) {
-    log.GetQsoRecord(q);
-    if (!IsQsoRow(q) || rec::GetUInt16(q.data(), qrec::kPunkte) == 0) continue;
-    ++ages[static_cast<size_t>(MembershipAge(TContestFkt::GetReceivedExchange(q)))];
-  }
+  WalkLog(contestNumber, detached, [&](const TContestQsoRecord& q) {
+    if (IsQsoRow(q) && rec::GetUInt16(q.data(), qrec::kPunkte) > 0)
+      ++ages[static_cast<size_t>(MembershipAge(TContestFkt::GetReceivedExchange(q)))];
+    return true;
+  });
   return ages;
 }
 
@@ -195,27 +213,24 @@ int HourlySlot(int32_t startDate, int32_t date, int32_t time) {
 
 THourlyCounts CountHourly(int32_t contestNumber, bool detached, int32_t startDate) {
   THourlyCounts c;
-  TdbContest log(kContestLog, detached, contestNumber);
-  if (!log.IsOpen()) return c;
-  TContestQsoRecord q;
-  for (bool ok = log.First(qrec::kKeyDatumZeit, true); ok; ok = log.Next(false, true)) {
-    log.GetQsoRecord(q);
-    if (!IsQsoRow(q)) continue;
+  WalkLog(contestNumber, detached, [&](const TContestQsoRecord& q) {
+    if (!IsQsoRow(q)) return true;
     const int slot = HourlySlot(startDate, rec::GetInt32(q.data(), qrec::kDatum),
                                 rec::GetInt32(q.data(), qrec::kZeit));
-    if (slot < 0) continue;
+    if (slot < 0) return true;
     if (slot == 0) {
       ++c.Early;
-      continue;
+      return true;
     }
     if (slot > 24) {
       // The log runs in date and time order: everything from here on is late.
       c.Late = true;
-      break;
+      return false;
     }
     ++c.Qsos[static_cast<size_t>(slot)];
     if (!rec::GetStr(q.data(), qrec::kCMulti, qrec::kCMultiCap).empty()) ++c.Multis[static_cast<size_t>(slot)];
-  }
+    return true;
+  });
   return c;
 }
 
