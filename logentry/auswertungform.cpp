@@ -13,6 +13,7 @@
 #include "ui/kxalign.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
+#include "ui/kxlayout.h"
 
 namespace {
 
@@ -31,9 +32,6 @@ void SetTextColor(QLabel* label, int32_t color) {
 TAuswertungForm::TAuswertungForm(const char* caption, QWidget* parent) : TkxForm(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle(AnsiToQString(caption));
-  QFont formFont(QStringLiteral("Arial"));
-  formFont.setPixelSize(12);
-  setFont(formFont);
   resize(kClientWidth, kClientHeight);
 
   Panel1 = new TkxPanel(this);
@@ -52,6 +50,8 @@ TAuswertungForm::TAuswertungForm(const char* caption, QWidget* parent) : TkxForm
   btnOK->SetModalResult(mrCancel);
   btnOK->setGeometry(0, 5, 75, 26);
   Panel1->installEventFilter(this);
+  // The common look, unscaled: the chart is drawn in pixels.
+  ToLayout.ApplyFormLook(this, false);
 }
 
 void TAuswertungForm::ShowChart(const std::vector<TChartShape>& shapes) {
