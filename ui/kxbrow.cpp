@@ -125,7 +125,13 @@ TkxBrow::~TkxBrow() {
   DoEntf_brDats();
   select_->EndRubberBand();
   // The grid's model and painter refer to the controller: the grid goes first.
-  delete ctrl_->Grid();
+  // What it sends while it is destroyed (a focus leaving it) must not reach
+  // this panel's filter, which would ask the half-destroyed grid for its parts.
+  QTableView* grid = ctrl_->Grid();
+  grid->horizontalHeader()->viewport()->removeEventFilter(this);
+  grid->viewport()->removeEventFilter(this);
+  grid->removeEventFilter(this);
+  delete grid;
   engine_.reset();
   select_.reset();
   ctrl_.reset();
