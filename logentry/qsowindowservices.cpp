@@ -5,6 +5,8 @@
 #include "database/dbContest.h"
 #include "database/kxstrings.h"
 #include "database/recfields.h"
+#include "logentry/DatenPrefixFkt.h"
+#include "logentry/auswertungform.h"
 #include "logentry/contloggrid.h"
 #include "logentry/contlogstd.h"
 #include "logentry/entryroutines.h"
@@ -27,6 +29,7 @@ struct TWindowKept {
   const TContestLogStd* Window = nullptr;
   TEntryRoutinesForEdit Routines;
   QRect ListBounds;
+  TChartWindowRect ChartPlace;  // both charts share one place per window
 };
 
 TWindowKept& KeptFor(const TContestLogStd& window) {
@@ -34,6 +37,7 @@ TWindowKept& KeptFor(const TContestLogStd& window) {
   if (kept.Window != &window) {
     kept.Window = &window;
     kept.ListBounds = QRect();
+    kept.ChartPlace = TChartWindowRect{};
   }
   return kept;
 }
@@ -104,7 +108,18 @@ int32_t TEntryRoutinesForEdit::QrbKm(std::string_view locator) { return ::QrbKm(
 std::string TEntryRoutinesForEdit::UsStateCode(std::string_view text) { return ::UsStateCode(text); }
 
 void InstallQsoWindowServices() {
+  // The edit dialog's "..." button picks the DXCC from the prefix list.
+  ChooseDxccHook() = [](QWidget* owner, const std::string& startText) {
+    std::string dxcc, prefix;
+    TDatenPrefixFkt::ChooseDxcc(dxcc, startText, prefix, owner);
+    return dxcc;
+  };
   TLogWindowServices& s = LogWindowServices();
+  // The chart is chosen by the log's contest letter; the window asks only
+  // for letters that have one.
+  s.Chart = [](TContestLogStd& window, int chart) {
+    RunEvaluationChart(&window, window.Model().ContestListTable(), KeptFor(window).ChartPlace, chart == 1);
+  };
   s.ChangeQso = [](TContestLogStd& window, int32_t ref) {
     TWindowKept& kept = KeptFor(window);
     TdbContest rows(kContestLog, window.Model().QsoTable().IsDetached(), window.Model().ContestNumber());

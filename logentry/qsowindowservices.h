@@ -1,7 +1,8 @@
 #pragma once
-// The QSO edit dialog and the QSO lists as services of the log window: its
-// change command and its list buttons reach them through LogWindowServices();
-// InstallQsoWindowServices fills those entries once at the program's start.
+// The QSO edit dialog, the QSO lists, the evaluation charts and the DXCC
+// picker as services of the log window: its change command and its buttons
+// reach them through LogWindowServices(); InstallQsoWindowServices fills
+// those entries once at the program's start.
 #include <string>
 #include <string_view>
 
