@@ -5,6 +5,7 @@
 #include "database/dbContest.h"
 #include "database/kxstrings.h"
 #include "database/recfields.h"
+#include "logentry/ContestEingabeStd2Ctrl.h"
 #include "logentry/DatenPrefixFkt.h"
 #include "logentry/auswertungform.h"
 #include "logentry/contloggrid.h"
