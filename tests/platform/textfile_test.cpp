@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/paths.h"
 #include "platform/textfile.h"
 #include "support/TempProgramDir.h"
@@ -27,4 +29,20 @@ TEST(Paths, ProgramDirectoryEndsInSlash) {
   ASSERT_FALSE(ProgramDirectory.empty());
   EXPECT_EQ(ProgramDirectory.back(), '/');
   ProgramDirectory = saved;
+}
+
+TEST(TextFile, ByteOrderMarkBeforeWindows1252TextKeepsTheUmlauts) {
+  TempProgramDir dir;
+  const std::string name = dir.File("stations.txt");
+  {
+    std::ofstream out(NativeFileName(name), std::ios::binary);
+    out << "\xEF\xBB\xBF" "M\xFCller\r\nStra\xDF" "e\r\n";
+  }
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(name, lines));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "Müller");
+  EXPECT_EQ(lines[1], "Straße");
+  // With the mark and valid UTF-8 the text is still read as UTF-8.
+  EXPECT_EQ(DecodeTextBytes("\xEF\xBB\xBF" "M\xC3\xBCller"), "Müller");
 }
