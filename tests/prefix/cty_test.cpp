@@ -83,6 +83,55 @@ TEST(CtyImport, RecordsForPrefixesEntitiesAndAreas) {
   EXPECT_EQ(str(calls.at("GB0SI"), kDXCC, kDXCCCap), "GM");
 }
 
+TEST(CtyImport, OutOfRangeValuesAreReportedWithTheirLineAndLeftOut) {
+  const char text[] =
+      "DL,Fed. Rep. of Germany,230,EU,14,28,51.00,-10.00,-1.0,DA DL;\n"
+      "A1,Big Adif,70000,EU,14,28,51.00,-10.00,-1.0,A1;\n"
+      "A2,Zero Adif,0,EU,14,28,51.00,-10.00,-1.0,A2;\n"
+      "A3,Cq Zone,1,EU,41,28,51.00,-10.00,-1.0,A3;\n"
+      "A4,Itu Zone,1,EU,14,128,51.00,-10.00,-1.0,A4;\n"
+      "A5,Nan Lat,1,EU,14,28,nan,-10.00,-1.0,A5;\n"
+      "A6,Inf Lon,1,EU,14,28,51.00,inf,-1.0,A6;\n"
+      "A7,Far North,1,EU,14,28,90.5,-10.00,-1.0,A7;\n"
+      "A8,Far West,1,EU,14,28,51.00,180.01,-1.0,A8;\n"
+      "A9,Cq Override,1,EU,14,28,51.00,-10.00,-1.0,A9 =A9X(99);\n"
+      "B1,Itu Override,1,EU,14,28,51.00,-10.00,-1.0,B1[0];\n"
+      "B2,Position Override,1,EU,14,28,51.00,-10.00,-1.0,B2<nan/10.0>;\n"
+      "B3,Far Override,1,EU,14,28,51.00,-10.00,-1.0,B3<10.0/-200.0>;\n"
+      "B4,Limits,522,EU,40,90,-90.00,180.00,-1.0,B4;\n";
+  std::vector<std::string> errors;
+  const auto ents = ParseCtyCsv(text, errors);
+  ASSERT_EQ(ents.size(), 2u);
+  EXPECT_EQ(ents[0].Dxcc, "DL");
+  EXPECT_EQ(ents[1].Dxcc, "B4");  // the edges of every range are taken
+  EXPECT_EQ(ents[1].Adif, 522);
+  ASSERT_EQ(errors.size(), 12u);
+  for (size_t i = 0; i < errors.size(); ++i)
+    EXPECT_TRUE(errors[i].starts_with("Zeile " + std::to_string(i + 2) + ": ")) << errors[i];
+  EXPECT_NE(errors[0].find("70000"), std::string::npos) << errors[0];
+  EXPECT_NE(errors[2].find("41"), std::string::npos) << errors[2];
+  EXPECT_NE(errors[4].find("nan"), std::string::npos) << errors[4];
+}
+
+TEST_F(PrefixTablesTest, ALastLineCutShortIsReportedAndTheOthersStillResolve) {
+  // The file ends inside Guernsey's "GP": read as a whole entity, its "G"
+  // would take England's calls.
+  const char text[] =
+      "G,England,223,EU,14,27,52.77,1.47,0.0,G M;\n"
+      "GU,Guernsey,106,EU,14,27,49.45,2.58,0.0,2U G";
+  std::vector<std::string> errors;
+  const auto ents = ParseCtyCsv(text, errors);
+  ASSERT_EQ(ents.size(), 1u);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(errors[0].starts_with("Zeile 2: ")) << errors[0];
+  std::string error;
+  ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(ents), error)) << error;
+  OpenAll();
+  TdbPrefix t;
+  ASSERT_EQ(t.ResolveCallsign("G4ABC", ToDates.DMYToDate(1, 6, 2023)), 0);
+  EXPECT_EQ(t.GetADIFNr(), 223);
+}
+
 // --- the real file ------------------------------------------------------------
 
 const char kCtyFile[] = "/usr/share/hamradio-files/cty.csv";
