@@ -278,6 +278,7 @@ bool WritePrefixTables(const TCtyRecords& records, std::string& error) {
       return false;
     }
   }
+  ToDatPrefix.ForgetDamage();  // the damaged files are gone
   auto fill = [&](uint8_t kind, const std::vector<TPrefixRecord>& recs) {
     TdbPrefix t(kind);
     if (t.GetTreiber() == nullptr) {
