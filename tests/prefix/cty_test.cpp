@@ -3,7 +3,9 @@
 // reading of the same file.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -130,6 +132,47 @@ TEST_F(PrefixTablesTest, ALastLineCutShortIsReportedAndTheOthersStillResolve) {
   TdbPrefix t;
   ASSERT_EQ(t.ResolveCallsign("G4ABC", ToDates.DMYToDate(1, 6, 2023)), 0);
   EXPECT_EQ(t.GetADIFNr(), 223);
+}
+
+// Lines of the real file damaged at random (characters changed, dropped or
+// doubled, lines cut): whatever is taken stays within the ranges, and every
+// line is either taken or reported.
+TEST(CtyImport, RandomlyDamagedLinesAreTakenWithinRangeOrReported) {
+  std::vector<std::string> real;
+  ASSERT_TRUE(ReadTextFile("/usr/share/hamradio-files/cty.csv", real));
+  ASSERT_GT(real.size(), 300u);
+  std::mt19937 rng(4711);
+  const std::string alphabet = ",;.-+0123456789nainf<>()[]{}/=~* eE\t";
+  auto any = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
+  for (int round = 0; round < 3000; ++round) {
+    std::string line = real[any(real.size())];
+    for (int edits = 1 + static_cast<int>(any(4)); edits > 0 && !line.empty(); --edits) {
+      const size_t at = any(line.size());
+      switch (any(4)) {
+        case 0: line[at] = alphabet[any(alphabet.size())]; break;
+        case 1: line.erase(at, 1 + any(6)); break;
+        case 2: line.insert(at, line.substr(at, 1 + any(8))); break;
+        default: line.resize(at); break;
+      }
+    }
+    std::vector<std::string> errors;
+    const auto ents = ParseCtyCsv(line, errors);
+    const bool blank = line.find_first_not_of(" \t\r") == std::string::npos;
+    ASSERT_EQ(ents.size() + errors.size(), blank ? 0u : 1u) << line;
+    for (const TCtyEntity& e : ents) {
+      EXPECT_TRUE(e.Adif >= 1 && e.Adif <= 999) << line;
+      EXPECT_TRUE(e.Cq >= 1 && e.Cq <= 40) << line;
+      EXPECT_TRUE(e.Itu >= 1 && e.Itu <= 90) << line;
+      EXPECT_TRUE(std::abs(e.Lat) <= 90 && std::abs(e.Lon) <= 180) << line;
+      for (const TCtyToken& t : e.Tokens) {
+        EXPECT_TRUE(t.Cq >= 0 && t.Cq <= 40 && t.Itu >= 0 && t.Itu <= 90) << line;
+        EXPECT_TRUE(!t.HasLatLon || (std::abs(t.Lat) <= 90 && std::abs(t.Lon) <= 180)) << line;
+      }
+      for (const TPrefixRecord& r : BuildPrefixRecords({e}).Main)
+        EXPECT_EQ(rec::GetStr(r.data(), prefrec::kLoc, prefrec::kLocCap).size(), 6u) << line;
+    }
+    if (HasFailure()) break;
+  }
 }
 
 // --- the real file ------------------------------------------------------------
