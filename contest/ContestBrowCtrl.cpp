@@ -95,12 +95,10 @@ void ContestHeaderTexts(int keyNumber, bool german, std::string& captions, std::
 }
 
 TContestBrowCtrl::TContestBrowCtrl(TkxBrow* grid, char letter, QWidget* owner)
-    : TDatenBrowCtrl(nullptr, 0, nullptr),
+    : TDatenBrowCtrl(grid, 0, nullptr),
       letter_(letter),
       owner_(owner),
-      description_(std::make_unique<TContestRec>()) {
-  grid_ = grid;
-}
+      description_(std::make_unique<TContestRec>()) {}
 
 TContestBrowCtrl::~TContestBrowCtrl() { Shutdown(); }
 
@@ -235,6 +233,14 @@ void TContestBrowCtrl::InitSortList() {
   grid_->ClearSortList();
   grid_->AddSortListItem("Name");
   grid_->AddSortListItem("Datum");
+}
+
+TKeyStr TContestBrowCtrl::SearchTextToKey() {
+  // Every key of the list begins with the contest letter; the typed text follows it.
+  std::string text = grid_ != nullptr ? grid_->SearchText() : std::string();
+  if (text.size() > 255) text.resize(255);
+  const std::string separator = table_ != nullptr ? table_->KeySeparator() : std::string();
+  return MakeKeyStr(std::string(1, letter_) + separator + ToStrings.UpperCase(text));
 }
 
 int TContestBrowCtrl::SortList2Key(int index, TKeyStr& lkey, TKeyStr& hkey) {

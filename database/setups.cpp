@@ -77,12 +77,7 @@ void TSetups::ResetColors() {
 }
 
 std::string TSetups::OwnCall(bool fileNameForm) const {
-  std::string s = ownCall_;
-  if (fileNameForm) {
-    for (char& ch : s)
-      if (ch == '/' || ch == '\\' || ch == ':') ch = '_';
-  }
-  return s;
+  return fileNameForm ? FileNamePart(ownCall_) : ownCall_;
 }
 
 void TSetups::SetOwnCall(std::string_view call) {

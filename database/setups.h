@@ -25,7 +25,8 @@ class TSetups {
   // Every setting back to its default.
   void Reset();
 
-  // The own callsign; in file-name form '/', '\' and ':' become '_'.
+  // The own callsign; in file-name form as FileNamePart makes it (it then
+  // never leaves the folder it is put in).
   std::string OwnCall(bool fileNameForm = false) const;
   void SetOwnCall(std::string_view call);
 

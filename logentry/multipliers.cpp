@@ -10,6 +10,9 @@
 #include "database/homecall.h"
 #include "database/kxstrings.h"
 #include "hamradio/modi.h"
+#include "logentry/dswlist.h"
+#include "logentry/entryroutines.h"
+#include "logentry/exchangeautofill.h"
 #include "logentry/qsopoints.h"
 
 namespace {
@@ -108,8 +111,7 @@ bool PassesBonusText(const TContestQsoRecord& q, const TContestRec& contest) {
   return ex.find(bonus) != std::string::npos;
 }
 
-bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord& list,
-             const std::function<bool(std::string_view)>& isValidDok) {
+bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord& list) {
   const TByteSet& k = c.MultiplierKinds;
   if (k.Contains(8) || k.Contains(17)) return true;
   if (!dok.empty() && dok == ToStrings.Trim(c.ExtraText.view())) return false;
@@ -118,15 +120,17 @@ bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord&
   bool ok = bonusEmpty || InList(c.BonusDoks, dok);
   if (c.BonusDistricts[0] != 0 && (!ok || bonusEmpty)) {
     ok = dok.size() == 3 && InLetters(c.BonusDistricts, dok[0]) && IsDigit(dok[1]) &&
-         IsDigit(dok[2]) && dok != "M26" && dok != "M29" && dok != "M36";
+         IsDigit(dok[2]) && !IsBarredDok(dok);
     if (letter == 'o' && !dok.empty() && dok[0] != 'Z') ok = false;
   }
-  if (!ok && letter == 'O' && isValidDok) {
+  if (!ok && letter == 'O') {
+    // Stations of district M, and those whose own DOK is one of the
+    // contest's special DOKs, count every DOK.
     const std::string own = ToStrings.Trim(rec::GetStr(list.data(), crec::kDok, crec::kDokCap));
     if (!own.empty() && own[0] == 'M')
-      ok = isValidDok(dok);
+      ok = IsValidDok(dok, letter);
     else
-      ok = InList(c.BonusDoks, own) && isValidDok(dok);
+      ok = InList(c.BonusDoks, own) && IsValidDok(dok, letter);
   }
   if (!ok && letter == 'h') {
     const uint8_t cat = rec::GetByte(list.data(), crec::kTeilnahmeart);
@@ -222,7 +226,7 @@ void TMultiplierLists::ClearMarks() {
 // ---------------------------------------------------------------------------
 bool KindMatchesCaption(int kind, int n, const TContestRec& contest) {
   if (n < 1 || n > 3) return false;
-  const std::string_view cap = contest.ExchangeCaptions[n - 1].view();
+  const std::string_view cap = contest.MultiplierCaptions[static_cast<size_t>(n - 1)].view();
   auto is = [&](std::initializer_list<std::string_view> names) {
     for (auto s : names)
       if (cap == s) return true;
@@ -314,8 +318,7 @@ int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& cont
 }
 
 bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord& q,
-                     const TContestRec& c, const TContestRecord& list,
-                     const std::function<bool(std::string_view)>& isValidDok) {
+                     const TContestRec& c, const TContestRecord& list, const TCountOptions& options) {
   const TByteSet& k = c.MultiplierKinds;
   const char letter = rec::GetChar(list.data(), crec::kTyp);
   switch (kind) {
@@ -325,7 +328,7 @@ bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord
       if (k.Contains(9) && Field(q, qrec::kKontinent, qrec::kKontinentCap) != "EU") return false;
       break;
     case 4:
-      if (!DokRule(value, c, list, isValidDok)) return false;
+      if (!DokRule(value, c, list)) return false;
       break;
     case 10:
       if (!ListEmpty(c.BonusStations)) {
@@ -338,6 +341,13 @@ bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord
       break;
     case 18:
       if (!DistrictRule(Field(q, qrec::kDOK1, qrec::kDOK1Cap), c, letter)) return false;
+      break;
+    case 19:
+      // DSW: only numbers of the club list count while entering; the full
+      // recount trusts what the entry stored.
+      if (letter == 'p' && !options.Recount &&
+          !DswList(ContestFilesDirectory() + MemberFile::Dsw).Numbers.contains(value))
+        return false;
       break;
     default: break;
   }
@@ -361,8 +371,14 @@ int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& con
   const int keyNo = perBand ? keys.perBand : keys.wide;
   const std::string bandPart = perBand ? std::string(1, band) + contestkey::Sep(readable) : "";
   const bool filtered = !opt.Filter.empty();
-  // A DOK may count again: always for 'L', once per mode class with scope 2.
+  // A DOK may count again: always for 'L', once per mode class with scope 2;
+  // only walks that visit every record (recount, filter) meet it again.
   const bool dokAgain = kind == 4 && (letter == 'L' || scope == 2);
+  // Kinds 15, 16 and 19 count in the recount only where the entry stored the
+  // value as a new multiplier, which it does under caption 1 or 2.
+  const bool storedOnly = opt.Recount && (kind == 15 || kind == 16 || kind == 19) &&
+                          (KindMatchesCaption(kind, 1, contest) ||
+                           (kind != 15 && KindMatchesCaption(kind, 2, contest)));
 
   bool ok;
   if (filtered || perBand) {
@@ -383,7 +399,7 @@ int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& con
     const std::string value = MultiValue(kind, q);
     if (filtered && ToStrings.UpperCase(value) != ToStrings.UpperCase(opt.Filter)) break;
     const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
-    bool step = opt.Recount || filtered || dokAgain;
+    bool step = opt.Recount || filtered;
     if (marker == 0 || marker == ' ') {
       if (opt.Recount && totals) {
         ++totals->Visited;
@@ -399,11 +415,11 @@ int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& con
           counts = lastClasses.count(cls) == 0;
         }
       }
-      if (counts && !MultiValueValid(kind, value, q, contest, list, opt.IsValidDok)) {
+      if (counts && !MultiValueValid(kind, value, q, contest, list, opt)) {
         counts = false;
         if (!PassesBonusText(q, contest)) step = true;
       }
-      if (counts && opt.Recount) {
+      if (counts && storedOnly) {
         if (kind == 15 && value != Field(q, qrec::kCMulti, qrec::kCMultiCap)) counts = false;
         if ((kind == 16 || kind == 19) && value != Field(q, qrec::kCMulti, qrec::kCMultiCap) &&
             value != Field(q, qrec::kCMulti2, qrec::kCMulti2Cap))

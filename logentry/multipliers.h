@@ -57,7 +57,7 @@ class TMultiplierLists {
   std::array<std::string, kLists> newTexts_{};
 };
 
-// True when exchange caption n (1..3) of the contest equals one of the kind's captions.
+// True when multiplier caption n (1..3) of the contest equals one of the kind's captions.
 bool KindMatchesCaption(int kind, int n, const TContestRec& contest);
 // The kind is counted for this contest (kind 4 also through 8 or 17).
 bool KindActive(int kind, const TContestRec& contest);
@@ -80,9 +80,6 @@ struct TCountOptions {
   // Called with the number of records visited modulo 500, every 10 records
   // (recount only).
   std::function<void(int32_t)> Progress;
-  // The DOK check of the entry routines (letters 'O' and the any-DOK rule);
-  // without it those rules accept nothing more.
-  std::function<bool(std::string_view)> IsValidDok;
 };
 
 // Counters a recount fills alongside the count.
@@ -92,10 +89,11 @@ struct TCountTotals {
   int32_t Visited = 0;                // records walked (progress)
 };
 
-// The value passes the kind's validity rule (without the recount-only rules).
+// The value passes the kind's validity rule (the recount's stored-value rule
+// of kinds 15, 16 and 19 is the walk's own).
 bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord& qso,
                      const TContestRec& contest, const TContestRecord& contestList,
-                     const std::function<bool(std::string_view)>& isValidDok = {});
+                     const TCountOptions& options = {});
 // Width of a kind's texts in the multiplier lists (before the cut to 8).
 int MultiWidth(int kind);
 

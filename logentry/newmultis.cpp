@@ -31,7 +31,7 @@ bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
   const std::string value = MultiValue(kind, qso);
   if (value.empty() || !KindActive(kind, contest)) return false;
   const char letter = rec::GetChar(list.data(), crec::kTyp);
-  if (!MultiValueValid(kind, value, qso, contest, list, options.IsValidDok)) return false;
+  if (!MultiValueValid(kind, value, qso, contest, list, options)) return false;
 
   const char band = rec::GetChar(qso.data(), qrec::kBandcode);
   const uint8_t scope = contest.MultiplierMode;
@@ -39,7 +39,6 @@ bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
   if (!(kind == 4 && letter == 'L')) {
     TCountOptions filter;
     filter.Filter = value;
-    filter.IsValidDok = options.IsValidDok;
     if (ScopePerBand(scope)) {
       found = CountMultis(kind, band, log, contest, list, filter, nullptr, nullptr) > 0;
     } else {
@@ -57,9 +56,15 @@ bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
     lists.MarkWorked(kind, value);
     return false;
   }
+  // Call2 is the field of caption 3, but where the contest counts member
+  // numbers it holds the partner's number, which another kind's value must
+  // not overwrite.
+  const bool call2HoldsNumber = kind != 16 && kind != 19 &&
+                                (KindActive(16, contest) || KindActive(19, contest));
   for (int n = 1; n <= 3; ++n) {
     if (!KindMatchesCaption(kind, n, contest)) continue;
-    const bool wholeDok = kind == 18 && contest.ExchangeCaptions[static_cast<size_t>(n - 1)] == "DOK";
+    if (n == 3 && call2HoldsNumber) continue;
+    const bool wholeDok = kind == 18 && contest.MultiplierCaptions[static_cast<size_t>(n - 1)] == "DOK";
     StoreUnderCaption(qso, n, wholeDok ? Field(qso, qrec::kDOK1, qrec::kDOK1Cap) : value);
   }
   lists.InsertNew(kind, listText);

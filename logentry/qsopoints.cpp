@@ -1,8 +1,6 @@
 #include "logentry/qsopoints.h"
 
-#include <filesystem>
 #include <initializer_list>
-#include <unordered_map>
 #include <memory>
 #include <vector>
 
@@ -11,9 +9,9 @@
 #include "database/kxstrings.h"
 #include "database/setups.h"
 #include "hamradio/prefixe.h"
+#include "logentry/dswlist.h"
 #include "logentry/exchangeparts.h"
 #include "platform/paths.h"
-#include "platform/textfile.h"
 
 namespace {
 
@@ -214,50 +212,6 @@ int32_t LocatorPoints(const TQso& q, const TContestQsoRecord& r, const TContestR
   return points;
 }
 
-// The members of "dsw.csv" by callsign (field 1; the first line of a call
-// decides): true when field 4, closed by a fourth ";", is not empty.
-using TDswMembers = std::unordered_map<std::string, bool>;
-
-TDswMembers ParseDswMembers(const std::vector<std::string>& lines) {
-  TDswMembers members;
-  for (const std::string& line : lines) {
-    std::vector<std::string_view> fields;
-    std::string_view rest = line;
-    for (size_t semi; (semi = rest.find(';')) != std::string_view::npos;) {
-      fields.push_back(rest.substr(0, semi));
-      rest = rest.substr(semi + 1);
-    }
-    if (fields.empty()) continue;
-    members.try_emplace(std::string(fields[0]), fields.size() >= 4 && !fields[3].empty());
-  }
-  return members;
-}
-
-// The file is read again whenever its size or time stamp changes, so an
-// edited list counts at once while a recount reads it only once.
-const TDswMembers& DswMembers(const std::string& fileName) {
-  struct TCache {
-    std::string Name;
-    bool Present = false;
-    std::uintmax_t Size = 0;
-    std::filesystem::file_time_type Time{};
-    TDswMembers Members;
-  };
-  static TCache cache;
-  std::error_code ec;
-  const std::filesystem::path path(NativeFileName(fileName));
-  const auto time = std::filesystem::last_write_time(path, ec);
-  const bool present = !ec;
-  const std::uintmax_t size = present ? std::filesystem::file_size(path, ec) : 0;
-  if (cache.Name == fileName && cache.Present == present && cache.Size == size && cache.Time == time)
-    return cache.Members;
-  std::vector<std::string> lines;
-  if (!present || !ReadTextFile(fileName, lines)) lines.clear();
-  cache = TCache{fileName, present, size, present ? time : std::filesystem::file_time_type{},
-                 ParseDswMembers(lines)};
-  return cache.Members;
-}
-
 // Letter 'p': the club's own stations, then members with a number in field 4
 // of their line in "dsw.csv".
 int32_t DswPoints(const TQso& q, int klasse, const std::string& dir) {
@@ -266,7 +220,7 @@ int32_t DswPoints(const TQso& q, int klasse, const std::string& dir) {
   const std::string home = ToPrefix.BaseCall(q.Call);
   if (OneOf(home, {"DF0DSW", "DK0DSW", "DL0DSW", "DA0LHT"})) return 5;
   if (ExchangeAfterRst(q.Exchange, 6).empty()) return 1;
-  const TDswMembers& members = DswMembers(dir + "dsw.csv");
+  const auto& members = DswList(dir + "dsw.csv").ClosedNumberByCall;
   const auto it = members.find(home);
   return it != members.end() && it->second ? 3 : 2;
 }
@@ -471,9 +425,9 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       if (sameDok()) return 0;
       return OneOf(q.Band, {'m', 'n', 'o', 'p', 'q', 's', 't'}) ? 2 : 1;
     case 'i': {
+      // Only no exchange at all or "NM" is a non-member; a blank is a text given.
       const std::string_view s = Chars(q.Exchange, 4, 2);
-      const std::string t = ToStrings.Trim(s);
-      return t.empty() || t == "NM" || (!s.empty() && IsDigit(s[0])) ? 1 : 10;
+      return s.empty() || s == "NM" || IsDigit(s[0]) ? 1 : 10;
     }
     case 'k':
       p = 1;

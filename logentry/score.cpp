@@ -47,7 +47,7 @@ TScoreView ShowScore(const TContestRec& contest, const TScoreCounters& c, char c
   v.Score = ComputeScore(contest, c);
   v.QsoText = ToStrings.IntToStr(v.TotalQsos) + " QSO";
   if (HasMultipliers(contest)) {
-    const std::string_view cap = contest.ExchangeCaptions[0].view();
+    const std::string_view cap = contest.MultiplierCaptions[0].view();
     std::string suffix;
     if (!contest.NoScoreFormula && !contest.PerBandScore)
       suffix = " Multi x";

@@ -107,12 +107,7 @@ void TToolsMemoCtrl::PrintLines(const std::vector<std::string>& lines,
     printed.clear();
     ReadTextFile(title, printed);
   }
-  if (!PrintSS.PrintDialog()) {
-    PrintSS.PrinterSS.Release();
-    return;
-  }
-  if (!PrintSS.PrintText(title, printed, fontName, fontSize))
-    ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
+  PrintSS.PrintWithDialog(title, printed, fontName, fontSize);
 }
 
 bool TToolsMemoCtrl::AskFileName(QWidget* owner, std::string& fileName) const {

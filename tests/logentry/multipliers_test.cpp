@@ -1,11 +1,16 @@
+// Counting multipliers over a QSO log with the contest definitions of the
+// letters that count each kind.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "database/dbContest.h"
 #include "logentry/multipliers.h"
 #include "multiqso.h"
+#include "platform/textfile.h"
+#include "realcontest.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -19,156 +24,309 @@ class MultipliersTest : public ::testing::Test {
   void SetUp() override {
     log_ = std::make_unique<TdbContest>(kContestLog, false, kLog);
     ASSERT_TRUE(log_->IsOpen());
-    rec::SetChar(list_.data(), crec::kTyp, 'A');
   }
   void TearDown() override { log_.reset(); }
 
+  void Use(char letter, const RealLog& log = {}) { c_ = DefineReal(letter, log); }
   void Store(const M& q) {
     log_->ClearRecord();
     log_->SetQsoRecord(MakeQso(q, ++zeit_));
     ASSERT_TRUE(log_->Add()) << q.call;
   }
-  int32_t Count(int kind, char band, const TCountOptions& o = {}, TMultiplierLists* l = nullptr) {
-    return CountMultis(kind, band, *log_, contest_, list_, o, l, nullptr);
+  // The window's count: one walk that jumps past repeated values.
+  int32_t Count(int kind, char band, TMultiplierLists* lists = nullptr) {
+    TCountOptions o;
+    o.FillList = lists != nullptr;
+    return CountMultis(kind, band, *log_, *c_, c_.List, o, lists, nullptr);
+  }
+  // The full recount's count, with its caption counters.
+  int32_t Recount(int kind, char band, TCountTotals* totals = nullptr) {
+    TCountOptions o;
+    o.Recount = true;
+    TCountTotals t;
+    return CountMultis(kind, band, *log_, *c_, c_.List, o, nullptr, totals ? totals : &t);
+  }
+  bool Finds(int kind, char band, const std::string& value) {
+    TCountOptions o;
+    o.Filter = value;
+    return CountMultis(kind, band, *log_, *c_, c_.List, o, nullptr, nullptr) == 1;
   }
 
   TempProgramDir dir_;
   std::unique_ptr<TdbContest> log_;
-  TContestRec contest_;
-  TContestRecord list_{};
+  RealContest c_;
   int32_t zeit_ = 0;
 };
 
+// The caption that carries each kind, as the contests name their multipliers.
+TEST(MultiplierCaptionsTest, KindsMatchTheMultiplierCaptionsOfTheirContests) {
+  struct Case {
+    char letter;
+    int kind;
+    int caption;  // 0: none
+  };
+  const Case cases[] = {
+      {'P', 1, 1}, {'X', 1, 2},  {'X', 4, 1}, {'b', 2, 1},  {'k', 2, 1}, {'J', 2, 2},
+      {'J', 4, 1}, {'J', 5, 3},  {'H', 4, 1}, {'4', 5, 2},  {'N', 5, 1}, {'D', 10, 3},
+      {'R', 10, 2}, {'Z', 12, 2}, {'7', 16, 2}, {'f', 16, 1}, {'u', 18, 1}, {'o', 18, 1},
+      {'i', 19, 1}, {'p', 19, 1}, {'k', 19, 2}, {'k', 10, 3}, {'n', 19, 0}, {'E', 2, 0},
+  };
+  for (const Case& t : cases) {
+    const RealContest c = DefineReal(t.letter);
+    std::set<int> matched;
+    for (int n = 0; n <= 4; ++n)
+      if (KindMatchesCaption(t.kind, n, *c)) matched.insert(n);
+    const std::set<int> want = t.caption ? std::set<int>{t.caption} : std::set<int>{};
+    EXPECT_EQ(matched, want) << t.letter << " kind " << t.kind;
+  }
+}
+
+// --- kind 1 ---------------------------------------------------------------------
+
+TEST_F(MultipliersTest, PrefixesCountOncePerContestUnderTheirCaption) {
+  Use('P');
+  Store({.call = "DL1A", .band = 'b', .prefix = "DL1"});
+  Store({.call = "DL1B", .band = 'c', .prefix = "DL1"});
+  Store({.call = "OE2A", .band = 'b', .prefix = "OE2"});
+  Store({.call = "OE2B", .band = 'e', .prefix = "OE2", .marker = 'x'});
+  Store({.call = "OK3A", .band = 'e', .prefix = "OK3", .marker = 'x'});  // marked: never
+  EXPECT_EQ(Count(1, 'b'), 2);  // contest-wide: DL1 and OE2 from every band
+  TCountTotals t;
+  EXPECT_EQ(Recount(1, 'b', &t), 2);
+  EXPECT_EQ(t.Captions[0], 2);  // "Prefix"
+  EXPECT_EQ(t.Captions[1] + t.Captions[2], 0);
+  EXPECT_TRUE(Finds(1, 'b', "OE2"));
+  EXPECT_FALSE(Finds(1, 'b', "OK3"));
+}
+
+// --- kind 2 ---------------------------------------------------------------------
+
+TEST_F(MultipliersTest, DxccCountsGermanyOnlyWithKindThreeAndEuropeOnlyWithKindNine) {
+  Store({.call = "DL1A", .dxcc = "DL"});
+  Store({.call = "F1A", .dxcc = "F"});
+  Store({.call = "W1A", .dxcc = "K", .kontinent = "NA"});
+  Store({.call = "W2A", .dxcc = "K", .kontinent = "NA"});
+  Use('V');  // DXCC without Germany
+  EXPECT_EQ(Count(2, 'b'), 2);
+  Use('b');  // DXCC with Germany
+  EXPECT_EQ(Count(2, 'b'), 3);
+  TCountTotals t;
+  EXPECT_EQ(Recount(2, 'b', &t), 3);
+  EXPECT_EQ(t.Captions[0], 3);  // "DXCC"
+  EXPECT_EQ(t.Qsos, 4);
+  Use('E');  // European entities only; its caption "WAE" names no kind
+  EXPECT_EQ(Recount(2, 'b', &t), 2);
+  EXPECT_EQ(t.Captions[0], 3);
+}
+
+// --- kind 4 ---------------------------------------------------------------------
+
 TEST_F(MultipliersTest, DokCountsOncePerBandOrOncePerContest) {
-  contest_.MultiplierKinds = {4};
   Store({.call = "DL1A", .band = 'b', .dok = "A01"});
   Store({.call = "DL1B", .band = 'b', .dok = "A01"});
   Store({.call = "DL1C", .band = 'c', .dok = "A01"});
   Store({.call = "DL1D", .band = 'b', .dok = "B02"});
   Store({.call = "DL1E", .band = 'b', .dok = ""});
   Store({.call = "DL1F", .band = 'b', .dok = "C03", .marker = 'c'});  // band-change row
-
-  contest_.MultiplierMode = 0;
+  Use('U');  // per band, every DOK
   EXPECT_EQ(Count(4, 'b'), 2);
   EXPECT_EQ(Count(4, 'c'), 1);
   EXPECT_EQ(Count(4, 'd'), 0);
-  contest_.MultiplierMode = 1;
+  Use('O', {.OwnDok = "M05"});  // once per contest
   EXPECT_EQ(Count(4, 'b'), 2);
-  // Kinds outside the set count nothing; kind 4 also counts through 17.
-  contest_.MultiplierKinds = {1};
-  EXPECT_EQ(Count(4, 'b'), 0);
-  contest_.MultiplierKinds = {17};
-  EXPECT_EQ(Count(4, 'b'), 2);
+  EXPECT_EQ(Count(4, 'c'), 2);
 }
 
-TEST_F(MultipliersTest, DokCountsAgainPerModeClassWithScopeTwo) {
-  contest_.MultiplierKinds = {4};
-  contest_.MultiplierMode = 2;
-  Store({.call = "DL1A", .mode = "CW", .dok = "A01"});
-  Store({.call = "DL1B", .mode = "SSB", .dok = "A01"});
-  Store({.call = "DL1C", .mode = "CW", .dok = "A01"});
-  Store({.call = "DL1D", .mode = "SSB", .dok = "B02"});
-  EXPECT_EQ(Count(4, 'b'), 3);
-  contest_.MultiplierMode = 0;
-  EXPECT_EQ(Count(4, 'b'), 2);
+TEST_F(MultipliersTest, RepeatedDokCountsAgainOnlyInTheFullRecount) {
+  // Letter 'L': a DOK of district L may count again, but only the recount
+  // visits every QSO; the window's walk jumps past a value it has counted.
+  Use('L');
+  Store({.call = "DL1A", .dok = "L01"});
+  Store({.call = "DL1B", .dok = "L01"});
+  Store({.call = "DL1C", .dok = "L02"});
+  Store({.call = "DL1D", .dok = "A01"});  // not of district L
+  TMultiplierLists lists;
+  EXPECT_EQ(Count(4, 'b', &lists), 2);
+  ASSERT_EQ(lists.Count(4), 2);
+  EXPECT_EQ(lists.Entry(4, 0).Text, "L01     ");
+  EXPECT_EQ(Count(4, 'b'), Count(4, 'b'));  // a second recount gives the same
+  EXPECT_EQ(Recount(4, 'b'), 3);
+
+  // Letter 'G' (scope 2): again per mode class, in the recount only.
+  Use('G');
+  Store({.call = "DL2A", .mode = "CW", .dok = "F01"});
+  Store({.call = "DL2B", .mode = "SSB", .dok = "F01"});
+  Store({.call = "DL2C", .mode = "CW", .dok = "F01"});
+  Store({.call = "DL2D", .mode = "SSB", .dok = "Z05"});  // special DOK: weight 1 more
+  EXPECT_EQ(Count(4, 'b'), 1 + 2);
+  EXPECT_EQ(Recount(4, 'b'), 2 + 2);
+}
+
+TEST_F(MultipliersTest, SpecialDokStationsCountEveryValidDok) {
+  // Letter 'O': DOKs of district M and the contest's special DOKs count;
+  // stations of district M, or with a special DOK themselves, count every
+  // valid DOK.
+  for (const char* d : {"A01", "B36", "SQ", "M29", "ZZ", "X", "M05", "MFS"})
+    Store({.call = std::string("DL") + d, .band = 'c', .dok = d});
+  Use('O', {.OwnDok = "Z11"});
+  EXPECT_EQ(Count(4, 'c'), 2);  // M05, MFS
+  Use('O', {.OwnDok = "M20"});
+  EXPECT_EQ(Count(4, 'c'), 5);  // A01, B36, SQ, M05, MFS; not M29, ZZ or X
+  Use('O', {.OwnDok = "Z10"});
+  EXPECT_EQ(Count(4, 'c'), 5);
+  EXPECT_TRUE(Finds(4, 'c', "SQ"));
+  EXPECT_FALSE(Finds(4, 'c', "ZZ"));
 }
 
 TEST_F(MultipliersTest, DokRulesExcludedBonusListAndDistricts) {
-  contest_.MultiplierKinds = {4};
-  for (const char* d : {"A01", "B02", "F05", "M26", "X"}) Store({.call = std::string("DL") + d, .dok = d});
-  EXPECT_EQ(Count(4, 'b'), 5);
-  contest_.ExtraText = "B02";
-  EXPECT_EQ(Count(4, 'b'), 4);
-  contest_.BonusDoks[3] = "A01";
-  EXPECT_EQ(Count(4, 'b'), 1);
-  // With bonus districts a DOK of such a district also counts, but never M26.
-  contest_.BonusDistricts[0] = 'F';
-  contest_.BonusDistricts[1] = 'M';
-  EXPECT_EQ(Count(4, 'b'), 2);
-  // Kind 18 counts the district letter of the DOK.
-  contest_.MultiplierKinds = {18};
-  Store({.call = "DL9X", .dok = "F19"});
-  EXPECT_EQ(Count(18, 'b'), 2);  // F05 and F19 share F; M26 counts as M; X lacks digits
-  contest_.BonusDistricts[2] = 'A';
-  EXPECT_EQ(Count(18, 'b'), 3);
+  for (const char* d : {"A01", "B02", "A05", "P07", "M26", "Z15", "DC", "DX"})
+    Store({.call = std::string("DL") + d, .dok = d});
+  // Letter 'F': its special DOKs or district B.
+  Use('F');
+  EXPECT_EQ(Count(4, 'b'), 3);  // B02, Z15, DC
+  // Letter 'B': its own DOK never counts, districts A and P do.
+  Use('B', {.OwnDok = "A05"});
+  EXPECT_EQ(c_->ExtraText, "A05");
+  EXPECT_EQ(Count(4, 'b'), 2);  // A01, P07
 }
 
-TEST_F(MultipliersTest, DxccNeedsItsConditions) {
-  contest_.MultiplierKinds = {2};
-  Store({.call = "DL1A", .dxcc = "DL"});
-  Store({.call = "F1A", .dxcc = "F"});
-  Store({.call = "W1A", .dxcc = "K", .kontinent = "NA"});
-  Store({.call = "W2A", .dxcc = "K", .kontinent = "NA"});
-  EXPECT_EQ(Count(2, 'b'), 2);  // DL needs kind 3
-  contest_.MultiplierKinds = {2, 3};
-  EXPECT_EQ(Count(2, 'b'), 3);
-  contest_.MultiplierKinds = {2, 3, 9};
-  EXPECT_EQ(Count(2, 'b'), 2);
+// --- kind 5 ---------------------------------------------------------------------
+
+TEST_F(MultipliersTest, LocatorSquaresWithTheirWeights) {
+  Store({.call = "DL1A", .band = 'k', .loc = "JO40AB"});
+  Store({.call = "DL1B", .band = 'k', .loc = "JO40CD"});
+  Store({.call = "DL1C", .band = 'k', .loc = "JO41AA"});
+  Store({.call = "DL1D", .band = 'b', .loc = "JO41AA"});
+  Use('2');  // each square weighs 2 more
+  EXPECT_EQ(Count(5, 'k'), 2 * 3);
+  Use('J');  // a square counts on 2 m and 70 cm only
+  EXPECT_EQ(Count(5, 'k'), 2);
+  EXPECT_EQ(Count(5, 'b'), 0);
+  TCountTotals t;
+  Recount(5, 'k', &t);
+  EXPECT_EQ(t.Captions[2], 2);  // "Loc" is the third caption of 'J'
 }
 
-TEST_F(MultipliersTest, BonusWeightsAndBonusText) {
-  contest_.MultiplierKinds = {5};
-  Store({.call = "DL1A", .loc = "JO40AB", .exchange = "599X"});
-  Store({.call = "DL1B", .loc = "JO40CD"});
-  Store({.call = "DL1C", .loc = "JO41AA", .exchange = "599X"});
-  EXPECT_EQ(Count(5, 'b'), 2);
-  rec::SetChar(list_.data(), crec::kTyp, 'Y');
-  EXPECT_EQ(Count(5, 'b'), 10);
-  rec::SetChar(list_.data(), crec::kTyp, 'J');
-  EXPECT_EQ(Count(5, 'b'), 0);  // -1 each outside bands k and l
-  rec::SetChar(list_.data(), crec::kTyp, 'A');
-  // Only QSOs whose received exchange holds the text count; a failing record
-  // of a square does not hide a later one that passes.
-  contest_.MemberClub = "X";
-  Store({.call = "DL1D", .loc = "JO42AA"});
-  Store({.call = "DL1E", .loc = "JO42BB", .exchange = "599X"});
-  EXPECT_EQ(Count(5, 'b'), 3);
+// --- kind 10 --------------------------------------------------------------------
+
+TEST_F(MultipliersTest, CallMultipliersOnlyForTheListedStations) {
+  Use('D');
+  Store({.call = "DQ0E/P", .band = 'b'});
+  Store({.call = "DQ0E", .band = 'b'});
+  Store({.call = "DL1ABC", .band = 'b'});
+  EXPECT_EQ(Count(10, 'b'), 1);
+  TCountTotals t;
+  EXPECT_EQ(Recount(10, 'b', &t), 1);
+  EXPECT_EQ(t.Captions[2], 1);  // "Callmulti"
+  EXPECT_TRUE(Finds(10, 'b', "DQ0E"));
 }
+
+// --- kind 12 --------------------------------------------------------------------
+
+TEST_F(MultipliersTest, UsStatesCountOnlyWithTheClubWordInTheExchange) {
+  Use('Z');  // the exchange must name the club "IPA"
+  Store({.call = "W1A", .dxcc = "K", .kontinent = "NA", .exchange = "599IPA", .area = "MA"});
+  Store({.call = "W2A", .dxcc = "K", .kontinent = "NA", .exchange = "599", .area = "NY"});
+  Store({.call = "W3A", .dxcc = "K", .kontinent = "NA", .exchange = "599 IPA", .area = "PA"});
+  TCountTotals t;
+  EXPECT_EQ(Recount(12, 'b', &t), 2);
+  EXPECT_EQ(t.Captions[1], 2);  // "US-State"
+  EXPECT_EQ(t.Captions[0], 0);
+  EXPECT_FALSE(Finds(12, 'b', "NY"));
+}
+
+// --- kinds 15, 16 and 19 ---------------------------------------------------------
+
+TEST_F(MultipliersTest, MemberNumbersCountInTheRecountWhereTheEntryStoredThem) {
+  Use('7');  // DIG numbers under caption 2
+  Store({.call = "DL1A", .dxcc = "F", .call2 = "123", .cmulti2 = "123"});
+  Store({.call = "DL1B", .dxcc = "F", .call2 = "456"});  // not new when entered
+  Store({.call = "DL1C", .dxcc = "G", .call2 = "789", .cmulti = "F", .cmulti2 = "789"});
+  Store({.call = "DL1D", .dxcc = "G", .call2 = "NM", .cmulti2 = "NM"});
+  EXPECT_EQ(Count(16, 'b'), 3);  // "NM" never counts
+  TCountTotals t;
+  EXPECT_EQ(Recount(16, 'b', &t), 2);
+  EXPECT_EQ(t.Captions[1], 2);  // "DIG"
+  EXPECT_EQ(Recount(2, 'b', &t), 2);
+  EXPECT_EQ(t.Captions[0], 2);  // "DXCC"
+  EXPECT_EQ(t.Visited, 8);
+}
+
+TEST_F(MultipliersTest, DswNumbersMustBeInTheClubList) {
+  ASSERT_TRUE(WriteTextFile(dir_.File("dsw.csv"),
+                            {"DL1AAA;Hans;Bonn;4711;", "DL2BBB;Anna;Kiel;;", "DL3CCC;Otto;Ulm; 0815"}));
+  Use('p');
+  Store({.call = "DL1AAA", .call2 = "4711", .cmulti = "4711"});
+  Store({.call = "DL3CCC", .call2 = "0815"});
+  Store({.call = "DL4DDD", .call2 = "9999", .cmulti = "9999"});
+  EXPECT_EQ(Count(19, 'b'), 2);  // 4711 and 0815
+  EXPECT_FALSE(Finds(19, 'b', "9999"));
+  // The recount trusts what the entry stored as new.
+  EXPECT_EQ(Recount(19, 'b'), 2);  // 4711 and 9999
+  // Without the list no number counts while entering.
+  ASSERT_TRUE(WriteTextFile(dir_.File("dsw.csv"), {"DL9ZZZ;Eva;Hof;1;"}));
+  EXPECT_EQ(Count(19, 'b'), 0);
+}
+
+TEST_F(MultipliersTest, NavalNumbersNeedAMemberExchange) {
+  Use('i');  // bonus text "Naval": a number after the report, not "NM", not a digit first
+  Store({.call = "DL1A", .exchange = "599NL123", .call2 = "NL123", .cmulti = "NL123"});
+  Store({.call = "DL1B", .exchange = "599123", .call2 = "123", .cmulti = "123"});
+  Store({.call = "DL1C", .exchange = "599NM", .call2 = "NM", .cmulti = "NM"});
+  Store({.call = "DL1D", .exchange = "599", .call2 = "X1", .cmulti = "X1"});
+  EXPECT_EQ(Count(19, 'b'), 1);
+  TCountTotals t;
+  EXPECT_EQ(Recount(19, 'b', &t), 1);
+  EXPECT_EQ(t.Captions[0], 1);  // "Naval"
+}
+
+TEST_F(MultipliersTest, ANumberNoCaptionStoresCountsInTheRecountAsInTheWindow) {
+  // Letter 'n' counts kind 19 under the caption "IBFD", which names kind
+  // 16: the entry stores its numbers nowhere, so the recount counts every
+  // number rather than none.
+  Use('n');
+  Store({.call = "DL1A", .call2 = "12"});
+  Store({.call = "DL1B", .call2 = "12"});
+  Store({.call = "DL1C", .call2 = "34"});
+  EXPECT_EQ(Count(19, 'b'), 2);
+  EXPECT_EQ(Recount(19, 'b'), 2);
+}
+
+// --- kind 18 --------------------------------------------------------------------
+
+TEST_F(MultipliersTest, DistrictLettersOfTheDok) {
+  for (const char* d : {"A01", "A02", "J05", "Z10", "K7", "SQ"})
+    Store({.call = std::string("DL") + d, .dok = d});
+  Use('u');  // districts A to I and K to Z
+  TMultiplierLists lists;
+  EXPECT_EQ(Count(18, 'b', &lists), 2);  // A, Z
+  ASSERT_EQ(lists.Count(18), 2);
+  EXPECT_EQ(lists.Entry(18, 1).Text, "Z");
+  TCountTotals t;
+  Recount(18, 'b', &t);
+  EXPECT_EQ(t.Captions[0], 2);  // "Distrikt"
+}
+
+// --- lists and filters ------------------------------------------------------------
 
 TEST_F(MultipliersTest, FilterFindsAValueAndListsFill) {
-  contest_.MultiplierKinds = {1, 16};
-  Store({.call = "DL1A", .prefix = "DL1", .call2 = "123"});
-  Store({.call = "OE1A", .prefix = "OE1", .call2 = "NM"});
-  Store({.call = "DL2A", .prefix = "DL2", .call2 = "77"});
-  TCountOptions f;
-  f.Filter = "OE1";
-  EXPECT_EQ(Count(1, 'b', f), 1);
-  f.Filter = "OE2";
-  EXPECT_EQ(Count(1, 'b', f), 0);
+  Use('X');  // DOKs and prefixes per band
+  Store({.call = "DL1A", .dok = "A01", .prefix = "DL1"});
+  Store({.call = "OE1A", .dok = "", .prefix = "OE1"});
+  Store({.call = "DL2A", .dok = "B02", .prefix = "DL2"});
+  Store({.call = "DL2B", .band = 'c', .dok = "C03", .prefix = "DL3"});
+  EXPECT_TRUE(Finds(1, 'b', "OE1"));
+  EXPECT_FALSE(Finds(1, 'b', "OE2"));
+  EXPECT_FALSE(Finds(1, 'b', "DL3"));  // worked on another band
 
   TMultiplierLists lists;
-  TCountOptions fill;
-  fill.FillList = true;
-  EXPECT_EQ(Count(1, 'b', fill, &lists), 3);
-  EXPECT_EQ(Count(16, 'b', fill, &lists), 2);  // "NM" never counts
+  EXPECT_EQ(Count(1, 'b', &lists), 3);
+  EXPECT_EQ(Count(4, 'b', &lists), 2);
   ASSERT_EQ(lists.Count(1), 3);
   EXPECT_EQ(lists.Entry(1, 0).Text, "DL1 ");
   EXPECT_EQ(lists.Entry(1, 2).Text, "OE1 ");
-  ASSERT_EQ(lists.Count(16), 2);
-  EXPECT_EQ(lists.Entry(16, 0).Text, "123 ");
-}
-
-TEST_F(MultipliersTest, RecountCountsCaptionsAndStoredMultipliersOnly) {
-  contest_.MultiplierKinds = {2, 16};
-  contest_.ExchangeCaptions[0] = "DXCC";
-  contest_.ExchangeCaptions[2] = "DIG";
-  Store({.call = "DL1A", .dxcc = "F", .call2 = "123", .cmulti = "123"});
-  Store({.call = "DL1B", .dxcc = "F", .call2 = "456"});
-  Store({.call = "DL1C", .dxcc = "G", .call2 = "789", .cmulti = "789"});
-  Store({.call = "DL1D", .band = 'c', .dxcc = "G"});
-  TCountOptions o;
-  o.Recount = true;
-  int calls = 0;
-  o.Progress = [&](int32_t) { ++calls; };
-  TCountTotals t;
-  EXPECT_EQ(CountMultis(2, 'b', *log_, contest_, list_, o, nullptr, &t), 2);
-  EXPECT_EQ(t.Qsos, 3);
-  EXPECT_EQ(CountMultis(16, 'b', *log_, contest_, list_, o, nullptr, &t), 2);
-  EXPECT_EQ(t.Captions[0], 2);
-  EXPECT_EQ(t.Captions[1], 0);
-  EXPECT_EQ(t.Captions[2], 2);
-  EXPECT_EQ(t.Visited, 6);
-  EXPECT_EQ(calls, 0);  // fewer than 10 records walked
+  ASSERT_EQ(lists.Count(4), 2);
+  EXPECT_EQ(lists.Entry(4, 1).Text, "B02     ");
 }
 
 TEST(MultiBonusTest, DokWeightsByLetter) {
@@ -232,17 +390,7 @@ TEST(MultiplierListsTest, FullListKeepsItsOrder) {
   EXPECT_EQ(s.Entry(1, 2).Text, "OK");
 }
 
-TEST(MultiplierKindsTest, CaptionsAndCountingBand) {
-  TContestRec c;
-  c.ExchangeCaptions[0] = "Prefix";
-  c.ExchangeCaptions[1] = "QCWA";
-  EXPECT_TRUE(KindMatchesCaption(1, 1, c));
-  EXPECT_TRUE(KindMatchesCaption(2, 1, c));
-  EXPECT_TRUE(KindMatchesCaption(16, 2, c));
-  EXPECT_TRUE(KindMatchesCaption(19, 2, c));
-  EXPECT_FALSE(KindMatchesCaption(4, 1, c));
-  EXPECT_FALSE(KindMatchesCaption(1, 4, c));
-  EXPECT_FALSE(KindMatchesCaption(3, 1, c));
+TEST(MultiplierKindsTest, CountingBand) {
   EXPECT_EQ(CountingBand('c', 1, 'A', 0), 'c');
   EXPECT_EQ(CountingBand('c', 2, 'A', 1), 'c');
   EXPECT_EQ(CountingBand('c', 1, 'A', 1), 1);

@@ -19,6 +19,7 @@ struct MultiQso {
   std::string area = "";
   std::string call2 = "";
   std::string cmulti = "";
+  std::string cmulti2 = "";
   uint8_t marker = 0;
   uint16_t punkte = 0;
 };
@@ -38,6 +39,7 @@ inline TContestQsoRecord MakeQso(const MultiQso& q, int32_t zeit) {
   rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, q.area);
   rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, q.call2);
   rec::SetStr(p, qrec::kCMulti, qrec::kCMultiCap, q.cmulti);
+  rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, q.cmulti2);
   rec::SetByte(p, qrec::kQsoMarker, q.marker);
   rec::SetUInt16(p, qrec::kPunkte, q.punkte);
   rec::SetInt32(p, qrec::kDatum, 155000);

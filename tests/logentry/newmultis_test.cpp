@@ -1,3 +1,5 @@
+// The multipliers of the QSO being entered, with the contest definitions of
+// the letters whose multiplier fields they fill.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,99 +8,140 @@
 #include "database/dbContest.h"
 #include "logentry/newmultis.h"
 #include "multiqso.h"
+#include "realcontest.h"
 #include "support/TempProgramDir.h"
 
 namespace {
 
 constexpr int32_t kLog = 55;
 
-TContestQsoRecord Qso(const std::string& call, char band, const std::string& dok,
-                      const std::string& dxcc, const std::string& kontinent = "EU") {
-  return MakeQso({.call = call, .band = band, .dok = dok, .dxcc = dxcc, .kontinent = kontinent,
-                  .call2 = "STALE"}, 0);
-}
-
 class NewMultisTest : public ::testing::Test {
  protected:
   void SetUp() override {
     log_ = std::make_unique<TdbContest>(kContestLog, false, kLog);
     ASSERT_TRUE(log_->IsOpen());
-    rec::SetChar(list_.data(), crec::kTyp, 'A');
-    contest_.BandLetters[0] = 'b';
-    contest_.BandLetters[1] = 'c';
-    contest_.MultiplierKinds = {2, 3, 4};
-    contest_.ExchangeCaptions[0] = "DOK";
-    contest_.ExchangeCaptions[1] = "DXCC";
+  }
+  void TearDown() override { log_.reset(); }
+
+  // The contest of the letter, a log of the given QSOs and the window's
+  // lists as its recount fills them for the band.
+  void Open(char letter, std::initializer_list<MultiQso> qsos, char band = 'b', const RealLog& log = {}) {
+    c_ = DefineReal(letter, log);
     int32_t zeit = 0;
-    for (auto q : {Qso("DL1A", 'b', "A01", "DL"), Qso("DL1B", 'c', "B02", "DL")}) {
-      rec::SetInt32(q.data(), qrec::kZeit, ++zeit);  // "Datum,Zeit" is unique
+    for (const MultiQso& q : qsos) {
       log_->ClearRecord();
-      log_->SetQsoRecord(q);
+      log_->SetQsoRecord(MakeQso(q, ++zeit));
       ASSERT_TRUE(log_->Add());
     }
     TCountOptions fill;
     fill.FillList = true;
-    for (int kind : kCountedKinds) CountMultis(kind, 'b', *log_, contest_, list_, fill, &lists_, nullptr);
+    for (int kind : kCountedKinds) CountMultis(kind, band, *log_, *c_, c_.List, fill, &lists_, nullptr);
   }
-  void TearDown() override { log_.reset(); }
-
-  std::string Str(const TContestQsoRecord& q, size_t off, size_t cap) { return rec::GetStr(q.data(), off, cap); }
+  TContestQsoRecord Enter(const MultiQso& q) {
+    TContestQsoRecord r = MakeQso(q, 0);
+    MarkNewMultis(r, *c_, c_.List, *log_, lists_, counters_);
+    return r;
+  }
+  static std::string Str(const TContestQsoRecord& q, size_t off, size_t cap) {
+    return rec::GetStr(q.data(), off, cap);
+  }
+  static std::string CMulti(const TContestQsoRecord& q) { return Str(q, qrec::kCMulti, qrec::kCMultiCap); }
+  static std::string CMulti2(const TContestQsoRecord& q) { return Str(q, qrec::kCMulti2, qrec::kCMulti2Cap); }
+  static std::string Call2(const TContestQsoRecord& q) { return Str(q, qrec::kCall2, qrec::kCall2Cap); }
 
   TempProgramDir dir_;
   std::unique_ptr<TdbContest> log_;
-  TContestRec contest_;
-  TContestRecord list_{};
+  RealContest c_;
   TMultiplierLists lists_;
-  TScoreCounters c_;
+  TScoreCounters counters_;
 };
 
-TEST_F(NewMultisTest, NewDokOnTheBandIsMarkedStoredAndCounted) {
-  auto q = Qso("DL2X", 'b', "B02", "DL");
-  MarkNewMultis(q, contest_, list_, *log_, lists_, c_);
-  EXPECT_EQ(Str(q, qrec::kCMulti, qrec::kCMultiCap), "B02");  // caption 1 "DOK"
-  EXPECT_EQ(Str(q, qrec::kCMulti2, qrec::kCMulti2Cap), "");   // DL worked before on b
-  EXPECT_EQ(Str(q, qrec::kCall2, qrec::kCall2Cap), "");       // cleared for this letter
-  EXPECT_EQ(c_.CurBandMultis, 1);
-  EXPECT_EQ(c_.BandMultiCount['b'], 1);
+TEST_F(NewMultisTest, NewValuesGoIntoTheFieldsOfTheirCaptions) {
+  // Letter 'D': DOK, DXCC and the club station DQ0E as captions 1 to 3.
+  Open('D', {{.call = "DL1A", .band = 'b', .dok = "A01"}, {.call = "DL1B", .band = 'c', .dok = "B02"}});
+  auto q = Enter({.call = "DL2X", .band = 'b', .dok = "B02", .call2 = "STALE"});
+  EXPECT_EQ(CMulti(q), "B02");  // new on band b
+  EXPECT_EQ(CMulti2(q), "");    // DL worked before on b
+  EXPECT_EQ(Call2(q), "");      // this letter keeps nothing in Call2
+  EXPECT_EQ(counters_.CurBandMultis, 1);
+  EXPECT_EQ(counters_.BandMultiCount['b'], 1);
   ASSERT_EQ(lists_.Count(4), 2);
-  EXPECT_EQ(lists_.Entry(4, 0).Text, "A01     ");
   EXPECT_EQ(lists_.Entry(4, 1).Text, "B02     ");
   EXPECT_EQ(lists_.Entry(4, 1).Status, 1);
   EXPECT_EQ(lists_.Entry(2, 0).Status, 2);
   EXPECT_EQ(lists_.NewText(4), "B02     ");
+
+  auto club = Enter({.call = "DQ0E/P", .band = 'b', .dxcc = "F"});
+  EXPECT_EQ(CMulti2(club), "F");
+  EXPECT_EQ(Call2(club), "DQ0E");
+  EXPECT_EQ(counters_.CurBandMultis, 3);
 }
 
 TEST_F(NewMultisTest, ContestWideScopeLooksOnEveryBand) {
-  contest_.MultiplierMode = 1;
-  auto q = Qso("DL2X", 'b', "B02", "OK");
-  MarkNewMultis(q, contest_, list_, *log_, lists_, c_);
-  EXPECT_EQ(Str(q, qrec::kCMulti, qrec::kCMultiCap), "");  // B02 was worked on c
-  EXPECT_EQ(Str(q, qrec::kCMulti2, qrec::kCMulti2Cap), "OK");
-  EXPECT_EQ(c_.BandMultiCount[1], 1);
-  EXPECT_EQ(c_.BandMultiCount['b'], 0);
+  // Letter 'O' for a station of district M: every valid DOK, once per contest.
+  Open('O', {{.call = "DL1A", .band = 'c', .dok = "B02"}}, 'b', {.OwnDok = "M05"});
+  auto q = Enter({.call = "DL2X", .band = 'b', .dok = "B02", .dxcc = "OK"});
+  EXPECT_EQ(CMulti(q), "");  // B02 was worked on c
+  EXPECT_EQ(CMulti2(q), "OK");
+  EXPECT_EQ(counters_.BandMultiCount[1], 1);
+  EXPECT_EQ(counters_.BandMultiCount['b'], 0);
+  auto other = Enter({.call = "DL3X", .band = 'b', .dok = "A01", .dxcc = "OK"});
+  EXPECT_EQ(CMulti(other), "A01");
 }
 
 TEST_F(NewMultisTest, ValuesThatMayNotCountAreLeftAlone) {
-  contest_.MultiplierKinds = {2, 4, 9};
-  auto q = Qso("W1X", 'b', "NM", "K", "NA");
-  MarkNewMultis(q, contest_, list_, *log_, lists_, c_);
-  EXPECT_EQ(c_.CurBandMultis, 0);
-  EXPECT_EQ(Str(q, qrec::kCMulti, qrec::kCMultiCap), "");
-  EXPECT_EQ(Str(q, qrec::kCMulti2, qrec::kCMulti2Cap), "");
-  // Letter 'L' takes every DOK as new, and keeps no member number.
-  rec::SetChar(list_.data(), crec::kTyp, 'L');
-  auto l = Qso("DL3X", 'b', "A01", "DL");
-  MarkNewMultis(l, contest_, list_, *log_, lists_, c_);
-  EXPECT_EQ(Str(l, qrec::kCMulti, qrec::kCMultiCap), "A01");
-  EXPECT_EQ(c_.CurBandMultis, 1);
-  // Letter 'k' keeps Call2 unless it is "0".
-  rec::SetChar(list_.data(), crec::kTyp, 'k');
-  auto k = Qso("DL4X", 'b', "", "F");
-  MarkNewMultis(k, contest_, list_, *log_, lists_, c_);
-  EXPECT_EQ(Str(k, qrec::kCall2, qrec::kCall2Cap), "STALE");
-  rec::SetStr(k.data(), qrec::kCall2, qrec::kCall2Cap, "0");
-  MarkNewMultis(k, contest_, list_, *log_, lists_, c_);
-  EXPECT_EQ(Str(k, qrec::kCall2, qrec::kCall2Cap), "");
+  // Letter 'E': entities outside Europe bring nothing.
+  Open('E', {});
+  auto w = Enter({.call = "W1X", .dxcc = "K", .kontinent = "NA"});
+  EXPECT_EQ(counters_.CurBandMultis, 0);
+  EXPECT_EQ(CMulti(w), "");
+  auto f = Enter({.call = "F1X", .dxcc = "F"});
+  EXPECT_EQ(CMulti(f), "");  // "WAE" is no kind's caption
+  EXPECT_EQ(counters_.BandMultiCount[1], 1);
+}
+
+TEST_F(NewMultisTest, EveryDokOfTheDistrictIsNewForLetterL) {
+  Open('L', {{.call = "DL1A", .dok = "L01"}});
+  auto q = Enter({.call = "DL3X", .dok = "L01"});
+  EXPECT_EQ(CMulti(q), "L01");
+  auto a = Enter({.call = "DL4X", .dok = "A01"});
+  EXPECT_EQ(CMulti(a), "");  // not of district L
+  EXPECT_EQ(counters_.CurBandMultis, 1);
+}
+
+TEST_F(NewMultisTest, MemberNumberInCall2IsKept) {
+  // Letter 'k': DXCC, QCWA number and club stations as captions 1 to 3; the
+  // number stays in Call2 also when the club station is a new multiplier.
+  Open('k', {});
+  auto q = Enter({.call = "DL0QCW", .dxcc = "DL", .call2 = "12345"});
+  EXPECT_EQ(CMulti(q), "DL");
+  EXPECT_EQ(CMulti2(q), "12345");
+  EXPECT_EQ(Call2(q), "12345");
+  EXPECT_EQ(counters_.BandMultiCount[1], 3);
+  auto zero = Enter({.call = "DL4X", .dxcc = "DL", .call2 = "0"});
+  EXPECT_EQ(Call2(zero), "");
+}
+
+TEST_F(NewMultisTest, DistrictUnderTheDokCaptionStoresTheWholeDok) {
+  // Letter 'o': DOKs starting with Z count as DOKs, the others by their district.
+  Open('o', {}, 'k');
+  auto a = Enter({.call = "DL1X", .band = 'k', .dok = "A12"});
+  EXPECT_EQ(CMulti(a), "A12");
+  EXPECT_EQ(lists_.NewText(18), "A");
+  EXPECT_EQ(lists_.NewText(4), "");
+  auto z = Enter({.call = "DL2X", .band = 'k', .dok = "Z12"});
+  EXPECT_EQ(CMulti(z), "Z12");
+  EXPECT_EQ(lists_.NewText(4), "Z12     ");
+}
+
+TEST_F(NewMultisTest, UsStateReplacesTheEntity) {
+  // Letter 'Z': a QSO with a US state counts the state, not the entity.
+  Open('Z', {});
+  auto q = Enter({.call = "W1X", .dxcc = "K", .kontinent = "NA", .exchange = "599IPA", .area = "MA"});
+  EXPECT_EQ(CMulti(q), "");
+  EXPECT_EQ(CMulti2(q), "MA");
+  auto f = Enter({.call = "F1X", .dxcc = "F", .exchange = "599IPA"});
+  EXPECT_EQ(CMulti(f), "F");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "database/setups.h"
 #include "logentry/qsopoints.h"
 #include "platform/textfile.h"
+#include "realcontest.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -278,6 +279,19 @@ TEST_F(QsoPointsTest, RulesByLetter) {
     SetList(c.letter, c.klasse, "F05");
     EXPECT_EQ(Score(c.qso), c.points);
   }
+}
+
+TEST_F(QsoPointsTest, NavalMembersScoreTenUnlessNoNumberOrNM) {
+  // Letter 'i': 10 for a member exchange; 1 when nothing follows the report,
+  // when it is "NM" or when it starts with a digit.
+  const RealContest naval = DefineReal('i');
+  contest_ = *naval;
+  list_ = naval.List;
+  EXPECT_EQ(Score({.exchange = "599NL123"}), 10);
+  EXPECT_EQ(Score({.exchange = "599 "}), 10);
+  EXPECT_EQ(Score({.exchange = "599"}), 1);
+  EXPECT_EQ(Score({.exchange = "599NM"}), 1);
+  EXPECT_EQ(Score({.exchange = "5991234"}), 1);
 }
 
 TEST_F(QsoPointsTest, ListenerLogCountsOneForLetterC) {

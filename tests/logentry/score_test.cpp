@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "logentry/score.h"
+#include "realcontest.h"
 
 namespace {
 
@@ -38,8 +39,9 @@ TEST_F(ScoreTest, FormulaFollowsTheContestsFlags) {
   EXPECT_EQ(v.PointsText, "20 Punkte =");
   EXPECT_TRUE(v.PointsTextVisible);
 
-  // "PLZ" only names the multipliers when a flag is set.
-  contest_.ExchangeCaptions[0] = "PLZ";
+  // No contest names its multipliers "PLZ" today; the text still follows
+  // the first multiplier caption, and only when a flag is set.
+  contest_.MultiplierCaptions[0] = "PLZ";
   EXPECT_EQ(ShowScore(contest_, c_, 'b').MultiText, "4 Multi x");
   contest_.NoScoreFormula = true;
   v = ShowScore(contest_, c_, 'b');
@@ -49,12 +51,25 @@ TEST_F(ScoreTest, FormulaFollowsTheContestsFlags) {
 
   // Per band: a band without multipliers adds its plain points.
   contest_.PerBandScore = true;
-  contest_.ExchangeCaptions[0] = "Prefix";
+  contest_.MultiplierCaptions[0] = "DXCC";
   v = ShowScore(contest_, c_, 'b');
   EXPECT_EQ(v.Score, 3 * 10 + 4 + 1 * 6);
-  EXPECT_EQ(v.MultiText, "4 Prefixe");
+  EXPECT_EQ(v.MultiText, "4 Multi");
   EXPECT_EQ(v.PointsText, "20 Punkte");
   EXPECT_FALSE(v.PointsTextVisible);
+}
+
+TEST_F(ScoreTest, MultiplierTextNamesTheContestsMultipliers) {
+  // Prefixes counted as points only: "Prefixe".
+  EXPECT_EQ(ShowScore(*DefineReal('P'), c_, 'b').MultiText, "4 Prefixe");
+  EXPECT_EQ(ShowScore(*DefineReal('5'), c_, 'b').MultiText, "4 Prefixe");
+  // Locator squares counted as points only.
+  EXPECT_EQ(ShowScore(*DefineReal('N'), c_, 'b').MultiText, "4 Multi");
+  // Multipliers times points; per band for letter 'Z'.
+  EXPECT_EQ(ShowScore(*DefineReal('D'), c_, 'b').MultiText, "4 Multi x");
+  EXPECT_EQ(ShowScore(*DefineReal('Z'), c_, 'b').MultiText, "4 Multi");
+  // A contest without multipliers.
+  EXPECT_EQ(ShowScore(*DefineReal('q'), c_, 'b').MultiText, "");
 }
 
 TEST_F(ScoreTest, ColumnsFollowTheFirstSevenBands) {

@@ -7,13 +7,13 @@
 #include <map>
 #include <random>
 #include <set>
-#include <sstream>
 
 #include "database/kxdates.h"
 #include "hamradio/prefixe.h"
 #include "platform/textfile.h"
 #include "prefix/PrefixFixture.h"
 #include "prefix/ctyimport.h"
+#include "support/RealCtyTables.h"
 
 namespace {
 
@@ -177,90 +177,9 @@ TEST(CtyImport, RandomlyDamagedLinesAreTakenWithinRangeOrReported) {
 
 // --- the real file ------------------------------------------------------------
 
-const char kCtyFile[] = "/usr/share/hamradio-files/cty.csv";
-const char kMasterFile[] = "/usr/share/hamradio-files/MASTER.SCP";
-
-// What the file says of a callsign, read with nothing but the file's rules:
-// a "=CALL" entry for exactly that text, else the longest listed prefix.
-struct Place {
-  int Adif = 0;
-  int Cq = 0, Itu = 0;
-  std::string Continent;
-};
-
-class CtyOracle {
- public:
-  explicit CtyOracle(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
-      std::vector<std::string> f;
-      std::stringstream ss(line);
-      for (std::string part; std::getline(ss, part, ',');) f.push_back(part);
-      if (f.size() != 10) continue;
-      const bool area = f[0][0] == '*';
-      Place e{std::stoi(f[2]), std::stoi(f[4]), std::stoi(f[5]), f[3]};
-      std::stringstream toks(f[9].substr(0, f[9].find(';')));
-      for (std::string t; toks >> t;) {
-        Place p = e;
-        const bool call = t[0] == '=';
-        if (call) t.erase(0, 1);
-        const size_t cut = t.find_first_of("([{<~");
-        const std::string over = cut == std::string::npos ? "" : t.substr(cut);
-        t = t.substr(0, cut);
-        if (size_t a = over.find('('); a != std::string::npos) p.Cq = std::stoi(over.substr(a + 1));
-        if (size_t a = over.find('['); a != std::string::npos) p.Itu = std::stoi(over.substr(a + 1));
-        if (size_t a = over.find('{'); a != std::string::npos) p.Continent = over.substr(a + 1, 2);
-        auto& m = call ? calls_ : prefixes_;
-        if (!m.contains(t) || area) m[t] = p;
-      }
-    }
-  }
-  bool Find(const std::string& call, Place& p) const {
-    if (auto it = calls_.find(call); it != calls_.end()) {
-      p = it->second;
-      return true;
-    }
-    for (size_t n = call.size(); n > 0; --n)
-      if (auto it = prefixes_.find(call.substr(0, n)); it != prefixes_.end()) {
-        p = it->second;
-        return true;
-      }
-    return false;
-  }
-
- private:
-  std::map<std::string, Place> calls_, prefixes_;
-};
-
 // The tables are built once for the suite, in one temporary program directory.
-class RealCtyTables : public ::testing::Test {
+class RealCtyTables : public RealCtyTablesTest {
  protected:
-  static void SetUpTestSuite() {
-    dir_ = new TempProgramDir;
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ReadTextFile(kCtyFile, lines));
-    std::string text;
-    for (const std::string& l : lines) text += l + "\n";
-    std::vector<std::string> errors;
-    entities_ = ParseCtyCsv(text, errors);
-    EXPECT_TRUE(errors.empty()) << errors.front();
-    std::string error;
-    ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(entities_), error)) << error;
-    oracle_ = new CtyOracle(lines);
-    ASSERT_TRUE(ReadTextFile(kMasterFile, lines));
-    for (const std::string& l : lines)
-      if (!l.empty() && l[0] != '#') master_.push_back(l);
-  }
-  static void TearDownTestSuite() {
-    delete oracle_;
-    delete dir_;
-  }
-  void SetUp() override {
-    ASSERT_NE(oracle_, nullptr);
-    ASSERT_GT(master_.size(), 80000u);
-    ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
-  }
-  void TearDown() override { ToDatPrefix.CloseTables(kAllPrefixTables); }
-
   // Resolves and compares with the file's own reading.
   void Check(TdbPrefix& t, const std::string& call, int& placed) {
     Place want;
@@ -278,10 +197,6 @@ class RealCtyTables : public ::testing::Test {
     EXPECT_EQ(t.GetContinent(), want.Continent) << call;
   }
 
-  static inline TempProgramDir* dir_ = nullptr;
-  static inline std::vector<TCtyEntity> entities_;
-  static inline CtyOracle* oracle_ = nullptr;
-  static inline std::vector<std::string> master_;
   int32_t date_ = ToDates.DMYToDate(1, 6, 2023);
 };
 

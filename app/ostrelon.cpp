@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/services.h"
 #include "contest/contestvhf.h"
-#include "contest/eingcontstd.h"
 #include "contest/hh_funcs.h"
-#include "outputs/ToolsFkt.h"
-#include "outputs/ZeitraumEUTagCtrl.h"
-#include "outputs/stdrout.h"
-#include "outputs/wagdat.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
-#include "ui/kxmessage.h"
-#include "ui/prefausw.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -28,13 +22,7 @@ int main(int argc, char** argv) {
   if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtGerman);
-  InstallMessageDialogs();
-  InstallDxccChoiceDialog();
-  RegisterContestSetupDialog();
-  InstallLogOutputs();
-  InstallPeriodDialog();
-  InstallToolsFkt();
-  InstallFileViewer();
+  InstallProgramServices();
 
   InitProgramDirectory();
   std::vector<std::string> args;

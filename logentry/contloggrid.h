@@ -1,0 +1,35 @@
+#pragma once
+// The QSO grid of the log window as texts: the caption line, the text of
+// one row (a QSO or a band change), the key ranges of the sort orders and
+// the column widths kept per log in its contest-list record. The form hands
+// these to the browser grid; nothing here knows a widget.
+#include <cstdint>
+#include <string>
+
+#include "contest/ContestRec.h"
+#include "database/contestrecords.h"
+
+// The caption line: the column captions separated by ";".
+std::string BuildGridHeader(const TContestRec& contest, bool english);
+
+// The text of one row; letter is the log's contest letter.
+std::string BuildGridRow(const TContestQsoRecord& qso, const TContestRec& contest, char letter);
+
+// Key number and bounds of a sort order of the grid: index 0 "Bandcode,
+// wagBandNrIntern" of the current band, 1 "Bandcode,Call,Mode", 2
+// "Bandcode,DXCC", 3 "Nummer", 4 "Call,Datum,Zeit", 5 "DXCC", 6 "DOK1,DOK2".
+// False for other indexes. readable: the table is detached.
+struct TGridKeyRange {
+  int KeyNumber = 0;
+  std::string Lower, Upper;  // both empty: the whole table
+};
+bool GridSortKey(int index, char currentBand, bool readable, TGridKeyRange& range);
+
+// The range the grid opens with: every QSO by record number.
+TGridKeyRange GridOpenRange(bool readable);
+
+// Stored width of grid column (1-based) in the contest-list record; 0 when
+// none is stored (the grid then sizes the column by its caption).
+int GridColumnWidth(const TContestRecord& list, int column);
+// Stores the widths of columns 1..n (at most the record's 20 places).
+void StoreGridColumnWidths(TContestRecord& list, const int* widths, int count);
