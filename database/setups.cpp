@@ -34,6 +34,11 @@ void TSetups::Reset() {
   for (auto& d : dirs_) d.clear();
 }
 
+std::string TSetups::DataPath(size_t entry) const {
+  if (entry >= dirs_.size() || dirs_[entry].empty()) return ProgramDirectory;
+  return ToStrings.AddBackSlash(dirs_[entry]);
+}
+
 void TSetups::ResetMain() {
   ownCall_.clear();
   language_ = 1;

@@ -534,7 +534,8 @@ TEST(ContestLetters, NoClassChosenKeepsWhatTheContestFixes) {
   for (const TFixedRow& row : kFixed) {
     SCOPED_TRACE(std::string("letter ") + row.Letter);
     int classes = 0;
-    for (const TContestClass& c : Define(Log(row.Letter))->Classes) classes += c.Text.empty() ? 0 : 1;
+    const auto plain = Define(Log(row.Letter));  // lives through the loop below
+    for (const TContestClass& c : plain->Classes) classes += c.Text.empty() ? 0 : 1;
     // A position beyond the class list, and the highest one a record can hold.
     for (int position : {classes + 1, 255}) {
       auto r = Define(Log(row.Letter, position));

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTest>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "support/WriteProtectedFile.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxEdit.h"
@@ -541,6 +543,49 @@ TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
   }
   ProgramDirectory = previous;
   EXPECT_TRUE(messages.AllShown());
+}
+
+TEST_F(MainWindowTest, ADamagedPrefixTableIsSaidOnceWithHowToRebuildIt) {
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  {
+    std::ofstream f(NativeFileName(dir.File("ZQPREFIX.DAT")), std::ios::binary);
+    f << std::string(4096, 'x');
+  }
+  messages.Expect(Kind::Fehler, "Präfixdatei ZQPREFIX.DAT ist beschädigt");
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    // Later look-ups do not report the damage again.
+    TdbPrefix prefix;
+    EXPECT_NE(prefix.ResolveCallsign("DL1ABC"), 0);
+  }
+  ASSERT_TRUE(messages.AllShown());
+  ASSERT_EQ(messages.History().size(), 1u);
+  const std::string& text = messages.History()[0].text;
+  EXPECT_NE(text.find("„./start.sh“"), std::string::npos) << text;
+  EXPECT_NE(text.find("löschen"), std::string::npos) << text;
+  EXPECT_EQ(text.find("nicht gefunden"), std::string::npos) << text;
+}
+
+TEST_F(MainWindowTest, AWriteProtectedSettingsFileIsNamedAsSuch) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  { TContestBrow first; }  // leaves the settings tables behind
+  const std::string file = dir.File("ZQSETUP.DAT");
+  ASSERT_TRUE(FileExistsAnsi(file));
+  messages.Expect(Kind::Fehler, file + " ist schreibgeschützt")
+      .Expect(Kind::Fehler, "Einstellungen konnten nicht gespeichert werden");
+  {
+    WriteProtectedFile protect(file);
+    ASSERT_TRUE(protect.Ok());
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 0);
+  }
+  EXPECT_TRUE(messages.AllShown());
+  // Said once, and not as a directory the program cannot write to.
+  EXPECT_EQ(messages.History().size(), 2u);
+  for (const auto& shown : messages.History())
+    EXPECT_EQ(shown.text.find("Programmverzeichnis schreiben"), std::string::npos) << shown.text;
 }
 
 TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {

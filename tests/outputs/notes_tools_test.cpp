@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QDir>
 #include <QFile>
 #include <QUrl>
 
@@ -442,6 +443,27 @@ TEST_F(MemoButtons, PrintGoesThroughTheTemporaryFileAndOnlyAfterTheDialog) {
   EXPECT_EQ(job.pages[0][0].x, 200);
   EXPECT_EQ(job.pages[0][0].y, 200);
   EXPECT_EQ(job.pages[0][1].y, 240);
+}
+
+TEST_F(MemoButtons, PrintAndCfdMailFilesGoToTheNotesFolderOfTheSettings) {
+  const std::string notes = dir.File("notizen");
+  ASSERT_TRUE(QDir().mkpath(FileNameToQString(notes)));
+  ToSetupDirs dirs;
+  dirs[kDirNotes] = notes;  // without the closing slash, as a user types it
+  ToSetups.SetDirs(dirs);
+  PrinterScope printer;
+  printer.job.confirm = false;
+  TToolsMemoCtrl memo = Ctrl("Notizen");
+  memo.PrintLines({"Druck"}, true, "Courier New", 10);
+  TToolsMemoCtrl cfd = Ctrl("CFD-Datei");
+  msgs.Expect(Kind::JaNeinFrage, "Datei per EMail versenden?", false);
+  cfd.MailLines(nullptr, {"CFD"});
+  ToSetups.SetDirs(ToSetupDirs{});
+
+  EXPECT_EQ(Bytes(notes + "/MEMO.TMP"), "Druck\r\n");
+  EXPECT_EQ(Bytes(notes + "/DL1ABC_P.CFD"), "CFD\r\n");
+  EXPECT_FALSE(FileExistsAnsi(dir.File("MEMO.TMP")));
+  EXPECT_FALSE(FileExistsAnsi(dir.File("DL1ABC_P.CFD")));
 }
 
 TEST(PrintText, LongLinesBreakAtBlanksAndFullPagesStartTheNext) {
