@@ -488,6 +488,32 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
   return drOk;
 }
 
+int32_t TIfdFile::ReadAhead(IFDriver* h, int keyNo, std::string_view key, int32_t ref, bool forward,
+                            int count) {
+  if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
+  const std::string col = Col(keyNo);
+  sqlite3_stmt* st = Stmt(forward ? "SELECT ref, data FROM records WHERE (" + col + ", ref) >= (?1, ?2) ORDER BY " +
+                                        col + ", ref LIMIT ?3"
+                                  : "SELECT ref, data FROM records WHERE (" + col + ", ref) <= (?1, ?2) ORDER BY " +
+                                        col + " DESC, ref DESC LIMIT ?3");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  BindKey(st, 1, key);
+  sqlite3_bind_int(st, 2, ref);
+  sqlite3_bind_int(st, 3, count);
+  (void)h;
+  // No retries and no lock question: when the file is busy the walk reads
+  // its record alone, with the retries of a single read.
+  int rc = sqlite3_step(st);
+  int32_t r = rc == SQLITE_ROW || rc == SQLITE_DONE ? drOk : MapError(sqlite3_reset(st));
+  while (r == drOk && rc == SQLITE_ROW) {
+    CacheRecord(sqlite3_column_int(st, 0), ColumnBytes(st, 1));
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+  }
+  return r;
+}
+
 int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
   sqlite3_stmt* st = Stmt(keySql_[static_cast<size_t>(keyNo - 1)]);
@@ -502,8 +528,10 @@ int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& ke
   return drOk;
 }
 
-int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit) {
-  sqlite3_stmt* st = Stmt("SELECT ref, data FROM records ORDER BY ref");
+int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo) {
+  if (keyNo < 0 || keyNo > keys_.Count()) return drBadKeyNumber;
+  sqlite3_stmt* st = Stmt(keyNo == 0 ? std::string("SELECT ref, data FROM records ORDER BY ref")
+                                     : "SELECT ref, data FROM records ORDER BY " + Col(keyNo) + ", ref");
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   int rc;

@@ -54,9 +54,17 @@ class TIfdFile {
   int32_t Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror);
   // The stored record; drRecordGone when there is none.
   int32_t Record(IFDriver* h, int32_t ref, const std::string*& data);
+  bool Cached(int32_t ref) const { return records_.find(ref) != records_.end(); }
+  // Reads ahead of a walk along index keyNo: the records of up to count
+  // entries from (key, ref) on, in the walk's direction, in one statement
+  // (so in one short read transaction that ends with it), into the record
+  // cache. Nothing is held between two calls.
+  int32_t ReadAhead(IFDriver* h, int keyNo, std::string_view key, int32_t ref, bool forward,
+                    int count);
   int32_t StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key);
-  // Every stored record in reference order, in one pass over the file.
-  int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit);
+  // Every stored record in reference order (keyNo 0) or in the order of
+  // index keyNo, in one pass over the file.
+  int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo = 0);
   int32_t Count(IFDriver* h, int32_t& count);
   // Every key of a record, cut to its length.
   void BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const;
