@@ -96,6 +96,7 @@ std::shared_ptr<TIfdFile> TIfdFile::Acquire(const TIfdOpenParams& params, bool& 
   }
   std::shared_ptr<TIfdFile> f(new TIfdFile());
   result = f->OpenDb(params, detail);
+  f->EndWait();
   if (result != drOk) return nullptr;
   if (!f->memory_) Registry()[params.FileName] = f;
   return f;
@@ -121,6 +122,8 @@ void TIfdFile::CloseNow() {
   outerOpen_ = false;
   jobs_.clear();
   readLocks_ = 0;
+  turns_.Withdraw();
+  turns_.EndWriting();
   for (auto& [sql, st] : stmts_) sqlite3_finalize(st);
   stmts_.clear();
   sqlite3_close_v2(db_);
@@ -152,9 +155,11 @@ int32_t TIfdFile::MapError(int rc) const {
 
 bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
   const uint16_t limit = h ? h->retryLimit_ : kIfdDefaultRetryLimit;
+  // The other stations let a waiting station in at its next retry.
+  if (!memory_) turns_.Announce();
   if (tries < limit) {
     ++tries;
-    SleepMs(RetryWaitMs());
+    turns_.WaitForTurn(RetryWaitMs());
     return true;
   }
   const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
@@ -212,6 +217,7 @@ int32_t TIfdFile::Exec(IFDriver* h, const std::string& sql) {
 int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   memory_ = p.FileName.empty();
   path_ = p.FileName;
+  turns_.SetFile(memory_ ? std::string() : path_);
   keys_ = p.Keys;
   builder_ = p.KeyBuilder;
   maxLen_ = p.MaxRecordLength;
@@ -571,11 +577,15 @@ int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
 int32_t TIfdFile::WriteBegin(IFDriver* h, bool& outer) {
   outer = false;
   if (!outerOpen_) {
+    // Stations waiting for this file go first (see TLockTurns); they retry
+    // every RetryWaitMs.
+    if (!memory_) turns_.LetWaitersIn(64 + DriverRetryDelay / 2 + 20);
     int32_t r = Exec(h, "BEGIN IMMEDIATE");
     if (r != drOk) return r;
     outerOpen_ = true;
     outerImmediate_ = true;
     outer = true;
+    if (!memory_) turns_.BeginWriting();
     r = CheckVersion(h);
     if (r != drOk) RollbackOuter();
     return r;
@@ -599,6 +609,7 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
   }
   if (sqlite3_get_autocommit(db_)) {
     // The engine gave up the whole transaction (disk full, I/O error).
+    turns_.EndWriting();
     outerOpen_ = false;
     outerImmediate_ = false;
     jobs_.clear();
@@ -622,6 +633,7 @@ int32_t TIfdFile::CommitOuter(IFDriver* h) {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   counterDirty_ = false;
+  turns_.EndWriting();
   return drOk;
 }
 
@@ -630,6 +642,7 @@ void TIfdFile::RollbackOuter() {
   outerOpen_ = false;
   outerImmediate_ = false;
   wroteInOuter_ = false;
+  turns_.EndWriting();
   Invalidate();
   ResetCounter();
 }

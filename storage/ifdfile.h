@@ -20,6 +20,7 @@
 
 #include "storage/ifdriver.h"
 #include "storage/keymirror.h"
+#include "storage/lockturns.h"
 
 class TIfdFile {
  public:
@@ -92,6 +93,11 @@ class TIfdFile {
   int JobDepth() const { return static_cast<int>(jobs_.size()); }
   int ReadLocks() const { return readLocks_; }
   bool WriteLocked() const { return outerOpen_ && (outerImmediate_ || wroteInOuter_); }
+  // After an operation: a wait for a refused lock that this station
+  // announced to the others is over once no transaction is open any more.
+  void EndWait() {
+    if (!outerOpen_) turns_.Withdraw();
+  }
 
   std::string LastDetail() const;
 
@@ -147,4 +153,5 @@ class TIfdFile {
   int64_t dataVersion_ = -1;
   int64_t lastCheckNs_ = 0;  // coarse monotonic clock at the last question
   uint64_t changeCount_ = 0;
+  TLockTurns turns_;
 };

@@ -103,6 +103,7 @@ bool IFDriver::Enter(const char* op) {
 
 int32_t IFDriver::Leave(const char* op, int32_t result, const std::string& detail) {
   DriverBusy = false;
+  if (IsOpen()) file_->EndWait();
   DriverNoteOperation(op, title_, result);
   if (result > drRecordGone && detail.empty() && IsOpen() &&
       DriverClassOf(result) != TDriverClass::Usage)
@@ -590,6 +591,7 @@ int32_t IFDriver::DeleteTableFiles() {
   --file_->handles;
   file_.reset();
   DeleteFileAnsi(path + "-journal");
+  DeleteFileAnsi(TLockTurns::SignalFile(path));
   const bool gone = DeleteFileAnsi(path) || !FileExistsAnsi(path);
   DriverBusy = false;
   DriverNoteOperation("DeleteTableFiles", title_, gone ? drOk : drDeleteFailed);

@@ -1,10 +1,7 @@
 // Sharing a table: handles in one process, transactions, other processes
 // holding locks or changing the file, and a process killed while writing.
-#include <poll.h>
 #include <signal.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
@@ -12,52 +9,13 @@
 
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
+#include "support/ForkedChild.h"
 
 using fx::StorageTest;
 
 namespace {
 
-// Two pipes between the test and one child process.
-struct Child {
-  int toParent[2] = {-1, -1};
-  int toChild[2] = {-1, -1};
-  pid_t pid = -1;
-
-  bool Fork() {
-    if (pipe(toParent) != 0 || pipe(toChild) != 0) return false;
-    pid = fork();
-    if (pid == 0) {
-      close(toParent[0]);
-      close(toChild[1]);
-    } else {
-      close(toParent[1]);
-      close(toChild[0]);
-    }
-    return pid >= 0;
-  }
-  bool InChild() const { return pid == 0; }
-  // Child side.
-  void Tell(char c) const { (void)!write(toParent[1], &c, 1); }
-  char Wait() const {
-    char c = 0;
-    return read(toChild[0], &c, 1) == 1 ? c : 0;
-  }
-  // Parent side.
-  void Send(char c) const { (void)!write(toChild[1], &c, 1); }
-  char Receive(int timeoutMs = 20000) const {
-    pollfd p{toParent[0], POLLIN, 0};
-    if (poll(&p, 1, timeoutMs) != 1) return 0;
-    char c = 0;
-    return read(toParent[0], &c, 1) == 1 ? c : 0;
-  }
-  int Exit() {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    close(toParent[0]);
-    close(toChild[1]);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-};
+using Child = ForkedChild;
 
 // The child must not use the parent's connections: it names the file by
 // another spelling of its path, which opens a connection of its own.
@@ -325,6 +283,50 @@ TEST_F(StorageTest, ChangesOfAnotherProcessAreSeenWithinTheCheckTime) {
       ASSERT_LT(asked - changed, std::chrono::milliseconds(30)) << "round " << round;
     }
   }
+}
+
+TEST_F(StorageTest, TwoStationsWritingBackToBackBothGetTheirTurn) {
+  // For three seconds each station writes single records as fast as it can.
+  // A station whose lock is refused must get its turn within the retries:
+  // the retry question (which would come then, and here answers no) is
+  // never asked, and both stations get their records in.
+  { auto t = Open(); }
+  auto writeLoop = [&](TdbTreiber& t, const std::string& who, int& asked, int& failed) {
+    t.Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [&](const std::string&, uint8_t) {
+      ++asked;
+      return false;
+    });
+    int written = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
+      if (Put(t, who, i, who + std::to_string(i)))
+        ++written;
+      else
+        ++failed;
+    }
+    return written;
+  };
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber t;
+    if (t.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(100);
+    t.Driver()->SetAutoIncField(4, fx::oNummer);
+    c.Tell('O');
+    c.Wait();
+    int asked = 0, failed = 0;
+    const int written = writeLoop(t, "B", asked, failed);
+    _exit(asked > 0 ? 101 : failed > 0 ? 102 : written < 10 ? 103 : 0);
+  }
+  ASSERT_EQ(c.Receive(), 'O');
+  auto t = Open();
+  c.Send('G');
+  int asked = 0, failed = 0;
+  const int written = writeLoop(*t, "A", asked, failed);
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(failed, 0);
+  EXPECT_GE(written, 10);
+  EXPECT_EQ(c.Exit(), 0);
 }
 
 TEST_F(StorageTest, AProcessKilledInsideAJobLeavesTheCommittedTableWhole) {
