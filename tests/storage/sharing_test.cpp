@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "storage/ifdriver.h"
@@ -285,48 +286,69 @@ TEST_F(StorageTest, ChangesOfAnotherProcessAreSeenWithinTheCheckTime) {
   }
 }
 
-TEST_F(StorageTest, TwoStationsWritingBackToBackBothGetTheirTurn) {
-  // For three seconds each station writes single records as fast as it can.
-  // A station whose lock is refused must get its turn within the retries:
-  // the retry question (which would come then, and here answers no) is
-  // never asked, and both stations get their records in.
-  { auto t = Open(); }
-  auto writeLoop = [&](TdbTreiber& t, const std::string& who, int& asked, int& failed) {
-    t.Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [&](const std::string&, uint8_t) {
+// A station busy with the table for three seconds: it runs a step as fast as
+// it goes, counting the steps that succeed and fail and the retry questions
+// (which come when a refused lock stays refused past the retries; answered
+// no, so the step fails).
+struct BusyStation {
+  int done = 0, failed = 0, asked = 0;
+  void Run(const std::function<bool(int)>& step) {
+    DefaultRetryHandler = [this](const std::string&, uint8_t) {
       ++asked;
       return false;
-    });
-    int written = 0;
+    };
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    for (int i = 0; std::chrono::steady_clock::now() < end; ++i) {
-      if (Put(t, who, i, who + std::to_string(i)))
-        ++written;
-      else
-        ++failed;
-    }
-    return written;
-  };
+    for (int i = 0; std::chrono::steady_clock::now() < end; ++i) ++(step(i) ? done : failed);
+    DefaultRetryHandler = nullptr;
+  }
+  // Every step went through without the question, and there were enough.
+  bool GotItsTurns(int least) const { return asked == 0 && failed == 0 && done >= least; }
+};
+
+// The other station (a child process) runs its steps while this one writes
+// single records back-to-back; both must get their turns.
+void BothGetTheirTurns(const std::function<bool(int)>& ownStep, const std::function<bool(int)>& otherStep) {
   Child c;
   ASSERT_TRUE(c.Fork());
   if (c.InChild()) {
-    TdbTreiber t;
-    if (t.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(100);
-    t.Driver()->SetAutoIncField(4, fx::oNummer);
     c.Tell('O');
     c.Wait();
-    int asked = 0, failed = 0;
-    const int written = writeLoop(t, "B", asked, failed);
-    _exit(asked > 0 ? 101 : failed > 0 ? 102 : written < 10 ? 103 : 0);
+    BusyStation other;
+    other.Run(otherStep);
+    _exit(other.GotItsTurns(10) ? 0 : 1);
   }
   ASSERT_EQ(c.Receive(), 'O');
-  auto t = Open();
   c.Send('G');
-  int asked = 0, failed = 0;
-  const int written = writeLoop(*t, "A", asked, failed);
-  EXPECT_EQ(asked, 0);
-  EXPECT_EQ(failed, 0);
-  EXPECT_GE(written, 10);
-  EXPECT_EQ(c.Exit(), 0);
+  BusyStation self;
+  self.Run(ownStep);
+  EXPECT_EQ(self.asked, 0);
+  EXPECT_EQ(self.failed, 0);
+  EXPECT_GE(self.done, 10);
+  EXPECT_EQ(c.Exit(), 0) << "the other station was refused";
+}
+
+TEST_F(StorageTest, TwoStationsWritingBackToBackBothGetTheirTurn) {
+  auto t = Open();
+  TdbTreiber other;  // the child's, opened there on a connection of its own
+  BothGetTheirTurns([&](int i) { return Put(*t, "A", i, "A" + std::to_string(i)); },
+                    [&](int i) {
+                      if (!other.IsOpen()) {
+                        if (other.Open(fx::Params(ChildPath(dir.Path()))) == 2) return false;
+                        other.Driver()->SetAutoIncField(4, fx::oNummer);
+                      }
+                      return Put(other, "B", i, "B" + std::to_string(i));
+                    });
+}
+
+TEST_F(StorageTest, AStationOpeningTheTableGetsInWhileAnotherWritesBackToBack) {
+  auto t = Open();
+  BothGetTheirTurns([&](int i) { return Put(*t, "A", i, "A" + std::to_string(i)); },
+                    [&](int) {
+                      TdbTreiber other;
+                      if (other.Open(fx::Params(ChildPath(dir.Path()))) == 2) return false;
+                      other.UsedRecords();
+                      return DriverResult == drOk;
+                    });
 }
 
 TEST_F(StorageTest, AProcessKilledInsideAJobLeavesTheCommittedTableWhole) {
