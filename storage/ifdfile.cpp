@@ -5,6 +5,8 @@
 #include <cstring>
 #include <ctime>
 
+#include <sys/stat.h>
+
 #include "platform/paths.h"
 
 namespace {
@@ -239,6 +241,15 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
     keySql_.push_back("SELECT " + Col(i) + " FROM records WHERE ref=?1");
 
   const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
+  // The engine takes an empty file for a new database. A table file never
+  // stays empty (its schema is written as it is made), so an empty one is a
+  // table that lost its contents: opening it as a new, empty table would
+  // pass the loss over in silence.
+  struct stat file {};
+  if (!memory_ && stat(name.c_str(), &file) == 0 && S_ISREG(file.st_mode) && file.st_size == 0) {
+    detail = "Tabellendatei ist leer (0 Bytes)";
+    return drDamaged;
+  }
   const int rc = sqlite3_open_v2(name.c_str(), &db_,
                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                                  nullptr);
