@@ -648,12 +648,13 @@ int32_t TIfdFile::CommitOuter(IFDriver* h) {
   return drOk;
 }
 
-void TIfdFile::RollbackOuter() {
+void TIfdFile::RollbackOuter(bool wrote) {
   if (db_ && !sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   outerOpen_ = false;
   outerImmediate_ = false;
   wroteInOuter_ = false;
   turns_.EndWriting();
+  if (!wrote) return;
   Invalidate();
   ResetCounter();
 }
@@ -667,11 +668,11 @@ int32_t TIfdFile::BeginJob(IFDriver* h) {
   if (!outerOpen_) {
     bool outer;
     const int32_t r = WriteBegin(h, outer);
-    if (r == drOk) jobs_.push_back(true);
+    if (r == drOk) jobs_.push_back({true, changeCount_});
     return r;
   }
   const int32_t r = Exec(h, "SAVEPOINT j" + Num(static_cast<int64_t>(jobs_.size()) + 1));
-  if (r == drOk) jobs_.push_back(false);
+  if (r == drOk) jobs_.push_back({false, changeCount_});
   return r;
 }
 
@@ -695,7 +696,7 @@ int32_t TIfdFile::ReadLock(IFDriver* h) {
 
 int32_t TIfdFile::CommitJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
-  const bool began = jobs_.back();
+  const bool began = jobs_.back().began;
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
   if (!began) {
@@ -717,16 +718,18 @@ int32_t TIfdFile::CommitJob(IFDriver* h) {
 
 int32_t TIfdFile::RollbackJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
-  const bool began = jobs_.back();
+  const TJob job = jobs_.back();
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
-  if (!began) {
+  // A job that wrote nothing leaves the caches as they were.
+  const bool wrote = changeCount_ != job.changeAtBegin;
+  if (!job.began) {
     int32_t r = Exec(h, "ROLLBACK TO j" + Num(depth));
     if (r == drOk) r = Exec(h, "RELEASE j" + Num(depth));
-    Invalidate();
+    if (wrote || r != drOk) Invalidate();
     return r;
   }
-  RollbackOuter();
+  RollbackOuter(wrote);
   int32_t r = drOk;
   if (readLocks_ > 0) {
     const int locks = readLocks_;

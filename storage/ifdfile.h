@@ -93,6 +93,8 @@ class TIfdFile {
   int JobDepth() const { return static_cast<int>(jobs_.size()); }
   int ReadLocks() const { return readLocks_; }
   bool WriteLocked() const { return outerOpen_ && (outerImmediate_ || wroteInOuter_); }
+  // Another station waits for a lock of this file.
+  bool LockWanted() { return !memory_ && turns_.OthersWaiting(); }
   // After an operation: a wait for a refused lock that this station
   // announced to the others is over once no transaction is open any more.
   void EndWait() {
@@ -117,7 +119,9 @@ class TIfdFile {
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
   int32_t CommitOuter(IFDriver* h);
-  void RollbackOuter();
+  // wrote false: nothing was written since the caches were last checked,
+  // so they stay.
+  void RollbackOuter(bool wrote = true);
   void ResetCounter();
   int32_t RecomputeKeys(IFDriver* h);
   int32_t OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys);
@@ -141,7 +145,14 @@ class TIfdFile {
   bool outerOpen_ = false;
   bool outerImmediate_ = false;
   bool wroteInOuter_ = false;
-  std::vector<bool> jobs_;  // per open job: it began the outer transaction
+  // Per open job: it began the outer transaction, and the change count
+  // when it began (unchanged at its rollback: it wrote nothing, the caches
+  // still hold).
+  struct TJob {
+    bool began;
+    uint64_t changeAtBegin;
+  };
+  std::vector<TJob> jobs_;
   int readLocks_ = 0;
 
   // Caches.

@@ -28,6 +28,8 @@ bool IFbiDriver::IsReadLocked() const { return file_ && file_->IsOpen() && file_
 
 bool IFbiDriver::IsWriteLocked() const { return file_ && file_->IsOpen() && file_->WriteLocked(); }
 
+bool IFbiDriver::LockWanted() const { return file_ && file_->IsOpen() && file_->LockWanted(); }
+
 namespace {
 
 int32_t CheckParams(const TIfdOpenParams& p) {

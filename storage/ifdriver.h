@@ -93,6 +93,9 @@ class IFbiDriver : public IFDriverLow {
   // This station holds the shared (read) / exclusive (write) fileblock lock.
   bool IsReadLocked() const;
   bool IsWriteLocked() const;
+  // Another station waits for a lock of the file (a station holding the
+  // read lock over a long job hands it over then).
+  bool LockWanted() const;
 
  protected:
   std::shared_ptr<TIfdFile> file_;

@@ -79,9 +79,13 @@ void TLockTurns::WaitForTurn(int ms) {
   }
 }
 
-void TLockTurns::LetWaitersIn(int maxWaitMs) {
+bool TLockTurns::OthersWaiting() {
   // No signal file: no station has ever had to wait for this table.
-  if (!OpenSignal(false) || !HeldByOthers(kWaitingByte)) return;
+  return OpenSignal(false) && HeldByOthers(kWaitingByte);
+}
+
+void TLockTurns::LetWaitersIn(int maxWaitMs) {
+  if (!OthersWaiting()) return;
   const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(maxWaitMs);
   do {
     PauseMs(1);

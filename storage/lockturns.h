@@ -37,6 +37,8 @@ class TLockTurns {
   // writer that held the file lets go.
   void WaitForTurn(int ms);
 
+  // Another station waits for a lock of the file.
+  bool OthersWaiting();
   // Before this station takes the write lock: while another station waits,
   // let it in, for at most maxWaitMs.
   void LetWaitersIn(int maxWaitMs);

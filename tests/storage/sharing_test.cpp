@@ -228,6 +228,17 @@ TEST_F(StorageTest, TheChangeCountMovesWithEveryChangeAndOnlyThen) {
   t->RollbackTransaction();
   EXPECT_NE(t->ChangeCount(), c3);
   EXPECT_FALSE(t->FindKey(3, MakeKeyStr("C")));
+  // A job whose only write was refused wrote nothing: rolled back, inside
+  // another job or alone, it keeps the caches and the count.
+  const uint64_t c4 = t->ChangeCount();
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(t->BeginTransaction());
+  EXPECT_FALSE(Put(*t, "X", 5, "A"));  // code "A" is taken
+  t->RollbackTransaction();
+  EXPECT_EQ(t->ChangeCount(), c4);
+  t->RollbackTransaction();
+  EXPECT_EQ(t->ChangeCount(), c4);
+  EXPECT_TRUE(t->FindKey(3, MakeKeyStr("A")));
   // Closed: 0; opened again: a value never given before.
   const uint64_t beforeClose = t->ChangeCount();
   second.reset();
@@ -284,6 +295,35 @@ TEST_F(StorageTest, ChangesOfAnotherProcessAreSeenWithinTheCheckTime) {
       ASSERT_LT(asked - changed, std::chrono::milliseconds(30)) << "round " << round;
     }
   }
+}
+
+TEST_F(StorageTest, AStationWaitingForALockIsSeenByTheOthers) {
+  auto t = Open();
+  EXPECT_FALSE(t->Driver()->LockWanted());
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber ct;
+    if (ct.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(1);
+    ct.Driver()->SetAutoIncField(4, fx::oNummer);
+    ct.Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [](const std::string&, uint8_t) { return true; });
+    c.Wait();
+    _exit(Put(ct, "B", 2, "B") ? 0 : 2);
+  }
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(Put(*t, "A", 1, "A"));
+  c.Send('W');
+  // The child's write is refused while this station holds the write lock.
+  bool seen = false;
+  for (int i = 0; i < 1000 && !seen; ++i) {
+    seen = t->Driver()->LockWanted();
+    if (!seen) SleepMs(2);
+  }
+  EXPECT_TRUE(seen);
+  ASSERT_TRUE(t->CommitTransaction());
+  EXPECT_EQ(c.Exit(), 0);
+  EXPECT_FALSE(t->Driver()->LockWanted());
+  EXPECT_EQ(t->UsedRecords(), 2);
 }
 
 // A station busy with the table for three seconds: it runs a step as fast as
