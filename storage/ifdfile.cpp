@@ -505,8 +505,7 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
   return drOk;
 }
 
-int32_t TIfdFile::ReadAhead(IFDriver* h, int keyNo, std::string_view key, int32_t ref, bool forward,
-                            int count) {
+int32_t TIfdFile::ReadAhead(int keyNo, std::string_view key, int32_t ref, bool forward, int count) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
   const std::string col = Col(keyNo);
   sqlite3_stmt* st = Stmt(forward ? "SELECT ref, data FROM records WHERE (" + col + ", ref) >= (?1, ?2) ORDER BY " +
@@ -518,7 +517,6 @@ int32_t TIfdFile::ReadAhead(IFDriver* h, int keyNo, std::string_view key, int32_
   BindKey(st, 1, key);
   sqlite3_bind_int(st, 2, ref);
   sqlite3_bind_int(st, 3, count);
-  (void)h;
   // No retries and no lock question: when the file is busy the walk reads
   // its record alone, with the retries of a single read.
   int rc = sqlite3_step(st);

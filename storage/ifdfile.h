@@ -60,8 +60,7 @@ class TIfdFile {
   // entries from (key, ref) on, in the walk's direction, in one statement
   // (so in one short read transaction that ends with it), into the record
   // cache. Nothing is held between two calls.
-  int32_t ReadAhead(IFDriver* h, int keyNo, std::string_view key, int32_t ref, bool forward,
-                    int count);
+  int32_t ReadAhead(int keyNo, std::string_view key, int32_t ref, bool forward, int count);
   int32_t StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key);
   // Every stored record in reference order (keyNo 0) or in the order of
   // index keyNo, in one pass over the file.

@@ -199,7 +199,7 @@ void IFDriver::ReadAhead(int keyNo, const TKeyMirror& m, size_t i, bool forward,
   aheadKeyNo_ = keyNo;
   aheadForward_ = forward;
   // A failed read-ahead is no failure of the step: the record is read alone then.
-  file_->ReadAhead(this, keyNo, key, ref, forward, aheadCount_);
+  file_->ReadAhead(keyNo, key, ref, forward, aheadCount_);
 }
 
 int32_t IFDriver::PositionKey() {

@@ -141,6 +141,33 @@ TEST_F(StorageTest, AReadLockOfAnotherProcessHoldsOffAWriteUntilItIsReleased) {
   EXPECT_EQ(t->UsedRecords(), 2);
 }
 
+TEST_F(StorageTest, AWalkLeftHalfwayHoldsNoLock) {
+  {
+    auto t = Open();
+    ASSERT_TRUE(t->BeginTransaction());
+    for (int i = 0; i < 2000; ++i) ASSERT_TRUE(Put(*t, "N" + std::to_string(i % 5), i, "c" + std::to_string(i)));
+    ASSERT_TRUE(t->CommitTransaction());
+  }
+  auto t = Open();  // nothing in memory: the walk reads the file
+  ASSERT_TRUE(t->First(2));
+  for (int i = 0; i < 700; ++i) ASSERT_TRUE(t->Next(2));
+  // The walk stops here, as a user leaves a list. Another station writes at
+  // once: its first try must get the lock.
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    TdbTreiber ct;
+    if (ct.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(1);
+    ct.Driver()->SetAutoIncField(4, fx::oNummer);
+    ct.Driver()->SetRetryHandler(0, [](const std::string&, uint8_t) { return false; });
+    _exit(Put(ct, "X", 0, "X") ? 0 : 2);
+  }
+  EXPECT_EQ(c.Exit(), 0);
+  // The walk goes on where it stood, and meets the news of the other station.
+  ASSERT_TRUE(t->Next(2));
+  EXPECT_EQ(t->UsedRecords(), 2001);
+}
+
 TEST_F(StorageTest, ChangesOfAnotherProcessAreSeen) {
   auto t = Open();
   ASSERT_TRUE(Put(*t, "A", 0, "A"));
