@@ -3,9 +3,11 @@
 // benchmarks: list and extra records, and QSOs as a busy station logs them
 // (two bands, a band-change row at every change, calls of many countries,
 // club numbers, locators, running numbers and points).
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "database/filemanager.h"
 #include "database/kxdates.h"
 #include "database/recfields.h"
+#include "platform/paths.h"
 #include "prefixtables.h"
 #include "storage/ifdriver.h"
 
@@ -139,6 +142,13 @@ inline int32_t AddSampleLog(TdbContest& list, TdbContest& extra, int index, int 
   return nummer;
 }
 
+// The QSO counts of the logs to time: the arguments, or the defaults.
+inline std::vector<int> LogSizes(int argc, char** argv, std::vector<int> defaults = {1000, 10000, 50000}) {
+  std::vector<int> sizes;
+  for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+  return sizes.empty() ? defaults : sizes;
+}
+
 // The prefix tables in the program directory, as the program's start makes
 // them from the system's country file: without them every resolution of a
 // callsign would end in the warning about the missing prefix file.
@@ -147,6 +157,13 @@ inline bool MakeProgramPrefixTables() {
   if (MakePrefixTables(kSystemCtyFile, made)) return true;
   std::fprintf(stderr, "prefix tables: %s\n", made.Error.c_str());
   return false;
+}
+
+// The program directory in dir, as the program's start leaves it (prefix
+// tables made), and the file manager started on it.
+inline bool StartProgramIn(const QTemporaryDir& dir) {
+  ProgramDirectory = QStringToFileName(dir.path()) + "/";
+  return MakeProgramPrefixTables() && StartFileManager();
 }
 
 // Fills the program directory with count logs of qsos sample QSOs each,

@@ -58,13 +58,10 @@ bool KindWanted(uint8_t kind) {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-  if (sizes.empty()) sizes = {1000, 10000, 50000};
+  const std::vector<int> sizes = bench::LogSizes(argc, argv);
 
   QTemporaryDir dir;
-  ProgramDirectory = QStringToFileName(dir.path()) + "/";
-  if (!bench::MakeProgramPrefixTables() || !StartFileManager()) return 1;
+  if (!bench::StartProgramIn(dir)) return 1;
   bench::SilentMessages messages;
   bench::FixedFileDialog save(ProgramDirectory + "export.out");
   InstallLogOutputs();

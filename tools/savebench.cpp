@@ -20,15 +20,12 @@
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  std::vector<int> sizes;
-  for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-  if (sizes.empty()) sizes = {1000, 10000, 50000};
+  const std::vector<int> sizes = bench::LogSizes(argc, argv);
   constexpr int kWarm = 10;
   constexpr int kSaves = 300;
 
   QTemporaryDir dir;
-  ProgramDirectory = QStringToFileName(dir.path()) + "/";
-  if (!bench::MakeProgramPrefixTables() || !StartFileManager()) return 1;
+  if (!bench::StartProgramIn(dir)) return 1;
   bench::SilentMessages messages;
   int failures = 0;
   {

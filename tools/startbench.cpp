@@ -38,9 +38,7 @@ bool ShowAndWait(QWidget& w) {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  std::vector<int> counts;
-  for (int i = 1; i < argc; ++i) counts.push_back(std::atoi(argv[i]));
-  if (counts.empty()) counts = {100, 1000};
+  const std::vector<int> counts = bench::LogSizes(argc, argv, {100, 1000});
   bench::SilentMessages messages;
 
   // The first window of a process loads fonts and styles: not counted.

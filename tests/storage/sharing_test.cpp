@@ -23,6 +23,13 @@ using Child = ForkedChild;
 // another spelling of its path, which opens a connection of its own.
 std::string ChildPath(const std::string& dirPath) { return dirPath + "./TEST.DAT"; }
 
+// In the child: the test table on a connection of its own, numbering on.
+bool OpenInChild(TdbTreiber& t, const std::string& dirPath) {
+  if (t.Open(fx::Params(ChildPath(dirPath))) == 2) return false;
+  t.Driver()->SetAutoIncField(4, fx::oNummer);
+  return true;
+}
+
 std::string IntegrityCheck(const std::string& path) {
   sqlite3* db = nullptr;
   std::string result = "cannot open";
@@ -157,8 +164,7 @@ TEST_F(StorageTest, AWalkLeftHalfwayHoldsNoLock) {
   ASSERT_TRUE(c.Fork());
   if (c.InChild()) {
     TdbTreiber ct;
-    if (ct.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(1);
-    ct.Driver()->SetAutoIncField(4, fx::oNummer);
+    if (!OpenInChild(ct, dir.Path())) _exit(1);
     ct.Driver()->SetRetryHandler(0, [](const std::string&, uint8_t) { return false; });
     _exit(Put(ct, "X", 0, "X") ? 0 : 2);
   }
@@ -179,8 +185,7 @@ TEST_F(StorageTest, ChangesOfAnotherProcessAreSeen) {
   ASSERT_TRUE(c.Fork());
   if (c.InChild()) {
     TdbTreiber ct;
-    int rc = ct.Open(fx::Params(ChildPath(dir.Path()))) == 2 ? 1 : 0;
-    if (!rc) ct.Driver()->SetAutoIncField(4, fx::oNummer);
+    int rc = OpenInChild(ct, dir.Path()) ? 0 : 1;
     if (!rc && !Put(ct, "B", 0, "B")) rc = 2;
     if (!rc && !ct.FindKey(3, MakeKeyStr("C"))) rc = 3;
     if (!rc && !ct.Delete()) rc = 4;
@@ -333,8 +338,7 @@ TEST_F(StorageTest, AStationWaitingForALockIsSeenByTheOthers) {
   ASSERT_TRUE(c.Fork());
   if (c.InChild()) {
     TdbTreiber ct;
-    if (ct.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(1);
-    ct.Driver()->SetAutoIncField(4, fx::oNummer);
+    if (!OpenInChild(ct, dir.Path())) _exit(1);
     ct.Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [](const std::string&, uint8_t) { return true; });
     c.Wait();
     _exit(Put(ct, "B", 2, "B") ? 0 : 2);
@@ -401,10 +405,7 @@ TEST_F(StorageTest, TwoStationsWritingBackToBackBothGetTheirTurn) {
   TdbTreiber other;  // the child's, opened there on a connection of its own
   BothGetTheirTurns([&](int i) { return Put(*t, "A", i, "A" + std::to_string(i)); },
                     [&](int i) {
-                      if (!other.IsOpen()) {
-                        if (other.Open(fx::Params(ChildPath(dir.Path()))) == 2) return false;
-                        other.Driver()->SetAutoIncField(4, fx::oNummer);
-                      }
+                      if (!other.IsOpen() && !OpenInChild(other, dir.Path())) return false;
                       return Put(other, "B", i, "B" + std::to_string(i));
                     });
 }
@@ -470,8 +471,7 @@ TEST_F(StorageTest, AProcessKilledBetweenSingleWritesLosesAtMostTheWriteInFlight
   ASSERT_TRUE(c.Fork());
   if (c.InChild()) {
     TdbTreiber t;
-    if (t.Open(fx::Params(ChildPath(dir.Path()))) == 2) _exit(1);
-    t.Driver()->SetAutoIncField(4, fx::oNummer);
+    if (!OpenInChild(t, dir.Path())) _exit(1);
     for (int i = 0;; ++i) {
       if (!Put(t, "N", i, "W" + std::to_string(i))) _exit(2);
       c.Tell('+');  // one committed record
