@@ -1,10 +1,11 @@
 // Times every file export of the output menu on logs of 1,000, 10,000 and
 // 50,000 QSOs, each against a plain ordered read of the log's records by raw
-// SQLite in the same run (what any export has to read at the least); and
-// the decision aid of the period dialog, which reads the log the same way.
+// SQLite in the same run (what any export has to read at the least); the
+// engine's own walk over the log beside the same read; and the decision aid
+// of the period dialog, which reads the log the same way.
 //   exportbench [qsos ...]      (default 1000 10000 50000)
 // EXPORTBENCH_KINDS (e.g. "7,9") limits the run to those output kinds (0:
-// the period aid).
+// the period aid, 1: the walk over the log).
 #include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -93,6 +94,18 @@ int main(int argc, char** argv) {
       if (rows < qsos) {
         std::fprintf(stderr, "reference read %d rows of %d\n", rows, qsos);
         return 1;
+      }
+      // What every export stands on: a walk over the log's records through
+      // the engine, on a log just opened.
+      if (KindWanted(1)) {
+        int walked = 0;
+        const double walk = bench::MedianMs(runs, [&] {
+          TdbContest log(kContestLog, false, nummer);
+          walked = 0;
+          for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) ++walked;
+        });
+        if (walked < qsos) ++failures;
+        bench::Figure("walk over every record, " + bench::Thousands(qsos) + " QSOs", walk, reference);
       }
       // The multiplier check list groups by DOK and by country: this
       // edition's contest counts neither, the list is timed as if it did.
