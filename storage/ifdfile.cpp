@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstring>
-#include <ctime>
 
 #include <sys/stat.h>
 
@@ -52,20 +52,12 @@ std::string_view ColumnBytes(sqlite3_stmt* st, int col) {
 // The process-wide source of change counts (see TIfdFile::ChangeCount).
 uint64_t gChangeClock = 0;
 
-// The monotonic clock as the kernel keeps it at its last tick: reading it
-// costs next to nothing, unlike the exact clock, and the cache check asks it
-// on every operation. Returns its resolution too.
-int64_t CoarseNowNs(int64_t& resolutionNs) {
-  static const int64_t resolution = [] {
-    timespec r{};
-    return clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0
-               ? static_cast<int64_t>(r.tv_sec) * 1000000000 + r.tv_nsec
-               : int64_t{1000000000};
-  }();
-  resolutionNs = resolution;
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
-  return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+// The monotonic clock. Not the kernel's coarse copy of it, cheaper as that
+// is: on a busy machine its ticks come late, and the caches would be
+// trusted past the check time.
+int64_t MonotonicNowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // Resets a statement and its bindings when it goes out of use.
@@ -439,19 +431,15 @@ int32_t TIfdFile::CheckVersion(IFDriver* h) {
     if (!counterDirty_) autoCounter_ = -1;
     dataVersion_ = v;
   }
-  int64_t resolution;
-  lastCheckNs_ = CoarseNowNs(resolution);
+  lastCheckNs_ = MonotonicNowNs();
   return drOk;
 }
 
 int32_t TIfdFile::Refresh(IFDriver* h) {
   if (memory_ || outerOpen_) return drOk;
   if (dataVersion_ >= 0 && DriverCacheCheckMs > 0) {
-    // Both readings may lag by up to one tick of the coarse clock: the
-    // caches count as fresh only while even the longest true age is inside.
-    int64_t resolution;
-    const int64_t age = CoarseNowNs(resolution) - lastCheckNs_;
-    if (age + resolution < static_cast<int64_t>(DriverCacheCheckMs) * 1000000) return drOk;
+    const int64_t age = MonotonicNowNs() - lastCheckNs_;
+    if (age < static_cast<int64_t>(DriverCacheCheckMs) * 1000000) return drOk;
   }
   return CheckVersion(h);
 }

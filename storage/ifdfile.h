@@ -161,7 +161,7 @@ class TIfdFile {
   int64_t autoCounter_ = -1;
   bool counterDirty_ = false;  // autoCounter_ not yet written to the file
   int64_t dataVersion_ = -1;
-  int64_t lastCheckNs_ = 0;  // coarse monotonic clock at the last question
+  int64_t lastCheckNs_ = 0;  // monotonic clock at the last question
   uint64_t changeCount_ = 0;
   TLockTurns turns_;
 };

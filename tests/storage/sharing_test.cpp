@@ -302,9 +302,8 @@ TEST_F(StorageTest, AChangeOfAnotherProcessMovesTheChangeCountOnceTheCachesExpir
 }
 
 TEST_F(StorageTest, ChangesOfAnotherProcessShowOnceTheCheckTimeHasPassed) {
-  // The check time is measured on a coarse clock: whatever its ticks, the
-  // first read once the check time has passed since the file was last asked
-  // must show a change made in between.
+  // However busy the machine, the first read once the check time has passed
+  // since the file was last asked shows a change made in between.
   auto t = Open();
   ASSERT_TRUE(Put(*t, "A", 1, "A"));
   constexpr int kRounds = 8;
