@@ -8,6 +8,7 @@
 #include "database/recfields.h"
 #include "logentry/exchangeparts.h"
 #include "logentry/qsopoints.h"
+#include "storage/ifderrors.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string NormalizeFourthField(std::string_view text) {
   return s;
 }
 
-bool AddQso(TdbContestBase& table, const TNextNumbers& next) {
+TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next) {
   TContestQsoRecord q;
   table.GetQsoRecord(q);
   uint8_t* p = q.data();
@@ -50,14 +51,20 @@ bool AddQso(TdbContestBase& table, const TNextNumbers& next) {
   rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(next.ModeNumber));
   rec::SetInt32(p, qrec::kWagBandNrIntern, next.BandNumberIntern);
   rec::SetChar(p, qrec::kQSLs, next.QslSent);
-  table.SetQsoRecord(q);
-  if (table.Add()) return true;
-  for (int i = 0; i < kAddRetries; ++i) {
-    rec::SetInt32(p, qrec::kZeit, ToDates.IncTime(rec::GetInt32(p, qrec::kZeit), 0, 0, 1));
+  for (int attempt = 0;; ++attempt) {
     table.SetQsoRecord(q);
-    if (table.Add()) return true;
+    if (table.Add()) return TSaveFailure::None;
+    // Only a taken moment moves the time: a refused lock has been through
+    // the lock question already, and another second would not help.
+    if (DriverResult != drDuplicateKey)
+      return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused
+                                                                        : TSaveFailure::Other;
+    if (attempt == kAddRetries) return TSaveFailure::TimeTaken;
+    const int32_t zeit = rec::GetInt32(p, qrec::kZeit);
+    const int32_t later = ToDates.IncTime(zeit, 0, 0, 1);
+    rec::SetInt32(p, qrec::kZeit, later);
+    if (later < zeit) rec::SetInt32(p, qrec::kDatum, rec::GetInt32(p, qrec::kDatum) + 1);
   }
-  return false;
 }
 
 void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso) {
@@ -73,18 +80,41 @@ void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso) {
 TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
                     const TNextNumbers& next) {
   TSaveResult res;
+  TContestQsoRecord entry;
+  qsoTable.GetQsoRecord(entry);
+  auto fail = [&](TSaveFailure why) {
+    res.Failure = why;
+    qsoTable.SetQsoRecord(entry);
+    return res;
+  };
+  auto failure = [] {
+    return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused
+                                                                    : TSaveFailure::Other;
+  };
+  // The add and the rewrite with points and numbers are one transaction: a
+  // station that dies between them must not leave a QSO without its points.
+  if (!qsoTable.BeginTransaction()) return fail(failure());
   // A failed add leaves the table on some other record: nothing may be
   // rewritten then.
-  if (!AddQso(qsoTable, next)) return res;
-  res.Added = true;
-  res.Points = QsoPoints(contest, contestListTable, qsoTable);
+  const TSaveFailure added = AddQso(qsoTable, next);
+  if (added != TSaveFailure::None) {
+    qsoTable.RollbackTransaction();
+    return fail(added);
+  }
+  const int32_t points = QsoPoints(contest, contestListTable, qsoTable);
   TContestQsoRecord q;
   qsoTable.GetQsoRecord(q);
-  rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(res.Points));
-  res.Counted = rec::GetByte(q.data(), qrec::kQsoMarker) == 0;
+  rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(points));
   PadExchangeNumbers(contest, q);
   qsoTable.SetQsoRecord(q);
-  qsoTable.Update();
+  if (!qsoTable.Update() || !qsoTable.CommitTransaction()) {
+    const TSaveFailure why = failure();
+    qsoTable.RollbackTransaction();
+    return fail(why);
+  }
+  res.Added = true;
+  res.Points = points;
+  res.Counted = rec::GetByte(q.data(), qrec::kQsoMarker) == 0;
   return res;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Storing a checked QSO: the add to the QSO log (one second later when that
 // moment is taken already), its points, the exchange numbers written with
-// three digits, and the call book entry of the station.
+// three digits, and the call book entry of the station. The QSO is stored
+// in one transaction: whole or not at all.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,9 +21,19 @@ struct TNextNumbers {
   char QslSent = '\0';
 };
 
+// Why a save stored nothing.
+enum class TSaveFailure : uint8_t {
+  None,
+  TimeTaken,    // the moment and the ten seconds after it are taken
+  LockRefused,  // another station holds the log and the lock question was answered no
+  Other,        // any other failure of the log file (reported by the file manager)
+};
+
 struct TSaveResult {
-  // False when every attempt to add failed; nothing was then written.
+  // False when the QSO could not be stored; nothing was then written and
+  // the entry (the table's edit copy) is as it was before the save.
   bool Added = false;
+  TSaveFailure Failure = TSaveFailure::None;
   int32_t Points = 0;
   // A real QSO (marker 0): the window adds it to its score counters.
   bool Counted = false;
@@ -33,15 +44,18 @@ std::string NormalizeFourthField(std::string_view text);
 
 // Adds the edit copy of table with the prepared numbers. The time key is
 // unique, so a QSO in a second that is taken already is tried one second
-// later, up to ten times. True when it was added.
-bool AddQso(TdbContestBase& table, const TNextNumbers& next);
+// later (the date moves on past midnight), up to ten times; any other
+// failure (a lock refused after the lock question) is not retried here and
+// keeps the time. None on success.
+TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next);
 
 // Writes one- and two-digit numbers of the sent and received exchange with
 // three digits, for the exchange kinds that carry numbers.
 void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso);
 
 // Adds the QSO in the edit copy of qsoTable and stores its points and padded
-// exchange numbers; the record stays the table's current record.
+// exchange numbers, in one transaction; the record stays the table's
+// current record. On failure the edit copy keeps the entry as it was.
 TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestListTable,
                     TdbContestBase& qsoTable, const TNextNumbers& next);
 

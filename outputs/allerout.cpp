@@ -329,7 +329,25 @@ void TAlleRout::WriteScoreTrailer(int lineWidth, const TContestRec& contest, Tdb
   write(number(score, 7) + " Punkte");
 }
 
+std::vector<TContestQsoRecord> LogRecordsInOrder(TdbContest& log) {
+  std::vector<TContestQsoRecord> qsos;
+  TdbTreiber* driver = log.GetTreiber();
+  if (!driver) return qsos;
+  driver->ScanRecords(
+      [&](int32_t, std::string_view data) {
+        TContestQsoRecord& q = qsos.emplace_back();
+        std::copy_n(data.begin(), std::min(data.size(), q.size()), q.begin());
+        return true;
+      },
+      qrec::kKeyNummer);
+  return qsos;
+}
+
 void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) {
+  MeasureListColumns(contest, LogRecordsInOrder(log));
+}
+
+void TAlleRout::MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos) {
   SentWidth = ReceivedWidth = CallWidth = PointsWidth = 0;
   ExchangeWidth1 = static_cast<int32_t>(contest.MultiplierCaptions[0].size());
   ExchangeWidth2 = static_cast<int32_t>(contest.MultiplierCaptions[1].size());
@@ -338,9 +356,7 @@ void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) 
   auto grow = [](int32_t& w, const std::string& s) {
     w = std::max(w, static_cast<int32_t>(s.size()));
   };
-  TContestQsoRecord q{};
-  for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) {
-    log.GetQsoRecord(q);
+  for (const TContestQsoRecord& q : qsos) {
     const uint8_t* r = q.data();
     if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
     grow(SentWidth, ToStrings.Trim(TContestFkt::GetSentExchange(q)));
@@ -395,10 +411,13 @@ void TAlleRout::ComputeTotals(TdbContest& contestList, TdbContest& extra) {
 }
 
 void TAlleRout::RecountPointsInPeriod(const TOutputFilter& period, TdbContest& log) {
+  RecountPointsInPeriod(period, LogRecordsInOrder(log));
+}
+
+void TAlleRout::RecountPointsInPeriod(const TOutputFilter& period,
+                                      const std::vector<TContestQsoRecord>& qsos) {
   int32_t total = 0;
-  TContestQsoRecord q{};
-  for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) {
-    log.GetQsoRecord(q);
+  for (const TContestQsoRecord& q : qsos) {
     const uint8_t* r = q.data();
     if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
     if (PassesPeriodFilter(period, rec::GetInt32(r, qrec::kDatum), rec::GetInt32(r, qrec::kZeit)))

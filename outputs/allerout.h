@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "contest/ContestRec.h"
 #include "contest/LogServices.h"
@@ -89,6 +90,11 @@ inline bool IsBandChangeMarker(uint8_t marker) { return marker != 0 && marker !=
 // Window 1's from time 0 lets every QSO pass.
 bool PassesPeriodFilter(const TOutputFilter& filter, int32_t datum, int32_t zeit);
 
+// Every record of a QSO log (band changes too) in record-number order, read
+// in one pass over the table: a list that needs the log more than once
+// (column widths, period points, the lines) walks the storage only once.
+std::vector<TContestQsoRecord> LogRecordsInOrder(TdbContest& log);
+
 class TAlleRout;
 
 // The writer of one line format (STF, ADIF, Cabrillo, EDI) as the output
@@ -165,13 +171,16 @@ class TAlleRout {
   // lineWidth; extra is the contest settings table on the current contest.
   // The score is the log's claimed score (ComputeTotals runs before).
   void WriteScoreTrailer(int lineWidth, const TContestRec& contest, TdbContest& extra);
-  // The column widths of the QSO lists over the log.
+  // The column widths of the QSO lists over the log (its records as
+  // LogRecordsInOrder gives them).
   void MeasureListColumns(const TContestRec& contest, TdbContest& log);
+  void MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos);
   // Fills the multiplier counts, total multipliers, total points and QSO
   // count from the contest list record and the contest settings record.
   void ComputeTotals(TdbContest& contestList, TdbContest& extra);
   // Total points := the points of the QSOs inside the period.
   void RecountPointsInPeriod(const TOutputFilter& period, TdbContest& log);
+  void RecountPointsInPeriod(const TOutputFilter& period, const std::vector<TContestQsoRecord>& qsos);
 
   static std::string SentExchangeText(const TdbContestBase& qso);
   static std::string ReceivedExchangeText(const TdbContestBase& qso);

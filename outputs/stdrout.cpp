@@ -210,11 +210,14 @@ bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilt
   out_.StartOnFreshPage();
   out_.ComputeTotals(contestTable, extraTable);
   TdbContest log(kContestLog, false, NumberOf(contestTable));
-  if (filter[0] > 0 && filter[4] > 0) out_.RecountPointsInPeriod(filter, log);
-  out_.MeasureListColumns(description, log);
+  // One pass over the storage; the column widths, the points of the period
+  // and the lines (of every band) come from the records read.
+  const std::vector<TContestQsoRecord> qsos = LogRecordsInOrder(log);
+  if (filter[0] > 0 && filter[4] > 0) out_.RecountPointsInPeriod(filter, qsos);
+  out_.MeasureListColumns(description, qsos);
   if (!perBand) {
     WriteListHeader(description, contestTable, extraTable, 0);
-    WriteQsoLines(description, filter, contestTable, extraTable, log, 0, false);
+    WriteQsoLines(description, filter, contestTable, extraTable, log, qsos, 0, false);
     return false;
   }
   bool first = true;
@@ -223,7 +226,7 @@ bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilt
     if (!first) WriteBandSeparator();
     first = false;
     WriteListHeader(description, contestTable, extraTable, band);
-    WriteQsoLines(description, filter, contestTable, extraTable, log, band, true);
+    WriteQsoLines(description, filter, contestTable, extraTable, log, qsos, band, true);
   }
   return true;
 }
@@ -251,7 +254,8 @@ void TStdRout::WriteBandSeparator() {
 
 void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter& filter,
                              TdbContest& contestList, TdbContest& extra, TdbContest& log,
-                             char bandLetter, bool perBand) {
+                             const std::vector<TContestQsoRecord>& qsos, char bandLetter,
+                             bool perBand) {
   const uint8_t code = out_.Code();
   TQsoFormatWriter* format = nullptr;
   if (code == OutputCode::Stf || code == OutputCode::Adif || code == OutputCode::Cabrillo ||
@@ -268,16 +272,16 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
 
   int32_t count = 0;
   size_t longest = 0;
-  TContestQsoRecord q{};
-  for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) {
+  for (const TContestQsoRecord& q : qsos) {
     headerAfterBreak();
-    log.GetQsoRecord(q);
     const uint8_t* r = q.data();
     if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
     if (perBand && rec::GetChar(r, qrec::kBandcode) != bandLetter) continue;
     if (!PassesPeriodFilter(filter, rec::GetInt32(r, qrec::kDatum), rec::GetInt32(r, qrec::kZeit)))
       continue;
     ++count;
+    // The line writers read the QSO the log stands on.
+    log.SetQsoRecord(q);
     std::string line;
     if (code == OutputCode::Stf || code == OutputCode::Adif || code == OutputCode::Cabrillo ||
         code == OutputCode::Edi) {

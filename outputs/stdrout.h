@@ -67,8 +67,8 @@ class TStdRout : public TLogOutputWriter {
                        TdbContest& extra, char bandLetter);
   void WriteBandSeparator();
   void WriteQsoLines(const TContestRec& description, const TOutputFilter& filter,
-                     TdbContest& contestList, TdbContest& extra, TdbContest& log, char bandLetter,
-                     bool perBand);
+                     TdbContest& contestList, TdbContest& extra, TdbContest& log,
+                     const std::vector<TContestQsoRecord>& qsos, char bandLetter, bool perBand);
   void WriteMultiHeader(const TContestRec& description);
 
   TAlleRout& out_;

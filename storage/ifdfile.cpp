@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cstring>
-#include <ctime>
+
+#include <sys/stat.h>
 
 #include "platform/paths.h"
 
@@ -50,20 +52,12 @@ std::string_view ColumnBytes(sqlite3_stmt* st, int col) {
 // The process-wide source of change counts (see TIfdFile::ChangeCount).
 uint64_t gChangeClock = 0;
 
-// The monotonic clock as the kernel keeps it at its last tick: reading it
-// costs next to nothing, unlike the exact clock, and the cache check asks it
-// on every operation. Returns its resolution too.
-int64_t CoarseNowNs(int64_t& resolutionNs) {
-  static const int64_t resolution = [] {
-    timespec r{};
-    return clock_getres(CLOCK_MONOTONIC_COARSE, &r) == 0
-               ? static_cast<int64_t>(r.tv_sec) * 1000000000 + r.tv_nsec
-               : int64_t{1000000000};
-  }();
-  resolutionNs = resolution;
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &t);
-  return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+// The monotonic clock. Not the kernel's coarse copy of it, cheaper as that
+// is: on a busy machine its ticks come late, and the caches would be
+// trusted past the check time.
+int64_t MonotonicNowNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // Resets a statement and its bindings when it goes out of use.
@@ -96,6 +90,7 @@ std::shared_ptr<TIfdFile> TIfdFile::Acquire(const TIfdOpenParams& params, bool& 
   }
   std::shared_ptr<TIfdFile> f(new TIfdFile());
   result = f->OpenDb(params, detail);
+  f->EndWait();
   if (result != drOk) return nullptr;
   if (!f->memory_) Registry()[params.FileName] = f;
   return f;
@@ -121,6 +116,8 @@ void TIfdFile::CloseNow() {
   outerOpen_ = false;
   jobs_.clear();
   readLocks_ = 0;
+  turns_.Withdraw();
+  turns_.EndWriting();
   for (auto& [sql, st] : stmts_) sqlite3_finalize(st);
   stmts_.clear();
   sqlite3_close_v2(db_);
@@ -152,9 +149,11 @@ int32_t TIfdFile::MapError(int rc) const {
 
 bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
   const uint16_t limit = h ? h->retryLimit_ : kIfdDefaultRetryLimit;
+  // The other stations let a waiting station in at its next retry.
+  if (!memory_) turns_.Announce();
   if (tries < limit) {
     ++tries;
-    SleepMs(RetryWaitMs());
+    turns_.WaitForTurn(RetryWaitMs());
     return true;
   }
   const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
@@ -212,6 +211,7 @@ int32_t TIfdFile::Exec(IFDriver* h, const std::string& sql) {
 int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   memory_ = p.FileName.empty();
   path_ = p.FileName;
+  turns_.SetFile(memory_ ? std::string() : path_);
   keys_ = p.Keys;
   builder_ = p.KeyBuilder;
   maxLen_ = p.MaxRecordLength;
@@ -233,6 +233,15 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
     keySql_.push_back("SELECT " + Col(i) + " FROM records WHERE ref=?1");
 
   const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
+  // The engine takes an empty file for a new database. A table file never
+  // stays empty (its schema is written as it is made), so an empty one is a
+  // table that lost its contents: opening it as a new, empty table would
+  // pass the loss over in silence.
+  struct stat file {};
+  if (!memory_ && stat(name.c_str(), &file) == 0 && S_ISREG(file.st_mode) && file.st_size == 0) {
+    detail = "Tabellendatei ist leer (0 Bytes)";
+    return drDamaged;
+  }
   const int rc = sqlite3_open_v2(name.c_str(), &db_,
                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
                                  nullptr);
@@ -422,19 +431,15 @@ int32_t TIfdFile::CheckVersion(IFDriver* h) {
     if (!counterDirty_) autoCounter_ = -1;
     dataVersion_ = v;
   }
-  int64_t resolution;
-  lastCheckNs_ = CoarseNowNs(resolution);
+  lastCheckNs_ = MonotonicNowNs();
   return drOk;
 }
 
 int32_t TIfdFile::Refresh(IFDriver* h) {
   if (memory_ || outerOpen_) return drOk;
   if (dataVersion_ >= 0 && DriverCacheCheckMs > 0) {
-    // Both readings may lag by up to one tick of the coarse clock: the
-    // caches count as fresh only while even the longest true age is inside.
-    int64_t resolution;
-    const int64_t age = CoarseNowNs(resolution) - lastCheckNs_;
-    if (age + resolution < static_cast<int64_t>(DriverCacheCheckMs) * 1000000) return drOk;
+    const int64_t age = MonotonicNowNs() - lastCheckNs_;
+    if (age < static_cast<int64_t>(DriverCacheCheckMs) * 1000000) return drOk;
   }
   return CheckVersion(h);
 }
@@ -488,6 +493,30 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
   return drOk;
 }
 
+int32_t TIfdFile::ReadAhead(int keyNo, std::string_view key, int32_t ref, bool forward, int count) {
+  if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
+  const std::string col = Col(keyNo);
+  sqlite3_stmt* st = Stmt(forward ? "SELECT ref, data FROM records WHERE (" + col + ", ref) >= (?1, ?2) ORDER BY " +
+                                        col + ", ref LIMIT ?3"
+                                  : "SELECT ref, data FROM records WHERE (" + col + ", ref) <= (?1, ?2) ORDER BY " +
+                                        col + " DESC, ref DESC LIMIT ?3");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  BindKey(st, 1, key);
+  sqlite3_bind_int(st, 2, ref);
+  sqlite3_bind_int(st, 3, count);
+  // No retries and no lock question: when the file is busy the walk reads
+  // its record alone, with the retries of a single read.
+  int rc = sqlite3_step(st);
+  int32_t r = rc == SQLITE_ROW || rc == SQLITE_DONE ? drOk : MapError(sqlite3_reset(st));
+  while (r == drOk && rc == SQLITE_ROW) {
+    CacheRecord(sqlite3_column_int(st, 0), ColumnBytes(st, 1));
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+  }
+  return r;
+}
+
 int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
   sqlite3_stmt* st = Stmt(keySql_[static_cast<size_t>(keyNo - 1)]);
@@ -502,8 +531,10 @@ int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& ke
   return drOk;
 }
 
-int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit) {
-  sqlite3_stmt* st = Stmt("SELECT ref, data FROM records ORDER BY ref");
+int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo) {
+  if (keyNo < 0 || keyNo > keys_.Count()) return drBadKeyNumber;
+  sqlite3_stmt* st = Stmt(keyNo == 0 ? std::string("SELECT ref, data FROM records ORDER BY ref")
+                                     : "SELECT ref, data FROM records ORDER BY " + Col(keyNo) + ", ref");
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   int rc;
@@ -543,11 +574,15 @@ int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
 int32_t TIfdFile::WriteBegin(IFDriver* h, bool& outer) {
   outer = false;
   if (!outerOpen_) {
+    // Stations waiting for this file go first (see TLockTurns); they retry
+    // every RetryWaitMs.
+    if (!memory_) turns_.LetWaitersIn(64 + DriverRetryDelay / 2 + 20);
     int32_t r = Exec(h, "BEGIN IMMEDIATE");
     if (r != drOk) return r;
     outerOpen_ = true;
     outerImmediate_ = true;
     outer = true;
+    if (!memory_) turns_.BeginWriting();
     r = CheckVersion(h);
     if (r != drOk) RollbackOuter();
     return r;
@@ -571,6 +606,7 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
   }
   if (sqlite3_get_autocommit(db_)) {
     // The engine gave up the whole transaction (disk full, I/O error).
+    turns_.EndWriting();
     outerOpen_ = false;
     outerImmediate_ = false;
     jobs_.clear();
@@ -594,14 +630,17 @@ int32_t TIfdFile::CommitOuter(IFDriver* h) {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   counterDirty_ = false;
+  turns_.EndWriting();
   return drOk;
 }
 
-void TIfdFile::RollbackOuter() {
+void TIfdFile::RollbackOuter(bool wrote) {
   if (db_ && !sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   outerOpen_ = false;
   outerImmediate_ = false;
   wroteInOuter_ = false;
+  turns_.EndWriting();
+  if (!wrote) return;
   Invalidate();
   ResetCounter();
 }
@@ -615,11 +654,11 @@ int32_t TIfdFile::BeginJob(IFDriver* h) {
   if (!outerOpen_) {
     bool outer;
     const int32_t r = WriteBegin(h, outer);
-    if (r == drOk) jobs_.push_back(true);
+    if (r == drOk) jobs_.push_back({true, changeCount_});
     return r;
   }
   const int32_t r = Exec(h, "SAVEPOINT j" + Num(static_cast<int64_t>(jobs_.size()) + 1));
-  if (r == drOk) jobs_.push_back(false);
+  if (r == drOk) jobs_.push_back({false, changeCount_});
   return r;
 }
 
@@ -643,7 +682,7 @@ int32_t TIfdFile::ReadLock(IFDriver* h) {
 
 int32_t TIfdFile::CommitJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
-  const bool began = jobs_.back();
+  const bool began = jobs_.back().began;
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
   if (!began) {
@@ -665,16 +704,18 @@ int32_t TIfdFile::CommitJob(IFDriver* h) {
 
 int32_t TIfdFile::RollbackJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
-  const bool began = jobs_.back();
+  const TJob job = jobs_.back();
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
-  if (!began) {
+  // A job that wrote nothing leaves the caches as they were.
+  const bool wrote = changeCount_ != job.changeAtBegin;
+  if (!job.began) {
     int32_t r = Exec(h, "ROLLBACK TO j" + Num(depth));
     if (r == drOk) r = Exec(h, "RELEASE j" + Num(depth));
-    Invalidate();
+    if (wrote || r != drOk) Invalidate();
     return r;
   }
-  RollbackOuter();
+  RollbackOuter(wrote);
   int32_t r = drOk;
   if (readLocks_ > 0) {
     const int locks = readLocks_;

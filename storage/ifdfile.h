@@ -20,6 +20,7 @@
 
 #include "storage/ifdriver.h"
 #include "storage/keymirror.h"
+#include "storage/lockturns.h"
 
 class TIfdFile {
  public:
@@ -54,9 +55,16 @@ class TIfdFile {
   int32_t Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror);
   // The stored record; drRecordGone when there is none.
   int32_t Record(IFDriver* h, int32_t ref, const std::string*& data);
+  bool Cached(int32_t ref) const { return records_.find(ref) != records_.end(); }
+  // Reads ahead of a walk along index keyNo: the records of up to count
+  // entries from (key, ref) on, in the walk's direction, in one statement
+  // (so in one short read transaction that ends with it), into the record
+  // cache. Nothing is held between two calls.
+  int32_t ReadAhead(int keyNo, std::string_view key, int32_t ref, bool forward, int count);
   int32_t StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key);
-  // Every stored record in reference order, in one pass over the file.
-  int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit);
+  // Every stored record in reference order (keyNo 0) or in the order of
+  // index keyNo, in one pass over the file.
+  int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo = 0);
   int32_t Count(IFDriver* h, int32_t& count);
   // Every key of a record, cut to its length.
   void BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const;
@@ -84,6 +92,13 @@ class TIfdFile {
   int JobDepth() const { return static_cast<int>(jobs_.size()); }
   int ReadLocks() const { return readLocks_; }
   bool WriteLocked() const { return outerOpen_ && (outerImmediate_ || wroteInOuter_); }
+  // Another station waits for a lock of this file.
+  bool LockWanted() { return !memory_ && turns_.OthersWaiting(); }
+  // After an operation: a wait for a refused lock that this station
+  // announced to the others is over once no transaction is open any more.
+  void EndWait() {
+    if (!outerOpen_) turns_.Withdraw();
+  }
 
   std::string LastDetail() const;
 
@@ -103,7 +118,9 @@ class TIfdFile {
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
   int32_t CommitOuter(IFDriver* h);
-  void RollbackOuter();
+  // wrote false: nothing was written since the caches were last checked,
+  // so they stay.
+  void RollbackOuter(bool wrote = true);
   void ResetCounter();
   int32_t RecomputeKeys(IFDriver* h);
   int32_t OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys);
@@ -127,7 +144,14 @@ class TIfdFile {
   bool outerOpen_ = false;
   bool outerImmediate_ = false;
   bool wroteInOuter_ = false;
-  std::vector<bool> jobs_;  // per open job: it began the outer transaction
+  // Per open job: it began the outer transaction, and the change count
+  // when it began (unchanged at its rollback: it wrote nothing, the caches
+  // still hold).
+  struct TJob {
+    bool began;
+    uint64_t changeAtBegin;
+  };
+  std::vector<TJob> jobs_;
   int readLocks_ = 0;
 
   // Caches.
@@ -137,6 +161,7 @@ class TIfdFile {
   int64_t autoCounter_ = -1;
   bool counterDirty_ = false;  // autoCounter_ not yet written to the file
   int64_t dataVersion_ = -1;
-  int64_t lastCheckNs_ = 0;  // coarse monotonic clock at the last question
+  int64_t lastCheckNs_ = 0;  // monotonic clock at the last question
   uint64_t changeCount_ = 0;
+  TLockTurns turns_;
 };

@@ -28,6 +28,8 @@ bool IFbiDriver::IsReadLocked() const { return file_ && file_->IsOpen() && file_
 
 bool IFbiDriver::IsWriteLocked() const { return file_ && file_->IsOpen() && file_->WriteLocked(); }
 
+bool IFbiDriver::LockWanted() const { return file_ && file_->IsOpen() && file_->LockWanted(); }
+
 namespace {
 
 int32_t CheckParams(const TIfdOpenParams& p) {
@@ -104,6 +106,7 @@ bool IFDriver::Enter(const char* op) {
 
 int32_t IFDriver::Leave(const char* op, int32_t result, const std::string& detail) {
   DriverBusy = false;
+  if (IsOpen()) file_->EndWait();
   DriverNoteOperation(op, title_, result);
   if (result > drRecordGone && detail.empty() && IsOpen() &&
       DriverClassOf(result) != TDriverClass::Usage)
@@ -182,6 +185,24 @@ int32_t IFDriver::SetPositionAt(int keyNo, const TKeyMirror& m, size_t i, bool l
   return SetPosition(keyNo, key, ref, load);
 }
 
+void IFDriver::ReadAhead(int keyNo, const TKeyMirror& m, size_t i, bool forward, bool continues) {
+  // The first read-ahead of a walk stays small (a walk may stop after a few
+  // steps), later ones grow fourfold: a walk over the whole table reads it
+  // in a handful of statements.
+  constexpr int kFirstAhead = 32;
+  constexpr int kMostAhead = 8192;
+  std::string_view key;
+  int32_t ref;
+  m.EntryAt(i, key, ref);
+  if (file_->Cached(ref)) return;
+  const bool same = continues && aheadCount_ > 0 && aheadKeyNo_ == keyNo && aheadForward_ == forward;
+  aheadCount_ = same ? std::min(aheadCount_ * 4, kMostAhead) : kFirstAhead;
+  aheadKeyNo_ = keyNo;
+  aheadForward_ = forward;
+  // A failed read-ahead is no failure of the step: the record is read alone then.
+  file_->ReadAhead(keyNo, key, ref, forward, aheadCount_);
+}
+
 int32_t IFDriver::PositionKey() {
   if (posKeyKnown_ || posRef_ < 1) return drOk;
   const int32_t r = file_->StoredKey(this, curKeyNo_, posRef_, curKey_);
@@ -255,6 +276,7 @@ int32_t IFDriver::First(int keyNo, bool load) {
   int32_t r = Mirror(keyNo, m);
   if (r != drOk) return Leave("First", r);
   if (m->Count() == 0) return Leave("First", drNotFound);
+  if (load) ReadAhead(keyNo, *m, 0, true, false);
   return Leave("First", SetPositionAt(keyNo, *m, 0, load));
 }
 
@@ -265,6 +287,7 @@ int32_t IFDriver::Last(int keyNo, bool load) {
   if (r != drOk) return Leave("Last", r);
   if (m->Count() == 0) return Leave("Last", drNotFound);
   const size_t i = m->Count() - 1;
+  if (load) ReadAhead(keyNo, *m, i, false, false);
   return Leave("Last", SetPositionAt(keyNo, *m, i, load));
 }
 
@@ -293,16 +316,14 @@ int32_t IFDriver::Step(bool forward, bool load, int keyNo) {
     // No place yet: the first step goes to the first (last) entry.
     if (m->Count() == 0) return Leave(op, drNotFound);
     const size_t i = forward ? 0 : m->Count() - 1;
+    if (load) ReadAhead(kn, *m, i, forward, false);
     return Leave(op, SetPositionAt(kn, *m, i, load));
   }
-  if (forward) {
-    const size_t i = m->Lower(curKey_, static_cast<int64_t>(posRef_) + 1);
-    if (i >= m->Count()) return Leave(op, drNotFound);
-    return Leave(op, SetPositionAt(kn, *m, i, load));
-  }
-  const size_t i = m->Lower(curKey_, posRef_);
-  if (i == 0) return Leave(op, drNotFound);
-  return Leave(op, SetPositionAt(kn, *m, i - 1, load));
+  size_t i = m->Lower(curKey_, forward ? static_cast<int64_t>(posRef_) + 1 : posRef_);
+  if (forward ? i >= m->Count() : i == 0) return Leave(op, drNotFound);
+  if (!forward) --i;
+  if (load) ReadAhead(kn, *m, i, forward, true);
+  return Leave(op, SetPositionAt(kn, *m, i, load));
 }
 
 int32_t IFDriver::NextKey(int keyNo, std::string& key, int32_t& ref) {
@@ -359,9 +380,9 @@ int32_t IFDriver::ChangeCount(uint64_t& count) {
   return Leave("ChangeCount", drOk);
 }
 
-int32_t IFDriver::ScanRecords(const TRecordVisitor& visit) {
+int32_t IFDriver::ScanRecords(const TRecordVisitor& visit, int keyNo) {
   if (!Enter("ScanRecords")) return DriverResult;
-  return Leave("ScanRecords", file_->ScanRecords(this, visit));
+  return Leave("ScanRecords", file_->ScanRecords(this, visit, keyNo));
 }
 
 int32_t IFDriver::UsedRecords(int32_t& count) {
@@ -573,6 +594,7 @@ int32_t IFDriver::DeleteTableFiles() {
   --file_->handles;
   file_.reset();
   DeleteFileAnsi(path + "-journal");
+  DeleteFileAnsi(TLockTurns::SignalFile(path));
   const bool gone = DeleteFileAnsi(path) || !FileExistsAnsi(path);
   DriverBusy = false;
   DriverNoteOperation("DeleteTableFiles", title_, gone ? drOk : drDeleteFailed);

@@ -93,6 +93,9 @@ class IFbiDriver : public IFDriverLow {
   // This station holds the shared (read) / exclusive (write) fileblock lock.
   bool IsReadLocked() const;
   bool IsWriteLocked() const;
+  // Another station waits for a lock of the file (a station holding the
+  // read lock over a long job hands it over then).
+  bool LockWanted() const;
 
  protected:
   std::shared_ptr<TIfdFile> file_;
@@ -158,10 +161,12 @@ class IFDriver : public IFbiDriver {
   // table, so a caller may keep what it derived from the table along with
   // the number. Never 0; never repeated, not even for another file.
   int32_t ChangeCount(uint64_t& count);
-  // Every record in reference order, read in one pass over the file without
-  // touching the buffer or the position: for jobs that must see every record
-  // and would otherwise read them one by one.
-  int32_t ScanRecords(const TRecordVisitor& visit);
+  // Every record in reference order (keyNo 0) or in the order of index
+  // keyNo, read in one pass over the file (one statement, so one read
+  // transaction that ends with the pass) without touching the buffer or the
+  // position: for jobs that must see every record and would otherwise read
+  // them one by one.
+  int32_t ScanRecords(const TRecordVisitor& visit, int keyNo = 0);
 
   // Key and reference of the entry at relative position p of scale s (p <= s).
   int32_t KeyAtPosition(int keyNo, int32_t p, int32_t s, std::string& key, int32_t& ref);
@@ -227,6 +232,11 @@ class IFDriver : public IFbiDriver {
   // Entry i of the mirror m of index keyNo becomes the position.
   int32_t SetPositionAt(int keyNo, const class TKeyMirror& m, size_t i, bool load);
   int32_t PositionKey();
+  // A walk along keyNo reaches entry i of its mirror m: when that record is
+  // not in memory, it is read together with the records of the entries that
+  // follow in the walk's direction. A walk that goes on reads more at a
+  // time; starts a new walk (First, Last).
+  void ReadAhead(int keyNo, const class TKeyMirror& m, size_t i, bool forward, bool continues);
   int32_t Mirror(int keyNo, const class TKeyMirror*& mirror);
   int WriteLength() const;
 
@@ -243,6 +253,10 @@ class IFDriver : public IFbiDriver {
   int32_t posRef_ = 0;
   bool havePos_ = false;
   bool posKeyKnown_ = false;
+  // The last read-ahead of a walk: its index, direction and size.
+  int aheadKeyNo_ = 0;
+  bool aheadForward_ = true;
+  int aheadCount_ = 0;
   uint16_t retryLimit_ = kIfdDefaultRetryLimit;
   TRetryHandler retryHandler_;
   bool ownHandler_ = false;

@@ -91,8 +91,8 @@ uint64_t TdbTreiber::ChangeCount() {
   if (driver_) driver_->ChangeCount(n);
   return n;
 }
-bool TdbTreiber::ScanRecords(const TRecordVisitor& visit) {
-  return driver_ ? driver_->ScanRecords(visit) == drOk : NotOpen();
+bool TdbTreiber::ScanRecords(const TRecordVisitor& visit, int keyNo) {
+  return driver_ ? driver_->ScanRecords(visit, keyNo) == drOk : NotOpen();
 }
 void TdbTreiber::BufferKey(int keyNo, std::string& key) {
   key.clear();

@@ -59,7 +59,7 @@ class TdbTreiber {
   uint64_t ChangeCount();
   // See IFDriver::ScanRecords; true when the walk ran (to its end or until
   // the visitor stopped it).
-  bool ScanRecords(const TRecordVisitor& visit);
+  bool ScanRecords(const TRecordVisitor& visit, int keyNo = 0);
   void BufferKey(int keyNo, std::string& key);
 
   bool Add(uint8_t autoKeyMode = 0);

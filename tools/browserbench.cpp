@@ -1,7 +1,11 @@
 // Measures paging through a 10,000-record table page by page, from the first
 // page to the last: on the paging engine alone (pages of 30 and of 250 rows)
 // and through the browser panel (page key and grid repaint), once on a table
-// held in memory and once on a stored table file.
+// held in memory and once on a stored table file. Figures (mean and worst
+// page step) go to standard output in the benchmark line format; the
+// references in the same run: raw SQLite reading the same pages of the
+// stored table, one statement per page, and for the table in memory the
+// same rows copied out of a sorted vector.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTableView>
@@ -13,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsupport.h"
 #include "database/dbbase.h"
 #include "platform/codec.h"
 #include "ui/kbrowser.h"
@@ -34,11 +39,57 @@ struct Stats {
     total += ms;
     worst = std::max(worst, ms);
   }
-  void Print(const char* what) const {
-    std::printf("%-44s %5d steps  mean %.3f ms  worst %.3f ms\n", what, steps,
-                steps ? total / steps : 0.0, worst);
+  double Mean() const { return steps ? total / steps : 0.0; }
+  // The mean and the worst step beside those of the reference.
+  void Print(const std::string& what, const Stats& reference) const {
+    bench::Figure(what + ", mean step", Mean(), reference.Mean());
+    bench::Figure(what + ", worst step", worst, reference.worst);
   }
 };
+
+// The reference of a table in memory: the rows of each page copied out of
+// the sorted records.
+Stats PlainPages(const std::vector<std::string>& sorted, int page) {
+  Stats s;
+  std::vector<std::string> rows;
+  for (size_t from = 0; from < sorted.size(); from += static_cast<size_t>(page)) {
+    const auto t0 = Clock::now();
+    rows.assign(sorted.begin() + static_cast<std::ptrdiff_t>(from),
+                sorted.begin() + static_cast<std::ptrdiff_t>(std::min(sorted.size(), from + static_cast<size_t>(page))));
+    s.Add(Clock::now() - t0);
+  }
+  return s;
+}
+
+// The reference of a stored table: raw SQLite reading page after page along
+// key 1, each page one statement from the last row of the one before.
+Stats RawPages(const std::string& file, int page) {
+  Stats s;
+  bench::RawTable raw(file);
+  sqlite3_stmt* st = nullptr;
+  sqlite3_prepare_v2(raw.Db(), "SELECT k1, ref, data FROM records WHERE (k1, ref) > (?1, ?2) ORDER BY k1, ref LIMIT ?3",
+                     -1, &st, nullptr);
+  std::string key;
+  int32_t ref = 0;
+  std::vector<std::string> rows;
+  for (;;) {
+    const auto t0 = Clock::now();
+    sqlite3_bind_blob(st, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int(st, 2, ref);
+    sqlite3_bind_int(st, 3, page);
+    rows.clear();
+    while (sqlite3_step(st) == SQLITE_ROW) {
+      key.assign(static_cast<const char*>(sqlite3_column_blob(st, 0)), static_cast<size_t>(sqlite3_column_bytes(st, 0)));
+      ref = sqlite3_column_int(st, 1);
+      rows.emplace_back(static_cast<const char*>(sqlite3_column_blob(st, 2)), static_cast<size_t>(sqlite3_column_bytes(st, 2)));
+    }
+    sqlite3_reset(st);
+    s.Add(Clock::now() - t0);
+    if (rows.empty()) break;
+  }
+  sqlite3_finalize(st);
+  return s;
+}
 
 std::string CallOf(const std::string& r) { return r.substr(0, r.find(';')); }
 
@@ -87,10 +138,11 @@ std::string RecordText(int i) {
 
 // Pages from the first page to the last; true when the last page ends on
 // the last record.
-bool EnginePass(TBrowDriver* drv, TKBrowserOwner& b, int page, int32_t lastRef, const char* what) {
+bool EnginePass(TBrowDriver* drv, TKBrowserOwner& b, int page, int32_t lastRef, const char* what,
+                const Stats& reference) {
   TKBrowser e(drv, page, 1, TKeyStr{}, TKeyStr{}, false);
-  // The 50 ms pauses of the lock yield (after every 64 rows on a shared
-  // table) are counted, not slept: they are the other stations' time.
+  // Pauses of a lock hand-over (only while another station waits) would be
+  // the other station's time: counted, not slept.
   int yields = 0;
   e.SetSleeper([&](int) { ++yields; });
   Stats s;
@@ -105,35 +157,27 @@ bool EnginePass(TBrowDriver* drv, TKBrowserOwner& b, int page, int32_t lastRef, 
     if (e.MovedRows() == 0) break;
     last = e.Row(e.LastValidRow()).Ref;
   }
-  char line[80];
-  std::snprintf(line, sizeof line, "%s, engine, page of %d rows", what, page);
-  s.Print(line);
-  if (yields > 0) std::printf("  lock yields: %d (50 ms pause each, not in the times)\n", yields);
-  return last == lastRef && s.worst < 16.0;
+  s.Print(std::string("paging ") + what + ", engine, page of " + std::to_string(page) + " rows", reference);
+  if (yields > 0) std::fprintf(stderr, "  lock hand-overs: %d\n", yields);
+  return last == lastRef;
 }
 
-bool PanelPass(TkxBrow& brow, int32_t lastRef, const char* what) {
-  Stats s, move, paint;
+bool PanelPass(TkxBrow& brow, int32_t lastRef, const char* what, const Stats& reference) {
+  Stats s;
   int32_t prev = -1;
   for (;;) {
     auto t0 = Clock::now();
     brow.PageDown();
-    auto t1 = Clock::now();
     brow.Grid()->viewport()->repaint();
     s.Add(Clock::now() - t0);
-    move.Add(t1 - t0);
-    paint.Add(Clock::now() - t1);
     const int32_t ref = brow.CurrentRowRef();
     if (ref == prev) break;
     prev = ref;
   }
-  char line[96];
-  std::snprintf(line, sizeof line, "%s, panel, page of %d rows, with repaint", what,
-                brow.GridCtrl()->PageSize());
-  s.Print(line);
-  move.Print("  of which the page step");
-  paint.Print("  of which the repaint");
-  return s.worst < 16.0 && brow.Engine()->Row(brow.Engine()->LastValidRow()).Ref == lastRef;
+  s.Print(std::string("paging ") + what + ", panel with repaint, page of " +
+              std::to_string(brow.GridCtrl()->PageSize()) + " rows",
+          reference);
+  return brow.Engine()->Row(brow.Engine()->LastValidRow()).Ref == lastRef;
 }
 
 int main(int argc, char** argv) {
@@ -146,12 +190,16 @@ int main(int argc, char** argv) {
   };
 
   TBrowMemIndex ix({CallOf});
-  for (int i = 1; i <= n; ++i) ix.Add(RecordText(i));
-  std::printf("table: %d records\n", n);
+  std::vector<std::string> sorted;
+  for (int i = 1; i <= n; ++i) {
+    ix.Add(RecordText(i));
+    sorted.push_back(RecordText(i));
+  }
+  std::sort(sorted.begin(), sorted.end());
   {
     Builder b(ix);
-    ok = EnginePass(&ix, b, 30, n, "memory") && ok;
-    ok = EnginePass(&ix, b, 250, n, "memory") && ok;
+    ok = EnginePass(&ix, b, 30, n, "memory", PlainPages(sorted, 30)) && ok;
+    ok = EnginePass(&ix, b, 250, n, "memory", PlainPages(sorted, 250)) && ok;
     TkxBrow brow;
     brow.resize(900, 700);
     brow.OnBuildRow = [&](RowRec& r) { r.Row = ix.Record(); };
@@ -160,17 +208,16 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     brow.Open(0, &ix, TKeyStr{}, TKeyStr{}, 1);
     QCoreApplication::processEvents();
-    ok = PanelPass(brow, n, "memory") && ok;
+    ok = PanelPass(brow, n, "memory", PlainPages(sorted, brow.GridCtrl()->PageSize())) && ok;
   }
 
   QTemporaryDir dir;
   const std::string file = QStringToAnsi(dir.path()) + "/BENCH";
   BenchTable table(file);
   if (!table.ok) {
-    std::printf("stored table cannot be opened\n");
+    std::fprintf(stderr, "stored table cannot be opened\n");
     return 1;
   }
-  auto t0 = Clock::now();
   table.BeginTransaction();
   int32_t lastRef = 0;
   for (int i = 1; i <= n; ++i) {
@@ -181,13 +228,12 @@ int main(int argc, char** argv) {
     lastRef = table.CurrentRef();
   }
   table.CommitTransaction();
-  std::printf("stored table filled in %.0f ms\n",
-              std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
   {
     TBrowTableDriver drv(&table);
     TableBuilder b(table);
-    ok = EnginePass(&drv, b, 30, lastRef, "stored") && ok;
-    ok = EnginePass(&drv, b, 250, lastRef, "stored") && ok;
+    const std::string path = file + ".DAT";
+    ok = EnginePass(&drv, b, 30, lastRef, "stored", RawPages(path, 30)) && ok;
+    ok = EnginePass(&drv, b, 250, lastRef, "stored", RawPages(path, 250)) && ok;
     TkxBrow brow;
     brow.resize(900, 700);
     brow.OnBuildRow = [&](RowRec& r) { r.Row = table.Text(); };
@@ -196,8 +242,8 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     brow.Open(0, static_cast<TdbBase*>(&table), TKeyStr{}, TKeyStr{}, 1);
     QCoreApplication::processEvents();
-    ok = PanelPass(brow, lastRef, "stored") && ok;
+    ok = PanelPass(brow, lastRef, "stored", RawPages(path, brow.GridCtrl()->PageSize())) && ok;
   }
-  std::printf("%s\n", ok ? "every page step under 16 ms" : "SLOWER THAN 16 ms OR INCOMPLETE");
+  if (!ok) std::fprintf(stderr, "paging did not reach the last record\n");
   return ok ? 0 : 1;
 }

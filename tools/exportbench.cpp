@@ -1,161 +1,146 @@
-// Measures the file outputs of the output menu on a log of 10,000 QSOs of
-// letter '4' (ADIF, Cabrillo, STF, EDI): each run through the output driver
-// as the menu runs it, against plain SQLite reading the same rows and the
-// same bytes written to a file. One line per figure: figure, project ms,
-// reference ms, ratio.   exportbench [QSOs]
-#include <QCoreApplication>
+// Times every file export of the output menu on logs of 1,000, 10,000 and
+// 50,000 QSOs, each against a plain ordered read of the log's records by raw
+// SQLite in the same run (what any export has to read at the least); the
+// engine's own walk over the log beside the same read; and the decision aid
+// of the period dialog, which reads the log the same way.
+//   exportbench [qsos ...]      (default 1000 10000 50000)
+// EXPORTBENCH_KINDS (e.g. "7,9") limits the run to those output kinds (0:
+// the period aid, 1: the walk over the log).
+#include <QApplication>
 #include <QTemporaryDir>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
-#include "contest/ContestFkt.h"
+#include "benchlogs.h"
+#include "benchsupport.h"
+#include "contest/LogServices.h"
 #include "contest/SetupOutputs.h"
-#include "database/contestrecords.h"
-#include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "database/kxstrings.h"
 #include "database/setups.h"
-#include "outputs/allerout.h"
+#include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/edi.h"
-#include "outputs/formatwriters.h"
 #include "outputs/stdrout.h"
-#include "platform/messages.h"
-#include "platform/paths.h"
-#include "rawsqliteref.h"
-#include "ui/filebaseoop.h"
+#include "platform/codec.h"
+#include "platform/textfile.h"
 
 namespace {
 
-double MsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Answers every question with its default and keeps every notice quiet.
-class QuietMessages : public TMessagePresenter {
- public:
-  bool JaNeinFrage(const std::string&, const std::string&, const std::string&, bool defaultYes) override {
-    return defaultYes;
-  }
-  bool Hinweis(const std::string&, const std::string&, const std::string&, bool, bool) override { return true; }
-  void Achtung(const std::string&, const std::string&) override {}
-  void Fehler(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-  void FehlerInfo(const std::string& text, const std::string&, const std::string&) override { Fehler(text); }
+struct TExport {
+  uint8_t Kind;
+  const char* Name;
 };
 
-// The save dialog answers with one file name.
-class FixedFile : public TFileDialogRunner {
- public:
-  bool Run(const TFileDialogRequest&, std::string& fileName) override {
-    fileName = answer;
-    return true;
-  }
-  std::string answer;
+// The file exports of the output menu (the printed lists go to a printer).
+constexpr TExport kExports[] = {
+    {7, "E-Log list"},     {11, "E-Log band list"}, {6, "E-Log cover sheet"},
+    {12, "E-Log total"},   {14, "E-Log multi list"}, {9, "ADIF"},
+    {13, "CSV"},           {8, "STF"},              {10, "Cabrillo"},
+    {15, "EDI"},
 };
 
-// The participant form of the EDI header, closed at once.
-class KeptForm : public TEdiParticipantForm {
- public:
+// The EDI participant form, closed as it opens.
+struct TClosedEdiForm : TEdiParticipantForm {
   void Run(TEdiParticipant&, const std::string&, const std::vector<std::string>&) override {}
 };
 
-// The reference: the rows read by plain SQLite and the bytes written.
-double ReferenceMs(const std::string& logFile, const std::string& bytes, const std::string& copy) {
-  const auto start = std::chrono::steady_clock::now();
-  rawsqlite::TRows rows;
-  if (!rawsqlite::ReadRows(logFile, rows)) return -1;
-  std::ofstream(copy, std::ios::binary) << bytes;
-  return MsSince(start);
+bool KindWanted(uint8_t kind) {
+  const char* only = std::getenv("EXPORTBENCH_KINDS");
+  if (!only || !*only) return true;
+  const std::string list = std::string(",") + only + ",";
+  return list.find("," + std::to_string(kind) + ",") != std::string::npos;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-  QTemporaryDir dir;
-  ProgramDirectory = QStringToFileName(dir.path()) + "/";
-  if (!StartFileManager()) return 1;
-  QuietMessages messages;
-  ToMessages.SetPresenter(&messages);
-  FixedFile save;
-  SetFileDialogRunner(&save);
-  KeptForm form;
-  SetEdiParticipantForm(&form);
-  InstallQsoFormatWriters();
-  ToSetups.SetOwnCall("DL1ABC");
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  const std::vector<int> sizes = bench::LogSizes(argc, argv);
 
-  TContestRec contest;
-  ContestFkt.DefineNewContest(contest, '4');
-  TdbContest list(kContestList, false, 0);
-  TdbContest extra(kContestExtra, false, 0);
-  TContestRecord r{};
-  rec::SetChar(r.data(), crec::kTyp, '4');
-  rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
-  list.ClearRecord();
-  list.SetContestRecord(r);
-  if (!list.Add()) return 1;
-  list.GetContestRecord(r);
-  const int32_t number = rec::GetInt32(r.data(), crec::kNummer);
-  TContestExtraRecord x{};
-  rec::SetInt32(x.data(), xrec::kNummer, number);
-  extra.ClearRecord();
-  extra.SetExtraRecord(x);
-  if (!extra.Add() || !extra.FindByNumber(number)) return 1;
+  QTemporaryDir dir;
+  if (!bench::StartProgramIn(dir)) return 1;
+  bench::SilentMessages messages;
+  bench::FixedFileDialog save(ProgramDirectory + "export.out");
+  InstallLogOutputs();
+  TClosedEdiForm ediForm;
+  SetEdiParticipantForm(&ediForm);
+  ToSetups.SetOwnCall("DL1ABC");
+  LanguageFlag = 1;
+  int failures = 0;
   {
-    TdbContest log(kContestLog, false, number);
-    const int32_t day = ToDates.DMYToDate(20, 12, 2015);
-    log.BeginTransaction();
-    for (int i = 0; i < count; ++i) {
-      TContestQsoRecord q{};
-      uint8_t* p = q.data();
-      rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DL" + std::to_string(10000 + i));
-      rec::SetInt32(p, qrec::kDatum, day + i / 86400);
-      rec::SetInt32(p, qrec::kZeit, i % 86400);
-      rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
-      rec::SetChar(p, qrec::kBandcode, i % 2 ? 'c' : 'b');
-      TContestFkt::SetSentExchange("599" + std::to_string(i % 1000) + "/JO62", q);
-      TContestFkt::SetReceivedExchange("579" + std::to_string(i % 997) + "/JO40", q);
-      rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "JO40AB");
-      rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "DL");
-      rec::SetUInt16(p, qrec::kPunkte, 1);
-      log.ClearRecord();
-      log.SetQsoRecord(q);
-      if (!log.Add()) return 1;
+    TdbContest list(kContestList, false, 0);
+    TdbContest extra(kContestExtra, false, 0);
+    TStdRout writer;
+    for (size_t s = 0; s < sizes.size(); ++s) {
+      const int qsos = sizes[s];
+      const int32_t nummer = bench::AddSampleLog(list, extra, static_cast<int>(s), qsos);
+      if (nummer == 0 || !list.FindByNumber(nummer) || !extra.FindByNumber(nummer)) {
+        std::fprintf(stderr, "log of %d QSOs not made\n", qsos);
+        return 1;
+      }
+      const TContestRec desc = bench::EditionContest(list);
+
+      const std::string file = ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT";
+      const int runs = qsos >= 50000 ? 3 : 5;
+      int rows = 0;
+      const double reference = bench::MedianMs(runs, [&] {
+        bench::RawTable raw(file);
+        rows = raw.ReadOrdered(qrec::kKeyNummer);
+      });
+      if (rows < qsos) {
+        std::fprintf(stderr, "reference read %d rows of %d\n", rows, qsos);
+        return 1;
+      }
+      // What every export stands on: a walk over the log's records through
+      // the engine, on a log just opened.
+      if (KindWanted(1)) {
+        int walked = 0;
+        const double walk = bench::MedianMs(runs, [&] {
+          TdbContest log(kContestLog, false, nummer);
+          walked = 0;
+          for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) ++walked;
+        });
+        if (walked < qsos) ++failures;
+        bench::Figure("walk over every record, " + bench::Thousands(qsos) + " QSOs", walk, reference);
+      }
+      // The multiplier check list groups by DOK and by country: this
+      // edition's contest counts neither, the list is timed as if it did.
+      TContestRec multiDesc = desc;
+      multiDesc.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::Dok};
+      for (const TExport& e : kExports) {
+        if (!KindWanted(e.Kind)) continue;
+        const TContestRec& d = e.Kind == 14 ? multiDesc : desc;
+        // Every run opens the log afresh, as the output menu does.
+        const double ms = bench::MedianMs(runs, [&] {
+          RunOutput(e.Kind, Edition::Letter, d, list, extra, nullptr, writer);
+        });
+        std::string bytes;
+        // The cover sheet and the multiplier list have a line per total or
+        // group, not per QSO.
+        const size_t least = e.Kind == 6 || e.Kind == 14 ? 100 : static_cast<size_t>(qsos);
+        if (!ReadFileBytes(ProgramDirectory + "export.out", bytes) || bytes.size() < least) {
+          std::fprintf(stderr, "%s wrote %zu bytes\n", e.Name, bytes.size());
+          ++failures;
+        }
+        bench::Figure(std::string("export ") + e.Name + ", " + bench::Thousands(qsos) + " QSOs", ms, reference);
+      }
+      if (KindWanted(0)) {
+        size_t windows = 0;
+        const double aid = bench::MedianMs(runs, [&] {
+          windows = 0;
+          RunPeriodAid(ReadQsoTimePoints(nummer), [&](int state, int, const std::string&, const std::string&) {
+            windows += state == 1;
+          });
+        });
+        if (windows != 301) ++failures;
+        bench::Figure("period aid, " + bench::Thousands(qsos) + " QSOs", aid, reference);
+      }
     }
-    if (!log.CommitTransaction()) return 1;
   }
-  const std::string logFile = ProgramDirectory + TDatContest::LogTableName(number) + ".DAT";
-  const std::pair<uint8_t, const char*> kinds[] = {
-      {OutputKind::Adif, "ADIF"}, {OutputKind::Cabrillo, "Cabrillo"}, {OutputKind::Stf, "STF"},
-      {OutputKind::Edi, "EDI"}};
-  for (const auto& [kind, name] : kinds) {
-    double projectMs = 1e18, referenceMs = 1e18;
-    for (int run = 0; run < 3; ++run) {
-      save.answer = ProgramDirectory + "export.out";
-      TStdRout driver;
-      const auto start = std::chrono::steady_clock::now();
-      RunOutput(kind, '4', contest, list, extra, nullptr, driver);
-      projectMs = std::min(projectMs, MsSince(start));
-      std::ifstream in(save.answer, std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      if (bytes.empty()) return 1;
-      referenceMs = std::min(referenceMs, ReferenceMs(logFile, bytes, ProgramDirectory + "copy.out"));
-    }
-    rawsqlite::PrintFigure(std::string(name) + " export of " + std::to_string(count) +
-                               " QSOs (reference: raw SQLite read of the rows, same bytes written)",
-                           projectMs, referenceMs);
-  }
-  ToMessages.SetPresenter(nullptr);
-  SetFileDialogRunner(nullptr);
-  SetEdiParticipantForm(nullptr);
   ExitFileManager();
-  return 0;
+  return failures == 0 && messages.Errors() == 0 ? 0 : 1;
 }

@@ -1,120 +1,166 @@
-// recountbench [letter]
-// The recounts of the log window on a log of 10,000 QSOs of the contest
-// letter (default 'D'): the full recount that stores the claimed totals,
-// the window's own full recount when it opens, its current-band recount
-// before every new entry and the new-multiplier check of one entry. Prints
-// each figure as the best of five runs.
+// Times the jobs over a whole log on logs of 1,000, 10,000 and 50,000 QSOs:
+// the full recount of the claimed totals, the log window's recounts (full,
+// and the current band's before every entry) and the renumbering after a
+// delete. References in the same run, raw SQLite on the same file:
+// recounts - an ordered read of the records they walk; renumbering - the
+// same rewrite (band changes deleted, every QSO whose numbers change
+// rewritten with its number keys) in one transaction on a copy of the log.
+//   recountbench [qsos ...]      (default 1000 10000 50000)
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
+#include <array>
 #include <cstdio>
-#include <functional>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
-#include "contest/ContestDefs.h"
-#include "database/dbContest.h"
+#include "benchlogs.h"
+#include "benchsupport.h"
+#include "database/dbContestDat.h"
 #include "database/filemanager.h"
-#include "database/kxdates.h"
-#include "logentry/newmultis.h"
 #include "logentry/recount.h"
-#include "platform/paths.h"
+#include "logentry/renumber.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int32_t kLogNumber = 1;
-constexpr int kQsos = 10000;
-
-double BestOfFive(const std::function<void()>& job) {
-  double best = 1e9;
-  for (int i = 0; i < 5; ++i) {
-    const auto start = Clock::now();
-    job();
-    best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+// The numbers the renumbering gives, in date order: record number, running
+// number per band and per mode; band changes leave the log.
+int RawRenumber(bench::RawTable& raw, IFDriver& keyDriver) {
+  struct TRow {
+    int32_t ref;
+    TContestQsoRecord qso;
+  };
+  std::vector<TRow> rows;
+  if (!raw.Exec("BEGIN IMMEDIATE")) return -1;
+  raw.Rows("SELECT ref, data FROM records ORDER BY k1, ref", [&](sqlite3_stmt* st) {
+    TRow r{sqlite3_column_int(st, 0), {}};
+    const auto* p = static_cast<const uint8_t*>(sqlite3_column_blob(st, 1));
+    std::copy_n(p, std::min<size_t>(static_cast<size_t>(sqlite3_column_bytes(st, 1)), r.qso.size()),
+                r.qso.begin());
+    rows.push_back(r);
+  });
+  sqlite3_stmt* del = nullptr;
+  sqlite3_stmt* upd = nullptr;
+  sqlite3_prepare_v2(raw.Db(), "DELETE FROM records WHERE ref=?1", -1, &del, nullptr);
+  sqlite3_prepare_v2(raw.Db(),
+                     "UPDATE records SET data=?1, k4=?2, k8=?3, k11=?4, k12=?5, k13=?6, k24=?7 WHERE ref=?8", -1,
+                     &upd, nullptr);
+  std::array<int32_t, 256> band{}, mode{};
+  int32_t number = 0, rewritten = 0;
+  for (TRow& r : rows) {
+    uint8_t* p = r.qso.data();
+    const uint8_t marker = rec::GetByte(p, qrec::kQsoMarker);
+    if (marker != 0 && marker != ' ') {
+      sqlite3_bind_int(del, 1, r.ref);
+      sqlite3_step(del);
+      sqlite3_reset(del);
+      continue;
+    }
+    const TContestQsoRecord before = r.qso;
+    const auto b = static_cast<uint8_t>(rec::GetChar(p, qrec::kBandcode));
+    rec::SetInt32(p, qrec::kWagBandNrIntern, ++band[b]);
+    rec::SetInt32(p, qrec::kWagBandNr, band[b]);
+    rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(++mode[static_cast<uint8_t>(p[qrec::kMode + 1])]));
+    rec::SetInt32(p, qrec::kNummer, ++number);
+    if (r.qso == before) continue;
+    const std::vector<std::string> keys = bench::RecordKeys(keyDriver, p, r.qso.size());
+    sqlite3_bind_blob(upd, 1, p, static_cast<int>(r.qso.size()), SQLITE_STATIC);
+    int i = 2;
+    for (int k : {4, 8, 11, 12, 13, 24}) {
+      const std::string& key = keys[static_cast<size_t>(k - 1)];
+      sqlite3_bind_blob(upd, i++, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+    }
+    sqlite3_bind_int(upd, 8, r.ref);
+    if (sqlite3_step(upd) == SQLITE_DONE) ++rewritten;
+    sqlite3_reset(upd);
   }
-  return best;
-}
-
-TContestQsoRecord Qso(const TContestRec& contest, int i) {
-  TContestQsoRecord q{};
-  uint8_t* p = q.data();
-  const int bands = std::max(1, contest.BandCount());
-  rec::SetInt32(p, qrec::kNummer, i + 1);
-  rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i) + "X");
-  rec::SetChar(p, qrec::kBandcode, contest.BandLetters[static_cast<size_t>(i % bands)]);
-  rec::SetStr(p, qrec::kMode, qrec::kModeCap, i % 2 ? "CW" : "SSB");
-  rec::SetInt32(p, qrec::kDatum, ToDates.DMYToDate(1, 6, 2015));
-  rec::SetInt32(p, qrec::kZeit, i);
-  rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, i % 3 ? "DL" : "OK");
-  rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, "EU");
-  rec::SetStr(p, qrec::kPrefix, qrec::kPrefixCap, "DL" + std::to_string(i % 10));
-  rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "JO" + std::to_string(10 + i % 60) + "AA");
-  rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap,
-              std::string(1, static_cast<char>('A' + i % 26)) + std::to_string(10 + i % 40));
-  return q;
+  sqlite3_finalize(del);
+  sqlite3_finalize(upd);
+  return raw.Exec("COMMIT") ? rewritten : -1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  const char letter = argc >= 2 ? argv[1][0] : 'D';
-  QTemporaryDir dir;
-  ProgramDirectory = QStringToFileName(dir.path()) + "/";
-  if (!StartFileManager()) return 1;
-  double neu = 0, full = 0, band = 0, entry = 0;
-  {
-    TContestRec contest;
-    TContestRecord list{};
-    rec::SetChar(list.data(), crec::kTyp, letter);
-    rec::SetInt32(list.data(), crec::kNummer, kLogNumber);
-    rec::SetStr(list.data(), crec::kDok, crec::kDokCap, "M05");
-    rec::SetByte(list.data(), crec::kTeilnahmeart, 1);
-    TContestEnvironment env;
-    if (!DefineContestRules(contest, list, env, letter)) {
-      std::fprintf(stderr, "recountbench: no contest of letter %c\n", letter);
-      return 2;
-    }
-    TdbContest log(kContestLog, false, kLogNumber);
-    TdbContest listTable(kContestList, false, 0);
-    TdbContest extraTable(kContestExtra, false, 0);
-    listTable.ClearRecord();
-    listTable.SetContestRecord(list);
-    listTable.Add();
-    TContestExtraRecord extra{};
-    rec::SetInt32(extra.data(), xrec::kNummer, kLogNumber);
-    extraTable.ClearRecord();
-    extraTable.SetExtraRecord(extra);
-    extraTable.Add();
-    log.BeginTransaction();
-    for (int i = 0; i < kQsos; ++i) {
-      log.ClearRecord();
-      log.SetQsoRecord(Qso(contest, i));
-      log.Add();
-    }
-    log.CommitTransaction();
+  const std::vector<int> sizes = bench::LogSizes(argc, argv);
 
-    std::array<int32_t, 256> points{};
-    TQsoPointsEnv pointsEnv;
-    pointsEnv.ContestNumber = kLogNumber;
-    TMultiplierLists lists;
-    TScoreCounters counters;
-    const char current = contest.BandLetters[0];
-    neu = BestOfFive([&] { Neuberechnung(contest, listTable, extraTable, log, points); });
-    full = BestOfFive([&] { RecountScore(true, current, log, contest, list, pointsEnv, lists, counters); });
-    band = BestOfFive([&] { RecountScore(false, current, log, contest, list, pointsEnv, lists, counters); });
-    TdbContest second(kContestLog, false, kLogNumber);
-    entry = BestOfFive([&] {
-      TContestQsoRecord q = Qso(contest, kQsos + 1);
-      MarkNewMultis(q, contest, list, second, lists, counters);
-    });
+  QTemporaryDir dir;
+  if (!bench::StartProgramIn(dir)) return 1;
+  bench::SilentMessages messages;
+  int failures = 0;
+  {
+    TdbContest list(kContestList, false, 0);
+    TdbContest extra(kContestExtra, false, 0);
+    // A handle of the QSO kind that builds keys for the raw rewrite.
+    TdbContest keyTable(kContestTemp, false, 0);
+    for (size_t s = 0; s < sizes.size(); ++s) {
+      const int qsos = sizes[s];
+      const int32_t nummer = bench::AddSampleLog(list, extra, static_cast<int>(s), qsos);
+      if (nummer == 0 || !list.FindByNumber(nummer) || !extra.FindByNumber(nummer)) return 1;
+      const TContestRec desc = bench::EditionContest(list);
+      TContestRecord listRecord;
+      list.GetContestRecord(listRecord);
+      const std::string file = ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT";
+      const std::string pristine = ProgramDirectory + "PRISTINE.DAT";
+      const std::string rawFile = ProgramDirectory + "RAWJOB.DAT";
+      if (!bench::CopyTableFile(file, pristine)) return 1;
+      const std::string size = bench::Thousands(qsos) + " QSOs";
+      const int runs = qsos >= 50000 ? 3 : 5;
+
+      const double readAll = bench::MedianMs(runs, [&] {
+        bench::RawTable raw(file);
+        raw.ReadOrdered(qrec::kKeyDatumZeit);
+      });
+      const double readBand = bench::MedianMs(runs, [&] {
+        bench::RawTable raw(file);
+        raw.Rows("SELECT data FROM records WHERE k10 >= x'62' AND k10 < x'63' ORDER BY k10, ref",
+                 [](sqlite3_stmt* st) { (void)sqlite3_column_blob(st, 0); });
+      });
+
+      // Every run opens the log afresh, as the window and the set-up dialog do.
+      std::array<int32_t, 256> bandPoints{};
+      const double recount = bench::MedianMs(runs, [&] {
+        TdbContest log(kContestLog, false, nummer);
+        failures += Neuberechnung(desc, list, extra, log, bandPoints) ? 0 : 1;
+      });
+      bench::Figure("full recount, " + size, recount, readAll);
+
+      TQsoPointsEnv env;
+      env.ContestNumber = nummer;
+      const double windowFull = bench::MedianMs(runs, [&] {
+        TdbContest log(kContestLog, false, nummer);
+        TMultiplierLists lists;
+        TScoreCounters counters;
+        RecountScore(true, 'b', log, desc, listRecord, env, lists, counters);
+      });
+      bench::Figure("window recount, " + size, windowFull, readAll);
+      {
+        // The window's table stays open between its band recounts.
+        TdbContest windowLog(kContestLog, false, nummer);
+        const double windowBand = bench::MedianMs(runs, [&] {
+          TMultiplierLists lists;
+          TScoreCounters counters;
+          RecountScore(false, 'b', windowLog, desc, listRecord, env, lists, counters);
+        });
+        bench::Figure("window recount of the band, " + size, windowBand, readBand);
+      }
+
+      // Renumbering rewrites the log: every run starts from the log as made.
+      std::vector<double> renumber, reference;
+      for (int r = 0; r < runs; ++r) {
+        // No handle holds the log now: it may be replaced.
+        if (!bench::CopyTableFile(pristine, file) || !bench::CopyTableFile(pristine, rawFile)) return 1;
+        renumber.push_back(bench::TimeMs([&] { failures += Renumber(desc, nummer, false).Ok ? 0 : 1; }));
+        bench::RawTable raw(rawFile);
+        reference.push_back(bench::TimeMs([&] {
+          failures += RawRenumber(raw, *keyTable.GetTreiber()->Driver()) > 0 ? 0 : 1;
+        }));
+      }
+      bench::Figure("renumbering, " + size, bench::Quantile(renumber, 0.5), bench::Quantile(reference, 0.5));
+    }
   }
   ExitFileManager();
-  std::printf("recountbench: letter %c, %d QSOs\n", letter, kQsos);
-  std::printf("  full recount with stored totals: %.1f ms\n", neu);
-  std::printf("  window recount, all bands:        %.1f ms\n", full);
-  std::printf("  window recount, current band:     %.1f ms\n", band);
-  std::printf("  new multipliers of one entry:     %.2f ms\n", entry);
-  return 0;
+  if (failures) std::fprintf(stderr, "%d jobs failed\n", failures);
+  return failures == 0 ? 0 : 1;
 }

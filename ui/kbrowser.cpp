@@ -109,12 +109,14 @@ int TKBrowser::AcceptRow(TKBrowserOwner* o, RowRec& r) {
   if (++yieldCounter_ >= kYieldRows) {
     yieldCounter_ = 0;
     // Only a lock the engine took itself is given up: a lock the station
-    // held before (perhaps a write lock) belongs to someone else.
-    if (lockingActive_ && ownLock_ && StationHoldsLock()) {
+    // held before (perhaps a write lock) belongs to someone else. It is
+    // handed over only to a station that waits for it, and the pause only
+    // comes when the station really let go of the table.
+    if (lockingActive_ && ownLock_ && StationHoldsLock() && driver_->LockWanted()) {
       ownLock_ = false;
       int rc = driver_->UnlockFileBlock();
       if (rc != 0) return rc;
-      sleeper_(kYieldMs);
+      if (!StationHoldsLock()) sleeper_(kYieldMs);
       rc = driver_->ReadLockFileBlock();
       if (rc != 0) return rc;
       ownLock_ = true;

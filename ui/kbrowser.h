@@ -50,6 +50,8 @@ class TBrowDriver {
   virtual bool IsWriteLocked() const { return false; }
   virtual int ReadLockFileBlock() { return 0; }
   virtual int UnlockFileBlock() { return 0; }
+  // Another station waits for the table's lock.
+  virtual bool LockWanted() const { return false; }
 
   // Key-only index steps on one key number (keys of at most 50 bytes).
   virtual bool SearchKeyRef(int keyNo, std::string& key, int32_t& ref) = 0;

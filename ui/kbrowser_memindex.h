@@ -30,6 +30,8 @@ class TBrowMemIndex : public TBrowDriver {
   void SetLocking(bool on) { locking_ = on; }
   void SetRefuseLocks(bool refuse) { refuseLocks_ = refuse; }
   void SetStationWriteLock(bool held) { writeLocked_ = held; }
+  // The other station waits for the lock.
+  void SetLockWanted(bool wanted) { lockWanted_ = wanted; }
   void SetRecordLocked(int32_t ref, bool locked);
   int ReadLockCalls() const { return readLockCalls_; }
   int UnlockCalls() const { return unlockCalls_; }
@@ -40,6 +42,7 @@ class TBrowMemIndex : public TBrowDriver {
   bool LockingActive() const override { return locking_; }
   bool IsReadLocked() const override { return readLocked_; }
   bool IsWriteLocked() const override { return writeLocked_; }
+  bool LockWanted() const override { return lockWanted_; }
   int ReadLockFileBlock() override;
   int UnlockFileBlock() override;
 
@@ -84,6 +87,6 @@ class TBrowMemIndex : public TBrowDriver {
   int32_t currentRef_ = 0;
   int32_t nextRef_ = 1;
   int lastKeyNo_ = 1;
-  bool locking_ = false, refuseLocks_ = false, readLocked_ = false, writeLocked_ = false;
+  bool locking_ = false, refuseLocks_ = false, readLocked_ = false, writeLocked_ = false, lockWanted_ = false;
   int readLockCalls_ = 0, unlockCalls_ = 0, keySteps_ = 0, recordReads_ = 0;
 };

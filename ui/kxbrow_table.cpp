@@ -32,6 +32,11 @@ bool TBrowTableDriver::IsWriteLocked() const {
   return d != nullptr && d->IsWriteLocked();
 }
 
+bool TBrowTableDriver::LockWanted() const {
+  IFDriver* d = Driver();
+  return d != nullptr && d->LockWanted();
+}
+
 int TBrowTableDriver::ReadLockFileBlock() {
   IFDriver* d = Driver();
   return d != nullptr ? d->ReadLockFileBlock() : drNotOpen;

@@ -22,6 +22,7 @@ class TBrowTableDriver : public TBrowDriver {
   bool LockingActive() const override;
   bool IsReadLocked() const override;
   bool IsWriteLocked() const override;
+  bool LockWanted() const override;
   int ReadLockFileBlock() override;
   int UnlockFileBlock() override;
 

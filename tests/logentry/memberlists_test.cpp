@@ -4,7 +4,6 @@
 
 #include <QDir>
 
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -141,7 +140,7 @@ TEST(MemberListsFolder, ListsComeFromTheContestFolderOfTheSettingsWithAnyCaseOfN
   services.ContestDirectory = saved;
 }
 
-TEST(MemberListsSpeed, LargeListLoadsAndAnswersQuickly) {
+TEST(MemberListsSize, LargeListLoadsAndAnswersEveryLookup) {
   TempProgramDir dir;
   constexpr int kMembers = 20000;
   std::string bytes;
@@ -155,19 +154,13 @@ TEST(MemberListsSpeed, LargeListLoadsAndAnswersQuickly) {
   WriteBytes(dir.File("qcwa.csv"), bytes);
 
   TMemberLists lists(dir.Path());
-  const auto t0 = std::chrono::steady_clock::now();
   ASSERT_TRUE(lists.LoadMemberList("qcwa.csv", 1));
-  const auto t1 = std::chrono::steady_clock::now();
   int found = 0;
   for (int i = 0; i < 10000; ++i) {
     const int idx = (i * 7919) % kMembers;
     const int line = lists.FindMemberLine("qcwa.csv", calls[static_cast<size_t>(idx)] + "/P", 1);
     if (line >= 0 && lists.MemberField(3, line, 1) == std::to_string(idx)) ++found;
   }
-  const auto t2 = std::chrono::steady_clock::now();
-  const auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
-  std::printf("[ measure  ] load %d lines: %.1f ms, 10000 lookups: %.1f ms\n", kMembers, ms(t1 - t0),
-              ms(t2 - t1));
   EXPECT_EQ(found, 10000);
 }
 

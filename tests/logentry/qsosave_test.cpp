@@ -1,11 +1,17 @@
 #include "logentry/qsosave.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <random>
 
 #include "contest/ContestFkt.h"
 #include "database/dbCall.h"
 #include "logentry/dupecheck.h"
 #include "qsolog_fixture.h"
+#include "storage/ifdriver.h"
+#include "support/ForkedChild.h"
 
 namespace {
 
@@ -61,10 +67,170 @@ TEST_F(QsoSaveTest, ElevenTakenSecondsGiveUpWithoutTouchingTheLog) {
   for (int32_t t = 50000; t <= 50010; ++t) Store({.call = "DL2AA", .zeit = t});
   const TSaveResult r = Save({.call = "DL3XX", .zeit = 50000});
   EXPECT_FALSE(r.Added);
+  EXPECT_EQ(r.Failure, TSaveFailure::TimeTaken);
   EXPECT_EQ(store_->UsedRecords(), 11);
   for (int32_t t = 50000; t <= 50010; ++t)
     EXPECT_EQ(rec::GetStr(StoredAt(t).data(), qrec::kCall, qrec::kCallCap), "DL2AA");
+  // The entry is kept as it was typed, at its own time.
+  EXPECT_EQ(rec::GetInt32(WindowRecord().data(), qrec::kZeit), 50000);
+  EXPECT_EQ(rec::GetStr(WindowRecord().data(), qrec::kCall, qrec::kCallCap), "DL3XX");
   EXPECT_TRUE(Save({.call = "DL3XX", .zeit = 49999}).Added);
+}
+
+TEST_F(QsoSaveTest, TheSecondAfterMidnightBelongsToTheNextDay) {
+  Store({.call = "DL2AA", .datum = 155000, .zeit = 86399});
+  const TSaveResult r = Save({.call = "DL3XX", .datum = 155000, .zeit = 86399});
+  ASSERT_TRUE(r.Added);
+  const TContestQsoRecord w = WindowRecord();
+  EXPECT_EQ(rec::GetInt32(w.data(), qrec::kDatum), 155001);
+  EXPECT_EQ(rec::GetInt32(w.data(), qrec::kZeit), 0);
+  TdbContest log(kContestLog, false, kLogNumber);
+  ASSERT_TRUE(log.Last(qrec::kKeyDatumZeit));
+  EXPECT_EQ(log.GetCall(), "DL3XX");
+}
+
+// Another station holds the log's write lock until the test lets it go.
+class LockedLogTest : public QsoSaveTest {
+ protected:
+  void SetUp() override {
+    QsoSaveTest::SetUp();
+    DriverCacheCheckMs = 0;
+    ASSERT_TRUE(other_.Fork());
+    if (other_.InChild()) {
+      ForkedChild::OwnConnections();
+      TdbContest log(kContestLog, false, kLogNumber);
+      const bool locked = log.BeginTransaction();
+      other_.Tell(locked ? 'L' : '!');
+      other_.Wait();
+      log.RollbackTransaction();
+      other_.Tell('U');
+      _exit(0);
+    }
+    ASSERT_EQ(other_.Receive(), 'L');
+  }
+  void TearDown() override {
+    other_.Send('R');
+    EXPECT_EQ(other_.Exit(), 0);
+    DriverCacheCheckMs = 20;
+    QsoSaveTest::TearDown();
+  }
+  // The lock question of the window's table: a short retry, then answer.
+  void AnswerLockQuestion(std::function<bool()> answer) {
+    window_->GetTreiber()->Driver()->SetRetryHandler(2, [this, answer](const std::string&, uint8_t) {
+      ++asked_;
+      return answer();
+    });
+  }
+
+  ForkedChild other_;
+  int asked_ = 0;
+};
+
+TEST_F(LockedLogTest, ARefusedLockKeepsTheTimeAndStoresNothing) {
+  AnswerLockQuestion([] { return false; });
+  const TSaveResult r = Save({.call = "DL5AA", .zeit = 43200});
+  EXPECT_FALSE(r.Added);
+  EXPECT_EQ(r.Failure, TSaveFailure::LockRefused);
+  EXPECT_EQ(asked_, 1);
+  EXPECT_EQ(rec::GetInt32(WindowRecord().data(), qrec::kZeit), 43200);
+  other_.Send('R');
+  ASSERT_EQ(other_.Receive(), 'U');
+  EXPECT_EQ(store_->UsedRecords(), 0);
+}
+
+TEST_F(LockedLogTest, AnsweringRetryStoresTheQsoAtItsOwnSecond) {
+  AnswerLockQuestion([this] {
+    if (asked_ == 1) {
+      other_.Send('R');
+      EXPECT_EQ(other_.Receive(), 'U');
+    }
+    return true;
+  });
+  const TSaveResult r = Save({.call = "DL5AA", .zeit = 43200});
+  ASSERT_TRUE(r.Added);
+  EXPECT_EQ(asked_, 1);
+  EXPECT_EQ(rec::GetStr(StoredAt(43200).data(), qrec::kCall, qrec::kCallCap), "DL5AA");
+}
+
+TEST_F(QsoSaveTest, TwoStationsSavingBackToBackBothGetTheirQsosIn) {
+  // For three seconds each station saves QSOs as fast as it can; whoever
+  // waits for the log gets it within the retries of a refused lock, so the
+  // lock question (answered no here) never comes.
+  DriverCacheCheckMs = 0;
+  auto saveLoop = [&](TdbContest& window, int32_t firstZeit, int& asked) {
+    window.GetTreiber()->Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [&](const std::string&, uint8_t) {
+      ++asked;
+      return false;
+    });
+    int saved = 0, failed = 0;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    for (int32_t i = 0; std::chrono::steady_clock::now() < end; ++i) {
+      window.ClearRecord();
+      window.SetQsoRecord(QsoRecordOf({.call = "DL" + std::to_string(i), .zeit = firstZeit + 2 * i}));
+      (SaveQso(contest_, *list_, window, {}).Added ? saved : failed) += 1;
+    }
+    return failed == 0 ? saved : -failed;
+  };
+  ForkedChild c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    ForkedChild::OwnConnections();
+    TdbContest window(kContestLog, false, kLogNumber);
+    c.Tell('O');
+    c.Wait();
+    int asked = 0;
+    const int saved = saveLoop(window, 1, asked);
+    _exit(asked > 0 ? 101 : saved < 5 ? 102 : 0);
+  }
+  ASSERT_EQ(c.Receive(), 'O');
+  c.Send('G');
+  int asked = 0;
+  EXPECT_GE(saveLoop(*window_, 0, asked), 5);
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(c.Exit(), 0);
+  DriverCacheCheckMs = 20;
+}
+
+TEST_F(QsoSaveTest, AStationKilledWhileSavingLeavesEveryStoredQsoWhole) {
+  contest_.SentKinds = {ExchangeKind::Serial, ExchangeKind::None, ExchangeKind::None};
+  DriverCacheCheckMs = 0;
+  std::mt19937 random(4711);
+  for (int round = 0; round < 20; ++round) {
+    const int32_t first = store_->UsedRecords();
+    ForkedChild c;
+    ASSERT_TRUE(c.Fork());
+    if (c.InChild()) {
+      ForkedChild::OwnConnections();
+      TdbContest window(kContestLog, false, kLogNumber);
+      for (int32_t i = first;; ++i) {
+        TContestQsoRecord q = QsoRecordOf({.call = "DL" + std::to_string(i), .zeit = 10000 + i});
+        TContestFkt::SetSentExchange("599 " + std::to_string(i % 100), q);
+        window.ClearRecord();
+        window.SetQsoRecord(q);
+        if (!SaveQso(contest_, *list_, window, {}).Added) _exit(2);
+        c.Tell('+');
+      }
+    }
+    const int saves = 1 + static_cast<int>(random() % 3);
+    for (int k = 0; k < saves; ++k) ASSERT_EQ(c.Receive(), '+') << "round " << round;
+    usleep(static_cast<useconds_t>(random() % 30000));
+    kill(c.pid, SIGKILL);
+    EXPECT_EQ(c.Exit(), -1);
+
+    // Every QSO in the log has its points and its padded number.
+    TdbContest log(kContestLog, false, kLogNumber);
+    int32_t stored = 0;
+    std::vector<std::string> broken;
+    for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next(), ++stored) {
+      TContestQsoRecord q;
+      log.GetQsoRecord(q);
+      if (rec::GetUInt16(q.data(), qrec::kPunkte) != 1 || TContestFkt::GetSentExchange(q).size() != 6)
+        broken.push_back(log.GetCall());
+    }
+    ASSERT_EQ(broken, std::vector<std::string>{}) << "round " << round;
+    ASSERT_GE(stored, first + saves);
+  }
+  DriverCacheCheckMs = 20;
 }
 
 TEST_F(QsoSaveTest, SoftDuplicateIsStoredMarkedWithoutPoints) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 #include "qsolog_fixture.h"
@@ -136,20 +135,16 @@ TEST_F(RenumberTest, AFailedRewriteLeavesTheLogAsItWas) {
   EXPECT_EQ(store_->UsedRecords(), 3);
 }
 
-TEST_F(RenumberTest, TenThousandQsosWellUnderASecond) {
+TEST_F(RenumberTest, TenThousandQsosAreRenumberedInTheirOrder) {
   ASSERT_TRUE(store_->BeginTransaction());
   const char bands[] = {'a', 'b', 'c', 'd', 'e'};
   for (int i = 0; i < 10000; ++i)
     Store({.call = "DL" + std::to_string(i), .band = bands[i % 5], .mode = i % 3 ? "CW" : "SSB",
            .datum = 155000 + i / 40000, .zeit = 86399 - i});
   ASSERT_TRUE(store_->CommitTransaction());
-  const auto start = std::chrono::steady_clock::now();
   const TRenumberResult r = Renumber(contest_, kLogNumber, false);
-  const auto ms =
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   ASSERT_TRUE(r.Ok);
   EXPECT_EQ(r.Records, 10000);
-  std::cout << "renumbering 10000 QSOs: " << ms << " ms\n";
   // The last stored QSO is the earliest: number 1 on its band.
   const std::vector<TNumbers> back = ReadBack();
   ASSERT_EQ(back.size(), 10000u);

@@ -3,7 +3,6 @@
 // times and the dialog driven while it is modal.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -116,15 +115,11 @@ TEST(PeriodAid, ReadsTheLogsQsosButNotItsBandChanges) {
   EXPECT_TRUE(ReadQsoTimePoints(99).empty());
 }
 
-TEST(PeriodAid, TenThousandQsosAreSummedInAnInstant) {
+TEST(PeriodAid, TenThousandQsosAreSummedInEveryWindow) {
   std::vector<TQsoTimePoints> qsos;
   for (int i = 0; i < 10000; ++i) qsos.push_back({T(8, 0) + (i * 37) % (10 * 3600), 1 + i % 3});
-  QElapsedTimer timer;
-  timer.start();
   const AidRun run = RunAid(qsos);
-  const qint64 ms = timer.elapsed();
   EXPECT_EQ(run.lines.size(), 301u);
-  std::printf("[ period aid, 10000 QSOs: %lld ms ]\n", static_cast<long long>(ms));
 }
 
 TEST(PeriodTexts, HoursAndMinutesOrSecondsPassOtherTextAndReversedEndsDoNot) {

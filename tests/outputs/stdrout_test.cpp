@@ -1,8 +1,7 @@
 // The output driver through the contest module's RunOutput: E-Log list and
 // band list files, CSV, the printed list with its page breaks, the list
-// columns of the special contests, the multiplier check list and the time
-// of a 10,000-QSO export.
-#include <chrono>
+// columns of the special contests, the multiplier check list and a
+// 10,000-QSO export.
 #include <cstdio>
 
 #include "contest/SetupOutputs.h"
@@ -353,7 +352,7 @@ TEST(LogOutputs, InstalledIntoTheContestModuleWithTheirFormatWriters) {
   SetLogOutputWriter(before);
 }
 
-TEST_F(Driver, TenThousandQsoExportStaysWellUnderASecond) {
+TEST_F(Driver, TenThousandQsoExportWritesEveryQso) {
   AddLog('4');
   desc->MultiplierCaptions[0] = "DOK";
   {
@@ -379,11 +378,7 @@ TEST_F(Driver, TenThousandQsoExportStaysWellUnderASecond) {
     ASSERT_TRUE(log.CommitTransaction());
   }
   messages.AllowAny(true);
-  const auto start = std::chrono::steady_clock::now();
   Run(7, '4', "big.all");
-  const double ms =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  std::printf("10,000-QSO E-Log list export: %.1f ms\n", ms);
   std::vector<std::string> lines;
   ASSERT_TRUE(ReadTextFile(dir.File("big.all"), lines));
   EXPECT_EQ(lines.size(), 2u + 1u + 10000u + 4u);

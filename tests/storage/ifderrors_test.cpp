@@ -1,6 +1,7 @@
 // Failures, the error log and dump, tables without a file, deleting,
 // rebuilding and changed key lists.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <sstream>
@@ -59,6 +60,28 @@ TEST_F(StorageTest, ADamagedFileIsRefusedLoggedDumpedAndReported) {
   ASSERT_TRUE(Put(*good, "A", 0, "A"));
   EXPECT_FALSE(Put(*good, "B", 0, "A"));
   EXPECT_EQ(reported.size(), 1u);
+}
+
+TEST_F(StorageTest, ATableFileCutToNothingIsDamagedNotANewTable) {
+  {
+    auto t = Open();
+    ASSERT_TRUE(Put(*t, "A", 0, "A"));
+  }
+  IfdCloseAllFiles();
+  ASSERT_EQ(truncate(NativeFileName(Path()).c_str(), 0), 0);
+  std::vector<int32_t> reported;
+  DriverErrorReporter = [&](int32_t r, const std::string&) { reported.push_back(r); };
+  TdbTreiber t;
+  EXPECT_EQ(t.Open(fx::Params(Path())), 2);
+  EXPECT_EQ(DriverResult, drDamaged);
+  EXPECT_EQ(DriverClassOf(DriverResult), TDriverClass::Damaged);
+  EXPECT_EQ(reported, std::vector<int32_t>{drDamaged});
+  // Left as it was found, not made into an empty table.
+  EXPECT_EQ(ReadAll(Path()), "");
+  // A table that is not there yet is made as before.
+  auto fresh = Open("FRESH");
+  EXPECT_TRUE(fresh->IsOpen());
+  EXPECT_EQ(fresh->UsedRecords(), 0);
 }
 
 TEST_F(StorageTest, TheFatalSwitchRaisesDatenbankfehlerUnlessClosing) {

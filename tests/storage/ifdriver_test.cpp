@@ -31,6 +31,64 @@ TEST_F(StorageTest, DuplicatesRunInInsertOrderAndDescPartsReverse) {
   EXPECT_EQ(CodesOnKey(*t, 2), (std::vector<std::string>{"B1", "A1", "A2", "A3"}));
 }
 
+TEST_F(StorageTest, LongWalksMeetEveryRecordInIndexOrderBothWaysAndSeeOwnChanges) {
+  // Enough records for a walk to read ahead many times, and names with many
+  // duplicates, so that runs of equal keys cross the reads.
+  constexpr int kRecords = 3000;
+  std::vector<std::pair<std::string, int>> named;
+  {
+    auto t = Open();
+    ASSERT_TRUE(t->BeginTransaction());
+    for (int i = 0; i < kRecords; ++i) {
+      named.emplace_back("N" + std::to_string(i % 7), i);
+      ASSERT_TRUE(Put(*t, named.back().first, i % 13, "c" + std::to_string(i)));
+    }
+    ASSERT_TRUE(t->CommitTransaction());
+  }
+  std::stable_sort(named.begin(), named.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> expected;
+  for (const auto& [name, i] : named) expected.push_back("c" + std::to_string(i));
+  // Each walk starts on a file just opened: nothing of it is in memory yet.
+  EXPECT_EQ(CodesOnKey(*Open(), 1), expected);
+  EXPECT_EQ(CodesOnKey(*Open(), 1, true), std::vector<std::string>(expected.rbegin(), expected.rend()));
+
+  // Another handle of this station changes a record the walk has read
+  // ahead already and deletes another one: the walk meets the change and
+  // passes the deleted record by.
+  auto t = Open();
+  auto other = Open();
+  ASSERT_TRUE(t->First(1));
+  for (int i = 0; i < 1500; ++i) ASSERT_TRUE(t->Next(1));
+  ASSERT_TRUE(other->FindKey(3, MakeKeyStr(expected[2000])));
+  fx::SetInt32(other->RecordBuffer(), fx::oValue, 4711);
+  ASSERT_TRUE(other->Update());
+  ASSERT_TRUE(other->FindKey(3, MakeKeyStr(expected[2500])));
+  ASSERT_TRUE(other->Delete());
+  std::vector<std::string> rest;
+  int32_t changedValue = 0;
+  while (t->Next(1)) {
+    rest.push_back(Code(*t));
+    if (rest.back() == expected[2000]) changedValue = Value(*t);
+  }
+  std::vector<std::string> expectedRest(expected.begin() + 1501, expected.end());
+  expectedRest.erase(expectedRest.begin() + (2500 - 1501));
+  EXPECT_EQ(rest, expectedRest);
+  EXPECT_EQ(changedValue, 4711);
+
+  // A scan along a key gives the records in the order of the walk.
+  std::vector<std::string> scanned;
+  ASSERT_TRUE(t->ScanRecords(
+      [&](int32_t, std::string_view data) {
+        scanned.push_back(fx::GetStr(reinterpret_cast<const uint8_t*>(data.data()), fx::oCode, 6));
+        return true;
+      },
+      2));
+  EXPECT_EQ(scanned, CodesOnKey(*t, 2));
+  EXPECT_FALSE(t->ScanRecords([](int32_t, std::string_view) { return true; }, 99));
+  EXPECT_EQ(DriverResult, drBadKeyNumber);
+}
+
 TEST_F(StorageTest, KeysCompareBytewiseOverTheWholeByteRange) {
   const std::vector<std::string> names = {
       std::string(), std::string(1, '\0'), std::string(2, '\0'), "\x01", "A", std::string("A\0", 2),

@@ -203,12 +203,26 @@ TEST(KBrowser, LockYieldCountsEveryOfferedRowAndReleasesOnlyItsOwnLock) {
     EXPECT_EQ(ms, 50);
     ++sleeps;
   });
+  // No other station wants the table: the lock is kept through the walk,
+  // without a pause.
+  ASSERT_EQ(b.First(&o), 0);
+  EXPECT_EQ(Page(b).size(), 3u);
+  EXPECT_EQ(o.offered, 300);
+  EXPECT_EQ(sleeps, 0);
+  EXPECT_EQ(t.ix.ReadLockCalls(), 1);
+  EXPECT_EQ(t.ix.UnlockCalls(), 1);
+  EXPECT_FALSE(t.ix.IsReadLocked());
+
+  // Another station waits: the lock is handed over every 64 offered rows.
+  t.ix.SetLockWanted(true);
+  o.offered = 0;
+  const int locks = t.ix.ReadLockCalls(), unlocksBefore = t.ix.UnlockCalls();
   ASSERT_EQ(b.First(&o), 0);
   EXPECT_EQ(Page(b).size(), 3u);
   EXPECT_EQ(o.offered, 300);
   EXPECT_EQ(sleeps, 300 / 64);
-  EXPECT_EQ(t.ix.ReadLockCalls(), 1 + sleeps);
-  EXPECT_EQ(t.ix.UnlockCalls(), 1 + sleeps);
+  EXPECT_EQ(t.ix.ReadLockCalls() - locks, 1 + sleeps);
+  EXPECT_EQ(t.ix.UnlockCalls() - unlocksBefore, 1 + sleeps);
   EXPECT_FALSE(t.ix.IsReadLocked());
 
   // While the station holds its own write lock the engine neither yields

@@ -1,0 +1,61 @@
+#pragma once
+// A second station for the sharing tests: a forked child process and two
+// pipes between it and the test. The child must not use the table
+// connections it inherits; it opens its own (by another spelling of the
+// program directory, see OwnConnections) and ends with _exit.
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/paths.h"
+
+struct ForkedChild {
+  int toParent[2] = {-1, -1};
+  int toChild[2] = {-1, -1};
+  pid_t pid = -1;
+
+  bool Fork() {
+    // A word to a child that has ended already must not end the test.
+    signal(SIGPIPE, SIG_IGN);
+    if (pipe(toParent) != 0 || pipe(toChild) != 0) return false;
+    pid = fork();
+    if (pid == 0) {
+      close(toParent[0]);
+      close(toChild[1]);
+    } else {
+      close(toParent[1]);
+      close(toChild[0]);
+    }
+    return pid >= 0;
+  }
+  bool InChild() const { return pid == 0; }
+  // Child side.
+  void Tell(char c) const { (void)!write(toParent[1], &c, 1); }
+  char Wait() const {
+    char c = 0;
+    return read(toChild[0], &c, 1) == 1 ? c : 0;
+  }
+  // Parent side.
+  void Send(char c) const { (void)!write(toChild[1], &c, 1); }
+  char Receive(int timeoutMs = 20000) const {
+    pollfd p{toParent[0], POLLIN, 0};
+    if (poll(&p, 1, timeoutMs) != 1) return 0;
+    char c = 0;
+    return read(toParent[0], &c, 1) == 1 ? c : 0;
+  }
+  // Waits for the child's end: its exit code, -1 when it was killed.
+  int Exit() {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(toParent[0]);
+    close(toChild[1]);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // In the child: tables opened from now on get connections of their own,
+  // as another station's would be (the file names differ in spelling only).
+  static void OwnConnections() { ProgramDirectory += "./"; }
+};
