@@ -493,7 +493,7 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     next.ModeNumber = log.ModeCount[modeClass] + 1;
     next.QslSent = qslDefault;
     qsoTable.SetQsoRecord(q);
-    if (!AddQso(qsoTable, next)) {
+    if (AddQso(qsoTable, next) != TSaveFailure::None) {
       ++t.NotStored;
       continue;
     }
