@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "database/dbCallDat.h"
 #include "database/dbContest.h"
@@ -152,3 +153,9 @@ bool BeamTo(std::string_view locator, double& bearing) {
   return ToLocator.Qrb(OwnLocator(), locator, bearing, distance);
 }
 
+
+std::string BeamLabel(double bearing) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, " %.1f", bearing);
+  return buf;
+}

@@ -2,8 +2,8 @@
 // TContLogAlle: the companion of the log window. It carries the routines
 // the window shares with its dialogs: opening the QSO log, the numbers of
 // the next QSO, the newest QSO of a band, the grid's column widths in the
-// contest-list record, the note file, the QSL default, distances and the
-// closing of the tables. Searches go through second handles on the log, so
+// contest-list record, the note file, the QSL default, distances, the
+// prefix lookup and member lists of the entry, and the closing of the tables. Searches go through second handles on the log, so
 // the window's table keeps its position and its entry record. Display-free.
 #include <cstdint>
 #include <memory>
@@ -15,6 +15,7 @@
 #include "database/contestrecords.h"
 #include "logentry/entryroutines.h"
 #include "logentry/memberlists.h"
+#include "logentry/prefixlookup.h"
 #include "logentry/qsosave.h"
 
 class TdbContest;
@@ -61,14 +62,14 @@ class TContLogAlle {
   // The member lists of the window's autofill and save.
   TMemberLists& MemberLists() { return memberLists_; }
 
-  // The callsign of the last prefix lookup and the resolver's hold byte,
-  // kept from one lookup to the next for the same entry.
-  std::string LastLookupCall;
-  uint8_t ResolveHold = 0;
+  // The prefix lookup of the QSO being entered; it keeps the callsign of
+  // the last lookup and the user's DXCC choice from one lookup to the next.
+  TPrefixLookup& PrefixLookup() { return prefixLookup_; }
 
  private:
   bool callFileOpen_ = false;
   TMemberLists memberLists_;
+  TPrefixLookup prefixLookup_;
 };
 
 // The note file of a contest: the letters, digits, blanks, '+', '-' and '_'
@@ -83,3 +84,5 @@ std::string QslLabel(char qsl);
 // The beam to a locator in degrees from the own locator; false when either
 // locator is invalid.
 bool BeamTo(std::string_view locator, double& bearing);
+// The beam label's text: a blank, then the bearing with one decimal.
+std::string BeamLabel(double bearing);
