@@ -123,7 +123,16 @@ bool TContestLogStd::eCallKeyDown(TkxEdit* edit, int key, Qt::KeyboardModifiers 
   if (!IsEnter(key) || (modifiers & ~Qt::KeypadModifier) != 0) return false;
   model_.State.SaveOnExit = true;
   const std::string target = model_.EnterTarget(A(edit->objectName()));
-  if (QWidget* w = target.empty() ? nullptr : Control(target)) w->setFocus(Qt::TabFocusReason);
+  QWidget* next = target.empty() ? nullptr : Control(target);
+  if (next != nullptr && next != edit) {
+    next->setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  // The only field of the entry: Enter leaves it in place, so that the QSO
+  // is checked and saved all the same.
+  exitArmed_ = nullptr;
+  eCallExit(edit);
+  if (QApplication::focusWidget() == edit) exitArmed_ = edit;
   return true;
 }
 
