@@ -13,6 +13,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "database/dbCall.h"
 #include "logentry/entryroutines.h"
 #include "logentry/memberlists.h"
 #include "logentry/prefixlookup.h"
@@ -61,6 +62,11 @@ class TContLogAlle {
 
   // The member lists of the window's autofill and save.
   TMemberLists& MemberLists() { return memberLists_; }
+  // The call book and the call database, open from OpenQsoLog to
+  // CloseLogTables so that the lookups and the save of every QSO find them
+  // open (null before and after).
+  TdbCall* CallBook() const { return callBook_.get(); }
+  TdbCall* CallDatabase() const { return callDatabase_.get(); }
 
   // The prefix lookup of the QSO being entered; it keeps the callsign of
   // the last lookup and the user's DXCC choice from one lookup to the next.
@@ -68,6 +74,7 @@ class TContLogAlle {
 
  private:
   bool callFileOpen_ = false;
+  std::unique_ptr<TdbCall> callBook_, callDatabase_;
   TMemberLists memberLists_;
   TPrefixLookup prefixLookup_;
 };

@@ -186,7 +186,7 @@ bool TContestLogModel::CheckWorkedBefore() {
         rec::SetByte(q.data(), qrec::kDupeMark, 255);
         SetEntryRecord(q);
       }
-      const TNameQth known = NameQthFromCallBook(call);
+      const TNameQth known = NameQthFromCallBook(call, companion_.CallBook(), companion_.CallDatabase());
       State.DefaultName = known.Name;
       State.DefaultQth = known.Qth;
       if (!State.DefaultName.empty()) {
@@ -204,7 +204,10 @@ bool TContestLogModel::CheckWorkedBefore() {
 }
 
 void TContestLogModel::AutofillEntry() {
-  const std::string locator = FillExchangeFromLists(companion_.MemberLists(), contest_, ListRecord(), *qsoTable_);
+  TContestQsoRecord q = EntryRecord();
+  const std::string locator = FillExchangeFromLists(companion_.MemberLists(), contest_, ListRecord(), q,
+                                                    companion_.CallBook(), companion_.CallDatabase());
+  SetEntryRecord(q);
   RecountEntry();
   ShowEntry();
   const auto& k = contest_.ReceivedKinds;

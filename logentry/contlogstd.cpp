@@ -60,6 +60,13 @@ class TProgressWindow : public TJobProgress {
   TFortschrittWinCtrl ctrl_;
 };
 
+// The "&" of the QSL label marks Alt+Q, which the key table handles; the
+// label has no field to focus, so the mark is not drawn.
+std::string QslCaption(std::string text) {
+  std::erase(text, '&');
+  return text;
+}
+
 void NotThereYet() {
   ToMessages.Hinweis("Contest", "", "Diese Funktion steht in dieser Version noch nicht zur Verfügung.", false);
 }
@@ -257,7 +264,7 @@ void TContestLogStd::ShowView(bool fields) {
   text("lcallname", v.lcallname);
   text("lbeam", v.lbeam);
   text("lqsopartner", v.lqsopartner);
-  text("lQSLs", v.lQSLs);
+  text("lQSLs", QslCaption(v.lQSLs));
   SetLabelColour(Label("lqsopartner"), v.PartnerColour);
   Label("lqsopartner")->setVisible(v.PartnerVisible);
   Label("lbeam")->setVisible(v.BeamVisible);
@@ -570,7 +577,7 @@ void TContestLogStd::btnNameqthClick() {
 
 void TContestLogStd::lQSLsClick() {
   model_.ToggleQsl();
-  Label("lQSLs")->setText(Q(model_.View.lQSLs));
+  Label("lQSLs")->setText(Q(QslCaption(model_.View.lQSLs)));
 }
 
 void TContestLogStd::btnNotizClick() {
