@@ -46,26 +46,13 @@
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
+#include "benchshared.h"
 #include "ui/kxEdit.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-struct Figures {
-  double median = 0, p99 = 0, max = 0;
-};
-
-Figures Summary(std::vector<double> v) {
-  Figures f;
-  if (v.empty()) return f;
-  std::sort(v.begin(), v.end());
-  f.median = v[v.size() / 2];
-  f.p99 = v[std::min(v.size() - 1, v.size() * 99 / 100)];
-  f.max = v.back();
-  return f;
-}
 
 void Line(const char* figure, double project, double reference) {
   std::printf("%s\t%.3f\t%.3f\t%.1f\n", figure, project, reference, reference > 0 ? project / reference : 0.0);
@@ -92,64 +79,6 @@ class TCountingMessages : public TMessagePresenter {
     if (Count++ < 5) std::fprintf(stderr, "message: %s\n", AnsiToUtf8(text).c_str());
   }
 };
-
-bool BuildPrefixTables(const std::string& cty) {
-  std::string bytes;
-  if (!ReadFileBytes(cty, bytes)) return false;
-  std::vector<std::string> errors;
-  std::string error;
-  return WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(DecodeTextBytes(bytes), errors)), error);
-}
-
-// A '4' log of qsos QSOs on two bands, as the entry leaves them.
-int32_t MakeLog(int qsos, TdbContest& list, TdbContest& extra, TContestRec& desc) {
-  list.ClearRecord();
-  TContestRecord r;
-  list.GetContestRecord(r);
-  rec::SetChar(r.data(), crec::kTyp, '4');
-  rec::SetStr(r.data(), crec::kName, crec::kNameCap, "BRZ-Party Bench");
-  rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
-  rec::SetInt32(r.data(), crec::kZusatzWert, 123);
-  rec::SetBool(r.data(), crec::kDatumAuto, true);
-  rec::SetBool(r.data(), crec::kZeitAuto, true);
-  r[crec::kTeilnahmeart] = 1;
-  list.SetContestRecord(r);
-  list.Add();
-  ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
-  ContestFkt.DefineContest(desc, list, '4', true);
-  list.GetContestRecord(r);
-  const int32_t nummer = rec::GetInt32(r.data(), crec::kNummer);
-  TdbContest log(kContestLog, false, nummer);
-  log.BeginTransaction();
-  const int32_t day = ToDates.DMYToDate(19, 12, 2015);
-  int perBand[2] = {0, 0};
-  for (int i = 0; i < qsos; ++i) {
-    TContestQsoRecord q{};
-    uint8_t* p = q.data();
-    const int b = i % 2;
-    const std::string loc = std::string("JO") + char('0' + i % 10) + char('0' + (i / 10) % 10);
-    rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i % 9 + 1) + "A" + std::to_string(i));
-    rec::SetChar(p, qrec::kBandcode, b ? 'c' : 'b');
-    rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
-    rec::SetInt32(p, qrec::kDatum, day);
-    rec::SetInt32(p, qrec::kZeit, i);
-    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, loc);
-    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "DL");
-    rec::SetInt32(p, qrec::kWagNummer, i + 1);
-    rec::SetInt32(p, qrec::kWagBandNr, ++perBand[b]);
-    rec::SetInt32(p, qrec::kWagBandNrIntern, perBand[b]);
-    rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(i + 1));
-    rec::SetUInt16(p, qrec::kPunkte, 2);
-    if (i < 100) rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, loc);
-    TContestFkt::SetReceivedExchange("599" + std::to_string(i % 500) + "/" + loc, q);
-    TContestFkt::SetSentExchange("599123/JO31", q);
-    log.ClearRecord();
-    log.SetQsoRecord(q);
-    log.Add();
-  }
-  log.CommitTransaction();
-  return nummer;
-}
 
 // Raw SQLite on a copy of a table file.
 class TRawTable {
@@ -294,7 +223,7 @@ int main(int argc, char** argv) {
   rec::SetStr(st.data(), stationrec::kLocator, stationrec::kLocatorCap, "JO31LK");
   ToSetups.SetStation(st);
   if (!StartFileManager()) return 1;
-  if (!BuildPrefixTables("/usr/share/hamradio-files/cty.csv")) {
+  if (!bench::BuildPrefixTables("/usr/share/hamradio-files/cty.csv")) {
     std::fprintf(stderr, "entrybench: cty.csv cannot be read\n");
     return 1;
   }
@@ -303,7 +232,7 @@ int main(int argc, char** argv) {
   ToDatPrefix.OpenTables(kAllPrefixTables);
   TCountingMessages messages;
   TMessagePresenter* previous = ToMessages.SetPresenter(&messages);
-  QDateTime now(QDate(2015, 12, 20), QTime(8, 0, 0));
+  QDateTime now(QDate(2015, 12, 21), QTime(8, 0, 0));
   SetClockOverride([&now] { return now; });
 
   std::vector<double> keyMs, saveMs, rawKeyMs, rawSaveMs;
@@ -311,7 +240,14 @@ int main(int argc, char** argv) {
   {
     TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
     TContestRec desc;
-    const int32_t nummer = MakeLog(qsos, list, extra, desc);
+    const int32_t nummer = bench::MakeBrzLog(qsos, list, extra, desc);
+    // The entry follows the clock, a day after the log's QSOs.
+    TContestRecord r;
+    list.GetContestRecord(r);
+    rec::SetBool(r.data(), crec::kDatumAuto, true);
+    rec::SetBool(r.data(), crec::kZeitAuto, true);
+    list.SetContestRecord(r);
+    list.Update();
     logFile = QStringToFileName(tmp.path()) + "/" + TDatContest::LogTableName(nummer) + ".DAT";
     const std::string copy = logFile + ".copy";
     QFile::copy(QString::fromStdString(logFile), QString::fromStdString(copy));
@@ -374,7 +310,8 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const Figures k = Summary(keyMs), rk = Summary(rawKeyMs), s = Summary(saveMs), rs = Summary(rawSaveMs);
+  const bench::Figures k = bench::Summary(keyMs), rk = bench::Summary(rawKeyMs), s = bench::Summary(saveMs),
+                      rs = bench::Summary(rawSaveMs);
   std::printf("# entrybench: '4' log of %d QSOs, 300 calls keyed, 300 QSOs saved\n", qsos);
   std::printf("figure\tproject ms\treference ms\tratio\n");
   Line("last key to lookup labels, median", k.median, rk.median);

@@ -43,6 +43,7 @@
 #include "support/CtyOracle.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "ui/ModalDriver.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
@@ -67,22 +68,17 @@ inline std::string LabelText(QWidget& w, const char* name) {
   return l != nullptr ? A(l->text()) : std::string();
 }
 
-// Runs body once a modal window of type W runs its loop.
+// Runs body once a modal window of type W is up (a loaded machine may take
+// a while to get there).
 template <typename W>
-void WhenShown(std::function<void(W&)> body, int tries = 500) {
-  QTimer::singleShot(10, [body, tries] {
-    auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-    if (w != nullptr) {
-      body(*w);
-      return;
-    }
-    if (tries > 0) {
-      WhenShown<W>(body, tries - 1);
-      return;
-    }
-    ADD_FAILURE() << "the expected window is not shown";
-    if (QWidget* other = QApplication::activeModalWidget()) other->close();
-  });
+void WhenShown(std::function<void(W&)> body) {
+  WhenModal(
+      [body](QWidget* w) {
+        W* window = qobject_cast<W*>(w);
+        ASSERT_NE(window, nullptr) << "another window is up: " << A(w->objectName());
+        body(*window);
+      },
+      2000);
 }
 
 // A window that comes up is made the active one, as the window manager does.
@@ -110,6 +106,19 @@ inline void Type(const std::string& text) {
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   ASSERT_NE(Focused(), nullptr);
   QTest::keyClick(Focused(), key, modifiers);
+}
+
+// Types over what the focused field holds, unless nothing is given; the
+// text the field holds then.
+inline std::string TypeOver(const std::string& value) {
+  auto* edit = qobject_cast<QLineEdit*>(Focused());
+  EXPECT_NE(edit, nullptr);
+  if (edit == nullptr) return {};
+  if (!value.empty()) {
+    edit->selectAll();
+    Type(value);
+  }
+  return A(edit->text());
 }
 
 inline std::string Str(const TContestQsoRecord& q, size_t off, size_t cap) { return rec::GetStr(q.data(), off, cap); }

@@ -42,6 +42,18 @@ std::vector<TContestQsoRecord> StoredLog(int32_t nummer) {
 
 int StoredCount(int32_t nummer) { return static_cast<int>(StoredLog(nummer).size()); }
 
+// What every stored QSO carries as it was typed: the call, band and mode,
+// the date and time of the clock, its number in the log.
+void ExpectAsTyped(const TContestQsoRecord& q, const Typed& t, size_t index) {
+  const uint8_t* p = q.data();
+  EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), t.call);
+  EXPECT_EQ(rec::GetChar(p, qrec::kBandcode), t.band);
+  EXPECT_EQ(Str(q, qrec::kMode, qrec::kModeCap), t.mode);
+  EXPECT_EQ(rec::GetInt32(p, qrec::kDatum), Day20());
+  EXPECT_EQ(rec::GetInt32(p, qrec::kZeit), t.zeit);
+  EXPECT_EQ(rec::GetInt32(p, qrec::kWagNummer), static_cast<int32_t>(index + 1));
+}
+
 }  // namespace
 
 // A '4' log: club number and locator; two bands, F8 switches; CW only.
@@ -147,12 +159,7 @@ TEST_F(QsoEntryTest, BrzPartyLogTypedKeyByKey) {
       const Typed& t = typed[i];
       const uint8_t* p = q.data();
       SCOPED_TRACE(t.call);
-      EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), t.call);
-      EXPECT_EQ(rec::GetChar(p, qrec::kBandcode), t.band);
-      EXPECT_EQ(Str(q, qrec::kMode, qrec::kModeCap), "CW");
-      EXPECT_EQ(rec::GetInt32(p, qrec::kDatum), Day20());
-      EXPECT_EQ(rec::GetInt32(p, qrec::kZeit), t.zeit);
-      EXPECT_EQ(rec::GetInt32(p, qrec::kWagNummer), static_cast<int32_t>(i + 1));
+      ExpectAsTyped(q, t, i);
       EXPECT_EQ(rec::GetInt32(p, qrec::kWagBandNr), ++perBand[t.band]);
       EXPECT_EQ(rec::GetInt32(p, qrec::kWagBandNrIntern), perBand[t.band]);
       EXPECT_EQ(rec::GetUInt16(p, qrec::kModeNr), i + 1);
@@ -218,11 +225,7 @@ TEST_F(QsoEntryTest, ChristmasContestLogWithDoksAndTheCallBook) {
       Press(Qt::Key_Return);
       ASSERT_EQ(FocusName(), "eRSTr2") << call;
       // What the call book knows is there already; typing replaces it.
-      if (!exchange.empty()) {
-        w.eRSTr[1]->selectAll();
-        Type(exchange);
-      }
-      t.fields[0] = A(w.eRSTr[1]->text());
+      t.fields[0] = TypeOver(exchange);
       Press(Qt::Key_Return);  // the only exchange field: saved
       ASSERT_EQ(FocusName(), "eCall") << call;
       typed.push_back(t);
@@ -272,11 +275,7 @@ TEST_F(QsoEntryTest, ChristmasContestLogWithDoksAndTheCallBook) {
       const Typed& t = typed[i];
       const uint8_t* p = q.data();
       SCOPED_TRACE(t.call);
-      EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), t.call);
-      EXPECT_EQ(rec::GetChar(p, qrec::kBandcode), t.band);
-      EXPECT_EQ(Str(q, qrec::kMode, qrec::kModeCap), t.mode);
-      EXPECT_EQ(rec::GetInt32(p, qrec::kZeit), t.zeit);
-      EXPECT_EQ(rec::GetInt32(p, qrec::kWagNummer), static_cast<int32_t>(i + 1));
+      ExpectAsTyped(q, t, i);
       const std::string rst = t.mode == "CW" ? "599" : "59 ";
       EXPECT_EQ(TContestFkt::GetSentExchange(q), rst + "Z11");
       EXPECT_EQ(TContestFkt::GetReceivedExchange(q), rst + t.fields[0]);
@@ -335,18 +334,10 @@ TEST_F(QsoEntryTest, MilitaryRadioLogWithSerialNumbersAndMemberLists) {
       Type(call);
       Press(Qt::Key_Return);
       ASSERT_EQ(FocusName(), "eRSTr2") << call;
-      if (!number.empty()) {
-        w.eRSTr[1]->selectAll();
-        Type(number);
-      }
-      t.fields.push_back(A(w.eRSTr[1]->text()));
+      t.fields.push_back(TypeOver(number));
       Press(Qt::Key_Return);
       ASSERT_EQ(FocusName(), "eRSTr3") << call;
-      if (!rig.empty()) {
-        w.eRSTr[2]->selectAll();
-        Type(rig);
-      }
-      t.fields.push_back(A(w.eRSTr[2]->text()));
+      t.fields.push_back(TypeOver(rig));
       Press(Qt::Key_Return);
       ASSERT_EQ(FocusName(), "eCall") << call;
       typed.push_back(t);
@@ -404,11 +395,7 @@ TEST_F(QsoEntryTest, MilitaryRadioLogWithSerialNumbersAndMemberLists) {
       const Typed& t = typed[i];
       const uint8_t* p = q.data();
       SCOPED_TRACE(t.call);
-      EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), t.call);
-      EXPECT_EQ(rec::GetChar(p, qrec::kBandcode), t.band);
-      EXPECT_EQ(Str(q, qrec::kMode, qrec::kModeCap), t.mode);
-      EXPECT_EQ(rec::GetInt32(p, qrec::kZeit), t.zeit);
-      EXPECT_EQ(rec::GetInt32(p, qrec::kWagNummer), static_cast<int32_t>(i + 1));
+      ExpectAsTyped(q, t, i);
       EXPECT_EQ(rec::GetUInt16(p, qrec::kModeNr), ++modeNumbers[t.mode]);
       const std::string rst = t.mode == "CW" ? "599" : "59 ";
       // The own serial number with three digits and the own rig; the
