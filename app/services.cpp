@@ -3,6 +3,7 @@
 #include "contest/ContestEntries.h"
 #include "contest/eingcontstd.h"
 #include "logentry/contlogstd.h"
+#include "logentry/qsowindowservices.h"
 #include "outputs/ToolsFkt.h"
 #include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/stdrout.h"
@@ -18,6 +19,7 @@ void InstallProgramServices() {
                                              TdbContest& contestTable, TdbContest& extraTable) {
     OpenContestLogWindow(owner, nummer, description, contestTable, extraTable);
   };
+  InstallQsoWindowServices();
   InstallLogOutputs();
   InstallPeriodDialog();
   InstallToolsFkt();

@@ -14,16 +14,47 @@
 #include "platform/codec.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
+#include "storage/ifderrors.h"
 #include "ui/kxbrow.h"
 
 const char* const kPrefixMissingText =
     "Achtung: Die Präfixdatei konnte nicht gefunden werden bzw. ist leer. Ohne diese Datei "
-    "kann das Programm nicht korrekt arbeiten! Die Präfixtabellen werden mit dem Werkzeug "
-    "mkprefix aus der Länderliste cty.csv im Programmverzeichnis erzeugt.";
+    "kann das Programm nicht korrekt arbeiten! Starten Sie das Programm mit „./start.sh“: "
+    "es erzeugt fehlende Präfixtabellen aus der Länderliste cty.csv (von Hand: mit dem "
+    "Werkzeug mkprefix).";
 
 namespace {
 
 constexpr int kListNumber = 48;
+
+// Routes the storage engine's error reports through a filter for its
+// lifetime; the filter is given the reporter it replaces.
+class TReporterScope {
+ public:
+  using Filter = std::function<void(int32_t, const std::string&, const TDriverErrorReporter&)>;
+  explicit TReporterScope(Filter filter) : outer_(DriverErrorReporter) {
+    DriverErrorReporter = [filter = std::move(filter), outer = outer_](int32_t r,
+                                                                      const std::string& text) {
+      filter(r, text, outer);
+    };
+  }
+  ~TReporterScope() { DriverErrorReporter = outer_; }
+  TReporterScope(const TReporterScope&) = delete;
+  TReporterScope& operator=(const TReporterScope&) = delete;
+
+ private:
+  TDriverErrorReporter outer_;
+};
+
+std::string PrefixDamagedText(const std::string& fileName) {
+  return "Die Präfixdatei " + fileName +
+         " ist beschädigt. Ohne die Präfixtabellen kann das Programm Rufzeichen keinem Land "
+         "zuordnen.\r"
+         "So werden die Tabellen neu erzeugt: Programm beenden, im Programmverzeichnis die "
+         "Dateien ZQPREFIX.DAT, ZQPREFEE.DAT und ZQPREFES.DAT löschen und das Programm mit "
+         "„./start.sh“ wieder starten – es erzeugt fehlende Präfixtabellen aus der Länderliste "
+         "cty.csv (von Hand: mit dem Werkzeug mkprefix).";
+}
 
 std::string DateCell(int32_t day) {
   if (day > 0) return ToDates.DateToDateString(day, "dd.mm.yyyy") + "   ";
@@ -64,12 +95,10 @@ void ContestHeaderTexts(int keyNumber, bool german, std::string& captions, std::
 }
 
 TContestBrowCtrl::TContestBrowCtrl(TkxBrow* grid, char letter, QWidget* owner)
-    : TDatenBrowCtrl(nullptr, 0, nullptr),
+    : TDatenBrowCtrl(grid, 0, nullptr),
       letter_(letter),
       owner_(owner),
-      description_(std::make_unique<TContestRec>()) {
-  grid_ = grid;
-}
+      description_(std::make_unique<TContestRec>()) {}
 
 TContestBrowCtrl::~TContestBrowCtrl() { Shutdown(); }
 
@@ -108,8 +137,24 @@ bool TContestBrowCtrl::OpenSetupAndProject() {
 
 void TContestBrowCtrl::CheckPrefixTable() {
   // Without the prefix tables the program still runs; calls then resolve to nothing.
-  ToDatPrefix.OpenTables(kAllPrefixTables);
-  prefixOpen_ = true;
+  // A damaged table is said once, with what to do about it, in place of the
+  // storage engine's own report.
+  bool opened = false;
+  {
+    TReporterScope scope([](int32_t result, const std::string& text, const auto& outer) {
+      if (DriverClassOf(result) != TDriverClass::Damaged && outer) outer(result, text);
+    });
+    opened = ToDatPrefix.OpenTables(kAllPrefixTables);
+  }
+  prefixOpen_ = true;  // whatever did open is closed at the end
+  if (!opened) {
+    for (uint8_t kind = kPrefixMain; kind <= kPrefixES; ++kind)
+      if (ToDatPrefix.IsDamaged(kind)) {
+        ToMessages.Fehler(PrefixDamagedText(std::string(TDatPrefix::TableName(kind)) + ".DAT"));
+        break;
+      }
+    return;
+  }
   TdbPrefix prefix(kPrefixMain);
   if (prefix.UsedRecords() <= 0) ToMessages.Fehler(kPrefixMissingText);
 }
@@ -188,6 +233,14 @@ void TContestBrowCtrl::InitSortList() {
   grid_->ClearSortList();
   grid_->AddSortListItem("Name");
   grid_->AddSortListItem("Datum");
+}
+
+TKeyStr TContestBrowCtrl::SearchTextToKey() {
+  // Every key of the list begins with the contest letter; the typed text follows it.
+  std::string text = grid_ != nullptr ? grid_->SearchText() : std::string();
+  if (text.size() > 255) text.resize(255);
+  const std::string separator = table_ != nullptr ? table_->KeySeparator() : std::string();
+  return MakeKeyStr(std::string(1, letter_) + separator + ToStrings.UpperCase(text));
 }
 
 int TContestBrowCtrl::SortList2Key(int index, TKeyStr& lkey, TKeyStr& hkey) {

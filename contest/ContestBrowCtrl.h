@@ -34,6 +34,8 @@ class TContestBrowCtrl : public TDatenBrowCtrl {
   void SetHeaderFooter() override;
   void InitSortList() override;
   int SortList2Key(int index, TKeyStr& lkey, TKeyStr& hkey) override;
+  // The quick search within this edition's contests: the letter, then the text.
+  TKeyStr SearchTextToKey() override;
 
   void OpenContest(int32_t ref);
   int32_t NewContest();

@@ -70,6 +70,15 @@ void FillChars(std::array<char, N>& target, std::string_view text) {
 
 bool IsDefinedContestLetter(char letter) { return FindLetter(letter) != nullptr; }
 
+std::string StationFileBaseName(char letter, int32_t nummer) {
+  const char* prefix = letter == 'b'   ? "OQRP"
+                       : letter == 'j' ? "mssprint"
+                       : letter == 'v' ? "mrr"
+                                       : nullptr;
+  if (!prefix) return {};
+  return prefix + ToStrings.IntToStrRight(nummer, 6) + ".STN";
+}
+
 bool DefineContestRules(TContestRec& rec, TContestRecord& listRecord,
                         const TContestEnvironment& env, char letter,
                         std::vector<std::string>* warnings) {

@@ -25,7 +25,7 @@ constexpr const char* Notice = "  Contest-Log für Funkamateure";
 }  // namespace Edition
 
 // Reads the text files some contests take sent-exchange defaults from
-// (station files in the contest directory).
+// (the station files of the logs, in the program directory).
 class TContestFileReader {
  public:
   virtual ~TContestFileReader() = default;
@@ -52,3 +52,8 @@ bool DefineContestRules(TContestRec& rec, TContestRecord& listRecord,
 
 // True for the letters the definitions know.
 bool IsDefinedContestLetter(char letter);
+
+// The file name (without folder) of a log's station file for the letters
+// that keep one: "OQRP" ('b'), "mssprint" ('j') or "mrr" ('v'), the log
+// number right-aligned in six places, ".STN". Empty for other letters.
+std::string StationFileBaseName(char letter, int32_t nummer);

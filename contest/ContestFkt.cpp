@@ -132,7 +132,7 @@ constexpr TContestTitle kContestTitles[] = {
 }  // namespace
 
 bool TProgramFileReader::ReadLines(const std::string& fileName, std::vector<std::string>& lines) {
-  return ReadTextFile(ProgramDirectory + contestDirectory_ + fileName, lines);
+  return ReadTextFile(ProgramDirectory + fileName, lines);
 }
 
 // ---------------------------------------------------------------------------
@@ -160,7 +160,7 @@ void TContestFkt::Define(TContestRec& rec, TContestRecord& listRecord, char lett
   TContestEnvironment env = Environment();
   std::unique_ptr<TProgramFileReader> ownReader;
   if (!env.Files) {
-    ownReader = std::make_unique<TProgramFileReader>(ContestDirectory());
+    ownReader = std::make_unique<TProgramFileReader>();
     env.Files = ownReader.get();
   }
   std::vector<std::string> warnings;

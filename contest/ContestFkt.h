@@ -51,19 +51,14 @@ struct TContestServices {
   std::function<int()> UtcBiasMinutes;
   std::function<int32_t()> Today;
   std::function<std::string()> ContestDirectory;  // ends in "/" unless empty
-  TContestFileReader* Files = nullptr;  // none: files of the contest directory under ProgramDirectory
+  TContestFileReader* Files = nullptr;  // none: the files of the program directory
 };
 
-// Reads station files from the program directory (and the contest
-// directory inside it).
+// Reads station files from the program directory, where the set-up dialog
+// writes them.
 class TProgramFileReader : public TContestFileReader {
  public:
-  explicit TProgramFileReader(std::string contestDirectory)
-      : contestDirectory_(std::move(contestDirectory)) {}
   bool ReadLines(const std::string& fileName, std::vector<std::string>& lines) override;
-
- private:
-  std::string contestDirectory_;
 };
 
 class TContestFkt {

@@ -218,6 +218,7 @@ void DefineMembershipParty(TContestBuilder& b) {
   r.MultiplierMode = 1;
   r.NoScoreFormula = true;
   r.OutputKinds = {3, 4, 5, 6};
+  b.SetModeList("SSB CW FM DIGITAL");  // the digital class narrows them
   b.ApplyClassModes(kPartyModes, b.ChosenClass(4));
 }
 
@@ -321,6 +322,8 @@ void DefineBwaContest(TContestBuilder& b) {
   b.SetMultiplierCaptions({"DOK", "DXCC"});
   r.MultiplierKinds = {2, 3, 4};
   r.OutputKinds = TByteSet::Range(1, 7);
+  // The modes are the contest's; only the bands follow the class.
+  b.SetModeList("SSB CW");
 
   const int cls = b.ChosenClass(4);
   b.ApplyClassModes(kBwaModes, cls);
@@ -352,6 +355,7 @@ void DefineHandKeyParty(TContestBuilder& b) {
   b.SetTitleWithYear("Handtastenparty ");
   b.SetClasses(kHtpClasses);
   r.OutputKinds = TByteSet::Range(1, 7);
+  b.SetModeList("CW");  // a hand-key party: CW whatever the class
 
   const int cls = b.ChosenClass(8);
   b.ApplyClassModes(kHtpModes, cls);
@@ -400,6 +404,7 @@ void DefineSchoolStationsDay(TContestBuilder& b) {
   r.MultiplierMode = 1;
   r.OutputKinds = {1, 2, 4, 5, 6};
   r.ExtraKinds = {5, 6};
+  b.SetModeList("SSB CW FM DIGITAL");  // every class; the class decides the bands
 
   const int cls = b.ChosenClass(2);
   b.ApplyClassModes(kSchoolModes, cls);
@@ -450,6 +455,9 @@ void DefineHamburgContest(TContestBuilder& b) {
   r.AutoBand = true;
   r.Flag3 = true;
   r.OutputKinds = TByteSet::Range(1, 6);
+  // Both classes work the same modes and bands.
+  b.SetModeList("SSB CW");
+  b.SetBands("bckl");
   b.ApplyClassModes(kHamburgModes, b.ChosenClass(2));
 }
 
@@ -527,5 +535,6 @@ void DefineNordicActivity(TContestBuilder& b) {
   r.NoScoreFormula = true;
   r.OutputKinds = TByteSet::Range(1, 6);
   r.OutputKinds.Include(13);
+  b.SetModeList("SSB CW FM");  // every Tuesday; the class decides the band
   b.ApplyClassModes(kNordicModes, b.ChosenClass(5));
 }

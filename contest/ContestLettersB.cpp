@@ -369,6 +369,7 @@ void DefineRuhrShortContest(TContestBuilder& b) {
   b.SetExchange(1, "DOK", Dok, Dok, b.OwnDok());
   DokMultiplier(b);
   r.OutputKinds = TByteSet::Range(1, 6);
+  b.SetModeList("SSB CW");  // the contest's modes; one class narrows them to CW
   b.ApplyClassModes(kRuhrModes, b.ChosenClass(9));
 }
 
@@ -409,6 +410,7 @@ void DefineNordseeHfDay(TContestBuilder& b) {
   b.SetExchange(1, "DOK", Dok, Dok, b.OwnDok());
   r.MultiplierKinds = {MultiplierKind::Dok};
   r.OutputKinds = TByteSet::Range(1, 6);
+  b.SetModeList("SSB CW DIGITAL");  // both sections; the section decides the band
   b.ApplyClassModes(kNordseeHfModes, b.ChosenClass(2));
 }
 
@@ -563,6 +565,7 @@ void DefineVfdbActivityDays(TContestBuilder& b) {
   r.MultiplierKinds = {MultiplierKind::Dok, MultiplierKind::DokOrDistrict};
   r.MultiplierMode = 1;
   r.OutputKinds = {1, 2, 4, 5, 6};
+  b.SetModeList("SSB CW FM DIGITAL");  // every part; the part decides the bands
   b.ApplyClassModes(kVfdbDaysModes, b.ChosenClass(4));
 }
 

@@ -225,6 +225,7 @@ void DefineTenMeterContest(TContestBuilder& b) {
   b.SetMultiplierCaptions({"DOK", "DXCC"});
   r.MultiplierKinds = {2, 3, 4, 14};
   r.OutputKinds = {1, 2, 4, 5, 6, 7, 8, 9, 10};
+  b.SetBands("i");  // the contest's band; the class decides the modes
 
   const int cls = b.ChosenClass(6, true);
   if (b.ApplyClassModes(kTenMeterModes, cls)) {
@@ -333,6 +334,7 @@ void DefineAgcwVhfContest(TContestBuilder& b) {
   b.SetTitle("AGCW - VHF/UHF-Contest 2016");
   b.SetClasses(kAgcwVhfClasses);
   r.OutputKinds = {1, 2, 4, 5, 6, 7, 10, 13};
+  b.SetModeList("CW");  // every class; the class decides the band
 
   const int cls = b.ChosenClass(6);
   b.ApplyClassModes(kAgcwVhfModes, cls);
@@ -473,6 +475,7 @@ void DefineNordContest(TContestBuilder& b) {
   r.MultiplierKinds = {MultiplierKind::Dok, MultiplierKind::Locator};
   r.AutoBand = true;
   r.OutputKinds = {1, 2, 4, 5, 6, 7, 10};
+  b.SetModeList("CW SSB");  // both sections; the section decides the band
   b.ApplyClassModes(kNordModes, b.ChosenClass(2));
 }
 

@@ -129,6 +129,7 @@ void DefineDarcShortContest(TContestBuilder& b) {
   b.SetMultiplierCaptions({"DOK", "Prefix"});
   r.MultiplierKinds = {MultiplierKind::Prefix, MultiplierKind::Dok};
   r.OutputKinds = {1, 2, 4, 5, 6, 9};
+  b.SetBands("bc");  // the contest's bands; the class decides the modes
 
   const int cls = b.ChosenClass(4, true);
   if (b.ApplyClassModes(kDarcShortModes, cls)) {
@@ -156,6 +157,10 @@ void DefineNavalContest(TContestBuilder& b) {
   b.SetTitle("Naval-Contest");
   b.SetDates("10.12.2011", "11.12.2011", "16:00:00", "15:59:00");
   b.SetClasses(kNavalClasses);
+  // The non-members' class name belongs to the sixth entry, the one the
+  // club check of the set-up dialog treats as the non-members' category.
+  r.Classes[5].Name = r.Classes[4].Name;
+  r.Classes[4].Name.clear();
   b.SetExchange(1, "", MemberNavalQcwaDsw, MemberNavalQcwaDsw, b.ContestText());
   b.SetMultiplierCaptions({"Naval"});
   r.MultiplierKinds = {MultiplierKind::ClubNavalQcwaDsw};
@@ -224,6 +229,7 @@ void DefineIbfdActivityDay(TContestBuilder& b) {
   b.SetMultiplierCaptions({"IBFD"});
   r.MultiplierKinds = {MultiplierKind::ClubNavalQcwaDsw};
   r.OutputKinds = {1, 2, 4, 5, 6};
+  b.SetModeList("SSB CW FM");  // every class; the class decides the band
   b.ApplyClassModes(kIbfdModes, b.ChosenClass(6));
 }
 
@@ -299,6 +305,9 @@ void DefineWagContest(TContestBuilder& b) {
     r.MultiplierKinds = {2, 3, 14};
   }
 
+  // The contest's modes and bands; two classes narrow the modes to CW.
+  b.SetModeList("SSB CW");
+  b.SetBands("bcegi");
   const int cls = b.ChosenClass(7);
   b.ApplyClassModes(kWagModes, cls);
   if (cls == 1 || cls == 2) r.SentKinds[0] = Dok;
@@ -354,12 +363,10 @@ void DefineMilitaryOnTheAir(TContestBuilder& b) {
   b.SetTitle("Military on the Air Aktivität der MRR");
   b.SetDates("12.11.2015", "12.11.2015", "17:00:00", "20:00:00");
   b.SetClasses(kMrrClasses);
-  // The rig comes from the log's own station file, "mrr" + the log number
-  // right-aligned in six places + ".STN", when there is one.
+  // The rig comes from the log's own station file, when there is one.
   std::string rig;
   std::vector<std::string> lines;
-  const std::string fileName = "mrr" + ToStrings.IntToStrRight(b.LogNumber(), 6) + ".STN";
-  if (b.ReadFile(fileName, lines) && !lines.empty()) rig = ToStrings.LeftStr(lines.front(), 12);
+  if (b.ReadFile(StationFileBaseName('v', b.LogNumber()), lines) && !lines.empty()) rig = ToStrings.LeftStr(lines.front(), 12);
   b.SetExchange(1, "MRR", Serial, Serial, b.ContestText());
   b.SetExchange(2, "RIG", FreeText, FreeText, rig);
   r.MultiplierMode = 1;

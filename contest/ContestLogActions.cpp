@@ -5,6 +5,7 @@
 #include "database/dbContestDat.h"
 #include "database/recfields.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -25,6 +26,27 @@ bool EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraT
   extraTable.SetExtraRecord(x);
   const bool added = extraTable.Add();
   return added;
+}
+
+bool LogNumberHasRemains(int32_t nummer, TdbContest& extraTable) {
+  return FileExistsAnsi(ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT") ||
+         extraTable.FindByNumber(nummer);
+}
+
+bool GiveFreshLogNumber(int32_t ref, TdbContest& contestTable, TdbContest& extraTable) {
+  if (!contestTable.GotoRecord(ref)) return false;
+  TContestRecord r;
+  contestTable.GetContestRecord(r);
+  int32_t nummer = NummerOf(r);
+  if (!LogNumberHasRemains(nummer, extraTable)) return true;
+  // A second handle keeps the caller's table on the new record.
+  TdbContest others(kContestList, false, 0);
+  do {
+    ++nummer;
+  } while (LogNumberHasRemains(nummer, extraTable) || others.FindByNumber(nummer));
+  rec::SetInt32(r.data(), crec::kNummer, nummer);
+  contestTable.SetContestRecord(r);
+  return contestTable.Update();
 }
 
 std::string ContestName(TdbContest& contestTable, int32_t ref) {

@@ -19,6 +19,14 @@ bool ConfirmDeleteLog(const std::string& name);
 // extra record, list record. Nothing is deleted when the QSO table cannot
 // be opened. True when the log is gone.
 bool DeleteWholeLog(int32_t ref, TdbContest& contestTable, TdbContest& extraTable);
+// True when a new log must not take this number: a QSO table or an extra
+// record of that number is left from an earlier log (for instance after
+// the contest list was emptied or its entry alone deleted).
+bool LogNumberHasRemains(int32_t nummer, TdbContest& extraTable);
+// Gives the contest-list record ref, just added, a number without remains
+// of an earlier log (its own when it has none); false when the record
+// could not be rewritten.
+bool GiveFreshLogNumber(int32_t ref, TdbContest& contestTable, TdbContest& extraTable);
 // The name of the contest-list record ref ("" when it cannot be read).
 std::string ContestName(TdbContest& contestTable, int32_t ref);
 // The set-up dialog through its entry; 0 for letter #0 or without a dialog.

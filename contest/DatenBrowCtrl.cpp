@@ -93,4 +93,9 @@ void ForwardBrowserEvents(TkxBrow& grid, std::function<TDatenBrowCtrl*()> contro
     TDatenBrowCtrl* c = controller();
     return c != nullptr ? c->SortList2Key(index, lkey, hkey) : 1;
   };
+  TkxBrow* g = &grid;
+  grid.OnSuchFeld2KeyStr = [controller, g] {
+    TDatenBrowCtrl* c = controller();
+    return c != nullptr ? c->SearchTextToKey() : MakeKeyStr(ToStrings.UpperCase(g->SearchText()));
+  };
 }

@@ -62,7 +62,7 @@ class TDatenBrowCtrl {
   std::unique_ptr<TBrowTableDriver> driver_;
 };
 
-// Binds the browser's row, caption and sort events to the controller that
-// controller() answers at the time of the event (nil: the browser's own
-// defaults, key number 1 for a sort entry).
+// Binds the browser's row, caption, sort and quick-search events to the
+// controller that controller() answers at the time of the event (nil: the
+// browser's own defaults, key number 1 for a sort entry).
 void ForwardBrowserEvents(TkxBrow& grid, std::function<TDatenBrowCtrl*()> controller);

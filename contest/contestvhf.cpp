@@ -22,12 +22,17 @@
 #include "ui/kxbrow.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxform.h"
 #include "ui/kxgrafik.h"
 #include "ui/kxlayout.h"
 
 namespace {
 
 constexpr int kHelpButtonContext = 1;
+// The help topic of the window itself (F1).
+constexpr int kWindowHelpContext = 310110018;
+// The list's name, which its close question names.
+const char* const kListCaption = "Liste der Conteste";
 
 const char* const kUpdateNotice =
     "Informieren Sie sich bitte vor dem Contestzeitpunkt über aktualisierte Versionen dieses "
@@ -88,7 +93,9 @@ TStartPageLayout ComputeStartPageLayout(QSize client, QSize window, int screenWi
   pc.setWidth(std::min(W - pc.left() - 30, window.width() - pc.left() - 30));
   pc.setHeight(std::min(H - pc.top() - 30, window.height() - pc.top() - 30));
   auto centreOver = [&pc](QRect& r) { r.moveLeft(pc.left() + (pc.width() - r.width()) / 2); };
-  if (screenWidth <= 900) {
+  // A window made as small as a small screen gets the small screen's layout:
+  // the wide one leaves the list too narrow for its own bars.
+  if (screenWidth <= 900 || W <= 900) {
     l.imglinks.moveTop(52);
     pc.moveLeft(l.imglinks.left() + l.imglinks.width() + 10);
     pc.setWidth(W - pc.left() - 30);
@@ -108,10 +115,16 @@ TStartPageLayout ComputeStartPageLayout(QSize client, QSize window, int screenWi
     centreOver(l.imgtitels);
   }
   l.lhinweisupdate.setWidth(W - l.lhinweisupdate.left() - 30);
-  l.lhinweisupdate.moveTop(H - 30);
+  // One line stands at H - 30; a notice wrapped into more lines grows upwards.
+  l.lhinweisupdate.moveTop(std::min(H - 30, H - 14 - l.lhinweisupdate.height()));
   l.lhinweisupdate2.moveTop(l.lhinweisupdate.top() - l.lhinweisupdate2.height() - 10);
   if (l.lhinweisupdate2.left() + l.lhinweisupdate2.width() > pc.left())
     l.lhinweisupdate2.moveLeft(130);
+  // The list ends above the notices it would otherwise cover.
+  const bool besideList = l.lhinweisupdate2.left() < pc.left() + pc.width() &&
+                          l.lhinweisupdate2.left() + l.lhinweisupdate2.width() > pc.left();
+  if (besideList && pc.top() + pc.height() > l.lhinweisupdate2.top() - 4)
+    pc.setHeight(l.lhinweisupdate2.top() - 4 - pc.top());
   if (l.imgtitels.left() + l.imgtitels.width() + 50 > screenWidth)
     l.imgtitels.moveLeft(screenWidth - 50 - l.imgtitels.width());
   return l;
@@ -121,7 +134,10 @@ TContestBrow::TContestBrow(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("ContestBrow"));
   setWindowTitle(AnsiToQString("Contest - Modul"));
   setMinimumSize(800, 600);
-  resize(1006, 600);
+  // The designed size, but never wider or higher than the screen it opens on.
+  const QScreen* shownOn = screen() != nullptr ? screen() : QApplication::primaryScreen();
+  resize(shownOn != nullptr ? QSize(1006, 600).boundedTo(shownOn->availableGeometry().size())
+                            : QSize(1006, 600));
   setFont(QFont(QStringLiteral("Liberation Sans"), 8));
   BuildForm();
   FormCreate();
@@ -150,6 +166,7 @@ void TContestBrow::BuildForm() {
   imgtitels->setGeometry(300, 40, 400, 52);
   lhinweisupdate = MakeLabel(this, "lhinweisupdate");
   lhinweisupdate->setText(AnsiToQString(kUpdateNotice));
+  lhinweisupdate->setWordWrap(true);  // a narrow window shows it in two lines
   SetTextColor(lhinweisupdate, 0xFFFFFF);
   lhinweisupdate->setGeometry(20, 530, 900, 16);
   lhinweisupdate2 = MakeLabel(this, "lhinweisupdate2");
@@ -209,6 +226,21 @@ void TContestBrow::BuildForm() {
   connect(btnendeZq4, &QPushButton::clicked, this, [this] { btnendezq3Click(); });
 
   ForwardBrowserEvents(*Brow, [this]() -> TDatenBrowCtrl* { return ctrl_.get(); });
+  Brow->SetCaption(kListCaption);
+  // The list is the window's module: its close cross ends the program like
+  // the close button, Escape in the list after the list's own question.
+  Brow->OnBrowCloseBtnKlick = [this](QObject*) { CloseFromList(); };
+  Brow->OnProcessPostCommand = [this](Qt::KeyboardModifiers, int key) {
+    if (key == Qt::Key_F1) {
+      OpenWindowHelp();
+      return true;
+    }
+    if (key == Qt::Key_Escape && Brow->EscapeFlag()) {
+      CloseFromList();
+      return true;
+    }
+    return false;
+  };
   Brow->OnBrowDoppelKlick = [this] { btnAendernZq3Click(); };
   Brow->OnBrowEnter = [this] { btnAendernZq3Click(); };
   // The list's own delete command is the delete button: same questions,
@@ -221,6 +253,9 @@ void TContestBrow::BuildForm() {
 
 void TContestBrow::FormCreate() {
   if (FormBildressourcen == nullptr) FormBildressourcen = new TFormBildressourcen();
+  // Every help request of the program (F1 in a form, the help buttons) ends in the help hook.
+  SetHelpContext(this, kWindowHelpContext);
+  SetHelpContextHandler([](int context) { ApplicationHelpCommand(kHelpContext, context); });
   lworked->hide();
   imgtitel_->hide();
   imglinks->hide();
@@ -321,6 +356,9 @@ void TContestBrow::LayoutForm() {
   TStartPageLayout cur{panelContest->geometry(), imglinks->geometry(), lworked->geometry(),
                        imgtitels->geometry(), lhinweisupdate->geometry(),
                        lhinweisupdate2->geometry()};
+  // The update notice as high as its text needs at the width it will get.
+  const int noticeWidth = std::max(1, width() - lhinweisupdate->x() - 30);
+  cur.lhinweisupdate.setHeight(std::max(16, lhinweisupdate->heightForWidth(noticeWidth)));
   const TStartPageLayout l =
       ComputeStartPageLayout(size(), frameGeometry().size(), S, Image2->width(), cur);
   panelContest->setGeometry(l.panelContest);
@@ -357,6 +395,9 @@ void TContestBrow::resizeEvent(QResizeEvent* e) {
 void TContestBrow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
   LayoutForm();
+  // Typing at once searches the list.
+  if (!shownOnce_ && Brow->SearchField() != nullptr) Brow->SearchField()->setFocus();
+  shownOnce_ = true;
 }
 
 bool TContestBrow::eventFilter(QObject* watched, QEvent* e) {
@@ -381,6 +422,9 @@ bool TContestBrow::FormKeyDown(int key) {
       return true;
     case Qt::Key_Escape:
       if (ToMessages.JaNeinFrage("", "", "Programm beenden?", false)) close();
+      return true;
+    case Qt::Key_F1:
+      OpenWindowHelp();
       return true;
     default:
       return false;
@@ -448,6 +492,15 @@ void TContestBrow::btnLoeschenZq3Click() {
 }
 
 void TContestBrow::btnHilfeZq3Click() { ApplicationHelpCommand(kHelpContext, kHelpButtonContext); }
+
+void TContestBrow::OpenWindowHelp() {
+  QWidget* focus = QApplication::focusWidget();
+  OpenHelpContext(focus != nullptr && isAncestorOf(focus) ? focus : this);
+}
+
+void TContestBrow::CloseFromList() {
+  if (Brow->CloseQuery()) close();
+}
 
 void TContestBrow::btnendezq3Click() { close(); }
 

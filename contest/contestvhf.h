@@ -81,9 +81,14 @@ class TContestBrow : public QWidget {
   // whether to end the program. True when the key was one of them.
   bool FormKeyDown(int key);
   void ApplyStartPageLook(TColor pageColor);
+  // Help on the window (F1): the focused control's topic or the window's.
+  void OpenWindowHelp();
+  // The list's close cross and Escape in the list: the list's close question, then the end.
+  void CloseFromList();
 
   char editionLetter_ = '4';
   int exitCode_ = 0;
   bool layingOut_ = false;
+  bool shownOnce_ = false;
   std::unique_ptr<TContestBrowCtrl> ctrl_;
 };

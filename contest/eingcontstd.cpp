@@ -13,6 +13,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 #include <exception>
 #include <memory>
@@ -33,7 +36,8 @@
 namespace {
 
 const QColor kMarkColour(0xFF, 0x80, 0x80);  // TColor $8080FF
-constexpr int32_t kSetupHelpContext = 310110029;
+// The help topic of the set-up dialog (its "Hilfe" button and F1).
+constexpr int32_t kSetupHelpContext = 1;
 
 QString Q(const std::string& s) { return AnsiToQString(s); }
 std::string A(const QString& s) { return QStringToAnsi(s); }
@@ -101,10 +105,48 @@ TEingContestStd::TEingContestStd(bool recordExists, bool editOnly, char letter,
   setObjectName(u"EingContestStd"_qs);
   BuildControls();
   logic_.Fill(in_, view_);
-  ShowInputs();
+  // The view first: it sets the limits (the length of eJahre) the inputs must fit.
   ShowView();
+  ShowInputs();
   ShowScore();
   ToLayout.ApplyFormLook(this, false);
+  FitPeriodFields();
+  PlaceScorePanel();
+  // At most as large as the screen: on a small screen the whole dialog shows.
+  adjustSize();
+  if (const QScreen* shownOn = screen()) resize(size().boundedTo(shownOn->availableGeometry().size()));
+}
+
+void TEingContestStd::PlaceScorePanel() {
+  // In the shorter column (the per-contest boxes and the category list make
+  // either one longer), so that the dialog stays low enough for small screens.
+  const int left = leftColumn_->sizeHint().height();
+  const int right = rightColumn_->sizeHint().height();
+  QVBoxLayout* column = left <= right ? leftColumn_ : rightColumn_;
+  column->insertWidget(column->count() - 1, GroupAuswertung);  // before the closing stretch
+}
+
+void TEingContestStd::FitPeriodFields() {
+  auto widthFor = [this](TkxEdit* edit, const char* sample) {
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame() ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QSize text(edit->fontMetrics().horizontalAdvance(QString::fromLatin1(sample)) + 8,
+                     edit->fontMetrics().height());
+    return style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width();
+  };
+  // However small the dialog is made, a date and a time stay readable.
+  for (auto [edit, sample] : {std::pair{eDatumvon, "00.00.0000"}, std::pair{eDatumbis, "00.00.0000"},
+                              std::pair{eZeitvon, "00:00"}, std::pair{eZeitbis, "00:00"}})
+    edit->setMinimumWidth(widthFor(edit, sample));
+  // The one-letter QSL defaults need no more room than a letter.
+  for (TkxEdit* edit : {eQSLw, eqslr}) edit->setFixedWidth(widthFor(edit, "WW"));
+}
+
+void TEingContestStd::done(int result) {
+  // A new log the user never confirmed leaves nothing behind.
+  if (result != 1) Guarded([this] { logic_.DiscardUnconfirmedLog(); });
+  QDialog::done(result);
 }
 
 TEingContestStd::~TEingContestStd() = default;
@@ -112,8 +154,8 @@ TEingContestStd::~TEingContestStd() = default;
 void TEingContestStd::BuildControls() {
   auto* main = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
-  auto* left = new QVBoxLayout;
-  auto* right = new QVBoxLayout;
+  auto* left = leftColumn_ = new QVBoxLayout;
+  auto* right = rightColumn_ = new QVBoxLayout;
   top->addLayout(left);
   top->addLayout(right);
   main->addLayout(top);
@@ -284,7 +326,7 @@ void TEingContestStd::BuildControls() {
   right->addWidget(groupProgramm);
 
   grouputc = Named(new QGroupBox(Q("Computerzeit"), this), "grouputc");
-  auto* gu = new QVBoxLayout(grouputc);
+  auto* gu = new QHBoxLayout(grouputc);
   rZeitOrt = Named(new QRadioButton(Q("Computer läuft mit Ortszeit"), grouputc), "rZeitOrt");
   rZeitUTC = Named(new QRadioButton(Q("Computer läuft mit UTC-Zeit"), grouputc), "rZeitUTC");
   gu->addWidget(rZeitOrt);
@@ -328,7 +370,6 @@ void TEingContestStd::BuildControls() {
   gs->addWidget(lMultitotal, 8, 3);
   gs->addWidget(lpunktetotal, 8, 5);
   gs->addWidget(lpunktegesamt, 9, 0, 1, 6, Qt::AlignRight);
-  right->addWidget(GroupAuswertung);
 
   // Buttons.
   auto* buttons = new QHBoxLayout;
@@ -345,6 +386,27 @@ void TEingContestStd::BuildControls() {
   main->addLayout(buttons);
 
   druckwagpopup_ = Named(new QMenu(this), "druckwagpopup");
+
+  // Close spacing, so that the whole dialog fits a screen of 800 x 600.
+  main->setContentsMargins(6, 4, 6, 6);
+  main->setSpacing(4);
+  for (QBoxLayout* column : {left, right}) {
+    column->setSpacing(0);
+    column->addStretch(1);
+  }
+  for (QGroupBox* box : findChildren<QGroupBox*>()) {
+    QLayout* l = box->layout();
+    if (!l) continue;
+    l->setContentsMargins(6, 0, 6, 2);
+    if (auto* grid = qobject_cast<QGridLayout*>(l)) {
+      grid->setVerticalSpacing(1);
+      grid->setHorizontalSpacing(6);
+    } else if (auto* line = qobject_cast<QBoxLayout*>(l)) {
+      line->setSpacing(line->direction() == QBoxLayout::LeftToRight ? 8 : 1);
+    }
+  }
+  eteilnahmeart->layout()->setContentsMargins(0, 0, 0, 0);
+  eteilnahmeart->layout()->setSpacing(0);
 
   // Handlers.
   connect(btnAbbruch, &QPushButton::clicked, this, [this] { done(2); });
@@ -407,6 +469,11 @@ bool TEingContestStd::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TEingContestStd::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1) {
+    event->accept();
+    btnHilfe->click();
+    return;
+  }
   if (event->key() != Qt::Key_Escape) {
     QDialog::keyPressEvent(event);
     return;
@@ -527,11 +594,16 @@ void TEingContestStd::ShowView() {
   auto* grid = static_cast<QGridLayout*>(eteilnahmeart->layout());
   const int count = static_cast<int>(view_.Categories.size());
   const int perColumn = view_.CategoryColumns > 1 ? (count + 1) / 2 : count;
+  // The buttons come into being after the rest of the form; the tab order
+  // puts them where the box stands, before the mode buttons.
+  QWidget* before = edatum;
   for (int i = 0; i < count; ++i) {
     auto* b = new QRadioButton(Q(view_.Categories[static_cast<size_t>(i)]), eteilnahmeart);
     b->setObjectName(u"eteilnahmeart_%1"_qs.arg(i));
     categoryButtons_->addButton(b, i);
     grid->addWidget(b, perColumn ? i % perColumn : i, perColumn ? i / perColumn : 0);
+    setTabOrder(before, b);
+    before = b;
   }
   if (QAbstractButton* b = categoryButtons_->button(in_.Category)) b->setChecked(true);
 
@@ -543,6 +615,7 @@ void TEingContestStd::ShowView() {
 
   groupZusatz->setVisible(view_.ZusatzVisible);
   Label15->setText(Q(view_.Label15));
+  Label15->setVisible(!view_.Label15.empty());
   Label16->setText(Q(view_.Label16));
   eJahre->setMaxLength(view_.JahreMaxLength);
   eJahre->SetDataType(kxeditdatatype::dtString);

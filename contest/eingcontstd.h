@@ -21,6 +21,7 @@ class QPushButton;
 class QPlainTextEdit;
 class QMenu;
 class QButtonGroup;
+class QVBoxLayout;
 class TkxEdit;
 class TkxDatum;
 
@@ -53,6 +54,8 @@ class TEingContestStd : public QDialog {
   void btnDruckClick();
   void eteilnahmeartClick();
   void RunOutputKind(int kind);
+  // Every way out but a start: a new log the user never confirmed goes again.
+  void done(int result) override;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -60,6 +63,8 @@ class TEingContestStd : public QDialog {
 
  private:
   void BuildControls();
+  void FitPeriodFields();
+  void PlaceScorePanel();
   void CollectInputs();
   void ShowInputs();
   void ShowView();
@@ -91,4 +96,5 @@ class TEingContestStd : public QDialog {
   QLabel *Label11, *Label24, *Label22, *lQSOtotal, *lMultitotal, *lpunktetotal, *lpunktegesamt;
   QLabel *lQSO[7], *leQSO[7], *lMulti[7], *leMulti[7], *lPunkte[7], *lePunkte[7];
   QMenu* druckwagpopup_;
+  QVBoxLayout *leftColumn_, *rightColumn_;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "contest/ContestFkt.h"
+#include "contest/ContestLogActions.h"
 #include "database/dbCall.h"
 #include "database/dbContest.h"
 #include "database/kxdates.h"
@@ -10,6 +11,8 @@
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "hamradio/baender.h"
+#include "hamradio/locator.h"
+#include "hamradio/prefixe.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -100,6 +103,58 @@ int32_t LeadingNumber(const std::string& text) {
   return static_cast<int32_t>(v);
 }
 
+bool IsUsableOwnCall(std::string_view call) {
+  if (call.empty()) return false;
+  for (char c : call)
+    if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/')) return false;
+  // The home call the rest of the program works with needs both.
+  const std::string home = ToPrefix.BaseCall(call);
+  const bool letter = std::any_of(home.begin(), home.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+  const bool digit = std::any_of(home.begin(), home.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return letter && digit;
+}
+
+std::string CompletePeriodInput(int bit, std::string_view text) {
+  const std::string t = ToStrings.Trim(text);
+  if (bit <= 2) return ToDates.CompleteDateInput(t);
+  // An hour alone ("7", "17") means the full hour.
+  if (!t.empty() && t.size() <= 2 &&
+      std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return ToStrings.IntToStrZero(LeadingNumber(t), 2) + ":00";
+  return ToDates.CompleteTimeInput(t);
+}
+
+TContestPeriodCheck CheckContestPeriod(const TContestSetupInputs& in) {
+  TContestPeriodCheck c;
+  c.DateFrom = ToDates.DateStringToDate(in.DatumVon, kDatePicture);
+  c.DateTo = ToDates.DateStringToDate(in.DatumBis, kDatePicture);
+  // An empty time field stands for 00:00.
+  auto time = [](const std::string& text) {
+    return text.empty() ? 0 : ToDates.TimeStringToTime(text, "hh:mm");
+  };
+  c.TimeFrom = time(in.ZeitVon);
+  c.TimeTo = time(in.ZeitBis);
+  auto refuse = [&c](std::string text, const char* control) {
+    c.Problem = std::move(text);
+    c.Control = control;
+    return c;
+  };
+  if (c.DateFrom < 1) return refuse("Eingabe eines Contest-Datums notwendig.", "eDatumvon");
+  if (c.DateTo < 1) return refuse("Eingabe eines Contest-Datums notwendig.", "eDatumbis");
+  auto badTime = [](const std::string& text) {
+    return "Die Uhrzeit " + text + " ist ungültig. Bitte als Stunde und Minute eingeben (hh:mm).";
+  };
+  if (c.TimeFrom < 0) return refuse(badTime(in.ZeitVon), "eZeitvon");
+  if (c.TimeTo < 0) return refuse(badTime(in.ZeitBis), "eZeitbis");
+  if (c.DateTo < c.DateFrom)
+    return refuse("Das letzte Contest-Datum liegt vor dem ersten.", "eDatumbis");
+  // On one day the end may not come before the start; 00:00 at the end is
+  // left open (it may mean midnight).
+  if (c.DateTo == c.DateFrom && c.TimeTo > 0 && c.TimeTo < c.TimeFrom)
+    return refuse("Das Contest-Ende liegt vor dem Contest-Beginn.", "eZeitbis");
+  return c;
+}
+
 TContestSetupLogic::TContestSetupLogic(bool recordExists, bool editOnly, char letter,
                                        TdbContest& contestTable, TdbContest& extraTable,
                                        TContestRec& description)
@@ -115,9 +170,8 @@ bool TContestSetupLogic::UsesLdk() const {
 }
 
 std::string TContestSetupLogic::StationFileName(char letter, int32_t nummer) {
-  const char* prefix = letter == 'b' ? "OQRP" : letter == 'j' ? "mssprint" : letter == 'v' ? "mrr" : nullptr;
-  if (!prefix) return {};
-  return ProgramDirectory + prefix + ToStrings.IntToStrRight(nummer, 6) + ".STN";
+  const std::string name = StationFileBaseName(letter, nummer);
+  return name.empty() ? name : ProgramDirectory + name;
 }
 
 // ---------------------------------------------------------------------------
@@ -213,6 +267,12 @@ void TContestSetupLogic::Fill(TContestSetupInputs& in, TContestSetupView& view) 
   if (rec::GetBool(r, crec::kStartSSB)) in.StartMode = 1;
   if (rec::GetBool(r, crec::kStartFM)) in.StartMode = 2;
   if (rec::GetBool(r, crec::kStartPR)) in.StartMode = 3;
+  // A log with its category chosen offers the modes of that category, as
+  // the category click did.
+  if (stored > 0) {
+    ApplyContestModes(in, view);
+    if (!in.ModeEnabled[static_cast<size_t>(in.StartMode)]) in.StartMode = -1;
+  }
   view.AutoOptionsLocked = r[crec::kAutoLock] != 0;
 
   ComputeScore();
@@ -263,6 +323,8 @@ void TContestSetupLogic::ShowContestInputs(TContestSetupInputs& in, TContestSetu
       break;
     case '6':
       view.ZusatzVisible = true;
+      // The default first line ("... seit 1.Sende-") only goes with the default second one.
+      view.Label15.clear();
       view.Label16 = "HSC-Nr:";
       view.JahreMaxLength = 4;
       break;
@@ -272,6 +334,7 @@ void TContestSetupLogic::ShowContestInputs(TContestSetupInputs& in, TContestSetu
     case 'k':
     case 'm':
       view.ZusatzVisible = true;
+      view.Label15.clear();
       view.Label16 = letter_ == '7'   ? "DIG-Nr:"
                      : letter_ == 'f' ? "AGCW-Nr:"
                      : letter_ == '4' ? "BRZ-Nr:"
@@ -376,8 +439,7 @@ void TContestSetupLogic::CallLeft(TContestSetupInputs& in) {
 
 std::string TContestSetupLogic::PeriodFieldLeft(int bit, const std::string& entered,
                                                 const std::string& text) {
-  const std::string done =
-      bit <= 2 ? ToDates.CompleteDateInput(text) : ToDates.CompleteTimeInput(text);
+  const std::string done = CompletePeriodInput(bit, text);
   if (done != entered) {
     uint8_t* r = rec_.data();
     r[crec::kEditedPeriod] = static_cast<uint8_t>(r[crec::kEditedPeriod] | bit);
@@ -524,11 +586,22 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
     if (ToStrings.Trim(in.Loc).empty() && needsLoc)
       return Fail("Angabe des Standortlocators notwendig.", "eLoc", out);
   }
+  // A locator or a call that no contest accepts is refused; the silent save
+  // keeps what was stored before.
+  const std::string loc = ToStrings.UpperCase(ToStrings.Trim(in.Loc));
+  const bool locUsable = loc.empty() || ToLocator.IsValidLocator(loc);
+  if (check && !locUsable)
+    return Fail("Der Standortlocator " + loc + " ist ungültig (Beispiel: JO31LK).", "eLoc", out);
+  const std::string call = ToStrings.UpperCase(ToStrings.Trim(in.Call));
+  const bool callUsable = call.empty() || IsUsableOwnCall(call);
+  if (check && !callUsable)
+    return Fail("Das Rufzeichen " + call +
+                    " ist ungültig: erlaubt sind nur Buchstaben, Ziffern und \"/\".",
+                "eCall", out);
 
   // 5: call and DOK or LDK into the record. The own call of the settings
   // follows only once the call check has passed (9).
-  const std::string call = ToStrings.UpperCase(ToStrings.Trim(in.Call));
-  rec::SetStr(r, crec::kCall, crec::kCallCap, call);
+  if (callUsable) rec::SetStr(r, crec::kCall, crec::kCallCap, call);
   const std::string dok = ToStrings.UpperCase(in.Dok);
   if (!UsesLdk())
     rec::SetStr(r, crec::kDok, crec::kDokCap, NoBlanks(dok));
@@ -555,14 +628,13 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   // 8, 9: the own-station data.
   ToSetupStation st{};
   ToSetups.GetStation(st);
-  const std::string loc = ToStrings.UpperCase(ToStrings.Trim(in.Loc));
   const std::string swl = ToStrings.Trim(in.Swl);
-  SetStationStr(st, stationrec::kLocator, stationrec::kLocatorCap, loc);
+  if (locUsable) SetStationStr(st, stationrec::kLocator, stationrec::kLocatorCap, loc);
   SetStationStr(st, stationrec::kSWLNr, stationrec::kSWLNrCap, swl);
   if (call.empty() && swl.empty()) {
     if (check) return Fail("Eingabe des Rufzeichens notwendig.", "eCall", out);
   } else {
-    ToSetups.SetOwnCall(call);
+    if (callUsable) ToSetups.SetOwnCall(call);
     const std::string name = ToStrings.LeftStr(in.CName, 50);
     SetStationStr(st, stationrec::kTeilnehmerName, stationrec::kTeilnehmerNameCap, name);
     SetStationStr(st, stationrec::kName, stationrec::kNameCap, name);
@@ -575,7 +647,7 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
       SetStationStr(st, stationrec::kLDK, stationrec::kLDKCap, dok);
     else
       SetStationStr(st, stationrec::kDOK, stationrec::kDOKCap, NoBlanks(dok));
-    SetStationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap, loc);
+    if (locUsable) SetStationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap, loc);
     ToSetups.SetStation(st);
     rec::SetStr(r, crec::kPLZ, crec::kPLZCap, ort.substr(0, ort.find(' ')));
   }
@@ -586,20 +658,21 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
        StationStr(st, stationrec::kStrasse, stationrec::kStrasseCap).empty()))
     ToMessages.Achtung(ToMessages.HeaderUnvollstaendig, "Die Adress-Angaben sind nicht vollständig.");
 
-  // 11: the contest period.
-  in.DatumVon = ToDates.CompleteDateInput(ToStrings.Trim(in.DatumVon));
-  in.DatumBis = ToDates.CompleteDateInput(ToStrings.Trim(in.DatumBis));
-  in.ZeitVon = ToDates.CompleteTimeInput(ToStrings.Trim(in.ZeitVon));
-  in.ZeitBis = ToDates.CompleteTimeInput(ToStrings.Trim(in.ZeitBis));
-  const int32_t from = ToDates.DateStringToDate(in.DatumVon, kDatePicture);
-  const int32_t to = ToDates.DateStringToDate(in.DatumBis, kDatePicture);
-  rec::SetInt32(r, crec::kDatumVon, std::max(from, 0));
-  rec::SetInt32(r, crec::kDatumBis, std::max(to, 0));
-  rec::SetInt32(r, crec::kZeitVon, std::max(ToDates.TimeStringToTime(in.ZeitVon, "hh:mm"), 0));
-  rec::SetInt32(r, crec::kZeitBis, std::max(ToDates.TimeStringToTime(in.ZeitBis, "hh:mm"), 0));
+  // 11: the contest period, completed; stored only when it is whole and
+  // runs forward (the silent save keeps the period stored before).
+  in.DatumVon = CompletePeriodInput(1, in.DatumVon);
+  in.DatumBis = CompletePeriodInput(2, in.DatumBis);
+  in.ZeitVon = CompletePeriodInput(4, in.ZeitVon);
+  in.ZeitBis = CompletePeriodInput(8, in.ZeitBis);
+  const TContestPeriodCheck period = CheckContestPeriod(in);
+  if (period.Problem.empty()) {
+    rec::SetInt32(r, crec::kDatumVon, period.DateFrom);
+    rec::SetInt32(r, crec::kDatumBis, period.DateTo);
+    rec::SetInt32(r, crec::kZeitVon, period.TimeFrom);
+    rec::SetInt32(r, crec::kZeitBis, period.TimeTo);
+  }
   if (check) {
-    if (from < 1) return Fail("Eingabe eines Contest-Datums notwendig.", "eDatumvon", out);
-    if (to < 1) return Fail("Eingabe eines Contest-Datums notwendig.", "eDatumbis", out);
+    if (!period.Problem.empty()) return Fail(period.Problem, period.Control, out);
     // 12
     if (in.ZeitEnabled && !in.ZeitOrt && !in.ZeitUtc)
       return Fail("Es wurde nicht bestimmt, ob der Computer mit Ortszeit läuft.", "rZeitOrt", out,
@@ -644,6 +717,8 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   }
 
   out.Stored = WriteRecords(in);
+  // Saved on the user's word: the log stays even when the dialog is cancelled later.
+  if (out.Stored && check) confirmed_ = true;
   if (!out.Stored) {
     ToMessages.Fehler("Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden.");
   } else {
@@ -689,10 +764,17 @@ bool TContestSetupLogic::WriteRecords(const TContestSetupInputs& in) {
     return true;
   }
   list_.SetContestRecord(rec_);
-  if (!list_.Add()) return false;
+  // The new log and the number it keeps are written as one.
+  list_.BeginTransaction();
+  if (!list_.Add() || !GiveFreshLogNumber(list_.CurrentRef(), list_, extra_)) {
+    list_.RollbackTransaction();
+    return false;
+  }
+  list_.CommitTransaction();
   list_.GetContestRecord(rec_);
   ref_ = list_.CurrentRef();
   recordExists_ = true;
+  createdHere_ = true;
   TContestExtraRecord x{};
   rec::SetInt32(x.data(), xrec::kNummer, rec::GetInt32(rec_.data(), crec::kNummer));
   setOptions(x);
@@ -778,17 +860,7 @@ void TContestSetupLogic::CategoryClicked(TContestSetupInputs& in, TContestSetupV
                        "durch die Auswertesoftware des Veranstalters.",
                        false);
 
-  in.ModeEnabled = {false, false, false, false};
-  for (const TStr255& m : desc_.Modes) {
-    if (m == "CW") in.ModeEnabled[0] = true;
-    else if (m == "SSB") in.ModeEnabled[1] = true;
-    else if (m == "FM") in.ModeEnabled[2] = true;
-    else if (m == "PR") in.ModeEnabled[3] = true;
-    else if (m == "DIGITAL" || m == "FSK441" || m == "RTTY") {
-      in.ModeEnabled[3] = true;
-      view.PRCaption = m == "DIGITAL" ? "DIGI" : m.str();
-    }
-  }
+  ApplyContestModes(in, view);
 
   // The selected item's class (the list skips classes without text).
   const TContestClass* chosen = nullptr;
@@ -810,4 +882,29 @@ void TContestSetupLogic::CategoryClicked(TContestSetupInputs& in, TContestSetupV
   }
 
   if (in.StartMode >= 0 && !in.ModeEnabled[static_cast<size_t>(in.StartMode)]) in.StartMode = -1;
+}
+
+void TContestSetupLogic::ApplyContestModes(TContestSetupInputs& in, TContestSetupView& view) const {
+  in.ModeEnabled = {false, false, false, false};
+  for (const TStr255& m : desc_.Modes) {
+    if (m == "CW") in.ModeEnabled[0] = true;
+    else if (m == "SSB") in.ModeEnabled[1] = true;
+    else if (m == "FM") in.ModeEnabled[2] = true;
+    else if (m == "PR") in.ModeEnabled[3] = true;
+    else if (m == "DIGITAL" || m == "FSK441" || m == "RTTY") {
+      in.ModeEnabled[3] = true;
+      view.PRCaption = m == "DIGITAL" ? "DIGI" : m.str();
+    }
+  }
+}
+
+void TContestSetupLogic::DiscardUnconfirmedLog() {
+  if (!createdHere_ || confirmed_) return;
+  const int32_t nummer = rec::GetInt32(rec_.data(), crec::kNummer);
+  if (!DeleteWholeLog(ref_, list_, extra_)) return;
+  const std::string station = StationFileName(letter_, nummer);
+  if (!station.empty()) DeleteFileAnsi(station);
+  createdHere_ = false;
+  recordExists_ = false;
+  ref_ = 0;
 }

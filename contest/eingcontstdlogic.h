@@ -8,6 +8,7 @@
 #include <functional>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "contest/ContestRec.h"
@@ -112,6 +113,10 @@ class TContestSetupLogic {
   // eCall left: the member number of letters '7' and 'f' from the call database.
   void CallLeft(TContestSetupInputs& in);
 
+  // Removes the log this dialog created when the user never confirmed it
+  // (a category click saves a new log silently; "Abbrechen" takes it back).
+  void DiscardUnconfirmedLog();
+
   // The score panel: values at creation, band labels refreshed.
   const TScorePanel& Score() const { return score_; }
   // Refills the description and the band labels (after a save or a category click).
@@ -143,6 +148,8 @@ class TContestSetupLogic {
   void DistrictPreset(TContestSetupInputs& in);
   bool WriteRecords(const TContestSetupInputs& in);
   void ShowBandLabels();
+  // The start-mode buttons the contest's modes allow (and the caption of the fourth).
+  void ApplyContestModes(TContestSetupInputs& in, TContestSetupView& view) const;
   void ComputeScore();
   bool UsesLdk() const;
 
@@ -155,9 +162,29 @@ class TContestSetupLogic {
   TContestRecord rec_{};
   int32_t ref_ = 0;
   bool filling_ = false;
+  bool createdHere_ = false;  // this dialog added the contest-list record
+  bool confirmed_ = false;    // a save with a button has stored it
   TScorePanel score_;
 };
 
 // Numbers of the per-contest inputs: the decimal digits at the start of
 // the text (none: 0).
 int32_t LeadingNumber(const std::string& text);
+
+// True for an own call the contests accept: letters A-Z, digits and "/"
+// only (upper case, no blanks), with a home call of letters and digits.
+bool IsUsableOwnCall(std::string_view call);
+
+// A period field completed as the user left it (bit 1 and 2 dates, 4 and
+// 8 times): short dates to "dd.mm.yyyy", short times to "hh:mm", an hour
+// alone to the full hour. A text that cannot be completed comes back trimmed.
+std::string CompletePeriodInput(int bit, std::string_view text);
+
+// The period of the four completed fields, or what is wrong with it: a
+// missing date, an impossible time, or an end before the start.
+struct TContestPeriodCheck {
+  int32_t DateFrom = 0, DateTo = 0, TimeFrom = 0, TimeTo = 0;
+  std::string Problem;      // empty: the period is whole and runs forward
+  const char* Control = "";  // the field to mark
+};
+TContestPeriodCheck CheckContestPeriod(const TContestSetupInputs& in);

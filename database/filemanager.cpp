@@ -1,6 +1,7 @@
 #include "database/filemanager.h"
 
 #include <cstdio>
+#include <set>
 
 #include "database/kxstrings.h"
 #include "platform/messages.h"
@@ -20,10 +21,18 @@ bool ProgramDirectoryWritable() {
   return ok;
 }
 
+// Write-protected table files already reported in this run: each is named
+// once, not again at every failed write.
+std::set<std::string>& ReportedReadOnlyFiles() {
+  static std::set<std::string> files;
+  return files;
+}
+
 }  // namespace
 
 bool StartFileManager() {
   DriverClosing = false;
+  ReportedReadOnlyFiles().clear();
   DriverErrorLogName = "KX.ERR";
   bool ok = IfdInitialize() == drOk;
   if (ok && !ProgramDirectoryWritable()) {
@@ -58,6 +67,15 @@ bool AskLockRetry(const std::string& title, uint8_t reason) {
 }
 
 void SpecialDebugStack(int32_t result, const std::string& text) {
+  if (result == drReadOnly && !DriverErrorFileName.empty() && ProgramDirectoryWritable()) {
+    // The directory takes files: the one table file itself is write-protected.
+    if (!ReportedReadOnlyFiles().insert(DriverErrorFileName).second) return;
+    ToMessages.Fehler("Die Datei " + DriverErrorFileName +
+                      " ist schreibgeschützt: das Programm kann darin nichts speichern.\r"
+                      "Bitte heben Sie den Schreibschutz der Datei auf und starten Sie das "
+                      "Programm neu.");
+    return;
+  }
   if (result == drAccessDenied || result == drReadOnly) {
     ToMessages.FehlerInfo(
         "Die Dateiverwaltung kann nicht in das Programmverzeichnis schreiben.\r" + text +

@@ -14,7 +14,9 @@ bool StartFileManager();
 void ExitFileManager();
 // The error report of the database layer: errors about the program directory
 // being unwritable get the installation notice with its help link
-// (ToMessages.FehlerInfo), every other error ToMessages.Fehler with its text.
+// (ToMessages.FehlerInfo); a write-protected table file in a writable
+// directory is named once per run; every other error ToMessages.Fehler with
+// its text.
 void SpecialDebugStack(int32_t result, const std::string& text);
 // The lock-retry question: true = try again.
 bool AskLockRetry(const std::string& title, uint8_t reason);

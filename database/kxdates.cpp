@@ -82,6 +82,8 @@ void WalkPicture(std::string_view pic, std::string_view letters, F onField, L on
   }
 }
 
+constexpr int kFieldValueLimit = 100000000;
+
 // Reads the text by the picture's fields into values[letter]; false when a
 // field is not a number or a literal position holds a digit.
 bool ReadPicture(std::string_view text, std::string_view pic, std::string_view letters,
@@ -96,7 +98,9 @@ bool ReadPicture(std::string_view text, std::string_view pic, std::string_view l
         for (size_t i = f.pos; i < f.pos + f.len; ++i) {
           const char c = text[i];
           if (IsDigit(c)) {
-            v = v * 10 + (c - '0');
+            // A long field of digits saturates: far beyond any date or time,
+            // so it fails the range checks instead of overflowing.
+            if (v < kFieldValueLimit) v = v * 10 + (c - '0');
             any = true;
           } else if (c != ' ' || any) {  // blanks only in front
             ok = false;

@@ -67,7 +67,7 @@ inline std::string GetStr(const uint8_t* r, size_t off, size_t cap) {
 inline void SetStr(uint8_t* r, size_t off, size_t cap, std::string_view s) {
   const size_t n = s.size() < cap ? s.size() : cap;
   r[off] = static_cast<uint8_t>(n);
-  std::memcpy(r + off + 1, s.data(), n);
+  if (n != 0) std::memcpy(r + off + 1, s.data(), n);  // an empty view may have no data
   std::memset(r + off + 1 + n, 0, cap - n);
 }
 

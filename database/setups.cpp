@@ -7,6 +7,7 @@
 #include "database/kxstrings.h"
 #include "database/lookcolors.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 
 TSetups ToSetups;
 
@@ -31,6 +32,11 @@ void TSetups::Reset() {
   ResetMain();
   ResetColors();
   for (auto& d : dirs_) d.clear();
+}
+
+std::string TSetups::DataPath(size_t entry) const {
+  if (entry >= dirs_.size() || dirs_[entry].empty()) return ProgramDirectory;
+  return ToStrings.AddBackSlash(dirs_[entry]);
 }
 
 void TSetups::ResetMain() {
@@ -71,12 +77,7 @@ void TSetups::ResetColors() {
 }
 
 std::string TSetups::OwnCall(bool fileNameForm) const {
-  std::string s = ownCall_;
-  if (fileNameForm) {
-    for (char& ch : s)
-      if (ch == '/' || ch == '\\' || ch == ':') ch = '_';
-  }
-  return s;
+  return fileNameForm ? FileNamePart(ownCall_) : ownCall_;
 }
 
 void TSetups::SetOwnCall(std::string_view call) {

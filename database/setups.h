@@ -11,9 +11,12 @@
 
 #include "database/setuprecords.h"
 
-// The 20 directory paths of the settings. They are cleared and never filled,
-// so every file name stays relative to the program directory.
+// The 20 directory paths of the settings. The defaults clear them; an empty
+// path means the program directory.
 using ToSetupDirs = std::array<std::string, 20>;
+// Entries of ToSetupDirs with a fixed use.
+constexpr size_t kDirContestFiles = 6;  // contest files, station files, member lists
+constexpr size_t kDirNotes = 1;         // the notes window's files (MEMO.TMP, .CFD)
 
 class TSetups {
  public:
@@ -22,7 +25,8 @@ class TSetups {
   // Every setting back to its default.
   void Reset();
 
-  // The own callsign; in file-name form '/', '\' and ':' become '_'.
+  // The own callsign; in file-name form as FileNamePart makes it (it then
+  // never leaves the folder it is put in).
   std::string OwnCall(bool fileNameForm = false) const;
   void SetOwnCall(std::string_view call);
 
@@ -35,6 +39,10 @@ class TSetups {
   void GetColors(ToSetupColors& out) const { out = colors_; }
   void SetColors(const ToSetupColors& in) { colors_ = in; }
   void GetDirs(ToSetupDirs& out) const { out = dirs_; }
+  void SetDirs(const ToSetupDirs& in) { dirs_ = in; }
+  // The folder of a directory entry, ending in "/"; the program directory
+  // when the entry is empty.
+  std::string DataPath(size_t entry) const;
   void GetWeitere(ToSetupWeitere& out) const { out = weitere_; }
   void SetWeitere(const ToSetupWeitere& in) { weitere_ = in; }
   void GetFlags(ToSetupFlags& out) const { out = flags_; }

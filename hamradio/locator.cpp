@@ -64,6 +64,7 @@ bool TLocator::LocatorToLatLon(std::string_view loc, double& lat, double& lon) c
 }
 
 std::string TLocator::LatLonToLocator(double lat, double lon, int length) const {
+  if (!std::isfinite(lat) || !std::isfinite(lon)) return {};
   lon = std::fmod(lon + 180.0, 360.0);
   if (lon < 0) lon += 360.0;
   lat = std::clamp(lat + 90.0, 0.0, 180.0 - 1e-9);

@@ -21,7 +21,8 @@ class TLocator {
   // false when the locator is invalid.
   bool LocatorToLatLon(std::string_view loc, double& lat, double& lon) const;
   // Locator of 2, 4 or 6 characters (the subsquare in lower case) for a
-  // position; longitudes are wrapped, latitudes clamped.
+  // position; longitudes are wrapped, latitudes clamped. A position that is
+  // not a number (NaN, infinite) has no locator: the result is empty.
   std::string LatLonToLocator(double lat, double lon, int length = 6) const;
 };
 

@@ -35,15 +35,19 @@ std::vector<std::string_view> SplitParts(std::string_view s) {
 }
 
 // Index of the home call among the parts: the longest part that holds both
-// letters and digits (the first of equal ones); without such a part the
-// longest part.
+// letters and digits; without such a part the longest part. Between parts of
+// equal length a call ends in a letter while a prefix ends in its digit
+// ("EA8/A4A"), else the first wins.
 size_t HomeIndex(const std::vector<std::string_view>& parts) {
   size_t best = 0;
   bool bestLike = false;
+  auto endsInDigit = [](std::string_view p) { return !p.empty() && IsDigit(p.back()); };
   for (size_t i = 0; i < parts.size(); ++i) {
     const bool like = HasDigitAndLetter(parts[i]);
+    const bool longer = parts[i].size() > parts[best].size();
+    const bool sameLength = parts[i].size() == parts[best].size();
     if (i == 0 || (like && !bestLike) ||
-        (like == bestLike && parts[i].size() > parts[best].size())) {
+        (like == bestLike && (longer || (sameLength && endsInDigit(parts[best]) && !endsInDigit(parts[i]))))) {
       best = i;
       bestLike = like;
     }

@@ -1,11 +1,15 @@
 #include "logentry/adifimport.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 #include <charconv>
 #include <cstring>
+#include <unordered_set>
 
 #include "contest/ContestFkt.h"
 #include "database/contestrecords.h"
+#include "database/dbContest.h"
 #include "database/dbContestBase.h"
 #include "database/kxdates.h"
 #include "database/kxstrings.h"
@@ -14,7 +18,10 @@
 #include "logentry/dupecheck.h"
 #include "logentry/exchangeparts.h"
 #include "logentry/qsosave.h"
+#include "logentry/qsopoints.h"
 #include "logentry/renumber.h"
+#include "database/setups.h"
+#include "hamradio/modi.h"
 #include "platform/textfile.h"
 
 namespace {
@@ -47,28 +54,33 @@ const std::string* TAdifRecord::Find(std::string_view name) const {
 }
 
 TAdifFile ParseAdifText(std::string_view text) {
+  // One pass: every character is looked at a fixed number of times, so a
+  // file of any shape (one of only "<", or of many distinct tags) is read in
+  // time proportional to its size.
   TAdifFile file;
   const std::string s = JoinedContent(text);
+  std::unordered_set<std::string> seen;
   TAdifRecord pending;
   size_t pos = 0;
   while (pos < s.size()) {
     const size_t lt = s.find('<', pos);
     if (lt == std::string::npos) break;
-    const size_t gt = s.find('>', lt + 1);
-    if (gt == std::string::npos) break;  // a tag cut off at the end
-    const size_t nextLt = s.find('<', lt + 1);
-    if (nextLt < gt) {  // "<" without its ">": not a tag
-      pos = nextLt;
+    const size_t close = s.find_first_of("<>", lt + 1);
+    if (close == std::string::npos) break;  // a tag cut off at the end
+    if (s[close] == '<') {  // "<" without its ">": not a tag
+      pos = close;
       continue;
     }
-    const std::string tagText = Upper(s.substr(lt + 1, gt - lt - 1));
+    const size_t gt = close;
+    const std::string tagText = Upper(std::string_view(s).substr(lt + 1, gt - lt - 1));
     const size_t colon = tagText.find(':');
-    const std::string name = Trim(tagText.substr(0, colon));
+    const std::string name = Trim(std::string_view(tagText).substr(0, colon));
     pos = gt + 1;
     if (name == "EOH") {
       // Everything before the header end belongs to the header.
       file.Records.clear();
       file.FieldNames.clear();
+      seen.clear();
       pending = TAdifRecord{};
       continue;
     }
@@ -89,8 +101,7 @@ TAdifFile ParseAdifText(std::string_view text) {
     }
     std::string value = Upper(Trim(std::string_view(s).substr(pos, end - pos)));
     pos = end;
-    if (std::find(file.FieldNames.begin(), file.FieldNames.end(), name) == file.FieldNames.end())
-      file.FieldNames.push_back(name);
+    if (seen.insert(name).second) file.FieldNames.push_back(name);
     pending.Fields.emplace_back(name, std::move(value));
   }
   return file;
@@ -119,30 +130,50 @@ std::string MappingEntry(std::string_view logField, std::string_view adifName) {
   return e;
 }
 
-std::string GetFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
-                          std::string_view logField, std::string_view defaultText) {
-  if (logField.empty()) return {};
-  const std::string field = Upper(logField);
-  std::string adifName = field;
+namespace {
+
+// The ADIF field a log field is read from: the one its mapping entry
+// assigns (none for an unassigned entry), else the log field's own name.
+std::string AdifNameOf(const std::vector<std::string>& mapping, const std::string& field) {
   for (const std::string& e : mapping) {
     // The entry of this log field: its name, alone or followed by " (".
     if (e.compare(0, field.size(), field) != 0) continue;
     if (e.size() != field.size() && e.compare(field.size(), 2, " (") != 0) continue;
     const size_t open = e.find('('), close = e.rfind(')');
-    adifName = open != std::string::npos && close != std::string::npos && close > open
-                   ? Upper(e.substr(open + 1, close - open - 1))
-                   : std::string();
-    break;
+    return open != std::string::npos && close != std::string::npos && close > open
+               ? Upper(e.substr(open + 1, close - open - 1))
+               : std::string();
   }
-  std::string value;
-  if (!adifName.empty())
-    if (const std::string* v = record.Find(adifName)) value = *v;
+  return field;
+}
+
+// The record's text of a log field as the file has it, before defaults and
+// the date and time forms; empty when the record has none.
+std::string RawFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
+                          std::string_view logField) {
+  if (logField.empty()) return {};
+  const std::string adifName = AdifNameOf(mapping, Upper(logField));
+  if (adifName.empty()) return {};
+  const std::string* v = record.Find(adifName);
+  return v ? *v : std::string();
+}
+
+}  // namespace
+
+std::string GetFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
+                          std::string_view logField, std::string_view defaultText) {
+  if (logField.empty()) return {};
+  const std::string field = Upper(logField);
+  std::string value = RawFieldValue(record, mapping, field);
   if (value.empty()) value = Upper(defaultText);
   if (field == "QSO_DATE") {
     if (value.size() == 8) value = value.substr(6, 2) + "." + value.substr(4, 2) + "." + value.substr(2, 2);
     else if (value.size() == 6) value = value.substr(4, 2) + "." + value.substr(2, 2) + "." + value.substr(0, 2);
   } else if (field == "TIME_ON") {
-    if (value.size() == 6 || value.size() == 4) value = value.substr(0, 2) + ":" + value.substr(2, 2);
+    if (value.size() == 6)
+      value = value.substr(0, 2) + ":" + value.substr(2, 2) + ":" + value.substr(4, 2);
+    else if (value.size() == 4)
+      value = value.substr(0, 2) + ":" + value.substr(2, 2);
   }
   return value;
 }
@@ -185,20 +216,22 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
 }
 
 std::string ImportTotalsText(const TAdifImportTotals& t) {
+  if (t.Failed) return "Das Log konnte nicht geschrieben werden: es wurde nichts importiert.";
   std::string s = std::to_string(t.Imported) + " Datensätze importiert";
-  if (t.Refused > 0) s += "\r\n" + std::to_string(t.Refused) + " Calls doppelt";
-  if (t.BandErrors > 0) s += "\r\n" + std::to_string(t.BandErrors) + " fehlende oder falsche Bandangaben";
-  if (t.ModeErrors > 0) s += "\r\n" + std::to_string(t.ModeErrors) + " fehlende oder falsche Modeangaben";
+  auto line = [&s](int count, const char* text) {
+    if (count > 0) s += "\r\n" + std::to_string(count) + text;
+  };
+  line(t.Duplicates, " Calls doppelt");
+  line(t.BandErrors, " fehlende oder falsche Bandangaben");
+  line(t.ModeErrors, " fehlende oder falsche Modeangaben");
+  line(t.MissingData, " ohne Rufzeichen, Datum oder Uhrzeit");
+  line(t.InvalidCalls, " ungültige Rufzeichen");
+  line(t.Refused, " von der QSO-Prüfung abgewiesen");
+  line(t.NotStored, " nicht gespeichert (Zeitpunkt belegt)");
   return s;
 }
 
 namespace {
-
-// The entry fields the import fills; they carry over from record to record.
-struct TEntry {
-  std::string Mode, Freq, Band, Call, Datum, Zeit, Name, Qth;
-  std::string Sent[3], Rcvd[4];
-};
 
 // Splits a report longer than three characters: the RST, then the rest
 // before and after the first "/".
@@ -210,105 +243,267 @@ void SplitReport(const std::string& v, std::string& p1, std::string& p2, std::st
   p3 = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
 }
 
+// The exchange after the report: the text field of the ADIF pair when it
+// has one, else the integer field.
+std::string ExchangeRest(const TAdifRecord& r, const std::vector<std::string>& mapping, std::string_view textTag,
+                         std::string_view numberTag) {
+  std::string v = GetFieldValue(r, mapping, textTag, "");
+  return v.empty() ? GetFieldValue(r, mapping, numberTag, "") : v;
+}
+
+// Cuts an exchange rest "a/b/c" into the parts 2 to 4.
+void SplitRest(const std::string& rest, std::string& p2, std::string& p3, std::string& p4) {
+  const TExchangeParts parts = SplitExchangeParts("   " + rest);
+  p2 = parts.Part2;
+  p3 = parts.Part3;
+  p4 = parts.Part4;
+}
+
+// The sent exchange of a record: RST_SENT with the rest of the exchange in
+// it, or RST_SENT and STX_STRING / STX; what the record leaves out comes
+// from the window's sent exchange.
+std::string SentExchange(const TAdifRecord& r, const std::vector<std::string>& mapping,
+                         const std::string& windowSent) {
+  const TExchangeParts window = SplitExchangeParts(windowSent);
+  TExchangeParts p;
+  const std::string rst = GetFieldValue(r, mapping, "RST_SENT", "");
+  if (rst.size() > 3) {
+    SplitReport(rst, p.Part1, p.Part2, p.Part3);
+    return JoinExchangeParts(p);
+  }
+  p.Part1 = rst.empty() ? window.Part1 : rst;
+  const std::string rest = ExchangeRest(r, mapping, "STX_STRING", "STX");
+  if (rest.empty()) {
+    p.Part2 = window.Part2;
+    p.Part3 = window.Part3;
+    p.Part4 = window.Part4;
+  } else {
+    SplitRest(rest, p.Part2, p.Part3, p.Part4);
+  }
+  return JoinExchangeParts(p);
+}
+
+// The received exchange: RST_RCVD with the exchange in it, else RST_RCVD and
+// the log fields of the contest's exchange names, the first of them read
+// from SRX_STRING / SRX when it is not in the record.
+std::string ReceivedExchange(const TAdifRecord& r, const std::vector<std::string>& mapping,
+                             const TContestRec& contest) {
+  const std::string ex1 = contest.ExchangeCaptions[0].str();
+  const std::string ex2 = contest.ExchangeCaptions[1].str();
+  const std::string ex3 = contest.ExchangeCaptions[2].str();
+  TExchangeParts p;
+  const std::string rst = GetFieldValue(r, mapping, "RST_RCVD", "");
+  auto field2 = [&] {
+    const std::string v = GetFieldValue(r, mapping, ex1, "");
+    return v.empty() ? ExchangeRest(r, mapping, "SRX_STRING", "SRX") : v;
+  };
+  if (rst.size() > 3) {
+    SplitReport(rst, p.Part1, p.Part2, p.Part3);
+    if (p.Part2.empty()) p.Part2 = field2();
+    if (p.Part3.empty()) p.Part3 = GetFieldValue(r, mapping, ex2, "");
+  } else {
+    p.Part1 = rst;
+    const std::string rest = field2();
+    p.Part3 = GetFieldValue(r, mapping, ex2, "");
+    if (p.Part3.empty() && rest.find('/') != std::string::npos)
+      SplitRest(rest, p.Part2, p.Part3, p.Part4);
+    else
+      p.Part2 = rest;
+  }
+  const std::string v4 = GetFieldValue(r, mapping, ex3, "");
+  if (!v4.empty()) p.Part4 = v4;
+  return JoinExchangeParts(p);
+}
+
+// The day of QSO_DATE: eight digits are read with their century, other
+// forms as the date field reads them.
+int32_t QsoDate(const TAdifRecord& r, const std::vector<std::string>& mapping) {
+  const std::string raw = RawFieldValue(r, mapping, "QSO_DATE");
+  if (raw.empty()) return BadDate;
+  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return ToDates.DMYToDate(std::stoi(raw.substr(6, 2)), std::stoi(raw.substr(4, 2)), std::stoi(raw.substr(0, 4)));
+  return ToDates.DateStringToDate(GetFieldValue(r, mapping, "QSO_DATE", ""), "dd.mm.yy");
+}
+
+// The district field of the export's tag for the contest.
+const char* DistrictTag(const TContestRec& contest) {
+  const TByteSet& kinds = contest.MultiplierKinds;
+  return kinds.Contains(MultiplierKind::AreaLabel) ? "AREA" : kinds.Contains(MultiplierKind::Ldk) ? "LDK" : "DOK";
+}
+
+// A QSL mark as the log keeps it: "Y" is 'J'.
+char QslMarkOf(const std::string& v) {
+  if (v.empty()) return '\0';
+  return v == "Y" ? 'J' : v[0];
+}
+
+// Where the log stands: the numbers of the next QSO, the mode and band
+// counts, and the latest moment in the order the log is numbered by.
+struct TLogPosition {
+  int32_t LastNumber = 0;
+  std::array<int32_t, 256> BandCount{};
+  std::array<int32_t, 256> ModeCount{};
+  int64_t LatestMoment = -1;
+};
+
+int64_t Moment(const uint8_t* p) {
+  return static_cast<int64_t>(rec::GetInt32(p, qrec::kDatum)) * 86400 + rec::GetInt32(p, qrec::kZeit);
+}
+
+bool IsQsoRow(uint8_t marker) { return marker == 0 || marker == ' '; }
+
+TLogPosition ReadLogPosition(const TdbContestBase& qsoTable) {
+  TLogPosition pos;
+  TdbContest log(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
+  TContestQsoRecord q{};
+  for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
+    if (!IsQsoRow(log.GetQsoMarker())) continue;
+    log.GetQsoRecord(q);
+    const uint8_t* p = q.data();
+    pos.LastNumber = std::max(pos.LastNumber, rec::GetInt32(p, qrec::kWagNummer));
+    ++pos.BandCount[static_cast<uint8_t>(rec::GetChar(p, qrec::kBandcode))];
+    ++pos.ModeCount[static_cast<uint8_t>(ModeClass(rec::GetStr(p, qrec::kMode, qrec::kModeCap)))];
+    pos.LatestMoment = std::max(pos.LatestMoment, Moment(p));
+  }
+  return pos;
+}
+
+// The check refused the QSO: a duplicate rule warned, or another rule did.
+bool RefusedAsDuplicate(const TQsoCheckResult& r) {
+  return std::any_of(r.Messages.begin(), r.Messages.end(),
+                     [](const TCheckMessage& m) { return m.kind == TCheckMessage::Achtung; });
+}
+
 }  // namespace
 
 TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
                                     const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
                                     const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
-                                    bool check, const TAdifPrepare& prepare) {
+                                    bool check, const TAdifPrepare& prepare, const TAdifEntryDefaults& defaults) {
   TAdifImportTotals t;
-  TEntry e;
-  const std::string ex1 = contest.ExchangeCaptions[0].str();
-  const std::string ex2 = contest.ExchangeCaptions[1].str();
-  const std::string ex3 = contest.ExchangeCaptions[2].str();
+  TContestRecord listRecord{};
+  contestListTable.GetContestRecord(listRecord);
+  const char qslDefault = rec::GetChar(listRecord.data(), crec::kQslSentDefault);
+  TQsoPointsEnv env;
+  env.ContestNumber = qsoTable.GetContestNumber();
+  env.Detached = qsoTable.IsDetached();
+  {
+    ToSetupStation station{};
+    ToSetups.GetStation(station);
+    env.OwnLocator = Trim(rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap));
+  }
+  env.ContestFilesDir = ContestFilesDirectory();
+  const bool numbersKept = KeepsRecordNumbers(contest);
+  const std::string districtTag = DistrictTag(contest);
+
+  TLogPosition log = ReadLogPosition(qsoTable);
+  bool needsRenumber = false;
   if (!qsoTable.BeginTransaction()) {
     t.Failed = true;
     return t;
   }
   for (const TAdifRecord& r : records) {
-    const std::string m = GetFieldValue(r, mapping, "MODE", e.Mode);
-    if (!ModeAllowed(contest, m, check)) {
+    const std::string mode = GetFieldValue(r, mapping, "MODE", defaults.Mode);
+    if (!ModeAllowed(contest, mode, check)) {
       ++t.ModeErrors;
       continue;
     }
-    // A record that names its band but no frequency is worked on that band,
-    // not on the frequency carried over from the record before.
-    const bool bandOnly = GetFieldValue(r, mapping, "FREQ", "").empty() && !GetFieldValue(r, mapping, "BAND", "").empty();
-    const std::string f = bandOnly ? std::string() : GetFieldValue(r, mapping, "FREQ", e.Freq);
-    const std::string b = GetFieldValue(r, mapping, "BAND", bandOnly ? std::string() : e.Freq);
-    if (!BandAllowed(contest, b, f, check)) {
-      ++t.BandErrors;
-      continue;
-    }
-    e.Mode = m;
-    e.Freq = f;
+    // A record that names neither frequency nor band is worked on the
+    // window's frequency; one that names its band only, on that band.
+    std::string freq = GetFieldValue(r, mapping, "FREQ", "");
+    const std::string band = GetFieldValue(r, mapping, "BAND", "");
+    if (freq.empty() && band.empty()) freq = Upper(defaults.Freq);
     double mhz = 0;
-    if (!e.Freq.empty() && FrequencyValue(e.Freq, mhz)) {
-      // Some loggers write kHz; the log keeps MHz.
-      mhz = ToBaender.NormalizeFrequency(mhz);
-    } else {
-      mhz = ToBaender.DefaultFrequency(b);
-      e.Freq = mhz > 0 ? ToStrings.FloatToStrDigits(mhz, 1, 3, ',') : std::string();
+    if (!freq.empty() && !FrequencyValue(freq, mhz)) {
+      ++t.BandErrors;  // an unreadable frequency: no band to store
+      continue;
     }
-    const char band = mhz > 0 ? ToBaender.BandFromFrequency(mhz) : ' ';
-    if (band == ' ') {
-      // Neither a frequency nor a band the log can store: not a QSO of any band.
+    if (!BandAllowed(contest, band, freq, check)) {
       ++t.BandErrors;
       continue;
     }
-    e.Call = GetFieldValue(r, mapping, "CALL", e.Call);
-    e.Datum = GetFieldValue(r, mapping, "QSO_DATE", e.Datum);
-    e.Zeit = GetFieldValue(r, mapping, "TIME_ON", e.Zeit);
-    e.Name = GetFieldValue(r, mapping, "NAME", e.Name);
-    e.Qth = GetFieldValue(r, mapping, "QTH", e.Qth);
-
-    const std::string sent = GetFieldValue(r, mapping, "RST_SENT", "");
-    if (sent.size() > 3) SplitReport(sent, e.Sent[0], e.Sent[1], e.Sent[2]);
-    else e.Sent[0] = GetFieldValue(r, mapping, "RST_SENT", e.Sent[0]);
-
-    const std::string rcvd = GetFieldValue(r, mapping, "RST_RCVD", "");
-    auto field2 = [&] {
-      const std::string v = GetFieldValue(r, mapping, ex1, "");
-      return v.empty() ? GetFieldValue(r, mapping, "SRX", e.Rcvd[1]) : v;
-    };
-    if (rcvd.size() > 3) {
-      SplitReport(rcvd, e.Rcvd[0], e.Rcvd[1], e.Rcvd[2]);
-      if (e.Rcvd[1].empty()) e.Rcvd[1] = field2();
-      if (e.Rcvd[2].empty()) e.Rcvd[2] = GetFieldValue(r, mapping, ex2, "");
-    } else {
-      e.Rcvd[0] = GetFieldValue(r, mapping, "RST_RCVD", e.Rcvd[0]);
-      e.Rcvd[1] = field2();
-      e.Rcvd[2] = GetFieldValue(r, mapping, ex2, "");
+    mhz = freq.empty() ? ToBaender.DefaultFrequency(band) : ToBaender.NormalizeFrequency(mhz);
+    const char bandCode = mhz > 0 ? ToBaender.BandFromFrequency(mhz) : ' ';
+    if (bandCode == ' ') {
+      ++t.BandErrors;
+      continue;
     }
-    e.Rcvd[3] = GetFieldValue(r, mapping, ex3, "");
+
+    const std::string call = GetFieldValue(r, mapping, "CALL", "");
+    const int32_t datum = QsoDate(r, mapping);
+    const std::string time = GetFieldValue(r, mapping, "TIME_ON", "");
+    const int32_t zeit = time.empty() ? BadTime : ToDates.TimeStringToTime(time, "hh:mm:ss");
+    if (call.empty() || datum <= 0 || zeit < 0) {
+      ++t.MissingData;
+      continue;
+    }
+    if (CheckCallForm(call) != 0) {
+      ++t.InvalidCalls;
+      continue;
+    }
 
     TContestQsoRecord q{};
     uint8_t* p = q.data();
-    rec::SetStr(p, qrec::kCall, qrec::kCallCap, e.Call);
-    rec::SetStr(p, qrec::kMode, qrec::kModeCap, e.Mode.substr(0, qrec::kModeCap));
-    rec::SetChar(p, qrec::kBandcode, band);
+    rec::SetStr(p, qrec::kCall, qrec::kCallCap, call);
+    rec::SetStr(p, qrec::kMode, qrec::kModeCap, mode.substr(0, qrec::kModeCap));
+    rec::SetChar(p, qrec::kBandcode, bandCode);
     rec::SetFloat(p, qrec::kFrequenz, static_cast<float>(mhz));
-    rec::SetInt32(p, qrec::kDatum, ToDates.DateStringToDate(e.Datum, "dd.mm.yy"));
-    rec::SetInt32(p, qrec::kZeit, ToDates.TimeStringToTime(e.Zeit, "hh:mm"));
-    const std::string nameQth = e.Name + ";" + e.Qth;
+    rec::SetInt32(p, qrec::kDatum, datum);
+    rec::SetInt32(p, qrec::kZeit, zeit);
+    const std::string nameQth = GetFieldValue(r, mapping, "NAME", "") + ";" + GetFieldValue(r, mapping, "QTH", "");
     rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, nameQth.substr(0, qrec::kNameQthCap));
-    TContestFkt::SetSentExchange(JoinExchangeParts(e.Sent[0], e.Sent[1], e.Sent[2], ""), q);
-    TContestFkt::SetReceivedExchange(JoinExchangeParts(e.Rcvd[0], e.Rcvd[1], e.Rcvd[2], e.Rcvd[3]), q);
+    TContestFkt::SetSentExchange(SentExchange(r, mapping, defaults.SentExchange), q);
+    TContestFkt::SetReceivedExchange(ReceivedExchange(r, mapping, contest), q);
+    // Fields the export writes under their own names; the window's
+    // gathering may still set them from the exchange.
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, GetFieldValue(r, mapping, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
+    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, GetFieldValue(r, mapping, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
+    const std::string dok = GetFieldValue(r, mapping, districtTag, "");
+    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok.substr(0, qrec::kDOK1Cap));
+    if (dok.size() > qrec::kDOK1Cap) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, dok.substr(qrec::kDOK1Cap));
+    rec::SetChar(p, qrec::kQSLr, QslMarkOf(GetFieldValue(r, mapping, "QSL_RCVD", "")));
     if (prepare) prepare(q);
+
     qsoTable.ClearRecord();
     qsoTable.SetQsoRecord(q);
-
-    const TQsoCheckResult checked = CheckQso(contest, contestLetter, qsoTable, band, e.Mode);
+    const TQsoCheckResult checked = CheckQso(contest, contestLetter, qsoTable, bandCode, mode);
     if (!checked.Passed) {
-      ++t.Refused;
+      if (RefusedAsDuplicate(checked))
+        ++t.Duplicates;
+      else
+        ++t.Refused;
       continue;
     }
+    qsoTable.GetQsoRecord(q);  // the check may have marked it
+
+    // Points, numbers and padded exchange numbers go in before the one add.
+    // A rule that looks for the QSO itself in the log meets a number that no
+    // stored QSO has, as it would before the QSO was stored.
+    {
+      TContestQsoRecord probe = q;
+      rec::SetInt32(probe.data(), qrec::kNummer, std::numeric_limits<int32_t>::max());
+      rec::SetUInt16(p, qrec::kPunkte, static_cast<uint16_t>(QsoPoints(contest, listRecord, probe, env)));
+    }
+    PadExchangeNumbers(contest, q);
+    const auto band8 = static_cast<uint8_t>(bandCode);
+    const auto modeClass = static_cast<uint8_t>(ModeClass(rec::GetStr(p, qrec::kMode, qrec::kModeCap)));
     TNextNumbers next;
-    next.QsoNumber = t.Imported + 1;
-    if (!SaveQso(contest, contestListTable, qsoTable, next).Added) {
-      ++t.Refused;
+    next.QsoNumber = log.LastNumber + 1;
+    next.BandNumber = next.BandNumberIntern = log.BandCount[band8] + 1;
+    next.ModeNumber = log.ModeCount[modeClass] + 1;
+    next.QslSent = qslDefault;
+    qsoTable.SetQsoRecord(q);
+    if (!AddQso(qsoTable, next)) {
+      ++t.NotStored;
       continue;
     }
+    qsoTable.GetQsoRecord(q);
+    log.LastNumber = next.QsoNumber;
+    log.BandCount[band8] = next.BandNumber;
+    log.ModeCount[modeClass] = next.ModeNumber;
+    const int64_t moment = Moment(p);
+    if (moment < log.LatestMoment) needsRenumber = true;
+    log.LatestMoment = std::max(log.LatestMoment, moment);
     ++t.Imported;
   }
   if (!qsoTable.CommitTransaction()) {
@@ -317,7 +512,8 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     t.Failed = true;
     return t;
   }
-  // The imported QSOs get their places in the log's numbering.
-  if (t.Imported > 0) Renumber(contest, qsoTable.GetContestNumber(), qsoTable.IsDetached());
+  // A log numbered by date and time puts earlier QSOs before later ones:
+  // only then do the numbers of the log move.
+  if (needsRenumber && !numbersKept) Renumber(contest, qsoTable.GetContestNumber(), qsoTable.IsDetached());
   return t;
 }

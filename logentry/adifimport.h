@@ -54,7 +54,8 @@ std::string MappingEntry(std::string_view logField, std::string_view adifName);
 // The value of a log field in a record: the ADIF field the mapping assigns
 // to it (a log field with an unassigned entry gives none, a log field without
 // entry is read by its own name), the default (upper-cased) when empty;
-// QSO_DATE becomes "dd.mm.yy" and TIME_ON "hh:mm".
+// QSO_DATE becomes "dd.mm.yy" and TIME_ON "hh:mm:ss" (from six digits, so
+// that QSOs of one minute keep their seconds) or "hh:mm" (from four).
 std::string GetFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
                           std::string_view logField, std::string_view defaultText);
 
@@ -64,16 +65,33 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
 // when the text is no number.
 bool FrequencyValue(std::string_view text, double& mhz);
 
+// What an import counted. Every record that is not imported is counted once,
+// under the first reason that refused it.
 struct TAdifImportTotals {
   int Imported = 0;
-  int Refused = 0;     // refused by the QSO check (duplicates and others)
-  int BandErrors = 0;  // band missing, unreadable or not in the contest
-  int ModeErrors = 0;
+  int Duplicates = 0;   // refused by the duplicate rules of the contest
+  int BandErrors = 0;   // band missing, unreadable or not in the contest
+  int ModeErrors = 0;   // mode not in the contest
+  int MissingData = 0;  // no call, no readable date or no readable time
+  int InvalidCalls = 0; // a call the check does not take as a callsign
+  int Refused = 0;      // refused by the other rules of the check (DOK list, district, listener partner)
+  int NotStored = 0;    // every moment from the QSO's second on was taken
   bool Failed = false;  // the log could not be written; nothing was kept
 };
 
-// The closing notice of an import.
+// The closing notice of an import: the imported count, then one line for
+// every reason that refused a record.
 std::string ImportTotalsText(const TAdifImportTotals& totals);
+
+// What the log window's entry holds when the import starts: a record that
+// names no mode is worked in the window's mode, one without frequency and
+// band on its frequency, and one without a sent exchange sends what the
+// window would send (report and exchange as one text).
+struct TAdifEntryDefaults {
+  std::string Mode;
+  std::string Freq;
+  std::string SentExchange;
+};
 
 // What the log window does with an entry before its check (its gathering of
 // the exchange kinds into their fields and the recount of prefix and
@@ -81,10 +99,13 @@ std::string ImportTotalsText(const TAdifImportTotals& totals);
 using TAdifPrepare = std::function<void(TContestQsoRecord& qso)>;
 
 // Imports the records into the QSO log of qsoTable (the contest letter names
-// the log), in file order and in one transaction. Fields a record does not
-// supply keep the previous record's values, as in the entry fields. The
-// imported QSOs are renumbered into the log at the end.
+// the log), in file order and in one transaction. A field that a record does
+// not hold is empty for that record. The QSOs are numbered on from the log's
+// last QSO and get the log's QSL default, as QSOs typed by hand; each is
+// written once. Only when imported QSOs fall between QSOs of a log ordered by
+// date and time is the log renumbered afterwards.
 TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
                                     const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
                                     const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
-                                    bool check, const TAdifPrepare& prepare = {});
+                                    bool check, const TAdifPrepare& prepare = {},
+                                    const TAdifEntryDefaults& defaults = {});

@@ -129,6 +129,18 @@ TRenumberResult Renumber(const TContestRec& contest, int32_t contestNumber, bool
 TRenumberResult DeleteAndRenumber(const TContestRec& contest, TdbContestBase& table, int32_t ref,
                                   const TRenumberProgress& progress, const TRenumberPrepare& prepare) {
   if (!table.GotoRecord(ref) || !IsDeletableQso(table)) return {};
-  if (!table.Delete()) return {.Ok = false, .Error = "Fehler beim Löschen des Eintrages", .Records = 0};
-  return Renumber(contest, table.GetContestNumber(), table.IsDetached(), progress, prepare);
+  // Delete and renumbering are one job: a log whose renumbering fails keeps
+  // the QSO rather than a gap in its numbers.
+  if (!table.BeginTransaction()) return {.Ok = false, .Error = "Fehler beim Löschen des Eintrages", .Records = 0};
+  if (!table.Delete()) {
+    table.RollbackTransaction();
+    return {.Ok = false, .Error = "Fehler beim Löschen des Eintrages", .Records = 0};
+  }
+  TRenumberResult result = Renumber(contest, table.GetContestNumber(), table.IsDetached(), progress, prepare);
+  if (!result.Ok || !table.CommitTransaction()) {
+    table.RollbackTransaction();
+    result.Ok = false;
+    if (result.Error.empty()) result.Error = "Fehler beim Neuaufbau der Datenbank";
+  }
+  return result;
 }

@@ -92,7 +92,7 @@ bool TToolsMemoCtrl::Execute() {
   return ok;
 }
 
-std::string TToolsMemoCtrl::PrintFileName() { return ProgramDirectory + "MEMO.TMP"; }
+std::string TToolsMemoCtrl::PrintFileName() { return ToSetups.DataPath(kDirNotes) + "MEMO.TMP"; }
 
 std::string TToolsMemoCtrl::CfdFileName() { return ToSetups.OwnCall(true) + ".CFD"; }
 
@@ -107,12 +107,7 @@ void TToolsMemoCtrl::PrintLines(const std::vector<std::string>& lines,
     printed.clear();
     ReadTextFile(title, printed);
   }
-  if (!PrintSS.PrintDialog()) {
-    PrintSS.PrinterSS.Release();
-    return;
-  }
-  if (!PrintSS.PrintText(title, printed, fontName, fontSize))
-    ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
+  PrintSS.PrintWithDialog(title, printed, fontName, fontSize);
 }
 
 bool TToolsMemoCtrl::AskFileName(QWidget* owner, std::string& fileName) const {
@@ -144,7 +139,7 @@ bool TToolsMemoCtrl::SaveLines(QWidget* owner, const std::vector<std::string>& l
 void TToolsMemoCtrl::MailLines(QWidget* owner, const std::vector<std::string>& lines) {
   std::string fileName;
   if (IsCfd()) {
-    fileName = ProgramDirectory + CfdFileName();
+    fileName = ToSetups.DataPath(kDirNotes) + CfdFileName();
   } else if (!AskFileName(owner, fileName)) {
     return;
   }

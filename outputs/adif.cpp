@@ -11,14 +11,21 @@
 #include "prefix/dbPrefix.h"
 
 std::vector<std::string> AdifHeaderLines(const TContestRec& description) {
-  return {"ADIF-Export generated with Tavrin " + description.EditionTitle.str() + " " +
-              kExportHomePage,
-          "<EOH>"};
+  return {"ADIF-Export generated with Tavrin " + description.EditionTitle.str(), "<EOH>"};
 }
 
 namespace {
 std::string QslMark(char mark) { return (mark == 'J' || mark == 'j') ? std::string("Y") : std::string(1, mark); }
 bool HasQslMark(char mark) { return mark != '\0' && mark != ' '; }
+
+// STX and SRX are integer fields: an exchange of digits goes there, any
+// other into the string field of the pair.
+void ExchangeField(std::string& line, std::string_view numberTag, std::string_view textTag,
+                   const std::string& value) {
+  const std::string v = ToStrings.Trim(value);
+  const bool integer = !v.empty() && TAlleRout::IsAllDigits(v);
+  line += ToStrings.AdifField(integer ? numberTag : textTag, v);
+}
 }  // namespace
 
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
@@ -31,7 +38,9 @@ std::string AdifQsoText(const TContestRec& description, char letter, bool onlyRe
 
   const int32_t datum = rec::GetInt32(q, qrec::kDatum);
   if (datum > 0) field("QSO_DATE", ToDates.DateToDateString(datum, "yyyymmdd"));
-  field("TIME_ON", ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm"));
+  // With the seconds: QSOs of one minute keep their own moments in a log
+  // that reads the file again.
+  field("TIME_ON", ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmmss"));
   field("CALL", rec::GetStr(q, qrec::kCall, qrec::kCallCap));
 
   const std::string sent = TContestFkt::GetSentExchange(qso);
@@ -43,8 +52,8 @@ std::string AdifQsoText(const TContestRec& description, char letter, bool onlyRe
   } else if (onlyReport) {
     field("RST_SENT", s.Copy(sent, 1, 3));
     field("RST_RCVD", s.Copy(rcvd, 1, 3));
-    if (sent.size() > 3) field("STX", s.CopyFrom(sent, 4));
-    if (rcvd.size() > 3) field("SRX", s.CopyFrom(rcvd, 4));
+    if (sent.size() > 3) ExchangeField(line, "STX", "STX_STRING", s.CopyFrom(sent, 4));
+    if (rcvd.size() > 3) ExchangeField(line, "SRX", "SRX_STRING", s.CopyFrom(rcvd, 4));
   } else {
     field("RST_SENT", sent);
     field("RST_RCVD", rcvd);
@@ -90,6 +99,26 @@ std::string AdifQsoText(const TContestRec& description, char letter, bool onlyRe
   return line;
 }
 
+std::string AdifEntityNumber(TdbPrefix& prefixes, std::string_view dxcc) {
+  const std::string d = ToStrings.Trim(dxcc);
+  std::string number = ToStrings.Trim(prefixes.AdifNumberText(d));
+  // An area counted for WAE only (IT9, TA1) is no entity of its own; its
+  // prefix record carries the number of the entity it belongs to.
+  if (number.empty() && prefixes.FindPrefixExact(d) && prefixes.GetADIFNr() > 0)
+    number = ToStrings.IntToStr(prefixes.GetADIFNr());
+  return number;
+}
+
+TAdifEntityNumbers::TAdifEntityNumbers() : prefixes_(std::make_unique<TdbPrefix>()) {}
+TAdifEntityNumbers::~TAdifEntityNumbers() = default;
+
+std::string TAdifEntityNumbers::Number(std::string_view dxcc) {
+  const std::string key = ToStrings.Trim(dxcc);
+  auto it = known_.find(key);
+  if (it == known_.end()) it = known_.emplace(key, AdifEntityNumber(*prefixes_, key)).first;
+  return it->second;
+}
+
 // --- on the output frame -------------------------------------------------------
 
 void WriteAdifHeader(TAlleRout& out, const TContestRec& description) {
@@ -98,17 +127,17 @@ void WriteAdifHeader(TAlleRout& out, const TContestRec& description) {
 
 void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
                    std::string& line, TdbContest& qsoTable, TdbContest& contestList,
-                   TdbPrefix* prefixes) {
+                   TAdifEntityNumbers* numbers) {
   (void)out;
   TContestRecord c{};
   contestList.GetContestRecord(c);
   TContestQsoRecord q{};
   qsoTable.GetQsoRecord(q);
   line.clear();
-  const TAdifEntityLookup lookup = [prefixes](std::string_view dxcc) {
-    if (prefixes) return prefixes->AdifNumberText(dxcc);
+  const TAdifEntityLookup lookup = [numbers](std::string_view dxcc) {
+    if (numbers) return numbers->Number(dxcc);
     TdbPrefix own;
-    return own.AdifNumberText(dxcc);
+    return AdifEntityNumber(own, dxcc);
   };
   line = AdifQsoText(description, rec::GetChar(c.data(), crec::kTyp), onlyReport, q, lookup);
 }

@@ -2,6 +2,8 @@
 // The ADIF log (".ADI"): a header comment, "<EOH>" and one line per QSO
 // holding all its fields and ending in "<EOR>". Lines keep their case.
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +17,8 @@ using TAdifEntityLookup = std::function<std::string(std::string_view dxcc)>;
 std::vector<std::string> AdifHeaderLines(const TContestRec& description);
 
 // The record of one QSO. onlyReport: the report fields carry only the
-// report, the rest of the exchange goes to "STX" and "SRX".
+// report, the rest of the exchange goes to "STX" and "SRX" when it is an
+// integer, else to "STX_STRING" and "SRX_STRING".
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
                         const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber);
 
@@ -29,6 +32,22 @@ class TAlleRout;
 class TdbContest;
 class TdbPrefix;
 void WriteAdifHeader(TAlleRout& out, const TContestRec& description);
+// The ADIF entity number of a DXCC prefix, also of an area counted for WAE
+// only; empty when the prefix tables do not know it.
+std::string AdifEntityNumber(TdbPrefix& prefixes, std::string_view dxcc);
+
+// The entity numbers of one export: each prefix is looked up once, however
+// many QSOs name it.
+class TAdifEntityNumbers {
+ public:
+  TAdifEntityNumbers();
+  ~TAdifEntityNumbers();
+  std::string Number(std::string_view dxcc);
+
+ private:
+  std::unique_ptr<TdbPrefix> prefixes_;
+  std::unordered_map<std::string, std::string> known_;
+};
 void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
                    std::string& line, TdbContest& qsoTable, TdbContest& contestList,
-                   TdbPrefix* prefixes = nullptr);
+                   TAdifEntityNumbers* numbers = nullptr);

@@ -9,6 +9,7 @@
 #include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "database/setups.h"
+#include "outputs/exportlog.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "ui/filebaseoop.h"
@@ -303,17 +304,11 @@ void TAlleRout::WriteScoreTrailer(int lineWidth, const TContestRec& contest, Tdb
   auto write = [&](const std::string& s) { WriteLine(ToStrings.LeftPad(s, lineWidth)); };
   auto number = [](int64_t v, int w) { return ToStrings.IntToStrRight(v, w); };
   write(" ");
+  TContestExtraRecord x{};
+  extra.GetExtraRecord(x);
+  const int64_t score = ClaimedScore(contest, totalsRecord_, x, TotalPoints, TotalMultipliers);
   if (contest.MultiplierKinds.Empty() || contest.NoScoreFormula || contest.PerBandScore) {
-    int64_t total = TotalPoints;
-    if (contest.PerBandScore) {
-      TContestExtraRecord x{};
-      extra.GetExtraRecord(x);
-      total = 0;
-      for (int slot = 1; slot <= xrec::kSlots; ++slot)
-        total += static_cast<int64_t>(rec::GetInt32(x.data(), xrec::PointsAt(slot))) *
-                 rec::GetInt32(x.data(), xrec::MultsAt(slot));
-    }
-    write(number(total, 7) + " Punkte");
+    write(number(score, 7) + " Punkte");
     return;
   }
   std::string s = " ";
@@ -331,10 +326,7 @@ void TAlleRout::WriteScoreTrailer(int lineWidth, const TContestRec& contest, Tdb
   s += " x " + number(TotalPoints, 7);
   write(s);
   write(" ");
-  if (TotalMultipliers > 0)
-    write(number(static_cast<int64_t>(TotalPoints) * TotalMultipliers, 7) + " Punkte");
-  else
-    write(number(TotalPoints, 7) + " Punkte");
+  write(number(score, 7) + " Punkte");
 }
 
 void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) {
@@ -374,6 +366,7 @@ void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) 
 void TAlleRout::ComputeTotals(TdbContest& contestList, TdbContest& extra) {
   TContestRecord c{};
   contestList.GetContestRecord(c);
+  totalsRecord_ = c;
   MultiCount1 = MultiCount2 = MultiCount3 = 0;
   TotalMultipliers = TotalPoints = QsoCount = 0;
   if (rec::GetByte(c.data(), crec::kTotalsPlace) != 0) {

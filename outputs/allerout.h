@@ -163,6 +163,7 @@ class TAlleRout {
   void ReportFileCreated();
   // The score lines at the end of printed and E-Log lists, right-aligned to
   // lineWidth; extra is the contest settings table on the current contest.
+  // The score is the log's claimed score (ComputeTotals runs before).
   void WriteScoreTrailer(int lineWidth, const TContestRec& contest, TdbContest& extra);
   // The column widths of the QSO lists over the log.
   void MeasureListColumns(const TContestRec& contest, TdbContest& log);
@@ -225,6 +226,9 @@ class TAlleRout {
   std::unique_ptr<TOutputPrinter> printer_;
   bool printing_ = false;
   bool pagePrinted_ = false;
+  // The contest list record the totals were taken from: it tells where the
+  // log keeps its per-band totals for the score.
+  TContestRecord totalsRecord_{};
 };
 
 // The one frame of the program.

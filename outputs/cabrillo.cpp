@@ -37,7 +37,9 @@ std::vector<std::string> CabrilloHeaderLines(const TExportLog& log, const std::s
   out.push_back("CATEGORY: " + ToStrings.UpperCase(category ? *category : ExportClassText(log)));
   out.push_back("CATEGORY-OPERATOR: " + OrDefault(d.CabrilloOperator, "SINGLE-OP"));
   out.push_back("CATEGORY-BAND: " + OrDefault(d.CabrilloBand, "ALL"));
-  out.push_back("CATEGORY-MODE: " + OrDefault(d.CabrilloMode, "CW"));
+  // A class that does not fix the mode: what the log holds.
+  out.push_back("CATEGORY-MODE: " +
+                OrDefault(!d.CabrilloMode.empty() ? d.CabrilloMode : log.ModeCategory, "CW"));
   out.push_back("CATEGORY-POWER: " + OrDefault(d.CabrilloPower, "HIGH"));
   const std::string call = log.ListCall();
   if (call.find("/P") != std::string::npos)
@@ -105,7 +107,11 @@ std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso)
 void WriteCabrilloHeader(TAlleRout& out, const std::string* category,
                          const TContestRec& description, TdbContest& extra,
                          TdbContest& contestList) {
-  const TExportLog log = ReadExportLog(out, description, contestList, &extra);
+  TExportLog log = ReadExportLog(out, description, contestList, &extra);
+  if (description.CabrilloMode.empty()) {
+    TdbContest qsoLog(kContestLog, false, log.Nummer());
+    log.ModeCategory = CabrilloModeCategory(qsoLog);
+  }
   for (const std::string& l : CabrilloHeaderLines(log, category)) out.WriteLine(l);
 }
 

@@ -14,6 +14,7 @@
 #include "database/setups.h"
 #include "hamradio/baender.h"
 #include "outputs/allerout.h"
+#include "outputs/exportlog.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
@@ -200,8 +201,12 @@ class TCoverSheet {
       s = contest_.SwlLog ? Fix("SWL:", 10) + Fix(Swl(), 20) : Fix("Callsign:", 10) + Fix(own, 20);
     } else {
       s = contest_.SwlLog ? Fix("SWL:", 6) + Fix(Swl(), 20) : Fix("Call:", 6) + Fix(own, 13);
-      if (letter_ == 'A' || letter_ == '4')
-        s += Fix("LDK:", 5) + Fix(ListField(crec::kLDK, crec::kLDKCap), 13);
+      // Letter '4' asks for no LDK: what its set-up took is the DOK, and
+      // that is what the sheet names.
+      const std::string ldk = ListField(crec::kLDK, crec::kLDKCap);
+      const bool ldkLine = letter_ == 'A' || (letter_ == '4' && !ToStrings.Trim(ldk).empty());
+      if (ldkLine)
+        s += Fix("LDK:", 5) + Fix(ldk, 13);
       else
         s += Fix("DOK:", 5) + Fix(ListField(crec::kDok, crec::kDokCap), 13);
     }
@@ -355,17 +360,7 @@ class TCoverSheet {
       const int64_t points = out_.TotalPoints;
       const int64_t mults = out_.TotalMultipliers;
       const bool none = contest_.MultiplierKinds.Empty();
-      int64_t total = points * mults;
-      if (none || contest_.NoScoreFormula) {
-        total = points;
-      } else if (ZFlag()) {
-        total = 0;
-        for (int slot = 1; slot <= kSlots; ++slot) {
-          const int64_t p = rec::GetInt32(extraRec_.data(), xrec::PointsAt(slot));
-          const int64_t m = rec::GetInt32(extraRec_.data(), xrec::MultsAt(slot));
-          total += m < 1 ? p : m * p;
-        }
-      }
+      const int64_t total = ClaimedScore(contest_, list_, extraRec_, out_.TotalPoints, out_.TotalMultipliers);
       std::string s = kIndent + (english_ ? "Final Score:" : "Endergebnis:") + "  ";
       if (ZFlag())
         s += Right(total, 6);
@@ -376,8 +371,7 @@ class TCoverSheet {
       else if (contest_.NoScoreFormula)
         s += Num(points) + (german ? " Punkte (" : " Points (") + Num(mults) + " Multi) = " + Num(points) + punkte;
       else
-        s += Num(points) + (german ? " Punkte x " : " Points x ") + Num(mults) + " Multi = " +
-             Num(mults > 0 ? points * mults : points) + punkte;
+        s += Num(points) + (german ? " Punkte x " : " Points x ") + Num(mults) + " Multi = " + Num(total) + punkte;
       Line(s);
       Line(Separator());
     }

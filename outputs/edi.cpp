@@ -8,6 +8,7 @@
 #include "database/kxstrings.h"
 #include "database/recfields.h"
 #include "outputs/allerout.h"
+#include "logentry/exchangeparts.h"
 #include "outputs/formuhfteilnehmer.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -18,16 +19,19 @@ TEdiScan EdiScanLog(TdbContest& qsoLog) {
   int32_t largest = 0;
   TContestQsoRecord q{};
   for (bool ok = qsoLog.First(qrec::kKeyNummer); ok; ok = qsoLog.Next()) {
+    if (IsBandChangeMarker(qsoLog.GetQsoMarker())) continue;
     qsoLog.GetQsoRecord(q);
     ++scan.Records;
-    prefixes.insert(ToStrings.UpperCase(rec::GetStr(q.data(), qrec::kDXCC, qrec::kDXCCCap)));
-    const std::string loc = rec::GetStr(q.data(), qrec::kLoc, qrec::kLocCap);
-    squares.insert(ToStrings.UpperCase(ToStrings.LeftStr(loc, 4)));
+    scan.Points += rec::GetUInt16(q.data(), qrec::kPunkte);
+    const std::string dxcc = ToStrings.Trim(rec::GetStr(q.data(), qrec::kDXCC, qrec::kDXCCCap));
+    if (!dxcc.empty()) prefixes.insert(ToStrings.UpperCase(dxcc));
+    const std::string loc = ToStrings.Trim(rec::GetStr(q.data(), qrec::kLoc, qrec::kLocCap));
+    if (!loc.empty()) squares.insert(ToStrings.UpperCase(ToStrings.LeftStr(loc, 4)));
     const int32_t qrb = rec::GetInt32(q.data(), qrec::kQrb);
     if (qrb > largest) {
       largest = qrb;
-      scan.BestDx = ToStrings.LeftStr(rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap), 12) + ";" +
-                    loc + ";" + ToStrings.IntToStr(qrb);
+      scan.BestDx = ToStrings.LeftStr(ToStrings.Trim(rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap)), 12) +
+                    ";" + loc + ";" + ToStrings.IntToStr(qrb);
     }
   }
   scan.Prefixes = static_cast<int32_t>(prefixes.size());
@@ -70,9 +74,8 @@ TEdiParticipant EdiPrefill(const TExportLog& log) {
   p.padr2 = ort;
   p.rcity = ToStrings.StrAfter(ort, " ");
   p.padr1 = p.radr1 = station(stationrec::kStrasse, stationrec::kStrasseCap);
-  // An empty country keeps the form's "DL" rather than sending no country.
-  const std::string land = station(stationrec::kLand, stationrec::kLandCap);
-  if (!ToStrings.Trim(land).empty()) p.rcoun = land;
+  // An empty country stays empty: no country is named that was not entered.
+  p.rcoun = ToStrings.Trim(station(stationrec::kLand, stationrec::kLandCap));
   p.pclub2 = station(stationrec::kDOK, stationrec::kDOKCap);
   p.remail = station(stationrec::kEMail, stationrec::kEMailCap);
 
@@ -114,7 +117,8 @@ std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiPartici
   const std::string call = log.ListCall();
   const int32_t von = rec::GetInt32(log.List.data(), crec::kDatumVon);
   const int32_t bis = rec::GetInt32(log.List.data(), crec::kDatumBis);
-  const std::string points = ToStrings.IntToStr(log.Totals.TotalPoints);
+  const std::string points = ToStrings.IntToStr(scan.Points);
+  const std::string score = ToStrings.IntToStr(ExportClaimedScore(log));
   const std::string records = ToStrings.IntToStr(scan.Records);
 
   std::vector<std::string> out = {
@@ -122,8 +126,6 @@ std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiPartici
       "This data was exported using TAVRIN " + d.EditionTitle.str(),
       ToStrings.LeftStr("Call:" + call, 17),
       "Logs generated on " + stamp,
-      std::string("Support: email: ") + kExportSupportMail,
-      std::string("Homepage: ") + kExportHomePage,
       "[REG1TEST;1]",
       "TName=" + d.DisplayTitle.str(),
       (von > 0 && bis > 0) ? "TDate=" + DateText(von, "yyyymmdd") + ";" + DateText(bis, "yyyymmdd")
@@ -163,7 +165,7 @@ std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiPartici
       "CExcB=",
       "CDXCs=" + ToStrings.IntToStr(scan.Prefixes) + ";0;1",
       "CDXCB=0",
-      "CToSc=" + points,
+      "CToSc=" + score,
       "CODXC=" + scan.BestDx,
       "[Remarks]",
   };
@@ -182,10 +184,12 @@ const char* ModeCode(const std::string& mode) {
   return "0";
 }
 
+// The serial number of an exchange text: the part after the report up to
+// the first "/", when it is a number. A locator or another text there is no
+// number and leaves the field empty.
 std::string NumberPart(const std::string& exchange) {
-  std::string n = ToStrings.Copy(exchange, 4, 4);
-  if (!n.empty() && n.back() == '/') n.pop_back();
-  return n;
+  const std::string n = ToStrings.Trim(SplitExchangeParts(exchange).Part2);
+  return !n.empty() && TAlleRout::IsAllDigits(n) ? n : std::string();
 }
 }  // namespace
 
@@ -193,21 +197,23 @@ std::string EdiQsoText(const TContestQsoRecord& qso) {
   const uint8_t* q = qso.data();
   const std::string sent = TContestFkt::GetSentExchange(qso);
   const std::string rcvd = TContestFkt::GetReceivedExchange(qso);
+  // Fields carry their values without padding: a reader takes every
+  // character between two ";" as the value.
   std::string line = DateText(rec::GetInt32(q, qrec::kDatum), "yymmdd");
   line += ';' + ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
   line += ';' + ToStrings.Trim(rec::GetStr(q, qrec::kCall, qrec::kCallCap));
   line += ';';
-  line += ModeCode(rec::GetStr(q, qrec::kMode, qrec::kModeCap));
-  line += ';' + ToStrings.Copy(sent, 1, 3);
+  line += ModeCode(ToStrings.Trim(rec::GetStr(q, qrec::kMode, qrec::kModeCap)));
+  line += ';' + ToStrings.Trim(ToStrings.Copy(sent, 1, 3));
   line += ';' + NumberPart(sent);
-  line += ';' + ToStrings.Copy(rcvd, 1, 3);
+  line += ';' + ToStrings.Trim(ToStrings.Copy(rcvd, 1, 3));
   line += ';' + NumberPart(rcvd);
   // The character after the first "/"; without one there is no received
   // exchange, and the first character of the report would be a false one.
   const int slash = ToStrings.Pos("/", rcvd);
-  line += ';' + (slash > 0 ? ToStrings.Copy(rcvd, slash + 1, 1) : std::string());
-  line += ';' + ToStrings.FixLen(rec::GetStr(q, qrec::kLoc, qrec::kLocCap), 6);
-  line += ';' + ToStrings.IntToStr(rec::GetInt32(q, qrec::kQrb));
+  line += ';' + (slash > 0 ? ToStrings.Trim(ToStrings.Copy(rcvd, slash + 1, 1)) : std::string());
+  line += ';' + ToStrings.Trim(ToStrings.LeftStr(rec::GetStr(q, qrec::kLoc, qrec::kLocCap), 6));
+  line += ';' + ToStrings.IntToStr(rec::GetUInt16(q, qrec::kPunkte));
   line += ";;;;";
   return line;
 }

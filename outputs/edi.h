@@ -12,11 +12,14 @@
 
 class TdbContest;
 
-// What the header counts over every record of the QSO log.
+// What the header counts over the QSOs the file lists (band-change rows
+// are no QSO lines), so that every count equals the lines written and every
+// sum the sum of the lines.
 struct TEdiScan {
-  int32_t Records = 0;   // all records of the table, band changes included
-  int32_t Prefixes = 0;  // distinct DXCC prefixes (case ignored)
-  int32_t Squares = 0;   // distinct large squares (first four locator characters)
+  int32_t Records = 0;   // QSO lines
+  int32_t Points = 0;    // sum of the lines' points
+  int32_t Prefixes = 0;  // distinct DXCC prefixes of the lines (case ignored, empty ones not counted)
+  int32_t Squares = 0;   // distinct large squares of the lines' locators (empty ones not counted)
   std::string BestDx;    // call;locator;km of the first QSO with the largest distance
 };
 TEdiScan EdiScanLog(TdbContest& qsoLog);
@@ -24,7 +27,7 @@ TEdiScan EdiScanLog(TdbContest& qsoLog);
 // The texts of the participant form, named after its fields.
 struct TEdiParticipant {
   std::string pcall, ploc, padr1, padr2, pband, pclub1 = "DARC", pclub2;
-  std::string radr1, radr2, rname, rpoco, rcity, rcoun = "DL";
+  std::string radr1, radr2, rname, rpoco, rcity, rcoun;
   std::string mope1, mope2;
   std::vector<std::string> rremarks;
   std::string rtrx, rant, rpower, remail, psect;
@@ -46,6 +49,7 @@ bool EdiApplyKeptTexts(TEdiParticipant& p, const std::vector<std::string>& lines
 std::string EdiKeptFileName();
 
 // The header lines; stamp is the local "dd.mm.yyyy hh:mm:ss" of the export.
+// The claimed total score is the log's claimed score of every output.
 std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiParticipant& p,
                                         const TEdiScan& scan, const std::string& stamp);
 // The QSO record line of one QSO.

@@ -6,6 +6,10 @@
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "outputs/allerout.h"
+#include "hamradio/modi.h"
+#include "logentry/score.h"
+
+#include <set>
 
 char TExportLog::Letter() const { return rec::GetChar(List.data(), crec::kTyp); }
 int32_t TExportLog::Nummer() const { return rec::GetInt32(List.data(), crec::kNummer); }
@@ -52,19 +56,49 @@ std::string ExportClassText(const TExportLog& log) {
   return log.Desc().Classes[static_cast<size_t>(n - 1)].Text.str();
 }
 
-int32_t ExportClaimedScore(const TExportLog& log) {
-  const TContestRec& d = log.Desc();
-  if (d.MultiplierKinds.Empty()) return log.Totals.TotalPoints;
-  if (d.PerBandScore) {
-    // Summed in 64 bits so that a damaged extra record cannot overflow the sum
-    // on its way; the score itself is a 32-bit number.
-    int64_t sum = 0;
-    for (int slot = 1; slot <= xrec::kSlots; ++slot)
-      sum += static_cast<int64_t>(rec::GetInt32(log.Extra.data(), xrec::PointsAt(slot))) *
-             rec::GetInt32(log.Extra.data(), xrec::MultsAt(slot));
-    return static_cast<int32_t>(sum);
+int32_t ClaimedScore(const TContestRec& contest, const TContestRecord& list, const TContestExtraRecord& extra,
+                     int32_t totalPoints, int32_t totalMultipliers) {
+  TScoreCounters counters;
+  if (contest.PerBandScore && !contest.MultiplierKinds.Empty() && !contest.NoScoreFormula) {
+    // One counter per band slot: the score is summed band by band.
+    const bool inExtra = rec::GetByte(list.data(), crec::kTotalsPlace) != 0;
+    for (int slot = 1; slot <= xrec::kSlots; ++slot) {
+      if (inExtra) {
+        counters.BandPoints[static_cast<size_t>(slot)] = rec::GetInt32(extra.data(), xrec::PointsAt(slot));
+        counters.BandMultiCount[static_cast<size_t>(slot)] = rec::GetInt32(extra.data(), xrec::MultsAt(slot));
+      } else if (slot <= crec::kSlots) {
+        const crec::SlotOffsets o = crec::SlotAt(slot);
+        counters.BandPoints[static_cast<size_t>(slot)] = rec::GetInt32(list.data(), o.points);
+        counters.BandMultiCount[static_cast<size_t>(slot)] = rec::GetInt16(list.data(), o.mults);
+      }
+    }
+  } else {
+    counters.BandPoints[1] = totalPoints;
+    counters.BandMultiCount[1] = totalMultipliers;
   }
-  return log.Totals.TotalMultipliers * log.Totals.TotalPoints;
+  return ComputeScore(contest, counters);
+}
+
+int32_t ExportClaimedScore(const TExportLog& log) {
+  return ClaimedScore(log.Desc(), log.List, log.Extra, log.Totals.TotalPoints, log.Totals.TotalMultipliers);
+}
+
+std::string CabrilloModeCategory(TdbContest& qsoLog) {
+  std::set<std::string> categories;
+  TContestQsoRecord q{};
+  for (bool more = qsoLog.First(qrec::kKeyNummer); more; more = qsoLog.Next()) {
+    if (IsBandChangeMarker(qsoLog.GetQsoMarker())) continue;
+    qsoLog.GetQsoRecord(q);
+    const std::string mode = ToStrings.Trim(rec::GetStr(q.data(), qrec::kMode, qrec::kModeCap));
+    const std::string cls = ToStrings.Trim(ModeClassName(ModeClass(mode)));
+    if (cls == "CW") categories.insert("CW");
+    else if (cls == "PH") categories.insert("SSB");
+    else if (cls == "FM") categories.insert("FM");
+    else if (cls == "RY") categories.insert(mode == "RTTY" ? "RTTY" : "DIGI");
+    else if (!mode.empty()) categories.insert(mode);
+  }
+  if (categories.empty()) return {};
+  return categories.size() == 1 ? *categories.begin() : std::string("MIXED");
 }
 
 std::string ExportLicenceDate(const TExportLog& log) {

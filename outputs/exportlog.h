@@ -16,10 +16,6 @@
 class TAlleRout;
 class TdbContest;
 
-// The web and mail addresses the export headers name.
-inline constexpr const char* kExportHomePage = "https://www.ostrelon.example";
-inline constexpr const char* kExportSupportMail = "support@ostrelon.example";
-
 // The log totals of the output frame (QSO count, points and multipliers).
 struct TExportTotals {
   int32_t QsoCount = 0;
@@ -36,6 +32,9 @@ struct TExportLog {
   TContestExtraRecord Extra{};
   TExportTotals Totals;
   int CallWidth = 8;    // width of the call column (longest call + 2, at least 8)
+  // The Cabrillo mode category of the QSOs of the log ("CW", "SSB", "MIXED"
+  // ...); empty when the log holds no QSO.
+  std::string ModeCategory;
 
   const TContestRec& Desc() const { return *Description; }
   char Letter() const;
@@ -60,9 +59,21 @@ TExportLog ReadExportLog(const TAlleRout& out, const TContestRec& description,
 // The class text of the log's class; empty without a class.
 std::string ExportClassText(const TExportLog& log);
 
-// The claimed score: the points without multiplier kinds, the sum of the
-// band products for per-band multipliers, else multipliers times points.
+// The claimed score of a log by the rule of the log window's score display:
+// the points alone without multiplier kinds or with the points-only flag,
+// per band points times multipliers for per-band scores (points alone on a
+// band without multipliers), else all multipliers times all points. The
+// per-band totals come from the list record's or the extra record's band
+// slots, wherever the log keeps them. Every output that names a score
+// takes it from here.
+int32_t ClaimedScore(const TContestRec& contest, const TContestRecord& list, const TContestExtraRecord& extra,
+                     int32_t totalPoints, int32_t totalMultipliers);
 int32_t ExportClaimedScore(const TExportLog& log);
+
+// The Cabrillo mode category of a set of QSO modes: the one category they
+// share, "MIXED" for more than one, empty for none.
+class TdbContest;
+std::string CabrilloModeCategory(TdbContest& qsoLog);
 
 // The licence-date text "dd.mm.yyyy" of letter 'W'; empty when not given.
 std::string ExportLicenceDate(const TExportLog& log);

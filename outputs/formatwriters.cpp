@@ -46,27 +46,27 @@ class TStfWriter : public TQsoFormatWriter {
   }
 };
 
-// One prefix table serves the whole file: the entity numbers of thousands
-// of QSOs are looked up without opening the table for each of them.
+// One prefix table serves the whole file, and each entity is looked up once:
+// the numbers of thousands of QSOs cost no more than those of their entities.
 class TAdifWriter : public TQsoFormatWriter {
  public:
   void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest&, TdbContest&,
                    char) override {
-    prefixes_ = std::make_unique<TdbPrefix>();
+    numbers_ = std::make_unique<TAdifEntityNumbers>();
     WriteAdifHeader(out, description);
   }
   std::string QsoLine(TAlleRout& out, int32_t, const TContestRec& description, TdbContest& log,
                       TdbContest& contestList) override {
     std::string line;
-    AdifQsoRecord(out, out.RstOnly, description, line, log, contestList, prefixes_.get());
+    AdifQsoRecord(out, out.RstOnly, description, line, log, contestList, numbers_.get());
     return line;
   }
   void WriteTrailer(TAlleRout&, const TContestRec&, TdbContest&, TdbContest&) override {
-    prefixes_.reset();
+    numbers_.reset();
   }
 
  private:
-  std::unique_ptr<TdbPrefix> prefixes_;
+  std::unique_ptr<TAdifEntityNumbers> numbers_;
 };
 
 class TEdiWriter : public TQsoFormatWriter {

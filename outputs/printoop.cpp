@@ -4,6 +4,9 @@
 #include <climits>
 #include <cmath>
 
+#include "database/kxstrings.h"
+#include "platform/messages.h"
+
 TPrintSS PrintSS;
 
 namespace {
@@ -77,4 +80,19 @@ bool TPrintSS::PrintText(const std::string& title, const std::vector<std::string
   printer.EndDoc();
   PrinterSS.Release();
   return true;
+}
+
+bool TPrintSS::PrintWithDialog(const std::string& title, const std::vector<std::string>& lines,
+                               const std::string& fontName, int fontSize) {
+  if (!PrintDialog()) {
+    PrinterSS.Release();
+    return false;
+  }
+  if (PrintText(title, lines, fontName, fontSize)) return true;
+  ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
+  return false;
+}
+
+std::string PrintedPageLabel(int page, bool english) {
+  return (english ? "Page :" : "Seite :") + ToStrings.IntToStr(page);
 }

@@ -33,11 +33,22 @@ class TPrintSS {
   // printer could not start the job.
   bool PrintText(const std::string& title, const std::vector<std::string>& lines,
                  const std::string& fontName, int fontSize);
+
+  // The way every text of the program is printed: the print dialog first
+  // (as for the paper lists), then PrintText on the printer chosen there. A
+  // cancelled dialog prints nothing; a printer that cannot start the job is
+  // reported. True when the text was printed.
+  bool PrintWithDialog(const std::string& title, const std::vector<std::string>& lines,
+                       const std::string& fontName, int fontSize);
 };
 
 // Breaks one line into pieces no wider than width (as measured by the
 // printer's current font); an empty line stays one empty piece.
 std::vector<std::string> WrapPrintLine(const std::string& line, int width,
                                        TOutputPrinter& printer);
+
+// The page number a printed list shows beside its title: "Seite :" and the
+// number, "Page :" in English output.
+std::string PrintedPageLabel(int page, bool english);
 
 extern TPrintSS PrintSS;

@@ -12,6 +12,7 @@
 #include "hamradio/baender.h"
 #include "outputs/deckblatt.h"
 #include "outputs/formatwriters.h"
+#include "outputs/printoop.h"
 #include "platform/messages.h"
 
 namespace {
@@ -88,7 +89,7 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
     title += "  -  QSO-Liste";
   title += contest.SwlLog ? "     SWL : " + SwlNumber() : "     CALL: " + ToSetups.OwnCall();
   title = ToStrings.FixLen(title, 77);
-  if (out.IsPrinter()) title += "Page :" + ToStrings.IntToStr(out.PageNumber());
+  if (out.IsPrinter()) title += PrintedPageLabel(out.PageNumber(), out.English());
   if (!csv) {
     out.BoldOn();
     out.WriteLine(title);
@@ -303,7 +304,7 @@ void TStdRout::WriteMultiHeader(const TContestRec& description) {
   const std::string call = description.SwlLog ? SwlNumber() : ToSetups.OwnCall();
   std::string title =
       ToStrings.FixLen(description.DisplayTitle.str() + " Multiplier Check List   " + call, 65);
-  if (out_.IsPrinter()) title += "Page :" + ToStrings.IntToStr(out_.PageNumber());
+  if (out_.IsPrinter()) title += PrintedPageLabel(out_.PageNumber(), out_.English());
   out_.BoldOn();
   out_.WriteLine(title);
   out_.BoldOff();

@@ -95,7 +95,7 @@ std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string
   out.reserve(30);
   out.push_back("STF1");
   out.push_back("#Data written \"" + stamp + "\"");
-  out.push_back("#STF-Export generated with Tavrin " + d.EditionTitle.str() + " " + kExportHomePage);
+  out.push_back("#STF-Export generated with Tavrin " + d.EditionTitle.str());
   out.push_back("Header");
   out.push_back(ContestLine(log));
   out.push_back(ToStrings.LeftStr(

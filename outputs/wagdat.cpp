@@ -64,18 +64,30 @@ void Twagdatei::resizeEvent(QResizeEvent* e) {
 }
 
 bool Twagdatei::SaveFile() {
-  if (WriteTextFile(fileName_, TextToLines(QStringToAnsi(redit->toPlainText())))) return true;
+  if (WriteTextFile(fileName_, TextToLines(QStringToAnsi(redit->toPlainText())))) {
+    redit->document()->setModified(false);
+    return true;
+  }
   ToMessages.Fehler("Die Datei " + fileName_ + " konnte nicht gespeichert werden.");
   return false;
 }
 
 void Twagdatei::DruckenClick() {
   if (!SaveFile()) return;
-  // Printed as the saved file reads, straight to the printer.
+  // Printed as the saved file reads, on the printer the print dialog names.
   std::vector<std::string> lines;
   ReadTextFile(fileName_, lines);
-  if (!PrintSS.PrintText(fileName_, lines, "Courier New", redit->font().pointSize()))
-    ToMessages.Fehler("Der Drucker konnte nicht gestartet werden.");
+  PrintSS.PrintWithDialog(fileName_, lines, "Courier New", redit->font().pointSize());
+}
+
+void Twagdatei::reject() {
+  // The close box does not throw edits away unasked; a file that cannot be
+  // written keeps the window open with the text.
+  if (redit->document()->isModified() &&
+      ToMessages.JaNeinFrage("", "", "Die Änderungen an " + fileName_ + " speichern?", true) &&
+      !SaveFile())
+    return;
+  TkxForm::reject();
 }
 
 void Twagdatei::SpeichernClick() {

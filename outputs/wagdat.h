@@ -21,6 +21,9 @@ class Twagdatei : public TkxForm {
 
   const std::string& FileName() const { return fileName_; }
 
+  // The close box (and Escape): edits are saved or dropped as the user says.
+  void reject() override;
+
  protected:
   void resizeEvent(QResizeEvent* e) override;
 

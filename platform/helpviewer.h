@@ -1,7 +1,7 @@
 #pragma once
 // The help viewer: a program of the user's choice that shows the help file.
 // Its path comes from the environment variable OSTRELON_HELPVIEWER unless the
-// program sets one; without one, help requests are silently dropped.
+// program sets one; without one, the help hook tells the user how to name one.
 // The viewer gets the same arguments as any help viewer ("-mapid", the
 // context number, the topic path) and is started detached through the
 // launcher, so tests see the arguments without starting anything.

@@ -25,6 +25,18 @@ bool FileExistsAnsi(const std::string& ansiName) {
   return fi.exists() && !fi.isDir();
 }
 
+std::string FileNamePart(std::string_view text) {
+  static constexpr std::string_view kRefused = "/\\:*?\"<>|";
+  std::string part(text);
+  const size_t firstNotDot = part.find_first_not_of('.');  // npos: dots only
+  for (size_t i = 0; i < part.size(); ++i) {
+    const auto u = static_cast<unsigned char>(part[i]);
+    if (u < 32 || u == 127 || kRefused.find(part[i]) != std::string_view::npos || i < firstNotDot)
+      part[i] = '_';
+  }
+  return part;
+}
+
 bool DeleteFileAnsi(const std::string& ansiName) {
   const QString n = FileNameToQString(ansiName);
   if (!QFileInfo::exists(n)) return true;

@@ -3,6 +3,7 @@
 // Windows-1252; the file system sees UTF-8, converted here and only here.
 #include <QString>
 #include <string>
+#include <string_view>
 
 // The current directory at start followed by "/", in program text. The main
 // block sets it; table and data file names are relative to it.
@@ -23,3 +24,10 @@ bool FileExistsAnsi(const std::string& ansiName);
 
 // Deletes a file; true when it is gone afterwards.
 bool DeleteFileAnsi(const std::string& ansiName);
+
+// A text (a call, a class name) made fit to be part of a file name inside
+// a folder: path separators, drive colons, the characters file systems
+// refuse (*?"<>|) and control characters become '_', and so do leading
+// dots, so the part never names another folder or a hidden file. An empty
+// text stays empty.
+std::string FileNamePart(std::string_view text);

@@ -7,9 +7,11 @@
 #include "platform/paths.h"
 
 std::string DecodeTextBytes(std::string_view bytes) {
+  // Editors put the UTF-8 mark in front of files they then save in another
+  // encoding; the mark is dropped and the rest judged on its own bytes.
   if (bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF &&
       static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF)
-    return Utf8ToAnsi(bytes.substr(3));
+    bytes.remove_prefix(3);
   if (IsValidUtf8(bytes)) return Utf8ToAnsi(bytes);
   return std::string(bytes);
 }

@@ -1,6 +1,7 @@
 #include "prefix/ctyimport.h"
 
 #include <charconv>
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -56,7 +57,39 @@ bool Override(std::string_view token, char open, char close, std::string_view& v
   return true;
 }
 
-bool ParseToken(std::string_view raw, TCtyToken& t) {
+// Bounds of the values a line may carry; anything outside is a damaged file.
+constexpr int kMaxAdif = 999;  // ADIF entity numbers have three digits
+constexpr int kMaxCq = 40;
+constexpr int kMaxItu = 90;
+
+bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+
+// Latitude and west-positive longitude; "nan", "inf" and values off the
+// globe are refused. The reason is left in why.
+bool ParsePosition(std::string_view latText, std::string_view lonText, double& lat,
+                   double& lonWest, std::string& why) {
+  if (!ParseDouble(latText, lat) || !std::isfinite(lat) || lat < -90.0 || lat > 90.0) {
+    why = "Breite \"" + std::string(TrimView(latText)) + "\" ungültig (-90 bis 90)";
+    return false;
+  }
+  if (!ParseDouble(lonText, lonWest) || !std::isfinite(lonWest) || lonWest < -180.0 ||
+      lonWest > 180.0) {
+    why = "Länge \"" + std::string(TrimView(lonText)) + "\" ungültig (-180 bis 180)";
+    return false;
+  }
+  return true;
+}
+
+// Reads a zone field or override; false with the reason in why.
+bool ParseZone(std::string_view text, const char* what, int max, int& zone, std::string& why) {
+  if (ParseInt(text, zone) && InRange(zone, 1, max)) return true;
+  why = std::string(what) + " \"" + std::string(TrimView(text)) + "\" ungültig (1 bis " +
+        ToStrings.IntToStr(max) + ")";
+  return false;
+}
+
+bool ParseToken(std::string_view raw, TCtyToken& t, std::string& why) {
+  why = "unlesbarer Präfix \"" + std::string(raw) + "\"";
   if (raw.empty()) return false;
   if (raw.front() == '=') {
     t.WholeCall = true;
@@ -68,15 +101,14 @@ bool ParseToken(std::string_view raw, TCtyToken& t) {
   if (end == std::string_view::npos) return true;
   const std::string_view over = raw.substr(end);
   std::string_view v;
-  if (Override(over, '(', ')', v) && !ParseInt(v, t.Cq)) return false;
-  if (Override(over, '[', ']', v) && !ParseInt(v, t.Itu)) return false;
+  if (Override(over, '(', ')', v) && !ParseZone(v, "CQ-Zone", kMaxCq, t.Cq, why)) return false;
+  if (Override(over, '[', ']', v) && !ParseZone(v, "ITU-Zone", kMaxItu, t.Itu, why)) return false;
   if (Override(over, '{', '}', v)) t.Continent = ToStrings.UpperCase(TrimView(v));
   if (Override(over, '<', '>', v)) {
     const size_t slash = v.find('/');
     double lat = 0, lonWest = 0;
-    if (slash == std::string_view::npos || !ParseDouble(v.substr(0, slash), lat) ||
-        !ParseDouble(v.substr(slash + 1), lonWest))
-      return false;
+    if (slash == std::string_view::npos) return false;
+    if (!ParsePosition(v.substr(0, slash), v.substr(slash + 1), lat, lonWest, why)) return false;
     t.HasLatLon = true;
     t.Lat = lat;
     t.Lon = -lonWest;
@@ -96,9 +128,16 @@ std::vector<TCtyEntity> ParseCtyCsv(std::string_view text, std::vector<std::stri
     ++lineNo;
     line = TrimView(line);
     if (line.empty()) continue;
-    auto fail = [&](const char* why) {
+    auto fail = [&](const std::string& why) {
       errors.push_back("Zeile " + ToStrings.IntToStr(lineNo) + ": " + why);
     };
+    // Every entity ends in ";": a line without it was cut short and would
+    // file only part of its prefixes.
+    if (line.back() != ';') {
+      fail("unvollständig, das abschließende \";\" fehlt");
+      continue;
+    }
+    line.remove_suffix(1);
     std::vector<std::string_view> f = Split(line, ',');
     if (f.size() < 10) {
       fail("zu wenige Felder");
@@ -116,30 +155,39 @@ std::vector<TCtyEntity> ParseCtyCsv(std::string_view text, std::vector<std::stri
     std::string name(TrimView(f[1]));
     for (size_t i = 0; i < extra; ++i) name += "," + std::string(f[2 + i]);
     e.Name = name;
+    if (e.Dxcc.empty()) {
+      fail("Präfix fehlt");
+      continue;
+    }
+    if (!ParseInt(f[2 + extra], e.Adif) || !InRange(e.Adif, 1, kMaxAdif)) {
+      fail("ADIF-Nummer \"" + std::string(TrimView(f[2 + extra])) + "\" ungültig (1 bis " +
+           ToStrings.IntToStr(kMaxAdif) + ")");
+      continue;
+    }
+    std::string why;
     double lonWest = 0;
-    if (e.Dxcc.empty() || !ParseInt(f[2 + extra], e.Adif) || !ParseInt(f[4 + extra], e.Cq) ||
-        !ParseInt(f[5 + extra], e.Itu) || !ParseDouble(f[6 + extra], e.Lat) ||
-        !ParseDouble(f[7 + extra], lonWest)) {
-      fail("unlesbare Zahl");
+    if (!ParseZone(f[4 + extra], "CQ-Zone", kMaxCq, e.Cq, why) ||
+        !ParseZone(f[5 + extra], "ITU-Zone", kMaxItu, e.Itu, why) ||
+        !ParsePosition(f[6 + extra], f[7 + extra], e.Lat, lonWest, why)) {
+      fail(why);
       continue;
     }
     e.Lon = -lonWest;
     e.Continent = ToStrings.UpperCase(TrimView(f[3 + extra]));
-    std::string_view list = TrimView(f[9 + extra]);
-    if (!list.empty() && list.back() == ';') list.remove_suffix(1);
+    const std::string_view list = TrimView(f[9 + extra]);
     bool ok = true;
     for (std::string_view raw : Split(list, ' ')) {
       raw = TrimView(raw);
       if (raw.empty()) continue;
       TCtyToken t;
-      if (!ParseToken(raw, t)) {
+      if (!ParseToken(raw, t, why)) {
         ok = false;
         break;
       }
       e.Tokens.push_back(std::move(t));
     }
     if (!ok) {
-      fail("unlesbarer Präfix");
+      fail(why);
       continue;
     }
     out.push_back(std::move(e));
@@ -230,6 +278,7 @@ bool WritePrefixTables(const TCtyRecords& records, std::string& error) {
       return false;
     }
   }
+  ToDatPrefix.ForgetDamage();  // the damaged files are gone
   auto fill = [&](uint8_t kind, const std::vector<TPrefixRecord>& recs) {
     TdbPrefix t(kind);
     if (t.GetTreiber() == nullptr) {

@@ -4,8 +4,10 @@
 
 #include "database/kxstrings.h"
 #include "database/recfields.h"
+#include "platform/paths.h"
 #include "prefix/dbPrefix.h"
 #include "prefix/dbPrefixBase.h"
+#include "storage/ifderrors.h"
 
 TDatPrefix ToDatPrefix;
 
@@ -115,7 +117,22 @@ const char* TDatPrefix::TableName(uint8_t kind) {
 
 TdbTreiber& TDatPrefix::Driver(uint8_t kind) { return drivers_[kind]; }
 
+namespace {
+std::string TableFile(uint8_t kind) {
+  return ProgramDirectory + TDatPrefix::TableName(kind) + ".DAT";
+}
+}  // namespace
+
+bool TDatPrefix::IsDamaged(uint8_t kind) const {
+  return kind <= kPrefixES && !damagedFiles_[kind].empty() && damagedFiles_[kind] == TableFile(kind);
+}
+
+void TDatPrefix::ForgetDamage() {
+  for (std::string& f : damagedFiles_) f.clear();
+}
+
 bool TDatPrefix::OpenTable(uint8_t kind, uint8_t mode, TdbTreiber* ownDriver) {
+  if (mode != 2 && IsDamaged(kind)) return false;
   TdbTreiber& drv = (mode == 2 && ownDriver != nullptr) ? *ownDriver : Driver(kind);
   const bool readable = mode == 2;
   const std::string sep = readable ? "||" : "";
@@ -132,6 +149,9 @@ bool TDatPrefix::OpenTable(uint8_t kind, uint8_t mode, TdbTreiber* ownDriver) {
   // the program directory, which the driver puts in front of the name.
   const int result = OpenDataFile(mode, drv, KeysOf(kind), builder, TableName(kind), TableName(kind),
                                   static_cast<int>(kSize), static_cast<int>(kSize));
+  if (result == 2 && mode != 2 && kind <= kPrefixES &&
+      DriverClassOf(DriverResult) == TDriverClass::Damaged)
+    damagedFiles_[kind] = TableFile(kind);
   if (result == 0) {
     RunMaintenance(1, PrefixSetOf(kind), mode);
     if (mode == 0 && drv.RecordBuffer() != nullptr)

@@ -46,6 +46,12 @@ class TDatPrefix : public ToDatBase {
   // or 2. nil unless that driver has its file open.
   TdbTreiber* GetTableDriver(uint8_t kind, uint8_t mode = 0, TdbTreiber* ownDriver = nullptr);
 
+  // A table whose file proved damaged when it was opened is not tried again
+  // in this run: the storage engine reported it once, not at every look-up.
+  bool IsDamaged(uint8_t kind) const;
+  // After the tables were written anew.
+  void ForgetDamage();
+
   // Stage 1 at open, 2 at the final close. Never re-entered.
   void RunMaintenance(int stage, TPrefixTableSet set, uint8_t mode = 0);
   bool MaintenanceRunning() const { return maintenanceRunning_ != 0; }
@@ -56,6 +62,7 @@ class TDatPrefix : public ToDatBase {
 
   uint8_t maintenanceRunning_ = 0;
   TdbTreiber drivers_[3];
+  std::string damagedFiles_[3];  // full names, so another program directory is tried afresh
 };
 
 extern TDatPrefix ToDatPrefix;

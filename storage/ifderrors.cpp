@@ -15,6 +15,7 @@ bool DriverFatalSwitch = false;
 bool DriverClosing = false;
 std::string DriverErrorLogName;
 TDriverErrorReporter DriverErrorReporter;
+std::string DriverErrorFileName;
 
 namespace {
 
@@ -147,7 +148,7 @@ void DriverNoteOperation(const char* operation, const std::string& title, int32_
 }
 
 int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
-                        const std::string& detail) {
+                        const std::string& detail, const std::string& file) {
   DriverResult = result;
   IsamOK = result == drOk;
   IsamError = EngineErrorOf(result);
@@ -168,7 +169,11 @@ int32_t DriverSetResult(int32_t result, const char* operation, const std::string
   if (!detail.empty()) line += " (" + detail + ")";
   AppendLog(line);
   WriteDriverDump();
-  if (DriverErrorReporter) DriverErrorReporter(result, DriverResultText(result) + ": " + title);
+  if (DriverErrorReporter) {
+    DriverErrorFileName = file;
+    DriverErrorReporter(result, DriverResultText(result) + ": " + title);
+    DriverErrorFileName.clear();
+  }
   if (sev == TDriverSeverity::Fatal && DriverFatalSwitch && !DriverClosing) throw EDBError();
   return result;
 }

@@ -86,14 +86,19 @@ inline constexpr const char* kDriverDumpFile = "IFDErr.Dmp";
 // question has handled already.
 using TDriverErrorReporter = std::function<void(int32_t result, const std::string& text)>;
 extern TDriverErrorReporter DriverErrorReporter;
+// The table file of the error being reported (program text); empty when the
+// error concerns no particular file.
+extern std::string DriverErrorFileName;
 
 // Bookkeeping of every driver operation, kept in a ring of the last 64.
 void DriverNoteOperation(const char* operation, const std::string& title, int32_t result);
 // Sets DriverResult, IsamOK and IsamError; on an error writes the log line
 // and the dump, calls the reporter and, by the fatal switch, raises EDBError.
 // detail: extra text for the log (e.g. the engine's own message).
+// file: the table file concerned, handed to the reporter in DriverErrorFileName.
 int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
-                        const std::string& detail = std::string());
+                        const std::string& detail = std::string(),
+                        const std::string& file = std::string());
 // Appends one line (with date and time) to the error log.
 void DriverLogLine(const std::string& text);
 // Writes the dump file now (program directory + "IFDErr.Dmp"); true on success.

@@ -55,7 +55,8 @@ std::unique_ptr<IFDriver> IFDriver::Open(const TIfdOpenParams& params, bool* sha
   std::shared_ptr<TIfdFile> file = TIfdFile::Acquire(params, shared, r, detail);
   DriverNoteOperation("Open", params.Title, r);
   if (!file) {
-    DriverSetResult(r, "Open", params.Title, detail.empty() ? params.FileName : detail + ": " + params.FileName);
+    DriverSetResult(r, "Open", params.Title, detail.empty() ? params.FileName : detail + ": " + params.FileName,
+                    params.FileName);
     return nullptr;
   }
   std::unique_ptr<IFDriver> d(new IFDriver());
@@ -106,8 +107,8 @@ int32_t IFDriver::Leave(const char* op, int32_t result, const std::string& detai
   DriverNoteOperation(op, title_, result);
   if (result > drRecordGone && detail.empty() && IsOpen() &&
       DriverClassOf(result) != TDriverClass::Usage)
-    return DriverSetResult(result, op, title_, file_->LastDetail());
-  return DriverSetResult(result, op, title_, detail);
+    return DriverSetResult(result, op, title_, file_->LastDetail(), FileName());
+  return DriverSetResult(result, op, title_, detail, FileName());
 }
 
 int32_t IFDriver::CheckValid() {

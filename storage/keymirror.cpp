@@ -22,7 +22,7 @@ void TKeyMirror::Clear() {
 void TKeyMirror::Put(uint8_t* p, std::string_view key, int32_t ref) const {
   const size_t n = std::min(key.size(), keyLen_);
   p[0] = static_cast<uint8_t>(n);
-  std::memcpy(p + 1, key.data(), n);
+  if (n > 0) std::memcpy(p + 1, key.data(), n);  // an empty key may have no buffer
   std::memset(p + 1 + n, 0, 8 * words_ - n);
   std::memcpy(p + 1 + 8 * words_, &ref, 4);
 }

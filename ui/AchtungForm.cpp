@@ -8,6 +8,7 @@ TAchtungForm::TAchtungForm(TAchtungWinCtrl* ctrl)
   kxBitBtn1 = NewButton(170, 25, 105);
   kxBitBtn1->setObjectName(QStringLiteral("kxBitBtn1"));
   kxBitBtn1->SetkxKind(bkWeiter);
+  kxBitBtn1->SetCancel(true);  // the only button: Escape closes the warning as it does
 }
 
 void TAchtungForm::ShowData(const TAchtungWinRec& rec) {

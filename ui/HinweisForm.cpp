@@ -33,6 +33,8 @@ void THinweisForm::ShowData(const THinweisWinRec& rec) {
     kxBitBtn1->kxKindZq5 = bkWeiter;
     ToLayout.ApplyButtonGlyphs(this);  // the glyph of the new kind
   }
+  // The only button: Escape closes the notice as it does.
+  kxBitBtn1->SetCancel(true);
   kxBitBtn1->setFocus();
 }
 

@@ -89,8 +89,12 @@ TkxDatum::TkxDatum(QWidget* parent) : TkxEdit(parent) {
 }
 
 TkxDatum::~TkxDatum() {
+  if (!calendar_) return;
+  // The calendar still sends events while it is destroyed, when it is no
+  // longer a calendar: the field stops watching it first.
+  calendar_->removeEventFilter(this);
   // A calendar moved to the parent would outlive the field.
-  if (calendar_ && calendar_->parent() != this) delete calendar_;
+  if (calendar_->parent() != this) delete calendar_;
 }
 
 void TkxDatum::StepDate(int direction) {
@@ -134,7 +138,7 @@ void TkxDatum::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TkxDatum::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == calendar_ && event->type() == QEvent::KeyPress &&
+  if (event->type() == QEvent::KeyPress && watched == calendar_ &&
       static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
     calendar_->hide();
     setFocus();

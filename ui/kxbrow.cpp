@@ -122,10 +122,19 @@ TkxBrow::TkxBrow(QWidget* parent) : TkxMousePanel(parent) {
 }
 
 TkxBrow::~TkxBrow() {
+  // The parts still send events while they are destroyed (the grid loses the
+  // focus when its table-view part is already gone): the panel stops
+  // watching them before anything is torn down.
+  QTableView* grid = ctrl_->Grid();
+  grid->removeEventFilter(this);
+  grid->viewport()->removeEventFilter(this);
+  grid->horizontalHeader()->viewport()->removeEventFilter(this);
+  search_->removeEventFilter(this);
+  sortCombo_->removeEventFilter(this);
   DoEntf_brDats();
   select_->EndRubberBand();
   // The grid's model and painter refer to the controller: the grid goes first.
-  delete ctrl_->Grid();
+  delete grid;
   engine_.reset();
   select_.reset();
   ctrl_.reset();

@@ -3,12 +3,16 @@
 #include <memory>
 #include <string>
 
+#include <QDir>
+
 #include "contest/ContestFkt.h"
+#include "contest/eingcontstdlogic.h"
 #include "database/dbContest.h"
 #include "database/kxdates.h"
 #include "database/recfields.h"
 #include "database/setups.h"
 #include "support/TempProgramDir.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 
 namespace {
@@ -215,15 +219,20 @@ TEST(DefineWithSettings, StationDataComeFromTheSettingsWhenNoServiceIsSet) {
   EXPECT_EQ(rec->SentDefaults[1], "JN58");
 }
 
-TEST(ProgramFileReader, ReadsFromTheContestDirectoryInTheProgramDirectory) {
+TEST_F(DefineOnList, MilitaryRigComesFromTheStationFileTheSetupWrote) {
   TempProgramDir dir;
-  ASSERT_TRUE(WriteTextFile(dir.File("mrr     1.STN"), {"MRR 4711 Hans", "zweite Zeile"}));
-  TProgramFileReader reader("");
-  std::vector<std::string> lines;
-  ASSERT_TRUE(reader.ReadLines("mrr     1.STN", lines));
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "MRR 4711 Hans");
-  EXPECT_FALSE(reader.ReadLines("fehlt.STN", lines));
+  // Rules and pictures may lie in a contest directory; the station files
+  // stay in the program directory, where the set-up dialog writes them.
+  fkt.Services().ContestDirectory = [] { return std::string("regeln/"); };
+  ASSERT_TRUE(QDir(FileNameToQString(dir.Path())).mkdir(QStringLiteral("regeln")));
+  ASSERT_TRUE(WriteTextFile(dir.File("regeln/mrr     7.STN"), {"falsche Datei"}));
+  ASSERT_TRUE(WriteTextFile(TContestSetupLogic::StationFileName('v', 7), {"FT-817 5 W", "Dipol"}));
+  EXPECT_EQ(TContestSetupLogic::StationFileName('v', 7), dir.File("mrr     7.STN"));
+
+  rec::SetChar(table.edit.data(), crec::kTyp, 'v');
+  rec::SetInt32(table.edit.data(), crec::kNummer, 7);
+  fkt.DefineContest(*rec, &table, 'v', false);
+  EXPECT_EQ(rec->SentDefaults[1], "FT-817 5 W");
 }
 
 // --- names, pictures, edition ------------------------------------------------

@@ -3,6 +3,8 @@
 // the definitions).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -467,12 +469,6 @@ TEST(ContestLetters, ClassPositionZeroIsTheFirstClassButForSevenLetters) {
     EXPECT_EQ(Bands(*zero), Bands(*first));
     EXPECT_EQ(zero->SentDefaults[0], first->SentDefaults[0]);
   }
-  // Letters whose modes follow the class leave them empty for position 0.
-  for (char letter : {'1', 'a', 'd', 'X', 't'}) {
-    auto r = Define(Log(letter, 0));
-    EXPECT_EQ(r->ModeCount(), 0) << letter;
-    EXPECT_EQ(r->BandCount(), 0) << letter;
-  }
   // The others keep their fixed modes but lose what the class decides.
   auto field = Define(Log('9', 0));
   EXPECT_EQ(Modes(*field), "CW SSB");
@@ -482,14 +478,82 @@ TEST(ContestLetters, ClassPositionZeroIsTheFirstClassButForSevenLetters) {
   EXPECT_TRUE(Define(Log('X', 0))->CabrilloMode.empty());
 }
 
-TEST(ContestLetters, PositionBeyondTheClassListLeavesClassFieldsEmpty) {
-  for (auto [letter, position] : std::initializer_list<std::pair<char, int>>{
-           {'V', 10}, {'G', 11}, {'T', 14}, {'O', 15}, {'h', 9}, {'R', 13}}) {
-    auto r = Define(Log(letter, position));
-    EXPECT_EQ(r->ModeCount(), 0) << letter;
-    EXPECT_EQ(r->BandCount(), 0) << letter;
-    EXPECT_FALSE(r->SwlLog) << letter;
+// What each contest fixes whatever the class (typed from the table of the
+// rules: modes and bands that are not class-dependent); a class-dependent
+// field is empty here. Compared as sets of modes and of band letters.
+struct TFixedRow {
+  char Letter;
+  const char* Modes;
+  const char* Bands;
+};
+const TFixedRow kFixed[] = {
+    {'V', "", ""},        {'B', "SSB CW", ""},        {'D', "CW", "bc"},
+    {'q', "CW", ""},      {'H', "", "abcegi"},        {'E', "SSB CW FM DIGITAL", ""},
+    {'F', "", ""},        {'J', "SSB CW", "bckl"},    {'R', "", ""},
+    {'5', "SSB CW FM DIGITAL", ""},                   {'P', "SSB CW FM DIGITAL", ""},
+    {'G', "", ""},        {'N', "SSB CW FM", ""},     {'S', "", ""},
+    {'T', "", ""},        {'L', "SSB CW", ""},        {'U', "", ""},
+    {'I', "SSB CW DIGITAL", ""},                      {'l', "", ""},
+    {'Z', "", ""},  // the rules leave both empty above the third class
+    {'C', "", ""},        {'K', "", ""},              {'A', "CW", "bc"},
+    {'f', "CW", "bce"},   {'Y', "", ""},              {'o', "SSB CW FM DIGITAL", ""},
+    {'O', "", ""},        {'Q', "", ""},              {'1', "", "i"},
+    {'2', "SSB CW FM", "k"},                          {'3', "SSB CW", "bci"},
+    {'c', "SSB CW FM", "kl"},                         {'6', "CW", "bcegi"},
+    {'7', "", ""},        {'8', "CW", ""},            {'s', "CW", "bcegi"},
+    {'m', "CW SSB FM", "bkl"},                        {'9', "CW SSB", "abcegi"},
+    {'a', "", ""},        {'4', "CW", "bc"},          {'b', "CW", "bce"},
+    {'d', "", ""},        {'e', "CW SSB", ""},        {'g', "CW SSB", "klm"},
+    {'h', "", ""},        {'i', "CW SSB", "bcgei"},   {'j', "CW SSB FSK441", "k"},
+    {'k', "SSB", "b"},    {'n', "SSB CW FM", ""},     {'p', "", ""},
+    {'r', "", ""},        {'W', "SSB CW", "bcegi"},   {'u', "SSB CW", "bc"},
+    {'X', "", "bc"},      {'t', "", "bc"},            {'v', "SSB CW FM", "icba"},
+};
+
+std::string SortedWords(const std::string& text) {
+  std::vector<std::string> words;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t blank = text.find(' ', start);
+    const size_t end = blank == std::string::npos ? text.size() : blank;
+    if (end > start) words.push_back(text.substr(start, end - start));
+    start = end + 1;
   }
+  std::sort(words.begin(), words.end());
+  std::string out;
+  for (const std::string& w : words) out += (out.empty() ? "" : " ") + w;
+  return out;
+}
+std::string SortedLetters(std::string text) {
+  std::sort(text.begin(), text.end());
+  return text;
+}
+
+TEST(ContestLetters, NoClassChosenKeepsWhatTheContestFixes) {
+  ASSERT_EQ(std::size(kFixed), std::strlen(kAllLetters));
+  for (const TFixedRow& row : kFixed) {
+    SCOPED_TRACE(std::string("letter ") + row.Letter);
+    int classes = 0;
+    const auto plain = Define(Log(row.Letter));  // lives through the loop below
+    for (const TContestClass& c : plain->Classes) classes += c.Text.empty() ? 0 : 1;
+    // A position beyond the class list, and the highest one a record can hold.
+    for (int position : {classes + 1, 255}) {
+      auto r = Define(Log(row.Letter, position));
+      EXPECT_EQ(SortedWords(Modes(*r)), SortedWords(row.Modes)) << position;
+      EXPECT_EQ(SortedLetters(Bands(*r)), SortedLetters(row.Bands)) << position;
+      EXPECT_FALSE(r->SwlLog) << position;
+    }
+  }
+  // Position 0 chooses nothing for seven letters: they too keep what is fixed.
+  for (const TFixedRow& row : kFixed) {
+    if (std::string_view("19abdXt").find(row.Letter) == std::string_view::npos) continue;
+    SCOPED_TRACE(std::string("letter ") + row.Letter + " position 0");
+    auto r = Define(Log(row.Letter, 0));
+    EXPECT_EQ(SortedWords(Modes(*r)), SortedWords(row.Modes));
+    EXPECT_EQ(SortedLetters(Bands(*r)), SortedLetters(row.Bands));
+  }
+  // A new ten-metre log has its band before its class is chosen.
+  EXPECT_EQ(Bands(*Define(Log('1', 0))), "i");
 }
 
 // ---------------------------------------------------------------------------
@@ -906,9 +970,11 @@ TEST(ContestLetters, ClassTextsAndNamesWhereTheRulesNameThem) {
     EXPECT_EQ(c.Text, n.Text) << n.Letter << n.Position;
     EXPECT_EQ(c.Name, n.Name) << n.Letter << n.Position;
   }
-  // Every class of the Naval contest keeps its own name beside its text.
+  // The Naval contest's fifth class has its text in entry 5 and its name in entry 6.
   auto naval = Define(Log('i'));
   EXPECT_EQ(naval->Classes[4].Text, "F = Non Naval");
-  EXPECT_FALSE(naval->Classes[4].Name.empty());
-  EXPECT_TRUE(naval->Classes[5].Name.empty());
+  EXPECT_TRUE(naval->Classes[4].Name.empty());
+  EXPECT_TRUE(naval->Classes[5].Text.empty());
+  EXPECT_EQ(naval->Classes[5].Name, "F");
+  EXPECT_EQ(naval->Classes[3].Name, "D");
 }

@@ -82,14 +82,19 @@ TEST_F(HelpTest, ContextRequestStartsTheViewerWithMapIdAndTopic) {
   EXPECT_EQ(launcher.runs.size(), 1u);
 }
 
-TEST_F(HelpTest, MissingViewerIsSilentAndAFailedStartIsReported) {
+TEST_F(HelpTest, MissingViewerIsExplainedAndAFailedStartIsReported) {
+  // None configured: the notice names the variable that names one.
+  messages.Expect(ScriptedMessages::Kind::Hinweis, "Umgebungsvariablen OSTRELON_HELPVIEWER");
   bool callHelp = true;
-  EXPECT_FALSE(HelpHook(kHelpContext, 1, callHelp));  // none configured
+  EXPECT_FALSE(HelpHook(kHelpContext, 1, callHelp));
   EXPECT_FALSE(callHelp);
+  // Configured but missing: the notice names the file.
   SetHelpViewerProgram(dir.File("fehlt"));
-  EXPECT_FALSE(HelpHook(kHelpContext, 1, callHelp));  // configured but missing
+  messages.Expect(ScriptedMessages::Kind::Hinweis, "Das Hilfeprogramm " + dir.File("fehlt"));
+  EXPECT_FALSE(HelpHook(kHelpContext, 1, callHelp));
   EXPECT_TRUE(launcher.runs.empty());
-  EXPECT_TRUE(messages.History().empty());
+  ASSERT_TRUE(messages.AllShown());
+  EXPECT_EQ(messages.History()[0].caption, "Hilfe");
 
   // A viewer that cannot be run: the warning names the call and the error.
   const std::string viewer = dir.File("viewer");
@@ -98,7 +103,7 @@ TEST_F(HelpTest, MissingViewerIsSilentAndAFailedStartIsReported) {
   messages.Expect(ScriptedMessages::Kind::Achtung, "[Error:5] Access Denied");
   HelpHook(kHelpContext, 12, callHelp);
   ASSERT_TRUE(messages.AllShown());
-  EXPECT_NE(messages.History()[0].text.find("Function ShellExecute(" + viewer +
+  EXPECT_NE(messages.History().back().text.find("Function ShellExecute(" + viewer +
                                             ", -mapid 12 ms-its:veltrix.chm)\rReturned: "),
             std::string::npos);
 }

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QTest>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,13 +26,20 @@
 #include "platform/paths.h"
 #include "prefix/dbPrefix.h"
 #include "prefix/dbPrefixDat.h"
+#include "platform/codec.h"
+#include "platform/helpviewer.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "support/WriteProtectedFile.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_strgrid.h"
+#include <QFile>
+#include <QScreen>
 #include <QTableView>
+#include <QToolButton>
 
 namespace {
 
@@ -60,7 +68,10 @@ class MainWindowTest : public ::testing::Test {
       logWindows.push_back(nummer);
     };
   }
-  void TearDown() override { ContestEntries() = TContestEntries(); }
+  void TearDown() override {
+    ContestEntries() = TContestEntries();
+    SetHelpViewerProgram("");
+  }
 
   // Fills the tables before the program starts, as an earlier run left them.
   void WithTables(const std::function<void()>& job) {
@@ -356,6 +367,135 @@ TEST_F(MainWindowTest, EscapeAsksBeforeClosingAndTheEndButtonDoesNot) {
   EXPECT_FALSE(window.isVisible());
 }
 
+TEST_F(MainWindowTest, ListIsDrawnInTheCommonLookAndSearchedAsTyped) {
+  FillPrefixTable();
+  AddLog('4', "Alpha", Day("01.03.2015"), 0);
+  AddLog('4', "BRZ-Party", Day("20.12.2015"), 0);
+  AddLog('X', "BRZ anders", Day("20.12.2015"), 0);
+  AddLog('4', "Zeta", Day("02.03.2015"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  // The list paints its own cells, in the look of every list of the program.
+  EXPECT_FALSE(window.Brow->DefaultDrawing());
+  EXPECT_TRUE(static_cast<bool>(window.Brow->OnDrawCell));
+  Show(window);
+
+  // The quick-search field has the focus: typing searches at once, by name.
+  TkxEdit* search = window.Brow->SearchField();
+  ASSERT_EQ(QApplication::focusWidget(), search);
+  auto current = [&] {
+    TContestRecord r;
+    TdbContest& list = *window.Controller()->ContestListTable();
+    list.GotoRecord(window.Brow->CurrentRowRef());
+    list.GetContestRecord(r);
+    return rec::GetStr(r.data(), crec::kName, crec::kNameCap);
+  };
+  QTest::keyClicks(search, QStringLiteral("br"));
+  EXPECT_EQ(current(), "BRZ-Party");
+  search->clear();
+  QTest::keyClicks(search, QStringLiteral("z"));
+  EXPECT_EQ(current(), "Zeta");
+}
+
+TEST_F(MainWindowTest, HelpKeysEscapeAndTheCloseCrossOfTheList) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  RecordingLauncher launcher;
+  const std::string viewer = ProgramDirectory + "hilfe";
+  {
+    QFile f(FileNameToQString(viewer));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+  }
+  SetHelpViewerProgram(viewer);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  auto mapId = [&] { return launcher.runs.empty() ? std::string() : launcher.runs.back().args.at(1); };
+
+  // F1 asks for the window's topic, in the quick search and in the list;
+  // the help button for its own.
+  QTest::keyClick(window.Brow->SearchField(), Qt::Key_F1);
+  EXPECT_EQ(mapId(), "310110018");
+  window.Brow->Grid()->setFocus();
+  QTest::keyClick(window.Brow->Grid(), Qt::Key_F1);
+  EXPECT_EQ(launcher.runs.size(), 2u);
+  EXPECT_EQ(mapId(), "310110018");
+  window.btnHilfeZq4->click();
+  EXPECT_EQ(mapId(), "1");
+
+  // Escape in the list asks the list's close question, with Ja as default.
+  messages.Expect(Kind::JaNeinFrage, "Modul \"Liste der Conteste\" beenden", false);
+  QTest::keyClick(window.Brow->Grid(), Qt::Key_Escape);
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(messages.History().back().defaultYes);
+  EXPECT_TRUE(window.isVisible());
+  messages.Expect(Kind::JaNeinFrage, "Modul \"Liste der Conteste\" beenden", true);
+  QTest::keyClick(window.Brow->Grid(), Qt::Key_Escape);
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_FALSE(window.isVisible());
+
+  // The close cross above the list closes like the close button.
+  Show(window);
+  auto* cross = window.Brow->findChild<QToolButton*>(QStringLiteral("btnClose"));
+  ASSERT_NE(cross, nullptr);
+  QTest::mouseClick(cross, Qt::LeftButton);
+  EXPECT_FALSE(window.isVisible());
+
+  // Without a viewer the help button says how to name one.
+  SetHelpViewerProgram("");
+  qunsetenv("OSTRELON_HELPVIEWER");
+  Show(window);
+  messages.Expect(Kind::Hinweis, "OSTRELON_HELPVIEWER");
+  window.btnHilfeZq4->click();
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_EQ(launcher.runs.size(), 3u);
+}
+
+TEST_F(MainWindowTest, NothingOverlapsOrIsCutAtTheSmallestWindowSize) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  // It opens no larger than the screen (the test screen is 800 x 600).
+  const QSize screen = window.screen()->availableGeometry().size();
+  EXPECT_LE(window.width(), screen.width());
+  EXPECT_LE(window.height(), screen.height());
+  window.resize(800, 600);
+  Show(window);
+  ASSERT_EQ(window.size(), QSize(800, 600));
+  auto place = [&](const QWidget* w) { return QRect(w->mapTo(&window, QPoint(0, 0)), w->size()); };
+  const QRect client = window.rect();
+
+  // The footer of the list: the paging buttons keep clear of the edit button.
+  const QRect edit = place(window.Brow->EditButton());
+  for (QToolButton* b : window.Brow->FooterBar()->findChildren<QToolButton*>()) {
+    if (b == window.Brow->EditButton() || !b->isVisible()) continue;
+    SCOPED_TRACE(b->toolTip().toStdString());
+    EXPECT_FALSE(place(b).intersects(edit));
+    EXPECT_TRUE(client.contains(place(b)));
+  }
+  // The buttons below the list stand side by side, all of them in the window.
+  const std::vector<QWidget*> buttons = {window.btnHilfeZq4, window.btnNeuzq4, window.btnAendernZq4,
+                                         window.btnLoeschenZq4, window.btnendeZq4};
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    EXPECT_TRUE(client.contains(place(buttons[i]))) << i;
+    for (size_t j = i + 1; j < buttons.size(); ++j)
+      EXPECT_FALSE(place(buttons[i]).intersects(place(buttons[j]))) << i << " " << j;
+  }
+  // Both notices show their whole text, inside the window and clear of the list.
+  for (QLabel* notice : {window.lhinweisupdate, window.lhinweisupdate2}) {
+    const QRect r = place(notice);
+    EXPECT_TRUE(client.contains(r)) << notice->objectName().toStdString();
+    EXPECT_FALSE(r.intersects(place(window.panelContest))) << notice->objectName().toStdString();
+    if (notice->wordWrap())
+      EXPECT_GE(r.height(), notice->heightForWidth(r.width()));
+    else
+      EXPECT_GE(r.width(), notice->sizeHint().width());
+  }
+  EXPECT_FALSE(place(window.lhinweisupdate).intersects(place(window.lhinweisupdate2)));
+}
+
 TEST_F(MainWindowTest, RestartFindsTheSettingsItSaved) {
   FillPrefixTable();
   AddLog('4', "Party", Day("01.03.2015"), 0);
@@ -403,6 +543,49 @@ TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
   }
   ProgramDirectory = previous;
   EXPECT_TRUE(messages.AllShown());
+}
+
+TEST_F(MainWindowTest, ADamagedPrefixTableIsSaidOnceWithHowToRebuildIt) {
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  {
+    std::ofstream f(NativeFileName(dir.File("ZQPREFIX.DAT")), std::ios::binary);
+    f << std::string(4096, 'x');
+  }
+  messages.Expect(Kind::Fehler, "Präfixdatei ZQPREFIX.DAT ist beschädigt");
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    // Later look-ups do not report the damage again.
+    TdbPrefix prefix;
+    EXPECT_NE(prefix.ResolveCallsign("DL1ABC"), 0);
+  }
+  ASSERT_TRUE(messages.AllShown());
+  ASSERT_EQ(messages.History().size(), 1u);
+  const std::string& text = messages.History()[0].text;
+  EXPECT_NE(text.find("„./start.sh“"), std::string::npos) << text;
+  EXPECT_NE(text.find("löschen"), std::string::npos) << text;
+  EXPECT_EQ(text.find("nicht gefunden"), std::string::npos) << text;
+}
+
+TEST_F(MainWindowTest, AWriteProtectedSettingsFileIsNamedAsSuch) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  { TContestBrow first; }  // leaves the settings tables behind
+  const std::string file = dir.File("ZQSETUP.DAT");
+  ASSERT_TRUE(FileExistsAnsi(file));
+  messages.Expect(Kind::Fehler, file + " ist schreibgeschützt")
+      .Expect(Kind::Fehler, "Einstellungen konnten nicht gespeichert werden");
+  {
+    WriteProtectedFile protect(file);
+    ASSERT_TRUE(protect.Ok());
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 0);
+  }
+  EXPECT_TRUE(messages.AllShown());
+  // Said once, and not as a directory the program cannot write to.
+  EXPECT_EQ(messages.History().size(), 2u);
+  for (const auto& shown : messages.History())
+    EXPECT_EQ(shown.text.find("Programmverzeichnis schreiben"), std::string::npos) << shown.text;
 }
 
 TEST(ContestListTexts, RowAndHeaderTextsFollowTheSortKey) {
@@ -459,6 +642,20 @@ TEST(StartPageLayout, NarrowScreensStackTitleNameAndList) {
   EXPECT_EQ(l.lhinweisupdate.top(), 562 - 30);
   EXPECT_EQ(l.lhinweisupdate2.top(), 562 - 30 - 16 - 10);
   EXPECT_EQ(l.lhinweisupdate2.left(), 130);
+}
+
+TEST(StartPageLayout, SmallWindowOnAWideScreenStacksAsOnASmallScreen) {
+  TStartPageLayout places = DesignPlaces();
+  places.lhinweisupdate.setHeight(32);  // the notice needs two lines at this width
+  const TStartPageLayout l =
+      ComputeStartPageLayout(QSize(800, 600), QSize(800, 600), 1280, 170, places);
+  EXPECT_EQ(l.imglinks.top(), 52);
+  EXPECT_EQ(l.panelContest.left(), 20 + 170 + 10);
+  EXPECT_EQ(l.panelContest.right() + 1, 800 - 30);
+  // The two-line notice ends where one line would; the list ends above both notices.
+  EXPECT_EQ(l.lhinweisupdate.bottom() + 1, 600 - 14);
+  EXPECT_EQ(l.lhinweisupdate2.bottom() + 1, l.lhinweisupdate.top() - 10);
+  EXPECT_LT(l.panelContest.bottom(), l.lhinweisupdate2.top());
 }
 
 TEST(StartPageLayout, WideScreensPutThePictureLeftOfTheList) {

@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,6 +31,8 @@
 #include "database/setups.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
+#include "platform/helpviewer.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
@@ -107,10 +112,33 @@ void Type(QWidget& dlg, const char* name, const char* text) {
   if (auto* e = Child<TkxEdit>(dlg, name)) QTest::keyClicks(e, QString::fromLatin1(text));
 }
 
+// Replaces a field's text as the user does: into the field, empty it, type.
+void Retype(QWidget& dlg, const char* name, const char* text) {
+  auto* e = Child<TkxEdit>(dlg, name);
+  if (!e) return;
+  e->setFocus();
+  e->clear();
+  QTest::keyClicks(e, QString::fromLatin1(text));
+}
+
 // Clicks near the left edge, where a radio button's indicator and text are.
 void Click(QWidget& dlg, const char* name) {
   if (auto* b = Child<QAbstractButton>(dlg, name))
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(std::min(8, b->width() / 2), b->height() / 2));
+}
+
+// What every new log needs before "Beenden" or "Contest starten" store it;
+// the clock choice too unless the test leaves it out.
+void TypeValidLog(QWidget& dlg, const char* name, bool clock = true) {
+  Type(dlg, "eName", name);
+  Type(dlg, "ecname", "Erika Muster");
+  Type(dlg, "eStrasse", "Weg 1");
+  Type(dlg, "ePLZ", "12345");
+  Type(dlg, "eOrt", "Musterstadt");
+  Type(dlg, "eCall", "dl1abc");
+  Type(dlg, "eLoc", "jo31lk");
+  Type(dlg, "eEMail", "erika@example.org");
+  if (clock) Click(dlg, "rZeitUTC");
 }
 
 class SetupDialog : public ::testing::Test {
@@ -155,14 +183,7 @@ TEST_F(SetupDialog, CreateStartChangeAndDeleteALog) {
   // --- a new log, typed in and started ---------------------------------------
   WhenShown([](TEingContestStd& dlg) {
     EXPECT_TRUE(dlg.windowTitle().contains(u"Contest-Konfiguration"_qs));
-    Type(dlg, "eName", "BRZ Test");
-    Type(dlg, "ecname", "Erika Muster");
-    Type(dlg, "eStrasse", "Weg 1");
-    Type(dlg, "ePLZ", "12345");
-    Type(dlg, "eOrt", "Musterstadt");
-    Type(dlg, "eCall", "dl1abc");
-    Type(dlg, "eLoc", "jo31lk");
-    Type(dlg, "eEMail", "erika@example.org");
+    TypeValidLog(dlg, "BRZ Test", false);
     Type(dlg, "eJahre", "123");
     EXPECT_EQ(Child<TkxEdit>(dlg, "eCall")->GetText(), "DL1ABC");  // upper case as typed
     // Starting without a clock choice is refused and marks the box.
@@ -270,4 +291,220 @@ TEST_F(SetupDialog, EscapeAsksAndNoClosesWithoutSaving) {
   EXPECT_FALSE(msgs.History()[0].defaultYes);
   EXPECT_EQ(list.UsedRecords(), 0);
   EXPECT_EQ(ContestFkt.ContestSetup('\0', false, false, list, extra, desc.get()), 0);
+}
+
+namespace {
+
+int32_t StoredNumber(TdbContest& list, int field) {
+  TContestRecord r{};
+  list.GetContestRecord(r);
+  return rec::GetInt32(r.data(), static_cast<size_t>(field));
+}
+
+}  // namespace
+
+TEST_F(SetupDialog, ClubNumberAndModesOfTheCategoryComeBackAsStored) {
+  WhenShown([](TEingContestStd& dlg) {
+    TypeValidLog(dlg, "Vierstellig");
+    Child<TkxEdit>(dlg, "eJahre")->clear();  // a new log shows "0"
+    Type(dlg, "eJahre", "1234");
+    // The contest is CW only: the category leaves the other modes greyed.
+    Click(dlg, "eteilnahmeart_0");
+    EXPECT_FALSE(Child<QRadioButton>(dlg, "rssb")->isEnabled());
+    Click(dlg, "btnOK");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  ASSERT_EQ(list.UsedRecords(), 1);
+  ASSERT_TRUE(list.First(1));
+  EXPECT_EQ(StoredNumber(list, crec::kZusatzWert), 1234);
+
+  WhenShown([](TEingContestStd& dlg) {
+    EXPECT_EQ(Child<TkxEdit>(dlg, "eJahre")->GetText(), "1234");
+    EXPECT_TRUE(Child<QRadioButton>(dlg, "rcw")->isEnabled());
+    for (const char* mode : {"rssb", "rFM", "rPR"})
+      EXPECT_FALSE(Child<QRadioButton>(dlg, mode)->isEnabled()) << mode;
+    Click(dlg, "btnOK");
+  });
+  EXPECT_EQ(ContestSetup('4', true, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(StoredNumber(list, crec::kZusatzWert), 1234);
+}
+
+TEST_F(SetupDialog, InputsNoContestAcceptsAreRefusedWithTheirField) {
+  WhenShown([this](TEingContestStd& dlg) {
+    dlg.activateWindow();  // the period fields complete themselves when the focus leaves
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    TypeValidLog(dlg, "Unsinn");
+    Click(dlg, "eteilnahmeart_0");
+    auto* call = Child<TkxEdit>(dlg, "eCall");
+    call->clear();
+    // Typed key by key; the umlaut has no key of its own in the test keyboard.
+    for (QChar c : AnsiToQString("x!1 ö?abcdefghijk")) {
+      if (c.unicode() < 128)
+        QTest::keyClick(call, c.toLatin1());
+      else
+        QTest::sendKeyEvent(QTest::Click, call, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    EXPECT_EQ(call->GetText(), "X!1 Ö?ABCDEF");
+    msgs.Expect(Kind::Achtung, "Das Rufzeichen X!1 Ö?ABCDEF ist ungültig");
+    Click(dlg, "btnOK");
+    EXPECT_EQ(dlg.focusWidget(), call);
+    // The refused call replaces neither the call of the settings nor the log's.
+    EXPECT_EQ(ToSetups.OwnCall(), "DL1ABC");
+    EXPECT_EQ(rec::GetStr(dlg.Logic().Record().data(), crec::kCall, crec::kCallCap), "DL1ABC");
+
+    // Each refused input, put right, lets the next check speak.
+    struct TRefused {
+      const char* field;
+      const char* typed;
+      const char* message;
+      const char* fixField;
+      const char* fix;
+    };
+    const TRefused refused[] = {
+        {"eLoc", "zz99zz", "Der Standortlocator ZZ99ZZ ist ungültig", "eCall", "dl1abc"},
+        {"eZeitvon", "25:99", "Die Uhrzeit 25:99 ist ungültig.", "eLoc", "jo31lk"},
+        {"eDatumvon", "21.12.2015", "Das letzte Contest-Datum liegt vor dem ersten.", "eZeitvon", "7"},
+    };
+    for (const TRefused& r : refused) {
+      Retype(dlg, r.fixField, r.fix);
+      Retype(dlg, r.field, r.typed);
+      msgs.Expect(Kind::Achtung, r.message);
+      Click(dlg, "btnOK");
+      EXPECT_TRUE(dlg.isVisible()) << r.field;
+    }
+    // An hour alone was completed when the focus left the field.
+    EXPECT_EQ(Child<TkxEdit>(dlg, "eZeitvon")->GetText(), "07:00");
+    Click(dlg, "btnAbbruch");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_TRUE(msgs.AllShown());
+}
+
+TEST_F(SetupDialog, CancelledNewLogLeavesNothingBehind) {
+  // The category click stores the new log silently; "Abbrechen" takes it back.
+  WhenShown([this](TEingContestStd& dlg) {
+    Click(dlg, "eteilnahmeart_0");
+    EXPECT_EQ(list.UsedRecords(), 1);
+    Click(dlg, "btnAbbruch");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(list.UsedRecords(), 0);
+  EXPECT_EQ(extra.UsedRecords(), 0);
+
+  // So does Escape answered with Nein, and the close box.
+  WhenShown([this](TEingContestStd& dlg) {
+    Click(dlg, "eteilnahmeart_0");
+    msgs.Expect(Kind::JaNeinFrage, "Änderungen übernehmen?", false);
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  WhenShown([](TEingContestStd& dlg) {
+    Click(dlg, "eteilnahmeart_0");
+    dlg.close();
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(list.UsedRecords(), 0);
+  EXPECT_EQ(extra.UsedRecords(), 0);
+
+  // A log stored with "Beenden" stays, whatever comes after.
+  WhenShown([](TEingContestStd& dlg) {
+    TypeValidLog(dlg, "Bleibt");
+    Click(dlg, "eteilnahmeart_0");
+    Click(dlg, "btnOK");
+  });
+  EXPECT_EQ(ContestSetup('4', false, false, list, extra, desc.get()), 0);
+  EXPECT_EQ(list.UsedRecords(), 1);
+  EXPECT_TRUE(msgs.AllShown());
+}
+
+TEST_F(SetupDialog, NewLogNeverJoinsTheQsoTableOfAnEarlierLog) {
+  // An earlier log's QSO table is left while the contest list was emptied.
+  window.Open(1);
+  ASSERT_FALSE(FilesOf(1).empty());
+  WhenShown([](TEingContestStd& dlg) {
+    TypeValidLog(dlg, "Neu");
+    Click(dlg, "eteilnahmeart_0");
+    Click(dlg, "btnOK");
+  });
+  ContestSetup('4', false, false, list, extra, desc.get());
+  ASSERT_EQ(list.UsedRecords(), 1);
+  ASSERT_TRUE(list.First(1));
+  const int32_t nummer = StoredNumber(list, crec::kNummer);
+  EXPECT_NE(nummer, 1);
+  EXPECT_TRUE(FilesOf(nummer).empty());
+  ASSERT_TRUE(extra.FindByNumber(nummer));
+  // The old table is still there, with its QSO.
+  TdbContest old(kContestLog, false, 1);
+  EXPECT_EQ(old.UsedRecords(), 1);
+}
+
+TEST_F(SetupDialog, HelpButtonAndF1AskForTheDialogsTopic) {
+  RecordingLauncher launcher;
+  const std::string viewer = dir.File("hilfe");
+  {
+    QFile f(FileNameToQString(viewer));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+  }
+  SetHelpViewerProgram(viewer);
+  WhenShown([](TEingContestStd& dlg) {
+    Click(dlg, "btnHilfe");
+    Child<TkxEdit>(dlg, "eName")->setFocus();
+    QTest::keyClick(Child<TkxEdit>(dlg, "eName"), Qt::Key_F1);
+    Click(dlg, "btnAbbruch");
+  });
+  ContestSetup('4', false, false, list, extra, desc.get());
+  SetHelpViewerProgram("");
+  ASSERT_EQ(launcher.runs.size(), 2u);
+  for (const RecordingLauncher::Run& run : launcher.runs)
+    EXPECT_EQ(run.args, (std::vector<std::string>{"-mapid", "1", "ms-its:veltrix.chm"}));
+}
+
+TEST_F(SetupDialog, LayoutKeepsEveryFieldReadableAndFitsASmallScreen) {
+  desc = std::make_unique<TContestRec>();
+  ContestFkt.DefineNewContest(*desc, '4');
+  TEingContestStd dlg(false, false, '4', list, extra, *desc);
+  dlg.show();
+  // The smallest the dialog can be made still fits a screen of 800 x 600.
+  dlg.resize(1, 1);
+  QApplication::processEvents();
+  EXPECT_LE(dlg.width(), 790);
+  EXPECT_LE(dlg.height(), 560);
+  auto place = [&](const QWidget* w) { return QRect(w->mapTo(&dlg, QPoint(0, 0)), w->size()); };
+
+  // Dates and times show all their digits.
+  for (auto [name, sample] : {std::pair{"eDatumvon", "20.12.2015"}, std::pair{"eDatumbis", "20.12.2015"},
+                              std::pair{"eZeitvon", "08:00"}, std::pair{"eZeitbis", "10:00"}}) {
+    auto* e = Child<TkxEdit>(dlg, name);
+    EXPECT_GE(e->width(), e->fontMetrics().horizontalAdvance(QString::fromLatin1(sample)) + 4) << name;
+  }
+  // Every visible label shows its whole text; no two boxes overlap.
+  for (QLabel* l : dlg.findChildren<QLabel*>()) {
+    if (!l->isVisible() || l->text().isEmpty()) continue;
+    EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();
+  }
+  std::vector<QWidget*> boxes;
+  for (QGroupBox* b : dlg.findChildren<QGroupBox*>())
+    if (b->isVisible()) boxes.push_back(b);
+  for (QPushButton* b : dlg.findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
+    if (b->isVisible()) boxes.push_back(b);  // the buttons along the bottom
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_TRUE(dlg.rect().contains(place(boxes[i]))) << boxes[i]->objectName().toStdString();
+    for (size_t j = i + 1; j < boxes.size(); ++j)
+      EXPECT_FALSE(place(boxes[i]).intersects(place(boxes[j])))
+          << boxes[i]->objectName().toStdString() << " " << boxes[j]->objectName().toStdString();
+  }
+  // The club number box speaks of the club number alone: no sentence cut after "Sende-".
+  auto* first = Child<QLabel>(dlg, "Label15");
+  EXPECT_FALSE(first->isVisible() && first->text().endsWith(QLatin1Char('-')));
+  EXPECT_EQ(Child<QLabel>(dlg, "Label16")->text(), u"BRZ-Nr:"_qs);
+
+  // Tab goes from the club number to the category, then to the modes and
+  // only then to the buttons at the bottom.
+  Child<TkxEdit>(dlg, "eJahre")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), u"eteilnahmeart_0"_qs);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), u"rcw"_qs);
+  dlg.done(2);
 }

@@ -138,6 +138,26 @@ INSTANTIATE_TEST_SUITE_P(
                   "Eingabe eines Contest-Datums notwendig.", "eDatumvon", "eDatumvon"},
         CheckCase{"DateTo", [](auto& i, auto&) { i.DatumBis = "31.02.2015"; },
                   "Eingabe eines Contest-Datums notwendig.", "eDatumbis", "eDatumbis"},
+        CheckCase{"CallOutsideLettersDigitsSlash", [](auto& i, auto&) { i.Call = "x!1 ö?abcdef"; },
+                  "Das Rufzeichen X!1 Ö?ABCDEF ist ungültig: erlaubt sind nur Buchstaben, "
+                  "Ziffern und \"/\".",
+                  "eCall", "eCall"},
+        CheckCase{"CallWithoutDigit", [](auto& i, auto&) { i.Call = "ABC/P"; },
+                  "Das Rufzeichen ABC/P ist ungültig: erlaubt sind nur Buchstaben, Ziffern "
+                  "und \"/\".",
+                  "eCall", "eCall"},
+        CheckCase{"Locator", [](auto& i, auto&) { i.Loc = "zz99zz"; },
+                  "Der Standortlocator ZZ99ZZ ist ungültig (Beispiel: JO31LK).", "eLoc", "eLoc"},
+        CheckCase{"PeriodBackwards", [](auto& i, auto&) { i.DatumVon = "21.12.2015"; },
+                  "Das letzte Contest-Datum liegt vor dem ersten.", "eDatumbis", "eDatumbis"},
+        CheckCase{"EndBeforeStartOnOneDay", [](auto& i, auto&) { i.ZeitBis = "0730"; },
+                  "Das Contest-Ende liegt vor dem Contest-Beginn.", "eZeitbis", "eZeitbis"},
+        CheckCase{"TimeImpossible", [](auto& i, auto&) { i.ZeitVon = "25:99"; },
+                  "Die Uhrzeit 25:99 ist ungültig. Bitte als Stunde und Minute eingeben (hh:mm).",
+                  "eZeitvon", "eZeitvon"},
+        CheckCase{"HourOutOfRange", [](auto& i, auto&) { i.ZeitBis = "24"; },
+                  "Die Uhrzeit 24:00 ist ungültig. Bitte als Stunde und Minute eingeben (hh:mm).",
+                  "eZeitbis", "eZeitbis"},
         CheckCase{"Clock", [](auto& i, auto&) { i.ZeitUtc = false; },
                   "Es wurde nicht bestimmt, ob der Computer mit Ortszeit läuft.", "grouputc",
                   "rZeitOrt"},
@@ -204,6 +224,50 @@ TEST_F(SetupLogic, LdkContestsAskForTheLdkAndStoreIt) {
   EXPECT_EQ(rec::GetStr(st.data(), stationrec::kLDK, stationrec::kLDKCap), "AB");
 }
 
+TEST_F(SetupLogic, PeriodFieldsAreCompletedOrRefusedNeverChangedSilently) {
+  Make('V');
+  // An hour alone is the full hour, on leaving the field and on saving.
+  EXPECT_EQ(logic->PeriodFieldLeft(4, "08:00", "7"), "07:00");
+  EXPECT_EQ(logic->PeriodFieldLeft(8, "10:00", " 17 "), "17:00");
+  EXPECT_EQ(logic->PeriodFieldLeft(8, "10:00", "25:99"), "25:99");  // kept for the check
+  in.ZeitVon = "7";
+  in.ZeitBis = "1130";
+  ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
+  EXPECT_EQ(in.ZeitVon, "07:00");
+  TContestRecord r = Stored(Nummer());
+  EXPECT_EQ(rec::GetInt32(r.data(), crec::kZeitVon), 7 * 3600);
+  EXPECT_EQ(rec::GetInt32(r.data(), crec::kZeitBis), 11 * 3600 + 30 * 60);
+
+  // The silent save of a category click stores no impossible period: the
+  // last good one stays, and the next check names the field.
+  in.ZeitVon = "25:99";
+  in.DatumBis = "19.12.2015";
+  EXPECT_TRUE(logic->Save(TSetupSender::None, in).Stored);
+  EXPECT_TRUE(msgs.History().empty());
+  r = Stored(Nummer());
+  EXPECT_EQ(rec::GetInt32(r.data(), crec::kZeitVon), 7 * 3600);
+  EXPECT_EQ(rec::GetInt32(r.data(), crec::kDatumBis), ToDates.DateStringToDate("20.12.2015", "dd.mm.yyyy"));
+  msgs.Expect(Kind::Achtung, "Die Uhrzeit 25:99 ist ungültig.");
+  EXPECT_EQ(logic->Save(TSetupSender::Ok, in).Focus, "eZeitvon");
+  EXPECT_TRUE(msgs.AllShown());
+}
+
+TEST_F(SetupLogic, SilentSaveKeepsTheLastAcceptableCallAndLocator) {
+  Make('V');
+  ASSERT_TRUE(logic->Save(TSetupSender::Ok, in).Stored);
+  in.Call = "dl1abc/../../x";
+  in.Loc = "ZZ99ZZ";
+  EXPECT_TRUE(logic->Save(TSetupSender::None, in).Stored);
+  EXPECT_EQ(ToSetups.OwnCall(), "DL1ABC");
+  EXPECT_EQ(rec::GetStr(Stored(Nummer()).data(), crec::kCall, crec::kCallCap), "DL1ABC");
+  ToSetupStation st{};
+  ToSetups.GetStation(st);
+  EXPECT_EQ(rec::GetStr(st.data(), stationrec::kLocator, stationrec::kLocatorCap), "JO31LK");
+  // Portable and prefixed calls are calls like any other.
+  for (const char* call : {"DL1ABC/P", "OE/DL1ABC", "DA0HQ", "9A1A"}) EXPECT_TRUE(IsUsableOwnCall(call)) << call;
+  for (const char* call : {"DL1 ABC", "/", "DL1ABC.", "dl1abc", "Ö1ABC"}) EXPECT_FALSE(IsUsableOwnCall(call)) << call;
+}
+
 TEST_F(SetupLogic, SilentSaveChecksNothingAndStaysOpen) {
   Make('V');
   in.Name.clear();
@@ -230,6 +294,7 @@ TEST_F(SetupLogic, NewLogStoresListRecordExtraRecordAndStation) {
   in.RstRcvdFixed = true;
   in.RstsNichtSperren = true;
   in.DatumVon = "5.1.26";
+  in.DatumBis = "6.1.26";
   in.ZeitVon = "730";
   const TSaveOutcome out = logic->Save(TSetupSender::Start, in);
   ASSERT_TRUE(out.Stored);

@@ -69,6 +69,18 @@ TEST(KxDatesDays, InvalidDatesGiveBadDate) {
   EXPECT_EQ(ToDates.DateTimeToDate(QDate()), BadDate);
 }
 
+TEST(KxDatesDays, LongPictureFieldsDoNotWrapAround) {
+  // 4294969320 is 2024 past 2^32: a field that wrapped would read as 2024.
+  EXPECT_EQ(ToDates.DateStringToDate("01.01.4294969320", "dd.mm.yyyyyyyyyy"), BadDate);
+  EXPECT_EQ(ToDates.DateStringToDate("99999999999999999999.01.2024",
+                                     "dddddddddddddddddddd.mm.yyyy"),
+            BadDate);
+  EXPECT_EQ(ToDates.TimeStringToTime("4294967308:00", "hhhhhhhhhh:mm"), BadTime);
+  // Leading zeros in a long field still read.
+  EXPECT_EQ(ToDates.DateStringToDate("01.01.0000002024", "dd.mm.yyyyyyyyyy"),
+            ToDates.DMYToDate(1, 1, 2024));
+}
+
 TEST(KxDatesDays, PicturesAndTwoDigitYears) {
   FixedClock clock(2026, 12, 6, 12, 0, 0);
   const int32_t day = ToDates.DMYToDate(5, 3, 2024);

@@ -28,6 +28,12 @@ TEST(RecordFields, StringsAreCutZeroFilledAndClampedOnRead) {
   EXPECT_EQ(r[2], 0);  // rest zeroed
   r[0] = 200;          // damaged length byte
   EXPECT_EQ(rec::GetStr(r.data(), 0, 6).size(), 6u);
+  // A part of a text that does not reach the field is an empty view without
+  // any buffer behind it; the field is emptied all the same.
+  rec::SetStr(r.data(), 0, 6, "Ä");
+  rec::SetStr(r.data(), 0, 6, std::string_view());
+  EXPECT_EQ(r[0], 0);
+  EXPECT_EQ(r[1], 0);
 }
 
 TEST(RecordFields, BooleansWrite255AndReadNonZero) {

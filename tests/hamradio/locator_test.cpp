@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 
@@ -35,6 +36,14 @@ TEST(LocatorTest, LocatorOfKnownPlaces) {
   for (const auto& p : places) EXPECT_EQ(ToLocator.LatLonToLocator(p.lat, p.lon), p.loc) << p.loc;
   EXPECT_EQ(ToLocator.LatLonToLocator(52.52, 13.405, 4), "JO62");
   EXPECT_EQ(ToLocator.LatLonToLocator(52.52, 13.405, 2), "JO");
+  // A position that is no number has no locator (and no letter from a
+  // meaningless conversion).
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(ToLocator.LatLonToLocator(nan, 13.4), "");
+  EXPECT_EQ(ToLocator.LatLonToLocator(52.5, nan), "");
+  EXPECT_EQ(ToLocator.LatLonToLocator(inf, 13.4), "");
+  EXPECT_EQ(ToLocator.LatLonToLocator(52.5, -inf), "");
 }
 
 TEST(LocatorTest, CentreOfEverySquareLiesInThatSquare) {

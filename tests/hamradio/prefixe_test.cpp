@@ -44,6 +44,8 @@ TEST(PrefixeTest, BaseCallDropsWhatIsAddedAwayFromHome) {
       {"dløabc", "DL0ABC"},            // lower-case slashed zero
       {" DL1ABC / P ", "DL1ABC"},      // blanks
       {"4U1ITU", "4U1ITU"},
+      {"EA8/A4A", "A4A"},              // short call behind a prefix of its length
+      {"A4A/EA8", "A4A"},
       {"", ""},
       {"/", ""},
   };
@@ -82,6 +84,8 @@ TEST(PrefixeTest, CountryCallIsThePartThatDecidesTheCountry) {
       {"SV2ASP/P", "SV2ASP"},
       {"DLØABC/P", "DL0ABC"},
       {"EA8/DKØXX", "EA8"},
+      {"EA8/A4A", "EA8"},
+      {"A4A/EA8", "EA8"},
   };
   for (const auto& c : cases) EXPECT_EQ(ToPrefix.CountryCall(c.call), c.expected) << c.call;
 }

@@ -171,8 +171,11 @@ TEST_F(LogWindowTest, StartedFromTheMainWindowFollowsThePeriodsAndClosesWhole) {
       EXPECT_EQ(Text(w, "lRSTs2"), "123/JO31");
       EXPECT_EQ(Text(w, "lNummer"), "1");
       // The main window is hidden while the log window shows.
-      for (QWidget* top : QApplication::topLevelWidgets())
-        if (qobject_cast<TContestBrow*>(top) != nullptr) EXPECT_FALSE(top->isVisible());
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TContestBrow*>(top) != nullptr) {
+          EXPECT_FALSE(top->isVisible());
+        }
+      }
 
       // The clock moves into the second period: the idle entry follows to 40 m.
       now = At("20.12.2015", "09:00:01");

@@ -5,8 +5,6 @@
 // changes left out), trailer. The file's bytes are what tests compare.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -175,14 +173,6 @@ class FormatLogFixture : public ::testing::Test {
       t.NameQth = "Hans;Berlin";
     }
     return qsos;
-  }
-
-  // Milliseconds of one export of the stored log.
-  double TimedExport(uint8_t kind, std::string& bytes) {
-    QElapsedTimer timer;
-    timer.start();
-    bytes = Export(kind);
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
   }
 
   static std::string Lines(const std::vector<std::string>& lines) {

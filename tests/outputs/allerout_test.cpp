@@ -202,15 +202,17 @@ TEST_F(Frame, ScoreTrailerRightAlignedToTheLongestLine) {
   EXPECT_EQ(Bytes(dir.File("list.all")),
             CrLf({in + Blanks(30), in + "     (    5 +     3) x     120", in + Blanks(30),
                   in + Blanks(16) + "    960 Punkte", in + Blanks(20),
-                  in + Blanks(9) + "  x      42", in + Blanks(20), in + Blanks(6) + "     42 Punkte"}));
+                  // No multiplier yet: the score display's rule gives no score.
+                  in + Blanks(9) + "  x      42", in + Blanks(20), in + Blanks(6) + "      0 Punkte"}));
 }
 
 TEST_F(Frame, ScoreTrailerOfPointsOnlyAndPerBandContests) {
   AddLog('Z');
   SetExtraSlot(1, 4, 3, 10);
-  SetExtraSlot(2, 2, 0, 5);  // no multipliers: contributes nothing here
+  SetExtraSlot(2, 2, 0, 5);  // no multipliers: its points count alone
   OpenFile(13, "list.csv");
-  AlleRout.TotalPoints = 15;
+  AlleRout.ComputeTotals(list, extra);
+  EXPECT_EQ(AlleRout.TotalPoints, 15);
   desc->MultiplierKinds = {4};
   desc->PerBandScore = true;
   AlleRout.WriteScoreTrailer(0, *desc, extra);
@@ -218,7 +220,7 @@ TEST_F(Frame, ScoreTrailerOfPointsOnlyAndPerBandContests) {
   desc->MultiplierKinds.Clear();
   AlleRout.WriteScoreTrailer(0, *desc, extra);
   AlleRout.CloseOutputFile();
-  EXPECT_EQ(Bytes(dir.File("list.csv")), CrLf({" ", "     30 Punkte", " ", "     15 Punkte"}));
+  EXPECT_EQ(Bytes(dir.File("list.csv")), CrLf({" ", "     35 Punkte", " ", "     15 Punkte"}));
 }
 
 TEST_F(Frame, ColumnWidthsOverTheLog) {

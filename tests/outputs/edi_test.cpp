@@ -78,6 +78,7 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
   a.Rcvd = "579017/JO40";
   a.Loc = "JO40AB";
   a.Qrb = 452;
+  a.Points = 200;
   a.Dxcc = "DL";
   TestQso b;
   b.Call = "OK1ABC";
@@ -88,6 +89,7 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
   b.Rcvd = "59 123";
   b.Loc = "JO70";
   b.Qrb = 452;
+  b.Points = 38;
   b.Dxcc = "ok";
   TestQso qsy;
   qsy.Time = "15:30";
@@ -101,6 +103,7 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
   c.Rcvd = "59 4";
   c.Loc = "jo62";
   c.Qrb = 12;
+  c.Points = 12;
   c.Dxcc = "DL";
   Store({a, b, qsy, c});
 
@@ -109,8 +112,6 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
       "This data was exported using TAVRIN Ostrelon Version 2015-2.0",
       "Call:DL1ABC",
       "Logs generated on 06.03.2016 19:45:30",
-      "Support: email: support@ostrelon.example",
-      "Homepage: https://www.ostrelon.example",
       "[REG1TEST;1]",
       "TName=UKW-Contest 2016",
       "TDate=20160305;20160306",
@@ -129,7 +130,7 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
       "RAdr2=",
       "RPoCo=12345",
       "RCity=Berlin",
-      "RCoun=DL",
+      "RCoun=",  // no country entered: none named
       "RPhon=",
       "RHBBS=dl1abc@example.org",
       "MOpe1=DL1ABC;DL2XYZ",
@@ -139,23 +140,24 @@ TEST_F(EdiFile, WholeLogWithFormTextsCountsAndBestDistance) {
       "SRXEq=IC-9700",
       "SAnte=Yagi",
       "SAntH=0;0",
-      "CQSOs=4;1",
+      // Counts and sums of the three QSO lines; the band change is no line.
+      "CQSOs=3;1",
       "CQSOP=250",
-      "CWWLs=4;0;1",
+      "CWWLs=3;0;1",
       "CWWLB=0",
       "CExcs=0;0;1",
       "CExcB=",
-      "CDXCs=3;0;1",
+      "CDXCs=2;0;1",
       "CDXCB=0",
       "CToSc=250",
       "CODXC=DK2XYZ;JO40AB;452",
       "[Remarks]",
       "Erste Zeile",
       "Zweite Zeile",
-      "[QSORecords;4]",
-      "160305;1415;DK2XYZ;2;599;001;579;017;J;JO40AB;452;;;;",
-      "160305;1500;OK1ABC;1;59 ;002;59 ;123;;JO70  ;452;;;;",
-      "160305;1600;DL7XX;0;59 ;003;59 ;4;;jo62  ;12;;;;",
+      "[QSORecords;3]",
+      "160305;1415;DK2XYZ;2;599;001;579;017;J;JO40AB;200;;;;",
+      "160305;1500;OK1ABC;1;59;002;59;123;;JO70;38;;;;",
+      "160305;1600;DL7XX;0;59;003;59;4;;jo62;12;;;;",
   });
   EXPECT_EQ(Export(OutputKind::Edi), expected);
   EXPECT_EQ(form.caption, "Ostrelon Version 2015-2.0");
@@ -175,8 +177,8 @@ TEST_F(EdiFile, KeptTextsOfAnotherLineCountAreIgnoredAndRewritten) {
     const std::vector<std::string> h = EdiHeaderForLog(log);
     EXPECT_EQ(form.shown.pclub1, "DARC");
     EXPECT_EQ(form.shown.pclub2, "D01");
-    EXPECT_EQ(h[8], "TDate=0;0");
-    EXPECT_EQ(h[43], "CODXC=");
+    EXPECT_EQ(h[6], "TDate=0;0");
+    EXPECT_EQ(h[41], "CODXC=");
     EXPECT_EQ(h.back(), "[QSORecords;0]");
     EXPECT_EQ(KeptFile(), (std::vector<std::string>{"DARC", "D01", "", "", "", ""}));
   }
@@ -200,7 +202,13 @@ TEST(EdiLine, NumbersLoseTheirSlashAndUnknownModesGetCodeZero) {
   t.Sent = "599123/";
   t.Rcvd = "5991234/JO";
   t.Loc = "JO40ABC";
-  EXPECT_EQ(EdiQsoText(t.Record()), "160305;0815;DK2XYZ;0;599;123;599;1234;J;JO40AB;0;;;;");
+  EXPECT_EQ(EdiQsoText(t.Record()), "160305;0815;DK2XYZ;0;599;123;599;1234;J;JO40AB;1;;;;");
+  // A locator where a number would stand is no number.
+  t.Sent = "59 JO62QM";
+  t.Rcvd = "59 JO40AB";
+  EXPECT_EQ(EdiQsoText(t.Record()), "160305;0815;DK2XYZ;0;59;;59;;;JO40AB;1;;;;");
+  t.Sent = "599123/";
+  t.Rcvd = "5991234/JO";
   for (const auto& [mode, code] : std::vector<std::pair<std::string, std::string>>{
            {"SSB", "1"}, {"CW", "2"}, {"AM", "5"}, {"FM", "6"}, {"RTTY", "7"}, {"PSK", "0"}}) {
     t.Mode = mode;
@@ -226,7 +234,7 @@ TEST(EdiForm, TextsSurviveTheFormAndAChosenSectionKeepsItsTab) {
   EXPECT_EQ(back.pband, "435MHz");
   EXPECT_EQ(back.psect, "03  432MHz Einmann\t");
   EXPECT_EQ(back.pclub1, "DARC");
-  EXPECT_EQ(back.rcoun, "DL");
+  EXPECT_EQ(back.rcoun, "");
   EXPECT_EQ(back.rremarks, p.rremarks);
 }
 

@@ -44,7 +44,7 @@ TEST_F(FormatMenu, AdifAnswerNoExportsTheWholeExchangeAndSkipsBandChanges) {
   ExpectCreated();
   const std::string bytes = Run(OutputKind::Adif);
   EXPECT_EQ(bytes.substr(bytes.find("<EOH>\r\n") + 7),
-            "<QSO_DATE:8>20160305 <TIME_ON:4>0815 <CALL:6>DK2XYZ <RST_SENT:6>599001 "
+            "<QSO_DATE:8>20160305 <TIME_ON:6>081500 <CALL:6>DK2XYZ <RST_SENT:6>599001 "
             "<RST_RCVD:6>599002 <BAND:3>80m <MODE:2>CW <PTS:1>1 <DOK:0> <GRIDSQUARE:0> <EOR>\r\n");
   EXPECT_TRUE(messages_.AllShown());
 }

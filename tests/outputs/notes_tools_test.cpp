@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QDir>
 #include <QFile>
 #include <QUrl>
 
@@ -444,6 +445,27 @@ TEST_F(MemoButtons, PrintGoesThroughTheTemporaryFileAndOnlyAfterTheDialog) {
   EXPECT_EQ(job.pages[0][1].y, 240);
 }
 
+TEST_F(MemoButtons, PrintAndCfdMailFilesGoToTheNotesFolderOfTheSettings) {
+  const std::string notes = dir.File("notizen");
+  ASSERT_TRUE(QDir().mkpath(FileNameToQString(notes)));
+  ToSetupDirs dirs;
+  dirs[kDirNotes] = notes;  // without the closing slash, as a user types it
+  ToSetups.SetDirs(dirs);
+  PrinterScope printer;
+  printer.job.confirm = false;
+  TToolsMemoCtrl memo = Ctrl("Notizen");
+  memo.PrintLines({"Druck"}, true, "Courier New", 10);
+  TToolsMemoCtrl cfd = Ctrl("CFD-Datei");
+  msgs.Expect(Kind::JaNeinFrage, "Datei per EMail versenden?", false);
+  cfd.MailLines(nullptr, {"CFD"});
+  ToSetups.SetDirs(ToSetupDirs{});
+
+  EXPECT_EQ(Bytes(notes + "/MEMO.TMP"), "Druck\r\n");
+  EXPECT_EQ(Bytes(notes + "/DL1ABC_P.CFD"), "CFD\r\n");
+  EXPECT_FALSE(FileExistsAnsi(dir.File("MEMO.TMP")));
+  EXPECT_FALSE(FileExistsAnsi(dir.File("DL1ABC_P.CFD")));
+}
+
 TEST(PrintText, LongLinesBreakAtBlanksAndFullPagesStartTheNext) {
   PrinterScope printer;
   const PageJob& job = printer.job;
@@ -465,24 +487,40 @@ TEST(PrintText, LongLinesBreakAtBlanksAndFullPagesStartTheNext) {
   EXPECT_LE(job.pages[0].back().y + 40, 2770);
 }
 
-TEST(FileViewer, SaveAndCloseKeepsTheEditsTheCloseBoxKeepsTheFile) {
+TEST(FileViewer, SaveAndCloseKeepsTheEditsTheCloseBoxAsksForThem) {
   TempProgramDir dir;
+  ScriptedMessages messages;
   const std::string file = dir.File("DL1ABC.CAB");
   ASSERT_TRUE(WriteTextFile(file, {"START-OF-LOG: 3.0", "END-OF-LOG:"}));
+  auto closeAfter = [](const char* added) {
+    WhenModal([added](QWidget* w) {
+      auto* viewer = static_cast<Twagdatei*>(w);
+      if (added) viewer->redit->appendPlainText(QString::fromLatin1(added));
+      viewer->close();
+    });
+  };
 
-  WhenModal([](QWidget* w) {
-    auto* viewer = static_cast<Twagdatei*>(w);
-    viewer->redit->appendPlainText(u"verworfen"_qs);
-    viewer->close();
-  });
+  // Unchanged: the close box closes without a question.
+  closeAfter(nullptr);
+  EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_TRUE(messages.History().empty());
+  // Changed: Nein drops the edits, Ja writes them.
+  messages.Expect(ScriptedMessages::Kind::JaNeinFrage, "Die Änderungen an " + file + " speichern?",
+                  false);
+  closeAfter("verworfen");
   EXPECT_FALSE(ShowFileInViewer(file));
   EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nEND-OF-LOG:\r\n");
+  messages.Expect(ScriptedMessages::Kind::JaNeinFrage, "speichern?", true);
+  closeAfter("SOAPBOX: behalten");
+  ShowFileInViewer(file);
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(messages.History().back().defaultYes);
+  EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nEND-OF-LOG:\r\nSOAPBOX: behalten\r\n");
 
   QString title;
   WhenModal([&](QWidget* w) {
     auto* viewer = static_cast<Twagdatei*>(w);
     title = viewer->windowTitle();
-    EXPECT_EQ(viewer->redit->toPlainText(), u"START-OF-LOG: 3.0\nEND-OF-LOG:");
     viewer->redit->setPlainText(u"START-OF-LOG: 3.0\nSOAPBOX: Grüße\nEND-OF-LOG:\n"_qs);
     viewer->btnSpeichern->click();
   });
@@ -491,24 +529,39 @@ TEST(FileViewer, SaveAndCloseKeepsTheEditsTheCloseBoxKeepsTheFile) {
   EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nSOAPBOX: Gr\xFC\xDF" "e\r\nEND-OF-LOG:\r\n");
 }
 
-TEST(FileViewer, PrintSavesTheEditsAndPrintsTheFileUnderItsName) {
+TEST(FileViewer, PrintSavesTheEditsAndPrintsThroughThePrintDialog) {
   TempProgramDir dir;
+  ScriptedMessages messages;  // no error message may come
   PrinterScope printer;
   const std::string file = dir.File("LOG.SUM");
   ASSERT_TRUE(WriteTextFile(file, {"Zeile 1"}));
+  // The dialog cancelled: nothing printed, nothing said.
+  printer.job.confirm = false;
   WhenModal([](QWidget* w) {
     auto* viewer = static_cast<Twagdatei*>(w);
     viewer->redit->appendPlainText(u"Zeile 2"_qs);
     viewer->btnDrucken->click();
     EXPECT_TRUE(viewer->isVisible());  // printing does not close the viewer
+    viewer->close();  // saved by the print: no question
+  });
+  EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_EQ(printer.job.dialogs, 1);
+  EXPECT_EQ(printer.job.jobs, 0);
+  EXPECT_EQ(Bytes(file), "Zeile 1\r\nZeile 2\r\n");
+
+  printer.job.confirm = true;
+  WhenModal([](QWidget* w) {
+    auto* viewer = static_cast<Twagdatei*>(w);
+    viewer->btnDrucken->click();
     viewer->close();
   });
   EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_EQ(printer.job.dialogs, 2);
   EXPECT_EQ(printer.job.jobs, 1);
   EXPECT_EQ(printer.job.title, file);
   EXPECT_EQ(printer.job.font, "Courier New");
   EXPECT_EQ(printer.job.AllLines(), (Lines{"Zeile 1", "Zeile 2"}));
-  EXPECT_EQ(Bytes(file), "Zeile 1\r\nZeile 2\r\n");
+  EXPECT_TRUE(messages.History().empty());
 }
 
 TEST(FileViewer, TheOutputFrameShowsWrittenFilesThroughTheInstalledViewer) {

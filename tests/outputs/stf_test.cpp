@@ -35,7 +35,7 @@ TEST_F(StfFile, WholeLogIsWrittenInCapitalsWithHeaderQsoListAndTrailer) {
   const std::string expected = Lines({
       "STF1",
       "#DATA WRITTEN \"06.03.2016  19:45\"",
-      "#STF-EXPORT GENERATED WITH TAVRIN OSTRELON VERSION 2015-2.0 HTTPS://WWW.OSTRELON.EXAMPLE",
+      "#STF-EXPORT GENERATED WITH TAVRIN OSTRELON VERSION 2015-2.0",
       "HEADER",
       "CONTEST      PARTY",
       "MYCALL       DL1ABC",

@@ -3,7 +3,9 @@
 // reading of the same file.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
+#include <random>
 #include <set>
 
 #include "database/kxdates.h"
@@ -81,6 +83,96 @@ TEST(CtyImport, RecordsForPrefixesEntitiesAndAreas) {
   EXPECT_EQ(r.DuplicateCalls, 1);
   EXPECT_EQ(str(calls.at("GB0SI"), kWAE, kWAECap), "GM/S");
   EXPECT_EQ(str(calls.at("GB0SI"), kDXCC, kDXCCCap), "GM");
+}
+
+TEST(CtyImport, OutOfRangeValuesAreReportedWithTheirLineAndLeftOut) {
+  const char text[] =
+      "DL,Fed. Rep. of Germany,230,EU,14,28,51.00,-10.00,-1.0,DA DL;\n"
+      "A1,Big Adif,70000,EU,14,28,51.00,-10.00,-1.0,A1;\n"
+      "A2,Zero Adif,0,EU,14,28,51.00,-10.00,-1.0,A2;\n"
+      "A3,Cq Zone,1,EU,41,28,51.00,-10.00,-1.0,A3;\n"
+      "A4,Itu Zone,1,EU,14,128,51.00,-10.00,-1.0,A4;\n"
+      "A5,Nan Lat,1,EU,14,28,nan,-10.00,-1.0,A5;\n"
+      "A6,Inf Lon,1,EU,14,28,51.00,inf,-1.0,A6;\n"
+      "A7,Far North,1,EU,14,28,90.5,-10.00,-1.0,A7;\n"
+      "A8,Far West,1,EU,14,28,51.00,180.01,-1.0,A8;\n"
+      "A9,Cq Override,1,EU,14,28,51.00,-10.00,-1.0,A9 =A9X(99);\n"
+      "B1,Itu Override,1,EU,14,28,51.00,-10.00,-1.0,B1[0];\n"
+      "B2,Position Override,1,EU,14,28,51.00,-10.00,-1.0,B2<nan/10.0>;\n"
+      "B3,Far Override,1,EU,14,28,51.00,-10.00,-1.0,B3<10.0/-200.0>;\n"
+      "B4,Limits,522,EU,40,90,-90.00,180.00,-1.0,B4;\n";
+  std::vector<std::string> errors;
+  const auto ents = ParseCtyCsv(text, errors);
+  ASSERT_EQ(ents.size(), 2u);
+  EXPECT_EQ(ents[0].Dxcc, "DL");
+  EXPECT_EQ(ents[1].Dxcc, "B4");  // the edges of every range are taken
+  EXPECT_EQ(ents[1].Adif, 522);
+  ASSERT_EQ(errors.size(), 12u);
+  for (size_t i = 0; i < errors.size(); ++i)
+    EXPECT_TRUE(errors[i].starts_with("Zeile " + std::to_string(i + 2) + ": ")) << errors[i];
+  EXPECT_NE(errors[0].find("70000"), std::string::npos) << errors[0];
+  EXPECT_NE(errors[2].find("41"), std::string::npos) << errors[2];
+  EXPECT_NE(errors[4].find("nan"), std::string::npos) << errors[4];
+}
+
+TEST_F(PrefixTablesTest, ALastLineCutShortIsReportedAndTheOthersStillResolve) {
+  // The file ends inside Guernsey's "GP": read as a whole entity, its "G"
+  // would take England's calls.
+  const char text[] =
+      "G,England,223,EU,14,27,52.77,1.47,0.0,G M;\n"
+      "GU,Guernsey,106,EU,14,27,49.45,2.58,0.0,2U G";
+  std::vector<std::string> errors;
+  const auto ents = ParseCtyCsv(text, errors);
+  ASSERT_EQ(ents.size(), 1u);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(errors[0].starts_with("Zeile 2: ")) << errors[0];
+  std::string error;
+  ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(ents), error)) << error;
+  OpenAll();
+  TdbPrefix t;
+  ASSERT_EQ(t.ResolveCallsign("G4ABC", ToDates.DMYToDate(1, 6, 2023)), 0);
+  EXPECT_EQ(t.GetADIFNr(), 223);
+}
+
+// Lines of the real file damaged at random (characters changed, dropped or
+// doubled, lines cut): whatever is taken stays within the ranges, and every
+// line is either taken or reported.
+TEST(CtyImport, RandomlyDamagedLinesAreTakenWithinRangeOrReported) {
+  std::vector<std::string> real;
+  ASSERT_TRUE(ReadTextFile("/usr/share/hamradio-files/cty.csv", real));
+  ASSERT_GT(real.size(), 300u);
+  std::mt19937 rng(4711);
+  const std::string alphabet = ",;.-+0123456789nainf<>()[]{}/=~* eE\t";
+  auto any = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
+  for (int round = 0; round < 3000; ++round) {
+    std::string line = real[any(real.size())];
+    for (int edits = 1 + static_cast<int>(any(4)); edits > 0 && !line.empty(); --edits) {
+      const size_t at = any(line.size());
+      switch (any(4)) {
+        case 0: line[at] = alphabet[any(alphabet.size())]; break;
+        case 1: line.erase(at, 1 + any(6)); break;
+        case 2: line.insert(at, line.substr(at, 1 + any(8))); break;
+        default: line.resize(at); break;
+      }
+    }
+    std::vector<std::string> errors;
+    const auto ents = ParseCtyCsv(line, errors);
+    const bool blank = line.find_first_not_of(" \t\r") == std::string::npos;
+    ASSERT_EQ(ents.size() + errors.size(), blank ? 0u : 1u) << line;
+    for (const TCtyEntity& e : ents) {
+      EXPECT_TRUE(e.Adif >= 1 && e.Adif <= 999) << line;
+      EXPECT_TRUE(e.Cq >= 1 && e.Cq <= 40) << line;
+      EXPECT_TRUE(e.Itu >= 1 && e.Itu <= 90) << line;
+      EXPECT_TRUE(std::abs(e.Lat) <= 90 && std::abs(e.Lon) <= 180) << line;
+      for (const TCtyToken& t : e.Tokens) {
+        EXPECT_TRUE(t.Cq >= 0 && t.Cq <= 40 && t.Itu >= 0 && t.Itu <= 90) << line;
+        EXPECT_TRUE(!t.HasLatLon || (std::abs(t.Lat) <= 90 && std::abs(t.Lon) <= 180)) << line;
+      }
+      for (const TPrefixRecord& r : BuildPrefixRecords({e}).Main)
+        EXPECT_EQ(rec::GetStr(r.data(), prefrec::kLoc, prefrec::kLocCap).size(), 6u) << line;
+    }
+    if (HasFailure()) break;
+  }
 }
 
 // --- the real file ------------------------------------------------------------

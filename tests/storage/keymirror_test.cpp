@@ -84,6 +84,12 @@ TEST(KeyMirror, KeysAreCutToTheKeyLength) {
   EXPECT_EQ(m.RefAt(1), 2);
   EXPECT_TRUE(m.Erase("ABCXYZ", 1));
   EXPECT_EQ(m.Count(), 1u);
+  // An empty key (a record whose key field is blank) sorts first.
+  m.Insert(std::string_view(), 3);
+  ASSERT_EQ(m.Count(), 2u);
+  EXPECT_EQ(m.KeyAt(0), "");
+  EXPECT_EQ(m.RefAt(0), 3);
+  EXPECT_TRUE(m.Erase(std::string_view(), 3));
 }
 
 TEST(KeyMirror, ARepeatedSearchSeesTheChangesInBetween) {

@@ -207,6 +207,23 @@ TEST_F(Dialogs, WarningAndErrorClose) {
   EXPECT_EQ(result, 0);
 }
 
+TEST_F(Dialogs, EscapeClosesEveryBoxWithASingleButton) {
+  for (const std::function<void()>& show : std::vector<std::function<void()>>{
+           [] { ToMessages.Hinweis("", "", "Gespeichert.", false); },
+           [] { ToMessages.HinweisWeiter("Export", "Fertig", "Weiter geht's.", true); },
+           [] { ToMessages.Achtung(ToMessages.HeaderUnvollstaendig, "Rufzeichen fehlt"); },
+           [] { ToMessages.Fehler("Datei nicht gefunden"); }}) {
+    bool stillOpen = true;
+    WhenModal([&](QWidget* w) {
+      Key(w, Qt::Key_Escape);
+      stillOpen = w->isVisible();
+      if (stillOpen) w->close();  // so that the test goes on
+    });
+    show();
+    EXPECT_FALSE(stillOpen);
+  }
+}
+
 TEST_F(Dialogs, ErrorHelpButtonOpensItsTargetAndTheDialogStaysOpen) {
   RecordingLauncher launcher;
   bool openAfterHelp = false;

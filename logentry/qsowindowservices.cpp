@@ -1,0 +1,134 @@
+#include "logentry/qsowindowservices.h"
+
+#include <QRect>
+
+#include "database/dbContest.h"
+#include "database/kxstrings.h"
+#include "database/recfields.h"
+#include "logentry/ContestEingabeStd2Ctrl.h"
+#include "logentry/DatenPrefixFkt.h"
+#include "logentry/auswertungform.h"
+#include "logentry/contloggrid.h"
+#include "logentry/contlogstd.h"
+#include "logentry/entryroutines.h"
+#include "logentry/qsochange.h"
+#include "logentry/stdkorr.h"
+#include "ui/kxEdit.h"
+#include "ui/kxbrow.h"
+
+namespace {
+
+char LetterOf(TdbContestBase& listTable) {
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  return rec::GetChar(list.data(), crec::kTyp);
+}
+
+// What the services keep for the window that calls them: the routines the
+// dialog stores with and the place of the lists.
+struct TWindowKept {
+  const TContestLogStd* Window = nullptr;
+  TEntryRoutinesForEdit Routines;
+  QRect ListBounds;
+  TChartWindowRect ChartPlace;  // both charts share one place per window
+};
+
+TWindowKept& KeptFor(const TContestLogStd& window) {
+  static TWindowKept kept;
+  if (kept.Window != &window) {
+    kept.Window = &window;
+    kept.ListBounds = QRect();
+    kept.ChartPlace = TChartWindowRect{};
+  }
+  return kept;
+}
+
+// What the change and list commands need of the window.
+TQsoWindowLink LinkOf(TContestLogStd& window, TWindowKept& kept, TdbContest& rows) {
+  TContestLogModel& model = window.Model();
+  TQsoWindowLink link;
+  link.Window = &window;
+  link.Contest = &model.Contest();
+  link.ContestListTable = &model.ContestListTable();
+  link.QsoTable = &model.QsoTable();
+  link.Routines = &kept.Routines;
+  link.ListBounds = kept.ListBounds;
+  link.ReceivedFieldVisible = [&window](int field) {
+    TkxEdit* e = window.eRSTr[static_cast<size_t>(field - 1)];
+    return e != nullptr && e->isVisible();
+  };
+  link.RecountAll = [&window, &model] {
+    model.RecountScore(true);
+    model.ShowMultiPanel();
+    window.ShowView(false);
+  };
+  link.ClearMultiplierLists = [&model] { model.Lists().Clear(); };
+  link.ClearNewMultiTexts = [&model] { model.Lists().ClearMarks(); };
+  link.StartNewEntry = [&window] { window.StartNewEntry(false); };
+  link.BuildGridRow = [&model, &rows](int32_t ref) -> std::string {
+    if (!rows.GotoRecord(ref)) return {};
+    TContestQsoRecord q;
+    rows.GetQsoRecord(q);
+    return BuildGridRow(q, model.Contest(), model.ContestLetter());
+  };
+  link.BuildGridHeader = [&model] { return BuildGridHeader(model.Contest(), LanguageFlag == 0); };
+  link.RefreshLogGrid = [&window] {
+    if (window.Brow == nullptr) return;
+    window.Brow->DoSetHeaderFooter();  // the lists may have changed the column widths
+    window.Brow->Refresh();
+  };
+  link.ClickClear = [&window] { window.btnClearClick(); };
+  return link;
+}
+
+void ShowList(TContestLogStd& window, TKorrekturMode mode) {
+  TWindowKept& kept = KeptFor(window);
+  TContestLogModel& model = window.Model();
+  // The rows are read through a handle of their own: paging never moves
+  // the window's table, whose edit copy is the entry.
+  TdbContest rows(kContestLog, model.QsoTable().IsDetached(), model.ContestNumber());
+  TQsoWindowLink link = LinkOf(window, kept, rows);
+  ShowQsoList(link, mode, model.State.CurrentBand);
+  kept.ListBounds = link.ListBounds;
+}
+
+}  // namespace
+
+bool TEntryRoutinesForEdit::LookupPrefix(TdbContestBase& qsoTable, TdbContestBase& contestListTable,
+                                         const TContestRec& contest) {
+  TEntryDokCheck area(LetterOf(contestListTable));
+  return lookup_.LookupPrefix(qsoTable, contestListTable, contest, &area);
+}
+
+bool TEntryRoutinesForEdit::CheckDok(std::string_view dok, TdbContestBase& contestListTable) {
+  return ::CheckDok(dok, LetterOf(contestListTable));
+}
+
+int32_t TEntryRoutinesForEdit::QrbKm(std::string_view locator) { return ::QrbKm(locator); }
+
+std::string TEntryRoutinesForEdit::UsStateCode(std::string_view text) { return ::UsStateCode(text); }
+
+void InstallQsoWindowServices() {
+  // The edit dialog's "..." button picks the DXCC from the prefix list.
+  ChooseDxccHook() = [](QWidget* owner, const std::string& startText) {
+    std::string dxcc, prefix;
+    TDatenPrefixFkt::ChooseDxcc(dxcc, startText, prefix, owner);
+    return dxcc;
+  };
+  TLogWindowServices& s = LogWindowServices();
+  // The chart is chosen by the log's contest letter; the window asks only
+  // for letters that have one.
+  s.Chart = [](TContestLogStd& window, int chart) {
+    RunEvaluationChart(&window, window.Model().ContestListTable(), KeptFor(window).ChartPlace, chart == 1);
+  };
+  s.ChangeQso = [](TContestLogStd& window, int32_t ref) {
+    TWindowKept& kept = KeptFor(window);
+    TdbContest rows(kContestLog, window.Model().QsoTable().IsDetached(), window.Model().ContestNumber());
+    TQsoWindowLink link = LinkOf(window, kept, rows);
+    // The window recounts and positions its grid when this says true.
+    return EditStoredQso(link, ref);
+  };
+  s.QsoList = [](TContestLogStd& window) { ShowList(window, kKorrekturQsoList); };
+  s.CallSearch = [](TContestLogStd& window) { ShowList(window, kKorrekturCallSearch); };
+  s.BandLog = [](TContestLogStd& window) { ShowList(window, kKorrekturBandLog); };
+}

@@ -1,0 +1,3 @@
+#include "logentry/statistiken.h"
+
+TStatistiken ToStatistiken;

@@ -1,0 +1,139 @@
+// The log window reaches the QSO list and the edit dialog through its own
+// buttons once the services are installed: a BRZ party log of 200 QSOs with
+// the real prefix tables, a call changed from the QSO list, a time changed
+// from the window's grid, the band log and the callsign search from their
+// buttons.
+#include <QLabel>
+#include <QTableView>
+
+#include "brzlog_fixture.h"
+#include "logentry/ContestEingabeStd2Form.h"
+#include "logentry/contlogstd.h"
+#include "logentry/qsowindowservices.h"
+#include "logentry/stdgetband.h"
+#include "logentry/stdkorr.h"
+#include "logentry/suchenQE.h"
+#include "platform/clock.h"
+#include "platform/textfile.h"
+#include "prefix/ctyimport.h"
+#include "prefix/dbPrefixDat.h"
+#include "support/ScriptedMessages.h"
+#include "ui/kxEdit.h"
+#include "ui/kxbrow.h"
+#include "ui/kxbuttons.h"
+
+namespace {
+
+class QsoWindowTest : public BrzLogTest {
+ protected:
+  void SetUp() override {
+    BrzLogTest::SetUp();
+    // The prefix tables from Debian's cty.csv, in this log's program directory.
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextFile("/usr/share/hamradio-files/cty.csv", lines));
+    std::string text;
+    for (const std::string& l : lines) text += l + "\n";
+    std::vector<std::string> errors;
+    std::string error;
+    ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(text, errors)), error)) << error;
+    ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+    StoreBrzLog();
+    InstallQsoWindowServices();
+    SetClockOverride([] { return QDateTime(QDate(2015, 12, 20), QTime(9, 30)); });
+    messages_.AllowAny(true);  // what the window says on opening is not this test's
+  }
+  void TearDown() override {
+    SetClockOverride({});
+    LogWindowServices() = TLogWindowServices();
+    ToDatPrefix.CloseTables(kAllPrefixTables);
+    for (const ScriptedMessages::Shown& m : messages_.History())
+      EXPECT_NE(m.kind, ScriptedMessages::Kind::Fehler) << m.text;
+    BrzLogTest::TearDown();
+  }
+  static TkxBitBtn* Button(QWidget& w, const char* name) {
+    auto* b = w.findChild<TkxBitBtn*>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+  }
+  static void Retype(const char* text) {
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText(text);
+  }
+
+  ScriptedMessages messages_;
+};
+
+TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
+  int32_t fromList = 0, fromGrid = 0;
+  std::string fromListDxcc;
+  std::vector<int32_t> searched;
+  int bandLogRows = 0;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    // The QSO list: the newest QSO but one gets another call.
+    WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+      Press(Qt::Key_Up);
+      fromList = list.Brow->CurrentRowRef();
+      WhenShown<TContestEingabeStd2Form>([&](TContestEingabeStd2Form&) {
+        Retype("f5xyz");
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+      Press(Qt::Key_Escape);
+    });
+    QTest::mouseClick(Button(window, "btnKorrektur"), Qt::LeftButton);
+
+    // The window's own grid: a click on a row (list mode), Enter changes
+    // its QSO, which moves in time.
+    QWidget* rows = window.Brow->Grid()->viewport();
+    MakeActive(&window);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(40, rows->height() / 2));
+    fromGrid = window.Brow->CurrentRowRef();
+    WhenShown<TContestEingabeStd2Form>([](TContestEingabeStd2Form& form) {
+      QTest::mouseClick(form.ezeit, Qt::LeftButton);
+      Retype("0701");
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_Return);
+
+    // The callsign search from its button, the band log by its key.
+    MakeActive(&window);
+    WhenShown<TSucheQE_>([&](TSucheQE_&) {
+      TypeText("EA8/DL1ABC");
+      WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+        const TKBrowser* e = list.Brow->Engine();
+        for (int i = e->FirstValidRow(); i >= 1 && i <= e->LastValidRow(); ++i) searched.push_back(e->Row(i).Ref);
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+    });
+    QTest::mouseClick(Button(window, "btnCallsuche"), Qt::LeftButton);
+    WhenShown<Tstdband>([&](Tstdband&) {
+      WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+        bandLogRows = list.Brow->Engine()->LastValidRow();
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+    });
+    MakeActive(&window);
+    Press(Qt::Key_F3, Qt::AltModifier);
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+
+  ASSERT_GT(fromList, 0);
+  const TContestQsoRecord changed = StoredAt(fromList);
+  EXPECT_EQ(rec::GetStr(changed.data(), qrec::kCall, qrec::kCallCap), "F5XYZ");
+  // The country of the new call, from the real prefix tables.
+  EXPECT_EQ(rec::GetStr(changed.data(), qrec::kDXCC, qrec::kDXCCCap), "F");
+  EXPECT_EQ(rec::GetStr(changed.data(), qrec::kKontinent, qrec::kKontinentCap), "EU");
+  ASSERT_GT(fromGrid, 0);
+  EXPECT_EQ(rec::GetInt32(StoredAt(fromGrid).data(), qrec::kZeit), 7 * 3600 + 60);
+  EXPECT_EQ(rec::GetInt32(StoredAt(fromGrid).data(), qrec::kNummer), 1);
+  EXPECT_EQ(searched.size(), 4u);  // DL1ABC in its four forms
+  EXPECT_GT(bandLogRows, 0);
+  ExpectNumberingWithoutGaps();
+  RecountAll();
+  ExpectScoreOfStoredLog();
+}
+
+}  // namespace
