@@ -23,6 +23,7 @@
 #include "contest/ContestFkt.h"
 #include "contest/eingcontstd.h"
 #include "database/dbContest.h"
+#include "database/dbProject.h"
 #include "database/homecall.h"
 #include "database/kxdates.h"
 #include "database/kxstrings.h"
@@ -208,6 +209,10 @@ class QsoEntryTest : public ::testing::Test {
   void TearDown() override {
     SetClockOverride({});
     SetDxccChooser(nullptr);
+    // The DXCC choice keeps its place in the project table, which the main
+    // window closes when it ends.
+    ToProjecte.Close();
+    ToProjecte.SelectProject(-1);
     ContestEntries() = TContestEntries();
     UtcHourOffset = savedOffset_;
     ToDatPrefix.CloseTables(kAllPrefixTables);
