@@ -47,16 +47,14 @@
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
 #include "benchshared.h"
+#include "brzsample.h"
+#include "rawsqliteref.h"
 #include "ui/kxEdit.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void Line(const char* figure, double project, double reference) {
-  std::printf("%s\t%.3f\t%.3f\t%.1f\n", figure, project, reference, reference > 0 ? project / reference : 0.0);
-}
 
 // Every message of the run is counted; the run expects none.
 class TCountingMessages : public TMessagePresenter {
@@ -98,7 +96,7 @@ class TRawTable {
     if (db_) sqlite3_close(db_);
   }
   bool Ok() const { return db_ != nullptr && !keys_.empty(); }
-  void Exec(const char* sql) { sqlite3_exec(db_, sql, nullptr, nullptr, nullptr); }
+  void Exec(const char* sql) { rawsqlite::Exec(db_, sql); }
   sqlite3_stmt* Prepare(const std::string& sql) {
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr);
@@ -238,9 +236,11 @@ int main(int argc, char** argv) {
   std::vector<double> keyMs, saveMs, rawKeyMs, rawSaveMs;
   std::string logFile;
   {
-    TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
-    TContestRec desc;
-    const int32_t nummer = bench::MakeBrzLog(qsos, list, extra, desc);
+    TBrzSample sample;
+    if (!MakeBrzSample(sample) || !FillBrzLog(sample.Nummer, qsos)) return 1;
+    TdbContest& list = *sample.List;
+    TdbContest& extra = *sample.Extra;
+    const int32_t nummer = sample.Nummer;
     // The entry follows the clock, a day after the log's QSOs.
     TContestRecord r;
     list.GetContestRecord(r);
@@ -248,6 +248,7 @@ int main(int argc, char** argv) {
     rec::SetBool(r.data(), crec::kZeitAuto, true);
     list.SetContestRecord(r);
     list.Update();
+    const TContestRec& desc = *sample.Contest;
     logFile = QStringToFileName(tmp.path()) + "/" + TDatContest::LogTableName(nummer) + ".DAT";
     const std::string copy = logFile + ".copy";
     QFile::copy(QString::fromStdString(logFile), QString::fromStdString(copy));
@@ -314,11 +315,12 @@ int main(int argc, char** argv) {
                       rs = bench::Summary(rawSaveMs);
   std::printf("# entrybench: '4' log of %d QSOs, 300 calls keyed, 300 QSOs saved\n", qsos);
   std::printf("figure\tproject ms\treference ms\tratio\n");
-  Line("last key to lookup labels, median", k.median, rk.median);
-  Line("last key to lookup labels, p99", k.p99, rk.p99);
-  Line("last key to lookup labels, max", k.max, rk.max);
-  Line("save on Enter, median", s.median, rs.median);
-  Line("save on Enter, p99", s.p99, rs.p99);
-  Line("save on Enter, max", s.max, rs.max);
+  using rawsqlite::PrintFigure;
+  PrintFigure("last key to lookup labels, median", k.median, rk.median, 3);
+  PrintFigure("last key to lookup labels, p99", k.p99, rk.p99, 3);
+  PrintFigure("last key to lookup labels, max", k.max, rk.max, 3);
+  PrintFigure("save on Enter, median", s.median, rs.median, 2);
+  PrintFigure("save on Enter, p99", s.p99, rs.p99, 2);
+  PrintFigure("save on Enter, max", s.max, rs.max, 2);
   return 0;
 }

@@ -25,10 +25,56 @@
 #include "logentry/contlogstd.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
-#include "benchshared.h"
 #include "ui/kxbrow.h"
 
 namespace {
+
+int32_t MakeLog(int qsos, TdbContest& list, TdbContest& extra, TContestRec& desc) {
+  list.ClearRecord();
+  TContestRecord r;
+  list.GetContestRecord(r);
+  rec::SetChar(r.data(), crec::kTyp, '4');
+  rec::SetStr(r.data(), crec::kName, crec::kNameCap, "BRZ-Party Bench");
+  rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
+  rec::SetInt32(r.data(), crec::kZusatzWert, 123);
+  r[crec::kTeilnahmeart] = 1;
+  list.SetContestRecord(r);
+  list.Add();
+  ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
+  ContestFkt.DefineContest(desc, list, '4', true);
+  list.GetContestRecord(r);
+  const int32_t nummer = rec::GetInt32(r.data(), crec::kNummer);
+  TdbContest log(kContestLog, false, nummer);
+  log.BeginTransaction();
+  const int32_t day = ToDates.DateStringToDate("20.12.2015", "dd.mm.yyyy");
+  int perBand[2] = {0, 0};
+  for (int i = 0; i < qsos; ++i) {
+    TContestQsoRecord q{};
+    uint8_t* p = q.data();
+    const int b = i % 2;
+    rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i % 9 + 1) + "A" + std::to_string(i));
+    rec::SetChar(p, qrec::kBandcode, b ? 'c' : 'b');
+    rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+    rec::SetInt32(p, qrec::kDatum, day);
+    rec::SetInt32(p, qrec::kZeit, 8 * 3600 + i);
+    const std::string loc = std::string("JO") + char('0' + i % 10) + char('0' + (i / 10) % 10);
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, loc);
+    rec::SetInt32(p, qrec::kWagNummer, i + 1);
+    rec::SetInt32(p, qrec::kWagBandNr, ++perBand[b]);
+    rec::SetInt32(p, qrec::kWagBandNrIntern, perBand[b]);
+    rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(i + 1));
+    rec::SetUInt16(p, qrec::kPunkte, 1);
+    // The multiplier texts as the entry leaves them: the first of a locator.
+    if (i < 200) rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, loc);
+    TContestFkt::SetReceivedExchange("599" + std::to_string(i % 500) + "/" + loc, q);
+    TContestFkt::SetSentExchange("599123/JO31", q);
+    log.ClearRecord();
+    log.SetQsoRecord(q);
+    log.Add();
+  }
+  log.CommitTransaction();
+  return nummer;
+}
 
 double RawWalk(const std::string& file) {
   sqlite3* db = nullptr;
@@ -63,7 +109,7 @@ int main(int argc, char** argv) {
   {
     TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
     TContestRec desc;
-    const int32_t nummer = bench::MakeBrzLog(qsos, list, extra, desc);
+    const int32_t nummer = MakeLog(qsos, list, extra, desc);
     for (int run = 0; run < 5; ++run) {
       QElapsedTimer t;
       t.start();
