@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
+#include "database/dbCall.h"
 #include "database/dbCallDat.h"
 #include "database/dbContest.h"
 #include "database/kxstrings.h"
@@ -33,6 +35,8 @@ TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32
   result.Opened = qsoTable->IsOpen();
   if (!callFileOpen_) callFileOpen_ = ToDatCall.OpenFiles(KindBit(kCallCCL));
   if (!result.Opened) return result;
+  callBook_ = std::make_unique<TdbCall>(kCallBook, false);
+  callDatabase_ = std::make_unique<TdbCall>(kCallDatabase, false);
 
   // Band-change rows carry no exchange; values left in them by older
   // versions would count as multipliers or show in the lists.
@@ -117,6 +121,8 @@ void TContLogAlle::CloseLogTables(TdbContest& listTable, TdbContest& extraTable,
   if (extraTable.CurrentRef() > 0) extraTable.Update();
   if (callFileOpen_) ToDatCall.CloseFiles(KindBit(kCallCCL));
   callFileOpen_ = false;
+  callBook_.reset();
+  callDatabase_.reset();
   qsoTable.reset();
 }
 
@@ -152,3 +158,9 @@ bool BeamTo(std::string_view locator, double& bearing) {
   return ToLocator.Qrb(OwnLocator(), locator, bearing, distance);
 }
 
+
+std::string BeamLabel(double bearing) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, " %.1f", bearing);
+  return buf;
+}

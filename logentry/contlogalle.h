@@ -2,8 +2,8 @@
 // TContLogAlle: the companion of the log window. It carries the routines
 // the window shares with its dialogs: opening the QSO log, the numbers of
 // the next QSO, the newest QSO of a band, the grid's column widths in the
-// contest-list record, the note file, the QSL default, distances and the
-// closing of the tables. Searches go through second handles on the log, so
+// contest-list record, the note file, the QSL default, distances, the
+// prefix lookup and member lists of the entry, and the closing of the tables. Searches go through second handles on the log, so
 // the window's table keeps its position and its entry record. Display-free.
 #include <cstdint>
 #include <memory>
@@ -13,8 +13,10 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "database/dbCall.h"
 #include "logentry/entryroutines.h"
 #include "logentry/memberlists.h"
+#include "logentry/prefixlookup.h"
 #include "logentry/qsosave.h"
 
 class TdbContest;
@@ -60,15 +62,21 @@ class TContLogAlle {
 
   // The member lists of the window's autofill and save.
   TMemberLists& MemberLists() { return memberLists_; }
+  // The call book and the call database, open from OpenQsoLog to
+  // CloseLogTables so that the lookups and the save of every QSO find them
+  // open (null before and after).
+  TdbCall* CallBook() const { return callBook_.get(); }
+  TdbCall* CallDatabase() const { return callDatabase_.get(); }
 
-  // The callsign of the last prefix lookup and the resolver's hold byte,
-  // kept from one lookup to the next for the same entry.
-  std::string LastLookupCall;
-  uint8_t ResolveHold = 0;
+  // The prefix lookup of the QSO being entered; it keeps the callsign of
+  // the last lookup and the user's DXCC choice from one lookup to the next.
+  TPrefixLookup& PrefixLookup() { return prefixLookup_; }
 
  private:
   bool callFileOpen_ = false;
+  std::unique_ptr<TdbCall> callBook_, callDatabase_;
   TMemberLists memberLists_;
+  TPrefixLookup prefixLookup_;
 };
 
 // The note file of a contest: the letters, digits, blanks, '+', '-' and '_'
@@ -83,3 +91,5 @@ std::string QslLabel(char qsl);
 // The beam to a locator in degrees from the own locator; false when either
 // locator is invalid.
 bool BeamTo(std::string_view locator, double& bearing);
+// The beam label's text: a blank, then the bearing with one decimal.
+std::string BeamLabel(double bearing);

@@ -2,7 +2,6 @@
 // record, showing the record in the fields, and the tentative multipliers
 // of the QSO being entered.
 #include <algorithm>
-#include <cstdio>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -301,9 +300,7 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
     // The label is captioned "Beam": it shows the bearing to the locator.
     double bearing = 0;
     if (BeamTo(edits[static_cast<size_t>(index)], bearing) && bearing > 0) {
-      char buf[32];
-      std::snprintf(buf, sizeof buf, " %.1f", bearing);
-      View.lbeam = buf;
+      View.lbeam = BeamLabel(bearing);
       View.BeamVisible = true;
     }
   }

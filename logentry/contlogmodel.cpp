@@ -87,6 +87,7 @@ TQsoPointsEnv TContestLogModel::PointsEnv() const {
   ToSetups.GetStation(station);
   env.OwnLocator = rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap);
   env.ContestFilesDir = ContestFilesDirectory();
+  env.AreaCheck = dokCheck_.get();
   return env;
 }
 
@@ -106,6 +107,11 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   }
   searchLog_ = std::make_unique<TdbContest>(kContestLog, false, nummer_);
   const TContestRecord list = ListRecord();
+  // The DOK field is judged by the rules of the log's letter, in the entry
+  // and in the points.
+  const char letter = rec::GetChar(list.data(), crec::kTyp);
+  dokCheck_ = std::make_unique<TEntryDokCheck>(letter);
+  if (!CheckDok) CheckDok = [letter](std::string_view dok) { return ::CheckDok(dok, letter); };
   State.CurrentBand = contest_.BandLetters[0];
   State.AutoTime = rec::GetBool(list.data(), crec::kZeitAuto);
   if (NeedsRenumbering(opened)) renumberedAtOpening_ = RunRenumber();
@@ -114,7 +120,6 @@ bool TContestLogModel::Open(const TLogShape& shape) {
     State.CurrentBand = AutomaticBand(contest_, State.CurrentBand, ToDates.TodayUTC(), ToDates.CurrentTimeUTC());
   State.CurrentMode = StartingMode(contest_, list);
   View.ModeEditVisible = rec::GetBool(list.data(), crec::kStartPR) && IsContestMode(contest_, "DIGITAL");
-  View.RSTr2Visible = shape_.Places["eRSTr2"].Visible;
   State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
 
   RecountScore(true);

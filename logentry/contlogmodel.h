@@ -9,7 +9,9 @@
 //
 // The operations are spread over files by concern: contlogmodel.cpp
 // (opening, score, closing), contlogentry.cpp (gather, show, recount of the
-// entry, exchange changes), contlognew.cpp (new entry, band, mode),
+// entry, exchange changes), contlogexit.cpp (callsign changes, leaving a
+// field, worked before, autofill, where Enter moves), contlogsave.cpp (the
+// check and the save), contlognew.cpp (new entry, band, mode),
 // contlogclock.cpp (the tick).
 #include <array>
 #include <cstdint>
@@ -40,6 +42,18 @@ class TJobProgress {
 using TProgressFactory =
     std::function<std::unique_ptr<TJobProgress>(const std::string& caption, int32_t maximum)>;
 
+// What leaving an entry field did beyond the entry's own fields.
+struct TExitResult {
+  bool Saved = false;    // the QSO was stored; a new entry is prepared
+  bool Cleared = false;  // the call was refused as a duplicate; a new entry is prepared
+};
+
+// What a save did.
+struct TEntrySaved {
+  bool Saved = false;
+  int32_t Ref = 0;  // the stored QSO's record reference
+};
+
 // What one clock tick changed.
 struct TTickResult {
   bool Ran = false;          // the window has a QSO table
@@ -64,7 +78,8 @@ class TContestLogModel {
   std::function<int()> GridKeyNumber;
   // The progress window of the recount and the renumbering; none: no window.
   TProgressFactory StartProgress;
-  // The DOK check of the entry (IsValidDok); empty: every DOK is accepted.
+  // The DOK check of the entry (the entry routines' CheckDok for the log's
+  // letter, set by Open); empty: every DOK is accepted.
   std::function<bool(std::string_view)> CheckDok;
 
   // ---- opening and closing ------------------------------------------------
@@ -95,6 +110,46 @@ class TContestLogModel {
   void ExchangeChanged(const TEntryFields& fields, bool sentRow, int index);
   // eFreq changed: its colour by the band plan.
   void FrequencyChanged(const std::string& text);
+
+  // ---- the QSO being typed (contlogexit.cpp) --------------------------------
+  // eCall changed while the user typed: the prefix lookup with the points,
+  // the DOK fields of a new entity, the tentative multipliers.
+  void CallChanged(const TEntryFields& fields);
+  // eName changed: its text goes into the exchange fields that carry the
+  // name (View.Fields); true when one was filled.
+  bool NameChanged(const TEntryFields& fields);
+  // emode changed while it shows: the entry's mode follows it.
+  void ModeEditChanged(const std::string& text);
+  // The user left an entry edit (Tab, mouse or Enter): the fields gathered,
+  // for eCall the band plan, worked-before check and autofill, for the
+  // exchange, time and date fields the check, and after Enter in the last
+  // field the save. Messages go through ToMessages.
+  TExitResult FieldExit(const TEntryFields& fields, TEntryFocusAt left);
+  // The worked-before and duplicate display of the entry's call and the
+  // unknown-prefix warning; false when a duplicate was refused and a new
+  // entry was prepared in its place.
+  bool CheckWorkedBefore();
+  // Exchange values from the call book, the call database and the member
+  // lists; the beam to the partner's locator.
+  void AutofillEntry();
+  // The prefix lookup of the entry record with its points; false for a
+  // callsign whose prefix is unknown.
+  bool LookupPrefix();
+  // Whether an entry edit (by name) shows now.
+  bool EditShown(std::string_view name) const;
+  // The edit Enter moves the focus to from the edit named from; empty when
+  // the focus stays.
+  std::string EnterTarget(const std::string& from) const;
+
+  // ---- check and save (contlogsave.cpp) ---------------------------------------
+  // The check of the entry record, its warnings shown; true when it may be stored.
+  bool CheckEntry();
+  // Stores the QSO the fields hold: gathered, checked (a QSO that fails is
+  // not stored), added with its numbers and points in one transaction, the
+  // score moved on, the call book and member lists updated, the grid on the
+  // new QSO and the next entry prepared. A failed add keeps the entry and
+  // tells the user.
+  TEntrySaved SaveEntry(const TEntryFields& fields);
 
   // ---- new entry, band, mode ----------------------------------------------
   void StartNewEntry(bool keep);
@@ -142,6 +197,10 @@ class TContestLogModel {
   std::string DefaultRst() const;
   void StoreReceivedKinds(TContestQsoRecord& qso, const std::string& rcvd, TEntryFocusAt focus,
                           bool warn);
+  void NewEntry(bool keep, bool recount);
+  // The entry's tentative multipliers became the stored QSO's.
+  void AcceptEntryMultis();
+  void UpdateMemberLists(const TEntryFields& fields, const std::string& call);
   void ClockFields(TContestQsoRecord& qso, const TContestRecord& list);
 
   int32_t nummer_;
@@ -157,5 +216,7 @@ class TContestLogModel {
   std::unique_ptr<TScoreCounters> beforeEntry_;
   std::array<std::vector<std::string>, TMultiplierLists::kLists + 1> entryLists_;
   TLogShape shape_;
+  // The DOK field's check of the log's letter, for the points rules.
+  std::unique_ptr<TEntryDokCheck> dokCheck_;
   bool renumberedAtOpening_ = false;
 };

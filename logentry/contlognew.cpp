@@ -19,19 +19,28 @@ std::string TContestLogModel::DefaultRst() const {
   return State.CurrentMode == "CW" || View.ModeEditVisible ? "599" : "59 ";
 }
 
-void TContestLogModel::StartNewEntry(bool keep) {
+void TContestLogModel::StartNewEntry(bool keep) { NewEntry(keep, true); }
+
+// recount false: the counters and lists are known to be those of the log
+// (a save has just added its QSO's multipliers to them), so the walk over
+// the current band is left out.
+void TContestLogModel::NewEntry(bool keep, bool recount) {
   if (!qsoTable_) return;
   View.lqsopartner = "QSO-Partner";
   View.PartnerColour = LogColour::Teal;
   View.PartnerVisible = true;
   State.KeepEntry = keep;
   if (!keep) {
-    View.RSTr2Visible = shape_.Places["eRSTr2"].Visible;
-    companion_.ResolveHold = 0;
+    View.ExchangeShown = {true, true, true};
+    State.LastDxcc.clear();
+    companion_.PrefixLookup().ResetHold();
     View.lbeam.clear();
     View.BeamVisible = false;
   }
-  RecountScore(false);
+  // A call typed into the new entry is checked again, also when it is the
+  // call just saved.
+  State.LastCheckedCall.clear();
+  if (recount) RecountScore(false);
   const TNextNumbers next = TContLogAlle::NextNumbers(true, State.CurrentBand, *qsoTable_, State.CurrentMode);
   State.NextQsoNumber = next.QsoNumber;
   State.NextBandNumber = next.BandNumber;

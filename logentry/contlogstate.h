@@ -65,8 +65,10 @@ struct TEntryView {
   int32_t PartnerColour = LogColour::Teal;
   bool PartnerVisible = true;
   bool CallNameVisible = false;
-  // Edits whose visibility changes while the window runs.
-  bool RSTr2Visible = true;
+  // Edits whose visibility changes while the window runs: received exchange
+  // fields 1..3 (eRSTr2..eRSTr4; in a listener log also eRSTs2..eRSTs4),
+  // which a DOK field hides for stations that give no DOK, and emode.
+  std::array<bool, 3> ExchangeShown{true, true, true};
   bool ModeEditVisible = false;  // emode over lMode
   // "&QSL senden: ja" / "&QSL senden: nein".
   std::string lQSLs;

@@ -60,6 +60,13 @@ class TProgressWindow : public TJobProgress {
   TFortschrittWinCtrl ctrl_;
 };
 
+// The "&" of the QSL label marks Alt+Q, which the key table handles; the
+// label has no field to focus, so the mark is not drawn.
+std::string QslCaption(std::string text) {
+  std::erase(text, '&');
+  return text;
+}
+
 void NotThereYet() {
   ToMessages.Hinweis("Contest", "", "Diese Funktion steht in dieser Version noch nicht zur Verfügung.", false);
 }
@@ -167,6 +174,11 @@ TContestLogStd::TContestLogStd(QWidget* mainWindow, int32_t nummer, const TConte
   for (int i = 1; i < 4; ++i)
     for (TkxEdit* e : {eRSTs[static_cast<size_t>(i)], eRSTr[static_cast<size_t>(i)]})
       connect(e, &QLineEdit::textChanged, this, [this, e] { Guarded([this, e] { ExchangeChange(e); }); });
+  connect(eCall, &QLineEdit::textChanged, this, [this] { Guarded([this] { eCallChange(); }); });
+  connect(eName, &QLineEdit::textChanged, this, [this] { Guarded([this] { eNameChange(); }); });
+  connect(emode, &QLineEdit::textChanged, this, [this] { Guarded([this] { emodeChange(); }); });
+  for (const auto& [name, w] : controls_)
+    if (auto* l = qobject_cast<QLabel*>(w); l != nullptr && l->buddy() != nullptr) l->installEventFilter(this);
   connect(eFreq, &QLineEdit::textChanged, this, [this] {
     model_.FrequencyChanged(A(eFreq->text()));
     QPalette pal = eFreq->palette();
@@ -216,18 +228,25 @@ void TContestLogStd::ShowView(bool fields) {
   if (fields) {
     // The change handlers stay quiet while the window writes its fields.
     model_.State.ShowingEntry = true;
-    eCall->SetText(v.Fields.Call);
-    eCall2->SetText(v.Fields.Call2);
+    // A field whose text stays keeps its caret, so typing goes on where it was.
+    auto put = [](TkxEdit* e, const std::string& text) {
+      if (e->GetText() == text) return;
+      const int caret = e->cursorPosition();
+      e->SetText(text);
+      e->setCursorPosition(std::min(caret, static_cast<int>(e->text().size())));
+    };
+    put(eCall, v.Fields.Call);
+    put(eCall2, v.Fields.Call2);
     for (size_t i = 0; i < 4; ++i) {
-      eRSTs[i]->SetText(v.Fields.RSTs[i]);
-      eRSTr[i]->SetText(v.Fields.RSTr[i]);
+      put(eRSTs[i], v.Fields.RSTs[i]);
+      put(eRSTr[i], v.Fields.RSTr[i]);
     }
-    eName->SetText(v.Fields.Name);
-    eQTH->SetText(v.Fields.QTH);
-    eFreq->SetText(v.Fields.Freq);
-    eDatum->SetText(v.Fields.Datum);
-    ezeit->SetText(v.Fields.Zeit);
-    eRSTr[1]->setCursorPosition(static_cast<int>(eRSTr[1]->text().size()));
+    put(eName, v.Fields.Name);
+    put(eQTH, v.Fields.QTH);
+    put(eFreq, v.Fields.Freq);
+    put(eDatum, v.Fields.Datum);
+    put(ezeit, v.Fields.Zeit);
+    if (!eRSTr[1]->hasFocus()) eRSTr[1]->setCursorPosition(static_cast<int>(eRSTr[1]->text().size()));
     model_.State.ShowingEntry = false;
   }
   auto text = [this](const char* name, const std::string& t) {
@@ -245,7 +264,7 @@ void TContestLogStd::ShowView(bool fields) {
   text("lcallname", v.lcallname);
   text("lbeam", v.lbeam);
   text("lqsopartner", v.lqsopartner);
-  text("lQSLs", v.lQSLs);
+  text("lQSLs", QslCaption(v.lQSLs));
   SetLabelColour(Label("lqsopartner"), v.PartnerColour);
   Label("lqsopartner")->setVisible(v.PartnerVisible);
   Label("lbeam")->setVisible(v.BeamVisible);
@@ -253,18 +272,23 @@ void TContestLogStd::ShowView(bool fields) {
   ApplyFieldVisibility();
   ShowScoreLabels();
   ShowMarkers();
-  // Caption labels teal, value labels navy; labels of their own colours stay.
+  // Caption labels teal, value labels navy; labels of their own colours
+  // stay. The caption of the field being typed in stays red.
   for (const auto& [name, w] : controls_) {
     auto* l = qobject_cast<QLabel*>(w);
     if (l == nullptr || l == lContestCaption) continue;
     const int tag = l->property("Tag").toInt();
-    if (tag < 97) SetLabelColour(l, LogColour::Teal);
-    if (tag == 97) SetLabelColour(l, LogColour::Navy);
+    const int32_t colour = tag < 97 ? LogColour::Teal : LogColour::Navy;
+    if (tag <= 97 && QColorToTColor(l->palette().color(QPalette::WindowText)) != colour) SetLabelColour(l, colour);
   }
+  if (IsEntryEdit(QApplication::focusWidget())) MarkFocusCaption(QApplication::focusWidget());
   QPalette pal = eFreq->palette();
   pal.setColor(QPalette::Text, TColorToQColor(v.FreqColour));
   eFreq->setPalette(pal);
   if (v.FocusCall && eCall->isVisible()) {
+    // The new entry begins here; the field the focus leaves belonged to the
+    // QSO that is gone.
+    exitArmed_ = nullptr;
     eCall->setFocus();
     SetLabelColour(Label("leCall"), LogColour::Red);
     model_.View.FocusCall = false;
@@ -275,9 +299,11 @@ void TContestLogStd::ShowView(bool fields) {
 void TContestLogStd::ApplyFieldVisibility() {
   const TLogShape& s = model_.Shape();
   const TEntryView& v = model_.View;
+  for (size_t n = 1; n < 4; ++n) {
+    eRSTr[n]->setVisible(model_.EditShown(A(eRSTr[n]->objectName())));
+    if (s.Swl) eRSTs[n]->setVisible(model_.EditShown(A(eRSTs[n]->objectName())));
+  }
   if (!s.Swl) {
-    const auto place = s.Places.find("eRSTr2");
-    eRSTr[1]->setVisible(v.RSTr2Visible && place != s.Places.end() && place->second.Visible);
     for (const char* n : {"leFreq", "eFreq", "leName", "eName", "leQTH", "eQTH"})
       if (QWidget* w = Control(n)) w->setVisible(s.NameRowVisible);
     Label("lcallname")->setVisible(!s.NameRowVisible && !v.PartnerVisible);
@@ -418,9 +444,8 @@ void TContestLogStd::btnClearClick() {
 }
 
 void TContestLogStd::btnSpeichernClick() {
-  // The save of the QSO is built on this window by its own unit; until then
-  // the button prepares the next entry without storing anything.
-  NotThereYet();
+  model_.SaveEntry(ReadFields());
+  ShowView(true);
 }
 
 void TContestLogStd::btnModeClick() {
@@ -552,7 +577,7 @@ void TContestLogStd::btnNameqthClick() {
 
 void TContestLogStd::lQSLsClick() {
   model_.ToggleQsl();
-  Label("lQSLs")->setText(Q(model_.View.lQSLs));
+  Label("lQSLs")->setText(Q(QslCaption(model_.View.lQSLs)));
 }
 
 void TContestLogStd::btnNotizClick() {
@@ -643,9 +668,26 @@ void TContestLogStd::keyPressEvent(QKeyEvent* e) {
 
 bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
   const QEvent::Type t = e->type();
+  // Keys typed while a message or another dialog is up over the window
+  // belong to it, also those already on their way to a field behind it.
+  if (t == QEvent::KeyPress || t == QEvent::KeyRelease || t == QEvent::ShortcutOverride) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != this) return true;
+  }
   if (watched == MenueBeenden && t == QEvent::MouseButtonRelease) {
     close();
     return true;
+  }
+  if (watched == MenueBeenden && (t == QEvent::Enter || t == QEvent::Leave)) {
+    std::vector<TMenuLabel> menu{{MenueBeenden->property("Tag").toInt(), true}};
+    if (t == QEvent::Enter) HighlightMenuLabel(menu, 0);
+    MenueBeenden->setAutoFillBackground(!menu[0].Transparent);
+    return false;
+  }
+  if (IsEntryEdit(watched)) return EntryEvent(static_cast<TkxEdit*>(watched), e) || QDialog::eventFilter(watched, e);
+  if (t == QEvent::Enter) {
+    if (auto* l = qobject_cast<QLabel*>(watched); l != nullptr && l->buddy() != nullptr)
+      Guarded([this, l] { lerstsMouseMove(l); });
   }
   if (watched == Label("lQSLs") && t == QEvent::MouseButtonRelease) {
     Guarded([this] { lQSLsClick(); });
@@ -663,14 +705,6 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
     if (watched == Brow || (Brow->Grid() != nullptr && watched == static_cast<QObject*>(Brow->Grid())) || watched == PanelUnten ||
         watched == PanelDXOben) {
       Guarded([this] { EnterListMode(); });
-    } else if (auto* edit = qobject_cast<TkxEdit*>(watched); edit != nullptr && panelEingabe->isAncestorOf(edit)) {
-      if (!entryMode_) SetEntryMode(true);
-      // The caption of the focused field turns red.
-      for (const auto& [name, w] : controls_) {
-        auto* l = qobject_cast<QLabel*>(w);
-        if (l != nullptr && l->buddy() != nullptr && l->property("Tag").toInt() < 97)
-          SetLabelColour(l, l->buddy() == edit ? LogColour::Red : LogColour::Teal);
-      }
     }
   }
   if ((watched == listband || watched == listmode) && t == QEvent::KeyPress) {
@@ -687,19 +721,12 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
     }
   }
   if (watched == panelButtons && t == QEvent::Resize) PanelButtonsResize();
-  // The window sees the keys of its fields and of the grid first.
-  if (t == QEvent::KeyPress && watched != listband && watched != listmode &&
-      (qobject_cast<TkxEdit*>(watched) != nullptr || (Brow->Grid() != nullptr && watched == static_cast<QObject*>(Brow->Grid())))) {
+  // The window sees the keys of the grid first (those of its fields above).
+  if (t == QEvent::KeyPress && Brow->Grid() != nullptr && watched == static_cast<QObject*>(Brow->Grid())) {
     auto* k = static_cast<QKeyEvent*>(e);
     bool handled = false;
     Guarded([&] { handled = RunKey(k->key(), k->modifiers()); });
     if (handled) return true;
-  }
-  // In contest 'i' the received exchange may hold blanks; elsewhere a blank is dropped.
-  if (t == QEvent::KeyPress && model_.ContestLetter() != 'i') {
-    auto* k = static_cast<QKeyEvent*>(e);
-    for (TkxEdit* r : eRSTr)
-      if (watched == r && k->key() == Qt::Key_Space) return true;
   }
   return QDialog::eventFilter(watched, e);
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,19 @@ class TContestLogStd : public QDialog {
   void ExchangeChange(TkxEdit* edit);
   void EnterListMode();
   void panelEingabeClick();
+  // The entry edits (contlogstdinput.cpp).
+  void eCallChange();
+  void eCallExit(TkxEdit* edit);
+  void eNameChange();
+  void emodeChange();
+  // Enter in an entry edit: the field is left for the next one, and the
+  // QSO saved when it was the last. True when the key was consumed.
+  bool eCallKeyDown(TkxEdit* edit, int key, Qt::KeyboardModifiers modifiers);
+  // The key filter of eCall, eCall2 and emode, and the upper case of the
+  // callsign and exchange edits. True when the key was consumed.
+  bool ewagcallKeyPress(TkxEdit* edit, QKeyEvent* e);
+  void eCallMouseMove(TkxEdit* edit);
+  void lerstsMouseMove(QLabel* label);
 
   // ---- controls (named as the window's parts) ------------------------------
   QLabel* MenueBeenden = nullptr;
@@ -157,6 +171,14 @@ class TContestLogStd : public QDialog {
   void ChangeQso();
   template <typename F>
   void Guarded(F f);
+  // The entry edits' events: focus, exit, keys, mouse (contlogstdinput.cpp).
+  bool EntryEvent(TkxEdit* edit, QEvent* e);
+  bool IsEntryEdit(QObject* o) const;
+  TEntryFocusAt FocusOf(const QWidget* edit) const;
+  // The caption labels' colours by one of the entry routines' rules, given
+  // the labels and the number of the active control.
+  void ColourCaptions(const std::function<void(std::span<TCaptionLabel>, const std::vector<QWidget*>&, int active)>& rule);
+  void MarkFocusCaption(QWidget* edit);
 
   TContestLogModel model_;
   QWidget* mainWindow_;
@@ -167,6 +189,9 @@ class TContestLogStd : public QDialog {
   // them; every resize scales from these, so scalings never add up.
   std::map<QWidget*, std::pair<int, int>> design_;
   QWidget* lastEntryControl_ = nullptr;
+  // The entry edit whose leaving runs the exit processing: the one that got
+  // the focus last. An edit the focus only passed through is not left.
+  TkxEdit* exitArmed_ = nullptr;
   bool opened_ = false;
   bool entryMode_ = true;
   bool destroyed_ = false;

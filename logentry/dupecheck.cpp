@@ -53,15 +53,12 @@ bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, Pred pre
   return false;
 }
 
-void AddDupeWarning(TQsoCheckResult& res, std::string_view call, std::string_view germanTail,
-                    std::string_view english) {
+TCheckMessage DupeWarning(std::string_view call, std::string_view germanTail, std::string_view english) {
   TCheckMessage m;
   m.kind = TCheckMessage::Achtung;
   m.text = LanguageText("Call " + HomeCallOf(call) + std::string(germanTail), english);
-  res.Messages.push_back(std::move(m));
+  return m;
 }
-
-void AddBeep(TQsoCheckResult& res) { res.Messages.push_back(TCheckMessage{}); }
 
 }  // namespace
 
@@ -144,6 +141,47 @@ bool DupeBandDay(std::string_view call, char band, char contestLetter, TdbContes
   });
 }
 
+TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, TdbContestBase& table,
+                             std::string_view call, char band, std::string_view mode, int32_t zeit,
+                             int32_t datum, bool alreadyMarked) {
+  TDupeVerdict res;
+  bool marked = alreadyMarked;
+  // A byte result: refused fails; accepted marks the QSO and warns only
+  // while it is not marked yet.
+  auto byteResult = [&](uint8_t r, std::string_view tail, std::string_view english) {
+    if (r == kNoDupe) return true;
+    res.Messages.push_back(TCheckMessage{});
+    if (r == kDupeRefused || (r == kDupeAcceptedWarned && !marked))
+      res.Messages.push_back(DupeWarning(call, tail, english));
+    if (r == kDupeRefused) return false;
+    marked = true;
+    res.Accepted = true;
+    return true;
+  };
+  auto boolResult = [&](bool ok, std::string_view tail, std::string_view english) {
+    if (ok) return true;
+    res.Messages.push_back(TCheckMessage{});
+    res.Messages.push_back(DupeWarning(call, tail, english));
+    return false;
+  };
+
+  bool ok = byteResult(DupeBandMode(call, band, table, contest, mode), " bereits auf Band/Mode vorhanden",
+                       "Call already exists on band/mode") &&
+            byteResult(DupeBand(call, band, contestLetter, table, contest), " bereits auf Band vorhanden",
+                       "Call already exists on band") &&
+            boolResult(DupeMode(call, mode, table, contest), " bereits in Betriebsart vorhanden",
+                       "Call already exists on mode");
+  if (ok && EffectiveDupeRule(contest.DupeRule) == DupeRule::BandPeriodAndDay) {
+    ok = boolResult(DupeBandPeriod(call, band, contestLetter, table, contest, zeit),
+                    " bereits in Band und Periode vorhanden", "Call already exists on band and period") &&
+         boolResult(DupeBandDay(call, band, contestLetter, table, contest, datum),
+                    " bereits in Band und Tag vorhanden", "Call already exists on band and day");
+  }
+  ok = ok && byteResult(DupeContest(call, contest, table), " bereits vorhanden", "Call already exists");
+  res.Refused = !ok;
+  return res;
+}
+
 TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbContestBase& table,
                          char currentBand, std::string_view currentMode) {
   TQsoCheckResult res;
@@ -156,41 +194,16 @@ TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbCont
   if (CheckCallForm(call) != 0) return res;
   if (contest.SwlLog && rec::GetStr(p, qrec::kCall2, qrec::kCall2Cap).empty()) return res;
 
-  // A byte result: refused fails; accepted marks the QSO and warns only
-  // while it is not marked yet, so the save's second check stays quiet.
-  auto byteResult = [&](uint8_t r, std::string_view tail, std::string_view english) {
-    if (r == kNoDupe) return true;
-    AddBeep(res);
-    const bool unmarked = rec::GetByte(q.data(), qrec::kDupeMark) == 0;
-    if (r == kDupeRefused || (r == kDupeAcceptedWarned && unmarked)) AddDupeWarning(res, call, tail, english);
-    if (r == kDupeRefused) return false;
+  TDupeVerdict dupes = CheckDuplicates(contest, contestLetter, table, call, currentBand, currentMode,
+                                       rec::GetInt32(p, qrec::kZeit), rec::GetInt32(p, qrec::kDatum),
+                                       rec::GetByte(p, qrec::kDupeMark) != 0);
+  res.Messages = std::move(dupes.Messages);
+  if (dupes.Accepted) {
     rec::SetByte(q.data(), qrec::kDupeMark, 255);
     table.SetQsoRecord(q);
     res.Marked = true;
-    return true;
-  };
-  auto boolResult = [&](bool ok, std::string_view tail, std::string_view english) {
-    if (ok) return true;
-    AddBeep(res);
-    AddDupeWarning(res, call, tail, english);
-    return false;
-  };
-
-  bool ok = byteResult(DupeBandMode(call, currentBand, table, contest, currentMode),
-                       " bereits auf Band/Mode vorhanden", "Call already exists on band/mode") &&
-            byteResult(DupeBand(call, currentBand, contestLetter, table, contest), " bereits auf Band vorhanden",
-                       "Call already exists on band") &&
-            boolResult(DupeMode(call, currentMode, table, contest), " bereits in Betriebsart vorhanden",
-                       "Call already exists on mode");
-  if (ok && EffectiveDupeRule(contest.DupeRule) == DupeRule::BandPeriodAndDay) {
-    ok = boolResult(DupeBandPeriod(call, currentBand, contestLetter, table, contest,
-                                   rec::GetInt32(p, qrec::kZeit)),
-                    " bereits in Band und Periode vorhanden", "Call already exists on band and period") &&
-         boolResult(DupeBandDay(call, currentBand, contestLetter, table, contest, rec::GetInt32(p, qrec::kDatum)),
-                    " bereits in Band und Tag vorhanden", "Call already exists on band and day");
   }
-  ok = ok && byteResult(DupeContest(call, contest, table), " bereits vorhanden", "Call already exists");
-  if (!ok) return res;
+  if (dupes.Refused) return res;
 
   const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
   const std::string dok = (dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8);

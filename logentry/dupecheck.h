@@ -54,6 +54,20 @@ bool DupeBandPeriod(std::string_view call, char band, char contestLetter, TdbCon
 bool DupeBandDay(std::string_view call, char band, char contestLetter, TdbContestBase& table,
                  const TContestRec& contest, int32_t datum);
 
+// The duplicate rules of the contest for a QSO of call worked on band in
+// mode (rule 4 also by its time and date), in the order the check runs them.
+// A refusing rule ends the search; a rule that accepts the duplicate warns
+// only while the QSO is not marked yet (alreadyMarked), so a second check of
+// the same QSO stays quiet. Every duplicate found beeps.
+struct TDupeVerdict {
+  bool Refused = false;
+  bool Accepted = false;  // a duplicate let pass: the QSO is to be marked
+  std::vector<TCheckMessage> Messages;
+};
+TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, TdbContestBase& table,
+                             std::string_view call, char band, std::string_view mode, int32_t zeit,
+                             int32_t datum, bool alreadyMarked);
+
 // The check of the QSO in table's edit copy (the log window's QSO table),
 // worked on currentBand in currentMode, in the log of contestLetter. May set
 // DupeMark 255 in the edit copy.

@@ -44,6 +44,11 @@ class TPrefixLookup {
   // Non-zero while the user's DXCC choice for the call being typed holds: a
   // call that keeps the prefix the choice was made for keeps the chosen entity.
   uint8_t ResolveHold() const { return resolveHold_; }
+  // A new QSO begins: the user's choice for the last call no longer holds.
+  void ResetHold() {
+    resolveHold_ = 0;
+    holdPrefix_.clear();
+  }
   // The prefix record the last lookup used (all zeros when none applied):
   // zones, country name, ADIF number of the partner.
   const TPrefixRecord& LastRecord() const { return lastRecord_; }

@@ -26,6 +26,7 @@
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefix.h"
 #include "prefix/dbPrefixDat.h"
+#include "benchshared.h"
 
 namespace {
 
@@ -34,28 +35,6 @@ constexpr int32_t kLogNumber = 1;
 constexpr int kQsos = 10000;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-struct Figures {
-  double median = 0, p99 = 0, max = 0;
-};
-
-Figures Summary(std::vector<double> v) {
-  Figures f;
-  if (v.empty()) return f;
-  std::sort(v.begin(), v.end());
-  f.median = v[v.size() / 2];
-  f.p99 = v[std::min(v.size() - 1, v.size() * 99 / 100)];
-  f.max = v.back();
-  return f;
-}
-
-bool BuildPrefixTables(const std::string& cty) {
-  std::string bytes;
-  if (!ReadFileBytes(cty, bytes)) return false;
-  std::vector<std::string> errors;
-  std::string error;
-  return WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(DecodeTextBytes(bytes), errors)), error);
-}
 
 // A log of the letter with QSOs of the list's calls on the contest's bands.
 void FillLog(const TContestRec& contest, const std::vector<std::string>& calls) {
@@ -91,7 +70,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   ProgramDirectory = QStringToFileName(dir.path()) + "/";
   if (!StartFileManager()) return 1;
-  if (!BuildPrefixTables(cty)) {
+  if (!bench::BuildPrefixTables(cty)) {
     std::fprintf(stderr, "lookupbench: %s cannot be read\n", AnsiToUtf8(cty).c_str());
     return 1;
   }
@@ -154,7 +133,7 @@ int main(int argc, char** argv) {
   ToDatPrefix.CloseTables(kAllPrefixTables);
   ExitFileManager();
 
-  const Figures l = Summary(lastKey), r = Summary(resolver);
+  const bench::Figures l = bench::Summary(lastKey), r = bench::Summary(resolver);
   std::printf("lookupbench: letter %c, %d QSOs in the log, %zu calls typed (%zu keys)\n", letter, kQsos,
               lastKey.size(), keys);
   std::printf("  last key to lookup result: median %.3f ms, 99%% %.3f ms, max %.3f ms (target < 2 ms)\n",

@@ -94,9 +94,10 @@ inline double InsertMs(const TRows& rows, const std::string& file) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-// The benchmark line: figure, project ms, reference ms, ratio.
-inline void PrintFigure(const std::string& figure, double projectMs, double referenceMs) {
-  std::printf("%s\t%.1f\t%.1f\t%.2f\n", figure.c_str(), projectMs, referenceMs,
+// The benchmark line: figure, project ms, reference ms, ratio; figures
+// below a millisecond want more decimals.
+inline void PrintFigure(const std::string& figure, double projectMs, double referenceMs, int decimals = 1) {
+  std::printf("%s\t%.*f\t%.*f\t%.2f\n", figure.c_str(), decimals, projectMs, decimals, referenceMs,
               referenceMs > 0 ? projectMs / referenceMs : 0.0);
 }
 

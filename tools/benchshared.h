@@ -1,0 +1,37 @@
+#pragma once
+// What the benchmarks of the log window's entry share: the figures of a
+// series of timings and the prefix tables built from a country file.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/codec.h"
+#include "platform/textfile.h"
+#include "prefix/ctyimport.h"
+
+namespace bench {
+
+struct Figures {
+  double median = 0, p99 = 0, max = 0;
+};
+
+inline Figures Summary(std::vector<double> v) {
+  Figures f;
+  if (v.empty()) return f;
+  std::sort(v.begin(), v.end());
+  f.median = v[v.size() / 2];
+  f.p99 = v[std::min(v.size() - 1, v.size() * 99 / 100)];
+  f.max = v.back();
+  return f;
+}
+
+// The prefix tables of the program directory, filled from the country file.
+inline bool BuildPrefixTables(const std::string& cty) {
+  std::string bytes;
+  if (!ReadFileBytes(cty, bytes)) return false;
+  std::vector<std::string> errors;
+  std::string error;
+  return WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(DecodeTextBytes(bytes), errors)), error);
+}
+
+}  // namespace bench
