@@ -16,42 +16,6 @@
 
 namespace {
 
-// The multiplier preparation of the renumbering: every QSO, in the order of
-// the renumbered log, is counted against the QSOs before it. Those are kept
-// in the temporary log "ZQLKTEMP" as scratch (rolled back at the end), so
-// that a value counts as new exactly where it first appears.
-class TRenumberMultis {
- public:
-  TRenumberMultis(const TContestRec& contest, const TContestRecord& list, TCountOptions options)
-      : contest_(contest), list_(list), options_(std::move(options)),
-        temp_(kContestTemp, false, 0), lists_(std::make_unique<TMultiplierLists>()) {
-    temp_.DeleteTableFiles();
-    inTransaction_ = temp_.BeginTransaction();
-  }
-  ~TRenumberMultis() {
-    if (inTransaction_) temp_.RollbackTransaction();
-  }
-  TRenumberMultis(const TRenumberMultis&) = delete;
-  TRenumberMultis& operator=(const TRenumberMultis&) = delete;
-
-  void operator()(TContestQsoRecord& qso) {
-    TScoreCounters scratch;
-    MarkNewMultis(qso, contest_, list_, temp_, *lists_, scratch, options_);
-    lists_->Clear();
-    temp_.ClearRecord();
-    temp_.SetQsoRecord(qso);
-    temp_.Add();
-  }
-
- private:
-  const TContestRec& contest_;
-  const TContestRecord& list_;
-  TCountOptions options_;
-  TdbContest temp_;
-  std::unique_ptr<TMultiplierLists> lists_;
-  bool inTransaction_ = false;
-};
-
 // A caption whose multiplier texts the contest fills.
 bool CaptionFilled(const TContestRec& contest, int n) {
   for (int kind = 1; kind <= 255; ++kind)
@@ -151,17 +115,26 @@ bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const {
          !(filled[2] && opened.AnyCall2);
 }
 
+std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() const {
+  return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());
+}
+
+void TContestLogModel::RecountAfterChange() {
+  RecountScore(true);
+  RunRecount();
+  ShowMultiPanel();
+}
+
 bool TContestLogModel::RunRenumber() {
   std::unique_ptr<TJobProgress> progress;
   if (StartProgress) progress = StartProgress("Neunummerierung", qsoTable_->UsedRecords());
-  const TContestRecord list = ListRecord();
-  TRenumberMultis prepare(contest_, list, CountOptions());
+  const TRenumberPrepare prepare = RenumberPreparation();
   const TRenumberResult result = Renumber(
       contest_, nummer_, false,
       [&progress](int32_t position, int32_t maximum) {
         if (progress) progress->Step(position, maximum);
       },
-      [&prepare](TContestQsoRecord& qso) { prepare(qso); });
+      prepare);
   lists_->Clear();
   if (!result.Ok) {
     ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);

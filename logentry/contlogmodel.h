@@ -185,6 +185,12 @@ class TContestLogModel {
   TContestRecord ListRecord() const;
   // The search handle: a second handle on the log, never the entry's table.
   TdbContest& SearchLog() { return *searchLog_; }
+  // A fresh multiplier preparation for one renumbering of this log.
+  std::function<void(TContestQsoRecord&)> RenumberPreparation() const;
+  // Full recount after the log changed under the window: the claimed totals
+  // stored ("Neuberechnung"), the score of every band and the multiplier
+  // panel.
+  void RecountAfterChange();
   // Whether the opening renumbered the log.
   bool RenumberedAtOpening() const { return renumberedAtOpening_; }
 

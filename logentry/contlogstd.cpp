@@ -551,22 +551,7 @@ void TContestLogStd::ChangeQso() {
 // The QSO under the grid's cursor is deleted after a warning and a question;
 // the log is renumbered and recounted.
 void TContestLogStd::DeleteQso() {
-  if (!Brow->HasRecords()) return;
-  const int32_t ref = Brow->CurrentRowRef();
-  TdbContest& search = model_.SearchLog();
-  if (!search.GotoRecord(ref) || !IsDeletableQso(search)) return;
-  ToMessages.Achtung("", kDeleteWarning);
-  if (!ToMessages.JaNeinFrage("", "Sicherheitsabfrage", DeleteQuestion(search.GetCall()), true)) return;
-  TdbContest& table = model_.QsoTable();
-  const TContestQsoRecord entry = model_.EntryRecord();
-  const TRenumberResult r = DeleteAndRenumber(model_.Contest(), table, ref);
-  model_.SetEntryRecord(entry);
-  if (!r.Ok && !r.Error.empty()) ToMessages.Fehler(r.Error);
-  Brow->Refresh();
-  if (search.Last(Brow->CurrentKeyNumber(), false)) PositionGrid(search.CurrentRef());
-  model_.RecountScore(true);
-  model_.ShowMultiPanel();
-  ShowView(false);
+  if (LogWindowServices().DeleteQso) LogWindowServices().DeleteQso(*this); else NotThereYet();
 }
 
 void TContestLogStd::btnNameqthClick() {

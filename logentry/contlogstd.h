@@ -39,6 +39,9 @@ struct TLogWindowServices {
   // The QSO edit dialog on record ref; true when the QSO was changed and
   // numbers or multipliers must be recounted.
   std::function<bool(TContestLogStd& window, int32_t ref)> ChangeQso;
+  // Deletes the QSO under the grid's cursor after the warning and the
+  // question, renumbers and recounts (btnLoeschen, the grid's delete).
+  std::function<void(TContestLogStd& window)> DeleteQso;
   std::function<void(TContestLogStd& window)> QsoList;     // btnKorrektur, F12, Alt+W
   std::function<void(TContestLogStd& window)> CallSearch;  // btnCallsuche, F4
   std::function<void(TContestLogStd& window)> BandLog;     // btnBandliste, Alt+F3

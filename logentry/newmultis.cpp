@@ -1,7 +1,9 @@
 #include "logentry/newmultis.h"
 
+#include <memory>
 #include <string>
 
+#include "database/dbContest.h"
 #include "database/kxstrings.h"
 
 namespace {
@@ -101,4 +103,53 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TCo
     if (kind == 5 && !useLoc) continue;
     CheckNewMulti(kind, qso, contest, list, log, lists, counters, options);
   }
+}
+
+namespace {
+
+// The state of one renumbering's preparation: the QSOs prepared so far in
+// the temporary log, inside a transaction that is never committed.
+class TRenumberMultis {
+ public:
+  TRenumberMultis(const TContestRec& contest, const TContestRecord& list, TCountOptions options)
+      : contest_(contest), list_(list), options_(std::move(options)), temp_(kContestTemp, false, 0) {
+    temp_.DeleteTableFiles();
+    inTransaction_ = temp_.BeginTransaction();
+  }
+  ~TRenumberMultis() {
+    if (inTransaction_) temp_.RollbackTransaction();
+  }
+  TRenumberMultis(const TRenumberMultis&) = delete;
+  TRenumberMultis& operator=(const TRenumberMultis&) = delete;
+
+  void Prepare(TContestQsoRecord& qso) {
+    TScoreCounters scratch;
+    MarkNewMultis(qso, contest_, list_, temp_, lists_, scratch, options_);
+    lists_.Clear();
+    temp_.ClearRecord();
+    temp_.SetQsoRecord(qso);
+    temp_.Add();
+  }
+
+ private:
+  TContestRec contest_;
+  TContestRecord list_;
+  TCountOptions options_;
+  TdbContest temp_;
+  TMultiplierLists lists_;
+  bool inTransaction_ = false;
+};
+
+}  // namespace
+
+std::function<void(TContestQsoRecord&)> RenumberMultiplierPreparation(const TContestRec& contest,
+                                                                       const TContestRecord& contestList,
+                                                                       const TCountOptions& options) {
+  // Created at the first QSO, so a renumbering that prepares nothing never
+  // touches the temporary log.
+  auto state = std::make_shared<std::unique_ptr<TRenumberMultis>>();
+  return [state, contest, contestList, options](TContestQsoRecord& qso) {
+    if (!*state) *state = std::make_unique<TRenumberMultis>(contest, contestList, options);
+    (*state)->Prepare(qso);
+  };
 }

@@ -3,6 +3,8 @@
 // its band (or in the contest) and which were worked before. New values are
 // written into the QSO's multiplier fields, put into the window's lists with
 // the red mark and added to the counters; known ones get the green mark.
+#include <functional>
+
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
 #include "logentry/multipliers.h"
@@ -20,3 +22,12 @@ bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
 void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest,
                    const TContestRecord& contestList, TdbContest& log, TMultiplierLists& lists,
                    TScoreCounters& counters, const TCountOptions& options = {});
+
+// The multiplier preparation of a renumbering: every QSO, in the order of the
+// renumbered log, is counted against the QSOs before it, so that a value
+// counts as new exactly where it first appears. Those QSOs are kept in the
+// temporary log "ZQLKTEMP" as scratch, emptied first and rolled back when the
+// returned function is destroyed. Make one per renumbering.
+std::function<void(TContestQsoRecord&)> RenumberMultiplierPreparation(const TContestRec& contest,
+                                                                       const TContestRecord& contestList,
+                                                                       const TCountOptions& options = {});

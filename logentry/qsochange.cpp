@@ -71,6 +71,10 @@ bool PositionOnRow(TQsoWindowLink& link, TkxBrow& grid, int32_t& ref) {
   return ref > 0 && link.QsoTable->GotoRecord(ref) && IsDeletableQso(*link.QsoTable);
 }
 
+TRenumberPrepare Preparation(const TQsoWindowLink& link) {
+  return link.PrepareRenumbered ? link.PrepareRenumbered() : TRenumberPrepare{};
+}
+
 void AfterLogChanged(TQsoWindowLink& link) {
   if (link.RecountAll) link.RecountAll();
   if (link.RefreshLogGrid) link.RefreshLogGrid();
@@ -86,7 +90,7 @@ void NextEntry(TQsoWindowLink& link) {
 bool RenumberLog(TQsoWindowLink& link) {
   return WithRenumberWindow(link, [&](const TRenumberProgress& progress) {
     return Renumber(*link.Contest, link.QsoTable->GetContestNumber(), link.QsoTable->IsDetached(), progress,
-                    link.PrepareRenumbered);
+                    Preparation(link));
   });
 }
 
@@ -97,7 +101,7 @@ bool DeleteQso(TQsoWindowLink& link, TkxBrow& grid) {
   if (!ToMessages.JaNeinFrage("", "Sicherheitsabfrage", DeleteQuestion(link.QsoTable->GetCall()), true))
     return false;
   const bool ok = WithRenumberWindow(link, [&](const TRenumberProgress& progress) {
-    return DeleteAndRenumber(*link.Contest, *link.QsoTable, ref, progress, link.PrepareRenumbered);
+    return DeleteAndRenumber(*link.Contest, *link.QsoTable, ref, progress, Preparation(link));
   });
   // Within the grid's own bounds: the band log stays on its band.
   grid.GoLast();

@@ -32,8 +32,9 @@ struct TQsoWindowLink {
   std::function<void()> RecountAll;
   // Empties the window's multiplier lists before a renumbering.
   std::function<void()> ClearMultiplierLists;
-  // The multiplier preparation of every renumbered QSO.
-  TRenumberPrepare PrepareRenumbered;
+  // A fresh multiplier preparation for one renumbering (run on every
+  // renumbered QSO); empty: the QSOs keep their multiplier fields.
+  std::function<TRenumberPrepare()> PrepareRenumbered;
   // Clears the per-kind texts of new multipliers after a change.
   std::function<void()> ClearNewMultiTexts;
   // Prepares the next entry (the window's StartNewEntry with keep = false).

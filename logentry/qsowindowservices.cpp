@@ -58,10 +58,10 @@ TQsoWindowLink LinkOf(TContestLogStd& window, TWindowKept& kept, TdbContest& row
     return e != nullptr && e->isVisible();
   };
   link.RecountAll = [&window, &model] {
-    model.RecountScore(true);
-    model.ShowMultiPanel();
+    model.RecountAfterChange();
     window.ShowView(false);
   };
+  link.PrepareRenumbered = [&model] { return model.RenumberPreparation(); };
   link.ClearMultiplierLists = [&model] { model.Lists().Clear(); };
   link.ClearNewMultiTexts = [&model] { model.Lists().ClearMarks(); };
   link.StartNewEntry = [&window] { window.StartNewEntry(false); };
@@ -127,6 +127,12 @@ void InstallQsoWindowServices() {
     TQsoWindowLink link = LinkOf(window, kept, rows);
     // The window recounts and positions its grid when this says true.
     return EditStoredQso(link, ref);
+  };
+  s.DeleteQso = [](TContestLogStd& window) {
+    TWindowKept& kept = KeptFor(window);
+    TdbContest rows(kContestLog, window.Model().QsoTable().IsDetached(), window.Model().ContestNumber());
+    TQsoWindowLink link = LinkOf(window, kept, rows);
+    DeleteQso(link, *window.Brow);
   };
   s.QsoList = [](TContestLogStd& window) { ShowList(window, kKorrekturQsoList); };
   s.CallSearch = [](TContestLogStd& window) { ShowList(window, kKorrekturCallSearch); };

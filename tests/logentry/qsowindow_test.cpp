@@ -136,4 +136,45 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
   ExpectScoreOfStoredLog();
 }
 
+
+// Deleting the QSO that brought a square moves the square's multiplier mark
+// to the next QSO in it: the renumbering after the delete prepares every
+// QSO's multiplier fields again. The claimed totals follow.
+TEST_F(QsoWindowTest, DeletingFromTheGridMovesTheMultiplierToTheNextQsoOfTheSquare) {
+  std::string firstCall, nextCall;
+  auto markOf = [this](const std::string& call) {
+    const int32_t ref = RefOfCall(call);
+    return ref > 0 ? rec::GetStr(StoredAt(ref).data(), qrec::kCMulti2, qrec::kCMulti2Cap) : std::string("?");
+  };
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    // The log was opened without multiplier texts: the opening renumbered
+    // it and marked the first QSO of every square (a square counts once in
+    // this contest).
+    std::vector<std::pair<int32_t, TContestQsoRecord>> qsos = StoredQsos();
+    for (const auto& [ref, q] : qsos) {
+      const uint8_t* p = q.data();
+      if (rec::GetStr(p, qrec::kLoc, qrec::kLocCap) != "JO31") continue;
+      (firstCall.empty() ? firstCall : nextCall) = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
+      if (!nextCall.empty()) break;
+    }
+    ASSERT_FALSE(nextCall.empty());
+    EXPECT_EQ(markOf(firstCall), "JO31");
+    EXPECT_EQ(markOf(nextCall), "");
+    window.Brow->GotoRecord(RefOfCall(firstCall));
+    messages_.Expect(ScriptedMessages::Kind::Achtung, "Durch das Löschen eines Eintrages");
+    messages_.Expect(ScriptedMessages::Kind::JaNeinFrage, "Eintrag " + firstCall + " löschen?", true);
+    QTest::mouseClick(Button(window, "btnLoeschen"), Qt::LeftButton);
+    EXPECT_TRUE(messages_.AllShown());
+    // At once, not only when the window closes.
+    EXPECT_EQ(RefOfCall(firstCall), 0);
+    EXPECT_EQ(markOf(nextCall), "JO31");
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  EXPECT_EQ(markOf(nextCall), "JO31");
+  ExpectNumberingWithoutGaps();
+  RecountAll();
+  ExpectScoreOfStoredLog();
+}
+
 }  // namespace
