@@ -1,10 +1,15 @@
 #include "logentry/qsowindowservices.h"
 
 #include <QRect>
+#include <QTimer>
 
+#include "contest/ContestFkt.h"
 #include "database/dbContest.h"
 #include "database/kxstrings.h"
 #include "database/recfields.h"
+#include "platform/codec.h"
+#include "platform/messages.h"
+#include "logentry/ContestAdifimportCtrl.h"
 #include "logentry/ContestEingabeStd2Ctrl.h"
 #include "logentry/DatenPrefixFkt.h"
 #include "logentry/auswertungform.h"
@@ -92,6 +97,46 @@ void ShowList(TContestLogStd& window, TKorrekturMode mode) {
   kept.ListBounds = link.ListBounds;
 }
 
+// The import button: the clock rests while the dialog and the import run;
+// every record goes through the entry's own preparation (its exchange
+// stored by kind, the country looked up, the multipliers marked), then the
+// window's check and save; the totals are told and the score recounted.
+void ImportAdif(TContestLogStd& window) {
+  TContestLogModel& model = window.Model();
+  const bool ticking = window.timerzeit->isActive();
+  window.timerzeit->stop();
+  const TContestQsoRecord entry = model.EntryRecord();
+  TAdifEntryDefaults defaults;
+  defaults.Mode = window.emode->isVisible() ? QStringToAnsi(window.emode->text()) : model.State.CurrentMode;
+  defaults.Freq = QStringToAnsi(window.eFreq->text());
+  defaults.SentExchange = TContestFkt::GetSentExchange(entry);
+  const TAdifPrepare prepare = [&model](TContestQsoRecord& qso) {
+    const std::string nameQth = rec::GetStr(qso.data(), qrec::kNameQth, qrec::kNameQthCap);
+    model.SetEntryRecord(qso);
+    model.ShowEntry();
+    model.GatherEntry(model.View.Fields, {}, false);
+    // The file's name and QTH stay, whether or not the window's name row shows.
+    TContestQsoRecord gathered = model.EntryRecord();
+    rec::SetStr(gathered.data(), qrec::kNameQth, qrec::kNameQthCap, nameQth);
+    model.SetEntryRecord(gathered);
+    model.LookupPrefix();
+    model.RecountEntry();
+    qso = model.EntryRecord();
+  };
+  const std::optional<TAdifImportTotals> totals =
+      RunAdifImportDialog(&window, model.Contest(), model.ContestLetter(), model.ContestListTable(),
+                          model.QsoTable(), prepare, defaults);
+  if (totals) {
+    ToMessages.Hinweis("", "", ImportTotalsText(*totals), false);
+    model.RecountAfterChange();
+    if (window.Brow != nullptr) window.Brow->Refresh();
+    window.PositionGrid(TContLogAlle::NewestOfBand(model.State.CurrentBand, model.QsoTable()));
+  }
+  model.QsoTable().ClearRecord();
+  window.StartNewEntry(false);
+  if (ticking) window.timerzeit->start();
+}
+
 }  // namespace
 
 bool TEntryRoutinesForEdit::LookupPrefix(TdbContestBase& qsoTable, TdbContestBase& contestListTable,
@@ -134,6 +179,7 @@ void InstallQsoWindowServices() {
     TQsoWindowLink link = LinkOf(window, kept, rows);
     DeleteQso(link, *window.Brow);
   };
+  s.AdifImport = ImportAdif;
   s.QsoList = [](TContestLogStd& window) { ShowList(window, kKorrekturQsoList); };
   s.CallSearch = [](TContestLogStd& window) { ShowList(window, kKorrekturCallSearch); };
   s.BandLog = [](TContestLogStd& window) { ShowList(window, kKorrekturBandLog); };

@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QTableView>
 
+#include <fstream>
+
+#include "AdifImportDriver.h"
 #include "brzlog_fixture.h"
 #include "logentry/ContestEingabeStd2Form.h"
 #include "logentry/contlogstd.h"
@@ -17,6 +20,7 @@
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
+#include "support/ScriptedFileDialog.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
@@ -172,6 +176,57 @@ TEST_F(QsoWindowTest, DeletingFromTheGridMovesTheMultiplierToTheNextQsoOfTheSqua
   });
   OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
   EXPECT_EQ(markOf(nextCall), "JO31");
+  ExpectNumberingWithoutGaps();
+  RecountAll();
+  ExpectScoreOfStoredLog();
+}
+
+
+// The import button of the window: a file from another logbook goes through
+// the entry's preparation, so its QSOs are stored as if typed: the country
+// from the call (not the file's), the square of the received exchange in
+// the locator field, the name from the file, numbers after the log's last,
+// and the score of the whole log.
+TEST_F(QsoWindowTest, ImportedQsosAreStoredAsTheEntryStoresThem) {
+  const std::string file = dir_.File("other.adi");
+  std::ofstream(file, std::ios::binary)
+      << "exported by another logbook <EOH>\n"
+         "<CALL:6>F6ABC <QSO_DATE:8>20151220 <TIME_ON:6>095510 <BAND:3>80M <MODE:2>CW <RST_SENT:3>599 "
+         "<STX_STRING:8>123/JO31 <RST_RCVD:3>579 <SRX_STRING:8>077/JN18 <DXCC_PFX:2>XX <NAME:4>Jean <EOR>\n"
+         "<CALL:6>ON4XYZ <QSO_DATE:8>20151220 <TIME_ON:6>095620 <BAND:3>40M <MODE:2>CW <RST_SENT:3>599 "
+         "<STX_STRING:8>123/JO31 <RST_RCVD:3>599 <SRX_STRING:8>088/JO20 <EOR>\n";
+  ScriptedFileDialog files;
+  files.answer = file;
+  const size_t before = StoredQsos().size();
+  // The received exchange is read into the log's first exchange field.
+  const std::string exchange =
+      contest_->ExchangeCaptions[0].empty() ? std::string("SRX") : contest_->ExchangeCaptions[0].str();
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    adifdialog::WhenShown([exchange](TContestAdifimportForm* form) {
+      adifdialog::Click(form->btndatei);
+      adifdialog::AssignSameNames(form);
+      adifdialog::Drag(form, "SRX_STRING", exchange);
+      adifdialog::Click(form->btnimportstart);
+    });
+    QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
+    EXPECT_TRUE(window.timerzeit->isActive());
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+
+  bool told = false;
+  for (const ScriptedMessages::Shown& m : messages_.History())
+    told = told || m.text == "2 Datensätze importiert";
+  EXPECT_TRUE(told);
+  ASSERT_EQ(StoredQsos().size(), before + 2);
+  const TContestQsoRecord f6 = StoredAt(RefOfCall("F6ABC"));
+  const uint8_t* p = f6.data();
+  EXPECT_EQ(rec::GetStr(p, qrec::kDXCC, qrec::kDXCCCap), "F");
+  EXPECT_EQ(rec::GetStr(p, qrec::kLoc, qrec::kLocCap), "JN18");
+  EXPECT_EQ(rec::GetStr(p, qrec::kNameQth, qrec::kNameQthCap), "JEAN;");
+  EXPECT_EQ(rec::GetInt32(p, qrec::kZeit), 9 * 3600 + 55 * 60 + 10);
+  EXPECT_EQ(rec::GetInt32(p, qrec::kWagNummer), static_cast<int32_t>(before) + 1);
+  EXPECT_EQ(rec::GetChar(StoredAt(RefOfCall("ON4XYZ")).data(), qrec::kBandcode), 'c');
   ExpectNumberingWithoutGaps();
   RecountAll();
   ExpectScoreOfStoredLog();
