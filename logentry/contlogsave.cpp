@@ -14,8 +14,22 @@
 
 namespace {
 
-constexpr const char* kNotStored =
-    "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen; bitte noch einmal speichern.";
+// Why a QSO could not be stored, as the user is told; the entry stays.
+std::string NotStoredText(TSaveFailure why) {
+  std::string reason;
+  switch (why) {
+    case TSaveFailure::TimeTaken:
+      reason = " Diese Zeit und die zehn Sekunden danach sind im Log schon belegt.";
+      break;
+    case TSaveFailure::LockRefused:
+      reason = " Das Log ist von einer anderen Station gesperrt.";
+      break;
+    default:
+      break;
+  }
+  return "Das QSO konnte nicht gespeichert werden." + reason +
+         " Die Eingabe bleibt stehen; bitte noch einmal speichern.";
+}
 
 }  // namespace
 
@@ -71,24 +85,15 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   next.QslSent = State.QslSent;
   // The add and the rewrite with points and numbers are one transaction of
   // the save; nothing is stored when it fails.
-  const TSaveResult saved = SaveQso(contest_, listTable_, *qsoTable_, next);
+  // The area codes of letter 'H' score only when the entry routines accept them.
+  const TSaveResult saved = SaveQso(contest_, listTable_, *qsoTable_, next, dokCheck_.get());
   if (!saved.Added) {
     SetEntryRecord(entry);
-    ToMessages.Fehler(kNotStored);
+    ToMessages.Fehler(NotStoredText(saved.Failure));
     return out;
   }
-  TContestQsoRecord q = EntryRecord();
-  int32_t points = saved.Points;
-  // The area codes of letter 'H' score only when the entry routines accept them.
-  if (letter == 'H' && dokCheck_) {
-    const int32_t checked = QsoPoints(contest_, listTable_, *qsoTable_, dokCheck_.get());
-    if (checked != points) {
-      points = checked;
-      rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(points));
-      qsoTable_->SetQsoRecord(q);
-      qsoTable_->Update();
-    }
-  }
+  const TContestQsoRecord q = EntryRecord();
+  const int32_t points = saved.Points;
   out.Saved = true;
   out.Ref = qsoTable_->CurrentRef();
   State.LastFrequency = rec::GetFloat(q.data(), qrec::kFrequenz);

@@ -78,7 +78,7 @@ void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso) {
 }
 
 TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
-                    const TNextNumbers& next) {
+                    const TNextNumbers& next, TDokAreaCheck* areaCheck) {
   TSaveResult res;
   TContestQsoRecord entry;
   qsoTable.GetQsoRecord(entry);
@@ -101,7 +101,7 @@ TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestLis
     qsoTable.RollbackTransaction();
     return fail(added);
   }
-  const int32_t points = QsoPoints(contest, contestListTable, qsoTable);
+  const int32_t points = QsoPoints(contest, contestListTable, qsoTable, areaCheck);
   TContestQsoRecord q;
   qsoTable.GetQsoRecord(q);
   rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(points));
@@ -125,34 +125,41 @@ void UpdateCallBook(const TContestQsoRecord& qso, char contestLetter, const TCal
   const std::string home = HomeCallOf(call);
   TdbCall book(kCallBook, false, 0);
   if (!book.IsOpen()) return;
+  // The entry is added and filled in one transaction: one write to the
+  // disk per save, and a failure leaves the call book as it was.
+  if (!book.BeginTransaction()) return;
+  bool ok = true;
   if (!book.FindCall(home)) {
     book.ClearRecord();
     book.SetCall(home);
-    if (!book.Add()) return;
+    ok = book.Add();
   }
+  bool changed = false;
   const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
   if (contestLetter != '4' && !dok1.empty()) {
     book.SetDOK((dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8));
-    book.Update();
+    changed = true;
   }
   if (contestLetter == '7' && !input.Field2.empty()) {
     book.SetDIG(input.Field2);
-    book.Update();
+    changed = true;
   }
   if (contestLetter == 'f' && !input.Field3.empty()) {
     book.SetAGCW(input.Field3);
-    book.Update();
+    changed = true;
   }
-  if (contestLetter == 'i' && !input.Field2.empty()) {
-    if (input.Field2.size() >= 2 && input.Field2[1] == 'M') book.SetMF(input.Field2.substr(2));
-    book.Update();
+  if (contestLetter == 'i' && input.Field2.size() >= 2 && input.Field2[1] == 'M') {
+    book.SetMF(input.Field2.substr(2));
+    changed = true;
   }
   if (input.NameEnabled && !input.Name.empty()) {
     book.SetName(input.Name);
-    book.Update();
+    changed = true;
   }
   if (input.QthEnabled && !input.Qth.empty()) {
     book.SetQTH(input.Qth);
-    book.Update();
+    changed = true;
   }
+  if (ok && changed) ok = book.Update();
+  if (!ok || !book.CommitTransaction()) book.RollbackTransaction();
 }

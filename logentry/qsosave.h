@@ -11,6 +11,7 @@
 #include "database/contestrecords.h"
 
 class TdbContestBase;
+class TDokAreaCheck;
 
 // The numbers the log window prepared for the next QSO.
 struct TNextNumbers {
@@ -56,8 +57,9 @@ void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso);
 // Adds the QSO in the edit copy of qsoTable and stores its points and padded
 // exchange numbers, in one transaction; the record stays the table's
 // current record. On failure the edit copy keeps the entry as it was.
+// areaCheck: the entry routines' test of area codes (letter 'H').
 TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestListTable,
-                    TdbContestBase& qsoTable, const TNextNumbers& next);
+                    TdbContestBase& qsoTable, const TNextNumbers& next, TDokAreaCheck* areaCheck = nullptr);
 
 // What the entry fields add to the call book.
 struct TCallBookInput {

@@ -275,7 +275,7 @@ TEST_F(QsoEntryTest, AQsoThatCannotBeStoredStaysInTheEntry) {
   RunWindow([&](TContestLogStd& w) {
     ClockAt(w, 8 * 3600);
     const std::string qsos = LabelText(w, "Label28"), points = LabelText(w, "Label20");
-    msgs.Expect(Kind::Fehler, "konnte nicht gespeichert werden");
+    msgs.Expect(Kind::Fehler, "konnte nicht gespeichert werden. Diese Zeit und die zehn Sekunden danach");
     Type("DL9ZZ");
     Press(Qt::Key_Return);
     Type("5");
