@@ -122,44 +122,35 @@ void UpdateCallBook(const TContestQsoRecord& qso, char contestLetter, const TCal
   const uint8_t* p = qso.data();
   const std::string call = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
   if (call.size() <= 2) return;
-  const std::string home = HomeCallOf(call);
+  // What this QSO tells of the station; a station it tells nothing of gets
+  // no empty entry (and the save no further write to the disk).
+  const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
+  const bool dok = contestLetter != '4' && !dok1.empty();
+  const bool dig = contestLetter == '7' && !input.Field2.empty();
+  const bool agcw = contestLetter == 'f' && !input.Field3.empty();
+  const bool mf = contestLetter == 'i' && input.Field2.size() >= 2 && input.Field2[1] == 'M';
+  const bool name = input.NameEnabled && !input.Name.empty();
+  const bool qth = input.QthEnabled && !input.Qth.empty();
+  if (!dok && !dig && !agcw && !mf && !name && !qth) return;
+
   TdbCall book(kCallBook, false, 0);
   if (!book.IsOpen()) return;
   // The entry is added and filled in one transaction: one write to the
   // disk per save, and a failure leaves the call book as it was.
   if (!book.BeginTransaction()) return;
   bool ok = true;
+  const std::string home = HomeCallOf(call);
   if (!book.FindCall(home)) {
     book.ClearRecord();
     book.SetCall(home);
     ok = book.Add();
   }
-  bool changed = false;
-  const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
-  if (contestLetter != '4' && !dok1.empty()) {
-    book.SetDOK((dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8));
-    changed = true;
-  }
-  if (contestLetter == '7' && !input.Field2.empty()) {
-    book.SetDIG(input.Field2);
-    changed = true;
-  }
-  if (contestLetter == 'f' && !input.Field3.empty()) {
-    book.SetAGCW(input.Field3);
-    changed = true;
-  }
-  if (contestLetter == 'i' && input.Field2.size() >= 2 && input.Field2[1] == 'M') {
-    book.SetMF(input.Field2.substr(2));
-    changed = true;
-  }
-  if (input.NameEnabled && !input.Name.empty()) {
-    book.SetName(input.Name);
-    changed = true;
-  }
-  if (input.QthEnabled && !input.Qth.empty()) {
-    book.SetQTH(input.Qth);
-    changed = true;
-  }
-  if (ok && changed) ok = book.Update();
+  if (dok) book.SetDOK((dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8));
+  if (dig) book.SetDIG(input.Field2);
+  if (agcw) book.SetAGCW(input.Field3);
+  if (mf) book.SetMF(input.Field2.substr(2));
+  if (name) book.SetName(input.Name);
+  if (qth) book.SetQTH(input.Qth);
+  if (ok) ok = book.Update();
   if (!ok || !book.CommitTransaction()) book.RollbackTransaction();
 }

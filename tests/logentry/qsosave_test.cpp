@@ -276,6 +276,8 @@ TEST_F(QsoSaveTest, CallBookEntryOfTheHomeCall) {
   UpdateCallBook(QsoRecordOf({.call = "DL6AB/P", .dok = "F05"}), 'i', in);
   UpdateCallBook(QsoRecordOf({.call = "DL7AB", .dok = "G21"}), '4', in);
   UpdateCallBook(QsoRecordOf({.call = "K1"}), 'A', in);
+  // A QSO that tells nothing of the station leaves no empty entry.
+  UpdateCallBook(QsoRecordOf({.call = "DL8AB", .dok = "H01"}), '4', {});
   TdbCall book(kCallBook, false, 0);
   ASSERT_TRUE(book.FindCall("DL6AB"));
   EXPECT_EQ(book.GetDOK(), "F05");
@@ -285,6 +287,7 @@ TEST_F(QsoSaveTest, CallBookEntryOfTheHomeCall) {
   ASSERT_TRUE(book.FindCall("DL7AB"));
   EXPECT_EQ(book.GetDOK(), "");  // letter '4' never writes the DOK
   EXPECT_FALSE(book.FindCall("K1"));
+  EXPECT_FALSE(book.FindCall("DL8AB"));
   // A later QSO adds to the entry and keeps what it does not know.
   UpdateCallBook(QsoRecordOf({.call = "DL6AB"}), '7', {.Field2 = "4711", .Field3 = "", .Name = "", .Qth = "Köln", .NameEnabled = false, .QthEnabled = true});
   ASSERT_TRUE(book.FindCall("DL6AB"));
