@@ -153,6 +153,7 @@ class TContestLogStd : public QDialog {
   void closeEvent(QCloseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void BuildControls();

@@ -9,6 +9,8 @@
 #include "database/kxstrings.h"
 #include "logentry/contloglook.h"
 #include "logentry/contlogstd.h"
+
+#include <algorithm>
 #include "logentry/entryroutines.h"
 #include "platform/codec.h"
 #include "ui/kxEdit.h"
@@ -28,6 +30,26 @@ bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 bool TContestLogStd::IsEntryEdit(QObject* o) const {
   auto* e = qobject_cast<TkxEdit*>(o);
   return e != nullptr && panelEingabe->isAncestorOf(e);
+}
+
+// Tab and Shift+Tab go round the entry fields that show: leaving them for
+// the grid would switch to list mode and empty the QSO being typed.
+bool TContestLogStd::focusNextPrevChild(bool next) {
+  QWidget* f = focusWidget();
+  if (IsEntryEdit(f)) {
+    std::vector<QWidget*> ring;
+    for (const std::string& name : model_.Shape().TabOrder)
+      if (QWidget* w = Control(name); w != nullptr && w->isVisible() && w->isEnabled()) ring.push_back(w);
+    const auto at = std::find(ring.begin(), ring.end(), f);
+    if (at != ring.end()) {
+      const auto n = static_cast<std::ptrdiff_t>(ring.size());
+      const std::ptrdiff_t i = at - ring.begin();
+      ring[static_cast<size_t>((i + (next ? 1 : n - 1)) % n)]->setFocus(next ? Qt::TabFocusReason
+                                                                            : Qt::BacktabFocusReason);
+      return true;
+    }
+  }
+  return QDialog::focusNextPrevChild(next);
 }
 
 TEntryFocusAt TContestLogStd::FocusOf(const QWidget* w) const {

@@ -325,7 +325,7 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
     step = "FNr 16";
     // A single sort order needs no chooser.
     const bool chooser = sortCombo_->count() >= 2;
-    if (!footerByLook_) {
+    if (!footerByLook_ && sortListShown_) {
       sortCombo_->setVisible(chooser);
       sortLabel_->setVisible(chooser);
     }
@@ -465,8 +465,12 @@ void TkxBrow::AddSortListItem(const std::string& caption) {
 }
 
 void TkxBrow::ShowSortList(bool show) {
+  sortListShown_ = show;
   sortCombo_->setVisible(show);
   sortLabel_->setVisible(show);
+  for (const char* name : {"btnSortierung", "imgSortierung"})
+    if (QWidget* w = footerBar_->findChild<QWidget*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly))
+      w->setVisible(show);
 }
 
 void TkxBrow::SetSortlistItemIndex(int i) {

@@ -121,7 +121,9 @@ class TkxBrow : public TkxMousePanel {
                        const std::string& legend = {});
   void ClearSortList();
   void AddSortListItem(const std::string& caption);
+  // False hides the sort chooser and whatever the look dressed it with.
   void ShowSortList(bool show);
+  bool SortListShown() const { return sortListShown_; }
   void InitViewList(int flags);
   int SortlistItemIndex() const { return sortIndex_; }
   void SetSortlistItemIndex(int i);
@@ -245,6 +247,7 @@ class TkxBrow : public TkxMousePanel {
   bool guard_ = false;
   bool laidOut_ = false;
   bool footerByLook_ = false;
+  bool sortListShown_ = true;
   bool multiSelect_ = false;
   bool defaultDrawing_ = true;
   bool ignoreMouse_ = false;

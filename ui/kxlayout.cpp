@@ -812,6 +812,10 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
   if (QWidget* edit = browser->EditButton()) edit->move(right + 6, search.Top);
   if (bar.SortLabel) bar.SortLabel->show();
   if (bar.SearchEdit) bar.SearchEdit->show();
+  // A grid whose sort chooser is hidden shows no sort controls of the look.
+  if (!browser->SortListShown())
+    for (QWidget* w : std::initializer_list<QWidget*>{bar.SortButton, bar.SortImage, bar.SortLabel})
+      if (w) w->hide();
   browser->SetFooterPlacedByLook(true);
 }
 

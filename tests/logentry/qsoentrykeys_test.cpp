@@ -94,6 +94,10 @@ TEST_F(QsoEntryTest, TabOnlyChecksAndF10SavesOnlyWhatPassesTheCheck) {
     Press(Qt::Key_Tab);  // out of the last field: checked, not stored
     EXPECT_EQ(StoredCount(nummer_), 0);
     EXPECT_EQ(A(w.eCall->text()), "DK1RI");
+    // Tab goes round the entry fields; it never leaves them for the grid.
+    EXPECT_EQ(FocusName(), "eCall");
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusName(), "eRSTr3");
     Press(Qt::Key_F10);
     EXPECT_EQ(StoredCount(nummer_), 1);
     EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
