@@ -387,7 +387,12 @@ void TContestLogStd::FormResize() {
   const int titleWidth = std::max(60, panelContLog->x() - 15);
   lTitel->setGeometry(5, CH - 10 - 60, titleWidth, 60);
   // Bottom buttons: Ändern at 1, Löschen and Bandlog 8 pixels apart, the
-  // closing button at the right.
+  // closing button at the right; each as wide as its caption in the font
+  // the look gave it.
+  for (TkxBitBtn* b : {btnAendern, btnLoeschen, btnBandliste, btnbeenden2}) {
+    b->SetkxautoWidth(16);
+    if (b->width() < 96) b->resize(96, b->height());
+  }
   btnAendern->move(1, 5);
   btnLoeschen->move(btnAendern->x() + btnAendern->width() + 8, 5);
   btnBandliste->move(btnLoeschen->x() + btnLoeschen->width() + 8, 5);
