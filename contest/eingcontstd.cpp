@@ -1,5 +1,7 @@
 #include "contest/eingcontstd.h"
 
+#include "ui/kxform.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -61,13 +63,7 @@ QLabel* Label(QWidget* parent, const char* name, const std::string& text) {
 // Runs a handler; no exception leaves the Qt event.
 template <typename F>
 void Guarded(F f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    ToMessages.Fehler(e.what());
-  } catch (...) {
-    ToMessages.Fehler("Unbekannter Fehler.");
-  }
+  RunGuarded(f);
 }
 
 }  // namespace

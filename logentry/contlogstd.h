@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "logentry/contlogmodel.h"
+#include "ui/kxform.h"
 #include "platform/messages.h"
 
 class QCheckBox;
@@ -209,12 +210,6 @@ void TContestLogStd::Guarded(F f) {
   // outer one's mark alone.
   const bool outer = !inHandler_;
   inHandler_ = true;
-  try {
-    f();
-  } catch (const std::exception& e) {
-    ToMessages.Fehler(e.what());
-  } catch (...) {
-    ToMessages.Fehler("Unbekannter Fehler.");
-  }
+  RunGuarded(f);
   if (outer) inHandler_ = false;
 }
