@@ -26,6 +26,7 @@
 #include "brzsample.h"
 #include "database/dbContestDat.h"
 #include "hamradio/modi.h"
+#include "logentry/newmultis.h"
 #include "logentry/qsochange.h"
 #include "logentry/recount.h"
 #include "platform/codec.h"
@@ -157,10 +158,13 @@ int main(int argc, char** argv) {
   struct Figure {
     const char* name;
     bool recount;
+    bool prepare;
     std::vector<double> project, reference;
   };
-  std::vector<Figure> figures = {{"delete first of 10000 QSOs, renumbering included", false, {}, {}},
-                                 {"the same with the full recount afterwards", true, {}, {}}};
+  std::vector<Figure> figures = {
+      {"delete first of 10000 QSOs, renumbering included", false, false, {}, {}},
+      {"the same with the full recount afterwards", true, false, {}, {}},
+      {"the same with every QSO's multipliers prepared again, as the window does", true, true, {}, {}}};
   for (Figure& f : figures) {
     for (int run = 0; run < kRuns; ++run) {
       if (!CopyFile(master, logFile)) return 1;
@@ -171,6 +175,13 @@ int main(int argc, char** argv) {
         link.ContestListTable = listTable;
         link.QsoTable = qsoTable.get();
         link.Routines = &routines;
+        if (f.prepare) {
+          link.PrepareRenumbered = [&] {
+            TContestRecord l{};
+            listTable->GetContestRecord(l);
+            return RenumberMultiplierPreparation(*contest, l);
+          };
+        }
         if (f.recount) {
           link.RecountAll = [&] {
             TContestRecord l{};
