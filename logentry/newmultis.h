@@ -19,9 +19,12 @@ bool CheckNewMulti(int kind, TContestQsoRecord& qso, const TContestRec& contest,
                    TScoreCounters& counters, const TCountOptions& options = {});
 
 // Prepares the QSO's multiplier fields and checks every active kind.
+// allWorkedBefore, when given, tells whether every value the QSO has for an
+// active kind was found in log already (a QSO without values counts as such).
 void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest,
                    const TContestRecord& contestList, TdbContest& log, TMultiplierLists& lists,
-                   TScoreCounters& counters, const TCountOptions& options = {});
+                   TScoreCounters& counters, const TCountOptions& options = {},
+                   bool* allWorkedBefore = nullptr);
 
 // The multiplier preparation of a renumbering: every QSO, in the order of the
 // renumbered log, is counted against the QSOs before it, so that a value
