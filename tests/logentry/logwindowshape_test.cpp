@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,7 +60,9 @@ int NeededWidth(QWidget* w) {
   if (auto* b = qobject_cast<TkxBitBtn*>(w)) {
     QString t = AnsiToQString(b->Caption());
     t.remove(QLatin1Char('&'));
-    return QFontMetrics(b->font()).horizontalAdvance(t);
+    // A picture beside the caption takes its own room.
+    const int glyph = b->Glyph().isNull() || t.isEmpty() ? 0 : b->Glyph().width() / std::max(1, b->NumGlyphs()) + b->Spacing();
+    return QFontMetrics(b->font()).horizontalAdvance(t) + glyph;
   }
   return 0;
 }
@@ -133,6 +136,7 @@ TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
     if (w->Panel2->isVisible()) ExpectTidy(w->Panel2, where);
     ExpectTidy(w->panelButtons, where);
     ExpectTidy(w->panelauswertung, where);
+    ExpectTidy(w->PanelUnten, where);
     // The log area, the score panel and the title line stay apart.
     EXPECT_FALSE(w->panelauswertung->geometry().intersects(w->panelContLog->geometry())) << where;
     EXPECT_FALSE(w->lTitel->geometry().intersects(w->panelContLog->geometry())) << where;
