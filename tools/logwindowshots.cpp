@@ -1,0 +1,91 @@
+// Pictures of the log window for contests of different exchange kinds, at
+// 800 and 1280 pixels wide, to look at its shape:
+//   logwindowshots <directory> [letter[/class] ...]   (default 4 A/4 X)
+// Each log holds a few QSOs so that the grid and the score panel show rows.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "contest/ContestFkt.h"
+#include "database/dbContest.h"
+#include "database/filemanager.h"
+#include "database/recfields.h"
+#include "database/setups.h"
+#include "logentry/contlogstd.h"
+#include "platform/codec.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
+
+namespace {
+
+// Answers every message without showing it.
+class TQuiet : public TMessagePresenter {
+ public:
+  bool JaNeinFrage(const std::string&, const std::string&, const std::string&, bool yes) override { return yes; }
+  bool Hinweis(const std::string&, const std::string&, const std::string&, bool, bool) override { return true; }
+  void Achtung(const std::string&, const std::string&) override {}
+  void Fehler(const std::string&) override {}
+  void FehlerInfo(const std::string&, const std::string&, const std::string&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: logwindowshots <directory> [letter[/class] ...]\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  std::vector<std::string> cases;
+  for (int i = 2; i < argc; ++i) cases.emplace_back(argv[i]);
+  if (cases.empty()) cases = {"4", "A/4", "X"};
+  QTemporaryDir tmp;
+  ProgramDirectory = QStringToFileName(tmp.path()) + "/";
+  TQuiet quiet;
+  ToMessages.SetPresenter(&quiet);
+  ToSetups.SetOwnCall("DL1ABC");
+  ToSetupStation st{};
+  rec::SetStr(st.data(), stationrec::kLocator, stationrec::kLocatorCap, "JO31LK");
+  ToSetups.SetStation(st);
+  if (!StartFileManager()) return 1;
+  {
+    TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+    for (const std::string& c : cases) {
+      const char letter = c[0];
+      const int klasse = c.size() > 2 ? std::stoi(c.substr(2)) : 1;
+      list.ClearRecord();
+      TContestRecord r{};
+      rec::SetChar(r.data(), crec::kTyp, letter);
+      rec::SetStr(r.data(), crec::kName, crec::kNameCap, "Test " + c);
+      rec::SetStr(r.data(), crec::kDok, crec::kDokCap, "Z11");
+      rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
+      rec::SetInt32(r.data(), crec::kZusatzWert, 123);
+      r[crec::kTeilnahmeart] = static_cast<uint8_t>(klasse);
+      rec::SetBool(r.data(), crec::kRstSentFree, true);
+      rec::SetBool(r.data(), crec::kRstRcvdFree, true);
+      list.SetContestRecord(r);
+      if (!list.Add()) return 1;
+      ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
+      TContestRec desc;
+      ContestFkt.DefineContest(desc, list, letter, true);
+      list.GetContestRecord(r);
+      TContestLogStd window(nullptr, rec::GetInt32(r.data(), crec::kNummer), desc, list, extra);
+      window.StartNewEntry(false);
+      for (int w : {800, 1280}) {
+        window.resize(w, w == 800 ? 600 : 900);
+        window.show();
+        QApplication::processEvents();
+        std::string name = c;
+        for (char& ch : name)
+          if (ch == '/') ch = '-';
+        window.grab().save(out + QStringLiteral("/logwindow-%1-%2.png").arg(AnsiToQString(name)).arg(w));
+      }
+      window.close();
+    }
+  }
+  ExitFileManager();
+  return 0;
+}
