@@ -21,6 +21,7 @@
 #include "database/recfields.h"
 #include "logentry/adifimport.h"
 #include "platform/paths.h"
+#include "benchsupport.h"
 #include "rawsqliteref.h"
 
 namespace {
@@ -69,10 +70,10 @@ int main(int argc, char** argv) {
   for (int i = 0; tags.size() < regular.size(); ++i) tags += "<T" + std::to_string(i) + ":1>x";
   size_t records = 0;
   const double regularMs = ParseMs(regular, records);
-  rawsqlite::PrintFigure("ADIF read 1 MB of \"<\" (reference: regular 1 MB file)", ParseMs(onlyOpen, records),
+  bench::Figure("ADIF read 1 MB of \"<\" (reference: regular 1 MB file)", ParseMs(onlyOpen, records),
                          regularMs);
   const double tagsMs = ParseMs(tags, records);
-  rawsqlite::PrintFigure("ADIF read 1 MB of distinct tags (reference: regular 1 MB file)", tagsMs, regularMs);
+  bench::Figure("ADIF read 1 MB of distinct tags (reference: regular 1 MB file)", tagsMs, regularMs);
 
   // Import into an empty log of the real definitions of letter '4', three
   // times into fresh logs; the fastest run of each side counts, so that a
@@ -130,8 +131,8 @@ int main(int argc, char** argv) {
     addMs = std::min(addMs, MsSince(start));
   }
   const std::string n = std::to_string(count);
-  rawsqlite::PrintFigure("ADIF import of " + n + " QSOs (reference: raw SQLite inserts)", importMs, referenceMs);
-  rawsqlite::PrintFigure("storage engine adds of the same " + n + " QSOs (reference: raw SQLite inserts)", addMs,
+  bench::Figure("ADIF import of " + n + " QSOs (reference: raw SQLite inserts)", importMs, referenceMs);
+  bench::Figure("storage engine adds of the same " + n + " QSOs (reference: raw SQLite inserts)", addMs,
                          referenceMs);
   ExitFileManager();
   return 0;

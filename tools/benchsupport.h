@@ -54,9 +54,11 @@ inline double MedianMs(int runs, const std::function<void()>& work) {
   return Quantile(t, 0.5);
 }
 
-inline void Figure(const std::string& name, double projectMs, double referenceMs) {
+// The line scripts/bench.sh collects: figure, project ms, reference ms,
+// ratio; figures below a millisecond want more decimals.
+inline void Figure(const std::string& name, double projectMs, double referenceMs, int decimals = 2) {
   const double ratio = referenceMs > 0 ? projectMs / referenceMs : 0;
-  std::printf("%s\t%.2f\t%.2f\t%.2f\n", name.c_str(), projectMs, referenceMs, ratio);
+  std::printf("%s\t%.*f\t%.*f\t%.2f\n", name.c_str(), decimals, projectMs, decimals, referenceMs, ratio);
   std::fflush(stdout);
 }
 

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <sqlite3.h>
 
+#include "benchsupport.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -90,13 +92,8 @@ int main(int argc, char** argv) {
   sqlite3_close(db);
 
   const double ref = Median(raw);
-  std::printf("%-42s %8s %8s %7s\n", "10,000 QSOs", "median", "min", "ratio");
-  auto row = [&](const char* what, const std::vector<double>& v) {
-    std::printf("%-42s %6.1f ms %6.1f ms %6.1fx\n", what, Median(v), *std::min_element(v.begin(), v.end()),
-                Median(v) / ref);
-  };
-  row("hourly chart count", hourly);
-  row("membership-age chart count", ages);
-  row("raw SQLite, same rows in key order", raw);
+  // Reference: raw SQLite reading the same rows in key order.
+  bench::Figure("hourly chart count, 10,000 QSOs", Median(hourly), ref);
+  bench::Figure("membership-age chart count, 10,000 QSOs", Median(ages), ref);
   return sink == -1 ? 1 : 0;
 }

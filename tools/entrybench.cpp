@@ -48,6 +48,7 @@
 #include "prefix/dbPrefixDat.h"
 #include "benchshared.h"
 #include "brzsample.h"
+#include "benchsupport.h"
 #include "rawsqliteref.h"
 #include "ui/kxEdit.h"
 
@@ -315,12 +316,11 @@ int main(int argc, char** argv) {
                       rs = bench::Summary(rawSaveMs);
   std::printf("# entrybench: '4' log of %d QSOs, 300 calls keyed, 300 QSOs saved\n", qsos);
   std::printf("figure\tproject ms\treference ms\tratio\n");
-  using rawsqlite::PrintFigure;
-  PrintFigure("last key to lookup labels, median", k.median, rk.median, 3);
-  PrintFigure("last key to lookup labels, p99", k.p99, rk.p99, 3);
-  PrintFigure("last key to lookup labels, max", k.max, rk.max, 3);
-  PrintFigure("save on Enter, median", s.median, rs.median, 2);
-  PrintFigure("save on Enter, p99", s.p99, rs.p99, 2);
-  PrintFigure("save on Enter, max", s.max, rs.max, 2);
+  bench::Figure("last key to lookup labels, median", k.median, rk.median, 3);
+  bench::Figure("last key to lookup labels, p99", k.p99, rk.p99, 3);
+  bench::Figure("last key to lookup labels, max", k.max, rk.max, 3);
+  bench::Figure("save on Enter, median", s.median, rs.median, 2);
+  bench::Figure("save on Enter, p99", s.p99, rs.p99, 2);
+  bench::Figure("save on Enter, max", s.max, rs.max, 2);
   return 0;
 }

@@ -16,6 +16,8 @@
 
 #include <sqlite3.h>
 
+#include "benchsupport.h"
+
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
 #include "database/filemanager.h"
@@ -136,9 +138,8 @@ int main(int argc, char** argv) {
   }
   ExitFileManager();
   std::sort(runs.begin(), runs.end());
-  std::printf("open log window, %d QSOs, grid on newest QSO: %.1f ms (median of 5; min %.1f, max %.1f)\n",
-              qsos, runs[2], runs.front(), runs.back());
-  std::printf("reference: raw SQLite walk over the same QSOs: %.1f ms; ratio %.1f\n", rawMs,
-              rawMs > 0 ? runs[2] / rawMs : 0.0);
+  // Reference: a raw SQLite walk over the same QSOs.
+  bench::Figure("open log window on " + std::to_string(qsos) + " QSOs, grid on the newest, median of 5",
+                runs[2], rawMs);
   return 0;
 }

@@ -94,11 +94,4 @@ inline double InsertMs(const TRows& rows, const std::string& file) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-// The benchmark line: figure, project ms, reference ms, ratio; figures
-// below a millisecond want more decimals.
-inline void PrintFigure(const std::string& figure, double projectMs, double referenceMs, int decimals = 1) {
-  std::printf("%s\t%.*f\t%.*f\t%.2f\n", figure.c_str(), decimals, projectMs, decimals, referenceMs,
-              referenceMs > 0 ? projectMs / referenceMs : 0.0);
-}
-
 }  // namespace rawsqlite
