@@ -2,8 +2,8 @@
 
 #include "contest/ContestEntries.h"
 #include "contest/eingcontstd.h"
-#include "logentry/contlogstd.h"
-#include "logentry/qsowindowservices.h"
+#include "logentry/window/contlogstd.h"
+#include "logentry/dialogs/qsowindowservices.h"
 #include "outputs/ToolsFkt.h"
 #include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/stdrout.h"

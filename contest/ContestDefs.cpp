@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "contest/ContestLetters.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 
 namespace {
 

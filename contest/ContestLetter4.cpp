@@ -1,6 +1,6 @@
 // Letter '4': the party of the club Brazelund, this edition's own contest.
 #include "contest/ContestLetters.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 namespace {
 

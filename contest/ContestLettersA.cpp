@@ -2,8 +2,8 @@
 #include <string>
 
 #include "contest/ContestLetters.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
 
 namespace {
 

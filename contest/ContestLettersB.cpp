@@ -2,7 +2,7 @@
 #include <string>
 
 #include "contest/ContestLetters.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "contest/ContestLetters.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 namespace {
 

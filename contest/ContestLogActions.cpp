@@ -3,7 +3,7 @@
 #include "contest/ContestEntries.h"
 #include "database/contestrecords.h"
 #include "database/dbContestDat.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 

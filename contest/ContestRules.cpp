@@ -3,7 +3,7 @@
 #include <QDir>
 #include <string_view>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 

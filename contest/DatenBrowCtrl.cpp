@@ -1,6 +1,6 @@
 #include "contest/DatenBrowCtrl.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "ui/kxbrow.h"
 #include "ui/kxlayout.h"
 

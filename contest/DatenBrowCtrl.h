@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "database/dbbase.h"
-#include "storage/keystr.h"
+#include "base/keystr.h"
 #include "ui/kbrowser.h"
 #include "ui/kxbrow_table.h"
 

@@ -2,9 +2,9 @@
 
 #include "contest/LogServices.h"
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 
 namespace {
 

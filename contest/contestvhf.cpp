@@ -13,7 +13,7 @@
 #include "contest/hh.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "database/setups.h"
 #include "platform/codec.h"
 #include "platform/messages.h"

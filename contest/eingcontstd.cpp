@@ -28,7 +28,7 @@
 #include "contest/SetupOutputs.h"
 #include "contest/hh.h"
 #include "database/dbContest.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 #include "platform/messages.h"
 #include "ui/kxDatum.h"

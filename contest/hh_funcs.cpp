@@ -1,6 +1,6 @@
 #include "contest/hh_funcs.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 #include <QDir>
 #include <QFile>

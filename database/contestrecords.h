@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 
 // ---------------------------------------------------------------------------
 // Contest-list record (one per contest log), 379 bytes.

@@ -1,6 +1,6 @@
 #include "database/dbCallDat.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 TDatCall ToDatCall;
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "database/dbtable.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 
 using TCallRecord = std::array<uint8_t, 256>;
 

@@ -1,6 +1,6 @@
 #include "database/dbContest.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 using namespace contestkey;
 

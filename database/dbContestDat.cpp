@@ -2,7 +2,7 @@
 
 #include "database/contestrecords.h"
 #include "database/homecall.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 TDatContest ToDatContest;
 

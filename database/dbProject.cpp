@@ -1,6 +1,6 @@
 #include "database/dbProject.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 TProjecte ToProjecte;
 

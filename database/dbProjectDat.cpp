@@ -1,6 +1,6 @@
 #include "database/dbProjectDat.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 TDatProject ToDatProject;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "database/dbtable.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 
 using TProjectRecord = std::array<uint8_t, 256>;
 

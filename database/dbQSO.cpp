@@ -1,7 +1,7 @@
 #include "database/dbQSO.h"
 
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
 
 bool TdbQSO::SearchCall(std::string_view call) {
   return SearchKey(MakeKeyStr(ToStrings.FixLenUpper(call, static_cast<int>(qsorec::kKeyCallWidth))),

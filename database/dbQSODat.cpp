@@ -1,6 +1,6 @@
 #include "database/dbQSODat.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 TDatQSO ToDatQSO;
 

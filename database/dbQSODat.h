@@ -7,7 +7,7 @@
 #include <string>
 
 #include "database/dbtable.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 
 using TQsoRecord = std::array<uint8_t, 256>;
 

@@ -1,6 +1,6 @@
 #include "database/dbSetupDat.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "database/setuprecords.h"
 
 TDatSetup ToDatSetup;

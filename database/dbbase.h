@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string>
 
-#include "storage/keystr.h"
+#include "base/keystr.h"
 #include "storage/tdbtreiber.h"
 #include "storage/tokeys.h"
 

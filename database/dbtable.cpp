@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "platform/paths.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <set>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/messages.h"
 #include "platform/paths.h"
 #include "storage/ifderrors.h"

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 
 // ---------------------------------------------------------------------------
 // Own-station record.

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "database/dbSetup.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "database/lookcolors.h"
 #include "platform/messages.h"
 #include "platform/paths.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 inline std::string BlankFreeUpper(std::string_view s) {
   std::string u = ToStrings.UpperCase(ToStrings.Trim(s));

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
 #include "outputs/stdrout.h"
 #include "outputs/zeitraumeutagForm.h"
 

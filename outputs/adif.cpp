@@ -1,9 +1,9 @@
 #include "outputs/adif.h"
 
 #include "contest/ContestFkt.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "outputs/exportlog.h"
 #include "database/dbContest.h"

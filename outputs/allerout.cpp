@@ -6,8 +6,8 @@
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "outputs/exportlog.h"
 #include "platform/messages.h"

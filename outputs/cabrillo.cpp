@@ -1,9 +1,9 @@
 #include "outputs/cabrillo.h"
 
 #include "contest/ContestFkt.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "hamradio/modi.h"
 #include "database/dbContest.h"

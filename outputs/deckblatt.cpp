@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "hamradio/baender.h"
 #include "outputs/allerout.h"

@@ -1,13 +1,13 @@
 #include "outputs/exportlog.h"
 
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "outputs/allerout.h"
 #include "hamradio/modi.h"
-#include "logentry/score.h"
+#include "logentry/rules/score.h"
 
 #include <set>
 

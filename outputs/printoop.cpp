@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/messages.h"
 
 TPrintSS PrintSS;

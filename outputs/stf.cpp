@@ -2,9 +2,9 @@
 
 #include "contest/ContestFkt.h"
 #include "contest/eingcontstdlogic.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "platform/textfile.h"
 #include "database/dbContest.h"

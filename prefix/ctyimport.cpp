@@ -5,8 +5,8 @@
 #include <map>
 #include <memory>
 
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/locator.h"
 #include "platform/paths.h"
 #include "prefix/dbPrefix.h"

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/prefixe.h"
 #include "prefix/dbPrefixDat.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "prefix/dbPrefixDat.h"
 
 using namespace prefrec;

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "platform/paths.h"
 #include "prefix/dbPrefix.h"
 #include "prefix/dbPrefixBase.h"

@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "database/dbProject.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
 #include "hamradio/prefixe.h"
 
 namespace {

@@ -25,9 +25,9 @@ done
 # The reader units each target exercises; they get the coverage feedback.
 declare -A units=(
   [textfile_fuzz]="platform/textfile.cpp platform/codec.cpp"
-  [adif_fuzz]="logentry/adifimport.cpp platform/textfile.cpp platform/codec.cpp"
+  [adif_fuzz]="logentry/adif/adifimport.cpp platform/textfile.cpp platform/codec.cpp"
   [cty_fuzz]="prefix/ctyimport.cpp"
-  [memberlists_fuzz]="logentry/memberlists.cpp platform/textfile.cpp platform/codec.cpp"
+  [memberlists_fuzz]="logentry/rules/memberlists.cpp platform/textfile.cpp platform/codec.cpp"
 )
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(textfile_fuzz adif_fuzz cty_fuzz memberlists_fuzz)
@@ -37,7 +37,7 @@ mkdir -p "$out"
 flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
        -I"$top" $(pkg-config --cflags Qt6Widgets))
 libs=()
-for l in outputs logentry contest ui prefix hamradio database storage platform; do
+for l in outputs logentry_dialogs logentry_window logentry_model logentry_adif logentry_rules contest ui prefix database hamradio storage base platform; do
   libs+=("$top/build/lib$l.a")
 done
 syslibs=($(pkg-config --libs Qt6Widgets Qt6PrintSupport sqlite3 libpng) -ljpeg -lz -lpthread)

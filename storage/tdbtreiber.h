@@ -10,7 +10,7 @@
 #include <string>
 
 #include "storage/ifdriver.h"
-#include "storage/keystr.h"
+#include "base/keystr.h"
 
 class TdbTreiber {
  public:

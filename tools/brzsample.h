@@ -9,11 +9,11 @@
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/baender.h"
-#include "logentry/ContestEingabeStd2Logic.h"
+#include "logentry/rules/ContestEingabeStd2Logic.h"
 
 // The companion routines of a log window that resolves nothing: the tools
 // change and delete QSOs whose prefixes are stored already.

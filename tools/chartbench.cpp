@@ -17,9 +17,9 @@
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "logentry/auswertung.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "logentry/rules/auswertung.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 

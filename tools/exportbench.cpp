@@ -19,7 +19,7 @@
 #include "contest/SetupOutputs.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "database/setups.h"
 #include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/edi.h"

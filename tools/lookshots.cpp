@@ -13,7 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "platform/codec.h"
 #include "ui/Bildressourcen.h"

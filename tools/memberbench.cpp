@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "benchsupport.h"
-#include "logentry/memberlists.h"
+#include "logentry/rules/memberlists.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

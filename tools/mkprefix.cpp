@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "prefixtables.h"

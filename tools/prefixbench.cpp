@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "benchsupport.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"

@@ -11,10 +11,10 @@
 #include <functional>
 
 #include "brzsample.h"
-#include "logentry/ContestEingabeStd2Ctrl.h"
-#include "logentry/contloggrid.h"
-#include "logentry/qsochange.h"
-#include "logentry/stdkorr.h"
+#include "logentry/dialogs/ContestEingabeStd2Ctrl.h"
+#include "logentry/model/contloggrid.h"
+#include "logentry/dialogs/qsochange.h"
+#include "logentry/dialogs/stdkorr.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
 #include "ui/kxbrow.h"

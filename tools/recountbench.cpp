@@ -18,8 +18,8 @@
 #include "benchsupport.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
-#include "logentry/recount.h"
-#include "logentry/renumber.h"
+#include "logentry/rules/recount.h"
+#include "logentry/rules/renumber.h"
 
 namespace {
 

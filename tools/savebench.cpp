@@ -16,7 +16,7 @@
 #include "benchsupport.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
-#include "logentry/qsosave.h"
+#include "logentry/rules/qsosave.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "benchsupport.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "platform/paths.h"
-#include "storage/keystr.h"
+#include "base/keystr.h"
 #include "storage/tdbtreiber.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/Bildressourcen.h"
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 #include <png.h>
 

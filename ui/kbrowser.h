@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/keystr.h"
+#include "base/keystr.h"
 
 // The exception of the paging engine and the browser panel; the message is
 // program text (Windows-1252).

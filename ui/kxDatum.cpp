@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "database/kxdates.h"
+#include "base/kxdates.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxDatumLogic.h"
 

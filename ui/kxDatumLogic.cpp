@@ -1,6 +1,6 @@
 #include "ui/kxDatumLogic.h"
 
-#include "database/kxdates.h"
+#include "base/kxdates.h"
 
 namespace {
 const char* const kDatePicture = "dd.mm.yyyy";

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 
 TkxEdit::TkxEdit(QWidget* parent) : QLineEdit(parent) {}

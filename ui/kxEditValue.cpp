@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 namespace {
 // The largest magnitude of the 6-byte real.

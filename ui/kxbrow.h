@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/keystr.h"
+#include "base/keystr.h"
 #include "ui/kxMousePanel.h"
 #include "ui/kbrowser.h"
 

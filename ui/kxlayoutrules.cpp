@@ -4,7 +4,7 @@
 #include <cmath>
 #include <utility>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "ui/kxbuttons.h"
 

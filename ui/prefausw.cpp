@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <cmath>
 
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxlayout.h"

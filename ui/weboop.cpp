@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/codec.h"
 #include "platform/launcher.h"
 #include "platform/messages.h"

@@ -6,8 +6,8 @@
 #include "RecordExpect.h"
 #include "contest/ContestDefs.h"
 #include "contest/ContestLetters.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "contest/ContestDefs.h"
 #include "contest/ContestFkt.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
 
 namespace {
 

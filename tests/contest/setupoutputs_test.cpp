@@ -10,8 +10,8 @@
 #include "contest/LogServices.h"
 #include "contest/SetupOutputs.h"
 #include "database/dbContest.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "support/TempProgramDir.h"
 
 namespace {

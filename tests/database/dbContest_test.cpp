@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "database/dbContest.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/paths.h"
 #include "support/TempProgramDir.h"
 

@@ -8,8 +8,8 @@
 
 #include "database/dbbase.h"
 #include "database/filemanager.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "platform/paths.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "database/lookcolors.h"
 #include "database/setups.h"
 

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <string>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "hamradio/entities.h"
 
 namespace {

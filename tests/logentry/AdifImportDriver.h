@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "logentry/ContestAdifimportForm.h"
+#include "logentry/dialogs/ContestAdifimportForm.h"
 #include "platform/codec.h"
 #include "ui/kxbuttons.h"
 

@@ -22,16 +22,16 @@
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/kxstrings.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "hamradio/locator.h"
 #include "hamradio/modi.h"
-#include "logentry/ContestEingabeStd2Logic.h"
-#include "logentry/qsochange.h"
-#include "logentry/recount.h"
-#include "logentry/score.h"
+#include "logentry/rules/ContestEingabeStd2Logic.h"
+#include "logentry/dialogs/qsochange.h"
+#include "logentry/rules/recount.h"
+#include "logentry/rules/score.h"
 #include "support/TempProgramDir.h"
 
 // The companion routines as a scripted stand-in: the country of a call by

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "database/setups.h"
 #include "platform/codec.h"
 #include "platform/paths.h"

@@ -9,7 +9,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/dbContest.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "support/TempProgramDir.h"
 
 struct TQ {

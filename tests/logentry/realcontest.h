@@ -8,8 +8,8 @@
 #include <string>
 
 #include "contest/ContestDefs.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
 
 struct RealContest {
   std::unique_ptr<TContestRec> Rec = std::make_unique<TContestRec>();

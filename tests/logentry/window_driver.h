@@ -7,7 +7,7 @@
 #include <QTest>
 #include <functional>
 
-#include "logentry/DatenListeForm.h"
+#include "logentry/dialogs/DatenListeForm.h"
 #include "ui/ModalDriver.h"
 
 inline void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }

@@ -15,15 +15,15 @@
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "hamradio/modi.h"
-#include "logentry/dupecheck.h"
-#include "logentry/qsopoints.h"
-#include "logentry/qsosave.h"
-#include "logentry/recount.h"
-#include "logentry/score.h"
+#include "logentry/rules/dupecheck.h"
+#include "logentry/rules/qsopoints.h"
+#include "logentry/rules/qsosave.h"
+#include "logentry/rules/recount.h"
+#include "logentry/rules/score.h"
 
 // One QSO as the entry gathers it: the fields the window fills from the
 // call and the exchange are given here.

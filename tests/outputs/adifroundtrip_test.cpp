@@ -5,10 +5,10 @@
 
 #include "ContestLogBuilder.h"
 #include "contest/SetupOutputs.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "logentry/AdifImportDriver.h"
-#include "logentry/ContestAdifimportCtrl.h"
-#include "logentry/adifimport.h"
+#include "logentry/dialogs/ContestAdifimportCtrl.h"
+#include "logentry/adif/adifimport.h"
 #include "outputs/allerout.h"
 #include "outputs/formatwriters.h"
 #include "outputs/stdrout.h"

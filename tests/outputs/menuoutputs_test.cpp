@@ -11,7 +11,7 @@
 
 #include "ContestLogBuilder.h"
 #include "contest/SetupOutputs.h"
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "outcore_fixture.h"
 #include "outputs/edi.h"
 #include "outputs/formatwriters.h"

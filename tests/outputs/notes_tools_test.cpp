@@ -15,7 +15,7 @@
 #include "contest/ContestFkt.h"
 #include "database/contestrecords.h"
 #include "database/dbContest.h"
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "outputs/ToolsFkt.h"
 #include "outputs/ToolsMemoCtrl.h"

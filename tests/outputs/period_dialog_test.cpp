@@ -9,8 +9,8 @@
 
 #include "database/contestrecords.h"
 #include "database/dbContest.h"
-#include "database/kxdates.h"
-#include "database/recfields.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
 #include "outputs/ZeitraumEUTagCtrl.h"
 #include "outputs/stdrout.h"
 #include "outputs/zeitraumeutagForm.h"

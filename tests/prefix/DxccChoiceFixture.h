@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "database/kxdates.h"
+#include "base/kxdates.h"
 #include "hamradio/prefixe.h"
 #include "prefix/PrefixFixture.h"
 #include "prefix/prefauswlogic.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "prefix/dbPrefix.h"
 #include "prefix/dbPrefixDat.h"
 #include "support/TempProgramDir.h"

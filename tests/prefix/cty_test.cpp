@@ -8,7 +8,7 @@
 #include <random>
 #include <set>
 
-#include "database/kxdates.h"
+#include "base/kxdates.h"
 #include "hamradio/prefixe.h"
 #include "platform/textfile.h"
 #include "prefix/PrefixFixture.h"

@@ -2,7 +2,7 @@
 // of the record rules, checked through what a caller reads afterwards.
 #include <gtest/gtest.h>
 
-#include "database/kxdates.h"
+#include "base/kxdates.h"
 #include "hamradio/prefixe.h"
 #include "prefix/PrefixFixture.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/keystr.h"
+#include "base/keystr.h"
 #include "storage/tdbtreiber.h"
 #include "support/TempProgramDir.h"
 

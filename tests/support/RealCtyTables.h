@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"

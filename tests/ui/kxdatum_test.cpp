@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/kxdates.h"
+#include "base/kxdates.h"
 #include "platform/clock.h"
 #include "ui/kxDatum.h"
 #include "ui/kxDatumLogic.h"

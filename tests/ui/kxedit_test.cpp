@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/kxstrings.h"
+#include "base/kxstrings.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
 #include "ui/kxEdit.h"

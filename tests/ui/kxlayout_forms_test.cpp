@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/recfields.h"
+#include "base/recfields.h"
 #include "database/setups.h"
 #include "platform/codec.h"
 #include "ui/Bildressourcen.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "logentry/adifimport.h"
+#include "logentry/adif/adifimport.h"
 #include "platform/textfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "logentry/memberlists.h"
+#include "logentry/rules/memberlists.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string folder = "/tmp/memberlists_fuzz." + std::to_string(getpid()) + "/";

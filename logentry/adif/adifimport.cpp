@@ -1,0 +1,519 @@
+#include "logentry/adif/adifimport.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <charconv>
+#include <cstring>
+#include <unordered_set>
+
+#include "contest/ContestFkt.h"
+#include "database/contestrecords.h"
+#include "database/dbContest.h"
+#include "database/dbContestBase.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
+#include "hamradio/baender.h"
+#include "logentry/rules/dupecheck.h"
+#include "logentry/rules/exchangeparts.h"
+#include "logentry/rules/qsosave.h"
+#include "logentry/rules/qsopoints.h"
+#include "logentry/rules/renumber.h"
+#include "database/setups.h"
+#include "hamradio/modi.h"
+#include "platform/textfile.h"
+
+namespace {
+
+std::string Upper(std::string_view s) { return ToStrings.UpperCase(s); }
+
+std::string Trim(std::string_view s) { return ToStrings.Trim(s); }
+
+bool EqualNoCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
+
+// The text the tags are read from: comment lines and blank lines left out,
+// the other lines joined without separator.
+std::string JoinedContent(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const std::string& line : SplitTextLines(text)) {
+    if (!line.empty() && line[0] == '#') continue;
+    if (Trim(line).empty()) continue;
+    out += line;
+  }
+  return out;
+}
+
+}  // namespace
+
+const std::string* TAdifRecord::Find(std::string_view name) const {
+  for (const auto& f : Fields)
+    if (f.first == name) return &f.second;
+  return nullptr;
+}
+
+TAdifFile ParseAdifText(std::string_view text) {
+  // One pass: every character is looked at a fixed number of times, so a
+  // file of any shape (one of only "<", or of many distinct tags) is read in
+  // time proportional to its size.
+  TAdifFile file;
+  const std::string s = JoinedContent(text);
+  std::unordered_set<std::string> seen;
+  TAdifRecord pending;
+  size_t pos = 0;
+  while (pos < s.size()) {
+    const size_t lt = s.find('<', pos);
+    if (lt == std::string::npos) break;
+    const size_t close = s.find_first_of("<>", lt + 1);
+    if (close == std::string::npos) break;  // a tag cut off at the end
+    if (s[close] == '<') {  // "<" without its ">": not a tag
+      pos = close;
+      continue;
+    }
+    const size_t gt = close;
+    const std::string tagText = Upper(std::string_view(s).substr(lt + 1, gt - lt - 1));
+    const size_t colon = tagText.find(':');
+    const std::string name = Trim(std::string_view(tagText).substr(0, colon));
+    pos = gt + 1;
+    if (name == "EOH") {
+      // Everything before the header end belongs to the header.
+      file.Records.clear();
+      file.FieldNames.clear();
+      seen.clear();
+      pending = TAdifRecord{};
+      continue;
+    }
+    if (name == "EOR") {
+      file.Records.push_back(std::move(pending));
+      pending = TAdifRecord{};
+      continue;
+    }
+    if (name.empty()) continue;
+    // The value ends at the next tag at the latest.
+    size_t end = s.find('<', pos);
+    if (end == std::string::npos) end = s.size();
+    if (colon != std::string::npos) {
+      const std::string_view lenText = std::string_view(tagText).substr(colon + 1);
+      size_t len = 0;
+      const auto [p, ec] = std::from_chars(lenText.data(), lenText.data() + lenText.size(), len);
+      if (ec == std::errc() && p != lenText.data()) end = std::min(end, pos + std::min(len, s.size() - pos));
+    }
+    std::string value = Upper(Trim(std::string_view(s).substr(pos, end - pos)));
+    pos = end;
+    if (seen.insert(name).second) file.FieldNames.push_back(name);
+    pending.Fields.emplace_back(name, std::move(value));
+  }
+  return file;
+}
+
+bool ReadAdifFile(const std::string& fileName, TAdifFile& file) {
+  std::string bytes;
+  if (!ReadFileBytes(fileName, bytes)) return false;
+  file = ParseAdifText(DecodeTextBytes(bytes));
+  return true;
+}
+
+std::vector<std::string> OfferedLogFields(const TContestRec& contest) {
+  std::vector<std::string> names = {"CALL", "QSO_DATE", "TIME_ON", "RST_SENT", "RST_RCVD", "BAND", "FREQ", "MODE"};
+  const auto& ex = contest.ExchangeCaptions;
+  for (std::string_view n : {ex[1].view(), ex[2].view(), ex[0].empty() ? std::string_view("SRX") : ex[0].view()}) {
+    if (n.empty()) continue;
+    if (std::find(names.begin(), names.end(), n) == names.end()) names.emplace_back(n);
+  }
+  return names;
+}
+
+std::string MappingEntry(std::string_view logField, std::string_view adifName) {
+  std::string e(logField);
+  if (!adifName.empty()) e += " (" + std::string(adifName) + ")";
+  return e;
+}
+
+namespace {
+
+// The ADIF field a log field is read from: the one its mapping entry
+// assigns (none for an unassigned entry), else the log field's own name.
+std::string AdifNameOf(const std::vector<std::string>& mapping, const std::string& field) {
+  for (const std::string& e : mapping) {
+    // The entry of this log field: its name, alone or followed by " (".
+    if (e.compare(0, field.size(), field) != 0) continue;
+    if (e.size() != field.size() && e.compare(field.size(), 2, " (") != 0) continue;
+    const size_t open = e.find('('), close = e.rfind(')');
+    return open != std::string::npos && close != std::string::npos && close > open
+               ? Upper(e.substr(open + 1, close - open - 1))
+               : std::string();
+  }
+  return field;
+}
+
+// The record's text of a log field as the file has it, before defaults and
+// the date and time forms; empty when the record has none.
+std::string RawFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
+                          std::string_view logField) {
+  if (logField.empty()) return {};
+  const std::string adifName = AdifNameOf(mapping, Upper(logField));
+  if (adifName.empty()) return {};
+  const std::string* v = record.Find(adifName);
+  return v ? *v : std::string();
+}
+
+}  // namespace
+
+std::string GetFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
+                          std::string_view logField, std::string_view defaultText) {
+  if (logField.empty()) return {};
+  const std::string field = Upper(logField);
+  std::string value = RawFieldValue(record, mapping, field);
+  if (value.empty()) value = Upper(defaultText);
+  if (field == "QSO_DATE") {
+    if (value.size() == 8) value = value.substr(6, 2) + "." + value.substr(4, 2) + "." + value.substr(2, 2);
+    else if (value.size() == 6) value = value.substr(4, 2) + "." + value.substr(2, 2) + "." + value.substr(0, 2);
+  } else if (field == "TIME_ON") {
+    if (value.size() == 6)
+      value = value.substr(0, 2) + ":" + value.substr(2, 2) + ":" + value.substr(4, 2);
+    else if (value.size() == 4)
+      value = value.substr(0, 2) + ":" + value.substr(2, 2);
+  }
+  return value;
+}
+
+bool ModeAllowed(const TContestRec& contest, std::string_view mode, bool check) {
+  if (!check) return true;
+  bool digital = false;
+  for (const TStr255& m : contest.Modes) {
+    if (m.empty()) continue;
+    if (m.view() == mode) return true;
+    if (m.view() == "DIGITAL") digital = true;
+  }
+  return digital && !mode.empty() && mode != "CW" && mode != "SSB" && mode != "FM";
+}
+
+bool FrequencyValue(std::string_view text, double& mhz) {
+  std::string t = Trim(text);
+  std::replace(t.begin(), t.end(), ',', '.');
+  if (t.empty()) return false;
+  const auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), mhz);
+  return ec == std::errc() && p == t.data() + t.size();
+}
+
+bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_view frequency, bool check) {
+  if (!check) return true;
+  double mhz = 0;
+  const bool hasFreq = FrequencyValue(frequency, mhz);
+  if (hasFreq) mhz = ToBaender.NormalizeFrequency(mhz);
+  const char freqBand = hasFreq ? ToBaender.BandFromFrequency(mhz) : ' ';
+  const char textBand = band.empty() ? ' ' : ToBaender.BandCodeFromText(band);
+  for (char slot : contest.BandLetters) {
+    if (slot == '\0' || slot == ' ') continue;
+    if (hasFreq && freqBand == slot) return true;
+    if (band.empty()) continue;
+    if (textBand == slot) return true;
+    if (const TZq5Band* b = ToBaender.Find(slot))
+      if (EqualNoCase(band, b->Name2) || EqualNoCase(band, b->Name)) return true;
+  }
+  return false;
+}
+
+std::string ImportTotalsText(const TAdifImportTotals& t) {
+  if (t.Failed) return "Das Log konnte nicht geschrieben werden: es wurde nichts importiert.";
+  std::string s = std::to_string(t.Imported) + " Datensätze importiert";
+  auto line = [&s](int count, const char* text) {
+    if (count > 0) s += "\r\n" + std::to_string(count) + text;
+  };
+  line(t.Duplicates, " Calls doppelt");
+  line(t.BandErrors, " fehlende oder falsche Bandangaben");
+  line(t.ModeErrors, " fehlende oder falsche Modeangaben");
+  line(t.MissingData, " ohne Rufzeichen, Datum oder Uhrzeit");
+  line(t.InvalidCalls, " ungültige Rufzeichen");
+  line(t.Refused, " von der QSO-Prüfung abgewiesen");
+  line(t.NotStored, " nicht gespeichert (Zeitpunkt belegt)");
+  return s;
+}
+
+namespace {
+
+// Splits a report longer than three characters: the RST, then the rest
+// before and after the first "/".
+void SplitReport(const std::string& v, std::string& p1, std::string& p2, std::string& p3) {
+  p1 = v.substr(0, 3);
+  const std::string rest = v.substr(3);
+  const size_t slash = rest.find('/');
+  p2 = rest.substr(0, slash);
+  p3 = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
+}
+
+// The exchange after the report: the text field of the ADIF pair when it
+// has one, else the integer field.
+std::string ExchangeRest(const TAdifRecord& r, const std::vector<std::string>& mapping, std::string_view textTag,
+                         std::string_view numberTag) {
+  std::string v = GetFieldValue(r, mapping, textTag, "");
+  return v.empty() ? GetFieldValue(r, mapping, numberTag, "") : v;
+}
+
+// Cuts an exchange rest "a/b/c" into the parts 2 to 4.
+void SplitRest(const std::string& rest, std::string& p2, std::string& p3, std::string& p4) {
+  const TExchangeParts parts = SplitExchangeParts("   " + rest);
+  p2 = parts.Part2;
+  p3 = parts.Part3;
+  p4 = parts.Part4;
+}
+
+// The sent exchange of a record: RST_SENT with the rest of the exchange in
+// it, or RST_SENT and STX_STRING / STX; what the record leaves out comes
+// from the window's sent exchange.
+std::string SentExchange(const TAdifRecord& r, const std::vector<std::string>& mapping,
+                         const std::string& windowSent) {
+  const TExchangeParts window = SplitExchangeParts(windowSent);
+  TExchangeParts p;
+  const std::string rst = GetFieldValue(r, mapping, "RST_SENT", "");
+  if (rst.size() > 3) {
+    SplitReport(rst, p.Part1, p.Part2, p.Part3);
+    return JoinExchangeParts(p);
+  }
+  p.Part1 = rst.empty() ? window.Part1 : rst;
+  const std::string rest = ExchangeRest(r, mapping, "STX_STRING", "STX");
+  if (rest.empty()) {
+    p.Part2 = window.Part2;
+    p.Part3 = window.Part3;
+    p.Part4 = window.Part4;
+  } else {
+    SplitRest(rest, p.Part2, p.Part3, p.Part4);
+  }
+  return JoinExchangeParts(p);
+}
+
+// The received exchange: RST_RCVD with the exchange in it, else RST_RCVD and
+// the log fields of the contest's exchange names, the first of them read
+// from SRX_STRING / SRX when it is not in the record.
+std::string ReceivedExchange(const TAdifRecord& r, const std::vector<std::string>& mapping,
+                             const TContestRec& contest) {
+  const std::string ex1 = contest.ExchangeCaptions[0].str();
+  const std::string ex2 = contest.ExchangeCaptions[1].str();
+  const std::string ex3 = contest.ExchangeCaptions[2].str();
+  TExchangeParts p;
+  const std::string rst = GetFieldValue(r, mapping, "RST_RCVD", "");
+  auto field2 = [&] {
+    const std::string v = GetFieldValue(r, mapping, ex1, "");
+    return v.empty() ? ExchangeRest(r, mapping, "SRX_STRING", "SRX") : v;
+  };
+  if (rst.size() > 3) {
+    SplitReport(rst, p.Part1, p.Part2, p.Part3);
+    if (p.Part2.empty()) p.Part2 = field2();
+    if (p.Part3.empty()) p.Part3 = GetFieldValue(r, mapping, ex2, "");
+  } else {
+    p.Part1 = rst;
+    const std::string rest = field2();
+    p.Part3 = GetFieldValue(r, mapping, ex2, "");
+    if (p.Part3.empty() && rest.find('/') != std::string::npos)
+      SplitRest(rest, p.Part2, p.Part3, p.Part4);
+    else
+      p.Part2 = rest;
+  }
+  const std::string v4 = GetFieldValue(r, mapping, ex3, "");
+  if (!v4.empty()) p.Part4 = v4;
+  return JoinExchangeParts(p);
+}
+
+// The day of QSO_DATE: eight digits are read with their century, other
+// forms as the date field reads them.
+int32_t QsoDate(const TAdifRecord& r, const std::vector<std::string>& mapping) {
+  const std::string raw = RawFieldValue(r, mapping, "QSO_DATE");
+  if (raw.empty()) return BadDate;
+  if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return ToDates.DMYToDate(std::stoi(raw.substr(6, 2)), std::stoi(raw.substr(4, 2)), std::stoi(raw.substr(0, 4)));
+  return ToDates.DateStringToDate(GetFieldValue(r, mapping, "QSO_DATE", ""), "dd.mm.yy");
+}
+
+// The district field of the export's tag for the contest.
+const char* DistrictTag(const TContestRec& contest) {
+  const TByteSet& kinds = contest.MultiplierKinds;
+  return kinds.Contains(MultiplierKind::AreaLabel) ? "AREA" : kinds.Contains(MultiplierKind::Ldk) ? "LDK" : "DOK";
+}
+
+// A QSL mark as the log keeps it: "Y" is 'J'.
+char QslMarkOf(const std::string& v) {
+  if (v.empty()) return '\0';
+  return v == "Y" ? 'J' : v[0];
+}
+
+// Where the log stands: the numbers of the next QSO, the mode and band
+// counts, and the latest moment in the order the log is numbered by.
+struct TLogPosition {
+  int32_t LastNumber = 0;
+  std::array<int32_t, 256> BandCount{};
+  std::array<int32_t, 256> ModeCount{};
+  int64_t LatestMoment = -1;
+};
+
+int64_t Moment(const uint8_t* p) {
+  return static_cast<int64_t>(rec::GetInt32(p, qrec::kDatum)) * 86400 + rec::GetInt32(p, qrec::kZeit);
+}
+
+bool IsQsoRow(uint8_t marker) { return marker == 0 || marker == ' '; }
+
+TLogPosition ReadLogPosition(const TdbContestBase& qsoTable) {
+  TLogPosition pos;
+  TdbContest log(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
+  TContestQsoRecord q{};
+  for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
+    if (!IsQsoRow(log.GetQsoMarker())) continue;
+    log.GetQsoRecord(q);
+    const uint8_t* p = q.data();
+    pos.LastNumber = std::max(pos.LastNumber, rec::GetInt32(p, qrec::kWagNummer));
+    ++pos.BandCount[static_cast<uint8_t>(rec::GetChar(p, qrec::kBandcode))];
+    ++pos.ModeCount[static_cast<uint8_t>(ModeClass(rec::GetStr(p, qrec::kMode, qrec::kModeCap)))];
+    pos.LatestMoment = std::max(pos.LatestMoment, Moment(p));
+  }
+  return pos;
+}
+
+// The check refused the QSO: a duplicate rule warned, or another rule did.
+bool RefusedAsDuplicate(const TQsoCheckResult& r) {
+  return std::any_of(r.Messages.begin(), r.Messages.end(),
+                     [](const TCheckMessage& m) { return m.kind == TCheckMessage::Achtung; });
+}
+
+}  // namespace
+
+TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
+                                    const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
+                                    const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
+                                    bool check, const TAdifPrepare& prepare, const TAdifEntryDefaults& defaults) {
+  TAdifImportTotals t;
+  TContestRecord listRecord{};
+  contestListTable.GetContestRecord(listRecord);
+  const char qslDefault = rec::GetChar(listRecord.data(), crec::kQslSentDefault);
+  TQsoPointsEnv env;
+  env.ContestNumber = qsoTable.GetContestNumber();
+  env.Detached = qsoTable.IsDetached();
+  {
+    ToSetupStation station{};
+    ToSetups.GetStation(station);
+    env.OwnLocator = Trim(rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap));
+  }
+  env.ContestFilesDir = ContestFilesDirectory();
+  const bool numbersKept = KeepsRecordNumbers(contest);
+  const std::string districtTag = DistrictTag(contest);
+
+  TLogPosition log = ReadLogPosition(qsoTable);
+  bool needsRenumber = false;
+  if (!qsoTable.BeginTransaction()) {
+    t.Failed = true;
+    return t;
+  }
+  for (const TAdifRecord& r : records) {
+    const std::string mode = GetFieldValue(r, mapping, "MODE", defaults.Mode);
+    if (!ModeAllowed(contest, mode, check)) {
+      ++t.ModeErrors;
+      continue;
+    }
+    // A record that names neither frequency nor band is worked on the
+    // window's frequency; one that names its band only, on that band.
+    std::string freq = GetFieldValue(r, mapping, "FREQ", "");
+    const std::string band = GetFieldValue(r, mapping, "BAND", "");
+    if (freq.empty() && band.empty()) freq = Upper(defaults.Freq);
+    double mhz = 0;
+    if (!freq.empty() && !FrequencyValue(freq, mhz)) {
+      ++t.BandErrors;  // an unreadable frequency: no band to store
+      continue;
+    }
+    if (!BandAllowed(contest, band, freq, check)) {
+      ++t.BandErrors;
+      continue;
+    }
+    mhz = freq.empty() ? ToBaender.DefaultFrequency(band) : ToBaender.NormalizeFrequency(mhz);
+    const char bandCode = mhz > 0 ? ToBaender.BandFromFrequency(mhz) : ' ';
+    if (bandCode == ' ') {
+      ++t.BandErrors;
+      continue;
+    }
+
+    const std::string call = GetFieldValue(r, mapping, "CALL", "");
+    const int32_t datum = QsoDate(r, mapping);
+    const std::string time = GetFieldValue(r, mapping, "TIME_ON", "");
+    const int32_t zeit = time.empty() ? BadTime : ToDates.TimeStringToTime(time, "hh:mm:ss");
+    if (call.empty() || datum <= 0 || zeit < 0) {
+      ++t.MissingData;
+      continue;
+    }
+    if (CheckCallForm(call) != 0) {
+      ++t.InvalidCalls;
+      continue;
+    }
+
+    TContestQsoRecord q{};
+    uint8_t* p = q.data();
+    rec::SetStr(p, qrec::kCall, qrec::kCallCap, call);
+    rec::SetStr(p, qrec::kMode, qrec::kModeCap, mode.substr(0, qrec::kModeCap));
+    rec::SetChar(p, qrec::kBandcode, bandCode);
+    rec::SetFloat(p, qrec::kFrequenz, static_cast<float>(mhz));
+    rec::SetInt32(p, qrec::kDatum, datum);
+    rec::SetInt32(p, qrec::kZeit, zeit);
+    const std::string nameQth = GetFieldValue(r, mapping, "NAME", "") + ";" + GetFieldValue(r, mapping, "QTH", "");
+    rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, nameQth.substr(0, qrec::kNameQthCap));
+    TContestFkt::SetSentExchange(SentExchange(r, mapping, defaults.SentExchange), q);
+    TContestFkt::SetReceivedExchange(ReceivedExchange(r, mapping, contest), q);
+    // Fields the export writes under their own names; the window's
+    // gathering may still set them from the exchange.
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, GetFieldValue(r, mapping, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
+    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, GetFieldValue(r, mapping, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
+    const std::string dok = GetFieldValue(r, mapping, districtTag, "");
+    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok.substr(0, qrec::kDOK1Cap));
+    if (dok.size() > qrec::kDOK1Cap) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, dok.substr(qrec::kDOK1Cap));
+    rec::SetChar(p, qrec::kQSLr, QslMarkOf(GetFieldValue(r, mapping, "QSL_RCVD", "")));
+    if (prepare) prepare(q);
+
+    qsoTable.ClearRecord();
+    qsoTable.SetQsoRecord(q);
+    const TQsoCheckResult checked = CheckQso(contest, contestLetter, qsoTable, bandCode, mode);
+    if (!checked.Passed) {
+      if (RefusedAsDuplicate(checked))
+        ++t.Duplicates;
+      else
+        ++t.Refused;
+      continue;
+    }
+    qsoTable.GetQsoRecord(q);  // the check may have marked it
+
+    // Points, numbers and padded exchange numbers go in before the one add.
+    // A rule that looks for the QSO itself in the log meets a number that no
+    // stored QSO has, as it would before the QSO was stored.
+    {
+      TContestQsoRecord probe = q;
+      rec::SetInt32(probe.data(), qrec::kNummer, std::numeric_limits<int32_t>::max());
+      rec::SetUInt16(p, qrec::kPunkte, static_cast<uint16_t>(QsoPoints(contest, listRecord, probe, env)));
+    }
+    PadExchangeNumbers(contest, q);
+    const auto band8 = static_cast<uint8_t>(bandCode);
+    const auto modeClass = static_cast<uint8_t>(ModeClass(rec::GetStr(p, qrec::kMode, qrec::kModeCap)));
+    TNextNumbers next;
+    next.QsoNumber = log.LastNumber + 1;
+    next.BandNumber = next.BandNumberIntern = log.BandCount[band8] + 1;
+    next.ModeNumber = log.ModeCount[modeClass] + 1;
+    next.QslSent = qslDefault;
+    qsoTable.SetQsoRecord(q);
+    if (AddQso(qsoTable, next) != TSaveFailure::None) {
+      ++t.NotStored;
+      continue;
+    }
+    qsoTable.GetQsoRecord(q);
+    log.LastNumber = next.QsoNumber;
+    log.BandCount[band8] = next.BandNumber;
+    log.ModeCount[modeClass] = next.ModeNumber;
+    const int64_t moment = Moment(p);
+    if (moment < log.LatestMoment) needsRenumber = true;
+    log.LatestMoment = std::max(log.LatestMoment, moment);
+    ++t.Imported;
+  }
+  if (!qsoTable.CommitTransaction()) {
+    qsoTable.RollbackTransaction();
+    t = TAdifImportTotals{};
+    t.Failed = true;
+    return t;
+  }
+  // A log numbered by date and time puts earlier QSOs before later ones:
+  // only then do the numbers of the log move.
+  if (needsRenumber && !numbersKept) Renumber(contest, qsoTable.GetContestNumber(), qsoTable.IsDetached());
+  return t;
+}

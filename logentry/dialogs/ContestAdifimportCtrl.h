@@ -1,0 +1,48 @@
+#pragma once
+// The controller of the ADIF import: runs the dialog, keeps the records of
+// the chosen file, the assignment of its fields and the check switch, and
+// the run that the log window's import button starts.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contest/ContestRec.h"
+#include "logentry/adif/adifimport.h"
+
+class QWidget;
+class TdbContestBase;
+
+class TContestAdifimportCtrl {
+ public:
+  TContestAdifimportCtrl(QWidget* owner, const TContestRec& contest);
+
+  // Runs the dialog; true when it ended with "Start" and a file was read.
+  bool Execute();
+
+  // Reads the file: its records and the ADIF field names in order of first
+  // appearance. A file that does not exist brings the notice "Datei
+  // existiert nicht" and leaves both empty.
+  bool ReadAdifFile(const std::string& fileName, std::vector<std::string>& names);
+
+  const std::vector<TAdifRecord>& Records() const { return file_.Records; }
+  const std::vector<std::string>& Mapping() const { return mapping_; }
+  bool Check() const { return check_; }
+
+ private:
+  QWidget* owner_;
+  TContestRec contest_;
+  TAdifFile file_;
+  bool fileRead_ = false;
+  std::vector<std::string> mapping_;
+  bool check_ = true;
+};
+
+// What the log window's import button runs: the dialog, then the import of
+// the chosen file into the window's QSO log with its preparation of each
+// entry. The totals, or nothing when the dialog was left without a file or
+// with "Abbruch". The window stops its clock before and gives the totals
+// notice (ImportTotalsText) afterwards.
+std::optional<TAdifImportTotals> RunAdifImportDialog(QWidget* owner, const TContestRec& contest,
+                                                     char contestLetter, const TdbContestBase& contestListTable,
+                                                     TdbContestBase& qsoTable, const TAdifPrepare& prepare = {},
+                                                     const TAdifEntryDefaults& defaults = {});

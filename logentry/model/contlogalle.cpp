@@ -1,0 +1,166 @@
+#include "logentry/model/contlogalle.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "database/dbCall.h"
+#include "database/dbCallDat.h"
+#include "database/dbContest.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
+#include "database/setups.h"
+#include "hamradio/locator.h"
+#include "logentry/model/contloggrid.h"
+
+namespace {
+
+bool IsQsyRow(uint8_t marker) { return marker != 0 && marker != ' '; }
+
+std::string OwnLocator() {
+  ToSetupStation station;
+  ToSetups.GetStation(station);
+  return rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap);
+}
+
+}  // namespace
+
+TContLogAlle::~TContLogAlle() {
+  if (callFileOpen_) ToDatCall.CloseFiles(KindBit(kCallCCL));
+}
+
+TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer) {
+  TOpenedLog result;
+  qsoTable = std::make_unique<TdbContest>(kContestLog, false, nummer);
+  result.Opened = qsoTable->IsOpen();
+  if (!callFileOpen_) callFileOpen_ = ToDatCall.OpenFiles(KindBit(kCallCCL));
+  if (!result.Opened) return result;
+  callBook_ = std::make_unique<TdbCall>(kCallBook, false);
+  callDatabase_ = std::make_unique<TdbCall>(kCallDatabase, false);
+
+  // Band-change rows carry no exchange; values left in them by older
+  // versions would count as multipliers or show in the lists.
+  TdbContest& log = *qsoTable;
+  bool transaction = false;
+  for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next()) {
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    if (!IsQsyRow(log.GetQsoMarker())) {
+      const uint8_t* r = q.data();
+      result.AnyCMulti = result.AnyCMulti || r[qrec::kCMulti] != 0;
+      result.AnyCMulti2 = result.AnyCMulti2 || r[qrec::kCMulti2] != 0;
+      result.AnyCall2 = result.AnyCall2 || r[qrec::kCall2] != 0;
+      continue;
+    }
+    const TContestQsoRecord before = q;
+    uint8_t* p = q.data();
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "");
+    rec::SetStr(p, qrec::kPrefix, qrec::kPrefixCap, "");
+    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "");
+    rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, "");
+    rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, "");
+    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "");
+    rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
+    rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "");
+    if (q == before) continue;
+    if (!transaction) transaction = log.BeginTransaction();
+    log.SetQsoRecord(q);
+    log.Update();
+  }
+  if (transaction) log.CommitTransaction();
+
+  result.HasQso = log.Last(qrec::kKeyCMulti);
+  if (result.HasQso) {
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    result.LastCMulti = ToStrings.Trim(rec::GetStr(q.data(), qrec::kCMulti, qrec::kCMultiCap));
+    result.LastCMulti2 = ToStrings.Trim(rec::GetStr(q.data(), qrec::kCMulti2, qrec::kCMulti2Cap));
+  }
+  return result;
+}
+
+TNextNumbers TContLogAlle::NextNumbers(bool withQso, char band, const TdbContest& qsoTable,
+                                       std::string_view mode) {
+  TNextNumbers n;
+  TdbContest log(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
+  TContestQsoRecord q;
+  if (withQso) {
+    n.QsoNumber = 1;
+    if (log.Last(qrec::kKeyWagNummer)) {
+      log.GetQsoRecord(q);
+      n.QsoNumber = rec::GetInt32(q.data(), qrec::kWagNummer) + 1;
+    }
+  }
+  n.BandNumber = 1;
+  if (log.SearchBandNrDesc(band, qrec::kDescBase) && log.GetBandcode() == band) {
+    log.GetQsoRecord(q);
+    n.BandNumber = rec::GetInt32(q.data(), qrec::kWagBandNr) + 1;
+  }
+  n.BandNumberIntern = 1;
+  if (log.SearchBandNrInternDesc(band, qrec::kDescBase) && log.GetBandcode() == band) {
+    log.GetQsoRecord(q);
+    n.BandNumberIntern = rec::GetInt32(q.data(), qrec::kWagBandNrIntern) + 1;
+  }
+  n.ModeNumber = 1;
+  if (log.SearchModeNrDesc(mode, qrec::kDescBase) && ToStrings.Trim(log.GetMode()) == ToStrings.Trim(mode)) {
+    log.GetQsoRecord(q);
+    n.ModeNumber = rec::GetUInt16(q.data(), qrec::kModeNr) + 1;
+  }
+  return n;
+}
+
+int32_t TContLogAlle::NewestOfBand(char band, const TdbContest& qsoTable) {
+  TdbContest log(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
+  if (!log.SearchBandNrInternDesc(band, qrec::kDescBase) || log.GetBandcode() != band) return 0;
+  return log.CurrentRef();
+}
+
+void TContLogAlle::CloseLogTables(TdbContest& listTable, TdbContest& extraTable,
+                                  std::unique_ptr<TdbContest>& qsoTable) {
+  if (listTable.CurrentRef() > 0) listTable.Update();
+  if (extraTable.CurrentRef() > 0) extraTable.Update();
+  if (callFileOpen_) ToDatCall.CloseFiles(KindBit(kCallCCL));
+  callFileOpen_ = false;
+  callBook_.reset();
+  callDatabase_.reset();
+  qsoTable.reset();
+}
+
+bool TContLogAlle::SaveColumnWidths(TdbContest& listTable, const std::vector<int>& widths) {
+  TContestRecord r;
+  listTable.GetContestRecord(r);
+  StoreGridColumnWidths(r, widths.data(), static_cast<int>(widths.size()));
+  listTable.SetContestRecord(r);
+  return listTable.Update();
+}
+
+std::string NoteFileName(std::string_view contestName) {
+  std::string name;
+  for (char c : contestName) {
+    const bool keep = c == ' ' || c == '+' || c == '-' || c == '_' || (c >= '0' && c <= '9') ||
+                      (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    if (keep) name += c;
+  }
+  return name + ".TXT";
+}
+
+char ToggledQsl(char qsl) {
+  return std::string_view("JSYjsy").find(qsl) != std::string_view::npos && qsl != 0 ? 'N' : 'Y';
+}
+
+std::string QslLabel(char qsl) {
+  const bool no = qsl == 0 || qsl == ' ' || qsl == 'N' || qsl == 'n';
+  return LanguageText(no ? "&QSL senden: nein" : "&QSL senden: ja", no ? "QSL send: no" : "QSL send: yes");
+}
+
+bool BeamTo(std::string_view locator, double& bearing) {
+  double distance = 0;
+  return ToLocator.Qrb(OwnLocator(), locator, bearing, distance);
+}
+
+
+std::string BeamLabel(double bearing) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, " %.1f", bearing);
+  return buf;
+}

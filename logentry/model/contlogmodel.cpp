@@ -1,0 +1,195 @@
+#include "logentry/model/contlogmodel.h"
+
+#include <utility>
+
+#include "database/dbContest.h"
+#include "base/kxdates.h"
+#include "base/kxstrings.h"
+#include "base/recfields.h"
+#include "database/setups.h"
+#include "hamradio/baender.h"
+#include "logentry/model/contlogclock.h"
+#include "logentry/rules/newmultis.h"
+#include "logentry/rules/renumber.h"
+#include "logentry/rules/score.h"
+#include "platform/messages.h"
+
+namespace {
+
+// A caption whose multiplier texts the contest fills.
+bool CaptionFilled(const TContestRec& contest, int n) {
+  for (int kind = 1; kind <= 255; ++kind)
+    if (KindActive(kind, contest) && KindMatchesCaption(kind, n, contest)) return true;
+  return false;
+}
+
+}  // namespace
+
+TContestLogModel::TContestLogModel(int32_t nummer, const TContestRec& contest,
+                                   TdbContest& listTable, TdbContest& extraTable)
+    : nummer_(nummer), contest_(contest), listTable_(listTable), extraTable_(extraTable),
+      lists_(std::make_unique<TMultiplierLists>()) {}
+
+TContestLogModel::~TContestLogModel() = default;
+
+char TContestLogModel::ContestLetter() const {
+  TContestRecord r;
+  listTable_.GetContestRecord(r);
+  return rec::GetChar(r.data(), crec::kTyp);
+}
+
+TContestRecord TContestLogModel::ListRecord() const {
+  TContestRecord r;
+  listTable_.GetContestRecord(r);
+  return r;
+}
+
+TQsoPointsEnv TContestLogModel::PointsEnv() const {
+  TQsoPointsEnv env;
+  env.ContestNumber = nummer_;
+  ToSetupStation station;
+  ToSetups.GetStation(station);
+  env.OwnLocator = rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap);
+  env.ContestFilesDir = ContestFilesDirectory();
+  env.AreaCheck = dokCheck_.get();
+  return env;
+}
+
+TCountOptions TContestLogModel::CountOptions() const {
+  return TCountOptions{};
+}
+
+bool TContestLogModel::Open(const TLogShape& shape) {
+  shape_ = shape;
+  State = TLogWindowState{};
+  counters_ = TScoreCounters{};
+  View = TEntryView{};
+  const TOpenedLog opened = companion_.OpenQsoLog(qsoTable_, nummer_);
+  if (!opened.Opened) {
+    qsoTable_.reset();
+    return false;
+  }
+  searchLog_ = std::make_unique<TdbContest>(kContestLog, false, nummer_);
+  const TContestRecord list = ListRecord();
+  // The DOK field is judged by the rules of the log's letter, in the entry
+  // and in the points.
+  const char letter = rec::GetChar(list.data(), crec::kTyp);
+  dokCheck_ = std::make_unique<TEntryDokCheck>(letter);
+  if (!CheckDok) CheckDok = [letter](std::string_view dok) { return ::CheckDok(dok, letter); };
+  State.CurrentBand = contest_.BandLetters[0];
+  State.AutoTime = rec::GetBool(list.data(), crec::kZeitAuto);
+  if (NeedsRenumbering(opened)) renumberedAtOpening_ = RunRenumber();
+  qsoTable_->ClearRecord();
+  if (rec::GetBool(list.data(), crec::kBandAuto))
+    State.CurrentBand = AutomaticBand(contest_, State.CurrentBand, ToDates.TodayUTC(), ToDates.CurrentTimeUTC());
+  State.CurrentMode = StartingMode(contest_, list);
+  View.ModeEditVisible = rec::GetBool(list.data(), crec::kStartPR) && IsContestMode(contest_, "DIGITAL");
+  State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
+
+  RecountScore(true);
+  if (counters_.LastBand != 0 && static_cast<char>(counters_.LastBand) != State.CurrentBand) {
+    State.CurrentBand = static_cast<char>(counters_.LastBand);
+    State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
+    RecountScore(false);
+  }
+  // The grid on the newest QSO of the band, the entry record empty.
+  const int32_t newest = TContLogAlle::NewestOfBand(State.CurrentBand, *qsoTable_);
+  if (newest > 0 && PositionGrid) PositionGrid(newest);
+  TContestQsoRecord empty{};
+  rec::SetInt32(empty.data(), qrec::kDatum, -1);
+  rec::SetInt32(empty.data(), qrec::kZeit, -1);
+  qsoTable_->ClearRecord();
+  qsoTable_->SetQsoRecord(empty);
+  ShowMultiPanel();
+  return true;
+}
+
+// A log whose QSOs carry no multiplier text under any caption the contest
+// fills was never prepared by the entry (an older or imported log): the
+// renumbering fills the texts. Every other log keeps its records.
+bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const {
+  if (!opened.HasQso) return false;
+  const bool filled[3] = {CaptionFilled(contest_, 1), CaptionFilled(contest_, 2), CaptionFilled(contest_, 3)};
+  if (!filled[0] && !filled[1] && !filled[2]) return false;
+  return !(filled[0] && opened.AnyCMulti) && !(filled[1] && opened.AnyCMulti2) &&
+         !(filled[2] && opened.AnyCall2);
+}
+
+std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() const {
+  return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());
+}
+
+void TContestLogModel::RecountAfterChange() {
+  RecountScore(true);
+  RunRecount();
+  ShowMultiPanel();
+}
+
+bool TContestLogModel::RunRenumber() {
+  std::unique_ptr<TJobProgress> progress;
+  if (StartProgress) progress = StartProgress("Neunummerierung", qsoTable_->UsedRecords());
+  const TRenumberPrepare prepare = RenumberPreparation();
+  const TRenumberResult result = Renumber(
+      contest_, nummer_, false,
+      [&progress](int32_t position, int32_t maximum) {
+        if (progress) progress->Step(position, maximum);
+      },
+      prepare);
+  lists_->Clear();
+  if (!result.Ok) {
+    ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
+    return false;
+  }
+  return true;
+}
+
+bool TContestLogModel::RunRecount() {
+  std::unique_ptr<TJobProgress> progress;
+  if (StartProgress) progress = StartProgress("Neuberechnung", 500);
+  if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
+  const bool ok = Neuberechnung(contest_, listTable_, extraTable_, *searchLog_, counters_.BandPoints,
+                                [&progress](int32_t n) {
+                                  if (progress) progress->Step(n, 0);
+                                });
+  if (!ok) ToMessages.Fehler("Die Summen des Logs konnten nicht gespeichert werden.");
+  return ok;
+}
+
+void TContestLogModel::Close() {
+  if (!qsoTable_) return;
+  // Numbers first: the totals stored are those of the renumbered log.
+  RunRenumber();
+  RecountScore(true);
+  RunRecount();
+  searchLog_.reset();
+  companion_.CloseLogTables(listTable_, extraTable_, qsoTable_);
+}
+
+void TContestLogModel::RecountScore(bool full) {
+  ::RecountScore(full, State.CurrentBand, *searchLog_, contest_, ListRecord(), PointsEnv(), *lists_,
+                 counters_);
+  // The lists were refilled: nothing is tentative any more.
+  beforeEntry_.reset();
+  ShowScore();
+}
+
+void TContestLogModel::ShowScore() { View.Score = ::ShowScore(contest_, counters_, State.CurrentBand); }
+
+void TContestLogModel::ShowMultiPanel() {
+  View.Headline = ShowHeadline(contest_, ContestLetter(), State.CurrentBand, counters_);
+  View.Multis = MergedMultiplierList(*lists_);
+  ShowScore();
+}
+
+void TContestLogModel::ToggleQsl() {
+  State.QslSent = ToggledQsl(State.QslSent);
+  View.lQSLs = QslLabel(State.QslSent);
+  TContestQsoRecord q = EntryRecord();
+  rec::SetChar(q.data(), qrec::kQSLs, State.QslSent);
+  SetEntryRecord(q);
+}
+
+void TContestLogModel::ToggleNameRow() {
+  shape_.NameRowVisible = !shape_.NameRowVisible;
+  View.CallNameVisible = !shape_.NameRowVisible;
+}

@@ -1,0 +1,3 @@
+#include "logentry/model/statistiken.h"
+
+TStatistiken ToStatistiken;

@@ -1,0 +1,65 @@
+#pragma once
+// Recounts over the whole QSO log: the points and QSOs per band that the
+// log window's counters hold, the multipliers of the current band that
+// refill the window's lists, and the full recount "Neuberechnung" that
+// stores the claimed per-band totals in the contest's records. Every walk
+// runs on a second QSO-log handle, so the window's table keeps its place.
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "contest/ContestRec.h"
+#include "database/contestrecords.h"
+#include "logentry/rules/multipliers.h"
+#include "logentry/rules/qsopoints.h"
+
+class TdbContest;
+
+// The window's score counters, indexed by the band code byte (1..255 are bands).
+struct TScoreCounters {
+  std::array<int32_t, 256> BandQsoCount{};
+  std::array<int32_t, 256> BandMultiCount{};
+  std::array<int32_t, 256> BandPoints{};
+  int32_t CurBandPoints = 0;
+  int32_t CurBandMultis = 0;
+  int32_t CurBandQsos = 0;
+  int32_t QsoCounter = 1;  // QSOs counted + 1: the number shown for the next QSO
+  uint8_t LastBand = 0;    // band code of the last counted record
+};
+
+// Points and QSOs per band over the log in record-number order. Points that
+// differ from the stored ones are written back (one transaction). The
+// points rule gets env with SearchLog set to a further handle when needed.
+void RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
+                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& counters);
+
+// Sum of one band's multipliers over the counted kinds, optionally refilling
+// the lists (status bytes 0).
+int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
+                        const TContestRecord& contestList, TMultiplierLists* lists,
+                        const TCountOptions& options = {});
+
+// The window's recount: lists refilled with the current band's multipliers;
+// with full also the points and the multipliers of every band.
+void RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
+                  const TContestRecord& contestList, const TQsoPointsEnv& env,
+                  TMultiplierLists& lists, TScoreCounters& counters);
+
+// The claimed totals of one band slot.
+struct TSlotTotals {
+  int32_t Qsos = 0;
+  int32_t Mults = 0;
+  int32_t Points = 0;
+  std::array<int32_t, 3> Captions{};
+};
+
+// Full recount: counts every band slot's QSOs, multipliers and caption
+// counters, takes the points from bandPoints, and writes the totals into the
+// contest-list record (slots 1..7, when its totals-place byte is 0) or the
+// contest-extra record (slots 1..100). listTable and extraTable stand on the
+// log's records. progress gets the walked records modulo 500. False when a
+// record could not be written.
+bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable,
+                   TdbContest& log, const std::array<int32_t, 256>& bandPoints,
+                   const std::function<void(int32_t)>& progress = {},
+                   std::array<TSlotTotals, 100>* totalsOut = nullptr);

@@ -1,3 +1,0 @@
-#include "logentry/statistiken.h"
-
-TStatistiken ToStatistiken;

@@ -1,0 +1,63 @@
+#include "logentry/window/contloglook.h"
+
+#include <QAbstractButton>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <cmath>
+
+#include "base/kxstrings.h"
+#include "platform/codec.h"
+#include "ui/kxgrafik.h"
+
+namespace {
+
+int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+void SetBackground(QWidget* w, int32_t colour) {
+  w->setAutoFillBackground(true);
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Window, TColorToQColor(colour));
+  w->setPalette(pal);
+}
+
+}  // namespace
+
+void ScaleControlsHorizontally(QWidget* container, double factor) {
+  if (container == nullptr || factor <= 0) return;
+  for (QObject* o : container->children()) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (w == nullptr || w->isWindow()) continue;
+    // Panels, group boxes and scroll boxes; list boxes keep their place.
+    const bool box = qobject_cast<QGroupBox*>(w) != nullptr || qobject_cast<QScrollArea*>(w) != nullptr ||
+                     w->metaObject() == &QFrame::staticMetaObject;
+    const bool edit = qobject_cast<QLineEdit*>(w) != nullptr;
+    if (edit || box) {
+      w->setGeometry(RoundHalfEven(w->x() * factor), w->y(), RoundHalfEven(w->width() * factor), w->height());
+      if (box) ScaleControlsHorizontally(w, factor);
+    } else if (qobject_cast<QAbstractButton*>(w) != nullptr || qobject_cast<QLabel*>(w) != nullptr) {
+      w->move(RoundHalfEven(w->x() * factor), w->y());
+    }
+  }
+}
+
+void SetEntryModeLook(bool on, QWidget* panelButtons, QWidget* panelUnten, QWidget* header,
+                      QLabel* caption, bool gridVisible) {
+  for (QAbstractButton* b : panelButtons->findChildren<QAbstractButton*>()) b->setEnabled(on);
+  for (QAbstractButton* b : panelUnten->findChildren<QAbstractButton*>()) b->setEnabled(!on);
+  SetBackground(header, on ? 0x800000 : 0x0000FF);
+  SetLabelColour(caption, 0xFFFFFF);
+  if (gridVisible)
+    caption->setText(AnsiToQString(on ? LanguageText("Contest-Logbuch", "Contest-logbook")
+                                      : LanguageText("Contest-Logbuch (ESC: zurück zur Eingabe)",
+                                                     "Contest-logbook (ESC: return to entry)")));
+}
+
+void SetLabelColour(QLabel* label, int32_t colour) {
+  if (label == nullptr) return;
+  QPalette pal = label->palette();
+  pal.setColor(QPalette::WindowText, TColorToQColor(colour));
+  label->setPalette(pal);
+}

@@ -1,0 +1,5 @@
+#include "platform/beep.h"
+
+#include <QApplication>
+
+void MessageBeep() { QApplication::beep(); }

@@ -1,0 +1,213 @@
+// The log window's rules without its widgets, on a real '4' log in a
+// temporary program directory: periods and the clock, the grid's rows, a
+// new entry's exchange and numbers, and the exchange edits while typing.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "contest/ContestFkt.h"
+#include "database/dbContest.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
+#include "database/setups.h"
+#include "logentry/model/contlogclock.h"
+#include "logentry/model/contloggrid.h"
+#include "logentry/model/contlogmodel.h"
+#include "platform/clock.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempProgramDir.h"
+
+namespace {
+
+int32_t Day(const char* d) { return ToDates.DateStringToDate(d, "dd.mm.yyyy"); }
+
+class LogModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ToSetups.Reset();
+    ToSetupStation st{};
+    rec::SetStr(st.data(), stationrec::kLocator, stationrec::kLocatorCap, "JO31LK");
+    ToSetups.SetStation(st);
+    savedOffset_ = UtcHourOffset;
+    UtcHourOffset = 0;
+    SetClockOverride([this] { return now; });
+    list.ClearRecord();
+    TContestRecord r;
+    list.GetContestRecord(r);
+    rec::SetChar(r.data(), crec::kTyp, '4');
+    rec::SetInt32(r.data(), crec::kZusatzWert, 123);
+    r[crec::kTeilnahmeart] = 1;
+    rec::SetBool(r.data(), crec::kDatumAuto, true);
+    rec::SetBool(r.data(), crec::kZeitAuto, true);
+    rec::SetBool(r.data(), crec::kBandAuto, true);
+    list.SetContestRecord(r);
+    ASSERT_TRUE(list.Add());
+    ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
+    ContestFkt.DefineContest(desc, list, '4', true);
+    list.GetContestRecord(r);
+    nummer = rec::GetInt32(r.data(), crec::kNummer);
+  }
+  void TearDown() override {
+    model.reset();
+    SetClockOverride({});
+    UtcHourOffset = savedOffset_;
+  }
+  TContestLogModel& Open() {
+    model = std::make_unique<TContestLogModel>(nummer, desc, list, extra);
+    const TContestExtraRecord x{};
+    TContestRecord r;
+    list.GetContestRecord(r);
+    EXPECT_TRUE(model->Open(ShapeLogWindow(desc, r, x, {})));
+    return *model;
+  }
+  int32_t Zeit() const { return rec::GetInt32(model->EntryRecord().data(), qrec::kZeit); }
+
+  TempProgramDir dir;
+  ScriptedMessages msgs;  // any message shown fails the test
+  TdbContest list{kContestList, false, 0};
+  TdbContest extra{kContestExtra, false, 0};
+  TContestRec desc;
+  int32_t nummer = 0;
+  QDateTime now{QDate(2015, 12, 20), QTime(8, 30, 0)};
+  std::unique_ptr<TContestLogModel> model;
+  int32_t savedOffset_ = 0;
+};
+
+}  // namespace
+
+TEST_F(LogModelTest, PeriodsDecideTheBand) {
+  // '4': 08:00-09:00 on 80 m, 09:00-10:00 on 40 m, 20.12.2015.
+  const int32_t day = Day("20.12.2015");
+  EXPECT_EQ(CurrentPeriod(desc, day, 8 * 3600), 0);
+  EXPECT_EQ(CurrentPeriod(desc, day, 9 * 3600 - 1), 0);
+  EXPECT_EQ(CurrentPeriod(desc, day, 9 * 3600), 1);
+  EXPECT_EQ(CurrentPeriod(desc, day, 10 * 3600), -1);
+  EXPECT_EQ(CurrentPeriod(desc, day + 1, 8 * 3600), -1);
+  EXPECT_EQ(AutomaticBand(desc, 'b', day, 9 * 3600 + 5), 'c');
+  EXPECT_EQ(AutomaticBand(desc, 'c', day, 11 * 3600), 'c');  // outside every period: stays
+  TContestRec second = desc;
+  second.Periods[2].Date2 = "21.12.2015";
+  second.Periods[2].Date = "20.12.2015";
+  second.Periods[2].Bands = {'a', 'c'};
+  EXPECT_EQ(CurrentPeriod(second, day + 5, 0), 2);            // a second date: current all the time
+  EXPECT_EQ(PeriodBand(second.Periods[2], 'c'), 'c');         // allowed band stays
+  EXPECT_EQ(PeriodBand(second.Periods[2], 'b'), 'a');
+}
+
+TEST_F(LogModelTest, TheClockFollowsTimeAndPeriodWithoutUndoingASave) {
+  TContestLogModel& m = Open();
+  m.StartNewEntry(false);
+  EXPECT_EQ(m.State.CurrentBand, 'b');
+  EXPECT_EQ(Zeit(), 8 * 3600 + 30 * 60);
+  // A save moved its QSO one second on: the entry never goes back before it.
+  m.State.LastDate = Day("20.12.2015");
+  m.State.LastTime = 8 * 3600 + 30 * 60 + 1;
+  m.Tick(m.View.Fields);
+  EXPECT_EQ(Zeit(), 8 * 3600 + 30 * 60 + 1);
+  now = now.addSecs(5);
+  m.Tick(m.View.Fields);
+  EXPECT_EQ(Zeit(), 8 * 3600 + 30 * 60 + 5);
+  EXPECT_EQ(m.View.lZeit, "08:30:05");
+
+  // A callsign being typed keeps its band; the next entry takes the period's.
+  now = QDateTime(QDate(2015, 12, 20), QTime(9, 0, 2));
+  TEntryFields typing = m.View.Fields;
+  typing.Call = "DL2XYZ";
+  const TTickResult r = m.Tick(typing);
+  EXPECT_FALSE(r.BandChanged);
+  EXPECT_EQ(m.State.CurrentBand, 'b');
+  EXPECT_EQ(m.State.PreviousBand, 'c');
+  m.StartNewEntry(false);
+  EXPECT_EQ(m.State.CurrentBand, 'c');
+  EXPECT_EQ(m.State.PreviousBand, 0);
+  EXPECT_EQ(rec::GetChar(m.EntryRecord().data(), qrec::kBandcode), 'c');
+  // The tick raised no message (the scripted responder allows none).
+  EXPECT_TRUE(msgs.History().empty());
+}
+
+TEST_F(LogModelTest, NewEntrySendsTheContestTextsAndCountsOn) {
+  TContestLogModel& m = Open();
+  m.StartNewEntry(false);
+  const TContestQsoRecord q = m.EntryRecord();
+  EXPECT_EQ(TContestFkt::GetSentExchange(q), "599123/JO31");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(q), "599");
+  EXPECT_EQ(rec::GetInt32(q.data(), qrec::kWagNummer), 1);
+  EXPECT_EQ(m.View.lQSLs, "&QSL senden: nein");
+  // A record left with other texts does not change what the next one sends.
+  TContestQsoRecord other = q;
+  TContestFkt::SetSentExchange("599999/XX99", other);
+  m.SetEntryRecord(other);
+  m.StartNewEntry(false);
+  EXPECT_EQ(TContestFkt::GetSentExchange(m.EntryRecord()), "599123/JO31");
+  // The QSL label toggles N to Y and back.
+  m.ToggleQsl();
+  EXPECT_EQ(m.State.QslSent, 'Y');
+  m.ToggleQsl();
+  EXPECT_EQ(m.State.QslSent, 'N');
+}
+
+TEST_F(LogModelTest, TypingALocatorShowsTheBeamAndStoresNoPlaceholderCall) {
+  TContestLogModel& m = Open();
+  m.StartNewEntry(false);
+  TEntryFields f = m.View.Fields;
+  f.RSTr[2] = "JO62";  // eRSTr3, the locator
+  // Kind 5 (locator) shows no beam; a distance kind does.
+  m.ExchangeChanged(f, false, 2);
+  EXPECT_EQ(rec::GetStr(m.EntryRecord().data(), qrec::kCall, qrec::kCallCap), "");
+  EXPECT_EQ(rec::GetStr(m.EntryRecord().data(), qrec::kLoc, qrec::kLocCap), "JO62");
+  TContestRec withBeam = desc;
+  withBeam.ReceivedKinds[1] = ExchangeKind::LocatorDistance;
+  model = std::make_unique<TContestLogModel>(nummer, withBeam, list, extra);
+  TContestRecord r;
+  list.GetContestRecord(r);
+  ASSERT_TRUE(model->Open(ShapeLogWindow(withBeam, r, TContestExtraRecord{}, {})));
+  model->StartNewEntry(false);
+  f = model->View.Fields;
+  f.RSTr[2] = "JO62";
+  model->ExchangeChanged(f, false, 2);
+  ASSERT_TRUE(model->View.BeamVisible);
+  // The bearing from JO31 towards JO62 (north-east), not the distance.
+  const double beam = std::stod(model->View.lbeam);
+  EXPECT_GT(beam, 45.0);
+  EXPECT_LT(beam, 90.0);
+  EXPECT_EQ(rec::GetStr(model->EntryRecord().data(), qrec::kCall, qrec::kCallCap), "");
+}
+
+TEST(LogGridRows, QsoAndBandChangeRowsAndTheirKeys) {
+  TContestRec c;
+  c.MultiplierCaptions[0] = "Nr";
+  TContestQsoRecord q{};
+  uint8_t* p = q.data();
+  rec::SetStr(p, qrec::kCall, qrec::kCallCap, "dl1abc");
+  rec::SetChar(p, qrec::kBandcode, 'b');
+  rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+  rec::SetInt32(p, qrec::kDatum, Day("20.12.2015"));
+  rec::SetInt32(p, qrec::kZeit, 0);  // midnight
+  rec::SetInt32(p, qrec::kWagNummer, 12);
+  TContestFkt::SetSentExchange("599001", q);
+  TContestFkt::SetReceivedExchange("579042", q);
+  std::string row = BuildGridRow(q, c, '4');
+  EXPECT_EQ(row.substr(0, row.find(';')), "    12");
+  EXPECT_NE(row.find(";20.12.15;00:00;DL1ABC;80 M;CW;599 001;579  042; ;0;"), std::string::npos) << row;
+  rec::SetInt32(p, qrec::kZeit, -1);
+  row = BuildGridRow(q, c, '4');
+  EXPECT_NE(row.find(";20.12.15;     ;"), std::string::npos) << row;
+  rec::SetByte(p, qrec::kQsoMarker, 'c');
+  EXPECT_EQ(BuildGridRow(q, c, '4').substr(0, 42), ";20.12.15;     ;*** QSY 40 m ***;;;;;;;");
+  // The header names the multiplier column; the sort keys have their ranges.
+  EXPECT_NE(BuildGridHeader(c, false).find(";Nr    ;Pkt;sQr;Name"), std::string::npos);
+  TGridKeyRange range;
+  EXPECT_TRUE(GridSortKey(0, 'c', true, range));
+  EXPECT_EQ(range.KeyNumber, qrec::kKeyBandNrIntern);
+  EXPECT_EQ(range.Lower, "c||");
+  EXPECT_FALSE(GridSortKey(7, 'c', true, range));
+  EXPECT_EQ(GridOpenRange(true).Upper, "999999999");
+  // Column widths kept per log in its contest-list record.
+  TContestRecord list{};
+  const int widths[3] = {40, 0, 77};
+  StoreGridColumnWidths(list, widths, 3);
+  EXPECT_EQ(GridColumnWidth(list, 3), 77);
+  EXPECT_EQ(GridColumnWidth(list, 21), 0);
+  EXPECT_EQ(NoteFileName("BRZ/Party 2015+_x!"), "BRZParty 2015+_x.TXT");
+}

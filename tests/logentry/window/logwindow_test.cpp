@@ -1,0 +1,270 @@
+// The log window end to end, offscreen: a '4' log is created through the
+// set-up dialog and started from the main window; the window shows the
+// contest's layout, follows the contest periods with the injected clock and
+// recounts, renumbers and gives the main window back when it closes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "contest/ContestEntries.h"
+#include "contest/ContestFkt.h"
+#include "contest/contestvhf.h"
+#include "contest/eingcontstd.h"
+#include "database/dbContest.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
+#include "database/setups.h"
+#include "logentry/window/contlogstd.h"
+#include "platform/clock.h"
+#include "platform/codec.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempProgramDir.h"
+#include "ui/kxEdit.h"
+#include "ui/kxbrow.h"
+#include "ui/kxbuttons.h"
+
+namespace {
+
+using Kind = ScriptedMessages::Kind;
+
+QDateTime At(const char* date, const char* time) {
+  return QDateTime(QDate::fromString(QString::fromLatin1(date), u"dd.MM.yyyy"_qs),
+                   QTime::fromString(QString::fromLatin1(time), u"hh:mm:ss"_qs));
+}
+
+template <typename W = QWidget>
+W* Child(QWidget& w, const char* name) {
+  W* c = w.findChild<W*>(QString::fromLatin1(name));
+  EXPECT_NE(c, nullptr) << name;
+  return c;
+}
+
+std::string Text(QWidget& w, const char* name) {
+  if (auto* l = Child<QLabel>(w, name)) return QStringToAnsi(l->text());
+  return {};
+}
+
+// Runs body once a modal window of type W runs its loop (looked for every
+// few milliseconds, for at most five seconds).
+template <typename W>
+void WhenShown(std::function<void(W&)> body, int tries = 500) {
+  QTimer::singleShot(10, [body, tries] {
+    auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+    if (w != nullptr) {
+      body(*w);
+      return;
+    }
+    if (tries > 0) {
+      WhenShown<W>(body, tries - 1);
+      return;
+    }
+    ADD_FAILURE() << "the expected window is not shown";
+    if (QWidget* other = QApplication::activeModalWidget()) other->close();
+  });
+}
+
+class LogWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ToSetups.Reset();
+    savedOffset_ = UtcHourOffset;
+    RegisterContestSetupDialog();
+    ContestEntries().OpenContestLogWindow = [](QWidget* owner, int32_t nummer, const TContestRec& d,
+                                               TdbContest& list, TdbContest& extra) {
+      OpenContestLogWindow(owner, nummer, d, list, extra);
+    };
+    SetClockOverride([this] { return now; });
+  }
+  void TearDown() override {
+    SetClockOverride({});
+    ContestEntries() = TContestEntries();
+    UtcHourOffset = savedOffset_;
+  }
+  // Puts QSOs straight into the log's table, as earlier saves left them.
+  void AddQsos(int32_t nummer, int count, char band, int32_t firstTime, int32_t firstNumber) {
+    TdbContest log(kContestLog, false, nummer);
+    for (int i = 0; i < count; ++i) {
+      TContestQsoRecord q{};
+      uint8_t* p = q.data();
+      rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i + 1) + "XY");
+      rec::SetChar(p, qrec::kBandcode, band);
+      rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+      rec::SetInt32(p, qrec::kDatum, ToDates.DateStringToDate("20.12.2015", "dd.mm.yyyy"));
+      rec::SetInt32(p, qrec::kZeit, firstTime + i);
+      rec::SetStr(p, qrec::kLoc, qrec::kLocCap, i % 2 ? "JO31" : "JO40");
+      rec::SetUInt16(p, qrec::kPunkte, 1);
+      // Numbers as a careless import left them: all the same.
+      rec::SetInt32(p, qrec::kWagBandNr, 1);
+      rec::SetInt32(p, qrec::kWagBandNrIntern, 1);
+      rec::SetInt32(p, qrec::kWagNummer, firstNumber + i);
+      TContestFkt::SetReceivedExchange("599123/" + std::string(i % 2 ? "JO31" : "JO40"), q);
+      log.ClearRecord();
+      log.SetQsoRecord(q);
+      ASSERT_TRUE(log.Add());
+    }
+  }
+
+  TempProgramDir dir;
+  ScriptedMessages msgs;
+  QDateTime now = At("20.12.2015", "08:59:58");
+  int32_t savedOffset_ = 0;
+};
+
+void TypeSetup(TEingContestStd& dlg) {
+  auto type = [&](const char* name, const char* text) {
+    if (auto* e = Child<TkxEdit>(dlg, name)) QTest::keyClicks(e, QString::fromLatin1(text));
+  };
+  type("eName", "BRZ Test");
+  type("ecname", "Erika Muster");
+  type("eStrasse", "Weg 1");
+  type("ePLZ", "12345");
+  type("eOrt", "Musterstadt");
+  type("eCall", "dl1abc");
+  type("eLoc", "jo31lk");
+  type("eEMail", "erika@example.org");
+  type("eJahre", "123");
+  for (const char* name : {"eteilnahmeart_0", "rZeitUTC", "eBandauto"}) {
+    auto* b = Child<QAbstractButton>(dlg, name);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(std::min(8, b->width() / 2), b->height() / 2));
+  }
+}
+
+}  // namespace
+
+TEST_F(LogWindowTest, StartedFromTheMainWindowFollowsThePeriodsAndClosesWhole) {
+  msgs.Expect(Kind::Fehler, "Präfixdatei");
+  msgs.Expect(Kind::Hinweis, "Versionsprüfung");
+  msgs.AllowAny(false);
+  int32_t nummer = 0;
+  bool windowSeen = false;
+  // The set-up dialog of the new log: typed in, then "Contest starten".
+  WhenShown<TEingContestStd>([&](TEingContestStd& dlg) {
+    TypeSetup(dlg);
+    // The log window opens inside the start: checked when it runs.
+    WhenShown<TContestLogStd>([&](TContestLogStd& w) {
+      windowSeen = true;
+      nummer = w.Model().ContestNumber();
+      // The '4' layout: call, the BRZ number and the locator, CW on 80 m.
+      EXPECT_TRUE(Child<TkxEdit>(w, "eCall")->isVisible());
+      EXPECT_TRUE(Child<TkxEdit>(w, "eRSTr2")->isVisible());
+      EXPECT_TRUE(Child<TkxEdit>(w, "eRSTr3")->isVisible());
+      EXPECT_FALSE(Child<TkxEdit>(w, "eRSTr4")->isVisible());
+      EXPECT_EQ(Text(w, "lRST2Name"), "&1 : BRZ-Nr");
+      EXPECT_EQ(Text(w, "lRST3Name"), "&2 : Loc");
+      EXPECT_EQ(w.Model().State.CurrentMode, "CW");
+      EXPECT_EQ(w.Model().State.CurrentBand, 'b');
+      EXPECT_EQ(Child<QListWidget>(w, "listband")->count(), 2);
+      EXPECT_TRUE(Child<QWidget>(w, "btnBand")->isVisible());
+      EXPECT_FALSE(Child<QWidget>(w, "btnMode")->isVisible());
+      EXPECT_EQ(Text(w, "lband"), "80 m");
+      EXPECT_EQ(Text(w, "lMode"), "CW");
+      // Automatic date and time are labels following the clock.
+      EXPECT_EQ(Text(w, "lDatum"), "20.12.2015");
+      // The sent exchange: RST, the club number and the own square.
+      EXPECT_EQ(Text(w, "lRSTs1"), "599");
+      EXPECT_EQ(Text(w, "lRSTs2"), "123/JO31");
+      EXPECT_EQ(Text(w, "lNummer"), "1");
+      // The main window is hidden while the log window shows.
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TContestBrow*>(top) != nullptr) {
+          EXPECT_FALSE(top->isVisible());
+        }
+      }
+
+      // The clock moves into the second period: the idle entry follows to 40 m.
+      now = At("20.12.2015", "09:00:01");
+      w.timerzeitTimer();
+      EXPECT_EQ(w.Model().State.CurrentBand, 'c');
+      EXPECT_EQ(Text(w, "lband"), "40 m");
+      EXPECT_EQ(Text(w, "lZeit"), "09:00:01");
+      // The set-up dialog comes again when the log window has closed.
+      WhenShown<TEingContestStd>([](TEingContestStd& again) {
+        QTest::mouseClick(Child<QAbstractButton>(again, "btnOK"), Qt::LeftButton);
+      });
+      QTest::mouseClick(Child<TkxBitBtn>(w, "btnbeenden"), Qt::LeftButton);
+    });
+    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnstart"), Qt::LeftButton);
+  });
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  EXPECT_TRUE(windowSeen);
+  ASSERT_GT(nummer, 0);
+  // After the log window the set-up dialog comes again for the finish.
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals) {
+  msgs.AllowAny(false);
+  // A '4' log made through the set-up dialog's logic, QSOs put in directly.
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  auto desc = std::make_unique<TContestRec>();
+  WhenShown<TEingContestStd>([](TEingContestStd& dlg) {
+    TypeSetup(dlg);
+    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnOK"), Qt::LeftButton);
+  });
+  msgs.AllowAny(true);
+  ContestFkt.ContestSetup('4', false, false, list, extra, desc.get());
+  msgs.AllowAny(false);
+  ASSERT_TRUE(list.First(1));
+  TContestRecord r;
+  list.GetContestRecord(r);
+  const int32_t nummer = rec::GetInt32(r.data(), crec::kNummer);
+  ASSERT_TRUE(ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra));
+  AddQsos(nummer, 5, 'b', 8 * 3600, 1);
+  AddQsos(nummer, 3, 'c', 9 * 3600, 6);
+  ContestFkt.DefineContest(*desc, list, '4', false);
+
+  // Opened at 09:30: the newest QSO's band, the grid on its newest QSO.
+  now = At("20.12.2015", "09:30:00");
+  for (int round = 0; round < 2; ++round) {
+    WhenShown<TContestLogStd>([&](TContestLogStd& w) {
+      EXPECT_EQ(w.Model().State.CurrentBand, 'c');
+      EXPECT_TRUE(w.Brow->HasRecords());
+      EXPECT_EQ(w.Brow->CurrentRowRef(), TContLogAlle::NewestOfBand('c', w.Model().QsoTable()));
+      EXPECT_EQ(w.Model().State.NextQsoNumber, 9);
+      EXPECT_EQ(w.Model().State.NextBandNumber, 4);
+      w.close();
+    });
+    ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  }
+  TdbContest log(kContestLog, false, nummer);
+  EXPECT_EQ(log.UsedRecords(), 8);
+  // Renumbered per band; the first locators of a band are its multipliers.
+  int bandC = 0;
+  for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next()) {
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    if (rec::GetChar(q.data(), qrec::kBandcode) == 'c') {
+      EXPECT_EQ(rec::GetInt32(q.data(), qrec::kWagBandNr), ++bandC);
+    }
+  }
+  EXPECT_EQ(bandC, 3);
+  // The totals of the renumbered log where the log keeps them.
+  TdbContest lists(kContestList, false, 0), extras(kContestExtra, false, 0);
+  ASSERT_TRUE(lists.FindByNumber(nummer));
+  lists.GetContestRecord(r);
+  int32_t qsos[2], points = 0;
+  if (rec::GetByte(r.data(), crec::kTotalsPlace) == 0) {
+    for (int slot = 1; slot <= 2; ++slot) {
+      qsos[slot - 1] = rec::GetInt16(r.data(), crec::SlotAt(slot).qsos);
+      points += rec::GetInt32(r.data(), crec::SlotAt(slot).points);
+    }
+  } else {
+    ASSERT_TRUE(extras.FindByNumber(nummer));
+    TContestExtraRecord x;
+    extras.GetExtraRecord(x);
+    for (int slot = 1; slot <= 2; ++slot) {
+      qsos[slot - 1] = rec::GetInt32(x.data(), xrec::QsosAt(slot));
+      points += rec::GetInt32(x.data(), xrec::PointsAt(slot));
+    }
+  }
+  EXPECT_EQ(qsos[0], 5);
+  EXPECT_EQ(qsos[1], 3);
+  EXPECT_GT(points, 0);
+}

@@ -1,0 +1,196 @@
+// The log window shaped for contests of different exchange kinds: the real
+// form, offscreen, at 800 and 1280 pixels; no visible control of the entry
+// panel, the button bar or the score panel overlaps another or is too
+// narrow for its text.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "contest/ContestDefs.h"
+#include "contest/ContestFkt.h"
+#include "database/dbContest.h"
+#include "base/kxdates.h"
+#include "base/recfields.h"
+#include "database/setups.h"
+#include "logentry/window/contlogstd.h"
+#include "platform/codec.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempProgramDir.h"
+#include "ui/kxEdit.h"
+#include "ui/kxbuttons.h"
+
+namespace {
+
+struct TCase {
+  char letter;
+  int teilnahmeart;  // class index + 1
+};
+
+// Contests of different exchange kinds: serial and DOK, locator, member
+// numbers, name, area, no multipliers, and a listener log.
+const TCase kCases[] = {{'4', 1}, {'A', 1}, {'A', 4}, {'f', 1}, {'k', 1}, {'p', 1},
+                        {'q', 1}, {'I', 1}, {'Z', 1}, {'W', 1}, {'H', 1}, {'B', 1}};
+
+std::vector<QWidget*> VisibleChildren(QWidget* panel) {
+  std::vector<QWidget*> out;
+  for (QObject* o : panel->children()) {
+    auto* w = qobject_cast<QWidget*>(o);
+    // The own callsign's two shadow labels lie under it on purpose.
+    const QString name = w != nullptr ? w->objectName() : QString();
+    if (name == u"lglobcall2"_qs || name == u"lglobcall3"_qs) continue;
+    if (w != nullptr && w->isVisibleTo(panel) && !w->isWindow()) out.push_back(w);
+  }
+  return out;
+}
+
+// The width a control needs for its text.
+int NeededWidth(QWidget* w) {
+  if (auto* l = qobject_cast<QLabel*>(w)) {
+    QString t = l->text();
+    if (l->textFormat() != Qt::RichText) t.remove(QLatin1Char('&'));
+    return QFontMetrics(l->font()).horizontalAdvance(t);
+  }
+  if (auto* b = qobject_cast<TkxBitBtn*>(w)) {
+    QString t = AnsiToQString(b->Caption());
+    t.remove(QLatin1Char('&'));
+    // A picture beside the caption takes its own room.
+    const int glyph = b->Glyph().isNull() || t.isEmpty() ? 0 : b->Glyph().width() / std::max(1, b->NumGlyphs()) + b->Spacing();
+    return QFontMetrics(b->font()).horizontalAdvance(t) + glyph;
+  }
+  return 0;
+}
+
+class LogWindowShape : public ::testing::TestWithParam<TCase> {
+ protected:
+  void SetUp() override {
+    ToSetups.Reset();
+    ToSetupStation st{};
+    rec::SetStr(st.data(), stationrec::kLocator, stationrec::kLocatorCap, "JO31LK");
+    ToSetups.SetStation(st);
+    ToSetups.SetOwnCall("DL1ABC");
+    msgs.AllowAny(true);
+  }
+  std::unique_ptr<TContestLogStd> Open(const TCase& c) {
+    list.ClearRecord();
+    TContestRecord r;
+    list.GetContestRecord(r);
+    rec::SetChar(r.data(), crec::kTyp, c.letter);
+    rec::SetStr(r.data(), crec::kName, crec::kNameCap, "Test");
+    rec::SetStr(r.data(), crec::kDok, crec::kDokCap, "Z11");
+    rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
+    rec::SetInt32(r.data(), crec::kZusatzWert, 123);
+    r[crec::kTeilnahmeart] = static_cast<uint8_t>(c.teilnahmeart);
+    rec::SetBool(r.data(), crec::kRstSentFree, true);
+    rec::SetBool(r.data(), crec::kRstRcvdFree, true);
+    list.SetContestRecord(r);
+    EXPECT_TRUE(list.Add());
+    ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
+    ContestFkt.DefineContest(desc, list, c.letter, true);
+    list.GetContestRecord(r);
+    return std::make_unique<TContestLogStd>(nullptr, rec::GetInt32(r.data(), crec::kNummer), desc, list, extra);
+  }
+
+  // Every pair of visible controls in the panel apart, each inside the
+  // panel and as wide as its text.
+  static void ExpectTidy(QWidget* panel, const std::string& where) {
+    const std::vector<QWidget*> kids = VisibleChildren(panel);
+    for (size_t i = 0; i < kids.size(); ++i) {
+      const QRect a = kids[i]->geometry();
+      const std::string an = kids[i]->objectName().toStdString();
+      EXPECT_TRUE(panel->rect().contains(a)) << where << ": " << an << " leaves " << panel->objectName().toStdString();
+      EXPECT_GE(a.width() + 1, NeededWidth(kids[i])) << where << ": " << an << " is clipped";
+      for (size_t j = i + 1; j < kids.size(); ++j)
+        EXPECT_FALSE(a.intersects(kids[j]->geometry()))
+            << where << ": " << an << " overlaps " << kids[j]->objectName().toStdString();
+    }
+  }
+
+  TempProgramDir dir;
+  ScriptedMessages msgs;
+  TdbContest list{kContestList, false, 0};
+  TdbContest extra{kContestExtra, false, 0};
+  TContestRec desc;
+};
+
+}  // namespace
+
+TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
+  const TCase c = GetParam();
+  auto w = Open(c);
+  ASSERT_TRUE(w->Opened());
+  w->StartNewEntry(false);
+  for (int width : {800, 1280, 800}) {
+    w->resize(width, width == 800 ? 600 : 900);
+    w->show();
+    QApplication::processEvents();
+    const std::string where = std::string(1, c.letter) + "/" + std::to_string(c.teilnahmeart) + " at " +
+                              std::to_string(width);
+    ExpectTidy(w->panelEingabe, where);
+    if (w->Panel2->isVisible()) ExpectTidy(w->Panel2, where);
+    ExpectTidy(w->panelButtons, where);
+    ExpectTidy(w->panelauswertung, where);
+    ExpectTidy(w->PanelUnten, where);
+    // The log area, the score panel and the title line stay apart.
+    EXPECT_FALSE(w->panelauswertung->geometry().intersects(w->panelContLog->geometry())) << where;
+    EXPECT_FALSE(w->lTitel->geometry().intersects(w->panelContLog->geometry())) << where;
+    EXPECT_LE(w->panelContLog->geometry().right(), w->width()) << where;
+    EXPECT_EQ(w->panelEingabe->width(), w->panelContLog->width()) << where;
+  }
+  // A listener log records two calls; every other log one.
+  EXPECT_EQ(w->eCall2->isVisible(), w->Model().Contest().SwlLog);
+  EXPECT_EQ(w->btnNameqth->isVisible(), !w->Model().Contest().SwlLog);
+  w->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Contests, LogWindowShape, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<TCase>& info) {
+                           const char l = info.param.letter;
+                           return std::string(std::isdigit(static_cast<unsigned char>(l)) ? "n" : "") +
+                                  (std::islower(static_cast<unsigned char>(l)) ? "lower_" : "") + l +
+                                  "_class" + std::to_string(info.param.teilnahmeart);
+                         });
+
+TEST(LogWindowShapeRules, TheSetupShapesFollowTheContest) {
+  // A listener class of a contest gets the second-call layout.
+  TContestRecord list{};
+  rec::SetChar(list.data(), crec::kTyp, 'A');
+  list[crec::kTeilnahmeart] = 4;
+  TContestEnvironment env;
+  auto swl = std::make_unique<TContestRec>();
+  ASSERT_TRUE(DefineContestRules(*swl, list, env, 'A'));
+  ASSERT_TRUE(swl->SwlLog);
+  const TContestExtraRecord extra{};
+  TLogShape s = ShapeLogWindow(*swl, list, extra, {});
+  EXPECT_TRUE(s.Swl);
+  EXPECT_TRUE(s.Places["eCall2"].Visible);
+  EXPECT_EQ(s.Places["eRSTs1"].Y, s.Places["eCall"].Y);
+  EXPECT_EQ(s.Places["eRSTr1"].Y, s.Places["eCall2"].Y);
+  EXPECT_EQ(s.Texts["lerstr"], "RSTs2");
+  EXPECT_EQ(s.TabOrder[5], "eCall2");
+  // Both RSTs fixed labels: the listener's sent-RST flag decides both.
+  EXPECT_TRUE(s.RstsLabel && s.RstrLabel);
+
+  // Contest 'p': eleven markers a row, 36 pixels wide, five columns apart.
+  list[crec::kTyp] = 'p';
+  list[crec::kTeilnahmeart] = 1;
+  auto p = std::make_unique<TContestRec>();
+  ASSERT_TRUE(DefineContestRules(*p, list, env, 'p'));
+  s = ShapeLogWindow(*p, list, extra, {});
+  if (!p->MultiplierKinds.Empty()) {
+    EXPECT_EQ(s.MarkerCols, 11);
+    EXPECT_EQ(s.Markers[1].X - s.Markers[0].X, 40);
+    EXPECT_EQ(s.Markers[0].W, 36);
+    EXPECT_EQ(s.Markers.size(), 88u);
+  }
+  // Caption by kind, the contest's own name first.
+  EXPECT_EQ(CaptionOfKind(19, 'x'), "");
+  EXPECT_EQ(CaptionOfKind(19, 'i'), "Naval");
+  EXPECT_EQ(CaptionOfKind(16, 'p'), "DSW/Paddel");
+}

@@ -1,0 +1,338 @@
+// The keyboard of the log window and the faults of the save, offscreen on
+// the real window: where Enter goes and when it saves, what Tab and F10
+// do, the keys of the window, the callsign's key filter, the caption
+// colours, and keys typed while a message is up.
+#include <QDialog>
+#include <QPushButton>
+
+#include "database/dbCall.h"
+#include "logentry/qsoentry_fixture.h"
+
+namespace qsoentry {
+namespace {
+
+int StoredCount(int32_t nummer) {
+  TdbContest log(kContestLog, false, nummer);
+  return static_cast<int>(log.UsedRecords());
+}
+
+TContestQsoRecord LastStored(int32_t nummer) {
+  TdbContest log(kContestLog, false, nummer);
+  TContestQsoRecord q{};
+  if (log.Last(qrec::kKeyNummer)) log.GetQsoRecord(q);
+  return q;
+}
+
+int32_t CaptionColour(TContestLogStd& w, const char* name) {
+  return QColorToTColor(Child<QLabel>(w, name)->palette().color(QPalette::WindowText));
+}
+
+// Warnings come up as real modal windows; while one is up the operator
+// goes on typing, the keys sent to the entry fields behind it.
+class ModalWarnings : public ScriptedMessages {
+ public:
+  explicit ModalWarnings(std::vector<QWidget*> behind) : behind_(std::move(behind)) {}
+  void Achtung(const std::string& header, const std::string& text) override {
+    ScriptedMessages::Achtung(header, text);
+    QDialog box;
+    box.setWindowTitle(QStringLiteral("Achtung"));
+    auto* ok = new QPushButton(QStringLiteral("OK"), &box);
+    QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+    QTimer::singleShot(20, &box, [this, &box] {
+      for (QWidget* w : behind_) QTest::keyClicks(w, u"ZZ"_qs);
+      QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    box.exec();
+  }
+
+ private:
+  std::vector<QWidget*> behind_;
+};
+
+}  // namespace
+
+// 'A' asks for no exchange: the callsign is the only field, Enter saves it.
+TEST_F(QsoEntryTest, EnterInTheOnlyFieldSavesTheQso) {
+  msgs.Expect(Kind::JaNeinFrage, "Kein LDK angegeben", true);
+  CreateLog('A');
+  RunWindow([&](TContestLogStd& w) {
+    ASSERT_FALSE(w.eRSTr[1]->isVisible());
+    for (const char* call : {"DL1ABC", "OK1RF", "G3XYZ"}) {
+      ClockAt(w, 9 * 3600 + StoredCount(nummer_));
+      Type(call);
+      Press(Qt::Key_Return);
+      EXPECT_EQ(FocusName(), "eCall");
+      EXPECT_EQ(A(w.eCall->text()), "");
+    }
+    EXPECT_EQ(StoredCount(nummer_), 3);
+    EXPECT_EQ(Str(LastStored(nummer_), qrec::kCall, qrec::kCallCap), "G3XYZ");
+    // The same station again: refused at once, as the band rule says.
+    msgs.Expect(Kind::Achtung, "Call OK1RF bereits auf Band vorhanden");
+    Type("OK1RF");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 3);
+  });
+}
+
+// Tab leaves fields and checks; only Enter in the last field and F10 save,
+// and only a QSO that passes the check is stored.
+TEST_F(QsoEntryTest, TabOnlyChecksAndF10SavesOnlyWhatPassesTheCheck) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    // Nothing typed: F10 stores nothing and says nothing.
+    Press(Qt::Key_F10);
+    EXPECT_EQ(StoredCount(nummer_), 0);
+
+    Type("DK1RI");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Type("7");
+    Press(Qt::Key_Tab);
+    Type("JO40");
+    Press(Qt::Key_Tab);  // out of the last field: checked, not stored
+    EXPECT_EQ(StoredCount(nummer_), 0);
+    EXPECT_EQ(A(w.eCall->text()), "DK1RI");
+    // Tab goes round the entry fields; it never leaves them for the grid.
+    EXPECT_EQ(FocusName(), "eCall");
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusName(), "eRSTr3");
+    Press(Qt::Key_F10);
+    EXPECT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
+    EXPECT_EQ(A(w.eCall->text()), "");
+
+    // F10 on a duplicate typed without leaving the call: the check refuses
+    // it and nothing is stored; the entry stays for the operator.
+    ClockAt(w, 8 * 3600 + 160);
+    msgs.Expect(Kind::Achtung, "Call DK1RI bereits auf Band vorhanden");
+    Type("DK1RI/P");
+    Press(Qt::Key_F10);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(A(w.eCall->text()), "DK1RI/P");
+  });
+}
+
+// Without the automatic clock the time and date are typed: Enter jumps
+// from the last exchange field to the time, leaving the time saves.
+TEST_F(QsoEntryTest, TypedTimeIsTheLastFieldOfTheQso) {
+  CreateLog('4', [](TEingContestStd& dlg) {
+    auto* autoTime = Child<QAbstractButton>(dlg, "ezeitauto");
+    if (autoTime->isChecked()) Click(dlg, "ezeitauto");
+  });
+  RunWindow([&](TContestLogStd& w) {
+    ASSERT_TRUE(w.ezeit->isVisible());
+    Type("DL7ABC");
+    Press(Qt::Key_Return);
+    Type("12");
+    Press(Qt::Key_Return);
+    Type("JO62");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(FocusName(), "ezeit");
+    EXPECT_EQ(StoredCount(nummer_), 0);
+    w.ezeit->selectAll();
+    Type("12:34");
+    Press(Qt::Key_Return);  // to the date; the QSO is complete
+    EXPECT_EQ(StoredCount(nummer_), 1);
+    const TContestQsoRecord q = LastStored(nummer_);
+    EXPECT_EQ(rec::GetInt32(q.data(), qrec::kZeit), 12 * 3600 + 34 * 60);
+    EXPECT_EQ(rec::GetInt32(q.data(), qrec::kDatum), ToDates.DMYToDate(20, 12, 2015));
+    EXPECT_EQ(FocusName(), "eCall");
+    // The next entry starts at the time of the last QSO.
+    EXPECT_EQ(A(w.ezeit->text()), "12:34:00");
+  });
+}
+
+// The key filter of the callsign and the home call: "#" ends a portable
+// call and moves on; the same station without "/p" is a duplicate, its
+// name comes back from the earlier QSO.
+TEST_F(QsoEntryTest, HashEndsAPortableCallWhichCountsAsItsHomeCall) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 30);
+    Press(Qt::Key_F9);  // the Freq., Name and QTH row
+    ASSERT_TRUE(w.eName->isVisible());
+    Type("dl1abc#");
+    EXPECT_EQ(A(w.eCall->text()), "DL1ABC/p");
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Type("42");
+    Press(Qt::Key_Return);
+    Type("JN58");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(FocusName(), "eFreq");  // the name row is open: on through it
+    Press(Qt::Key_Return);
+    Type("Erika");
+    Press(Qt::Key_Return);
+    Type("Bonn");
+    Press(Qt::Key_Return);  // the QTH closes the QSO
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    const TContestQsoRecord q = LastStored(nummer_);
+    EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), "DL1ABC/p");
+    EXPECT_EQ(Str(q, qrec::kNameQth, qrec::kNameQthCap), "Erika;Bonn");
+    TdbCall book(kCallBook, false);
+    ASSERT_TRUE(book.FindCall("DL1ABC"));
+    EXPECT_EQ(book.GetName(), "Erika");
+
+    // Found by its home call among the stored calls.
+    msgs.Expect(Kind::Achtung, "Call DL1ABC bereits auf Band vorhanden");
+    Type("DL1ABC");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 1);
+    // On the other band the station is new; its name is known.
+    Press(Qt::Key_F8);
+    ClockAt(w, 8 * 3600 + 90);
+    Type("DL1ABC");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(A(w.eName->text()), "Erika");
+    EXPECT_EQ(A(w.eQTH->text()), "Bonn");
+  });
+}
+
+// The keys of the window: QSL flag, the exchange fields by Alt and the
+// keypad, the dialogs of other units through their slots, the caption of
+// the field being typed in.
+TEST_F(QsoEntryTest, WindowKeysAndCaptionColours) {
+  CreateLog('4');
+  int lists = 0, searches = 0, bandLogs = 0;
+  LogWindowServices().QsoList = [&lists](TContestLogStd&) { ++lists; };
+  LogWindowServices().CallSearch = [&searches](TContestLogStd&) { ++searches; };
+  LogWindowServices().BandLog = [&bandLogs](TContestLogStd&) { ++bandLogs; };
+  RunWindow([&](TContestLogStd& w) {
+    EXPECT_EQ(LabelText(w, "lQSLs"), "QSL senden: nein");
+    Press(Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(LabelText(w, "lQSLs"), "QSL senden: ja");
+    Press(Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(LabelText(w, "lQSLs"), "QSL senden: nein");
+
+    Type("SP5ZA");
+    EXPECT_EQ(CaptionColour(w, "leCall"), LabelColour::Focus);  // stays red while typing
+    Press(Qt::Key_2, Qt::AltModifier | Qt::KeypadModifier);
+    EXPECT_EQ(FocusName(), "eRSTr3");
+    EXPECT_EQ(CaptionColour(w, "lRST3Name"), LabelColour::Focus);
+    EXPECT_EQ(CaptionColour(w, "leCall"), LabelColour::Normal);
+    Press(Qt::Key_1, Qt::AltModifier | Qt::KeypadModifier);
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Press(Qt::Key_3, Qt::AltModifier | Qt::KeypadModifier);  // hidden: the focus stays
+    EXPECT_EQ(FocusName(), "eRSTr2");
+
+    Press(Qt::Key_F12);
+    Press(Qt::Key_W, Qt::AltModifier);
+    Press(Qt::Key_F4);
+    Press(Qt::Key_F3, Qt::AltModifier);
+    EXPECT_EQ(lists, 2);
+    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(bandLogs, 1);
+    // Escape gives the QSO up.
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(A(w.eCall->text()), "");
+    EXPECT_EQ(FocusName(), "eCall");
+    EXPECT_EQ(StoredCount(nummer_), 0);
+  });
+  LogWindowServices() = TLogWindowServices{};
+}
+
+// Keys typed while a warning is up go to the warning, not into the fields.
+TEST_F(QsoEntryTest, KeysTypedUnderAWarningDoNotReachTheFields) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    ModalWarnings warnings({w.eCall, w.eRSTr[1]});
+    warnings.Expect(Kind::Achtung, "Präfix unbekannt");
+    Type("QX1ABC");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(warnings.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "QX1ABC");
+    EXPECT_EQ(A(w.eRSTr[1]->text()), "");
+    // Once the warning is gone the fields take keys again.
+    Type("5");
+    EXPECT_EQ(A(w.eRSTr[1]->text()), "5");
+  });
+}
+
+// A QSO whose moment and the ten seconds after it are taken cannot be
+// stored: the operator is told, the entry stays as typed, the score does
+// not move; saved again a little later it goes in.
+TEST_F(QsoEntryTest, AQsoThatCannotBeStoredStaysInTheEntry) {
+  CreateLog('4');
+  {
+    TdbContest log(kContestLog, false, nummer_);
+    for (int i = 0; i < 11; ++i) {
+      TContestQsoRecord q{};
+      uint8_t* p = q.data();
+      rec::SetStr(p, qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i) + "AA");
+      rec::SetChar(p, qrec::kBandcode, 'b');
+      rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+      rec::SetInt32(p, qrec::kDatum, ToDates.DMYToDate(20, 12, 2015));
+      rec::SetInt32(p, qrec::kZeit, 8 * 3600 + i);
+      rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "JO40");
+      rec::SetInt32(p, qrec::kWagNummer, i + 1);
+      rec::SetInt32(p, qrec::kWagBandNr, i + 1);
+      rec::SetInt32(p, qrec::kWagBandNrIntern, i + 1);
+      TContestFkt::SetReceivedExchange("5991/JO40", q);
+      log.ClearRecord();
+      log.SetQsoRecord(q);
+      ASSERT_TRUE(log.Add());
+    }
+  }
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600);
+    const std::string qsos = LabelText(w, "Label28"), points = LabelText(w, "Label20");
+    msgs.Expect(Kind::Fehler, "konnte nicht gespeichert werden. Diese Zeit und die zehn Sekunden danach");
+    Type("DL9ZZ");
+    Press(Qt::Key_Return);
+    Type("5");
+    Press(Qt::Key_Return);
+    Type("JO62");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 11);
+    EXPECT_EQ(A(w.eCall->text()), "DL9ZZ");
+    EXPECT_EQ(A(w.eRSTr[1]->text()), "5");
+    EXPECT_EQ(A(w.eRSTr[2]->text()), "JO62");
+    EXPECT_EQ(LabelText(w, "Label28"), qsos);
+    EXPECT_EQ(LabelText(w, "Label20"), points);
+    EXPECT_EQ(LabelText(w, "lNummer"), "12");
+    ClockAt(w, 8 * 3600 + 30);
+    Press(Qt::Key_F10);
+    ASSERT_EQ(StoredCount(nummer_), 12);
+    const TContestQsoRecord q = LastStored(nummer_);
+    EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), "DL9ZZ");
+    EXPECT_EQ(rec::GetInt32(q.data(), qrec::kZeit), 8 * 3600 + 30);
+    EXPECT_EQ(rec::GetInt32(q.data(), qrec::kWagNummer), 12);
+    ExpectScoreOfFullRecount(w);
+  });
+}
+
+// Letter 'H' scores a QSO with Israel only when the area code is one the
+// entry routines accept; the stored points and the score say so.
+TEST_F(QsoEntryTest, HolylandAreasScoreOnlyWhenAccepted) {
+  CreateLog('H', [](TEingContestStd& dlg) {
+    for (const char* name : {"eDatumvon", "eDatumbis"})
+      if (auto* e = Child<TkxEdit>(dlg, name)) QTest::keyClicks(e, u"20.12.2015"_qs);
+  });
+  RunWindow([&](TContestLogStd& w) {
+    struct Case {
+      const char* call;
+      const char* area;
+      int points;
+    };
+    int32_t clock = 9 * 3600;
+    for (const Case& c : {Case{"4X1AB", "A12HF", 2}, Case{"4Z5XY", "B07ZZ", 0}, Case{"4X6TT", "C33TA", 2},
+                          Case{"DL1ABC", "A12HF", 0}}) {
+      ClockAt(w, clock += 20);
+      Type(c.call);
+      Press(Qt::Key_Return);
+      ASSERT_EQ(FocusName(), "eRSTr2");
+      Type(c.area);
+      Press(Qt::Key_Return);
+      const TContestQsoRecord q = LastStored(nummer_);
+      ASSERT_EQ(Str(q, qrec::kCall, qrec::kCallCap), c.call);
+      EXPECT_EQ(rec::GetUInt16(q.data(), qrec::kPunkte), c.points) << c.call << " " << c.area;
+    }
+    ExpectScoreOfFullRecount(w);
+  });
+}
+
+}  // namespace qsoentry
