@@ -134,10 +134,12 @@ namespace {
 
 // The ADIF field a log field is read from: the one its mapping entry
 // assigns (none for an unassigned entry), else the log field's own name.
+// field is upper case; the entries keep the case of the contest's captions
+// ("Loc", "BRZ-Nr"), so they are matched without regard to case.
 std::string AdifNameOf(const std::vector<std::string>& mapping, const std::string& field) {
   for (const std::string& e : mapping) {
     // The entry of this log field: its name, alone or followed by " (".
-    if (e.compare(0, field.size(), field) != 0) continue;
+    if (e.size() < field.size() || Upper(std::string_view(e).substr(0, field.size())) != field) continue;
     if (e.size() != field.size() && e.compare(field.size(), 2, " (") != 0) continue;
     const size_t open = e.find('('), close = e.rfind(')');
     return open != std::string::npos && close != std::string::npos && close > open

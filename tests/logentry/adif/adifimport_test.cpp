@@ -262,6 +262,34 @@ TEST_F(AdifImportTest, UnassignedLogFieldTakesNothingFromTheFile) {
   EXPECT_EQ(Call(Log()[0]), "DL7XX");
 }
 
+TEST_F(AdifImportTest, FieldsDraggedOntoMixedCaseCaptionsAreRead) {
+  // The dialog offers the party's exchange fields by their captions, "BRZ-Nr"
+  // and "Loc"; the user drags the file's fields onto them and every fixed
+  // field onto its namesake. The club number comes from a field of the
+  // file's own, not from SRX_STRING, which the record also holds.
+  std::vector<std::string> mapping = OfferedLogFields(contest_);
+  ASSERT_NE(std::find(mapping.begin(), mapping.end(), "Loc"), mapping.end());
+  ASSERT_NE(std::find(mapping.begin(), mapping.end(), "BRZ-Nr"), mapping.end());
+  for (std::string& e : mapping)
+    e = MappingEntry(e, e == "Loc" ? "GRIDSQUARE" : e == "BRZ-Nr" ? "APP_X_CLUB" : e);
+  const TAdifImportTotals t = Import(
+      "<CALL:6>DL1ABC<QSO_DATE:8>20151220<TIME_ON:4>0812<FREQ:5>3.552<MODE:2>CW<RST_SENT:3>599"
+      "<RST_RCVD:3>599<APP_X_CLUB:3>101<SRX_STRING:3>999<GRIDSQUARE:4>JO43<EOR>",
+      mapping);
+  EXPECT_EQ(t.Imported, 1);
+  const std::vector<TContestQsoRecord> log = Log();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(log[0]), "599101/JO43");
+  EXPECT_EQ(rec::GetUInt16(log[0].data(), qrec::kPunkte), 2);  // a QSO with square
+  // An entry left unassigned takes nothing, also when the file has a field
+  // of the caption's name.
+  const TAdifRecord r{{{"LOC", "JO43"}}};
+  EXPECT_EQ(GetFieldValue(r, {"Loc"}, "Loc", ""), "");
+  EXPECT_EQ(GetFieldValue(r, {"Loc (LOC)"}, "LOC", ""), "JO43");
+  // A longer caption that starts with the field's name is another field's entry.
+  EXPECT_EQ(GetFieldValue(r, {"Locator (X)"}, "Loc", ""), "JO43");
+}
+
 TEST_F(AdifImportTest, NumbersContinueTheLogAndTheQslDefaultAndSentExchangeAreTaken) {
   // The log holds two QSOs typed by hand already.
   TQ first;
