@@ -1,6 +1,7 @@
 // Writes pictures of the QSO edit dialog, the QSO list, the callsign search,
-// the band chooser and the band log over a sample log into a folder,
-// rendered offscreen, so that their look can be checked without a desktop.
+// the band chooser, the band log and the ADIF import dialog over a sample
+// log into a folder, rendered offscreen, so that their look can be checked
+// without a desktop.
 //   qsoeditshots <folder>
 #include <QApplication>
 #include <QDir>
@@ -8,16 +9,21 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 
 #include "brzsample.h"
+#include "logentry/dialogs/ContestAdifimportCtrl.h"
+#include "logentry/dialogs/ContestAdifimportForm.h"
 #include "logentry/dialogs/ContestEingabeStd2Ctrl.h"
 #include "logentry/model/contloggrid.h"
 #include "logentry/dialogs/qsochange.h"
 #include "logentry/dialogs/stdkorr.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
+#include "ui/filebaseoop.h"
 #include "ui/kxbrow.h"
+#include "ui/kxbuttons.h"
 
 namespace {
 
@@ -42,6 +48,50 @@ void PressKey(QWidget* w, int key) {
   QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
   QApplication::sendEvent(target, &press);
+}
+
+// The file dialog of the import answers with one file.
+class TChosenFile : public TFileDialogRunner {
+ public:
+  explicit TChosenFile(std::string file) : file_(std::move(file)) { previous_ = SetFileDialogRunner(this); }
+  ~TChosenFile() override { SetFileDialogRunner(previous_); }
+  bool Run(const TFileDialogRequest&, std::string& fileName) override {
+    fileName = file_;
+    return true;
+  }
+
+ private:
+  std::string file_;
+  TFileDialogRunner* previous_ = nullptr;
+};
+
+// The import dialog with a file of another logbook read and two of its
+// fields assigned to the party's exchange captions.
+void AdifImportDialog(const TContestRec& contest, const std::string& folder) {
+  const std::string file = folder + "anderes-logbuch.adi";
+  std::ofstream(file, std::ios::binary)
+      << "<ADIF_VER:5>3.1.0 <PROGRAMID:5>Other <EOH>\n"
+         "<CALL:6>F6ABC <QSO_DATE:8>20151220 <TIME_ON:6>095510 <BAND:3>80M <FREQ:7>3.55123 <MODE:2>CW "
+         "<RST_SENT:3>599 <RST_RCVD:3>579 <SRX_STRING:3>101 <GRIDSQUARE:4>JO43 <NAME:4>Jean <EOR>\n";
+  TChosenFile chosen(file);
+  QTimer::singleShot(200, [] {
+    auto* form = qobject_cast<TContestAdifimportForm*>(QApplication::activeModalWidget());
+    if (form == nullptr) {
+      std::fprintf(stderr, "no window for adifimport\n");
+      return;
+    }
+    form->btndateiClick();
+    form->ListeLinks->setCurrentRow(0);
+    for (const auto& [adif, log] : {std::pair<const char*, const char*>{"GRIDSQUARE", "Loc"}, {"SRX_STRING", "BRZ-Nr"}})
+      for (int row = 0; row < form->ListeRechtsLB->count(); ++row)
+        if (QStringToAnsi(form->ListeRechtsLB->item(row)->text()) == log) form->ListeRechtsLBDragDrop(row, adif);
+    QApplication::processEvents();
+    const QString png = gOut + QStringLiteral("/adifimport.png");
+    if (!form->grab().save(png)) std::fprintf(stderr, "cannot write %s\n", qPrintable(png));
+    form->BitBtn1->click();
+  });
+  TContestAdifimportCtrl ctrl(nullptr, contest);
+  ctrl.Execute();
 }
 
 }  // namespace
@@ -104,6 +154,8 @@ int main(int argc, char** argv) {
     PressKey(chooser, Qt::Key_Return);
   });
   ShowQsoList(link, kKorrekturBandLog, 'b');
+
+  AdifImportDialog(*sample.Contest, ProgramDirectory);
   std::printf("pictures in %s\n", qPrintable(gOut));
   return 0;
 }

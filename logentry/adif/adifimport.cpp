@@ -11,6 +11,7 @@
 #include "database/contestrecords.h"
 #include "database/dbContest.h"
 #include "database/dbContestBase.h"
+#include "database/homecall.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
@@ -134,10 +135,12 @@ namespace {
 
 // The ADIF field a log field is read from: the one its mapping entry
 // assigns (none for an unassigned entry), else the log field's own name.
+// field is upper case; the entries keep the case of the contest's captions
+// ("Loc", "BRZ-Nr"), so they are matched without regard to case.
 std::string AdifNameOf(const std::vector<std::string>& mapping, const std::string& field) {
   for (const std::string& e : mapping) {
     // The entry of this log field: its name, alone or followed by " (".
-    if (e.compare(0, field.size(), field) != 0) continue;
+    if (e.size() < field.size() || Upper(std::string_view(e).substr(0, field.size())) != field) continue;
     if (e.size() != field.size() && e.compare(field.size(), 2, " (") != 0) continue;
     const size_t open = e.find('('), close = e.rfind(')');
     return open != std::string::npos && close != std::string::npos && close > open
@@ -222,6 +225,7 @@ std::string ImportTotalsText(const TAdifImportTotals& t) {
     if (count > 0) s += "\r\n" + std::to_string(count) + text;
   };
   line(t.Duplicates, " Calls doppelt");
+  line(t.AlreadyInLog, " bereits im Log");
   line(t.BandErrors, " fehlende oder falsche Bandangaben");
   line(t.ModeErrors, " fehlende oder falsche Modeangaben");
   line(t.MissingData, " ohne Rufzeichen, Datum oder Uhrzeit");
@@ -368,6 +372,36 @@ TLogPosition ReadLogPosition(const TdbContestBase& qsoTable) {
   return pos;
 }
 
+// Whether the log holds the QSO already: the same call, band and mode on the
+// same day and minute. The seconds are left out: other programs round them,
+// and a save moves a QSO whose moment is taken on by a second. Read along
+// the home-call key of a second handle on the log: only the QSOs of that
+// station are looked at.
+bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
+  const uint8_t* p = qso.data();
+  const std::string call = Trim(rec::GetStr(p, qrec::kCall, qrec::kCallCap));
+  const std::string home = HomeCallOf(call);
+  const char band = rec::GetChar(p, qrec::kBandcode);
+  const std::string mode = rec::GetStr(p, qrec::kMode, qrec::kModeCap);
+  const int32_t datum = rec::GetInt32(p, qrec::kDatum);
+  const int32_t minute = rec::GetInt32(p, qrec::kZeit) / 60;
+  if (!log.SearchCall(call)) return false;
+  TContestQsoRecord r{};
+  do {
+    log.GetQsoRecord(r);
+    const uint8_t* s = r.data();
+    if (HomeCallOf(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) != home) break;
+    // The key runs on by date and time: past the minute nothing can match.
+    const int32_t d = rec::GetInt32(s, qrec::kDatum), m = rec::GetInt32(s, qrec::kZeit) / 60;
+    if (d > datum || (d == datum && m > minute)) break;
+    if (d != datum || m != minute || !IsQsoRow(log.GetQsoMarker())) continue;
+    if (rec::GetChar(s, qrec::kBandcode) == band && rec::GetStr(s, qrec::kMode, qrec::kModeCap) == mode &&
+        Trim(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) == call)
+      return true;
+  } while (log.Next());
+  return false;
+}
+
 // The check refused the QSO: a duplicate rule warned, or another rule did.
 bool RefusedAsDuplicate(const TQsoCheckResult& r) {
   return std::any_of(r.Messages.begin(), r.Messages.end(),
@@ -397,6 +431,7 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
   const std::string districtTag = DistrictTag(contest);
 
   TLogPosition log = ReadLogPosition(qsoTable);
+  TdbContest stored(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
   bool needsRenumber = false;
   if (!qsoTable.BeginTransaction()) {
     t.Failed = true;
@@ -475,6 +510,12 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
       continue;
     }
     qsoTable.GetQsoRecord(q);  // the check may have marked it
+    // A contest that marks duplicates lets the QSO pass its check; the log
+    // must still not get it twice.
+    if (StoredAlready(stored, q)) {
+      ++t.AlreadyInLog;
+      continue;
+    }
 
     // Points, numbers and padded exchange numbers go in before the one add.
     // A rule that looks for the QSO itself in the log meets a number that no

@@ -70,6 +70,7 @@ bool FrequencyValue(std::string_view text, double& mhz);
 struct TAdifImportTotals {
   int Imported = 0;
   int Duplicates = 0;   // refused by the duplicate rules of the contest
+  int AlreadyInLog = 0; // the log holds the same QSO: call, band, mode, date and minute
   int BandErrors = 0;   // band missing, unreadable or not in the contest
   int ModeErrors = 0;   // mode not in the contest
   int MissingData = 0;  // no call, no readable date or no readable time
@@ -102,7 +103,10 @@ using TAdifPrepare = std::function<void(TContestQsoRecord& qso)>;
 // the log), in file order and in one transaction. A field that a record does
 // not hold is empty for that record. The QSOs are numbered on from the log's
 // last QSO and get the log's QSL default, as QSOs typed by hand; each is
-// written once. Only when imported QSOs fall between QSOs of a log ordered by
+// written once. A record that the log holds already (the same call, band and
+// mode at the same minute) is not written again, also where the contest lets
+// duplicates pass with a mark: a file imported twice leaves the log as it
+// was. Only when imported QSOs fall between QSOs of a log ordered by
 // date and time is the log renumbered afterwards.
 TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
                                     const TdbContestBase& contestListTable, TdbContestBase& qsoTable,

@@ -15,6 +15,10 @@
 
 namespace {
 
+// The help pages of the two lists, opened by F1 on them.
+constexpr int kAdifFieldsHelpContext = 100190002;
+constexpr int kLogFieldsHelpContext = 100190003;
+
 QLabel* NewLabel(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h = 18) {
   auto* l = new QLabel(AnsiToQString(text), parent);
   l->setObjectName(QString::fromLatin1(name));
@@ -114,10 +118,12 @@ TContestAdifimportForm::TContestAdifimportForm(QWidget* owner, const std::vector
   ListeLinks = new TAdifFieldList(TabSheet1);
   ListeLinks->setObjectName(QStringLiteral("ListeLinks"));
   ListeLinks->setGeometry(8, 62, 200, 180);
+  SetHelpContext(ListeLinks, kAdifFieldsHelpContext);
   Label4 = NewLabel(TabSheet1, "Label4", "Felder im Log", 230, 42, 200);
   ListeRechtsLB = new TLogFieldList(TabSheet1);
   ListeRechtsLB->setObjectName(QStringLiteral("ListeRechtsLB"));
   ListeRechtsLB->setGeometry(230, 62, 255, 180);
+  SetHelpContext(ListeRechtsLB, kLogFieldsHelpContext);
   for (const std::string& f : logFields) ListeRechtsLB->addItem(AnsiToQString(f));
   ListeRechtsLB->OnDrop = [this](int row, const std::string& name) { ListeRechtsLBDragDrop(row, name); };
   checkkeincheck = new QCheckBox(AnsiToQString("keine Mode/Band-Überprüfung"), TabSheet1);

@@ -98,9 +98,10 @@ void ShowList(TContestLogStd& window, TKorrekturMode mode) {
 }
 
 // The import button: the clock rests while the dialog and the import run;
-// every record goes through the entry's own preparation (its exchange
-// stored by kind, the country looked up, the multipliers marked), then the
-// window's check and save; the totals are told and the score recounted.
+// every record goes through the entry's own preparation on its own band
+// (its exchange stored by kind, the country looked up, the multipliers
+// marked), then the window's check and save; the window is back on its band
+// and mode, the totals are told and the score recounted.
 void ImportAdif(TContestLogStd& window) {
   TContestLogModel& model = window.Model();
   const bool ticking = window.timerzeit->isActive();
@@ -110,22 +111,11 @@ void ImportAdif(TContestLogStd& window) {
   defaults.Mode = window.emode->isVisible() ? QStringToAnsi(window.emode->text()) : model.State.CurrentMode;
   defaults.Freq = QStringToAnsi(window.eFreq->text());
   defaults.SentExchange = TContestFkt::GetSentExchange(entry);
-  const TAdifPrepare prepare = [&model](TContestQsoRecord& qso) {
-    const std::string nameQth = rec::GetStr(qso.data(), qrec::kNameQth, qrec::kNameQthCap);
-    model.SetEntryRecord(qso);
-    model.ShowEntry();
-    model.GatherEntry(model.View.Fields, {}, false);
-    // The file's name and QTH stay, whether or not the window's name row shows.
-    TContestQsoRecord gathered = model.EntryRecord();
-    rec::SetStr(gathered.data(), qrec::kNameQth, qrec::kNameQthCap, nameQth);
-    model.SetEntryRecord(gathered);
-    model.LookupPrefix();
-    model.RecountEntry();
-    qso = model.EntryRecord();
-  };
-  const std::optional<TAdifImportTotals> totals =
-      RunAdifImportDialog(&window, model.Contest(), model.ContestLetter(), model.ContestListTable(),
-                          model.QsoTable(), prepare, defaults);
+  std::optional<TAdifImportTotals> totals;
+  model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
+    totals = RunAdifImportDialog(&window, model.Contest(), model.ContestLetter(), model.ContestListTable(),
+                                 model.QsoTable(), prepare, defaults);
+  });
   if (totals) {
     ToMessages.Hinweis("", "", ImportTotalsText(*totals), false);
     model.RecountAfterChange();

@@ -12,7 +12,7 @@
 // entry, exchange changes), contlogexit.cpp (callsign changes, leaving a
 // field, worked before, autofill, where Enter moves), contlogsave.cpp (the
 // check and the save), contlognew.cpp (new entry, band, mode),
-// contlogclock.cpp (the tick).
+// contlogclock.cpp (the tick), contlogimport.cpp (QSOs from another log).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -160,6 +160,19 @@ class TContestLogModel {
   void ModeChosen(const TEntryFields& fields, const std::string& mode, const std::string& freeMode);
   void ToggleQsl();
   void ToggleNameRow();
+
+  // ---- QSOs from another log (contlogimport.cpp) ---------------------------
+  using TQsoPreparation = std::function<void(TContestQsoRecord&)>;
+  // The entry's preparation of a QSO read from another log, as for a QSO
+  // typed by hand: the window moves to the QSO's band and mode, the QSO is
+  // shown in the fields and gathered from them (its exchange stored by
+  // kind), its country looked up and its multipliers marked. The QSO's
+  // frequency, name and QTH stay as they came.
+  void PrepareImportedQso(TContestQsoRecord& qso);
+  // Runs an import that prepares each QSO with PrepareImportedQso. The
+  // window's band and mode, which follow each QSO, are back as they were
+  // when this returns, and no tentative multiplier is left counted.
+  void RunImport(const std::function<void(const TQsoPreparation& prepare)>& import);
 
   // ---- clock and score ----------------------------------------------------
   // The one-second tick: the band of the current period, then the date and

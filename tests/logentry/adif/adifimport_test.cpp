@@ -8,6 +8,7 @@
 #include "base/kxdates.h"
 #include "platform/textfile.h"
 #include "logentry/qsolog_fixture.h"
+#include "logentry/realcontest.h"
 
 namespace {
 
@@ -262,6 +263,34 @@ TEST_F(AdifImportTest, UnassignedLogFieldTakesNothingFromTheFile) {
   EXPECT_EQ(Call(Log()[0]), "DL7XX");
 }
 
+TEST_F(AdifImportTest, FieldsDraggedOntoMixedCaseCaptionsAreRead) {
+  // The dialog offers the party's exchange fields by their captions, "BRZ-Nr"
+  // and "Loc"; the user drags the file's fields onto them and every fixed
+  // field onto its namesake. The club number comes from a field of the
+  // file's own, not from SRX_STRING, which the record also holds.
+  std::vector<std::string> mapping = OfferedLogFields(contest_);
+  ASSERT_NE(std::find(mapping.begin(), mapping.end(), "Loc"), mapping.end());
+  ASSERT_NE(std::find(mapping.begin(), mapping.end(), "BRZ-Nr"), mapping.end());
+  for (std::string& e : mapping)
+    e = MappingEntry(e, e == "Loc" ? "GRIDSQUARE" : e == "BRZ-Nr" ? "APP_X_CLUB" : e);
+  const TAdifImportTotals t = Import(
+      "<CALL:6>DL1ABC<QSO_DATE:8>20151220<TIME_ON:4>0812<FREQ:5>3.552<MODE:2>CW<RST_SENT:3>599"
+      "<RST_RCVD:3>599<APP_X_CLUB:3>101<SRX_STRING:3>999<GRIDSQUARE:4>JO43<EOR>",
+      mapping);
+  EXPECT_EQ(t.Imported, 1);
+  const std::vector<TContestQsoRecord> log = Log();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(log[0]), "599101/JO43");
+  EXPECT_EQ(rec::GetUInt16(log[0].data(), qrec::kPunkte), 2);  // a QSO with square
+  // An entry left unassigned takes nothing, also when the file has a field
+  // of the caption's name.
+  const TAdifRecord r{{{"LOC", "JO43"}}};
+  EXPECT_EQ(GetFieldValue(r, {"Loc"}, "Loc", ""), "");
+  EXPECT_EQ(GetFieldValue(r, {"Loc (LOC)"}, "LOC", ""), "JO43");
+  // A longer caption that starts with the field's name is another field's entry.
+  EXPECT_EQ(GetFieldValue(r, {"Locator (X)"}, "Loc", ""), "JO43");
+}
+
 TEST_F(AdifImportTest, NumbersContinueTheLogAndTheQslDefaultAndSentExchangeAreTaken) {
   // The log holds two QSOs typed by hand already.
   TQ first;
@@ -367,5 +396,88 @@ TEST_F(AdifImportTest, DuplicateInsideOneFileIsRefusedAndThePrepareStepRuns) {
   EXPECT_EQ(rec::GetInt32(log[0].data(), qrec::kWagNummer), 1);
   EXPECT_EQ(rec::GetInt32(log[1].data(), qrec::kWagNummer), 2);
 }
+
+// --- a file imported twice into a contest that marks duplicates -------------
+
+// The contests of letters 'W' (duplicates on band and mode warned and
+// marked) and '8' (duplicates on the band marked), by their real
+// definitions: a duplicate passes their check, so only the log tells that a
+// record is a QSO it holds already.
+struct MarkingContest {
+  char Letter;
+  const char* Freq;  // a frequency of a band of the contest's first class
+};
+
+class AdifReimportTest : public QsoLogTest, public ::testing::WithParamInterface<MarkingContest> {
+ protected:
+  void SetUp() override {
+    QsoLogTest::SetUp();
+    real_ = DefineReal(GetParam().Letter);
+    list_ = std::make_unique<TdbContest>(kContestList, false, 0);
+    list_->SetContestRecord(real_.List);
+  }
+  void TearDown() override {
+    list_.reset();
+    QsoLogTest::TearDown();
+  }
+  // Records of call at time (hhmmss) on the contest's band in CW.
+  static std::string Records(const std::vector<std::pair<std::string, std::string>>& qsos) {
+    const std::string freq = GetParam().Freq;
+    std::string text = "<ADIF_VER:5>3.1.0<EOH>\n";
+    for (const auto& [call, time] : qsos)
+      text += "<CALL:" + std::to_string(call.size()) + ">" + call + "<QSO_DATE:8>20151017<TIME_ON:6>" + time +
+              "<FREQ:" + std::to_string(freq.size()) + ">" + freq + "<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>579<EOR>\n";
+    return text;
+  }
+  TAdifImportTotals Import(const std::string& text) {
+    const TAdifFile f = ParseAdifText(text);
+    return ImportAdifRecords(*real_, real_.Letter, *list_, *window_, f.Records, {}, true);
+  }
+  std::vector<TContestQsoRecord> Log() {
+    TdbContest log(kContestLog, false, kLogNumber);
+    std::vector<TContestQsoRecord> out;
+    TContestQsoRecord r{};
+    for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next()) {
+      log.GetQsoRecord(r);
+      out.push_back(r);
+    }
+    return out;
+  }
+  RealContest real_;
+  std::unique_ptr<TdbContest> list_;
+};
+
+TEST_P(AdifReimportTest, TheSameFileTwiceLeavesTheLogAsItWas) {
+  // F6ABC twice on the band: a real duplicate, stored with its mark.
+  const std::string file = Records({{"F6ABC", "120005"}, {"ON4XYZ", "120110"}, {"F6ABC", "120500"}});
+  const TAdifImportTotals first = Import(file);
+  EXPECT_EQ(first.Imported, 3);
+  const std::vector<TContestQsoRecord> log = Log();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(rec::GetByte(log[0].data(), qrec::kDupeMark), 0);
+  EXPECT_EQ(rec::GetByte(log[2].data(), qrec::kDupeMark), 255);
+
+  const TAdifImportTotals again = Import(file);
+  EXPECT_EQ(again.Imported, 0);
+  EXPECT_EQ(again.AlreadyInLog, 3);
+  EXPECT_EQ(ImportTotalsText(again), "0 Datensätze importiert\r\n3 bereits im Log");
+  const std::vector<TContestQsoRecord> after = Log();
+  ASSERT_EQ(after.size(), 3u);
+  for (size_t i = 0; i < after.size(); ++i) EXPECT_EQ(after[i], log[i]) << i;
+
+  // The same minute with other seconds (a program that rounds) is the same
+  // QSO; another minute of the same station is a new, marked duplicate;
+  // another station in a minute already logged is a new QSO.
+  const TAdifImportTotals third = Import(Records({{"ON4XYZ", "120145"}, {"ON4XYZ", "121000"}, {"DL2XYZ", "120005"}}));
+  EXPECT_EQ(third.AlreadyInLog, 1);
+  EXPECT_EQ(third.Imported, 2);
+  EXPECT_EQ(Log().size(), 5u);
+}
+
+INSTANTIATE_TEST_SUITE_P(MarkingContests, AdifReimportTest,
+                         ::testing::Values(MarkingContest{'W', "3.5605"}, MarkingContest{'8', "144.0505"}),
+                         [](const ::testing::TestParamInfo<MarkingContest>& info) {
+                           return std::string("Letter") + info.param.Letter;
+                         });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "contest/ContestFkt.h"
 #include "base/kxdates.h"
 #include "logentry/dialogs/ContestAdifimportCtrl.h"
+#include "ui/kxform.h"
 #include "logentry/qsolog_fixture.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/ScriptedMessages.h"
@@ -180,6 +181,21 @@ TEST_F(AdifImportDialog, MissingFileAndCancelImportNothing) {
   ASSERT_FALSE(files_.requests.empty());
   EXPECT_TRUE(files_.requests.back().Open);
   EXPECT_EQ(files_.requests.back().Filter, "ADIF-Datei (*.adi, *.adif)|*.ADI;*.ADIF");
+}
+
+TEST_F(AdifImportDialog, F1OnEitherListOpensItsHelpPage) {
+  std::vector<int> opened;
+  SetHelpContextHandler([&opened](int context) { opened.push_back(context); });
+  WhenShown([](TContestAdifimportForm* form) {
+    for (QWidget* list : {static_cast<QWidget*>(form->ListeLinks), static_cast<QWidget*>(form->ListeRechtsLB)}) {
+      list->setFocus();
+      QTest::keyClick(list, Qt::Key_F1);
+    }
+    Click(form->BitBtn1);
+  });
+  EXPECT_FALSE(Run().has_value());
+  SetHelpContextHandler(nullptr);
+  EXPECT_EQ(opened, (std::vector<int>{100190002, 100190003}));
 }
 
 }  // namespace

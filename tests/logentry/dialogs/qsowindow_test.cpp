@@ -7,6 +7,8 @@
 #include <QTableView>
 
 #include <fstream>
+#include <functional>
+#include <map>
 
 #include "logentry/AdifImportDriver.h"
 #include "logentry/brzlog_fixture.h"
@@ -64,8 +66,79 @@ class QsoWindowTest : public BrzLogTest {
     TypeText(text);
   }
 
+  // Imports file through the window's import button once for each pass: the
+  // file's fields dragged onto the log's as a user does, the square onto
+  // "Loc" and the club number onto "BRZ-Nr". seen gets the window before
+  // the first and after the last import.
+  void ImportThroughWindow(const std::string& file, int passes,
+                           const std::function<void(TContestLogStd&)>& seen = {}) {
+    files_.answer = file;
+    WhenShown<TContestLogStd>([this, passes, seen](TContestLogStd& window) {
+      if (seen) seen(window);
+      for (int i = 0; i < passes; ++i) {
+        adifdialog::WhenShown([](TContestAdifimportForm* form) {
+          adifdialog::Click(form->btndatei);
+          adifdialog::AssignSameNames(form);
+          adifdialog::Drag(form, "GRIDSQUARE", "Loc");
+          adifdialog::Drag(form, "SRX_STRING", "BRZ-Nr");
+          adifdialog::Click(form->btnimportstart);
+        });
+        QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
+      }
+      if (seen) seen(window);
+      QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+    });
+    OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  }
+  // The notices the import gave, in order.
+  std::vector<std::string> ImportNotices() const {
+    std::vector<std::string> out;
+    for (const ScriptedMessages::Shown& m : messages_.History())
+      if (m.text.find("Datensätze importiert") != std::string::npos) out.push_back(m.text);
+    return out;
+  }
+
+  ScriptedFileDialog files_;
   ScriptedMessages messages_;
 };
+
+// A QSO of a BRZ party file written by another logbook.
+struct BrzFileQso {
+  std::string call;
+  char band = 'b';
+  std::string freq;  // MHz as the file writes it
+  std::string nr;    // club number
+  std::string loc;   // square; empty: none given
+  int32_t zeit = 0;
+};
+
+std::string Tag(const char* name, const std::string& value) {
+  return value.empty() ? std::string() : "<" + std::string(name) + ":" + std::to_string(value.size()) + ">" + value;
+}
+
+std::string AdifFileOf(const std::vector<BrzFileQso>& qsos) {
+  std::string text = "written by another logbook\n<ADIF_VER:5>3.1.0 <EOH>\n";
+  for (const BrzFileQso& q : qsos) {
+    text += Tag("CALL", q.call) + Tag("QSO_DATE", "20151220") +
+            Tag("TIME_ON", ToStrings.IntToStrZero(q.zeit / 3600, 2) + ToStrings.IntToStrZero(q.zeit / 60 % 60, 2) +
+                                  ToStrings.IntToStrZero(q.zeit % 60, 2)) +
+            Tag("BAND", q.band == 'b' ? "80M" : "40M") + Tag("FREQ", q.freq) + Tag("MODE", "CW") +
+            Tag("RST_SENT", "599") + Tag("RST_RCVD", "579") + Tag("SRX_STRING", q.nr) + Tag("GRIDSQUARE", q.loc) +
+            "<EOR>\n";
+  }
+  return text;
+}
+
+// The stored QSO of a file's QSO carries its exchange, its frequency and
+// the points of its exchange.
+void ExpectStoredAsInTheFile(const TContestQsoRecord& stored, const BrzFileQso& q) {
+  const uint8_t* p = stored.data();
+  EXPECT_EQ(rec::GetChar(p, qrec::kBandcode), q.band) << q.call;
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(stored), "579" + q.nr + (q.loc.empty() ? "" : "/" + q.loc)) << q.call;
+  EXPECT_EQ(rec::GetStr(p, qrec::kLoc, qrec::kLocCap), q.loc) << q.call;
+  EXPECT_FLOAT_EQ(rec::GetFloat(p, qrec::kFrequenz), std::stof(q.freq)) << q.call;
+  EXPECT_EQ(rec::GetUInt16(p, qrec::kPunkte), q.loc.empty() ? 1 : 2) << q.call;
+}
 
 TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
   int32_t fromList = 0, fromGrid = 0;
@@ -227,6 +300,79 @@ TEST_F(QsoWindowTest, ImportedQsosAreStoredAsTheEntryStoresThem) {
   EXPECT_EQ(rec::GetInt32(p, qrec::kZeit), 9 * 3600 + 55 * 60 + 10);
   EXPECT_EQ(rec::GetInt32(p, qrec::kWagNummer), static_cast<int32_t>(before) + 1);
   EXPECT_EQ(rec::GetChar(StoredAt(RefOfCall("ON4XYZ")).data(), qrec::kBandcode), 'c');
+  ExpectNumberingWithoutGaps();
+  RecountAll();
+  ExpectScoreOfStoredLog();
+}
+
+// The window moves to the band of each record it prepares: a QSO of the
+// other band keeps the file's frequency (not the default of the window's
+// band), and the window is back on its own band and mode afterwards.
+TEST_F(QsoWindowTest, ImportedQsosKeepTheFilesFrequencyOnEitherBand) {
+  const std::string file = dir_.File("bands.adi");
+  std::vector<BrzFileQso> qsos;
+  std::vector<std::pair<char, std::string>> places;
+  ImportThroughWindow(file, 1, [&](TContestLogStd& window) {
+    places.emplace_back(window.Model().State.CurrentBand, window.Model().State.CurrentMode);
+    if (places.size() > 1) return;
+    // The file is chosen only in the dialog: it is written now, its last
+    // QSO on the band the window is not on.
+    const char own = places[0].first, other = own == 'b' ? 'c' : 'b';
+    auto freq = [](char band, const char* khz) { return std::string(band == 'b' ? "3.5" : "7.0") + khz; };
+    qsos = {{"F6ABC", own, freq(own, "5123"), "101", "JO43", 9 * 3600 + 600},
+            {"ON4XYZ", other, freq(other, "2345"), "102", "JO20", 9 * 3600 + 660},
+            {"PA3AAA", own, freq(own, "617"), "103", "", 9 * 3600 + 720},
+            {"OK1ABC", other, freq(other, "3"), "104", "JN79", 9 * 3600 + 780}};
+    std::ofstream(file, std::ios::binary) << AdifFileOf(qsos);
+  });
+  ASSERT_EQ(places.size(), 2u);
+  ASSERT_TRUE(places[0].first == 'b' || places[0].first == 'c');
+  EXPECT_EQ(places[1], places[0]);
+  EXPECT_EQ(ImportNotices(), std::vector<std::string>{"4 Datensätze importiert"});
+  for (const BrzFileQso& q : qsos) {
+    const int32_t ref = RefOfCall(q.call);
+    ASSERT_NE(ref, 0) << q.call;
+    ExpectStoredAsInTheFile(StoredAt(ref), q);
+  }
+}
+
+// A party log of 2,000 QSOs on both bands, written by another logbook,
+// imported into a log that holds QSOs already: every QSO comes back with
+// its exchange, frequency and points, and the same file imported again
+// stores nothing.
+TEST_F(QsoWindowTest, BrzFileOfTwoThousandQsosImportsWholeAndOnce) {
+  constexpr int kQsos = 2000;
+  std::vector<BrzFileQso> qsos;
+  for (int i = 0; i < kQsos; ++i) {
+    const int c = i / 2;  // every station on both bands
+    BrzFileQso q;
+    q.call = std::string("D") + "KLFJ"[c % 4] + std::to_string(c / 4 % 10) + static_cast<char>('A' + c / 40 % 26) +
+             static_cast<char>('A' + c / 40 / 26) + "X";
+    q.band = i % 2 ? 'c' : 'b';
+    q.freq = (q.band == 'b' ? "3.5" : "7.0") + std::to_string(100 + i % 97 * 3);  // below 1 kHz too
+    q.nr = std::to_string(100 + i % 800);
+    q.loc = i % 9 == 4 ? "" : "JO" + std::to_string(30 + i % 40);
+    q.zeit = 9 * 3600 + i;
+    qsos.push_back(q);
+  }
+  const std::string file = dir_.File("party.adi");
+  std::ofstream(file, std::ios::binary) << AdifFileOf(qsos);
+  const size_t before = StoredQsos().size();
+  ImportThroughWindow(file, 2);
+
+  EXPECT_EQ(ImportNotices(), (std::vector<std::string>{"2000 Datensätze importiert",
+                                                       "0 Datensätze importiert\r\n2000 Calls doppelt"}));
+  const auto stored = StoredQsos();
+  ASSERT_EQ(stored.size(), before + kQsos);
+  std::map<std::pair<std::string, char>, TContestQsoRecord> byCallAndBand;
+  for (const auto& [ref, q] : stored)
+    byCallAndBand[{rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap), rec::GetChar(q.data(), qrec::kBandcode)}] = q;
+  for (const BrzFileQso& q : qsos) {
+    const auto it = byCallAndBand.find({q.call, q.band});
+    ASSERT_NE(it, byCallAndBand.end()) << q.call;
+    ExpectStoredAsInTheFile(it->second, q);
+    if (HasFailure()) break;  // one QSO tells the fault; 2,000 lines would hide it
+  }
   ExpectNumberingWithoutGaps();
   RecountAll();
   ExpectScoreOfStoredLog();
