@@ -138,6 +138,13 @@ bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord&
     const uint8_t cat = rec::GetByte(list.data(), crec::kTeilnahmeart);
     ok = cat >= 4 && cat <= 6 && dok.size() > 1;
   }
+  if (!ok && c.Flag3) {
+    // The any-DOK contests: beside their own districts and special DOKs,
+    // every valid DOK counts that is not a plain district DOK (a letter,
+    // then a digit), that is every club and special-event DOK.
+    const bool districtDok = dok.size() == 3 && dok[0] >= 'A' && dok[0] <= 'Z' && IsDigit(dok[1]);
+    ok = !districtDok && IsValidDok(dok, letter);
+  }
   return ok;
 }
 

@@ -193,6 +193,25 @@ TEST_F(MultipliersTest, DokRulesExcludedBonusListAndDistricts) {
   EXPECT_EQ(Count(4, 'b'), 2);  // A01, P07
 }
 
+TEST_F(MultipliersTest, AnyDokContestsCountSpecialDoksOfEveryDistrict) {
+  // Letters 'J' and 'G' count, beside their own district and special DOKs,
+  // every other valid DOK that is not a plain district DOK (a letter, then a
+  // digit): club and special-event DOKs from anywhere. Non-DOKs never count.
+  for (const char* d : {"E05", "F05", "A01", "A1N", "DARC", "HT14", "SQ", "DAR", "UKW10", "X", "M26", "123"})
+    Store({.call = std::string("DL") + d, .dok = d});
+  Use('J');  // district E and DARC of its own; no bonus weights
+  EXPECT_EQ(Count(4, 'b'), 6);  // E05, DARC, HT14, SQ, DAR, UKW10
+  EXPECT_EQ(Recount(4, 'b'), 6);
+  EXPECT_TRUE(Finds(4, 'b', "DAR"));
+  EXPECT_FALSE(Finds(4, 'b', "A01"));
+  EXPECT_FALSE(Finds(4, 'b', "X"));
+  Use('G');  // district F and HT14 of its own; HT14 weighs 1 more
+  EXPECT_EQ(Count(4, 'b'), 1 + 1 + 2 + 1 + 1 + 1);  // F05, DARC, HT14, SQ, DAR, UKW10
+  EXPECT_TRUE(Finds(4, 'b', "SQ"));
+  EXPECT_FALSE(Finds(4, 'b', "E05"));
+  EXPECT_FALSE(Finds(4, 'b', "M26"));
+}
+
 // --- kind 5 ---------------------------------------------------------------------
 
 TEST_F(MultipliersTest, LocatorSquaresWithTheirWeights) {

@@ -114,6 +114,17 @@ TEST_F(NewMultisTest, EveryDokOfTheDistrictIsNewForLetterL) {
   EXPECT_EQ(counters_.CurBandMultis, 1);
 }
 
+TEST_F(NewMultisTest, AnyDokContestMarksASpecialDokOfAnotherDistrictAsNew) {
+  Open('J', {{.call = "DL1A", .dok = "E05"}});
+  auto dar = Enter({.call = "DL1B", .dok = "DAR"});
+  EXPECT_EQ(CMulti(dar), "DAR");
+  EXPECT_EQ(lists_.NewText(4), "DAR     ");
+  auto district = Enter({.call = "DL1C", .dok = "A01"});
+  EXPECT_EQ(CMulti(district), "");
+  auto none = Enter({.call = "DL1D", .dok = "ZZ"});
+  EXPECT_EQ(CMulti(none), "");
+}
+
 TEST_F(NewMultisTest, MemberNumberInCall2IsKept) {
   // Letter 'k': DXCC, QCWA number and club stations as captions 1 to 3; the
   // number stays in Call2 also when the club station is a new multiplier.
