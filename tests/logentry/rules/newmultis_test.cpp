@@ -194,6 +194,7 @@ std::vector<TContestQsoRecord> MixedQsos() {
 std::vector<TContestQsoRecord> MarkedOneByOne(const std::vector<TContestQsoRecord>& qsos, const RealContest& c) {
   TdbContest before(kContestLog, false, kLog + 1);
   before.DeleteTableFiles();
+  EXPECT_TRUE(before.BeginTransaction());
   std::vector<TContestQsoRecord> marked;
   for (TContestQsoRecord q : qsos) {
     TMultiplierLists lists;
@@ -204,6 +205,7 @@ std::vector<TContestQsoRecord> MarkedOneByOne(const std::vector<TContestQsoRecor
     before.SetQsoRecord(q);
     EXPECT_TRUE(before.Add());
   }
+  before.RollbackTransaction();
   before.DeleteTableFiles();
   return marked;
 }
@@ -262,13 +264,13 @@ TEST_F(NewMultisTest, RenumberingKeepsItsScratchLogToItself) {
   if (other.InChild()) {
     ForkedChild::OwnConnections();
     TdbContest temp(kContestTemp, false, 0);
-    bool ok = true;
+    bool ok = temp.BeginTransaction();
     for (const TContestQsoRecord& q : qsos) {
       temp.ClearRecord();
       temp.SetQsoRecord(q);
       ok = ok && temp.Add();
     }
-    ok = ok && temp.BeginTransaction();
+    ok = ok && temp.CommitTransaction() && temp.BeginTransaction();
     TContestQsoRecord more = qsos.front();
     rec::SetInt32(more.data(), qrec::kZeit, 100000);
     temp.ClearRecord();
