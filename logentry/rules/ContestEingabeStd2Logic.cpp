@@ -333,6 +333,12 @@ TQsoEditLogic::TResult TQsoEditLogic::Store(const TContestEingabeStd2CtrlRec& in
   const char letter = Letter();
   const bool swl = contest_.SwlLog;
 
+  // A call the record cannot hold whole is refused rather than cut: a cut
+  // call is another station.
+  if (ToStrings.Trim(in.Call).size() > qrec::kCallCap) {
+    ToMessages.Achtung(ToMessages.HeaderUngueltig, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+    return {TOutcome::Refused, "eCall"};
+  }
   // Date and time first: nothing is touched when one of them cannot be
   // stored. A field left as shown keeps the stored value, seconds included.
   int32_t datum = rec::GetInt32(p, qrec::kDatum);

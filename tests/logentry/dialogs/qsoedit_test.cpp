@@ -246,6 +246,29 @@ TEST_F(QsoEditTest, DateAndTimeThatCannotBeStoredAreRefused) {
   EXPECT_TRUE(messages.AllShown());
 }
 
+TEST_F(QsoEditTest, ACallLongerThanTheRecordHoldsIsRefusedNotCut) {
+  const int32_t ref = StoreOne({.call = "DL1ABC", .nr = "1"});
+  const TContestQsoRecord before = StoredAt(ref);
+  ScriptedMessages messages;
+  messages.Expect(Kind::Achtung, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+  TContestEingabeStd2Ctrl ctrl(nullptr, {}, routines_, true, true, true, *listTable_, *qsoTable_, *contest_);
+  WhenShown<TContestEingabeStd2Form>([&](TContestEingabeStd2Form& form) {
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("DL1ABC/EA8/QR");  // 13 characters
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form.eCall);
+    EXPECT_EQ(StoredAt(ref), before);  // nothing was written
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("DL1ABC/EA8");
+    Press(Qt::Key_Escape);
+  });
+  EXPECT_TRUE(ctrl.Execute());
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kCall, qrec::kCallCap), "DL1ABC/EA8");
+  EXPECT_TRUE(messages.AllShown());
+}
+
 TEST_F(QsoEditTest, AFailedRewriteIsReportedAndTheUserDecides) {
   const int32_t ref = StoreOne({.call = "DL1ABC", .nr = "1"});
   ScriptedMessages messages;
