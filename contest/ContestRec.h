@@ -196,7 +196,7 @@ struct TContestRec {
   TByteSet OutputKinds;
   TByteSet ExtraKinds;
   bool NoScoreFormula = false;
-  bool Flag3 = false;
+  bool Flag3 = false;  // any-DOK flag: every valid club or special DOK counts as a multiplier
   bool PerBandScore = false;
   TStr255 MemberClub;
   TStr255 MemberClub2;

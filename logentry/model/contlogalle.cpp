@@ -45,13 +45,7 @@ TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32
   for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next()) {
     TContestQsoRecord q;
     log.GetQsoRecord(q);
-    if (!IsQsyRow(log.GetQsoMarker())) {
-      const uint8_t* r = q.data();
-      result.AnyCMulti = result.AnyCMulti || r[qrec::kCMulti] != 0;
-      result.AnyCMulti2 = result.AnyCMulti2 || r[qrec::kCMulti2] != 0;
-      result.AnyCall2 = result.AnyCall2 || r[qrec::kCall2] != 0;
-      continue;
-    }
+    if (!IsQsyRow(log.GetQsoMarker())) continue;
     const TContestQsoRecord before = q;
     uint8_t* p = q.data();
     rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "");

@@ -27,8 +27,6 @@ struct TOpenedLog {
   bool HasQso = false;
   // The last QSO along "CMulti": its multiplier texts under captions 1 and 2.
   std::string LastCMulti, LastCMulti2;
-  // Some QSO carries a text in CMulti, CMulti2 or Call2.
-  bool AnyCMulti = false, AnyCMulti2 = false, AnyCall2 = false;
 };
 
 class TContLogAlle {

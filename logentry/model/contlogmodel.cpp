@@ -14,17 +14,6 @@
 #include "logentry/rules/score.h"
 #include "platform/messages.h"
 
-namespace {
-
-// A caption whose multiplier texts the contest fills.
-bool CaptionFilled(const TContestRec& contest, int n) {
-  for (int kind = 1; kind <= 255; ++kind)
-    if (KindActive(kind, contest) && KindMatchesCaption(kind, n, contest)) return true;
-  return false;
-}
-
-}  // namespace
-
 TContestLogModel::TContestLogModel(int32_t nummer, const TContestRec& contest,
                                    TdbContest& listTable, TdbContest& extraTable)
     : nummer_(nummer), contest_(contest), listTable_(listTable), extraTable_(extraTable),
@@ -104,16 +93,13 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   return true;
 }
 
-// A log whose QSOs carry no multiplier text under any caption the contest
-// fills was never prepared by the entry (an older or imported log): the
-// renumbering fills the texts. Every other log keeps its records.
-bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const {
-  if (!opened.HasQso) return false;
-  const bool filled[3] = {CaptionFilled(contest_, 1), CaptionFilled(contest_, 2), CaptionFilled(contest_, 3)};
-  if (!filled[0] && !filled[1] && !filled[2]) return false;
-  return !(filled[0] && opened.AnyCMulti) && !(filled[1] && opened.AnyCMulti2) &&
-         !(filled[2] && opened.AnyCall2);
-}
+// The numbers and multiplier marks of a log are right only while every job
+// that changed it also finished its renumbering; a job killed in between (an
+// import committed but not renumbered, a log of an older version) leaves
+// them out of time order, and nothing short of the renumbering itself tells.
+// The renumbering rewrites only the records that change, so a log in order
+// costs it a read. Only an empty log is certain to stay as it is.
+bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const { return opened.HasQso; }
 
 std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() const {
   return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());

@@ -1,6 +1,7 @@
 #include "logentry/rules/ContestEingabeStd2Logic.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -327,34 +328,60 @@ bool TQsoEditLogic::ComputeRecountNeeded(const TContestQsoRecord& now) const {
 
 TQsoEditLogic::TResult TQsoEditLogic::Store(const TContestEingabeStd2CtrlRec& in) {
   recountNeeded_ = 0;
-  TContestQsoRecord q;
-  if (!ReadCurrent(q)) return {TOutcome::Failed, {}};
-  uint8_t* p = q.data();
-  const char letter = Letter();
-  const bool swl = contest_.SwlLog;
-
-  // Date and time first: nothing is touched when one of them cannot be
-  // stored. A field left as shown keeps the stored value, seconds included.
-  int32_t datum = rec::GetInt32(p, qrec::kDatum);
-  int32_t zeit = rec::GetInt32(p, qrec::kZeit);
+  // What the fields hold is checked before the job begins, so that no
+  // message waits for the user while the log is held. Nothing is touched
+  // when a value cannot be stored.
+  // A call the record cannot hold whole is refused rather than cut: a cut
+  // call is another station.
+  if (ToStrings.Trim(in.Call).size() > qrec::kCallCap) {
+    ToMessages.Achtung(ToMessages.HeaderUngueltig, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+    return {TOutcome::Refused, "eCall"};
+  }
+  // A date or time left as shown keeps the stored value, seconds included.
+  std::optional<int32_t> datum, zeit;
   if (in.Datum != shown_.Datum) {
     datum = ToDates.DateStringToDate(ToStrings.Trim(in.Datum), kDatePicture);
-    if (datum == BadDate) {
+    if (*datum == BadDate) {
       ToMessages.Achtung(ToMessages.HeaderUngueltig, "Das Datum \"" + in.Datum + "\" ist ungültig (TT.MM.JJJJ).");
       return {TOutcome::Refused, "eDatum"};
     }
   }
   if (in.UTC != shown_.UTC) {
     zeit = ToDates.TimeStringToTime(ToStrings.Trim(in.UTC), kTimePicture);
-    if (zeit == BadTime) {
+    if (*zeit == BadTime) {
       ToMessages.Achtung(ToMessages.HeaderUngueltig, "Die Uhrzeit \"" + in.UTC + "\" ist ungültig (hh:mm).");
       return {TOutcome::Refused, "ezeit"};
     }
   }
-  if ((datum != rec::GetInt32(p, qrec::kDatum) || zeit != rec::GetInt32(p, qrec::kZeit)) && TimeTaken(datum, zeit)) {
+
+  // The job begins before the record is read: it waits for a job of another
+  // station on the log (a renumbering) and reads the numbers that job left,
+  // so the rewrite never brings back a number another QSO holds by now.
+  if (!qsoTable_.BeginTransaction()) return {TOutcome::Failed, {}};
+  TContestQsoRecord q;
+  bool timeTaken = false;
+  if (!Rewrite(in, datum, zeit, q, timeTaken) || !qsoTable_.CommitTransaction()) {
+    qsoTable_.RollbackTransaction();
+    if (!timeTaken) return {TOutcome::Failed, {}};
     ToMessages.Achtung(ToMessages.HeaderUngueltig,
                        "Zu diesem Datum und dieser Uhrzeit ist schon ein anderes QSO gespeichert.");
     return {TOutcome::Refused, "ezeit"};
+  }
+  recountNeeded_ = ComputeRecountNeeded(q) ? 1 : 0;
+  return {TOutcome::Stored, {}};
+}
+
+bool TQsoEditLogic::Rewrite(const TContestEingabeStd2CtrlRec& in, std::optional<int32_t> newDatum,
+                            std::optional<int32_t> newZeit, TContestQsoRecord& q, bool& timeTaken) {
+  if (!ReadCurrent(q)) return false;
+  uint8_t* p = q.data();
+  const char letter = Letter();
+  const bool swl = contest_.SwlLog;
+  const int32_t datum = newDatum.value_or(rec::GetInt32(p, qrec::kDatum));
+  const int32_t zeit = newZeit.value_or(rec::GetInt32(p, qrec::kZeit));
+  if ((datum != rec::GetInt32(p, qrec::kDatum) || zeit != rec::GetInt32(p, qrec::kZeit)) && TimeTaken(datum, zeit)) {
+    timeTaken = true;
+    return false;
   }
 
   rec::SetStr(p, qrec::kCall, qrec::kCallCap, Cut(in.Call, 12));
@@ -407,7 +434,5 @@ TQsoEditLogic::TResult TQsoEditLogic::Store(const TContestEingabeStd2CtrlRec& in
 
   if (qsoTable_.CurrentRef() != ref_) qsoTable_.ReadRecord(ref_);
   qsoTable_.SetQsoRecord(q);
-  if (!qsoTable_.Update()) return {TOutcome::Failed, {}};
-  recountNeeded_ = ComputeRecountNeeded(q) ? 1 : 0;
-  return {TOutcome::Stored, {}};
+  return qsoTable_.Update();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -129,6 +130,11 @@ class TQsoEditLogic {
   char Letter() const;
   bool ReadCurrent(TContestQsoRecord& qso);
   bool TimeTaken(int32_t datum, int32_t zeit);
+  // Reads the record anew and rewrites it from the input; date and time as
+  // given, else as stored. False when it was not written (timeTaken: because
+  // another QSO holds that moment).
+  bool Rewrite(const TContestEingabeStd2CtrlRec& in, std::optional<int32_t> datum, std::optional<int32_t> zeit,
+               TContestQsoRecord& q, bool& timeTaken);
   void StoreReceivedKinds(const TContestEingabeStd2CtrlRec& in, TContestQsoRecord& qso);
   bool ComputeRecountNeeded(const TContestQsoRecord& now) const;
 

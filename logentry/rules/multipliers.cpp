@@ -62,9 +62,11 @@ TKindKeys KeysOf(int kind) {
   }
 }
 
-// The part of the walk key that holds the kind's value, taken from the
-// record itself: all records sharing it share the value, so one key search
-// above it skips them.
+// The part of the walk key that holds the kind's value, built from the
+// record exactly as the index builds it: all records sharing it share the
+// value, so one key search above it skips them. A part built otherwise
+// would land on the same records again or jump over others (calls are
+// indexed by their home call: "9A/DL2XYZ" stands under DL2XYZ).
 std::string ValueKeyPart(int kind, const TContestQsoRecord& q, bool readable) {
   using namespace contestkey;
   const uint8_t* r = q.data();
@@ -73,7 +75,7 @@ std::string ValueKeyPart(int kind, const TContestQsoRecord& q, bool readable) {
     case 2: return Text(rec::GetStr(r, qrec::kDXCC, qrec::kDXCCCap), qrec::kKeyShortWidth);
     case 4: return Dok(PartnerDok(q), readable);
     case 5: return Text(rec::GetStr(r, qrec::kLoc, qrec::kLocCap), qrec::kKeyShortWidth).substr(0, 4);
-    case 10: return Text(rec::GetStr(r, qrec::kCall, qrec::kCallCap), qrec::kKeyCallWidth);
+    case 10: return Text(HomeCallOf(rec::GetStr(r, qrec::kCall, qrec::kCallCap)), qrec::kKeyCallWidth);
     case 12:
     case 15: return Text(rec::GetStr(r, qrec::kWazUsStaat, qrec::kWazUsStaatCap), qrec::kKeyAreaWidth);
     case 16:
@@ -135,6 +137,13 @@ bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord&
   if (!ok && letter == 'h') {
     const uint8_t cat = rec::GetByte(list.data(), crec::kTeilnahmeart);
     ok = cat >= 4 && cat <= 6 && dok.size() > 1;
+  }
+  if (!ok && c.Flag3) {
+    // The any-DOK contests: beside their own districts and special DOKs,
+    // every valid DOK counts that is not a plain district DOK (a letter,
+    // then a digit), that is every club and special-event DOK.
+    const bool districtDok = dok.size() == 3 && dok[0] >= 'A' && dok[0] <= 'Z' && IsDigit(dok[1]);
+    ok = !districtDok && IsValidDok(dok, letter);
   }
   return ok;
 }

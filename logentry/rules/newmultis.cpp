@@ -123,17 +123,13 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TCo
 namespace {
 
 // The state of one renumbering's preparation: the QSOs prepared so far in
-// the temporary log, inside a transaction that is never committed.
+// a temporary log of its own. It lives in memory only: another station
+// renumbering from the same program folder at the same time has its own,
+// and nothing is left on disk afterwards.
 class TRenumberMultis {
  public:
   TRenumberMultis(const TContestRec& contest, const TContestRecord& list, TCountOptions options)
-      : contest_(contest), list_(list), options_(std::move(options)), temp_(kContestTemp, false, 0) {
-    temp_.DeleteTableFiles();
-    inTransaction_ = temp_.BeginTransaction();
-  }
-  ~TRenumberMultis() {
-    if (inTransaction_) temp_.RollbackTransaction();
-  }
+      : contest_(contest), list_(list), options_(std::move(options)), temp_(kContestTemp, true, 0) {}
   TRenumberMultis(const TRenumberMultis&) = delete;
   TRenumberMultis& operator=(const TRenumberMultis&) = delete;
 
@@ -157,7 +153,6 @@ class TRenumberMultis {
   TCountOptions options_;
   TdbContest temp_;
   TMultiplierLists lists_;
-  bool inTransaction_ = false;
 };
 
 }  // namespace

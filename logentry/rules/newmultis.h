@@ -28,9 +28,9 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest,
 
 // The multiplier preparation of a renumbering: every QSO, in the order of the
 // renumbered log, is counted against the QSOs before it, so that a value
-// counts as new exactly where it first appears. Those QSOs are kept in the
-// temporary log "ZQLKTEMP" as scratch, emptied first and rolled back when the
-// returned function is destroyed. Make one per renumbering.
+// counts as new exactly where it first appears. Those QSOs are kept as
+// scratch in a temporary log in memory, private to the returned function and
+// gone with it. Make one per renumbering.
 std::function<void(TContestQsoRecord&)> RenumberMultiplierPreparation(const TContestRec& contest,
                                                                        const TContestRecord& contestList,
                                                                        const TCountOptions& options = {});

@@ -50,10 +50,18 @@ bool TPrefixLookup::Resolve(const std::string& call, int32_t date, bool askChoic
   bool found;
   // A call listed as it was logged ("VP2V/W1ABC") wins; otherwise the part
   // that names the country decides, not the home call's prefix.
-  if (country != whole && table.CheckExceptionTables(whole, nullptr, nullptr))
+  if (country != whole && table.CheckExceptionTables(whole, nullptr, nullptr)) {
     found = true;
-  else
-    found = table.ResolveCallsign(country, date, nullptr, choice) == TdbPrefix::kFound;
+  } else {
+    const uint8_t r = table.ResolveCallsign(country, date, nullptr, choice);
+    found = r == TdbPrefix::kFound;
+    // What stands behind the call may name no country after all: a number
+    // ("F6GPT/33", a French département) or a call area the country does
+    // not have ("JD1BNN/3"). Then the call is read as logged, from its
+    // beginning, as every other resolution reads it.
+    if (r == TdbPrefix::kNotFound && country != whole)
+      found = table.ResolveCallsign(whole, date, nullptr, choice, nullptr, nullptr, false) == TdbPrefix::kFound;
+  }
   if (!found) return false;
   table.GetRecord(lastRecord_.data());
   resolveHold_ = choice;

@@ -44,7 +44,10 @@ TRenumberResult Renumber(const TContestRec& contest, int32_t contestNumber, bool
   TRenumberResult res;
   const bool keepNumbers = KeepsRecordNumbers(contest);
   TdbContest log(kContestLog, detached, contestNumber);
-  if (!log.IsOpen()) {
+  // The job holds the log from its first read on: a change another station
+  // stores meanwhile waits for it, rather than being overwritten by the
+  // record as it was read before.
+  if (!log.IsOpen() || !log.BeginTransaction()) {
     res.Error = "Fehler beim Neuaufbau der Datenbank";
     return res;
   }
@@ -77,7 +80,7 @@ TRenumberResult Renumber(const TContestRec& contest, int32_t contestNumber, bool
   // Records are rewritten in place, only where something changed. A record
   // number still held by a later record is parked negative and taken in a
   // second pass, once every record has left its old number.
-  bool ok = log.BeginTransaction();
+  bool ok = true;
   for (int32_t ref : dropped) ok = ok && log.GotoRecord(ref) && log.Delete();
   std::vector<std::pair<size_t, int32_t>> pending;
   log.SetAutoKeyMode(1);

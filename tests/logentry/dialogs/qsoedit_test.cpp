@@ -8,6 +8,8 @@
 #include "logentry/dialogs/ContestEingabeStd2Ctrl.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
 #include "logentry/dialogs/eingcont2alle.h"
+#include "logentry/rules/renumber.h"
+#include "support/ForkedChild.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbuttons.h"
@@ -246,6 +248,29 @@ TEST_F(QsoEditTest, DateAndTimeThatCannotBeStoredAreRefused) {
   EXPECT_TRUE(messages.AllShown());
 }
 
+TEST_F(QsoEditTest, ACallLongerThanTheRecordHoldsIsRefusedNotCut) {
+  const int32_t ref = StoreOne({.call = "DL1ABC", .nr = "1"});
+  const TContestQsoRecord before = StoredAt(ref);
+  ScriptedMessages messages;
+  messages.Expect(Kind::Achtung, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+  TContestEingabeStd2Ctrl ctrl(nullptr, {}, routines_, true, true, true, *listTable_, *qsoTable_, *contest_);
+  WhenShown<TContestEingabeStd2Form>([&](TContestEingabeStd2Form& form) {
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("DL1ABC/EA8/QR");  // 13 characters
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form.eCall);
+    EXPECT_EQ(StoredAt(ref), before);  // nothing was written
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("DL1ABC/EA8");
+    Press(Qt::Key_Escape);
+  });
+  EXPECT_TRUE(ctrl.Execute());
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kCall, qrec::kCallCap), "DL1ABC/EA8");
+  EXPECT_TRUE(messages.AllShown());
+}
+
 TEST_F(QsoEditTest, AFailedRewriteIsReportedAndTheUserDecides) {
   const int32_t ref = StoreOne({.call = "DL1ABC", .nr = "1"});
   ScriptedMessages messages;
@@ -263,6 +288,52 @@ TEST_F(QsoEditTest, AFailedRewriteIsReportedAndTheUserDecides) {
   EXPECT_FALSE(ctrl.Execute());
   EXPECT_EQ(ctrl.RecountNeeded, 0);
   EXPECT_TRUE(messages.AllShown());
+}
+
+// Another station renumbers the log over and over while this one stores
+// edits that move QSOs to the end of the log, so that each renumbering
+// changes the numbers of the records being edited. Every edit waits for a
+// renumbering in its way and goes through, and no renumbering writes back a
+// record as it stood before an edit.
+TEST_F(QsoEditTest, EditsGoThroughWhileAnotherStationRenumbers) {
+  std::vector<BrzQso> qsos;
+  for (int i = 0; i < 30; ++i)
+    qsos.push_back({.call = "DK" + std::to_string(i % 9 + 1) + "AA" + static_cast<char>('A' + i % 26),
+                    .nr = std::to_string(100 + i), .loc = "JO31", .zeit = kStart + 60 * i});
+  Store(qsos);
+  std::vector<int32_t> refs;
+  for (const BrzQso& q : qsos) refs.push_back(RefOfCall(q.call));
+  constexpr int kTurns = 60;
+  ForkedChild other;
+  ASSERT_TRUE(other.Fork());
+  if (other.InChild()) {
+    ForkedChild::OwnConnections();
+    other.Wait();
+    int failed = 0;
+    for (int i = 0; i < kTurns; ++i) failed += Renumber(*contest_, nummer_, false).Ok ? 0 : 1;
+    _exit(std::min(failed, 100));
+  }
+  other.Send('G');
+  int notStored = 0;
+  for (int i = 0; i < kTurns; ++i) {
+    ASSERT_TRUE(qsoTable_->GotoRecord(refs[static_cast<size_t>(i) % refs.size()]));
+    auto logic = Logic();
+    const TQsoEditLogic::TResult r = Edit(*logic, [i](TContestEingabeStd2CtrlRec& in) {
+      in.UTC = ToDates.TimeToTimeString(12 * 3600 + 60 * i, "hh:mm");
+      in.Name = "Edit" + std::to_string(i);
+    });
+    if (r.Outcome != TQsoEditLogic::TOutcome::Stored) ++notStored;
+  }
+  EXPECT_EQ(other.Exit(), 0) << "renumberings that failed";
+  EXPECT_EQ(notStored, 0);
+  // Each QSO as its last edit left it.
+  for (int i = kTurns - static_cast<int>(refs.size()); i < kTurns; ++i) {
+    const TContestQsoRecord q = StoredAt(refs[static_cast<size_t>(i) % refs.size()]);
+    EXPECT_EQ(rec::GetStr(q.data(), qrec::kNameQth, qrec::kNameQthCap), "Edit" + std::to_string(i) + ";Bremen");
+    EXPECT_EQ(rec::GetInt32(q.data(), qrec::kZeit), 12 * 3600 + 60 * i);
+  }
+  ASSERT_TRUE(Renumber(*contest_, nummer_, false).Ok);
+  ExpectNumberingWithoutGaps();
 }
 
 TEST_F(QsoEditTest, EnterMovesByTabOrderAndWrapsToTheFirstField) {

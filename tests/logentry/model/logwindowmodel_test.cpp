@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -172,6 +173,53 @@ TEST_F(LogModelTest, TypingALocatorShowsTheBeamAndStoresNoPlaceholderCall) {
   EXPECT_GT(beam, 45.0);
   EXPECT_LT(beam, 90.0);
   EXPECT_EQ(rec::GetStr(model->EntryRecord().data(), qrec::kCall, qrec::kCallCap), "");
+}
+
+// A log left by a job that stored its QSOs but was killed before it
+// renumbered them (an import): the entry marked its locators, the later
+// QSOs stand out of time order. Opening puts numbers and marks in order.
+TEST_F(LogModelTest, OpeningRenumbersALogWhoseNumbersAreOutOfTimeOrder) {
+  {
+    TdbContest log(kContestLog, false, nummer);
+    struct Stored {
+      const char* call;
+      int minute;
+      const char* loc;
+      const char* mark;
+    };
+    int32_t n = 0;
+    for (const Stored& s : {Stored{"DL1AAA", 10, "JO31", "JO31"}, Stored{"DL2BBB", 20, "JO40", "JO40"},
+                            Stored{"DL3CCC", 5, "JO31", ""}}) {
+      TContestQsoRecord q{};
+      uint8_t* p = q.data();
+      rec::SetStr(p, qrec::kCall, qrec::kCallCap, s.call);
+      rec::SetChar(p, qrec::kBandcode, 'b');
+      rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+      rec::SetInt32(p, qrec::kDatum, Day("20.12.2015"));
+      rec::SetInt32(p, qrec::kZeit, 8 * 3600 + s.minute * 60);
+      rec::SetStr(p, qrec::kLoc, qrec::kLocCap, s.loc);
+      rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, s.mark);
+      rec::SetInt32(p, qrec::kWagBandNr, ++n);
+      rec::SetInt32(p, qrec::kWagBandNrIntern, n);
+      rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(n));
+      log.ClearRecord();
+      log.SetQsoRecord(q);
+      ASSERT_TRUE(log.Add());
+    }
+  }
+  Open();
+  TdbContest log(kContestLog, false, nummer);
+  std::vector<std::string> seen;
+  for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    const uint8_t* p = q.data();
+    seen.push_back(rec::GetStr(p, qrec::kCall, qrec::kCallCap) + " " + std::to_string(rec::GetInt32(p, qrec::kNummer)) +
+                   " " + std::to_string(rec::GetInt32(p, qrec::kWagBandNr)) + " " +
+                   rec::GetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap));
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"DL3CCC 1 1 JO31", "DL1AAA 2 2 ", "DL2BBB 3 3 JO40"}));
+  EXPECT_TRUE(model->RenumberedAtOpening());
 }
 
 TEST(LogGridRows, QsoAndBandChangeRowsAndTheirKeys) {

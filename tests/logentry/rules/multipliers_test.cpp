@@ -5,12 +5,15 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "database/dbContest.h"
 #include "logentry/rules/multipliers.h"
 #include "logentry/multiqso.h"
 #include "platform/textfile.h"
 #include "logentry/realcontest.h"
+#include "support/ForkedChild.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -190,6 +193,25 @@ TEST_F(MultipliersTest, DokRulesExcludedBonusListAndDistricts) {
   EXPECT_EQ(Count(4, 'b'), 2);  // A01, P07
 }
 
+TEST_F(MultipliersTest, AnyDokContestsCountSpecialDoksOfEveryDistrict) {
+  // Letters 'J' and 'G' count, beside their own district and special DOKs,
+  // every other valid DOK that is not a plain district DOK (a letter, then a
+  // digit): club and special-event DOKs from anywhere. Non-DOKs never count.
+  for (const char* d : {"E05", "F05", "A01", "A1N", "DARC", "HT14", "SQ", "DAR", "UKW10", "X", "M26", "123"})
+    Store({.call = std::string("DL") + d, .dok = d});
+  Use('J');  // district E and DARC of its own; no bonus weights
+  EXPECT_EQ(Count(4, 'b'), 6);  // E05, DARC, HT14, SQ, DAR, UKW10
+  EXPECT_EQ(Recount(4, 'b'), 6);
+  EXPECT_TRUE(Finds(4, 'b', "DAR"));
+  EXPECT_FALSE(Finds(4, 'b', "A01"));
+  EXPECT_FALSE(Finds(4, 'b', "X"));
+  Use('G');  // district F and HT14 of its own; HT14 weighs 1 more
+  EXPECT_EQ(Count(4, 'b'), 1 + 1 + 2 + 1 + 1 + 1);  // F05, DARC, HT14, SQ, DAR, UKW10
+  EXPECT_TRUE(Finds(4, 'b', "SQ"));
+  EXPECT_FALSE(Finds(4, 'b', "E05"));
+  EXPECT_FALSE(Finds(4, 'b', "M26"));
+}
+
 // --- kind 5 ---------------------------------------------------------------------
 
 TEST_F(MultipliersTest, LocatorSquaresWithTheirWeights) {
@@ -219,6 +241,45 @@ TEST_F(MultipliersTest, CallMultipliersOnlyForTheListedStations) {
   EXPECT_EQ(Recount(10, 'b', &t), 1);
   EXPECT_EQ(t.Captions[2], 1);  // "Callmulti"
   EXPECT_TRUE(Finds(10, 'b', "DQ0E"));
+}
+
+// A call worked with a prefix in front is indexed by its home call, which
+// may sort after the call as logged ("9A/DL2XYZ" under DL2XYZ): the walk
+// must step on past it, neither come back to it nor jump over the calls
+// between. The count runs in a child with an alarm, so that a walk that
+// never ends fails the test instead of hanging the suite.
+TEST_F(MultipliersTest, CallMultipliersWorkedWithAPrefixInFrontAreCountedOnce) {
+  const std::pair<char, uint8_t> logs[] = {{'D', 1}, {'h', 1}, {'h', 2}, {'k', 1}, {'R', 1}};
+  for (const auto& [letter, klasse] : logs) {
+    SCOPED_TRACE(std::string(1, letter) + " class " + std::to_string(klasse));
+    log_->DeleteTableFiles();
+    Use(letter, {.Klasse = klasse});
+    std::vector<std::string> listed;
+    for (const auto& s : c_->BonusStations)
+      if (!s.empty()) listed.push_back(std::string(s.view()));
+    const std::string station = listed.empty() ? "DA0RP" : listed[0];
+    // Stored so that each prefixed form's home call sorts after what is
+    // logged, and the listed station lies between "DA0AAA" and "F/".
+    for (const std::string& call : {std::string("9A/DL2XYZ"), std::string("EW/R1AT"),
+                                    std::string("F/DA0AAA"), station, station + "/P", "SP/" + station})
+      Store({.call = call, .band = 'b'});
+    // Every station counts once where the contest lists none; else only the
+    // listed one, worked as itself or portable.
+    const int32_t want = listed.empty() ? 4 : 1;
+
+    ForkedChild child;
+    ASSERT_TRUE(child.Fork());
+    if (child.InChild()) {
+      alarm(10);
+      ForkedChild::OwnConnections();
+      log_ = std::make_unique<TdbContest>(kContestLog, false, kLog);
+      const int32_t window = Count(10, 'b');
+      const int32_t recount = Recount(10, 'b');
+      const bool found = Finds(10, 'b', station) && !Finds(10, 'b', "DL9NIX");
+      _exit(window == want && recount == want && found ? 0 : 1);
+    }
+    EXPECT_EQ(child.Exit(), 0) << "-1: the walk did not end";
+  }
 }
 
 // --- kind 12 --------------------------------------------------------------------

@@ -2,13 +2,18 @@
 // the letters whose multiplier fields they fill.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "database/dbContest.h"
 #include "logentry/rules/newmultis.h"
 #include "logentry/multiqso.h"
 #include "logentry/realcontest.h"
+#include "platform/paths.h"
+#include "support/ForkedChild.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -109,6 +114,17 @@ TEST_F(NewMultisTest, EveryDokOfTheDistrictIsNewForLetterL) {
   EXPECT_EQ(counters_.CurBandMultis, 1);
 }
 
+TEST_F(NewMultisTest, AnyDokContestMarksASpecialDokOfAnotherDistrictAsNew) {
+  Open('J', {{.call = "DL1A", .dok = "E05"}});
+  auto dar = Enter({.call = "DL1B", .dok = "DAR"});
+  EXPECT_EQ(CMulti(dar), "DAR");
+  EXPECT_EQ(lists_.NewText(4), "DAR     ");
+  auto district = Enter({.call = "DL1C", .dok = "A01"});
+  EXPECT_EQ(CMulti(district), "");
+  auto none = Enter({.call = "DL1D", .dok = "ZZ"});
+  EXPECT_EQ(CMulti(none), "");
+}
+
 TEST_F(NewMultisTest, MemberNumberInCall2IsKept) {
   // Letter 'k': DXCC, QCWA number and club stations as captions 1 to 3; the
   // number stays in Call2 also when the club station is a new multiplier.
@@ -144,6 +160,55 @@ TEST_F(NewMultisTest, UsStateReplacesTheEntity) {
   EXPECT_EQ(CMulti(f), "F");
 }
 
+// A log with values repeated across bands, modes and continents, empty
+// values and values that may not count.
+std::vector<TContestQsoRecord> MixedQsos() {
+  const char* calls[] = {"DL1AA", "DK2BB", "DQ0E", "F5XY", "W1AW", "JA1XX", "OE3AB", "DL1AA/P", "EA8BB", "DF0XX"};
+  const char* dxccs[] = {"DL", "DL", "DL", "F", "K", "JA", "OE", "DL", "EA8", "DL"};
+  const char* conts[] = {"EU", "EU", "EU", "EU", "NA", "AS", "EU", "EU", "AF", "EU"};
+  const char* doks[] = {"B01", "F05", "Z11", "", "", "", "", "B01", "", "M29", "NM", "X33"};
+  const char* locs[] = {"JO31", "JO62", "JN58", "", "FN31", "PM95", "JN88", "JO31", "IL18", "JO40"};
+  const char* exchanges[] = {"599", "599001", "59912/JO31", "599B01", "599 ", "599NM", "59933"};
+  std::vector<TContestQsoRecord> qsos;
+  for (int i = 0; i < 240; ++i) {
+    MultiQso q;
+    const int c = (i * 7 + i / 13) % 10;
+    q.call = calls[c];
+    q.dxcc = dxccs[c];
+    q.kontinent = conts[c];
+    q.prefix = q.call.substr(0, 3);
+    q.dok = doks[(i * 5 + i / 7) % 12];
+    q.loc = locs[(i * 3 + i / 11) % 10];
+    q.band = "bcdg"[(i / 3) % 4];
+    q.mode = i % 5 == 0 ? "SSB" : "CW";
+    q.exchange = exchanges[i % 7];
+    q.area = i % 9 == 0 ? "CA" : "";
+    q.call2 = i % 4 == 0 ? std::to_string(100 + i % 17) : "";
+    qsos.push_back(MakeQso(q, i + 1));
+  }
+  return qsos;
+}
+
+// The marks of a renumbering done the plain way: every QSO checked against
+// a log of all before it.
+std::vector<TContestQsoRecord> MarkedOneByOne(const std::vector<TContestQsoRecord>& qsos, const RealContest& c) {
+  TdbContest before(kContestLog, false, kLog + 1);
+  before.DeleteTableFiles();
+  EXPECT_TRUE(before.BeginTransaction());
+  std::vector<TContestQsoRecord> marked;
+  for (TContestQsoRecord q : qsos) {
+    TMultiplierLists lists;
+    TScoreCounters counters;
+    MarkNewMultis(q, *c, c.List, before, lists, counters);
+    marked.push_back(q);
+    before.ClearRecord();
+    before.SetQsoRecord(q);
+    EXPECT_TRUE(before.Add());
+  }
+  before.RollbackTransaction();
+  before.DeleteTableFiles();
+  return marked;
+}
 
 // The renumbering's preparation keeps only the QSOs that can still change a
 // later answer. It must mark every QSO exactly as a check against all the
@@ -151,47 +216,11 @@ TEST_F(NewMultisTest, UsStateReplacesTheEntity) {
 // values repeated across bands, modes and continents, empty values and
 // values that may not count.
 TEST_F(NewMultisTest, RenumberingMarksAsACheckAgainstEveryEarlierQso) {
-  const char* calls[] = {"DL1AA", "DK2BB", "DQ0E", "F5XY", "W1AW", "JA1XX", "OE3AB", "DL1AA/P", "EA8BB", "DF0XX"};
-  const char* dxccs[] = {"DL", "DL", "DL", "F", "K", "JA", "OE", "DL", "EA8", "DL"};
-  const char* conts[] = {"EU", "EU", "EU", "EU", "NA", "AS", "EU", "EU", "AF", "EU"};
-  const char* doks[] = {"B01", "F05", "Z11", "", "", "", "", "B01", "", "M29", "NM", "X33"};
-  const char* locs[] = {"JO31", "JO62", "JN58", "", "FN31", "PM95", "JN88", "JO31", "IL18", "JO40"};
-  const char* exchanges[] = {"599", "599001", "59912/JO31", "599B01", "599 ", "599NM", "59933"};
   for (char letter : {'4', 'D', 'O', 'o', 'L', 'G', 'X', 'P', 'E', 'k', 'p', 'i', 'Z', 'W', 'N', '7'}) {
     SCOPED_TRACE(std::string("letter ") + letter);
     c_ = DefineReal(letter);
-    std::vector<TContestQsoRecord> qsos;
-    for (int i = 0; i < 240; ++i) {
-      MultiQso q;
-      const int c = (i * 7 + i / 13) % 10;
-      q.call = calls[c];
-      q.dxcc = dxccs[c];
-      q.kontinent = conts[c];
-      q.prefix = q.call.substr(0, 3);
-      q.dok = doks[(i * 5 + i / 7) % 12];
-      q.loc = locs[(i * 3 + i / 11) % 10];
-      q.band = "bcdg"[(i / 3) % 4];
-      q.mode = i % 5 == 0 ? "SSB" : "CW";
-      q.exchange = exchanges[i % 7];
-      q.area = i % 9 == 0 ? "CA" : "";
-      q.call2 = i % 4 == 0 ? std::to_string(100 + i % 17) : "";
-      qsos.push_back(MakeQso(q, i + 1));
-    }
-    // The plain way: every QSO checked against a log of all before it.
-    TdbContest before(kContestTemp, false, 0);
-    before.DeleteTableFiles();
-    ASSERT_TRUE(before.BeginTransaction());
-    std::vector<TContestQsoRecord> expected;
-    for (TContestQsoRecord q : qsos) {
-      TMultiplierLists lists;
-      TScoreCounters counters;
-      MarkNewMultis(q, *c_, c_.List, before, lists, counters);
-      expected.push_back(q);
-      before.ClearRecord();
-      before.SetQsoRecord(q);
-      ASSERT_TRUE(before.Add());
-    }
-    before.RollbackTransaction();
+    const std::vector<TContestQsoRecord> qsos = MixedQsos();
+    const std::vector<TContestQsoRecord> expected = MarkedOneByOne(qsos, c_);
     const auto prepare = RenumberMultiplierPreparation(*c_, c_.List);
     int marked = 0;
     for (size_t i = 0; i < qsos.size(); ++i) {
@@ -206,6 +235,59 @@ TEST_F(NewMultisTest, RenumberingMarksAsACheckAgainstEveryEarlierQso) {
       EXPECT_GT(marked, 0);
     }
   }
+}
+
+// Another station on the same program folder renumbers at the same time:
+// its scratch QSOs must neither be deleted nor be read as this station's, and
+// the preparation leaves no scratch file of its own behind.
+TEST_F(NewMultisTest, RenumberingKeepsItsScratchLogToItself) {
+  c_ = DefineReal('X');
+  const std::vector<TContestQsoRecord> qsos = MixedQsos();
+  const std::vector<TContestQsoRecord> expected = MarkedOneByOne(qsos, c_);
+  const std::string shared = ProgramDirectory + "ZQLKTEMP.DAT";
+  auto prepareAll = [&] {
+    const auto prepare = RenumberMultiplierPreparation(*c_, c_.List);
+    for (size_t i = 0; i < qsos.size(); ++i) {
+      TContestQsoRecord q = qsos[i];
+      prepare(q);
+      ASSERT_EQ(CMulti(q), CMulti(expected[i])) << i;
+      ASSERT_EQ(CMulti2(q), CMulti2(expected[i])) << i;
+    }
+  };
+  prepareAll();
+  EXPECT_FALSE(QFile::exists(FileNameToQString(shared)));
+
+  // The other station's scratch log holds every QSO, and it is in the
+  // middle of writing more when this station starts.
+  ForkedChild other;
+  ASSERT_TRUE(other.Fork());
+  if (other.InChild()) {
+    ForkedChild::OwnConnections();
+    TdbContest temp(kContestTemp, false, 0);
+    bool ok = temp.BeginTransaction();
+    for (const TContestQsoRecord& q : qsos) {
+      temp.ClearRecord();
+      temp.SetQsoRecord(q);
+      ok = ok && temp.Add();
+    }
+    ok = ok && temp.CommitTransaction() && temp.BeginTransaction();
+    TContestQsoRecord more = qsos.front();
+    rec::SetInt32(more.data(), qrec::kZeit, 100000);
+    temp.ClearRecord();
+    temp.SetQsoRecord(more);
+    ok = ok && temp.Add();
+    other.Tell(ok ? 'W' : '!');
+    other.Wait();
+    temp.RollbackTransaction();
+    // What the station finds in its scratch file when it opens it anew.
+    ForkedChild::OwnConnections();
+    TdbContest again(kContestTemp, false, 0);
+    _exit(again.UsedRecords() == static_cast<int32_t>(qsos.size()) ? 0 : 1);
+  }
+  ASSERT_EQ(other.Receive(), 'W');
+  prepareAll();
+  other.Send('D');
+  EXPECT_EQ(other.Exit(), 0) << "the other station's scratch log was touched";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "database/dbContest.h"
@@ -235,9 +236,9 @@ TEST_F(PrefixLookupTest, PointsOnTheWindowsTablesFollowThePlaceWorkedFrom) {
 // --- the real country file ---------------------------------------------------------
 
 // The place a logged call names, by the usual reading of such calls: a
-// letter or an operating mark behind the call names none, a lone digit
-// moves the call into that call area, and of a call and a prefix the
-// shorter part is the prefix.
+// letter, a number of several digits or an operating mark behind the call
+// names none, a lone digit moves the call into that call area, and of a
+// call and a prefix the shorter part is the prefix.
 std::string PlaceOf(const std::string& call) {
   std::vector<std::string> parts;
   std::string digit;
@@ -248,8 +249,9 @@ std::string PlaceOf(const std::string& call) {
     const std::string p = call.substr(start, end - start);
     const bool behind = start > 0;
     start = end + 1;
+    const bool number = !p.empty() && p.find_first_not_of("0123456789") == std::string::npos;
     if (p.empty() || p == "MM" || p == "AM" || p == "QRP" || p == "QRPP" ||
-        (behind && p.size() == 1 && !std::isdigit(static_cast<unsigned char>(p[0]))))
+        (behind && p.size() == 1 && !number) || (behind && p.size() > 1 && number))
       continue;
     if (behind && p.size() == 1)
       digit = p;
@@ -329,9 +331,82 @@ TEST_F(RealCtyLookup, CallsWorkedFromTheCanaryIslandsWithThePrefixInFront) {
             [](const std::string&) { return std::string("EA8"); });
 }
 
+// A number behind the call that names no country ("/33", a French
+// département) or a call area the country does not have ("JD1BNN/3") must
+// not leave the call unresolved: the lookup answers as plain resolution of
+// the logged text does. A call area that exists moves the call into it.
+class RealCtyAreaLookup : public RealCtyLookup {
+ protected:
+  // Counts the calls whose lookup in the form gives what plain resolution of
+  // expected(call) gives: entity, zones and continent.
+  void CheckAgainstPlain(const char* name, const std::function<std::string(const std::string&)>& form,
+                         const std::function<std::string(const std::string&)>& expected) {
+    const RealContest c = DefineReal('b');
+    TPrefixLookup lookup;
+    TdbPrefix plain(kPrefixMain);
+    size_t agree = 0, total = 0, lost = 0;
+    for (const std::string& call : master_) {
+      if (call.find('/') != std::string::npos) continue;
+      const std::string logged = form(call);
+      if (logged.size() > qrec::kCallCap) continue;
+      ++total;
+      const bool want = plain.ResolveCallsign(expected(call), date_) == TdbPrefix::kFound;
+      TPrefixRecord w{};
+      if (want) plain.GetRecord(w.data());
+      TContestQsoRecord q = Entry(logged, date_);
+      const bool found = lookup.LookupPrefix(q, *c, c.List, [](const TContestQsoRecord&) { return 1; });
+      const TPrefixRecord& r = lookup.LastRecord();
+      auto same = [&](size_t off, size_t cap) { return rec::GetStr(r.data(), off, cap) == rec::GetStr(w.data(), off, cap); };
+      if (want && !found) ++lost;
+      if (want == found && (!want || (rec::GetInt16(r.data(), prefrec::kADIFNr) == rec::GetInt16(w.data(), prefrec::kADIFNr) &&
+                                      same(prefrec::kWAZ, prefrec::kWAZCap) && same(prefrec::kITU, prefrec::kITUCap) &&
+                                      same(prefrec::kContinent, prefrec::kContinentCap))))
+        ++agree;
+    }
+    std::printf("%s: %zu of %zu calls as plain resolution, %zu unresolved\n", name, agree, total, lost);
+    EXPECT_EQ(lost, 0u) << name;
+    EXPECT_GE(static_cast<double>(agree) / static_cast<double>(total), 0.995) << name;
+  }
+
+  // The call moved into another call area, as an operator reads "/3".
+  static std::string Moved(const std::string& call, char area) {
+    std::string home = call;
+    size_t end = home.size();
+    while (end > 0 && std::isalpha(static_cast<unsigned char>(home[end - 1]))) --end;
+    if (end > 0 && end < home.size() && std::isdigit(static_cast<unsigned char>(home[end - 1]))) home[end - 1] = area;
+    return home;
+  }
+};
+
+TEST_F(RealCtyAreaLookup, ANumberBehindTheCallNamesNoCountry) {
+  CheckAgainstPlain("CALL/33", [](const std::string& c) { return c + "/33"; },
+                    [](const std::string& c) { return c + "/33"; });
+}
+
+TEST_F(RealCtyAreaLookup, ACallAreaBehindTheCallMovesItWhereTheAreaExists) {
+  TdbPrefix table(kPrefixMain);
+  CheckAgainstPlain("CALL/3", [](const std::string& c) { return c + "/3"; }, [&](const std::string& c) {
+    const std::string moved = Moved(c, '3');
+    return table.ResolveCallsign(moved, date_) == TdbPrefix::kFound ? moved : c + "/3";
+  });
+}
+
+TEST_F(RealCtyAreaLookup, CallsOfTheFaultReport) {
+  const RealContest c = DefineReal('b');
+  TPrefixLookup lookup;
+  const std::pair<const char*, int> calls[] = {
+      {"F6GPT/33", 227}, {"G0GDA/70", 223}, {"JD1BNN/3", 192}, {"UA3ABC/9", 15}, {"DK1RI/EA8", 29}};
+  for (const auto& [call, adif] : calls) {
+    TContestQsoRecord q = Entry(call, date_);
+    EXPECT_TRUE(lookup.LookupPrefix(q, *c, c.List, [](const TContestQsoRecord&) { return 1; })) << call;
+    EXPECT_EQ(rec::GetInt16(lookup.LastRecord().data(), prefrec::kADIFNr), adif) << call;
+  }
+}
+
 TEST_F(RealCtyLookup, CallsWorkedFromTheCanaryIslandsWithThePrefixBehind) {
   CheckForm("CALL/EA8", [](const std::string& c) { return c + "/EA8"; },
             [](const std::string&) { return std::string("EA8"); });
 }
 
 }  // namespace
+
