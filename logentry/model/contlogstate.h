@@ -51,7 +51,8 @@ struct TEntryFocusAt {
   int Index = 0;  // for RSTs / RSTr: 0..3
 };
 
-// Everything the entry panel shows besides the layout of Part of the set-up.
+// Everything the entry panel shows that changes while the window runs; where
+// the controls sit is the shape of the contest (contlogsetup).
 struct TEntryView {
   TEntryFields Fields;
   // Value labels (Tag 97).
