@@ -540,8 +540,10 @@ void TContestLogStd::ChangeQso() {
     return;
   }
   if (LogWindowServices().ChangeQso(*this, ref)) {
+    // As after a change through the QSO list: the claimed totals that the
+    // contest list shows are stored anew with the window's score.
     model_.Lists().ClearMarks();
-    model_.RecountScore(true);
+    model_.RecountAfterChange();
     PositionGrid(ref);
   }
   model_.QsoTable().ClearRecord();

@@ -10,6 +10,7 @@
 
 #include "logentry/AdifImportDriver.h"
 #include "logentry/brzlog_fixture.h"
+#include "logentry/windowscore.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
 #include "logentry/window/contlogstd.h"
 #include "logentry/dialogs/qsowindowservices.h"
@@ -62,6 +63,29 @@ class QsoWindowTest : public BrzLogTest {
   static void Retype(const char* text) {
     Press(Qt::Key_A, Qt::ControlModifier);
     TypeText(text);
+  }
+  // The claimed QSOs, multipliers and points of band slots 1..7 as the
+  // contest list reads them, from the file.
+  std::vector<int32_t> ClaimedTotals() {
+    TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+    std::vector<int32_t> out;
+    EXPECT_TRUE(list.FindByNumber(nummer_) && extra.FindByNumber(nummer_));
+    TContestRecord l{};
+    list.GetContestRecord(l);
+    TContestExtraRecord x{};
+    extra.GetExtraRecord(x);
+    const bool inList = rec::GetByte(l.data(), crec::kTotalsPlace) == 0;
+    for (int slot = 1; slot <= crec::kSlots; ++slot) {
+      const crec::SlotOffsets at = crec::SlotAt(slot);
+      if (inList) {
+        out.insert(out.end(), {rec::GetInt16(l.data(), at.qsos), rec::GetInt16(l.data(), at.mults),
+                               rec::GetInt32(l.data(), at.points)});
+      } else {
+        out.insert(out.end(), {rec::GetInt32(x.data(), xrec::QsosAt(slot)), rec::GetInt32(x.data(), xrec::MultsAt(slot)),
+                               rec::GetInt32(x.data(), xrec::PointsAt(slot))});
+      }
+    }
+    return out;
   }
 
   ScriptedMessages messages_;
@@ -140,6 +164,42 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
   ExpectScoreOfStoredLog();
 }
 
+// A QSO changed from the window's own grid (F5 into the grid, Enter) loses
+// its square: its points and the square's count change, and the claimed
+// totals that the contest list shows follow at once, while the window is
+// still open, as after a change through the QSO list.
+TEST_F(QsoWindowTest, AChangeFromTheGridStoresTheClaimedTotalsAtOnce) {
+  const std::vector<int32_t> before = ClaimedTotals();
+  int32_t ref = 0;
+  std::vector<int32_t> whileOpen, recounted;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    windowscore::ExpectWindowShowsFullRecount(window, "at opening");
+    MakeActive(&window);
+    Press(Qt::Key_F5);
+    for (int i = 0; i < 3; ++i) Press(Qt::Key_Up);
+    ref = window.Brow->CurrentRowRef();
+    ASSERT_NE(rec::GetStr(StoredAt(ref).data(), qrec::kLoc, qrec::kLocCap), "");
+    WhenShown<TContestEingabeStd2Form>([](TContestEingabeStd2Form& form) {
+      for (int i = 0; i < 6; ++i) Press(Qt::Key_Return);
+      ASSERT_EQ(QApplication::focusWidget(), form.eRSTr3);
+      Press(Qt::Key_A, Qt::ControlModifier);
+      Press(Qt::Key_Backspace);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_Return);
+    whileOpen = ClaimedTotals();
+    windowscore::ExpectWindowShowsFullRecount(window, "after the change");
+    RecountAll();
+    recounted = ClaimedTotals();
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kLoc, qrec::kLocCap), "");
+  EXPECT_EQ(rec::GetUInt16(StoredAt(ref).data(), qrec::kPunkte), 1);
+  EXPECT_NE(recounted, before);
+  EXPECT_EQ(whileOpen, recounted);
+}
 
 // Deleting the QSO that brought a square moves the square's multiplier mark
 // to the next QSO in it: the renumbering after the delete prepares every
