@@ -3,7 +3,9 @@
 // the real prefix tables, a call changed from the QSO list, a time changed
 // from the window's grid, the band log and the callsign search from their
 // buttons.
+#include <QComboBox>
 #include <QLabel>
+#include <QToolButton>
 #include <QTableView>
 
 #include <fstream>
@@ -12,6 +14,7 @@
 #include "logentry/brzlog_fixture.h"
 #include "logentry/windowscore.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
+#include "logentry/dialogs/DatenListeForm.h"
 #include "logentry/window/contlogstd.h"
 #include "logentry/dialogs/qsowindowservices.h"
 #include "logentry/dialogs/stdgetband.h"
@@ -64,6 +67,27 @@ class QsoWindowTest : public BrzLogTest {
     Press(Qt::Key_A, Qt::ControlModifier);
     TypeText(text);
   }
+  // Opens the QSO list with its key, moves up `ups` rows from the newest
+  // QSO and changes that QSO in the edit dialog by edit(); the QSO's reference.
+  static int32_t ChangeThroughTheList(TContestLogStd& window, int ups,
+                                      std::function<void(TContestEingabeStd2Form&)> edit) {
+    int32_t ref = 0;
+    MakeActive(&window);
+    WhenShown<TKorrekturstd>([&ref, ups, edit](TKorrekturstd& list) {
+      for (int i = 0; i < ups; ++i) Press(Qt::Key_Up);
+      ref = list.Brow->CurrentRowRef();
+      WhenShown<TContestEingabeStd2Form>([edit](TContestEingabeStd2Form& form) { edit(form); });
+      Press(Qt::Key_Return);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    return ref;
+  }
+  // Enter walks the dialog's fields until the field is reached.
+  static void EnterUntil(QWidget* field) {
+    for (int i = 0; i < 20 && QApplication::focusWidget() != field; ++i) Press(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+  }
   // The claimed QSOs, multipliers and points of band slots 1..7 as the
   // contest list reads them, from the file.
   std::vector<int32_t> ClaimedTotals() {
@@ -109,6 +133,7 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
       Press(Qt::Key_Escape);
     });
     QTest::mouseClick(Button(window, "btnKorrektur"), Qt::LeftButton);
+    windowscore::ExpectWindowShowsFullRecount(window, "changed from the list");
 
     // The window's own grid: a click on a row (list mode), Enter changes
     // its QSO, which moves in time.
@@ -122,6 +147,7 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
       Press(Qt::Key_Escape);
     });
     Press(Qt::Key_Return);
+    windowscore::ExpectWindowShowsFullRecount(window, "changed from the grid");
 
     // The callsign search from its button, the band log by its key.
     MakeActive(&window);
@@ -162,6 +188,109 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
   ExpectNumberingWithoutGaps();
   RecountAll();
   ExpectScoreOfStoredLog();
+}
+
+// The changes of the QSO-list tests, made through the real window's keys:
+// after each, while the window stays open, its score labels, headline and
+// markers are those of a full recount of what is stored.
+TEST_F(QsoWindowTest, AfterEveryChangeThroughTheListsTheWindowShowsAFullRecount) {
+  int32_t called = 0, banded = 0, timed = 0, unsquared = 0;
+  char bandChosen = 0;
+  std::string deleted;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    using windowscore::ExpectWindowShowsFullRecount;
+    ExpectWindowShowsFullRecount(window, "at opening");
+    called = ChangeThroughTheList(window, 3, [](TContestEingabeStd2Form&) {
+      Retype("f5xyz");
+      Press(Qt::Key_Escape);
+    });
+    ExpectWindowShowsFullRecount(window, "call changed");
+    banded = ChangeThroughTheList(window, 5, [&bandChosen](TContestEingabeStd2Form& form) {
+      EnterUntil(form.comboband);
+      const bool on80 = form.comboband->currentIndex() == 0;
+      Press(on80 ? Qt::Key_Down : Qt::Key_Up);
+      bandChosen = on80 ? 'c' : 'b';
+      form.BitBtn1->click();
+    });
+    ExpectWindowShowsFullRecount(window, "band changed");
+    timed = ChangeThroughTheList(window, 10, [](TContestEingabeStd2Form& form) {
+      QTest::mouseClick(form.ezeit, Qt::LeftButton);
+      Retype("0712");
+      Press(Qt::Key_Escape);
+    });
+    ExpectWindowShowsFullRecount(window, "time changed");
+    unsquared = ChangeThroughTheList(window, 2, [](TContestEingabeStd2Form& form) {
+      EnterUntil(form.eRSTr3);
+      Press(Qt::Key_A, Qt::ControlModifier);
+      Press(Qt::Key_Backspace);
+      Press(Qt::Key_Escape);
+    });
+    ExpectWindowShowsFullRecount(window, "square removed");
+
+    // Deleted from the QSO list, both questions answered.
+    MakeActive(&window);
+    WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+      for (int i = 0; i < 7; ++i) Press(Qt::Key_Up);
+      deleted = rec::GetStr(StoredAt(list.Brow->CurrentRowRef()).data(), qrec::kCall, qrec::kCallCap);
+      Press(Qt::Key_Delete);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    ExpectWindowShowsFullRecount(window, "deleted from the list");
+
+    // Deleted from the band log of 40 m.
+    MakeActive(&window);
+    WhenShown<Tstdband>([&](Tstdband&) {
+      Press(Qt::Key_Down);
+      WhenShown<TKorrekturstd>([&](TKorrekturstd&) {
+        Press(Qt::Key_Up);
+        Press(Qt::Key_Delete);
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+    });
+    Press(Qt::Key_F3, Qt::AltModifier);
+    ExpectWindowShowsFullRecount(window, "deleted from the band log");
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+
+  EXPECT_EQ(rec::GetStr(StoredAt(called).data(), qrec::kCall, qrec::kCallCap), "F5XYZ");
+  EXPECT_EQ(rec::GetInt32(StoredAt(timed).data(), qrec::kZeit), 7 * 3600 + 12 * 60);
+  EXPECT_EQ(rec::GetStr(StoredAt(unsquared).data(), qrec::kLoc, qrec::kLocCap), "");
+  ASSERT_FALSE(deleted.empty());
+  EXPECT_EQ(RefOfCall(deleted), 0);
+  EXPECT_EQ(StoredQsos().size(), 198u);
+  EXPECT_EQ(rec::GetChar(StoredAt(banded).data(), qrec::kBandcode), bandChosen);
+  ExpectNumberingWithoutGaps();
+}
+
+// "..." of "QSO ändern" opens the DXCC picker the program installs, on the
+// prefix tables of the country file: the entity chosen there by its quick
+// search arrives in the dialog's multiplier field and is stored.
+TEST_F(QsoWindowTest, TheInstalledDxccPickerOfTheEditDialogSetsTheStoredCountry) {
+  int32_t ref = 0;
+  std::string arrived, searched;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    ref = ChangeThroughTheList(window, 1, [&](TContestEingabeStd2Form& form) {
+      ASSERT_TRUE(form.btnHoleDXCC->isVisible());
+      WhenShown<TDatenListeForm>([&](TDatenListeForm& picker) {
+        TypeText("ea8");
+        searched = QStringToAnsi(picker.Brow->SearchField()->text());
+        Press(Qt::Key_Return);
+      });
+      QTest::mouseClick(form.btnHoleDXCC, Qt::LeftButton);
+      arrived = form.eMulti->GetText();
+      Press(Qt::Key_Escape);
+    });
+    windowscore::ExpectWindowShowsFullRecount(window, "country chosen");
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(searched, "ea8");
+  EXPECT_EQ(arrived, "EA8");
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kDXCC, qrec::kDXCCCap), "EA8");
 }
 
 // A QSO changed from the window's own grid (F5 into the grid, Enter) loses
@@ -232,6 +361,7 @@ TEST_F(QsoWindowTest, DeletingFromTheGridMovesTheMultiplierToTheNextQsoOfTheSqua
     // At once, not only when the window closes.
     EXPECT_EQ(RefOfCall(firstCall), 0);
     EXPECT_EQ(markOf(nextCall), "JO31");
+    windowscore::ExpectWindowShowsFullRecount(window, "deleted from the grid");
     QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
   });
   OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
@@ -270,6 +400,7 @@ TEST_F(QsoWindowTest, ImportedQsosAreStoredAsTheEntryStoresThem) {
     });
     QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
     EXPECT_TRUE(window.timerzeit->isActive());
+    windowscore::ExpectWindowShowsFullRecount(window, "imported");
     QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
   });
   OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
