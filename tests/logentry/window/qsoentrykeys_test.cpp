@@ -336,3 +336,36 @@ TEST_F(QsoEntryTest, HolylandAreasScoreOnlyWhenAccepted) {
 }
 
 }  // namespace qsoentry
+
+namespace qsoentry {
+
+// A call longer than a QSO record holds is not stored cut to another
+// station's call: the save refuses it with a message and the entry stays;
+// mended, it goes in whole.
+TEST_F(QsoEntryTest, ACallLongerThanTheRecordHoldsIsRefused) {
+  msgs.Expect(Kind::JaNeinFrage, "Kein LDK angegeben", true);
+  CreateLog('A');
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 9 * 3600);
+    msgs.Expect(Kind::Achtung, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+    Type("EA8/DL1ABC/P/QRP/MM");  // 19 characters; the field takes 14 of them
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 0);
+    EXPECT_EQ(A(w.eCall->text()), "EA8/DL1ABC/P/Q");
+    // F10 says the same.
+    msgs.Expect(Kind::Achtung, "zu lang");
+    Press(Qt::Key_F10);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 0);
+    // Twelve characters fit.
+    w.eCall->setFocus();
+    w.eCall->selectAll();
+    Type("EA8/DL1ABC/P");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(Str(LastStored(nummer_), qrec::kCall, qrec::kCallCap), "EA8/DL1ABC/P");
+  });
+}
+
+}  // namespace qsoentry
