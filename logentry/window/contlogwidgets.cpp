@@ -38,13 +38,6 @@ W* Named(W* w, const char* name, std::map<std::string, QWidget*>& index) {
   return w;
 }
 
-void SetBackground(QWidget* w, TColor colour) {
-  w->setAutoFillBackground(true);
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, TColorToQColor(colour));
-  w->setPalette(pal);
-}
-
 constexpr int kButtonBarHeight = 44;
 constexpr int kCaptionBarHeight = 22;
 constexpr int kBottomBarHeight = 44;
@@ -296,13 +289,17 @@ void TContestLogStd::ApplyColours() {
   ToSetups.GetColors(colours);
   const TColor form = rec::GetInt32(colours.data(), colorsrec::kFormColor);
   const TColor bottom = rec::GetInt32(colours.data(), colorsrec::kBottomPanelColor);
-  const TColor score = rec::GetInt32(colours.data(), colorsrec::kLabelColor);
-  SetBackground(this, form);
-  for (QWidget* w : std::initializer_list<QWidget*>{PanelUnten, panelObenUntergrund}) SetBackground(w, bottom);
-  SetBackground(panelauswertung, score);
-  SetBackground(panelEingabe, LogColour::EntryPanel);
-  SetBackground(Panel2, LogColour::EntryPanel);
-  SetBackground(panelmulties, LogColour::EntryPanel);
+  const TColor score = ScorePanelColour(rec::GetInt32(colours.data(), colorsrec::kLabelColor));
+  SetPanelColour(this, form);
+  for (QWidget* w : std::initializer_list<QWidget*>{PanelUnten, panelObenUntergrund}) SetPanelColour(w, bottom);
+  SetPanelColour(panelauswertung, score);
+  // The headings and totals of the score panel in black or white, whichever
+  // reads on it.
+  for (QLabel* l : panelauswertung->findChildren<QLabel*>())
+    if (l->property("Tag").toInt() == 98) SetLabelColour(l, ToGrafik.ContrastColor(score));
+  SetPanelColour(panelEingabe, LogColour::EntryPanel);
+  SetPanelColour(Panel2, LogColour::EntryPanel);
+  SetPanelColour(panelmulties, LogColour::EntryPanel);
   SetLabelColour(lContestCaption, 0xFFFFFF);
   SetLabelColour(Label("lNummer"), LogColour::Red);
   SetLabelColour(Label("lbeam"), LogColour::Blue);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
+#include "ui/kxgrafik.h"
 #include "ui/kxbuttons.h"
 
 namespace {
@@ -65,6 +67,28 @@ int NeededWidth(QWidget* w) {
     return QFontMetrics(b->font()).horizontalAdvance(t) + glyph;
   }
   return 0;
+}
+
+// The contrast of two colours as the eye reads them (relative luminance,
+// sRGB): 1 for the same colour, 21 for black on white.
+double Contrast(const QColor& a, const QColor& b) {
+  auto lum = [](const QColor& c) {
+    auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+  };
+  const double x = lum(a), y = lum(b);
+  return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// Every label with a text on the panel reads on the panel's colour.
+void ExpectReadable(QWidget* panel, const std::string& where) {
+  const QColor back = panel->palette().color(QPalette::Window);
+  for (QLabel* l : panel->findChildren<QLabel*>()) {
+    if (!l->isVisibleTo(panel) || l->text().trimmed().isEmpty()) continue;
+    EXPECT_GE(Contrast(l->palette().color(QPalette::WindowText), back), 3.0)
+        << where << ": " << l->objectName().toStdString() << " \"" << l->text().toStdString() << "\" on "
+        << back.name().toStdString();
+  }
 }
 
 class LogWindowShape : public ::testing::TestWithParam<TCase> {
@@ -136,6 +160,7 @@ TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
     if (w->Panel2->isVisible()) ExpectTidy(w->Panel2, where);
     ExpectTidy(w->panelButtons, where);
     ExpectTidy(w->panelauswertung, where);
+    ExpectReadable(w->panelauswertung, where);
     ExpectTidy(w->PanelUnten, where);
     // The log area, the score panel and the title line stay apart.
     EXPECT_FALSE(w->panelauswertung->geometry().intersects(w->panelContLog->geometry())) << where;
@@ -156,6 +181,37 @@ INSTANTIATE_TEST_SUITE_P(Contests, LogWindowShape, ::testing::ValuesIn(kCases),
                                   (std::islower(static_cast<unsigned char>(l)) ? "lower_" : "") + l +
                                   "_class" + std::to_string(info.param.teilnahmeart);
                          });
+
+class LogWindowLook : public LogWindowShape {
+ protected:
+  std::unique_ptr<TContestLogStd> OpenWithScoreColour(int32_t colour) {
+    ToSetupColors colours;
+    ToSetups.GetColors(colours);
+    rec::SetInt32(colours.data(), colorsrec::kLabelColor, colour);
+    ToSetups.SetColors(colours);
+    auto w = Open({'4', 1});
+    w->StartNewEntry(false);
+    w->resize(800, 600);
+    w->show();
+    QApplication::processEvents();
+    return w;
+  }
+};
+
+// The score panel takes the colour the user chose where its values can be
+// read on it; a colour too light for them gives way to a dark one.
+TEST_F(LogWindowLook, AReadableScoreColourStaysAnUnreadableOneGivesWay) {
+  auto dark = OpenWithScoreColour(0x00402010);
+  EXPECT_EQ(QColorToTColor(dark->panelauswertung->palette().color(QPalette::Window)), 0x402010);
+  ExpectReadable(dark->panelauswertung, "dark blue");
+  dark->close();
+  for (int32_t light : {0x00FFFFFF, 0x00C0FFFF, 0x00808080}) {
+    auto w = OpenWithScoreColour(light);
+    EXPECT_NE(QColorToTColor(w->panelauswertung->palette().color(QPalette::Window)), light);
+    ExpectReadable(w->panelauswertung, "colour " + std::to_string(light));
+    w->close();
+  }
+}
 
 TEST(LogWindowShapeRules, TheSetupShapesFollowTheContest) {
   // A listener class of a contest gets the second-call layout.
