@@ -1,6 +1,7 @@
 #include "logentry/model/contloggrid.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContestDat.h"
@@ -45,20 +46,58 @@ bool ShowsThirdMulti(const TContestRec& contest, char letter, const std::string&
 
 }  // namespace
 
-std::string BuildGridHeader(const TContestRec& contest, bool english) {
+namespace {
+
+// A column of the grid: its caption and, where its widest value is longer
+// than the caption, the characters that value takes.
+struct TGridColumn {
+  std::string Caption;
+  int Chars = 0;
+};
+
+std::vector<TGridColumn> GridColumns(const TContestRec& contest, bool english) {
   const size_t dateWidth = std::string(kShortDate).size() - 1;
-  std::string line = english ? "No " : "Nr ";
-  line += ";" + ToStrings.FixLen(english ? "  Date" : " Datum", static_cast<int>(dateWidth));
-  line += ";" + Pad(" UTC", 5);
-  line += "; Call    ;Band ;Mod; RSTsent      ;";
-  line += contest.SwlLog ? "Call2  ;RSTsent2 " : " RSTrcvd      ";
+  std::vector<TGridColumn> c;
+  c.push_back({english ? "No " : "Nr ", 6});  // numbers right-aligned in six places
+  c.push_back({ToStrings.FixLen(english ? "  Date" : " Datum", static_cast<int>(dateWidth))});
+  c.push_back({Pad(" UTC", 5)});
+  c.push_back({" Call    ", qrec::kCallCap});
+  c.push_back({"Band "});
+  c.push_back({"Mod", qrec::kModeCap});
+  c.push_back({" RSTsent      "});
+  if (contest.SwlLog) {
+    c.push_back({"Call2  ", qrec::kCall2Cap});
+    c.push_back({"RSTsent2 "});
+  } else {
+    c.push_back({" RSTrcvd      "});
+  }
+  // Multiplier texts: squares, DOKs, prefixes and member numbers of up to six.
   for (const TStr255& caption : contest.MultiplierCaptions)
-    if (!caption.empty()) line += ";" + Pad(caption.view(), 6);
-  line += ";Pkt;sQr";
-  if (!contest.SwlLog) line += ";" + Pad("Name", 10) + ";" + Pad("QTH", 10) + ";Freq.";
+    if (!caption.empty()) c.push_back({Pad(caption.view(), 6), 6});
+  c.push_back({"Pkt"});
+  c.push_back({"sQr"});
+  if (!contest.SwlLog) {
+    c.push_back({Pad("Name", 10)});
+    c.push_back({Pad("QTH", 10)});
+    c.push_back({"Freq."});
+  }
+  return c;
+}
+
+}  // namespace
+
+std::string BuildGridHeader(const TContestRec& contest, bool english) {
+  std::string line;
+  for (const TGridColumn& c : GridColumns(contest, english)) line += (line.empty() ? "" : ";") + c.Caption;
   line += std::string(200, ' ');
   if (line.size() > 255) line.resize(255);
   return line;
+}
+
+int GridColumnChars(const TContestRec& contest, int column) {
+  const std::vector<TGridColumn> columns = GridColumns(contest, false);
+  if (column < 1 || column > static_cast<int>(columns.size())) return 0;
+  return columns[static_cast<size_t>(column - 1)].Chars;
 }
 
 std::string BuildGridRow(const TContestQsoRecord& qso, const TContestRec& contest, char letter) {

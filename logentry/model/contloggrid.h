@@ -28,6 +28,11 @@ bool GridSortKey(int index, char currentBand, bool readable, TGridKeyRange& rang
 // The range the grid opens with: every QSO by record number.
 TGridKeyRange GridOpenRange(bool readable);
 
+// The characters the widest value of grid column (1-based) takes where
+// that is more than its caption: the number, the calls, the mode and the
+// multiplier columns; 0 for the others.
+int GridColumnChars(const TContestRec& contest, int column);
+
 // Stored width of grid column (1-based) in the contest-list record; 0 when
 // none is stored (the grid then sizes the column by its caption).
 int GridColumnWidth(const TContestRecord& list, int column);

@@ -299,9 +299,12 @@ class TShaper {
     const bool p = letter_ == 'p';
     const bool hkp = letter_ == 'H' || letter_ == 'k' || p;
     s_.MarkerCols = p ? 11 : 14;
-    s_.MarkerWidth = hkp ? 36 : 28;
     s_.MarkerBold = !hkp;
     const int step = p ? 5 : 4;
+    // A marker holds a square such as "MO06" whole, in bold where a new or
+    // counted multiplier is shown bold, as far as the next marker leaves room.
+    const int room = kGridColumn * step - 1;
+    s_.MarkerWidth = std::clamp(TextW("MO06", 8, !(letter_ == 'H' || letter_ == 'k')), hkp ? 36 : 28, room);
     for (int r = 1; r <= s_.MarkerRows; ++r)
       for (int col = 1; col <= s_.MarkerCols; ++col) {
         TPlace m{8 * (step * (col - 1) + 20) - 152, 16 * (r + 4) - 85 + 8, s_.MarkerWidth, s_.MarkerHeight, true};

@@ -8,7 +8,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -25,6 +27,7 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
+#include "ui/kxbrow.h"
 #include "ui/kxgrafik.h"
 #include "ui/kxbuttons.h"
 
@@ -101,7 +104,8 @@ class LogWindowShape : public ::testing::TestWithParam<TCase> {
     ToSetups.SetOwnCall("DL1ABC");
     msgs.AllowAny(true);
   }
-  std::unique_ptr<TContestLogStd> Open(const TCase& c) {
+  // fill stores QSOs in the new log before the window opens it.
+  std::unique_ptr<TContestLogStd> Open(const TCase& c, const std::function<void(int32_t nummer)>& fill = {}) {
     list.ClearRecord();
     TContestRecord r;
     list.GetContestRecord(r);
@@ -118,6 +122,7 @@ class LogWindowShape : public ::testing::TestWithParam<TCase> {
     ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
     ContestFkt.DefineContest(desc, list, c.letter, true);
     list.GetContestRecord(r);
+    if (fill) fill(rec::GetInt32(r.data(), crec::kNummer));
     return std::make_unique<TContestLogStd>(nullptr, rec::GetInt32(r.data(), crec::kNummer), desc, list, extra);
   }
 
@@ -211,6 +216,71 @@ TEST_F(LogWindowLook, AReadableScoreColourStaysAnUnreadableOneGivesWay) {
     ExpectReadable(w->panelauswertung, "colour " + std::to_string(light));
     w->close();
   }
+}
+
+// Twelve QSOs of a BRZ log, as the entry stores them, with the longest
+// call and the widest square of the multiplier panel among them.
+void StoreWideQsos(int32_t nummer) {
+  TdbContest log(kContestLog, false, nummer);
+  const char* calls[] = {"DK1RI", "EA8/DL1ABC/P", "OK1RF", "G3XYZ", "F6GPT", "SP9ABC",
+                         "OE1XYZ", "PA3ABC", "ON4ABC", "HB9ABC", "DL2XYZ", "I2ABC"};
+  const char* squares[] = {"JO40", "MO06", "JN58", "IO91", "KN34", "JO31"};
+  for (int i = 0; i < 12; ++i) {
+    TContestQsoRecord q{};
+    uint8_t* p = q.data();
+    rec::SetStr(p, qrec::kCall, qrec::kCallCap, calls[i]);
+    rec::SetChar(p, qrec::kBandcode, 'b');
+    rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+    rec::SetInt32(p, qrec::kDatum, ToDates.DMYToDate(20, 12, 2015));
+    rec::SetInt32(p, qrec::kZeit, 8 * 3600 + 60 * i);
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, squares[i % 6]);
+    rec::SetInt32(p, qrec::kWagNummer, i + 1);
+    rec::SetInt32(p, qrec::kWagBandNr, i + 1);
+    rec::SetInt32(p, qrec::kWagBandNrIntern, i + 1);
+    TContestFkt::SetSentExchange("599123/JO31", q);
+    TContestFkt::SetReceivedExchange("599" + std::to_string(100 + i) + "/" + squares[i % 6], q);
+    log.ClearRecord();
+    log.SetQsoRecord(q);
+    ASSERT_TRUE(log.Add());
+  }
+}
+
+// A log that keeps no column widths shows every value of its grid whole,
+// numbers of six places included; the multiplier panel shows its squares
+// whole, no marker over the next.
+TEST_F(LogWindowLook, TheGridAndTheMarkersShowTheirWidestValuesWhole) {
+  auto w = Open({'4', 1}, StoreWideQsos);
+  ASSERT_TRUE(w->Opened());
+  w->StartNewEntry(false);
+  for (int width : {800, 1280}) {
+    w->resize(width, width == 800 ? 600 : 900);
+    w->show();
+    QApplication::processEvents();
+    const std::string where = "at " + std::to_string(width);
+    QTableView* grid = w->Brow->Grid();
+    ASSERT_NE(grid, nullptr);
+    const QFontMetrics fm(grid->font());
+    int rows = 0;
+    for (int r = 0; r < grid->model()->rowCount(); ++r) {
+      if (grid->model()->index(r, 0).data().toString().trimmed().isEmpty()) continue;
+      ++rows;
+      for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const QString text = grid->model()->index(r, c).data().toString();
+        int end = static_cast<int>(text.size());
+        while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
+        // The cell's text starts two pixels inside it and ends two before.
+        EXPECT_LE(fm.horizontalAdvance(text.left(end)) + 4, grid->columnWidth(c))
+            << where << ": \"" << text.toStdString() << "\" in column " << c + 1;
+      }
+    }
+    EXPECT_EQ(rows, std::min(12, grid->model()->rowCount())) << where;
+    EXPECT_GE(grid->columnWidth(0), fm.horizontalAdvance(u"999999"_qs) + 4) << where;
+    std::vector<std::string> shown;
+    for (QLabel* m : w->panelmulties->findChildren<QLabel*>()) shown.push_back(m->text().toStdString());
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "MO06"), shown.end()) << where;
+    ExpectTidy(w->panelmulties, where);
+  }
+  w->close();
 }
 
 TEST(LogWindowShapeRules, TheSetupShapesFollowTheContest) {
