@@ -1,5 +1,6 @@
 // Pictures of the log window for contests of different exchange kinds, at
-// 800 and 1280 pixels wide, to look at its shape:
+// 800 and 1280 pixels wide and at 792 x 536 (what a framed window keeps of
+// an 800 x 600 screen with a task bar), to look at its shape:
 //   logwindowshots <directory> [letter[/class] ...]   (default 4 A/4 X)
 // Each log holds a few QSOs so that the grid and the score panel show rows.
 #include <QApplication>
@@ -133,14 +134,17 @@ int main(int argc, char** argv) {
       window.show();
       QApplication::processEvents();
       std::printf("%s: %d QSOs stored\n", c.c_str(), FillLog(window));
-      for (int w : {800, 1280}) {
-        window.resize(w, w == 800 ? 600 : 900);
+      // 792 x 536: what a framed window keeps of an 800 x 600 screen with a task bar.
+      for (const QSize size : {QSize(800, 600), QSize(792, 536), QSize(1280, 900)}) {
+        window.resize(size);
         window.show();
         QApplication::processEvents();
         std::string name = c;
         for (char& ch : name)
           if (ch == '/') ch = '-';
-        window.grab().save(out + QStringLiteral("/logwindow-%1-%2.png").arg(AnsiToQString(name)).arg(w));
+        const QString file = size.height() == 536 ? QStringLiteral("/logwindow-%1-%2x536.png")
+                                                  : QStringLiteral("/logwindow-%1-%2.png");
+        window.grab().save(out + file.arg(AnsiToQString(name)).arg(size.width()));
       }
       window.close();
     }

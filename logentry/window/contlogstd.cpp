@@ -33,6 +33,7 @@
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
 #include "ui/kxlayout.h"
+#include "ui/kxscreenfit.h"
 
 namespace {
 
@@ -720,6 +721,8 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
 
 void TContestLogStd::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  // The frame and all inside the screen, bottom buttons and title line whole.
+  FitWindowIntoScreen(this);
   FormResize();
   QCoreApplication::processEvents();
   if (mainWindow_ != nullptr) mainWindow_->hide();

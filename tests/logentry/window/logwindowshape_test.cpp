@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QScreen>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -281,6 +282,34 @@ TEST_F(LogWindowLook, TheGridAndTheMarkersShowTheirWidestValuesWhole) {
     ExpectTidy(w->panelmulties, where);
   }
   w->close();
+}
+
+// Given the place of a main window that fills a small screen, the log
+// window keeps its frame on the screen, and everything in it shows whole:
+// the bottom buttons, the title line, the panels.
+TEST_F(LogWindowLook, OnASmallScreenTheWholeWindowWithItsFrameFits) {
+  const QRect area = QApplication::primaryScreen()->availableGeometry();
+  // The whole screen as the client, and what a framed main window leaves
+  // of an 800 x 600 screen with a task bar.
+  for (const QRect& given : {QRect(0, 0, area.width(), 600), QRect(4, 30, 792, 536)}) {
+    const std::string where = std::to_string(given.width()) + "x" + std::to_string(given.height());
+    auto w = Open({'4', 1}, StoreWideQsos);
+    w->setGeometry(given);
+    w->StartNewEntry(false);
+    w->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(area.contains(w->frameGeometry())) << where;
+    const QRect client = w->rect();
+    for (QWidget* part : std::initializer_list<QWidget*>{w->panelContLog, w->panelauswertung, w->lTitel, w->MenueBeenden})
+      EXPECT_TRUE(client.contains(part->geometry())) << where << ": " << part->objectName().toStdString();
+    ExpectTidy(w->panelEingabe, where);
+    ExpectTidy(w->panelButtons, where);
+    ExpectTidy(w->PanelUnten, where);
+    ExpectTidy(w->panelauswertung, where);
+    EXPECT_TRUE(w->panelContLog->rect().contains(w->PanelUnten->geometry())) << where;
+    EXPECT_GE(w->Brow->height(), 60) << where;
+    w->close();
+  }
 }
 
 TEST(LogWindowShapeRules, TheSetupShapesFollowTheContest) {
