@@ -168,6 +168,7 @@ TContestLogStd::TContestLogStd(QWidget* mainWindow, int32_t nummer, const TConte
   click(btnauswertung, &TContestLogStd::btnauswertungClick);
   click(btnadifimport, &TContestLogStd::btnadifimportClick);
   click(btnHilfe, &TContestLogStd::btnHilfeClick);
+  click(btndefault, &TContestLogStd::btndefaultClick);
   for (TkxBitBtn* b : {btnbeenden, btnbeenden2})
     connect(b, &QPushButton::clicked, this, [this] { close(); });
   connect(listband, &QListWidget::itemDoubleClicked, this, [this] { Guarded([this] { listbandDblClick(); }); });
@@ -594,6 +595,13 @@ void TContestLogStd::btnadifimportClick() {
 }
 
 void TContestLogStd::btnHilfeClick() { ApplicationHelpCommand(kHelpContext, 0); }
+
+// The hidden default button stands for Enter in the entry field that has
+// the focus: on to the next field, the QSO saved after the last.
+void TContestLogStd::btndefaultClick() {
+  QWidget* focus = QApplication::focusWidget();
+  if (IsEntryEdit(focus)) eCallKeyDown(static_cast<TkxEdit*>(focus), Qt::Key_Return, Qt::NoModifier);
+}
 
 void TContestLogStd::ExchangeChange(TkxEdit* edit) {
   if (model_.State.ShowingEntry || model_.State.ShowingExchange) return;

@@ -95,7 +95,8 @@ void TContestLogStd::BuildControls() {
   };
   btnAendern = bottom("btnAendern", "Ändern [ET]", bkGAendern);
   btnLoeschen = bottom("btnLoeschen", "Löschen [Entf]", bkGLoeschen);
-  btnBandliste = bottom("btnBandliste", "Bandlog [F3]", bkGListe);
+  // The caption names the key that opens it.
+  btnBandliste = bottom("btnBandliste", "Bandlog [Alt+F3]", bkGListe);
   btnbeenden2 = bottom("btnbeenden2", "Contest beenden", bkGClose);
 
   BuildButtonBar();
@@ -119,7 +120,9 @@ void TContestLogStd::BuildButtonBar() {
   };
   btnClear = button("btnClear", "Clear", bkGReset);
   btnClear->setToolTip(Q("Clear"));
+  // Saving is F10 and Enter; the button stays hidden.
   btnSpeichern = button("btnSpeichern", "Speichern [F10]", bkGSpeichern);
+  btnSpeichern->hide();
   btnListe = button("btnListe", "Liste", bkGListe);
   btnKorrektur = button("btnKorrektur", "QSO-Liste", bkGTabelle);
   btnNameqth = button("btnNameqth", "Name/QTH", bkGLabel);
@@ -129,7 +132,7 @@ void TContestLogStd::BuildButtonBar() {
   btnauswertung = button("btnauswertung", "Auswertung", bkGStatistik);
   btnCallsuche = button("btnCallsuche", "Suche", bkGSuche);
   btnHilfe = button("btnHilfe", "Hilfe", bkGHelp);
-  btnbeenden = button("btnbeenden", "Beenden", bkGClose);
+  btnbeenden = button("btnbeenden", "Contest beenden", bkGClose);
   for (const char* n : {"lglobcall1", "lglobcall3", "lglobcall2"}) {
     auto* l = Named(new QLabel(panelButtons), n, controls_);
     QFont f(QStringLiteral("Liberation Sans"), 12);
@@ -193,6 +196,7 @@ void TContestLogStd::BuildEntryPanel() {
     b->SetCaption("...");
     b->setFocusPolicy(Qt::NoFocus);
   }
+  // The default button: Enter in the entry panel.
   btndefault = Named(new TkxBitBtn(p), "btndefault", controls_);
   btndefault->hide();
   listband = Named(new QListWidget(p), "listband", controls_);
@@ -409,8 +413,7 @@ void TContestLogStd::PanelButtonsResize() {
   int x = 4;
   for (TkxBitBtn* b : {btnClear, btnSpeichern, btnListe, btnNameqth, btnKorrektur, btnNotiz, btnadifimport,
                        btnbeenden}) {
-    if (b->isHidden() && b != btnNameqth) continue;
-    if (b == btnNameqth && b->isHidden()) continue;
+    if (b->isHidden()) continue;  // the next takes its place
     b->move(x, 4);
     x += b->width() + 1;
   }

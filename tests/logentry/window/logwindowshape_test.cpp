@@ -174,6 +174,10 @@ TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
     EXPECT_LE(w->panelContLog->geometry().right(), w->width()) << where;
     EXPECT_EQ(w->panelEingabe->width(), w->panelContLog->width()) << where;
   }
+  // Saving is F10 and Enter: no button for it in the bar; the bar's end
+  // button says what it ends.
+  EXPECT_FALSE(w->btnSpeichern->isVisible());
+  EXPECT_EQ(w->btnbeenden->Caption(), "Contest beenden");
   // A listener log records two calls; every other log one.
   EXPECT_EQ(w->eCall2->isVisible(), w->Model().Contest().SwlLog);
   EXPECT_EQ(w->btnNameqth->isVisible(), !w->Model().Contest().SwlLog);

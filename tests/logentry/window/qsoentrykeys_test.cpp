@@ -3,6 +3,7 @@
 // do, the keys of the window, the callsign's key filter, the caption
 // colours, and keys typed while a message is up.
 #include <QDialog>
+#include <QKeySequence>
 #include <QPushButton>
 
 #include "database/dbCall.h"
@@ -221,10 +222,15 @@ TEST_F(QsoEntryTest, WindowKeysAndCaptionColours) {
     Press(Qt::Key_F12);
     Press(Qt::Key_W, Qt::AltModifier);
     Press(Qt::Key_F4);
-    Press(Qt::Key_F3, Qt::AltModifier);
+    // The band log opens with the key its button names.
+    const std::string caption = Child<TkxBitBtn>(w, "btnBandliste")->Caption();
+    const size_t open = caption.find('['), close = caption.find(']');
+    ASSERT_TRUE(open != std::string::npos && close > open) << caption;
+    const QKeyCombination named = QKeySequence(Q(caption.substr(open + 1, close - open - 1)))[0];
+    Press(named.key(), named.keyboardModifiers());
     EXPECT_EQ(lists, 2);
     EXPECT_EQ(searches, 1);
-    EXPECT_EQ(bandLogs, 1);
+    EXPECT_EQ(bandLogs, 1) << caption;
     // Escape gives the QSO up.
     Press(Qt::Key_Escape);
     EXPECT_EQ(A(w.eCall->text()), "");
@@ -338,6 +344,27 @@ TEST_F(QsoEntryTest, HolylandAreasScoreOnlyWhenAccepted) {
 }  // namespace qsoentry
 
 namespace qsoentry {
+
+// The hidden default button is the entry's Enter: it moves on from field
+// to field and saves the QSO after the last.
+TEST_F(QsoEntryTest, TheDefaultButtonIsTheEntrysEnter) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    EXPECT_FALSE(w.btndefault->isVisible());
+    Type("DK1RI");
+    w.btndefault->click();
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Type("7");
+    w.btndefault->click();
+    EXPECT_EQ(FocusName(), "eRSTr3");
+    Type("JO40");
+    w.btndefault->click();
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
+    EXPECT_EQ(FocusName(), "eCall");
+  });
+}
 
 // A call longer than a QSO record holds is not stored cut to another
 // station's call: the save refuses it with a message and the entry stays;
