@@ -574,7 +574,9 @@ void TContestLogStd::btnNotizClick() {
   TdbContest& table = model_.QsoTable();
   const bool entering = !table.GetCall().empty();
   const TContestQsoRecord entry = model_.EntryRecord();
-  if (!entering) table.Last(qrec::kKeyWagNummer, false);
+  // With no QSO being typed the note is stamped with the last QSO's call:
+  // its record comes into the edit copy, the entry is put back afterwards.
+  if (!entering) table.Last(qrec::kKeyWagNummer, true);
   const std::string name =
       rec::GetStr(model_.ListRecord().data(), crec::kName, crec::kNameCap);
   ContestFkt.EditNote(ProgramDirectory + NoteFileName(name), model_.ContestListTable(), table);
@@ -623,6 +625,7 @@ bool TContestLogStd::RunKey(int key, Qt::KeyboardModifiers modifiers) {
     case TLogKeyAction::Clear:
       if (listband->isVisible()) listband->hide(); else btnClearClick();
       return true;
+    case TLogKeyAction::Help: btnHilfeClick(); return true;
     case TLogKeyAction::CallSearch: btnCallsucheClick(); return true;
     case TLogKeyAction::List: btnListeClick(); return true;
     case TLogKeyAction::Note: btnNotizClick(); return true;

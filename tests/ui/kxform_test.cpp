@@ -139,6 +139,11 @@ TEST(FormHelp, HelpButtonAndF1OpenTheNearestHelpContext) {
   SetHelpContext(&f, 0);
   help->click();
   EXPECT_EQ(helpClicks, 1);
+  // F1 in a form without any context opens the program's help.
+  SetHelpContext(f.edit, 0);
+  f.edit->setFocus();
+  QTest::keyClick(f.edit, Qt::Key_F1);
+  EXPECT_EQ(opened, (std::vector<int>{120, 121, 120, kProgramHelpContext}));
   SetHelpContextHandler(nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QTableView>
 
+#include <QFile>
 #include <fstream>
 
 #include "logentry/AdifImportDriver.h"
@@ -21,14 +22,18 @@
 #include "logentry/dialogs/stdkorr.h"
 #include "logentry/dialogs/suchenQE.h"
 #include "platform/clock.h"
+#include "platform/helpviewer.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
 #include "support/ScriptedFileDialog.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxform.h"
 
 namespace {
 
@@ -291,6 +296,44 @@ TEST_F(QsoWindowTest, TheInstalledDxccPickerOfTheEditDialogSetsTheStoredCountry)
   EXPECT_EQ(searched, "ea8");
   EXPECT_EQ(arrived, "EA8");
   EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kDXCC, qrec::kDXCCCap), "EA8");
+}
+
+// F1 opens the help in the log window, as its help button does, and in
+// the QSO list and "QSO ändern" opened from it: where these have no topic
+// of their own, the program's help.
+TEST_F(QsoWindowTest, F1OpensTheHelpInTheWindowAndInTheDialogsItOpens) {
+  RecordingLauncher launcher;
+  const std::string viewer = ProgramDirectory + "hilfe";
+  {
+    QFile f(FileNameToQString(viewer));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+  }
+  SetHelpViewerProgram(viewer);
+  std::vector<int> dialogHelp;
+  SetHelpContextHandler([&dialogHelp](int context) { dialogHelp.push_back(context); });
+  std::vector<std::string> windowHelp;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    MakeActive(&window);
+    Press(Qt::Key_F1);
+    for (const auto& run : launcher.runs) windowHelp.push_back(run.args.at(1));
+    WhenShown<TKorrekturstd>([](TKorrekturstd&) {
+      Press(Qt::Key_F1);
+      WhenShown<TContestEingabeStd2Form>([](TContestEingabeStd2Form&) {
+        Press(Qt::Key_F1);
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  SetHelpContextHandler(nullptr);
+  SetHelpViewerProgram("");
+  EXPECT_EQ(windowHelp, std::vector<std::string>{"0"});
+  EXPECT_EQ(dialogHelp, (std::vector<int>{kProgramHelpContext, kProgramHelpContext}));
 }
 
 // A QSO changed from the window's own grid (F5 into the grid, Enter) loses

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "database/dbCall.h"
+#include "platform/paths.h"
 #include "logentry/qsoentry_fixture.h"
 
 namespace qsoentry {
@@ -363,6 +364,36 @@ TEST_F(QsoEntryTest, TheDefaultButtonIsTheEntrysEnter) {
     ASSERT_EQ(StoredCount(nummer_), 1);
     EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
     EXPECT_EQ(FocusName(), "eCall");
+  });
+}
+
+// The note (F6) is stamped with the call of the QSO being typed, or with
+// the last QSO's call when none is typed; the entry stays as it was.
+TEST_F(QsoEntryTest, TheNoteIsStampedWithTheCallOfTheQso) {
+  CreateLog('4');
+  const std::string note = ProgramDirectory + "Test.TXT";
+  auto firstLine = [&note] {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadTextFile(note, lines));
+    return lines.empty() ? std::string() : lines.front();
+  };
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    Type("DK1RI");
+    Press(Qt::Key_Return);
+    Type("7");
+    Press(Qt::Key_Return);
+    Type("JO40");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    Press(Qt::Key_F6);
+    EXPECT_NE(firstLine().find(" DK1RI      > "), std::string::npos) << firstLine();
+    EXPECT_EQ(A(w.eCall->text()), "");
+    ClockAt(w, 8 * 3600 + 200);
+    Type("OK1RF");
+    Press(Qt::Key_F6);
+    EXPECT_NE(firstLine().find(" OK1RF      > "), std::string::npos) << firstLine();
+    EXPECT_EQ(A(w.eCall->text()), "OK1RF");
   });
 }
 
