@@ -250,6 +250,7 @@ class TShaper {
     }
     // The number stands at the panel's right edge, its caption left of it.
     s_.NumberFontSize = field4 ? 11 : 14;
+    s_.BeamFontSize = field4 ? 11 : 8;
     const int numberH = field4 ? m_.SmallNumberHeight : m_.NumberHeight;
     TPlace& le = Label("leNummer", "QSO", 0, field4 ? Row(3) : Row(1) + 6);
     TPlace& num = P("lNummer");
@@ -269,7 +270,9 @@ class TShaper {
     s_.Texts["lNummer"] = "1";
     const int beamY = num.Y + static_cast<int>(std::lround(0.9 * num.H));
     Label("lebeam", "Beam", le.X, beamY, false);
-    Label("lbeam", " 359.9", num.X + 4, beamY, false);
+    TPlace& beam = Label("lbeam", " 359.9", num.X + 4, beamY, false);
+    beam.W = TextW(" 359.9", s_.BeamFontSize);
+    if (field4) beam.H = m_.SmallNumberHeight;
   }
 
   void LeftColumn() {

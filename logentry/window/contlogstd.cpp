@@ -132,12 +132,10 @@ TContestLogStd::TContestLogStd(QWidget* mainWindow, int32_t nummer, const TConte
   opened_ = model_.Open(shape);
   ApplyShape();
   if (!opened_) return;
-  for (TkxEdit* e : {eCall, eCall2, eRSTs[0]})
-    e->SetSlashedZeros(true);
+  // The calls and both RSTs take the slashed zero where the settings ask for it.
   ToSetupWeitere weitere;
   ToSetups.GetWeitere(weitere);
-  if (weitere[weiterrec::kSlashedZero] == 0)
-    for (TkxEdit* e : {eCall, eCall2, eRSTs[0]}) e->SetSlashedZeros(false);
+  for (TkxEdit* e : {eCall, eCall2, eRSTs[0], eRSTr[0]}) e->SetSlashedZeros(weitere[weiterrec::kSlashedZero] != 0);
   ApplyColours();
   setWindowTitle(Q(ToSetups.OwnCall() + "  " + LanguageText("Logbuch", "Logbook") + " (Contest : " +
                    rec::GetStr(list.data(), crec::kName, crec::kNameCap) + " )"));

@@ -251,11 +251,13 @@ void TContestLogStd::ApplyShape() {
   // The placeholder texts of the sizing are not shown.
   for (const char* n : {"lqsopartner", "lcallname", "lbeam", "lMode", "lband", "lNummer"})
     if (QLabel* l = Label(n)) l->clear();
-  Label("lNummer")->setFont([&] {
-    QFont f = Label("lNummer")->font();
-    f.setPointSize(s.NumberFontSize);
-    return f;
-  }());
+  auto sized = [](QLabel* l, int size) {
+    QFont f = l->font();
+    f.setPointSize(size);
+    l->setFont(f);
+  };
+  sized(Label("lNummer"), s.NumberFontSize);
+  sized(Label("lbeam"), s.BeamFontSize);
   panelEingabe->resize(panelEingabe->width(), s.EntryHeight);
   QWidget* previous = nullptr;
   for (const std::string& n : s.TabOrder) {

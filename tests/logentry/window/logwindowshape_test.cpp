@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTest>
 #include <algorithm>
 #include <functional>
 #include <cmath>
@@ -174,6 +175,13 @@ TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
     EXPECT_LE(w->panelContLog->geometry().right(), w->width()) << where;
     EXPECT_EQ(w->panelEingabe->width(), w->panelContLog->width()) << where;
   }
+  // With a fourth received field the number and the beam share font size 11.
+  const bool field4 = w->eRSTr[3]->isVisible() && !w->Model().Contest().SwlLog;
+  const QLabel* beam = w->findChild<QLabel*>(u"lbeam"_qs);
+  const QLabel* number = w->findChild<QLabel*>(u"lNummer"_qs);
+  ASSERT_TRUE(beam != nullptr && number != nullptr);
+  EXPECT_EQ(beam->font().pointSize(), field4 ? 11 : 8);
+  EXPECT_EQ(number->font().pointSize(), field4 ? 11 : 14);
   // Saving is F10 and Enter: no button for it in the bar; the bar's end
   // button says what it ends.
   EXPECT_FALSE(w->btnSpeichern->isVisible());
@@ -316,6 +324,28 @@ TEST_F(LogWindowLook, OnASmallScreenTheWholeWindowWithItsFrameFits) {
   }
 }
 
+// With the slashed-zero option on, a zero typed into the call or into
+// either RST field shows slashed and reads back as "0".
+TEST_F(LogWindowLook, TheSlashedZeroOptionCoversTheCallAndBothRsts) {
+  ToSetupWeitere weitere;
+  ToSetups.GetWeitere(weitere);
+  weitere[weiterrec::kSlashedZero] = 1;
+  ToSetups.SetWeitere(weitere);
+  auto w = Open({'4', 1});
+  w->StartNewEntry(false);
+  w->show();
+  QApplication::processEvents();
+  for (TkxEdit* e : {w->eCall, w->eRSTs[0], w->eRSTr[0]}) {
+    ASSERT_TRUE(e->isVisible()) << e->objectName().toStdString();
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, u"50"_qs);
+    EXPECT_EQ(e->text().right(1), QString(QChar(0xD8))) << e->objectName().toStdString();
+    EXPECT_EQ(e->GetText().substr(e->GetText().size() - 1), "0") << e->objectName().toStdString();
+  }
+  w->close();
+}
+
 TEST(LogWindowShapeRules, TheSetupShapesFollowTheContest) {
   // A listener class of a contest gets the second-call layout.
   TContestRecord list{};
@@ -348,6 +378,34 @@ TEST(LogWindowShapeRules, TheSetupShapesFollowTheContest) {
     EXPECT_EQ(s.Markers[0].W, 36);
     EXPECT_EQ(s.Markers.size(), 88u);
   }
+  // A fourth received field makes the number smaller and the beam larger:
+  // both in font size 11, the beam's label as wide and high as its text.
+  int withField4 = 0;
+  for (char letter : std::string("4AfkpqIZWHBq")) {
+    list[crec::kTyp] = letter;
+    auto c = std::make_unique<TContestRec>();
+    if (!DefineContestRules(*c, list, env, letter)) continue;
+    TLayoutMetrics m;
+    m.SmallNumberHeight = 19;
+    s = ShapeLogWindow(*c, list, extra, m);
+    const bool field4 = s.Places["eRSTr4"].Visible && !s.Swl;
+    withField4 += field4 ? 1 : 0;
+    EXPECT_EQ(s.NumberFontSize, field4 ? 11 : 14) << letter;
+    EXPECT_EQ(s.BeamFontSize, field4 ? 11 : 8) << letter;
+    if (field4) {
+      const TPlace beam = s.Places["lbeam"];
+      EXPECT_EQ(beam.H, 19) << letter;
+      // Where it shows, it stays on the panel and covers nothing but the
+      // foot of the number it stands under.
+      EXPECT_LE(beam.Right(), kEntryDesignWidth) << letter;
+      const QRect b(beam.X, beam.Y, beam.W, beam.H);
+      for (const auto& [name, p] : s.Places) {
+        if (!p.Visible || p.Parent != "panelEingabe" || name == "lbeam" || name == "lNummer") continue;
+        EXPECT_FALSE(b.intersects(QRect(p.X, p.Y, p.W, p.H))) << letter << ": lbeam covers " << name;
+      }
+    }
+  }
+  EXPECT_GT(withField4, 0);
   // Caption by kind, the contest's own name first.
   EXPECT_EQ(CaptionOfKind(19, 'x'), "");
   EXPECT_EQ(CaptionOfKind(19, 'i'), "Naval");
