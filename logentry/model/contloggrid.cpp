@@ -8,6 +8,7 @@
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "database/setups.h"
 #include "hamradio/baender.h"
 
 namespace {
@@ -206,4 +207,46 @@ void StoreGridColumnWidths(TContestRecord& list, const int* widths, int count) {
   for (int c = 0; c < count; ++c)
     rec::SetUInt16(list.data(), crec::kColumnWidths + 2 * static_cast<size_t>(c),
                    static_cast<uint16_t>(std::clamp(widths[c], 0, 0xFFFF)));
+}
+
+namespace {
+
+// The offset of a column's width in the colour record; 0 where it has no place.
+size_t ColourRecordPlace(TGridWidths kind, char letter, int keyNumber, int column) {
+  if (column < 1 || column > colorsrec::kWidthsPerKey || keyNumber < 0) return 0;
+  const size_t table = kind == TGridWidths::ClusterGrid ? colorsrec::kWidthsCluster
+                       : letter == 'W'                  ? colorsrec::kWidthsGridW
+                                                        : colorsrec::kWidthsOther;
+  // Each table ends where the next begins (the last one at the record's end).
+  const size_t end = table == colorsrec::kWidthsGridW     ? colorsrec::kWidthsCluster
+                     : table == colorsrec::kWidthsCluster ? colorsrec::kWidthsOther
+                                                          : colorsrec::kSize;
+  const size_t at = colorsrec::ColumnWidthAt(table, keyNumber, column);
+  return at + 2 <= end ? at : 0;
+}
+
+}  // namespace
+
+int KeptColumnWidth(TGridWidths kind, const TContestRecord& list, char letter, int keyNumber, int column) {
+  if (kind == TGridWidths::LogGrid) return GridColumnWidth(list, column);
+  const size_t at = ColourRecordPlace(kind, letter, keyNumber, column);
+  if (at == 0) return 0;
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  return rec::GetUInt16(colours.data(), at);
+}
+
+void KeepColumnWidths(TGridWidths kind, TContestRecord& list, char letter, int keyNumber,
+                      const std::vector<int>& widths) {
+  if (kind == TGridWidths::LogGrid) {
+    StoreGridColumnWidths(list, widths.data(), static_cast<int>(widths.size()));
+    return;
+  }
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  for (size_t c = 0; c < widths.size(); ++c) {
+    const size_t at = ColourRecordPlace(kind, letter, keyNumber, static_cast<int>(c) + 1);
+    if (at != 0) rec::SetUInt16(colours.data(), at, static_cast<uint16_t>(std::clamp(widths[c], 0, 0xFFFF)));
+  }
+  ToSetups.SetColors(colours);
 }

@@ -335,6 +335,11 @@ void TContestLogStd::OpenLogGrid() {
   Brow->installEventFilter(this);
   if (Brow->Grid() != nullptr) Brow->Grid()->installEventFilter(this);
   ToLayout.LayoutBrowser(this, Brow);
+  // The grid's caption strip and its search bar in the colour of the bottom panel.
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  for (QWidget* bar : {Brow->HeaderBar(), Brow->FooterBar()})
+    SetPanelColour(bar, rec::GetInt32(colours.data(), colorsrec::kBottomPanelColor));
   gridCtrl_->RefreshGrid();
 }
 
@@ -399,8 +404,11 @@ void TContestLogStd::FormResize() {
   btnAendern->move(1, 5);
   btnLoeschen->move(btnAendern->x() + btnAendern->width() + 8, 5);
   btnBandliste->move(btnLoeschen->x() + btnLoeschen->width() + 8, 5);
-  btnbeenden2->move(pw - btnbeenden2->width() - 5, 5);
-  CheckBox1->move(btnbeenden2->x() - CheckBox1->width() - 8, 12);
+  // The closing button takes the place of the (hidden) statistics check box
+  // at the right, its left edge at the check box's.
+  CheckBox1->adjustSize();
+  CheckBox1->move(pw - std::max(CheckBox1->width(), btnbeenden2->width()) - 5, 12);
+  btnbeenden2->move(CheckBox1->x(), btnAendern->y());
   PanelButtonsResize();
   resizing_ = false;
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +183,10 @@ TEST_P(LogWindowShape, NoControlOverlapsOrIsClipped) {
   ASSERT_TRUE(beam != nullptr && number != nullptr);
   EXPECT_EQ(beam->font().pointSize(), field4 ? 11 : 8);
   EXPECT_EQ(number->font().pointSize(), field4 ? 11 : 14);
+  // The closing button at the bottom stands where the statistics check box
+  // would, in the row of the other buttons.
+  EXPECT_EQ(w->btnbeenden2->x(), w->CheckBox1->x());
+  EXPECT_EQ(w->btnbeenden2->y(), w->btnAendern->y());
   // Saving is F10 and Enter: no button for it in the bar; the bar's end
   // button says what it ends.
   EXPECT_FALSE(w->btnSpeichern->isVisible());
@@ -342,6 +347,24 @@ TEST_F(LogWindowLook, TheSlashedZeroOptionCoversTheCallAndBothRsts) {
     QTest::keyClicks(e, u"50"_qs);
     EXPECT_EQ(e->text().right(1), QString(QChar(0xD8))) << e->objectName().toStdString();
     EXPECT_EQ(e->GetText().substr(e->GetText().size() - 1), "0") << e->objectName().toStdString();
+  }
+  w->close();
+}
+
+// The grid's caption strip and search bar take the colour of the bottom
+// panel from the settings.
+TEST_F(LogWindowLook, TheGridsBarsTakeTheBottomPanelColour) {
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  rec::SetInt32(colours.data(), colorsrec::kBottomPanelColor, 0x00336699);
+  ToSetups.SetColors(colours);
+  auto w = Open({'4', 1});
+  w->StartNewEntry(false);
+  w->show();
+  QApplication::processEvents();
+  for (QWidget* bar : {w->Brow->HeaderBar(), w->Brow->FooterBar(), static_cast<QWidget*>(w->PanelUnten)}) {
+    EXPECT_TRUE(bar->autoFillBackground());
+    EXPECT_EQ(QColorToTColor(bar->palette().color(QPalette::Window)), 0x336699);
   }
   w->close();
 }
