@@ -24,6 +24,7 @@
 #include "ui/kxbuttons.h"
 #include "ui/kxform.h"
 #include "ui/kxgrafik.h"
+#include "ui/kxscreenfit.h"
 #include "ui/kxlayout.h"
 
 namespace {
@@ -394,6 +395,8 @@ void TContestBrow::resizeEvent(QResizeEvent* e) {
 
 void TContestBrow::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  // Placed once: the frame and all inside the screen; the user may move it later.
+  if (!shownOnce_) FitWindowIntoScreen(this);
   LayoutForm();
   // Typing at once searches the list.
   if (!shownOnce_ && Brow->SearchField() != nullptr) Brow->SearchField()->setFocus();

@@ -1,6 +1,7 @@
 #include "outputs/wagdat.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 
 #include "outputs/ToolsMemoCtrl.h"
@@ -88,6 +89,16 @@ void Twagdatei::reject() {
       !SaveFile())
     return;
   TkxForm::reject();
+}
+
+void Twagdatei::keyPressEvent(QKeyEvent* e) {
+  // The viewer has no cancel button for Escape to reach.
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    e->accept();
+    reject();
+    return;
+  }
+  TkxForm::keyPressEvent(e);
 }
 
 void Twagdatei::SpeichernClick() {

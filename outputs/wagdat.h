@@ -26,6 +26,8 @@ class Twagdatei : public TkxForm {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  // Escape closes the viewer as its close box does.
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   // The edited lines back into the file; false (reported) when it fails.

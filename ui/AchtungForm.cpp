@@ -13,6 +13,9 @@ TAchtungForm::TAchtungForm(TAchtungWinCtrl* ctrl)
 
 void TAchtungForm::ShowData(const TAchtungWinRec& rec) {
   SetHeader(rec.Header);
+  // A warning whose text begins with "Achtung:" itself says it once: the
+  // form's own header gives way.
+  if (rec.Header.empty() && rec.Text.starts_with("Achtung:")) Label1->clear();
   SetText(rec.Text);
   SizeToText();
   kxBitBtn1->setFocus();

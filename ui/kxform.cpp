@@ -36,6 +36,13 @@ bool OpenHelpContext(const QWidget* widget) {
   return false;
 }
 
+bool OpenHelpFor(const QWidget* widget) {
+  if (OpenHelpContext(widget)) return true;
+  if (!HelpHandler()) return false;
+  HelpHandler()(kProgramHelpContext);
+  return true;
+}
+
 void SetHelpContextHandler(THelpContextHandler handler) { HelpHandler() = std::move(handler); }
 
 void RunGuarded(const std::function<void()>& handler) {
@@ -117,7 +124,7 @@ void TkxForm::keyPressEvent(QKeyEvent* e) {
       e->accept();
       return;
     case Qt::Key_F1:
-      OpenHelpContext(focusWidget() ? focusWidget() : this);
+      OpenHelpFor(focusWidget() ? focusWidget() : this);
       e->accept();
       return;
     default:

@@ -6,7 +6,8 @@
 //   or set another, and the form closes with whatever is left afterwards;
 // - Enter reaches the focused button, else the default button; Escape reaches
 //   the cancel button; the close box ends a modal form with mrCancel;
-// - F1 opens the help context of the focused control or its nearest parent.
+// - F1 opens the help context of the focused control or its nearest parent,
+//   the program's help where none has one.
 #include <QDialog>
 #include <functional>
 
@@ -31,6 +32,11 @@ int HelpContext(const QWidget* widget);
 // Opens the help context of the widget or of its nearest parent that has one;
 // false when none has one or no help is installed.
 bool OpenHelpContext(const QWidget* widget);
+// F1: the help context of the widget or of its nearest parent; where none
+// has one, the program's help (context kProgramHelpContext). False when no
+// help is installed.
+constexpr int kProgramHelpContext = 0;
+bool OpenHelpFor(const QWidget* widget);
 // The help system installs the one that shows a context.
 using THelpContextHandler = std::function<void(int context)>;
 void SetHelpContextHandler(THelpContextHandler handler);

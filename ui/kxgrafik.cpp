@@ -62,6 +62,19 @@ TColor TGrafik::ContrastColor(TColor color) const {
   return GetRValue(c) + GetGValue(c) + GetBValue(c) < 383 ? clWhite : clBlack;
 }
 
+double TGrafik::ContrastRatio(TColor a, TColor b) const {
+  auto luminance = [](TColor color) {
+    const TColor c = ColorToRGB(color);
+    auto linear = [](int channel) {
+      const double v = channel / 255.0;
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(GetRValue(c)) + 0.7152 * linear(GetGValue(c)) + 0.0722 * linear(GetBValue(c));
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 void TGrafik::FillGradientTable(TColor start, TColor end, bool reversed,
                                 TGradientTable& table) const {
   const TColor s = ColorToRGB(start), e = ColorToRGB(end);

@@ -70,6 +70,10 @@ class TGrafik {
   TColor ChangeBrightness(TColor color, double percent) const;
   // White for dark backgrounds (R + G + B < 383), else black.
   TColor ContrastColor(TColor color) const;
+  // How far apart two colours are for the eye: the ratio of their relative
+  // luminances (each + 0.05), from 1 (the same) to 21 (black on white).
+  // Text reads well from about 4.5, large or bold text from 3.
+  double ContrastRatio(TColor a, TColor b) const;
   void FillGradientTable(TColor start, TColor end, bool reversed, TGradientTable& table) const;
   // Paints the rectangle; the painter's pen and brush are restored afterwards.
   void PaintGradientShape(QPainter& painter, const TGradRect& rect, TColor start, TColor end,

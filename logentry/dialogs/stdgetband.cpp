@@ -1,19 +1,30 @@
 #include "logentry/dialogs/stdgetband.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "contest/ContestRec.h"
 #include "logentry/rules/ContestEingabeStd2Logic.h"
 #include "platform/codec.h"
 #include "ui/kxlayout.h"
 
+namespace {
+// What a window manager's title line takes besides the title: the window's
+// icon, its close and help buttons and the margins between them.
+constexpr int kTitleBarRoom = 120;
+}  // namespace
+
 Tstdband::Tstdband(QWidget* owner) : TkxForm(owner) {
   setObjectName(QStringLiteral("stdband"));
   setWindowTitle(QStringLiteral("Band"));
-  setFixedSize(115, 161);
+  // Wide enough that the frame shows the title beside its icon and buttons,
+  // not "..." in its place.
+  const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+  setFixedSize(std::max(115, titleWidth + kTitleBarRoom), 161);
   listband = new QListWidget(this);
   listband->setObjectName(QStringLiteral("listband"));
   auto* layout = new QVBoxLayout(this);

@@ -121,11 +121,23 @@ void TContLogAlle::CloseLogTables(TdbContest& listTable, TdbContest& extraTable,
 }
 
 bool TContLogAlle::SaveColumnWidths(TdbContest& listTable, const std::vector<int>& widths) {
+  return SaveColumnWidths(TGridWidths::LogGrid, 0, listTable, widths);
+}
+
+bool TContLogAlle::SaveColumnWidths(TGridWidths kind, int keyNumber, TdbContest& listTable,
+                                    const std::vector<int>& widths) {
   TContestRecord r;
   listTable.GetContestRecord(r);
-  StoreGridColumnWidths(r, widths.data(), static_cast<int>(widths.size()));
+  KeepColumnWidths(kind, r, rec::GetChar(r.data(), crec::kTyp), keyNumber, widths);
+  if (kind != TGridWidths::LogGrid) return true;
   listTable.SetContestRecord(r);
   return listTable.Update();
+}
+
+int TContLogAlle::GetColumnWidth(TGridWidths kind, int keyNumber, TdbContest& listTable, int column) {
+  TContestRecord r;
+  listTable.GetContestRecord(r);
+  return KeptColumnWidth(kind, r, rec::GetChar(r.data(), crec::kTyp), keyNumber, column);
 }
 
 std::string NoteFileName(std::string_view contestName) {

@@ -13,6 +13,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "logentry/model/contloggrid.h"
 #include "database/dbCall.h"
 #include "logentry/rules/entryroutines.h"
 #include "logentry/rules/memberlists.h"
@@ -57,6 +58,12 @@ class TContLogAlle {
 
   // The log grid's column widths into the contest-list record, written back.
   static bool SaveColumnWidths(TdbContest& listTable, const std::vector<int>& widths);
+  // The widths of a grid of any kind (contloggrid.h): the log grid's into
+  // the contest-list record, written back; the others' into the settings.
+  static bool SaveColumnWidths(TGridWidths kind, int keyNumber, TdbContest& listTable,
+                               const std::vector<int>& widths);
+  // The kept width of a column of such a grid; 0 when none is kept.
+  static int GetColumnWidth(TGridWidths kind, int keyNumber, TdbContest& listTable, int column);
 
   // The member lists of the window's autofill and save.
   TMemberLists& MemberLists() { return memberLists_; }

@@ -30,22 +30,6 @@ std::string Cut(std::string s, int n) {
   return s;
 }
 
-// The callsign as stored: "-" and blanks become "/", a "#" at the end "/p".
-std::string CleanCall(std::string call) {
-  call = Cut(call, qrec::kCallCap);
-  std::replace(call.begin(), call.end(), '-', '/');
-  for (size_t blank = call.find(' '); blank != std::string::npos; blank = call.find(' ')) {
-    if (call.find('/') == std::string::npos)
-      call[blank] = '/';
-    else
-      call.erase(blank, 1);
-  }
-  const size_t hash = call.find('#');
-  if (hash != std::string::npos && hash + 1 == call.size())
-    call = Cut(call.substr(0, hash) + "/p", qrec::kCallCap);
-  return ToStrings.Trim(call);
-}
-
 std::string FrequencyText(float f) {
   if (f <= 0) return {};
   return ToStrings.FloatToStrDigits(f, 0, 4, ',');
@@ -64,6 +48,19 @@ bool IsLocatorKind(int32_t kind) { return kind == 5 || kind == 6; }
 
 }  // namespace
 
+std::string EntryCallOf(std::string call) {
+  std::replace(call.begin(), call.end(), '-', '/');
+  for (size_t blank = call.find(' '); blank != std::string::npos; blank = call.find(' ')) {
+    if (call.find('/') == std::string::npos)
+      call[blank] = '/';
+    else
+      call.erase(blank, 1);
+  }
+  const size_t hash = call.find('#');
+  if (hash != std::string::npos && hash + 1 == call.size()) call = call.substr(0, hash) + "/p";
+  return ToStrings.Trim(call);
+}
+
 TContestQsoRecord TContestLogModel::EntryRecord() const {
   TContestQsoRecord q{};
   if (qsoTable_) qsoTable_->GetQsoRecord(q);
@@ -78,7 +75,8 @@ void TContestLogModel::GatherEntry(const TEntryFields& fields, TEntryFocusAt foc
   if (!qsoTable_) return;
   TContestQsoRecord q = EntryRecord();
   uint8_t* p = q.data();
-  rec::SetStr(p, qrec::kCall, qrec::kCallCap, CleanCall(fields.Call));
+  State.TypedCall = EntryCallOf(fields.Call);
+  rec::SetStr(p, qrec::kCall, qrec::kCallCap, Cut(State.TypedCall, qrec::kCallCap));
   rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(fields.Call2, qrec::kCall2Cap));
 
   View.Fields.Datum = ToDates.CompleteDateInput(fields.Datum);
@@ -197,6 +195,10 @@ void TContestLogModel::ShowEntry() {
   TEntryFields& f = View.Fields;
   State.ShowingEntry = true;
   f.Call = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
+  // A call longer than the record holds is shown whole, not cut behind the
+  // operator's back.
+  if (State.TypedCall.size() > qrec::kCallCap && !f.Call.empty() && State.TypedCall.starts_with(f.Call))
+    f.Call = State.TypedCall;
   f.Call2 = rec::GetStr(p, qrec::kCall2, qrec::kCall2Cap);
   State.ShowingEntry = false;
   View.lCall = f.Call;

@@ -133,7 +133,10 @@ TExitResult TContestLogModel::FieldExit(const TEntryFields& fields, TEntryFocusA
     default:
       break;
   }
-  if (check && CheckEntry() && State.SaveOnExit && saveHere) {
+  // A call too long to store is refused before its cut form is checked.
+  const bool saving = check && State.SaveOnExit && saveHere;
+  const bool refused = saving && RefuseLongCall(fields.Call);
+  if (!refused && check && CheckEntry() && saving) {
     // The save gathers what the fields show now, the autofill included.
     ShowEntry();
     result.Saved = SaveEntry(View.Fields).Saved;

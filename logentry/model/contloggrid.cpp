@@ -1,12 +1,14 @@
 #include "logentry/model/contloggrid.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContestDat.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "database/setups.h"
 #include "hamradio/baender.h"
 
 namespace {
@@ -45,20 +47,58 @@ bool ShowsThirdMulti(const TContestRec& contest, char letter, const std::string&
 
 }  // namespace
 
-std::string BuildGridHeader(const TContestRec& contest, bool english) {
+namespace {
+
+// A column of the grid: its caption and, where its widest value is longer
+// than the caption, the characters that value takes.
+struct TGridColumn {
+  std::string Caption;
+  int Chars = 0;
+};
+
+std::vector<TGridColumn> GridColumns(const TContestRec& contest, bool english) {
   const size_t dateWidth = std::string(kShortDate).size() - 1;
-  std::string line = english ? "No " : "Nr ";
-  line += ";" + ToStrings.FixLen(english ? "  Date" : " Datum", static_cast<int>(dateWidth));
-  line += ";" + Pad(" UTC", 5);
-  line += "; Call    ;Band ;Mod; RSTsent      ;";
-  line += contest.SwlLog ? "Call2  ;RSTsent2 " : " RSTrcvd      ";
+  std::vector<TGridColumn> c;
+  c.push_back({english ? "No " : "Nr ", 6});  // numbers right-aligned in six places
+  c.push_back({ToStrings.FixLen(english ? "  Date" : " Datum", static_cast<int>(dateWidth))});
+  c.push_back({Pad(" UTC", 5)});
+  c.push_back({" Call    ", qrec::kCallCap});
+  c.push_back({"Band "});
+  c.push_back({"Mod", qrec::kModeCap});
+  c.push_back({" RSTsent      "});
+  if (contest.SwlLog) {
+    c.push_back({"Call2  ", qrec::kCall2Cap});
+    c.push_back({"RSTsent2 "});
+  } else {
+    c.push_back({" RSTrcvd      "});
+  }
+  // Multiplier texts: squares, DOKs, prefixes and member numbers of up to six.
   for (const TStr255& caption : contest.MultiplierCaptions)
-    if (!caption.empty()) line += ";" + Pad(caption.view(), 6);
-  line += ";Pkt;sQr";
-  if (!contest.SwlLog) line += ";" + Pad("Name", 10) + ";" + Pad("QTH", 10) + ";Freq.";
+    if (!caption.empty()) c.push_back({Pad(caption.view(), 6), 6});
+  c.push_back({"Pkt"});
+  c.push_back({"sQr"});
+  if (!contest.SwlLog) {
+    c.push_back({Pad("Name", 10)});
+    c.push_back({Pad("QTH", 10)});
+    c.push_back({"Freq."});
+  }
+  return c;
+}
+
+}  // namespace
+
+std::string BuildGridHeader(const TContestRec& contest, bool english) {
+  std::string line;
+  for (const TGridColumn& c : GridColumns(contest, english)) line += (line.empty() ? "" : ";") + c.Caption;
   line += std::string(200, ' ');
   if (line.size() > 255) line.resize(255);
   return line;
+}
+
+int GridColumnChars(const TContestRec& contest, int column) {
+  const std::vector<TGridColumn> columns = GridColumns(contest, false);
+  if (column < 1 || column > static_cast<int>(columns.size())) return 0;
+  return columns[static_cast<size_t>(column - 1)].Chars;
 }
 
 std::string BuildGridRow(const TContestQsoRecord& qso, const TContestRec& contest, char letter) {
@@ -167,4 +207,46 @@ void StoreGridColumnWidths(TContestRecord& list, const int* widths, int count) {
   for (int c = 0; c < count; ++c)
     rec::SetUInt16(list.data(), crec::kColumnWidths + 2 * static_cast<size_t>(c),
                    static_cast<uint16_t>(std::clamp(widths[c], 0, 0xFFFF)));
+}
+
+namespace {
+
+// The offset of a column's width in the colour record; 0 where it has no place.
+size_t ColourRecordPlace(TGridWidths kind, char letter, int keyNumber, int column) {
+  if (column < 1 || column > colorsrec::kWidthsPerKey || keyNumber < 0) return 0;
+  const size_t table = kind == TGridWidths::ClusterGrid ? colorsrec::kWidthsCluster
+                       : letter == 'W'                  ? colorsrec::kWidthsGridW
+                                                        : colorsrec::kWidthsOther;
+  // Each table ends where the next begins (the last one at the record's end).
+  const size_t end = table == colorsrec::kWidthsGridW     ? colorsrec::kWidthsCluster
+                     : table == colorsrec::kWidthsCluster ? colorsrec::kWidthsOther
+                                                          : colorsrec::kSize;
+  const size_t at = colorsrec::ColumnWidthAt(table, keyNumber, column);
+  return at + 2 <= end ? at : 0;
+}
+
+}  // namespace
+
+int KeptColumnWidth(TGridWidths kind, const TContestRecord& list, char letter, int keyNumber, int column) {
+  if (kind == TGridWidths::LogGrid) return GridColumnWidth(list, column);
+  const size_t at = ColourRecordPlace(kind, letter, keyNumber, column);
+  if (at == 0) return 0;
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  return rec::GetUInt16(colours.data(), at);
+}
+
+void KeepColumnWidths(TGridWidths kind, TContestRecord& list, char letter, int keyNumber,
+                      const std::vector<int>& widths) {
+  if (kind == TGridWidths::LogGrid) {
+    StoreGridColumnWidths(list, widths.data(), static_cast<int>(widths.size()));
+    return;
+  }
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  for (size_t c = 0; c < widths.size(); ++c) {
+    const size_t at = ColourRecordPlace(kind, letter, keyNumber, static_cast<int>(c) + 1);
+    if (at != 0) rec::SetUInt16(colours.data(), at, static_cast<uint16_t>(std::clamp(widths[c], 0, 0xFFFF)));
+  }
+  ToSetups.SetColors(colours);
 }

@@ -5,6 +5,7 @@
 // these to the browser grid; nothing here knows a widget.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
@@ -27,6 +28,27 @@ bool GridSortKey(int index, char currentBand, bool readable, TGridKeyRange& rang
 
 // The range the grid opens with: every QSO by record number.
 TGridKeyRange GridOpenRange(bool readable);
+
+// The characters the widest value of grid column (1-based) takes where
+// that is more than its caption: the number, the calls, the mode and the
+// multiplier columns; 0 for the others.
+int GridColumnChars(const TContestRec& contest, int column);
+
+// The grids whose column widths are kept: the log grid in its log's
+// contest-list record; the DX-cluster grid and every other grid of the
+// window and its dialogs in the colour record of the settings, ten columns
+// per key number the grid runs on (a 'W' log's grids in a table of their
+// own).
+enum class TGridWidths { LogGrid = 0, ClusterGrid = 1, OtherGrid = 2 };
+
+// The width kept for column (1-based) of a grid of kind on keyNumber in a
+// log of contest letter; 0 when none is kept or the column or key has no
+// place (the grid then finds its own width).
+int KeptColumnWidth(TGridWidths kind, const TContestRecord& list, char letter, int keyNumber, int column);
+// Keeps the widths of columns 1..n, as far as there are places for them:
+// the log grid's in list, the others' in the settings' colour record.
+void KeepColumnWidths(TGridWidths kind, TContestRecord& list, char letter, int keyNumber,
+                      const std::vector<int>& widths);
 
 // Stored width of grid column (1-based) in the contest-list record; 0 when
 // none is stored (the grid then sizes the column by its caption).

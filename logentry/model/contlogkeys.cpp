@@ -14,6 +14,7 @@ const Qt::KeyboardModifiers kAltPad = Qt::AltModifier | Qt::KeypadModifier;
 
 const TKeyRow kKeys[] = {
     {Qt::Key_Escape, kNone, TLogKeyAction::Clear},
+    {Qt::Key_F1, kNone, TLogKeyAction::Help},
     {Qt::Key_F4, kNone, TLogKeyAction::CallSearch},
     {Qt::Key_F5, kNone, TLogKeyAction::List},
     {Qt::Key_F6, kNone, TLogKeyAction::Note},

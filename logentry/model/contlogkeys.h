@@ -6,6 +6,7 @@
 enum class TLogKeyAction {
   None,
   Clear,        // Esc: hide the band list or clear the entry
+  Help,         // F1: the help, as the help button
   CallSearch,   // F4
   List,         // F5
   Note,         // F6

@@ -32,6 +32,11 @@
 
 class TdbContest;
 
+// The callsign typed as the entry stores it: "-" and blanks become "/", a
+// "#" at the end "/p". It may be longer than the record holds; the save
+// refuses such a call.
+std::string EntryCallOf(std::string typed);
+
 // A progress window as the long jobs see it.
 class TJobProgress {
  public:
@@ -211,6 +216,9 @@ class TContestLogModel {
   TQsoPointsEnv PointsEnv() const;
   TCountOptions CountOptions() const;
   bool NeedsRenumbering(const TOpenedLog& opened) const;
+  // True, after telling the user, when the typed call is longer than a
+  // QSO record holds.
+  bool RefuseLongCall(const std::string& typed);
   bool RunRenumber();
   bool RunRecount();
   std::string DefaultRst() const;

@@ -33,6 +33,8 @@ std::string NotStoredText(TSaveFailure why) {
 
 }  // namespace
 
+const char* const kCallTooLong = "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).";
+
 std::vector<TMemberListUpdate> MemberListUpdates(char letter) {
   switch (letter) {
     case 'k': return {{MemberFile::Qcwa, 1, 3, 1}};
@@ -42,6 +44,14 @@ std::vector<TMemberListUpdate> MemberListUpdates(char letter) {
     case 'v': return {{MemberFile::Mrr, 1, 2, 1}, {MemberFile::MrrRig, 2, 2, 2}};
     default: return {};
   }
+}
+
+// A call the record cannot hold whole would be stored cut, as another
+// station's call: refused with a message, the entry stays to be mended.
+bool TContestLogModel::RefuseLongCall(const std::string& typed) {
+  if (EntryCallOf(typed).size() <= qrec::kCallCap) return false;
+  ToMessages.Achtung("", kCallTooLong);
+  return true;
 }
 
 bool TContestLogModel::CheckEntry() {
@@ -71,6 +81,7 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   TEntryFields fields = typed;
   if (letter == 'q') View.Fields.RSTr[3] = fields.RSTr[3] = NormalizeFourthField(fields.RSTr[3]);
   GatherEntry(fields, {}, false);
+  if (RefuseLongCall(fields.Call)) return out;
   // Only a QSO that passes the check goes into the log.
   if (!CheckEntry()) return out;
   // The multipliers counted for the record exactly as it is stored.

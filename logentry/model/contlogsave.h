@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+// The message of a save refused because the call is longer than the 12
+// characters a QSO record holds.
+extern const char* const kCallTooLong;
+
 // One member list a save adds an unlisted partner to: the value typed in a
 // received exchange edit goes into field Field of a new line of list List
 // of the file.

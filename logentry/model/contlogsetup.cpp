@@ -250,6 +250,7 @@ class TShaper {
     }
     // The number stands at the panel's right edge, its caption left of it.
     s_.NumberFontSize = field4 ? 11 : 14;
+    s_.BeamFontSize = field4 ? 11 : 8;
     const int numberH = field4 ? m_.SmallNumberHeight : m_.NumberHeight;
     TPlace& le = Label("leNummer", "QSO", 0, field4 ? Row(3) : Row(1) + 6);
     TPlace& num = P("lNummer");
@@ -269,7 +270,9 @@ class TShaper {
     s_.Texts["lNummer"] = "1";
     const int beamY = num.Y + static_cast<int>(std::lround(0.9 * num.H));
     Label("lebeam", "Beam", le.X, beamY, false);
-    Label("lbeam", " 359.9", num.X + 4, beamY, false);
+    TPlace& beam = Label("lbeam", " 359.9", num.X + 4, beamY, false);
+    beam.W = TextW(" 359.9", s_.BeamFontSize);
+    if (field4) beam.H = m_.SmallNumberHeight;
   }
 
   void LeftColumn() {
@@ -299,9 +302,12 @@ class TShaper {
     const bool p = letter_ == 'p';
     const bool hkp = letter_ == 'H' || letter_ == 'k' || p;
     s_.MarkerCols = p ? 11 : 14;
-    s_.MarkerWidth = hkp ? 36 : 28;
     s_.MarkerBold = !hkp;
     const int step = p ? 5 : 4;
+    // A marker holds a square such as "MO06" whole, in bold where a new or
+    // counted multiplier is shown bold, as far as the next marker leaves room.
+    const int room = kGridColumn * step - 1;
+    s_.MarkerWidth = std::clamp(TextW("MO06", 8, !(letter_ == 'H' || letter_ == 'k')), hkp ? 36 : 28, room);
     for (int r = 1; r <= s_.MarkerRows; ++r)
       for (int col = 1; col <= s_.MarkerCols; ++col) {
         TPlace m{8 * (step * (col - 1) + 20) - 152, 16 * (r + 4) - 85 + 8, s_.MarkerWidth, s_.MarkerHeight, true};

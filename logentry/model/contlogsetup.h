@@ -56,6 +56,7 @@ struct TLogShape {
   bool RstsLabel = false, RstrLabel = false;  // RSTs shown as fixed labels
   bool DateLabel = false, TimeLabel = false;  // automatic date and time
   int NumberFontSize = 14;
+  int BeamFontSize = 8;  // lbeam: 11 beside the smaller number of a fourth field
   std::vector<std::string> ModeItems;  // the mode list
   std::vector<std::string> BandItems;  // the band list (band names)
   // Multiplier markers on panelmulties, counted row by row from Tag 1000.

@@ -51,7 +51,8 @@ struct TEntryFocusAt {
   int Index = 0;  // for RSTs / RSTr: 0..3
 };
 
-// Everything the entry panel shows besides the layout of Part of the set-up.
+// Everything the entry panel shows that changes while the window runs; where
+// the controls sit is the shape of the contest (contlogsetup).
 struct TEntryView {
   TEntryFields Fields;
   // Value labels (Tag 97).
@@ -101,6 +102,10 @@ struct TLogWindowState {
   float LastFrequency = 0.0F;
   std::string LastDxcc;
   std::string LastCheckedCall;
+  // The callsign as typed and cleaned, whole: the entry record holds only
+  // its first 12 characters, and a longer call must stay in the field as
+  // typed until the operator mends it (the save refuses it).
+  std::string TypedCall;
   // Set by Enter in an entry edit until the exit processing of that field ends.
   bool SaveOnExit = false;
   // The window writes the fields itself: the change handlers do nothing.

@@ -42,7 +42,14 @@ class TContLogBrowCtrl : public TDatenBrowCtrl {
     hkey = MakeKeyStr(range.Upper);
     return range.KeyNumber;
   }
-  int ColumnWidth(int column) const { return GridColumnWidth(model_.ListRecord(), column); }
+  // The width the user left a column at; a log that keeps none shows each
+  // column's widest value whole.
+  int ColumnWidth(int column) const {
+    const int stored = GridColumnWidth(model_.ListRecord(), column);
+    if (stored > 0 || grid_ == nullptr) return stored;
+    const int chars = GridColumnChars(model_.Contest(), column);
+    return chars > 0 ? (chars + 1) * grid_->CharWidth() : 0;
+  }
   void SaveWidths() {
     std::vector<int> widths;
     for (int c = 0; grid_ != nullptr && c < grid_->ColCount(); ++c)

@@ -10,18 +10,12 @@
 
 #include "base/kxstrings.h"
 #include "platform/codec.h"
+#include "logentry/model/contlogstate.h"
 #include "ui/kxgrafik.h"
 
 namespace {
 
 int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
-
-void SetBackground(QWidget* w, int32_t colour) {
-  w->setAutoFillBackground(true);
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, TColorToQColor(colour));
-  w->setPalette(pal);
-}
 
 }  // namespace
 
@@ -47,7 +41,7 @@ void SetEntryModeLook(bool on, QWidget* panelButtons, QWidget* panelUnten, QWidg
                       QLabel* caption, bool gridVisible) {
   for (QAbstractButton* b : panelButtons->findChildren<QAbstractButton*>()) b->setEnabled(on);
   for (QAbstractButton* b : panelUnten->findChildren<QAbstractButton*>()) b->setEnabled(!on);
-  SetBackground(header, on ? 0x800000 : 0x0000FF);
+  SetPanelColour(header, on ? 0x800000 : 0x0000FF);
   SetLabelColour(caption, 0xFFFFFF);
   if (gridVisible)
     caption->setText(AnsiToQString(on ? LanguageText("Contest-Logbuch", "Contest-logbook")
@@ -60,4 +54,20 @@ void SetLabelColour(QLabel* label, int32_t colour) {
   QPalette pal = label->palette();
   pal.setColor(QPalette::WindowText, TColorToQColor(colour));
   label->setPalette(pal);
+}
+
+void SetPanelColour(QWidget* panel, int32_t colour) {
+  if (panel == nullptr) return;
+  panel->setAutoFillBackground(true);
+  QPalette pal = panel->palette();
+  pal.setColor(QPalette::Window, TColorToQColor(colour));
+  panel->setPalette(pal);
+}
+
+int32_t ScorePanelColour(int32_t configured) {
+  // Bold or not, 8-point values need the contrast of large text at least.
+  constexpr double kReadable = 3.0;
+  for (int32_t value : {LogColour::Yellow, LogColour::Silver})
+    if (ToGrafik.ContrastRatio(value, configured) < kReadable) return LogColour::Navy;
+  return configured;
 }

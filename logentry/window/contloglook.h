@@ -20,3 +20,10 @@ void SetEntryModeLook(bool on, QWidget* panelButtons, QWidget* panelUnten, QWidg
 
 // The font colour of a label ($00BBGGRR, system colours allowed).
 void SetLabelColour(QLabel* label, int32_t colour);
+// The background of a panel, filled.
+void SetPanelColour(QWidget* panel, int32_t colour);
+
+// The colour of the score panel: the configured one where the per-band
+// values, in yellow and silver, can be read on it; else the navy of the
+// log's header.
+int32_t ScorePanelColour(int32_t configured);

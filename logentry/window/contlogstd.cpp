@@ -33,6 +33,7 @@
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
 #include "ui/kxlayout.h"
+#include "ui/kxscreenfit.h"
 
 namespace {
 
@@ -131,12 +132,10 @@ TContestLogStd::TContestLogStd(QWidget* mainWindow, int32_t nummer, const TConte
   opened_ = model_.Open(shape);
   ApplyShape();
   if (!opened_) return;
-  for (TkxEdit* e : {eCall, eCall2, eRSTs[0]})
-    e->SetSlashedZeros(true);
+  // The calls and both RSTs take the slashed zero where the settings ask for it.
   ToSetupWeitere weitere;
   ToSetups.GetWeitere(weitere);
-  if (weitere[weiterrec::kSlashedZero] == 0)
-    for (TkxEdit* e : {eCall, eCall2, eRSTs[0]}) e->SetSlashedZeros(false);
+  for (TkxEdit* e : {eCall, eCall2, eRSTs[0], eRSTr[0]}) e->SetSlashedZeros(weitere[weiterrec::kSlashedZero] != 0);
   ApplyColours();
   setWindowTitle(Q(ToSetups.OwnCall() + "  " + LanguageText("Logbuch", "Logbook") + " (Contest : " +
                    rec::GetStr(list.data(), crec::kName, crec::kNameCap) + " )"));
@@ -167,6 +166,7 @@ TContestLogStd::TContestLogStd(QWidget* mainWindow, int32_t nummer, const TConte
   click(btnauswertung, &TContestLogStd::btnauswertungClick);
   click(btnadifimport, &TContestLogStd::btnadifimportClick);
   click(btnHilfe, &TContestLogStd::btnHilfeClick);
+  click(btndefault, &TContestLogStd::btndefaultClick);
   for (TkxBitBtn* b : {btnbeenden, btnbeenden2})
     connect(b, &QPushButton::clicked, this, [this] { close(); });
   connect(listband, &QListWidget::itemDoubleClicked, this, [this] { Guarded([this] { listbandDblClick(); }); });
@@ -540,8 +540,10 @@ void TContestLogStd::ChangeQso() {
     return;
   }
   if (LogWindowServices().ChangeQso(*this, ref)) {
+    // As after a change through the QSO list: the claimed totals that the
+    // contest list shows are stored anew with the window's score.
     model_.Lists().ClearMarks();
-    model_.RecountScore(true);
+    model_.RecountAfterChange();
     PositionGrid(ref);
   }
   model_.QsoTable().ClearRecord();
@@ -570,7 +572,9 @@ void TContestLogStd::btnNotizClick() {
   TdbContest& table = model_.QsoTable();
   const bool entering = !table.GetCall().empty();
   const TContestQsoRecord entry = model_.EntryRecord();
-  if (!entering) table.Last(qrec::kKeyWagNummer, false);
+  // With no QSO being typed the note is stamped with the last QSO's call:
+  // its record comes into the edit copy, the entry is put back afterwards.
+  if (!entering) table.Last(qrec::kKeyWagNummer, true);
   const std::string name =
       rec::GetStr(model_.ListRecord().data(), crec::kName, crec::kNameCap);
   ContestFkt.EditNote(ProgramDirectory + NoteFileName(name), model_.ContestListTable(), table);
@@ -592,6 +596,13 @@ void TContestLogStd::btnadifimportClick() {
 
 void TContestLogStd::btnHilfeClick() { ApplicationHelpCommand(kHelpContext, 0); }
 
+// The hidden default button stands for Enter in the entry field that has
+// the focus: on to the next field, the QSO saved after the last.
+void TContestLogStd::btndefaultClick() {
+  QWidget* focus = QApplication::focusWidget();
+  if (IsEntryEdit(focus)) eCallKeyDown(static_cast<TkxEdit*>(focus), Qt::Key_Return, Qt::NoModifier);
+}
+
 void TContestLogStd::ExchangeChange(TkxEdit* edit) {
   if (model_.State.ShowingEntry || model_.State.ShowingExchange) return;
   for (int i = 0; i < 4; ++i) {
@@ -612,6 +623,7 @@ bool TContestLogStd::RunKey(int key, Qt::KeyboardModifiers modifiers) {
     case TLogKeyAction::Clear:
       if (listband->isVisible()) listband->hide(); else btnClearClick();
       return true;
+    case TLogKeyAction::Help: btnHilfeClick(); return true;
     case TLogKeyAction::CallSearch: btnCallsucheClick(); return true;
     case TLogKeyAction::List: btnListeClick(); return true;
     case TLogKeyAction::Note: btnNotizClick(); return true;
@@ -718,6 +730,8 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
 
 void TContestLogStd::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  // The frame and all inside the screen, bottom buttons and title line whole.
+  FitWindowIntoScreen(this);
   FormResize();
   QCoreApplication::processEvents();
   if (mainWindow_ != nullptr) mainWindow_->hide();

@@ -105,6 +105,7 @@ class TContestLogStd : public QDialog {
   void btnauswertungClick();
   void btnadifimportClick();
   void btnHilfeClick();
+  void btndefaultClick();
   void ExchangeChange(TkxEdit* edit);
   void EnterListMode();
   void panelEingabeClick();

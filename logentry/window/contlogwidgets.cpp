@@ -38,13 +38,6 @@ W* Named(W* w, const char* name, std::map<std::string, QWidget*>& index) {
   return w;
 }
 
-void SetBackground(QWidget* w, TColor colour) {
-  w->setAutoFillBackground(true);
-  QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, TColorToQColor(colour));
-  w->setPalette(pal);
-}
-
 constexpr int kButtonBarHeight = 44;
 constexpr int kCaptionBarHeight = 22;
 constexpr int kBottomBarHeight = 44;
@@ -102,7 +95,8 @@ void TContestLogStd::BuildControls() {
   };
   btnAendern = bottom("btnAendern", "Ändern [ET]", bkGAendern);
   btnLoeschen = bottom("btnLoeschen", "Löschen [Entf]", bkGLoeschen);
-  btnBandliste = bottom("btnBandliste", "Bandlog [F3]", bkGListe);
+  // The caption names the key that opens it.
+  btnBandliste = bottom("btnBandliste", "Bandlog [Alt+F3]", bkGListe);
   btnbeenden2 = bottom("btnbeenden2", "Contest beenden", bkGClose);
 
   BuildButtonBar();
@@ -126,7 +120,9 @@ void TContestLogStd::BuildButtonBar() {
   };
   btnClear = button("btnClear", "Clear", bkGReset);
   btnClear->setToolTip(Q("Clear"));
+  // Saving is F10 and Enter; the button stays hidden.
   btnSpeichern = button("btnSpeichern", "Speichern [F10]", bkGSpeichern);
+  btnSpeichern->hide();
   btnListe = button("btnListe", "Liste", bkGListe);
   btnKorrektur = button("btnKorrektur", "QSO-Liste", bkGTabelle);
   btnNameqth = button("btnNameqth", "Name/QTH", bkGLabel);
@@ -136,7 +132,7 @@ void TContestLogStd::BuildButtonBar() {
   btnauswertung = button("btnauswertung", "Auswertung", bkGStatistik);
   btnCallsuche = button("btnCallsuche", "Suche", bkGSuche);
   btnHilfe = button("btnHilfe", "Hilfe", bkGHelp);
-  btnbeenden = button("btnbeenden", "Beenden", bkGClose);
+  btnbeenden = button("btnbeenden", "Contest beenden", bkGClose);
   for (const char* n : {"lglobcall1", "lglobcall3", "lglobcall2"}) {
     auto* l = Named(new QLabel(panelButtons), n, controls_);
     QFont f(QStringLiteral("Liberation Sans"), 12);
@@ -200,6 +196,7 @@ void TContestLogStd::BuildEntryPanel() {
     b->SetCaption("...");
     b->setFocusPolicy(Qt::NoFocus);
   }
+  // The default button: Enter in the entry panel.
   btndefault = Named(new TkxBitBtn(p), "btndefault", controls_);
   btndefault->hide();
   listband = Named(new QListWidget(p), "listband", controls_);
@@ -254,11 +251,13 @@ void TContestLogStd::ApplyShape() {
   // The placeholder texts of the sizing are not shown.
   for (const char* n : {"lqsopartner", "lcallname", "lbeam", "lMode", "lband", "lNummer"})
     if (QLabel* l = Label(n)) l->clear();
-  Label("lNummer")->setFont([&] {
-    QFont f = Label("lNummer")->font();
-    f.setPointSize(s.NumberFontSize);
-    return f;
-  }());
+  auto sized = [](QLabel* l, int size) {
+    QFont f = l->font();
+    f.setPointSize(size);
+    l->setFont(f);
+  };
+  sized(Label("lNummer"), s.NumberFontSize);
+  sized(Label("lbeam"), s.BeamFontSize);
   panelEingabe->resize(panelEingabe->width(), s.EntryHeight);
   QWidget* previous = nullptr;
   for (const std::string& n : s.TabOrder) {
@@ -296,13 +295,17 @@ void TContestLogStd::ApplyColours() {
   ToSetups.GetColors(colours);
   const TColor form = rec::GetInt32(colours.data(), colorsrec::kFormColor);
   const TColor bottom = rec::GetInt32(colours.data(), colorsrec::kBottomPanelColor);
-  const TColor score = rec::GetInt32(colours.data(), colorsrec::kLabelColor);
-  SetBackground(this, form);
-  for (QWidget* w : std::initializer_list<QWidget*>{PanelUnten, panelObenUntergrund}) SetBackground(w, bottom);
-  SetBackground(panelauswertung, score);
-  SetBackground(panelEingabe, LogColour::EntryPanel);
-  SetBackground(Panel2, LogColour::EntryPanel);
-  SetBackground(panelmulties, LogColour::EntryPanel);
+  const TColor score = ScorePanelColour(rec::GetInt32(colours.data(), colorsrec::kLabelColor));
+  SetPanelColour(this, form);
+  for (QWidget* w : std::initializer_list<QWidget*>{PanelUnten, panelObenUntergrund}) SetPanelColour(w, bottom);
+  SetPanelColour(panelauswertung, score);
+  // The headings and totals of the score panel in black or white, whichever
+  // reads on it.
+  for (QLabel* l : panelauswertung->findChildren<QLabel*>())
+    if (l->property("Tag").toInt() == 98) SetLabelColour(l, ToGrafik.ContrastColor(score));
+  SetPanelColour(panelEingabe, LogColour::EntryPanel);
+  SetPanelColour(Panel2, LogColour::EntryPanel);
+  SetPanelColour(panelmulties, LogColour::EntryPanel);
   SetLabelColour(lContestCaption, 0xFFFFFF);
   SetLabelColour(Label("lNummer"), LogColour::Red);
   SetLabelColour(Label("lbeam"), LogColour::Blue);
@@ -332,6 +335,11 @@ void TContestLogStd::OpenLogGrid() {
   Brow->installEventFilter(this);
   if (Brow->Grid() != nullptr) Brow->Grid()->installEventFilter(this);
   ToLayout.LayoutBrowser(this, Brow);
+  // The grid's caption strip and its search bar in the colour of the bottom panel.
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  for (QWidget* bar : {Brow->HeaderBar(), Brow->FooterBar()})
+    SetPanelColour(bar, rec::GetInt32(colours.data(), colorsrec::kBottomPanelColor));
   gridCtrl_->RefreshGrid();
 }
 
@@ -396,8 +404,11 @@ void TContestLogStd::FormResize() {
   btnAendern->move(1, 5);
   btnLoeschen->move(btnAendern->x() + btnAendern->width() + 8, 5);
   btnBandliste->move(btnLoeschen->x() + btnLoeschen->width() + 8, 5);
-  btnbeenden2->move(pw - btnbeenden2->width() - 5, 5);
-  CheckBox1->move(btnbeenden2->x() - CheckBox1->width() - 8, 12);
+  // The closing button takes the place of the (hidden) statistics check box
+  // at the right, its left edge at the check box's.
+  CheckBox1->adjustSize();
+  CheckBox1->move(pw - std::max(CheckBox1->width(), btnbeenden2->width()) - 5, 12);
+  btnbeenden2->move(CheckBox1->x(), btnAendern->y());
   PanelButtonsResize();
   resizing_ = false;
 }
@@ -412,8 +423,7 @@ void TContestLogStd::PanelButtonsResize() {
   int x = 4;
   for (TkxBitBtn* b : {btnClear, btnSpeichern, btnListe, btnNameqth, btnKorrektur, btnNotiz, btnadifimport,
                        btnbeenden}) {
-    if (b->isHidden() && b != btnNameqth) continue;
-    if (b == btnNameqth && b->isHidden()) continue;
+    if (b->isHidden()) continue;  // the next takes its place
     b->move(x, 4);
     x += b->width() + 1;
   }

@@ -30,6 +30,7 @@
 #include "base/recfields.h"
 #include "database/setups.h"
 #include "logentry/window/contlogstd.h"
+#include "logentry/windowscore.h"
 #include "logentry/rules/dupecheck.h"
 #include "logentry/rules/entryroutines.h"
 #include "logentry/rules/qsopoints.h"
@@ -306,46 +307,7 @@ class QsoEntryTest : public ::testing::Test {
   }
 
   // The score labels of the window against a full recount of what is stored.
-  void ExpectScoreOfFullRecount(TContestLogStd& w) {
-    const TContestLogModel& m = w.Model();
-    TdbContest log(kContestLog, false, nummer_);
-    TContestRecord list;
-    list_.GetContestRecord(list);
-    TQsoPointsEnv env;
-    env.ContestNumber = nummer_;
-    env.OwnLocator = "JO31LK";
-    env.ContestFilesDir = ContestFilesDirectory();
-    TEntryDokCheck dok(letter_);
-    env.AreaCheck = &dok;
-    TScoreCounters c;
-    auto lists = std::make_unique<TMultiplierLists>();
-    const char band = m.State.CurrentBand;
-    RecountScore(true, band, log, *desc_, list, env, *lists, c);
-    const TScoreView score = ShowScore(*desc_, c, band);
-    EXPECT_EQ(LabelText(w, "Label28"), score.QsoText);
-    EXPECT_EQ(LabelText(w, "Label19"), score.MultiText);
-    EXPECT_EQ(LabelText(w, "Label20"), score.PointsText);
-    EXPECT_EQ(LabelText(w, "Label21"), score.ScoreText);
-    for (int i = 0; i < 7; ++i) {
-      const std::string n = std::to_string(i + 1);
-      const TScoreColumn& col = score.Columns[static_cast<size_t>(i)];
-      EXPECT_EQ(LabelText(w, ("leQSO" + n).c_str()), col.Qsos) << "column " << n;
-      EXPECT_EQ(LabelText(w, ("leMulti" + n).c_str()), col.Mults) << "column " << n;
-      EXPECT_EQ(LabelText(w, ("lePunkte" + n).c_str()), col.Points) << "column " << n;
-    }
-    const THeadline head = ShowHeadline(*desc_, letter_, band, c);
-    EXPECT_EQ(LabelText(w, "lqso"), head.Qsos);
-    EXPECT_EQ(LabelText(w, "lmulti"), head.Mults);
-    EXPECT_EQ(LabelText(w, "lPunkte"), head.Points);
-    EXPECT_EQ(LabelText(w, "lNummer"), head.Number);
-    // The markers of the multiplier panel: the recount's lists.
-    const std::vector<TMultiEntry> merged = MergedMultiplierList(*lists);
-    ASSERT_EQ(m.View.Multis.size(), merged.size());
-    for (size_t i = 0; i < merged.size(); ++i) {
-      EXPECT_EQ(m.View.Multis[i].Text, merged[i].Text) << i;
-      EXPECT_EQ(m.View.Multis[i].Status, merged[i].Status) << i;
-    }
-  }
+  void ExpectScoreOfFullRecount(TContestLogStd& w) { windowscore::ExpectWindowShowsFullRecount(w); }
 
   TempProgramDir dir_;
   ScriptedMessages msgs;

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QDir>
 #include <QFile>
@@ -34,6 +36,7 @@
 #include "ui/ModalDriver.h"
 #include "ui/filebaseoop.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxform.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/RecordingLauncher.h"
 
@@ -254,9 +257,14 @@ TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   ASSERT_TRUE(WriteTextFile(file, {"ältere Notiz"}));
 
   bool printShown = true, saveShown = false, mailShown = false;
+  std::vector<int> help;
+  SetHelpContextHandler([&help](int context) { help.push_back(context); });
   WhenModal([&](QWidget* w) {
     auto* form = static_cast<TToolsMemoForm*>(w);
     EXPECT_EQ(form->windowTitle(), u"Notiz");
+    // F1 in the text: the program's help.
+    form->richedit1->setFocus();
+    QTest::keyClick(form->richedit1, Qt::Key_F1);
     EXPECT_FALSE(form->Memo1->isVisible());  // the file takes the memo's place
     printShown = form->btnDrucken->isVisible();
     saveShown = form->btnSpeichernHo4->isVisible();
@@ -283,6 +291,8 @@ TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   list.GetContestRecord(r);
   EXPECT_EQ(rec::GetInt16(r.data(), crec::kNoteLeft), 120);
   EXPECT_EQ(rec::GetInt16(r.data(), crec::kNoteTop), 80);
+  EXPECT_EQ(help, std::vector<int>{kProgramHelpContext});
+  SetHelpContextHandler(nullptr);
   SetMemoWindow(nullptr);
 }
 
@@ -527,6 +537,43 @@ TEST(FileViewer, SaveAndCloseKeepsTheEditsTheCloseBoxAsksForThem) {
   EXPECT_TRUE(ShowFileInViewer(file));
   EXPECT_EQ(title, FileNameToQString(file));
   EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nSOAPBOX: Gr\xFC\xDF" "e\r\nEND-OF-LOG:\r\n");
+}
+
+// Escape typed into the text closes the viewer as its close box does,
+// asking for unsaved edits; F1 opens the program's help.
+TEST(FileViewer, EscapeClosesAsTheCloseBoxAndF1OpensTheHelp) {
+  TempProgramDir dir;
+  ScriptedMessages messages;
+  std::vector<int> help;
+  SetHelpContextHandler([&help](int context) { help.push_back(context); });
+  const std::string file = dir.File("DL1ABC.CAB");
+  ASSERT_TRUE(WriteTextFile(file, {"START-OF-LOG: 3.0", "END-OF-LOG:"}));
+  bool open = true;
+  WhenModal([&](QWidget* w) {
+    auto* viewer = static_cast<Twagdatei*>(w);
+    viewer->redit->setFocus();
+    QTest::keyClick(viewer->redit, Qt::Key_F1);
+    QTest::keyClick(viewer->redit, Qt::Key_Escape);  // unchanged: closes at once
+    open = viewer->isVisible();
+  });
+  EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_FALSE(open);
+  EXPECT_EQ(help, std::vector<int>{kProgramHelpContext});
+  EXPECT_TRUE(messages.History().empty());
+
+  messages.Expect(ScriptedMessages::Kind::JaNeinFrage, "speichern?", true);
+  WhenModal([](QWidget* w) {
+    auto* viewer = static_cast<Twagdatei*>(w);
+    viewer->redit->setFocus();
+    viewer->redit->moveCursor(QTextCursor::End);
+    QTest::keyClick(viewer->redit, Qt::Key_Return);
+    QTest::keyClicks(viewer->redit, u"SOAPBOX: Esc"_qs);
+    QTest::keyClick(viewer->redit, Qt::Key_Escape);
+  });
+  EXPECT_FALSE(ShowFileInViewer(file));
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_EQ(Bytes(file), "START-OF-LOG: 3.0\r\nEND-OF-LOG:\r\nSOAPBOX: Esc\r\n");
+  SetHelpContextHandler(nullptr);
 }
 
 TEST(FileViewer, PrintSavesTheEditsAndPrintsThroughThePrintDialog) {

@@ -42,6 +42,19 @@ TEST(Colours, ContrastColourSwitchesAtSum383) {
   EXPECT_EQ(ToGrafik.ContrastColor(clBtnFace), clBlack);
 }
 
+TEST(Colours, ContrastRatioRunsFromOneToTwentyOneWhicheverComesFirst) {
+  EXPECT_NEAR(ToGrafik.ContrastRatio(clBlack, clWhite), 21.0, 1e-9);
+  EXPECT_NEAR(ToGrafik.ContrastRatio(clWhite, clBlack), 21.0, 1e-9);
+  EXPECT_NEAR(ToGrafik.ContrastRatio(clSilver, clSilver), 1.0, 1e-9);
+  // Yellow on white cannot be read; on navy it can.
+  EXPECT_LT(ToGrafik.ContrastRatio(0x00FFFF, clWhite), 1.1);
+  EXPECT_GT(ToGrafik.ContrastRatio(0x00FFFF, 0x800000), 12.0);
+  // Grey 128 on white, a known value: 3.95.
+  EXPECT_NEAR(ToGrafik.ContrastRatio(clGray, clWhite), 3.95, 0.01);
+  // System colours count in their RGB form.
+  EXPECT_NEAR(ToGrafik.ContrastRatio(clWindowText, clWindow), 21.0, 1e-9);
+}
+
 TEST(Colours, GradientTableStopsOneStepShortOfTheEnd) {
   TGradientTable t;
   ToGrafik.FillGradientTable(clBlack, clWhite, false, t);

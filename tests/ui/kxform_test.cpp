@@ -12,6 +12,7 @@
 #include "ModalDriver.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxscreenfit.h"
 
 namespace {
 struct OkCancelForm : TkxForm {
@@ -138,6 +139,11 @@ TEST(FormHelp, HelpButtonAndF1OpenTheNearestHelpContext) {
   SetHelpContext(&f, 0);
   help->click();
   EXPECT_EQ(helpClicks, 1);
+  // F1 in a form without any context opens the program's help.
+  SetHelpContext(f.edit, 0);
+  f.edit->setFocus();
+  QTest::keyClick(f.edit, Qt::Key_F1);
+  EXPECT_EQ(opened, (std::vector<int>{120, 121, 120, kProgramHelpContext}));
   SetHelpContextHandler(nullptr);
 }
 
@@ -147,4 +153,23 @@ TEST(FormClose, CloseKindClosesItsFormWithoutAHandler) {
   close->SetkxKind(bkClose);
   WhenModal([&](QWidget*) { close->click(); });
   EXPECT_EQ(f.ShowModal(), mrCancel);
+}
+
+// A window on an 800 x 600 screen with a task bar of 40 pixels and a frame
+// of 4 pixels with a 26-pixel title line.
+TEST(ScreenFit, TheFrameOfAWindowStaysInsideTheAvailableArea) {
+  const QRect area(0, 0, 800, 560);
+  const QMargins frame(4, 26, 4, 4);
+  // The client the size of the screen: shrunk by the frame, moved in.
+  const QRect full = FitClientInto(QRect(0, 0, 800, 600), frame, area);
+  EXPECT_EQ(full, QRect(4, 26, 792, 530));
+  EXPECT_TRUE(area.contains(full.marginsAdded(frame)));
+  // A window that fits keeps its place and size.
+  const QRect small(100, 80, 400, 300);
+  EXPECT_EQ(FitClientInto(small, frame, area), small);
+  // One hanging off the right and bottom edges moves back, its size kept.
+  EXPECT_EQ(FitClientInto(QRect(600, 400, 400, 300), frame, area), QRect(396, 256, 400, 300));
+  // A screen area not at the origin (a second screen, a task bar at the top).
+  const QRect second(1280, 40, 800, 560);
+  EXPECT_TRUE(second.contains(FitClientInto(QRect(0, 0, 1006, 600), frame, second).marginsAdded(frame)));
 }

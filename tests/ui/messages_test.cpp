@@ -116,6 +116,16 @@ TEST(MessageForms, FillAndSizeLikeTheRule) {
   EXPECT_EQ(a.windowTitle(), QStringLiteral("Achtung"));
   EXPECT_EQ(a.Label1->text(), AnsiToQString("Eingabedaten unvollst\xE4ndig!"));
   EXPECT_EQ(a.height(), 143);
+
+  // Without a header the form says "Achtung:" itself, once: not above a
+  // text that begins with it.
+  TAchtungForm plain;
+  plain.ShowData({"", "Rufzeichen fehlt"});
+  EXPECT_EQ(plain.Label1->text(), QStringLiteral("Achtung:"));
+  TAchtungForm once;
+  once.ShowData({"", "Achtung: Durch das L\xF6schen eines Eintrages werden die Nummern verringert."});
+  EXPECT_EQ(once.Label1->text(), QString());
+  EXPECT_EQ(once.Label2->text().count(QStringLiteral("Achtung:")), 1);
 }
 
 namespace {

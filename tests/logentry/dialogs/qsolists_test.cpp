@@ -4,6 +4,7 @@
 // the stored records, their numbers and the score must be those of a
 // correct log.
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTableView>
 #include <QListWidget>
@@ -231,7 +232,11 @@ TEST_F(QsoListsTest, SearchingACallListsAllItsFormsInEachForm) {
 TEST_F(QsoListsTest, BandLogShowsTheChosenBandAndACancelledChooserOpensNothing) {
   std::vector<int32_t> shown;
   int32_t at = 0;
+  int titleRoom = 0;
   WhenShown<Tstdband>([&](Tstdband& chooser) {
+    // The frame has room for the title "Band" beside its icon and buttons.
+    titleRoom = chooser.width() - QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                      .horizontalAdvance(chooser.windowTitle());
     ASSERT_EQ(chooser.listband->count(), 2);
     EXPECT_EQ(chooser.listband->item(0)->text(), QStringLiteral("80 m"));
     EXPECT_EQ(chooser.listband->item(1)->text(), QStringLiteral("40 m"));
@@ -246,6 +251,7 @@ TEST_F(QsoListsTest, BandLogShowsTheChosenBandAndACancelledChooserOpensNothing) 
     Press(Qt::Key_Return);
   });
   EXPECT_TRUE(ShowQsoList(link_, kKorrekturBandLog, 'b'));
+  EXPECT_GE(titleRoom, 100);
   ASSERT_FALSE(shown.empty());
   for (int32_t ref : shown) EXPECT_EQ(rec::GetChar(StoredAt(ref).data(), qrec::kBandcode), 'c') << ref;
   // On the newest QSO of 40 m: QSO 199 (every third QSO from the first is on 40 m).

@@ -3,30 +3,39 @@
 // the real prefix tables, a call changed from the QSO list, a time changed
 // from the window's grid, the band log and the callsign search from their
 // buttons.
+#include <QComboBox>
 #include <QLabel>
+#include <QToolButton>
 #include <QTableView>
 
+#include <QFile>
 #include <fstream>
 #include <functional>
 #include <map>
 
 #include "logentry/AdifImportDriver.h"
 #include "logentry/brzlog_fixture.h"
+#include "logentry/windowscore.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
+#include "logentry/dialogs/DatenListeForm.h"
 #include "logentry/window/contlogstd.h"
 #include "logentry/dialogs/qsowindowservices.h"
 #include "logentry/dialogs/stdgetband.h"
 #include "logentry/dialogs/stdkorr.h"
 #include "logentry/dialogs/suchenQE.h"
 #include "platform/clock.h"
+#include "platform/helpviewer.h"
+#include "platform/paths.h"
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
 #include "support/ScriptedFileDialog.h"
+#include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxform.h"
 
 namespace {
 
@@ -64,6 +73,50 @@ class QsoWindowTest : public BrzLogTest {
   static void Retype(const char* text) {
     Press(Qt::Key_A, Qt::ControlModifier);
     TypeText(text);
+  }
+  // Opens the QSO list with its key, moves up `ups` rows from the newest
+  // QSO and changes that QSO in the edit dialog by edit(); the QSO's reference.
+  static int32_t ChangeThroughTheList(TContestLogStd& window, int ups,
+                                      std::function<void(TContestEingabeStd2Form&)> edit) {
+    int32_t ref = 0;
+    MakeActive(&window);
+    WhenShown<TKorrekturstd>([&ref, ups, edit](TKorrekturstd& list) {
+      for (int i = 0; i < ups; ++i) Press(Qt::Key_Up);
+      ref = list.Brow->CurrentRowRef();
+      WhenShown<TContestEingabeStd2Form>([edit](TContestEingabeStd2Form& form) { edit(form); });
+      Press(Qt::Key_Return);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    return ref;
+  }
+  // Enter walks the dialog's fields until the field is reached.
+  static void EnterUntil(QWidget* field) {
+    for (int i = 0; i < 20 && QApplication::focusWidget() != field; ++i) Press(Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+  }
+  // The claimed QSOs, multipliers and points of band slots 1..7 as the
+  // contest list reads them, from the file.
+  std::vector<int32_t> ClaimedTotals() {
+    TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+    std::vector<int32_t> out;
+    EXPECT_TRUE(list.FindByNumber(nummer_) && extra.FindByNumber(nummer_));
+    TContestRecord l{};
+    list.GetContestRecord(l);
+    TContestExtraRecord x{};
+    extra.GetExtraRecord(x);
+    const bool inList = rec::GetByte(l.data(), crec::kTotalsPlace) == 0;
+    for (int slot = 1; slot <= crec::kSlots; ++slot) {
+      const crec::SlotOffsets at = crec::SlotAt(slot);
+      if (inList) {
+        out.insert(out.end(), {rec::GetInt16(l.data(), at.qsos), rec::GetInt16(l.data(), at.mults),
+                               rec::GetInt32(l.data(), at.points)});
+      } else {
+        out.insert(out.end(), {rec::GetInt32(x.data(), xrec::QsosAt(slot)), rec::GetInt32(x.data(), xrec::MultsAt(slot)),
+                               rec::GetInt32(x.data(), xrec::PointsAt(slot))});
+      }
+    }
+    return out;
   }
 
   // Imports file through the window's import button once for each pass: the
@@ -158,6 +211,7 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
       Press(Qt::Key_Escape);
     });
     QTest::mouseClick(Button(window, "btnKorrektur"), Qt::LeftButton);
+    windowscore::ExpectWindowShowsFullRecount(window, "changed from the list");
 
     // The window's own grid: a click on a row (list mode), Enter changes
     // its QSO, which moves in time.
@@ -171,6 +225,7 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
       Press(Qt::Key_Escape);
     });
     Press(Qt::Key_Return);
+    windowscore::ExpectWindowShowsFullRecount(window, "changed from the grid");
 
     // The callsign search from its button, the band log by its key.
     MakeActive(&window);
@@ -213,6 +268,183 @@ TEST_F(QsoWindowTest, ListsAndTheChangeCommandOfTheWindowUseTheDialogs) {
   ExpectScoreOfStoredLog();
 }
 
+// The changes of the QSO-list tests, made through the real window's keys:
+// after each, while the window stays open, its score labels, headline and
+// markers are those of a full recount of what is stored.
+TEST_F(QsoWindowTest, AfterEveryChangeThroughTheListsTheWindowShowsAFullRecount) {
+  int32_t called = 0, banded = 0, timed = 0, unsquared = 0;
+  char bandChosen = 0;
+  std::string deleted;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    using windowscore::ExpectWindowShowsFullRecount;
+    ExpectWindowShowsFullRecount(window, "at opening");
+    called = ChangeThroughTheList(window, 3, [](TContestEingabeStd2Form&) {
+      Retype("f5xyz");
+      Press(Qt::Key_Escape);
+    });
+    ExpectWindowShowsFullRecount(window, "call changed");
+    banded = ChangeThroughTheList(window, 5, [&bandChosen](TContestEingabeStd2Form& form) {
+      EnterUntil(form.comboband);
+      const bool on80 = form.comboband->currentIndex() == 0;
+      Press(on80 ? Qt::Key_Down : Qt::Key_Up);
+      bandChosen = on80 ? 'c' : 'b';
+      form.BitBtn1->click();
+    });
+    ExpectWindowShowsFullRecount(window, "band changed");
+    timed = ChangeThroughTheList(window, 10, [](TContestEingabeStd2Form& form) {
+      QTest::mouseClick(form.ezeit, Qt::LeftButton);
+      Retype("0712");
+      Press(Qt::Key_Escape);
+    });
+    ExpectWindowShowsFullRecount(window, "time changed");
+    unsquared = ChangeThroughTheList(window, 2, [](TContestEingabeStd2Form& form) {
+      EnterUntil(form.eRSTr3);
+      Press(Qt::Key_A, Qt::ControlModifier);
+      Press(Qt::Key_Backspace);
+      Press(Qt::Key_Escape);
+    });
+    ExpectWindowShowsFullRecount(window, "square removed");
+
+    // Deleted from the QSO list, both questions answered.
+    MakeActive(&window);
+    WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+      for (int i = 0; i < 7; ++i) Press(Qt::Key_Up);
+      deleted = rec::GetStr(StoredAt(list.Brow->CurrentRowRef()).data(), qrec::kCall, qrec::kCallCap);
+      Press(Qt::Key_Delete);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    ExpectWindowShowsFullRecount(window, "deleted from the list");
+
+    // Deleted from the band log of 40 m.
+    MakeActive(&window);
+    WhenShown<Tstdband>([&](Tstdband&) {
+      Press(Qt::Key_Down);
+      WhenShown<TKorrekturstd>([&](TKorrekturstd&) {
+        Press(Qt::Key_Up);
+        Press(Qt::Key_Delete);
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+    });
+    Press(Qt::Key_F3, Qt::AltModifier);
+    ExpectWindowShowsFullRecount(window, "deleted from the band log");
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+
+  EXPECT_EQ(rec::GetStr(StoredAt(called).data(), qrec::kCall, qrec::kCallCap), "F5XYZ");
+  EXPECT_EQ(rec::GetInt32(StoredAt(timed).data(), qrec::kZeit), 7 * 3600 + 12 * 60);
+  EXPECT_EQ(rec::GetStr(StoredAt(unsquared).data(), qrec::kLoc, qrec::kLocCap), "");
+  ASSERT_FALSE(deleted.empty());
+  EXPECT_EQ(RefOfCall(deleted), 0);
+  EXPECT_EQ(StoredQsos().size(), 198u);
+  EXPECT_EQ(rec::GetChar(StoredAt(banded).data(), qrec::kBandcode), bandChosen);
+  ExpectNumberingWithoutGaps();
+}
+
+// "..." of "QSO ändern" opens the DXCC picker the program installs, on the
+// prefix tables of the country file: the entity chosen there by its quick
+// search arrives in the dialog's multiplier field and is stored.
+TEST_F(QsoWindowTest, TheInstalledDxccPickerOfTheEditDialogSetsTheStoredCountry) {
+  int32_t ref = 0;
+  std::string arrived, searched;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    ref = ChangeThroughTheList(window, 1, [&](TContestEingabeStd2Form& form) {
+      ASSERT_TRUE(form.btnHoleDXCC->isVisible());
+      WhenShown<TDatenListeForm>([&](TDatenListeForm& picker) {
+        TypeText("ea8");
+        searched = QStringToAnsi(picker.Brow->SearchField()->text());
+        Press(Qt::Key_Return);
+      });
+      QTest::mouseClick(form.btnHoleDXCC, Qt::LeftButton);
+      arrived = form.eMulti->GetText();
+      Press(Qt::Key_Escape);
+    });
+    windowscore::ExpectWindowShowsFullRecount(window, "country chosen");
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(searched, "ea8");
+  EXPECT_EQ(arrived, "EA8");
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kDXCC, qrec::kDXCCCap), "EA8");
+}
+
+// F1 opens the help in the log window, as its help button does, and in
+// the QSO list and "QSO ändern" opened from it: where these have no topic
+// of their own, the program's help.
+TEST_F(QsoWindowTest, F1OpensTheHelpInTheWindowAndInTheDialogsItOpens) {
+  RecordingLauncher launcher;
+  const std::string viewer = ProgramDirectory + "hilfe";
+  {
+    QFile f(FileNameToQString(viewer));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+  }
+  SetHelpViewerProgram(viewer);
+  std::vector<int> dialogHelp;
+  SetHelpContextHandler([&dialogHelp](int context) { dialogHelp.push_back(context); });
+  std::vector<std::string> windowHelp;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    MakeActive(&window);
+    Press(Qt::Key_F1);
+    for (const auto& run : launcher.runs) windowHelp.push_back(run.args.at(1));
+    WhenShown<TKorrekturstd>([](TKorrekturstd&) {
+      Press(Qt::Key_F1);
+      WhenShown<TContestEingabeStd2Form>([](TContestEingabeStd2Form&) {
+        Press(Qt::Key_F1);
+        Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  SetHelpContextHandler(nullptr);
+  SetHelpViewerProgram("");
+  EXPECT_EQ(windowHelp, std::vector<std::string>{"0"});
+  EXPECT_EQ(dialogHelp, (std::vector<int>{kProgramHelpContext, kProgramHelpContext}));
+}
+
+// A QSO changed from the window's own grid (F5 into the grid, Enter) loses
+// its square: its points and the square's count change, and the claimed
+// totals that the contest list shows follow at once, while the window is
+// still open, as after a change through the QSO list.
+TEST_F(QsoWindowTest, AChangeFromTheGridStoresTheClaimedTotalsAtOnce) {
+  const std::vector<int32_t> before = ClaimedTotals();
+  int32_t ref = 0;
+  std::vector<int32_t> whileOpen, recounted;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    windowscore::ExpectWindowShowsFullRecount(window, "at opening");
+    MakeActive(&window);
+    Press(Qt::Key_F5);
+    for (int i = 0; i < 3; ++i) Press(Qt::Key_Up);
+    ref = window.Brow->CurrentRowRef();
+    ASSERT_NE(rec::GetStr(StoredAt(ref).data(), qrec::kLoc, qrec::kLocCap), "");
+    WhenShown<TContestEingabeStd2Form>([](TContestEingabeStd2Form& form) {
+      for (int i = 0; i < 6; ++i) Press(Qt::Key_Return);
+      ASSERT_EQ(QApplication::focusWidget(), form.eRSTr3);
+      Press(Qt::Key_A, Qt::ControlModifier);
+      Press(Qt::Key_Backspace);
+      Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_Return);
+    whileOpen = ClaimedTotals();
+    windowscore::ExpectWindowShowsFullRecount(window, "after the change");
+    RecountAll();
+    recounted = ClaimedTotals();
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  ASSERT_GT(ref, 0);
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kLoc, qrec::kLocCap), "");
+  EXPECT_EQ(rec::GetUInt16(StoredAt(ref).data(), qrec::kPunkte), 1);
+  EXPECT_NE(recounted, before);
+  EXPECT_EQ(whileOpen, recounted);
+}
 
 // Deleting the QSO that brought a square moves the square's multiplier mark
 // to the next QSO in it: the renumbering after the delete prepares every
@@ -245,6 +477,7 @@ TEST_F(QsoWindowTest, DeletingFromTheGridMovesTheMultiplierToTheNextQsoOfTheSqua
     // At once, not only when the window closes.
     EXPECT_EQ(RefOfCall(firstCall), 0);
     EXPECT_EQ(markOf(nextCall), "JO31");
+    windowscore::ExpectWindowShowsFullRecount(window, "deleted from the grid");
     QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
   });
   OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
@@ -283,6 +516,7 @@ TEST_F(QsoWindowTest, ImportedQsosAreStoredAsTheEntryStoresThem) {
     });
     QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
     EXPECT_TRUE(window.timerzeit->isActive());
+    windowscore::ExpectWindowShowsFullRecount(window, "imported");
     QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
   });
   OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);

@@ -12,6 +12,7 @@
 #include "base/kxdates.h"
 #include "base/recfields.h"
 #include "database/setups.h"
+#include "logentry/model/contlogalle.h"
 #include "logentry/model/contlogclock.h"
 #include "logentry/model/contloggrid.h"
 #include "logentry/model/contlogmodel.h"
@@ -258,4 +259,50 @@ TEST(LogGridRows, QsoAndBandChangeRowsAndTheirKeys) {
   EXPECT_EQ(GridColumnWidth(list, 3), 77);
   EXPECT_EQ(GridColumnWidth(list, 21), 0);
   EXPECT_EQ(NoteFileName("BRZ/Party 2015+_x!"), "BRZParty 2015+_x.TXT");
+}
+
+// The grids of the window other than the log grid keep their widths in the
+// settings' colour record, ten columns per key number, the cluster grid and
+// the grids of a 'W' log in tables of their own; the log grid keeps its in
+// its log's record. A column or key without a place keeps nothing.
+TEST_F(LogModelTest, EveryGridKindKeepsItsColumnWidthsInItsOwnPlace) {
+  ToSetups.Reset();
+  const std::vector<int> widths = {31, 42, 53, 64, 75, 86, 97, 108, 119, 130, 141};  // eleven columns
+  ASSERT_TRUE(TContLogAlle::SaveColumnWidths(TGridWidths::OtherGrid, 4, list, widths));
+  ASSERT_TRUE(TContLogAlle::SaveColumnWidths(TGridWidths::ClusterGrid, 2, list, {17, 18}));
+  ToSetupColors colours;
+  ToSetups.GetColors(colours);
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 2089 + 20 * 4), 31);
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 2089 + 20 * 4 + 18), 130);  // the tenth column
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 2089 + 20 * 5), 0);         // the eleventh has no place
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 1889 + 20 * 2 + 2), 18);
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::OtherGrid, 4, list, 3), 53);
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::OtherGrid, 4, list, 11), 0);
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::OtherGrid, 5, list, 1), 0);
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::ClusterGrid, 2, list, 1), 17);
+  // A key beyond the cluster's ten has no place: nothing is written over the next table.
+  ASSERT_TRUE(TContLogAlle::SaveColumnWidths(TGridWidths::ClusterGrid, 10, list, {99}));
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::ClusterGrid, 10, list, 1), 0);
+  ToSetups.GetColors(colours);
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 2089), 0);
+  // The log grid's widths stay in the log's record, apart from the others.
+  TContestRecord before;
+  list.GetContestRecord(before);
+  ASSERT_TRUE(TContLogAlle::SaveColumnWidths(TGridWidths::LogGrid, 4, list, {60, 70}));
+  TdbContest other(kContestList, false, 0);
+  ASSERT_TRUE(other.FindByNumber(nummer));
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::LogGrid, 0, other, 2), 70);
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::OtherGrid, 4, other, 2), 42);
+
+  // A 'W' log's other grids use the table of that letter.
+  TContestRecord r;
+  list.GetContestRecord(r);
+  rec::SetChar(r.data(), crec::kTyp, 'W');
+  list.SetContestRecord(r);
+  ASSERT_TRUE(list.Update());
+  ASSERT_TRUE(TContLogAlle::SaveColumnWidths(TGridWidths::OtherGrid, 4, list, {23}));
+  ToSetups.GetColors(colours);
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 1229 + 20 * 4), 23);
+  EXPECT_EQ(rec::GetUInt16(colours.data(), 2089 + 20 * 4), 31);
+  EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::OtherGrid, 4, list, 1), 23);
 }

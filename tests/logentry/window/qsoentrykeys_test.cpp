@@ -3,9 +3,11 @@
 // do, the keys of the window, the callsign's key filter, the caption
 // colours, and keys typed while a message is up.
 #include <QDialog>
+#include <QKeySequence>
 #include <QPushButton>
 
 #include "database/dbCall.h"
+#include "platform/paths.h"
 #include "logentry/qsoentry_fixture.h"
 
 namespace qsoentry {
@@ -221,10 +223,15 @@ TEST_F(QsoEntryTest, WindowKeysAndCaptionColours) {
     Press(Qt::Key_F12);
     Press(Qt::Key_W, Qt::AltModifier);
     Press(Qt::Key_F4);
-    Press(Qt::Key_F3, Qt::AltModifier);
+    // The band log opens with the key its button names.
+    const std::string caption = Child<TkxBitBtn>(w, "btnBandliste")->Caption();
+    const size_t open = caption.find('['), close = caption.find(']');
+    ASSERT_TRUE(open != std::string::npos && close > open) << caption;
+    const QKeyCombination named = QKeySequence(Q(caption.substr(open + 1, close - open - 1)))[0];
+    Press(named.key(), named.keyboardModifiers());
     EXPECT_EQ(lists, 2);
     EXPECT_EQ(searches, 1);
-    EXPECT_EQ(bandLogs, 1);
+    EXPECT_EQ(bandLogs, 1) << caption;
     // Escape gives the QSO up.
     Press(Qt::Key_Escape);
     EXPECT_EQ(A(w.eCall->text()), "");
@@ -332,6 +339,90 @@ TEST_F(QsoEntryTest, HolylandAreasScoreOnlyWhenAccepted) {
       EXPECT_EQ(rec::GetUInt16(q.data(), qrec::kPunkte), c.points) << c.call << " " << c.area;
     }
     ExpectScoreOfFullRecount(w);
+  });
+}
+
+}  // namespace qsoentry
+
+namespace qsoentry {
+
+// The hidden default button is the entry's Enter: it moves on from field
+// to field and saves the QSO after the last.
+TEST_F(QsoEntryTest, TheDefaultButtonIsTheEntrysEnter) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    EXPECT_FALSE(w.btndefault->isVisible());
+    Type("DK1RI");
+    w.btndefault->click();
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Type("7");
+    w.btndefault->click();
+    EXPECT_EQ(FocusName(), "eRSTr3");
+    Type("JO40");
+    w.btndefault->click();
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
+    EXPECT_EQ(FocusName(), "eCall");
+  });
+}
+
+// The note (F6) is stamped with the call of the QSO being typed, or with
+// the last QSO's call when none is typed; the entry stays as it was.
+TEST_F(QsoEntryTest, TheNoteIsStampedWithTheCallOfTheQso) {
+  CreateLog('4');
+  const std::string note = ProgramDirectory + "Test.TXT";
+  auto firstLine = [&note] {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadTextFile(note, lines));
+    return lines.empty() ? std::string() : lines.front();
+  };
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    Type("DK1RI");
+    Press(Qt::Key_Return);
+    Type("7");
+    Press(Qt::Key_Return);
+    Type("JO40");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    Press(Qt::Key_F6);
+    EXPECT_NE(firstLine().find(" DK1RI      > "), std::string::npos) << firstLine();
+    EXPECT_EQ(A(w.eCall->text()), "");
+    ClockAt(w, 8 * 3600 + 200);
+    Type("OK1RF");
+    Press(Qt::Key_F6);
+    EXPECT_NE(firstLine().find(" OK1RF      > "), std::string::npos) << firstLine();
+    EXPECT_EQ(A(w.eCall->text()), "OK1RF");
+  });
+}
+
+// A call longer than a QSO record holds is not stored cut to another
+// station's call: the save refuses it with a message and the entry stays;
+// mended, it goes in whole.
+TEST_F(QsoEntryTest, ACallLongerThanTheRecordHoldsIsRefused) {
+  msgs.Expect(Kind::JaNeinFrage, "Kein LDK angegeben", true);
+  CreateLog('A');
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 9 * 3600);
+    msgs.Expect(Kind::Achtung, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+    Type("EA8/DL1ABC/P/QRP/MM");  // 19 characters; the field takes 14 of them
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 0);
+    EXPECT_EQ(A(w.eCall->text()), "EA8/DL1ABC/P/Q");
+    // F10 says the same.
+    msgs.Expect(Kind::Achtung, "zu lang");
+    Press(Qt::Key_F10);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredCount(nummer_), 0);
+    // Twelve characters fit.
+    w.eCall->setFocus();
+    w.eCall->selectAll();
+    Type("EA8/DL1ABC/P");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(Str(LastStored(nummer_), qrec::kCall, qrec::kCallCap), "EA8/DL1ABC/P");
   });
 }
 
