@@ -99,7 +99,8 @@ void TKorrekturstd::BrowSetHeaderFooter() {
 int TKorrekturstd::BrowBrowColWidths(int column) {
   TContestRecord list{};
   link_.ContestListTable->GetContestRecord(list);
-  return GridColumnWidth(list, column);
+  // The same widths as the log grid, whose rows the list shows.
+  return GridColumnShownWidth(list, *contest_, column, Brow->CharWidth());
 }
 
 void TKorrekturstd::BrowBrowEnter() {

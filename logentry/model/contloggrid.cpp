@@ -202,6 +202,13 @@ int GridColumnWidth(const TContestRecord& list, int column) {
   return rec::GetUInt16(list.data(), crec::kColumnWidths + 2 * static_cast<size_t>(column - 1));
 }
 
+int GridColumnShownWidth(const TContestRecord& list, const TContestRec& contest, int column, int charWidth) {
+  const int stored = GridColumnWidth(list, column);
+  if (stored > 0) return stored;
+  const int chars = GridColumnChars(contest, column);
+  return chars > 0 ? (chars + 1) * charWidth : 0;
+}
+
 void StoreGridColumnWidths(TContestRecord& list, const int* widths, int count) {
   count = std::min(count, crec::kColumnCount);
   for (int c = 0; c < count; ++c)

@@ -55,3 +55,7 @@ void KeepColumnWidths(TGridWidths kind, TContestRecord& list, char letter, int k
 int GridColumnWidth(const TContestRecord& list, int column);
 // Stores the widths of columns 1..n (at most the record's 20 places).
 void StoreGridColumnWidths(TContestRecord& list, const int* widths, int count);
+// The width column (1-based) of a grid showing the log's QSOs opens with:
+// the width the user left it at, else wide enough for its widest value in
+// characters of charWidth pixels; 0 lets the grid size it by its caption.
+int GridColumnShownWidth(const TContestRecord& list, const TContestRec& contest, int column, int charWidth);

@@ -45,10 +45,8 @@ class TContLogBrowCtrl : public TDatenBrowCtrl {
   // The width the user left a column at; a log that keeps none shows each
   // column's widest value whole.
   int ColumnWidth(int column) const {
-    const int stored = GridColumnWidth(model_.ListRecord(), column);
-    if (stored > 0 || grid_ == nullptr) return stored;
-    const int chars = GridColumnChars(model_.Contest(), column);
-    return chars > 0 ? (chars + 1) * grid_->CharWidth() : 0;
+    if (grid_ == nullptr) return GridColumnWidth(model_.ListRecord(), column);
+    return GridColumnShownWidth(model_.ListRecord(), model_.Contest(), column, grid_->CharWidth());
   }
   void SaveWidths() {
     std::vector<int> widths;

@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include <QFile>
+#include <QFontMetrics>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -18,6 +19,7 @@
 #include "logentry/windowscore.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
 #include "logentry/dialogs/DatenListeForm.h"
+#include "logentry/model/contloggrid.h"
 #include "logentry/window/contlogstd.h"
 #include "logentry/dialogs/qsowindowservices.h"
 #include "logentry/dialogs/stdgetband.h"
@@ -346,6 +348,33 @@ TEST_F(QsoWindowTest, AfterEveryChangeThroughTheListsTheWindowShowsAFullRecount)
 // "..." of "QSO ändern" opens the DXCC picker the program installs, on the
 // prefix tables of the country file: the entity chosen there by its quick
 // search arrives in the dialog's multiplier field and is stored.
+TEST_F(QsoWindowTest, TheQsoListOfALogWithoutKeptWidthsShowsNumbersAndCallsWhole) {
+  TContestRecord list{};
+  listTable_->GetContestRecord(list);
+  ASSERT_EQ(GridColumnWidth(list, 1), 0);  // nobody ever sized a column of this log
+  bool shown = false;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    WhenShown<TKorrekturstd>([&](TKorrekturstd& korr) {
+      QTableView* grid = korr.Brow->Grid();
+      const QFontMetrics fm(grid->font());
+      int callColumn = -1;
+      for (int c = 0; c < grid->model()->columnCount(); ++c)
+        if (grid->model()->headerData(c, Qt::Horizontal).toString().trimmed() == u"Call"_qs) callColumn = c;
+      ASSERT_GE(callColumn, 0);
+      // The widest values the columns must hold: a six-digit number and a
+      // call of the twelve characters a QSO record keeps.
+      EXPECT_GE(grid->columnWidth(0), fm.horizontalAdvance(u"999999"_qs) + 4);
+      EXPECT_GE(grid->columnWidth(callColumn), fm.horizontalAdvance(u"EA8/DL1ABC/P"_qs) + 4);
+      shown = true;
+      Press(Qt::Key_Escape);
+    });
+    QTest::mouseClick(Button(window, "btnKorrektur"), Qt::LeftButton);
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  EXPECT_TRUE(shown);
+}
+
 TEST_F(QsoWindowTest, TheInstalledDxccPickerOfTheEditDialogSetsTheStoredCountry) {
   int32_t ref = 0;
   std::string arrived, searched;
