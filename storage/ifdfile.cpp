@@ -115,6 +115,7 @@ void TIfdFile::CloseNow() {
   if (outerOpen_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   outerOpen_ = false;
   jobs_.clear();
+  lost_ = drOk;
   readLocks_ = 0;
   turns_.Withdraw();
   turns_.EndWriting();
@@ -185,11 +186,40 @@ int32_t TIfdFile::Step(IFDriver* h, sqlite3_stmt* st, int& rc) {
     if ((rc & 0xFF) == SQLITE_BUSY) {
       sqlite3_reset(st);
       if (WaitRetry(h, tries)) continue;
+      CheckTransactionGone(drLockRefused);
       return drLockRefused;
     }
-    rc = sqlite3_reset(st);
-    return MapError(rc);
+    return Failure(sqlite3_reset(st));
   }
+}
+
+int32_t TIfdFile::Failure(int rc) {
+  const int32_t r = MapError(rc);
+  CheckTransactionGone(r);
+  return r;
+}
+
+void TIfdFile::CheckTransactionGone(int32_t result) {
+  // On a full disk or an I/O error the engine may roll back the whole
+  // transaction, not just the failed statement.
+  if (result == drOk || !outerOpen_ || !db_ || !sqlite3_get_autocommit(db_)) return;
+  turns_.EndWriting();
+  outerOpen_ = false;
+  outerImmediate_ = false;
+  wroteInOuter_ = false;
+  readLocks_ = 0;
+  Invalidate();
+  ResetCounter();
+  // The open jobs stay open, lost: the caller ends them as usual, and
+  // nothing of them may reach the file in the meantime.
+  if (!jobs_.empty() && lost_ == drOk) lost_ = result;
+}
+
+void TIfdFile::EndLoss() {
+  if (!jobs_.empty()) return;
+  lost_ = drOk;
+  Invalidate();
+  ResetCounter();
 }
 
 int32_t TIfdFile::Exec(IFDriver* h, const std::string& sql) {
@@ -458,7 +488,7 @@ int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
   while (r == drOk && rc == SQLITE_ROW) {
     m.Append(ColumnBytes(st, 0), sqlite3_column_int(st, 1));
     rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
   }
   if (r != drOk) {
     m.Clear();
@@ -508,11 +538,11 @@ int32_t TIfdFile::ReadAhead(int keyNo, std::string_view key, int32_t ref, bool f
   // No retries and no lock question: when the file is busy the walk reads
   // its record alone, with the retries of a single read.
   int rc = sqlite3_step(st);
-  int32_t r = rc == SQLITE_ROW || rc == SQLITE_DONE ? drOk : MapError(sqlite3_reset(st));
+  int32_t r = rc == SQLITE_ROW || rc == SQLITE_DONE ? drOk : Failure(sqlite3_reset(st));
   while (r == drOk && rc == SQLITE_ROW) {
     CacheRecord(sqlite3_column_int(st, 0), ColumnBytes(st, 1));
     rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
   }
   return r;
 }
@@ -542,7 +572,7 @@ int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyN
   while (r == drOk && rc == SQLITE_ROW) {
     if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1))) break;
     rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
   }
   return r;
 }
@@ -573,6 +603,7 @@ int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
 
 int32_t TIfdFile::WriteBegin(IFDriver* h, bool& outer) {
   outer = false;
+  if (lost_ != drOk) return lost_;
   if (!outerOpen_) {
     // Stations waiting for this file go first (see TLockTurns); they retry
     // every RetryWaitMs.
@@ -604,17 +635,7 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
     wroteInOuter_ = true;
     return drOk;
   }
-  if (sqlite3_get_autocommit(db_)) {
-    // The engine gave up the whole transaction (disk full, I/O error).
-    turns_.EndWriting();
-    outerOpen_ = false;
-    outerImmediate_ = false;
-    jobs_.clear();
-    readLocks_ = 0;
-    wroteInOuter_ = false;
-    Invalidate();
-    ResetCounter();
-  }
+  CheckTransactionGone(result);
   return result;
 }
 
@@ -651,6 +672,7 @@ void TIfdFile::ResetCounter() {
 }
 
 int32_t TIfdFile::BeginJob(IFDriver* h) {
+  if (lost_ != drOk) return lost_;
   if (!outerOpen_) {
     bool outer;
     const int32_t r = WriteBegin(h, outer);
@@ -663,6 +685,7 @@ int32_t TIfdFile::BeginJob(IFDriver* h) {
 }
 
 int32_t TIfdFile::ReadLock(IFDriver* h) {
+  if (lost_ != drOk) return lost_;
   if (outerOpen_) {
     ++readLocks_;
     return drOk;
@@ -682,6 +705,12 @@ int32_t TIfdFile::ReadLock(IFDriver* h) {
 
 int32_t TIfdFile::CommitJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
+  if (lost_ != drOk) {
+    const int32_t r = lost_;
+    jobs_.pop_back();
+    EndLoss();
+    return r;
+  }
   const bool began = jobs_.back().began;
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
@@ -704,6 +733,12 @@ int32_t TIfdFile::CommitJob(IFDriver* h) {
 
 int32_t TIfdFile::RollbackJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
+  if (lost_ != drOk) {
+    // The engine has rolled it back already.
+    jobs_.pop_back();
+    EndLoss();
+    return drOk;
+  }
   const TJob job = jobs_.back();
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
@@ -927,7 +962,7 @@ int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
 }
 
 int32_t TIfdFile::Vacuum(IFDriver* h) {
-  if (outerOpen_) return drInTransaction;
+  if (outerOpen_ || !jobs_.empty()) return drInTransaction;
   const int32_t r = Exec(h, "VACUUM");
   Invalidate();
   return r;

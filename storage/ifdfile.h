@@ -90,6 +90,11 @@ class TIfdFile {
   int32_t ReadLock(IFDriver* h);
   int32_t Unlock(IFDriver* h);
   int JobDepth() const { return static_cast<int>(jobs_.size()); }
+  // The first failure of an open job that the engine gave up whole (a full
+  // disk, an I/O error); drOk while no job is lost. Until the lost jobs end,
+  // every write, lock and commit fails with it, without touching the file:
+  // a write on its own would be stored outside the job.
+  int32_t LostResult() const { return lost_; }
   int ReadLocks() const { return readLocks_; }
   bool WriteLocked() const { return outerOpen_ && (outerImmediate_ || wroteInOuter_); }
   // Another station waits for a lock of this file.
@@ -108,6 +113,12 @@ class TIfdFile {
   int32_t EnsureSchema(IFDriver* h);
   sqlite3_stmt* Stmt(const std::string& sql);
   int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);
+  // The result of a failed statement (its engine code rc); notices a
+  // transaction the engine gave up with it.
+  int32_t Failure(int rc);
+  void CheckTransactionGone(int32_t result);
+  // After the last lost job ended: the file is usable again.
+  void EndLoss();
   // One integer asked of the file (first column of the first row); missing
   // when the query yields no row.
   int32_t QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value);
@@ -153,6 +164,7 @@ class TIfdFile {
   };
   std::vector<TJob> jobs_;
   int readLocks_ = 0;
+  int32_t lost_ = 0;  // see LostResult
 
   // Caches.
   std::vector<TKeyMirror> mirrors_;

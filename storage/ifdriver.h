@@ -195,7 +195,12 @@ class IFDriver : public IFbiDriver {
   // The AUTOKEY field: key keyNo, int32 at that offset of the record.
   int32_t SetAutoIncField(int keyNo, int offset);
 
-  // Multi-record jobs as one transaction of the station; they nest.
+  // Multi-record jobs as one transaction of the station; they nest. When
+  // the engine gives up the transaction (a full disk, an I/O error), the
+  // failing write reports it; the open jobs are lost: nothing of them is
+  // stored, and every later write, lock, job and commit of the station on
+  // this file fails with that first failure, unreported, until the lost jobs
+  // are ended (committed or rolled back).
   int32_t BeginTransaction();
   int32_t CommitTransaction();
   int32_t RollbackTransaction();
@@ -225,7 +230,12 @@ class IFDriver : public IFbiDriver {
   friend class TIfdFile;
 
   bool Enter(const char* op);
+  // Enter for an operation that writes or locks: inside a job the engine
+  // gave up it fails at once with the job's first failure (see Repeat).
+  bool EnterWrite(const char* op);
   int32_t Leave(const char* op, int32_t result, const std::string& detail = std::string());
+  // Leave with a failure of a lost job, which was reported when it happened.
+  int32_t Repeat(const char* op, int32_t result);
   int32_t Load(int32_t ref, bool load);
   int32_t Step(bool forward, bool load, int keyNo);
   int32_t SetPosition(int keyNo, std::string_view key, int32_t ref, bool load);
