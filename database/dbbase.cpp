@@ -48,6 +48,7 @@ void TdbBase::Create(uint8_t mode) {
   keyNumber_ = 1;
   ownRef_ = 0;
   loadedRef_ = 0;
+  copiesLoaded_ = false;
 }
 
 void TdbBase::Loaded(bool editCopy, bool callHook) {
@@ -55,6 +56,7 @@ void TdbBase::Loaded(bool editCopy, bool callHook) {
   ownRef_ = t ? t->CurrentRef() : 0;
   if (!callHook) return;
   loadedRef_ = ownRef_;
+  copiesLoaded_ = true;
   RecordLoaded(editCopy);
 }
 
@@ -152,7 +154,7 @@ bool TdbBase::GotoRecord(int32_t ref) {
   if (ref < 0) return false;
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  if (ref > 0 && ref == ownRef_ && ref == loadedRef_ && t->CurrentRef() == ref) return true;
+  if (ref > 0 && ref == ownRef_ && ref == loadedRef_ && copiesLoaded_ && t->CurrentRef() == ref) return true;
   return ReadRecord(ref);
 }
 
@@ -177,6 +179,7 @@ bool TdbBase::AddRecord() {
   TdbTreiber* t = GetTreiber();
   if (!t || !t->Add(autoKeyMode_)) return false;
   ownRef_ = loadedRef_ = t->CurrentRef();
+  copiesLoaded_ = true;
   return true;
 }
 

@@ -80,8 +80,8 @@ class TdbBase {
   bool FindByDefaultKey(const TKeyStr& key);
   // Reads record ref (becomes current) and loads it.
   bool ReadRecord(int32_t ref);
-  // As ReadRecord, but nothing happens when ref is current already; false
-  // for a negative ref.
+  // As ReadRecord, but nothing happens when ref is current already and the
+  // copies still hold it; false for a negative ref.
   bool GotoRecord(int32_t ref);
   // Puts the driver back on the record the copies came from (by reference,
   // reading it into the buffer without RecordLoaded); false when it is gone.
@@ -121,6 +121,10 @@ class TdbBase {
   void Loaded(bool editCopy, bool callHook = true);
   // The driver on ref, on the current key number.
   bool PositionOn(int32_t ref);
+  // Whether the copies hold the record they were loaded from: false once
+  // they were emptied or filled with another record (Update still writes
+  // to that record), true again once they were written to it.
+  void SetCopiesLoaded(bool loaded) { copiesLoaded_ = loaded; }
 
   int keyNumber_ = 1;
   uint8_t mode_ = 0;
@@ -128,4 +132,5 @@ class TdbBase {
   uint8_t autoKeyMode_ = 0;
   int32_t ownRef_ = 0;     // the current record
   int32_t loadedRef_ = 0;  // the record the copies were loaded from
+  bool copiesLoaded_ = false;  // and the copies still hold it
 };

@@ -124,11 +124,13 @@ void TdbRecordTable::LoadRecord(bool readCopy, bool editCopy) {
 
 void TdbRecordTable::ClearRecord() {
   if (GetTreiber() != nullptr) ClearRecordBuffer();
+  SetCopiesLoaded(false);
   std::fill(read_.begin(), read_.end(), 0);
   std::fill(edit_.begin(), edit_.end(), 0);
 }
 
 void TdbRecordTable::SetBoth(const uint8_t* data, size_t size) {
+  SetCopiesLoaded(false);
   const size_t n = std::min(size, edit_.size());
   std::memcpy(edit_.data(), data, n);
   std::memcpy(read_.data(), data, n);
@@ -159,5 +161,6 @@ bool TdbRecordTable::Update() {
   std::memcpy(d->RecordBuffer(), edit_.data(), edit_.size());
   if (!UpdateRecord()) return false;
   read_ = edit_;
+  SetCopiesLoaded(true);
   return true;
 }
