@@ -6,15 +6,16 @@
 
 // ------------------------------------------------------------------ ToDatBase
 
+std::string ToDatBase::DataFileName(const std::string& fileName) {
+  return ((!fileName.empty() && fileName[0] == '/') ? fileName : ProgramDirectory + fileName) + ".DAT";
+}
+
 int ToDatBase::OpenDataFile(uint8_t mode, TdbTreiber& driver, const ToKeys& keys,
                             TKeyBuilder keyBuilder, const std::string& fileName,
                             const std::string& title, int maxRecordLength,
                             int fixedRecordLength) {
   TIfdOpenParams p;
-  if (mode != 2) {
-    p.FileName = (!fileName.empty() && fileName[0] == '/') ? fileName : ProgramDirectory + fileName;
-    p.FileName += ".DAT";
-  }
+  if (mode != 2) p.FileName = DataFileName(fileName);
   p.Title = title;
   p.Keys = keys;
   p.KeyBuilder = std::move(keyBuilder);
@@ -242,4 +243,9 @@ bool TdbBase::CommitTransaction() {
 
 void TdbBase::RollbackTransaction() {
   if (TdbTreiber* t = GetTreiber()) t->RollbackTransaction();
+}
+
+bool TdbBase::CheckIntegrity() {
+  TdbTreiber* t = GetTreiber();
+  return t && t->CheckIntegrity();
 }

@@ -23,6 +23,9 @@ class ToDatBase {
  public:
   virtual ~ToDatBase() = default;
 
+  // The full name of the table file fileName (see OpenDataFile).
+  static std::string DataFileName(const std::string& fileName);
+
   // Opens (or creates) the table file <ProgramDirectory><fileName>.DAT (a
   // fileName starting with '/' is taken as it is) on the driver. Mode 2: a
   // table without a file, private to this driver. The record buffer holds
@@ -115,6 +118,10 @@ class TdbBase {
   bool BeginTransaction();
   bool CommitTransaction();
   void RollbackTransaction();
+
+  // Checks the table's file whole (every index against the records); a
+  // damaged file is reported by the storage layer and gives false.
+  bool CheckIntegrity();
 
  protected:
   // After a successful positioning read: remember the record, load it.

@@ -18,6 +18,11 @@ TDatFamily::~TDatFamily() {
   for (auto& [name, driver] : held_) CloseDataFile(0, *driver);
 }
 
+std::string TDatFamily::TableFile(int kind, int32_t number) const {
+  TTableDef def;
+  return Definition(kind, number, def) ? DataFileName(def.FileName) : std::string();
+}
+
 int TDatFamily::OpenTable(int kind, int32_t number, uint8_t mode, TdbTreiber& driver) {
   TTableDef def;
   if (!Definition(kind, number, def)) return 2;

@@ -81,6 +81,9 @@ class TIfdFile {
   // The last AUTOKEY number given (0 when none yet).
   int32_t AutoCounter(IFDriver* h, int64_t& value);
   int32_t RebuildIndexes(IFDriver* h);
+  // The engine's full check of the file: every page, every index entry
+  // against its record. drDamaged with the first finding in detail.
+  int32_t CheckIntegrity(IFDriver* h, std::string& detail);
   int32_t Vacuum(IFDriver* h);
 
   // Transactions and locks of the station.

@@ -600,6 +600,13 @@ int32_t IFDriver::Reorganize() {
   return Leave("Reorganize", file_->Vacuum(this));
 }
 
+int32_t IFDriver::CheckIntegrity() {
+  if (!Enter("CheckIntegrity")) return DriverResult;
+  std::string detail;
+  const int32_t r = file_->CheckIntegrity(this, detail);
+  return Leave("CheckIntegrity", r, detail.empty() ? std::string() : detail + ": " + FileName());
+}
+
 int32_t IFDriver::DeleteTableFiles() {
   if (!EnterWrite("DeleteTableFiles")) return DriverResult;
   curRef_ = 0;

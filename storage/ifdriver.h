@@ -220,6 +220,10 @@ class IFDriver : public IFbiDriver {
   int32_t RebuildIndexes();
   // Compacts the file (no other handle may be in a transaction).
   int32_t Reorganize();
+  // Checks the whole file: its pages, and every index against the records.
+  // A damaged file gives drDamaged, reported as a damaged table is (the
+  // finding goes to the error log).
+  int32_t CheckIntegrity();
 
   // Closes the file for every handle of this process and deletes it (with its
   // journal) when no other handle uses it; otherwise empties the table.
