@@ -1,11 +1,13 @@
 #include "storage/ifdfile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstring>
-
-#include <sys/stat.h>
 
 #include "platform/paths.h"
 
@@ -123,6 +125,7 @@ void TIfdFile::CloseNow() {
   stmts_.clear();
   sqlite3_close_v2(db_);
   db_ = nullptr;
+  dataVersion_ = -1;
   Invalidate();
 }
 
@@ -262,18 +265,27 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   for (int i = 1; i <= keys_.Count(); ++i)
     keySql_.push_back("SELECT " + Col(i) + " FROM records WHERE ref=?1");
 
-  const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
+  if (memory_) return Connect(":memory:", SQLITE_OPEN_CREATE, detail);
+  const std::string name = NativeFileName(path_);
   // The engine takes an empty file for a new database. A table file never
-  // stays empty (its schema is written as it is made), so an empty one is a
-  // table that lost its contents: opening it as a new, empty table would
-  // pass the loss over in silence.
+  // stays empty (it is put in place with its schema, see MakeTableFile), so
+  // an empty one is a table that lost its contents: opening it as a new,
+  // empty table would pass the loss over in silence.
   struct stat file {};
-  if (!memory_ && stat(name.c_str(), &file) == 0 && S_ISREG(file.st_mode) && file.st_size == 0) {
-    detail = "Tabellendatei ist leer (0 Bytes)";
-    return drDamaged;
+  if (stat(name.c_str(), &file) == 0) {
+    if (S_ISREG(file.st_mode) && file.st_size == 0) {
+      detail = "Tabellendatei ist leer (0 Bytes)";
+      return drDamaged;
+    }
+  } else if (errno == ENOENT) {
+    const int32_t r = MakeTableFile(name, detail);
+    if (r != drOk) return r;
   }
-  const int rc = sqlite3_open_v2(name.c_str(), &db_,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+  return Connect(name, 0, detail);
+}
+
+int32_t TIfdFile::Connect(const std::string& name, int createFlag, std::string& detail) {
+  const int rc = sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | createFlag | SQLITE_OPEN_NOMUTEX,
                                  nullptr);
   if (rc != SQLITE_OK) {
     detail = db_ ? sqlite3_errmsg(db_) : "sqlite3_open_v2";
@@ -293,6 +305,30 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
     detail = LastDetail();
     CloseNow();
   }
+  return r;
+}
+
+int32_t TIfdFile::MakeTableFile(const std::string& name, std::string& detail) {
+  // Made whole under a name of this process, then put in place in one step
+  // that fails when the file is there already: another station that meets
+  // the new table meets its schema, never the empty file the engine starts
+  // a database with. Of two stations making the table at once, the second
+  // finds the first one's file and keeps it.
+  static unsigned made = 0;
+  const std::string temp = name + "-new" + Num(getpid()) + "-" + Num(++made);
+  int32_t r = Connect(temp, SQLITE_OPEN_CREATE, detail);
+  CloseNow();
+  if (r == drOk && link(temp.c_str(), name.c_str()) != 0 && errno != EEXIST) {
+    // A file system without hard links: put in place by name, unless the
+    // file came meanwhile.
+    struct stat there {};
+    if (stat(name.c_str(), &there) != 0 && rename(temp.c_str(), name.c_str()) != 0) {
+      detail = "Tabellendatei kann nicht angelegt werden";
+      r = drOpenFailed;
+    }
+  }
+  unlink(temp.c_str());
+  unlink((temp + "-journal").c_str());
   return r;
 }
 

@@ -113,6 +113,11 @@ class TIfdFile {
  private:
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
+  // The connection to the file name (engine spelling), its settings and
+  // its schema; createFlag SQLITE_OPEN_CREATE makes a missing file.
+  int32_t Connect(const std::string& name, int createFlag, std::string& detail);
+  // A missing table file, made with its schema (see OpenDb).
+  int32_t MakeTableFile(const std::string& name, std::string& detail);
   int32_t EnsureSchema(IFDriver* h);
   sqlite3_stmt* Stmt(const std::string& sql);
   int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);

@@ -3,6 +3,8 @@
 #include <signal.h>
 #include <sqlite3.h>
 
+#include <QDir>
+
 #include <chrono>
 #include <cstring>
 #include <functional>
@@ -356,6 +358,43 @@ TEST_F(StorageTest, AStationWaitingForALockIsSeenByTheOthers) {
   EXPECT_EQ(c.Exit(), 0);
   EXPECT_FALSE(t->Driver()->LockWanted());
   EXPECT_EQ(t->UsedRecords(), 2);
+}
+
+TEST_F(StorageTest, TwoStationsMakingAMissingTableAtOnceBothFindItWhole) {
+  // Round after round both stations open a table that is not there yet at
+  // the same moment; neither may take the other's new file for a damaged
+  // one, and both write to the one table.
+  constexpr int kRounds = 20;
+  Child c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    int reports = 0;
+    DriverErrorReporter = [&reports](int32_t, const std::string&) { ++reports; };
+    for (int round = 0; round < kRounds; ++round) {
+      if (c.Wait() != 'G') _exit(1);
+      TdbTreiber t;
+      if (t.Open(fx::Params(dir.Path() + "./R" + std::to_string(round) + ".DAT")) == 2) _exit(2);
+      t.Driver()->SetAutoIncField(4, fx::oNummer);
+      if (!Put(t, "C", round, "C")) _exit(3);
+      c.Tell('D');
+    }
+    _exit(reports == 0 ? 0 : 4);
+  }
+  std::vector<int32_t> reported;
+  DriverErrorReporter = [&](int32_t r, const std::string&) { reported.push_back(r); };
+  for (int round = 0; round < kRounds; ++round) {
+    c.Send('G');
+    auto t = Open("R" + std::to_string(round));
+    ASSERT_TRUE(t->IsOpen()) << "round " << round << ": " << DriverResult;
+    ASSERT_TRUE(Put(*t, "P", round, "P")) << "round " << round;
+    ASSERT_EQ(c.Receive(), 'D') << "round " << round;
+    EXPECT_EQ(t->UsedRecords(), 2) << "round " << round;
+  }
+  EXPECT_EQ(c.Exit(), 0);
+  EXPECT_TRUE(reported.empty());
+  // Nothing is left behind of the making.
+  for (const QString& f : QDir(FileNameToQString(dir.Path())).entryList(QDir::Files))
+    EXPECT_FALSE(f.contains(u"-new"_qs)) << f.toStdString();
 }
 
 // A station busy with the table for three seconds: it runs a step as fast as
