@@ -1,8 +1,13 @@
 #include "contest/ContestBrowCtrl.h"
 
+#include <QDir>
+#include <algorithm>
+#include <vector>
+
 #include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
 #include "contest/ContestLogActions.h"
+#include "database/dbContestDat.h"
 #include "database/dbProject.h"
 #include "database/dbSetup.h"
 #include "database/filemanager.h"
@@ -46,14 +51,28 @@ class TReporterScope {
   TDriverErrorReporter outer_;
 };
 
+const char* const kPrefixRebuildText =
+    "So werden die Tabellen neu erzeugt: Programm beenden, im Programmverzeichnis die "
+    "Dateien ZQPREFIX.DAT, ZQPREFEE.DAT und ZQPREFES.DAT löschen und das Programm mit "
+    "„./start.sh“ wieder starten – es erzeugt fehlende Präfixtabellen aus der Länderliste "
+    "cty.csv (von Hand: mit dem Werkzeug mkprefix).";
+
 std::string PrefixDamagedText(const std::string& fileName) {
   return "Die Präfixdatei " + fileName +
          " ist beschädigt. Ohne die Präfixtabellen kann das Programm Rufzeichen keinem Land "
-         "zuordnen.\r"
-         "So werden die Tabellen neu erzeugt: Programm beenden, im Programmverzeichnis die "
-         "Dateien ZQPREFIX.DAT, ZQPREFEE.DAT und ZQPREFES.DAT löschen und das Programm mit "
-         "„./start.sh“ wieder starten – es erzeugt fehlende Präfixtabellen aus der Länderliste "
-         "cty.csv (von Hand: mit dem Werkzeug mkprefix).";
+         "zuordnen.\r" +
+         kPrefixRebuildText;
+}
+
+std::string PrefixMissingText(const std::vector<std::string>& fileNames) {
+  const bool one = fileNames.size() == 1;
+  std::string names;
+  for (size_t i = 0; i < fileNames.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == fileNames.size() ? " und " : ", ") + fileNames[i];
+  return (one ? "Die Präfixdatei " + names + " fehlt" : "Die Präfixdateien " + names + " fehlen") +
+         " im Programmverzeichnis. Ohne alle drei Präfixtabellen ordnet das Programm manche "
+         "Rufzeichen keinem oder einem falschen Land zu.\r" +
+         kPrefixRebuildText;
 }
 
 std::string DateCell(int32_t day) {
@@ -138,7 +157,15 @@ bool TContestBrowCtrl::OpenSetupAndProject() {
 void TContestBrowCtrl::CheckPrefixTable() {
   // Without the prefix tables the program still runs; calls then resolve to nothing.
   // A damaged table is said once, with what to do about it, in place of the
-  // storage engine's own report.
+  // storage engine's own report. So is a table whose file is missing while
+  // the others are there: opening would make it anew, empty, and the calls
+  // it holds the exceptions for would resolve wrongly without a word.
+  std::vector<std::string> missing;
+  for (uint8_t kind = kPrefixMain; kind <= kPrefixES; ++kind)
+    if (!TDatPrefix::TableExists(kind)) missing.push_back(std::string(TDatPrefix::TableName(kind)) + ".DAT");
+  if (missing.size() < 3)
+    for (uint8_t kind = kPrefixMain; kind <= kPrefixES; ++kind)
+      if (!TDatPrefix::TableExists(kind)) ToDatPrefix.KeepMissing(kind);
   bool opened = false;
   {
     TReporterScope scope([](int32_t result, const std::string& text, const auto& outer) {
@@ -148,21 +175,43 @@ void TContestBrowCtrl::CheckPrefixTable() {
   }
   prefixOpen_ = true;  // whatever did open is closed at the end
   if (!opened) {
+    // The rebuild a damaged table asks for makes the missing ones too.
     for (uint8_t kind = kPrefixMain; kind <= kPrefixES; ++kind)
       if (ToDatPrefix.IsDamaged(kind)) {
         ToMessages.Fehler(PrefixDamagedText(std::string(TDatPrefix::TableName(kind)) + ".DAT"));
-        break;
+        return;
       }
+    if (!missing.empty()) ToMessages.Fehler(PrefixMissingText(missing));
     return;
   }
   TdbPrefix prefix(kPrefixMain);
   if (prefix.UsedRecords() <= 0) ToMessages.Fehler(kPrefixMissingText);
 }
 
+void TContestBrowCtrl::CheckContestList() {
+  if (FileExistsAnsi(ToDatContest.TableFile(kContestList))) return;
+  // The logs' own files: the contest settings and the QSO logs "ZQLK" + number.
+  bool logsThere = FileExistsAnsi(ToDatContest.TableFile(kContestExtra));
+  const QDir folder(FileNameToQString(ProgramDirectory));
+  for (const QString& entry : folder.entryList({u"ZQLK*.DAT"_qs}, QDir::Files)) {
+    const std::string name = QStringToFileName(entry);
+    if (name.size() == 12 && std::all_of(name.begin() + 4, name.begin() + 8, [](char c) { return c >= '0' && c <= '9'; }))
+      logsThere = true;
+  }
+  if (!logsThere) return;  // a first start
+  ToMessages.Fehler(
+      "Die Contestliste ZQKK.DAT fehlt im Programmverzeichnis " + ProgramDirectory +
+      ".\rDie Logs, deren Dateien (ZQKZ.DAT, ZQLK….DAT) dort noch liegen, erscheinen deshalb nicht in der "
+      "Liste; ihre Dateien bleiben unberührt. Das Programm legt eine neue, leere Contestliste an.\r"
+      "Legen Sie die Datei ZQKK.DAT (etwa aus einer Datensicherung) wieder in das Programmverzeichnis, "
+      "bevor Sie neue Logs anlegen: ein neues Log könnte sonst die Datei eines alten erhalten.");
+}
+
 int TContestBrowCtrl::Start() {
   if (!OpenSetupAndProject()) return 1;
   LoadSettings();
   CheckPrefixTable();
+  CheckContestList();
 
   contestList_ = std::make_unique<TdbContest>(kContestList, false, 0);
   extra_ = std::make_unique<TdbContest>(kContestExtra, false, 0);

@@ -52,6 +52,8 @@ class TContestBrowCtrl : public TDatenBrowCtrl {
  private:
   bool OpenSetupAndProject();
   void CheckPrefixTable();
+  // The contest list is missing while logs of it are there: says so.
+  void CheckContestList();
   void Shutdown();
 
   char letter_;

@@ -113,6 +113,19 @@ constexpr size_t Caption2At(int slot) { return kCaption2 + 2 * static_cast<size_
 constexpr size_t Caption3At(int slot) { return kCaption3 + 2 * static_cast<size_t>(slot - 1); }
 }  // namespace xrec
 
+// The QSOs the claimed totals of a log count over all its band slots, from
+// the record that keeps them (the list record's totals-place byte): above 0
+// for a log that was closed with QSOs in it.
+inline int64_t ClaimedQsoTotal(const TContestRecord& list, const TContestExtraRecord& extra) {
+  int64_t qsos = 0;
+  if (rec::GetByte(list.data(), crec::kTotalsPlace) == 0) {
+    for (int slot = 1; slot <= crec::kSlots; ++slot) qsos += rec::GetUInt16(list.data(), crec::SlotAt(slot).qsos);
+  } else {
+    for (int slot = 1; slot <= xrec::kSlots; ++slot) qsos += rec::GetInt32(extra.data(), xrec::QsosAt(slot));
+  }
+  return qsos;
+}
+
 // ---------------------------------------------------------------------------
 // QSO record of the QSO logs, 216 bytes.
 using TContestQsoRecord = std::array<uint8_t, 216>;

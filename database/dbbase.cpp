@@ -6,15 +6,16 @@
 
 // ------------------------------------------------------------------ ToDatBase
 
+std::string ToDatBase::DataFileName(const std::string& fileName) {
+  return ((!fileName.empty() && fileName[0] == '/') ? fileName : ProgramDirectory + fileName) + ".DAT";
+}
+
 int ToDatBase::OpenDataFile(uint8_t mode, TdbTreiber& driver, const ToKeys& keys,
                             TKeyBuilder keyBuilder, const std::string& fileName,
                             const std::string& title, int maxRecordLength,
                             int fixedRecordLength) {
   TIfdOpenParams p;
-  if (mode != 2) {
-    p.FileName = (!fileName.empty() && fileName[0] == '/') ? fileName : ProgramDirectory + fileName;
-    p.FileName += ".DAT";
-  }
+  if (mode != 2) p.FileName = DataFileName(fileName);
   p.Title = title;
   p.Keys = keys;
   p.KeyBuilder = std::move(keyBuilder);
@@ -48,6 +49,7 @@ void TdbBase::Create(uint8_t mode) {
   keyNumber_ = 1;
   ownRef_ = 0;
   loadedRef_ = 0;
+  copiesLoaded_ = false;
 }
 
 void TdbBase::Loaded(bool editCopy, bool callHook) {
@@ -55,6 +57,7 @@ void TdbBase::Loaded(bool editCopy, bool callHook) {
   ownRef_ = t ? t->CurrentRef() : 0;
   if (!callHook) return;
   loadedRef_ = ownRef_;
+  copiesLoaded_ = true;
   RecordLoaded(editCopy);
 }
 
@@ -152,7 +155,7 @@ bool TdbBase::GotoRecord(int32_t ref) {
   if (ref < 0) return false;
   TdbTreiber* t = GetTreiber();
   if (!t) return false;
-  if (ref > 0 && ref == ownRef_ && ref == loadedRef_ && t->CurrentRef() == ref) return true;
+  if (ref > 0 && ref == ownRef_ && ref == loadedRef_ && copiesLoaded_ && t->CurrentRef() == ref) return true;
   return ReadRecord(ref);
 }
 
@@ -177,6 +180,7 @@ bool TdbBase::AddRecord() {
   TdbTreiber* t = GetTreiber();
   if (!t || !t->Add(autoKeyMode_)) return false;
   ownRef_ = loadedRef_ = t->CurrentRef();
+  copiesLoaded_ = true;
   return true;
 }
 
@@ -239,4 +243,9 @@ bool TdbBase::CommitTransaction() {
 
 void TdbBase::RollbackTransaction() {
   if (TdbTreiber* t = GetTreiber()) t->RollbackTransaction();
+}
+
+bool TdbBase::CheckIntegrity() {
+  TdbTreiber* t = GetTreiber();
+  return t && t->CheckIntegrity();
 }

@@ -23,6 +23,9 @@ class ToDatBase {
  public:
   virtual ~ToDatBase() = default;
 
+  // The full name of the table file fileName (see OpenDataFile).
+  static std::string DataFileName(const std::string& fileName);
+
   // Opens (or creates) the table file <ProgramDirectory><fileName>.DAT (a
   // fileName starting with '/' is taken as it is) on the driver. Mode 2: a
   // table without a file, private to this driver. The record buffer holds
@@ -80,8 +83,8 @@ class TdbBase {
   bool FindByDefaultKey(const TKeyStr& key);
   // Reads record ref (becomes current) and loads it.
   bool ReadRecord(int32_t ref);
-  // As ReadRecord, but nothing happens when ref is current already; false
-  // for a negative ref.
+  // As ReadRecord, but nothing happens when ref is current already and the
+  // copies still hold it; false for a negative ref.
   bool GotoRecord(int32_t ref);
   // Puts the driver back on the record the copies came from (by reference,
   // reading it into the buffer without RecordLoaded); false when it is gone.
@@ -116,11 +119,19 @@ class TdbBase {
   bool CommitTransaction();
   void RollbackTransaction();
 
+  // Checks the table's file whole (every index against the records); a
+  // damaged file is reported by the storage layer and gives false.
+  bool CheckIntegrity();
+
  protected:
   // After a successful positioning read: remember the record, load it.
   void Loaded(bool editCopy, bool callHook = true);
   // The driver on ref, on the current key number.
   bool PositionOn(int32_t ref);
+  // Whether the copies hold the record they were loaded from: false once
+  // they were emptied or filled with another record (Update still writes
+  // to that record), true again once they were written to it.
+  void SetCopiesLoaded(bool loaded) { copiesLoaded_ = loaded; }
 
   int keyNumber_ = 1;
   uint8_t mode_ = 0;
@@ -128,4 +139,5 @@ class TdbBase {
   uint8_t autoKeyMode_ = 0;
   int32_t ownRef_ = 0;     // the current record
   int32_t loadedRef_ = 0;  // the record the copies were loaded from
+  bool copiesLoaded_ = false;  // and the copies still hold it
 };

@@ -18,6 +18,11 @@ TDatFamily::~TDatFamily() {
   for (auto& [name, driver] : held_) CloseDataFile(0, *driver);
 }
 
+std::string TDatFamily::TableFile(int kind, int32_t number) const {
+  TTableDef def;
+  return Definition(kind, number, def) ? DataFileName(def.FileName) : std::string();
+}
+
 int TDatFamily::OpenTable(int kind, int32_t number, uint8_t mode, TdbTreiber& driver) {
   TTableDef def;
   if (!Definition(kind, number, def)) return 2;
@@ -124,11 +129,13 @@ void TdbRecordTable::LoadRecord(bool readCopy, bool editCopy) {
 
 void TdbRecordTable::ClearRecord() {
   if (GetTreiber() != nullptr) ClearRecordBuffer();
+  SetCopiesLoaded(false);
   std::fill(read_.begin(), read_.end(), 0);
   std::fill(edit_.begin(), edit_.end(), 0);
 }
 
 void TdbRecordTable::SetBoth(const uint8_t* data, size_t size) {
+  SetCopiesLoaded(false);
   const size_t n = std::min(size, edit_.size());
   std::memcpy(edit_.data(), data, n);
   std::memcpy(read_.data(), data, n);
@@ -159,5 +166,6 @@ bool TdbRecordTable::Update() {
   std::memcpy(d->RecordBuffer(), edit_.data(), edit_.size());
   if (!UpdateRecord()) return false;
   read_ = edit_;
+  SetCopiesLoaded(true);
   return true;
 }

@@ -39,6 +39,10 @@ class TDatFamily : public ToDatBase {
   // The definition of one kind; false for a kind the family does not know.
   virtual bool Definition(int kind, int32_t number, TTableDef& def) const = 0;
 
+  // The full name of the kind's table file; empty for a kind the family
+  // does not know.
+  std::string TableFile(int kind, int32_t number = 0) const;
+
   // Opens driver on the kind's table (mode 2: detached, no file). Result as
   // ToDatBase::OpenDataFile: 0 opened, 1 shared, 2 failed.
   int OpenTable(int kind, int32_t number, uint8_t mode, TdbTreiber& driver);

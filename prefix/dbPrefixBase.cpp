@@ -107,6 +107,7 @@ bool TdbPrefixBase::Add() {
 
 void TdbPrefixBase::ClearRecord() {
   ClearRecordBuffer();
+  SetCopiesLoaded(false);
   std::memset(Work(), 0, RecordSize());
   std::memset(Read(), 0, RecordSize());
 }

@@ -129,10 +129,22 @@ bool TDatPrefix::IsDamaged(uint8_t kind) const {
 
 void TDatPrefix::ForgetDamage() {
   for (std::string& f : damagedFiles_) f.clear();
+  for (std::string& f : missingFiles_) f.clear();
+}
+
+bool TDatPrefix::TableExists(uint8_t kind) { return kind <= kPrefixES && FileExistsAnsi(TableFile(kind)); }
+
+void TDatPrefix::KeepMissing(uint8_t kind) {
+  if (kind <= kPrefixES) missingFiles_[kind] = TableFile(kind);
+}
+
+bool TDatPrefix::IsMissing(uint8_t kind) const {
+  return kind <= kPrefixES && !missingFiles_[kind].empty() && missingFiles_[kind] == TableFile(kind) &&
+         !FileExistsAnsi(missingFiles_[kind]);
 }
 
 bool TDatPrefix::OpenTable(uint8_t kind, uint8_t mode, TdbTreiber* ownDriver) {
-  if (mode != 2 && IsDamaged(kind)) return false;
+  if (mode != 2 && (IsDamaged(kind) || IsMissing(kind))) return false;
   TdbTreiber& drv = (mode == 2 && ownDriver != nullptr) ? *ownDriver : Driver(kind);
   const bool readable = mode == 2;
   const std::string sep = readable ? "||" : "";

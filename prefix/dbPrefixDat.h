@@ -51,6 +51,13 @@ class TDatPrefix : public ToDatBase {
   bool IsDamaged(uint8_t kind) const;
   // After the tables were written anew.
   void ForgetDamage();
+  // The table's file is in the program directory.
+  static bool TableExists(uint8_t kind);
+  // A table whose file is missing while the others are there is not made
+  // anew, empty, in this run: an empty exception table would give wrong
+  // answers without a word. Kept so until ForgetDamage.
+  void KeepMissing(uint8_t kind);
+  bool IsMissing(uint8_t kind) const;
 
   // Stage 1 at open, 2 at the final close. Never re-entered.
   void RunMaintenance(int stage, TPrefixTableSet set, uint8_t mode = 0);
@@ -63,6 +70,7 @@ class TDatPrefix : public ToDatBase {
   uint8_t maintenanceRunning_ = 0;
   TdbTreiber drivers_[3];
   std::string damagedFiles_[3];  // full names, so another program directory is tried afresh
+  std::string missingFiles_[3];  // the same for KeepMissing
 };
 
 extern TDatPrefix ToDatPrefix;

@@ -178,6 +178,13 @@ int32_t DriverSetResult(int32_t result, const char* operation, const std::string
   return result;
 }
 
+int32_t DriverRepeatResult(int32_t result) {
+  DriverResult = result;
+  IsamOK = result == drOk;
+  IsamError = EngineErrorOf(result);
+  return result;
+}
+
 void DriverLogLine(const std::string& text) { AppendLog(Stamp() + "  " + text); }
 
 bool WriteDriverDump() {

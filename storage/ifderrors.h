@@ -99,6 +99,11 @@ void DriverNoteOperation(const char* operation, const std::string& title, int32_
 int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
                         const std::string& detail = std::string(),
                         const std::string& file = std::string());
+// A failure that was reported when it happened, met again by a later step
+// of the same job (a job the engine gave up): sets DriverResult, IsamOK and
+// IsamError as DriverSetResult does, with no log line, dump, report or
+// EDBError, so that the user hears of it once.
+int32_t DriverRepeatResult(int32_t result);
 // Appends one line (with date and time) to the error log.
 void DriverLogLine(const std::string& text);
 // Writes the dump file now (program directory + "IFDErr.Dmp"); true on success.

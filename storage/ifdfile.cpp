@@ -1,11 +1,13 @@
 #include "storage/ifdfile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstring>
-
-#include <sys/stat.h>
 
 #include "platform/paths.h"
 
@@ -115,6 +117,7 @@ void TIfdFile::CloseNow() {
   if (outerOpen_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   outerOpen_ = false;
   jobs_.clear();
+  lost_ = drOk;
   readLocks_ = 0;
   turns_.Withdraw();
   turns_.EndWriting();
@@ -122,6 +125,7 @@ void TIfdFile::CloseNow() {
   stmts_.clear();
   sqlite3_close_v2(db_);
   db_ = nullptr;
+  dataVersion_ = -1;
   Invalidate();
 }
 
@@ -185,11 +189,40 @@ int32_t TIfdFile::Step(IFDriver* h, sqlite3_stmt* st, int& rc) {
     if ((rc & 0xFF) == SQLITE_BUSY) {
       sqlite3_reset(st);
       if (WaitRetry(h, tries)) continue;
+      CheckTransactionGone(drLockRefused);
       return drLockRefused;
     }
-    rc = sqlite3_reset(st);
-    return MapError(rc);
+    return Failure(sqlite3_reset(st));
   }
+}
+
+int32_t TIfdFile::Failure(int rc) {
+  const int32_t r = MapError(rc);
+  CheckTransactionGone(r);
+  return r;
+}
+
+void TIfdFile::CheckTransactionGone(int32_t result) {
+  // On a full disk or an I/O error the engine may roll back the whole
+  // transaction, not just the failed statement.
+  if (result == drOk || !outerOpen_ || !db_ || !sqlite3_get_autocommit(db_)) return;
+  turns_.EndWriting();
+  outerOpen_ = false;
+  outerImmediate_ = false;
+  wroteInOuter_ = false;
+  readLocks_ = 0;
+  Invalidate();
+  ResetCounter();
+  // The open jobs stay open, lost: the caller ends them as usual, and
+  // nothing of them may reach the file in the meantime.
+  if (!jobs_.empty() && lost_ == drOk) lost_ = result;
+}
+
+void TIfdFile::EndLoss() {
+  if (!jobs_.empty()) return;
+  lost_ = drOk;
+  Invalidate();
+  ResetCounter();
 }
 
 int32_t TIfdFile::Exec(IFDriver* h, const std::string& sql) {
@@ -232,18 +265,27 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   for (int i = 1; i <= keys_.Count(); ++i)
     keySql_.push_back("SELECT " + Col(i) + " FROM records WHERE ref=?1");
 
-  const std::string name = memory_ ? std::string(":memory:") : NativeFileName(path_);
+  if (memory_) return Connect(":memory:", SQLITE_OPEN_CREATE, detail);
+  const std::string name = NativeFileName(path_);
   // The engine takes an empty file for a new database. A table file never
-  // stays empty (its schema is written as it is made), so an empty one is a
-  // table that lost its contents: opening it as a new, empty table would
-  // pass the loss over in silence.
+  // stays empty (it is put in place with its schema, see MakeTableFile), so
+  // an empty one is a table that lost its contents: opening it as a new,
+  // empty table would pass the loss over in silence.
   struct stat file {};
-  if (!memory_ && stat(name.c_str(), &file) == 0 && S_ISREG(file.st_mode) && file.st_size == 0) {
-    detail = "Tabellendatei ist leer (0 Bytes)";
-    return drDamaged;
+  if (stat(name.c_str(), &file) == 0) {
+    if (S_ISREG(file.st_mode) && file.st_size == 0) {
+      detail = "Tabellendatei ist leer (0 Bytes)";
+      return drDamaged;
+    }
+  } else if (errno == ENOENT) {
+    const int32_t r = MakeTableFile(name, detail);
+    if (r != drOk) return r;
   }
-  const int rc = sqlite3_open_v2(name.c_str(), &db_,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+  return Connect(name, 0, detail);
+}
+
+int32_t TIfdFile::Connect(const std::string& name, int createFlag, std::string& detail) {
+  const int rc = sqlite3_open_v2(name.c_str(), &db_, SQLITE_OPEN_READWRITE | createFlag | SQLITE_OPEN_NOMUTEX,
                                  nullptr);
   if (rc != SQLITE_OK) {
     detail = db_ ? sqlite3_errmsg(db_) : "sqlite3_open_v2";
@@ -263,6 +305,30 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
     detail = LastDetail();
     CloseNow();
   }
+  return r;
+}
+
+int32_t TIfdFile::MakeTableFile(const std::string& name, std::string& detail) {
+  // Made whole under a name of this process, then put in place in one step
+  // that fails when the file is there already: another station that meets
+  // the new table meets its schema, never the empty file the engine starts
+  // a database with. Of two stations making the table at once, the second
+  // finds the first one's file and keeps it.
+  static unsigned made = 0;
+  const std::string temp = name + "-new" + Num(getpid()) + "-" + Num(++made);
+  int32_t r = Connect(temp, SQLITE_OPEN_CREATE, detail);
+  CloseNow();
+  if (r == drOk && link(temp.c_str(), name.c_str()) != 0 && errno != EEXIST) {
+    // A file system without hard links: put in place by name, unless the
+    // file came meanwhile.
+    struct stat there {};
+    if (stat(name.c_str(), &there) != 0 && rename(temp.c_str(), name.c_str()) != 0) {
+      detail = "Tabellendatei kann nicht angelegt werden";
+      r = drOpenFailed;
+    }
+  }
+  unlink(temp.c_str());
+  unlink((temp + "-journal").c_str());
   return r;
 }
 
@@ -458,7 +524,7 @@ int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
   while (r == drOk && rc == SQLITE_ROW) {
     m.Append(ColumnBytes(st, 0), sqlite3_column_int(st, 1));
     rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
   }
   if (r != drOk) {
     m.Clear();
@@ -508,11 +574,11 @@ int32_t TIfdFile::ReadAhead(int keyNo, std::string_view key, int32_t ref, bool f
   // No retries and no lock question: when the file is busy the walk reads
   // its record alone, with the retries of a single read.
   int rc = sqlite3_step(st);
-  int32_t r = rc == SQLITE_ROW || rc == SQLITE_DONE ? drOk : MapError(sqlite3_reset(st));
+  int32_t r = rc == SQLITE_ROW || rc == SQLITE_DONE ? drOk : Failure(sqlite3_reset(st));
   while (r == drOk && rc == SQLITE_ROW) {
     CacheRecord(sqlite3_column_int(st, 0), ColumnBytes(st, 1));
     rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
   }
   return r;
 }
@@ -542,7 +608,7 @@ int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyN
   while (r == drOk && rc == SQLITE_ROW) {
     if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1))) break;
     rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
   }
   return r;
 }
@@ -573,6 +639,7 @@ int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {
 
 int32_t TIfdFile::WriteBegin(IFDriver* h, bool& outer) {
   outer = false;
+  if (lost_ != drOk) return lost_;
   if (!outerOpen_) {
     // Stations waiting for this file go first (see TLockTurns); they retry
     // every RetryWaitMs.
@@ -604,17 +671,7 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
     wroteInOuter_ = true;
     return drOk;
   }
-  if (sqlite3_get_autocommit(db_)) {
-    // The engine gave up the whole transaction (disk full, I/O error).
-    turns_.EndWriting();
-    outerOpen_ = false;
-    outerImmediate_ = false;
-    jobs_.clear();
-    readLocks_ = 0;
-    wroteInOuter_ = false;
-    Invalidate();
-    ResetCounter();
-  }
+  CheckTransactionGone(result);
   return result;
 }
 
@@ -651,6 +708,7 @@ void TIfdFile::ResetCounter() {
 }
 
 int32_t TIfdFile::BeginJob(IFDriver* h) {
+  if (lost_ != drOk) return lost_;
   if (!outerOpen_) {
     bool outer;
     const int32_t r = WriteBegin(h, outer);
@@ -663,6 +721,7 @@ int32_t TIfdFile::BeginJob(IFDriver* h) {
 }
 
 int32_t TIfdFile::ReadLock(IFDriver* h) {
+  if (lost_ != drOk) return lost_;
   if (outerOpen_) {
     ++readLocks_;
     return drOk;
@@ -682,6 +741,12 @@ int32_t TIfdFile::ReadLock(IFDriver* h) {
 
 int32_t TIfdFile::CommitJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
+  if (lost_ != drOk) {
+    const int32_t r = lost_;
+    jobs_.pop_back();
+    EndLoss();
+    return r;
+  }
   const bool began = jobs_.back().began;
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
@@ -704,6 +769,12 @@ int32_t TIfdFile::CommitJob(IFDriver* h) {
 
 int32_t TIfdFile::RollbackJob(IFDriver* h) {
   if (jobs_.empty()) return drInTransaction;
+  if (lost_ != drOk) {
+    // The engine has rolled it back already.
+    jobs_.pop_back();
+    EndLoss();
+    return drOk;
+  }
   const TJob job = jobs_.back();
   const int depth = static_cast<int>(jobs_.size());
   jobs_.pop_back();
@@ -926,8 +997,24 @@ int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
   return r;
 }
 
+int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
+  // The full check: the quick one reads every page but leaves the indexes
+  // unmatched against the records, and an index that lost entries is what
+  // a few damaged bytes typically leave behind.
+  sqlite3_stmt* st = Stmt("PRAGMA integrity_check(1)");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  const std::string_view finding = rc == SQLITE_ROW ? ColumnBytes(st, 0) : std::string_view();
+  if (finding == "ok") return drOk;
+  detail.assign(finding);
+  return drDamaged;
+}
+
 int32_t TIfdFile::Vacuum(IFDriver* h) {
-  if (outerOpen_) return drInTransaction;
+  if (outerOpen_ || !jobs_.empty()) return drInTransaction;
   const int32_t r = Exec(h, "VACUUM");
   Invalidate();
   return r;

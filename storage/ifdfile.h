@@ -81,6 +81,9 @@ class TIfdFile {
   // The last AUTOKEY number given (0 when none yet).
   int32_t AutoCounter(IFDriver* h, int64_t& value);
   int32_t RebuildIndexes(IFDriver* h);
+  // The engine's full check of the file: every page, every index entry
+  // against its record. drDamaged with the first finding in detail.
+  int32_t CheckIntegrity(IFDriver* h, std::string& detail);
   int32_t Vacuum(IFDriver* h);
 
   // Transactions and locks of the station.
@@ -90,6 +93,11 @@ class TIfdFile {
   int32_t ReadLock(IFDriver* h);
   int32_t Unlock(IFDriver* h);
   int JobDepth() const { return static_cast<int>(jobs_.size()); }
+  // The first failure of an open job that the engine gave up whole (a full
+  // disk, an I/O error); drOk while no job is lost. Until the lost jobs end,
+  // every write, lock and commit fails with it, without touching the file:
+  // a write on its own would be stored outside the job.
+  int32_t LostResult() const { return lost_; }
   int ReadLocks() const { return readLocks_; }
   bool WriteLocked() const { return outerOpen_ && (outerImmediate_ || wroteInOuter_); }
   // Another station waits for a lock of this file.
@@ -105,9 +113,20 @@ class TIfdFile {
  private:
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
+  // The connection to the file name (engine spelling), its settings and
+  // its schema; createFlag SQLITE_OPEN_CREATE makes a missing file.
+  int32_t Connect(const std::string& name, int createFlag, std::string& detail);
+  // A missing table file, made with its schema (see OpenDb).
+  int32_t MakeTableFile(const std::string& name, std::string& detail);
   int32_t EnsureSchema(IFDriver* h);
   sqlite3_stmt* Stmt(const std::string& sql);
   int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);
+  // The result of a failed statement (its engine code rc); notices a
+  // transaction the engine gave up with it.
+  int32_t Failure(int rc);
+  void CheckTransactionGone(int32_t result);
+  // After the last lost job ended: the file is usable again.
+  void EndLoss();
   // One integer asked of the file (first column of the first row); missing
   // when the query yields no row.
   int32_t QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value);
@@ -153,6 +172,7 @@ class TIfdFile {
   };
   std::vector<TJob> jobs_;
   int readLocks_ = 0;
+  int32_t lost_ = 0;  // see LostResult
 
   // Caches.
   std::vector<TKeyMirror> mirrors_;

@@ -104,6 +104,21 @@ bool IFDriver::Enter(const char* op) {
   return true;
 }
 
+bool IFDriver::EnterWrite(const char* op) {
+  if (!Enter(op)) return false;
+  const int32_t lost = file_->LostResult();
+  if (lost == drOk) return true;
+  Repeat(op, lost);
+  return false;
+}
+
+int32_t IFDriver::Repeat(const char* op, int32_t result) {
+  DriverBusy = false;
+  if (IsOpen()) file_->EndWait();
+  DriverNoteOperation(op, title_, result);
+  return DriverRepeatResult(result);
+}
+
 int32_t IFDriver::Leave(const char* op, int32_t result, const std::string& detail) {
   DriverBusy = false;
   if (IsOpen()) file_->EndWait();
@@ -480,7 +495,7 @@ int32_t IFDriver::BufferKey(int keyNo, std::string& key) {
 }
 
 int32_t IFDriver::Add(uint8_t autoKeyMode) {
-  if (!Enter("Add")) return DriverResult;
+  if (!EnterWrite("Add")) return DriverResult;
   std::vector<std::string> keys;
   int32_t ref = 0;
   const int32_t r = file_->Insert(this, buffer_.data(), WriteLength(), autoKeyMode, ref, keys);
@@ -497,7 +512,7 @@ int32_t IFDriver::Add(uint8_t autoKeyMode) {
 }
 
 int32_t IFDriver::Update(int32_t ref) {
-  if (!Enter("Update")) return DriverResult;
+  if (!EnterWrite("Update")) return DriverResult;
   const int32_t target = ref ? ref : curRef_;
   if (target < 1) return Leave("Update", drNoPosition);
   // A record read only in part must not be written back cut short.
@@ -512,7 +527,7 @@ int32_t IFDriver::Update(int32_t ref) {
 }
 
 int32_t IFDriver::Delete(int32_t ref) {
-  if (!Enter("Delete")) return DriverResult;
+  if (!EnterWrite("Delete")) return DriverResult;
   const int32_t target = ref ? ref : curRef_;
   if (target < 1) return Leave("Delete", drNoPosition);
   if (target == posRef_ && havePos_) PositionKey();  // keep the place between the neighbours
@@ -532,13 +547,15 @@ int32_t IFDriver::SetAutoIncField(int keyNo, int offset) {
 }
 
 int32_t IFDriver::BeginTransaction() {
-  if (!Enter("BeginTransaction")) return DriverResult;
+  if (!EnterWrite("BeginTransaction")) return DriverResult;
   return Leave("BeginTransaction", file_->BeginJob(this));
 }
 
 int32_t IFDriver::CommitTransaction() {
   if (!Enter("CommitTransaction")) return DriverResult;
-  return Leave("CommitTransaction", file_->CommitJob(this));
+  const bool lost = file_->LostResult() != drOk;
+  const int32_t r = file_->CommitJob(this);
+  return lost ? Repeat("CommitTransaction", r) : Leave("CommitTransaction", r);
 }
 
 int32_t IFDriver::RollbackTransaction() {
@@ -549,7 +566,7 @@ int32_t IFDriver::RollbackTransaction() {
 bool IFDriver::InTransaction() const { return IsOpen() && file_->JobDepth() > 0; }
 
 int32_t IFDriver::ReadLockFileBlock() {
-  if (!Enter("ReadLockFileBlock")) return DriverResult;
+  if (!EnterWrite("ReadLockFileBlock")) return DriverResult;
   if (!lockingActive_) return Leave("ReadLockFileBlock", drOk);
   return Leave("ReadLockFileBlock", file_->ReadLock(this));
 }
@@ -572,19 +589,26 @@ void IFDriver::SetRetryHandler(uint16_t limit, TRetryHandler handler) {
 }
 
 int32_t IFDriver::RebuildIndexes() {
-  if (!Enter("RebuildIndexes")) return DriverResult;
+  if (!EnterWrite("RebuildIndexes")) return DriverResult;
   const int32_t r = file_->RebuildIndexes(this);
   havePos_ = false;
   return Leave("RebuildIndexes", r);
 }
 
 int32_t IFDriver::Reorganize() {
-  if (!Enter("Reorganize")) return DriverResult;
+  if (!EnterWrite("Reorganize")) return DriverResult;
   return Leave("Reorganize", file_->Vacuum(this));
 }
 
+int32_t IFDriver::CheckIntegrity() {
+  if (!Enter("CheckIntegrity")) return DriverResult;
+  std::string detail;
+  const int32_t r = file_->CheckIntegrity(this, detail);
+  return Leave("CheckIntegrity", r, detail.empty() ? std::string() : detail + ": " + FileName());
+}
+
 int32_t IFDriver::DeleteTableFiles() {
-  if (!Enter("DeleteTableFiles")) return DriverResult;
+  if (!EnterWrite("DeleteTableFiles")) return DriverResult;
   curRef_ = 0;
   posRef_ = 0;
   havePos_ = false;

@@ -195,7 +195,12 @@ class IFDriver : public IFbiDriver {
   // The AUTOKEY field: key keyNo, int32 at that offset of the record.
   int32_t SetAutoIncField(int keyNo, int offset);
 
-  // Multi-record jobs as one transaction of the station; they nest.
+  // Multi-record jobs as one transaction of the station; they nest. When
+  // the engine gives up the transaction (a full disk, an I/O error), the
+  // failing write reports it; the open jobs are lost: nothing of them is
+  // stored, and every later write, lock, job and commit of the station on
+  // this file fails with that first failure, unreported, until the lost jobs
+  // are ended (committed or rolled back).
   int32_t BeginTransaction();
   int32_t CommitTransaction();
   int32_t RollbackTransaction();
@@ -215,6 +220,10 @@ class IFDriver : public IFbiDriver {
   int32_t RebuildIndexes();
   // Compacts the file (no other handle may be in a transaction).
   int32_t Reorganize();
+  // Checks the whole file: its pages, and every index against the records.
+  // A damaged file gives drDamaged, reported as a damaged table is (the
+  // finding goes to the error log).
+  int32_t CheckIntegrity();
 
   // Closes the file for every handle of this process and deletes it (with its
   // journal) when no other handle uses it; otherwise empties the table.
@@ -225,7 +234,12 @@ class IFDriver : public IFbiDriver {
   friend class TIfdFile;
 
   bool Enter(const char* op);
+  // Enter for an operation that writes or locks: inside a job the engine
+  // gave up it fails at once with the job's first failure (see Repeat).
+  bool EnterWrite(const char* op);
   int32_t Leave(const char* op, int32_t result, const std::string& detail = std::string());
+  // Leave with a failure of a lost job, which was reported when it happened.
+  int32_t Repeat(const char* op, int32_t result);
   int32_t Load(int32_t ref, bool load);
   int32_t Step(bool forward, bool load, int keyNo);
   int32_t SetPosition(int keyNo, std::string_view key, int32_t ref, bool load);

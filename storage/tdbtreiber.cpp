@@ -127,6 +127,8 @@ void TdbTreiber::RollbackTransaction() {
   if (driver_) driver_->RollbackTransaction();
 }
 
+bool TdbTreiber::CheckIntegrity() { return driver_ ? driver_->CheckIntegrity() == drOk : NotOpen(); }
+
 bool TdbTreiber::DeleteTableFiles() {
   if (!driver_) return NotOpen();
   const bool ok = driver_->DeleteTableFiles() == drOk;

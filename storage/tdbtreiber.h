@@ -73,6 +73,9 @@ class TdbTreiber {
   bool CommitTransaction();
   void RollbackTransaction();
 
+  // See IFDriver::CheckIntegrity; false for a damaged file (reported).
+  bool CheckIntegrity();
+
   // Closes the handle and deletes the table file (or empties the table when
   // other handles still use it).
   bool DeleteTableFiles();

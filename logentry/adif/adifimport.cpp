@@ -24,6 +24,7 @@
 #include "database/setups.h"
 #include "hamradio/modi.h"
 #include "platform/textfile.h"
+#include "storage/ifderrors.h"
 
 namespace {
 
@@ -219,7 +220,9 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
 }
 
 std::string ImportTotalsText(const TAdifImportTotals& t) {
-  if (t.Failed) return "Das Log konnte nicht geschrieben werden: es wurde nichts importiert.";
+  if (t.Failed)
+    return "Das Log konnte nicht geschrieben werden" + (t.Cause.empty() ? std::string() : " (" + t.Cause + ")") +
+           ": es wurde nichts importiert.";
   std::string s = std::to_string(t.Imported) + " Datensätze importiert";
   auto line = [&s](int count, const char* text) {
     if (count > 0) s += "\r\n" + std::to_string(count) + text;
@@ -433,10 +436,15 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
   TLogPosition log = ReadLogPosition(qsoTable);
   TdbContest stored(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
   bool needsRenumber = false;
-  if (!qsoTable.BeginTransaction()) {
-    t.Failed = true;
-    return t;
-  }
+  // The log could not be written: nothing of the import is kept, and the
+  // notice names the engine's reason.
+  auto failed = [](int32_t cause) {
+    TAdifImportTotals f;
+    f.Failed = true;
+    f.Cause = DriverResultText(cause);
+    return f;
+  };
+  if (!qsoTable.BeginTransaction()) return failed(DriverResult);
   for (const TAdifRecord& r : records) {
     const std::string mode = GetFieldValue(r, mapping, "MODE", defaults.Mode);
     if (!ModeAllowed(contest, mode, check)) {
@@ -534,9 +542,17 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     next.ModeNumber = log.ModeCount[modeClass] + 1;
     next.QslSent = qslDefault;
     qsoTable.SetQsoRecord(q);
-    if (AddQso(qsoTable, next) != TSaveFailure::None) {
+    const TSaveFailure added = AddQso(qsoTable, next);
+    if (added == TSaveFailure::TimeTaken) {
       ++t.NotStored;
       continue;
+    }
+    if (added != TSaveFailure::None) {
+      // Any other failure (a full disk, a refused lock) would meet every
+      // later record too: the import ends at the first one.
+      const int32_t cause = DriverResult;
+      qsoTable.RollbackTransaction();
+      return failed(cause);
     }
     qsoTable.GetQsoRecord(q);
     log.LastNumber = next.QsoNumber;
@@ -548,10 +564,9 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     ++t.Imported;
   }
   if (!qsoTable.CommitTransaction()) {
+    const int32_t cause = DriverResult;
     qsoTable.RollbackTransaction();
-    t = TAdifImportTotals{};
-    t.Failed = true;
-    return t;
+    return failed(cause);
   }
   // A log numbered by date and time puts earlier QSOs before later ones:
   // only then do the numbers of the log move.

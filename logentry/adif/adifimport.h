@@ -78,6 +78,7 @@ struct TAdifImportTotals {
   int Refused = 0;      // refused by the other rules of the check (DOK list, district, listener partner)
   int NotStored = 0;    // every moment from the QSO's second on was taken
   bool Failed = false;  // the log could not be written; nothing was kept
+  std::string Cause;    // why it could not be written (the storage engine's text)
 };
 
 // The closing notice of an import: the imported count, then one line for

@@ -7,15 +7,28 @@
 #include "database/dbCall.h"
 #include "database/dbCallDat.h"
 #include "database/dbContest.h"
+#include "database/dbContestDat.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "database/setups.h"
 #include "hamradio/locator.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
 #include "logentry/model/contloggrid.h"
 
 namespace {
 
 bool IsQsyRow(uint8_t marker) { return marker != 0 && marker != ' '; }
+
+std::string MissingLogFileText(const std::string& file) {
+  const size_t slash = file.rfind('/');
+  const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+  const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+  return "Die QSO-Datei " + name + " dieses Logs fehlt im Programmverzeichnis " + folder +
+         ".\rDas Log wird nicht geöffnet, und es wird keine leere Datei an ihrer Stelle angelegt. "
+         "Legen Sie die Datei (etwa aus einer Datensicherung) wieder in das Programmverzeichnis und "
+         "öffnen Sie das Log dann erneut.";
+}
 
 std::string OwnLocator() {
   ToSetupStation station;
@@ -29,10 +42,18 @@ TContLogAlle::~TContLogAlle() {
   if (callFileOpen_) ToDatCall.CloseFiles(KindBit(kCallCCL));
 }
 
-TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer) {
+TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer, bool hasQsos) {
   TOpenedLog result;
+  // Opening the table would make a new, empty file in place of a lost one.
+  const std::string file = ToDatContest.TableFile(kContestLog, nummer);
+  if (hasQsos && !FileExistsAnsi(file)) {
+    ToMessages.Fehler(MissingLogFileText(file));
+    return result;
+  }
   qsoTable = std::make_unique<TdbContest>(kContestLog, false, nummer);
-  result.Opened = qsoTable->IsOpen();
+  // The whole file is checked: a few damaged bytes can leave an index
+  // without some of its records, which the reads and writes never notice.
+  result.Opened = qsoTable->IsOpen() && qsoTable->CheckIntegrity();
   if (!callFileOpen_) callFileOpen_ = ToDatCall.OpenFiles(KindBit(kCallCCL));
   if (!result.Opened) return result;
   callBook_ = std::make_unique<TdbCall>(kCallBook, false);

@@ -39,8 +39,12 @@ class TContLogAlle {
 
   // Creates the QSO table of log nummer, keeps the call file "ZQCCL" open,
   // empties the exchange values that band-change rows may carry (one
-  // transaction) and looks at the last QSO along "CMulti".
-  TOpenedLog OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer);
+  // transaction) and looks at the last QSO along "CMulti". A log that holds
+  // QSOs (hasQsos) whose file is missing is not opened, and no empty file
+  // takes the place of the lost one: a message names the file. A file that
+  // fails the full check is not opened either (the storage layer reports
+  // the damage).
+  TOpenedLog OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer, bool hasQsos = false);
 
   // The numbers the next QSO on band in mode gets (withQso: its QSO number
   // too, else QsoNumber stays 0). Searched through a second handle.

@@ -33,6 +33,13 @@ TContestRecord TContestLogModel::ListRecord() const {
   return r;
 }
 
+int64_t TContestLogModel::ClaimedQsos() const {
+  TContestExtraRecord extra{};
+  TdbContest extraTable(kContestExtra, false, 0);
+  if (extraTable.FindByNumber(nummer_)) extraTable.GetExtraRecord(extra);
+  return ClaimedQsoTotal(ListRecord(), extra);
+}
+
 TQsoPointsEnv TContestLogModel::PointsEnv() const {
   TQsoPointsEnv env;
   env.ContestNumber = nummer_;
@@ -53,7 +60,7 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   State = TLogWindowState{};
   counters_ = TScoreCounters{};
   View = TEntryView{};
-  const TOpenedLog opened = companion_.OpenQsoLog(qsoTable_, nummer_);
+  const TOpenedLog opened = companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0);
   if (!opened.Opened) {
     qsoTable_.reset();
     return false;

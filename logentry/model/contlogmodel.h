@@ -214,6 +214,8 @@ class TContestLogModel {
 
  private:
   TQsoPointsEnv PointsEnv() const;
+  // The QSOs the log's claimed totals count (see ClaimedQsoTotal).
+  int64_t ClaimedQsos() const;
   TCountOptions CountOptions() const;
   bool NeedsRenumbering(const TOpenedLog& opened) const;
   // True, after telling the user, when the typed call is longer than a

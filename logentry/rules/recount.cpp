@@ -19,13 +19,16 @@ constexpr std::array<int, 10> kListOrder = {2, 4, 18, 5, 10, 1, 12, 15, 16, 19};
 
 }  // namespace
 
-void RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
+bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
                    TdbContest& log, TQsoPointsEnv env, TScoreCounters& c) {
   c.BandPoints.fill(0);
   c.BandQsoCount.fill(0);
   c.QsoCounter = 1;
   c.CurBandQsos = 0;
   const bool tx = log.BeginTransaction();
+  // After the first write that fails (a full disk) nothing more is written:
+  // each further write would fail and be reported again. The counting goes on.
+  bool stored = true;
   TContestQsoRecord q;
   for (bool ok = log.First(qrec::kKeyNummer, true); ok; ok = log.Next(false, true)) {
     log.GetQsoRecord(q);
@@ -39,17 +42,21 @@ void RecountPoints(const TContestRec& contest, const TContestRecord& contestList
     if (slot != 0) {
       const int32_t points = QsoPoints(contest, contestList, q, env);
       c.BandPoints[slot] += points;
-      if (points != rec::GetUInt16(q.data(), qrec::kPunkte)) {
+      if (stored && points != rec::GetUInt16(q.data(), qrec::kPunkte)) {
         rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(points));
         log.SetQsoRecord(q);
-        log.Update();
+        stored = log.Update();
       }
       c.BandQsoCount[slot] += 1;
     }
     c.QsoCounter += 1;
     c.LastBand = Band(bandCode);
   }
-  if (tx) log.CommitTransaction();
+  if (!stored) {
+    if (tx) log.RollbackTransaction();
+    return false;
+  }
+  return !tx || log.CommitTransaction();
 }
 
 int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
@@ -60,15 +67,16 @@ int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
   return sum;
 }
 
-void RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
+bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
                   const TContestRecord& contestList, const TQsoPointsEnv& env,
                   TMultiplierLists& lists, TScoreCounters& c) {
+  bool stored = true;
   lists.Clear();
   TCountOptions fill;
   fill.FillList = true;
   c.CurBandMultis = CountBandMultis(currentBand, log, contest, contestList, &lists, fill);
   if (full) {
-    RecountPoints(contest, contestList, log, env, c);
+    stored = RecountPoints(contest, contestList, log, env, c);
     c.BandMultiCount.fill(0);
     if (ScopePerBand(contest.MultiplierMode)) {
       for (char b : contest.BandLetters)
@@ -79,6 +87,7 @@ void RecountScore(bool full, char currentBand, TdbContest& log, const TContestRe
   }
   c.CurBandPoints = c.BandPoints[Band(currentBand)];
   c.CurBandQsos = c.BandQsoCount[Band(currentBand)];
+  return stored;
 }
 
 bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable,

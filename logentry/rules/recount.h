@@ -30,7 +30,10 @@ struct TScoreCounters {
 // Points and QSOs per band over the log in record-number order. Points that
 // differ from the stored ones are written back (one transaction). The
 // points rule gets env with SearchLog set to a further handle when needed.
-void RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
+// False when the points could not be written: then nothing was (the first
+// failed write ends the writing, the storage layer has reported it), and
+// the counters hold the points of the rules all the same.
+bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
                    TdbContest& log, TQsoPointsEnv env, TScoreCounters& counters);
 
 // Sum of one band's multipliers over the counted kinds, optionally refilling
@@ -40,8 +43,9 @@ int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
                         const TCountOptions& options = {});
 
 // The window's recount: lists refilled with the current band's multipliers;
-// with full also the points and the multipliers of every band.
-void RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
+// with full also the points and the multipliers of every band. False when
+// the recounted points could not be written (see RecountPoints).
+bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
                   const TContestRecord& contestList, const TQsoPointsEnv& env,
                   TMultiplierLists& lists, TScoreCounters& counters);
 

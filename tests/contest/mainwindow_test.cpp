@@ -572,6 +572,56 @@ TEST_F(MainWindowTest, ADamagedPrefixTableIsSaidOnceWithHowToRebuildIt) {
   EXPECT_EQ(text.find("nicht gefunden"), std::string::npos) << text;
 }
 
+TEST_F(MainWindowTest, AMissingPrefixTableIsSaidWithHowToRebuildAndNotMadeAnewEmpty) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  ASSERT_TRUE(DeleteFileAnsi(dir.File("ZQPREFES.DAT")));
+  messages.Expect(Kind::Fehler, "Präfixdatei ZQPREFES.DAT fehlt");
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    // The tables that are there resolve; a look-up makes no empty table.
+    TdbPrefix prefix;
+    EXPECT_EQ(prefix.ResolveCallsign("DL1ABC"), TdbPrefix::kFound);
+  }
+  ASSERT_TRUE(messages.AllShown());
+  ASSERT_EQ(messages.History().size(), 1u);
+  const std::string& text = messages.History()[0].text;
+  EXPECT_NE(text.find("„./start.sh“"), std::string::npos) << text;
+  EXPECT_NE(text.find("löschen"), std::string::npos) << text;
+  EXPECT_FALSE(FileExistsAnsi(dir.File("ZQPREFES.DAT")));
+  // Until the tables are made anew, every start says so.
+  messages.Expect(Kind::Fehler, "Präfixdatei ZQPREFES.DAT fehlt");
+  {
+    TContestBrow again;
+    ASSERT_EQ(again.StartExitCode(), 0);
+  }
+  EXPECT_TRUE(messages.AllShown());
+}
+
+TEST_F(MainWindowTest, AMissingContestListIsSaidAndTheProgramGoesOn) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Party", Day("01.03.2015"), 0);
+  WithTables([&] {
+    TdbContest log(kContestLog, false, nummer);
+    TdbContest extra(kContestExtra, false, 0);
+  });
+  ASSERT_TRUE(LogFileExists(nummer));
+  ASSERT_TRUE(DeleteFileAnsi(dir.File("ZQKK.DAT")));
+  messages.Expect(Kind::Fehler, "Contestliste ZQKK.DAT fehlt");
+  messages.AllowAny(true);  // what an empty list brings at the start is not this test's
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 0);
+    EXPECT_EQ(window.Controller()->ContestListTable()->UsedRecords(), 0);
+  }
+  ASSERT_TRUE(messages.AllShown());
+  const std::string& text = messages.History()[0].text;
+  EXPECT_NE(text.find("nicht in der Liste"), std::string::npos) << text;
+  // The log's file is left as it was.
+  EXPECT_TRUE(LogFileExists(nummer));
+}
+
 TEST_F(MainWindowTest, AWriteProtectedSettingsFileIsNamedAsSuch) {
   FillPrefixTable();
   AddLog('4', "Party", Day("01.03.2015"), 0);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "database/dbbase.h"
+#include "database/dbContest.h"
 #include "database/filemanager.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
@@ -284,6 +285,38 @@ TEST_F(DbBaseTest, DeleteTableFilesLeavesAnEmptyTableForTheNextUse) {
   EXPECT_EQ(again.UsedRecords(), 0);
   ASSERT_TRUE(again.Add("B", 1));
   EXPECT_EQ(again.Nummer(), 1);
+}
+
+TEST_F(DbBaseTest, GotoRecordReadsAgainOnceTheCopiesHoldAnotherRecord) {
+  // The QSO log as the window holds it: a QSO saved, then the copies
+  // emptied or filled with the next entry. The stored QSO, asked for by
+  // reference, is read again instead of being taken for loaded.
+  TdbContest log(kContestLog, false, 1);
+  TContestQsoRecord q{};
+  rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL1ABC");
+  rec::SetInt32(q.data(), qrec::kDatum, 155000);
+  rec::SetInt32(q.data(), qrec::kZeit, 3600);
+  log.ClearRecord();
+  log.SetQsoRecord(q);
+  ASSERT_TRUE(log.Add());
+  const int32_t ref = log.CurrentRef();
+  log.ClearRecord();
+  ASSERT_TRUE(log.GotoRecord(ref));
+  EXPECT_EQ(log.GetCall(), "DL1ABC");
+  log.SetQsoRecord(TContestQsoRecord{});
+  ASSERT_TRUE(log.GotoRecord(ref));
+  EXPECT_EQ(log.GetCall(), "DL1ABC");
+  // Loaded, or written from the copies: the record is not read again.
+  rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL2NEW");
+  log.SetQsoRecord(q);
+  ASSERT_TRUE(log.Update());
+  TdbContest other(kContestLog, false, 1);
+  ASSERT_TRUE(other.ReadRecord(ref));
+  rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL3OTHER");
+  other.SetQsoRecord(q);
+  ASSERT_TRUE(other.Update());
+  ASSERT_TRUE(log.GotoRecord(ref));
+  EXPECT_EQ(log.GetCall(), "DL2NEW");
 }
 
 class FileManagerTest : public DbBaseTest {

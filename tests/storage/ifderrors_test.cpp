@@ -9,6 +9,7 @@
 #include "platform/paths.h"
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
+#include "support/DamagedFile.h"
 
 using fx::StorageTest;
 
@@ -82,6 +83,36 @@ TEST_F(StorageTest, ATableFileCutToNothingIsDamagedNotANewTable) {
   auto fresh = Open("FRESH");
   EXPECT_TRUE(fresh->IsOpen());
   EXPECT_EQ(fresh->UsedRecords(), 0);
+}
+
+TEST_F(StorageTest, TheFullCheckFindsAnIndexEntryThatMatchesNoRecord) {
+  {
+    auto t = Open();
+    ASSERT_TRUE(t->BeginTransaction());
+    for (int i = 0; i < 2000; ++i) ASSERT_TRUE(Put(*t, "N" + std::to_string(i % 40), i, "C" + std::to_string(i)));
+    ASSERT_TRUE(t->CommitTransaction());
+    EXPECT_TRUE(t->CheckIntegrity());
+  }
+  IfdCloseAllFiles();
+  ASSERT_TRUE(DamageIndexEntry(Path(), "C1234"));
+  DriverErrorLogName = "IFD.ERR";
+  std::vector<int32_t> reported;
+  DriverErrorReporter = [&](int32_t r, const std::string& text) {
+    reported.push_back(r);
+    EXPECT_NE(text.find("TEST"), std::string::npos);
+  };
+  auto t = Open();  // the pages are whole: the file opens, and reads
+  ASSERT_TRUE(t->IsOpen());
+  EXPECT_EQ(t->UsedRecords(), 2000);
+  EXPECT_TRUE(reported.empty());
+  EXPECT_FALSE(t->CheckIntegrity());
+  EXPECT_EQ(DriverResult, drDamaged);
+  EXPECT_EQ(reported, std::vector<int32_t>{drDamaged});
+  // The finding and the file go to the error log.
+  const std::string log = ReadAll(dir.File("IFD.ERR"));
+  EXPECT_NE(log.find("CheckIntegrity TEST"), std::string::npos) << log;
+  EXPECT_NE(log.find("ix3"), std::string::npos) << log;
+  EXPECT_NE(log.find(Path()), std::string::npos) << log;
 }
 
 TEST_F(StorageTest, TheFatalSwitchRaisesDatenbankfehlerUnlessClosing) {

@@ -517,6 +517,37 @@ TEST_F(QsoWindowTest, DeletingFromTheGridMovesTheMultiplierToTheNextQsoOfTheSqua
 }
 
 
+// The QSO just typed and saved, deleted from the grid at once: the question
+// names its call, though the window's table has since emptied its copies
+// for the next entry.
+TEST_F(QsoWindowTest, DeletingTheQsoJustSavedAsksWithItsCall) {
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    MakeActive(&window);
+    window.eCall->setFocus();
+    TypeText("dl7new");
+    Press(Qt::Key_Return);
+    TypeText("345");
+    Press(Qt::Key_Return);
+    TypeText("jo41");
+    Press(Qt::Key_Return);
+    // This log takes the time and date as typed.
+    TypeText("0931");
+    Press(Qt::Key_Return);
+    TypeText("201215");
+    Press(Qt::Key_Return);
+    // Saved; the grid stands on it.
+    ASSERT_GT(RefOfCall("DL7NEW"), 0);
+    EXPECT_EQ(window.Brow->CurrentRowRef(), RefOfCall("DL7NEW"));
+    messages_.Expect(ScriptedMessages::Kind::Achtung, "Durch das Löschen eines Eintrages");
+    messages_.Expect(ScriptedMessages::Kind::JaNeinFrage, "Eintrag DL7NEW löschen?", true);
+    QTest::mouseClick(Button(window, "btnLoeschen"), Qt::LeftButton);
+    EXPECT_TRUE(messages_.AllShown());
+    EXPECT_EQ(RefOfCall("DL7NEW"), 0);
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+}
+
 // The import button of the window: a file from another logbook goes through
 // the entry's preparation, so its QSOs are stored as if typed: the country
 // from the call (not the file's), the square of the received exchange in

@@ -17,12 +17,16 @@
 #include "contest/contestvhf.h"
 #include "contest/eingcontstd.h"
 #include "database/dbContest.h"
+#include "database/dbContestDat.h"
+#include "database/filemanager.h"
 #include "base/kxdates.h"
 #include "base/recfields.h"
 #include "database/setups.h"
 #include "logentry/window/contlogstd.h"
 #include "platform/clock.h"
 #include "platform/codec.h"
+#include "storage/ifdriver.h"
+#include "support/DamagedFile.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
@@ -199,23 +203,34 @@ TEST_F(LogWindowTest, StartedFromTheMainWindowFollowsThePeriodsAndClosesWhole) {
   EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals) {
-  msgs.AllowAny(false);
-  // A '4' log made through the set-up dialog's logic, QSOs put in directly.
-  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
-  auto desc = std::make_unique<TContestRec>();
+namespace {
+
+// A '4' log made through the set-up dialog's logic, list and extra on its
+// records; its number.
+int32_t CreateLog(TdbContest& list, TdbContest& extra, TContestRec& desc, ScriptedMessages& msgs) {
   WhenShown<TEingContestStd>([](TEingContestStd& dlg) {
     TypeSetup(dlg);
     QTest::mouseClick(Child<QAbstractButton>(dlg, "btnOK"), Qt::LeftButton);
   });
   msgs.AllowAny(true);
-  ContestFkt.ContestSetup('4', false, false, list, extra, desc.get());
+  ContestFkt.ContestSetup('4', false, false, list, extra, &desc);
   msgs.AllowAny(false);
-  ASSERT_TRUE(list.First(1));
+  EXPECT_TRUE(list.First(1));
   TContestRecord r;
   list.GetContestRecord(r);
-  const int32_t nummer = rec::GetInt32(r.data(), crec::kNummer);
-  ASSERT_TRUE(ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra));
+  EXPECT_TRUE(ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra));
+  return rec::GetInt32(r.data(), crec::kNummer);
+}
+
+}  // namespace
+
+TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals) {
+  msgs.AllowAny(false);
+  // QSOs put in directly.
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  auto desc = std::make_unique<TContestRec>();
+  const int32_t nummer = CreateLog(list, extra, *desc, msgs);
+  TContestRecord r;
   AddQsos(nummer, 5, 'b', 8 * 3600, 1);
   AddQsos(nummer, 3, 'c', 9 * 3600, 6);
   ContestFkt.DefineContest(*desc, list, '4', false);
@@ -267,4 +282,47 @@ TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals)
   EXPECT_EQ(qsos[0], 5);
   EXPECT_EQ(qsos[1], 3);
   EXPECT_GT(points, 0);
+}
+
+// A log that was closed with QSOs in it, whose QSO file is later damaged
+// (where only the full check of the file sees it) or lost: the window does
+// not open it, a message names the damaged table or the missing file, and
+// nothing is written in the file's place.
+TEST_F(LogWindowTest, ALogWhoseQsoFileIsDamagedOrMissingIsNotOpened) {
+  msgs.AllowAny(false);
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  auto desc = std::make_unique<TContestRec>();
+  const int32_t nummer = CreateLog(list, extra, *desc, msgs);
+  AddQsos(nummer, 5, 'b', 8 * 3600, 1);
+  ContestFkt.DefineContest(*desc, list, '4', false);
+  now = At("20.12.2015", "08:30:00");
+  WhenShown<TContestLogStd>([](TContestLogStd& w) { w.close(); });
+  ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  const std::string file = dir.File(TDatContest::LogTableName(nummer) + ".DAT");
+  ASSERT_TRUE(FileExistsAnsi(file));
+
+  // From here on a log window that opens is a failure.
+  QTimer guard;
+  QObject::connect(&guard, &QTimer::timeout, [] {
+    if (auto* w = qobject_cast<TContestLogStd*>(QApplication::activeModalWidget())) {
+      ADD_FAILURE() << "the log window opened";
+      w->close();
+    }
+  });
+  guard.start(20);
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  ASSERT_TRUE(DamageIndexEntry(file, "DL3XY"));
+  msgs.Expect(Kind::Fehler, "beschädigt");
+  msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
+  ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  EXPECT_TRUE(msgs.AllShown());
+
+  IfdCloseAllFiles();
+  ASSERT_TRUE(DeleteFileAnsi(file));
+  msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer) + ".DAT dieses Logs fehlt");
+  msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
+  ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  EXPECT_TRUE(msgs.AllShown());
+  EXPECT_FALSE(FileExistsAnsi(file));
+  DriverErrorReporter = nullptr;
 }
