@@ -74,7 +74,14 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   if (!CheckDok) CheckDok = [letter](std::string_view dok) { return ::CheckDok(dok, letter); };
   State.CurrentBand = contest_.BandLetters[0];
   State.AutoTime = rec::GetBool(list.data(), crec::kZeitAuto);
-  if (NeedsRenumbering(opened)) renumberedAtOpening_ = RunRenumber();
+  // A log that cannot be written at opening (a full disk, a lock not given)
+  // opens as it is stored: the storage layer has said why, once, and the
+  // opening's recount only counts instead of failing again on every write.
+  bool writable = true;
+  if (NeedsRenumbering(opened)) {
+    renumberedAtOpening_ = RunRenumber(false);
+    writable = renumberedAtOpening_;
+  }
   qsoTable_->ClearRecord();
   if (rec::GetBool(list.data(), crec::kBandAuto))
     State.CurrentBand = AutomaticBand(contest_, State.CurrentBand, ToDates.TodayUTC(), ToDates.CurrentTimeUTC());
@@ -82,7 +89,7 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   View.ModeEditVisible = rec::GetBool(list.data(), crec::kStartPR) && IsContestMode(contest_, "DIGITAL");
   State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
 
-  RecountScore(true);
+  RecountScore(true, writable);
   if (counters_.LastBand != 0 && static_cast<char>(counters_.LastBand) != State.CurrentBand) {
     State.CurrentBand = static_cast<char>(counters_.LastBand);
     State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
@@ -118,7 +125,7 @@ void TContestLogModel::RecountAfterChange() {
   ShowMultiPanel();
 }
 
-bool TContestLogModel::RunRenumber() {
+bool TContestLogModel::RunRenumber(bool sayFailure) {
   std::unique_ptr<TJobProgress> progress;
   if (StartProgress) progress = StartProgress("Neunummerierung", qsoTable_->UsedRecords());
   const TRenumberPrepare prepare = RenumberPreparation();
@@ -130,7 +137,7 @@ bool TContestLogModel::RunRenumber() {
       prepare);
   lists_->Clear();
   if (!result.Ok) {
-    ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
+    if (sayFailure) ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
     return false;
   }
   return true;
@@ -158,9 +165,9 @@ void TContestLogModel::Close() {
   companion_.CloseLogTables(listTable_, extraTable_, qsoTable_);
 }
 
-void TContestLogModel::RecountScore(bool full) {
+void TContestLogModel::RecountScore(bool full, bool storePoints) {
   ::RecountScore(full, State.CurrentBand, *searchLog_, contest_, ListRecord(), PointsEnv(), *lists_,
-                 counters_);
+                 counters_, storePoints);
   // The lists were refilled: nothing is tentative any more.
   beforeEntry_.reset();
   ShowScore();

@@ -183,7 +183,8 @@ class TContestLogModel {
   // The one-second tick: the band of the current period, then the date and
   // time of the entry. Raises no message.
   TTickResult Tick(const TEntryFields& fields);
-  void RecountScore(bool full);
+  // storePoints false: the points are counted, never written back.
+  void RecountScore(bool full, bool storePoints = true);
   void ShowScore();
   void ShowMultiPanel();
 
@@ -221,7 +222,8 @@ class TContestLogModel {
   // True, after telling the user, when the typed call is longer than a
   // QSO record holds.
   bool RefuseLongCall(const std::string& typed);
-  bool RunRenumber();
+  // sayFailure false: a failure is left to the storage layer's own report.
+  bool RunRenumber(bool sayFailure = true);
   bool RunRecount();
   std::string DefaultRst() const;
   void StoreReceivedKinds(TContestQsoRecord& qso, const std::string& rcvd, TEntryFocusAt focus,

@@ -20,15 +20,15 @@ constexpr std::array<int, 10> kListOrder = {2, 4, 18, 5, 10, 1, 12, 15, 16, 19};
 }  // namespace
 
 bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
-                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& c) {
+                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& c, bool store) {
   c.BandPoints.fill(0);
   c.BandQsoCount.fill(0);
   c.QsoCounter = 1;
   c.CurBandQsos = 0;
-  const bool tx = log.BeginTransaction();
+  const bool tx = store && log.BeginTransaction();
   // After the first write that fails (a full disk) nothing more is written:
   // each further write would fail and be reported again. The counting goes on.
-  bool stored = true;
+  bool stored = store;
   TContestQsoRecord q;
   for (bool ok = log.First(qrec::kKeyNummer, true); ok; ok = log.Next(false, true)) {
     log.GetQsoRecord(q);
@@ -52,6 +52,7 @@ bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList
     c.QsoCounter += 1;
     c.LastBand = Band(bandCode);
   }
+  if (!store) return true;
   if (!stored) {
     if (tx) log.RollbackTransaction();
     return false;
@@ -69,14 +70,14 @@ int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
 
 bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
                   const TContestRecord& contestList, const TQsoPointsEnv& env,
-                  TMultiplierLists& lists, TScoreCounters& c) {
+                  TMultiplierLists& lists, TScoreCounters& c, bool storePoints) {
   bool stored = true;
   lists.Clear();
   TCountOptions fill;
   fill.FillList = true;
   c.CurBandMultis = CountBandMultis(currentBand, log, contest, contestList, &lists, fill);
   if (full) {
-    stored = RecountPoints(contest, contestList, log, env, c);
+    stored = RecountPoints(contest, contestList, log, env, c, storePoints);
     c.BandMultiCount.fill(0);
     if (ScopePerBand(contest.MultiplierMode)) {
       for (char b : contest.BandLetters)

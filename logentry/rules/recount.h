@@ -33,8 +33,9 @@ struct TScoreCounters {
 // False when the points could not be written: then nothing was (the first
 // failed write ends the writing, the storage layer has reported it), and
 // the counters hold the points of the rules all the same.
+// With store false nothing is written at all: the counters only.
 bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
-                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& counters);
+                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& counters, bool store = true);
 
 // Sum of one band's multipliers over the counted kinds, optionally refilling
 // the lists (status bytes 0).
@@ -47,7 +48,7 @@ int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
 // the recounted points could not be written (see RecountPoints).
 bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
                   const TContestRecord& contestList, const TQsoPointsEnv& env,
-                  TMultiplierLists& lists, TScoreCounters& counters);
+                  TMultiplierLists& lists, TScoreCounters& counters, bool storePoints = true);
 
 // The claimed totals of one band slot.
 struct TSlotTotals {

@@ -37,8 +37,8 @@ class OpenOnFullDiskTest : public ::testing::Test {
     TdbContest extra(kContestExtra, false, 0);
     ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra);
     ContestFkt.DefineContest(desc_, list, '4', true);
-    // QSOs whose stored points the rules no longer give, and which carry
-    // their multiplier texts (the opening has nothing to renumber).
+    // QSOs whose stored points the rules no longer give, and marks the
+    // opening's renumbering would rewrite: both writes meet the full disk.
     TdbContest log(kContestLog, false, nummer_);
     ASSERT_TRUE(log.BeginTransaction());
     for (int i = 0; i < kQsos; ++i) {
