@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 
+#include "benchsupport.h"
 #include "brzsample.h"
 #include "logentry/dialogs/ContestAdifimportCtrl.h"
 #include "logentry/dialogs/ContestAdifimportForm.h"
@@ -50,21 +51,6 @@ void PressKey(QWidget* w, int key) {
   QApplication::sendEvent(target, &press);
 }
 
-// The file dialog of the import answers with one file.
-class TChosenFile : public TFileDialogRunner {
- public:
-  explicit TChosenFile(std::string file) : file_(std::move(file)) { previous_ = SetFileDialogRunner(this); }
-  ~TChosenFile() override { SetFileDialogRunner(previous_); }
-  bool Run(const TFileDialogRequest&, std::string& fileName) override {
-    fileName = file_;
-    return true;
-  }
-
- private:
-  std::string file_;
-  TFileDialogRunner* previous_ = nullptr;
-};
-
 // The import dialog with a file of another logbook read and two of its
 // fields assigned to the party's exchange captions.
 void AdifImportDialog(const TContestRec& contest, const std::string& folder) {
@@ -73,7 +59,7 @@ void AdifImportDialog(const TContestRec& contest, const std::string& folder) {
       << "<ADIF_VER:5>3.1.0 <PROGRAMID:5>Other <EOH>\n"
          "<CALL:6>F6ABC <QSO_DATE:8>20151220 <TIME_ON:6>095510 <BAND:3>80M <FREQ:7>3.55123 <MODE:2>CW "
          "<RST_SENT:3>599 <RST_RCVD:3>579 <SRX_STRING:3>101 <GRIDSQUARE:4>JO43 <NAME:4>Jean <EOR>\n";
-  TChosenFile chosen(file);
+  bench::FixedFileDialog chosen(file);
   QTimer::singleShot(200, [] {
     auto* form = qobject_cast<TContestAdifimportForm*>(QApplication::activeModalWidget());
     if (form == nullptr) {

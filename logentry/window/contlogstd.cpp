@@ -449,43 +449,40 @@ void TContestLogStd::btnSpeichernClick() {
 }
 
 void TContestLogStd::btnModeClick() {
-  if (listmode->isVisible()) {
-    listmode->hide();
-    return;
-  }
-  listband->hide();
-  listmode->move(Label("lMode")->pos());
-  for (int i = 0; i < listmode->count(); ++i)
-    if (A(listmode->item(i)->text()) == model_.State.CurrentMode) listmode->setCurrentRow(i);
-  lastEntryControl_ = QApplication::focusWidget();
-  if (listmode->count() == 2) {
-    listmode->setCurrentRow(listmode->currentRow() != 1 ? 1 : 0);
-    listmodeDblClick();
-    return;
-  }
-  listmode->show();
-  listmode->raise();
-  listmode->setFocus();
+  OpenChoiceList(listmode, listband, "lMode", &TContestLogStd::listmodeDblClick, [this](QListWidgetItem* item) {
+    return A(item->text()) == model_.State.CurrentMode;
+  });
 }
 
 void TContestLogStd::btnBandClick() {
-  if (listband->isVisible()) {
-    listband->hide();
+  OpenChoiceList(listband, listmode, "lband", &TContestLogStd::listbandDblClick, [this](QListWidgetItem* item) {
+    return ToBaender.BandCodeFromText(A(item->text())) == model_.State.CurrentBand;
+  });
+}
+
+// The band and mode buttons open their list at their caption, on the entry
+// now chosen, and close it when it is open; a list of two entries needs no
+// opening: the button switches to the other one.
+void TContestLogStd::OpenChoiceList(QListWidget* list, QListWidget* other, const char* at,
+                                    void (TContestLogStd::*chosen)(),
+                                    const std::function<bool(QListWidgetItem*)>& isCurrent) {
+  if (list->isVisible()) {
+    list->hide();
     return;
   }
-  listmode->hide();
-  listband->move(Label("lband")->pos());
-  for (int i = 0; i < listband->count(); ++i)
-    if (ToBaender.BandCodeFromText(A(listband->item(i)->text())) == model_.State.CurrentBand) listband->setCurrentRow(i);
+  other->hide();
+  list->move(Label(at)->pos());
+  for (int i = 0; i < list->count(); ++i)
+    if (isCurrent(list->item(i))) list->setCurrentRow(i);
   lastEntryControl_ = QApplication::focusWidget();
-  if (listband->count() == 2) {
-    listband->setCurrentRow(listband->currentRow() != 1 ? 1 : 0);
-    listbandDblClick();
+  if (list->count() == 2) {
+    list->setCurrentRow(list->currentRow() != 1 ? 1 : 0);
+    (this->*chosen)();
     return;
   }
-  listband->show();
-  listband->raise();
-  listband->setFocus();
+  list->show();
+  list->raise();
+  list->setFocus();
 }
 
 void TContestLogStd::listbandDblClick() {

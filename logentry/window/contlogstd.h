@@ -26,6 +26,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QTimer;
 class TdbContest;
 class TkxBitBtn;
@@ -148,6 +149,8 @@ class TContestLogStd : public QDialog {
   // A label or edit of the window by name (nullptr when there is none).
   QWidget* Control(const std::string& name) const;
   QLabel* Label(const std::string& name) const;
+  void OpenChoiceList(QListWidget* list, QListWidget* other, const char* at, void (TContestLogStd::*chosen)(),
+                      const std::function<bool(QListWidgetItem*)>& isCurrent);
 
  protected:
   void showEvent(QShowEvent* e) override;
