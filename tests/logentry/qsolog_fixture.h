@@ -4,9 +4,12 @@
 // table is a second one holding the QSO being entered.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "contest/ContestFkt.h"
 #include "contest/ContestRec.h"
 #include "database/dbContest.h"
 #include "base/recfields.h"
@@ -48,8 +51,36 @@ class QsoLogTest : public ::testing::Test {
     ASSERT_TRUE(store_->IsOpen());
   }
   void TearDown() override {
+    list_.reset();
     window_.reset();
     store_.reset();
+  }
+
+  // A contest-list table standing on the (unstored) record r, for the
+  // routines that read the log's settings from it.
+  void UseContestList(const TContestRecord& r) {
+    list_ = std::make_unique<TdbContest>(kContestList, false, 0);
+    list_->SetContestRecord(r);
+  }
+  // The same for a log of letter, whose description contest_ then holds by
+  // the real definitions; adjust may set further bytes of the record.
+  void UseContestOf(char letter, const std::function<void(TContestRecord&)>& adjust = {}) {
+    TContestRecord r{};
+    rec::SetChar(r.data(), crec::kTyp, letter);
+    if (adjust) adjust(r);
+    UseContestList(r);
+    ContestFkt.DefineNewContest(contest_, letter);
+  }
+  // Every stored QSO, in the order of key.
+  std::vector<TContestQsoRecord> StoredLog(int key = qrec::kKeyNummer) const {
+    TdbContest log(kContestLog, false, kLogNumber);
+    std::vector<TContestQsoRecord> out;
+    TContestQsoRecord r{};
+    for (bool more = log.First(key); more; more = log.Next()) {
+      log.GetQsoRecord(r);
+      out.push_back(r);
+    }
+    return out;
   }
 
   // Stores a QSO directly in the log; the time runs on so that keys differ.
@@ -71,7 +102,7 @@ class QsoLogTest : public ::testing::Test {
   }
 
   TempProgramDir dir_;
-  std::unique_ptr<TdbContest> store_, window_;
+  std::unique_ptr<TdbContest> store_, window_, list_;
   TContestRec contest_;
   int32_t zeit_ = 7200;
 };

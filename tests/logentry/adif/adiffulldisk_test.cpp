@@ -21,11 +21,7 @@ class AdifFullDiskTest : public QsoLogTest {
  protected:
   void SetUp() override {
     QsoLogTest::SetUp();
-    list_ = std::make_unique<TdbContest>(kContestList, false, 0);
-    TContestRecord r{};
-    rec::SetChar(r.data(), crec::kTyp, '4');
-    list_->SetContestRecord(r);
-    ContestFkt.DefineNewContest(contest_, '4');
+    UseContestOf('4');
     // A log far larger than the room left on the disk, whose calls the
     // imported ones fall between.
     ASSERT_TRUE(store_->BeginTransaction());
@@ -43,10 +39,6 @@ class AdifFullDiskTest : public QsoLogTest {
     records_ = ParseAdifText(text).Records;
     ASSERT_EQ(records_.size(), static_cast<size_t>(kImported));
   }
-  void TearDown() override {
-    list_.reset();
-    QsoLogTest::TearDown();
-  }
   static std::string Letters(int i) {
     return std::string{static_cast<char>('A' + i % 26), static_cast<char>('A' + i / 26 % 26),
                        static_cast<char>('A' + i / 676 % 26)};
@@ -56,7 +48,6 @@ class AdifFullDiskTest : public QsoLogTest {
                              [&prepared](TContestQsoRecord&) { ++prepared; });
   }
 
-  std::unique_ptr<TdbContest> list_;
   std::vector<TAdifRecord> records_;
 };
 

@@ -143,16 +143,7 @@ class AdifImportTest : public QsoLogTest {
  protected:
   void SetUp() override {
     QsoLogTest::SetUp();
-    list_ = std::make_unique<TdbContest>(kContestList, false, 0);
-    TContestRecord r{};
-    rec::SetChar(r.data(), crec::kTyp, '4');
-    rec::SetChar(r.data(), crec::kQslSentDefault, 'N');
-    list_->SetContestRecord(r);
-    ContestFkt.DefineNewContest(contest_, '4');
-  }
-  void TearDown() override {
-    list_.reset();
-    QsoLogTest::TearDown();
+    UseContestOf('4', [](TContestRecord& r) { rec::SetChar(r.data(), crec::kQslSentDefault, 'N'); });
   }
   TAdifImportTotals Import(const std::string& text, const std::vector<std::string>& mapping = {}, bool check = true,
                            const TAdifEntryDefaults& defaults = {}) {
@@ -173,7 +164,6 @@ class AdifImportTest : public QsoLogTest {
     return out;
   }
   static std::string Call(const TContestQsoRecord& q) { return rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap); }
-  std::unique_ptr<TdbContest> list_;
 };
 
 const char* const kThree =
@@ -413,12 +403,7 @@ class AdifReimportTest : public QsoLogTest, public ::testing::WithParamInterface
   void SetUp() override {
     QsoLogTest::SetUp();
     real_ = DefineReal(GetParam().Letter);
-    list_ = std::make_unique<TdbContest>(kContestList, false, 0);
-    list_->SetContestRecord(real_.List);
-  }
-  void TearDown() override {
-    list_.reset();
-    QsoLogTest::TearDown();
+    UseContestList(real_.List);
   }
   // Records of call at time (hhmmss) on the contest's band in CW.
   static std::string Records(const std::vector<std::pair<std::string, std::string>>& qsos) {
@@ -433,18 +418,8 @@ class AdifReimportTest : public QsoLogTest, public ::testing::WithParamInterface
     const TAdifFile f = ParseAdifText(text);
     return ImportAdifRecords(*real_, real_.Letter, *list_, *window_, f.Records, {}, true);
   }
-  std::vector<TContestQsoRecord> Log() {
-    TdbContest log(kContestLog, false, kLogNumber);
-    std::vector<TContestQsoRecord> out;
-    TContestQsoRecord r{};
-    for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next()) {
-      log.GetQsoRecord(r);
-      out.push_back(r);
-    }
-    return out;
-  }
+  std::vector<TContestQsoRecord> Log() const { return StoredLog(qrec::kKeyDatumZeit); }
   RealContest real_;
-  std::unique_ptr<TdbContest> list_;
 };
 
 TEST_P(AdifReimportTest, TheSameFileTwiceLeavesTheLogAsItWas) {

@@ -21,11 +21,7 @@ class AdifImportDialog : public QsoLogTest {
  protected:
   void SetUp() override {
     QsoLogTest::SetUp();
-    list_ = std::make_unique<TdbContest>(kContestList, false, 0);
-    TContestRecord r{};
-    rec::SetChar(r.data(), crec::kTyp, '4');
-    list_->SetContestRecord(r);
-    ContestFkt.DefineNewContest(contest_, '4');
+    UseContestOf('4');
     for (int i = 0; i < 3; ++i) {
       TQ q;
       q.call = "DK" + std::to_string(i) + "AA";
@@ -43,24 +39,10 @@ class AdifImportDialog : public QsoLogTest {
       ASSERT_TRUE(log.Update());
     }
   }
-  void TearDown() override {
-    list_.reset();
-    QsoLogTest::TearDown();
-  }
   std::optional<TAdifImportTotals> Run() {
     return RunAdifImportDialog(nullptr, contest_, '4', *list_, *window_);
   }
-  std::vector<TContestQsoRecord> Log() {
-    TdbContest log(kContestLog, false, kLogNumber);
-    std::vector<TContestQsoRecord> out;
-    TContestQsoRecord r{};
-    for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
-      log.GetQsoRecord(r);
-      out.push_back(r);
-    }
-    return out;
-  }
-  std::unique_ptr<TdbContest> list_;
+  std::vector<TContestQsoRecord> Log() const { return StoredLog(); }
   ScriptedFileDialog files_;
   ScriptedMessages messages_;
 };
