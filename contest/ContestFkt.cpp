@@ -1,5 +1,7 @@
 #include "contest/ContestFkt.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "contest/ContestRules.h"
@@ -42,13 +44,17 @@ constexpr TExchangePart kReceivedParts[4] = {
 constexpr size_t kJoinedCut[4] = {9, 11, 13, 20};
 constexpr size_t kExchangeMax = 20;
 
-std::string JoinExchange(const TContestQsoRecord& qso, const TExchangePart (&parts)[4]) {
-  std::string text;
+std::string_view JoinExchange(const TContestQsoRecord& qso, const TExchangePart (&parts)[4],
+                              TContestFkt::TExchangeBuffer& joined) {
+  static_assert(std::tuple_size_v<TContestFkt::TExchangeBuffer> >= kExchangeMax);
+  size_t n = 0;
   for (size_t i = 0; i < 4; ++i) {
-    text += rec::GetStr(qso.data(), parts[i].Offset, parts[i].Cap);
-    if (text.size() > kJoinedCut[i]) text.resize(kJoinedCut[i]);
+    const std::string_view part = rec::GetStrView(qso.data(), parts[i].Offset, parts[i].Cap);
+    const size_t take = std::min(part.size(), kJoinedCut[i] - n);
+    if (take > 0) std::memcpy(joined.data() + n, part.data(), take);
+    n += take;
   }
-  return text;
+  return std::string_view(joined.data(), n);
 }
 
 // Cuts the text at the fixed part boundaries (characters 1-9, 10-11,
@@ -189,11 +195,21 @@ void TContestFkt::DefineNewContest(TContestRec& rec, char letter) {
 }
 
 std::string TContestFkt::GetSentExchange(const TContestQsoRecord& qso) {
-  return JoinExchange(qso, kSentParts);
+  TExchangeBuffer buffer;
+  return std::string(JoinExchange(qso, kSentParts, buffer));
 }
 
 std::string TContestFkt::GetReceivedExchange(const TContestQsoRecord& qso) {
-  return JoinExchange(qso, kReceivedParts);
+  TExchangeBuffer buffer;
+  return std::string(JoinExchange(qso, kReceivedParts, buffer));
+}
+
+std::string_view TContestFkt::SentExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer) {
+  return JoinExchange(qso, kSentParts, buffer);
+}
+
+std::string_view TContestFkt::ReceivedExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer) {
+  return JoinExchange(qso, kReceivedParts, buffer);
 }
 
 void TContestFkt::SetSentExchange(std::string_view text, TContestQsoRecord& qso) {

@@ -1,0 +1,32 @@
+#include "base/textwriter.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+// Room asked of the string beyond the next piece: a line of an export fits.
+constexpr size_t kStep = 256;
+}  // namespace
+
+TTextWriter::TTextWriter(std::string& out) : out_(out), start_(out.size()) {
+  out_.resize(start_ + kStep);
+  p_ = out_.data() + start_;
+  end_ = out_.data() + out_.size();
+}
+
+TTextWriter::~TTextWriter() { out_.resize(static_cast<size_t>(p_ - out_.data())); }
+
+void TTextWriter::Grow(size_t n) {
+  const size_t used = static_cast<size_t>(p_ - out_.data());
+  out_.resize(std::max(out_.size() * 2, used + n + kStep));
+  p_ = out_.data() + used;
+  end_ = out_.data() + out_.size();
+}
+
+void TTextWriter::LongIntRight(int64_t v, int width) {
+  char digits[24];
+  const auto r = std::to_chars(digits, digits + sizeof digits, v);
+  const size_t n = static_cast<size_t>(r.ptr - digits);
+  if (width > 0 && n < static_cast<size_t>(width)) Chars(' ', static_cast<size_t>(width) - n);
+  Text(std::string_view(digits, n));
+}
