@@ -400,6 +400,11 @@ int32_t IFDriver::ScanRecords(const TRecordVisitor& visit, int keyNo) {
   return Leave("ScanRecords", file_->ScanRecords(this, visit, keyNo));
 }
 
+int32_t IFDriver::ScanRecordsWithKeys(const std::vector<int>& keyNos, const TRecordKeysVisitor& visit) {
+  if (!Enter("ScanRecordsWithKeys")) return DriverResult;
+  return Leave("ScanRecordsWithKeys", file_->ScanRecordsWithKeys(this, keyNos, visit));
+}
+
 int32_t IFDriver::UsedRecords(int32_t& count) {
   count = 0;
   if (!Enter("UsedRecords")) return DriverResult;

@@ -227,6 +227,52 @@ TEST_F(KeyOnlyTest, ScanningVisitsEveryRecordInReferenceOrderAndStopsWhenTold) {
   EXPECT_FALSE(closed.ScanRecords([](int32_t, std::string_view) { return true; }));
 }
 
+TEST_F(KeyOnlyTest, ScanningWithKeysGivesTheStoredKeysThatOrderTheIndexes) {
+  // A record changed inside an open job shows with its new keys.
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("cZ4")));
+  fx::SetStr(t->RecordBuffer(), fx::oName, 10, "B");
+  fx::SetInt32(t->RecordBuffer(), fx::oValue, 9);
+  ASSERT_TRUE(t->Update());
+
+  struct TRow {
+    int32_t ref;
+    std::string code, name, nameValue;
+  };
+  std::vector<TRow> rows;
+  ASSERT_TRUE(t->ScanRecordsWithKeys({1, 2}, [&](int32_t ref, std::string_view data,
+                                                 const std::vector<std::string_view>& keys) {
+    EXPECT_EQ(keys.size(), 2u);
+    rows.push_back({ref, fx::GetStr(reinterpret_cast<const uint8_t*>(data.data()), fx::oCode, 6),
+                    std::string(keys[0]), std::string(keys[1])});
+    return true;
+  }));
+  ASSERT_TRUE(t->CommitTransaction());
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) { return a.ref < b.ref; }));
+  // Sorted by a key and then the reference, the records stand as a walk
+  // along that index meets them.
+  for (int keyNo : {1, 2}) {
+    std::vector<TRow> byKey = rows;
+    std::stable_sort(byKey.begin(), byKey.end(), [keyNo](const TRow& a, const TRow& b) {
+      return keyNo == 1 ? a.name < b.name : a.nameValue < b.nameValue;
+    });
+    std::vector<std::string> codes;
+    for (const TRow& r : byKey) codes.push_back(r.code);
+    EXPECT_EQ(codes, CodesOnKey(*t, keyNo)) << "key " << keyNo;
+  }
+
+  int visited = 0;
+  EXPECT_TRUE(t->ScanRecordsWithKeys({3}, [&](int32_t, std::string_view, const std::vector<std::string_view>&) {
+    return ++visited < 2;
+  }));
+  EXPECT_EQ(visited, 2);
+  EXPECT_FALSE(t->ScanRecordsWithKeys({1, 99}, [](int32_t, std::string_view, const std::vector<std::string_view>&) {
+    return true;
+  }));
+  EXPECT_EQ(DriverResult, drBadKeyNumber);
+}
+
 TEST_F(KeyOnlyTest, SearchKeyRefFindsAtOrAfterAndPrevKeyGoesOnFromThereAfterAMiss) {
   // The second "B" exactly, and just after the first "B".
   std::string key = order[1].first;
