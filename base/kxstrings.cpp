@@ -445,7 +445,7 @@ void TStrings::AdifField(TTextWriter& out, std::string_view name, std::string_vi
   // The whole field's room at once, then its pieces.
   char* p = out.Take(name.size() + lengthSize + v.size() + (type.empty() ? 0 : type.size() + 1) + 4);
   auto put = [&p](const char* s, size_t n) {
-    if (n > 0) std::memcpy(p, s, n);
+    TTextWriter::Copy(p, s, n);
     p += n;
   };
   *p++ = '<';

@@ -23,6 +23,10 @@ void TTextWriter::Grow(size_t n) {
   end_ = out_.data() + out_.size();
 }
 
+void TTextWriter::CopyLong(char* dst, const char* src, size_t n) { std::memcpy(dst, src, n); }
+
+void TTextWriter::FillLong(char* dst, char c, size_t n) { std::memset(dst, c, n); }
+
 void TTextWriter::LongIntRight(int64_t v, int width) {
   char digits[24];
   const auto r = std::to_chars(digits, digits + sizeof digits, v);

@@ -30,14 +30,49 @@ class TTextWriter {
   }
   void Text(std::string_view s) {
     Room(s.size());
-    if (!s.empty()) std::memcpy(p_, s.data(), s.size());
+    Copy(p_, s.data(), s.size());
     p_ += s.size();
   }
   // n copies of c.
   void Chars(char c, size_t n) {
-    Room(n);
-    std::memset(p_, c, n);
+    if (n <= 16) {
+      // Sixteen characters written whatever n is: two plain stores; the
+      // room beyond n is taken again by the next piece.
+      Room(16);
+      const uint64_t eight = 0x0101010101010101ULL * static_cast<uint8_t>(c);
+      std::memcpy(p_, &eight, 8);
+      std::memcpy(p_ + 8, &eight, 8);
+    } else {
+      Room(n);
+      FillLong(p_, c, n);
+    }
     p_ += n;
+  }
+  // n bytes from src to dst. The fields of a line are short: up to sixteen
+  // bytes are moved in two overlapping fixed-size moves, which the compiler
+  // turns into plain loads and stores instead of a library call.
+  static void Copy(char* dst, const char* src, size_t n) {
+    if (n >= 8) {
+      if (n > 16) {
+        CopyLong(dst, src, n);
+        return;
+      }
+      uint64_t a, b;
+      std::memcpy(&a, src, 8);
+      std::memcpy(&b, src + n - 8, 8);
+      std::memcpy(dst, &a, 8);
+      std::memcpy(dst + n - 8, &b, 8);
+    } else if (n >= 4) {
+      uint32_t a, b;
+      std::memcpy(&a, src, 4);
+      std::memcpy(&b, src + n - 4, 4);
+      std::memcpy(dst, &a, 4);
+      std::memcpy(dst + n - 4, &b, 4);
+    } else if (n > 0) {
+      dst[0] = src[0];
+      dst[n / 2] = src[n / 2];
+      dst[n - 1] = src[n - 1];
+    }
   }
   // Exactly n characters: cut, or filled with blanks on the right; with
   // cut false a longer text is written whole.
@@ -84,6 +119,8 @@ class TTextWriter {
   }
   void Grow(size_t n);
   void LongIntRight(int64_t v, int width);
+  static void CopyLong(char* dst, const char* src, size_t n);
+  static void FillLong(char* dst, char c, size_t n);
 
   std::string& out_;
   size_t start_;

@@ -1,5 +1,6 @@
 #include "outputs/adif.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "contest/ContestFkt.h"
@@ -43,19 +44,20 @@ std::string AdifQsoText(const TContestRec& description, char letter, bool onlyRe
   std::string line;
   line.reserve(300);
   TLineTexts texts;
-  AppendAdifQsoText(line, description, letter, onlyReport, qso, entityNumber, texts);
+  {
+    TTextWriter w(line);
+    WriteAdifQsoText(w, description, letter, onlyReport, qso, entityNumber, texts);
+  }
   return line;
 }
 
-void AppendAdifQsoText(std::string& line, const TContestRec& description, char letter, bool onlyReport,
+void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char letter, bool onlyReport,
                        const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber,
                        TLineTexts& texts) {
   const uint8_t* q = qso.data();
   const TStrings& s = ToStrings;
-  TTextWriter w(line);
   auto field = [&](std::string_view tag, std::string_view value) { s.AdifField(w, tag, value); };
   auto str = [&](size_t off, size_t cap) { return rec::GetStrView(q, off, cap); };
-  std::string text;  // a field's value made from the record
   // The part of an exchange text from 1-based position index on, count
   // characters at most (ToStrings.Copy on a view).
   auto part = [](std::string_view t, size_t index, size_t count = std::string_view::npos) {
@@ -63,22 +65,10 @@ void AppendAdifQsoText(std::string& line, const TContestRec& description, char l
   };
 
   const int32_t datum = rec::GetInt32(q, qrec::kDatum);
-  if (datum > 0) {
-    text.clear();
-    {
-      TTextWriter date(text);
-      texts.WriteDate(date, datum, "yyyymmdd");
-    }
-    field("QSO_DATE", text);
-  }
+  if (datum > 0) field("QSO_DATE", texts.Date(datum, "yyyymmdd"));
   // With the seconds: QSOs of one minute keep their own moments in a log
   // that reads the file again.
-  text.clear();
-  {
-    TTextWriter time(text);
-    ToDates.WriteTimeString(time, rec::GetInt32(q, qrec::kZeit), "hhmmss");
-  }
-  field("TIME_ON", text);
+  field("TIME_ON", ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmmss"));
   field("CALL", str(qrec::kCall, qrec::kCallCap));
 
   const std::string_view sent = texts.Sent(qso);
@@ -109,9 +99,13 @@ void AppendAdifQsoText(std::string& line, const TContestRec& description, char l
   const char* districtTag = kinds.Contains(MultiplierKind::AreaLabel) ? "AREA"
                             : kinds.Contains(MultiplierKind::Ldk)     ? "LDK"
                                                                       : "DOK";
-  text.assign(str(qrec::kDOK1, qrec::kDOK1Cap));
-  text.append(str(qrec::kDOK2, qrec::kDOK2Cap));
-  field(districtTag, std::string_view(text).substr(0, 8));
+  // Both parts fit the eight characters of the field.
+  char dok[qrec::kDOK1Cap + qrec::kDOK2Cap];
+  const std::string_view dok1 = str(qrec::kDOK1, qrec::kDOK1Cap);
+  const std::string_view dok2 = str(qrec::kDOK2, qrec::kDOK2Cap);
+  std::copy(dok1.begin(), dok1.end(), dok);
+  std::copy(dok2.begin(), dok2.end(), dok + dok1.size());
+  field(districtTag, std::string_view(dok, dok1.size() + dok2.size()).substr(0, 8));
   field("GRIDSQUARE", str(qrec::kLoc, qrec::kLocCap));
 
   const std::string_view dxcc = str(qrec::kDXCC, qrec::kDXCCCap);

@@ -22,9 +22,9 @@ std::vector<std::string> AdifHeaderLines(const TContestRec& description);
 // integer, else to "STX_STRING" and "SRX_STRING".
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
                         const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber);
-// The same record appended to a line being built with the texts of the
-// earlier lines.
-void AppendAdifQsoText(std::string& line, const TContestRec& description, char letter, bool onlyReport,
+// The same record written by a line's writer with the texts of the earlier
+// lines.
+void WriteAdifQsoText(TTextWriter& line, const TContestRec& description, char letter, bool onlyReport,
                        const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber,
                        TLineTexts& texts);
 

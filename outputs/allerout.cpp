@@ -377,10 +377,39 @@ std::vector<TContestQsoRecord> LogRecordsInOrder(TdbContest& log) {
   // Room for every record at once: a growing vector would copy them again
   // and again.
   qsos.reserve(static_cast<size_t>(std::max(0, driver->UsedRecords())));
+  auto keep = [&](std::string_view data) {
+    if (data.size() >= sizeof(TContestQsoRecord)) {  // the whole record: one copy
+      qsos.push_back(*reinterpret_cast<const TContestQsoRecord*>(data.data()));
+    } else {  // a short one reads as zeros beyond its end
+      TContestQsoRecord& q = qsos.emplace_back();
+      std::memcpy(q.data(), data.data(), data.size());
+    }
+  };
+  // The table in its own order is cheaper to read than along the number
+  // index, and a log stores its QSOs in number order: the records are read
+  // so as long as their stored number keys rise. A record out of that
+  // order (a QSO moved in time) sends the read along the index instead.
+  char previous[32];
+  size_t previousSize = 0;
+  bool first = true, inOrder = true;
+  driver->ScanRecordsWithKeys({qrec::kKeyNummer}, [&](int32_t, std::string_view data,
+                                                      const std::vector<std::string_view>& keys) {
+    const std::string_view key = keys[0];
+    if (key.size() > sizeof previous || (!first && key < std::string_view(previous, previousSize))) {
+      inOrder = false;
+      return false;
+    }
+    std::memcpy(previous, key.data(), key.size());
+    previousSize = key.size();
+    first = false;
+    keep(data);
+    return true;
+  });
+  if (inOrder) return qsos;
+  qsos.clear();
   driver->ScanRecords(
       [&](int32_t, std::string_view data) {
-        TContestQsoRecord& q = qsos.emplace_back();
-        std::memcpy(q.data(), data.data(), std::min(data.size(), q.size()));
+        keep(data);
         return true;
       },
       qrec::kKeyNummer);
@@ -397,7 +426,10 @@ std::string TQsoFormatWriter::QsoLine(TAlleRout& out, int32_t runningNumber, con
   TContestQsoRecord q{};
   log.GetQsoRecord(q);
   std::string line;
-  BuildQsoLine(out, runningNumber, description, q, contestList, line);
+  {
+    TTextWriter w(line);
+    BuildQsoLine(out, runningNumber, description, q, contestList, w);
+  }
   return line;
 }
 
@@ -405,7 +437,8 @@ void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) 
   MeasureListColumns(contest, LogRecordsInOrder(log));
 }
 
-void TAlleRout::MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos) {
+void TAlleRout::MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos,
+                                   bool callOnly) {
   SentWidth = ReceivedWidth = CallWidth = PointsWidth = 0;
   ExchangeWidth1 = static_cast<int32_t>(contest.MultiplierCaptions[0].size());
   ExchangeWidth2 = static_cast<int32_t>(contest.MultiplierCaptions[1].size());
@@ -423,9 +456,10 @@ void TAlleRout::MeasureListColumns(const TContestRec& contest, const std::vector
     const uint8_t* r = q.data();
     if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
     anyQso = true;
+    grow(CallWidth, field(r, qrec::kCall, qrec::kCallCap));
+    if (callOnly) continue;
     grow(SentWidth, TContestFkt::SentExchange(q, sent));
     grow(ReceivedWidth, TContestFkt::ReceivedExchange(q, received));
-    grow(CallWidth, field(r, qrec::kCall, qrec::kCallCap));
     mostPoints = std::max(mostPoints, rec::GetUInt16(r, qrec::kPunkte));
     grow(ExchangeWidth1, field(r, qrec::kCMulti, qrec::kCMultiCap));
     grow(ExchangeWidth2, field(r, qrec::kCMulti2, qrec::kCMulti2Cap));

@@ -120,12 +120,12 @@ class TQsoFormatWriter {
   virtual void WriteHeader(TAlleRout& out, const TContestRec& description,
                            TdbContest& contestList, TdbContest& extra, char bandLetter,
                            const TLogRecords* qsos = nullptr) = 0;
-  // The line of one QSO record into line (which is emptied first);
-  // runningNumber counts the exported QSOs from 1. Lines follow their
-  // header.
+  // The line of one QSO record, written by the line's writer (the caller's
+  // one writer serves every line of the file); runningNumber counts the
+  // exported QSOs from 1. Lines follow their header.
   virtual void BuildQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& description,
                             const TContestQsoRecord& qso, TdbContest& contestList,
-                            std::string& line) = 0;
+                            TTextWriter& line) = 0;
   // The line of the QSO the log table stands on.
   std::string QsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& description,
                       TdbContest& log, TdbContest& contestList);
@@ -193,9 +193,11 @@ class TAlleRout {
   // The score is the log's claimed score (ComputeTotals runs before).
   void WriteScoreTrailer(int lineWidth, const TContestRec& contest, TdbContest& extra);
   // The column widths of the QSO lists over the log (its records as
-  // LogRecordsInOrder gives them).
+  // LogRecordsInOrder gives them); callOnly: the call column's alone, the
+  // one the STF and Cabrillo lines use (the others as over an empty log).
   void MeasureListColumns(const TContestRec& contest, TdbContest& log);
-  void MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos);
+  void MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos,
+                          bool callOnly = false);
   // Fills the multiplier counts, total multipliers, total points and QSO
   // count from the contest list record and the contest settings record.
   void ComputeTotals(TdbContest& contestList, TdbContest& extra);

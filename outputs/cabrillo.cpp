@@ -79,18 +79,20 @@ std::vector<std::string> CabrilloHeaderLines(const TExportLog& log, const std::s
 std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
   std::string line;
   TLineTexts texts;
-  AppendCabrilloQsoText(line, log, qso, texts);
+  {
+    TTextWriter w(line);
+    WriteCabrilloQsoText(w, log, qso, texts);
+  }
   return line;
 }
 
-void AppendCabrilloQsoText(std::string& line, const TExportLog& log, const TContestQsoRecord& qso,
+void WriteCabrilloQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRecord& qso,
                            TLineTexts& texts) {
   const uint8_t* q = qso.data();
   const char letter = log.Letter();
   const std::string_view call = rec::GetStrView(q, qrec::kCall, qrec::kCallCap);
   const std::string& mode = texts.Mode(rec::GetStrView(q, qrec::kMode, qrec::kModeCap), ModeColumn);
   const int32_t datum = rec::GetInt32(q, qrec::kDatum);
-  TTextWriter w(line);
 
   w.Text("QSO: ");
   w.Text(texts.Band(rec::GetChar(q, qrec::kBandcode), BandColumn));

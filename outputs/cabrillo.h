@@ -12,11 +12,11 @@
 // The header lines; category, when given, replaces the class text.
 std::vector<std::string> CabrilloHeaderLines(const TExportLog& log,
                                              const std::string* category = nullptr);
-// The "QSO: " line of one QSO, or appended to a line being built with the
-// texts of the earlier lines.
+// The "QSO: " line of one QSO, or written by a line's writer with the texts
+// of the earlier lines.
 std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso);
-void AppendCabrilloQsoText(std::string& line, const TExportLog& log, const TContestQsoRecord& qso,
-                           TLineTexts& texts);
+void WriteCabrilloQsoText(TTextWriter& line, const TExportLog& log, const TContestQsoRecord& qso,
+                          TLineTexts& texts);
 inline constexpr const char* kCabrilloTrailer = "END-OF-LOG:";
 
 // The writer entries on the output frame: header, one line into line for

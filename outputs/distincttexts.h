@@ -11,7 +11,11 @@
 class TDistinctTexts {
  public:
   void Add(std::string_view text) {
-    if (texts_.find(text) == texts_.end()) texts_.emplace(text);
+    // Neighbouring QSOs often share theirs: the last one is asked first.
+    if (last_ && *last_ == text) return;
+    auto it = texts_.find(text);
+    if (it == texts_.end()) it = texts_.emplace(text).first;
+    last_ = &*it;
   }
   size_t Count() const { return texts_.size(); }
 
@@ -21,4 +25,5 @@ class TDistinctTexts {
     size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
   };
   std::unordered_set<std::string, THash, std::equal_to<>> texts_;
+  const std::string* last_ = nullptr;  // elements stay where they are while the set grows
 };

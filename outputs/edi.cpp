@@ -193,24 +193,26 @@ const char* ModeCode(std::string_view mode) {
 // The serial number of an exchange text: the part after the report up to
 // the first "/", when it is a number. A locator or another text there is no
 // number and leaves the field empty.
-std::string NumberPart(std::string_view exchange) {
-  const std::string n = ToStrings.Trim(SplitExchangeParts(exchange).Part2);
-  return !n.empty() && TAlleRout::IsAllDigits(n) ? n : std::string();
+std::string_view NumberPart(std::string_view exchange) {
+  const std::string_view n = ToStrings.TrimView(SplitExchangePartViews(exchange).Part2);
+  return !n.empty() && TAlleRout::IsAllDigits(n) ? n : std::string_view();
 }
 }  // namespace
 
 std::string EdiQsoText(const TContestQsoRecord& qso) {
   std::string line;
   TLineTexts texts;
-  AppendEdiQsoText(line, qso, texts);
+  {
+    TTextWriter w(line);
+    WriteEdiQsoText(w, qso, texts);
+  }
   return line;
 }
 
-void AppendEdiQsoText(std::string& line, const TContestQsoRecord& qso, TLineTexts& texts) {
+void WriteEdiQsoText(TTextWriter& w, const TContestQsoRecord& qso, TLineTexts& texts) {
   const uint8_t* q = qso.data();
   const std::string_view sent = texts.Sent(qso);
   const std::string_view rcvd = texts.Received(qso);
-  TTextWriter w(line);
   auto trimmed = [&](std::string_view text) { w.Text(ToStrings.TrimView(text)); };
   // Fields carry their values without padding: a reader takes every
   // character between two ";" as the value.

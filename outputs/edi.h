@@ -54,10 +54,10 @@ std::string EdiKeptFileName();
 // The claimed total score is the log's claimed score of every output.
 std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiParticipant& p,
                                         const TEdiScan& scan, const std::string& stamp);
-// The QSO record line of one QSO, or appended to a line being built with
-// the texts of the earlier lines.
+// The QSO record line of one QSO, or written by a line's writer with the
+// texts of the earlier lines.
 std::string EdiQsoText(const TContestQsoRecord& qso);
-void AppendEdiQsoText(std::string& line, const TContestQsoRecord& qso, TLineTexts& texts);
+void WriteEdiQsoText(TTextWriter& line, const TContestQsoRecord& qso, TLineTexts& texts);
 
 // The participant form as the header runs it; tests install their own.
 class TEdiParticipantForm {

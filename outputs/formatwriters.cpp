@@ -39,9 +39,8 @@ class TCabrilloWriter : public TQsoFormatWriter {
     lines_.Read(out, description, contestList);
   }
   void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
-                    TdbContest& contestList, std::string& line) override {
-    line.clear();
-    AppendCabrilloQsoText(line, lines_.For(out, description, contestList), qso, texts_);
+                    TdbContest& contestList, TTextWriter& line) override {
+    WriteCabrilloQsoText(line, lines_.For(out, description, contestList), qso, texts_);
   }
   void WriteTrailer(TAlleRout& out, const TContestRec&, TdbContest&, TdbContest&) override {
     WriteCabrilloTrailer(out);
@@ -60,9 +59,8 @@ class TStfWriter : public TQsoFormatWriter {
     lines_.Read(out, description, contestList);
   }
   void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
-                    TdbContest& contestList, std::string& line) override {
-    line.clear();
-    AppendStfQsoText(line, lines_.For(out, description, contestList), qso, texts_);
+                    TdbContest& contestList, TTextWriter& line) override {
+    WriteStfQsoText(line, lines_.For(out, description, contestList), qso, texts_);
   }
   void WriteTrailer(TAlleRout& out, const TContestRec&, TdbContest&, TdbContest&) override {
     WriteStfTrailer(out);
@@ -84,13 +82,12 @@ class TAdifWriter : public TQsoFormatWriter {
     WriteAdifHeader(out, description);
   }
   void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
-                    TdbContest& contestList, std::string& line) override {
+                    TdbContest& contestList, TTextWriter& line) override {
     if (!numbers_) {  // a line without its header
       numbers_ = std::make_unique<TAdifEntityNumbers>();
       letter_ = LetterOf(contestList);
     }
-    line.clear();
-    AppendAdifQsoText(line, description, letter_, out.RstOnly, qso, lookup_, texts_);
+    WriteAdifQsoText(line, description, letter_, out.RstOnly, qso, lookup_, texts_);
   }
   void WriteTrailer(TAlleRout&, const TContestRec&, TdbContest&, TdbContest&) override {
     numbers_.reset();
@@ -116,9 +113,8 @@ class TEdiWriter : public TQsoFormatWriter {
     WriteEdiHeader(out, description, contestList, qsos);
   }
   void BuildQsoLine(TAlleRout&, int32_t, const TContestRec&, const TContestQsoRecord& qso, TdbContest&,
-                    std::string& line) override {
-    line.clear();
-    AppendEdiQsoText(line, qso, texts_);
+                    TTextWriter& line) override {
+    WriteEdiQsoText(line, qso, texts_);
   }
 
  private:

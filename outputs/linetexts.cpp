@@ -2,14 +2,14 @@
 
 #include "base/kxdates.h"
 
-void TLineTexts::WriteDate(TTextWriter& line, int32_t day, std::string_view picture) {
+const std::string& TLineTexts::Date(int32_t day, std::string_view picture) {
   if (!haveDay_ || day != day_ || picture != picture_) {
     dayText_ = ToDates.DateToDateString(day, picture);
     day_ = day;
     picture_.assign(picture);
     haveDay_ = true;
   }
-  line.Text(dayText_);
+  return dayText_;
 }
 
 const std::string& TLineTexts::Band(char code, std::string (*make)(char code)) {

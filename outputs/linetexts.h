@@ -18,7 +18,8 @@
 class TLineTexts {
  public:
   // The day by the picture, as ToDates writes it (nothing for a bad day).
-  void WriteDate(TTextWriter& line, int32_t day, std::string_view picture);
+  const std::string& Date(int32_t day, std::string_view picture);
+  void WriteDate(TTextWriter& line, int32_t day, std::string_view picture) { line.Text(Date(day, picture)); }
   // The text of a band code as make gives it; an object serves one maker.
   const std::string& Band(char code, std::string (*make)(char code));
   // The text of a mode as make gives it; an object serves one maker.

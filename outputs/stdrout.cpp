@@ -117,14 +117,13 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
   out.WriteLine(line);
 }
 
-void AppendListQsoLine(std::string& line, const TAlleRout& out, int32_t runningNumber,
+void WriteListQsoLine(TTextWriter& w, const TAlleRout& out, int32_t runningNumber,
                        const TContestRec& contest, const TContestQsoRecord& qso, char letter,
                        TLineTexts& texts) {
   const bool csv = out.Code() == OutputCode::Csv;
   const char s = csv ? ';' : ' ';
   const uint8_t* r = qso.data();
   auto field = [&](size_t off, size_t cap) { return rec::GetStrView(r, off, cap); };
-  TTextWriter w(line);
 
   if (!csv && !contest.SwlLog) {
     w.IntRight(runningNumber, 5);
@@ -204,7 +203,10 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
   log.GetQsoRecord(q);
   std::string line;
   TLineTexts texts;
-  AppendListQsoLine(line, out, runningNumber, contest, q, LetterOf(contestList), texts);
+  {
+    TTextWriter w(line);
+    WriteListQsoLine(w, out, runningNumber, contest, q, LetterOf(contestList), texts);
+  }
   return line;
 }
 
@@ -281,7 +283,10 @@ bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilt
   const std::shared_ptr<const TLogRecords> records = LogRecords(NumberOf(contestTable));
   const TLogRecords& qsos = *records;
   if (filter[0] > 0 && filter[4] > 0) out_.RecountPointsInPeriod(filter, qsos);
-  out_.MeasureListColumns(description, qsos);
+  // The ADIF and EDI lines have no columns, the STF and Cabrillo lines one.
+  const uint8_t code = out_.Code();
+  if (code != OutputCode::Adif && code != OutputCode::Edi)
+    out_.MeasureListColumns(description, qsos, code == OutputCode::Stf || code == OutputCode::Cabrillo);
   if (!perBand) {
     WriteListHeader(description, contestTable, extraTable, 0, qsos);
     WriteQsoLines(description, filter, contestTable, extraTable, qsos, 0, false);
@@ -341,7 +346,8 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
   const char letter = LetterOf(contestList);
   int32_t count = 0;
   size_t longest = 0;
-  std::string line;  // one buffer for every line
+  std::string buffer;  // one buffer and one writer for every line
+  TTextWriter line(buffer);
   TLineTexts texts;
   for (const TContestQsoRecord& q : qsos) {
     headerAfterBreak();
@@ -351,15 +357,15 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
     if (!PassesPeriodFilter(filter, rec::GetInt32(r, qrec::kDatum), rec::GetInt32(r, qrec::kZeit)))
       continue;
     ++count;
-    line.clear();
+    line.Cut(0);
     if (formatCode) {
       if (!format) continue;
       format->BuildQsoLine(out_, count, description, q, contestList, line);
     } else {
-      AppendListQsoLine(line, out_, count, description, q, letter, texts);
+      WriteListQsoLine(line, out_, count, description, q, letter, texts);
     }
-    out_.WriteLine(line);
-    longest = std::max(longest, ToStrings.TrimView(line).size());
+    out_.WriteLine(line.Written());
+    longest = std::max(longest, ToStrings.TrimView(line.Written()).size());
   }
 
   if (format) format->WriteTrailer(out_, description, contestList, extra);

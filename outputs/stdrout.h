@@ -26,9 +26,9 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
 // The list or CSV line of the QSO the log stands on.
 std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& contest,
                         TdbContest& log, TdbContest& contestList);
-// The same line of a QSO record appended to line; letter is the log's
-// contest letter, texts those of the list's earlier lines.
-void AppendListQsoLine(std::string& line, const TAlleRout& out, int32_t runningNumber,
+// The same line of a QSO record written by the line's writer; letter is the
+// log's contest letter, texts those of the list's earlier lines.
+void WriteListQsoLine(TTextWriter& line, const TAlleRout& out, int32_t runningNumber,
                        const TContestRec& contest, const TContestQsoRecord& qso, char letter,
                        TLineTexts& texts);
 // The call (up to its first "/") is one of the call list, or the list is empty.

@@ -148,16 +148,18 @@ constexpr TStfColumn kColumns[] = {C::Date, C::Time, C::Band, C::Mode, C::Call, 
 std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
   std::string line;
   TLineTexts texts;
-  AppendStfQsoText(line, log, qso, texts);
+  {
+    TTextWriter w(line);
+    WriteStfQsoText(w, log, qso, texts);
+  }
   return line;
 }
 
-void AppendStfQsoText(std::string& line, const TExportLog& log, const TContestQsoRecord& qso,
+void WriteStfQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRecord& qso,
                       TLineTexts& texts) {
   const uint8_t* q = qso.data();
   const char letter = log.Letter();
   const std::string_view call = rec::GetStrView(q, qrec::kCall, qrec::kCallCap);
-  TTextWriter w(line);
   auto textOrDash = [&](size_t off, size_t cap, int width) {
     std::string_view t = ToStrings.TrimView(rec::GetStrView(q, off, cap));
     if (t.empty()) t = "-";

@@ -15,11 +15,11 @@ std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string
                                         const std::string* category = nullptr);
 // The stamp of now from the program clock.
 std::string StfStampNow();
-// The line of one QSO, or appended to a line being built with the texts of
-// the earlier lines.
+// The line of one QSO, or written by a line's writer with the texts of the
+// earlier lines.
 std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso);
-void AppendStfQsoText(std::string& line, const TExportLog& log, const TContestQsoRecord& qso,
-                      TLineTexts& texts);
+void WriteStfQsoText(TTextWriter& line, const TExportLog& log, const TContestQsoRecord& qso,
+                     TLineTexts& texts);
 inline constexpr const char* kStfTrailer = "EndQSOList";
 
 // The writer entries on the output frame.
