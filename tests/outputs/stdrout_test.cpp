@@ -407,6 +407,30 @@ TEST_F(Driver, EveryOutputReadsTheLogAsItStandsThen) {
   EXPECT_EQ(lines.back().substr(0, 23), "06.12.2026;11:00;I2ABC ");
 }
 
+// The lists run in record-number order, also where the log holds a QSO
+// out of the order it was stored in.
+TEST_F(Driver, ListsFollowTheRecordNumbersNotTheOrderStored) {
+  AddSmallLog('4');
+  {
+    TdbContest log(kContestLog, false, nummer);
+    ASSERT_TRUE(log.First(qrec::kKeyNummer));
+    TContestQsoRecord q{};
+    log.GetQsoRecord(q);
+    ASSERT_EQ(rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap), "DL2XYZ");
+    rec::SetInt32(q.data(), qrec::kNummer, 99);
+    log.SetQsoRecord(q);
+    ASSERT_TRUE(log.Update());
+  }
+  messages.AllowAny(true);
+  Run(13, '4', "moved.csv");
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("moved.csv"), lines));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1].substr(17, 8), "OE1ABC/P");
+  EXPECT_EQ(lines[2].substr(17, 4), "F5AB");
+  EXPECT_EQ(lines[3].substr(17, 6), "DL2XYZ");
+}
+
 // Days and bands change from line to line; each line carries its own.
 TEST_F(Driver, LinesOfManyDaysAndBandsCarryTheirOwn) {
   AddLog('4');
