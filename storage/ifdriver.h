@@ -275,6 +275,10 @@ class IFDriver : public IFbiDriver {
   int32_t posRef_ = 0;
   bool havePos_ = false;
   bool posKeyKnown_ = false;
+  // Where the position stood in its index's mirror when it was set there:
+  // the next step checks that entry and goes on from it without a search.
+  const class TKeyMirror* placeMirror_ = nullptr;
+  size_t place_ = 0;
   // The last read-ahead of a walk: its index, direction and size.
   int aheadKeyNo_ = 0;
   bool aheadForward_ = true;
