@@ -89,6 +89,36 @@ TEST_F(StorageTest, LongWalksMeetEveryRecordInIndexOrderBothWaysAndSeeOwnChanges
   EXPECT_EQ(DriverResult, drBadKeyNumber);
 }
 
+// A walk goes on from where it stands, also when another handle added or
+// removed entries before it or after it.
+TEST_F(StorageTest, WalksGoOnFromTheirEntryWhileOthersChangeTheIndex) {
+  auto t = Open();
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(Put(*t, "N" + std::to_string(i % 4), i, "c" + std::to_string(i)));
+  auto other = Open();
+  for (bool forward : {true, false}) {
+    SCOPED_TRACE(forward ? "forward" : "backward");
+    ASSERT_TRUE(forward ? t->First(1) : t->Last(1));
+    for (int i = 0; i < 12; ++i) ASSERT_TRUE(forward ? t->Next(1) : t->Prev(1));
+    const std::string here = Code(*t);
+    // Entries added below the position in the index (so that it stands
+    // further on there), one of its own key and one above it; an entry
+    // removed above it.
+    const std::string tag = forward ? "f" : "b";
+    ASSERT_TRUE(Put(*other, "N0", 900, tag + "1"));
+    ASSERT_TRUE(Put(*other, "N0", 901, tag + "2"));
+    ASSERT_TRUE(Put(*other, Name(*t), 902, tag + "3"));
+    ASSERT_TRUE(Put(*other, "N3", 903, tag + "4"));
+    ASSERT_TRUE(other->FindKey(3, MakeKeyStr(forward ? "c39" : "c35")));
+    ASSERT_TRUE(other->Delete());
+    std::vector<std::string> all = CodesOnKey(*other, 1, !forward);
+    const auto at = std::find(all.begin(), all.end(), here);
+    ASSERT_NE(at, all.end());
+    std::vector<std::string> got;
+    while (forward ? t->Next(1) : t->Prev(1)) got.push_back(Code(*t));
+    EXPECT_EQ(got, std::vector<std::string>(at + 1, all.end()));
+  }
+}
+
 TEST_F(StorageTest, KeysCompareBytewiseOverTheWholeByteRange) {
   const std::vector<std::string> names = {
       std::string(), std::string(1, '\0'), std::string(2, '\0'), "\x01", "A", std::string("A\0", 2),
