@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
-namespace {
-// Room asked of the string beyond the next piece: a line of an export fits.
-constexpr size_t kStep = 256;
-}  // namespace
-
+// The room at first is what the string holds already: a short text stays in
+// the string's own small buffer, a line buffer used before keeps its size.
 TTextWriter::TTextWriter(std::string& out) : out_(out), start_(out.size()) {
-  out_.resize(start_ + kStep);
+  out_.resize(out_.capacity());
   p_ = out_.data() + start_;
   end_ = out_.data() + out_.size();
 }
@@ -18,7 +15,7 @@ TTextWriter::~TTextWriter() { out_.resize(static_cast<size_t>(p_ - out_.data()))
 
 void TTextWriter::Grow(size_t n) {
   const size_t used = static_cast<size_t>(p_ - out_.data());
-  out_.resize(std::max(out_.size() * 2, used + n + kStep));
+  out_.resize(std::max(out_.size() * 2, used + n));
   p_ = out_.data() + used;
   end_ = out_.data() + out_.size();
 }

@@ -3,9 +3,10 @@
 // of a string, without a string operation per piece. The lines of an export
 // are built by the ten thousand, each from some twenty fields; written as
 // string appends every field would cost a call into the string's growth
-// logic. The writer asks the string for room in large steps and writes the
-// pieces with plain stores; when it ends, the string is cut to what was
-// written. While a writer is at work on a string, nothing else may touch it.
+// logic. The writer takes the string's whole capacity as room, asks for
+// more by doubling it and writes the pieces with plain stores; when it
+// ends, the string is cut to what was written. While a writer is at work on
+// a string, nothing else may touch it.
 //
 // The pieces follow the rules of ToStrings (Windows-1252 bytes, numbers
 // without the locale): Fix is FixLen, IntRight is IntToStrRight.
@@ -35,10 +36,9 @@ class TTextWriter {
   }
   // n copies of c.
   void Chars(char c, size_t n) {
-    if (n <= 16) {
+    if (n <= 16 && static_cast<size_t>(end_ - p_) >= 16) {
       // Sixteen characters written whatever n is: two plain stores; the
       // room beyond n is taken again by the next piece.
-      Room(16);
       const uint64_t eight = 0x0101010101010101ULL * static_cast<uint8_t>(c);
       std::memcpy(p_, &eight, 8);
       std::memcpy(p_ + 8, &eight, 8);
