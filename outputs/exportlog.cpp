@@ -89,10 +89,15 @@ std::string CabrilloModeCategory(TdbContest& qsoLog) { return CabrilloModeCatego
 std::string CabrilloModeCategory(const std::vector<TContestQsoRecord>& qsos) {
   // A log holds few distinct modes: each is put in its category once.
   std::set<std::string, std::less<>> modes;
+  std::string_view last;  // the mode of the QSO before, mostly the same
+  bool any = false;
   for (const TContestQsoRecord& q : qsos) {
     if (IsBandChangeMarker(rec::GetByte(q.data(), qrec::kQsoMarker))) continue;
     const std::string_view mode = ToStrings.TrimView(rec::GetStrView(q.data(), qrec::kMode, qrec::kModeCap));
+    if (any && mode == last) continue;
     if (modes.find(mode) == modes.end()) modes.emplace(mode);
+    last = mode;
+    any = true;
   }
   std::set<std::string> categories;
   for (const std::string& mode : modes) {

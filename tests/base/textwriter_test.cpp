@@ -109,11 +109,17 @@ TEST(TextWriter, DatesTimesAndAdifFieldsAsTheirTextFunctionsGiveThem) {
 TEST(TextWriter, TrimViewAndUpperCaseInPlaceMatchTheirCopyingTwins) {
   for (const std::string& s : {std::string(), std::string("  "), std::string(" \t DL1ABC \0", 11), std::string("x")})
     EXPECT_EQ(std::string(ToStrings.TrimView(s)), ToStrings.Trim(s));
+  // Every byte, in runs of eight plain ASCII characters and of mixed ones,
+  // and at every offset, upper-cased by the character rule.
   std::string all;
   for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-  std::string upper = all;
-  ToStrings.UpperCaseInPlace(upper);
-  EXPECT_EQ(upper, ToStrings.UpperCase(all));
+  for (size_t from = 0; from < 9; ++from) {
+    std::string text = all.substr(from) + "abcdefghijklmnopqrstuvwxyz{}`@[]";
+    std::string expected = text;
+    for (char& c : expected) c = ToStrings.UpperChar(c);
+    ToStrings.UpperCaseInPlace(text);
+    EXPECT_EQ(text, expected) << from;
+  }
   std::string word = "dl1abc/p äöü ß ÿ";
   ToStrings.UpperCaseInPlace(word);
   EXPECT_EQ(word, "DL1ABC/P ÄÖÜ ß Ÿ");
