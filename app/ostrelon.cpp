@@ -12,6 +12,7 @@
 #include "contest/hh_funcs.h"
 #include "platform/codec.h"
 #include "platform/paths.h"
+#include "ui/windowshown.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -34,5 +35,8 @@ int main(int argc, char** argv) {
   TContestBrow window;
   if (window.StartExitCode() != 0) return window.StartExitCode();
   window.show();
+  // The timing of the start (tools/startbench) ends the program as soon as
+  // its window is on the screen.
+  if (qEnvironmentVariableIsSet("OSTRELON_EXIT_WHEN_SHOWN")) return WaitUntilShown(window) ? 0 : 3;
   return app.exec();
 }

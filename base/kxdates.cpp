@@ -1,6 +1,9 @@
 #include "base/kxdates.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/clock.h"
 
@@ -70,7 +73,7 @@ template <class F, class L>
 void WalkPicture(std::string_view pic, std::string_view letters, F onField, L onLiteral) {
   for (size_t i = 0; i < pic.size();) {
     const char c = Lower(pic[i]);
-    if (letters.find(c) != std::string_view::npos) {
+    if (std::find(letters.begin(), letters.end(), c) != letters.end()) {
       size_t j = i;
       while (j < pic.size() && Lower(pic[j]) == c) ++j;
       onField(Field{c, i, j - i});
@@ -80,6 +83,28 @@ void WalkPicture(std::string_view pic, std::string_view letters, F onField, L on
       ++i;
     }
   }
+}
+
+// Writes the picture with its fields filled by value(field): digits with
+// leading zeros up to the field's length, other characters as they stand.
+template <class V>
+void WritePicture(TTextWriter& out, std::string_view pic, std::string_view letters, V value) {
+  WalkPicture(
+      pic, letters,
+      [&](const Field& f) {
+        const int v = value(f);
+        if (v >= 0 && v < 100 && f.len <= 2) {  // the usual day, month, hour, minute, second
+          if (v >= 10 || f.len == 2) out.Char(static_cast<char>('0' + v / 10));
+          out.Char(static_cast<char>('0' + v % 10));
+          return;
+        }
+        char digits[12];
+        const auto r = std::to_chars(digits, digits + sizeof digits, v);
+        const size_t k = static_cast<size_t>(r.ptr - digits);
+        if (k < f.len) out.Chars('0', f.len - k);
+        out.Text(std::string_view(digits, k));
+      },
+      [&](size_t, char c) { out.Char(c); });
 }
 
 constexpr int kFieldValueLimit = 100000000;
@@ -220,23 +245,25 @@ int32_t TDates::DateStringToDate(std::string_view text, std::string_view picture
 }
 
 std::string TDates::DateToDateString(int32_t date, std::string_view picture) const {
+  std::string out;
+  {
+    TTextWriter w(out);
+    WriteDateString(w, date, picture);
+  }
+  return out;
+}
+
+void TDates::WriteDateString(TTextWriter& out, int32_t date, std::string_view picture) const {
   int d, m, y;
   DateToDMY(date, d, m, y);
-  if (y == 0) return {};
-  std::string out;
-  WalkPicture(
-      picture, "dmy",
-      [&](const Field& f) {
-        switch (f.letter) {
-          case 'd': out += Digits(d, f.len); break;
-          case 'm': out += Digits(m, f.len); break;
-          default:
-            out += f.len <= 2 ? Digits(y % 100, f.len) : Digits(y, f.len);
-            break;
-        }
-      },
-      [&](size_t, char c) { out += c; });
-  return out;
+  if (y == 0) return;
+  WritePicture(out, picture, "dmy", [&](const Field& f) {
+    switch (f.letter) {
+      case 'd': return d;
+      case 'm': return m;
+      default: return f.len <= 2 ? y % 100 : y;
+    }
+  });
 }
 
 int32_t TDates::TimeStringToTime(std::string_view text, std::string_view picture) const {
@@ -249,15 +276,19 @@ int32_t TDates::TimeStringToTime(std::string_view text, std::string_view picture
 }
 
 std::string TDates::TimeToTimeString(int32_t time, std::string_view picture) const {
-  if (time < 0 || time >= SecondsPerDay) return {};
+  std::string out;
+  {
+    TTextWriter w(out);
+    WriteTimeString(w, time, picture);
+  }
+  return out;
+}
+
+void TDates::WriteTimeString(TTextWriter& out, int32_t time, std::string_view picture) const {
+  if (time < 0 || time >= SecondsPerDay) return;
   int h, m, s;
   TimeToHMS(time, h, m, s);
-  std::string out;
-  WalkPicture(
-      picture, "hms",
-      [&](const Field& f) { out += Digits(f.letter == 'h' ? h : (f.letter == 'm' ? m : s), f.len); },
-      [&](size_t, char c) { out += c; });
-  return out;
+  WritePicture(out, picture, "hms", [&](const Field& f) { return f.letter == 'h' ? h : (f.letter == 'm' ? m : s); });
 }
 
 std::string TDates::CompleteDateInput(std::string_view text) const {

@@ -18,6 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/textwriter.h"
+
 inline constexpr int32_t BadDate = -1;
 inline constexpr int32_t BadTime = -1;
 inline constexpr int32_t MinDate = 0;        // 01.01.1600
@@ -67,6 +69,10 @@ class TDates {
   int32_t TimeStringToTime(std::string_view text, std::string_view picture) const;
   // The time written by the picture; empty text for a bad time.
   std::string TimeToTimeString(int32_t time, std::string_view picture) const;
+  // The same two texts written by a line's writer (nothing for a bad date or
+  // time), for lines built field by field.
+  void WriteDateString(TTextWriter& out, int32_t date, std::string_view picture) const;
+  void WriteTimeString(TTextWriter& out, int32_t time, std::string_view picture) const;
 
   // A short date entry (under 11 characters, ',' read as '.') completed to
   // "dd.mm.yyyy", missing month and year taken from today: "5" "5.3"

@@ -1,6 +1,7 @@
 #include "base/kxstrings.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -191,8 +192,37 @@ char TStrings::LowerChar(char c) const {
 
 std::string TStrings::UpperCase(std::string_view s) const {
   std::string r(s);
-  for (char& c : r) c = UpperChar(c);
+  UpperCaseInPlace(r);
   return r;
+}
+
+void TStrings::UpperCaseInPlace(std::string& s) const {
+  // Whole export files are upper-cased line by line, mostly plain ASCII:
+  // eight such characters are done at once (each byte below 0x80, so no
+  // sum carries into the next: bytes from 'a' get the high bit by the first
+  // sum, bytes above 'z' by the second, and the letters lose 0x20); any
+  // other eight, and the rest, take the table a character.
+  static const std::array<char, 256> upper = [this] {
+    std::array<char, 256> t{};
+    for (int i = 0; i < 256; ++i) t[static_cast<size_t>(i)] = UpperChar(static_cast<char>(i));
+    return t;
+  }();
+  constexpr uint64_t kHigh = 0x8080808080808080ULL;
+  char* p = s.data();
+  char* const end = p + s.size();
+  for (; end - p >= 8; p += 8) {
+    uint64_t w;
+    std::memcpy(&w, p, 8);
+    if ((w & kHigh) == 0) {
+      const uint64_t fromA = w + 0x1F1F1F1F1F1F1F1FULL;  // 0x80 - 'a'
+      const uint64_t aboveZ = w + 0x0505050505050505ULL;  // 0x80 - 'z' - 1
+      w -= ((fromA & ~aboveZ) & kHigh) >> 2;
+      std::memcpy(p, &w, 8);
+    } else {
+      for (int i = 0; i < 8; ++i) p[i] = upper[U(p[i])];
+    }
+  }
+  for (; p < end; ++p) *p = upper[U(*p)];
 }
 
 std::string TStrings::LowerCase(std::string_view s) const {
@@ -203,12 +233,7 @@ std::string TStrings::LowerCase(std::string_view s) const {
 
 // --- trimming, cutting, padding ----------------------------------------------
 
-std::string TStrings::Trim(std::string_view s) const {
-  size_t b = 0, e = s.size();
-  while (b < e && U(s[b]) <= ' ') ++b;
-  while (e > b && U(s[e - 1]) <= ' ') --e;
-  return std::string(s.substr(b, e - b));
-}
+std::string TStrings::Trim(std::string_view s) const { return std::string(TrimView(s)); }
 
 std::string TStrings::TrimShort(std::string_view s) const {
   auto blank = [](char c) { return c == ' ' || c == '\0'; };
@@ -219,13 +244,11 @@ std::string TStrings::TrimShort(std::string_view s) const {
 }
 
 std::string TStrings::FixLen(std::string_view s, int n, bool cut) const {
-  if (n < 0) n = 0;
-  std::string r(s);
-  const size_t w = static_cast<size_t>(n);
-  if (r.size() < w) r.append(w - r.size(), ' ');
-  else if (cut) r.resize(w);
+  std::string r;
+  TTextWriter(r).Fix(s, n, cut);
   return r;
 }
+
 
 std::string TStrings::FixLenUpper(std::string_view s, int n, bool cut) const {
   return FixLen(UpperCase(s), n, cut);
@@ -333,7 +356,11 @@ std::string TStrings::IntToStr(int64_t v) const {
   return std::string(buf, r.ptr);
 }
 
-std::string TStrings::IntToStrRight(int64_t v, int width) const { return LeftPad(IntToStr(v), width); }
+std::string TStrings::IntToStrRight(int64_t v, int width) const {
+  std::string r;
+  TTextWriter(r).IntRight(v, width);
+  return r;
+}
 
 std::string TStrings::IntToStrZero(int64_t v, int width) const {
   if (v >= 0) return LeftPadCh(IntToStr(v), '0', width);
@@ -419,19 +446,37 @@ int32_t TStrings::StrToIntOrZero(std::string_view s) const {
 
 std::string TStrings::AdifField(std::string_view name, std::string_view value,
                                 std::string_view type) const {
-  const std::string v = Trim(value);
-  std::string r = "<";
-  r.append(name);
-  r += ':';
-  r += IntToStr(static_cast<int64_t>(v.size()));
-  if (!type.empty()) {
-    r += ':';
-    r.append(type);
+  std::string r;
+  {
+    TTextWriter w(r);
+    AdifField(w, name, value, type);
   }
-  r += '>';
-  r += v;
-  r += ' ';
   return r;
+}
+
+void TStrings::AdifField(TTextWriter& out, std::string_view name, std::string_view value,
+                         std::string_view type) const {
+  const std::string_view v = TrimView(value);
+  char length[24];
+  const auto r = std::to_chars(length, length + sizeof length, v.size());
+  const size_t lengthSize = static_cast<size_t>(r.ptr - length);
+  // The whole field's room at once, then its pieces.
+  char* p = out.Take(name.size() + lengthSize + v.size() + (type.empty() ? 0 : type.size() + 1) + 4);
+  auto put = [&p](const char* s, size_t n) {
+    TTextWriter::Copy(p, s, n);
+    p += n;
+  };
+  *p++ = '<';
+  put(name.data(), name.size());
+  *p++ = ':';
+  put(length, lengthSize);
+  if (!type.empty()) {
+    *p++ = ':';
+    put(type.data(), type.size());
+  }
+  *p++ = '>';
+  put(v.data(), v.size());
+  *p = ' ';
 }
 
 // --- index keys ----------------------------------------------------------------

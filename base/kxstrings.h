@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/keystr.h"
+#include "base/textwriter.h"
 
 // The slashed zero some users like for callsigns (Windows-1252 'Ø').
 inline constexpr char kSlashedZero = static_cast<char>(0xD8);
@@ -18,12 +19,21 @@ class TStrings {
   // a-z, à-þ (without ÷), š, œ, ž and ÿ change case; ß and µ stay.
   std::string UpperCase(std::string_view s) const;
   std::string LowerCase(std::string_view s) const;
+  // Upper-cases the text where it stands.
+  void UpperCaseInPlace(std::string& s) const;
   char UpperChar(char c) const;
   char LowerChar(char c) const;
 
   // --- trimming, cutting, padding ----------------------------------------
   // Without leading and trailing blanks and control characters (NUL included).
   std::string Trim(std::string_view s) const;
+  // The same as a view into s.
+  std::string_view TrimView(std::string_view s) const {
+    size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+  }
   // Without leading and trailing blanks and NULs; at most 255 characters.
   std::string TrimShort(std::string_view s) const;
   // Exactly n characters: cut, or filled with blanks on the right. With
@@ -107,6 +117,10 @@ class TStrings {
   // "<name:len[:type]>value " with the trimmed value and its length.
   std::string AdifField(std::string_view name, std::string_view value,
                         std::string_view type = {}) const;
+
+  // AdifField written by a line's writer.
+  void AdifField(TTextWriter& out, std::string_view name, std::string_view value,
+                 std::string_view type = {}) const;
 
   // --- index keys ----------------------------------------------------------
   // All 204 bytes cleared, then the text (cut to 200) copied in.

@@ -57,12 +57,14 @@ inline void SetFloat(uint8_t* r, size_t off, float f) {
   SetInt32(r, off, static_cast<int32_t>(u));
 }
 
-// string[cap]: one length byte at off, then cap characters.
-inline std::string GetStr(const uint8_t* r, size_t off, size_t cap) {
+// string[cap]: one length byte at off, then cap characters. The view lives
+// as long as the record's bytes; lines built from many fields read them so.
+inline std::string_view GetStrView(const uint8_t* r, size_t off, size_t cap) {
   size_t n = r[off];
   if (n > cap) n = cap;
-  return std::string(reinterpret_cast<const char*>(r + off + 1), n);
+  return std::string_view(reinterpret_cast<const char*>(r + off + 1), n);
 }
+inline std::string GetStr(const uint8_t* r, size_t off, size_t cap) { return std::string(GetStrView(r, off, cap)); }
 // Writes the text cut to cap characters; the unused rest of the field is zeroed.
 inline void SetStr(uint8_t* r, size_t off, size_t cap, std::string_view s) {
   const size_t n = s.size() < cap ? s.size() : cap;

@@ -1,5 +1,7 @@
 #include "contest/ContestFkt.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "contest/ContestRules.h"
@@ -42,13 +44,40 @@ constexpr TExchangePart kReceivedParts[4] = {
 constexpr size_t kJoinedCut[4] = {9, 11, 13, 20};
 constexpr size_t kExchangeMax = 20;
 
-std::string JoinExchange(const TContestQsoRecord& qso, const TExchangePart (&parts)[4]) {
-  std::string text;
-  for (size_t i = 0; i < 4; ++i) {
-    text += rec::GetStr(qso.data(), parts[i].Offset, parts[i].Cap);
-    if (text.size() > kJoinedCut[i]) text.resize(kJoinedCut[i]);
-  }
-  return text;
+// The parts fill the joined text exactly: each cut falls where the parts
+// before it end at their longest, so no part is ever cut.
+static_assert(qrec::kSent1Cap == kJoinedCut[0] && qrec::kSent1Cap + qrec::kSent2Cap == kJoinedCut[1] &&
+              qrec::kSent1Cap + qrec::kSent2Cap + qrec::kSent3Cap == kJoinedCut[2] &&
+              qrec::kSent1Cap + qrec::kSent2Cap + qrec::kSent3Cap + qrec::kSent4Cap == kJoinedCut[3]);
+static_assert(qrec::kRcvd1Cap == qrec::kSent1Cap && qrec::kRcvd2Cap == qrec::kSent2Cap &&
+              qrec::kRcvd3Cap == qrec::kSent3Cap && qrec::kRcvd4Cap == qrec::kSent4Cap);
+static_assert(std::tuple_size_v<TContestFkt::TExchangeBuffer> == kExchangeMax && kJoinedCut[3] == kExchangeMax);
+
+// One part put at n: its whole field is copied (the buffer has room for it,
+// see above; fixed-size copies are plain moves) and n moves on by the
+// part's length.
+template <size_t Cap>
+void PutPart(const uint8_t* r, size_t offset, char* joined, size_t& n) {
+  std::memcpy(joined + n, r + offset + 1, Cap);
+  n += std::min<size_t>(r[offset], Cap);
+}
+
+std::string_view JoinSent(const TContestQsoRecord& qso, TContestFkt::TExchangeBuffer& joined) {
+  size_t n = 0;
+  PutPart<qrec::kSent1Cap>(qso.data(), qrec::kSent1, joined.data(), n);
+  PutPart<qrec::kSent2Cap>(qso.data(), qrec::kSent2, joined.data(), n);
+  PutPart<qrec::kSent3Cap>(qso.data(), qrec::kSent3, joined.data(), n);
+  PutPart<qrec::kSent4Cap>(qso.data(), qrec::kSent4, joined.data(), n);
+  return std::string_view(joined.data(), n);
+}
+
+std::string_view JoinReceived(const TContestQsoRecord& qso, TContestFkt::TExchangeBuffer& joined) {
+  size_t n = 0;
+  PutPart<qrec::kRcvd1Cap>(qso.data(), qrec::kRcvd1, joined.data(), n);
+  PutPart<qrec::kRcvd2Cap>(qso.data(), qrec::kRcvd2, joined.data(), n);
+  PutPart<qrec::kRcvd3Cap>(qso.data(), qrec::kRcvd3, joined.data(), n);
+  PutPart<qrec::kRcvd4Cap>(qso.data(), qrec::kRcvd4, joined.data(), n);
+  return std::string_view(joined.data(), n);
 }
 
 // Cuts the text at the fixed part boundaries (characters 1-9, 10-11,
@@ -189,11 +218,21 @@ void TContestFkt::DefineNewContest(TContestRec& rec, char letter) {
 }
 
 std::string TContestFkt::GetSentExchange(const TContestQsoRecord& qso) {
-  return JoinExchange(qso, kSentParts);
+  TExchangeBuffer buffer;
+  return std::string(JoinSent(qso, buffer));
 }
 
 std::string TContestFkt::GetReceivedExchange(const TContestQsoRecord& qso) {
-  return JoinExchange(qso, kReceivedParts);
+  TExchangeBuffer buffer;
+  return std::string(JoinReceived(qso, buffer));
+}
+
+std::string_view TContestFkt::SentExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer) {
+  return JoinSent(qso, buffer);
+}
+
+std::string_view TContestFkt::ReceivedExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer) {
+  return JoinReceived(qso, buffer);
 }
 
 void TContestFkt::SetSentExchange(std::string_view text, TContestQsoRecord& qso) {

@@ -3,6 +3,7 @@
 // description for a letter from the contest list and the settings, names the
 // contests and their pictures, tells this edition's own contest, and turns
 // the exchange of a QSO record into one text and back.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -84,6 +85,11 @@ class TContestFkt {
   // and their storage into the four fixed parts of each direction.
   static std::string GetSentExchange(const TContestQsoRecord& qso);
   static std::string GetReceivedExchange(const TContestQsoRecord& qso);
+  // The same texts written into a buffer of the caller, the view pointing
+  // into it: the lines of thousands of QSOs make no string for them.
+  using TExchangeBuffer = std::array<char, 20>;
+  static std::string_view SentExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer);
+  static std::string_view ReceivedExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer);
   static void SetSentExchange(std::string_view text, TContestQsoRecord& qso);
   static void SetReceivedExchange(std::string_view text, TContestQsoRecord& qso);
 

@@ -1,25 +1,32 @@
 #include "outputs/ZeitraumEUTagCtrl.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/recfields.h"
+#include "outputs/allerout.h"
 #include "outputs/stdrout.h"
 #include "outputs/zeitraumeutagForm.h"
 
 std::vector<TQsoTimePoints> ReadQsoTimePoints(int32_t nummer) {
   std::vector<TQsoTimePoints> out;
   TdbContest log(kContestLog, false, nummer);
+  TdbTreiber* driver = log.GetTreiber();
+  if (!driver) return out;
+  // One pass over the storage in time order.
   TContestQsoRecord q{};
-  for (bool ok = log.First(qrec::kKeyDatumZeit); ok; ok = log.Next()) {
-    log.GetQsoRecord(q);
-    const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
-    if (marker != 0 && marker != ' ') continue;
-    const int32_t time = rec::GetInt32(q.data(), qrec::kZeit);
-    if (time < 0) continue;
-    out.push_back({time, rec::GetUInt16(q.data(), qrec::kPunkte)});
-  }
+  driver->ScanRecords(
+      [&](int32_t, std::string_view data) {
+        q.fill(0);
+        std::memcpy(q.data(), data.data(), std::min(data.size(), q.size()));
+        if (IsBandChangeMarker(rec::GetByte(q.data(), qrec::kQsoMarker))) return true;
+        const int32_t time = rec::GetInt32(q.data(), qrec::kZeit);
+        if (time >= 0) out.push_back({time, rec::GetUInt16(q.data(), qrec::kPunkte)});
+        return true;
+      },
+      qrec::kKeyDatumZeit);
   return out;
 }
 

@@ -1,5 +1,8 @@
 #include "outputs/adif.h"
 
+#include <algorithm>
+#include <charconv>
+
 #include "contest/ContestFkt.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -18,85 +21,113 @@ namespace {
 std::string QslMark(char mark) { return (mark == 'J' || mark == 'j') ? std::string("Y") : std::string(1, mark); }
 bool HasQslMark(char mark) { return mark != '\0' && mark != ' '; }
 
+// The band as ADIF names it: "80m", "70cm" (the band's second name
+// without its blank).
+std::string BandText(char code) {
+  std::string band = ToStrings.Trim(ToBaender.BandName(code, 1));
+  if (const size_t blank = band.find(' '); blank != std::string::npos) band.erase(blank, 1);
+  return band;
+}
+
 // STX and SRX are integer fields: an exchange of digits goes there, any
 // other into the string field of the pair.
-void ExchangeField(std::string& line, std::string_view numberTag, std::string_view textTag,
-                   const std::string& value) {
-  const std::string v = ToStrings.Trim(value);
+void ExchangeField(TTextWriter& line, std::string_view numberTag, std::string_view textTag,
+                   std::string_view value) {
+  const std::string_view v = ToStrings.TrimView(value);
   const bool integer = !v.empty() && TAlleRout::IsAllDigits(v);
-  line += ToStrings.AdifField(integer ? numberTag : textTag, v);
+  ToStrings.AdifField(line, integer ? numberTag : textTag, v);
 }
 }  // namespace
 
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
                         const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber) {
-  const uint8_t* q = qso.data();
-  const TStrings& s = ToStrings;
   std::string line;
   line.reserve(300);
-  auto field = [&](std::string_view tag, std::string_view value) { line += s.AdifField(tag, value); };
+  TLineTexts texts;
+  {
+    TTextWriter w(line);
+    WriteAdifQsoText(w, description, letter, onlyReport, qso, entityNumber, texts);
+  }
+  return line;
+}
+
+void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char letter, bool onlyReport,
+                       const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber,
+                       TLineTexts& texts) {
+  const uint8_t* q = qso.data();
+  const TStrings& s = ToStrings;
+  auto field = [&](std::string_view tag, std::string_view value) { s.AdifField(w, tag, value); };
+  auto str = [&](size_t off, size_t cap) { return rec::GetStrView(q, off, cap); };
+  // The part of an exchange text from 1-based position index on, count
+  // characters at most (ToStrings.Copy on a view).
+  auto part = [](std::string_view t, size_t index, size_t count = std::string_view::npos) {
+    return index > t.size() ? std::string_view() : t.substr(index - 1, count);
+  };
 
   const int32_t datum = rec::GetInt32(q, qrec::kDatum);
-  if (datum > 0) field("QSO_DATE", ToDates.DateToDateString(datum, "yyyymmdd"));
+  if (datum > 0) field("QSO_DATE", texts.Date(datum, "yyyymmdd"));
   // With the seconds: QSOs of one minute keep their own moments in a log
   // that reads the file again.
   field("TIME_ON", ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmmss"));
-  field("CALL", rec::GetStr(q, qrec::kCall, qrec::kCallCap));
+  field("CALL", str(qrec::kCall, qrec::kCallCap));
 
-  const std::string sent = TContestFkt::GetSentExchange(qso);
-  const std::string rcvd = TContestFkt::GetReceivedExchange(qso);
+  const std::string_view sent = texts.Sent(qso);
+  const std::string_view rcvd = texts.Received(qso);
   if (description.SwlLog) {
-    field("RST_SENT", onlyReport ? s.Copy(rcvd, 1, 3) : rcvd);
-    field("CALL_WKD", rec::GetStr(q, qrec::kCall2, qrec::kCall2Cap));
-    field("RST_WKD", s.Copy(sent, 1, 3));
+    field("RST_SENT", onlyReport ? part(rcvd, 1, 3) : rcvd);
+    field("CALL_WKD", str(qrec::kCall2, qrec::kCall2Cap));
+    field("RST_WKD", part(sent, 1, 3));
   } else if (onlyReport) {
-    field("RST_SENT", s.Copy(sent, 1, 3));
-    field("RST_RCVD", s.Copy(rcvd, 1, 3));
-    if (sent.size() > 3) ExchangeField(line, "STX", "STX_STRING", s.CopyFrom(sent, 4));
-    if (rcvd.size() > 3) ExchangeField(line, "SRX", "SRX_STRING", s.CopyFrom(rcvd, 4));
+    field("RST_SENT", part(sent, 1, 3));
+    field("RST_RCVD", part(rcvd, 1, 3));
+    if (sent.size() > 3) ExchangeField(w, "STX", "STX_STRING", part(sent, 4));
+    if (rcvd.size() > 3) ExchangeField(w, "SRX", "SRX_STRING", part(rcvd, 4));
   } else {
     field("RST_SENT", sent);
     field("RST_RCVD", rcvd);
   }
-  if (letter == 'A' && rcvd.size() > 3) field("LDK", s.CopyFrom(rcvd, 4));
+  if (letter == 'A' && rcvd.size() > 3) field("LDK", part(rcvd, 4));
 
-  std::string band = s.Trim(ToBaender.BandName(rec::GetChar(q, qrec::kBandcode), 1));
-  if (const size_t blank = band.find(' '); blank != std::string::npos) band.erase(blank, 1);
-  field("BAND", band);
-  const std::string mode = rec::GetStr(q, qrec::kMode, qrec::kModeCap);
-  field("MODE", s.Trim(mode) == "PR" ? std::string("PKT") : mode);
-  field("PTS", s.IntToStr(rec::GetUInt16(q, qrec::kPunkte)));
+  field("BAND", texts.Band(rec::GetChar(q, qrec::kBandcode), BandText));
+  const std::string_view mode = str(qrec::kMode, qrec::kModeCap);
+  field("MODE", s.TrimView(mode) == "PR" ? std::string_view("PKT") : mode);
+  char points[8];
+  const auto pointsEnd = std::to_chars(points, points + sizeof points, rec::GetUInt16(q, qrec::kPunkte)).ptr;
+  field("PTS", std::string_view(points, static_cast<size_t>(pointsEnd - points)));
 
   const TByteSet& kinds = description.MultiplierKinds;
   const char* districtTag = kinds.Contains(MultiplierKind::AreaLabel) ? "AREA"
                             : kinds.Contains(MultiplierKind::Ldk)     ? "LDK"
                                                                       : "DOK";
-  field(districtTag, s.LeftStr(rec::GetStr(q, qrec::kDOK1, qrec::kDOK1Cap) +
-                                   rec::GetStr(q, qrec::kDOK2, qrec::kDOK2Cap),
-                               8));
-  field("GRIDSQUARE", rec::GetStr(q, qrec::kLoc, qrec::kLocCap));
+  // Both parts fit the eight characters of the field.
+  char dok[qrec::kDOK1Cap + qrec::kDOK2Cap];
+  const std::string_view dok1 = str(qrec::kDOK1, qrec::kDOK1Cap);
+  const std::string_view dok2 = str(qrec::kDOK2, qrec::kDOK2Cap);
+  std::copy(dok1.begin(), dok1.end(), dok);
+  std::copy(dok2.begin(), dok2.end(), dok + dok1.size());
+  field(districtTag, std::string_view(dok, dok1.size() + dok2.size()).substr(0, 8));
+  field("GRIDSQUARE", str(qrec::kLoc, qrec::kLocCap));
 
-  const std::string dxcc = rec::GetStr(q, qrec::kDXCC, qrec::kDXCCCap);
-  if (!s.Trim(dxcc).empty()) {
+  const std::string_view dxcc = str(qrec::kDXCC, qrec::kDXCCCap);
+  if (!s.TrimView(dxcc).empty()) {
     field("DXCC", entityNumber ? entityNumber(dxcc) : std::string());
     field("DXCC_PFX", dxcc);
   }
   const float freq = rec::GetFloat(q, qrec::kFrequenz);
   if (freq > 0) field("FREQ", s.FloatToStrDigits(freq, 0, 4, '.'));
 
-  const std::string nameQth = rec::GetStr(q, qrec::kNameQth, qrec::kNameQthCap);
+  const std::string_view nameQth = str(qrec::kNameQth, qrec::kNameQthCap);
   const size_t semi = nameQth.find(';');
-  const std::string name = semi == std::string::npos ? std::string() : nameQth.substr(0, semi);
-  const std::string qth = semi == std::string::npos ? nameQth : nameQth.substr(semi + 1);
-  if (!s.Trim(name).empty()) field("NAME", name);
-  if (!s.Trim(qth).empty()) field("QTH", qth);
+  const std::string_view name = semi == std::string_view::npos ? std::string_view() : nameQth.substr(0, semi);
+  const std::string_view qth = semi == std::string_view::npos ? nameQth : nameQth.substr(semi + 1);
+  if (!s.TrimView(name).empty()) field("NAME", name);
+  if (!s.TrimView(qth).empty()) field("QTH", qth);
 
   const char qsls = rec::GetChar(q, qrec::kQSLs);
   if (HasQslMark(qsls)) field("QSL_SENT", QslMark(qsls));
   const char qslr = rec::GetChar(q, qrec::kQSLr);
   if (HasQslMark(qslr)) field("QSL_RCVD", QslMark(qslr));
-  line += "<EOR>";
-  return line;
+  w.Text("<EOR>");
 }
 
 std::string AdifEntityNumber(TdbPrefix& prefixes, std::string_view dxcc) {
@@ -125,19 +156,3 @@ void WriteAdifHeader(TAlleRout& out, const TContestRec& description) {
   for (const std::string& l : AdifHeaderLines(description)) out.WriteLine(l);
 }
 
-void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
-                   std::string& line, TdbContest& qsoTable, TdbContest& contestList,
-                   TAdifEntityNumbers* numbers) {
-  (void)out;
-  TContestRecord c{};
-  contestList.GetContestRecord(c);
-  TContestQsoRecord q{};
-  qsoTable.GetQsoRecord(q);
-  line.clear();
-  const TAdifEntityLookup lookup = [numbers](std::string_view dxcc) {
-    if (numbers) return numbers->Number(dxcc);
-    TdbPrefix own;
-    return AdifEntityNumber(own, dxcc);
-  };
-  line = AdifQsoText(description, rec::GetChar(c.data(), crec::kTyp), onlyReport, q, lookup);
-}

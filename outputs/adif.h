@@ -10,6 +10,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "outputs/linetexts.h"
 
 // The ADIF entity number of a DXCC prefix as text; empty when unknown.
 using TAdifEntityLookup = std::function<std::string(std::string_view dxcc)>;
@@ -21,6 +22,11 @@ std::vector<std::string> AdifHeaderLines(const TContestRec& description);
 // integer, else to "STX_STRING" and "SRX_STRING".
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
                         const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber);
+// The same record written by a line's writer with the texts of the earlier
+// lines.
+void WriteAdifQsoText(TTextWriter& line, const TContestRec& description, char letter, bool onlyReport,
+                       const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber,
+                       TLineTexts& texts);
 
 // The question the QSO loop asks before an ADIF export (not for letter 'A').
 inline constexpr const char* kAdifOnlyReportQuestion =
@@ -48,6 +54,3 @@ class TAdifEntityNumbers {
   std::unique_ptr<TdbPrefix> prefixes_;
   std::unordered_map<std::string, std::string> known_;
 };
-void AdifQsoRecord(TAlleRout& out, bool onlyReport, const TContestRec& description,
-                   std::string& line, TdbContest& qsoTable, TdbContest& contestList,
-                   TAdifEntityNumbers* numbers = nullptr);

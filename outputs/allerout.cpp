@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 #include "contest/ContestFkt.h"
@@ -38,15 +39,24 @@ uint8_t OutputCodeOfKind(uint8_t kind) {
 
 // --- line file ----------------------------------------------------------------
 
+namespace {
+// The gathered lines go to the file in blocks of about this size.
+constexpr size_t kLineBlock = 64 * 1024;
+}  // namespace
+
 TOutputLineFile::~TOutputLineFile() {
-  if (file_) std::fclose(file_);
+  if (!file_) return;
+  std::fwrite(pending_.data(), 1, pending_.size(), file_);
+  std::fclose(file_);
 }
 
 bool TOutputLineFile::Create(const std::string& fileName) {
   if (file_) {
+    std::fwrite(pending_.data(), 1, pending_.size(), file_);
     std::fclose(file_);
     file_ = nullptr;
   }
+  pending_.clear();
   file_ = std::fopen(NativeFileName(fileName).c_str(), "wb");
   name_ = fileName;
   return file_ != nullptr;
@@ -54,20 +64,37 @@ bool TOutputLineFile::Create(const std::string& fileName) {
 
 void TOutputLineFile::WriteLine(std::string_view line) {
   if (!file_) throw std::runtime_error("Die Ausgabedatei ist nicht geöffnet.");
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-      std::fwrite("\r\n", 1, 2, file_) != 2)
-    throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
+  if (pending_.capacity() < kLineBlock + 512) pending_.reserve(kLineBlock + 512);
+  pending_.append(line);
+  pending_.append("\r\n", 2);
+  if (pending_.size() >= kLineBlock) WritePending();
+}
+
+void TOutputLineFile::WritePending() {
+  if (pending_.empty()) return;
+  const size_t n = pending_.size();
+  const size_t written = std::fwrite(pending_.data(), 1, n, file_);
+  pending_.clear();
+  if (written != n) throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
 }
 
 void TOutputLineFile::Flush() {
-  if (file_ != nullptr) std::fflush(file_);
+  if (file_ == nullptr) return;
+  WritePending();
+  std::fflush(file_);
 }
 
 void TOutputLineFile::Close() {
   if (!file_) return;
   std::FILE* f = file_;
+  bool written = true;
+  try {
+    WritePending();
+  } catch (const std::runtime_error&) {
+    written = false;
+  }
   file_ = nullptr;
-  if (std::fclose(f) != 0) throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
+  if (std::fclose(f) != 0 || !written) throw std::runtime_error("Fehler beim Schreiben der Datei " + name_ + ".");
 }
 
 // --- period filter -------------------------------------------------------------
@@ -213,23 +240,37 @@ bool TAlleRout::ChooseOutputFile(const std::string& title, const std::string& ex
 
 void TAlleRout::WriteLine(std::string_view text, bool resetX, bool advance) {
   if (resetX) X = LeftMargin;
-  std::string line(text);
-  if (outputCode_ == OutputCode::Stf || outputCode_ == OutputCode::Cabrillo)
-    line = ToStrings.UpperCase(line);
   if (outputCode_ == OutputCode::Printer) {
-    if (printer_) printer_->TextOut(X, Y, line);
+    if (printer_) printer_->TextOut(X, Y, std::string(text));
     pagePrinted_ = true;
   } else if (outputCode_ == OutputCode::ELog) {
-    file_.WriteLine("     " + line);
+    lineBuffer_.assign("     ");
+    lineBuffer_.append(text);
+    file_.WriteLine(lineBuffer_);
+  } else if (outputCode_ == OutputCode::Stf || outputCode_ == OutputCode::Cabrillo) {
+    lineBuffer_.assign(text);
+    ToStrings.UpperCaseInPlace(lineBuffer_);
+    file_.WriteLine(lineBuffer_);
   } else {
-    file_.WriteLine(line);
+    file_.WriteLine(text);
   }
   if (advance) Y += LineHeight;
 }
 
 std::string TAlleRout::FitField(std::string_view text, int width) const {
-  if (outputCode_ == OutputCode::Adif || outputCode_ == OutputCode::Csv) return ToStrings.Trim(text);
-  return ToStrings.FixLen(text, width);
+  std::string field;
+  {
+    TTextWriter w(field);
+    WriteField(w, text, width);
+  }
+  return field;
+}
+
+void TAlleRout::WriteField(TTextWriter& line, std::string_view text, int width) const {
+  if (outputCode_ == OutputCode::Adif || outputCode_ == OutputCode::Csv)
+    line.Text(ToStrings.TrimView(text));
+  else
+    line.Fix(text, width);
 }
 
 void TAlleRout::ResetPosition() {
@@ -333,40 +374,98 @@ std::vector<TContestQsoRecord> LogRecordsInOrder(TdbContest& log) {
   std::vector<TContestQsoRecord> qsos;
   TdbTreiber* driver = log.GetTreiber();
   if (!driver) return qsos;
+  // Room for every record at once: a growing vector would copy them again
+  // and again.
+  qsos.reserve(static_cast<size_t>(std::max(0, driver->UsedRecords())));
+  auto keep = [&](std::string_view data) {
+    if (data.size() >= sizeof(TContestQsoRecord)) {  // the whole record: one copy
+      qsos.push_back(*reinterpret_cast<const TContestQsoRecord*>(data.data()));
+    } else {  // a short one reads as zeros beyond its end
+      TContestQsoRecord& q = qsos.emplace_back();
+      std::memcpy(q.data(), data.data(), data.size());
+    }
+  };
+  // The table in its own order is cheaper to read than along the number
+  // index, and a log stores its QSOs in number order: the records are read
+  // so as long as their stored number keys rise. A record out of that
+  // order (a QSO moved in time) sends the read along the index instead.
+  char previous[32];
+  size_t previousSize = 0;
+  bool first = true, inOrder = true;
+  driver->ScanRecordsWithKeys({qrec::kKeyNummer}, [&](int32_t, std::string_view data,
+                                                      const std::vector<std::string_view>& keys) {
+    const std::string_view key = keys[0];
+    if (key.size() > sizeof previous || (!first && key < std::string_view(previous, previousSize))) {
+      inOrder = false;
+      return false;
+    }
+    std::memcpy(previous, key.data(), key.size());
+    previousSize = key.size();
+    first = false;
+    keep(data);
+    return true;
+  });
+  if (inOrder) return qsos;
+  qsos.clear();
   driver->ScanRecords(
       [&](int32_t, std::string_view data) {
-        TContestQsoRecord& q = qsos.emplace_back();
-        std::copy_n(data.begin(), std::min(data.size(), q.size()), q.begin());
+        keep(data);
         return true;
       },
       qrec::kKeyNummer);
   return qsos;
 }
 
+std::vector<TContestQsoRecord> LogRecordsInOrder(int32_t nummer) {
+  TdbContest log(kContestLog, false, nummer);
+  return LogRecordsInOrder(log);
+}
+
+std::string TQsoFormatWriter::QsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& description,
+                                      TdbContest& log, TdbContest& contestList) {
+  TContestQsoRecord q{};
+  log.GetQsoRecord(q);
+  std::string line;
+  {
+    TTextWriter w(line);
+    BuildQsoLine(out, runningNumber, description, q, contestList, w);
+  }
+  return line;
+}
+
 void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) {
   MeasureListColumns(contest, LogRecordsInOrder(log));
 }
 
-void TAlleRout::MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos) {
+void TAlleRout::MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos,
+                                   bool callOnly) {
   SentWidth = ReceivedWidth = CallWidth = PointsWidth = 0;
   ExchangeWidth1 = static_cast<int32_t>(contest.MultiplierCaptions[0].size());
   ExchangeWidth2 = static_cast<int32_t>(contest.MultiplierCaptions[1].size());
   ExchangeWidth3 = static_cast<int32_t>(contest.MultiplierCaptions[2].size());
   const bool third = !contest.MultiplierCaptions[2].empty();
-  auto grow = [](int32_t& w, const std::string& s) {
-    w = std::max(w, static_cast<int32_t>(s.size()));
+  auto grow = [](int32_t& w, std::string_view s) {
+    w = std::max(w, static_cast<int32_t>(ToStrings.TrimView(s).size()));
   };
+  auto field = [](const uint8_t* r, size_t off, size_t cap) { return rec::GetStrView(r, off, cap); };
+  // The widest number of points is the one of the most points.
+  uint16_t mostPoints = 0;
+  bool anyQso = false;
+  TContestFkt::TExchangeBuffer sent, received;
   for (const TContestQsoRecord& q : qsos) {
     const uint8_t* r = q.data();
     if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
-    grow(SentWidth, ToStrings.Trim(TContestFkt::GetSentExchange(q)));
-    grow(ReceivedWidth, ToStrings.Trim(TContestFkt::GetReceivedExchange(q)));
-    grow(CallWidth, ToStrings.Trim(rec::GetStr(r, qrec::kCall, qrec::kCallCap)));
-    grow(PointsWidth, ToStrings.IntToStr(rec::GetUInt16(r, qrec::kPunkte)));
-    grow(ExchangeWidth1, ToStrings.Trim(rec::GetStr(r, qrec::kCMulti, qrec::kCMultiCap)));
-    grow(ExchangeWidth2, ToStrings.Trim(rec::GetStr(r, qrec::kCMulti2, qrec::kCMulti2Cap)));
-    if (third) grow(ExchangeWidth3, ToStrings.Trim(rec::GetStr(r, qrec::kCall2, qrec::kCall2Cap)));
+    anyQso = true;
+    grow(CallWidth, field(r, qrec::kCall, qrec::kCallCap));
+    if (callOnly) continue;
+    grow(SentWidth, TContestFkt::SentExchange(q, sent));
+    grow(ReceivedWidth, TContestFkt::ReceivedExchange(q, received));
+    mostPoints = std::max(mostPoints, rec::GetUInt16(r, qrec::kPunkte));
+    grow(ExchangeWidth1, field(r, qrec::kCMulti, qrec::kCMultiCap));
+    grow(ExchangeWidth2, field(r, qrec::kCMulti2, qrec::kCMulti2Cap));
+    if (third) grow(ExchangeWidth3, field(r, qrec::kCall2, qrec::kCall2Cap));
   }
+  if (anyQso) grow(PointsWidth, ToStrings.IntToStr(mostPoints));
   ReceivedWidth += 2;
   SentWidth += 2;
   CallWidth += 2;

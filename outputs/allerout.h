@@ -16,6 +16,7 @@
 #include "contest/ContestRec.h"
 #include "contest/LogServices.h"
 #include "database/contestrecords.h"
+#include "base/textwriter.h"
 #include "outputs/outprinter.h"
 
 class TdbContest;
@@ -56,8 +57,9 @@ constexpr uint8_t Edi = 6;
 uint8_t OutputCodeOfKind(uint8_t kind);
 
 // A text file as the outputs write it: Windows-1252 bytes as given, CR LF
-// after every line, no BOM. Lines are buffered; a failed write or close
-// throws std::runtime_error with a German message.
+// after every line, no BOM. Lines are gathered in a buffer of the file and
+// written in large blocks; a failed write or close throws
+// std::runtime_error with a German message.
 class TOutputLineFile {
  public:
   TOutputLineFile() = default;
@@ -78,8 +80,12 @@ class TOutputLineFile {
   void Close();
 
  private:
+  // Writes the gathered lines to the file; throws when they cannot be written.
+  void WritePending();
+
   std::FILE* file_ = nullptr;
   std::string name_;
+  std::string pending_;
 };
 
 // A record of the QSO log that carries a band change instead of a QSO
@@ -94,22 +100,35 @@ bool PassesPeriodFilter(const TOutputFilter& filter, int32_t datum, int32_t zeit
 // in one pass over the table: a list that needs the log more than once
 // (column widths, period points, the lines) walks the storage only once.
 std::vector<TContestQsoRecord> LogRecordsInOrder(TdbContest& log);
+// The same for the log of number nummer, opened for the read.
+std::vector<TContestQsoRecord> LogRecordsInOrder(int32_t nummer);
+// The records of a log as the writers of one output share them.
+using TLogRecords = std::vector<TContestQsoRecord>;
 
 class TAlleRout;
 
 // The writer of one line format (STF, ADIF, Cabrillo, EDI) as the output
 // driver runs it: the header, one line per exported QSO and the trailer.
+// What the lines of one file share (the log's records of the list record,
+// the own station, the totals) is read once by the header.
 class TQsoFormatWriter {
  public:
   virtual ~TQsoFormatWriter() = default;
-  // The header of the file (bandLetter 0 for the whole log).
+  // The header of the file (bandLetter 0 for the whole log). qsos: the
+  // log's records in record-number order when the caller has read them
+  // already; none: the writer reads what it needs itself.
   virtual void WriteHeader(TAlleRout& out, const TContestRec& description,
-                           TdbContest& contestList, TdbContest& extra, char bandLetter) = 0;
-  // The line of the QSO the log table stands on; runningNumber counts the
-  // exported QSOs from 1.
-  virtual std::string QsoLine(TAlleRout& out, int32_t runningNumber,
-                              const TContestRec& description, TdbContest& log,
-                              TdbContest& contestList) = 0;
+                           TdbContest& contestList, TdbContest& extra, char bandLetter,
+                           const TLogRecords* qsos = nullptr) = 0;
+  // The line of one QSO record, written by the line's writer (the caller's
+  // one writer serves every line of the file); runningNumber counts the
+  // exported QSOs from 1. Lines follow their header.
+  virtual void BuildQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& description,
+                            const TContestQsoRecord& qso, TdbContest& contestList,
+                            TTextWriter& line) = 0;
+  // The line of the QSO the log table stands on.
+  std::string QsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& description,
+                      TdbContest& log, TdbContest& contestList);
   // The lines after the last QSO (none by default).
   virtual void WriteTrailer(TAlleRout& out, const TContestRec& description,
                             TdbContest& contestList, TdbContest& extra) {
@@ -148,6 +167,8 @@ class TAlleRout {
   // One field of a fixed-column line: trimmed for ADIF and CSV, else cut or
   // blank-padded to exactly width characters.
   std::string FitField(std::string_view text, int width) const;
+  // The same field written by a line's writer.
+  void WriteField(TTextWriter& line, std::string_view text, int width) const;
   // Top margin of 1 cm, x at the left margin.
   void ResetPosition();
   // Printer only: starts a new page when the next line would not fit; the
@@ -172,9 +193,11 @@ class TAlleRout {
   // The score is the log's claimed score (ComputeTotals runs before).
   void WriteScoreTrailer(int lineWidth, const TContestRec& contest, TdbContest& extra);
   // The column widths of the QSO lists over the log (its records as
-  // LogRecordsInOrder gives them).
+  // LogRecordsInOrder gives them); callOnly: the call column's alone, the
+  // one the STF and Cabrillo lines use (the others as over an empty log).
   void MeasureListColumns(const TContestRec& contest, TdbContest& log);
-  void MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos);
+  void MeasureListColumns(const TContestRec& contest, const std::vector<TContestQsoRecord>& qsos,
+                          bool callOnly = false);
   // Fills the multiplier counts, total multipliers, total points and QSO
   // count from the contest list record and the contest settings record.
   void ComputeTotals(TdbContest& contestList, TdbContest& extra);
@@ -232,6 +255,7 @@ class TAlleRout {
   bool english_ = false;
   std::string fileName_;
   TOutputLineFile file_;
+  std::string lineBuffer_;  // the line as the file gets it
   std::unique_ptr<TOutputPrinter> printer_;
   bool printing_ = false;
   bool pagePrinted_ = false;

@@ -18,6 +18,13 @@ std::string OrDefault(const std::string& value, const char* fallback) {
   return value.empty() ? std::string(fallback) : value;
 }
 
+// The band and the mode column of the QSO lines.
+std::string BandColumn(char code) { return ToBaender.BandShortName(code, 1); }
+std::string ModeColumn(std::string_view mode) {
+  std::string cls = ToStrings.Trim(ModeClassName(ModeClass(mode)));
+  return cls.empty() ? std::string("- ") : cls;
+}
+
 // The participant call of the header: the SWL number in a listener log.
 std::string HeaderCall(const TExportLog& log) {
   if (log.Desc().SwlLog) return log.StationText(stationrec::kSWLNr, stationrec::kSWLNrCap);
@@ -70,57 +77,67 @@ std::vector<std::string> CabrilloHeaderLines(const TExportLog& log, const std::s
 }
 
 std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
-  const uint8_t* q = qso.data();
-  const char letter = log.Letter();
-  const std::string call = rec::GetStr(q, qrec::kCall, qrec::kCallCap);
-
-  std::string mode = ToStrings.Trim(ModeClassName(ModeClass(rec::GetStr(q, qrec::kMode, qrec::kModeCap))));
-  if (mode.empty()) mode = "- ";
-  const int32_t datum = rec::GetInt32(q, qrec::kDatum);
-
-  std::string line = "QSO: ";
-  line += ToBaender.BandShortName(rec::GetChar(q, qrec::kBandcode), 1);
-  line += ' ' + ExportFix(mode, 3);
-  line += ' ' + (datum > 0 ? ToDates.DateToDateString(datum, "yyyy-mm-dd") : std::string("    -  -  "));
-  line += ' ' + ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
-
-  const std::string sent = ExportExchangePart(TContestFkt::GetSentExchange(qso), letter, log.OwnCall,
-                                              TExchangeStyle::Cabrillo);
-  const std::string rcvd = ExportExchangePart(TContestFkt::GetReceivedExchange(qso), letter, call,
-                                              TExchangeStyle::Cabrillo);
-  if (log.Desc().SwlLog) {
-    line += ' ' + ExportCallColumn(call, log.CallWidth);
-    line += ' ' + rcvd;
-    line += ' ' + ExportFix(rec::GetStr(q, qrec::kCall2, qrec::kCall2Cap), 9);
-    line += ' ' + sent;
-  } else {
-    line += ' ' + log.OwnCall;
-    line += ' ' + sent;
-    line += ' ' + ExportCallColumn(call, log.CallWidth);
-    line += ' ' + rcvd;
+  std::string line;
+  TLineTexts texts;
+  {
+    TTextWriter w(line);
+    WriteCabrilloQsoText(w, log, qso, texts);
   }
   return line;
+}
+
+void WriteCabrilloQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRecord& qso,
+                           TLineTexts& texts) {
+  const uint8_t* q = qso.data();
+  const char letter = log.Letter();
+  const std::string_view call = rec::GetStrView(q, qrec::kCall, qrec::kCallCap);
+  const std::string& mode = texts.Mode(rec::GetStrView(q, qrec::kMode, qrec::kModeCap), ModeColumn);
+  const int32_t datum = rec::GetInt32(q, qrec::kDatum);
+
+  w.Text("QSO: ");
+  w.Text(texts.Band(rec::GetChar(q, qrec::kBandcode), BandColumn));
+  w.Char(' ');
+  w.Fix(mode, 3);
+  w.Char(' ');
+  if (datum > 0)
+    texts.WriteDate(w, datum, "yyyy-mm-dd");
+  else
+    w.Text("    -  -  ");
+  w.Char(' ');
+  ToDates.WriteTimeString(w, rec::GetInt32(q, qrec::kZeit), "hhmm");
+
+  auto sent = [&] { WriteExportExchangePart(w, texts.Sent(qso), letter, log.OwnCall, TExchangeStyle::Cabrillo); };
+  auto rcvd = [&] { WriteExportExchangePart(w, texts.Received(qso), letter, call, TExchangeStyle::Cabrillo); };
+  w.Char(' ');
+  if (log.Desc().SwlLog) {
+    WriteExportCallColumn(w, call, log.CallWidth);
+    w.Char(' ');
+    rcvd();
+    w.Char(' ');
+    w.Fix(rec::GetStrView(q, qrec::kCall2, qrec::kCall2Cap), 9);
+    w.Char(' ');
+    sent();
+  } else {
+    w.Text(log.OwnCall);
+    w.Char(' ');
+    sent();
+    w.Char(' ');
+    WriteExportCallColumn(w, call, log.CallWidth);
+    w.Char(' ');
+    rcvd();
+  }
 }
 
 // --- on the output frame -------------------------------------------------------
 
 void WriteCabrilloHeader(TAlleRout& out, const std::string* category,
                          const TContestRec& description, TdbContest& extra,
-                         TdbContest& contestList) {
+                         TdbContest& contestList, const std::vector<TContestQsoRecord>* qsos) {
   TExportLog log = ReadExportLog(out, description, contestList, &extra);
-  if (description.CabrilloMode.empty()) {
-    TdbContest qsoLog(kContestLog, false, log.Nummer());
-    log.ModeCategory = CabrilloModeCategory(qsoLog);
-  }
+  if (description.CabrilloMode.empty())
+    log.ModeCategory = CabrilloModeCategory(qsos ? *qsos : LogRecordsInOrder(log.Nummer()));
   for (const std::string& l : CabrilloHeaderLines(log, category)) out.WriteLine(l);
 }
 
-void CabrilloQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                     std::string& line, TdbContest& qsoTable) {
-  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
-  TContestQsoRecord q{};
-  qsoTable.GetQsoRecord(q);
-  line = CabrilloQsoText(log, q);
-}
 
 void WriteCabrilloTrailer(TAlleRout& out) { out.WriteLine(kCabrilloTrailer); }

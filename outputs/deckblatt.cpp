@@ -14,6 +14,7 @@
 #include "database/setups.h"
 #include "hamradio/baender.h"
 #include "outputs/allerout.h"
+#include "outputs/distincttexts.h"
 #include "outputs/exportlog.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
@@ -75,10 +76,9 @@ class TCoverSheet {
     paper_ = out.IsPrinter();
   }
 
-  void Write() {
+  void Write(const TLogRecords& qsos) {
     out_.ResetPosition();
-    TdbContest log(kContestLog, false, rec::GetInt32(list_.data(), crec::kNummer));
-    Count(log);
+    Count(qsos);
     AddressBlock();
     out_.BoldOn();
     Line(ToStrings.Center(contest_.DisplayTitle.view(), 60));
@@ -90,7 +90,7 @@ class TCoverSheet {
     int64_t fromSum = 0, toSum = 0;
     for (size_t w = 0; w < 4; ++w) fromSum += period_[w], toSum += period_[4 + w];
     if (fromSum > 0 && toSum > 0) {
-      out_.RecountPointsInPeriod(period_, log);
+      out_.RecountPointsInPeriod(period_, qsos);
       PeriodLines();
     }
     if (contest_.MultiplierMode == 0 || contest_.MultiplierMode == 2 || letter_ == 'i') PointsTable();
@@ -106,8 +106,8 @@ class TCoverSheet {
   bool ZFlag() const { return contest_.PerBandScore; }
   std::string Swl() const { return Station(stationrec::kSWLNr, stationrec::kSWLNrCap); }
 
-  void Count(TdbContest& log) {
-    std::set<std::string> dxcc, fields;
+  void Count(const TLogRecords& qsos) {
+    TDistinctTexts dxcc, fields;
     int32_t best = -1;
     std::array<int, 256> slotOf{};
     slotOf.fill(-1);
@@ -115,38 +115,36 @@ class TCoverSheet {
       if (contest_.BandLetters[static_cast<size_t>(i)] != 0)
         slotOf[static_cast<uint8_t>(contest_.BandLetters[static_cast<size_t>(i)])] = i;
     std::vector<std::string> zdoks;
-    TContestQsoRecord q{};
-    for (bool ok = log.First(qrec::kKeyNummer); ok; ok = log.Next()) {
-      log.GetQsoRecord(q);
+    for (const TContestQsoRecord& q : qsos) {
       const uint8_t* r = q.data();
       if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker))) continue;
-      auto field = [&](size_t off, size_t cap) { return ToStrings.Trim(rec::GetStr(r, off, cap)); };
-      const std::string dx = field(qrec::kDXCC, qrec::kDXCCCap);
-      if (!dx.empty()) dxcc.insert(dx);
-      const std::string loc = field(qrec::kLoc, qrec::kLocCap);
-      if (!loc.empty()) fields.insert(loc.substr(0, 4));
+      auto field = [&](size_t off, size_t cap) { return ToStrings.TrimView(rec::GetStrView(r, off, cap)); };
+      const std::string_view dx = field(qrec::kDXCC, qrec::kDXCCCap);
+      if (!dx.empty()) dxcc.Add(dx);
+      const std::string_view loc = field(qrec::kLoc, qrec::kLocCap);
+      if (!loc.empty()) fields.Add(loc.substr(0, 4));
       const int32_t points = rec::GetUInt16(r, qrec::kPunkte);
-      const std::string call = field(qrec::kCall, qrec::kCallCap);
       if (points > best) {
         best = points;
-        std::string t = ToStrings.LeftStr(call + ";", 13);
-        t = ToStrings.LeftStr(t + loc, 19);
+        std::string t = ToStrings.LeftStr(std::string(field(qrec::kCall, qrec::kCallCap)) + ";", 13);
+        t = ToStrings.LeftStr(t.append(loc), 19);
         t = ToStrings.LeftStr(t + ";", 20);
         odx_ = t + Num(points);
       }
       const uint8_t band = static_cast<uint8_t>(rec::GetChar(r, qrec::kBandcode));
-      const std::string cmulti = field(qrec::kCMulti, qrec::kCMultiCap);
-      if (letter_ == 'h') CountH(slotOf[band], cmulti, field(qrec::kCMulti2, qrec::kCMulti2Cap),
-                                 field(qrec::kCall2, qrec::kCall2Cap));
-      if (letter_ == 'o' && !cmulti.empty()) zdoks.push_back(cmulti);
+      const std::string_view cmulti = field(qrec::kCMulti, qrec::kCMultiCap);
+      if (letter_ == 'h')
+        CountH(slotOf[band], std::string(cmulti), std::string(field(qrec::kCMulti2, qrec::kCMulti2Cap)),
+               std::string(field(qrec::kCall2, qrec::kCall2Cap)));
+      if (letter_ == 'o' && !cmulti.empty()) zdoks.emplace_back(cmulti);
       if (letter_ == 'i') {
         ++counts_.iQsos[band];
         if (!cmulti.empty()) ++counts_.iMulti[band];
         counts_.iPoints[band] += points;
       }
     }
-    counts_.dxcc = static_cast<int>(dxcc.size());
-    counts_.locatorFields = static_cast<int>(fields.size());
+    counts_.dxcc = static_cast<int>(dxcc.Count());
+    counts_.locatorFields = static_cast<int>(fields.Count());
     counts_.odx = odx_;
     // The Z-DOK list runs in the order of the CMulti key.
     std::sort(zdoks.begin(), zdoks.end());
@@ -496,7 +494,15 @@ class TCoverSheet {
 
 bool WriteELogCoverSheet(TAlleRout& out, const TContestRec& contest, const TOutputFilter& period,
                          TdbContest& contestList, TdbContest& extra) {
+  TContestRecord list{};
+  contestList.GetContestRecord(list);
+  return WriteELogCoverSheet(out, contest, period, contestList, extra,
+                             LogRecordsInOrder(rec::GetInt32(list.data(), crec::kNummer)));
+}
+
+bool WriteELogCoverSheet(TAlleRout& out, const TContestRec& contest, const TOutputFilter& period,
+                         TdbContest& contestList, TdbContest& extra, const TLogRecords& qsos) {
   auto sheet = std::make_unique<TCoverSheet>(out, contest, period, contestList, extra);
-  sheet->Write();
+  sheet->Write(qsos);
   return false;
 }

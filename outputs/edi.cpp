@@ -1,6 +1,5 @@
 #include "outputs/edi.h"
 
-#include <set>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -8,34 +7,41 @@
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "outputs/allerout.h"
+#include "outputs/distincttexts.h"
 #include "logentry/rules/exchangeparts.h"
 #include "outputs/formuhfteilnehmer.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
-TEdiScan EdiScanLog(TdbContest& qsoLog) {
+TEdiScan EdiScanLog(TdbContest& qsoLog) { return EdiScanLog(LogRecordsInOrder(qsoLog)); }
+
+TEdiScan EdiScanLog(const std::vector<TContestQsoRecord>& qsos) {
   TEdiScan scan;
-  std::set<std::string> prefixes, squares;
+  TDistinctTexts prefixes, squares;  // case ignored
+  std::string upper;
+  auto insertUpper = [&](TDistinctTexts& set, std::string_view v) {
+    upper.assign(v);
+    ToStrings.UpperCaseInPlace(upper);
+    set.Add(upper);
+  };
   int32_t largest = 0;
-  TContestQsoRecord q{};
-  for (bool ok = qsoLog.First(qrec::kKeyNummer); ok; ok = qsoLog.Next()) {
-    if (IsBandChangeMarker(qsoLog.GetQsoMarker())) continue;
-    qsoLog.GetQsoRecord(q);
+  for (const TContestQsoRecord& q : qsos) {
+    if (IsBandChangeMarker(rec::GetByte(q.data(), qrec::kQsoMarker))) continue;
     ++scan.Records;
     scan.Points += rec::GetUInt16(q.data(), qrec::kPunkte);
-    const std::string dxcc = ToStrings.Trim(rec::GetStr(q.data(), qrec::kDXCC, qrec::kDXCCCap));
-    if (!dxcc.empty()) prefixes.insert(ToStrings.UpperCase(dxcc));
-    const std::string loc = ToStrings.Trim(rec::GetStr(q.data(), qrec::kLoc, qrec::kLocCap));
-    if (!loc.empty()) squares.insert(ToStrings.UpperCase(ToStrings.LeftStr(loc, 4)));
+    const std::string_view dxcc = ToStrings.TrimView(rec::GetStrView(q.data(), qrec::kDXCC, qrec::kDXCCCap));
+    if (!dxcc.empty()) insertUpper(prefixes, dxcc);
+    const std::string_view loc = ToStrings.TrimView(rec::GetStrView(q.data(), qrec::kLoc, qrec::kLocCap));
+    if (!loc.empty()) insertUpper(squares, loc.substr(0, 4));
     const int32_t qrb = rec::GetInt32(q.data(), qrec::kQrb);
     if (qrb > largest) {
       largest = qrb;
       scan.BestDx = ToStrings.LeftStr(ToStrings.Trim(rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap)), 12) +
-                    ";" + loc + ";" + ToStrings.IntToStr(qrb);
+                    ";" + std::string(loc) + ";" + ToStrings.IntToStr(qrb);
     }
   }
-  scan.Prefixes = static_cast<int32_t>(prefixes.size());
-  scan.Squares = static_cast<int32_t>(squares.size());
+  scan.Prefixes = static_cast<int32_t>(prefixes.Count());
+  scan.Squares = static_cast<int32_t>(squares.Count());
   return scan;
 }
 
@@ -175,7 +181,7 @@ std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiPartici
 }
 
 namespace {
-const char* ModeCode(const std::string& mode) {
+const char* ModeCode(std::string_view mode) {
   if (mode == "SSB") return "1";
   if (mode == "CW") return "2";
   if (mode == "AM") return "5";
@@ -187,35 +193,55 @@ const char* ModeCode(const std::string& mode) {
 // The serial number of an exchange text: the part after the report up to
 // the first "/", when it is a number. A locator or another text there is no
 // number and leaves the field empty.
-std::string NumberPart(const std::string& exchange) {
-  const std::string n = ToStrings.Trim(SplitExchangeParts(exchange).Part2);
-  return !n.empty() && TAlleRout::IsAllDigits(n) ? n : std::string();
+std::string_view NumberPart(std::string_view exchange) {
+  const std::string_view n = ToStrings.TrimView(SplitExchangePartViews(exchange).Part2);
+  return !n.empty() && TAlleRout::IsAllDigits(n) ? n : std::string_view();
 }
 }  // namespace
 
 std::string EdiQsoText(const TContestQsoRecord& qso) {
+  std::string line;
+  TLineTexts texts;
+  {
+    TTextWriter w(line);
+    WriteEdiQsoText(w, qso, texts);
+  }
+  return line;
+}
+
+void WriteEdiQsoText(TTextWriter& w, const TContestQsoRecord& qso, TLineTexts& texts) {
   const uint8_t* q = qso.data();
-  const std::string sent = TContestFkt::GetSentExchange(qso);
-  const std::string rcvd = TContestFkt::GetReceivedExchange(qso);
+  const std::string_view sent = texts.Sent(qso);
+  const std::string_view rcvd = texts.Received(qso);
+  auto trimmed = [&](std::string_view text) { w.Text(ToStrings.TrimView(text)); };
   // Fields carry their values without padding: a reader takes every
   // character between two ";" as the value.
-  std::string line = DateText(rec::GetInt32(q, qrec::kDatum), "yymmdd");
-  line += ';' + ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
-  line += ';' + ToStrings.Trim(rec::GetStr(q, qrec::kCall, qrec::kCallCap));
-  line += ';';
-  line += ModeCode(ToStrings.Trim(rec::GetStr(q, qrec::kMode, qrec::kModeCap)));
-  line += ';' + ToStrings.Trim(ToStrings.Copy(sent, 1, 3));
-  line += ';' + NumberPart(sent);
-  line += ';' + ToStrings.Trim(ToStrings.Copy(rcvd, 1, 3));
-  line += ';' + NumberPart(rcvd);
+  const int32_t datum = rec::GetInt32(q, qrec::kDatum);
+  if (datum > 0) texts.WriteDate(w, datum, "yymmdd");
+  w.Char(';');
+  ToDates.WriteTimeString(w, rec::GetInt32(q, qrec::kZeit), "hhmm");
+  w.Char(';');
+  trimmed(rec::GetStrView(q, qrec::kCall, qrec::kCallCap));
+  w.Char(';');
+  w.Text(ModeCode(ToStrings.TrimView(rec::GetStrView(q, qrec::kMode, qrec::kModeCap))));
+  w.Char(';');
+  trimmed(sent.substr(0, 3));
+  w.Char(';');
+  w.Text(NumberPart(sent));
+  w.Char(';');
+  trimmed(rcvd.substr(0, 3));
+  w.Char(';');
+  w.Text(NumberPart(rcvd));
+  w.Char(';');
   // The character after the first "/"; without one there is no received
   // exchange, and the first character of the report would be a false one.
-  const int slash = ToStrings.Pos("/", rcvd);
-  line += ';' + (slash > 0 ? ToStrings.Trim(ToStrings.Copy(rcvd, slash + 1, 1)) : std::string());
-  line += ';' + ToStrings.Trim(ToStrings.LeftStr(rec::GetStr(q, qrec::kLoc, qrec::kLocCap), 6));
-  line += ';' + ToStrings.IntToStr(rec::GetUInt16(q, qrec::kPunkte));
-  line += ";;;;";
-  return line;
+  const size_t slash = rcvd.find('/');
+  if (slash != std::string_view::npos) trimmed(rcvd.substr(slash + 1, 1));
+  w.Char(';');
+  trimmed(rec::GetStrView(q, qrec::kLoc, qrec::kLocCap).substr(0, 6));
+  w.Char(';');
+  w.IntRight(rec::GetUInt16(q, qrec::kPunkte));
+  w.Text(";;;;");
 }
 
 namespace {
@@ -228,12 +254,8 @@ TEdiParticipantForm* SetEdiParticipantForm(TEdiParticipantForm* form) {
   return previous;
 }
 
-std::vector<std::string> EdiHeaderForLog(const TExportLog& log) {
-  TEdiScan scan;
-  {
-    TdbContest qsoLog(kContestLog, false, log.Nummer());
-    scan = EdiScanLog(qsoLog);
-  }
+std::vector<std::string> EdiHeaderForLog(const TExportLog& log, const std::vector<TContestQsoRecord>* qsos) {
+  const TEdiScan scan = EdiScanLog(qsos ? *qsos : LogRecordsInOrder(log.Nummer()));
   TEdiParticipant p = EdiPrefill(log);
   std::vector<std::string> kept;
   if (FileExistsAnsi(EdiKeptFileName()) && ReadTextFile(EdiKeptFileName(), kept))
@@ -255,15 +277,9 @@ std::vector<std::string> EdiHeaderForLog(const TExportLog& log) {
 
 // --- on the output frame -------------------------------------------------------
 
-void WriteEdiHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList) {
+void WriteEdiHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                    const std::vector<TContestQsoRecord>* qsos) {
   const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
-  for (const std::string& l : EdiHeaderForLog(log)) out.WriteLine(l);
+  for (const std::string& l : EdiHeaderForLog(log, qsos)) out.WriteLine(l);
 }
 
-void EdiQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                std::string& line, TdbContest& qsoTable) {
-  (void)out, (void)description, (void)contestList;
-  TContestQsoRecord q{};
-  qsoTable.GetQsoRecord(q);
-  line = EdiQsoText(q);
-}

@@ -9,6 +9,7 @@
 
 #include "database/contestrecords.h"
 #include "outputs/exportlog.h"
+#include "outputs/linetexts.h"
 
 class TdbContest;
 
@@ -23,6 +24,7 @@ struct TEdiScan {
   std::string BestDx;    // call;locator;km of the first QSO with the largest distance
 };
 TEdiScan EdiScanLog(TdbContest& qsoLog);
+TEdiScan EdiScanLog(const std::vector<TContestQsoRecord>& qsos);
 
 // The texts of the participant form, named after its fields.
 struct TEdiParticipant {
@@ -52,8 +54,10 @@ std::string EdiKeptFileName();
 // The claimed total score is the log's claimed score of every output.
 std::vector<std::string> EdiHeaderLines(const TExportLog& log, const TEdiParticipant& p,
                                         const TEdiScan& scan, const std::string& stamp);
-// The QSO record line of one QSO.
+// The QSO record line of one QSO, or written by a line's writer with the
+// texts of the earlier lines.
 std::string EdiQsoText(const TContestQsoRecord& qso);
+void WriteEdiQsoText(TTextWriter& line, const TContestQsoRecord& qso, TLineTexts& texts);
 
 // The participant form as the header runs it; tests install their own.
 class TEdiParticipantForm {
@@ -66,12 +70,13 @@ class TEdiParticipantForm {
 // Installs a form (nullptr: the program's dialog); returns the previous one.
 TEdiParticipantForm* SetEdiParticipantForm(TEdiParticipantForm* form);
 
-// The whole header step: scans the log's QSO table, runs the form with the
-// prefilled and kept texts, keeps the six texts again and returns the lines.
-std::vector<std::string> EdiHeaderForLog(const TExportLog& log);
+// The whole header step: scans the log's QSOs (qsos, when the caller has
+// read them; none: the log's table), runs the form with the prefilled and
+// kept texts, keeps the six texts again and returns the lines.
+std::vector<std::string> EdiHeaderForLog(const TExportLog& log,
+                                         const std::vector<TContestQsoRecord>* qsos = nullptr);
 
 // The writer entries on the output frame.
 class TAlleRout;
-void WriteEdiHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList);
-void EdiQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                std::string& line, TdbContest& qsoTable);
+void WriteEdiHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
+                    const std::vector<TContestQsoRecord>* qsos = nullptr);

@@ -9,6 +9,7 @@
 #include "hamradio/modi.h"
 #include "logentry/rules/score.h"
 
+#include <initializer_list>
 #include <set>
 
 char TExportLog::Letter() const { return rec::GetChar(List.data(), crec::kTyp); }
@@ -83,13 +84,23 @@ int32_t ExportClaimedScore(const TExportLog& log) {
   return ClaimedScore(log.Desc(), log.List, log.Extra, log.Totals.TotalPoints, log.Totals.TotalMultipliers);
 }
 
-std::string CabrilloModeCategory(TdbContest& qsoLog) {
+std::string CabrilloModeCategory(TdbContest& qsoLog) { return CabrilloModeCategory(LogRecordsInOrder(qsoLog)); }
+
+std::string CabrilloModeCategory(const std::vector<TContestQsoRecord>& qsos) {
+  // A log holds few distinct modes: each is put in its category once.
+  std::set<std::string, std::less<>> modes;
+  std::string_view last;  // the mode of the QSO before, mostly the same
+  bool any = false;
+  for (const TContestQsoRecord& q : qsos) {
+    if (IsBandChangeMarker(rec::GetByte(q.data(), qrec::kQsoMarker))) continue;
+    const std::string_view mode = ToStrings.TrimView(rec::GetStrView(q.data(), qrec::kMode, qrec::kModeCap));
+    if (any && mode == last) continue;
+    if (modes.find(mode) == modes.end()) modes.emplace(mode);
+    last = mode;
+    any = true;
+  }
   std::set<std::string> categories;
-  TContestQsoRecord q{};
-  for (bool more = qsoLog.First(qrec::kKeyNummer); more; more = qsoLog.Next()) {
-    if (IsBandChangeMarker(qsoLog.GetQsoMarker())) continue;
-    qsoLog.GetQsoRecord(q);
-    const std::string mode = ToStrings.Trim(rec::GetStr(q.data(), qrec::kMode, qrec::kModeCap));
+  for (const std::string& mode : modes) {
     const std::string cls = ToStrings.Trim(ModeClassName(ModeClass(mode)));
     if (cls == "CW") categories.insert("CW");
     else if (cls == "PH") categories.insert("SSB");
@@ -109,9 +120,18 @@ std::string ExportLicenceDate(const TExportLog& log) {
 std::string ExportFix(std::string_view text, int width) { return ToStrings.FixLen(text, width); }
 
 std::string ExportCallColumn(std::string_view call, int width) {
-  std::string c = ToStrings.Trim(call);
+  std::string column;
+  {
+    TTextWriter w(column);
+    WriteExportCallColumn(w, call, width);
+  }
+  return column;
+}
+
+void WriteExportCallColumn(TTextWriter& line, std::string_view call, int width) {
+  std::string_view c = ToStrings.TrimView(call);
   if (c.empty()) c = "-";
-  return ToStrings.FixLen(c, width);
+  line.Fix(c, width);
 }
 
 namespace {
@@ -126,33 +146,55 @@ bool MemberNumberLetter(char letter, TExchangeStyle style) {
 
 std::string ExportExchangePart(std::string_view exchangeText, char letter,
                                std::string_view stationCall, TExchangeStyle style) {
-  std::string report = ToStrings.Copy(exchangeText, 1, 3);
-  std::string exchange = ToStrings.Copy(exchangeText, 4, 17);
+  std::string part;
+  {
+    TTextWriter w(part);
+    WriteExportExchangePart(w, exchangeText, letter, stationCall, style);
+  }
+  return part;
+}
+
+void WriteExportExchangePart(TTextWriter& line, std::string_view exchangeText, char letter,
+                             std::string_view stationCall, TExchangeStyle style) {
+  std::string_view report = exchangeText.substr(0, 3);
+  std::string_view exchange = exchangeText.size() >= 4 ? exchangeText.substr(3, 17) : std::string_view();
 
   // The Christmas and Easter contests drop the serial number of German
   // stations: only their district counts.
-  if ((letter == 'X' || letter == 't') && TAlleRout::IsAllDigits(ToStrings.Trim(exchange)) &&
+  if ((letter == 'X' || letter == 't') && TAlleRout::IsAllDigits(ToStrings.TrimView(exchange)) &&
       !stationCall.empty() && stationCall.front() == 'D')
-    exchange.clear();
+    exchange = {};
 
-  if (ToStrings.Trim(report).empty()) report = " - ";
-  if (ToStrings.Trim(exchange).empty()) exchange = " -" + std::string(15, ' ');
-  report = ToStrings.FixLen(report, 3);
+  if (ToStrings.TrimView(report).empty()) report = " - ";
+  if (ToStrings.TrimView(exchange).empty()) exchange = " -               ";  // " -" and 15 blanks
 
+  // The exchange as changed below: at most 20 characters ("-   " and 16).
+  char changed[24];
+  auto use = [&](std::initializer_list<std::string_view> pieces) {
+    size_t n = 0;
+    for (std::string_view p : pieces) {
+      std::copy(p.begin(), p.end(), changed + n);
+      n += p.size();
+    }
+    exchange = std::string_view(changed, n);
+  };
   if (MemberNumberLetter(letter, style)) {
     // Number and member number joined by "/" become two columns.
-    const int slash = ToStrings.Pos("/", exchange);
-    const std::string trimmed = ToStrings.Trim(exchange);
-    if (slash == 1)
-      exchange = "-   " + ToStrings.CopyFrom(exchange, 2);
-    else if (slash > 1)
-      exchange[static_cast<size_t>(slash - 1)] = ' ';
-    else if (trimmed == "-" || trimmed.empty())
+    const size_t slash = exchange.find('/');
+    const std::string_view trimmed = ToStrings.TrimView(exchange);
+    if (slash == 0) {
+      use({"-   ", exchange.substr(1)});
+    } else if (slash != std::string_view::npos) {
+      use({exchange.substr(0, slash), " ", exchange.substr(slash + 1)});
+    } else if (trimmed == "-" || trimmed.empty()) {
       exchange = "-   -";
-    else
-      exchange += " -";
+    } else {
+      use({exchange, " -"});
+    }
   }
   if (style == TExchangeStyle::Cabrillo && !exchange.empty() && exchange.front() == '/')
-    exchange.erase(0, 1);
-  return report + " " + ToStrings.FixLen(exchange, 17);
+    exchange.remove_prefix(1);
+  line.Fix(report, 3);
+  line.Char(' ');
+  line.Fix(exchange, 17);
 }

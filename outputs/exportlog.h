@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "base/textwriter.h"
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
 #include "database/setuprecords.h"
@@ -71,9 +73,11 @@ int32_t ClaimedScore(const TContestRec& contest, const TContestRecord& list, con
 int32_t ExportClaimedScore(const TExportLog& log);
 
 // The Cabrillo mode category of a set of QSO modes: the one category they
-// share, "MIXED" for more than one, empty for none.
+// share, "MIXED" for more than one, empty for none. Of the QSOs of a log
+// table, or of the log's records read already.
 class TdbContest;
 std::string CabrilloModeCategory(TdbContest& qsoLog);
+std::string CabrilloModeCategory(const std::vector<TContestQsoRecord>& qsos);
 
 // The licence-date text "dd.mm.yyyy" of letter 'W'; empty when not given.
 std::string ExportLicenceDate(const TExportLog& log);
@@ -83,6 +87,7 @@ std::string ExportFix(std::string_view text, int width);
 
 // The call column: the trimmed call, "-" when empty, cut or padded to width.
 std::string ExportCallColumn(std::string_view call, int width);
+void WriteExportCallColumn(TTextWriter& line, std::string_view call, int width);
 
 // The report-and-exchange column of the Cabrillo and STF QSO lines built
 // from one exchange text (report in characters 1-3, exchange from 4):
@@ -91,3 +96,6 @@ std::string ExportCallColumn(std::string_view call, int width);
 enum class TExchangeStyle { Cabrillo, Stf };
 std::string ExportExchangePart(std::string_view exchangeText, char letter,
                                std::string_view stationCall, TExchangeStyle style);
+// The same column written by a line's writer.
+void WriteExportExchangePart(TTextWriter& line, std::string_view exchangeText, char letter,
+                             std::string_view stationCall, TExchangeStyle style);

@@ -8,79 +8,117 @@
 #include "outputs/cabrillo.h"
 #include "outputs/edi.h"
 #include "outputs/stf.h"
+#include "base/recfields.h"
+#include "outputs/exportlog.h"
 #include "prefix/dbPrefix.h"
 
 namespace {
 
+// What the lines of a Cabrillo or STF file read of the log, the station and
+// the frame, gathered by the header (or by the first line written without
+// one) for all lines of the file.
+class TExportLogLines {
+ public:
+  void Read(TAlleRout& out, const TContestRec& description, TdbContest& contestList) {
+    log_ = ReadExportLog(out, description, contestList, nullptr);
+  }
+  const TExportLog& For(TAlleRout& out, const TContestRec& description, TdbContest& contestList) {
+    if (log_.Description != &description) Read(out, description, contestList);
+    return log_;
+  }
+
+ private:
+  TExportLog log_;
+};
+
 class TCabrilloWriter : public TQsoFormatWriter {
  public:
   void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                   TdbContest& extra, char) override {
-    WriteCabrilloHeader(out, nullptr, description, extra, contestList);
+                   TdbContest& extra, char, const TLogRecords* qsos) override {
+    WriteCabrilloHeader(out, nullptr, description, extra, contestList, qsos);
+    lines_.Read(out, description, contestList);
   }
-  std::string QsoLine(TAlleRout& out, int32_t, const TContestRec& description, TdbContest& log,
-                      TdbContest& contestList) override {
-    std::string line;
-    CabrilloQsoLine(out, description, contestList, line, log);
-    return line;
+  void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
+                    TdbContest& contestList, TTextWriter& line) override {
+    WriteCabrilloQsoText(line, lines_.For(out, description, contestList), qso, texts_);
   }
   void WriteTrailer(TAlleRout& out, const TContestRec&, TdbContest&, TdbContest&) override {
     WriteCabrilloTrailer(out);
   }
+
+ private:
+  TExportLogLines lines_;
+  TLineTexts texts_;
 };
 
 class TStfWriter : public TQsoFormatWriter {
  public:
   void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                   TdbContest& extra, char) override {
+                   TdbContest& extra, char, const TLogRecords*) override {
     WriteStfHeader(out, nullptr, description, extra, contestList);
+    lines_.Read(out, description, contestList);
   }
-  std::string QsoLine(TAlleRout& out, int32_t, const TContestRec& description, TdbContest& log,
-                      TdbContest& contestList) override {
-    std::string line;
-    StfQsoLine(out, description, contestList, line, log);
-    return line;
+  void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
+                    TdbContest& contestList, TTextWriter& line) override {
+    WriteStfQsoText(line, lines_.For(out, description, contestList), qso, texts_);
   }
   void WriteTrailer(TAlleRout& out, const TContestRec&, TdbContest&, TdbContest&) override {
     WriteStfTrailer(out);
   }
+
+ private:
+  TExportLogLines lines_;
+  TLineTexts texts_;
 };
 
 // One prefix table serves the whole file, and each entity is looked up once:
 // the numbers of thousands of QSOs cost no more than those of their entities.
 class TAdifWriter : public TQsoFormatWriter {
  public:
-  void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest&, TdbContest&,
-                   char) override {
+  void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList, TdbContest&,
+                   char, const TLogRecords*) override {
     numbers_ = std::make_unique<TAdifEntityNumbers>();
+    letter_ = LetterOf(contestList);
     WriteAdifHeader(out, description);
   }
-  std::string QsoLine(TAlleRout& out, int32_t, const TContestRec& description, TdbContest& log,
-                      TdbContest& contestList) override {
-    std::string line;
-    AdifQsoRecord(out, out.RstOnly, description, line, log, contestList, numbers_.get());
-    return line;
+  void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
+                    TdbContest& contestList, TTextWriter& line) override {
+    if (!numbers_) {  // a line without its header
+      numbers_ = std::make_unique<TAdifEntityNumbers>();
+      letter_ = LetterOf(contestList);
+    }
+    WriteAdifQsoText(line, description, letter_, out.RstOnly, qso, lookup_, texts_);
   }
   void WriteTrailer(TAlleRout&, const TContestRec&, TdbContest&, TdbContest&) override {
     numbers_.reset();
   }
 
  private:
+  static char LetterOf(TdbContest& contestList) {
+    TContestRecord c{};
+    contestList.GetContestRecord(c);
+    return rec::GetChar(c.data(), crec::kTyp);
+  }
+
   std::unique_ptr<TAdifEntityNumbers> numbers_;
+  char letter_ = 0;
+  TLineTexts texts_;
+  const TAdifEntityLookup lookup_ = [this](std::string_view dxcc) { return numbers_->Number(dxcc); };
 };
 
 class TEdiWriter : public TQsoFormatWriter {
  public:
   void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                   TdbContest&, char) override {
-    WriteEdiHeader(out, description, contestList);
+                   TdbContest&, char, const TLogRecords* qsos) override {
+    WriteEdiHeader(out, description, contestList, qsos);
   }
-  std::string QsoLine(TAlleRout& out, int32_t, const TContestRec& description, TdbContest& log,
-                      TdbContest& contestList) override {
-    std::string line;
-    EdiQsoLine(out, description, contestList, line, log);
-    return line;
+  void BuildQsoLine(TAlleRout&, int32_t, const TContestRec&, const TContestQsoRecord& qso, TdbContest&,
+                    TTextWriter& line) override {
+    WriteEdiQsoText(line, qso, texts_);
   }
+
+ private:
+  TLineTexts texts_;
 };
 
 TCabrilloWriter cabrilloWriter;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <unordered_map>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -14,6 +16,7 @@
 #include "outputs/formatwriters.h"
 #include "outputs/printoop.h"
 #include "platform/messages.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -114,62 +117,95 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
   out.WriteLine(line);
 }
 
-std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& contest,
-                        TdbContest& log, TdbContest& contestList) {
+void WriteListQsoLine(TTextWriter& w, const TAlleRout& out, int32_t runningNumber,
+                       const TContestRec& contest, const TContestQsoRecord& qso, char letter,
+                       TLineTexts& texts) {
   const bool csv = out.Code() == OutputCode::Csv;
-  const std::string s = csv ? ";" : " ";
-  TContestQsoRecord q{};
-  log.GetQsoRecord(q);
-  const uint8_t* r = q.data();
-  auto field = [&](size_t off, size_t cap) { return rec::GetStr(r, off, cap); };
+  const char s = csv ? ';' : ' ';
+  const uint8_t* r = qso.data();
+  auto field = [&](size_t off, size_t cap) { return rec::GetStrView(r, off, cap); };
 
+  if (!csv && !contest.SwlLog) {
+    w.IntRight(runningNumber, 5);
+    w.Char(' ');
+  }
   const int32_t datum = rec::GetInt32(r, qrec::kDatum);
-  const int32_t zeit = rec::GetInt32(r, qrec::kZeit);
-  std::string date = datum > 0 ? ToDates.DateToDateString(datum, csv ? "dd.mm.yyyy" : "ddmmyy") : "";
-  if (date.empty()) date = "      ";
-  std::string line;
-  if (!csv) {
-    if (!contest.SwlLog) line += ToStrings.IntToStrRight(runningNumber, 5) + " ";
-    date = ToStrings.FixLen(date, 6);
+  const size_t dateAt = w.Size();
+  if (datum > 0) texts.WriteDate(w, datum, csv ? "dd.mm.yyyy" : "ddmmyy");
+  if (w.Size() == dateAt) w.Chars(' ', 6);
+  if (!csv) {  // exactly six characters
+    w.Cut(dateAt + 6);
+    w.Chars(' ', dateAt + 6 - w.Size());
   }
-  const std::string call = field(qrec::kCall, qrec::kCallCap);
-  const std::string call2 = field(qrec::kCall2, qrec::kCall2Cap);
-  line += date + s + ToDates.TimeToTimeString(zeit, csv ? "hh:mm" : "hhmm") + s +
-          ToStrings.FixLen(call, out.CallWidth) + s +
-          out.FitField(ListBandText(rec::GetChar(r, qrec::kBandcode)), 4) + s +
-          out.FitField(field(qrec::kMode, qrec::kModeCap), 6) + s;
-  auto exchange = [&](const std::string& text, int width) {
-    return ToStrings.FixLen(ToStrings.Copy(text, 1, 3), 3) + " " +
-           ToStrings.FixLen(ToStrings.Copy(text, 4, 17), width);
+  w.Char(s);
+  ToDates.WriteTimeString(w, rec::GetInt32(r, qrec::kZeit), csv ? "hh:mm" : "hhmm");
+  w.Char(s);
+  const std::string_view call = field(qrec::kCall, qrec::kCallCap);
+  const std::string_view call2 = field(qrec::kCall2, qrec::kCall2Cap);
+  w.Fix(call, out.CallWidth);
+  w.Char(s);
+  out.WriteField(w, texts.Band(rec::GetChar(r, qrec::kBandcode), ListBandText), 4);
+  w.Char(s);
+  out.WriteField(w, field(qrec::kMode, qrec::kModeCap), 6);
+  w.Char(s);
+  // Report (characters 1-3), a blank and the rest of the exchange.
+  auto exchange = [&](std::string_view text, int width) {
+    w.Fix(text.substr(0, 3), 3);
+    w.Char(' ');
+    w.Fix(text.size() >= 4 ? text.substr(3, 17) : std::string_view(), width);
+    w.Char(s);
   };
-  const std::string sent = exchange(TContestFkt::GetSentExchange(q), out.SentWidth);
-  const std::string rcvd = exchange(TContestFkt::GetReceivedExchange(q), out.ReceivedWidth);
-  if (contest.SwlLog)
-    line += rcvd + s + out.FitField(call2, 9) + s + sent + s;
-  else
-    line += sent + s + rcvd + s;
-
-  const char letter = LetterOf(contestList);
-  if (HasExchangeColumn(contest, 0))
-    line += ToStrings.FixLen(field(qrec::kCMulti, qrec::kCMultiCap), out.ExchangeWidth1) + s;
-  if (HasExchangeColumn(contest, 1))
-    line += ToStrings.FixLen(field(qrec::kCMulti2, qrec::kCMulti2Cap), out.ExchangeWidth2) + s;
-  if (HasExchangeColumn(contest, 2)) {
-    std::string third = call2;
-    if (letter == 'k') third = IsListedCall(contest, call) ? call : "";
-    line += ToStrings.FixLen(third, ThirdColumnWidth(out, letter)) + s;
+  if (contest.SwlLog) {
+    exchange(texts.Received(qso), out.ReceivedWidth);
+    out.WriteField(w, call2, 9);
+    w.Char(s);
+    exchange(texts.Sent(qso), out.SentWidth);
+  } else {
+    exchange(texts.Sent(qso), out.SentWidth);
+    exchange(texts.Received(qso), out.ReceivedWidth);
   }
-  line += ToStrings.IntToStrRight(rec::GetUInt16(r, qrec::kPunkte), out.PointsWidth);
+
+  if (HasExchangeColumn(contest, 0)) {
+    w.Fix(field(qrec::kCMulti, qrec::kCMultiCap), out.ExchangeWidth1);
+    w.Char(s);
+  }
+  if (HasExchangeColumn(contest, 1)) {
+    w.Fix(field(qrec::kCMulti2, qrec::kCMulti2Cap), out.ExchangeWidth2);
+    w.Char(s);
+  }
+  if (HasExchangeColumn(contest, 2)) {
+    std::string_view third = call2;
+    if (letter == 'k') third = IsListedCall(contest, call) ? call : std::string_view();
+    w.Fix(third, ThirdColumnWidth(out, letter));
+    w.Char(s);
+  }
+  w.IntRight(rec::GetUInt16(r, qrec::kPunkte), out.PointsWidth);
 
   if (letter == 'I' || letter == 'l') {
-    const std::string nameQth = ToStrings.Trim(field(qrec::kNameQth, qrec::kNameQthCap));
+    const std::string_view nameQth = ToStrings.TrimView(field(qrec::kNameQth, qrec::kNameQthCap));
     if (nameQth != ";") {
       const size_t semi = nameQth.find(';');
-      const std::string name = nameQth.substr(0, semi);
-      const std::string qth = semi == std::string::npos ? "" : nameQth.substr(semi + 1);
-      line += s + name;
-      if (!name.empty() && !qth.empty()) line += "/" + qth;
+      const std::string_view name = nameQth.substr(0, semi);
+      const std::string_view qth = semi == std::string_view::npos ? std::string_view() : nameQth.substr(semi + 1);
+      w.Char(s);
+      w.Text(name);
+      if (!name.empty() && !qth.empty()) {
+        w.Char('/');
+        w.Text(qth);
+      }
     }
+  }
+}
+
+std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& contest,
+                        TdbContest& log, TdbContest& contestList) {
+  TContestQsoRecord q{};
+  log.GetQsoRecord(q);
+  std::string line;
+  TLineTexts texts;
+  {
+    TTextWriter w(line);
+    WriteListQsoLine(w, out, runningNumber, contest, q, LetterOf(contestList), texts);
   }
   return line;
 }
@@ -178,7 +214,38 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
 
 bool TStdRout::BeginOutput(int kind) {
   if (kind < 0 || kind > 16) return false;
+  DropRecords();
+  sharing_ = true;
   return out_.BeginOutput(static_cast<uint8_t>(kind));
+}
+
+void TStdRout::EndPrinting() {
+  DropRecords();
+  out_.EndPrinting();
+}
+
+void TStdRout::CloseOutputFile() {
+  DropRecords();
+  out_.CloseOutputFile();
+}
+
+void TStdRout::DropRecords() {
+  records_.reset();
+  recordsOf_.clear();
+  sharing_ = false;
+}
+
+std::shared_ptr<const TLogRecords> TStdRout::LogRecords(int32_t nummer) {
+  // The log is known by its number in the program directory: another
+  // directory holds another log of the same number.
+  const std::string of = ProgramDirectory + "|" + std::to_string(nummer);
+  if (records_ && recordsOf_ == of) return records_;
+  auto records = std::make_shared<const TLogRecords>(LogRecordsInOrder(nummer));
+  if (sharing_) {
+    records_ = records;
+    recordsOf_ = of;
+  }
+  return records;
 }
 
 bool TStdRout::SelectOutputFile(int kind, TdbContest& contestTable) {
@@ -192,7 +259,8 @@ bool TStdRout::ChoosePeriod(QWidget* owner, int32_t nummer, std::string& from, s
 
 void TStdRout::WriteELogCoverSheet(const TContestRec& description, const TOutputFilter& filter,
                                    TdbContest& contestTable, TdbContest& extraTable) {
-  ::WriteELogCoverSheet(out_, description, filter, contestTable, extraTable);
+  const std::shared_ptr<const TLogRecords> qsos = LogRecords(NumberOf(contestTable));
+  ::WriteELogCoverSheet(out_, description, filter, contestTable, extraTable, *qsos);
 }
 
 bool TStdRout::WriteBandList(const TContestRec& description, const TOutputFilter& filter,
@@ -209,15 +277,19 @@ bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilt
                                TdbContest& contestTable, bool perBand, TdbContest& extraTable) {
   out_.StartOnFreshPage();
   out_.ComputeTotals(contestTable, extraTable);
-  TdbContest log(kContestLog, false, NumberOf(contestTable));
-  // One pass over the storage; the column widths, the points of the period
-  // and the lines (of every band) come from the records read.
-  const std::vector<TContestQsoRecord> qsos = LogRecordsInOrder(log);
+  // One pass over the storage for the whole output; the column widths, the
+  // points of the period, the headers and the lines (of every band) come
+  // from the records read.
+  const std::shared_ptr<const TLogRecords> records = LogRecords(NumberOf(contestTable));
+  const TLogRecords& qsos = *records;
   if (filter[0] > 0 && filter[4] > 0) out_.RecountPointsInPeriod(filter, qsos);
-  out_.MeasureListColumns(description, qsos);
+  // The ADIF and EDI lines have no columns, the STF and Cabrillo lines one.
+  const uint8_t code = out_.Code();
+  if (code != OutputCode::Adif && code != OutputCode::Edi)
+    out_.MeasureListColumns(description, qsos, code == OutputCode::Stf || code == OutputCode::Cabrillo);
   if (!perBand) {
-    WriteListHeader(description, contestTable, extraTable, 0);
-    WriteQsoLines(description, filter, contestTable, extraTable, log, qsos, 0, false);
+    WriteListHeader(description, contestTable, extraTable, 0, qsos);
+    WriteQsoLines(description, filter, contestTable, extraTable, qsos, 0, false);
     return false;
   }
   bool first = true;
@@ -225,20 +297,20 @@ bool TStdRout::WriteQSOListing(const TContestRec& description, const TOutputFilt
     if (band == 0 || band == ' ') continue;
     if (!first) WriteBandSeparator();
     first = false;
-    WriteListHeader(description, contestTable, extraTable, band);
-    WriteQsoLines(description, filter, contestTable, extraTable, log, qsos, band, true);
+    WriteListHeader(description, contestTable, extraTable, band, qsos);
+    WriteQsoLines(description, filter, contestTable, extraTable, qsos, band, true);
   }
   return true;
 }
 
 void TStdRout::WriteListHeader(const TContestRec& description, TdbContest& contestList,
-                               TdbContest& extra, char bandLetter) {
+                               TdbContest& extra, char bandLetter, const TLogRecords& qsos) {
   out_.ResetPosition();
   const uint8_t code = out_.Code();
   if (code == OutputCode::Stf || code == OutputCode::Adif || code == OutputCode::Cabrillo ||
       code == OutputCode::Edi) {
     if (TQsoFormatWriter* w = QsoFormatWriter(code))
-      w->WriteHeader(out_, description, contestList, extra, bandLetter);
+      w->WriteHeader(out_, description, contestList, extra, bandLetter, &qsos);
     return;
   }
   WriteListPageHeader(out_, description, contestList, bandLetter);
@@ -253,9 +325,8 @@ void TStdRout::WriteBandSeparator() {
 }
 
 void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter& filter,
-                             TdbContest& contestList, TdbContest& extra, TdbContest& log,
-                             const std::vector<TContestQsoRecord>& qsos, char bandLetter,
-                             bool perBand) {
+                             TdbContest& contestList, TdbContest& extra, const TLogRecords& qsos,
+                             char bandLetter, bool perBand) {
   const uint8_t code = out_.Code();
   TQsoFormatWriter* format = nullptr;
   if (code == OutputCode::Stf || code == OutputCode::Adif || code == OutputCode::Cabrillo ||
@@ -266,12 +337,18 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
     out_.RstOnly = ToMessages.JaNeinFrage("ADIF - Datei", "",
                                           "Von der Kontrollnummer nur RS(T) exportieren?", true);
   auto headerAfterBreak = [&] {
-    if (out_.NewPageIfNeeded()) WriteListHeader(description, contestList, extra, bandLetter);
+    if (out_.NewPageIfNeeded()) WriteListHeader(description, contestList, extra, bandLetter, qsos);
   };
   headerAfterBreak();
 
+  const bool formatCode = code == OutputCode::Stf || code == OutputCode::Adif ||
+                          code == OutputCode::Cabrillo || code == OutputCode::Edi;
+  const char letter = LetterOf(contestList);
   int32_t count = 0;
   size_t longest = 0;
+  std::string buffer;  // one buffer and one writer for every line
+  TTextWriter line(buffer);
+  TLineTexts texts;
   for (const TContestQsoRecord& q : qsos) {
     headerAfterBreak();
     const uint8_t* r = q.data();
@@ -280,18 +357,15 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
     if (!PassesPeriodFilter(filter, rec::GetInt32(r, qrec::kDatum), rec::GetInt32(r, qrec::kZeit)))
       continue;
     ++count;
-    // The line writers read the QSO the log stands on.
-    log.SetQsoRecord(q);
-    std::string line;
-    if (code == OutputCode::Stf || code == OutputCode::Adif || code == OutputCode::Cabrillo ||
-        code == OutputCode::Edi) {
+    line.Cut(0);
+    if (formatCode) {
       if (!format) continue;
-      line = format->QsoLine(out_, count, description, log, contestList);
+      format->BuildQsoLine(out_, count, description, q, contestList, line);
     } else {
-      line = ListQsoLine(out_, count, description, log, contestList);
+      WriteListQsoLine(line, out_, count, description, q, letter, texts);
     }
-    out_.WriteLine(line);
-    longest = std::max(longest, ToStrings.Trim(line).size());
+    out_.WriteLine(line.Written());
+    longest = std::max(longest, ToStrings.TrimView(line.Written()).size());
   }
 
   if (format) format->WriteTrailer(out_, description, contestList, extra);
@@ -342,30 +416,84 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
         row += ToStrings.FixLen(cells[static_cast<uint8_t>(band)], 13);
     out_.WriteLine(row);
   };
-  auto run = [&](int keyNo, bool dokGroup) {
+  const bool dokRun = kinds.Contains(4) || kinds.Contains(8) || kinds.Contains(17);
+  const bool dxccRun = kinds.Contains(2);
+  std::vector<int> keyNos;
+  if (dokRun) keyNos.push_back(qrec::kKeyDok);
+  if (dxccRun) keyNos.push_back(qrec::kKeyDXCC);
+  TdbTreiber* driver = log.GetTreiber();
+  if (keyNos.empty() || !driver) return false;
+
+  // One pass over the storage in the table's own order, with the stored
+  // keys of both groupings: each grouping then takes the QSOs in the order
+  // of its index (key, then reference) without a walk along it. The QSOs
+  // came in reference order; those of one key stay so, and the distinct
+  // keys (a few hundred at most) are put in order. Band changes and QSOs
+  // without a band belong to no group.
+  std::vector<TContestQsoRecord> qsos;
+  std::string keyBytes;  // every distinct key of both groupings
+  struct TKeyGroup {
+    size_t at, size;          // the key in keyBytes
+    std::vector<uint32_t> qsos;  // its QSOs in reference order
+  };
+  std::array<std::vector<TKeyGroup>, 2> groups;
+  struct THash {
+    using is_transparent = void;
+    size_t operator()(std::string_view k) const noexcept { return std::hash<std::string_view>{}(k); }
+  };
+  std::array<std::unordered_map<std::string, uint32_t, THash, std::equal_to<>>, 2> groupOf;
+  qsos.reserve(static_cast<size_t>(std::max(0, driver->UsedRecords())));
+  driver->ScanRecordsWithKeys(keyNos, [&](int32_t, std::string_view data, const std::vector<std::string_view>& keys) {
+    TContestQsoRecord& q = qsos.emplace_back();
+    std::memcpy(q.data(), data.data(), std::min(data.size(), q.size()));
+    const char band = rec::GetChar(q.data(), qrec::kBandcode);
+    if (IsBandChangeMarker(rec::GetByte(q.data(), qrec::kQsoMarker)) || band == 0 || band == ' ') {
+      qsos.pop_back();
+      return true;
+    }
+    const auto row = static_cast<uint32_t>(qsos.size() - 1);
+    for (size_t k = 0; k < keys.size(); ++k) {
+      auto it = groupOf[k].find(keys[k]);
+      if (it == groupOf[k].end()) {
+        it = groupOf[k].emplace(std::string(keys[k]), static_cast<uint32_t>(groups[k].size())).first;
+        groups[k].push_back({keyBytes.size(), keys[k].size(), {}});
+        keyBytes.append(keys[k]);
+      }
+      groups[k][it->second].qsos.push_back(row);
+    }
+    return true;
+  });
+
+  auto run = [&](size_t keyIndex, bool dokGroup) {
     groupKey.clear();
     clearCells();
-    TContestQsoRecord q{};
-    for (bool ok = log.First(keyNo); ok; ok = log.Next()) {
-      log.GetQsoRecord(q);
-      const uint8_t* r = q.data();
+    // Keys compare byte by byte, a shorter one first, as the index has them.
+    std::vector<TKeyGroup>& byKey = groups[keyIndex];
+    auto keyOf = [&](const TKeyGroup& g) { return std::string_view(keyBytes).substr(g.at, g.size); };
+    std::sort(byKey.begin(), byKey.end(), [&](const TKeyGroup& a, const TKeyGroup& b) { return keyOf(a) < keyOf(b); });
+    std::vector<uint32_t> order;
+    order.reserve(qsos.size());
+    for (const TKeyGroup& g : byKey) order.insert(order.end(), g.qsos.begin(), g.qsos.end());
+    char dok[qrec::kDOK1Cap + qrec::kDOK2Cap];
+    for (uint32_t i : order) {
+      const uint8_t* r = qsos[i].data();
       const char band = rec::GetChar(r, qrec::kBandcode);
-      if (IsBandChangeMarker(rec::GetByte(r, qrec::kQsoMarker)) || band == 0 || band == ' ')
-        continue;
-      std::string key;
-      if (dokGroup)
-        key = ToStrings.LeftStr(ToStrings.Trim(rec::GetStr(r, qrec::kDOK1, qrec::kDOK1Cap) +
-                                               rec::GetStr(r, qrec::kDOK2, qrec::kDOK2Cap)),
-                                8);
-      else
-        key = ToStrings.Trim(rec::GetStr(r, qrec::kDXCC, qrec::kDXCCCap));
+      std::string_view key;
+      if (dokGroup) {
+        const std::string_view dok1 = rec::GetStrView(r, qrec::kDOK1, qrec::kDOK1Cap);
+        const std::string_view dok2 = rec::GetStrView(r, qrec::kDOK2, qrec::kDOK2Cap);
+        std::copy(dok1.begin(), dok1.end(), dok);
+        std::copy(dok2.begin(), dok2.end(), dok + dok1.size());
+        key = ToStrings.TrimView(std::string_view(dok, dok1.size() + dok2.size())).substr(0, 8);
+      } else {
+        key = ToStrings.TrimView(rec::GetStrView(r, qrec::kDXCC, qrec::kDXCCCap));
+      }
       if (key != groupKey) {
         bool newGroup = true;
         if (!dokGroup) {
           newGroup = key != "DL" || kinds.Contains(3);
           if (kinds.Contains(9))
-            newGroup = newGroup &&
-                       rec::GetStr(r, qrec::kKontinent, qrec::kKontinentCap) == "EU";
+            newGroup = newGroup && rec::GetStrView(r, qrec::kKontinent, qrec::kKontinentCap) == "EU";
         }
         if (newGroup) {
           writeRow();
@@ -374,15 +502,14 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
         }
       }
       std::string& cell = cells[static_cast<uint8_t>(band)];
-      if (!key.empty() && cell.empty())
-        cell = ToStrings.LeftStr(rec::GetStr(r, qrec::kCall, qrec::kCallCap), 12);
+      if (!key.empty() && cell.empty()) cell = rec::GetStrView(r, qrec::kCall, qrec::kCallCap).substr(0, 12);
     }
     if (std::any_of(cells.begin(), cells.end(), [](const std::string& c) { return !c.empty(); }))
       writeRow();
     clearCells();
   };
-  if (kinds.Contains(4) || kinds.Contains(8) || kinds.Contains(17)) run(qrec::kKeyDok, true);
-  if (kinds.Contains(2)) run(qrec::kKeyDXCC, false);
+  if (dokRun) run(0, true);
+  if (dxccRun) run(dokRun ? 1 : 0, false);
   return false;
 }
 

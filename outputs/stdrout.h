@@ -6,11 +6,13 @@
 // log-output writer by InstallLogOutputs.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "contest/ContestRec.h"
 #include "contest/LogServices.h"
 #include "outputs/allerout.h"
+#include "outputs/linetexts.h"
 
 class QWidget;
 class TdbContest;
@@ -24,6 +26,11 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
 // The list or CSV line of the QSO the log stands on.
 std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec& contest,
                         TdbContest& log, TdbContest& contestList);
+// The same line of a QSO record written by the line's writer; letter is the
+// log's contest letter, texts those of the list's earlier lines.
+void WriteListQsoLine(TTextWriter& line, const TAlleRout& out, int32_t runningNumber,
+                       const TContestRec& contest, const TContestQsoRecord& qso, char letter,
+                       TLineTexts& texts);
 // The call (up to its first "/") is one of the call list, or the list is empty.
 bool IsListedCall(const TContestRec& contest, std::string_view call);
 
@@ -44,8 +51,8 @@ class TStdRout : public TLogOutputWriter {
   bool SelectOutputFile(int kind, TdbContest& contestTable) override;
   void SetEnglish(bool english) override { out_.SetEnglish(english); }
   void NewPage() override { out_.NewPage(); }
-  void EndPrinting() override { out_.EndPrinting(); }
-  void CloseOutputFile() override { out_.CloseOutputFile(); }
+  void EndPrinting() override;
+  void CloseOutputFile() override;
   void ReportFileCreated() override { out_.ReportFileCreated(); }
   void WriteELogCoverSheet(const TContestRec& description, const TOutputFilter& filter,
                            TdbContest& contestTable, TdbContest& extraTable) override;
@@ -64,14 +71,24 @@ class TStdRout : public TLogOutputWriter {
 
  private:
   void WriteListHeader(const TContestRec& description, TdbContest& contestList,
-                       TdbContest& extra, char bandLetter);
+                       TdbContest& extra, char bandLetter, const TLogRecords& qsos);
   void WriteBandSeparator();
   void WriteQsoLines(const TContestRec& description, const TOutputFilter& filter,
-                     TdbContest& contestList, TdbContest& extra, TdbContest& log,
-                     const std::vector<TContestQsoRecord>& qsos, char bandLetter, bool perBand);
+                     TdbContest& contestList, TdbContest& extra, const TLogRecords& qsos,
+                     char bandLetter, bool perBand);
   void WriteMultiHeader(const TContestRec& description);
 
+  // The records of log nummer in record-number order. While an output runs
+  // (BeginOutput to EndPrinting or CloseOutputFile) its writers share one
+  // read: the cover sheet and the list of the E-Log total file walk the
+  // storage once. Outside an output every call reads the log afresh.
+  std::shared_ptr<const TLogRecords> LogRecords(int32_t nummer);
+  void DropRecords();
+
   TAlleRout& out_;
+  bool sharing_ = false;
+  std::shared_ptr<const TLogRecords> records_;
+  std::string recordsOf_;  // program directory and number of the log records_ holds
 };
 
 // Installs the log outputs into the contest module (called once at start).

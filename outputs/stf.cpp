@@ -75,12 +75,6 @@ std::string BandColumn(char code) {
   }
   return name;
 }
-
-std::string TextOrDash(std::string_view text, int width) {
-  std::string t = ToStrings.Trim(text);
-  if (t.empty()) t = "-";
-  return ToStrings.FixLen(t, width);
-}
 }  // namespace
 
 std::string StfStampNow() {
@@ -137,48 +131,93 @@ std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string
   return out;
 }
 
+namespace {
+// The columns of the QSO lines, in the orders the letters want them.
+enum class TStfColumn { Date, Time, Band, Mode, Call, Sent, Rcvd, Partner, Points, Multi6, Multi9, Multi2 };
+using C = TStfColumn;
+constexpr TStfColumn kWagSwlColumns[] = {C::Date, C::Time, C::Call, C::Sent, C::Band,
+                                         C::Mode, C::Partner, C::Rcvd, C::Points, C::Multi6};
+constexpr TStfColumn kWagColumns[] = {C::Date, C::Time, C::Call, C::Sent, C::Rcvd,
+                                      C::Band, C::Mode, C::Points, C::Multi6};
+constexpr TStfColumn kHolidayColumns[] = {C::Date, C::Time, C::Band, C::Mode, C::Call,
+                                          C::Sent, C::Rcvd, C::Multi9, C::Multi2, C::Points};
+constexpr TStfColumn kSwlColumns[] = {C::Date, C::Time, C::Band, C::Mode, C::Call, C::Rcvd, C::Partner, C::Sent};
+constexpr TStfColumn kColumns[] = {C::Date, C::Time, C::Band, C::Mode, C::Call, C::Sent, C::Rcvd};
+}  // namespace
+
 std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
-  const uint8_t* q = qso.data();
-  const char letter = log.Letter();
-  const std::string call = rec::GetStr(q, qrec::kCall, qrec::kCallCap);
-  const int32_t datum = rec::GetInt32(q, qrec::kDatum);
-
-  const std::string date =
-      datum > 0 ? ToDates.DateToDateString(datum, "yyyymmdd") : std::string("    -   ");
-  const std::string time = ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmm");
-  const std::string band = BandColumn(rec::GetChar(q, qrec::kBandcode));
-  const std::string storedMode = rec::GetStr(q, qrec::kMode, qrec::kModeCap);
-  const std::string mode =
-      ToStrings.FixLen(ToStrings.Trim(storedMode).empty() ? std::string(" - ") : storedMode, 6);
-  const std::string callCol = ExportCallColumn(call, log.CallWidth);
-  const std::string sent = ExportExchangePart(TContestFkt::GetSentExchange(qso), letter, log.OwnCall,
-                                              TExchangeStyle::Stf);
-  const std::string rcvd = ExportExchangePart(TContestFkt::GetReceivedExchange(qso), letter, call,
-                                              TExchangeStyle::Stf);
-  const std::string partner = ToStrings.FixLen(rec::GetStr(q, qrec::kCall2, qrec::kCall2Cap), 9);
-  const std::string points =
-      " " + ToStrings.IntToStrRight(rec::GetUInt16(q, qrec::kPunkte), 3) + "  ";
-  const std::string cmulti = rec::GetStr(q, qrec::kCMulti, qrec::kCMultiCap);
-
-  std::vector<std::string> parts;
-  if (letter == 'W' && log.ClassNumber() == 7)
-    parts = {date, time, callCol, sent, band, mode, partner, rcvd, points, TextOrDash(cmulti, 6)};
-  else if (letter == 'W')
-    parts = {date, time, callCol, sent, rcvd, band, mode, points, TextOrDash(cmulti, 6)};
-  else if (letter == 'X' || letter == 't')
-    parts = {date, time, band, mode, callCol, sent, rcvd, TextOrDash(cmulti, 9),
-             TextOrDash(rec::GetStr(q, qrec::kCMulti2, qrec::kCMulti2Cap), 5), points};
-  else if (log.Desc().SwlLog)
-    parts = {date, time, band, mode, callCol, rcvd, partner, sent};
-  else
-    parts = {date, time, band, mode, callCol, sent, rcvd};
-
   std::string line;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    if (i > 0) line += ' ';
-    line += parts[i];
+  TLineTexts texts;
+  {
+    TTextWriter w(line);
+    WriteStfQsoText(w, log, qso, texts);
   }
   return line;
+}
+
+void WriteStfQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRecord& qso,
+                      TLineTexts& texts) {
+  const uint8_t* q = qso.data();
+  const char letter = log.Letter();
+  const std::string_view call = rec::GetStrView(q, qrec::kCall, qrec::kCallCap);
+  auto textOrDash = [&](size_t off, size_t cap, int width) {
+    std::string_view t = ToStrings.TrimView(rec::GetStrView(q, off, cap));
+    if (t.empty()) t = "-";
+    w.Fix(t, width);
+  };
+  auto column = [&](TStfColumn c) {
+    switch (c) {
+      case C::Date: {
+        const int32_t datum = rec::GetInt32(q, qrec::kDatum);
+        if (datum > 0)
+          texts.WriteDate(w, datum, "yyyymmdd");
+        else
+          w.Text("    -   ");
+        break;
+      }
+      case C::Time: ToDates.WriteTimeString(w, rec::GetInt32(q, qrec::kZeit), "hhmm"); break;
+      case C::Band: w.Text(texts.Band(rec::GetChar(q, qrec::kBandcode), BandColumn)); break;
+      case C::Mode: {
+        const std::string_view stored = rec::GetStrView(q, qrec::kMode, qrec::kModeCap);
+        w.Fix(ToStrings.TrimView(stored).empty() ? std::string_view(" - ") : stored, 6);
+        break;
+      }
+      case C::Call: WriteExportCallColumn(w, call, log.CallWidth); break;
+      case C::Sent:
+        WriteExportExchangePart(w, texts.Sent(qso), letter, log.OwnCall, TExchangeStyle::Stf);
+        break;
+      case C::Rcvd:
+        WriteExportExchangePart(w, texts.Received(qso), letter, call, TExchangeStyle::Stf);
+        break;
+      case C::Partner: w.Fix(rec::GetStrView(q, qrec::kCall2, qrec::kCall2Cap), 9); break;
+      case C::Points:
+        w.Char(' ');
+        w.IntRight(rec::GetUInt16(q, qrec::kPunkte), 3);
+        w.Text("  ");
+        break;
+      case C::Multi6: textOrDash(qrec::kCMulti, qrec::kCMultiCap, 6); break;
+      case C::Multi9: textOrDash(qrec::kCMulti, qrec::kCMultiCap, 9); break;
+      case C::Multi2: textOrDash(qrec::kCMulti2, qrec::kCMulti2Cap, 5); break;
+    }
+  };
+  auto columns = [&](const auto& list) {
+    bool first = true;
+    for (TStfColumn c : list) {
+      if (!first) w.Char(' ');
+      first = false;
+      column(c);
+    }
+  };
+  if (letter == 'W' && log.ClassNumber() == 7)
+    columns(kWagSwlColumns);
+  else if (letter == 'W')
+    columns(kWagColumns);
+  else if (letter == 'X' || letter == 't')
+    columns(kHolidayColumns);
+  else if (log.Desc().SwlLog)
+    columns(kSwlColumns);
+  else
+    columns(kColumns);
 }
 
 // --- on the output frame -------------------------------------------------------
@@ -189,12 +228,5 @@ void WriteStfHeader(TAlleRout& out, const std::string* category, const TContestR
   for (const std::string& l : StfHeaderLines(log, StfStampNow(), category)) out.WriteLine(l);
 }
 
-void StfQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                std::string& line, TdbContest& qsoTable) {
-  const TExportLog log = ReadExportLog(out, description, contestList, nullptr);
-  TContestQsoRecord q{};
-  qsoTable.GetQsoRecord(q);
-  line = StfQsoText(log, q);
-}
 
 void WriteStfTrailer(TAlleRout& out) { out.WriteLine(kStfTrailer); }

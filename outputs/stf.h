@@ -6,6 +6,7 @@
 
 #include "database/contestrecords.h"
 #include "outputs/exportlog.h"
+#include "outputs/linetexts.h"
 
 // The header lines. stamp is the local date and time "dd.mm.yyyy  hh:mm" of
 // the comment line; category, when given, replaces the class text. The
@@ -14,8 +15,11 @@ std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string
                                         const std::string* category = nullptr);
 // The stamp of now from the program clock.
 std::string StfStampNow();
-// The line of one QSO.
+// The line of one QSO, or written by a line's writer with the texts of the
+// earlier lines.
 std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso);
+void WriteStfQsoText(TTextWriter& line, const TExportLog& log, const TContestQsoRecord& qso,
+                     TLineTexts& texts);
 inline constexpr const char* kStfTrailer = "EndQSOList";
 
 // The writer entries on the output frame.
@@ -23,6 +27,4 @@ class TAlleRout;
 class TdbContest;
 void WriteStfHeader(TAlleRout& out, const std::string* category, const TContestRec& description,
                     TdbContest& extra, TdbContest& contestList);
-void StfQsoLine(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                std::string& line, TdbContest& qsoTable);
 void WriteStfTrailer(TAlleRout& out);

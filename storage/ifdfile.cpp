@@ -613,6 +613,29 @@ int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyN
   return r;
 }
 
+int32_t TIfdFile::ScanRecordsWithKeys(IFDriver* h, const std::vector<int>& keyNos,
+                                      const TRecordKeysVisitor& visit) {
+  std::string sql = "SELECT ref, data";
+  for (int keyNo : keyNos) {
+    if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
+    sql += ", " + Col(keyNo);
+  }
+  // Reference order is the table's own: no index is walked.
+  sqlite3_stmt* st = Stmt(sql + " FROM records ORDER BY ref");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  std::vector<std::string_view> keys(keyNos.size());
+  int rc;
+  int32_t r = Step(h, st, rc);
+  while (r == drOk && rc == SQLITE_ROW) {
+    for (size_t i = 0; i < keys.size(); ++i) keys[i] = ColumnBytes(st, static_cast<int>(i) + 2);
+    if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1), keys)) break;
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
+  }
+  return r;
+}
+
 int32_t TIfdFile::QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value) {
   sqlite3_stmt* st = Stmt(sql);
   if (!st) return MapError(sqlite3_errcode(db_));

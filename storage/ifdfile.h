@@ -65,6 +65,8 @@ class TIfdFile {
   // Every stored record in reference order (keyNo 0) or in the order of
   // index keyNo, in one pass over the file.
   int32_t ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo = 0);
+  // Every stored record in reference order with its stored keys keyNos.
+  int32_t ScanRecordsWithKeys(IFDriver* h, const std::vector<int>& keyNos, const TRecordKeysVisitor& visit);
   int32_t Count(IFDriver* h, int32_t& count);
   // Every key of a record, cut to its length.
   void BuildKeys(const uint8_t* record, std::vector<std::string>& keys) const;

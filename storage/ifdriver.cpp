@@ -197,7 +197,12 @@ int32_t IFDriver::SetPositionAt(int keyNo, const TKeyMirror& m, size_t i, bool l
   std::string_view key;
   int32_t ref;
   m.EntryAt(i, key, ref);
-  return SetPosition(keyNo, key, ref, load);
+  const int32_t r = SetPosition(keyNo, key, ref, load);
+  if (r == drOk) {
+    placeMirror_ = &m;
+    place_ = i;
+  }
+  return r;
 }
 
 void IFDriver::ReadAhead(int keyNo, const TKeyMirror& m, size_t i, bool forward, bool continues) {
@@ -334,7 +339,17 @@ int32_t IFDriver::Step(bool forward, bool load, int keyNo) {
     if (load) ReadAhead(kn, *m, i, forward, false);
     return Leave(op, SetPositionAt(kn, *m, i, load));
   }
-  size_t i = m->Lower(curKey_, forward ? static_cast<int64_t>(posRef_) + 1 : posRef_);
+  // The entry of the position where it was set, when it still stands there
+  // (entries are unique, so it is the position's entry): a walk steps on
+  // without a search. Otherwise the place is searched.
+  size_t i;
+  std::string_view placeKey;
+  int32_t placeRef = 0;
+  if (placeMirror_ == m && place_ < m->Count() && (m->EntryAt(place_, placeKey, placeRef), placeRef == posRef_) &&
+      placeKey == curKey_)
+    i = forward ? place_ + 1 : place_;
+  else
+    i = m->Lower(curKey_, forward ? static_cast<int64_t>(posRef_) + 1 : posRef_);
   if (forward ? i >= m->Count() : i == 0) return Leave(op, drNotFound);
   if (!forward) --i;
   if (load) ReadAhead(kn, *m, i, forward, true);
@@ -398,6 +413,11 @@ int32_t IFDriver::ChangeCount(uint64_t& count) {
 int32_t IFDriver::ScanRecords(const TRecordVisitor& visit, int keyNo) {
   if (!Enter("ScanRecords")) return DriverResult;
   return Leave("ScanRecords", file_->ScanRecords(this, visit, keyNo));
+}
+
+int32_t IFDriver::ScanRecordsWithKeys(const std::vector<int>& keyNos, const TRecordKeysVisitor& visit) {
+  if (!Enter("ScanRecordsWithKeys")) return DriverResult;
+  return Leave("ScanRecordsWithKeys", file_->ScanRecordsWithKeys(this, keyNos, visit));
 }
 
 int32_t IFDriver::UsedRecords(int32_t& count) {

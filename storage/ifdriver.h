@@ -29,6 +29,9 @@ using TKeyBuilder = std::function<void(const uint8_t* record, int keyNo, std::st
 // Visits one stored record (reference and bytes); false stops the visit.
 // It must not call the engine: the bytes live only for the call.
 using TRecordVisitor = std::function<bool(int32_t ref, std::string_view data)>;
+// The same with the stored bytes of the keys asked for, in the order asked.
+using TRecordKeysVisitor =
+    std::function<bool(int32_t ref, std::string_view data, const std::vector<std::string_view>& keys)>;
 
 // Asked when a lock stays refused after the retry limit: table title (at most
 // 40 characters) and reason (1 record lock, 2 automatic lock, 3 record or
@@ -167,6 +170,11 @@ class IFDriver : public IFbiDriver {
   // position: for jobs that must see every record and would otherwise read
   // them one by one.
   int32_t ScanRecords(const TRecordVisitor& visit, int keyNo = 0);
+  // Every record in reference order with its stored keys keyNos, in one pass
+  // (likewise without buffer or position): for jobs that want the records in
+  // the orders of several indexes and sort them by these keys (and the
+  // reference) themselves, instead of one walk along each index.
+  int32_t ScanRecordsWithKeys(const std::vector<int>& keyNos, const TRecordKeysVisitor& visit);
 
   // Key and reference of the entry at relative position p of scale s (p <= s).
   int32_t KeyAtPosition(int keyNo, int32_t p, int32_t s, std::string& key, int32_t& ref);
@@ -267,6 +275,10 @@ class IFDriver : public IFbiDriver {
   int32_t posRef_ = 0;
   bool havePos_ = false;
   bool posKeyKnown_ = false;
+  // Where the position stood in its index's mirror when it was set there:
+  // the next step checks that entry and goes on from it without a search.
+  const class TKeyMirror* placeMirror_ = nullptr;
+  size_t place_ = 0;
   // The last read-ahead of a walk: its index, direction and size.
   int aheadKeyNo_ = 0;
   bool aheadForward_ = true;

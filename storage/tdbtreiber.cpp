@@ -94,6 +94,9 @@ uint64_t TdbTreiber::ChangeCount() {
 bool TdbTreiber::ScanRecords(const TRecordVisitor& visit, int keyNo) {
   return driver_ ? driver_->ScanRecords(visit, keyNo) == drOk : NotOpen();
 }
+bool TdbTreiber::ScanRecordsWithKeys(const std::vector<int>& keyNos, const TRecordKeysVisitor& visit) {
+  return driver_ ? driver_->ScanRecordsWithKeys(keyNos, visit) == drOk : NotOpen();
+}
 void TdbTreiber::BufferKey(int keyNo, std::string& key) {
   key.clear();
   if (driver_) driver_->BufferKey(keyNo, key);

@@ -60,6 +60,8 @@ class TdbTreiber {
   // See IFDriver::ScanRecords; true when the walk ran (to its end or until
   // the visitor stopped it).
   bool ScanRecords(const TRecordVisitor& visit, int keyNo = 0);
+  // See IFDriver::ScanRecordsWithKeys; true when the walk ran.
+  bool ScanRecordsWithKeys(const std::vector<int>& keyNos, const TRecordKeysVisitor& visit);
   void BufferKey(int keyNo, std::string& key);
 
   bool Add(uint8_t autoKeyMode = 0);

@@ -314,8 +314,7 @@ int main(int argc, char** argv) {
 
   const bench::Figures k = bench::Summary(keyMs), rk = bench::Summary(rawKeyMs), s = bench::Summary(saveMs),
                       rs = bench::Summary(rawSaveMs);
-  std::printf("# entrybench: '4' log of %d QSOs, 300 calls keyed, 300 QSOs saved\n", qsos);
-  std::printf("figure\tproject ms\treference ms\tratio\n");
+  std::fprintf(stderr, "entrybench: '4' log of %d QSOs, 300 calls keyed, 300 QSOs saved\n", qsos);
   bench::Figure("last key to lookup labels, median", k.median, rk.median, 3);
   bench::Figure("last key to lookup labels, p99", k.p99, rk.p99, 3);
   bench::Figure("last key to lookup labels, max", k.max, rk.max, 3);

@@ -26,6 +26,7 @@
 #include "outputs/stdrout.h"
 #include "platform/codec.h"
 #include "platform/textfile.h"
+#include "prefix/dbPrefixDat.h"
 
 namespace {
 
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
 
   QTemporaryDir dir;
   if (!bench::StartProgramIn(dir)) return 1;
+  // The program holds the prefix tables open from its start: the ADIF
+  // export's look-ups of entity numbers share them.
+  if (!ToDatPrefix.OpenTables(kAllPrefixTables)) {
+    std::fprintf(stderr, "prefix tables not opened\n");
+    return 1;
+  }
   bench::SilentMessages messages;
   bench::FixedFileDialog save(ProgramDirectory + "export.out");
   InstallLogOutputs();
@@ -141,6 +148,7 @@ int main(int argc, char** argv) {
       }
     }
   }
+  ToDatPrefix.CloseTables(kAllPrefixTables);
   ExitFileManager();
   return failures == 0 && messages.Errors() == 0 ? 0 : 1;
 }

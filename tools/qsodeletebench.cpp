@@ -5,8 +5,8 @@
 // same file with raw SQLite: delete the row, rewrite every record whose
 // numbers change (record bytes and the keys built from the numbers) in one
 // transaction, and, for the second figure, one aggregate query for points
-// and locator squares. Prints: figure <TAB> project ms <TAB> reference ms
-// <TAB> ratio (medians of five runs, each on a fresh copy of the log).
+// and locator squares. Prints the figures in the line format of
+// benchsupport.h (medians of five runs, each on a fresh copy of the log).
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -23,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsupport.h"
 #include "brzsample.h"
 #include "database/dbContestDat.h"
 #include "hamradio/modi.h"
@@ -36,16 +36,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int kQsos = 10000;
 constexpr int kRuns = 5;
-
-double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // Answers every question with "Ja" at once.
 class YesPresenter : public TMessagePresenter {
@@ -57,11 +49,6 @@ class YesPresenter : public TMessagePresenter {
   void FehlerInfo(const std::string&, const std::string&, const std::string&) override {}
 };
 
-bool CopyFile(const std::string& from, const std::string& to) {
-  QFile::remove(FileNameToQString(to));
-  return QFile::copy(FileNameToQString(from), FileNameToQString(to));
-}
-
 // The reference: the same delete and rewrite in raw SQLite, keys built by
 // the log's own key builder so that the indexes get the same bytes.
 double RawDelete(const std::string& file, bool withCount) {
@@ -71,7 +58,7 @@ double RawDelete(const std::string& file, bool withCount) {
   if (sqlite3_open_v2(NativeFileName(file).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) return -1;
   sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA cache_size=-65536; PRAGMA temp_store=MEMORY", nullptr,
                nullptr, nullptr);
-  const auto t0 = Clock::now();
+  const bench::Clock::time_point t0 = bench::Clock::now();
   sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   sqlite3_exec(db, "DELETE FROM records WHERE ref=(SELECT ref FROM records ORDER BY k1, ref LIMIT 1)", nullptr,
                nullptr, nullptr);
@@ -122,7 +109,7 @@ double RawDelete(const std::string& file, bool withCount) {
     sqlite3_step(count);
     sqlite3_finalize(count);
   }
-  const double ms = Ms(t0, Clock::now());
+  const double ms = bench::MsSince(t0);
   sqlite3_close(db);
   return ms;
 }
@@ -147,7 +134,7 @@ int main(int argc, char** argv) {
   const std::string logFile = ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT";
   const std::string master = ProgramDirectory + "master.db";
   const std::string reference = ProgramDirectory + "reference.db";
-  if (!FillBrzLog(nummer, kQsos) || !CopyFile(logFile, master)) {
+  if (!FillBrzLog(nummer, kQsos) || !bench::CopyTableFile(logFile, master)) {
     std::fprintf(stderr, "the log cannot be built\n");
     return 1;
   }
@@ -156,18 +143,19 @@ int main(int argc, char** argv) {
   TScoreCounters counters;
   TNoLookupRoutines routines;
   struct Figure {
-    const char* name;
+    std::string name;
     bool recount;
     bool prepare;
     std::vector<double> project, reference;
   };
+  const std::string of = " of " + bench::Thousands(kQsos) + " QSOs";
   std::vector<Figure> figures = {
-      {"delete first of 10000 QSOs, renumbering included", false, false, {}, {}},
-      {"the same with the full recount afterwards", true, false, {}, {}},
-      {"the same with every QSO's multipliers prepared again, as the window does", true, true, {}, {}}};
+      {"delete the first" + of + ", renumbering included", false, false, {}, {}},
+      {"delete the first" + of + ", full recount afterwards", true, false, {}, {}},
+      {"delete the first" + of + ", multipliers prepared again as the window does", true, true, {}, {}}};
   for (Figure& f : figures) {
     for (int run = 0; run < kRuns; ++run) {
-      if (!CopyFile(master, logFile)) return 1;
+      if (!bench::CopyTableFile(master, logFile)) return 1;
       {
         auto qsoTable = std::make_unique<TdbContest>(kContestLog, false, nummer);
         TQsoWindowLink link;
@@ -199,23 +187,20 @@ int main(int argc, char** argv) {
         grid.Open(47, qsoTable.get(), MakeKeyStr(EncodeIntKey(1)), MakeKeyStr(EncodeIntKey(999999999)),
                   qrec::kKeyNummer);
         grid.GoFirst();
-        const auto t0 = Clock::now();
+        const bench::Clock::time_point t0 = bench::Clock::now();
         const bool deleted = DeleteQso(link, grid);
-        f.project.push_back(Ms(t0, Clock::now()));
+        f.project.push_back(bench::MsSince(t0));
         if (!deleted || qsoTable->UsedRecords() != kQsos - 1) {
           std::fprintf(stderr, "the delete failed\n");
           return 1;
         }
       }
-      if (!CopyFile(master, reference)) return 1;
+      if (!bench::CopyTableFile(master, reference)) return 1;
       f.reference.push_back(RawDelete(reference, f.recount));
     }
   }
-  std::printf("figure\tproject ms\treference ms\tratio\n");
-  for (const Figure& f : figures) {
-    const double p = Median(f.project), r = Median(f.reference);
-    std::printf("%s\t%.1f\t%.1f\t%.2f\n", f.name, p, r, r > 0 ? p / r : 0.0);
-  }
+  for (const Figure& f : figures)
+    bench::Figure(f.name, bench::Quantile(f.project, 0.5), bench::Quantile(f.reference, 0.5));
   ToMessages.SetPresenter(nullptr);
   return 0;
 }

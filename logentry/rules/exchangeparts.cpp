@@ -9,6 +9,16 @@ std::string Cut(std::string_view s, size_t capacity) {
 }  // namespace
 
 TExchangeParts SplitExchangeParts(std::string_view text, size_t capacity) {
+  const TExchangePartViews v = SplitExchangePartViews(text);
+  TExchangeParts p;
+  p.Part1 = Cut(v.Part1, capacity);
+  p.Part2 = Cut(v.Part2, capacity);
+  p.Part3 = Cut(v.Part3, capacity);
+  p.Part4 = Cut(v.Part4, capacity);
+  return p;
+}
+
+TExchangePartViews SplitExchangePartViews(std::string_view text) {
   std::string_view rest = text.size() > 3 ? text.substr(3) : std::string_view();
   std::string_view part3;
   std::string_view part4;
@@ -20,12 +30,7 @@ TExchangeParts SplitExchangeParts(std::string_view text, size_t capacity) {
       part3 = part3.substr(0, slash2);
     }
   }
-  TExchangeParts p;
-  p.Part1 = Cut(text.substr(0, 3), capacity);
-  p.Part2 = Cut(rest, capacity);
-  p.Part3 = Cut(part3, capacity);
-  p.Part4 = Cut(part4, capacity);
-  return p;
+  return {text.substr(0, 3), rest, part3, part4};
 }
 
 std::string JoinExchangeParts(std::string_view part1, std::string_view part2, std::string_view part3,

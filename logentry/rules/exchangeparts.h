@@ -24,6 +24,11 @@ struct TExchangeParts {
 
 // Cuts an exchange text into its four parts; a part longer than capacity is cut.
 TExchangeParts SplitExchangeParts(std::string_view text, size_t capacity = 255);
+// The same four parts (uncut) as views into the text.
+struct TExchangePartViews {
+  std::string_view Part1, Part2, Part3, Part4;
+};
+TExchangePartViews SplitExchangePartViews(std::string_view text);
 
 // Joins four parts into one exchange text: the RST brought to exactly three
 // characters, then part 2, and "/" before part 3 and part 4 where needed.

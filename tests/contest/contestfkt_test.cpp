@@ -83,6 +83,19 @@ TEST(ExchangeText, LongTextKeepsTwentyCharactersAndEmptyTextClearsAllParts) {
   for (size_t off : {qrec::kSent1 + 1, qrec::kSent4 + 1}) EXPECT_EQ(q[off], 0) << off;
 }
 
+TEST(ExchangeText, ViewsIntoABufferGiveTheSameTextsQsoAfterQso) {
+  // One buffer serves the lines of a whole list: each QSO's text replaces
+  // the one before, a shorter one included.
+  TContestFkt::TExchangeBuffer sent{}, rcvd{};
+  for (const char* text : {"599JO31LKab12cdefghi", "59", "", "579Z11     01 00123", "1234567890abcdefghijKLMNO"}) {
+    TContestQsoRecord q{};
+    TContestFkt::SetSentExchange(text, q);
+    TContestFkt::SetReceivedExchange(std::string(text) + "R", q);
+    EXPECT_EQ(TContestFkt::SentExchange(q, sent), TContestFkt::GetSentExchange(q)) << text;
+    EXPECT_EQ(TContestFkt::ReceivedExchange(q, rcvd), TContestFkt::GetReceivedExchange(q)) << text;
+  }
+}
+
 TEST(ExchangeText, DamagedLengthBytesAreClampedToTheirParts) {
   TContestQsoRecord q{};
   TContestFkt::SetReceivedExchange("599JO31LKab12cdefghi", q);

@@ -308,6 +308,157 @@ TEST_F(Driver, MultiplierCheckListShowsTheFirstCallPerBand) {
   EXPECT_EQ(Bytes(dir.File("none.mul")), CrLf(Indented(Lines(expected.begin(), expected.begin() + 5))));
 }
 
+// The groups come in the order of their index, the QSOs of one group in the
+// order they were stored (not in time order); a DXCC written in other
+// letters shares the index entry but shows as its own row.
+TEST_F(Driver, MultiplierCheckListGroupsInIndexOrderAndStoredOrder) {
+  AddLog('4');
+  desc->MultiplierKinds = {4, 2};
+  const struct {
+    const char* call;
+    const char* dok;
+    const char* dxcc;
+    const char* time;
+    char band;
+  } qsos[] = {{"DL2BB", "b01", "OK", "10:05", 'b'}, {"DL1AA", "B01", "ok", "10:00", 'b'},
+              {"OE1XX", "", "OE", "09:00", 'c'},    {"DL3CC", "B01", "OK", "08:00", 'c'},
+              {"F5ZZ", "A1", "F", "11:00", 'c'},    {"DL4DD", "B01", "DL", "07:00", 'b'}};
+  for (const auto& q : qsos) {
+    QsoData s;
+    s.call = q.call;
+    s.dok1 = q.dok;
+    s.dxcc = q.dxcc;
+    s.time = q.time;
+    s.band = q.band;
+    AddQso(s);
+  }
+  messages.AllowAny(true);
+  Run(14, '4', "log.mul");
+  const std::string none = Blanks(13);
+  const Lines expected = {
+      ToStrings.FixLen("Test-Contest 2026 Multiplier Check List   DL1ABC", 65),
+      " ",
+      " ",
+      "Multi   80 m         40 m         ",
+      " ",
+      // DOK groups: no DOK first (it opens no row), "A1" before "B01";
+      // "b01" and "B01" share one index entry in the order stored, so the
+      // spelling opens a row of its own where it changes.
+      Blanks(8 + 26),
+      "A1      " + none + "F5ZZ         ",
+      "b01     DL2BB        " + none,
+      "B01     DL1AA        DL3CC        ",
+      // DXCC groups: DL opens no group here, its QSO stays in the row open.
+      "        DL4DD        " + none,
+      "F       " + none + "F5ZZ         ",
+      "OE      " + none + "OE1XX        ",
+      "OK      DL2BB        " + none,
+      "ok      DL1AA        " + none,
+      "OK      " + none + "DL3CC        ",
+  };
+  EXPECT_EQ(Lines(Indented(expected)), [&] {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadTextFile(dir.File("log.mul"), lines));
+    return lines;
+  }());
+}
+
+// An output reads the log as it stands when it runs: the writers of one
+// output share one read, the next output reads again, and so does every
+// list written outside an output.
+TEST_F(Driver, EveryOutputReadsTheLogAsItStandsThen) {
+  AddSmallLog('4');
+  messages.AllowAny(true);
+  auto qsoLines = [&](const std::string& file) {
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadTextFile(dir.File(file), lines));
+    std::vector<std::string> qsoLines;
+    for (const std::string& l : lines)
+      if (l.size() > 11 && l.substr(5, 5) != "     " && l[10] == ' ' && l.find("06122") != std::string::npos)
+        qsoLines.push_back(l);
+    return qsoLines;
+  };
+  Run(12, '4', "first.txt");
+  EXPECT_EQ(qsoLines("first.txt").size(), 3u);
+  QsoData late;
+  late.call = "G4XYZ";
+  late.time = "10:00";
+  AddQso(late);
+  Run(12, '4', "second.txt");
+  const std::vector<std::string> second = qsoLines("second.txt");
+  ASSERT_EQ(second.size(), 4u);
+  EXPECT_NE(second.back().find("G4XYZ"), std::string::npos);
+
+  // Outside an output.
+  ASSERT_TRUE(AlleRout.BeginOutput(13));
+  save.answer = dir.File("direct.csv");
+  AlleRout.SetEnglish(true);
+  ASSERT_TRUE(AlleRout.SelectOutputFile(13, list, desc.get()));
+  writer.WriteQSOListing(*desc, TOutputFilter{}, list, extra);
+  QsoData later;
+  later.call = "I2ABC";
+  later.time = "11:00";
+  AddQso(later);
+  writer.WriteQSOListing(*desc, TOutputFilter{}, list, extra);
+  AlleRout.CloseOutputFile();
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("direct.csv"), lines));
+  ASSERT_EQ(lines.size(), 1u + 4u + 1u + 5u);
+  EXPECT_EQ(lines.back().substr(0, 23), "06.12.2026;11:00;I2ABC ");
+}
+
+// The lists run in record-number order, also where the log holds a QSO
+// out of the order it was stored in.
+TEST_F(Driver, ListsFollowTheRecordNumbersNotTheOrderStored) {
+  AddSmallLog('4');
+  {
+    TdbContest log(kContestLog, false, nummer);
+    ASSERT_TRUE(log.First(qrec::kKeyNummer));
+    TContestQsoRecord q{};
+    log.GetQsoRecord(q);
+    ASSERT_EQ(rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap), "DL2XYZ");
+    rec::SetInt32(q.data(), qrec::kNummer, 99);
+    log.SetQsoRecord(q);
+    ASSERT_TRUE(log.Update());
+  }
+  messages.AllowAny(true);
+  Run(13, '4', "moved.csv");
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("moved.csv"), lines));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[1].substr(17, 8), "OE1ABC/P");
+  EXPECT_EQ(lines[2].substr(17, 4), "F5AB");
+  EXPECT_EQ(lines[3].substr(17, 6), "DL2XYZ");
+}
+
+// Days and bands change from line to line; each line carries its own.
+TEST_F(Driver, LinesOfManyDaysAndBandsCarryTheirOwn) {
+  AddLog('4');
+  desc->MultiplierCaptions[0] = "DOK";
+  const struct {
+    const char* date;
+    char band;
+  } qsos[] = {{"06.12.2026", 'b'}, {"06.12.2026", 'c'}, {"07.12.2026", 'c'},
+              {"", 'b'},           {"07.12.2026", 'b'}, {"31.12.2026", 'c'}};
+  int i = 0;
+  for (const auto& q : qsos) {
+    QsoData s;
+    s.call = "DL" + std::to_string(++i) + "AA";
+    s.date = q.date;
+    s.band = q.band;
+    AddQso(s);
+  }
+  messages.AllowAny(true);
+  Run(13, '4', "days.csv");
+  std::vector<std::string> lines;
+  ASSERT_TRUE(ReadTextFile(dir.File("days.csv"), lines));
+  ASSERT_EQ(lines.size(), 7u);
+  const Lines starts = {"06.12.2026;08:15;DL1AA   ;80;", "06.12.2026;08:15;DL2AA   ;40;",
+                        "07.12.2026;08:15;DL3AA   ;40;", "      ;08:15;DL4AA   ;80;",
+                        "07.12.2026;08:15;DL5AA   ;80;", "31.12.2026;08:15;DL6AA   ;40;"};
+  for (size_t n = 0; n < starts.size(); ++n) EXPECT_EQ(lines[n + 1].substr(0, starts[n].size()), starts[n]) << n;
+}
+
 TEST_F(Driver, PeriodFilterAndItsPointsRecount) {
   AddSmallLog('4');
   TOutputFilter period{};

@@ -89,6 +89,36 @@ TEST_F(StorageTest, LongWalksMeetEveryRecordInIndexOrderBothWaysAndSeeOwnChanges
   EXPECT_EQ(DriverResult, drBadKeyNumber);
 }
 
+// A walk goes on from where it stands, also when another handle added or
+// removed entries before it or after it.
+TEST_F(StorageTest, WalksGoOnFromTheirEntryWhileOthersChangeTheIndex) {
+  auto t = Open();
+  for (int i = 0; i < 40; ++i) ASSERT_TRUE(Put(*t, "N" + std::to_string(i % 4), i, "c" + std::to_string(i)));
+  auto other = Open();
+  for (bool forward : {true, false}) {
+    SCOPED_TRACE(forward ? "forward" : "backward");
+    ASSERT_TRUE(forward ? t->First(1) : t->Last(1));
+    for (int i = 0; i < 12; ++i) ASSERT_TRUE(forward ? t->Next(1) : t->Prev(1));
+    const std::string here = Code(*t);
+    // Entries added below the position in the index (so that it stands
+    // further on there), one of its own key and one above it; an entry
+    // removed above it.
+    const std::string tag = forward ? "f" : "b";
+    ASSERT_TRUE(Put(*other, "N0", 900, tag + "1"));
+    ASSERT_TRUE(Put(*other, "N0", 901, tag + "2"));
+    ASSERT_TRUE(Put(*other, Name(*t), 902, tag + "3"));
+    ASSERT_TRUE(Put(*other, "N3", 903, tag + "4"));
+    ASSERT_TRUE(other->FindKey(3, MakeKeyStr(forward ? "c39" : "c35")));
+    ASSERT_TRUE(other->Delete());
+    std::vector<std::string> all = CodesOnKey(*other, 1, !forward);
+    const auto at = std::find(all.begin(), all.end(), here);
+    ASSERT_NE(at, all.end());
+    std::vector<std::string> got;
+    while (forward ? t->Next(1) : t->Prev(1)) got.push_back(Code(*t));
+    EXPECT_EQ(got, std::vector<std::string>(at + 1, all.end()));
+  }
+}
+
 TEST_F(StorageTest, KeysCompareBytewiseOverTheWholeByteRange) {
   const std::vector<std::string> names = {
       std::string(), std::string(1, '\0'), std::string(2, '\0'), "\x01", "A", std::string("A\0", 2),
@@ -225,6 +255,52 @@ TEST_F(KeyOnlyTest, ScanningVisitsEveryRecordInReferenceOrderAndStopsWhenTold) {
 
   TdbTreiber closed;
   EXPECT_FALSE(closed.ScanRecords([](int32_t, std::string_view) { return true; }));
+}
+
+TEST_F(KeyOnlyTest, ScanningWithKeysGivesTheStoredKeysThatOrderTheIndexes) {
+  // A record changed inside an open job shows with its new keys.
+  ASSERT_TRUE(t->BeginTransaction());
+  ASSERT_TRUE(t->FindKey(3, MakeKeyStr("cZ4")));
+  fx::SetStr(t->RecordBuffer(), fx::oName, 10, "B");
+  fx::SetInt32(t->RecordBuffer(), fx::oValue, 9);
+  ASSERT_TRUE(t->Update());
+
+  struct TRow {
+    int32_t ref;
+    std::string code, name, nameValue;
+  };
+  std::vector<TRow> rows;
+  ASSERT_TRUE(t->ScanRecordsWithKeys({1, 2}, [&](int32_t ref, std::string_view data,
+                                                 const std::vector<std::string_view>& keys) {
+    EXPECT_EQ(keys.size(), 2u);
+    rows.push_back({ref, fx::GetStr(reinterpret_cast<const uint8_t*>(data.data()), fx::oCode, 6),
+                    std::string(keys[0]), std::string(keys[1])});
+    return true;
+  }));
+  ASSERT_TRUE(t->CommitTransaction());
+  ASSERT_EQ(rows.size(), 6u);
+  EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const TRow& a, const TRow& b) { return a.ref < b.ref; }));
+  // Sorted by a key and then the reference, the records stand as a walk
+  // along that index meets them.
+  for (int keyNo : {1, 2}) {
+    std::vector<TRow> byKey = rows;
+    std::stable_sort(byKey.begin(), byKey.end(), [keyNo](const TRow& a, const TRow& b) {
+      return keyNo == 1 ? a.name < b.name : a.nameValue < b.nameValue;
+    });
+    std::vector<std::string> codes;
+    for (const TRow& r : byKey) codes.push_back(r.code);
+    EXPECT_EQ(codes, CodesOnKey(*t, keyNo)) << "key " << keyNo;
+  }
+
+  int visited = 0;
+  EXPECT_TRUE(t->ScanRecordsWithKeys({3}, [&](int32_t, std::string_view, const std::vector<std::string_view>&) {
+    return ++visited < 2;
+  }));
+  EXPECT_EQ(visited, 2);
+  EXPECT_FALSE(t->ScanRecordsWithKeys({1, 99}, [](int32_t, std::string_view, const std::vector<std::string_view>&) {
+    return true;
+  }));
+  EXPECT_EQ(DriverResult, drBadKeyNumber);
 }
 
 TEST_F(KeyOnlyTest, SearchKeyRefFindsAtOrAfterAndPrevKeyGoesOnFromThereAfterAMiss) {
