@@ -454,30 +454,6 @@ std::string TStrings::AdifField(std::string_view name, std::string_view value,
   return r;
 }
 
-void TStrings::AdifField(TTextWriter& out, std::string_view name, std::string_view value,
-                         std::string_view type) const {
-  const std::string_view v = TrimView(value);
-  char length[24];
-  const auto r = std::to_chars(length, length + sizeof length, v.size());
-  const size_t lengthSize = static_cast<size_t>(r.ptr - length);
-  // The whole field's room at once, then its pieces.
-  char* p = out.Take(name.size() + lengthSize + v.size() + (type.empty() ? 0 : type.size() + 1) + 4);
-  auto put = [&p](const char* s, size_t n) {
-    TTextWriter::Copy(p, s, n);
-    p += n;
-  };
-  *p++ = '<';
-  put(name.data(), name.size());
-  *p++ = ':';
-  put(length, lengthSize);
-  if (!type.empty()) {
-    *p++ = ':';
-    put(type.data(), type.size());
-  }
-  *p++ = '>';
-  put(v.data(), v.size());
-  *p = ' ';
-}
 
 // --- index keys ----------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 // in std::string (one byte per character); positions are 1-based as the
 // callers count them. Numbers are formatted and parsed without the locale,
 // so a German locale never turns "1.5" into "1,5" behind the caller's back.
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -118,9 +119,38 @@ class TStrings {
   std::string AdifField(std::string_view name, std::string_view value,
                         std::string_view type = {}) const;
 
-  // AdifField written by a line's writer.
+  // AdifField written by a line's writer (inline: the names of a record's
+  // fields are known where they are written).
   void AdifField(TTextWriter& out, std::string_view name, std::string_view value,
-                 std::string_view type = {}) const;
+                 std::string_view type = {}) const {
+    const std::string_view v = TrimView(value);
+    char length[24];
+    size_t lengthSize;
+    if (v.size() < 100) {  // the usual field
+      lengthSize = v.size() < 10 ? 1 : 2;
+      length[0] = static_cast<char>('0' + (v.size() < 10 ? v.size() : v.size() / 10));
+      length[1] = static_cast<char>('0' + v.size() % 10);
+    } else {
+      lengthSize = static_cast<size_t>(std::to_chars(length, length + sizeof length, v.size()).ptr - length);
+    }
+    // The whole field's room at once, then its pieces.
+    char* p = out.Take(name.size() + lengthSize + v.size() + (type.empty() ? 0 : type.size() + 1) + 4);
+    auto put = [&p](const char* s, size_t n) {
+      TTextWriter::Copy(p, s, n);
+      p += n;
+    };
+    *p++ = '<';
+    put(name.data(), name.size());
+    *p++ = ':';
+    put(length, lengthSize);
+    if (!type.empty()) {
+      *p++ = ':';
+      put(type.data(), type.size());
+    }
+    *p++ = '>';
+    put(v.data(), v.size());
+    *p = ' ';
+  }
 
   // --- index keys ----------------------------------------------------------
   // All 204 bytes cleared, then the text (cut to 200) copied in.

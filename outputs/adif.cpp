@@ -68,7 +68,7 @@ void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char lette
   if (datum > 0) field("QSO_DATE", texts.Date(datum, "yyyymmdd"));
   // With the seconds: QSOs of one minute keep their own moments in a log
   // that reads the file again.
-  field("TIME_ON", ToDates.TimeToTimeString(rec::GetInt32(q, qrec::kZeit), "hhmmss"));
+  field("TIME_ON", texts.Time(rec::GetInt32(q, qrec::kZeit), "hhmmss"));
   field("CALL", str(qrec::kCall, qrec::kCallCap));
 
   const std::string_view sent = texts.Sent(qso);
@@ -144,9 +144,9 @@ TAdifEntityNumbers::TAdifEntityNumbers() : prefixes_(std::make_unique<TdbPrefix>
 TAdifEntityNumbers::~TAdifEntityNumbers() = default;
 
 std::string TAdifEntityNumbers::Number(std::string_view dxcc) {
-  const std::string key = ToStrings.Trim(dxcc);
+  const std::string_view key = ToStrings.TrimView(dxcc);
   auto it = known_.find(key);
-  if (it == known_.end()) it = known_.emplace(key, AdifEntityNumber(*prefixes_, key)).first;
+  if (it == known_.end()) it = known_.emplace(std::string(key), AdifEntityNumber(*prefixes_, key)).first;
   return it->second;
 }
 

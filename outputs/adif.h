@@ -51,6 +51,10 @@ class TAdifEntityNumbers {
   std::string Number(std::string_view dxcc);
 
  private:
+  struct THash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  };
   std::unique_ptr<TdbPrefix> prefixes_;
-  std::unordered_map<std::string, std::string> known_;
+  std::unordered_map<std::string, std::string, THash, std::equal_to<>> known_;  // asked with the text in hand
 };

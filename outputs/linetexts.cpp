@@ -12,6 +12,15 @@ const std::string& TLineTexts::Date(int32_t day, std::string_view picture) {
   return dayText_;
 }
 
+std::string_view TLineTexts::Time(int32_t time, std::string_view picture) {
+  timeText_.clear();
+  {
+    TTextWriter w(timeText_);
+    ToDates.WriteTimeString(w, time, picture);
+  }
+  return timeText_;
+}
+
 const std::string& TLineTexts::Band(char code, std::string (*make)(char code)) {
   const auto i = static_cast<uint8_t>(code);
   if (!haveBand_[i]) {

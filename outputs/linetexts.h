@@ -20,6 +20,9 @@ class TLineTexts {
   // The day by the picture, as ToDates writes it (nothing for a bad day).
   const std::string& Date(int32_t day, std::string_view picture);
   void WriteDate(TTextWriter& line, int32_t day, std::string_view picture) { line.Text(Date(day, picture)); }
+  // The time by the picture, as ToDates writes it; it stays until the next
+  // call.
+  std::string_view Time(int32_t time, std::string_view picture);
   // The text of a band code as make gives it; an object serves one maker.
   const std::string& Band(char code, std::string (*make)(char code));
   // The text of a mode as make gives it; an object serves one maker.
@@ -36,6 +39,7 @@ class TLineTexts {
   int32_t day_ = 0;
   std::string picture_;
   std::string dayText_;
+  std::string timeText_;
   std::array<std::string, 256> bands_;
   std::bitset<256> haveBand_;
   bool haveMode_ = false;

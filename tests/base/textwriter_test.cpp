@@ -104,6 +104,8 @@ TEST(TextWriter, DatesTimesAndAdifFieldsAsTheirTextFunctionsGiveThem) {
   }
   EXPECT_EQ(adif, "<CALL:6>DL1ABC <FREQ:7:N>14.0250 <NAME:0> ");
   EXPECT_EQ(ToStrings.AdifField("QTH", std::string(120, 'a')), "<QTH:120>" + std::string(120, 'a') + " ");
+  EXPECT_EQ(ToStrings.AdifField("NAME", std::string(42, 'b')), "<NAME:42>" + std::string(42, 'b') + " ");
+  EXPECT_EQ(ToStrings.AdifField("NAME", std::string(10, 'c')), "<NAME:10>" + std::string(10, 'c') + " ");
 }
 
 TEST(TextWriter, TrimViewAndUpperCaseInPlaceMatchTheirCopyingTwins) {
