@@ -224,6 +224,7 @@ class TContestLogModel {
   bool RefuseLongCall(const std::string& typed);
   // sayFailure false: a failure is left to the storage layer's own report.
   bool RunRenumber(bool sayFailure = true);
+  // The full recount: points, score, lists and the claimed totals.
   bool RunRecount();
   std::string DefaultRst() const;
   void StoreReceivedKinds(TContestQsoRecord& qso, const std::string& rcvd, TEntryFocusAt focus,
