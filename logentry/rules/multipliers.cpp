@@ -18,7 +18,7 @@
 namespace {
 
 std::string Field(const TContestQsoRecord& q, size_t off, size_t cap) {
-  return ToStrings.Trim(rec::GetStr(q.data(), off, cap));
+  return ToStrings.Trim(rec::GetStrView(q.data(), off, cap));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -17,11 +17,6 @@
 
 namespace {
 
-// A text field of the record as it stands there, without a copy.
-std::string_view FieldView(const uint8_t* r, size_t off, size_t cap) {
-  return std::string_view(reinterpret_cast<const char*>(r + off + 1), std::min<size_t>(r[off], cap));
-}
-
 // The text without the blanks and control characters at its ends.
 std::string_view Trimmed(std::string_view s) {
   size_t b = 0, e = s.size();
@@ -36,13 +31,13 @@ class TQso {
  public:
   explicit TQso(const TContestQsoRecord& r)
       : Nummer(rec::GetInt32(r.data(), qrec::kNummer)),
-        Call(FieldView(r.data(), qrec::kCall, qrec::kCallCap)),
-        Loc(FieldView(r.data(), qrec::kLoc, qrec::kLocCap)),
-        Mode(FieldView(r.data(), qrec::kMode, qrec::kModeCap)),
-        Dxcc(Trimmed(FieldView(r.data(), qrec::kDXCC, qrec::kDXCCCap))),
-        Kontinent(FieldView(r.data(), qrec::kKontinent, qrec::kKontinentCap)),
+        Call(rec::GetStrView(r.data(), qrec::kCall, qrec::kCallCap)),
+        Loc(rec::GetStrView(r.data(), qrec::kLoc, qrec::kLocCap)),
+        Mode(rec::GetStrView(r.data(), qrec::kMode, qrec::kModeCap)),
+        Dxcc(Trimmed(rec::GetStrView(r.data(), qrec::kDXCC, qrec::kDXCCCap))),
+        Kontinent(rec::GetStrView(r.data(), qrec::kKontinent, qrec::kKontinentCap)),
         Qrb(rec::GetInt32(r.data(), qrec::kQrb)),
-        Dok1(FieldView(r.data(), qrec::kDOK1, qrec::kDOK1Cap)),
+        Dok1(rec::GetStrView(r.data(), qrec::kDOK1, qrec::kDOK1Cap)),
         Band(rec::GetChar(r.data(), qrec::kBandcode)),
         WaeMark(rec::GetByte(r.data(), qrec::kWAEMark)),
         DupeMark(rec::GetByte(r.data(), qrec::kDupeMark)),

@@ -32,12 +32,14 @@ size_t TSnapshotIndex::Lower(std::string_view key) const {
 }
 
 void TSnapshotIndex::Sort(const std::vector<int32_t>& refs) {
-  // The first eight key bytes as a number (big-endian, zero-padded) order
-  // most entries by integer comparisons: for keys of up to eight bytes the
-  // number and the length order them exactly (a shorter key before a longer
-  // one with the same beginning); only longer ones need their bytes compared.
+  // The first sixteen key bytes as two numbers (big-endian, zero-padded)
+  // order most entries by integer comparisons: for keys of up to sixteen
+  // bytes the numbers and the length order them exactly (a shorter key
+  // before a longer one with the same beginning); only longer ones need
+  // their bytes compared.
+  constexpr size_t kHead = 16;
   struct TEntry {
-    uint64_t head;
+    uint64_t high, low;
     size_t length;
     int32_t ref;
     size_t place;
@@ -46,13 +48,19 @@ void TSnapshotIndex::Sort(const std::vector<int32_t>& refs) {
   std::vector<TEntry> entries(n);
   for (size_t place = 0; place < n; ++place) {
     const std::string_view key = KeyOf(place);
-    uint64_t head = 0;
-    for (size_t i = 0; i < 8; ++i) head = (head << 8) | (i < key.size() ? static_cast<uint8_t>(key[i]) : 0u);
-    entries[place] = {head, key.size(), refs[place], place};
+    uint8_t head[kHead] = {};
+    std::memcpy(head, key.data(), std::min(key.size(), kHead));
+    uint64_t high = 0, low = 0;
+    for (size_t i = 0; i < 8; ++i) {
+      high = (high << 8) | head[i];
+      low = (low << 8) | head[i + 8];
+    }
+    entries[place] = {high, low, key.size(), refs[place], place};
   }
   const auto before = [this](const TEntry& a, const TEntry& b) {
-    if (a.head != b.head) return a.head < b.head;
-    if (a.length <= 8 && b.length <= 8) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    if (a.length <= kHead && b.length <= kHead) {
       if (a.length != b.length) return a.length < b.length;
     } else if (const int c = KeyOf(a.place).compare(KeyOf(b.place)); c != 0) {
       return c < 0;
