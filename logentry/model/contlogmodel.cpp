@@ -174,9 +174,20 @@ void TContestLogModel::RecountScore(bool full, bool storePoints) {
   ShowScore();
 }
 
-void TContestLogModel::ShowScore() { View.Score = ::ShowScore(contest_, counters_, State.CurrentBand); }
+void TContestLogModel::ShowScore() {
+  if (panelHeld_) {
+    panelPending_ = true;
+    return;
+  }
+  View.Score = ::ShowScore(contest_, counters_, State.CurrentBand);
+}
 
 void TContestLogModel::ShowMultiPanel() {
+  if (panelHeld_) {
+    panelPending_ = true;
+    return;
+  }
+  panelPending_ = false;
   View.Headline = ShowHeadline(contest_, ContestLetter(), State.CurrentBand, counters_);
   View.Multis = MergedMultiplierList(*lists_);
   ShowScore();

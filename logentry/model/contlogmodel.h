@@ -251,4 +251,8 @@ class TContestLogModel {
   // The DOK field's check of the log's letter, for the points rules.
   std::unique_ptr<TEntryDokCheck> dokCheck_;
   bool renumberedAtOpening_ = false;
+  // While an import runs the panel is not shown; pending: it is to be shown
+  // when the import ends.
+  bool panelHeld_ = false;
+  bool panelPending_ = false;
 };

@@ -16,6 +16,7 @@
 #include "logentry/model/contlogclock.h"
 #include "logentry/model/contloggrid.h"
 #include "logentry/model/contlogmodel.h"
+#include "logentry/rules/score.h"
 #include "platform/clock.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
@@ -174,6 +175,35 @@ TEST_F(LogModelTest, TypingALocatorShowsTheBeamAndStoresNoPlaceholderCall) {
   EXPECT_GT(beam, 45.0);
   EXPECT_LT(beam, 90.0);
   EXPECT_EQ(rec::GetStr(model->EntryRecord().data(), qrec::kCall, qrec::kCallCap), "");
+}
+
+// An import prepares every record as the entry would, each bringing its
+// locator square for a moment; the panel is not drawn for every record but
+// shows the window as the import leaves it: without the last record's
+// tentative square, as the counters and lists are.
+TEST_F(LogModelTest, AnImportLeavesThePanelShowingTheWindowsCounts) {
+  TContestLogModel& m = Open();
+  m.StartNewEntry(false);
+  int prepared = 0;
+  m.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
+    for (int i = 0; i < 3; ++i) {
+      TContestQsoRecord q{};
+      rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i + 1) + "ABC");
+      rec::SetChar(q.data(), qrec::kBandcode, 'b');
+      rec::SetStr(q.data(), qrec::kMode, qrec::kModeCap, "CW");
+      rec::SetInt32(q.data(), qrec::kDatum, Day("20.12.2015"));
+      rec::SetInt32(q.data(), qrec::kZeit, 8 * 3600 + 60 * i);
+      TContestFkt::SetReceivedExchange("599" + std::to_string(100 + i) + "/JO" + std::to_string(40 + i), q);
+      prepare(q);
+      EXPECT_EQ(rec::GetStr(q.data(), qrec::kLoc, qrec::kLocCap), "JO" + std::to_string(40 + i));
+      ++prepared;
+    }
+  });
+  ASSERT_EQ(prepared, 3);
+  EXPECT_EQ(m.Counters().CurBandMultis, 0);
+  EXPECT_EQ(m.View.Score.TotalMults, ShowScore(m.Contest(), m.Counters(), m.State.CurrentBand).TotalMults);
+  EXPECT_EQ(m.View.Score.MultiText, ShowScore(m.Contest(), m.Counters(), m.State.CurrentBand).MultiText);
+  EXPECT_EQ(m.View.Multis.size(), MergedMultiplierList(m.Lists()).size());
 }
 
 // A log left by a job that stored its QSOs but was killed before it
