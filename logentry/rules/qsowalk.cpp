@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "database/dbContest.h"
 
@@ -114,7 +115,7 @@ const TSnapshotIndex& TLogSnapshot::Index(int keyNo) {
   uint8_t* buffer = d.RecordBuffer();
   const size_t size = static_cast<size_t>(d.MaxRecordLength());
   const std::vector<uint8_t> kept(buffer, buffer + size);
-  const size_t copied = std::min(size, TContestQsoRecord{}.size());
+  const size_t copied = std::min(size, std::tuple_size_v<TContestQsoRecord>);
   std::memset(buffer, 0, size);
   index.keyLength_ = static_cast<size_t>(d.Keys().Key(keyNo).Length);
   index.starts_.reserve(records_.size() + 1);
