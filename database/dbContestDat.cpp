@@ -53,55 +53,69 @@ void BuildExtraKey(const uint8_t* r, int keyNo, bool readable, std::string& key)
 
 void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
   using namespace qrec;
-  const std::string s = Sep(readable);
-  const std::string band(1, rec::GetChar(r, kBandcode));
+  // Every part goes onto the end of the key: the builder runs for every key
+  // of every record written, and for every record a recount puts in order.
+  key.clear();
+  auto sep = [&] { key += Sep(readable); };
+  auto band = [&] { key += rec::GetChar(r, kBandcode); };
+  auto text = [&](size_t off, size_t cap, size_t width) { key += Text(rec::GetStrView(r, off, cap), width); };
+  auto number = [&](int32_t v) { key += Int(v, readable); };
   auto datumZeit = [&] {
-    return Int(rec::GetInt32(r, kDatum), readable) + s + Int(rec::GetInt32(r, kZeit), readable);
+    number(rec::GetInt32(r, kDatum));
+    sep();
+    number(rec::GetInt32(r, kZeit));
   };
   // Calls are keyed by their home call, as every search for them asks: a QSO
   // logged with "DL1ABC/P" or "EA8/DL1ABC" is found as DL1ABC.
-  auto call = [&] { return Text(HomeCallOf(Str(r, kCall, kCallCap)), kKeyCallWidth); };
-  auto loc = [&] { return Text(Str(r, kLoc, kLocCap), kKeyShortWidth); };
-  auto dxcc = [&] { return Text(Str(r, kDXCC, kDXCCCap), kKeyShortWidth); };
-  auto prefix = [&] { return Text(Str(r, kPrefix, kPrefixCap), kKeyShortWidth); };
-  auto call2 = [&] { return Text(Str(r, kCall2, kCall2Cap), kKeyCall2Width); };
-  auto area = [&] { return Text(Str(r, kWazUsStaat, kWazUsStaatCap), kKeyAreaWidth); };
+  auto call = [&] { key += Text(HomeCallOf(rec::GetStrView(r, kCall, kCallCap)), kKeyCallWidth); };
+  auto loc = [&] { text(kLoc, kLocCap, kKeyShortWidth); };
+  auto dxcc = [&] { text(kDXCC, kDXCCCap, kKeyShortWidth); };
+  auto prefix = [&] { text(kPrefix, kPrefixCap, kKeyShortWidth); };
+  auto call2 = [&] { text(kCall2, kCall2Cap, kKeyCall2Width); };
+  auto area = [&] { text(kWazUsStaat, kWazUsStaatCap, kKeyAreaWidth); };
   auto dok = [&] {
-    return Text(Str(r, kDOK1, kDOK1Cap), 6) + s + Text(Str(r, kDOK2, kDOK2Cap), 2);
+    text(kDOK1, kDOK1Cap, 6);
+    sep();
+    text(kDOK2, kDOK2Cap, 2);
+  };
+  // "Bandcode," before a part.
+  auto banded = [&](const auto& part) {
+    band();
+    sep();
+    part();
   };
   switch (keyNo) {
-    case kKeyDatumZeit: key = datumZeit(); break;
-    case kKeyCallDatumZeit: key = call() + s + datumZeit(); break;
-    case kKeyLocDatumZeit: key = loc() + s + datumZeit(); break;
-    case kKeyNummer: key = Int(rec::GetInt32(r, kNummer), readable); break;
-    case kKeyDXCC: key = dxcc(); break;
-    case kKeyCall: key = call(); break;
-    case kKeyBandNrIntern:
-      key = band + s + Int(rec::GetInt32(r, kWagBandNrIntern), readable);
-      break;
+    case kKeyDatumZeit: datumZeit(); break;
+    case kKeyCallDatumZeit: call(); sep(); datumZeit(); break;
+    case kKeyLocDatumZeit: loc(); sep(); datumZeit(); break;
+    case kKeyNummer: number(rec::GetInt32(r, kNummer)); break;
+    case kKeyDXCC: dxcc(); break;
+    case kKeyCall: call(); break;
+    case kKeyBandNrIntern: banded([&] { number(rec::GetInt32(r, kWagBandNrIntern)); }); break;
     case kKeyBandCallMode:
-      key = band + s + call() + s + Text(Str(r, kMode, kModeCap), kKeyModeWidth);
+      banded(call);
+      sep();
+      text(kMode, kModeCap, kKeyModeWidth);
       break;
-    case kKeyBandDXCC: key = band + s + dxcc(); break;
-    case kKeyBandNrDesc: key = band + s + Desc(rec::GetInt32(r, kWagBandNr), readable); break;
-    case kKeyBandNrInternDesc:
-      key = band + s + Desc(rec::GetInt32(r, kWagBandNrIntern), readable);
-      break;
-    case kKeyWagNummer: key = Int(rec::GetInt32(r, kWagNummer), readable); break;
-    case kKeyDok: key = dok(); break;
-    case kKeyCMulti: key = Text(Str(r, kCMulti, kCMultiCap), kKeyShortWidth); break;
-    case kKeyCall2: key = call2(); break;
-    case kKeyBandDok: key = band + s + dok(); break;
-    case kKeyBandPrefix: key = band + s + prefix(); break;
-    case kKeyBandLoc: key = band + s + loc(); break;
+    case kKeyBandDXCC: banded(dxcc); break;
+    case kKeyBandNrDesc: banded([&] { key += Desc(rec::GetInt32(r, kWagBandNr), readable); }); break;
+    case kKeyBandNrInternDesc: banded([&] { key += Desc(rec::GetInt32(r, kWagBandNrIntern), readable); }); break;
+    case kKeyWagNummer: number(rec::GetInt32(r, kWagNummer)); break;
+    case kKeyDok: dok(); break;
+    case kKeyCMulti: text(kCMulti, kCMultiCap, kKeyShortWidth); break;
+    case kKeyCall2: call2(); break;
+    case kKeyBandDok: banded(dok); break;
+    case kKeyBandPrefix: banded(prefix); break;
+    case kKeyBandLoc: banded(loc); break;
     case kKeyModeNrDesc:
-      key = Text(Str(r, kMode, kModeCap), kKeyModeWidth) + s +
-            Desc(rec::GetUInt16(r, kModeNr), readable);
+      text(kMode, kModeCap, kKeyModeWidth);
+      sep();
+      key += Desc(rec::GetUInt16(r, kModeNr), readable);
       break;
-    case kKeyBandWazState: key = band + s + area(); break;
-    case kKeyWazState: key = area(); break;
-    case kKeyBandCall2: key = band + s + call2(); break;
-    case kKeyPrefix: key = prefix(); break;
+    case kKeyBandWazState: banded(area); break;
+    case kKeyWazState: area(); break;
+    case kKeyBandCall2: banded(call2); break;
+    case kKeyPrefix: prefix(); break;
     default:
       // Numbers 7 and 14..17 are kept free; their index stays empty.
       break;

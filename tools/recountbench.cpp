@@ -1,6 +1,7 @@
 // Times the jobs over a whole log on logs of 1,000, 10,000 and 50,000 QSOs:
-// the full recount of the claimed totals, the log window's recounts (full,
-// and the current band's before every entry) and the renumbering after a
+// the full recount (the points, the window's score and the claimed totals,
+// as after a change and at closing), the log window's recounts (full, and
+// the current band's before every entry) and the renumbering after a
 // delete. References in the same run, raw SQLite on the same file:
 // recounts - an ordered read of the records they walk; renumbering - the
 // same rewrite (band changes deleted, every QSO whose numbers change
@@ -118,16 +119,19 @@ int main(int argc, char** argv) {
                  [](sqlite3_stmt* st) { (void)sqlite3_column_blob(st, 0); });
       });
 
-      // Every run opens the log afresh, as the window and the set-up dialog do.
-      std::array<int32_t, 256> bandPoints{};
+      // Every run opens the log afresh, as the window and the set-up dialog
+      // do: the window's recount after a change, points, score and claimed
+      // totals in one job.
+      TQsoPointsEnv env;
+      env.ContestNumber = nummer;
       const double recount = bench::MedianMs(runs, [&] {
         TdbContest log(kContestLog, false, nummer);
-        failures += Neuberechnung(desc, list, extra, log, bandPoints) ? 0 : 1;
+        TMultiplierLists lists;
+        TScoreCounters counters;
+        failures += FullRecount(desc, list, extra, log, env, 'b', lists, counters) ? 0 : 1;
       });
       bench::Figure("full recount, " + size, recount, readAll);
 
-      TQsoPointsEnv env;
-      env.ContestNumber = nummer;
       const double windowFull = bench::MedianMs(runs, [&] {
         TdbContest log(kContestLog, false, nummer);
         TMultiplierLists lists;

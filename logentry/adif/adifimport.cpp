@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 #include <charconv>
 #include <cstring>
+#include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "contest/ContestFkt.h"
@@ -151,35 +154,73 @@ std::string AdifNameOf(const std::vector<std::string>& mapping, const std::strin
   return field;
 }
 
-// The record's text of a log field as the file has it, before defaults and
-// the date and time forms; empty when the record has none.
-std::string RawFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
-                          std::string_view logField) {
-  if (logField.empty()) return {};
-  const std::string adifName = AdifNameOf(mapping, Upper(logField));
-  if (adifName.empty()) return {};
-  const std::string* v = record.Find(adifName);
-  return v ? *v : std::string();
-}
+// Reads log fields from the records of one file: the ADIF field of each log
+// field is looked up in the mapping once, at its first use, not again for
+// every record.
+class TFieldReader {
+ public:
+  explicit TFieldReader(const std::vector<std::string>& mapping) : mapping_(mapping) {}
+  TFieldReader(const TFieldReader&) = delete;
+  TFieldReader& operator=(const TFieldReader&) = delete;
+
+  // The record's text of a log field as the file has it, before defaults and
+  // the date and time forms; empty when the record has none.
+  std::string Raw(const TAdifRecord& record, std::string_view logField) {
+    const std::string* v = Find(record, NameOf(logField));
+    return v ? *v : std::string();
+  }
+
+  // See GetFieldValue.
+  std::string Value(const TAdifRecord& record, std::string_view logField, std::string_view defaultText) {
+    if (logField.empty()) return {};
+    const TName& name = NameOf(logField);
+    const std::string* raw = Find(record, name);
+    std::string value = raw != nullptr && !raw->empty() ? *raw : Upper(defaultText);
+    if (name.Field == "QSO_DATE") {
+      if (value.size() == 8) value = value.substr(6, 2) + "." + value.substr(4, 2) + "." + value.substr(2, 2);
+      else if (value.size() == 6) value = value.substr(4, 2) + "." + value.substr(2, 2) + "." + value.substr(0, 2);
+    } else if (name.Field == "TIME_ON") {
+      if (value.size() == 6)
+        value = value.substr(0, 2) + ":" + value.substr(2, 2) + ":" + value.substr(4, 2);
+      else if (value.size() == 4)
+        value = value.substr(0, 2) + ":" + value.substr(2, 2);
+    }
+    return value;
+  }
+
+ private:
+  struct TName {
+    std::string Field;  // the log field, upper case
+    std::string Adif;   // the ADIF field it is read from; empty: none
+  };
+  struct THash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+
+  const TName& NameOf(std::string_view logField) {
+    const auto found = names_.find(logField);
+    if (found != names_.end()) return found->second;
+    TName name;
+    if (!logField.empty()) {
+      name.Field = Upper(logField);
+      name.Adif = AdifNameOf(mapping_, name.Field);
+    }
+    return names_.emplace(std::string(logField), std::move(name)).first->second;
+  }
+  static const std::string* Find(const TAdifRecord& record, const TName& name) {
+    return name.Adif.empty() ? nullptr : record.Find(name.Adif);
+  }
+
+  const std::vector<std::string>& mapping_;
+  std::unordered_map<std::string, TName, THash, std::equal_to<>> names_;
+};
 
 }  // namespace
 
 std::string GetFieldValue(const TAdifRecord& record, const std::vector<std::string>& mapping,
                           std::string_view logField, std::string_view defaultText) {
-  if (logField.empty()) return {};
-  const std::string field = Upper(logField);
-  std::string value = RawFieldValue(record, mapping, field);
-  if (value.empty()) value = Upper(defaultText);
-  if (field == "QSO_DATE") {
-    if (value.size() == 8) value = value.substr(6, 2) + "." + value.substr(4, 2) + "." + value.substr(2, 2);
-    else if (value.size() == 6) value = value.substr(4, 2) + "." + value.substr(2, 2) + "." + value.substr(0, 2);
-  } else if (field == "TIME_ON") {
-    if (value.size() == 6)
-      value = value.substr(0, 2) + ":" + value.substr(2, 2) + ":" + value.substr(4, 2);
-    else if (value.size() == 4)
-      value = value.substr(0, 2) + ":" + value.substr(2, 2);
-  }
-  return value;
+  return TFieldReader(mapping).Value(record, logField, defaultText);
 }
 
 bool ModeAllowed(const TContestRec& contest, std::string_view mode, bool check) {
@@ -207,12 +248,14 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
   const bool hasFreq = FrequencyValue(frequency, mhz);
   if (hasFreq) mhz = ToBaender.NormalizeFrequency(mhz);
   const char freqBand = hasFreq ? ToBaender.BandFromFrequency(mhz) : ' ';
-  const char textBand = band.empty() ? ' ' : ToBaender.BandCodeFromText(band);
+  // The band's text is read only when the frequency does not decide.
+  std::optional<char> textBand;
   for (char slot : contest.BandLetters) {
     if (slot == '\0' || slot == ' ') continue;
     if (hasFreq && freqBand == slot) return true;
     if (band.empty()) continue;
-    if (textBand == slot) return true;
+    if (!textBand) textBand = ToBaender.BandCodeFromText(band);
+    if (*textBand == slot) return true;
     if (const TZq5Band* b = ToBaender.Find(slot))
       if (EqualNoCase(band, b->Name2) || EqualNoCase(band, b->Name)) return true;
   }
@@ -252,10 +295,10 @@ void SplitReport(const std::string& v, std::string& p1, std::string& p2, std::st
 
 // The exchange after the report: the text field of the ADIF pair when it
 // has one, else the integer field.
-std::string ExchangeRest(const TAdifRecord& r, const std::vector<std::string>& mapping, std::string_view textTag,
+std::string ExchangeRest(const TAdifRecord& r, TFieldReader& fields, std::string_view textTag,
                          std::string_view numberTag) {
-  std::string v = GetFieldValue(r, mapping, textTag, "");
-  return v.empty() ? GetFieldValue(r, mapping, numberTag, "") : v;
+  std::string v = fields.Value(r, textTag, "");
+  return v.empty() ? fields.Value(r, numberTag, "") : v;
 }
 
 // Cuts an exchange rest "a/b/c" into the parts 2 to 4.
@@ -269,17 +312,16 @@ void SplitRest(const std::string& rest, std::string& p2, std::string& p3, std::s
 // The sent exchange of a record: RST_SENT with the rest of the exchange in
 // it, or RST_SENT and STX_STRING / STX; what the record leaves out comes
 // from the window's sent exchange.
-std::string SentExchange(const TAdifRecord& r, const std::vector<std::string>& mapping,
-                         const std::string& windowSent) {
+std::string SentExchange(const TAdifRecord& r, TFieldReader& fields, const std::string& windowSent) {
   const TExchangeParts window = SplitExchangeParts(windowSent);
   TExchangeParts p;
-  const std::string rst = GetFieldValue(r, mapping, "RST_SENT", "");
+  const std::string rst = fields.Value(r, "RST_SENT", "");
   if (rst.size() > 3) {
     SplitReport(rst, p.Part1, p.Part2, p.Part3);
     return JoinExchangeParts(p);
   }
   p.Part1 = rst.empty() ? window.Part1 : rst;
-  const std::string rest = ExchangeRest(r, mapping, "STX_STRING", "STX");
+  const std::string rest = ExchangeRest(r, fields, "STX_STRING", "STX");
   if (rest.empty()) {
     p.Part2 = window.Part2;
     p.Part3 = window.Part3;
@@ -293,43 +335,42 @@ std::string SentExchange(const TAdifRecord& r, const std::vector<std::string>& m
 // The received exchange: RST_RCVD with the exchange in it, else RST_RCVD and
 // the log fields of the contest's exchange names, the first of them read
 // from SRX_STRING / SRX when it is not in the record.
-std::string ReceivedExchange(const TAdifRecord& r, const std::vector<std::string>& mapping,
-                             const TContestRec& contest) {
+std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const TContestRec& contest) {
   const std::string ex1 = contest.ExchangeCaptions[0].str();
   const std::string ex2 = contest.ExchangeCaptions[1].str();
   const std::string ex3 = contest.ExchangeCaptions[2].str();
   TExchangeParts p;
-  const std::string rst = GetFieldValue(r, mapping, "RST_RCVD", "");
+  const std::string rst = fields.Value(r, "RST_RCVD", "");
   auto field2 = [&] {
-    const std::string v = GetFieldValue(r, mapping, ex1, "");
-    return v.empty() ? ExchangeRest(r, mapping, "SRX_STRING", "SRX") : v;
+    const std::string v = fields.Value(r, ex1, "");
+    return v.empty() ? ExchangeRest(r, fields, "SRX_STRING", "SRX") : v;
   };
   if (rst.size() > 3) {
     SplitReport(rst, p.Part1, p.Part2, p.Part3);
     if (p.Part2.empty()) p.Part2 = field2();
-    if (p.Part3.empty()) p.Part3 = GetFieldValue(r, mapping, ex2, "");
+    if (p.Part3.empty()) p.Part3 = fields.Value(r, ex2, "");
   } else {
     p.Part1 = rst;
     const std::string rest = field2();
-    p.Part3 = GetFieldValue(r, mapping, ex2, "");
+    p.Part3 = fields.Value(r, ex2, "");
     if (p.Part3.empty() && rest.find('/') != std::string::npos)
       SplitRest(rest, p.Part2, p.Part3, p.Part4);
     else
       p.Part2 = rest;
   }
-  const std::string v4 = GetFieldValue(r, mapping, ex3, "");
+  const std::string v4 = fields.Value(r, ex3, "");
   if (!v4.empty()) p.Part4 = v4;
   return JoinExchangeParts(p);
 }
 
 // The day of QSO_DATE: eight digits are read with their century, other
 // forms as the date field reads them.
-int32_t QsoDate(const TAdifRecord& r, const std::vector<std::string>& mapping) {
-  const std::string raw = RawFieldValue(r, mapping, "QSO_DATE");
+int32_t QsoDate(const TAdifRecord& r, TFieldReader& fields) {
+  const std::string raw = fields.Raw(r, "QSO_DATE");
   if (raw.empty()) return BadDate;
   if (raw.size() == 8 && std::all_of(raw.begin(), raw.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return ToDates.DMYToDate(std::stoi(raw.substr(6, 2)), std::stoi(raw.substr(4, 2)), std::stoi(raw.substr(0, 4)));
-  return ToDates.DateStringToDate(GetFieldValue(r, mapping, "QSO_DATE", ""), "dd.mm.yy");
+  return ToDates.DateStringToDate(fields.Value(r, "QSO_DATE", ""), "dd.mm.yy");
 }
 
 // The district field of the export's tag for the contest.
@@ -445,16 +486,17 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     return f;
   };
   if (!qsoTable.BeginTransaction()) return failed(DriverResult);
+  TFieldReader fields(mapping);
   for (const TAdifRecord& r : records) {
-    const std::string mode = GetFieldValue(r, mapping, "MODE", defaults.Mode);
+    const std::string mode = fields.Value(r, "MODE", defaults.Mode);
     if (!ModeAllowed(contest, mode, check)) {
       ++t.ModeErrors;
       continue;
     }
     // A record that names neither frequency nor band is worked on the
     // window's frequency; one that names its band only, on that band.
-    std::string freq = GetFieldValue(r, mapping, "FREQ", "");
-    const std::string band = GetFieldValue(r, mapping, "BAND", "");
+    std::string freq = fields.Value(r, "FREQ", "");
+    const std::string band = fields.Value(r, "BAND", "");
     if (freq.empty() && band.empty()) freq = Upper(defaults.Freq);
     double mhz = 0;
     if (!freq.empty() && !FrequencyValue(freq, mhz)) {
@@ -472,9 +514,9 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
       continue;
     }
 
-    const std::string call = GetFieldValue(r, mapping, "CALL", "");
-    const int32_t datum = QsoDate(r, mapping);
-    const std::string time = GetFieldValue(r, mapping, "TIME_ON", "");
+    const std::string call = fields.Value(r, "CALL", "");
+    const int32_t datum = QsoDate(r, fields);
+    const std::string time = fields.Value(r, "TIME_ON", "");
     const int32_t zeit = time.empty() ? BadTime : ToDates.TimeStringToTime(time, "hh:mm:ss");
     if (call.empty() || datum <= 0 || zeit < 0) {
       ++t.MissingData;
@@ -493,23 +535,23 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     rec::SetFloat(p, qrec::kFrequenz, static_cast<float>(mhz));
     rec::SetInt32(p, qrec::kDatum, datum);
     rec::SetInt32(p, qrec::kZeit, zeit);
-    const std::string nameQth = GetFieldValue(r, mapping, "NAME", "") + ";" + GetFieldValue(r, mapping, "QTH", "");
+    const std::string nameQth = fields.Value(r, "NAME", "") + ";" + fields.Value(r, "QTH", "");
     rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, nameQth.substr(0, qrec::kNameQthCap));
-    TContestFkt::SetSentExchange(SentExchange(r, mapping, defaults.SentExchange), q);
-    TContestFkt::SetReceivedExchange(ReceivedExchange(r, mapping, contest), q);
+    TContestFkt::SetSentExchange(SentExchange(r, fields, defaults.SentExchange), q);
+    TContestFkt::SetReceivedExchange(ReceivedExchange(r, fields, contest), q);
     // Fields the export writes under their own names; the window's
     // gathering may still set them from the exchange.
-    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, GetFieldValue(r, mapping, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
-    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, GetFieldValue(r, mapping, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
-    const std::string dok = GetFieldValue(r, mapping, districtTag, "");
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, fields.Value(r, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
+    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, fields.Value(r, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
+    const std::string dok = fields.Value(r, districtTag, "");
     rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok.substr(0, qrec::kDOK1Cap));
     if (dok.size() > qrec::kDOK1Cap) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, dok.substr(qrec::kDOK1Cap));
-    rec::SetChar(p, qrec::kQSLr, QslMarkOf(GetFieldValue(r, mapping, "QSL_RCVD", "")));
+    rec::SetChar(p, qrec::kQSLr, QslMarkOf(fields.Value(r, "QSL_RCVD", "")));
     if (prepare) prepare(q);
 
     qsoTable.ClearRecord();
     qsoTable.SetQsoRecord(q);
-    const TQsoCheckResult checked = CheckQso(contest, contestLetter, qsoTable, bandCode, mode);
+    const TQsoCheckResult checked = CheckQso(contest, contestLetter, qsoTable, bandCode, mode, &stored);
     if (!checked.Passed) {
       if (RefusedAsDuplicate(checked))
         ++t.Duplicates;

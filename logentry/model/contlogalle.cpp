@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <utility>
+#include <vector>
 
 #include "database/dbCall.h"
 #include "database/dbCallDat.h"
@@ -60,29 +63,37 @@ TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32
   callDatabase_ = std::make_unique<TdbCall>(kCallDatabase, false);
 
   // Band-change rows carry no exchange; values left in them by older
-  // versions would count as multipliers or show in the lists.
+  // versions would count as multipliers or show in the lists. The log is
+  // read in one pass; only the rows that change are written, in one job.
   TdbContest& log = *qsoTable;
-  bool transaction = false;
-  for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next()) {
-    TContestQsoRecord q;
-    log.GetQsoRecord(q);
-    if (!IsQsyRow(log.GetQsoMarker())) continue;
-    const TContestQsoRecord before = q;
-    uint8_t* p = q.data();
-    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "");
-    rec::SetStr(p, qrec::kPrefix, qrec::kPrefixCap, "");
-    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "");
-    rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, "");
-    rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, "");
-    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "");
-    rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
-    rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "");
-    if (q == before) continue;
-    if (!transaction) transaction = log.BeginTransaction();
-    log.SetQsoRecord(q);
-    log.Update();
+  std::vector<std::pair<int32_t, TContestQsoRecord>> cleaned;
+  if (TdbTreiber* driver = log.GetTreiber())
+    driver->ScanRecords([&cleaned](int32_t ref, std::string_view data) {
+      TContestQsoRecord q{};
+      std::memcpy(q.data(), data.data(), std::min(data.size(), q.size()));
+      if (!IsQsyRow(rec::GetByte(q.data(), qrec::kQsoMarker))) return true;
+      const TContestQsoRecord before = q;
+      uint8_t* p = q.data();
+      rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "");
+      rec::SetStr(p, qrec::kPrefix, qrec::kPrefixCap, "");
+      rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "");
+      rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, "");
+      rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, "");
+      rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "");
+      rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
+      rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "");
+      if (q != before) cleaned.emplace_back(ref, q);
+      return true;
+    });
+  if (!cleaned.empty()) {
+    const bool transaction = log.BeginTransaction();
+    for (const auto& [ref, q] : cleaned) {
+      if (!log.ReadRecord(ref)) continue;
+      log.SetQsoRecord(q);
+      log.Update();
+    }
+    if (transaction) log.CommitTransaction();
   }
-  if (transaction) log.CommitTransaction();
 
   result.HasQso = log.Last(qrec::kKeyCMulti);
   if (result.HasQso) {

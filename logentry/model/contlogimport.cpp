@@ -68,6 +68,19 @@ void TContestLogModel::PrepareImportedQso(TContestQsoRecord& qso) {
 
 void TContestLogModel::RunImport(const std::function<void(const TQsoPreparation&)>& import) {
   if (!import) return;
+  // The panel of multipliers and score shows the window as the import leaves
+  // it, once, not every record on the way.
+  struct THeldPanel {
+    explicit THeldPanel(TContestLogModel& m) : model(m) { model.panelHeld_ = true; }
+    ~THeldPanel() {
+      model.panelHeld_ = false;
+      if (model.panelPending_) model.ShowMultiPanel();
+    }
+    THeldPanel(const THeldPanel&) = delete;
+    THeldPanel& operator=(const THeldPanel&) = delete;
+    TContestLogModel& model;
+  };
+  const THeldPanel held(*this);
   const TImportPlace place(*this);
   import([this](TContestQsoRecord& qso) { PrepareImportedQso(qso); });
 }

@@ -120,7 +120,6 @@ std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() 
 }
 
 void TContestLogModel::RecountAfterChange() {
-  RecountScore(true);
   RunRecount();
   ShowMultiPanel();
 }
@@ -147,10 +146,13 @@ bool TContestLogModel::RunRecount() {
   std::unique_ptr<TJobProgress> progress;
   if (StartProgress) progress = StartProgress("Neuberechnung", 500);
   if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
-  const bool ok = Neuberechnung(contest_, listTable_, extraTable_, *searchLog_, counters_.BandPoints,
-                                [&progress](int32_t n) {
-                                  if (progress) progress->Step(n, 0);
-                                });
+  const bool ok = FullRecount(contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand,
+                              *lists_, counters_, [&progress](int32_t n) {
+                                if (progress) progress->Step(n, 0);
+                              });
+  // The lists were refilled: nothing is tentative any more.
+  beforeEntry_.reset();
+  ShowScore();
   if (!ok) ToMessages.Fehler("Die Summen des Logs konnten nicht gespeichert werden.");
   return ok;
 }
@@ -159,7 +161,6 @@ void TContestLogModel::Close() {
   if (!qsoTable_) return;
   // Numbers first: the totals stored are those of the renumbered log.
   RunRenumber();
-  RecountScore(true);
   RunRecount();
   searchLog_.reset();
   companion_.CloseLogTables(listTable_, extraTable_, qsoTable_);
@@ -173,9 +174,20 @@ void TContestLogModel::RecountScore(bool full, bool storePoints) {
   ShowScore();
 }
 
-void TContestLogModel::ShowScore() { View.Score = ::ShowScore(contest_, counters_, State.CurrentBand); }
+void TContestLogModel::ShowScore() {
+  if (panelHeld_) {
+    panelPending_ = true;
+    return;
+  }
+  View.Score = ::ShowScore(contest_, counters_, State.CurrentBand);
+}
 
 void TContestLogModel::ShowMultiPanel() {
+  if (panelHeld_) {
+    panelPending_ = true;
+    return;
+  }
+  panelPending_ = false;
   View.Headline = ShowHeadline(contest_, ContestLetter(), State.CurrentBand, counters_);
   View.Multis = MergedMultiplierList(*lists_);
   ShowScore();

@@ -224,6 +224,7 @@ class TContestLogModel {
   bool RefuseLongCall(const std::string& typed);
   // sayFailure false: a failure is left to the storage layer's own report.
   bool RunRenumber(bool sayFailure = true);
+  // The full recount: points, score, lists and the claimed totals.
   bool RunRecount();
   std::string DefaultRst() const;
   void StoreReceivedKinds(TContestQsoRecord& qso, const std::string& rcvd, TEntryFocusAt focus,
@@ -250,4 +251,8 @@ class TContestLogModel {
   // The DOK field's check of the log's letter, for the points rules.
   std::unique_ptr<TEntryDokCheck> dokCheck_;
   bool renumberedAtOpening_ = false;
+  // While an import runs the panel is not shown; pending: it is to be shown
+  // when the import ends.
+  bool panelHeld_ = false;
+  bool panelPending_ = false;
 };

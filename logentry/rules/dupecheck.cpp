@@ -2,6 +2,8 @@
 
 #include "platform/beep.h"
 
+#include <optional>
+
 #include "database/dbContest.h"
 #include "database/homecall.h"
 #include "base/kxstrings.h"
@@ -31,17 +33,30 @@ std::string Trimmed(std::string_view s) {
   return std::string(s.substr(b, e - b));
 }
 
-// A second handle on the log the caller's table holds.
-TdbContest SecondHandle(TdbContestBase& table) {
-  return TdbContest(kContestLog, table.IsDetached(), table.GetContestNumber());
-}
+// A second handle on the log the caller's table holds: the lent one, or one
+// of its own for as long as this object lives.
+class TSecondHandle {
+ public:
+  TSecondHandle(TdbContestBase& table, TdbContest* lent) : log_(lent) {
+    if (log_ == nullptr) log_ = &own_.emplace(kContestLog, table.IsDetached(), table.GetContestNumber());
+  }
+  TSecondHandle(const TSecondHandle&) = delete;
+  TSecondHandle& operator=(const TSecondHandle&) = delete;
+  TdbContest& operator*() { return *log_; }
+  TdbContest* operator->() { return log_; }
+
+ private:
+  std::optional<TdbContest> own_;
+  TdbContest* log_;
+};
 
 // Walks the earlier QSOs of the home call on the band; pred decides whether a
 // record is a duplicate. True when one was.
 template <typename Pred>
-bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, Pred pred) {
+bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, TdbContest* search, Pred pred) {
   const std::string home = HomeCallOf(call);
-  TdbContest log = SecondHandle(table);
+  TSecondHandle handle(table, search);
+  TdbContest& log = *handle;
   if (!log.IsOpen() || !log.SearchBandCallMode(band, home)) return false;
   do {
     TContestQsoRecord r;
@@ -73,23 +88,23 @@ int CheckCallForm(std::string_view call) {
 }
 
 uint8_t DupeBandMode(std::string_view call, char band, TdbContestBase& table, const TContestRec& contest,
-                     std::string_view mode) {
+                     std::string_view mode, TdbContest* search) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::BandAndMode && rule != DupeRule::BandAndModeAccepted &&
       rule != DupeRule::BandAndModeWarned)
     return kNoDupe;
-  TdbContest log = SecondHandle(table);
-  if (!log.IsOpen() || !log.FindBandCallMode(band, HomeCallOf(call), mode)) return kNoDupe;
+  TSecondHandle log(table, search);
+  if (!log->IsOpen() || !log->FindBandCallMode(band, HomeCallOf(call), mode)) return kNoDupe;
   if (rule == DupeRule::BandAndMode) return kDupeRefused;
   return rule == DupeRule::BandAndModeAccepted ? kDupeAcceptedSilent : kDupeAcceptedWarned;
 }
 
 uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                 const TContestRec& contest) {
+                 const TContestRec& contest, TdbContest* search) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::Band && rule != DupeRule::BandAlso) return kNoDupe;
   const std::string country = ToPrefix.CountryCall(call);
-  const bool dupe = AnyOnBand(call, band, table, [&](const TContestQsoRecord& r) {
+  const bool dupe = AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
     // In this contest the same station worked from another country is a new QSO.
     if (contestLetter == '9' &&
         ToPrefix.CountryCall(rec::GetStr(r.data(), qrec::kCall, qrec::kCallCap)) != country)
@@ -100,18 +115,21 @@ uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContes
   return rule == DupeRule::Band ? kDupeRefused : kDupeAcceptedWarned;
 }
 
-uint8_t DupeContest(std::string_view call, const TContestRec& contest, TdbContestBase& table) {
+uint8_t DupeContest(std::string_view call, const TContestRec& contest, TdbContestBase& table,
+                    TdbContest* search) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::OncePerContest && rule != DupeRule::OncePerContestWarned) return kNoDupe;
-  TdbContest log = SecondHandle(table);
-  if (!log.IsOpen() || !log.FindCall(HomeCallOf(call))) return kNoDupe;
+  TSecondHandle log(table, search);
+  if (!log->IsOpen() || !log->FindCall(HomeCallOf(call))) return kNoDupe;
   return rule == DupeRule::OncePerContest ? kDupeRefused : kDupeAcceptedWarned;
 }
 
-bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& table, const TContestRec& contest) {
+bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& table, const TContestRec& contest,
+              TdbContest* search) {
   if (EffectiveDupeRule(contest.DupeRule) != DupeRule::Mode) return true;
   const std::string home = HomeCallOf(call);
-  TdbContest log = SecondHandle(table);
+  TSecondHandle handle(table, search);
+  TdbContest& log = *handle;
   if (!log.IsOpen() || !log.SearchCall(home)) return true;
   do {
     TContestQsoRecord r;
@@ -123,27 +141,27 @@ bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& tabl
 }
 
 bool DupeBandPeriod(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                    const TContestRec& contest, int32_t zeit) {
+                    const TContestRec& contest, int32_t zeit, TdbContest* search) {
   if (EffectiveDupeRule(contest.DupeRule) != DupeRule::BandPeriodAndDay || contestLetter != '6') return true;
   const bool early = zeit < kPeriodBoundary;
-  return !AnyOnBand(call, band, table, [&](const TContestQsoRecord& r) {
+  return !AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
     return (rec::GetInt32(r.data(), qrec::kZeit) < kPeriodBoundary) == early;
   });
 }
 
 bool DupeBandDay(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                 const TContestRec& contest, int32_t datum) {
+                 const TContestRec& contest, int32_t datum, TdbContest* search) {
   if (EffectiveDupeRule(contest.DupeRule) != DupeRule::BandPeriodAndDay ||
       (contestLetter != 'h' && contestLetter != 'o'))
     return true;
-  return !AnyOnBand(call, band, table, [&](const TContestQsoRecord& r) {
+  return !AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
     return rec::GetInt32(r.data(), qrec::kDatum) == datum;
   });
 }
 
 TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, TdbContestBase& table,
                              std::string_view call, char band, std::string_view mode, int32_t zeit,
-                             int32_t datum, bool alreadyMarked) {
+                             int32_t datum, bool alreadyMarked, TdbContest* search) {
   TDupeVerdict res;
   bool marked = alreadyMarked;
   // A byte result: refused fails; accepted marks the QSO and warns only
@@ -165,25 +183,25 @@ TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, Tdb
     return false;
   };
 
-  bool ok = byteResult(DupeBandMode(call, band, table, contest, mode), " bereits auf Band/Mode vorhanden",
+  bool ok = byteResult(DupeBandMode(call, band, table, contest, mode, search), " bereits auf Band/Mode vorhanden",
                        "Call already exists on band/mode") &&
-            byteResult(DupeBand(call, band, contestLetter, table, contest), " bereits auf Band vorhanden",
+            byteResult(DupeBand(call, band, contestLetter, table, contest, search), " bereits auf Band vorhanden",
                        "Call already exists on band") &&
-            boolResult(DupeMode(call, mode, table, contest), " bereits in Betriebsart vorhanden",
+            boolResult(DupeMode(call, mode, table, contest, search), " bereits in Betriebsart vorhanden",
                        "Call already exists on mode");
   if (ok && EffectiveDupeRule(contest.DupeRule) == DupeRule::BandPeriodAndDay) {
-    ok = boolResult(DupeBandPeriod(call, band, contestLetter, table, contest, zeit),
+    ok = boolResult(DupeBandPeriod(call, band, contestLetter, table, contest, zeit, search),
                     " bereits in Band und Periode vorhanden", "Call already exists on band and period") &&
-         boolResult(DupeBandDay(call, band, contestLetter, table, contest, datum),
+         boolResult(DupeBandDay(call, band, contestLetter, table, contest, datum, search),
                     " bereits in Band und Tag vorhanden", "Call already exists on band and day");
   }
-  ok = ok && byteResult(DupeContest(call, contest, table), " bereits vorhanden", "Call already exists");
+  ok = ok && byteResult(DupeContest(call, contest, table, search), " bereits vorhanden", "Call already exists");
   res.Refused = !ok;
   return res;
 }
 
 TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbContestBase& table,
-                         char currentBand, std::string_view currentMode) {
+                         char currentBand, std::string_view currentMode, TdbContest* search) {
   TQsoCheckResult res;
   TContestQsoRecord q;
   table.GetQsoRecord(q);
@@ -196,7 +214,7 @@ TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbCont
 
   TDupeVerdict dupes = CheckDuplicates(contest, contestLetter, table, call, currentBand, currentMode,
                                        rec::GetInt32(p, qrec::kZeit), rec::GetInt32(p, qrec::kDatum),
-                                       rec::GetByte(p, qrec::kDupeMark) != 0);
+                                       rec::GetByte(p, qrec::kDupeMark) != 0, search);
   res.Messages = std::move(dupes.Messages);
   if (dupes.Accepted) {
     rec::SetByte(q.data(), qrec::kDupeMark, 255);

@@ -11,6 +11,7 @@
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
 
+class TdbContest;
 class TdbContestBase;
 
 // Results of the byte-valued duplicate searches.
@@ -39,20 +40,23 @@ struct TQsoCheckResult {
 // three letters. Judged on the home call of the trimmed call.
 int CheckCallForm(std::string_view call);
 
-// The duplicate searches. Each opens its own second handle on the log of
-// table, so the caller's table keeps its position and edit copy. Calls are
-// compared by their home calls.
+// The duplicate searches. Each searches through a second handle on the log
+// of table, so the caller's table keeps its position and edit copy: the one
+// search lends (a job over many QSOs lends one for all of them), else a
+// handle of its own. Calls are compared by their home calls.
 uint8_t DupeBandMode(std::string_view call, char band, TdbContestBase& table, const TContestRec& contest,
-                     std::string_view mode);
+                     std::string_view mode, TdbContest* search = nullptr);
 uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                 const TContestRec& contest);
-uint8_t DupeContest(std::string_view call, const TContestRec& contest, TdbContestBase& table);
+                 const TContestRec& contest, TdbContest* search = nullptr);
+uint8_t DupeContest(std::string_view call, const TContestRec& contest, TdbContestBase& table,
+                    TdbContest* search = nullptr);
 // True when no duplicate was found.
-bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& table, const TContestRec& contest);
+bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& table, const TContestRec& contest,
+              TdbContest* search = nullptr);
 bool DupeBandPeriod(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                    const TContestRec& contest, int32_t zeit);
+                    const TContestRec& contest, int32_t zeit, TdbContest* search = nullptr);
 bool DupeBandDay(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                 const TContestRec& contest, int32_t datum);
+                 const TContestRec& contest, int32_t datum, TdbContest* search = nullptr);
 
 // The duplicate rules of the contest for a QSO of call worked on band in
 // mode (rule 4 also by its time and date), in the order the check runs them.
@@ -66,13 +70,13 @@ struct TDupeVerdict {
 };
 TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, TdbContestBase& table,
                              std::string_view call, char band, std::string_view mode, int32_t zeit,
-                             int32_t datum, bool alreadyMarked);
+                             int32_t datum, bool alreadyMarked, TdbContest* search = nullptr);
 
 // The check of the QSO in table's edit copy (the log window's QSO table),
 // worked on currentBand in currentMode, in the log of contestLetter. May set
-// DupeMark 255 in the edit copy.
+// DupeMark 255 in the edit copy. search: see the duplicate searches.
 TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbContestBase& table,
-                         char currentBand, std::string_view currentMode);
+                         char currentBand, std::string_view currentMode, TdbContest* search = nullptr);
 
 // Shows the messages of a check: beeps and ToMessages dialogs.
 void ShowCheckMessages(const TQsoCheckResult& result);

@@ -18,7 +18,7 @@
 namespace {
 
 std::string Field(const TContestQsoRecord& q, size_t off, size_t cap) {
-  return ToStrings.Trim(rec::GetStr(q.data(), off, cap));
+  return ToStrings.Trim(rec::GetStrView(q.data(), off, cap));
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -368,6 +368,13 @@ int MultiWidth(int kind) { return KeysOf(kind).width; }
 int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& contest,
                     const TContestRecord& list, const TCountOptions& opt,
                     TMultiplierLists* lists, TCountTotals* totals) {
+  TTableWalk walk(log);
+  return CountMultis(kind, band, walk, contest, list, opt, lists, totals);
+}
+
+int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& contest,
+                    const TContestRecord& list, const TCountOptions& opt,
+                    TMultiplierLists* lists, TCountTotals* totals) {
   const bool active = KindActive(kind, contest);
   const bool walkForQsos = kind == 2 && opt.Recount;
   const TKindKeys keys = KeysOf(kind);
@@ -376,7 +383,7 @@ int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& con
   const char letter = rec::GetChar(list.data(), crec::kTyp);
   const uint8_t scope = contest.MultiplierMode;
   const bool perBand = ScopePerBand(scope);
-  const bool readable = log.IsDetached();
+  const bool readable = log.Readable();
   const int keyNo = perBand ? keys.perBand : keys.wide;
   const std::string bandPart = perBand ? std::string(1, band) + contestkey::Sep(readable) : "";
   const bool filtered = !opt.Filter.empty();
@@ -389,21 +396,33 @@ int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& con
                           (KindMatchesCaption(kind, 1, contest) ||
                            (kind != 15 && KindMatchesCaption(kind, 2, contest)));
 
+  if (!active && !filtered) {
+    // Walked only for the QSOs of the band, which need no order.
+    if (!totals) return 0;
+    const bool visited = log.VisitBand(perBand, band, [&](const TContestQsoRecord& q) {
+      const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
+      if (marker != 0 && marker != ' ') return;
+      ++totals->Visited;
+      ++totals->Qsos;
+      if (opt.Progress && totals->Visited % 10 == 0) opt.Progress(totals->Visited % 500);
+    });
+    if (visited) return 0;
+  }
+
   bool ok;
   if (filtered || perBand) {
     const std::string start = bandPart + (filtered ? FilterKeyPart(kind, opt.Filter, readable) : "");
-    ok = log.SearchKey(MakeKeyStr(start), keyNo, true);
+    ok = log.Search(keyNo, MakeKeyStr(start));
   } else {
-    ok = log.First(keyNo, true);
+    ok = log.First(keyNo);
   }
 
   int32_t result = 0;
   std::string last;
   bool haveLast = false;
   std::set<char> lastClasses;
-  TContestQsoRecord q;
   while (ok) {
-    log.GetQsoRecord(q);
+    const TContestQsoRecord& q = log.Record();
     if (perBand && rec::GetChar(q.data(), qrec::kBandcode) != band) break;
     const std::string value = MultiValue(kind, q);
     if (filtered && ToStrings.UpperCase(value) != ToStrings.UpperCase(opt.Filter)) break;
@@ -452,10 +471,10 @@ int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& con
       step = true;
     }
     if (step) {
-      ok = log.Next(false, true);
+      ok = log.Next();
     } else {
       const std::string above = bandPart + ValueKeyPart(kind, q, readable);
-      ok = log.SearchKey(ToStrings.IncKeyString(MakeKeyStr(above)), keyNo, true);
+      ok = log.Search(keyNo, ToStrings.IncKeyString(MakeKeyStr(above)));
     }
   }
   return filtered ? 0 : result;

@@ -11,6 +11,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "logentry/rules/qsowalk.h"
 
 class TdbContest;
 
@@ -100,5 +101,9 @@ int MultiWidth(int kind);
 // Counts the distinct values of a kind on a band (per band scope) or over the
 // whole log, walking the given QSO log handle. lists may be null.
 int32_t CountMultis(int kind, char band, TdbContest& log, const TContestRec& contest,
+                    const TContestRecord& contestList, const TCountOptions& options,
+                    TMultiplierLists* lists, TCountTotals* totals);
+// The same along a walk of the log (a snapshot for the recounts).
+int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& contest,
                     const TContestRecord& contestList, const TCountOptions& options,
                     TMultiplierLists* lists, TCountTotals* totals);

@@ -1,7 +1,9 @@
 #include "logentry/rules/qsopoints.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "contest/ContestFkt.h"
@@ -15,41 +17,62 @@
 
 namespace {
 
-// The fields of the scored QSO that the rules read.
-struct TQso {
-  int32_t Nummer = 0;
-  std::string Call;
-  std::string Loc;
-  std::string Mode;
-  std::string Dxcc;  // trimmed
-  std::string Kontinent;
-  int32_t Qrb = 0;
-  std::string Dok1;
-  std::string Dok;  // DOK1 + DOK2
-  char Band = 0;
-  uint8_t WaeMark = 0;
-  uint8_t DupeMark = 0;
-  std::string Exchange;  // received exchange, RST in characters 1 to 3
-};
-
-TQso ReadQso(const TContestQsoRecord& r) {
-  const uint8_t* p = r.data();
-  TQso q;
-  q.Nummer = rec::GetInt32(p, qrec::kNummer);
-  q.Call = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
-  q.Loc = rec::GetStr(p, qrec::kLoc, qrec::kLocCap);
-  q.Mode = rec::GetStr(p, qrec::kMode, qrec::kModeCap);
-  q.Dxcc = ToStrings.Trim(rec::GetStr(p, qrec::kDXCC, qrec::kDXCCCap));
-  q.Kontinent = rec::GetStr(p, qrec::kKontinent, qrec::kKontinentCap);
-  q.Qrb = rec::GetInt32(p, qrec::kQrb);
-  q.Dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
-  q.Dok = PartnerDok(r);
-  q.Band = rec::GetChar(p, qrec::kBandcode);
-  q.WaeMark = rec::GetByte(p, qrec::kWAEMark);
-  q.DupeMark = rec::GetByte(p, qrec::kDupeMark);
-  q.Exchange = TContestFkt::GetReceivedExchange(r);
-  return q;
+// The text without the blanks and control characters at its ends.
+std::string_view Trimmed(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<uint8_t>(s[b]) <= ' ') ++b;
+  while (e > b && static_cast<uint8_t>(s[e - 1]) <= ' ') --e;
+  return s.substr(b, e - b);
 }
+
+// The fields of the scored QSO that the rules read, looked at in the record
+// itself; the joined texts are made only for the rules that read them.
+class TQso {
+ public:
+  explicit TQso(const TContestQsoRecord& r)
+      : Nummer(rec::GetInt32(r.data(), qrec::kNummer)),
+        Call(rec::GetStrView(r.data(), qrec::kCall, qrec::kCallCap)),
+        Loc(rec::GetStrView(r.data(), qrec::kLoc, qrec::kLocCap)),
+        Mode(rec::GetStrView(r.data(), qrec::kMode, qrec::kModeCap)),
+        Dxcc(Trimmed(rec::GetStrView(r.data(), qrec::kDXCC, qrec::kDXCCCap))),
+        Kontinent(rec::GetStrView(r.data(), qrec::kKontinent, qrec::kKontinentCap)),
+        Qrb(rec::GetInt32(r.data(), qrec::kQrb)),
+        Dok1(rec::GetStrView(r.data(), qrec::kDOK1, qrec::kDOK1Cap)),
+        Band(rec::GetChar(r.data(), qrec::kBandcode)),
+        WaeMark(rec::GetByte(r.data(), qrec::kWAEMark)),
+        DupeMark(rec::GetByte(r.data(), qrec::kDupeMark)),
+        record_(r) {}
+  TQso(const TQso&) = delete;
+  TQso& operator=(const TQso&) = delete;
+
+  // DOK1 + DOK2.
+  const std::string& Dok() const {
+    if (!dok_) dok_ = PartnerDok(record_);
+    return *dok_;
+  }
+  // The received exchange, RST in characters 1 to 3.
+  const std::string& Exchange() const {
+    if (!exchange_) exchange_ = TContestFkt::GetReceivedExchange(record_);
+    return *exchange_;
+  }
+
+  const int32_t Nummer;
+  const std::string_view Call;
+  const std::string_view Loc;
+  const std::string_view Mode;
+  const std::string_view Dxcc;  // trimmed
+  const std::string_view Kontinent;
+  const int32_t Qrb;
+  const std::string_view Dok1;
+  const char Band;
+  const uint8_t WaeMark;
+  const uint8_t DupeMark;
+
+ private:
+  const TContestQsoRecord& record_;
+  mutable std::optional<std::string> dok_;
+  mutable std::optional<std::string> exchange_;
+};
 
 bool OneOf(std::string_view s, std::initializer_list<std::string_view> list) {
   for (std::string_view e : list)
@@ -104,7 +127,7 @@ TContestQsoRecord Current(TdbContest& log) {
 // (the earliest stored) decides.
 bool OtherQsoWithSameDok(const TQso& q, TSearchLog& search) {
   TdbContest& log = search.Get();
-  if (!log.FindDok(q.Dok)) return false;
+  if (!log.FindDok(q.Dok())) return false;
   return rec::GetInt32(Current(log).data(), qrec::kNummer) != q.Nummer;
 }
 
@@ -138,7 +161,7 @@ int32_t SquareBonus(const TQso& q, TSearchLog& search) {
 // passes marked QSOs so that a duplicate stored first does not make every
 // later QSO of the value new again.
 template <typename Search, typename Value>
-bool WorkedBefore(const TQso& q, TdbContest& log, Search search, Value value, const std::string& own) {
+bool WorkedBefore(const TQso& q, TdbContest& log, Search search, Value value, std::string_view own) {
   if (!search(log)) return false;
   for (;;) {
     const TContestQsoRecord r = Current(log);
@@ -157,10 +180,10 @@ int32_t NewOnBandPoints(const TQso& q, TSearchLog& search) {
       [](const TContestQsoRecord& r) { return ToStrings.Trim(rec::GetStr(r.data(), qrec::kDXCC, qrec::kDXCCCap)); },
       q.Dxcc);
   if (!dxccBefore) points += 100;
-  if (!q.Dok.empty()) {
+  if (!q.Dok().empty()) {
     const bool dokBefore = WorkedBefore(
-        q, log, [&](TdbContest& l) { return l.SearchBandDok(q.Band, q.Dok); },
-        [](const TContestQsoRecord& r) { return PartnerDok(r); }, q.Dok);
+        q, log, [&](TdbContest& l) { return l.SearchBandDok(q.Band, q.Dok()); },
+        [](const TContestQsoRecord& r) { return PartnerDok(r); }, q.Dok());
     if (!dokBefore) points += 100;
   }
   return points;
@@ -168,7 +191,7 @@ int32_t NewOnBandPoints(const TQso& q, TSearchLog& search) {
 
 // Letters '5' and 'P': the membership years given after the RST.
 int32_t MembershipYears(const TQso& q) {
-  const std::string text = ToStrings.Trim(Chars(q.Exchange, 4, 255));
+  const std::string text = ToStrings.Trim(Chars(q.Exchange(), 4, 255));
   int64_t n = 0;
   for (char c : text) {
     if (!IsDigit(c)) break;
@@ -206,7 +229,7 @@ int32_t LocatorPoints(const TQso& q, const TContestQsoRecord& r, const TContestR
                       const std::string& ownLocator) {
   int32_t points = 0;
   if (q.Loc.size() > 3 && ownLocator.size() > 3) points = RingDistance(ownLocator, q.Loc);
-  const std::string& d = q.Dok1;
+  const std::string_view d = q.Dok1;
   const bool regular = d.size() == 3 && d[0] >= 'A' && d[0] <= 'Z' && IsDigit(d[1]) && IsDigit(d[2]);
   if (!regular && d.size() >= 2 && DokInBonusList(r, contest)) points += 10;
   return points;
@@ -219,7 +242,7 @@ int32_t DswPoints(const TQso& q, int klasse, const std::string& dir) {
   if (klasse >= 5) return 1;
   const std::string home = ToPrefix.BaseCall(q.Call);
   if (OneOf(home, {"DF0DSW", "DK0DSW", "DL0DSW", "DA0LHT"})) return 5;
-  if (ExchangeAfterRst(q.Exchange, 6).empty()) return 1;
+  if (ExchangeAfterRst(q.Exchange(), 6).empty()) return 1;
   const auto& members = DswList(dir + "dsw.csv").ClosedNumberByCall;
   const auto it = members.find(home);
   return it != members.end() && it->second ? 3 : 2;
@@ -227,7 +250,7 @@ int32_t DswPoints(const TQso& q, int klasse, const std::string& dir) {
 
 // Letter 'q': own class against the class letter after the first "/".
 int32_t ClassMatrixPoints(const TQso& q, int klasse) {
-  const std::string cls = SplitExchangeParts(q.Exchange).Part3;
+  const std::string cls = SplitExchangeParts(q.Exchange()).Part3;
   int row;
   if (OneOf(klasse, {0, 1, 5}))
     row = 0;
@@ -283,8 +306,8 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       if (q.Call == "DF0WN") p = 10;
       return p;
     case '4': {
-      const size_t slash = q.Exchange.find('/');
-      return slash != std::string::npos && slash + 1 < q.Exchange.size() ? 2 : 1;
+      const size_t slash = q.Exchange().find('/');
+      return slash != std::string::npos && slash + 1 < q.Exchange().size() ? 2 : 1;
     }
     case '5':
       p = MembershipYears(q);
@@ -296,12 +319,12 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       if (club) p = 10;
       return p;
     case '6': {
-      const std::string s = ExchangeAfterRst(q.Exchange, 2);
+      const std::string s = ExchangeAfterRst(q.Exchange(), 2);
       return s.empty() || s == "NM" ? 1 : 5;
     }
     case '7': {
-      const std::string s = ExchangeAfterRst(q.Exchange, 4);
-      p = s.empty() || s == "0" || ExchangeAfterRst(q.Exchange, 2) == "NM" ? 1 : 10;
+      const std::string s = ExchangeAfterRst(q.Exchange(), 4);
+      p = s.empty() || s == "0" || ExchangeAfterRst(q.Exchange(), 2) == "NM" ? 1 : 10;
       if (klasse == 3 || klasse == 4) p = dist;
       return p;
     }
@@ -403,7 +426,7 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       return 1;
     case 'Z':
       // An unset member text would be contained in every exchange.
-      return !contest.MemberClub2.empty() && q.Exchange.find(contest.MemberClub2.view()) != std::string::npos
+      return !contest.MemberClub2.empty() && q.Exchange().find(contest.MemberClub2.view()) != std::string::npos
                  ? 5
                  : 1;
     case 'c':
@@ -426,12 +449,12 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       return OneOf(q.Band, {'m', 'n', 'o', 'p', 'q', 's', 't'}) ? 2 : 1;
     case 'i': {
       // Only no exchange at all or "NM" is a non-member; a blank is a text given.
-      const std::string_view s = Chars(q.Exchange, 4, 2);
+      const std::string_view s = Chars(q.Exchange(), 4, 2);
       return s.empty() || s == "NM" || IsDigit(s[0]) ? 1 : 10;
     }
     case 'k':
       p = 1;
-      if (q.Exchange.size() >= 8) p = 10;
+      if (q.Exchange().size() >= 8) p = 10;
       if (OneOf(q.Call, {"DA0QC", "DK0QCW", "DL0QCW"})) p = 10;
       return p;
     case 'l':
@@ -447,7 +470,7 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
     case 'q':
       return ClassMatrixPoints(q, klasse);
     case 's':
-      return SplitExchangeParts(q.Exchange).Part3 == "A" ? 2 : 1;
+      return SplitExchangeParts(q.Exchange()).Part3 == "A" ? 2 : 1;
     case 'u':
       return StartsWith(q.Call, "DO") || StartsWith(q.Call, "DN") ? 2 : 1;
     default:
@@ -518,7 +541,7 @@ int32_t RingDistance(std::string_view ownLocator, std::string_view locator) {
 
 int32_t QsoPoints(const TContestRec& contest, const TContestRecord& contestList, const TContestQsoRecord& qso,
                   const TQsoPointsEnv& env) {
-  const TQso q = ReadQso(qso);
+  const TQso q(qso);
   if (q.DupeMark != 0 || q.Call.size() < 3) return 0;
   TSearchLog search(env);
   const char letter = rec::GetChar(contestList.data(), crec::kTyp);

@@ -1,8 +1,10 @@
 #include "logentry/rules/recount.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "database/dbContest.h"
+#include "logentry/rules/qsowalk.h"
 
 namespace {
 
@@ -17,21 +19,18 @@ int16_t Clamp16(int32_t v) {
 // The kinds in the order the window's list refill asks them.
 constexpr std::array<int, 10> kListOrder = {2, 4, 18, 5, 10, 1, 12, 15, 16, 19};
 
-}  // namespace
-
-bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
-                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& c, bool store) {
+// The points and QSOs per band over the snapshot (in record-number order).
+// With changed given, the QSOs whose stored points differ from the rules'
+// get the rules' points in the snapshot and their places noted there, in
+// the order the writes go.
+void CountPoints(const TContestRec& contest, const TContestRecord& contestList, TLogSnapshot& log,
+                 const TQsoPointsEnv& env, TScoreCounters& c, std::vector<size_t>* changed) {
   c.BandPoints.fill(0);
   c.BandQsoCount.fill(0);
   c.QsoCounter = 1;
   c.CurBandQsos = 0;
-  const bool tx = store && log.BeginTransaction();
-  // After the first write that fails (a full disk) nothing more is written:
-  // each further write would fail and be reported again. The counting goes on.
-  bool stored = store;
-  TContestQsoRecord q;
-  for (bool ok = log.First(qrec::kKeyNummer, true); ok; ok = log.Next(false, true)) {
-    log.GetQsoRecord(q);
+  for (size_t place = 0; place < log.Count(); ++place) {
+    TContestQsoRecord& q = log.Record(place);
     const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
     if (marker != 0 && marker != ' ') {
       c.LastBand = marker;
@@ -42,66 +41,53 @@ bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList
     if (slot != 0) {
       const int32_t points = QsoPoints(contest, contestList, q, env);
       c.BandPoints[slot] += points;
-      if (stored && points != rec::GetUInt16(q.data(), qrec::kPunkte)) {
+      if (changed && points != rec::GetUInt16(q.data(), qrec::kPunkte)) {
         rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(points));
-        log.SetQsoRecord(q);
-        stored = log.Update();
+        changed->push_back(place);
       }
       c.BandQsoCount[slot] += 1;
     }
     c.QsoCounter += 1;
     c.LastBand = Band(bandCode);
   }
-  if (!store) return true;
-  if (!stored) {
-    if (tx) log.RollbackTransaction();
-    return false;
+}
+
+// Writes the points noted by CountPoints over the stored QSOs. After the
+// first write that fails (a full disk) nothing more is written: each further
+// write would fail and be reported again.
+bool WritePoints(TdbContest& log, const TLogSnapshot& snapshot, const std::vector<size_t>& changed) {
+  for (size_t place : changed) {
+    if (!log.ReadRecord(snapshot.Ref(place))) return false;
+    log.SetQsoRecord(snapshot.Record(place));
+    if (!log.Update()) return false;
   }
-  return !tx || log.CommitTransaction();
+  return true;
 }
 
-int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
-                        const TContestRecord& contestList, TMultiplierLists* lists,
-                        const TCountOptions& options) {
-  int32_t sum = 0;
-  for (int kind : kListOrder) sum += CountMultis(kind, band, log, contest, contestList, options, lists, nullptr);
-  return sum;
-}
-
-bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
-                  const TContestRecord& contestList, const TQsoPointsEnv& env,
-                  TMultiplierLists& lists, TScoreCounters& c, bool storePoints) {
-  bool stored = true;
+// The window's multiplier counts: the current band's, refilling the lists,
+// and with full every band's.
+void CountWindowMultis(bool full, char currentBand, TQsoWalk& log, const TContestRec& contest,
+                       const TContestRecord& contestList, TMultiplierLists& lists, TScoreCounters& c) {
   lists.Clear();
   TCountOptions fill;
   fill.FillList = true;
   c.CurBandMultis = CountBandMultis(currentBand, log, contest, contestList, &lists, fill);
-  if (full) {
-    stored = RecountPoints(contest, contestList, log, env, c, storePoints);
-    c.BandMultiCount.fill(0);
-    if (ScopePerBand(contest.MultiplierMode)) {
-      for (char b : contest.BandLetters)
-        if (IsBandLetter(b)) c.BandMultiCount[Band(b)] += CountBandMultis(b, log, contest, contestList, nullptr);
-    } else {
-      c.BandMultiCount[1] += CountBandMultis(contest.BandLetters[0], log, contest, contestList, nullptr);
-    }
+  if (!full) return;
+  c.BandMultiCount.fill(0);
+  if (ScopePerBand(contest.MultiplierMode)) {
+    for (char b : contest.BandLetters)
+      if (IsBandLetter(b)) c.BandMultiCount[Band(b)] += CountBandMultis(b, log, contest, contestList, nullptr);
+  } else {
+    c.BandMultiCount[1] += CountBandMultis(contest.BandLetters[0], log, contest, contestList, nullptr);
   }
-  c.CurBandPoints = c.BandPoints[Band(currentBand)];
-  c.CurBandQsos = c.BandQsoCount[Band(currentBand)];
-  return stored;
 }
 
-bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable,
-                   TdbContest& log, const std::array<int32_t, 256>& bandPoints,
-                   const std::function<void(int32_t)>& progress,
-                   std::array<TSlotTotals, 100>* totalsOut) {
-  TContestRecord list{};
-  TContestExtraRecord extra{};
-  listTable.GetContestRecord(list);
-  extraTable.GetExtraRecord(extra);
-  const bool intoList = rec::GetByte(list.data(), crec::kTotalsPlace) == 0;
+// The claimed totals of every band slot: QSOs, multipliers and caption
+// counters; the points come from bandPoints.
+std::array<TSlotTotals, 100> CountSlots(const TContestRec& contest, const TContestRecord& list, TQsoWalk& log,
+                                        const std::array<int32_t, 256>& bandPoints,
+                                        const std::function<void(int32_t)>& progress) {
   const bool perBand = ScopePerBand(contest.MultiplierMode);
-
   std::array<TSlotTotals, 100> slots{};
   TCountOptions opt;
   opt.Recount = true;
@@ -149,8 +135,21 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
     const char b = contest.BandLetters[static_cast<size_t>(s)];
     slots[static_cast<size_t>(s)].Points = (b == 0 || b == ' ') ? 0 : bandPoints[Band(b)];
   }
+  return slots;
+}
 
-  if (intoList) {
+// The totals into the contest-list record (slots 1..7) when its
+// totals-place byte is 0, else into the contest-settings record (slots
+// 1..100); both records are written back with what their tables hold, in a
+// job each. Jobs that began are added to jobs, for the caller to end; false
+// when a record cannot be written.
+bool WriteTotals(const std::array<TSlotTotals, 100>& slots, TdbContest& listTable, TdbContest& extraTable,
+                 std::vector<TdbContest*>& jobs) {
+  TContestRecord list{};
+  TContestExtraRecord extra{};
+  listTable.GetContestRecord(list);
+  extraTable.GetExtraRecord(extra);
+  if (rec::GetByte(list.data(), crec::kTotalsPlace) == 0) {
     for (int s = 1; s <= crec::kSlots; ++s) {
       const TSlotTotals& t = slots[static_cast<size_t>(s - 1)];
       const crec::SlotOffsets o = crec::SlotAt(s);
@@ -171,19 +170,128 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
       rec::SetInt16(extra.data(), xrec::Caption3At(s), Clamp16(t.Captions[2]));
     }
   }
-
-  const bool txList = listTable.BeginTransaction();
-  const bool txExtra = extraTable.BeginTransaction();
+  if (listTable.BeginTransaction()) jobs.push_back(&listTable);
+  if (extraTable.BeginTransaction()) jobs.push_back(&extraTable);
   listTable.SetContestRecord(list);
   extraTable.SetExtraRecord(extra);
-  const bool ok = listTable.Update() && extraTable.Update();
-  if (ok) {
-    if (txExtra) extraTable.CommitTransaction();
-    if (txList) listTable.CommitTransaction();
-  } else {
-    if (txExtra) extraTable.RollbackTransaction();
-    if (txList) listTable.RollbackTransaction();
+  return listTable.Update() && extraTable.Update();
+}
+
+// Ends the jobs in the order they began: committed while ok, else rolled
+// back (a commit that fails has rolled its own job back, and the jobs after
+// it are rolled back). The result: ok and every commit went through.
+bool EndJobs(std::vector<TdbContest*>& jobs, bool ok) {
+  for (TdbContest* job : jobs) {
+    if (ok)
+      ok = job->CommitTransaction();
+    else
+      job->RollbackTransaction();
   }
+  jobs.clear();
+  return ok;
+}
+
+// Reads the log in one pass and recounts its points; alsoCount counts on the
+// same reading first. With store the points that changed are written, in a
+// job that holds the log from the reading on: nothing another station writes
+// meanwhile is overwritten with what was read before it. False when the
+// points could not be written.
+bool RecountPointsAnd(const TContestRec& contest, const TContestRecord& contestList, TdbContest& log,
+                      const TQsoPointsEnv& env, TScoreCounters& c, bool store,
+                      const std::function<void(TLogSnapshot&)>& alsoCount) {
+  const bool tx = store && log.BeginTransaction();
+  TLogSnapshot snapshot;
+  snapshot.Read(log);
+  if (alsoCount) alsoCount(snapshot);
+  std::vector<size_t> changed;
+  CountPoints(contest, contestList, snapshot, env, c, store ? &changed : nullptr);
+  if (!store) return true;
+  if (!WritePoints(log, snapshot, changed)) {
+    if (tx) log.RollbackTransaction();
+    return false;
+  }
+  return !tx || log.CommitTransaction();
+}
+
+}  // namespace
+
+bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList,
+                   TdbContest& log, TQsoPointsEnv env, TScoreCounters& c, bool store) {
+  return RecountPointsAnd(contest, contestList, log, env, c, store, {});
+}
+
+int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
+                        const TContestRecord& contestList, TMultiplierLists* lists,
+                        const TCountOptions& options) {
+  TTableWalk walk(log);
+  return CountBandMultis(band, walk, contest, contestList, lists, options);
+}
+
+int32_t CountBandMultis(char band, TQsoWalk& log, const TContestRec& contest,
+                        const TContestRecord& contestList, TMultiplierLists* lists,
+                        const TCountOptions& options) {
+  int32_t sum = 0;
+  for (int kind : kListOrder) sum += CountMultis(kind, band, log, contest, contestList, options, lists, nullptr);
+  return sum;
+}
+
+bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
+                  const TContestRecord& contestList, const TQsoPointsEnv& env,
+                  TMultiplierLists& lists, TScoreCounters& c, bool storePoints) {
+  bool stored = true;
+  if (full) {
+    stored = RecountPointsAnd(contest, contestList, log, env, c, storePoints, [&](TLogSnapshot& snapshot) {
+      TSnapshotWalk walk(snapshot);
+      CountWindowMultis(true, currentBand, walk, contest, contestList, lists, c);
+    });
+  } else {
+    // A few key searches on the table: no reading of the whole log.
+    TTableWalk walk(log);
+    CountWindowMultis(false, currentBand, walk, contest, contestList, lists, c);
+  }
+  c.CurBandPoints = c.BandPoints[Band(currentBand)];
+  c.CurBandQsos = c.BandQsoCount[Band(currentBand)];
+  return stored;
+}
+
+bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable,
+                   TdbContest& log, const std::array<int32_t, 256>& bandPoints,
+                   const std::function<void(int32_t)>& progress,
+                   std::array<TSlotTotals, 100>* totalsOut) {
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  TLogSnapshot snapshot;
+  snapshot.Read(log);
+  TSnapshotWalk walk(snapshot);
+  const std::array<TSlotTotals, 100> slots = CountSlots(contest, list, walk, bandPoints, progress);
+  std::vector<TdbContest*> jobs;
+  const bool ok = EndJobs(jobs, WriteTotals(slots, listTable, extraTable, jobs));
   if (totalsOut) *totalsOut = slots;
   return ok;
+}
+
+bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
+                 const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
+                 const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut) {
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  // One job over the log and the records of the totals: the log is held
+  // from the reading on, so nothing another station writes meanwhile is
+  // overwritten with what was read before it, and the points go in before
+  // the totals that add them up, or neither does.
+  const bool logJob = log.BeginTransaction();
+  TLogSnapshot snapshot;
+  snapshot.Read(log);
+  TSnapshotWalk walk(snapshot);
+  CountWindowMultis(true, currentBand, walk, contest, list, lists, c);
+  std::vector<size_t> changed;
+  CountPoints(contest, list, snapshot, env, c, &changed);
+  c.CurBandPoints = c.BandPoints[Band(currentBand)];
+  c.CurBandQsos = c.BandQsoCount[Band(currentBand)];
+  const std::array<TSlotTotals, 100> slots = CountSlots(contest, list, walk, c.BandPoints, progress);
+  if (totalsOut) *totalsOut = slots;
+
+  std::vector<TdbContest*> jobs;
+  if (logJob) jobs.push_back(&log);
+  return EndJobs(jobs, WritePoints(log, snapshot, changed) && WriteTotals(slots, listTable, extraTable, jobs));
 }

@@ -4,6 +4,8 @@
 // refill the window's lists, and the full recount "Neuberechnung" that
 // stores the claimed per-band totals in the contest's records. Every walk
 // runs on a second QSO-log handle, so the window's table keeps its place.
+// A recount that visits the whole log reads it once, in one pass, and
+// walks its indexes in memory (see qsowalk.h).
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -42,6 +44,9 @@ bool RecountPoints(const TContestRec& contest, const TContestRecord& contestList
 int32_t CountBandMultis(char band, TdbContest& log, const TContestRec& contest,
                         const TContestRecord& contestList, TMultiplierLists* lists,
                         const TCountOptions& options = {});
+int32_t CountBandMultis(char band, TQsoWalk& log, const TContestRec& contest,
+                        const TContestRecord& contestList, TMultiplierLists* lists,
+                        const TCountOptions& options = {});
 
 // The window's recount: lists refilled with the current band's multipliers;
 // with full also the points and the multipliers of every band. False when
@@ -68,3 +73,15 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
                    TdbContest& log, const std::array<int32_t, 256>& bandPoints,
                    const std::function<void(int32_t)>& progress = {},
                    std::array<TSlotTotals, 100>* totalsOut = nullptr);
+
+// The recount after the log changed and when the window closes: the
+// window's full recount (RecountScore) and the claimed totals
+// (Neuberechnung) from one reading of the log, with the points of the
+// rules; the listTable's contest-list record gives the rules. The changed
+// points and the totals are written as one job: kept together, or on a
+// failure neither (the storage layer has reported it). False when something
+// could not be written.
+bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
+                 const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters,
+                 const std::function<void(int32_t)>& progress = {},
+                 std::array<TSlotTotals, 100>* totalsOut = nullptr);

@@ -321,6 +321,74 @@ TEST_F(ContestTableTest, CallsAreFoundByTheirHomeCallWhateverFormWasLogged) {
   EXPECT_EQ(search.GetCall(), "EA8/DK2XY");
 }
 
+// The keys of a QSO as the log files hold them: files written by earlier
+// runs keep their keys, so a key built otherwise would no longer find them.
+// Readable (detached) keys show the layout; the file's keys are the same
+// parts with integers in their compact form and no separators.
+TEST_F(ContestTableTest, QsoKeysKeepTheirLayout) {
+  TContestQsoRecord r{};
+  uint8_t* p = r.data();
+  rec::SetStr(p, qrec::kCall, qrec::kCallCap, "ea8/dl1abc");
+  rec::SetStr(p, qrec::kMode, qrec::kModeCap, "cw");
+  rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "jo40ab");
+  rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "DL");
+  rec::SetStr(p, qrec::kPrefix, qrec::kPrefixCap, "EA8");
+  rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "ABCDEF");
+  rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "G");
+  rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, "ny");
+  rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "M1234");
+  rec::SetStr(p, qrec::kCMulti, qrec::kCMultiCap, "jo40");
+  rec::SetChar(p, qrec::kBandcode, 'b');
+  rec::SetInt32(p, qrec::kDatum, 155000);
+  rec::SetInt32(p, qrec::kZeit, 3600);
+  rec::SetInt32(p, qrec::kNummer, 12);
+  rec::SetInt32(p, qrec::kWagBandNr, 7);
+  rec::SetInt32(p, qrec::kWagBandNrIntern, 8);
+  rec::SetInt32(p, qrec::kWagNummer, 9);
+  rec::SetUInt16(p, qrec::kModeNr, 5);
+  auto keysOf = [&](bool detached) {
+    TdbContest log(kContestLog, detached, 7);
+    std::copy(r.begin(), r.end(), log.RecordBuffer());
+    std::vector<std::string> keys;
+    for (int k = 1; k <= qrec::kKeyCount; ++k) {
+      TKeyStr key;
+      log.BufferKey(k, key);
+      keys.push_back(key.Str());
+    }
+    return keys;
+  };
+  const std::vector<std::string> readable = keysOf(true);
+  EXPECT_EQ(readable[0], "155000||3600");
+  EXPECT_EQ(readable[1], "DL1ABC        ||155000||3600");
+  EXPECT_EQ(readable[2], "JO40AB||155000||3600");
+  EXPECT_EQ(readable[3], "12");
+  EXPECT_EQ(readable[4], "DL    ");
+  EXPECT_EQ(readable[5], "DL1ABC        ");
+  EXPECT_EQ(readable[6], "");
+  EXPECT_EQ(readable[7], "b||8");
+  EXPECT_EQ(readable[8], "b||DL1ABC        ||CW    ");
+  EXPECT_EQ(readable[9], "b||DL    ");
+  EXPECT_EQ(readable[10], "b||" + ToStrings.IntToKeyString(qrec::kDescBase - 7, true));
+  EXPECT_EQ(readable[11], "b||" + ToStrings.IntToKeyString(qrec::kDescBase - 8, true));
+  EXPECT_EQ(readable[12], "9");
+  EXPECT_EQ(readable[17], "ABCDEF||G ");
+  EXPECT_EQ(readable[18], "JO40  ");
+  EXPECT_EQ(readable[19], "M1234       ");
+  EXPECT_EQ(readable[20], "b||ABCDEF||G ");
+  EXPECT_EQ(readable[21], "b||EA8   ");
+  EXPECT_EQ(readable[22], "b||JO40AB");
+  EXPECT_EQ(readable[23], "CW    ||" + ToStrings.IntToKeyString(qrec::kDescBase - 5, true));
+  EXPECT_EQ(readable[24], "b||NY");
+  EXPECT_EQ(readable[25], "NY");
+  EXPECT_EQ(readable[26], "b||M1234       ");
+  EXPECT_EQ(readable[27], "EA8   ");
+  const std::vector<std::string> stored = keysOf(false);
+  EXPECT_EQ(stored[1], "DL1ABC        " + EncodeIntKey(155000) + EncodeIntKey(3600));
+  EXPECT_EQ(stored[8], "bDL1ABC        CW    ");
+  EXPECT_EQ(stored[20], "bABCDEFG ");
+  EXPECT_EQ(stored[23], "CW    " + EncodeIntKey(qrec::kDescBase - 5));
+}
+
 TEST_F(ContestTableTest, AddThenUpdateKeepsNummer) {
   TdbContest list(kContestList, false, 0);
   TContestRecord c{};

@@ -16,6 +16,7 @@
 #include "logentry/model/contlogclock.h"
 #include "logentry/model/contloggrid.h"
 #include "logentry/model/contlogmodel.h"
+#include "logentry/rules/score.h"
 #include "platform/clock.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
@@ -174,6 +175,84 @@ TEST_F(LogModelTest, TypingALocatorShowsTheBeamAndStoresNoPlaceholderCall) {
   EXPECT_GT(beam, 45.0);
   EXPECT_LT(beam, 90.0);
   EXPECT_EQ(rec::GetStr(model->EntryRecord().data(), qrec::kCall, qrec::kCallCap), "");
+}
+
+// An import prepares every record as the entry would, each bringing its
+// locator square for a moment; the panel is not drawn for every record but
+// shows the window as the import leaves it: without the last record's
+// tentative square, as the counters and lists are.
+TEST_F(LogModelTest, AnImportLeavesThePanelShowingTheWindowsCounts) {
+  TContestLogModel& m = Open();
+  m.StartNewEntry(false);
+  int prepared = 0;
+  m.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
+    for (int i = 0; i < 3; ++i) {
+      TContestQsoRecord q{};
+      rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL" + std::to_string(i + 1) + "ABC");
+      rec::SetChar(q.data(), qrec::kBandcode, 'b');
+      rec::SetStr(q.data(), qrec::kMode, qrec::kModeCap, "CW");
+      rec::SetInt32(q.data(), qrec::kDatum, Day("20.12.2015"));
+      rec::SetInt32(q.data(), qrec::kZeit, 8 * 3600 + 60 * i);
+      TContestFkt::SetReceivedExchange("599" + std::to_string(100 + i) + "/JO" + std::to_string(40 + i), q);
+      prepare(q);
+      EXPECT_EQ(rec::GetStr(q.data(), qrec::kLoc, qrec::kLocCap), "JO" + std::to_string(40 + i));
+      ++prepared;
+    }
+  });
+  ASSERT_EQ(prepared, 3);
+  EXPECT_EQ(m.Counters().CurBandMultis, 0);
+  EXPECT_EQ(m.View.Score.TotalMults, ShowScore(m.Contest(), m.Counters(), m.State.CurrentBand).TotalMults);
+  EXPECT_EQ(m.View.Score.MultiText, ShowScore(m.Contest(), m.Counters(), m.State.CurrentBand).MultiText);
+  EXPECT_EQ(m.View.Multis.size(), MergedMultiplierList(m.Lists()).size());
+}
+
+// Band-change rows carry no exchange. Values an older version left in them
+// are emptied when the log's table opens, so that no list or count meets
+// them; the QSOs keep theirs.
+TEST_F(LogModelTest, OpeningEmptiesTheExchangeValuesOfBandChangeRows) {
+  {
+    TdbContest log(kContestLog, false, nummer);
+    int32_t zeit = 8 * 3600;
+    for (const uint8_t marker : {uint8_t(0), uint8_t('c'), uint8_t(0), uint8_t('b'), uint8_t(' ')}) {
+      TContestQsoRecord q{};
+      uint8_t* p = q.data();
+      rec::SetStr(p, qrec::kCall, qrec::kCallCap, marker == 0 || marker == ' ' ? "DL1ABC" : "");
+      rec::SetChar(p, qrec::kBandcode, 'b');
+      rec::SetStr(p, qrec::kMode, qrec::kModeCap, "CW");
+      rec::SetInt32(p, qrec::kDatum, Day("20.12.2015"));
+      rec::SetInt32(p, qrec::kZeit, zeit += 60);
+      rec::SetByte(p, qrec::kQsoMarker, marker);
+      rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "JO40AB");
+      rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, "DL");
+      rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "ABCDEF");
+      rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "GH");
+      rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "M1234");
+      log.ClearRecord();
+      log.SetQsoRecord(q);
+      ASSERT_TRUE(log.Add());
+    }
+  }
+  TContLogAlle companion;
+  std::unique_ptr<TdbContest> table;
+  const TOpenedLog opened = companion.OpenQsoLog(table, nummer, true);
+  ASSERT_TRUE(opened.Opened);
+  EXPECT_TRUE(opened.HasQso);
+  TdbContest log(kContestLog, false, nummer);
+  int rows = 0, changes = 0;
+  TContestQsoRecord q;
+  for (bool more = log.First(qrec::kKeyDatumZeit); more; more = log.Next(), ++rows) {
+    log.GetQsoRecord(q);
+    const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
+    const bool qso = marker == 0 || marker == ' ';
+    changes += qso ? 0 : 1;
+    EXPECT_EQ(rec::GetStr(q.data(), qrec::kLoc, qrec::kLocCap), qso ? "JO40AB" : "") << rows;
+    EXPECT_EQ(rec::GetStr(q.data(), qrec::kDXCC, qrec::kDXCCCap), qso ? "DL" : "") << rows;
+    EXPECT_EQ(rec::GetStr(q.data(), qrec::kDOK1, qrec::kDOK1Cap), qso ? "ABCDEF" : "") << rows;
+    EXPECT_EQ(rec::GetStr(q.data(), qrec::kDOK2, qrec::kDOK2Cap), qso ? "GH" : "") << rows;
+    EXPECT_EQ(rec::GetStr(q.data(), qrec::kCall2, qrec::kCall2Cap), qso ? "M1234" : "") << rows;
+  }
+  EXPECT_EQ(rows, 5);
+  EXPECT_EQ(changes, 2);
 }
 
 // A log left by a job that stored its QSOs but was killed before it

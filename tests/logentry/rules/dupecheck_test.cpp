@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/kxstrings.h"
+#include "database/dbContest.h"
 #include "logentry/qsolog_fixture.h"
 #include "support/ScriptedMessages.h"
 
@@ -64,6 +65,39 @@ TEST_F(DupeCheckTest, BandAndModeComparesHomeCalls) {
   // The window's table keeps the QSO being entered.
   EXPECT_EQ(rec::GetStr(WindowRecord().data(), qrec::kCall, qrec::kCallCap), "DL1ABC/P");
   EXPECT_EQ(window_->CurrentRef(), 0);
+}
+
+// A job over many QSOs (an import) lends one search handle to all its
+// checks: each check finds from the start, wherever the last one left the
+// handle, and the window's table keeps its entry.
+TEST_F(DupeCheckTest, OneLentHandleServesCheckAfterCheck) {
+  Store({.call = "DL1ABC", .band = 'b', .mode = "CW"});
+  Store({.call = "DL2XYZ", .band = 'c', .mode = "SSB"});
+  Store({.call = "OK1AA", .band = 'b', .mode = "CW"});
+  TdbContest search(kContestLog, false, kLogNumber);
+  struct Case {
+    uint8_t rule;
+    TQ q;
+    bool passes;
+  };
+  const Case cases[] = {
+      {DupeRule::Band, {.call = "OK1AA", .band = 'b'}, false},
+      {DupeRule::Band, {.call = "DL1ABC", .band = 'c'}, true},
+      {DupeRule::Band, {.call = "DL1ABC/P", .band = 'b'}, false},
+      {DupeRule::BandAndMode, {.call = "DL2XYZ", .band = 'c', .mode = "SSB"}, false},
+      {DupeRule::BandAndMode, {.call = "DL2XYZ", .band = 'c', .mode = "CW"}, true},
+      {DupeRule::Mode, {.call = "DL2XYZ", .band = 'b', .mode = "FM"}, false},
+      {DupeRule::Mode, {.call = "OK1AA", .band = 'c', .mode = "SSB"}, true},
+      {DupeRule::OncePerContest, {.call = "DL1ABC", .band = 'e'}, false},
+      {DupeRule::OncePerContest, {.call = "DL3ZZZ", .band = 'b'}, true},
+  };
+  for (const Case& c : cases) {
+    contest_.DupeRule = c.rule;
+    Enter(c.q);
+    EXPECT_EQ(CheckQso(contest_, 'A', *window_, c.q.band, c.q.mode, &search).Passed, c.passes) << c.q.call;
+    EXPECT_EQ(Passes(c.rule, c.q), c.passes) << c.q.call << " with a handle of its own";
+    EXPECT_EQ(rec::GetStr(WindowRecord().data(), qrec::kCall, qrec::kCallCap), c.q.call);
+  }
 }
 
 TEST_F(DupeCheckTest, UnknownRulesAndRuleZeroCheckNothing) {

@@ -9,11 +9,16 @@
 #include <utility>
 
 #include "database/dbContest.h"
+#include "database/filemanager.h"
 #include "logentry/rules/newmultis.h"
 #include "logentry/rules/recount.h"
 #include "logentry/rules/score.h"
 #include "logentry/multiqso.h"
 #include "logentry/realcontest.h"
+#include "storage/ifderrors.h"
+#include "support/ForkedChild.h"
+#include "support/FullDisk.h"
+#include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -71,6 +76,20 @@ class RecountTest : public ::testing::Test {
     TContestExtraRecord extra;
     extraTable_->GetExtraRecord(extra);
     return extra;
+  }
+  // The stored QSOs whose points differ from what the rules give them.
+  int WrongPoints() {
+    const TContestRecord list = StoredList();
+    TQsoPointsEnv env;
+    env.ContestNumber = kLog;
+    int wrong = 0;
+    TContestQsoRecord q;
+    for (bool ok = log_->First(qrec::kKeyNummer); ok; ok = log_->Next()) {
+      log_->GetQsoRecord(q);
+      if (rec::GetByte(q.data(), qrec::kQsoMarker) != 0) continue;
+      if (rec::GetUInt16(q.data(), qrec::kPunkte) != QsoPoints(*c_, list, q, env)) ++wrong;
+    }
+    return wrong;
   }
 
   TempProgramDir dir_;
@@ -249,6 +268,86 @@ TEST_F(RecountTest, TenThousandQsosCountLikeTheirDistinctValues) {
   RecountScore(false, 'b', *log_, *c_, list, env, lists, c);
   EXPECT_EQ(c.CurBandMultis, totals[0].Mults);
   EXPECT_EQ(lists.Count(4), 500);  // 520 DOKs, the list holds 500
+}
+
+TEST_F(RecountTest, FullRecountStoresThePointsAndTheTotalsOfTheRules) {
+  // The recount after a change: the points of the rules go into the QSOs,
+  // the window's score and lists are counted, and the totals stored add up
+  // the points of the rules, all from one reading of the log.
+  Open('D');
+  int32_t t = 0;
+  Store(Qso("DL1A", 'b', "A01", "DL", ++t));
+  Store(Qso("DL1B", 'b', "A01", "DL", ++t));
+  Store(Qso("F1A", 'b', "", "F", ++t));
+  Store(Qso("", 'c', "", "", ++t, 'c'));
+  Store(Qso("DL1C", 'c', "B02", "DL", ++t));
+  ASSERT_EQ(WrongPoints(), 4);  // every QSO holds 99 points
+  TContestRecord list = StoredList();
+  TQsoPointsEnv env;
+  env.ContestNumber = kLog;
+  TMultiplierLists lists;
+  TScoreCounters c;
+  std::array<TSlotTotals, 100> totals;
+  ASSERT_TRUE(FullRecount(*c_, *listTable_, *extraTable_, *log_, env, 'b', lists, c, {}, &totals));
+  EXPECT_EQ(WrongPoints(), 0);
+  EXPECT_EQ(c.QsoCounter, 5);
+  EXPECT_EQ(c.LastBand, 'c');
+  EXPECT_EQ(c.CurBandMultis, 3);  // A01; DL, F
+  EXPECT_EQ(c.BandMultiCount['c'], 2);
+  EXPECT_EQ(MergedMultiplierList(lists).size(), 3u);
+  EXPECT_GT(c.BandPoints['b'], 0);
+  list = StoredList();
+  EXPECT_EQ(rec::GetInt32(list.data(), crec::SlotAt(1).points), c.BandPoints['b']);
+  EXPECT_EQ(rec::GetInt32(list.data(), crec::SlotAt(2).points), c.BandPoints['c']);
+  EXPECT_EQ(rec::GetInt16(list.data(), crec::SlotAt(1).qsos), 3);
+  EXPECT_EQ(rec::GetInt16(list.data(), crec::SlotAt(1).mults), 3);
+  EXPECT_EQ(totals[1].Mults, 2);
+  // The window's own full recount of the stored log finds the same.
+  TScoreCounters again;
+  RecountScore(true, 'b', *log_, *c_, list, env, lists, again);
+  EXPECT_EQ(again.BandPoints, c.BandPoints);
+  EXPECT_EQ(again.BandMultiCount, c.BandMultiCount);
+}
+
+TEST_F(RecountTest, FullRecountOnAFullDiskKeepsNeitherPointsNorTotals) {
+  // The points fill more of the disk than it has; the totals alone would
+  // fit. Kept apart, the log's totals would add up points its QSOs do not
+  // hold.
+  Open('D');
+  ASSERT_TRUE(log_->BeginTransaction());
+  for (int i = 0; i < 2000; ++i) Store(Qso("DL" + std::to_string(i) + "A", i % 2 ? 'b' : 'c', "A01", "DL", i));
+  ASSERT_TRUE(log_->CommitTransaction());
+  ASSERT_EQ(WrongPoints(), 2000);
+  ForkedChild child;
+  ASSERT_TRUE(child.Fork());
+  if (child.InChild()) {
+    ForkedChild::OwnConnections();
+    ScriptedMessages messages;
+    messages.AllowAny(true);
+    DriverErrorReporter = SpecialDebugStack;
+    TdbContest log(kContestLog, false, kLog), list(kContestList, false, 0), extra(kContestExtra, false, 0);
+    if (!list.FindByNumber(listNummer_) || !extra.FindByNumber(kLog)) _exit(1);
+    TQsoPointsEnv env;
+    env.ContestNumber = kLog;
+    TMultiplierLists lists;
+    TScoreCounters c;
+    if (!FillDisk(256 * 1024)) _exit(90);
+    if (FullRecount(*c_, list, extra, log, env, 'b', lists, c)) _exit(2);
+    // What went wrong was said, once.
+    _exit(messages.History().empty() ? 3 : 0);
+  }
+  EXPECT_EQ(child.Exit(), 0);
+  EXPECT_EQ(WrongPoints(), 2000);
+  EXPECT_EQ(rec::GetInt32(StoredList().data(), crec::SlotAt(1).points), 0);
+  EXPECT_EQ(rec::GetInt16(StoredList().data(), crec::SlotAt(1).qsos), 0);
+  // With room on the disk both go in.
+  TQsoPointsEnv env;
+  env.ContestNumber = kLog;
+  TMultiplierLists lists;
+  TScoreCounters c;
+  ASSERT_TRUE(FullRecount(*c_, *listTable_, *extraTable_, *log_, env, 'b', lists, c));
+  EXPECT_EQ(WrongPoints(), 0);
+  EXPECT_EQ(rec::GetInt16(StoredList().data(), crec::SlotAt(1).qsos), 1000);
 }
 
 }  // namespace
