@@ -245,12 +245,7 @@ int32_t TDates::DateStringToDate(std::string_view text, std::string_view picture
 }
 
 std::string TDates::DateToDateString(int32_t date, std::string_view picture) const {
-  std::string out;
-  {
-    TTextWriter w(out);
-    WriteDateString(w, date, picture);
-  }
-  return out;
+  return WrittenText([&](TTextWriter& w) { WriteDateString(w, date, picture); });
 }
 
 void TDates::WriteDateString(TTextWriter& out, int32_t date, std::string_view picture) const {
@@ -276,12 +271,7 @@ int32_t TDates::TimeStringToTime(std::string_view text, std::string_view picture
 }
 
 std::string TDates::TimeToTimeString(int32_t time, std::string_view picture) const {
-  std::string out;
-  {
-    TTextWriter w(out);
-    WriteTimeString(w, time, picture);
-  }
-  return out;
+  return WrittenText([&](TTextWriter& w) { WriteTimeString(w, time, picture); });
 }
 
 void TDates::WriteTimeString(TTextWriter& out, int32_t time, std::string_view picture) const {

@@ -127,3 +127,16 @@ class TTextWriter {
   char* p_;
   char* end_;
 };
+
+// The text one write makes on its own, for callers that want a single text
+// rather than a stream of them; the writer ends (and cuts the string to what
+// was written) before the text is handed back.
+template <class Write>
+std::string WrittenText(Write&& write) {
+  std::string out;
+  {
+    TTextWriter w(out);
+    write(w);
+  }
+  return out;
+}

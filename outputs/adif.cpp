@@ -41,14 +41,7 @@ void ExchangeField(TTextWriter& line, std::string_view numberTag, std::string_vi
 
 std::string AdifQsoText(const TContestRec& description, char letter, bool onlyReport,
                         const TContestQsoRecord& qso, const TAdifEntityLookup& entityNumber) {
-  std::string line;
-  line.reserve(300);
-  TLineTexts texts;
-  {
-    TTextWriter w(line);
-    WriteAdifQsoText(w, description, letter, onlyReport, qso, entityNumber, texts);
-  }
-  return line;
+  return LineText(WriteAdifQsoText, description, letter, onlyReport, qso, entityNumber);
 }
 
 void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char letter, bool onlyReport,

@@ -77,13 +77,7 @@ std::vector<std::string> CabrilloHeaderLines(const TExportLog& log, const std::s
 }
 
 std::string CabrilloQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
-  std::string line;
-  TLineTexts texts;
-  {
-    TTextWriter w(line);
-    WriteCabrilloQsoText(w, log, qso, texts);
-  }
-  return line;
+  return LineText(WriteCabrilloQsoText, log, qso);
 }
 
 void WriteCabrilloQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRecord& qso,

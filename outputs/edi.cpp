@@ -200,13 +200,7 @@ std::string_view NumberPart(std::string_view exchange) {
 }  // namespace
 
 std::string EdiQsoText(const TContestQsoRecord& qso) {
-  std::string line;
-  TLineTexts texts;
-  {
-    TTextWriter w(line);
-    WriteEdiQsoText(w, qso, texts);
-  }
-  return line;
+  return LineText(WriteEdiQsoText, qso);
 }
 
 void WriteEdiQsoText(TTextWriter& w, const TContestQsoRecord& qso, TLineTexts& texts) {

@@ -46,3 +46,12 @@ class TLineTexts {
   std::string mode_, modeText_;
   TContestFkt::TExchangeBuffer sent_{}, received_{};
 };
+
+// The text of one line written on its own, with texts of its own: for the
+// callers that want a single line rather than a file of them. write is
+// called as write(writer, args..., texts).
+template <class Write, class... Args>
+std::string LineText(Write&& write, const Args&... args) {
+  TLineTexts texts;
+  return WrittenText([&](TTextWriter& w) { write(w, args..., texts); });
+}

@@ -201,13 +201,8 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
                         TdbContest& log, TdbContest& contestList) {
   TContestQsoRecord q{};
   log.GetQsoRecord(q);
-  std::string line;
-  TLineTexts texts;
-  {
-    TTextWriter w(line);
-    WriteListQsoLine(w, out, runningNumber, contest, q, LetterOf(contestList), texts);
-  }
-  return line;
+  return LineText(
+      [&](TTextWriter& w, TLineTexts& texts) { WriteListQsoLine(w, out, runningNumber, contest, q, LetterOf(contestList), texts); });
 }
 
 // --- the driver -----------------------------------------------------------------------

@@ -146,13 +146,7 @@ constexpr TStfColumn kColumns[] = {C::Date, C::Time, C::Band, C::Mode, C::Call, 
 }  // namespace
 
 std::string StfQsoText(const TExportLog& log, const TContestQsoRecord& qso) {
-  std::string line;
-  TLineTexts texts;
-  {
-    TTextWriter w(line);
-    WriteStfQsoText(w, log, qso, texts);
-  }
-  return line;
+  return LineText(WriteStfQsoText, log, qso);
 }
 
 void WriteStfQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRecord& qso,

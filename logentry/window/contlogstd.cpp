@@ -203,6 +203,10 @@ QWidget* TContestLogStd::Control(const std::string& name) const {
 
 QLabel* TContestLogStd::Label(const std::string& name) const { return qobject_cast<QLabel*>(Control(name)); }
 
+void TContestLogStd::SetLabelText(const std::string& name, const std::string& text) const {
+  if (QLabel* l = Label(name)) l->setText(Q(text));
+}
+
 // ---------------------------------------------------------------------------
 // Fields and view
 
@@ -249,9 +253,7 @@ void TContestLogStd::ShowView(bool fields) {
     if (!eRSTr[1]->hasFocus()) eRSTr[1]->setCursorPosition(static_cast<int>(eRSTr[1]->text().size()));
     model_.State.ShowingEntry = false;
   }
-  auto text = [this](const char* name, const std::string& t) {
-    if (QLabel* l = Label(name)) l->setText(Q(t));
-  };
+  auto text = [this](const char* name, const std::string& t) { SetLabelText(name, t); };
   text("lCall", v.lCall);
   text("lMode", v.lMode);
   text("lband", v.lband);
@@ -315,9 +317,7 @@ void TContestLogStd::ApplyFieldVisibility() {
 void TContestLogStd::ShowScoreLabels() {
   const TEntryView& v = model_.View;
   const THeadline& h = v.Headline;
-  auto text = [this](const char* name, const std::string& t) {
-    if (QLabel* l = Label(name)) l->setText(Q(t));
-  };
+  auto text = [this](const char* name, const std::string& t) { SetLabelText(name, t); };
   text("lePunkte", h.PointsCaption);
   text("lemulti", h.MultiCaption);
   text("leqso", h.QsoCaption);

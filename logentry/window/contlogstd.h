@@ -149,6 +149,8 @@ class TContestLogStd : public QDialog {
   // A label or edit of the window by name (nullptr when there is none).
   QWidget* Control(const std::string& name) const;
   QLabel* Label(const std::string& name) const;
+  // Sets the text of the window's label of that name, if it has one.
+  void SetLabelText(const std::string& name, const std::string& text) const;
   void OpenChoiceList(QListWidget* list, QListWidget* other, const char* at, void (TContestLogStd::*chosen)(),
                       const std::function<bool(QListWidgetItem*)>& isCurrent);
 

@@ -246,8 +246,7 @@ void TContestLogStd::ApplyShape() {
     w->setGeometry(place.X, place.Y, place.W, place.H);
     w->setVisible(place.Visible);
   }
-  for (const auto& [name, text] : s.Texts)
-    if (QLabel* l = Label(name)) l->setText(Q(text));
+  for (const auto& [name, text] : s.Texts) SetLabelText(name, text);
   // The placeholder texts of the sizing are not shown.
   for (const char* n : {"lqsopartner", "lcallname", "lbeam", "lMode", "lband", "lNummer"})
     if (QLabel* l = Label(n)) l->clear();
