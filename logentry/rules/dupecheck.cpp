@@ -1,8 +1,9 @@
 #include "logentry/rules/dupecheck.h"
 
-#include "platform/beep.h"
-
+#include <algorithm>
 #include <optional>
+
+#include "platform/beep.h"
 
 #include "database/dbContest.h"
 #include "database/homecall.h"
@@ -68,6 +69,16 @@ bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, TdbConte
   return false;
 }
 
+// The part of a call that names its country, for telling the same station
+// worked from another country. A number behind the call ("F6GPT/33", a
+// French departement) names none: such a call is of its home call's country.
+std::string CountryPartOf(std::string_view call) {
+  std::string country = ToPrefix.CountryCall(call);
+  if (!country.empty() && std::all_of(country.begin(), country.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return HomeCallOf(call);
+  return country;
+}
+
 TCheckMessage DupeWarning(std::string_view call, std::string_view germanTail, std::string_view english) {
   TCheckMessage m;
   m.kind = TCheckMessage::Achtung;
@@ -103,11 +114,11 @@ uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContes
                  const TContestRec& contest, TdbContest* search) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::Band && rule != DupeRule::BandAlso) return kNoDupe;
-  const std::string country = ToPrefix.CountryCall(call);
+  const std::string country = CountryPartOf(call);
   const bool dupe = AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
     // In this contest the same station worked from another country is a new QSO.
     if (contestLetter == '9' &&
-        ToPrefix.CountryCall(rec::GetStr(r.data(), qrec::kCall, qrec::kCallCap)) != country)
+        CountryPartOf(rec::GetStrView(r.data(), qrec::kCall, qrec::kCallCap)) != country)
       return false;
     return true;
   });

@@ -116,6 +116,11 @@ TEST_F(DupeCheckTest, BandRuleAndTheCountryExceptionOfLetter9) {
   EXPECT_FALSE(Check(DupeRule::BandAlso, {.call = "DL1ABC"}, '9').Marked);
   EXPECT_TRUE(Check(DupeRule::BandAlso, {.call = "DL1ABC"}, 'A').Marked);
   EXPECT_TRUE(Check(DupeRule::BandAlso, {.call = "DL1ABC/EA8"}, '9').Marked);
+  // A number behind the call names a district, not a country: still France.
+  Store({.call = "F6GPT/33", .band = 'c'});
+  EXPECT_TRUE(Check(DupeRule::BandAlso, {.call = "F6GPT", .band = 'c'}, '9').Marked);
+  EXPECT_TRUE(Check(DupeRule::BandAlso, {.call = "F6GPT/P", .band = 'c'}, '9').Marked);
+  EXPECT_FALSE(Check(DupeRule::BandAlso, {.call = "F6GPT/EA8", .band = 'c'}, '9').Marked);
 }
 
 TEST_F(DupeCheckTest, ModeGroups) {
