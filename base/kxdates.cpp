@@ -334,8 +334,11 @@ std::string TDates::CompleteDateInput(std::string_view text) const {
     if (i == 2 && p.size() != 1 && p.size() != 2 && p.size() != 4) return std::string(text);
   }
   if (n == 0) return std::string(text);
-  int d0, m0, y0;
-  DateToDMY(Today(), d0, m0, y0);
+  // Only a date without its month or year needs today's; a whole date is
+  // completed without reading the clock (a job that gathers thousands of
+  // dates would otherwise ask the system for its time zone every time).
+  int d0 = 0, m0 = 0, y0 = 0;
+  if (n < 3) DateToDMY(Today(), d0, m0, y0);
   const int day = std::atoi(parts[0].c_str());
   const int month = n >= 2 ? std::atoi(parts[1].c_str()) : m0;
   int year = y0;
