@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "platform/clock.h"
 
@@ -292,6 +293,12 @@ void TDates::WriteTimeString(TTextWriter& out, int32_t time, std::string_view pi
 }
 
 std::string TDates::CompleteDateInput(std::string_view text) const {
+  // A date shown by the entry ("dd.mm.yyyy") comes back as it is.
+  auto digitsAt = [&](std::initializer_list<size_t> at) {
+    return std::all_of(at.begin(), at.end(), [&](size_t i) { return IsDigit(text[i]); });
+  };
+  if (text.size() == 10 && text[2] == '.' && text[5] == '.' && digitsAt({0, 1, 3, 4, 6, 7, 8, 9}))
+    return std::string(text);
   std::string t = TrimBlanks(text);
   for (char& c : t)
     if (c == ',') c = '.';

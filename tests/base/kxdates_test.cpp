@@ -178,6 +178,8 @@ TEST(KxDatesInput, OnlyShortDatesReadTheClock) {
   });
   EXPECT_EQ(ToDates.CompleteDateInput("05.03.2024"), "05.03.2024");
   EXPECT_EQ(ToDates.CompleteDateInput("05032024"), "05.03.2024");
+  EXPECT_EQ(ToDates.CompleteDateInput("31.02.0999"), "31.02.0999");  // kept as typed; the check judges it
+  EXPECT_EQ(ToDates.CompleteDateInput(" 5.3.2024"), "05.03.2024");
   EXPECT_EQ(reads, 0);
   EXPECT_EQ(ToDates.CompleteDateInput("5.3"), "05.03.2026");
   EXPECT_GT(reads, 0);
