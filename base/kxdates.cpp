@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "platform/clock.h"
 
@@ -282,6 +283,12 @@ void TDates::WriteTimeString(TTextWriter& out, int32_t time, std::string_view pi
 }
 
 std::string TDates::CompleteDateInput(std::string_view text) const {
+  // A date shown by the entry ("dd.mm.yyyy") comes back as it is.
+  auto digitsAt = [&](std::initializer_list<size_t> at) {
+    return std::all_of(at.begin(), at.end(), [&](size_t i) { return IsDigit(text[i]); });
+  };
+  if (text.size() == 10 && text[2] == '.' && text[5] == '.' && digitsAt({0, 1, 3, 4, 6, 7, 8, 9}))
+    return std::string(text);
   std::string t = TrimBlanks(text);
   for (char& c : t)
     if (c == ',') c = '.';
@@ -324,8 +331,11 @@ std::string TDates::CompleteDateInput(std::string_view text) const {
     if (i == 2 && p.size() != 1 && p.size() != 2 && p.size() != 4) return std::string(text);
   }
   if (n == 0) return std::string(text);
-  int d0, m0, y0;
-  DateToDMY(Today(), d0, m0, y0);
+  // Only a date without its month or year needs today's; a whole date is
+  // completed without reading the clock (a job that gathers thousands of
+  // dates would otherwise ask the system for its time zone every time).
+  int d0 = 0, m0 = 0, y0 = 0;
+  if (n < 3) DateToDMY(Today(), d0, m0, y0);
   const int day = std::atoi(parts[0].c_str());
   const int month = n >= 2 ? std::atoi(parts[1].c_str()) : m0;
   int year = y0;

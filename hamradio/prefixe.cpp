@@ -19,8 +19,19 @@ bool HasDigitAndLetter(std::string_view s) {
   return std::any_of(s.begin(), s.end(), IsDigit) && std::any_of(s.begin(), s.end(), IsLetter);
 }
 
-// Upper case, slashed zeros as '0', no blanks.
-std::string CleanCall(std::string_view call) { return ToStrings.UnslashZeros(BlankFreeUpper(call)); }
+// Upper case, slashed zeros as '0', no blanks. In one pass: every key of a
+// QSO and every search by call cleans a call.
+std::string CleanCall(std::string_view call) {
+  const std::string_view v = ToStrings.TrimView(call);
+  std::string out;
+  out.reserve(v.size());
+  for (const char c : v) {
+    if (c == ' ') continue;
+    const char u = ToStrings.UpperChar(c);
+    out += u == kSlashedZero ? '0' : u;
+  }
+  return out;
+}
 
 std::vector<std::string_view> SplitParts(std::string_view s) {
   std::vector<std::string_view> parts;
@@ -103,7 +114,8 @@ constexpr size_t kRecordNameLength = 30;
 }  // namespace
 
 std::string TPrefixe::BaseCall(std::string_view call) const {
-  const std::string s = CleanCall(call);
+  std::string s = CleanCall(call);
+  if (s.find('/') == std::string::npos) return s;  // nothing added: the call is its own home call
   const auto parts = SplitParts(s);
   if (parts.empty()) return {};
   return std::string(parts[HomeIndex(parts)]);

@@ -112,6 +112,12 @@ void TdbPrefixBase::ClearRecord() {
   std::memset(Read(), 0, RecordSize());
 }
 
+void TdbPrefixBase::ForgetRecord() {
+  SetCopiesLoaded(false);
+  std::memset(Work(), 0, RecordSize());
+  std::memset(Read(), 0, RecordSize());
+}
+
 std::string TdbPrefixBase::Str(size_t off, size_t cap) const {
   if (!IsPrefixLayout()) return {};
   return rec::GetStr(Work(), off, cap);

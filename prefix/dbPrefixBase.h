@@ -84,6 +84,9 @@ class TdbPrefixBase : public TdbBase {
   bool Add();
   // Zeroes the engine buffer and both copies of the current kind.
   void ClearRecord();
+  // The copies as a new object has them (empty, nothing loaded); unlike
+  // ClearRecord the table's shared buffer is left alone.
+  void ForgetRecord();
 
   uint8_t GetKind() const { return kind_; }
   bool OpenedHere() const { return openedHere_; }

@@ -176,10 +176,10 @@ class TFieldReader {
     const TName& name = NameOf(logField);
     const std::string* raw = Find(record, name);
     std::string value = raw != nullptr && !raw->empty() ? *raw : Upper(defaultText);
-    if (name.Field == "QSO_DATE") {
+    if (name.Form == TForm::Date) {
       if (value.size() == 8) value = value.substr(6, 2) + "." + value.substr(4, 2) + "." + value.substr(2, 2);
       else if (value.size() == 6) value = value.substr(4, 2) + "." + value.substr(2, 2) + "." + value.substr(0, 2);
-    } else if (name.Field == "TIME_ON") {
+    } else if (name.Form == TForm::Time) {
       if (value.size() == 6)
         value = value.substr(0, 2) + ":" + value.substr(2, 2) + ":" + value.substr(4, 2);
       else if (value.size() == 4)
@@ -189,9 +189,12 @@ class TFieldReader {
   }
 
  private:
+  // How a log field's text is brought into the form the entry reads.
+  enum class TForm { Plain, Date, Time };
   struct TName {
     std::string Field;  // the log field, upper case
     std::string Adif;   // the ADIF field it is read from; empty: none
+    TForm Form = TForm::Plain;
   };
   struct THash {
     using is_transparent = void;
@@ -205,6 +208,7 @@ class TFieldReader {
     if (!logField.empty()) {
       name.Field = Upper(logField);
       name.Adif = AdifNameOf(mapping_, name.Field);
+      name.Form = name.Field == "QSO_DATE" ? TForm::Date : name.Field == "TIME_ON" ? TForm::Time : TForm::Plain;
     }
     return names_.emplace(std::string(logField), std::move(name)).first->second;
   }
@@ -248,12 +252,15 @@ bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_
   const bool hasFreq = FrequencyValue(frequency, mhz);
   if (hasFreq) mhz = ToBaender.NormalizeFrequency(mhz);
   const char freqBand = hasFreq ? ToBaender.BandFromFrequency(mhz) : ' ';
+  auto isSlot = [](char slot) { return slot != '\0' && slot != ' '; };
+  if (hasFreq && std::any_of(contest.BandLetters.begin(), contest.BandLetters.end(),
+                             [&](char slot) { return isSlot(slot) && slot == freqBand; }))
+    return true;
   // The band's text is read only when the frequency does not decide.
+  if (band.empty()) return false;
   std::optional<char> textBand;
   for (char slot : contest.BandLetters) {
-    if (slot == '\0' || slot == ' ') continue;
-    if (hasFreq && freqBand == slot) return true;
-    if (band.empty()) continue;
+    if (!isSlot(slot)) continue;
     if (!textBand) textBand = ToBaender.BandCodeFromText(band);
     if (*textBand == slot) return true;
     if (const TZq5Band* b = ToBaender.Find(slot))

@@ -275,7 +275,7 @@ void TContestLogModel::WithdrawEntryMultis() {
 void TContestLogModel::RecountEntry() {
   if (!qsoTable_) return;
   WithdrawEntryMultis();
-  beforeEntry_ = std::make_unique<TScoreCounters>(counters_);
+  beforeEntry_.emplace(counters_);
   for (int kind : kCountedKinds) {
     auto& saved = entryLists_[static_cast<size_t>(kind)];
     saved.clear();

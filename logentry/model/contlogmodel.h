@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -245,7 +246,7 @@ class TContestLogModel {
   std::unique_ptr<TMultiplierLists> lists_;
   TScoreCounters counters_;
   // Counters as they were before the entry's tentative multipliers.
-  std::unique_ptr<TScoreCounters> beforeEntry_;
+  std::optional<TScoreCounters> beforeEntry_;
   std::array<std::vector<std::string>, TMultiplierLists::kLists + 1> entryLists_;
   TLogShape shape_;
   // The DOK field's check of the log's letter, for the points rules.

@@ -28,6 +28,21 @@ class TChoiceSwitch {
 
 }  // namespace
 
+TPrefixLookup::TPrefixLookup() = default;
+TPrefixLookup::~TPrefixLookup() = default;
+
+TdbPrefix& TPrefixLookup::MainTable(std::unique_ptr<TdbPrefix>& local) {
+  if (table_ != nullptr && table_->GetTreiber() != nullptr) {
+    table_->ForgetRecord();
+    return *table_;
+  }
+  table_.reset();
+  auto table = std::make_unique<TdbPrefix>(kPrefixMain);
+  std::unique_ptr<TdbPrefix>& owner = table->OpenedHere() ? local : table_;
+  owner = std::move(table);
+  return *owner;
+}
+
 bool TPrefixLookup::Resolve(const std::string& call, int32_t date, bool askChoice) {
   const std::string whole = ToPrefix.BaseCallEx(call, 0);
   const std::string country = ToPrefix.CountryCall(call);
@@ -44,7 +59,8 @@ bool TPrefixLookup::Resolve(const std::string& call, int32_t date, bool askChoic
   lastRecord_.fill(0);
   if (country.empty()) return false;
 
-  TdbPrefix table(kPrefixMain);
+  std::unique_ptr<TdbPrefix> local;
+  TdbPrefix& table = MainTable(local);
   TChoiceSwitch choiceSwitch(askChoice);
   uint8_t choice = 0;
   bool found;

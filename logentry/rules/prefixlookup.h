@@ -10,6 +10,7 @@
 // The call itself stays as logged.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "contest/ContestRec.h"
@@ -18,9 +19,15 @@
 
 class TdbContestBase;
 class TDokAreaCheck;
+class TdbPrefix;
 
 class TPrefixLookup {
  public:
+  TPrefixLookup();
+  ~TPrefixLookup();
+  TPrefixLookup(const TPrefixLookup&) = delete;
+  TPrefixLookup& operator=(const TPrefixLookup&) = delete;
+
   // The points of the QSO record as it stands after the lookup.
   using TPointsProc = std::function<int32_t(const TContestQsoRecord&)>;
 
@@ -55,10 +62,16 @@ class TPrefixLookup {
 
  private:
   bool Resolve(const std::string& call, int32_t date, bool askChoice);
+  // The main prefix table for one resolution, as a fresh object would find
+  // it. While the program holds the tables open, one object (with its
+  // exception tables) serves every lookup; one that had to open the tables
+  // itself lives in local and closes them with the resolution.
+  TdbPrefix& MainTable(std::unique_ptr<TdbPrefix>& local);
 
   std::string lastLookupCall_;
   uint8_t resolveHold_ = 0;
   std::string holdPrefix_;      // the prefix the held choice was made for
   TPrefixRecord holdRecord_{};  // and the record chosen
   TPrefixRecord lastRecord_{};
+  std::unique_ptr<TdbPrefix> table_;
 };

@@ -168,6 +168,27 @@ TEST(KxDatesInput, ShortDatesAreCompletedFromToday) {
     EXPECT_EQ(ToDates.CompleteDateInput(kept), kept) << kept;
 }
 
+// A whole date is completed without the clock (an import gathers thousands
+// of them); a short one still takes the month and year of today.
+TEST(KxDatesInput, OnlyShortDatesReadTheClock) {
+  int reads = 0;
+  SetClockOverride([&reads] {
+    ++reads;
+    return QDateTime(QDate(2026, 12, 6), QTime(12, 0, 0));
+  });
+  EXPECT_EQ(ToDates.CompleteDateInput("05.03.2024"), "05.03.2024");
+  EXPECT_EQ(ToDates.CompleteDateInput("05032024"), "05.03.2024");
+  EXPECT_EQ(ToDates.CompleteDateInput("31.02.0999"), "31.02.0999");  // kept as typed; the check judges it
+  EXPECT_EQ(ToDates.CompleteDateInput(" 5.3.2024"), "05.03.2024");
+  EXPECT_EQ(reads, 0);
+  EXPECT_EQ(ToDates.CompleteDateInput("5.3"), "05.03.2026");
+  EXPECT_GT(reads, 0);
+  reads = 0;
+  EXPECT_EQ(ToDates.CompleteDateInput("5.3.99"), "05.03.1999");  // the century from today
+  EXPECT_GT(reads, 0);
+  SetClockOverride({});
+}
+
 TEST(KxDatesInput, ShortTimesAreCompleted) {
   EXPECT_EQ(ToDates.CompleteTimeInput("1230"), "12:30");
   EXPECT_EQ(ToDates.CompleteTimeInput("930"), "09:30");

@@ -43,6 +43,8 @@ TEST(PrefixeTest, BaseCallDropsWhatIsAddedAwayFromHome) {
       {"DKØXXX/P", "DK0XXX"},
       {"dløabc", "DL0ABC"},            // lower-case slashed zero
       {" DL1ABC / P ", "DL1ABC"},      // blanks
+      {"\tdl 1abc\r", "DL1ABC"},        // control characters around, a blank inside
+      {"ÿ1ø", "\x9f" "10"},            // Windows upper case of the letters beyond ASCII
       {"4U1ITU", "4U1ITU"},
       {"EA8/A4A", "A4A"},              // short call behind a prefix of its length
       {"A4A/EA8", "A4A"},

@@ -111,6 +111,36 @@ TEST_F(PrefixLookupTest, CallWorkedAbroadCountsForThePlaceItWasWorkedFrom) {
   EXPECT_EQ(rec::GetStr(lookup_.LastRecord().data(), prefrec::kWAZ, prefrec::kWAZCap), "15");
 }
 
+// One lookup object serves a whole import: it must follow the tables when
+// maintenance closes and changes them, and must not keep them open when it
+// had to open them itself.
+TEST_F(PrefixLookupTest, LookupsFollowThePrefixTablesThroughClosingAndReopening) {
+  const RealContest dxcc = DefineReal('b');
+  TContestQsoRecord q = Entry("DK1RI");
+  ASSERT_TRUE(Lookup(dxcc, q));
+  EXPECT_EQ(Dxcc(q), "DL");
+
+  ToDatPrefix.CloseTables(kAllPrefixTables);
+  opened_ = false;
+  AddPrefixRecords(kPrefixMain, {{.Prefix = "DK1", .Dxcc = "EA8", .Continent = "AF"}});
+  q = Entry("DK1RI");
+  ASSERT_TRUE(Lookup(dxcc, q));
+  EXPECT_EQ(Dxcc(q), "EA8");
+  EXPECT_EQ(Kontinent(q), "AF");
+  {
+    TdbPrefix probe(kPrefixMain);
+    EXPECT_TRUE(probe.OpenedHere()) << "the lookup left the tables open";
+  }
+
+  OpenAll();
+  q = Entry("DK2XY");
+  ASSERT_TRUE(Lookup(dxcc, q));
+  EXPECT_EQ(Dxcc(q), "DL");
+  q = Entry("DK1AB");
+  ASSERT_TRUE(Lookup(dxcc, q));
+  EXPECT_EQ(Dxcc(q), "EA8");
+}
+
 TEST_F(PrefixLookupTest, WaeAreasAreMarkedAndCountedWhereTheContestSaysSo) {
   TContestQsoRecord q = Entry("IT9ABC");
   ASSERT_TRUE(Lookup(DefineReal('b'), q));
