@@ -55,19 +55,6 @@ std::string QsoFile(int n) {
   return text;
 }
 
-// A new, empty log of the letter (list and settings record); its number.
-// The list table stands on it.
-int32_t NewLog(TdbContest& list, TdbContest& extra, char letter) {
-  TContestRecord r{};
-  rec::SetChar(r.data(), crec::kTyp, letter);
-  rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
-  list.ClearRecord();
-  list.SetContestRecord(r);
-  if (!list.Add() || !ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra)) return 0;
-  list.GetContestRecord(r);
-  return rec::GetInt32(r.data(), crec::kNummer);
-}
-
 // Imports the records into the log through the window's model, as the
 // import dialog does; the milliseconds of the import, negative on failure.
 double ImportAsTheWindowDoes(TdbContest& list, TdbContest& extra, int32_t number, char letter,
@@ -126,7 +113,7 @@ int main(int argc, char** argv) {
       const int runs = count >= 50000 ? 1 : 3;
       double importMs = 1e18, referenceMs = 1e18, addMs = 1e18;
       for (int run = 0; run < runs; ++run) {
-        const int32_t number = NewLog(list, extra, '4');
+        const int32_t number = bench::NewEmptyLog(list, extra, '4');
         TAdifImportTotals totals;
         const double ms = ImportAsTheWindowDoes(list, extra, number, '4', file.Records, totals);
         if (ms < 0 || totals.Imported != count) {
@@ -151,7 +138,7 @@ int main(int argc, char** argv) {
             stored.push_back(q);
           }
         }
-        const int32_t copyNumber = NewLog(list, extra, '4');
+        const int32_t copyNumber = bench::NewEmptyLog(list, extra, '4');
         TdbContest copy(kContestLog, false, copyNumber);
         bool ok = true;
         addMs = std::min(addMs, bench::TimeMs([&] {
@@ -173,7 +160,7 @@ int main(int argc, char** argv) {
       // The same file a second time into a log of letter 'W', whose check
       // lets duplicates pass with a mark: every record is looked up in the
       // log and found there, so nothing is written.
-      const int32_t wag = NewLog(list, extra, 'W');
+      const int32_t wag = bench::NewEmptyLog(list, extra, 'W');
       TAdifImportTotals first, again;
       const double firstMs = ImportAsTheWindowDoes(list, extra, wag, 'W', file.Records, first);
       const double againMs = ImportAsTheWindowDoes(list, extra, wag, 'W', file.Records, again);

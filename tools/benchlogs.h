@@ -100,6 +100,19 @@ inline std::vector<std::string> RecordKeys(IFDriver& driver, const uint8_t* reco
 
 inline int32_t SampleFirstDay() { return ToDates.DateStringToDate("20.12.2015", "dd.mm.yyyy"); }
 
+// A new, empty log of the letter for station DL1ABC (list and settings
+// record); its number, 0 on failure. The list table stands on it.
+inline int32_t NewEmptyLog(TdbContest& list, TdbContest& extra, char letter) {
+  TContestRecord r{};
+  rec::SetChar(r.data(), crec::kTyp, letter);
+  rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
+  list.ClearRecord();
+  list.SetContestRecord(r);
+  if (!list.Add() || !ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra)) return 0;
+  list.GetContestRecord(r);
+  return rec::GetInt32(r.data(), crec::kNummer);
+}
+
 // Adds a log of this edition's contest (list and extra record) named after
 // index, with qsos sample QSOs in one transaction; returns its number, 0 on
 // failure. The list table stands on the new log.

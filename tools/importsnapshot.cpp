@@ -147,14 +147,9 @@ int main(int argc, char** argv) {
     TdbContest extra(kContestExtra, false, 0);
     for (const char* l = kLetters; *l; ++l) {
       const char letter = *l;
+      const int32_t number = bench::NewEmptyLog(list, extra, letter);
+      if (number == 0) return 1;
       TContestRecord r{};
-      rec::SetChar(r.data(), crec::kTyp, letter);
-      rec::SetStr(r.data(), crec::kCall, crec::kCallCap, "DL1ABC");
-      list.ClearRecord();
-      list.SetContestRecord(r);
-      if (!list.Add() || !ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra)) return 1;
-      list.GetContestRecord(r);
-      const int32_t number = rec::GetInt32(r.data(), crec::kNummer);
       TContestRec contest;
       ContestFkt.DefineContest(contest, list, letter, true);
       std::string bands;
