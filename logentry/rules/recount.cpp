@@ -195,18 +195,18 @@ bool EndJobs(std::vector<TdbContest*>& jobs, bool ok) {
 // same reading first. With store the points that changed are written, in a
 // job that holds the log from the reading on: nothing another station writes
 // meanwhile is overwritten with what was read before it. False when the
-// points could not be written.
+// points were to be stored and the log could not be read or written.
 bool RecountPointsAnd(const TContestRec& contest, const TContestRecord& contestList, TdbContest& log,
                       const TQsoPointsEnv& env, TScoreCounters& c, bool store,
                       const std::function<void(TLogSnapshot&)>& alsoCount) {
   const bool tx = store && log.BeginTransaction();
   TLogSnapshot snapshot;
-  snapshot.Read(log);
+  const bool read = snapshot.Read(log);
   if (alsoCount) alsoCount(snapshot);
   std::vector<size_t> changed;
   CountPoints(contest, contestList, snapshot, env, c, store ? &changed : nullptr);
   if (!store) return true;
-  if (!WritePoints(log, snapshot, changed)) {
+  if (!read || !WritePoints(log, snapshot, changed)) {
     if (tx) log.RollbackTransaction();
     return false;
   }
@@ -261,7 +261,8 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
   TContestRecord list{};
   listTable.GetContestRecord(list);
   TLogSnapshot snapshot;
-  snapshot.Read(log);
+  // Totals counted from a log that could not be read would claim nothing.
+  if (!snapshot.Read(log)) return false;
   TSnapshotWalk walk(snapshot);
   const std::array<TSlotTotals, 100> slots = CountSlots(contest, list, walk, bandPoints, progress);
   std::vector<TdbContest*> jobs;
@@ -281,7 +282,7 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
   // the totals that add them up, or neither does.
   const bool logJob = log.BeginTransaction();
   TLogSnapshot snapshot;
-  snapshot.Read(log);
+  const bool read = snapshot.Read(log);
   TSnapshotWalk walk(snapshot);
   CountWindowMultis(true, currentBand, walk, contest, list, lists, c);
   std::vector<size_t> changed;
@@ -293,5 +294,8 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
 
   std::vector<TdbContest*> jobs;
   if (logJob) jobs.push_back(&log);
-  return EndJobs(jobs, WritePoints(log, snapshot, changed) && WriteTotals(slots, listTable, extraTable, jobs));
+  // A log that could not be read keeps its stored totals: counted from
+  // nothing, they would claim nothing.
+  return EndJobs(jobs, read && WritePoints(log, snapshot, changed) &&
+                           WriteTotals(slots, listTable, extraTable, jobs));
 }

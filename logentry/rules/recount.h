@@ -67,8 +67,9 @@ struct TSlotTotals {
 // counters, takes the points from bandPoints, and writes the totals into the
 // contest-list record (slots 1..7, when its totals-place byte is 0) or the
 // contest-extra record (slots 1..100). listTable and extraTable stand on the
-// log's records. progress gets the walked records modulo 500. False when a
-// record could not be written.
+// log's records. progress gets the walked records modulo 500. False when the
+// log could not be read (nothing is written then) or a record could not be
+// written.
 bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable,
                    TdbContest& log, const std::array<int32_t, 256>& bandPoints,
                    const std::function<void(int32_t)>& progress = {},
@@ -79,8 +80,9 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
 // (Neuberechnung) from one reading of the log, with the points of the
 // rules; the listTable's contest-list record gives the rules. The changed
 // points and the totals are written as one job: kept together, or on a
-// failure neither (the storage layer has reported it). False when something
-// could not be written.
+// failure neither (the storage layer has reported it). False when the log
+// could not be read (the stored points and totals stay) or something could
+// not be written.
 bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
                  const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters,
                  const std::function<void(int32_t)>& progress = {},

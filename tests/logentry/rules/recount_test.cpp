@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -15,6 +16,7 @@
 #include "logentry/rules/score.h"
 #include "logentry/multiqso.h"
 #include "logentry/realcontest.h"
+#include "platform/paths.h"
 #include "storage/ifderrors.h"
 #include "support/ForkedChild.h"
 #include "support/FullDisk.h"
@@ -348,6 +350,31 @@ TEST_F(RecountTest, FullRecountOnAFullDiskKeepsNeitherPointsNorTotals) {
   ASSERT_TRUE(FullRecount(*c_, *listTable_, *extraTable_, *log_, env, 'b', lists, c));
   EXPECT_EQ(WrongPoints(), 0);
   EXPECT_EQ(rec::GetInt16(StoredList().data(), crec::SlotAt(1).qsos), 1000);
+}
+
+TEST_F(RecountTest, ALogThatCannotBeReadKeepsItsStoredTotals) {
+  // Counted from a log that cannot be read, the totals would claim nothing
+  // and overwrite what the log last claimed.
+  Open('D');
+  for (int i = 0; i < 4; ++i) Store(Qso("DL" + std::to_string(i) + "A", 'b', "A01", "DL", i));
+  TQsoPointsEnv env;
+  env.ContestNumber = kLog;
+  TMultiplierLists lists;
+  TScoreCounters c;
+  ASSERT_TRUE(FullRecount(*c_, *listTable_, *extraTable_, *log_, env, 'b', lists, c));
+  const TContestRecord claimed = StoredList();
+  ASSERT_EQ(rec::GetInt16(claimed.data(), crec::SlotAt(1).qsos), 4);
+
+  // A log file of no bytes is damaged: its handle opens nothing.
+  { std::ofstream(NativeFileName(dir_.File("ZQLK0078.DAT")), std::ios::binary); }
+  ScriptedMessages messages;
+  messages.AllowAny(true);
+  TdbContest unreadable(kContestLog, false, 78);
+  ASSERT_FALSE(unreadable.IsOpen());
+  EXPECT_FALSE(FullRecount(*c_, *listTable_, *extraTable_, unreadable, env, 'b', lists, c));
+  EXPECT_FALSE(Neuberechnung(*c_, *listTable_, *extraTable_, unreadable, c.BandPoints));
+  EXPECT_FALSE(RecountPoints(*c_, StoredList(), unreadable, env, c, true));
+  EXPECT_EQ(StoredList(), claimed);
 }
 
 }  // namespace
