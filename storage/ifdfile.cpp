@@ -510,6 +510,18 @@ int32_t TIfdFile::Refresh(IFDriver* h) {
   return CheckVersion(h);
 }
 
+template <class Row>
+int32_t TIfdFile::StepRows(IFDriver* h, sqlite3_stmt* st, Row&& row) {
+  int rc;
+  int32_t r = Step(h, st, rc);
+  while (r == drOk && rc == SQLITE_ROW) {
+    if (!row()) break;
+    rc = sqlite3_step(st);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
+  }
+  return r;
+}
+
 int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
   TKeyMirror& m = mirrors_[static_cast<size_t>(keyNo - 1)];
@@ -519,13 +531,10 @@ int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
   sqlite3_stmt* st = Stmt("SELECT " + Col(keyNo) + ", ref FROM records ORDER BY " + Col(keyNo) + ", ref");
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
-  int rc;
-  int32_t r = Step(h, st, rc);
-  while (r == drOk && rc == SQLITE_ROW) {
+  const int32_t r = StepRows(h, st, [&] {
     m.Append(ColumnBytes(st, 0), sqlite3_column_int(st, 1));
-    rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
-  }
+    return true;
+  });
   if (r != drOk) {
     m.Clear();
     return r;
@@ -603,14 +612,7 @@ int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyN
                                      : "SELECT ref, data FROM records ORDER BY " + Col(keyNo) + ", ref");
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
-  int rc;
-  int32_t r = Step(h, st, rc);
-  while (r == drOk && rc == SQLITE_ROW) {
-    if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1))) break;
-    rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = Failure(sqlite3_reset(st));
-  }
-  return r;
+  return StepRows(h, st, [&] { return visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1)); });
 }
 
 int32_t TIfdFile::ScanRecordsWithKeys(IFDriver* h, const std::vector<int>& keyNos,
@@ -625,15 +627,10 @@ int32_t TIfdFile::ScanRecordsWithKeys(IFDriver* h, const std::vector<int>& keyNo
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   std::vector<std::string_view> keys(keyNos.size());
-  int rc;
-  int32_t r = Step(h, st, rc);
-  while (r == drOk && rc == SQLITE_ROW) {
+  return StepRows(h, st, [&] {
     for (size_t i = 0; i < keys.size(); ++i) keys[i] = ColumnBytes(st, static_cast<int>(i) + 2);
-    if (!visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1), keys)) break;
-    rc = sqlite3_step(st);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) r = MapError(sqlite3_reset(st));
-  }
-  return r;
+    return visit(sqlite3_column_int(st, 0), ColumnBytes(st, 1), keys);
+  });
 }
 
 int32_t TIfdFile::QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value) {

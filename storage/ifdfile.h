@@ -123,6 +123,10 @@ class TIfdFile {
   int32_t EnsureSchema(IFDriver* h);
   sqlite3_stmt* Stmt(const std::string& sql);
   int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);
+  // Steps st through its rows, each handed to row while it returns true;
+  // the first step waits as Step does, a later step that fails is the result.
+  template <class Row>
+  int32_t StepRows(IFDriver* h, sqlite3_stmt* st, Row&& row);
   // The result of a failed statement (its engine code rc); notices a
   // transaction the engine gave up with it.
   int32_t Failure(int rc);
