@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/beep.h"
-
 #include "database/dbContest.h"
 #include "database/homecall.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "hamradio/prefixe.h"
+#include "platform/beep.h"
 #include "platform/messages.h"
 
 namespace {
