@@ -62,21 +62,15 @@ void PutPart(const uint8_t* r, size_t offset, char* joined, size_t& n) {
   n += std::min<size_t>(r[offset], Cap);
 }
 
-std::string_view JoinSent(const TContestQsoRecord& qso, TContestFkt::TExchangeBuffer& joined) {
+// Both directions' parts have the same sizes (see above): one joiner serves
+// them, with the sizes known at compile time.
+std::string_view JoinExchange(const TContestQsoRecord& qso, const TExchangePart (&parts)[4],
+                              TContestFkt::TExchangeBuffer& joined) {
   size_t n = 0;
-  PutPart<qrec::kSent1Cap>(qso.data(), qrec::kSent1, joined.data(), n);
-  PutPart<qrec::kSent2Cap>(qso.data(), qrec::kSent2, joined.data(), n);
-  PutPart<qrec::kSent3Cap>(qso.data(), qrec::kSent3, joined.data(), n);
-  PutPart<qrec::kSent4Cap>(qso.data(), qrec::kSent4, joined.data(), n);
-  return std::string_view(joined.data(), n);
-}
-
-std::string_view JoinReceived(const TContestQsoRecord& qso, TContestFkt::TExchangeBuffer& joined) {
-  size_t n = 0;
-  PutPart<qrec::kRcvd1Cap>(qso.data(), qrec::kRcvd1, joined.data(), n);
-  PutPart<qrec::kRcvd2Cap>(qso.data(), qrec::kRcvd2, joined.data(), n);
-  PutPart<qrec::kRcvd3Cap>(qso.data(), qrec::kRcvd3, joined.data(), n);
-  PutPart<qrec::kRcvd4Cap>(qso.data(), qrec::kRcvd4, joined.data(), n);
+  PutPart<qrec::kSent1Cap>(qso.data(), parts[0].Offset, joined.data(), n);
+  PutPart<qrec::kSent2Cap>(qso.data(), parts[1].Offset, joined.data(), n);
+  PutPart<qrec::kSent3Cap>(qso.data(), parts[2].Offset, joined.data(), n);
+  PutPart<qrec::kSent4Cap>(qso.data(), parts[3].Offset, joined.data(), n);
   return std::string_view(joined.data(), n);
 }
 
@@ -219,20 +213,20 @@ void TContestFkt::DefineNewContest(TContestRec& rec, char letter) {
 
 std::string TContestFkt::GetSentExchange(const TContestQsoRecord& qso) {
   TExchangeBuffer buffer;
-  return std::string(JoinSent(qso, buffer));
+  return std::string(JoinExchange(qso, kSentParts, buffer));
 }
 
 std::string TContestFkt::GetReceivedExchange(const TContestQsoRecord& qso) {
   TExchangeBuffer buffer;
-  return std::string(JoinReceived(qso, buffer));
+  return std::string(JoinExchange(qso, kReceivedParts, buffer));
 }
 
 std::string_view TContestFkt::SentExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer) {
-  return JoinSent(qso, buffer);
+  return JoinExchange(qso, kSentParts, buffer);
 }
 
 std::string_view TContestFkt::ReceivedExchange(const TContestQsoRecord& qso, TExchangeBuffer& buffer) {
-  return JoinReceived(qso, buffer);
+  return JoinExchange(qso, kReceivedParts, buffer);
 }
 
 void TContestFkt::SetSentExchange(std::string_view text, TContestQsoRecord& qso) {
