@@ -4,6 +4,7 @@
 
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "database/dbbase.h"
 #include "platform/paths.h"
 #include "prefix/dbPrefix.h"
 #include "prefix/dbPrefixBase.h"
@@ -118,9 +119,7 @@ const char* TDatPrefix::TableName(uint8_t kind) {
 TdbTreiber& TDatPrefix::Driver(uint8_t kind) { return drivers_[kind]; }
 
 namespace {
-std::string TableFile(uint8_t kind) {
-  return ProgramDirectory + TDatPrefix::TableName(kind) + ".DAT";
-}
+std::string TableFile(uint8_t kind) { return ToDatBase::DataFileName(TDatPrefix::TableName(kind)); }
 }  // namespace
 
 bool TDatPrefix::IsDamaged(uint8_t kind) const {
