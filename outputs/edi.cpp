@@ -13,8 +13,6 @@
 #include "platform/paths.h"
 #include "platform/textfile.h"
 
-TEdiScan EdiScanLog(TdbContest& qsoLog) { return EdiScanLog(LogRecordsInOrder(qsoLog)); }
-
 TEdiScan EdiScanLog(const std::vector<TContestQsoRecord>& qsos) {
   TEdiScan scan;
   TDistinctTexts prefixes, squares;  // case ignored

@@ -23,7 +23,6 @@ struct TEdiScan {
   int32_t Squares = 0;   // distinct large squares of the lines' locators (empty ones not counted)
   std::string BestDx;    // call;locator;km of the first QSO with the largest distance
 };
-TEdiScan EdiScanLog(TdbContest& qsoLog);
 TEdiScan EdiScanLog(const std::vector<TContestQsoRecord>& qsos);
 
 // The texts of the participant form, named after its fields.

@@ -84,8 +84,6 @@ int32_t ExportClaimedScore(const TExportLog& log) {
   return ClaimedScore(log.Desc(), log.List, log.Extra, log.Totals.TotalPoints, log.Totals.TotalMultipliers);
 }
 
-std::string CabrilloModeCategory(TdbContest& qsoLog) { return CabrilloModeCategory(LogRecordsInOrder(qsoLog)); }
-
 std::string CabrilloModeCategory(const std::vector<TContestQsoRecord>& qsos) {
   // A log holds few distinct modes: each is put in its category once.
   std::set<std::string, std::less<>> modes;
@@ -117,17 +115,6 @@ std::string ExportLicenceDate(const TExportLog& log) {
   return ToDates.DateToDateString(log.ZusatzWert(), "dd.mm.yyyy");
 }
 
-std::string ExportFix(std::string_view text, int width) { return ToStrings.FixLen(text, width); }
-
-std::string ExportCallColumn(std::string_view call, int width) {
-  std::string column;
-  {
-    TTextWriter w(column);
-    WriteExportCallColumn(w, call, width);
-  }
-  return column;
-}
-
 void WriteExportCallColumn(TTextWriter& line, std::string_view call, int width) {
   std::string_view c = ToStrings.TrimView(call);
   if (c.empty()) c = "-";
@@ -143,16 +130,6 @@ bool MemberNumberLetter(char letter, TExchangeStyle style) {
   }
 }
 }  // namespace
-
-std::string ExportExchangePart(std::string_view exchangeText, char letter,
-                               std::string_view stationCall, TExchangeStyle style) {
-  std::string part;
-  {
-    TTextWriter w(part);
-    WriteExportExchangePart(w, exchangeText, letter, stationCall, style);
-  }
-  return part;
-}
 
 void WriteExportExchangePart(TTextWriter& line, std::string_view exchangeText, char letter,
                              std::string_view stationCall, TExchangeStyle style) {

@@ -73,20 +73,14 @@ int32_t ClaimedScore(const TContestRec& contest, const TContestRecord& list, con
 int32_t ExportClaimedScore(const TExportLog& log);
 
 // The Cabrillo mode category of a set of QSO modes: the one category they
-// share, "MIXED" for more than one, empty for none. Of the QSOs of a log
-// table, or of the log's records read already.
-class TdbContest;
-std::string CabrilloModeCategory(TdbContest& qsoLog);
+// share, "MIXED" for more than one, empty for none. Of the log's records
+// read already.
 std::string CabrilloModeCategory(const std::vector<TContestQsoRecord>& qsos);
 
 // The licence-date text "dd.mm.yyyy" of letter 'W'; empty when not given.
 std::string ExportLicenceDate(const TExportLog& log);
 
-// Cut or blank-padded to exactly width characters.
-std::string ExportFix(std::string_view text, int width);
-
 // The call column: the trimmed call, "-" when empty, cut or padded to width.
-std::string ExportCallColumn(std::string_view call, int width);
 void WriteExportCallColumn(TTextWriter& line, std::string_view call, int width);
 
 // The report-and-exchange column of the Cabrillo and STF QSO lines built
@@ -94,8 +88,5 @@ void WriteExportCallColumn(TTextWriter& line, std::string_view call, int width);
 // report padded to 3, a blank, exchange padded to 17. stationCall is the
 // call of the station that gave the exchange.
 enum class TExchangeStyle { Cabrillo, Stf };
-std::string ExportExchangePart(std::string_view exchangeText, char letter,
-                               std::string_view stationCall, TExchangeStyle style);
-// The same column written by a line's writer.
 void WriteExportExchangePart(TTextWriter& line, std::string_view exchangeText, char letter,
                              std::string_view stationCall, TExchangeStyle style);
