@@ -446,12 +446,7 @@ int32_t TStrings::StrToIntOrZero(std::string_view s) const {
 
 std::string TStrings::AdifField(std::string_view name, std::string_view value,
                                 std::string_view type) const {
-  std::string r;
-  {
-    TTextWriter w(r);
-    AdifField(w, name, value, type);
-  }
-  return r;
+  return WrittenText([&](TTextWriter& w) { AdifField(w, name, value, type); });
 }
 
 

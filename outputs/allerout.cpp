@@ -258,12 +258,7 @@ void TAlleRout::WriteLine(std::string_view text, bool resetX, bool advance) {
 }
 
 std::string TAlleRout::FitField(std::string_view text, int width) const {
-  std::string field;
-  {
-    TTextWriter w(field);
-    WriteField(w, text, width);
-  }
-  return field;
+  return WrittenText([&](TTextWriter& w) { WriteField(w, text, width); });
 }
 
 void TAlleRout::WriteField(TTextWriter& line, std::string_view text, int width) const {
@@ -425,12 +420,7 @@ std::string TQsoFormatWriter::QsoLine(TAlleRout& out, int32_t runningNumber, con
                                       TdbContest& log, TdbContest& contestList) {
   TContestQsoRecord q{};
   log.GetQsoRecord(q);
-  std::string line;
-  {
-    TTextWriter w(line);
-    BuildQsoLine(out, runningNumber, description, q, contestList, w);
-  }
-  return line;
+  return WrittenText([&](TTextWriter& w) { BuildQsoLine(out, runningNumber, description, q, contestList, w); });
 }
 
 void TAlleRout::MeasureListColumns(const TContestRec& contest, TdbContest& log) {
