@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "benchimport.h"
 #include "benchlogs.h"
 #include "benchsupport.h"
 #include "contest/ContestFkt.h"
@@ -26,8 +27,6 @@
 #include "database/filemanager.h"
 #include "base/recfields.h"
 #include "logentry/adif/adifimport.h"
-#include "logentry/model/contlogmodel.h"
-#include "logentry/model/contlogsetup.h"
 #include "platform/paths.h"
 #include "prefix/dbPrefixDat.h"
 #include "rawsqliteref.h"
@@ -53,30 +52,6 @@ std::string QsoFile(int n) {
     text += line;
   }
   return text;
-}
-
-// Imports the records into the log through the window's model, as the
-// import dialog does; the milliseconds of the import, negative on failure.
-double ImportAsTheWindowDoes(TdbContest& list, TdbContest& extra, int32_t number, char letter,
-                             const std::vector<TAdifRecord>& records, TAdifImportTotals& totals) {
-  if (!list.FindByNumber(number) || !extra.FindByNumber(number)) return -1;
-  TContestRec contest;
-  ContestFkt.DefineContest(contest, list, letter, true);
-  TContestLogModel model(number, contest, list, extra);
-  TContestRecord r;
-  list.GetContestRecord(r);
-  if (!model.Open(ShapeLogWindow(contest, r, TContestExtraRecord{}, {}))) return -1;
-  TAdifEntryDefaults defaults;
-  defaults.Mode = model.State.CurrentMode;
-  defaults.SentExchange = TContestFkt::GetSentExchange(model.EntryRecord());
-  const double ms = bench::TimeMs([&] {
-    model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
-      totals = ImportAdifRecords(contest, letter, model.ContestListTable(), model.QsoTable(), records, {}, true,
-                                 prepare, defaults);
-    });
-  });
-  model.Close();
-  return ms;
 }
 
 }  // namespace
@@ -115,7 +90,7 @@ int main(int argc, char** argv) {
       for (int run = 0; run < runs; ++run) {
         const int32_t number = bench::NewEmptyLog(list, extra, '4');
         TAdifImportTotals totals;
-        const double ms = ImportAsTheWindowDoes(list, extra, number, '4', file.Records, totals);
+        const double ms = bench::ImportAsTheWindowDoes(list, extra, number, '4', file.Records, true, totals);
         if (ms < 0 || totals.Imported != count) {
           std::fprintf(stderr, "imported %d of %d\n", totals.Imported, count);
           ++failures;
@@ -162,8 +137,8 @@ int main(int argc, char** argv) {
       // log and found there, so nothing is written.
       const int32_t wag = bench::NewEmptyLog(list, extra, 'W');
       TAdifImportTotals first, again;
-      const double firstMs = ImportAsTheWindowDoes(list, extra, wag, 'W', file.Records, first);
-      const double againMs = ImportAsTheWindowDoes(list, extra, wag, 'W', file.Records, again);
+      const double firstMs = bench::ImportAsTheWindowDoes(list, extra, wag, 'W', file.Records, true, first);
+      const double againMs = bench::ImportAsTheWindowDoes(list, extra, wag, 'W', file.Records, true, again);
       if (firstMs < 0 || againMs < 0 || first.Imported != count || again.AlreadyInLog != count) {
         std::fprintf(stderr, "'W': imported %d of %d, then %d found in the log\n", first.Imported, count,
                      again.AlreadyInLog);

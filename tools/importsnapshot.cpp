@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "benchlogs.h"
+#include "benchimport.h"
 #include "benchsupport.h"
 #include "contest/ContestFkt.h"
 #include "database/contestrecords.h"
@@ -24,8 +25,6 @@
 #include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "logentry/adif/adifimport.h"
-#include "logentry/model/contlogmodel.h"
-#include "logentry/model/contlogsetup.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "prefix/dbPrefixDat.h"
@@ -159,19 +158,8 @@ int main(int argc, char** argv) {
       const TAdifFile file = ParseAdifText(ShapedFile(qsos, bands));
       // Twice: the second import meets every QSO of the first in the log.
       for (int pass = 0; pass < 2; ++pass) {
-        if (!list.FindByNumber(number) || !extra.FindByNumber(number)) return 1;
-        TContestLogModel model(number, contest, list, extra);
-        list.GetContestRecord(r);
-        if (!model.Open(ShapeLogWindow(contest, r, TContestExtraRecord{}, {}))) return 1;
-        TAdifEntryDefaults defaults;
-        defaults.Mode = model.State.CurrentMode;
-        defaults.SentExchange = TContestFkt::GetSentExchange(model.EntryRecord());
         TAdifImportTotals t;
-        model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
-          t = ImportAdifRecords(contest, letter, model.ContestListTable(), model.QsoTable(), file.Records, {},
-                                pass == 0, prepare, defaults);
-        });
-        model.Close();
+        if (bench::ImportAsTheWindowDoes(list, extra, number, letter, file.Records, pass == 0, t) < 0) return 1;
         out += std::string("letter ") + letter + " pass " + std::to_string(pass) + ": " + ImportTotalsText(t) + "\n";
         if (t.Failed) ++failures;
       }
