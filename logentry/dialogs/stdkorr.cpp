@@ -35,6 +35,9 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Brow);
+  // The look first: the browser's bar and rows take their sizes from the
+  // font it sets.
+  ToLayout.ApplyFormLook(this, true);
 
   Brow->OnBuildRow = [this](RowRec& row) { BrowBuildRow(row); };
   Brow->OnSetHeaderFooter = [this] { BrowSetHeaderFooter(); };
@@ -70,7 +73,6 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
   Brow->SetGridFont(QStringLiteral("ARIAL"), 10, 1);
   Brow->setFocus();
   if (mode != kKorrekturCallSearch) Brow->GoLast();
-  ToLayout.ApplyFormLook(this, false);
 }
 
 TKorrekturstd::~TKorrekturstd() {
