@@ -105,7 +105,7 @@ TEingContestStd::TEingContestStd(bool recordExists, bool editOnly, char letter,
   ShowView();
   ShowInputs();
   ShowScore();
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
   FitPeriodFields();
   PlaceScorePanel();
   // At most as large as the screen: on a small screen the whole dialog shows.

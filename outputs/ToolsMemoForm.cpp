@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "outputs/ToolsMemoCtrl.h"
 #include "platform/codec.h"
@@ -11,7 +12,9 @@
 #include "ui/kxlayout.h"
 
 namespace {
-constexpr int kPanelHeight = 52;
+// The button bar keeps this much room round its buttons, which grow with
+// the font.
+constexpr int kPanelPadding = 6;
 
 TkxBitBtn* PanelButton(QWidget* panel, const char* name, const std::string& caption) {
   auto* b = new TkxBitBtn(panel);
@@ -81,7 +84,9 @@ TToolsMemoForm::TToolsMemoForm(QWidget* owner, TToolsMemoCtrl* ctrl)
   btnSpeichernHo4->OnClick = [this] { ctrl_->SaveLines(this, ShownLines()); };
   bkEMailHo4->OnClick = [this] { ctrl_->MailLines(this, ShownLines()); };
 
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
+  // However narrow the window is made, the five buttons stay side by side.
+  setMinimumWidth(std::max(minimumWidth(), 5 * btnOK->width() + 6 * kPanelPadding));
 }
 
 void TToolsMemoForm::resizeEvent(QResizeEvent* e) {
@@ -91,16 +96,17 @@ void TToolsMemoForm::resizeEvent(QResizeEvent* e) {
 
 void TToolsMemoForm::Arrange() {
   const int w = width(), h = height();
-  Memo1->setGeometry(0, 0, w, h - kPanelHeight);
-  richedit1->setGeometry(0, 0, w, h - kPanelHeight);
-  Panel1->setGeometry(0, h - kPanelHeight, w, kPanelHeight);
-  int x = 6;
+  const int panelHeight = btnOK->height() + 2 * kPanelPadding;
+  Memo1->setGeometry(0, 0, w, h - panelHeight);
+  richedit1->setGeometry(0, 0, w, h - panelHeight);
+  Panel1->setGeometry(0, h - panelHeight, w, panelHeight);
+  int x = kPanelPadding;
   for (TkxBitBtn* b : {btnDrucken, btnSpeichernHo4, bkEMailHo4}) {
-    b->move(x, 6);
-    if (!b->isHidden()) x += b->width() + 6;
+    b->move(x, kPanelPadding);
+    if (!b->isHidden()) x += b->width() + kPanelPadding;
   }
-  btnAbbrechen->move(w - btnAbbrechen->width() - 6, 6);
-  btnOK->move(btnAbbrechen->x() - btnOK->width() - 6, 6);
+  btnAbbrechen->move(w - btnAbbrechen->width() - kPanelPadding, kPanelPadding);
+  btnOK->move(btnAbbrechen->x() - btnOK->width() - kPanelPadding, kPanelPadding);
 }
 
 bool TToolsMemoForm::eventFilter(QObject* watched, QEvent* e) {

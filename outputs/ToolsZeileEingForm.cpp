@@ -31,13 +31,13 @@ TToolsZeileEingForm::TToolsZeileEingForm(QWidget* owner, TToolsZeileEingCtrl* ct
   btnOK->setObjectName(QStringLiteral("btnOK"));
   btnOK->SetkxKind(bkOK);
   btnOK->SetCaption("&OK");
-  btnOK->setGeometry(272, 72, 90, 28);
+  btnOK->setGeometry(252, 72, 100, 28);
   btnAbbrechen = new TkxBitBtn(this);
   btnAbbrechen->setObjectName(QStringLiteral("btnAbbrechen"));
   btnAbbrechen->SetkxKind(bkCancel);
-  btnAbbrechen->setGeometry(368, 72, 90, 28);
+  btnAbbrechen->setGeometry(358, 72, 100, 28);
 
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
 }
 
 void TToolsZeileEingForm::ShowData(const TToolsZeileEingCtrlRec& rec) {

@@ -14,7 +14,9 @@
 #include "ui/kxlayout.h"
 
 namespace {
-constexpr int kPanelHeight = 40;
+// The button bar keeps this much room above and below its buttons, which
+// grow with the font.
+constexpr int kPanelPadding = 5;
 }
 
 Twagdatei::Twagdatei(QWidget* owner, const std::string& fileName)
@@ -53,15 +55,16 @@ Twagdatei::Twagdatei(QWidget* owner, const std::string& fileName)
   for (const std::string& line : lines) text << AnsiToQString(line);
   redit->setPlainText(text.join(QChar(u'\n')));
 
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
 }
 
 void Twagdatei::resizeEvent(QResizeEvent* e) {
   TkxForm::resizeEvent(e);
-  redit->setGeometry(0, 0, width(), height() - kPanelHeight);
-  Panel1->setGeometry(0, height() - kPanelHeight, width(), kPanelHeight);
-  btnDrucken->move(6, 5);
-  btnSpeichern->move(width() - btnSpeichern->width() - 6, 5);
+  const int panelHeight = btnSpeichern->height() + 2 * kPanelPadding;
+  redit->setGeometry(0, 0, width(), height() - panelHeight);
+  Panel1->setGeometry(0, height() - panelHeight, width(), panelHeight);
+  btnDrucken->move(6, kPanelPadding);
+  btnSpeichern->move(width() - btnSpeichern->width() - 6, kPanelPadding);
 }
 
 bool Twagdatei::SaveFile() {

@@ -56,7 +56,7 @@ TzeitraumeutagForm::TzeitraumeutagForm(QWidget* owner, TzeitraumeutagCtrl* ctrl)
   Button1->setGeometry(228, 364, 90, 28);
   Button1->OnClick = [this] { Button1Click(); };
 
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
 }
 
 void TzeitraumeutagForm::ShowData(const TzeitraumeutagCtrlRec& rec) {

@@ -146,7 +146,7 @@ TContestAdifimportForm::TContestAdifimportForm(QWidget* owner, const std::vector
   BitBtn1->SetModalResult(2);
   BitBtn1->setGeometry(419, 386, 90, 28);
 
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
 }
 
 std::vector<std::string> TContestAdifimportForm::Mapping() const {

@@ -44,7 +44,7 @@ TContestEingabeStd2Form::TContestEingabeStd2Form(QWidget* owner) : TkxForm(owner
   setWindowTitle(Q("QSO ändern"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
   BuildControls();
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
   eCall->setFocus();
 }
 
@@ -53,8 +53,9 @@ void TContestEingabeStd2Form::BuildControls() {
   auto* upper = new TUpperCaseValidator(this);
   auto label = [this](const char* name, const std::string& text, int x, int row, QWidget* buddy) {
     auto* l = new QLabel(Q(text), this);
-    if (name) l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(x, RowY(row) + 3, 56, 16);
+    l->setObjectName(QString::fromLatin1(name));
+    // Up to its field, with a small gap.
+    l->setGeometry(x, RowY(row) + 3, buddy->x() - x - 4, 16);
     l->setBuddy(buddy);
     return l;
   };
@@ -74,7 +75,7 @@ void TContestEingabeStd2Form::BuildControls() {
   lnummer->setStyleSheet(QStringLiteral("font-weight: bold"));
 
   eCall = edit("eCall", 14, kFieldX, 0, 130);
-  label(nullptr, "Call", kLabelX, 0, eCall);
+  label("lcall", "Call", kLabelX, 0, eCall);
   eCall2 = edit("eCall2", 14, 330, 0, 130);
   lcall2 = label("lcall2", "Call2", 270, 0, eCall2);
 
@@ -82,7 +83,7 @@ void TContestEingabeStd2Form::BuildControls() {
   eRSTs2 = edit("eRSTs2", 21, 120, 1, 105);
   eRSTs3 = edit("eRSTs3", 21, 230, 1, 105);
   eRSTs4 = edit("eRSTs4", 21, 340, 1, 105);
-  label(nullptr, "RSTs", kLabelX, 1, eRSTs1);
+  label("lrsts", "RSTs", kLabelX, 1, eRSTs1);
   eRSTr1 = edit("eRSTr1", 12, kFieldX, 2, 45);
   eRSTr2 = edit("eRSTr2", 21, 120, 2, 105);
   eRSTr3 = edit("eRSTr3", 21, 230, 2, 105);
@@ -95,22 +96,22 @@ void TContestEingabeStd2Form::BuildControls() {
   combomode->installEventFilter(this);
   emode = edit("emode", 10, kFieldX, 3, 100);
   emode->hide();
-  label(nullptr, "Mode", kLabelX, 3, combomode);
+  label("lmode", "Mode", kLabelX, 3, combomode);
   comboband = new QComboBox(this);
   comboband->setObjectName(QStringLiteral("comboband"));
   comboband->setGeometry(240, RowY(3), 100, kHeight + 2);
   comboband->installEventFilter(this);
-  label(nullptr, "Band", 190, 3, comboband);
+  label("lband", "Band", 190, 3, comboband);
 
   eDatum = edit("eDatum", 10, kFieldX, 4, 100);
-  label(nullptr, "Datum", kLabelX, 4, eDatum);
+  label("ldatum", "Datum", kLabelX, 4, eDatum);
   ezeit = edit("ezeit", 14, 240, 4, 100);
-  label(nullptr, "UTC", 190, 4, ezeit);
+  label("lutc", "UTC", 190, 4, ezeit);
 
   eQSLw = edit("eQSLw", 1, kFieldX, 5, 28);
-  label(nullptr, "&QSL s", kLabelX, 5, eQSLw);
+  label("lqsls", "&QSL s", kLabelX, 5, eQSLw);
   eqslr = edit("eqslr", 1, 160, 5, 28);
-  label(nullptr, "QSL r", 110, 5, eqslr);
+  label("lqslr", "QSL r", 110, 5, eqslr);
   eMulti = edit("eMulti", 6, 290, 5, 75);
   lemulti = label("lemulti", "Präfix", 230, 5, eMulti);
   btnHoleDXCC = new QToolButton(this);
@@ -121,14 +122,14 @@ void TContestEingabeStd2Form::BuildControls() {
   btnHoleDXCC->setFocusPolicy(Qt::NoFocus);
 
   eName = edit("eName", 25, kFieldX, 6, 190, false);
-  label(nullptr, "Name", kLabelX, 6, eName);
+  label("lname", "Name", kLabelX, 6, eName);
   eQTH = edit("eQTH", 25, 330, 6, 190, false);
-  label(nullptr, "QTH", 280, 6, eQTH);
+  label("lqth", "QTH", 280, 6, eQTH);
 
   eFreq = edit("eFreq", 10, kFieldX, 7, 100, false);
   eFreq->SetDataType(kxeditdatatype::dtSingle);
   eFreq->SetAlignment(TkxAlignment::taRightJustify);
-  label(nullptr, "Freq", kLabelX, 7, eFreq);
+  label("lfreq", "Freq", kLabelX, 7, eFreq);
 
   BitBtn1 = new TkxBitBtn(this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <algorithm>
 
 #include "database/dbContestBase.h"
 #include "base/recfields.h"
@@ -14,6 +15,7 @@
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
 #include "ui/kxlayout.h"
+#include "ui/kxlayoutrules.h"
 
 namespace {
 
@@ -50,8 +52,11 @@ TAuswertungForm::TAuswertungForm(const char* caption, QWidget* parent) : TkxForm
   btnOK->SetModalResult(mrCancel);
   btnOK->setGeometry(0, 5, 75, 26);
   Panel1->installEventFilter(this);
-  // The common look, unscaled: the chart is drawn in pixels.
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
+  // On a screen too small for the grown form the chart grows only as far as
+  // the form could.
+  lookScale_ = std::min({LookScaleFactor(font().pointSize()), double(width()) / kClientWidth,
+                         double(height()) / kClientHeight});
 }
 
 void TAuswertungForm::ShowChart(const std::vector<TChartShape>& shapes) {
@@ -72,7 +77,7 @@ void TAuswertungForm::ShowChart(const std::vector<TChartShape>& shapes) {
         l->setAlignment(Qt::AlignRight | Qt::AlignTop);
         l->resize(s.RightAlignDigits * digit + 2, l->height());
       }
-      l->move(s.Left, s.Top);
+      l->move(ScaleLength(s.Left, lookScale_), ScaleLength(s.Top, lookScale_));
       l->show();
       continue;
     }
@@ -80,7 +85,10 @@ void TAuswertungForm::ShowChart(const std::vector<TChartShape>& shapes) {
     p->setObjectName(s.kind == TChartShape::Kind::Bar ? QStringLiteral("bar") : QStringLiteral("shape"));
     p->setFrameShape(QFrame::NoFrame);
     p->SetColor(s.Color);
-    p->setGeometry(s.Left, s.Top, s.Width, s.Height);
+    // The chart is laid out in the pixels of font size 9; it grows with the
+    // form and the labels' font.
+    const TBounds b = ScaleBounds({s.Left, s.Top, s.Width, s.Height}, lookScale_);
+    p->setGeometry(b.Left, b.Top, b.Width, b.Height);
     p->show();
   }
 }

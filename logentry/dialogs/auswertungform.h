@@ -25,9 +25,15 @@ class TAuswertungForm : public TkxForm {
   void ShowChart(const std::vector<TChartShape>& shapes);
   // Places the controls of the button bar after its size changed.
   virtual void Panel1Resize() = 0;
+  // The factor the look scaled the form by: the chart and the bar's own
+  // controls, made afterwards, grow by it as well.
+  double LookScale() const { return lookScale_; }
 
   void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+
+ private:
+  double lookScale_ = 1.0;
 };
 
 // Places the form where the charts were left last (a width above 0), shows

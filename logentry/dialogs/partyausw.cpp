@@ -6,6 +6,7 @@
 #include "platform/codec.h"
 #include "ui/kxPanel.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxlayoutrules.h"
 
 Tpartyauswertungform::Tpartyauswertungform(int32_t contestNumber, bool detached, QWidget* parent)
     : TAuswertungForm("Übersicht", parent) {
@@ -21,7 +22,7 @@ Tpartyauswertungform::Tpartyauswertungform(int32_t contestNumber, bool detached,
   for (auto& r : radios) {
     r.button = new QRadioButton(AnsiToQString(r.caption), Panel1);
     r.button->setObjectName(QString::fromLatin1(r.name));
-    r.button->move(r.left, 9);
+    r.button->move(ScaleLength(r.left, LookScale()), ScaleLength(9, LookScale()));
     r.button->adjustSize();
     connect(r.button, &QRadioButton::clicked, this, [this] { RunGuarded([this] { r1Click(); }); });
   }

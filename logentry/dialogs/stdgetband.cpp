@@ -32,7 +32,7 @@ Tstdband::Tstdband(QWidget* owner) : TkxForm(owner) {
   layout->addWidget(listband);
   listband->installEventFilter(this);
   connect(listband, &QListWidget::itemDoubleClicked, this, [this] { listbandDblClick(); });
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
 }
 
 void Tstdband::TakeSelection() {

@@ -5,6 +5,7 @@
 #include <QToolButton>
 #include <QKeyEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -35,6 +36,9 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(Brow);
+  // The look first: the browser's bar and rows take their sizes from the
+  // font it sets.
+  ToLayout.ApplyFormLook(this, true);
 
   Brow->OnBuildRow = [this](RowRec& row) { BrowBuildRow(row); };
   Brow->OnSetHeaderFooter = [this] { BrowSetHeaderFooter(); };
@@ -66,11 +70,17 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
     if (QWidget* w = Brow->FooterBar()->findChild<QWidget*>(QString::fromLatin1(name))) w->hide();
   if (Brow->ViewCombo()) Brow->ViewCombo()->hide();
   if (Brow->EditButton()) Brow->EditButton()->hide();
+  // However narrow the list is made, the quick search stays clear of the
+  // paging buttons at the bar's right end.
+  QWidget* paging = Brow->NavButton(0)->parentWidget();
+  int searchEnd = 0;
+  for (QWidget* w : Brow->FooterBar()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (w != paging && !w->isHidden()) searchEnd = std::max(searchEnd, w->geometry().right() + 1);
+  setMinimumWidth(searchEnd + paging->width() + 8);
   Brow->SetRowHeight(static_cast<int>(std::lround(QFontMetrics(font()).height() * 1.3)));
   Brow->SetGridFont(QStringLiteral("ARIAL"), 10, 1);
   Brow->setFocus();
   if (mode != kKorrekturCallSearch) Brow->GoLast();
-  ToLayout.ApplyFormLook(this, false);
 }
 
 TKorrekturstd::~TKorrekturstd() {

@@ -21,6 +21,7 @@ TSucheQE_::TSucheQE_(TkxBrow* browser, TdbContest& log) : TkxForm(browser), brow
   setWindowTitle(QStringLiteral("Suche"));
   setFixedSize(300, 100);
   auto* label = new QLabel(AnsiToQString("Rufzeichen:"), this);
+  label->setObjectName(QStringLiteral("Label1"));
   label->setGeometry(12, 16, 80, 18);
   eSuche = new TkxEdit(this);
   eSuche->setObjectName(QStringLiteral("eSuche"));
@@ -39,7 +40,7 @@ TSucheQE_::TSucheQE_(TkxBrow* browser, TdbContest& log) : TkxForm(browser), brow
   btnendezq4->SetCaption("&Suche|starten");
   btnendezq4->setGeometry(194, 50, 92, 40);
   btnendezq4->OnClick = [this] { btnendezq3Click(); };
-  ToLayout.ApplyFormLook(this, false);
+  ToLayout.ApplyFormLook(this, true);
   eSuche->setFocus();
 }
 
