@@ -97,10 +97,13 @@ class PanelTest : public ::testing::Test {
   std::unique_ptr<TkxBrow> brow;
   int built = 0;
 
+  virtual int Records() const { return kRecords; }
+
   void SetUp() override {
-    for (int i = 1; i <= kRecords; ++i) {
+    const int n = Records();
+    for (int i = 1; i <= n; ++i) {
       char buf[32];
-      std::snprintf(buf, sizeof buf, "K%05d;N%05d", i, kRecords + 1 - i);
+      std::snprintf(buf, sizeof buf, "K%05d;N%05d", i, n + 1 - i);
       refs.push_back(ix.Add(buf));
     }
     brow = std::make_unique<TkxBrow>();
@@ -249,6 +252,61 @@ TEST_F(PanelTest, QuickSearchPositionsWithoutDeleting) {
   QTest::keyClick(f, Qt::Key_Down);
   EXPECT_TRUE(f->text().isEmpty());
   EXPECT_EQ(CurrentCall(), "K01501");
+}
+
+// The cursor on the bottom row of the page: the row whose entry a search
+// replaces is the one the page must be rebuilt around.
+TEST_F(PanelTest, SearchAndPositioningFromTheBottomRowLandOnTheEntrySought) {
+  auto toBottomRow = [this] {
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 1; i < Page(); ++i) Key(Qt::Key_Down);
+    ASSERT_EQ(brow->Engine()->CurrentRow(), Page());
+  };
+  toBottomRow();
+  QLineEdit* f = brow->SearchField();
+  f->setFocus();
+  QTest::keyClicks(f, "K00200");
+  EXPECT_EQ(CurrentCall(), "K00200");
+
+  // The table's current record, and no record at all (the list's start).
+  toBottomRow();
+  ASSERT_EQ(ix.ReadRecord(refs[1499], false), 0);
+  brow->GotoRecord(0);
+  EXPECT_EQ(CurrentCall(), "K01500");
+  toBottomRow();
+  brow->GotoRecord(-1);
+  EXPECT_EQ(CurrentCall(), "K00001");
+  toBottomRow();
+  brow->GotoRecord(refs[2999]);
+  EXPECT_EQ(CurrentCall(), "K03000");
+}
+
+namespace {
+class TenEntryPanel : public PanelTest {
+ protected:
+  int Records() const override { return 10; }
+};
+}  // namespace
+
+TEST_F(TenEntryPanel, QuickSearchInAShortListShowsTheEntryTyped) {
+  ASSERT_GT(Page(), 10);  // one page holds the whole list
+  QLineEdit* f = brow->SearchField();
+  f->setFocus();
+  QTest::keyClicks(f, "k00010");
+  EXPECT_EQ(CurrentCall(), "K00010");
+  // Further keys keep to what the field says, no flipping between rows.
+  QTest::keyClick(f, Qt::Key_Backspace);
+  EXPECT_EQ(CurrentCall(), "K00010");  // "K0001" is the start of K00010 only
+  QTest::keyClicks(f, "0");
+  EXPECT_EQ(CurrentCall(), "K00010");
+  f->clear();
+  QTest::keyClicks(f, "k00009");
+  EXPECT_EQ(CurrentCall(), "K00009");
+  // The last entry is current and the record under it is asked for again.
+  Key(Qt::Key_End, Qt::ControlModifier);
+  ASSERT_EQ(ix.ReadRecord(refs[9], false), 0);
+  brow->GotoRecord(0);
+  EXPECT_EQ(CurrentCall(), "K00010");
 }
 
 TEST_F(PanelTest, FunctionKeysAndEnterReachTheOwner) {
