@@ -424,9 +424,13 @@ void TkxBrowStringGridCtrl::MoveBy(int records, int scroll) {
     e->SetCurrentRow(target);
   } else if (records > 0) {
     const int keep = e->CurrentRow();
+    const int free = e->RowsInUse() - e->LastValidRow();
     e->ScrollDown(this, scroll, 0, 0, true);
-    const int moved = e->MovedRows();
-    e->SetCurrentRow(std::min(e->LastValidRow(), moved > 0 ? keep + records - moved : keep));
+    // Rows that came into the free rows of a page that was not full (an
+    // entry another station added) leave the rows above where they were;
+    // only the rows beyond them push the page up.
+    const int shifted = std::max(0, e->MovedRows() - free);
+    e->SetCurrentRow(std::min(e->LastValidRow(), keep + records - shifted));
   } else {
     const int keep = e->CurrentRow();
     e->ScrollUp(this, scroll, 0, true);

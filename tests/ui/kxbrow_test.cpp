@@ -302,6 +302,14 @@ TEST_F(TenEntryPanel, QuickSearchInAShortListShowsTheEntryTyped) {
   f->clear();
   QTest::keyClicks(f, "k00009");
   EXPECT_EQ(CurrentCall(), "K00009");
+  // Another station adds an entry below the last row: the first Down
+  // reaches it.
+  Key(Qt::Key_End, Qt::ControlModifier);
+  ix.Add("K00011;N00000");
+  Key(Qt::Key_Down);
+  EXPECT_EQ(CurrentCall(), "K00011");
+  Key(Qt::Key_Up);
+  EXPECT_EQ(CurrentCall(), "K00010");
   // The last entry is current and the record under it is asked for again.
   Key(Qt::Key_End, Qt::ControlModifier);
   ASSERT_EQ(ix.ReadRecord(refs[9], false), 0);
