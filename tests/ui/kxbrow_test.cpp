@@ -523,11 +523,22 @@ TEST_F(PanelTest, DirectEditGoesThroughTheOwnerOnTheCurrentRowOnly) {
   auto* m = brow->Grid()->model();
   EXPECT_EQ(m->data(m->index(row, 1), Qt::EditRole).toString(), u"edit:N02998");
   EXPECT_TRUE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(m->flags(m->index(row, 0)) & Qt::ItemIsEditable);  // refused by the owner
   EXPECT_FALSE(m->flags(m->index(row + 1, 1)) & Qt::ItemIsEditable);
   EXPECT_TRUE(m->setData(m->index(row, 1), QStringLiteral("Müller"), Qt::EditRole));
   EXPECT_FALSE(m->setData(m->index(row + 1, 1), QStringLiteral("x"), Qt::EditRole));
   ASSERT_EQ(written.size(), 1u);
   EXPECT_EQ(written[0], "1/" + std::to_string(row + 1) + "=Müller");
+  // On the edited row the call cell, which the owner refuses, is full red;
+  // the rows around keep the grid's ground.
+  QCoreApplication::processEvents();
+  const QImage shot = brow->Grid()->viewport()->grab().toImage();
+  auto groundAt = [&](int r) {
+    const QRect cell = brow->Grid()->visualRect(m->index(r, 0));
+    return shot.pixelColor(cell.right() - 1, cell.top() + 1);
+  };
+  EXPECT_EQ(groundAt(row), QColor(0xFF, 0, 0));
+  EXPECT_NE(groundAt(row + 1), QColor(0xFF, 0, 0));
   brow->SetDirectEdit(false);
   EXPECT_FALSE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
 }
