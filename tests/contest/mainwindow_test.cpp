@@ -379,6 +379,8 @@ TEST_F(MainWindowTest, ListIsDrawnInTheCommonLookAndSearchedAsTyped) {
   EXPECT_FALSE(window.Brow->DefaultDrawing());
   EXPECT_TRUE(static_cast<bool>(window.Brow->OnDrawCell));
   Show(window);
+  // The grid lies on the start page without a frame of its own.
+  EXPECT_EQ(window.Brow->Grid()->frameWidth(), 0);
 
   // The quick-search field has the focus: typing searches at once, by name.
   TkxEdit* search = window.Brow->SearchField();
