@@ -197,6 +197,26 @@ TEST_F(MainWindowTest, NewLogStartedFromTheSetupOpensItsLogWindowThenTheEditOnly
   EXPECT_EQ(Rows(*window.Brow).size(), 2u);
 }
 
+TEST_F(MainWindowTest, EnglishVersionNoticeBeforeANewLog) {
+  FillPrefixTable();
+  AddLog('4', "Alt", Day("01.03.2014"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  LanguageFlag = 0;
+  messages.Expect(Kind::Hinweis, "Version");
+  window.btnNeuzq4->click();
+  LanguageFlag = 1;
+  ASSERT_TRUE(messages.AllShown());
+  const ScriptedMessages::Shown& notice = messages.History().back();
+  EXPECT_EQ(notice.caption, "Contest");
+  EXPECT_EQ(notice.header, "Version");
+  EXPECT_EQ(notice.text,
+            "Please inform yourself right in time before the contest if there is a newer "
+            "version of this software.");
+  EXPECT_EQ(setupCalls.size(), 1u);
+}
+
 TEST_F(MainWindowTest, ListShowsOnlyTheEditionsLogsInBothSortOrders) {
   FillPrefixTable();
   AddLog('4', "Zeta", Day("01.03.2015"), Day("02.03.2015"));
