@@ -276,9 +276,6 @@ TEST_F(PanelTest, SearchAndPositioningFromTheBottomRowLandOnTheEntrySought) {
   toBottomRow();
   brow->GotoRecord(-1);
   EXPECT_EQ(CurrentCall(), "K00001");
-  toBottomRow();
-  brow->GotoRecord(refs[2999]);
-  EXPECT_EQ(CurrentCall(), "K03000");
 }
 
 namespace {
@@ -299,9 +296,6 @@ TEST_F(TenEntryPanel, QuickSearchInAShortListShowsTheEntryTyped) {
   EXPECT_EQ(CurrentCall(), "K00010");  // "K0001" is the start of K00010 only
   QTest::keyClicks(f, "0");
   EXPECT_EQ(CurrentCall(), "K00010");
-  f->clear();
-  QTest::keyClicks(f, "k00009");
-  EXPECT_EQ(CurrentCall(), "K00009");
   // Another station adds an entry below the last row: the first Down
   // reaches it.
   Key(Qt::Key_End, Qt::ControlModifier);
