@@ -318,9 +318,11 @@ int32_t TContestBrowCtrl::NewContest() {
                            caption,
                        false);
   else
+    // The program has no web portal of its own to name, so the sentence
+    // ends where the portal's address would follow.
     ToMessages.Hinweis("Contest", "Version",
-                       "Please make sure in good time before the contest that this is the "
-                       "newest version of the program.",
+                       "Please inform yourself right in time before the contest if there is a "
+                       "newer version of this software.",
                        false);
   return ContestSetup(letter_, false, false, *contestList_, *extra_, description_.get());
 }

@@ -338,6 +338,8 @@ void TContestBrow::ApplyStartPageLook(TColor page) {
                                                     Brow->FooterBar(), Brow->HeaderBar()}) {
     if (w != nullptr) SetBackground(w, page);
   }
+  // The list lies flat on the page, without a frame of its own.
+  Brow->SetGridBorderStyle(0);
   const TColor contrast = ToGrafik.ContrastColor(ColorToRGB(page));
   SetTextColor(PanelUnten, contrast);
   if (Brow->FooterBar() != nullptr) SetTextColor(Brow->FooterBar(), contrast);

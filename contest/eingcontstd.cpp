@@ -38,8 +38,10 @@
 namespace {
 
 const QColor kMarkColour(0xFF, 0x80, 0x80);  // TColor $8080FF
-// The help topic of the set-up dialog (its "Hilfe" button and F1).
+// The "Hilfe" button opens the contest help at its start; the dialog's own
+// topic, asked by F1, is its form's help context.
 constexpr int32_t kSetupHelpContext = 1;
+constexpr int32_t kSetupFormHelpContext = 310110029;
 
 QString Q(const std::string& s) { return AnsiToQString(s); }
 std::string A(const QString& s) { return QStringToAnsi(s); }
@@ -372,6 +374,8 @@ void TEingContestStd::BuildControls() {
   btnAbbruch = Named(new QPushButton(Q("Abbrechen"), this), "btnAbbruch");
   btnOK = Named(new QPushButton(Q("Beenden"), this), "btnOK");
   btnHilfe = Named(new QPushButton(Q("Hilfe"), this), "btnHilfe");
+  SetHelpContext(this, kSetupFormHelpContext);
+  SetHelpContext(btnHilfe, kSetupFormHelpContext);
   btnstart = Named(new QPushButton(Q("Contest starten"), this), "btnstart");
   btnDruck = Named(new QPushButton(Q("Drucken / E-Log"), this), "btnDruck");
   for (QPushButton* b : {btnAbbruch, btnOK, btnHilfe, btnstart, btnDruck}) {
@@ -447,7 +451,11 @@ void TEingContestStd::UpperCaseEdit(TkxEdit* e) {
 bool TEingContestStd::eventFilter(QObject* watched, QEvent* event) {
   const bool in = event->type() == QEvent::FocusIn;
   const bool out = event->type() == QEvent::FocusOut;
-  if (in && (watched == eQSLw || watched == eqslr)) static_cast<TkxEdit*>(watched)->selectAll();
+  // A QSL letter is replaced, not added to: entering the field, also by a
+  // click (whose cursor would undo the selection of the focus), selects it.
+  const bool released = event->type() == QEvent::MouseButtonRelease;
+  if ((in || released) && (watched == eQSLw || watched == eqslr))
+    static_cast<TkxEdit*>(watched)->selectAll();
   const int bit = watched == eDatumvon ? 1 : watched == eDatumbis ? 2 : watched == eZeitvon ? 4
                 : watched == eZeitbis ? 8 : 0;
   if (bit && in) entered_[watched] = static_cast<TkxEdit*>(watched)->GetText();
@@ -467,7 +475,7 @@ bool TEingContestStd::eventFilter(QObject* watched, QEvent* event) {
 void TEingContestStd::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_F1) {
     event->accept();
-    btnHilfe->click();
+    Guarded([] { ApplicationHelpCommand(kHelpContext, kSetupFormHelpContext); });
     return;
   }
   if (event->key() != Qt::Key_Escape) {

@@ -166,12 +166,12 @@ class TCoverSheet {
         add(counts_.dok, counts_.dokAll, cmulti);
       else if (!cmulti.empty())
         add(counts_.sdok, counts_.sdokAll, cmulti);
-    } else {
+    } else if (category_ <= 6) {
       if (shape && ((c >= 'A' && c <= 'I') || (c >= 'K' && c <= 'Y')))
         add(counts_.dok, counts_.dokAll, cmulti);
       else if (!cmulti.empty())
         add(counts_.sdok, counts_.sdokAll, cmulti);
-      if (category_ <= 6 && !call2.empty()) counts_.specialAll.Add(call2);
+      if (!call2.empty()) counts_.specialAll.Add(call2);
     }
     if (!cmulti2.empty()) counts_.locAll.Add(cmulti2);
   }

@@ -421,13 +421,17 @@ int TKBrowser::Reread(TKBrowserOwner* o) {
   pageChanged_ = false;
   const int lv = LastValidRow();
   if (!lastOpOk_ && (lv == 0 || currentRow_ > lv)) return First(o);
-  int rc = Lock();
-  if (rc != 0) return Finish(rc);
   int saved = std::clamp(currentRow_, 1, rowsInUse_);
   if (lv > 0 && saved > lv) saved = lv;
   RowRec start;
   start.Key = rows_[static_cast<size_t>(saved)].Key;
   start.Ref = rows_[static_cast<size_t>(saved)].Ref;
+  return RereadAround(o, start, saved);
+}
+
+int TKBrowser::RereadAround(TKBrowserOwner* o, const RowRec& start, int saved) {
+  int rc = Lock();
+  if (rc != 0) return Finish(rc);
   EmptyPage(true);
 
   RowRec anchor = start;
@@ -519,15 +523,16 @@ int TKBrowser::GotoKey(TKBrowserOwner* o, int keyNumber, const std::string& key,
   const int lv = LastValidRow();
   cr = lv > 0 ? std::min(cr, lv) : 1;
   keyNumber_ = keyNumber;
-  int32_t r = ref;
-  const std::string k = ClampStart(key, r);
+  RowRec start;
+  start.Ref = ref;
+  start.Key = ClampStart(key, start.Ref);
   for (int i = rowsInUse_ + 1; i <= capacity_; ++i) EmptyRow(i, false);
-  RowRec& slot = rows_[static_cast<size_t>(cr)];
-  slot.Key = k;
-  slot.Ref = r;
   currentRow_ = cr;
-  lastOpOk_ = true;
-  return Reread(o);
+  // The page is rebuilt around the key sought itself. Written into the
+  // page first, a key with reference 0 would make its row look empty, and
+  // a re-read of the page would then start from the row above it.
+  pageChanged_ = false;
+  return RereadAround(o, start, cr);
 }
 
 bool TKBrowser::GotoPosition(TKBrowserOwner* o, int32_t p, int32_t s, std::string& key,

@@ -183,6 +183,9 @@ class TKBrowser {
   int Collect(TKBrowserOwner* o, const RowRec& from, bool forward, int max,
               std::vector<RowRec>& out);
   int RereadIfFailed(TKBrowserOwner* o);
+  // Fills the page around start, which goes to row saved when the entries
+  // before it allow.
+  int RereadAround(TKBrowserOwner* o, const RowRec& start, int saved);
   int CompletePage(TKBrowserOwner* o, int from, int to);
   int ReadRow(RowRec& r);
   int Finish(int rc);

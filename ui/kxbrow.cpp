@@ -693,6 +693,14 @@ void TkxBrow::SetDirectEdit(bool on) {
 
 bool TkxBrow::IsDirectEdit() const { return ctrl_->IsDirectEdit(); }
 
+bool TkxBrow::DirectEditRefuses(int col, int row) const {
+  if (!OnBrowTextSelectCell) return false;
+  const std::string cap = col >= 0 && col < static_cast<int>(captionParts_.size())
+                              ? Trim(captionParts_[static_cast<size_t>(col)])
+                              : std::string();
+  return !OnBrowTextSelectCell(col, row, cap);
+}
+
 bool TkxBrow::CloseQuery() {
   bool can = true;
   if (escapeFlag_)
@@ -872,10 +880,7 @@ bool TkxBrow::eventFilter(QObject* watched, QEvent* e) {
             // Editing stays on the current row, in the cells the owner allows.
             const QModelIndex ix = g->indexAt(m->position().toPoint());
             if (!ix.isValid() || !ctrl_->IsCurrentCell(ix.row(), ix.column())) return true;
-            const std::string cap = ix.column() < static_cast<int>(captionParts_.size())
-                                        ? Trim(captionParts_[static_cast<size_t>(ix.column())])
-                                        : std::string();
-            return OnBrowTextSelectCell && !OnBrowTextSelectCell(ix.column(), ix.row() + 1, cap);
+            return DirectEditRefuses(ix.column(), ix.row() + 1);
           }
           g->setFocus();
           ctrl_->MouseDown(m->button(), m->modifiers(), m->position().toPoint(), dbl);

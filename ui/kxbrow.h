@@ -194,6 +194,9 @@ class TkxBrow : public TkxMousePanel {
   int CharHeight() const { return charHeight_; }
   std::vector<int>& ColumnWidthTable(int keyNumber) { return widthTable_[keyNumber]; }
   const std::vector<std::string>& Captions() const { return captionParts_; }
+  // In direct editing: the owner does not let the cell at (col, 1-based page
+  // row) be edited (OnBrowTextSelectCell says no for its column caption).
+  bool DirectEditRefuses(int col, int row) const;
   const std::string& ColumnRecord1() const { return colRec1_; }
   const std::string& ColumnRecord2() const { return colRec2_; }
   bool SettingSearchText() const { return guard_; }

@@ -17,6 +17,7 @@
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
+#include "ui/kxgrafik.h"
 
 const char* const TkxBrowStringGridCtrl::kUnreadable = " ***** Datensatz nicht lesbar *****";
 
@@ -180,8 +181,9 @@ QVariant TkxBrowPageModel::headerData(int section, Qt::Orientation o, int role) 
 
 Qt::ItemFlags TkxBrowPageModel::flags(const QModelIndex& ix) const {
   Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  // Only the cells of the current row the owner allows take an editor.
   if (ctrl_->IsDirectEdit() && ctrl_->IsCurrentCell(ix.row(), ix.column()) &&
-      ctrl_->Owner()->HasRecords())
+      ctrl_->Owner()->HasRecords() && !ctrl_->Owner()->DirectEditRefuses(ix.column(), ix.row() + 1))
     f |= Qt::ItemIsEditable;
   return f;
 }
@@ -209,9 +211,14 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   }
   const bool current = ctrl_->IsCurrentCell(ix.row(), ix.column());
   const bool selected = ix.data(TkxBrowPageModel::SelectedRole).toBool();
+  const bool editing = current && ctrl_->IsDirectEdit();
+  // A cell of the edited row that the owner keeps from editing stands out
+  // in full red.
+  const TColor editFill =
+      editing && panel->DirectEditRefuses(ix.column(), ix.row() + 1) ? 0x0000FF : 0xD5D5FF;
   QColor fill = option.palette.color(QPalette::Base);
-  if (current && ctrl_->IsDirectEdit())
-    fill = QColor(0xFF, 0xD5, 0xD5);  // $D5D5FF
+  if (editing)
+    fill = TColorToQColor(editFill);
   else if (current)
     fill = option.palette.color(QPalette::Highlight);
   else if (selected)
@@ -219,8 +226,11 @@ void TkxBrowCellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   else if (ctrl_->HoverHighlight() && ctrl_->IsHoverCell(ix.row(), ix.column()))
     fill = QColor(0xE8, 0xF0, 0xFA);
   p->fillRect(r, fill);
-  p->setPen(current && !ctrl_->IsDirectEdit() ? option.palette.color(QPalette::HighlightedText)
-                                             : option.palette.color(QPalette::Text));
+  if (editing)
+    p->setPen(TColorToQColor(ToGrafik.ContrastColor(editFill)));
+  else
+    p->setPen(current ? option.palette.color(QPalette::HighlightedText)
+                      : option.palette.color(QPalette::Text));
   p->setFont(option.font);
   DrawSubColumnText(*p, r.adjusted(2, 0, -2, 0), QStringToAnsi(ix.data(Qt::DisplayRole).toString()));
 }
@@ -424,9 +434,13 @@ void TkxBrowStringGridCtrl::MoveBy(int records, int scroll) {
     e->SetCurrentRow(target);
   } else if (records > 0) {
     const int keep = e->CurrentRow();
+    const int free = e->RowsInUse() - e->LastValidRow();
     e->ScrollDown(this, scroll, 0, 0, true);
-    const int moved = e->MovedRows();
-    e->SetCurrentRow(std::min(e->LastValidRow(), moved > 0 ? keep + records - moved : keep));
+    // Rows that came into the free rows of a page that was not full (an
+    // entry another station added) leave the rows above where they were;
+    // only the rows beyond them push the page up.
+    const int shifted = std::max(0, e->MovedRows() - free);
+    e->SetCurrentRow(std::min(e->LastValidRow(), keep + records - shifted));
   } else {
     const int keep = e->CurrentRow();
     e->ScrollUp(this, scroll, 0, true);

@@ -1,6 +1,5 @@
 #include "ui/kxlayout.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,6 +35,7 @@
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_strgrid.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxchoicemenu.h"
 #include "ui/winskal.h"
 
 TLayout ToLayout;
@@ -626,24 +626,6 @@ TBounds BoundsOf(const QWidget* w) {
   return w ? TBounds{w->x(), w->y(), w->width(), w->height()} : TBounds{};
 }
 
-// A popup menu of choices with the current one checked.
-QMenu* ChoiceMenu(QWidget* owner, const std::vector<std::string>& items, int current,
-                  const std::function<void(int)>& chosen) {
-  auto* menu = new QMenu(owner);
-  menu->setProperty("kxLookMenu", true);
-  auto* group = new QActionGroup(menu);
-  group->setExclusive(true);
-  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
-    QAction* a = menu->addAction(AnsiToQString(items[static_cast<size_t>(i)]));
-    a->setCheckable(true);
-    a->setChecked(i == current);
-    group->addAction(a);
-    QObject::connect(a, &QAction::triggered, menu, [chosen, i] {
-      if (chosen) chosen(i);
-    });
-  }
-  return menu;
-}
 
 }  // namespace
 
@@ -729,7 +711,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
     QPointer<TkxBitBtn> button = bar.SortButton;
     auto chosen = bar.OnSortChosen;
     // The chooser and the button always show the same sort order.
-    ReplaceLookMenu(bar.SortButton, ChoiceMenu(owner ? owner : bar.Bar, sorts,
+    ReplaceLookMenu(bar.SortButton, NewChoiceMenu(owner ? owner : bar.Bar, sorts,
                                           bar.SortChooser->currentIndex(),
                                           [chooser, button, chosen](int i) {
                                             if (chooser) chooser->setCurrentIndex(i);
@@ -747,7 +729,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
     }
     bar.ViewButton->SetCaption("Ansicht");
     ReplaceLookMenu(bar.ViewButton,
-        ChoiceMenu(owner ? owner : bar.Bar, bar.Views, bar.CurrentView, bar.OnViewChosen));
+        NewChoiceMenu(owner ? owner : bar.Bar, bar.Views, bar.CurrentView, bar.OnViewChosen));
     Place(bar.ViewButton, places.ViewButton);
     bar.ViewButton->show();
   } else if (bar.ViewButton) {

@@ -197,6 +197,23 @@ TEST_F(MainWindowTest, NewLogStartedFromTheSetupOpensItsLogWindowThenTheEditOnly
   EXPECT_EQ(Rows(*window.Brow).size(), 2u);
 }
 
+TEST_F(MainWindowTest, EnglishVersionNoticeBeforeANewLog) {
+  FillPrefixTable();
+  AddLog('4', "Alt", Day("01.03.2014"), 0);
+  TContestBrow window;
+  ASSERT_EQ(window.StartExitCode(), 0);
+  Show(window);
+  LanguageFlag = 0;
+  messages.Expect(Kind::Hinweis, "Version");
+  window.btnNeuzq4->click();
+  LanguageFlag = 1;
+  ASSERT_TRUE(messages.AllShown());
+  EXPECT_EQ(messages.History().back().text,
+            "Please inform yourself right in time before the contest if there is a newer "
+            "version of this software.");
+  EXPECT_EQ(setupCalls.size(), 1u);
+}
+
 TEST_F(MainWindowTest, ListShowsOnlyTheEditionsLogsInBothSortOrders) {
   FillPrefixTable();
   AddLog('4', "Zeta", Day("01.03.2015"), Day("02.03.2015"));
@@ -379,6 +396,8 @@ TEST_F(MainWindowTest, ListIsDrawnInTheCommonLookAndSearchedAsTyped) {
   EXPECT_FALSE(window.Brow->DefaultDrawing());
   EXPECT_TRUE(static_cast<bool>(window.Brow->OnDrawCell));
   Show(window);
+  // The grid lies on the start page without a frame of its own.
+  EXPECT_EQ(window.Brow->Grid()->frameWidth(), 0);
 
   // The quick-search field has the focus: typing searches at once, by name.
   TkxEdit* search = window.Brow->SearchField();

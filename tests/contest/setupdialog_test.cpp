@@ -456,8 +456,29 @@ TEST_F(SetupDialog, HelpButtonAndF1AskForTheDialogsTopic) {
   ContestSetup('4', false, false, list, extra, desc.get());
   SetHelpViewerProgram("");
   ASSERT_EQ(launcher.runs.size(), 2u);
-  for (const RecordingLauncher::Run& run : launcher.runs)
-    EXPECT_EQ(run.args, (std::vector<std::string>{"-mapid", "1", "ms-its:veltrix.chm"}));
+  // The button asks the contest help's start, F1 the dialog's own topic.
+  EXPECT_EQ(launcher.runs[0].args, (std::vector<std::string>{"-mapid", "1", "ms-its:veltrix.chm"}));
+  EXPECT_EQ(launcher.runs[1].args,
+            (std::vector<std::string>{"-mapid", "310110029", "ms-its:veltrix.chm"}));
+}
+
+TEST_F(SetupDialog, AClickIntoAQslLetterTakesTheNextLetterInItsPlace) {
+  std::string sent, received;
+  WhenShown([&](TEingContestStd& dlg) {
+    for (const char* name : {"eQSLw", "eqslr"}) {
+      auto* e = Child<TkxEdit>(dlg, name);
+      e->SetText("X");
+      // A click at the field's right end, where the cursor goes after the letter.
+      QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(e->width() - 3, e->height() / 2));
+      QTest::keyClicks(e, "y");
+    }
+    sent = Child<TkxEdit>(dlg, "eQSLw")->GetText();
+    received = Child<TkxEdit>(dlg, "eqslr")->GetText();
+    Click(dlg, "btnAbbruch");
+  });
+  ContestSetup('4', false, false, list, extra, desc.get());
+  EXPECT_EQ(sent, "Y");
+  EXPECT_EQ(received, "Y");
 }
 
 TEST_F(SetupDialog, LayoutKeepsEveryFieldReadableAndFitsASmallScreen) {

@@ -208,6 +208,15 @@ TEST_F(CoverSheet, DistrictsDoksAndSpecialDoksOfLetterH) {
   EXPECT_TRUE(Has(lines, "     DOK:       K01 B01 B05"));
   EXPECT_TRUE(Has(lines, "     Distrikte: "));
   EXPECT_TRUE(Has(lines, ten + "Band        QSO   Punkte       DOK   SDOK"));
+
+  // Above category 6 the sheet counts neither DOKs nor S-DOKs.
+  rec::SetByte(r.data(), crec::kTeilnahmeart, 7);
+  list.SetContestRecord(r);
+  ASSERT_TRUE(list.Update());
+  lines = SheetFile();
+  EXPECT_TRUE(Has(lines, "     DOK:       "));
+  EXPECT_TRUE(Has(lines, "     S-DOK:     "));
+  EXPECT_TRUE(Has(lines, "     Loc:       JO31"));
 }
 
 TEST_F(CoverSheet, StationFileAndCountsOfTheSpecialLetters) {

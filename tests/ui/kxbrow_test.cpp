@@ -97,10 +97,13 @@ class PanelTest : public ::testing::Test {
   std::unique_ptr<TkxBrow> brow;
   int built = 0;
 
+  virtual int Records() const { return kRecords; }
+
   void SetUp() override {
-    for (int i = 1; i <= kRecords; ++i) {
+    const int n = Records();
+    for (int i = 1; i <= n; ++i) {
       char buf[32];
-      std::snprintf(buf, sizeof buf, "K%05d;N%05d", i, kRecords + 1 - i);
+      std::snprintf(buf, sizeof buf, "K%05d;N%05d", i, n + 1 - i);
       refs.push_back(ix.Add(buf));
     }
     brow = std::make_unique<TkxBrow>();
@@ -249,6 +252,63 @@ TEST_F(PanelTest, QuickSearchPositionsWithoutDeleting) {
   QTest::keyClick(f, Qt::Key_Down);
   EXPECT_TRUE(f->text().isEmpty());
   EXPECT_EQ(CurrentCall(), "K01501");
+}
+
+// The cursor on the bottom row of the page: the row whose entry a search
+// replaces is the one the page must be rebuilt around.
+TEST_F(PanelTest, SearchAndPositioningFromTheBottomRowLandOnTheEntrySought) {
+  auto toBottomRow = [this] {
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 1; i < Page(); ++i) Key(Qt::Key_Down);
+    ASSERT_EQ(brow->Engine()->CurrentRow(), Page());
+  };
+  toBottomRow();
+  QLineEdit* f = brow->SearchField();
+  f->setFocus();
+  QTest::keyClicks(f, "K00200");
+  EXPECT_EQ(CurrentCall(), "K00200");
+
+  // The table's current record, and no record at all (the list's start).
+  toBottomRow();
+  ASSERT_EQ(ix.ReadRecord(refs[1499], false), 0);
+  brow->GotoRecord(0);
+  EXPECT_EQ(CurrentCall(), "K01500");
+  toBottomRow();
+  brow->GotoRecord(-1);
+  EXPECT_EQ(CurrentCall(), "K00001");
+}
+
+namespace {
+class TenEntryPanel : public PanelTest {
+ protected:
+  int Records() const override { return 10; }
+};
+}  // namespace
+
+TEST_F(TenEntryPanel, QuickSearchInAShortListShowsTheEntryTyped) {
+  ASSERT_GT(Page(), 10);  // one page holds the whole list
+  QLineEdit* f = brow->SearchField();
+  f->setFocus();
+  QTest::keyClicks(f, "k00010");
+  EXPECT_EQ(CurrentCall(), "K00010");
+  // Further keys keep to what the field says, no flipping between rows.
+  QTest::keyClick(f, Qt::Key_Backspace);
+  EXPECT_EQ(CurrentCall(), "K00010");  // "K0001" is the start of K00010 only
+  QTest::keyClicks(f, "0");
+  EXPECT_EQ(CurrentCall(), "K00010");
+  // Another station adds an entry below the last row: the first Down
+  // reaches it.
+  Key(Qt::Key_End, Qt::ControlModifier);
+  ix.Add("K00011;N00000");
+  Key(Qt::Key_Down);
+  EXPECT_EQ(CurrentCall(), "K00011");
+  Key(Qt::Key_Up);
+  EXPECT_EQ(CurrentCall(), "K00010");
+  // The last entry is current and the record under it is asked for again.
+  Key(Qt::Key_End, Qt::ControlModifier);
+  ASSERT_EQ(ix.ReadRecord(refs[9], false), 0);
+  brow->GotoRecord(0);
+  EXPECT_EQ(CurrentCall(), "K00010");
 }
 
 TEST_F(PanelTest, FunctionKeysAndEnterReachTheOwner) {
@@ -457,11 +517,22 @@ TEST_F(PanelTest, DirectEditGoesThroughTheOwnerOnTheCurrentRowOnly) {
   auto* m = brow->Grid()->model();
   EXPECT_EQ(m->data(m->index(row, 1), Qt::EditRole).toString(), u"edit:N02998");
   EXPECT_TRUE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
+  EXPECT_FALSE(m->flags(m->index(row, 0)) & Qt::ItemIsEditable);  // refused by the owner
   EXPECT_FALSE(m->flags(m->index(row + 1, 1)) & Qt::ItemIsEditable);
   EXPECT_TRUE(m->setData(m->index(row, 1), QStringLiteral("Müller"), Qt::EditRole));
   EXPECT_FALSE(m->setData(m->index(row + 1, 1), QStringLiteral("x"), Qt::EditRole));
   ASSERT_EQ(written.size(), 1u);
   EXPECT_EQ(written[0], "1/" + std::to_string(row + 1) + "=Müller");
+  // On the edited row the call cell, which the owner refuses, is full red;
+  // the rows around keep the grid's ground.
+  QCoreApplication::processEvents();
+  const QImage shot = brow->Grid()->viewport()->grab().toImage();
+  auto groundAt = [&](int r) {
+    const QRect cell = brow->Grid()->visualRect(m->index(r, 0));
+    return shot.pixelColor(cell.right() - 1, cell.top() + 1);
+  };
+  EXPECT_EQ(groundAt(row), QColor(0xFF, 0, 0));
+  EXPECT_NE(groundAt(row + 1), QColor(0xFF, 0, 0));
   brow->SetDirectEdit(false);
   EXPECT_FALSE(m->flags(m->index(row, 1)) & Qt::ItemIsEditable);
 }

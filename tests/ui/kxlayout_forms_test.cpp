@@ -28,6 +28,7 @@
 #include "ui/kxPanel.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxchoicemenu.h"
 #include "ui/kxform.h"
 #include "ui/kxlayout.h"
 
@@ -459,6 +460,43 @@ TEST_F(LookTest, BrowserBarKeepsTheLooksPlacesWhenThePanelIsResized) {
     const QWidget* paging = brow->NavButton(5)->parentWidget();
     EXPECT_EQ(paging->x() + paging->width(), width - 4) << width;
   }
+}
+
+TEST_F(LookTest, ALongSortMenuRunsInColumnsOfTenAndItsItemsChoose) {
+  SetLook(9, true);
+  TkxForm owner;
+  owner.resize(700, 400);
+  auto* brow = new TkxBrow(&owner);
+  brow->setGeometry(0, 0, 600, 300);
+  for (int i = 1; i <= 12; ++i) brow->AddSortListItem("Sortierung " + std::to_string(i));
+  owner.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  ToLayout.LayoutBrowser(&owner, brow);
+  int activated = -1;
+  QObject::connect(brow->SortCombo(), &QComboBox::activated, [&](int i) { activated = i; });
+  auto* sortButton = brow->FooterBar()->findChild<TkxBitBtn*>(QStringLiteral("btnSortierung"));
+  ASSERT_NE(sortButton, nullptr);
+  QTest::mouseClick(sortButton, Qt::LeftButton, {}, QPoint(8, sortButton->height() / 2));
+  QMenu* menu = sortButton->kxMenue();
+  ASSERT_NE(menu, nullptr);
+  ASSERT_TRUE(menu->isVisible());
+  auto* columns = menu->findChild<TChoiceColumns*>();
+  ASSERT_NE(columns, nullptr);
+  ASSERT_EQ(columns->Count(), 12);
+  // Items 1 to 10 one below the other, 11 and 12 in a second column.
+  EXPECT_EQ(columns->ItemRect(9).top(), columns->ItemRect(8).bottom() + 1);
+  EXPECT_EQ(columns->ItemRect(10).top(), columns->ItemRect(0).top());
+  EXPECT_GE(columns->ItemRect(10).left(), columns->ItemRect(0).right());
+  EXPECT_EQ(columns->ItemRect(11).top(), columns->ItemRect(1).top());
+  // The whole menu is no higher than its ten rows.
+  EXPECT_LE(columns->height(), 10 * columns->ItemRect(0).height());
+
+  QTest::mouseClick(columns, Qt::LeftButton, {}, columns->ItemRect(11).center());
+  EXPECT_FALSE(menu->isVisible());
+  EXPECT_EQ(activated, 11);
+  EXPECT_EQ(brow->SortCombo()->currentIndex(), 11);
+  EXPECT_EQ(sortButton->Caption(), "Sortierung 12");
+  EXPECT_TRUE(ChoiceMenuItems(menu)[11]->isChecked());
 }
 
 TEST_F(LookTest, StartPageLeavesTheTextOfListsAndFieldsOnTheirGround) {
