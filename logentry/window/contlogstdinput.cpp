@@ -137,6 +137,11 @@ void TContestLogStd::eCallExit(TkxEdit* edit, bool saveNow) {
   const TExitResult r = model_.FieldExit(ReadFields(), FocusOf(edit), saveNow);
   // A refused duplicate clears the entry as the Clear button does.
   if (r.Cleared) HideLists();
+  // A refused call keeps the keyboard for its mending, unless the operator
+  // went on to the grid or the bottom panel: list mode gives the call up.
+  QWidget* to = QApplication::focusWidget();
+  if (r.Refused && to != nullptr && to != panelEingabe && !panelEingabe->isAncestorOf(to))
+    model_.View.FocusCall = false;
   ShowView(true);
 }
 

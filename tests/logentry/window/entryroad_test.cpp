@@ -180,6 +180,15 @@ TEST_F(EntryRoadTest, ACallTooLongIsRefusedAsTheCallIsLeft) {
     EXPECT_TRUE(msgs.AllShown());
     EXPECT_EQ(FocusName(), "eCall");
     EXPECT_TRUE(Stored(nummer_).empty());
+    // Off to the grid instead: list mode gives the call up.
+    msgs.Expect(Kind::Achtung, tooLong);
+    ClickInto(w.Brow->Grid()->viewport());
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_FALSE(w.InEntryMode());
+    EXPECT_EQ(A(w.eCall->text()), "");
+    windowscore::ExpectWindowShowsFullRecount(w, "list mode");
+    ClickInto(w.eCall);
+    Type("VP2E/DL2XYZ/P");
     // Mended, it goes on as any call.
     Press(Qt::Key_Backspace);
     Press(Qt::Key_Backspace);
