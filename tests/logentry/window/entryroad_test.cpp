@@ -166,6 +166,8 @@ TEST_F(EntryRoadTest, ACallTooLongIsRefusedAsTheCallIsLeft) {
     const char* tooLong = "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).";
     Type("VP2E/DL2XYZ/P");
     ASSERT_EQ(A(w.eCall->text()), "VP2E/DL2XYZ/P");
+    // While typed, its country counts.
+    ASSERT_NE(Figures(w), before);
     for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Return}) {
       msgs.Expect(Kind::Achtung, tooLong);
       Press(key);
