@@ -81,9 +81,21 @@ void TContestLogModel::ModeEditChanged(const std::string& text) {
   if (View.ModeEditVisible) State.CurrentMode = ToStrings.LeftStr(text, 6);
 }
 
-TExitResult TContestLogModel::FieldExit(const TEntryFields& fields, TEntryFocusAt left) {
+TExitResult TContestLogModel::FieldExit(const TEntryFields& fields, TEntryFocusAt left, bool saveNow) {
   TExitResult result;
   if (!qsoTable_) return result;
+  if (left.Field == TEntryFocus::Call && RefuseLongCall(fields.Call)) {
+    // Refused at once, as the operator leaves the call, not after the
+    // exchange is typed: the cut call would be another station's, so it is
+    // neither checked nor counted, and the call stays to be mended.
+    GatherEntry(fields, left, false);
+    WithdrawEntryMultis();
+    ShowEntry();
+    View.FocusCall = true;
+    State.SaveOnExit = false;
+    result.Refused = true;
+    return result;
+  }
   if (left.Field == TEntryFocus::Call) {
     const auto f = static_cast<float>(ToStrings.StrToFloat(fields.Freq));
     if (!CheckBandPlan(f, State.CurrentMode, State.CurrentBand, ContestLetter()))
@@ -134,9 +146,10 @@ TExitResult TContestLogModel::FieldExit(const TEntryFields& fields, TEntryFocusA
       break;
   }
   // A call too long to store is refused before its cut form is checked.
-  const bool saving = check && State.SaveOnExit && saveHere;
+  // A field without a check of its own leaves the check to the save.
+  const bool saving = saveNow || (check && State.SaveOnExit && saveHere);
   const bool refused = saving && RefuseLongCall(fields.Call);
-  if (!refused && check && CheckEntry() && saving) {
+  if (!refused && (!check || CheckEntry()) && saving) {
     // The save gathers what the fields show now, the autofill included.
     ShowEntry();
     result.Saved = SaveEntry(View.Fields).Saved;

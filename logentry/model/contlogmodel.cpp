@@ -167,6 +167,10 @@ void TContestLogModel::Close() {
 }
 
 void TContestLogModel::RecountScore(bool full, bool storePoints) {
+  // A recount of the current band rebuilds that band's counts only: what
+  // the entry added on top of the others (a contest-wide multiplier, the
+  // totals) must be taken back first, or a discarded entry stays counted.
+  WithdrawEntryMultis();
   ::RecountScore(full, State.CurrentBand, *searchLog_, contest_, ListRecord(), PointsEnv(), *lists_,
                  counters_, storePoints);
   // The lists were refilled: nothing is tentative any more.

@@ -52,6 +52,7 @@ using TProgressFactory =
 struct TExitResult {
   bool Saved = false;    // the QSO was stored; a new entry is prepared
   bool Cleared = false;  // the call was refused as a duplicate; a new entry is prepared
+  bool Refused = false;  // the call cannot be stored as typed; it stays to be mended
 };
 
 // What a save did.
@@ -129,8 +130,10 @@ class TContestLogModel {
   // The user left an entry edit (Tab, mouse or Enter): the fields gathered,
   // for eCall the band plan, worked-before check and autofill, for the
   // exchange, time and date fields the check, and after Enter in the last
-  // field the save. Messages go through ToMessages.
-  TExitResult FieldExit(const TEntryFields& fields, TEntryFocusAt left);
+  // field the save. A call longer than a QSO record holds is refused as
+  // eCall is left. saveNow (F10): the QSO is saved after the leaving from
+  // whichever field it was. Messages go through ToMessages.
+  TExitResult FieldExit(const TEntryFields& fields, TEntryFocusAt left, bool saveNow = false);
   // The worked-before and duplicate display of the entry's call and the
   // unknown-prefix warning; false when a duplicate was refused and a new
   // entry was prepared in its place.
@@ -223,6 +226,8 @@ class TContestLogModel {
   // True, after telling the user, when the typed call is longer than a
   // QSO record holds.
   bool RefuseLongCall(const std::string& typed);
+  // The window's band and mode into an entry record that lost them.
+  void KeepWindowBandAndMode();
   // sayFailure false: a failure is left to the storage layer's own report.
   bool RunRenumber(bool sayFailure = true);
   // The full recount: points, score, lists and the claimed totals.

@@ -4,6 +4,7 @@
 #include "logentry/model/contlogsave.h"
 
 #include "database/dbContest.h"
+#include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "logentry/model/contlogmodel.h"
 #include "logentry/rules/dupecheck.h"
@@ -54,6 +55,20 @@ bool TContestLogModel::RefuseLongCall(const std::string& typed) {
   return true;
 }
 
+// The band and mode a QSO is stored with are those the window shows. An
+// entry record emptied behind the entry's back (list mode clears it) must
+// not give a QSO of no band and no mode, which no band counts and no export
+// can write.
+void TContestLogModel::KeepWindowBandAndMode() {
+  TContestQsoRecord q = EntryRecord();
+  uint8_t* p = q.data();
+  const char band = rec::GetChar(p, qrec::kBandcode);
+  if (band == 0 || band == ' ') rec::SetChar(p, qrec::kBandcode, State.CurrentBand);
+  if (ToStrings.Trim(rec::GetStr(p, qrec::kMode, qrec::kModeCap)).empty())
+    rec::SetStr(p, qrec::kMode, qrec::kModeCap, State.CurrentMode);
+  SetEntryRecord(q);
+}
+
 bool TContestLogModel::CheckEntry() {
   if (!qsoTable_) return false;
   const TQsoCheckResult result =
@@ -82,6 +97,7 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   if (letter == 'q') View.Fields.RSTr[3] = fields.RSTr[3] = NormalizeFourthField(fields.RSTr[3]);
   GatherEntry(fields, {}, false);
   if (RefuseLongCall(fields.Call)) return out;
+  KeepWindowBandAndMode();
   // Only a QSO that passes the check goes into the log.
   if (!CheckEntry()) return out;
   // The multipliers counted for the record exactly as it is stored.

@@ -380,6 +380,9 @@ void TContestLogStd::ShowMarkers() {
 void TContestLogStd::SetEntryMode(bool on) {
   entryMode_ = on;
   SetEntryModeLook(on, panelButtons, PanelUnten, PanelDXOben, lContestCaption, Brow->isVisibleTo(this));
+  // Closing is never refused: "Contest beenden" ends the window with one
+  // click in either mode, wherever it sits.
+  for (TkxBitBtn* b : {btnbeenden, btnbeenden2}) b->setEnabled(true);
 }
 
 void TContestLogStd::StartNewEntry(bool keep) {
@@ -400,6 +403,13 @@ void TContestLogStd::EnterListMode() {
     ShowView(false);
   }
   SetEntryMode(false);
+}
+
+void TContestLogStd::PrepareEntryFromListMode() {
+  SetEntryMode(true);
+  model_.StartNewEntry(false);
+  model_.View.FocusCall = false;
+  ShowView(true);
 }
 
 void TContestLogStd::panelEingabeClick() {
@@ -474,7 +484,7 @@ void TContestLogStd::OpenChoiceList(QListWidget* list, QListWidget* other, const
   list->move(Label(at)->pos());
   for (int i = 0; i < list->count(); ++i)
     if (isCurrent(list->item(i))) list->setCurrentRow(i);
-  lastEntryControl_ = QApplication::focusWidget();
+  if (IsEntryEdit(QApplication::focusWidget())) lastEntryControl_ = QApplication::focusWidget();
   if (list->count() == 2) {
     list->setCurrentRow(list->currentRow() != 1 ? 1 : 0);
     (this->*chosen)();
@@ -485,11 +495,20 @@ void TContestLogStd::OpenChoiceList(QListWidget* list, QListWidget* other, const
   list->setFocus();
 }
 
+// The keyboard goes back to the entry edit it came from, or to the call
+// when that edit no longer shows: never to a button or a list, where what
+// the operator types next would go nowhere.
+void TContestLogStd::ReturnToEntry() {
+  QWidget* to = lastEntryControl_;
+  if (to == nullptr || !to->isVisible() || !to->isEnabled()) to = eCall;
+  to->setFocus();
+}
+
 void TContestLogStd::listbandDblClick() {
   if (listband->currentItem() != nullptr) {
     model_.BandChosen(ReadFields(), A(listband->currentItem()->text()));
     ShowView(true);
-    if (lastEntryControl_ != nullptr) lastEntryControl_->setFocus();
+    ReturnToEntry();
   }
   listband->hide();
 }
@@ -498,7 +517,7 @@ void TContestLogStd::listmodeDblClick() {
   if (listmode->currentItem() != nullptr) {
     model_.ModeChosen(ReadFields(), A(listmode->currentItem()->text()), emode->GetText());
     ShowView(true);
-    if (lastEntryControl_ != nullptr) lastEntryControl_->setFocus();
+    ReturnToEntry();
   }
   listmode->hide();
 }
@@ -632,7 +651,7 @@ bool TContestLogStd::RunKey(int key, Qt::KeyboardModifiers modifiers) {
     case TLogKeyAction::MemberChart:
       if (LogWindowServices().Chart) LogWindowServices().Chart(*this, 1); else NotThereYet();
       return true;
-    case TLogKeyAction::Save: btnSpeichernClick(); return true;
+    case TLogKeyAction::Save: SaveFromFocusedField(); return true;
     case TLogKeyAction::QsoList: btnKorrekturClick(); return true;
     case TLogKeyAction::ToggleQsl: lQSLsClick(); return true;
     case TLogKeyAction::BandLog: btnBandlisteClick(); return true;
@@ -706,7 +725,7 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
     auto* list = static_cast<QListWidget*>(watched);
     if (k->key() == Qt::Key_Escape) {
       list->hide();
-      if (lastEntryControl_ != nullptr) lastEntryControl_->setFocus();
+      ReturnToEntry();
       return true;
     }
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {

@@ -112,7 +112,8 @@ class TContestLogStd : public QDialog {
   void panelEingabeClick();
   // The entry edits (contlogstdinput.cpp).
   void eCallChange();
-  void eCallExit(TkxEdit* edit);
+  // saveNow: the QSO is saved after the leaving, from whichever field (F10).
+  void eCallExit(TkxEdit* edit, bool saveNow = false);
   void eNameChange();
   void emodeChange();
   // Enter in an entry edit: the field is left for the next one, and the
@@ -177,6 +178,11 @@ class TContestLogStd : public QDialog {
   void ShowMarkers();
   void ApplyFieldVisibility();
   bool RunKey(int key, Qt::KeyboardModifiers modifiers);
+  // The exit processing of an edit the focus stays in.
+  void LeaveInPlace(TkxEdit* edit, bool saveNow);
+  void SaveFromFocusedField();
+  void PrepareEntryFromListMode();
+  void ReturnToEntry();
   void HideLists();
   void DeleteQso();
   void ChangeQso();
@@ -199,6 +205,8 @@ class TContestLogStd : public QDialog {
   // Left edges and widths of the entry panel's controls as the shape placed
   // them; every resize scales from these, so scalings never add up.
   std::map<QWidget*, std::pair<int, int>> design_;
+  // The entry edit that had the focus last: the band and mode lists give
+  // the focus back to it.
   QWidget* lastEntryControl_ = nullptr;
   // The entry edit whose leaving runs the exit processing: the one that got
   // the focus last. An edit the focus only passed through is not left.

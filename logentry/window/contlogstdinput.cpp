@@ -133,10 +133,15 @@ bool TContestLogStd::ewagcallKeyPress(TkxEdit* edit, QKeyEvent* e) {
 // ---------------------------------------------------------------------------
 // Leaving a field and Enter
 
-void TContestLogStd::eCallExit(TkxEdit* edit) {
-  const TExitResult r = model_.FieldExit(ReadFields(), FocusOf(edit));
+void TContestLogStd::eCallExit(TkxEdit* edit, bool saveNow) {
+  const TExitResult r = model_.FieldExit(ReadFields(), FocusOf(edit), saveNow);
   // A refused duplicate clears the entry as the Clear button does.
   if (r.Cleared) HideLists();
+  // A refused call keeps the keyboard for its mending, unless the operator
+  // went on to the grid or the bottom panel: list mode gives the call up.
+  QWidget* to = QApplication::focusWidget();
+  if (r.Refused && to != nullptr && to != panelEingabe && !panelEingabe->isAncestorOf(to))
+    model_.View.FocusCall = false;
   ShowView(true);
 }
 
@@ -152,10 +157,27 @@ bool TContestLogStd::eCallKeyDown(TkxEdit* edit, int key, Qt::KeyboardModifiers 
   }
   // The only field of the entry: Enter leaves it in place, so that the QSO
   // is checked and saved all the same.
-  exitArmed_ = nullptr;
-  eCallExit(edit);
-  if (QApplication::focusWidget() == edit) exitArmed_ = edit;
+  LeaveInPlace(edit, false);
   return true;
+}
+
+void TContestLogStd::LeaveInPlace(TkxEdit* edit, bool saveNow) {
+  exitArmed_ = nullptr;
+  eCallExit(edit, saveNow);
+  if (QApplication::focusWidget() == edit) exitArmed_ = edit;
+}
+
+// F10 saves from any field; the field it is pressed in is left first as
+// Enter leaves it, with its checks and warnings, so that a QSO saved by
+// F10 is the one Enter would have saved.
+void TContestLogStd::SaveFromFocusedField() {
+  QWidget* focus = QApplication::focusWidget();
+  if (!IsEntryEdit(focus)) {
+    btnSpeichernClick();
+    return;
+  }
+  model_.State.SaveOnExit = false;
+  LeaveInPlace(static_cast<TkxEdit*>(focus), true);
 }
 
 // ---------------------------------------------------------------------------
@@ -226,8 +248,12 @@ void TContestLogStd::lerstsMouseMove(QLabel* label) {
 bool TContestLogStd::EntryEvent(TkxEdit* edit, QEvent* e) {
   switch (e->type()) {
     case QEvent::FocusIn:
+      // Back from list mode, which emptied the entry record: a new entry,
+      // as a click on the panel prepares it, with the focus where the
+      // operator put it.
+      if (!entryMode_) Guarded([this] { PrepareEntryFromListMode(); });
       exitArmed_ = edit;
-      if (!entryMode_) SetEntryMode(true);
+      lastEntryControl_ = edit;
       MarkFocusCaption(edit);
       return false;
     case QEvent::FocusOut: {

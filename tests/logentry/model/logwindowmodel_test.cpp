@@ -385,3 +385,26 @@ TEST_F(LogModelTest, EveryGridKindKeepsItsColumnWidthsInItsOwnPlace) {
   EXPECT_EQ(rec::GetUInt16(colours.data(), 2089 + 20 * 4), 31);
   EXPECT_EQ(TContLogAlle::GetColumnWidth(TGridWidths::OtherGrid, 4, list, 1), 23);
 }
+
+// The save is the last guard of what a QSO is stored with: an entry record
+// emptied behind the entry's back still gives a QSO on the window's band
+// and in its mode, never one of no band that nothing counts.
+TEST_F(LogModelTest, AQsoIsNeverStoredWithoutBandAndMode) {
+  TContestLogModel& m = Open();
+  m.StartNewEntry(false);
+  TEntryFields f = m.View.Fields;
+  ASSERT_FALSE(f.Zeit.empty());
+  f.Call = "DL7ABC";
+  f.RSTr[1] = "123";
+  f.RSTr[2] = "JO62";
+  m.QsoTable().ClearRecord();
+  ASSERT_TRUE(m.SaveEntry(f).Saved);
+  TdbContest log(kContestLog, false, nummer);
+  ASSERT_TRUE(log.Last(qrec::kKeyNummer));
+  TContestQsoRecord q;
+  log.GetQsoRecord(q);
+  EXPECT_EQ(rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap), "DL7ABC");
+  EXPECT_EQ(rec::GetChar(q.data(), qrec::kBandcode), m.State.CurrentBand);
+  EXPECT_NE(m.State.CurrentBand, 0);
+  EXPECT_EQ(rec::GetStr(q.data(), qrec::kMode, qrec::kModeCap), "CW");
+}

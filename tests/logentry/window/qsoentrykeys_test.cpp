@@ -105,15 +105,19 @@ TEST_F(QsoEntryTest, TabOnlyChecksAndF10SavesOnlyWhatPassesTheCheck) {
     EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
     EXPECT_EQ(A(w.eCall->text()), "");
 
-    // F10 on a duplicate typed without leaving the call: the check refuses
-    // it and nothing is stored; the entry stays for the operator.
+    // F10 on a duplicate typed without leaving the call: the call is left
+    // as Enter leaves it, so the band rule refuses it once, nothing is
+    // stored and the entry starts afresh, as after Enter.
     ClockAt(w, 8 * 3600 + 160);
     msgs.Expect(Kind::Achtung, "Call DK1RI bereits auf Band vorhanden");
     Type("DK1RI/P");
+    const size_t shown = msgs.History().size();
     Press(Qt::Key_F10);
     EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(msgs.History().size(), shown + 1);
     EXPECT_EQ(StoredCount(nummer_), 1);
-    EXPECT_EQ(A(w.eCall->text()), "DK1RI/P");
+    EXPECT_EQ(A(w.eCall->text()), "");
+    EXPECT_EQ(FocusName(), "eCall");
   });
 }
 
