@@ -82,6 +82,7 @@ TQsoWindowLink LinkOf(TContestLogStd& window, TWindowKept& kept, TdbContest& row
     window.Brow->DoSetHeaderFooter();  // the lists may have changed the column widths
     window.Brow->Refresh();
   };
+  link.LogGridWidths = [&window] { return window.GridColumnWidths(); };
   link.ClickClear = [&window] { window.btnClearClick(); };
   return link;
 }
