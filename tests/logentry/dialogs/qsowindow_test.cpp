@@ -556,10 +556,13 @@ std::vector<int> ShownWidths(TContestLogStd& window) {
 }
 
 // The lists close by their red close button and leave the log grid's
-// columns as they were; a change made from the search result shows in it
-// at once.
+// columns as they were; a change made from the search result of a call
+// worked once shows in its row at once.
 TEST_F(QsoWindowTest, ListsCloseByTheirButtonAndLeaveTheLogGridsColumns) {
   std::vector<int> before, afterList, afterSearch;
+  std::string once;
+  for (const auto& [ref, q] : StoredQsos())
+    if (rec::GetInt32(q.data(), qrec::kWagNummer) == 150) once = rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap);
   std::string rowBefore, rowAfter;
   bool listClosed = false, searchClosed = false;
   WhenShown<TContestLogStd>([&](TContestLogStd& window) {
@@ -575,7 +578,7 @@ TEST_F(QsoWindowTest, ListsCloseByTheirButtonAndLeaveTheLogGridsColumns) {
 
     MakeActive(&window);
     WhenShown<TSucheQE_>([&](TSucheQE_&) {
-      TypeText("DL1ABC");
+      TypeText(once.c_str());
       WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
         const TKBrowser* e = list.Brow->Engine();
         const int32_t changed = list.Brow->CurrentRowRef();
