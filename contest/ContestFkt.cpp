@@ -315,7 +315,7 @@ void TContestFkt::EditNote(const std::string& fileName, TdbContest& contestTable
   TMemoWindow* memo = MemoWindow();
   if (!memo) return;
   TMemoBounds result = bounds;
-  memo->Memo("Notiz", width > 0 ? &bounds : nullptr, fileName, result);
+  memo->Memo("Notiz", width > 0 ? &bounds : nullptr, fileName, result, true);
   rec::SetInt16(r, crec::kNoteLeft, static_cast<int16_t>(result.Left));
   rec::SetInt16(r, crec::kNoteTop, static_cast<int16_t>(result.Top));
   rec::SetInt16(r, crec::kNoteWidth, static_cast<int16_t>(result.Right - result.Left + 1));
@@ -350,6 +350,6 @@ void TContestFkt::ShowRules(char letter) {
   }
   if (TMemoWindow* memo = MemoWindow()) {
     TMemoBounds result;
-    memo->Memo("Contestregeln", nullptr, file, result);
+    memo->Memo("Contestregeln", nullptr, file, result, false);
   }
 }

@@ -54,9 +54,11 @@ class TMemoWindow {
  public:
   virtual ~TMemoWindow() = default;
   // bounds nullptr: the window's own default position. result: the bounds
-  // the user left the window with.
+  // the user left the window with. afterFirstLine: the cursor starts at the
+  // end of the file's first line (a note's text follows its stamp there),
+  // else at the start of the file.
   virtual void Memo(const std::string& caption, const TMemoBounds* bounds,
-                    const std::string& fileName, TMemoBounds& result) = 0;
+                    const std::string& fileName, TMemoBounds& result, bool afterFirstLine) = 0;
 };
 
 // Registry: each setter installs (not owned; nullptr removes) and returns

@@ -31,17 +31,18 @@ bool TToolsFkt::Memo(const std::string& caption, std::vector<std::string>* lines
 }
 
 void TToolsMemoWindow::Memo(const std::string& caption, const TMemoBounds* bounds,
-                            const std::string& fileName, TMemoBounds& result) {
+                            const std::string& fileName, TMemoBounds& result, bool afterFirstLine) {
   TMemoBounds place = bounds ? *bounds : TMemoBounds{};
   std::vector<std::string> before;
   if (FileBaseSS.FileExists(fileName)) ReadTextFile(fileName, before);
-  std::vector<std::string> lines;
-  std::string text;
-  const bool ok = ToolsFkt.Memo(caption, &lines, &place, "", false, true, true, fileName, text,
-                                QApplication::activeWindow());
+  TToolsMemoCtrl ctrl(QApplication::activeWindow(), caption, nullptr, &place, "", false, true, true,
+                      fileName, "");
+  ctrl.SetCursorAfterFirstLine(afterFirstLine);
+  const bool ok = ctrl.Execute();
   result = place;
   // What the user typed and confirmed is kept; an unchanged file is not
   // rewritten, so a rules file keeps its own bytes.
+  const std::vector<std::string>& lines = ctrl.Lines();
   if (ok && lines != before && !WriteTextFile(fileName, lines))
     ToMessages.Fehler("Die Datei " + fileName + " konnte nicht gespeichert werden.");
 }

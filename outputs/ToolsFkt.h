@@ -32,7 +32,7 @@ extern TToolsFkt ToolsFkt;
 class TToolsMemoWindow : public TMemoWindow {
  public:
   void Memo(const std::string& caption, const TMemoBounds* bounds, const std::string& fileName,
-            TMemoBounds& result) override;
+            TMemoBounds& result, bool afterFirstLine) override;
 };
 
 // Registers the memo window with the contest module (called once at start).

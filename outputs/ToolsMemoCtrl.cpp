@@ -33,6 +33,10 @@ std::string LinesToText(const std::vector<std::string>& lines) {
   return text;
 }
 
+bool AskKeepChanges(const std::string& name) {
+  return ToMessages.JaNeinFrage("", "", "Die Änderungen an " + name + " speichern?", true);
+}
+
 std::string MailAttachmentPath(const std::string& fileName, const std::string& currentDir) {
   if (fileName.find(':') != std::string::npos || fileName.find("//") != std::string::npos ||
       (!fileName.empty() && fileName[0] == '/') ||
@@ -67,6 +71,7 @@ TToolsMemoCtrlRec TToolsMemoCtrl::TransferRecord() const {
   rec.SaveVisible = save_;
   rec.MailVisible = mail_;
   rec.RichFileName = richFileName_;
+  rec.CursorAfterFirstLine = cursorAfterFirstLine_;
   return rec;
 }
 

@@ -17,7 +17,12 @@ struct TToolsMemoCtrlRec {
   bool SaveVisible = false;
   bool MailVisible = false;
   std::string RichFileName;
+  bool CursorAfterFirstLine = false;  // else the cursor starts at the text's start
 };
+
+// The question before edits of a text are dropped, as the file viewer and
+// the text window ask it; true for "Ja": keep them.
+bool AskKeepChanges(const std::string& name);
 
 // Where a window goes for a bounds record: placed only when one is given
 // and its bottom is at least 1.
@@ -47,6 +52,9 @@ class TToolsMemoCtrl {
                  const std::string& richFileName, const std::string& text);
 
   TToolsMemoCtrlRec TransferRecord() const;
+  // The cursor starts at the end of the first line, where a note's text
+  // follows its stamp.
+  void SetCursorAfterFirstLine(bool on) { cursorAfterFirstLine_ = on; }
   // Shows the window modally; true on OK, the lines and the text then hold
   // what the window showed. The bounds record receives the window's place
   // whatever the result.
@@ -85,6 +93,7 @@ class TToolsMemoCtrl {
   bool print_, save_, mail_;
   std::string mailAddress_;
   std::string richFileName_;
+  bool cursorAfterFirstLine_ = false;
   TMemoBounds* bounds_;
   std::vector<std::string> lines_;
   std::string text_;

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -110,10 +112,11 @@ void TToolsMemoForm::Arrange() {
 }
 
 bool TToolsMemoForm::eventFilter(QObject* watched, QEvent* e) {
-  // Escape in the text closes the window without taking the text.
+  // Escape in the text closes the window without taking the text, after
+  // asking when text was typed.
   if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
       (watched == Memo1 || watched == richedit1)) {
-    SetModalResult(2);
+    RunGuarded([this] { reject(); });
     return true;
   }
   return TkxForm::eventFilter(watched, e);
@@ -129,17 +132,39 @@ void TToolsMemoForm::ShowData(const TToolsMemoCtrlRec& rec) {
     std::vector<std::string> lines;
     ReadTextFile(rec.RichFileName, lines);
     richedit1->setPlainText(LinesToEditorText(lines));
-    richedit1->document()->setModified(false);
     richedit1->setFocus();
+    name_ = rec.RichFileName;
   } else {
     Memo1->setPlainText(LinesToEditorText(rec.Text.empty() ? rec.Lines : TextToLines(rec.Text)));
     Memo1->setFocus();
   }
+  ShownDocument()->setModified(false);
+  if (rec.CursorAfterFirstLine) {
+    QTextCursor at(ShownDocument()->firstBlock());
+    at.movePosition(QTextCursor::EndOfBlock);
+    if (MemoShown())
+      Memo1->setTextCursor(at);
+    else
+      richedit1->setTextCursor(at);
+  }
   if (!rec.Caption.empty()) setWindowTitle(AnsiToQString(rec.Caption));
+  if (name_.empty()) name_ = QStringToAnsi(windowTitle());
   Arrange();
 }
 
 bool TToolsMemoForm::MemoShown() const { return !Memo1->isHidden(); }
+
+QTextDocument* TToolsMemoForm::ShownDocument() const {
+  return MemoShown() ? Memo1->document() : richedit1->document();
+}
+
+void TToolsMemoForm::reject() {
+  if (ShownDocument()->isModified() && AskKeepChanges(name_)) {
+    SetModalResult(mrOk);
+    return;
+  }
+  TkxForm::reject();
+}
 
 std::vector<std::string> TToolsMemoForm::ShownLines() const {
   const QString text = MemoShown() ? Memo1->toPlainText() : richedit1->toPlainText();

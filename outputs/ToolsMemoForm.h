@@ -7,6 +7,7 @@
 #include "ui/kxform.h"
 
 class QPlainTextEdit;
+class QTextDocument;
 class QTextEdit;
 class QWidget;
 class TkxBitBtn;
@@ -25,6 +26,10 @@ class TToolsMemoForm : public TkxForm {
   std::vector<std::string> ShownLines() const;
   bool MemoShown() const;
 
+  // Escape and the close box: typed text is not dropped unasked; "Ja"
+  // closes as OK does.
+  void reject() override;
+
   QPlainTextEdit* Memo1 = nullptr;
   QTextEdit* richedit1 = nullptr;
   QWidget* Panel1 = nullptr;
@@ -41,5 +46,7 @@ class TToolsMemoForm : public TkxForm {
  private:
   // Text controls over the client area, the panel with its buttons below.
   void Arrange();
+  QTextDocument* ShownDocument() const;
   TToolsMemoCtrl* ctrl_;
+  std::string name_;  // what the question before dropping edits names
 };

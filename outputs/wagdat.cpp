@@ -87,9 +87,7 @@ void Twagdatei::DruckenClick() {
 void Twagdatei::reject() {
   // The close box does not throw edits away unasked; a file that cannot be
   // written keeps the window open with the text.
-  if (redit->document()->isModified() &&
-      ToMessages.JaNeinFrage("", "", "Die Änderungen an " + fileName_ + " speichern?", true) &&
-      !SaveFile())
+  if (redit->document()->isModified() && AskKeepChanges(fileName_) && !SaveFile())
     return;
   TkxForm::reject();
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "contest/ContestRec.h"
 #include "logentry/rules/ContestEingabeStd2Logic.h"
@@ -46,6 +47,9 @@ struct TQsoWindowLink {
   std::function<std::string()> BuildGridHeader;
   // Repaints the window's grid after a list changed the log or its widths.
   std::function<void()> RefreshLogGrid;
+  // The widths the window's grid shows its columns at, first column first;
+  // empty: no grid to keep them for.
+  std::function<std::vector<int>()> LogGridWidths;
   // The window's "Clear" (after the QSO list and the band log).
   std::function<void()> ClickClear;
   // Where the QSO lists stood last (kept while the window lives).

@@ -71,7 +71,9 @@ TQsoWindowLink LinkOf(TContestLogStd& window, TWindowKept& kept, TdbContest& row
   link.ClearNewMultiTexts = [&model] { model.Lists().ClearMarks(); };
   link.StartNewEntry = [&window] { window.StartNewEntry(false); };
   link.BuildGridRow = [&model, &rows](int32_t ref) -> std::string {
-    if (!rows.GotoRecord(ref)) return {};
+    // Read anew: the QSO may have been changed through another handle since
+    // this one last held it (the edit dialog, a renumbering).
+    if (!rows.ReadRecord(ref)) return {};
     TContestQsoRecord q;
     rows.GetQsoRecord(q);
     return BuildGridRow(q, model.Contest(), model.ContestLetter());
@@ -82,6 +84,7 @@ TQsoWindowLink LinkOf(TContestLogStd& window, TWindowKept& kept, TdbContest& row
     window.Brow->DoSetHeaderFooter();  // the lists may have changed the column widths
     window.Brow->Refresh();
   };
+  link.LogGridWidths = [&window] { return window.GridColumnWidths(); };
   link.ClickClear = [&window] { window.btnClearClick(); };
   return link;
 }

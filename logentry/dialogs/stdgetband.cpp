@@ -16,6 +16,14 @@ namespace {
 // What a window manager's title line takes besides the title: the window's
 // icon, its close and help buttons and the margins between them.
 constexpr int kTitleBarRoom = 120;
+
+// The title as the frame shows it: the program's name follows the window's
+// own title there.
+QString FrameTitle(const QString& title) {
+  const QString program = QGuiApplication::applicationDisplayName();
+  if (program.isEmpty() || title.endsWith(program)) return title;
+  return title + QStringLiteral(" \u2014 ") + program;
+}
 }  // namespace
 
 Tstdband::Tstdband(QWidget* owner) : TkxForm(owner) {
@@ -23,7 +31,8 @@ Tstdband::Tstdband(QWidget* owner) : TkxForm(owner) {
   setWindowTitle(QStringLiteral("Band"));
   // Wide enough that the frame shows the title beside its icon and buttons,
   // not "..." in its place.
-  const int titleWidth = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(windowTitle());
+  const int titleWidth =
+      QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(FrameTitle(windowTitle()));
   setFixedSize(std::max(115, titleWidth + kTitleBarRoom), 161);
   listband = new QListWidget(this);
   listband->setObjectName(QStringLiteral("listband"));

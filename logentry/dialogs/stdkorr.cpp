@@ -46,6 +46,8 @@ TKorrekturstd::TKorrekturstd(QWidget* owner, TKorrekturMode mode, char band, con
   Brow->OnBrowEnter = [this] { BrowBrowEnter(); };
   Brow->OnBrowDoppelKlick = [this] { BrowBrowEnter(); };
   Brow->OnDatensatz_Loeschen = [this] { return BrowDatensatz_Loeschen(); };
+  // The grid's close button closes the list, as Esc does.
+  Brow->OnBrowCloseBtnKlick = [this](QObject*) { done(mrCancel); };
   // The grid keeps the keys it knows; Esc is the list's.
   Brow->OnProcessPostCommand = [this](Qt::KeyboardModifiers, int key) {
     if (key != Qt::Key_Escape) return false;
@@ -125,9 +127,22 @@ bool TKorrekturstd::BrowDatensatz_Loeschen() {
 
 void TKorrekturstd::SaveColumnWidths() {
   if (Brow == nullptr || !Brow->IsOpen() || Brow->ColCount() == 0) return;
-  // The log grid's widths: the window shows them again.
+  // The log grid shows its columns at these widths again. A column the user
+  // sized here keeps that width; every other one the width the log grid
+  // shows, not the one the list's larger font and its stretched last column
+  // gave it here.
+  const std::vector<int> logGrid = link_.LogGridWidths ? link_.LogGridWidths() : std::vector<int>{};
+  const std::vector<int>& sized = Brow->ColumnWidthTable(Brow->CurrentKeyNumber());
   std::vector<int> widths;
-  for (int k = 1; k <= Brow->ColCount() - Brow->FixedCols(); ++k) widths.push_back(Brow->ColWidth(Brow->FixedCols() + k - 1));
+  for (int k = 0; k < Brow->ColCount() - Brow->FixedCols(); ++k) {
+    const auto at = static_cast<size_t>(k);
+    if (at < sized.size() && sized[at] > 0)
+      widths.push_back(sized[at]);
+    else if (at < logGrid.size())
+      widths.push_back(logGrid[at]);
+    else
+      widths.push_back(Brow->ColWidth(Brow->FixedCols() + k));
+  }
   TContLogAlle::SaveColumnWidths(*link_.ContestListTable, widths);
 }
 

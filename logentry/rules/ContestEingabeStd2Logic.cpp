@@ -11,6 +11,7 @@
 #include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "hamradio/locator.h"
+#include "logentry/rules/dupecheck.h"
 #include "logentry/rules/exchangeautofill.h"
 #include "logentry/rules/exchangeparts.h"
 #include "logentry/rules/qsopoints.h"
@@ -354,6 +355,10 @@ TQsoEditLogic::TResult TQsoEditLogic::Store(const TContestEingabeStd2CtrlRec& in
     }
   }
 
+  if (!PassesDuplicateRule(in, datum.value_or(rec::GetInt32(original_.data(), qrec::kDatum)),
+                           zeit.value_or(rec::GetInt32(original_.data(), qrec::kZeit))))
+    return {TOutcome::Refused, "eCall"};
+
   // The job begins before the record is read: it waits for a job of another
   // station on the log (a renumbering) and reads the numbers that job left,
   // so the rewrite never brings back a number another QSO holds by now.
@@ -369,6 +374,46 @@ TQsoEditLogic::TResult TQsoEditLogic::Store(const TContestEingabeStd2CtrlRec& in
   }
   recountNeeded_ = ComputeRecountNeeded(q) ? 1 : 0;
   return {TOutcome::Stored, {}};
+}
+
+std::string TQsoEditLogic::ModeOf(const TContestEingabeStd2CtrlRec& in, const TContestQsoRecord& stored) const {
+  // A list item left as shown keeps the stored value exactly.
+  if (!in.FreeMode.empty()) return Cut(in.FreeMode, 6);
+  if (in.ModeText != ItemAt(shown_.ModeList, shown_.ModeIndex)) return Cut(in.ModeText, 6);
+  return Str(stored, qrec::kMode, qrec::kModeCap);
+}
+
+char TQsoEditLogic::BandOf(const TContestEingabeStd2CtrlRec& in, const TContestQsoRecord& stored) const {
+  const char was = rec::GetChar(stored.data(), qrec::kBandcode);
+  if (in.BandText == ItemAt(shown_.BandList, shown_.BandIndex)) return was;
+  const char band = ToBaender.BandCodeFromText(in.BandText);
+  return band != ' ' ? band : was;
+}
+
+bool TQsoEditLogic::PassesDuplicateRule(const TContestEingabeStd2CtrlRec& in, int32_t datum, int32_t zeit) {
+  dupeMark_.reset();
+  const uint8_t* was = original_.data();
+  const std::string call = ToStrings.Trim(Cut(in.Call, 12));
+  const std::string mode = ModeOf(in, original_);
+  const char band = BandOf(in, original_);
+  // Only what the rule judges by: call, band and mode, the moment only where
+  // the rule counts periods and days. A QSO changed in nothing else keeps
+  // its mark, and so does one whose call the entry would not take.
+  const bool moment = EffectiveDupeRule(contest_.DupeRule) == DupeRule::BandPeriodAndDay &&
+                      (datum != rec::GetInt32(was, qrec::kDatum) || zeit != rec::GetInt32(was, qrec::kZeit));
+  const bool changed = call != ToStrings.Trim(Str(original_, qrec::kCall, qrec::kCallCap)) ||
+                       band != rec::GetChar(was, qrec::kBandcode) ||
+                       mode != Str(original_, qrec::kMode, qrec::kModeCap) || moment;
+  if (!changed || CheckCallForm(call) != 0) return true;
+  // The QSO itself is no duplicate of what it is changed to.
+  const TDupeVerdict verdict =
+      CheckDuplicates(contest_, Letter(), qsoTable_, call, band, mode, zeit, datum, false, nullptr, ref_);
+  TQsoCheckResult told;
+  told.Messages = verdict.Messages;
+  ShowCheckMessages(told);
+  if (verdict.Refused) return false;
+  dupeMark_ = verdict.Accepted ? 255 : 0;
+  return true;
 }
 
 bool TQsoEditLogic::Rewrite(const TContestEingabeStd2CtrlRec& in, std::optional<int32_t> newDatum,
@@ -402,15 +447,10 @@ bool TQsoEditLogic::Rewrite(const TContestEingabeStd2CtrlRec& in, std::optional<
   qsoTable_.GetQsoRecord(q);
   StoreReceivedKinds(in, q);
 
-  // A list item left as shown keeps the stored value exactly.
-  if (!in.FreeMode.empty())
-    rec::SetStr(p, qrec::kMode, qrec::kModeCap, Cut(in.FreeMode, 6));
-  else if (in.ModeText != ItemAt(shown_.ModeList, shown_.ModeIndex))
-    rec::SetStr(p, qrec::kMode, qrec::kModeCap, Cut(in.ModeText, 6));
-  if (in.BandText != ItemAt(shown_.BandList, shown_.BandIndex)) {
-    const char band = ToBaender.BandCodeFromText(in.BandText);
-    if (band != ' ') rec::SetChar(p, qrec::kBandcode, band);
-  }
+  rec::SetStr(p, qrec::kMode, qrec::kModeCap, ModeOf(in, q));
+  rec::SetChar(p, qrec::kBandcode, BandOf(in, q));
+  // A duplicate the rule lets pass scores nothing, as a typed one.
+  if (dupeMark_) rec::SetByte(p, qrec::kDupeMark, *dupeMark_);
   rec::SetInt32(p, qrec::kDatum, datum);
   rec::SetInt32(p, qrec::kZeit, zeit);
   rec::SetChar(p, qrec::kQSLs, in.QslSent);

@@ -136,6 +136,14 @@ class TQsoEditLogic {
   bool Rewrite(const TContestEingabeStd2CtrlRec& in, std::optional<int32_t> datum, std::optional<int32_t> zeit,
                TContestQsoRecord& q, bool& timeTaken);
   void StoreReceivedKinds(const TContestEingabeStd2CtrlRec& in, TContestQsoRecord& qso);
+  // The mode and the band the input gives the QSO stored as stored.
+  std::string ModeOf(const TContestEingabeStd2CtrlRec& in, const TContestQsoRecord& stored) const;
+  char BandOf(const TContestEingabeStd2CtrlRec& in, const TContestQsoRecord& stored) const;
+  // The contest's duplicate rule on a changed call, band, mode or moment;
+  // tells the user what the entry tells. False when the rule refuses the
+  // change; else dupeMark_ holds the mark the QSO is to carry, when the
+  // rule had a say.
+  bool PassesDuplicateRule(const TContestEingabeStd2CtrlRec& in, int32_t datum, int32_t zeit);
   bool ComputeRecountNeeded(const TContestQsoRecord& now) const;
 
   const TContestRec& contest_;  // the caller's copy, alive while this object is
@@ -148,4 +156,5 @@ class TQsoEditLogic {
   TContestQsoRecord original_{};
   TContestEingabeStd2CtrlRec shown_;
   uint8_t recountNeeded_ = 0;
+  std::optional<uint8_t> dupeMark_;
 };

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "database/dbContest.h"
+#include "database/dbContestDat.h"
 #include "database/homecall.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
@@ -50,10 +51,28 @@ class TSecondHandle {
   TdbContest* log_;
 };
 
-// Walks the earlier QSOs of the home call on the band; pred decides whether a
-// record is a duplicate. True when one was.
+// Whether the search just made on log found a QSO other than ownRef, the one
+// being changed. Equal keys run in reference order: when the own QSO comes
+// first, the next entry of the index decides, by same.
+template <typename Same>
+bool FoundOther(TdbContest& log, bool found, int32_t ownRef, Same same) {
+  if (!found) return false;
+  if (ownRef == 0 || log.CurrentRef() != ownRef) return true;
+  if (!log.Next()) return false;
+  TContestQsoRecord r;
+  log.GetQsoRecord(r);
+  return same(r);
+}
+
+bool SameHomeCall(const TContestQsoRecord& r, std::string_view home) {
+  return HomeCallOf(rec::GetStr(r.data(), qrec::kCall, qrec::kCallCap)) == home;
+}
+
+// Walks the earlier QSOs of the home call on the band, ownRef passed over;
+// pred decides whether a record is a duplicate. True when one was.
 template <typename Pred>
-bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, TdbContest* search, Pred pred) {
+bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, TdbContest* search, int32_t ownRef,
+               Pred pred) {
   const std::string home = HomeCallOf(call);
   TSecondHandle handle(table, search);
   TdbContest& log = *handle;
@@ -62,8 +81,8 @@ bool AnyOnBand(std::string_view call, char band, TdbContestBase& table, TdbConte
     TContestQsoRecord r;
     log.GetQsoRecord(r);
     if (rec::GetChar(r.data(), qrec::kBandcode) != band) break;
-    if (HomeCallOf(rec::GetStr(r.data(), qrec::kCall, qrec::kCallCap)) != home) break;
-    if (pred(r)) return true;
+    if (!SameHomeCall(r, home)) break;
+    if (log.CurrentRef() != ownRef && pred(r)) return true;
   } while (log.Next());
   return false;
 }
@@ -98,23 +117,30 @@ int CheckCallForm(std::string_view call) {
 }
 
 uint8_t DupeBandMode(std::string_view call, char band, TdbContestBase& table, const TContestRec& contest,
-                     std::string_view mode, TdbContest* search) {
+                     std::string_view mode, TdbContest* search, int32_t ownRef) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::BandAndMode && rule != DupeRule::BandAndModeAccepted &&
       rule != DupeRule::BandAndModeWarned)
     return kNoDupe;
   TSecondHandle log(table, search);
-  if (!log->IsOpen() || !log->FindBandCallMode(band, HomeCallOf(call), mode)) return kNoDupe;
+  const std::string home = HomeCallOf(call);
+  const auto sameKey = [&](const TContestQsoRecord& r) {
+    return rec::GetChar(r.data(), qrec::kBandcode) == band && SameHomeCall(r, home) &&
+           contestkey::Text(rec::GetStr(r.data(), qrec::kMode, qrec::kModeCap), qrec::kKeyModeWidth) ==
+               contestkey::Text(mode, qrec::kKeyModeWidth);
+  };
+  if (!log->IsOpen() || !FoundOther(*log, log->FindBandCallMode(band, home, mode), ownRef, sameKey))
+    return kNoDupe;
   if (rule == DupeRule::BandAndMode) return kDupeRefused;
   return rule == DupeRule::BandAndModeAccepted ? kDupeAcceptedSilent : kDupeAcceptedWarned;
 }
 
 uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                 const TContestRec& contest, TdbContest* search) {
+                 const TContestRec& contest, TdbContest* search, int32_t ownRef) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::Band && rule != DupeRule::BandAlso) return kNoDupe;
   const std::string country = CountryPartOf(call);
-  const bool dupe = AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
+  const bool dupe = AnyOnBand(call, band, table, search, ownRef, [&](const TContestQsoRecord& r) {
     // In this contest the same station worked from another country is a new QSO.
     if (contestLetter == '9' &&
         CountryPartOf(rec::GetStrView(r.data(), qrec::kCall, qrec::kCallCap)) != country)
@@ -126,16 +152,19 @@ uint8_t DupeBand(std::string_view call, char band, char contestLetter, TdbContes
 }
 
 uint8_t DupeContest(std::string_view call, const TContestRec& contest, TdbContestBase& table,
-                    TdbContest* search) {
+                    TdbContest* search, int32_t ownRef) {
   const uint8_t rule = EffectiveDupeRule(contest.DupeRule);
   if (rule != DupeRule::OncePerContest && rule != DupeRule::OncePerContestWarned) return kNoDupe;
   TSecondHandle log(table, search);
-  if (!log->IsOpen() || !log->FindCall(HomeCallOf(call))) return kNoDupe;
+  const std::string home = HomeCallOf(call);
+  if (!log->IsOpen() || !FoundOther(*log, log->FindCall(home), ownRef,
+                                    [&](const TContestQsoRecord& r) { return SameHomeCall(r, home); }))
+    return kNoDupe;
   return rule == DupeRule::OncePerContest ? kDupeRefused : kDupeAcceptedWarned;
 }
 
 bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& table, const TContestRec& contest,
-              TdbContest* search) {
+              TdbContest* search, int32_t ownRef) {
   if (EffectiveDupeRule(contest.DupeRule) != DupeRule::Mode) return true;
   const std::string home = HomeCallOf(call);
   TSecondHandle handle(table, search);
@@ -144,34 +173,35 @@ bool DupeMode(std::string_view call, std::string_view mode, TdbContestBase& tabl
   do {
     TContestQsoRecord r;
     log.GetQsoRecord(r);
-    if (HomeCallOf(rec::GetStr(r.data(), qrec::kCall, qrec::kCallCap)) != home) break;
-    if (SameModeGroup(mode, rec::GetStr(r.data(), qrec::kMode, qrec::kModeCap))) return false;
+    if (!SameHomeCall(r, home)) break;
+    if (log.CurrentRef() != ownRef && SameModeGroup(mode, rec::GetStr(r.data(), qrec::kMode, qrec::kModeCap)))
+      return false;
   } while (log.Next());
   return true;
 }
 
 bool DupeBandPeriod(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                    const TContestRec& contest, int32_t zeit, TdbContest* search) {
+                    const TContestRec& contest, int32_t zeit, TdbContest* search, int32_t ownRef) {
   if (EffectiveDupeRule(contest.DupeRule) != DupeRule::BandPeriodAndDay || contestLetter != '6') return true;
   const bool early = zeit < kPeriodBoundary;
-  return !AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
+  return !AnyOnBand(call, band, table, search, ownRef, [&](const TContestQsoRecord& r) {
     return (rec::GetInt32(r.data(), qrec::kZeit) < kPeriodBoundary) == early;
   });
 }
 
 bool DupeBandDay(std::string_view call, char band, char contestLetter, TdbContestBase& table,
-                 const TContestRec& contest, int32_t datum, TdbContest* search) {
+                 const TContestRec& contest, int32_t datum, TdbContest* search, int32_t ownRef) {
   if (EffectiveDupeRule(contest.DupeRule) != DupeRule::BandPeriodAndDay ||
       (contestLetter != 'h' && contestLetter != 'o'))
     return true;
-  return !AnyOnBand(call, band, table, search, [&](const TContestQsoRecord& r) {
+  return !AnyOnBand(call, band, table, search, ownRef, [&](const TContestQsoRecord& r) {
     return rec::GetInt32(r.data(), qrec::kDatum) == datum;
   });
 }
 
 TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, TdbContestBase& table,
                              std::string_view call, char band, std::string_view mode, int32_t zeit,
-                             int32_t datum, bool alreadyMarked, TdbContest* search) {
+                             int32_t datum, bool alreadyMarked, TdbContest* search, int32_t ownRef) {
   TDupeVerdict res;
   bool marked = alreadyMarked;
   // A byte result: refused fails; accepted marks the QSO and warns only
@@ -193,19 +223,19 @@ TDupeVerdict CheckDuplicates(const TContestRec& contest, char contestLetter, Tdb
     return false;
   };
 
-  bool ok = byteResult(DupeBandMode(call, band, table, contest, mode, search), " bereits auf Band/Mode vorhanden",
+  bool ok = byteResult(DupeBandMode(call, band, table, contest, mode, search, ownRef), " bereits auf Band/Mode vorhanden",
                        "Call already exists on band/mode") &&
-            byteResult(DupeBand(call, band, contestLetter, table, contest, search), " bereits auf Band vorhanden",
+            byteResult(DupeBand(call, band, contestLetter, table, contest, search, ownRef), " bereits auf Band vorhanden",
                        "Call already exists on band") &&
-            boolResult(DupeMode(call, mode, table, contest, search), " bereits in Betriebsart vorhanden",
+            boolResult(DupeMode(call, mode, table, contest, search, ownRef), " bereits in Betriebsart vorhanden",
                        "Call already exists on mode");
   if (ok && EffectiveDupeRule(contest.DupeRule) == DupeRule::BandPeriodAndDay) {
-    ok = boolResult(DupeBandPeriod(call, band, contestLetter, table, contest, zeit, search),
+    ok = boolResult(DupeBandPeriod(call, band, contestLetter, table, contest, zeit, search, ownRef),
                     " bereits in Band und Periode vorhanden", "Call already exists on band and period") &&
-         boolResult(DupeBandDay(call, band, contestLetter, table, contest, datum, search),
+         boolResult(DupeBandDay(call, band, contestLetter, table, contest, datum, search, ownRef),
                     " bereits in Band und Tag vorhanden", "Call already exists on band and day");
   }
-  ok = ok && byteResult(DupeContest(call, contest, table, search), " bereits vorhanden", "Call already exists");
+  ok = ok && byteResult(DupeContest(call, contest, table, search, ownRef), " bereits vorhanden", "Call already exists");
   res.Refused = !ok;
   return res;
 }

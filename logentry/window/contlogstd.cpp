@@ -169,8 +169,9 @@ TContestLogStd::TContestLogStd(QWidget* mainWindow, int32_t nummer, const TConte
   click(btndefault, &TContestLogStd::btndefaultClick);
   for (TkxBitBtn* b : {btnbeenden, btnbeenden2})
     connect(b, &QPushButton::clicked, this, [this] { close(); });
-  connect(listband, &QListWidget::itemDoubleClicked, this, [this] { Guarded([this] { listbandDblClick(); }); });
-  connect(listmode, &QListWidget::itemDoubleClicked, this, [this] { Guarded([this] { listmodeDblClick(); }); });
+  // One click on an entry of the band or mode list chooses it.
+  connect(listband, &QListWidget::itemClicked, this, [this] { Guarded([this] { listbandDblClick(); }); });
+  connect(listmode, &QListWidget::itemClicked, this, [this] { Guarded([this] { listmodeDblClick(); }); });
   for (int i = 1; i < 4; ++i)
     for (TkxEdit* e : {eRSTs[static_cast<size_t>(i)], eRSTr[static_cast<size_t>(i)]})
       connect(e, &QLineEdit::textChanged, this, [this, e] { Guarded([this, e] { ExchangeChange(e); }); });
@@ -454,6 +455,7 @@ void TContestLogStd::btnClearClick() {
 }
 
 void TContestLogStd::btnSpeichernClick() {
+  HideLists();
   model_.SaveEntry(ReadFields());
   ShowView(true);
 }
@@ -719,6 +721,12 @@ bool TContestLogStd::eventFilter(QObject* watched, QEvent* e) {
         watched == PanelDXOben) {
       Guarded([this] { EnterListMode(); });
     }
+  }
+  // A choice list stays open only while it has the focus: a click into an
+  // entry field closes it. Another window coming up over it does not.
+  if ((watched == listband || watched == listmode) && t == QEvent::FocusOut) {
+    const Qt::FocusReason why = static_cast<QFocusEvent*>(e)->reason();
+    if (why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason) static_cast<QWidget*>(watched)->hide();
   }
   if ((watched == listband || watched == listmode) && t == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);

@@ -31,7 +31,7 @@ class RecordingMemo : public TMemoWindow {
   bool hadBounds = false;
   TMemoBounds given, leave{10, 20, 409, 319};
   void Memo(const std::string& caption, const TMemoBounds* bounds, const std::string& fileName,
-            TMemoBounds& result) override {
+            TMemoBounds& result, bool) override {
     captions.push_back(caption);
     files.push_back(fileName);
     hadBounds = bounds != nullptr;

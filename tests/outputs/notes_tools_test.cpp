@@ -236,23 +236,36 @@ TEST(MemoWindow, BoundsPlaceTheWindowOnlyWithABottomAndAlwaysComeBack) {
   EXPECT_EQ(bounds.Bottom, 389);
 }
 
+// A contest log "Party" with one QSO with DL1ABC, whose note the contest
+// module opens in the installed memo window.
+struct NoteLog {
+  NoteLog() {
+    InstallToolsFkt();
+    TContestRecord r{};
+    rec::SetStr(r.data(), crec::kName, crec::kNameCap, "Party");
+    rec::SetChar(r.data(), crec::kTyp, '4');
+    list.ClearRecord();
+    list.SetContestRecord(r);
+    EXPECT_TRUE(list.Add());
+    list.GetContestRecord(r);
+    log = std::make_unique<TdbContest>(kContestLog, false, rec::GetInt32(r.data(), crec::kNummer));
+    TContestQsoRecord q{};
+    rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL1ABC");
+    log->ClearRecord();
+    log->SetQsoRecord(q);
+    EXPECT_TRUE(log->Add());
+  }
+  ~NoteLog() { SetMemoWindow(nullptr); }
+  TdbContest list{kContestList, false, 0};
+  std::unique_ptr<TdbContest> log;
+};
+
 TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   TempProgramDir dir;
-  InstallToolsFkt();
-  TdbContest list{kContestList, false, 0};
+  NoteLog note;
+  TdbContest& list = note.list;
+  TdbContest& log = *note.log;
   TContestRecord r{};
-  rec::SetStr(r.data(), crec::kName, crec::kNameCap, "Party");
-  rec::SetChar(r.data(), crec::kTyp, '4');
-  list.ClearRecord();
-  list.SetContestRecord(r);
-  ASSERT_TRUE(list.Add());
-  list.GetContestRecord(r);
-  TdbContest log(kContestLog, false, rec::GetInt32(r.data(), crec::kNummer));
-  TContestQsoRecord q{};
-  rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL1ABC");
-  log.ClearRecord();
-  log.SetQsoRecord(q);
-  ASSERT_TRUE(log.Add());
   const std::string file = dir.File("PARTY.TXT");
   ASSERT_TRUE(WriteTextFile(file, {"ältere Notiz"}));
 
@@ -296,6 +309,47 @@ TEST(NotesWindow, TheContestModulesNoteIsTypedAfterItsStampAndKept) {
   SetMemoWindow(nullptr);
 }
 
+// The note opens with the cursor behind its stamp's " > ", so what the
+// user types follows the stamp. Escape with typed text asks, as the file
+// viewer's close box does: "Nein" drops the text, "Ja" keeps it. The stamp
+// stays in the file either way.
+TEST(NotesWindow, TypedTextFollowsTheStampAndEscapeAsksBeforeDroppingIt) {
+  TempProgramDir dir;
+  NoteLog note;
+  const std::string file = dir.File("PARTY.TXT");
+  ASSERT_TRUE(WriteTextFile(file, {"ältere Notiz"}));
+  ScriptedMessages messages;
+  auto typeThenEscape = [](const char* typed) {
+    WhenModal([typed](QWidget* w) {
+      auto* form = static_cast<TToolsMemoForm*>(w);
+      QTest::keyClicks(form->richedit1, QString::fromLatin1(typed));
+      QTest::keyClick(form->richedit1, Qt::Key_Escape);
+    });
+  };
+  messages.Expect(Kind::JaNeinFrage, "Die Änderungen an " + file + " speichern?", false);
+  typeThenEscape("Antenne umgebaut");
+  TContestFkt().EditNote(file, note.list, *note.log);
+  Lines lines;
+  ASSERT_TRUE(ReadTextFile(file, lines));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].substr(lines[0].size() - 13), "DL1ABC     > ") << lines[0];
+
+  messages.Expect(Kind::JaNeinFrage, "speichern?", true);
+  typeThenEscape("Band offen");
+  TContestFkt().EditNote(file, note.list, *note.log);
+  EXPECT_TRUE(messages.AllShown());
+  ASSERT_TRUE(ReadTextFile(file, lines));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].substr(lines[0].size() - 23), "DL1ABC     > Band offen") << lines[0];
+  EXPECT_EQ(lines[1].substr(lines[1].size() - 13), "DL1ABC     > ") << lines[1];
+  EXPECT_EQ(lines[2], "ältere Notiz");
+
+  // Nothing typed: Escape closes without a question.
+  WhenModal([](QWidget* w) { QTest::keyClick(static_cast<TToolsMemoForm*>(w)->richedit1, Qt::Key_Escape); });
+  TContestFkt().EditNote(file, note.list, *note.log);
+  EXPECT_EQ(messages.History().size(), 2u);
+}
+
 TEST(NotesWindow, CancelOrUnchangedTextLeavesTheFileAsItWas) {
   TempProgramDir dir;
   TToolsMemoWindow window;
@@ -308,7 +362,7 @@ TEST(NotesWindow, CancelOrUnchangedTextLeavesTheFileAsItWas) {
   }
   TMemoBounds result{};
   WhenModal([](QWidget* w) { static_cast<TToolsMemoForm*>(w)->btnOK->click(); });
-  window.Memo("Contestregeln", nullptr, file, result);
+  window.Memo("Contestregeln", nullptr, file, result, false);
   EXPECT_EQ(Bytes(file), utf8);
   EXPECT_GE(result.Bottom, 1);
 
@@ -317,7 +371,7 @@ TEST(NotesWindow, CancelOrUnchangedTextLeavesTheFileAsItWas) {
     form->richedit1->append(u"weg"_qs);
     form->btnAbbrechen->click();
   });
-  window.Memo("Contestregeln", nullptr, file, result);
+  window.Memo("Contestregeln", nullptr, file, result, false);
   EXPECT_EQ(Bytes(file), utf8);
 }
 

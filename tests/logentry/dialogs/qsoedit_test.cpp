@@ -271,6 +271,64 @@ TEST_F(QsoEditTest, ACallLongerThanTheRecordHoldsIsRefusedNotCut) {
   EXPECT_TRUE(messages.AllShown());
 }
 
+// A change typed into "QSO ändern" meets the contest's duplicate rule as a
+// typed QSO does: the BRZ party refuses a second QSO with a station on a
+// band with the entry's message, and the dialog stays on the call; the QSO
+// is no duplicate of itself when only its mode changes.
+TEST_F(QsoEditTest, AChangedCallMeetsTheContestsDuplicateRule) {
+  StoreOne({.call = "DL2BBB", .nr = "7", .loc = "JO40"});
+  const int32_t ref = StoreOne({.call = "DK1XX", .nr = "8", .loc = "JO41"});
+  const TContestQsoRecord before = StoredAt(ref);
+  ScriptedMessages messages;
+  messages.Expect(Kind::Achtung, "Call DL2BBB bereits auf Band vorhanden");
+  TContestEingabeStd2Ctrl ctrl(nullptr, {}, routines_, true, true, true, *listTable_, *qsoTable_, *contest_);
+  WhenShown<TContestEingabeStd2Form>([&](TContestEingabeStd2Form& form) {
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("dl2bbb/p");
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), form.eCall);
+    EXPECT_EQ(StoredAt(ref), before);  // nothing was written
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("DL3CCC");
+    Press(Qt::Key_Escape);
+  });
+  EXPECT_TRUE(ctrl.Execute());
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kCall, qrec::kCallCap), "DL3CCC");
+
+  // Only the mode of DL2BBB changes: its own record is no duplicate.
+  qsoTable_->GotoRecord(RefOfCall("DL2BBB"));
+  auto logic = Logic();
+  const TQsoEditLogic::TResult r = Edit(*logic, [](auto& in) { in.ModeText = "SSB"; });
+  EXPECT_EQ(r.Outcome, TQsoEditLogic::TOutcome::Stored);
+  EXPECT_EQ(rec::GetStr(StoredAt(RefOfCall("DL2BBB")).data(), qrec::kMode, qrec::kModeCap), "SSB");
+}
+
+// Where the contest lets a duplicate pass with a warning, a change that
+// makes one marks it, and it scores nothing; changed back to a new station
+// the mark goes and the points come back.
+TEST_F(QsoEditTest, ADuplicateTheContestLetsPassIsMarkedAndScoresNothing) {
+  contest_->DupeRule = DupeRule::BandAlso;
+  StoreOne({.call = "DL2BBB", .nr = "7", .loc = "JO40"});
+  const int32_t ref = StoreOne({.call = "DK1XX", .nr = "8", .loc = "JO41"});
+  ScriptedMessages messages;
+  messages.Expect(Kind::Achtung, "Call DL2BBB bereits auf Band vorhanden");
+  auto logic = Logic();
+  EXPECT_EQ(Edit(*logic, [](auto& in) { in.Call = "DL2BBB"; }).Outcome, TQsoEditLogic::TOutcome::Stored);
+  EXPECT_TRUE(messages.AllShown());
+  TContestQsoRecord q = StoredAt(ref);
+  EXPECT_EQ(rec::GetByte(q.data(), qrec::kDupeMark), 255);
+  EXPECT_EQ(rec::GetUInt16(q.data(), qrec::kPunkte), 0);
+  EXPECT_EQ(logic->RecountNeeded(), 1);
+
+  qsoTable_->GotoRecord(ref);
+  EXPECT_EQ(Edit(*logic, [](auto& in) { in.Call = "DL4DDD"; }).Outcome, TQsoEditLogic::TOutcome::Stored);
+  q = StoredAt(ref);
+  EXPECT_EQ(rec::GetByte(q.data(), qrec::kDupeMark), 0);
+  EXPECT_EQ(rec::GetUInt16(q.data(), qrec::kPunkte), 2);
+}
+
 TEST_F(QsoEditTest, AFailedRewriteIsReportedAndTheUserDecides) {
   const int32_t ref = StoreOne({.call = "DL1ABC", .nr = "1"});
   ScriptedMessages messages;

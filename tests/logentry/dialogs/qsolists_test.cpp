@@ -266,6 +266,22 @@ TEST_F(QsoListsTest, BandLogShowsTheChosenBandAndACancelledChooserOpensNothing) 
   ExpectScoreOfStoredLog();
 }
 
+// The frame shows the program's name behind the chooser's title "Band";
+// the chooser is wide enough for both beside the frame's icon and buttons.
+TEST_F(QsoListsTest, TheBandChoosersFrameHasRoomForItsTitleAndTheProgramsName) {
+  const QString program = QGuiApplication::applicationDisplayName();
+  QGuiApplication::setApplicationDisplayName(u"Ostrelon"_qs);
+  int titleRoom = 0;
+  WhenShown<Tstdband>([&](Tstdband& chooser) {
+    titleRoom = chooser.width() - QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                      .horizontalAdvance(chooser.windowTitle() + u" \u2014 Ostrelon"_qs);
+    Press(Qt::Key_Escape);
+  });
+  ChooseBand(nullptr, *contest_, 'b');
+  QGuiApplication::setApplicationDisplayName(program);
+  EXPECT_GE(titleRoom, 100);
+}
+
 TEST_F(QsoListsTest, DeletingInTheBandLogStaysOnItsBand) {
   ScriptedMessages messages;
   messages.Expect(Kind::Achtung, "Nummern aller nachfolgenden").Expect(Kind::JaNeinFrage, "Sicherheitsabfrage", true);

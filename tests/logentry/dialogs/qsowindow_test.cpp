@@ -5,6 +5,7 @@
 // buttons.
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QToolButton>
 #include <QTableView>
 
@@ -473,6 +474,145 @@ TEST_F(QsoWindowTest, AChangeFromTheGridStoresTheClaimedTotalsAtOnce) {
   EXPECT_EQ(rec::GetUInt16(StoredAt(ref).data(), qrec::kPunkte), 1);
   EXPECT_NE(recounted, before);
   EXPECT_EQ(whileOpen, recounted);
+}
+
+// "QSO ändern" refuses to make the newest QSO a second one with a station
+// already worked on its band, with the entry's message; the user types the
+// old call back. The score and the claimed totals count the station once.
+TEST_F(QsoWindowTest, AChangeToAStationWorkedOnTheBandIsRefusedAsTheEntryRefusesIt) {
+  const std::vector<int32_t> before = ClaimedTotals();
+  // The newest QSO, and a station worked before on its band.
+  std::string own, other;
+  char band = 0;
+  int32_t newest = 0;
+  for (const auto& [ref, q] : StoredQsos())
+    if (rec::GetInt32(q.data(), qrec::kWagNummer) == 200) {
+      newest = ref;
+      own = rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap);
+      band = rec::GetChar(q.data(), qrec::kBandcode);
+    }
+  for (const auto& [ref, q] : StoredQsos())
+    if (ref != newest && rec::GetChar(q.data(), qrec::kBandcode) == band && other.empty())
+      other = rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap);
+  ASSERT_FALSE(other.empty());
+  bool stayedOpen = false;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    ChangeThroughTheList(window, 0, [&](TContestEingabeStd2Form& form) {
+      Retype(other.c_str());
+      Press(Qt::Key_Escape);
+      stayedOpen = form.isVisible() && QApplication::focusWidget() == form.eCall;
+      Retype(own.c_str());
+      Press(Qt::Key_Escape);
+    });
+    windowscore::ExpectWindowShowsFullRecount(window, "after the refused change");
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  EXPECT_TRUE(stayedOpen);
+  bool told = false;
+  for (const ScriptedMessages::Shown& m : messages_.History())
+    told = told || m.text == "Call " + other + " bereits auf Band vorhanden";
+  EXPECT_TRUE(told);
+  int times = 0;
+  for (const auto& [ref, q] : StoredQsos()) times += rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap) == other;
+  EXPECT_EQ(times, 1);
+  EXPECT_EQ(rec::GetStr(StoredAt(newest).data(), qrec::kCall, qrec::kCallCap), own);
+  EXPECT_EQ(ClaimedTotals(), before);
+  ExpectScoreOfStoredLog();
+}
+
+// The F7 mode list takes a mode by one click and closes; it closes as well
+// when the user clicks into the call field instead of choosing.
+TEST_F(QsoWindowTest, TheModeListClosesOnOneClickAndWhenTheEntryTakesTheFocus) {
+  bool openedByKey = false, closedByClick = false, closedByCall = false, backInEntry = false;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    MakeActive(&window);
+    QTest::mouseClick(window.eCall, Qt::LeftButton);
+    Press(Qt::Key_F7);
+    openedByKey = window.listmode->isVisible() && window.listmode->count() > 0;
+    QListWidget* list = window.listmode;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    closedByClick = !list->isVisible();
+    backInEntry = QApplication::focusWidget() == window.eCall;
+    if (!list->isVisible()) Press(Qt::Key_F7);
+    ASSERT_TRUE(list->isVisible());
+    QTest::mouseClick(window.eCall, Qt::LeftButton);
+    closedByCall = !list->isVisible() && QApplication::focusWidget() == window.eCall;
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  EXPECT_TRUE(openedByKey);
+  EXPECT_TRUE(closedByClick);
+  EXPECT_TRUE(backInEntry);
+  EXPECT_TRUE(closedByCall);
+}
+
+// The log grid's column widths as the window shows them.
+std::vector<int> ShownWidths(TContestLogStd& window) {
+  std::vector<int> widths;
+  for (int c = 0; c < window.Brow->Grid()->model()->columnCount(); ++c)
+    widths.push_back(window.Brow->Grid()->columnWidth(c));
+  return widths;
+}
+
+// The lists close by their red close button and leave the log grid's
+// columns as they were; a change made from the search result of a call
+// worked once shows in its row at once.
+TEST_F(QsoWindowTest, ListsCloseByTheirButtonAndLeaveTheLogGridsColumns) {
+  std::vector<int> before, afterList, afterSearch;
+  std::string once;
+  for (const auto& [ref, q] : StoredQsos())
+    if (rec::GetInt32(q.data(), qrec::kWagNummer) == 150) once = rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap);
+  std::string rowBefore, rowAfter;
+  bool listClosed = false, searchClosed = false;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    before = ShownWidths(window);
+    MakeActive(&window);
+    WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+      QTest::mouseClick(list.Brow->findChild<QToolButton*>(u"btnClose"_qs), Qt::LeftButton);
+      listClosed = !list.isVisible();
+      if (!listClosed) Press(Qt::Key_Escape);
+    });
+    Press(Qt::Key_F12);
+    afterList = ShownWidths(window);
+
+    MakeActive(&window);
+    WhenShown<TSucheQE_>([&](TSucheQE_&) {
+      TypeText(once.c_str());
+      WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+        const TKBrowser* e = list.Brow->Engine();
+        const int32_t changed = list.Brow->CurrentRowRef();
+        auto rowOf = [&] {
+          for (int i = e->FirstValidRow(); i >= 1 && i <= e->LastValidRow(); ++i)
+            if (e->Row(i).Ref == changed) return e->Row(i).Row;
+          return std::string("(not shown)");
+        };
+        rowBefore = rowOf();
+        WhenShown<TContestEingabeStd2Form>([](TContestEingabeStd2Form& form) {
+          QTest::mouseClick(form.ezeit, Qt::LeftButton);
+          Retype("0701");
+          Press(Qt::Key_Escape);
+        });
+        Press(Qt::Key_Return);
+        rowAfter = rowOf();
+        QTest::mouseClick(list.Brow->findChild<QToolButton*>(u"btnClose"_qs), Qt::LeftButton);
+        searchClosed = !list.isVisible();
+        if (!searchClosed) Press(Qt::Key_Escape);
+      });
+      Press(Qt::Key_Return);
+    });
+    QTest::mouseClick(Button(window, "btnCallsuche"), Qt::LeftButton);
+    afterSearch = ShownWidths(window);
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  EXPECT_TRUE(listClosed);
+  EXPECT_TRUE(searchClosed);
+  ASSERT_FALSE(before.empty());
+  EXPECT_EQ(afterList, before);
+  EXPECT_EQ(afterSearch, before);
+  EXPECT_EQ(rowBefore.find("07:01"), std::string::npos) << rowBefore;
+  EXPECT_NE(rowAfter.find("07:01"), std::string::npos) << rowAfter;
 }
 
 // Deleting the QSO that brought a square moves the square's multiplier mark
