@@ -154,9 +154,8 @@ TEST_F(ContestRoadTest, AFortyFiveQsoContestEndsWithTheScoreOfAFullRecount) {
 }
 
 // The same contest: the log grid keeps the widths of its columns through
-// it. Disabled until closing the QSO list leaves the log grid's widths
-// alone (the list widens them today).
-TEST_F(ContestRoadTest, DISABLED_AFortyFiveQsoContestKeepsTheGridsColumnWidths) {
+// it, the QSO list opened and closed included.
+TEST_F(ContestRoadTest, AFortyFiveQsoContestKeepsTheGridsColumnWidths) {
   std::vector<int> widths;
   RunTheContest([&widths](TContestLogStd& w, const char* where) {
     if (widths.empty()) widths = w.GridColumnWidths();
