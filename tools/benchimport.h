@@ -31,9 +31,7 @@ inline double ImportAsTheWindowDoes(TdbContest& list, TdbContest& extra, int32_t
   TContestRecord r;
   list.GetContestRecord(r);
   if (!model.Open(ShapeLogWindow(contest, r, TContestExtraRecord{}, {}))) return -1;
-  TAdifEntryDefaults defaults;
-  defaults.Mode = model.State.CurrentMode;
-  defaults.SentExchange = TContestFkt::GetSentExchange(model.EntryRecord());
+  const TAdifEntryDefaults defaults = model.ImportDefaults(model.State.CurrentMode, "");
   const double ms = TimeMs([&] {
     model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
       totals = ImportAdifRecords(contest, letter, model.ContestListTable(), model.QsoTable(), records, {}, check,

@@ -19,7 +19,9 @@
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "hamradio/baender.h"
+#include "logentry/rules/callrule.h"
 #include "logentry/rules/dupecheck.h"
+#include "logentry/rules/entrydefaults.h"
 #include "logentry/rules/exchangeparts.h"
 #include "logentry/rules/qsosave.h"
 #include "logentry/rules/qsopoints.h"
@@ -110,6 +112,10 @@ TAdifFile ParseAdifText(std::string_view text) {
     pending.Fields.emplace_back(name, std::move(value));
   }
   return file;
+}
+
+std::string AdifFileWithoutQsosText(const std::string& fileName) {
+  return "Die Datei " + fileName + " enthält keine QSOs.";
 }
 
 bool ReadAdifFile(const std::string& fileName, TAdifFile& file) {
@@ -246,21 +252,29 @@ bool FrequencyValue(std::string_view text, double& mhz) {
   return ec == std::errc() && p == t.data() + t.size();
 }
 
+namespace {
+
+bool IsBandSlot(char slot) { return slot != '\0' && slot != ' '; }
+
+// Whether band is one of the contest's bands.
+bool HasBand(const TContestRec& contest, char band) {
+  return IsBandSlot(band) && std::find(contest.BandLetters.begin(), contest.BandLetters.end(), band) !=
+                                 contest.BandLetters.end();
+}
+
+}  // namespace
+
 bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_view frequency, bool check) {
   if (!check) return true;
+  // A QSO is stored on the band of its frequency: a frequency that can be
+  // read decides alone, whatever band the record names beside it.
   double mhz = 0;
-  const bool hasFreq = FrequencyValue(frequency, mhz);
-  if (hasFreq) mhz = ToBaender.NormalizeFrequency(mhz);
-  const char freqBand = hasFreq ? ToBaender.BandFromFrequency(mhz) : ' ';
-  auto isSlot = [](char slot) { return slot != '\0' && slot != ' '; };
-  if (hasFreq && std::any_of(contest.BandLetters.begin(), contest.BandLetters.end(),
-                             [&](char slot) { return isSlot(slot) && slot == freqBand; }))
-    return true;
-  // The band's text is read only when the frequency does not decide.
+  if (FrequencyValue(frequency, mhz))
+    return HasBand(contest, ToBaender.BandFromFrequency(ToBaender.NormalizeFrequency(mhz)));
   if (band.empty()) return false;
   std::optional<char> textBand;
   for (char slot : contest.BandLetters) {
-    if (!isSlot(slot)) continue;
+    if (!IsBandSlot(slot)) continue;
     if (!textBand) textBand = ToBaender.BandCodeFromText(band);
     if (*textBand == slot) return true;
     if (const TZq5Band* b = ToBaender.Find(slot))
@@ -317,32 +331,47 @@ void SplitRest(const std::string& rest, std::string& p2, std::string& p3, std::s
 }
 
 // The sent exchange of a record: RST_SENT with the rest of the exchange in
-// it, or RST_SENT and STX_STRING / STX; what the record leaves out comes
-// from the window's sent exchange.
-std::string SentExchange(const TAdifRecord& r, TFieldReader& fields, const std::string& windowSent) {
-  const TExchangeParts window = SplitExchangeParts(windowSent);
+// it, or RST_SENT and STX_STRING / STX. What the record leaves out is what
+// a new entry would send (entrySent): the report of the mode, and beside a
+// lone value (a number) the further parts, such as the own locator. A rest
+// cut by "/" names every part itself ("/JO62": no number was sent).
+std::string SentExchange(const TAdifRecord& r, TFieldReader& fields, const std::string& entrySent) {
   TExchangeParts p;
   const std::string rst = fields.Value(r, "RST_SENT", "");
+  std::string rest;
   if (rst.size() > 3) {
-    SplitReport(rst, p.Part1, p.Part2, p.Part3);
-    return JoinExchangeParts(p);
-  }
-  p.Part1 = rst.empty() ? window.Part1 : rst;
-  const std::string rest = ExchangeRest(r, fields, "STX_STRING", "STX");
-  if (rest.empty()) {
-    p.Part2 = window.Part2;
-    p.Part3 = window.Part3;
-    p.Part4 = window.Part4;
+    p.Part1 = rst.substr(0, 3);
+    rest = rst.substr(3);
   } else {
-    SplitRest(rest, p.Part2, p.Part3, p.Part4);
+    p.Part1 = rst;
+    rest = ExchangeRest(r, fields, "STX_STRING", "STX");
   }
+  SplitRest(rest, p.Part2, p.Part3, p.Part4);
+  const TExchangeParts entry = SplitExchangeParts(entrySent);
+  if (p.Part1.empty()) p.Part1 = entry.Part1;
+  if (rest.find('/') == std::string::npos)
+    for (auto part : {&TExchangeParts::Part2, &TExchangeParts::Part3, &TExchangeParts::Part4})
+      if ((p.*part).empty()) p.*part = entry.*part;
   return JoinExchangeParts(p);
+}
+
+// Whether one of the parts 2 to 4 is the value, or the same square told
+// more or less exactly ("JO72" and "JO72AB"); true for an empty value.
+bool HoldsValue(const TExchangeParts& p, const std::string& value) {
+  if (value.empty()) return true;
+  for (const std::string* part : {&p.Part2, &p.Part3, &p.Part4})
+    if (!part->empty() && (part->rfind(value, 0) == 0 || value.rfind(*part, 0) == 0)) return true;
+  return false;
 }
 
 // The received exchange: RST_RCVD with the exchange in it, else RST_RCVD and
 // the log fields of the contest's exchange names, the first of them read
-// from SRX_STRING / SRX when it is not in the record.
-std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const TContestRec& contest) {
+// from SRX_STRING / SRX when it is not in the record. A text that holds the
+// whole exchange ("123/JO72", as this program's own export writes it) is
+// cut into its parts; a named field fills only a part the text leaves
+// empty. A record without report gets the report of a new entry (rst).
+std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const TContestRec& contest,
+                             const std::string& entryRst) {
   const std::string ex1 = contest.ExchangeCaptions[0].str();
   const std::string ex2 = contest.ExchangeCaptions[1].str();
   const std::string ex3 = contest.ExchangeCaptions[2].str();
@@ -355,16 +384,21 @@ std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const T
   if (rst.size() > 3) {
     SplitReport(rst, p.Part1, p.Part2, p.Part3);
     if (p.Part2.empty()) p.Part2 = field2();
-    if (p.Part3.empty()) p.Part3 = fields.Value(r, ex2, "");
   } else {
-    p.Part1 = rst;
+    p.Part1 = rst.empty() ? entryRst : rst;
     const std::string rest = field2();
-    p.Part3 = fields.Value(r, ex2, "");
-    if (p.Part3.empty() && rest.find('/') != std::string::npos)
-      SplitRest(rest, p.Part2, p.Part3, p.Part4);
-    else
+    const std::string named = fields.Value(r, ex2, "");
+    SplitRest(rest, p.Part2, p.Part3, p.Part4);
+    // A rest without "/" is the first value alone; one whose parts do not
+    // hold the named field's value is kept whole in front of it, so that
+    // nothing the file gives is lost.
+    if (rest.find('/') == std::string::npos || !HoldsValue(p, named)) {
       p.Part2 = rest;
+      p.Part3.clear();
+      p.Part4.clear();
+    }
   }
+  if (p.Part3.empty()) p.Part3 = fields.Value(r, ex2, "");
   const std::string v4 = fields.Value(r, ex3, "");
   if (!v4.empty()) p.Part4 = v4;
   return JoinExchangeParts(p);
@@ -494,6 +528,9 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
   };
   if (!qsoTable.BeginTransaction()) return failed(DriverResult);
   TFieldReader fields(mapping);
+  // What the stored QSOs tell beside the log is told only when the log
+  // keeps them.
+  std::vector<std::function<void()>> keptAfter;
   for (const TAdifRecord& r : records) {
     const std::string mode = fields.Value(r, "MODE", defaults.Mode);
     if (!ModeAllowed(contest, mode, check)) {
@@ -510,13 +547,11 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
       ++t.BandErrors;  // an unreadable frequency: no band to store
       continue;
     }
-    if (!BandAllowed(contest, band, freq, check)) {
-      ++t.BandErrors;
-      continue;
-    }
+    // The QSO is stored on the band of its frequency, else on that of its
+    // band's name: that band is the one the contest must have.
     mhz = freq.empty() ? ToBaender.DefaultFrequency(band) : ToBaender.NormalizeFrequency(mhz);
     const char bandCode = mhz > 0 ? ToBaender.BandFromFrequency(mhz) : ' ';
-    if (bandCode == ' ') {
+    if (bandCode == ' ' || (check && !HasBand(contest, bandCode))) {
       ++t.BandErrors;
       continue;
     }
@@ -529,10 +564,24 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
       ++t.MissingData;
       continue;
     }
-    if (CheckCallForm(call) != 0) {
+    // The entry's rule: a call cut to what the record holds, or one with
+    // characters no call has, would be stored as another station's.
+    if (CallFault(call) != TCallFault::None || CheckCallForm(call) != 0) {
       ++t.InvalidCalls;
       continue;
     }
+    // The numbers the QSO is stored under, which a new entry sends where
+    // its exchange asks for them.
+    const auto band8 = static_cast<uint8_t>(bandCode);
+    const auto modeClass = static_cast<uint8_t>(ModeClass(mode.substr(0, qrec::kModeCap)));
+    TNextNumbers next;
+    next.QsoNumber = log.LastNumber + 1;
+    next.BandNumber = next.BandNumberIntern = log.BandCount[band8] + 1;
+    next.ModeNumber = log.ModeCount[modeClass] + 1;
+    next.QslSent = qslDefault;
+    const std::string entryRst = EntryDefaultRst(contestLetter, mode, defaults.ModeEditShown);
+    const std::string entrySent =
+        EntrySentExchange(contest, contestLetter, bandCode, entryRst, next, defaults.SentNumberShown);
 
     TContestQsoRecord q{};
     uint8_t* p = q.data();
@@ -544,8 +593,8 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     rec::SetInt32(p, qrec::kZeit, zeit);
     const std::string nameQth = fields.Value(r, "NAME", "") + ";" + fields.Value(r, "QTH", "");
     rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, nameQth.substr(0, qrec::kNameQthCap));
-    TContestFkt::SetSentExchange(SentExchange(r, fields, defaults.SentExchange), q);
-    TContestFkt::SetReceivedExchange(ReceivedExchange(r, fields, contest), q);
+    TContestFkt::SetSentExchange(SentExchange(r, fields, entrySent), q);
+    TContestFkt::SetReceivedExchange(ReceivedExchange(r, fields, contest, entryRst), q);
     // Fields the export writes under their own names; the window's
     // gathering may still set them from the exchange.
     rec::SetStr(p, qrec::kLoc, qrec::kLocCap, fields.Value(r, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
@@ -583,13 +632,6 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
       rec::SetUInt16(p, qrec::kPunkte, static_cast<uint16_t>(QsoPoints(contest, listRecord, probe, env)));
     }
     PadExchangeNumbers(contest, q);
-    const auto band8 = static_cast<uint8_t>(bandCode);
-    const auto modeClass = static_cast<uint8_t>(ModeClass(rec::GetStr(p, qrec::kMode, qrec::kModeCap)));
-    TNextNumbers next;
-    next.QsoNumber = log.LastNumber + 1;
-    next.BandNumber = next.BandNumberIntern = log.BandCount[band8] + 1;
-    next.ModeNumber = log.ModeCount[modeClass] + 1;
-    next.QslSent = qslDefault;
     qsoTable.SetQsoRecord(q);
     const TSaveFailure added = AddQso(qsoTable, next);
     if (added == TSaveFailure::TimeTaken) {
@@ -604,6 +646,7 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
       return failed(cause);
     }
     qsoTable.GetQsoRecord(q);
+    if (defaults.Stored) keptAfter.push_back(defaults.Stored(q));
     log.LastNumber = next.QsoNumber;
     log.BandCount[band8] = next.BandNumber;
     log.ModeCount[modeClass] = next.ModeNumber;
@@ -617,6 +660,8 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     qsoTable.RollbackTransaction();
     return failed(cause);
   }
+  for (const auto& tell : keptAfter)
+    if (tell) tell();
   // A log numbered by date and time puts earlier QSOs before later ones:
   // only then do the numbers of the log move.
   if (needsRenumber && !numbersKept) Renumber(contest, qsoTable.GetContestNumber(), qsoTable.IsDetached());

@@ -4,6 +4,7 @@
 // band checks and the import of every record through the same check and save
 // as a QSO typed by hand. Display-free; the import dialog and the log window
 // call it.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -40,6 +41,9 @@ TAdifFile ParseAdifText(std::string_view text);
 // The notice for a file that cannot be read.
 inline constexpr const char* kAdifFileMissing = "Datei existiert nicht";
 
+// The notice for a file that holds no QSO record.
+std::string AdifFileWithoutQsosText(const std::string& fileName);
+
 // Reads an ADIF file (UTF-8 or Windows-1252). False when it cannot be read.
 bool ReadAdifFile(const std::string& fileName, TAdifFile& file);
 
@@ -60,6 +64,9 @@ std::string GetFieldValue(const TAdifRecord& record, const std::vector<std::stri
                           std::string_view logField, std::string_view defaultText);
 
 bool ModeAllowed(const TContestRec& contest, std::string_view mode, bool check);
+// Whether a record of that band and frequency lies in the contest: a
+// frequency that can be read decides alone (the QSO is stored on its band),
+// else the band's code or one of its names. Always true without the check.
 bool BandAllowed(const TContestRec& contest, std::string_view band, std::string_view frequency, bool check);
 // The frequency text as a number ("," or "." as decimal separator); false
 // when the text is no number.
@@ -74,7 +81,7 @@ struct TAdifImportTotals {
   int BandErrors = 0;   // band missing, unreadable or not in the contest
   int ModeErrors = 0;   // mode not in the contest
   int MissingData = 0;  // no call, no readable date or no readable time
-  int InvalidCalls = 0; // a call the check does not take as a callsign
+  int InvalidCalls = 0; // a call too long, with characters no call has, or of no callsign's form
   int Refused = 0;      // refused by the other rules of the check (DOK list, district, listener partner)
   int NotStored = 0;    // every moment from the QSO's second on was taken
   bool Failed = false;  // the log could not be written; nothing was kept
@@ -85,14 +92,22 @@ struct TAdifImportTotals {
 // every reason that refused a record.
 std::string ImportTotalsText(const TAdifImportTotals& totals);
 
-// What the log window's entry holds when the import starts: a record that
-// names no mode is worked in the window's mode, one without frequency and
-// band on its frequency, and one without a sent exchange sends what the
-// window would send (report and exchange as one text).
+// What the log window lends the import. A record that names no mode is
+// worked in the window's mode, one without frequency and band on the
+// window's frequency. What a record leaves out of its exchange comes from
+// the defaults of a new entry in the record's mode, on its band, with the
+// numbers it is stored under, as for a QSO typed by hand: the shape of the
+// window decides them (a mode typed into its own field, the sent number
+// fields shown).
 struct TAdifEntryDefaults {
   std::string Mode;
   std::string Freq;
-  std::string SentExchange;
+  bool ModeEditShown = false;
+  std::array<bool, 2> SentNumberShown{true, true};
+  // Called with every QSO the import added, right after the preparation of
+  // that QSO; gives back what the save updates beside the log for it (the
+  // call book and the member lists), which runs once the import is kept.
+  std::function<std::function<void()>(const TContestQsoRecord& stored)> Stored;
 };
 
 // What the log window does with an entry before its check (its gathering of
@@ -104,7 +119,9 @@ using TAdifPrepare = std::function<void(TContestQsoRecord& qso)>;
 // the log), in file order and in one transaction. A field that a record does
 // not hold is empty for that record. The QSOs are numbered on from the log's
 // last QSO and get the log's QSL default, as QSOs typed by hand; each is
-// written once. A record that the log holds already (the same call, band and
+// written once. A record counts as refused (and is not stored) when its call
+// is no call the entry would store, or when the band it would be stored on
+// (its frequency's, else its band's) is not a band of the contest. A record that the log holds already (the same call, band and
 // mode at the same minute) is not written again, also where the contest lets
 // duplicates pass with a mark: a file imported twice leaves the log as it
 // was. Only when imported QSOs fall between QSOs of a log ordered by

@@ -19,6 +19,13 @@ bool TContestAdifimportCtrl::ReadAdifFile(const std::string& fileName, std::vect
     ToMessages.Hinweis("", "", "Die Datei " + fileName + " kann nicht gelesen werden.", false);
     return false;
   }
+  // An empty file, or one of its header alone, would leave the lists empty
+  // and Start disabled without a word.
+  if (file_.Records.empty()) {
+    ToMessages.Hinweis("", "", AdifFileWithoutQsosText(fileName), false);
+    file_ = TAdifFile{};
+    return false;
+  }
   fileRead_ = true;
   names = file_.FieldNames;
   return true;

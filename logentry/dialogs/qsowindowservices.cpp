@@ -104,29 +104,28 @@ void ShowList(TContestLogStd& window, TKorrekturMode mode) {
 // every record goes through the entry's own preparation on its own band
 // (its exchange stored by kind, the country looked up, the multipliers
 // marked), then the window's check and save; the window is back on its band
-// and mode, the totals are told and the score recounted.
+// and mode with the score recounted and the grid refreshed before the
+// totals are told, so the notice stands over the log it speaks of.
 void ImportAdif(TContestLogStd& window) {
   TContestLogModel& model = window.Model();
   const bool ticking = window.timerzeit->isActive();
   window.timerzeit->stop();
-  const TContestQsoRecord entry = model.EntryRecord();
-  TAdifEntryDefaults defaults;
-  defaults.Mode = window.emode->isVisible() ? QStringToAnsi(window.emode->text()) : model.State.CurrentMode;
-  defaults.Freq = QStringToAnsi(window.eFreq->text());
-  defaults.SentExchange = TContestFkt::GetSentExchange(entry);
+  const TAdifEntryDefaults defaults = model.ImportDefaults(
+      window.emode->isVisible() ? QStringToAnsi(window.emode->text()) : model.State.CurrentMode,
+      QStringToAnsi(window.eFreq->text()));
   std::optional<TAdifImportTotals> totals;
   model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
     totals = RunAdifImportDialog(&window, model.Contest(), model.ContestLetter(), model.ContestListTable(),
                                  model.QsoTable(), prepare, defaults);
   });
   if (totals) {
-    ToMessages.Hinweis("", "", ImportTotalsText(*totals), false);
     model.RecountAfterChange();
     if (window.Brow != nullptr) window.Brow->Refresh();
     window.PositionGrid(TContLogAlle::NewestOfBand(model.State.CurrentBand, model.QsoTable()));
   }
   model.QsoTable().ClearRecord();
   window.StartNewEntry(false);
+  if (totals) ToMessages.Hinweis("", "", ImportTotalsText(*totals), false);
   if (ticking) window.timerzeit->start();
 }
 

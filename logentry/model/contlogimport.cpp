@@ -66,6 +66,20 @@ void TContestLogModel::PrepareImportedQso(TContestQsoRecord& qso) {
   qso = EntryRecord();
 }
 
+TAdifEntryDefaults TContestLogModel::ImportDefaults(const std::string& mode, const std::string& freq) {
+  TAdifEntryDefaults d;
+  d.Mode = mode;
+  d.Freq = freq;
+  d.ModeEditShown = View.ModeEditVisible;
+  d.SentNumberShown = SentNumberShown();
+  // The import adds a QSO right after preparing it: the fields still show
+  // that QSO, as the save finds them.
+  d.Stored = [this](const TContestQsoRecord& stored) -> std::function<void()> {
+    return [this, stored, fields = View.Fields] { RecordStation(stored, fields); };
+  };
+  return d;
+}
+
 void TContestLogModel::RunImport(const std::function<void(const TQsoPreparation&)>& import) {
   if (!import) return;
   // The panel of multipliers and score shows the window as the import leaves

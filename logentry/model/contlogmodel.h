@@ -24,6 +24,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "logentry/adif/adifimport.h"
 #include "logentry/model/contlogalle.h"
 #include "logentry/model/contlogsetup.h"
 #include "logentry/model/contlogstate.h"
@@ -178,6 +179,14 @@ class TContestLogModel {
   // kind), its country looked up and its multipliers marked. The QSO's
   // frequency, name and QTH stay as they came.
   void PrepareImportedQso(TContestQsoRecord& qso);
+  // What the save updates beside the log for a stored QSO: the call book
+  // entry of the station and the member lists, from the entry's fields.
+  void RecordStation(const TContestQsoRecord& stored, const TEntryFields& fields);
+  // What an import takes from the window: its mode and frequency as the
+  // entry shows them (given by the form), the shape the entry's defaults
+  // follow, and, for every QSO stored after its preparation, the save's
+  // update of the call book and member lists.
+  TAdifEntryDefaults ImportDefaults(const std::string& mode, const std::string& freq);
   // Runs an import that prepares each QSO with PrepareImportedQso. The
   // window's band and mode, which follow each QSO, are back as they were
   // when this returns, and no tentative multiplier is left counted.
@@ -224,7 +233,7 @@ class TContestLogModel {
   TCountOptions CountOptions() const;
   bool NeedsRenumbering(const TOpenedLog& opened) const;
   // True, after telling the user, when the typed call is longer than a
-  // QSO record holds.
+  // QSO record holds or holds a character no call has.
   bool RefuseLongCall(const std::string& typed);
   // The window's band and mode into an entry record that lost them.
   void KeepWindowBandAndMode();
@@ -233,6 +242,9 @@ class TContestLogModel {
   // The full recount: points, score, lists and the claimed totals.
   bool RunRecount();
   std::string DefaultRst() const;
+  // Whether the sent exchange fields 2 and 3 show: a number they do not
+  // show is sent in the new entry's place.
+  std::array<bool, 2> SentNumberShown() const;
   void StoreReceivedKinds(TContestQsoRecord& qso, const std::string& rcvd, TEntryFocusAt focus,
                           bool warn);
   void NewEntry(bool keep, bool recount);

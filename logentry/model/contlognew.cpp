@@ -6,17 +6,19 @@
 #include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "hamradio/modi.h"
+#include "logentry/rules/entrydefaults.h"
 #include "logentry/model/contlogmodel.h"
 
-namespace {
-
-bool IsNumberKind(int32_t kind) { return kind == 7 || kind == 13 || kind == 11; }
-
-}  // namespace
-
 std::string TContestLogModel::DefaultRst() const {
-  if (ContestLetter() == 'j') return "";
-  return State.CurrentMode == "CW" || View.ModeEditVisible ? "599" : "59 ";
+  return EntryDefaultRst(ContestLetter(), State.CurrentMode, View.ModeEditVisible);
+}
+
+std::array<bool, 2> TContestLogModel::SentNumberShown() const {
+  const auto shown = [this](const char* name) {
+    const auto it = shape_.Places.find(name);
+    return it != shape_.Places.end() && it->second.Visible;
+  };
+  return {shown("eRSTs2"), shown("eRSTs3")};
 }
 
 void TContestLogModel::StartNewEntry(bool keep) { NewEntry(keep, true); }
@@ -68,26 +70,12 @@ void TContestLogModel::NewEntry(bool keep, bool recount) {
 
   const std::string rst = ToStrings.FixLen(DefaultRst(), 3);
   const char letter = ContestLetter();
-  // The texts sent come from the contest description; numbers the
-  // exchange asks for and no edit shows are put in their place.
-  std::string texts[3] = {contest_.SentDefaults[0].str(), contest_.SentDefaults[1].str(),
-                          contest_.SentDefaults[2].str()};
-  if (!contest_.SwlLog) {
-    for (int n = 0; n < 2; ++n) {
-      const int32_t kind = contest_.SentKinds[static_cast<size_t>(n)];
-      if (!IsNumberKind(kind) || shape_.Places["eRSTs" + std::to_string(n + 2)].Visible) continue;
-      const int32_t number = kind == 7 ? State.NextQsoNumber : kind == 13 ? State.NextBandNumber : State.NextModeNumber;
-      texts[n] = ToStrings.IntToStrZero(number, 3);
-    }
-  }
-  std::string part = texts[0];
-  const bool onlyFirst = letter == 'J' && State.CurrentBand != 'k' && State.CurrentBand != 'l';
-  if (!texts[1].empty() && !onlyFirst) part += "/" + texts[1];
-  if (!texts[2].empty()) part += "/" + texts[2];
-  if (part.empty() && !contest_.SwlLog && letter != '7' && letter != 'p')
-    part = ToStrings.IntToStrZero(State.NextQsoNumber, 3);
-  if (contest_.SwlLog) part.clear();
-  TContestFkt::SetSentExchange(rst + part, q);
+  TNextNumbers numbers;
+  numbers.QsoNumber = State.NextQsoNumber;
+  numbers.BandNumber = State.NextBandNumber;
+  numbers.ModeNumber = State.NextModeNumber;
+  TContestFkt::SetSentExchange(EntrySentExchange(contest_, letter, State.CurrentBand, rst, numbers, SentNumberShown()),
+                               q);
   TContestFkt::SetReceivedExchange(rst + (letter == '9' && !keep ? "000" : ""), q);
   SetEntryRecord(q);
 

@@ -7,6 +7,7 @@
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "logentry/model/contlogmodel.h"
+#include "logentry/rules/callrule.h"
 #include "logentry/rules/dupecheck.h"
 #include "logentry/rules/exchangeautofill.h"
 #include "logentry/rules/qsopoints.h"
@@ -35,6 +36,8 @@ std::string NotStoredText(TSaveFailure why) {
 }  // namespace
 
 const char* const kCallTooLong = "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).";
+const char* const kCallBadCharacter =
+    "Das Rufzeichen enthält Zeichen, die in keinem Rufzeichen vorkommen (erlaubt sind Buchstaben, Ziffern und \"/\").";
 
 std::vector<TMemberListUpdate> MemberListUpdates(char letter) {
   switch (letter) {
@@ -48,10 +51,14 @@ std::vector<TMemberListUpdate> MemberListUpdates(char letter) {
 }
 
 // A call the record cannot hold whole would be stored cut, as another
-// station's call: refused with a message, the entry stays to be mended.
+// station's call, and one with characters no call has is no call: refused
+// with a message, the entry stays to be mended.
 bool TContestLogModel::RefuseLongCall(const std::string& typed) {
-  if (EntryCallOf(typed).size() <= qrec::kCallCap) return false;
-  ToMessages.Achtung("", kCallTooLong);
+  switch (CallFault(EntryCallOf(typed))) {
+    case TCallFault::None: return false;
+    case TCallFault::TooLong: ToMessages.Achtung("", kCallTooLong); break;
+    case TCallFault::BadCharacter: ToMessages.Achtung("", kCallBadCharacter); break;
+  }
   return true;
 }
 
@@ -87,6 +94,19 @@ void TContestLogModel::UpdateMemberLists(const TEntryFields& fields, const std::
     const std::string& value = fields.RSTr[static_cast<size_t>(u.Edit)];
     if (!value.empty()) companion_.MemberLists().AddMissingMember(value, u.File, u.List, u.Field, call);
   }
+}
+
+void TContestLogModel::RecordStation(const TContestQsoRecord& stored, const TEntryFields& fields) {
+  const std::string call = rec::GetStr(stored.data(), qrec::kCall, qrec::kCallCap);
+  TCallBookInput book;
+  book.Field2 = fields.RSTr[1];
+  book.Field3 = fields.RSTr[2];
+  book.Name = fields.Name;
+  book.Qth = fields.QTH;
+  book.NameEnabled = EditShown("eName");
+  book.QthEnabled = EditShown("eQTH");
+  UpdateCallBook(stored, ContestLetter(), book);
+  if (call.size() > 2) UpdateMemberLists(fields, call);
 }
 
 TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
@@ -135,16 +155,7 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   }
   AcceptEntryMultis();
 
-  const std::string call = rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap);
-  TCallBookInput book;
-  book.Field2 = fields.RSTr[1];
-  book.Field3 = fields.RSTr[2];
-  book.Name = fields.Name;
-  book.Qth = fields.QTH;
-  book.NameEnabled = EditShown("eName");
-  book.QthEnabled = EditShown("eQTH");
-  UpdateCallBook(q, letter, book);
-  if (call.size() > 2) UpdateMemberLists(fields, call);
+  RecordStation(q, fields);
 
   // The next entry starts where this QSO ended; the score and the lists
   // are those of the log already.

@@ -7,6 +7,10 @@
 #include "contest/SetupOutputs.h"
 #include "base/kxstrings.h"
 #include "logentry/AdifImportDriver.h"
+#include "logentry/brzlog_fixture.h"
+#include "logentry/dialogs/qsowindowservices.h"
+#include "logentry/window/contlogstd.h"
+#include "ui/kxbuttons.h"
 #include "logentry/dialogs/ContestAdifimportCtrl.h"
 #include "logentry/adif/adifimport.h"
 #include "outputs/allerout.h"
@@ -198,6 +202,56 @@ TEST_F(AdifRoundTrip, ExportedFileThroughTheDialogIntoALogWithQsos) {
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(ImportTotalsText(*again), "0 Datensätze importiert\r\n2000 Calls doppelt");
   EXPECT_EQ(Records(held.Nummer).size(), static_cast<size_t>(kQsos + 5));
+}
+
+// The export read back through the log window's import button with the
+// assignments a user makes (the square onto "Loc", the club number onto
+// "BRZ-Nr"): each QSO's exchange comes back as it was, with or without a
+// club number, also where the square comes twice (in SRX_STRING and in
+// GRIDSQUARE).
+TEST_F(AdifRoundTrip, ExportedFileThroughTheWindowGivesTheLogBack) {
+  ContestLogBuilder original('4', 1);
+  constexpr int kWindowQsos = 300;
+  for (int i = 0; i < kWindowQsos; ++i) {
+    BuiltQso b = QsoOf(i);
+    b.Band = i % 2 ? 'c' : 'b';
+    b.Freq = b.Band == 'b' ? 3.55f : 7.02f;
+    if (i % 3 == 0) b.Rcvd = "579/" + b.Loc;           // no club number
+    if (i % 3 == 1) b.Sent = "599/JO62";               // none sent either
+    if (i % 10 == 5) b.Rcvd = "579" + std::to_string(300 + i), b.Loc.clear();  // no square
+    ASSERT_TRUE(original.Add(b)) << i;
+  }
+  const std::string file = Export(original);
+  const std::vector<TContestQsoRecord> before = Records(original.Nummer);
+  ContestLogBuilder empty('4', 1);
+  InstallQsoWindowServices();
+  messages_.AllowAny(true);
+  files_.answer = file;
+  WhenShown<TContestLogStd>([](TContestLogStd& window) {
+    adifdialog::WhenShown([](TContestAdifimportForm* form) {
+      adifdialog::Click(form->btndatei);
+      adifdialog::AssignSameNames(form);
+      adifdialog::Drag(form, "GRIDSQUARE", "Loc");
+      adifdialog::Drag(form, "SRX_STRING", "BRZ-Nr");
+      adifdialog::Click(form->btnimportstart);
+    });
+    QTest::mouseClick(window.findChild<TkxBitBtn*>(QStringLiteral("btnadifimport")), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<TkxBitBtn*>(QStringLiteral("btnbeenden")), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, empty.Nummer, empty.Desc, empty.list, empty.extra);
+  LogWindowServices() = TLogWindowServices();
+
+  const std::vector<TContestQsoRecord> after = Records(empty.Nummer);
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) {
+    SCOPED_TRACE(Str(before[i], qrec::kCall, qrec::kCallCap));
+    EXPECT_EQ(Str(after[i], qrec::kCall, qrec::kCallCap), Str(before[i], qrec::kCall, qrec::kCallCap));
+    EXPECT_EQ(TContestFkt::GetReceivedExchange(after[i]), TContestFkt::GetReceivedExchange(before[i]));
+    EXPECT_EQ(TContestFkt::GetSentExchange(after[i]), TContestFkt::GetSentExchange(before[i]));
+    EXPECT_EQ(Str(after[i], qrec::kLoc, qrec::kLocCap), Str(before[i], qrec::kLoc, qrec::kLocCap));
+    EXPECT_EQ(rec::GetUInt16(after[i].data(), qrec::kPunkte), rec::GetUInt16(before[i].data(), qrec::kPunkte));
+    if (testing::Test::HasFailure()) break;  // one QSO tells the fault
+  }
 }
 
 }  // namespace

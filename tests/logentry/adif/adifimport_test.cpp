@@ -314,7 +314,6 @@ TEST_F(AdifImportTest, NumbersContinueTheLogAndTheQslDefaultAndSentExchangeAreTa
       "<CALL:5>DL1AC<QSO_DATE:8>20240312<TIME_ON:4>0902<BAND:3>80m<EOR>";
   TAdifEntryDefaults defaults;
   defaults.Mode = "CW";
-  defaults.SentExchange = "599044/JO40";
   const TAdifImportTotals t = Import(text, {}, true, defaults);
   EXPECT_EQ(t.Imported, 3);
   const std::vector<TContestQsoRecord> log = Log();
@@ -334,8 +333,9 @@ TEST_F(AdifImportTest, NumbersContinueTheLogAndTheQslDefaultAndSentExchangeAreTa
   EXPECT_EQ(TContestFkt::GetSentExchange(log[2]), "599012");
   EXPECT_EQ(TContestFkt::GetReceivedExchange(log[2]), "579033/JO62QM");
   EXPECT_EQ(TContestFkt::GetSentExchange(log[3]), "59912/JO31");
-  // No sent exchange in the record: what the window would send.
-  EXPECT_EQ(TContestFkt::GetSentExchange(log[4]), "599044/JO40");
+  // No sent exchange in the record: what a new entry sends in this log (no
+  // club number, no own locator): the QSO's own number.
+  EXPECT_EQ(TContestFkt::GetSentExchange(log[4]), "599005");
   EXPECT_EQ(rec::GetStr(log[4].data(), qrec::kMode, qrec::kModeCap), "CW");
 }
 

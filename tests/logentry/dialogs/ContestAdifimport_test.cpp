@@ -129,10 +129,11 @@ TEST_F(AdifImportDialog, WithoutTheCheckAnyBandPassesAndUnassignedFieldsStayEmpt
   EXPECT_EQ(t->BandErrors, 0);
   const std::vector<TContestQsoRecord> log = Log();
   ASSERT_EQ(log.size(), 6u);
-  // The reports stay empty; SRX_STRING, which the party does not offer for
-  // assignment, is read by its own name.
-  EXPECT_EQ(TContestFkt::GetReceivedExchange(log[3]), "   023/JO62QM");
-  EXPECT_EQ(TContestFkt::GetSentExchange(log[3]), "   17");
+  // The reports, left unassigned, are those of a new entry in CW;
+  // SRX_STRING, which the party does not offer for assignment, is read by
+  // its own name.
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(log[3]), "599023/JO62QM");
+  EXPECT_EQ(TContestFkt::GetSentExchange(log[3]), "59917");
   EXPECT_EQ(rec::GetChar(log[5].data(), qrec::kBandcode), 'e');
 }
 
