@@ -84,7 +84,7 @@ void TContestLogModel::ModeEditChanged(const std::string& text) {
 TExitResult TContestLogModel::FieldExit(const TEntryFields& fields, TEntryFocusAt left, bool saveNow) {
   TExitResult result;
   if (!qsoTable_) return result;
-  if (left.Field == TEntryFocus::Call && RefuseLongCall(fields.Call)) {
+  if (left.Field == TEntryFocus::Call && RefuseBadCall(fields.Call)) {
     // Refused at once, as the operator leaves the call, not after the
     // exchange is typed: the cut call would be another station's, so it is
     // neither checked nor counted, and the call stays to be mended.
@@ -148,7 +148,7 @@ TExitResult TContestLogModel::FieldExit(const TEntryFields& fields, TEntryFocusA
   // A call too long to store is refused before its cut form is checked.
   // A field without a check of its own leaves the check to the save.
   const bool saving = saveNow || (check && State.SaveOnExit && saveHere);
-  const bool refused = saving && RefuseLongCall(fields.Call);
+  const bool refused = saving && RefuseBadCall(fields.Call);
   if (!refused && (!check || CheckEntry()) && saving) {
     // The save gathers what the fields show now, the autofill included.
     ShowEntry();

@@ -234,7 +234,7 @@ class TContestLogModel {
   bool NeedsRenumbering(const TOpenedLog& opened) const;
   // True, after telling the user, when the typed call is longer than a
   // QSO record holds or holds a character no call has.
-  bool RefuseLongCall(const std::string& typed);
+  bool RefuseBadCall(const std::string& typed);
   // The window's band and mode into an entry record that lost them.
   void KeepWindowBandAndMode();
   // sayFailure false: a failure is left to the storage layer's own report.

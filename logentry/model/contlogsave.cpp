@@ -35,10 +35,6 @@ std::string NotStoredText(TSaveFailure why) {
 
 }  // namespace
 
-const char* const kCallTooLong = "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).";
-const char* const kCallBadCharacter =
-    "Das Rufzeichen enthält Zeichen, die in keinem Rufzeichen vorkommen (erlaubt sind Buchstaben, Ziffern und \"/\").";
-
 std::vector<TMemberListUpdate> MemberListUpdates(char letter) {
   switch (letter) {
     case 'k': return {{MemberFile::Qcwa, 1, 3, 1}};
@@ -53,12 +49,10 @@ std::vector<TMemberListUpdate> MemberListUpdates(char letter) {
 // A call the record cannot hold whole would be stored cut, as another
 // station's call, and one with characters no call has is no call: refused
 // with a message, the entry stays to be mended.
-bool TContestLogModel::RefuseLongCall(const std::string& typed) {
-  switch (CallFault(EntryCallOf(typed))) {
-    case TCallFault::None: return false;
-    case TCallFault::TooLong: ToMessages.Achtung("", kCallTooLong); break;
-    case TCallFault::BadCharacter: ToMessages.Achtung("", kCallBadCharacter); break;
-  }
+bool TContestLogModel::RefuseBadCall(const std::string& typed) {
+  const TCallFault fault = CallFault(EntryCallOf(typed));
+  if (fault == TCallFault::None) return false;
+  ToMessages.Achtung("", CallFaultText(fault));
   return true;
 }
 
@@ -116,7 +110,7 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   TEntryFields fields = typed;
   if (letter == 'q') View.Fields.RSTr[3] = fields.RSTr[3] = NormalizeFourthField(fields.RSTr[3]);
   GatherEntry(fields, {}, false);
-  if (RefuseLongCall(fields.Call)) return out;
+  if (RefuseBadCall(fields.Call)) return out;
   KeepWindowBandAndMode();
   // Only a QSO that passes the check goes into the log.
   if (!CheckEntry()) return out;

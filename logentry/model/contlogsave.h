@@ -4,12 +4,6 @@
 #include <string>
 #include <vector>
 
-// The message of a save refused because the call is longer than the 12
-// characters a QSO record holds.
-extern const char* const kCallTooLong;
-// The message of a save refused because the call holds a character no
-// callsign has.
-extern const char* const kCallBadCharacter;
 
 // One member list a save adds an unlisted partner to: the value typed in a
 // received exchange edit goes into field Field of a new line of list List

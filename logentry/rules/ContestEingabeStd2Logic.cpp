@@ -11,6 +11,7 @@
 #include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "hamradio/locator.h"
+#include "logentry/rules/callrule.h"
 #include "logentry/rules/dupecheck.h"
 #include "logentry/rules/exchangeautofill.h"
 #include "logentry/rules/exchangeparts.h"
@@ -332,10 +333,11 @@ TQsoEditLogic::TResult TQsoEditLogic::Store(const TContestEingabeStd2CtrlRec& in
   // What the fields hold is checked before the job begins, so that no
   // message waits for the user while the log is held. Nothing is touched
   // when a value cannot be stored.
-  // A call the record cannot hold whole is refused rather than cut: a cut
-  // call is another station.
-  if (ToStrings.Trim(in.Call).size() > qrec::kCallCap) {
-    ToMessages.Achtung(ToMessages.HeaderUngueltig, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+  // A call the record cannot hold whole is refused rather than cut (a cut
+  // call is another station), and so is a text no callsign could be: the
+  // same rule as for a typed or imported call.
+  if (const TCallFault fault = CallFault(ToStrings.Trim(in.Call)); fault != TCallFault::None) {
+    ToMessages.Achtung(ToMessages.HeaderUngueltig, CallFaultText(fault));
     return {TOutcome::Refused, "eCall"};
   }
   // A date or time left as shown keeps the stored value, seconds included.

@@ -13,6 +13,19 @@ bool IsCallCharacter(char c) {
 
 }  // namespace
 
+const char* const kCallTooLong = "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).";
+const char* const kCallBadCharacter =
+    "Das Rufzeichen enthält Zeichen, die in keinem Rufzeichen vorkommen (erlaubt sind Buchstaben, Ziffern und \"/\").";
+
+const char* CallFaultText(TCallFault fault) {
+  switch (fault) {
+    case TCallFault::None: break;
+    case TCallFault::TooLong: return kCallTooLong;
+    case TCallFault::BadCharacter: return kCallBadCharacter;
+  }
+  return "";
+}
+
 TCallFault CallFault(std::string_view call) {
   for (char c : call)
     if (!IsCallCharacter(c)) return TCallFault::BadCharacter;

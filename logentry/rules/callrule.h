@@ -16,3 +16,11 @@ enum class TCallFault : uint8_t {
 // control bytes) means the text is no call. An empty call has no fault
 // here: the check of the QSO refuses it.
 TCallFault CallFault(std::string_view call);
+
+// What the user is told of a call refused for its fault (None: nothing).
+const char* CallFaultText(TCallFault fault);
+
+// The message of a call longer than the 12 characters a QSO record holds.
+extern const char* const kCallTooLong;
+// The message of a call holding a character no callsign has.
+extern const char* const kCallBadCharacter;

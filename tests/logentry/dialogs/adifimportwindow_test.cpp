@@ -14,6 +14,7 @@
 #include "logentry/brzlog_fixture.h"
 #include "logentry/windowscore.h"
 #include "logentry/model/contlogsave.h"
+#include "logentry/rules/callrule.h"
 #include "logentry/window/contlogstd.h"
 #include "logentry/dialogs/qsowindowservices.h"
 #include "platform/clock.h"

@@ -248,11 +248,12 @@ TEST_F(QsoEditTest, DateAndTimeThatCannotBeStoredAreRefused) {
   EXPECT_TRUE(messages.AllShown());
 }
 
-TEST_F(QsoEditTest, ACallLongerThanTheRecordHoldsIsRefusedNotCut) {
+TEST_F(QsoEditTest, ACallLongerThanTheRecordHoldsOrNoCallAtAllIsRefusedNotCut) {
   const int32_t ref = StoreOne({.call = "DL1ABC", .nr = "1"});
   const TContestQsoRecord before = StoredAt(ref);
   ScriptedMessages messages;
   messages.Expect(Kind::Achtung, "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).");
+  messages.Expect(Kind::Achtung, "Das Rufzeichen enthält Zeichen, die in keinem Rufzeichen vorkommen");
   TContestEingabeStd2Ctrl ctrl(nullptr, {}, routines_, true, true, true, *listTable_, *qsoTable_, *contest_);
   WhenShown<TContestEingabeStd2Form>([&](TContestEingabeStd2Form& form) {
     Press(Qt::Key_A, Qt::ControlModifier);
@@ -262,6 +263,13 @@ TEST_F(QsoEditTest, ACallLongerThanTheRecordHoldsIsRefusedNotCut) {
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), form.eCall);
     EXPECT_EQ(StoredAt(ref), before);  // nothing was written
+    // The rule of a typed or imported call holds for a changed one too.
+    Press(Qt::Key_A, Qt::ControlModifier);
+    TypeText("OE3>206");
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(StoredAt(ref), before);
     Press(Qt::Key_A, Qt::ControlModifier);
     TypeText("DL1ABC/EA8");
     Press(Qt::Key_Escape);
