@@ -57,22 +57,57 @@ struct TMessageDesign {
 };
 
 const TMessageDesign& DesignOf(TMessageKind kind) {
-  static const TMessageDesign kJaNeinFrage{
-      "Abfrage", "Abfrage:", "dlgabfrage", {142, 25, 81, bkYes, "&Ja"}, TButtonDesign{224, 25, 81, bkNo, "&Nein"},
-      TButtonPlacement::Pair, true, true, false, false};
-  static const TMessageDesign kHinweis{
-      "Hinweis", "Hinweis:", "dlghinweis", {170, 25, 105, bkClose, "&Schließen"}, std::nullopt,
-      TButtonPlacement::Centred, true, true, false, true};
-  static const TMessageDesign kAchtung{
-      "Achtung", "Achtung:", "dlgachtung", {170, 25, 105, bkWeiter, nullptr}, std::nullopt,
-      TButtonPlacement::Centred, false, true, true, true};
-  static const TMessageDesign kFehler{
-      "Fehler", "Fehlermeldung:", "dlgfehler", {166, 25, 113, bkCancel, "&Abbrechen"}, std::nullopt,
-      TButtonPlacement::Centred, false, false, false, false};
+  static const TMessageDesign kJaNeinFrage{.title = "Abfrage",
+                                           .header = "Abfrage:",
+                                           .picture = "dlgabfrage",
+                                           .button1 = {142, 25, 81, bkYes, "&Ja"},
+                                           .button2 = TButtonDesign{224, 25, 81, bkNo, "&Nein"},
+                                           .placement = TButtonPlacement::Pair,
+                                           .takesCaption = true,
+                                           .takesHeader = true,
+                                           .headerGivesWay = false,
+                                           .escapeCloses = false};
+  static const TMessageDesign kHinweis{.title = "Hinweis",
+                                       .header = "Hinweis:",
+                                       .picture = "dlghinweis",
+                                       .button1 = {170, 25, 105, bkClose, "&Schließen"},
+                                       .button2 = std::nullopt,
+                                       .placement = TButtonPlacement::Centred,
+                                       .takesCaption = true,
+                                       .takesHeader = true,
+                                       .headerGivesWay = false,
+                                       .escapeCloses = true};
+  static const TMessageDesign kAchtung{.title = "Achtung",
+                                       .header = "Achtung:",
+                                       .picture = "dlgachtung",
+                                       .button1 = {170, 25, 105, bkWeiter, nullptr},
+                                       .button2 = std::nullopt,
+                                       .placement = TButtonPlacement::Centred,
+                                       .takesCaption = false,
+                                       .takesHeader = true,
+                                       .headerGivesWay = true,
+                                       .escapeCloses = true};
+  static const TMessageDesign kFehler{.title = "Fehler",
+                                      .header = "Fehlermeldung:",
+                                      .picture = "dlgfehler",
+                                      .button1 = {166, 25, 113, bkCancel, "&Abbrechen"},
+                                      .button2 = std::nullopt,
+                                      .placement = TButtonPlacement::Centred,
+                                      .takesCaption = false,
+                                      .takesHeader = false,
+                                      .headerGivesWay = false,
+                                      .escapeCloses = false};
   static const TMessageDesign kFehlerInfo{
-      "Fehler", "Fehlermeldung:", "dlgfehler", {10, 25, 113, bkCancel, "&Abbrechen"},
-      TButtonDesign{176, 24, 265, bkGAmpelgelb, nullptr}, TButtonPlacement::HelpAtRight, false,
-      false, false, false};
+      .title = "Fehler",
+      .header = "Fehlermeldung:",
+      .picture = "dlgfehler",
+      .button1 = {10, 25, 113, bkCancel, "&Abbrechen"},
+      .button2 = TButtonDesign{176, 24, 265, bkGAmpelgelb, nullptr},
+      .placement = TButtonPlacement::HelpAtRight,
+      .takesCaption = false,
+      .takesHeader = false,
+      .headerGivesWay = false,
+      .escapeCloses = false};
   switch (kind) {
     case TMessageKind::JaNeinFrage: return kJaNeinFrage;
     case TMessageKind::Hinweis: return kHinweis;
