@@ -9,17 +9,8 @@
 #include <cstdio>
 
 #include "platform/codec.h"
-#include "ui/AchtungForm.h"
-#include "ui/AchtungWinCtrl.h"
 #include "ui/Bildressourcen.h"
-#include "ui/FehlerForm.h"
-#include "ui/FehlerInfoForm.h"
-#include "ui/FehlerInfoWinCtrl.h"
-#include "ui/FehlerWinCtrl.h"
-#include "ui/HinweisForm.h"
-#include "ui/HinweisWinCtrl.h"
-#include "ui/JaNeinFrageForm.h"
-#include "ui/JaNeinFrageWinCtrl.h"
+#include "ui/kxMessageForm.h"
 #include "ui/kxbuttons.h"
 
 namespace {
@@ -166,40 +157,46 @@ int main(int argc, char** argv) {
   TFormBildressourcen repo;
 
   {
-    TJaNeinFrageForm f;
-    f.ShowData({"Löschen", "Eintrag löschen?",
-                "Soll der Contest \"DARC 10m\" wirklich gelöscht werden?", false});
+    TkxMessageForm f(TMessageKind::JaNeinFrage);
+    f.ShowData({.Caption = "Löschen",
+                .Header = "Eintrag löschen?",
+                .Text = "Soll der Contest \"DARC 10m\" wirklich gelöscht werden?",
+                .DefaultYes = false});
     Shot(f, "janeinfrage");
   }
   {
-    THinweisForm f;
-    f.ShowData({"", "", "Die Datei wurde gespeichert.", false, false, false});
+    TkxMessageForm f(TMessageKind::Hinweis);
+    f.ShowData({.Text = "Die Datei wurde gespeichert."});
     Shot(f, "hinweis");
   }
   {
-    THinweisForm f;
-    f.ShowData({"Export", "Export beendet",
-                "Es wurden 1234 QSOs in die Datei\r\nC:/Logs/dl0abc.cbr exportiert.", true, true,
-                false});
+    TkxMessageForm f(TMessageKind::Hinweis);
+    f.ShowData({.Caption = "Export",
+                .Header = "Export beendet",
+                .Text = "Es wurden 1234 QSOs in die Datei\r\nC:/Logs/dl0abc.cbr exportiert.",
+                .Weiter = true,
+                .ShowCheckbox = true});
     Shot(f, "hinweisweiter");
   }
   {
-    TAchtungForm f;
-    f.ShowData({"Eingabedaten unvollständig!", "Bitte geben Sie das eigene Rufzeichen ein."});
+    TkxMessageForm f(TMessageKind::Achtung);
+    f.ShowData({.Header = "Eingabedaten unvollständig!",
+                .Text = "Bitte geben Sie das eigene Rufzeichen ein."});
     Shot(f, "achtung");
   }
   {
-    TFehlerForm f;
+    TkxMessageForm f(TMessageKind::Fehler);
     f.ShowData(
-        {"Die Tabelle ZQKK.DAT kann nicht geöffnet werden, weil sie von einem anderen "
+        {.Text = "Die Tabelle ZQKK.DAT kann nicht geöffnet werden, weil sie von einem anderen "
          "Programm gesperrt ist. Bitte beenden Sie alle anderen Programme, die auf das "
          "Datenverzeichnis zugreifen, und versuchen Sie es erneut."});
     Shot(f, "fehler");
   }
   {
-    TFehlerInfoForm f;
-    f.ShowData({"Die Datenbank konnte nicht angelegt werden (Fehler 5).",
-                "wichtiger Installationshinweis bei Vista", "zq4v.htm"});
+    TkxMessageForm f(TMessageKind::FehlerInfo);
+    f.ShowData({.Text = "Die Datenbank konnte nicht angelegt werden (Fehler 5).",
+                .ButtonCaption = "wichtiger Installationshinweis bei Vista",
+                .Target = "zq4v.htm"});
     Shot(f, "fehlerinfo");
   }
   Buttons(repo);

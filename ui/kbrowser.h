@@ -18,6 +18,15 @@
 class EConstructorInvalid : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // A failure caused by another one: the message says what failed, the
+  // cause keeps the original message for whoever needs the detail.
+  EConstructorInvalid(const std::string& message, const std::string& cause)
+      : std::runtime_error(message), cause_(cause) {}
+  // The original message, empty when the failure has no other cause.
+  const char* Cause() const noexcept { return cause_.what(); }
+
+ private:
+  std::runtime_error cause_{""};  // copies without throwing, as an exception must
 };
 
 // One row of a list page.

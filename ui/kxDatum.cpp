@@ -60,16 +60,8 @@ TkxDatum::TkxDatum(QWidget* parent) : TkxEdit(parent) {
   upDown_->setObjectName(QStringLiteral("UpDown"));
   connect(upDown_, &TkxUpDown::stepped, this, &TkxDatum::StepDate);
 
-  dateButton_ = new TkxBitBtn(this);
-  dateButton_->setObjectName(QStringLiteral("DateButton"));
-  dateButton_->SetLayout(blGlyphLeft);
-  dateButton_->SetMargin(-1);
-  dateButton_->SetGlyph(CalendarGlyph());
-  dateButton_->SetNumGlyphs(2);
-  dateButton_->kxKindZq5 = bkKDatum;  // the common look picks its image by this
-  dateButton_->setFocusPolicy(Qt::NoFocus);
-  dateButton_->setCursor(Qt::PointingHandCursor);
-  dateButton_->OnClick = [this] { ToggleCalendar(); };
+  dateButton_ =
+      NewFieldButton(this, "DateButton", CalendarGlyph(), bkKDatum, [this] { ToggleCalendar(); });
 
   // The calendar belongs to the field but lives on the field's parent while
   // it is shown, so that it can reach beyond the field's own small window.

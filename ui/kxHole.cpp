@@ -29,17 +29,9 @@ QImage FetchGlyph() {
 
 TkxHole::TkxHole(QWidget* parent) : TkxEdit(parent) {
   setMaxLength(10);
-  fetchButton_ = new TkxBitBtn(this);
-  fetchButton_->setObjectName(QStringLiteral("FetchButton"));
-  fetchButton_->SetLayout(blGlyphLeft);
-  fetchButton_->SetMargin(-1);
-  fetchButton_->SetGlyph(FetchGlyph());
-  fetchButton_->SetNumGlyphs(2);
-  fetchButton_->kxKindZq5 = bkKUebernahme;  // the common look picks its image by this
-  fetchButton_->setFocusPolicy(Qt::NoFocus);
-  fetchButton_->setCursor(Qt::PointingHandCursor);
+  fetchButton_ =
+      NewFieldButton(this, "FetchButton", FetchGlyph(), bkKUebernahme, [this] { Fetch(); });
   fetchButton_->setToolTip(toolTip());
-  fetchButton_->OnClick = [this] { Fetch(); };
   // Typed text stays clear of the button.
   setTextMargins(0, 0, kButtonWidth + 3, 0);
   resize(kButtonWidth + 75, 23);

@@ -7,8 +7,10 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/codec.h"
+#include "platform/launcher.h"
 #include "ui/Bildressourcen.h"
 #include "ui/kxbuttons.h"
 #include "ui/winskal.h"
@@ -22,6 +24,98 @@ QString DisplayText(const std::string& text) {
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return s;
+}
+
+// How the buttons stand on the strip below the bevel.
+enum class TButtonPlacement {
+  Centred,     // the one button in the middle, clear of a visible check box
+  Pair,        // Ja left of the middle, Nein right of it
+  HelpAtRight  // the help button at the right, the other in the middle of what is left
+};
+
+struct TButtonDesign {
+  int left, top, width;
+  TkxBitBtnKind kind;
+  const char* caption;  // nullptr: the kind's own caption
+};
+
+// What makes one kind of message look and behave as it does.
+struct TMessageDesign {
+  const char* title;
+  const char* header;
+  const char* picture;
+  TButtonDesign button1;
+  std::optional<TButtonDesign> button2;
+  TButtonPlacement placement;
+  bool takesCaption;  // the message's caption replaces the title
+  bool takesHeader;   // the message's header replaces the design header
+  // Without a header of its own, a text that begins with the design header
+  // says it itself: the form's header gives way, so that it is said once.
+  bool headerGivesWay;
+  // The only button is no cancel button by its kind, yet Escape closes the box.
+  bool escapeCloses;
+};
+
+const TMessageDesign& DesignOf(TMessageKind kind) {
+  static const TMessageDesign kJaNeinFrage{.title = "Abfrage",
+                                           .header = "Abfrage:",
+                                           .picture = "dlgabfrage",
+                                           .button1 = {142, 25, 81, bkYes, "&Ja"},
+                                           .button2 = TButtonDesign{224, 25, 81, bkNo, "&Nein"},
+                                           .placement = TButtonPlacement::Pair,
+                                           .takesCaption = true,
+                                           .takesHeader = true,
+                                           .headerGivesWay = false,
+                                           .escapeCloses = false};
+  static const TMessageDesign kHinweis{.title = "Hinweis",
+                                       .header = "Hinweis:",
+                                       .picture = "dlghinweis",
+                                       .button1 = {170, 25, 105, bkClose, "&Schließen"},
+                                       .button2 = std::nullopt,
+                                       .placement = TButtonPlacement::Centred,
+                                       .takesCaption = true,
+                                       .takesHeader = true,
+                                       .headerGivesWay = false,
+                                       .escapeCloses = true};
+  static const TMessageDesign kAchtung{.title = "Achtung",
+                                       .header = "Achtung:",
+                                       .picture = "dlgachtung",
+                                       .button1 = {170, 25, 105, bkWeiter, nullptr},
+                                       .button2 = std::nullopt,
+                                       .placement = TButtonPlacement::Centred,
+                                       .takesCaption = false,
+                                       .takesHeader = true,
+                                       .headerGivesWay = true,
+                                       .escapeCloses = true};
+  static const TMessageDesign kFehler{.title = "Fehler",
+                                      .header = "Fehlermeldung:",
+                                      .picture = "dlgfehler",
+                                      .button1 = {166, 25, 113, bkCancel, "&Abbrechen"},
+                                      .button2 = std::nullopt,
+                                      .placement = TButtonPlacement::Centred,
+                                      .takesCaption = false,
+                                      .takesHeader = false,
+                                      .headerGivesWay = false,
+                                      .escapeCloses = false};
+  static const TMessageDesign kFehlerInfo{
+      .title = "Fehler",
+      .header = "Fehlermeldung:",
+      .picture = "dlgfehler",
+      .button1 = {10, 25, 113, bkCancel, "&Abbrechen"},
+      .button2 = TButtonDesign{176, 24, 265, bkGAmpelgelb, nullptr},
+      .placement = TButtonPlacement::HelpAtRight,
+      .takesCaption = false,
+      .takesHeader = false,
+      .headerGivesWay = false,
+      .escapeCloses = false};
+  switch (kind) {
+    case TMessageKind::JaNeinFrage: return kJaNeinFrage;
+    case TMessageKind::Hinweis: return kHinweis;
+    case TMessageKind::Achtung: return kAchtung;
+    case TMessageKind::Fehler: return kFehler;
+    case TMessageKind::FehlerInfo: return kFehlerInfo;
+  }
+  return kFehler;
 }
 }  // namespace
 
@@ -59,12 +153,12 @@ int CountLineBreaks(const std::string& text) {
   return n;
 }
 
-TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char* picture)
-    : TkxForm(nullptr) {
+TkxMessageForm::TkxMessageForm(TMessageKind kind) : TkxForm(nullptr), kind_(kind) {
+  const TMessageDesign& design = DesignOf(kind);
   // A fixed dialog frame: title and close box only.
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
-  setWindowTitle(AnsiToQString(title));
+  setWindowTitle(AnsiToQString(design.title));
   QFont formFont(QStringLiteral("Arial"));
   formFont.setPointSize(9);
   setFont(formFont);
@@ -86,7 +180,7 @@ TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char
 
   Image1 = new QLabel(Panel1);
   Image1->setObjectName(QStringLiteral("Image1"));
-  const QImage image = LoadProgramImage(picture);
+  const QImage image = LoadProgramImage(design.picture);
   Image1->setPixmap(QPixmap::fromImage(image));
   Image1->setGeometry(24, 16, image.isNull() ? 64 : image.width(),
                       image.isNull() ? 64 : image.height());
@@ -98,7 +192,7 @@ TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char
   headerFont.setBold(true);
   Label1->setFont(headerFont);
   Label1->setTextFormat(Qt::PlainText);
-  SetHeader(header);
+  SetHeader(design.header);
 
   Label2 = new QLabel(Panel1);
   Label2->setObjectName(QStringLiteral("Label2"));
@@ -108,7 +202,65 @@ TkxMessageForm::TkxMessageForm(const char* title, const char* header, const char
   SetText("");
   resize(446, 198);
   FormCreate();
+  CreateButtons();
+  if (kind == TMessageKind::Hinweis) CreateCheckBox();
 }
+
+void TkxMessageForm::CreateButtons() {
+  const TMessageDesign& design = DesignOf(kind_);
+  const auto create = [this](const TButtonDesign& d, const char* name) {
+    auto* b = new TkxBitBtn(Panel2);
+    b->setGeometry(d.left, d.top, d.width, 35);
+    b->setObjectName(QLatin1String(name));
+    b->SetkxKind(d.kind);
+    if (d.caption) b->SetCaption(d.caption);
+    return b;
+  };
+  kxBitBtn1 = create(design.button1, "kxBitBtn1");
+  if (design.button2) kxBitBtn2 = create(*design.button2, "kxBitBtn2");
+  if (kind_ == TMessageKind::FehlerInfo) kxBitBtn2->OnClick = [this] { kxBitBtn2Click(); };
+}
+
+void TkxMessageForm::CreateCheckBox() {
+  ccheck = new QCheckBox(Panel2);
+  ccheck->setObjectName(QStringLiteral("ccheck"));
+  ccheck->setGeometry(16, 40, 185, 17);
+  ccheck->setText(AnsiToQString("Meldung nicht mehr anzeigen"));
+  ccheck->resize(std::max(185, ccheck->sizeHint().width()), 17);
+  ccheck->setVisible(false);
+}
+
+void TkxMessageForm::ShowData(const TMessageWinRec& rec) {
+  const TMessageDesign& design = DesignOf(kind_);
+  if (design.takesCaption) SetCaptionText(rec.Caption);
+  if (design.takesHeader) SetHeader(rec.Header);
+  if (design.headerGivesWay && rec.Header.empty() && rec.Text.starts_with(design.header))
+    Label1->clear();
+  SetText(rec.Text);
+  if (ccheck) ccheck->setVisible(rec.ShowCheckbox);
+  if (kind_ == TMessageKind::FehlerInfo) {
+    kxBitBtn2->SetCaption(rec.ButtonCaption);
+    target_ = rec.Target;
+  }
+  SizeToText();
+  if (kind_ == TMessageKind::Hinweis && rec.Weiter) {
+    kxBitBtn1->SetkxKind(bkWeiter);
+    kxBitBtn1->kxKindZq5 = bkWeiter;
+    ToLayout.ApplyButtonGlyphs(this);  // the glyph of the new kind
+  }
+  if (kind_ == TMessageKind::JaNeinFrage) {
+    kxBitBtn1->SetDefault(rec.DefaultYes);
+    kxBitBtn2->SetDefault(!rec.DefaultYes);
+  }
+  if (design.escapeCloses) kxBitBtn1->SetCancel(true);
+  (kxBitBtn2 && kxBitBtn2->Default() ? kxBitBtn2 : kxBitBtn1)->setFocus();
+}
+
+void TkxMessageForm::ReadResult(TMessageWinRec& rec) const {
+  rec.Checked = ccheck && ccheck->isChecked();
+}
+
+void TkxMessageForm::kxBitBtn2Click() { Launcher().OpenUrl(target_); }
 
 void TkxMessageForm::FormCreate() {
   // The common look of the program's dialogs; its large-font answer is kept
@@ -131,12 +283,6 @@ void TkxMessageForm::SetText(const std::string& text) {
   text_ = text;
   Label2->setWordWrap(false);
   Label2->setText(DisplayText(text));
-}
-
-TkxBitBtn* TkxMessageForm::NewButton(int left, int top, int width) {
-  auto* b = new TkxBitBtn(Panel2);
-  b->setGeometry(left, top, width, 35);
-  return b;
 }
 
 void TkxMessageForm::SizeToText() {
@@ -169,4 +315,29 @@ void TkxMessageForm::SizeToText() {
     move(screen->availableGeometry().center() - rect().center());
   Bevel1->setGeometry(0, Bevel1->y(), layout_.clientWidth, Bevel1->height());
   Panel2Resize(layout_.clientWidth);
+}
+
+int TkxMessageForm::ButtonStripWidth() const {
+  if (!ccheck || ccheck->isHidden()) return 0;
+  return ccheck->x() + ccheck->width() + 8 + kxBitBtn1->width() + 8;
+}
+
+void TkxMessageForm::Panel2Resize(int cw) {
+  switch (DesignOf(kind_).placement) {
+    case TButtonPlacement::Centred: {
+      int left = cw / 2 - kxBitBtn1->width() / 2;
+      // A visible check box keeps the button clear of itself.
+      if (ccheck && !ccheck->isHidden()) left = std::max(left, ccheck->x() + ccheck->width() + 8);
+      kxBitBtn1->move(left, kxBitBtn1->y());
+      break;
+    }
+    case TButtonPlacement::Pair:
+      kxBitBtn1->move(cw / 2 - kxBitBtn1->width(), kxBitBtn1->y());
+      kxBitBtn2->move(cw / 2 + 1, kxBitBtn2->y());
+      break;
+    case TButtonPlacement::HelpAtRight:
+      kxBitBtn2->move(cw - 5 - kxBitBtn2->width(), kxBitBtn2->y());
+      kxBitBtn1->move(kxBitBtn2->x() / 2 - kxBitBtn1->width() / 2, kxBitBtn1->y());
+      break;
+  }
 }

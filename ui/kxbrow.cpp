@@ -57,6 +57,32 @@ std::string Trim(const std::string& s) {
   return s.substr(a, b - a + 1);
 }
 
+// Raises a flag for as long as it lives: the flag is lowered however the
+// work under it ends.
+class TRaisedFlag {
+ public:
+  explicit TRaisedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TRaisedFlag() { flag_ = false; }
+  TRaisedFlag(const TRaisedFlag&) = delete;
+  TRaisedFlag& operator=(const TRaisedFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+// Runs one step of opening the list. A failure in it leaves as the list's
+// failure naming the step, "Fehler beim Erstellen der Liste! (FNr n)", and
+// keeps the step's own message as the cause.
+template <typename F>
+void OpenStep(const char* label, F&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    throw EConstructorInvalid("Fehler beim Erstellen der Liste! (" + std::string(label) + ")",
+                              e.what());
+  }
+}
+
 // Runs a handler of a Qt event or signal: no exception may cross into Qt,
 // so a failure is reported to the user instead.
 template <typename F>
@@ -271,24 +297,25 @@ bool TkxBrow::Open(int listNumber, TdbBase* table, const TKeyStr& lkey, const TK
 
 bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve,
                        const TKeyStr& lkey, const TKeyStr& hkey, int keyNumber) {
-  opening_ = true;
+  const TRaisedFlag opening(opening_);
   escapeFlag_ = false;
-  std::string step;
-  try {
-    step = "FNr 1";
+  OpenStep("FNr 1", [&] {
     if (!DoInit_brDats()) {
       DoEntf_brDats();
       throw EConstructorInvalid("Fehler beim Öffnen der Datenbanken!");
     }
-    step = "FNr 2";
-    TBrowDriver* drv = resolve();
+  });
+  TBrowDriver* drv = nullptr;
+  OpenStep("FNr 2", [&] {
+    drv = resolve();
     if (drv == nullptr) {
       DoEntf_brDats();
       throw EConstructorInvalid("ungültiger Treiber");
     }
     table_ = drv;
     listNumber_ = listNumber;
-    step = "FNr 4";
+  });
+  OpenStep("FNr 4", [&] {
     engine_.reset();
     try {
       engine_ = std::make_unique<TKBrowser>(drv, 250, keyNumber, lkey, hkey, false);
@@ -296,33 +323,24 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
       DoEntf_brDats();
       throw;
     }
-    step = "FNr 5";
-    laidOut_ = true;
-    step = "FNr 9";
-    RebuildPage();
-    step = "FNr 10";
-    update();
-    step = "FNr 11";
-    DoSetHeaderFooter();
-    step = "FNr 12";
-    fillingSortList_ = true;
-    try {
-      DoInitSortList();
-    } catch (...) {
-      fillingSortList_ = false;
-      throw;
-    }
-    fillingSortList_ = false;
-    step = "FNr 13";
+  });
+  OpenStep("FNr 5", [&] { laidOut_ = true; });
+  OpenStep("FNr 9", [&] { RebuildPage(); });
+  OpenStep("FNr 10", [&] { update(); });
+  OpenStep("FNr 11", [&] { DoSetHeaderFooter(); });
+  OpenStep("FNr 12", [&] {
+    const TRaisedFlag filling(fillingSortList_);
+    DoInitSortList();
+  });
+  OpenStep("FNr 13", [&] {
     DoInitAnsicht();
     // A bar the look has dressed keeps its choosers hidden behind its buttons.
     if (!footerByLook_) viewCombo_->setVisible(viewCombo_->count() >= 2);
     if (viewCombo_->count() == 1) SetAnsichtItemIndex(0);
-    step = "FNr 14";
-    SetSearchText({});
-    step = "FNr 15";
-    SetSortlistItemIndex(-1);
-    step = "FNr 16";
+  });
+  OpenStep("FNr 14", [&] { SetSearchText({}); });
+  OpenStep("FNr 15", [&] { SetSortlistItemIndex(-1); });
+  OpenStep("FNr 16", [&] {
     // A single sort order needs no chooser.
     const bool chooser = sortCombo_->count() >= 2;
     if (!footerByLook_ && sortListShown_) {
@@ -330,14 +348,11 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
       sortLabel_->setVisible(chooser);
     }
     if (sortCombo_->count() == 1) SetSortlistItemIndex(0);
-    step = "FNr 17";
+  });
+  OpenStep("FNr 17", [&] {
     ctrl_->Grid()->setFocus();
     LayoutFooter();
-  } catch (const std::exception&) {
-    opening_ = false;
-    throw EConstructorInvalid("Fehler beim Erstellen der Liste! (" + step + ")");
-  }
-  opening_ = false;
+  });
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 #include "platform/codec.h"
 #include "ui/Bildressourcen.h"
@@ -668,4 +669,19 @@ void TkxBitBtn::OrdinaryClick() {
 
 void TkxBitBtn::PopupMenu() {
   if (menu_) menu_->popup(mapToGlobal(QPoint(0, height())));
+}
+
+TkxBitBtn* NewFieldButton(QWidget* field, const char* name, const QImage& glyphs,
+                          TkxBitBtnKind lookKind, std::function<void()> onClick) {
+  auto* button = new TkxBitBtn(field);
+  button->setObjectName(QLatin1String(name));
+  button->SetLayout(blGlyphLeft);
+  button->SetMargin(-1);
+  button->SetGlyph(glyphs);
+  button->SetNumGlyphs(2);
+  button->kxKindZq5 = lookKind;
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setCursor(Qt::PointingHandCursor);
+  button->OnClick = std::move(onClick);
+  return button;
 }

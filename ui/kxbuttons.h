@@ -221,3 +221,10 @@ class TkxBitBtn : public QPushButton {
   bool menuClick_ = false;
   int textWidth_ = 0;
 };
+
+// The picture button inside an edit field (the date field's calendar, the
+// fetch field's take-over): a strip of two glyphs (normal, disabled), never
+// takes the focus, shows the hand cursor; the common look finds its program
+// picture by `lookKind`.
+TkxBitBtn* NewFieldButton(QWidget* field, const char* name, const QImage& glyphs,
+                          TkxBitBtnKind lookKind, std::function<void()> onClick);

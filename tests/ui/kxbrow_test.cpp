@@ -213,6 +213,32 @@ TEST_F(PanelTest, OpenFailuresNameTheirStep) {
   EXPECT_EQ(closed, 2);
 }
 
+TEST_F(PanelTest, OpenFailureKeepsTheStepsOwnMessage) {
+  TkxBrow b;
+  try {
+    b.Open(0, static_cast<TBrowDriver*>(nullptr), TKeyStr{}, TKeyStr{}, 1);
+    FAIL() << "no table";
+  } catch (const EConstructorInvalid& e) {
+    EXPECT_STREQ(e.Cause(), "ung\xFCltiger Treiber");
+  }
+  // A failure of the owner's own code names the step and keeps what the
+  // owner said; the panel is no longer opening afterwards, so a change of
+  // view asks for its header again.
+  int headers = 0;
+  b.OnSetHeaderFooter = [&] { ++headers; };
+  b.OnInitSortList = [] { throw std::runtime_error("Sortierungen nicht lesbar"); };
+  try {
+    b.Open(0, &ix, TKeyStr{}, TKeyStr{}, 1);
+    FAIL() << "sort list failed";
+  } catch (const EConstructorInvalid& e) {
+    EXPECT_STREQ(e.what(), "Fehler beim Erstellen der Liste! (FNr 12)");
+    EXPECT_STREQ(e.Cause(), "Sortierungen nicht lesbar");
+  }
+  headers = 0;
+  b.SetViewMode(1);
+  EXPECT_EQ(headers, 1);
+}
+
 TEST_F(PanelTest, SortChangeKeepsTheRecordUnderTheCursor) {
   brow->GotoRecord(refs[1233]);
   EXPECT_EQ(CurrentCall(), "K01234");

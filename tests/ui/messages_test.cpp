@@ -10,16 +10,7 @@
 #include "platform/codec.h"
 #include "platform/launcher.h"
 #include "support/ScriptedMessages.h"
-#include "ui/AchtungForm.h"
-#include "ui/AchtungWinCtrl.h"
-#include "ui/FehlerForm.h"
-#include "ui/FehlerInfoForm.h"
-#include "ui/FehlerInfoWinCtrl.h"
-#include "ui/FehlerWinCtrl.h"
-#include "ui/HinweisForm.h"
-#include "ui/HinweisWinCtrl.h"
-#include "ui/JaNeinFrageForm.h"
-#include "ui/JaNeinFrageWinCtrl.h"
+#include "ui/kxMessageForm.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxmessage.h"
 #include "support/RecordingLauncher.h"
@@ -81,9 +72,9 @@ TEST(MessageSizing, WrappedTextIsNeverCut) {
 }
 
 TEST(MessageForms, FillAndSizeLikeTheRule) {
-  TFehlerForm f;
+  TkxMessageForm f(TMessageKind::Fehler);
   const std::string text(200, 'W');
-  f.ShowData({text + " " + text});
+  f.ShowData({.Text = text + " " + text});
   const TMessageLayout& l = f.LastLayout();
   EXPECT_TRUE(l.wrapped);
   EXPECT_EQ(f.width(), 728);
@@ -97,33 +88,35 @@ TEST(MessageForms, FillAndSizeLikeTheRule) {
   // The button is centred.
   EXPECT_EQ(f.kxBitBtn1->x(), 728 / 2 - 113 / 2);
 
-  TJaNeinFrageForm q;
-  q.ShowData({"", "", "Kurz", true});
+  TkxMessageForm q(TMessageKind::JaNeinFrage);
+  q.ShowData({.Caption = "", .Header = "", .Text = "Kurz", .DefaultYes = true});
   EXPECT_EQ(q.width(), 320);
   EXPECT_EQ(q.height(), 146);
   EXPECT_EQ(q.windowTitle(), QStringLiteral("Abfrage"));  // empty caption: design title
   EXPECT_EQ(q.kxBitBtn1->x(), 160 - 81);
   EXPECT_EQ(q.kxBitBtn2->x(), 161);
 
-  TFehlerInfoForm i;
-  i.ShowData({"Fehler", "", "x"});
+  TkxMessageForm i(TMessageKind::FehlerInfo);
+  i.ShowData({.Text = "Fehler", .ButtonCaption = "", .Target = "x"});
   EXPECT_EQ(i.kxBitBtn2->text(), QString());  // also an empty caption is taken
   EXPECT_EQ(i.kxBitBtn2->x(), 320 - 5 - 265);
   EXPECT_EQ(i.kxBitBtn1->x(), i.kxBitBtn2->x() / 2 - 113 / 2);
 
-  TAchtungForm a;
-  a.ShowData({"Eingabedaten unvollst\xE4ndig!", "Rufzeichen fehlt"});
+  TkxMessageForm a(TMessageKind::Achtung);
+  a.ShowData({.Header = "Eingabedaten unvollst\xE4ndig!", .Text = "Rufzeichen fehlt"});
   EXPECT_EQ(a.windowTitle(), QStringLiteral("Achtung"));
   EXPECT_EQ(a.Label1->text(), AnsiToQString("Eingabedaten unvollst\xE4ndig!"));
   EXPECT_EQ(a.height(), 143);
 
   // Without a header the form says "Achtung:" itself, once: not above a
   // text that begins with it.
-  TAchtungForm plain;
-  plain.ShowData({"", "Rufzeichen fehlt"});
+  TkxMessageForm plain(TMessageKind::Achtung);
+  plain.ShowData({.Header = "", .Text = "Rufzeichen fehlt"});
   EXPECT_EQ(plain.Label1->text(), QStringLiteral("Achtung:"));
-  TAchtungForm once;
-  once.ShowData({"", "Achtung: Durch das L\xF6schen eines Eintrages werden die Nummern verringert."});
+  TkxMessageForm once(TMessageKind::Achtung);
+  once.ShowData({.Header = "",
+                 .Text = "Achtung: Durch das L\xF6schen eines Eintrages werden die Nummern "
+                         "verringert."});
   EXPECT_EQ(once.Label1->text(), QString());
   EXPECT_EQ(once.Label2->text().count(QStringLiteral("Achtung:")), 1);
 }
@@ -162,8 +155,9 @@ TEST_F(Dialogs, QuestionAnswersByKeysAndCloseBox) {
 TEST_F(Dialogs, QuestionShowsItsTexts) {
   QString title, header, text, yes;
   Ask(true, [&](QWidget* w) {
-    auto* f = qobject_cast<TJaNeinFrageForm*>(w);
+    auto* f = qobject_cast<TkxMessageForm*>(w);
     ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->Kind(), TMessageKind::JaNeinFrage);
     title = f->windowTitle();
     header = f->Label1->text();
     text = f->Label2->text();
@@ -180,7 +174,7 @@ TEST_F(Dialogs, NoticeWithCloseOrWeiterAndItsCheckBox) {
   QString caption;
   bool checkVisible = true;
   WhenModal([&](QWidget* w) {
-    auto* f = qobject_cast<THinweisForm*>(w);
+    auto* f = qobject_cast<TkxMessageForm*>(w);
     caption = f->kxBitBtn1->text();
     checkVisible = f->ccheck->isVisible();
     Key(w, Qt::Key_Return);
@@ -190,7 +184,7 @@ TEST_F(Dialogs, NoticeWithCloseOrWeiterAndItsCheckBox) {
   EXPECT_FALSE(checkVisible);
 
   WhenModal([&](QWidget* w) {
-    auto* f = qobject_cast<THinweisForm*>(w);
+    auto* f = qobject_cast<TkxMessageForm*>(w);
     caption = f->kxBitBtn1->text();
     checkVisible = f->ccheck->isVisible();
     f->ccheck->setChecked(true);
@@ -204,7 +198,7 @@ TEST_F(Dialogs, NoticeWithCloseOrWeiterAndItsCheckBox) {
 TEST_F(Dialogs, WarningAndErrorClose) {
   int result = -1;
   WhenModal([&](QWidget* w) {
-    auto* f = qobject_cast<TAchtungForm*>(w);
+    auto* f = qobject_cast<TkxMessageForm*>(w);
     EXPECT_EQ(f->kxBitBtn1->text(), QStringLiteral("&Weiter"));
     Key(w, Qt::Key_Return);
   });
@@ -238,8 +232,9 @@ TEST_F(Dialogs, ErrorHelpButtonOpensItsTargetAndTheDialogStaysOpen) {
   RecordingLauncher launcher;
   bool openAfterHelp = false;
   WhenModal([&](QWidget* w) {
-    auto* f = qobject_cast<TFehlerInfoForm*>(w);
+    auto* f = qobject_cast<TkxMessageForm*>(w);
     ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->Kind(), TMessageKind::FehlerInfo);
     EXPECT_EQ(f->kxBitBtn2->text(), QStringLiteral("wichtiger Installationshinweis bei Vista"));
     f->kxBitBtn2->click();
     openAfterHelp = f->isVisible();
@@ -262,12 +257,13 @@ TEST_F(Dialogs, ScriptedResponderTakesOverAndGivesBack) {
 }
 
 TEST(MessageForms, VisibleCheckBoxKeepsClearOfTheButton) {
-  THinweisForm f;
-  f.ShowData({"", "", "Kurz", false, true, false});
+  TkxMessageForm f(TMessageKind::Hinweis);
+  f.ShowData({.Caption = "", .Header = "", .Text = "Kurz", .Weiter = false, .ShowCheckbox = true});
   EXPECT_GE(f.kxBitBtn1->x(), f.ccheck->x() + f.ccheck->width());
   EXPECT_LE(f.kxBitBtn1->x() + f.kxBitBtn1->width(), f.width());
-  THinweisForm plain;
-  plain.ShowData({"", "", "Kurz", false, false, false});
+  TkxMessageForm plain(TMessageKind::Hinweis);
+  plain.ShowData(
+      {.Caption = "", .Header = "", .Text = "Kurz", .Weiter = false, .ShowCheckbox = false});
   EXPECT_EQ(plain.width(), 320);
   EXPECT_EQ(plain.kxBitBtn1->x(), 160 - 105 / 2);
 }
