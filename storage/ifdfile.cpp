@@ -13,6 +13,18 @@
 
 namespace {
 
+// The engine's page cache of a table: 8 MiB, the pages of the seeks and
+// writes in hand. Walks go through the table's own mirrors of its keys and
+// its read-ahead of records, and every page is in the system's file cache
+// anyway: a cache as large as a large log would only hold the file in
+// memory once more. The full check reads every page once and keeps none: 2 MiB.
+constexpr const char* kCacheSize = "PRAGMA cache_size=-8192";
+// A long job (an import, a renumbering) keeps up to 64 MiB of changed pages
+// before the engine writes any of them out ahead of the commit, as it did
+// when the cache itself was that large (16,384 pages of 4 KiB).
+constexpr const char* kCacheSpill = "PRAGMA cache_spill=16384";
+constexpr const char* kCheckCacheSize = "PRAGMA cache_size=-2048";
+
 std::string Num(int64_t v) {
   char buf[24];
   auto r = std::to_chars(buf, buf + sizeof buf, v);
@@ -297,7 +309,8 @@ int32_t TIfdFile::Connect(const std::string& name, int createFlag, std::string& 
   sqlite3_extended_result_codes(db_, 1);
   // The files may sit on a shared network folder: rollback journal, never WAL.
   int32_t r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
-  if (r == drOk) r = Exec(nullptr, "PRAGMA cache_size=-65536");
+  if (r == drOk) r = Exec(nullptr, kCacheSize);
+  if (r == drOk) r = Exec(nullptr, kCacheSpill);
   // Statement journals of writes inside long transactions stay in memory.
   if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
   if (r == drOk) r = EnsureSchema(nullptr);
@@ -1018,6 +1031,17 @@ int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
 }
 
 int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
+  // The check reads every page of the file once. In the table's own page
+  // cache those pages would stay for as long as the table is open, the
+  // whole file in memory: the check runs with a small cache, and the
+  // table's cache takes its size back afterwards.
+  int32_t r = Exec(h, kCheckCacheSize);
+  if (r == drOk) r = FullCheck(h, detail);
+  const int32_t restored = Exec(h, kCacheSize);
+  return r == drOk ? restored : r;
+}
+
+int32_t TIfdFile::FullCheck(IFDriver* h, std::string& detail) {
   // The full check: the quick one reads every page but leaves the indexes
   // unmatched against the records, and an index that lost entries is what
   // a few damaged bytes typically leave behind.

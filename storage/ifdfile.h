@@ -84,7 +84,8 @@ class TIfdFile {
   int32_t AutoCounter(IFDriver* h, int64_t& value);
   int32_t RebuildIndexes(IFDriver* h);
   // The engine's full check of the file: every page, every index entry
-  // against its record. drDamaged with the first finding in detail.
+  // against its record. drDamaged with the first finding in detail. The
+  // pages it reads do not stay in the table's cache.
   int32_t CheckIntegrity(IFDriver* h, std::string& detail);
   int32_t Vacuum(IFDriver* h);
 
@@ -113,6 +114,7 @@ class TIfdFile {
   std::string LastDetail() const;
 
  private:
+  int32_t FullCheck(IFDriver* h, std::string& detail);
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
   // The connection to the file name (engine spelling), its settings and
