@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -1030,7 +1031,14 @@ int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
   return r;
 }
 
+namespace {
+std::atomic<uint64_t> gFullChecks{0};
+}  // namespace
+
+uint64_t TIfdFile::FullChecksRun() { return gFullChecks.load(); }
+
 int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
+  ++gFullChecks;
   // The check reads every page of the file once. In the table's own page
   // cache those pages would stay for as long as the table is open, the
   // whole file in memory: the check runs with a small cache, and the

@@ -87,6 +87,8 @@ class TIfdFile {
   // against its record. drDamaged with the first finding in detail. The
   // pages it reads do not stay in the table's cache.
   int32_t CheckIntegrity(IFDriver* h, std::string& detail);
+  // How many full checks the process has run.
+  static uint64_t FullChecksRun();
   int32_t Vacuum(IFDriver* h);
 
   // Transactions and locks of the station.
