@@ -67,7 +67,12 @@ TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32
   callBook_ = std::make_unique<TdbCall>(kCallBook, false);
   callDatabase_ = std::make_unique<TdbCall>(kCallDatabase, false);
   TdbContest& log = *qsoTable;
-  if (!result.UnchangedSinceClose) EmptyBandChangeRows(log);
+  if (result.UnchangedSinceClose) {
+    // The close left no band-change row and no multiplier text to look at.
+    result.HasQso = log.UsedRecords() > 0;
+    return result;
+  }
+  EmptyBandChangeRows(log);
 
   result.HasQso = log.Last(qrec::kKeyCMulti);
   if (result.HasQso) {

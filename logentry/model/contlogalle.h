@@ -32,7 +32,8 @@ struct TOpenedLog {
   bool UnchangedSinceClose = false;
   // The full check of the file ran.
   bool Checked = false;
-  // The last QSO along "CMulti": its multiplier texts under captions 1 and 2.
+  // The last QSO along "CMulti": its multiplier texts under captions 1 and 2
+  // (not looked up when the file is as the last close left it).
   std::string LastCMulti, LastCMulti2;
 };
 
