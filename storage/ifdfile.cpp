@@ -18,13 +18,17 @@ namespace {
 // writes in hand. Walks go through the table's own mirrors of its keys and
 // its read-ahead of records, and every page is in the system's file cache
 // anyway: a cache as large as a large log would only hold the file in
-// memory once more. The full check reads every page once and keeps none: 2 MiB.
+// memory once more, and the full check, which reads every page, would
+// leave it there.
 constexpr const char* kCacheSize = "PRAGMA cache_size=-8192";
-// A long job (an import, a renumbering) keeps up to 64 MiB of changed pages
-// before the engine writes any of them out ahead of the commit, as it did
-// when the cache itself was that large (16,384 pages of 4 KiB).
+// A job that writes much of a large table (an import, a renumbering that
+// moves many numbers) works on more pages than that: from its hundredth
+// write on it has 64 MiB until it ends.
+constexpr int kLargeJobWrites = 100;
+constexpr const char* kJobCacheSize = "PRAGMA cache_size=-65536";
+// A job keeps up to 64 MiB of changed pages before the engine writes any
+// of them out ahead of the commit (16,384 pages of 4 KiB).
 constexpr const char* kCacheSpill = "PRAGMA cache_spill=16384";
-constexpr const char* kCheckCacheSize = "PRAGMA cache_size=-2048";
 
 std::string Num(int64_t v) {
   char buf[24];
@@ -224,6 +228,7 @@ void TIfdFile::CheckTransactionGone(int32_t result) {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   readLocks_ = 0;
+  EndJobCache();
   Invalidate();
   ResetCounter();
   // The open jobs stay open, lost: the caller ends them as usual, and
@@ -703,10 +708,21 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
   }
   if (result == drOk) {
     wroteInOuter_ = true;
+    NoteJobWrite();
     return drOk;
   }
   CheckTransactionGone(result);
   return result;
+}
+
+void TIfdFile::NoteJobWrite() {
+  // A cache that cannot be set only costs speed: no failure of the write.
+  if (++jobWrites_ == kLargeJobWrites && db_) sqlite3_exec(db_, kJobCacheSize, nullptr, nullptr, nullptr);
+}
+
+void TIfdFile::EndJobCache() {
+  if (jobWrites_ >= kLargeJobWrites && db_) sqlite3_exec(db_, kCacheSize, nullptr, nullptr, nullptr);
+  jobWrites_ = 0;
 }
 
 int32_t TIfdFile::CommitOuter(IFDriver* h) {
@@ -722,6 +738,7 @@ int32_t TIfdFile::CommitOuter(IFDriver* h) {
   wroteInOuter_ = false;
   counterDirty_ = false;
   turns_.EndWriting();
+  EndJobCache();
   return drOk;
 }
 
@@ -731,6 +748,7 @@ void TIfdFile::RollbackOuter(bool wrote) {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   turns_.EndWriting();
+  EndJobCache();
   if (!wrote) return;
   Invalidate();
   ResetCounter();
@@ -1039,17 +1057,6 @@ uint64_t TIfdFile::FullChecksRun() { return gFullChecks.load(); }
 
 int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   ++gFullChecks;
-  // The check reads every page of the file once. In the table's own page
-  // cache those pages would stay for as long as the table is open, the
-  // whole file in memory: the check runs with a small cache, and the
-  // table's cache takes its size back afterwards.
-  int32_t r = Exec(h, kCheckCacheSize);
-  if (r == drOk) r = FullCheck(h, detail);
-  const int32_t restored = Exec(h, kCacheSize);
-  return r == drOk ? restored : r;
-}
-
-int32_t TIfdFile::FullCheck(IFDriver* h, std::string& detail) {
   // The full check: the quick one reads every page but leaves the indexes
   // unmatched against the records, and an index that lost entries is what
   // a few damaged bytes typically leave behind.

@@ -116,7 +116,8 @@ class TIfdFile {
   std::string LastDetail() const;
 
  private:
-  int32_t FullCheck(IFDriver* h, std::string& detail);
+  void NoteJobWrite();
+  void EndJobCache();
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
   // The connection to the file name (engine spelling), its settings and
@@ -173,6 +174,9 @@ class TIfdFile {
   bool outerOpen_ = false;
   bool outerImmediate_ = false;
   bool wroteInOuter_ = false;
+  // Writes of the outer transaction; from kLargeJobWrites on the job has the
+  // larger page cache until it ends.
+  int jobWrites_ = 0;
   // Per open job: it began the outer transaction, and the change count
   // when it began (unchanged at its rollback: it wrote nothing, the caches
   // still hold).
