@@ -45,6 +45,16 @@ inline void SetInt32(uint8_t* r, size_t off, int32_t v) {
   for (int i = 0; i < 4; ++i) r[off + i] = static_cast<uint8_t>(u >> (8 * i));
 }
 
+inline int64_t GetInt64(const uint8_t* r, size_t off) {
+  uint64_t u = 0;
+  for (int i = 7; i >= 0; --i) u = (u << 8) | r[off + static_cast<size_t>(i)];
+  return static_cast<int64_t>(u);
+}
+inline void SetInt64(uint8_t* r, size_t off, int64_t v) {
+  const auto u = static_cast<uint64_t>(v);
+  for (int i = 0; i < 8; ++i) r[off + static_cast<size_t>(i)] = static_cast<uint8_t>(u >> (8 * i));
+}
+
 inline float GetFloat(const uint8_t* r, size_t off) {
   const uint32_t u = static_cast<uint32_t>(GetInt32(r, off));
   float f;

@@ -104,6 +104,13 @@ constexpr size_t kCaption2 = 1408;     // int16[100]
 constexpr size_t kCaption3 = 1608;     // int16[100]
 constexpr size_t kRstsNichtSperren = 1808;  // bool: sent exchange fields 2..4 editable
 constexpr size_t kDoppelQso = 1809;    // bool
+// What the QSO file was when the log window last closed the log normally,
+// after its renumbering and recount (see logentry/model/closedlogstamp.h).
+constexpr size_t kClosedStampKind = 1816;      // byte: 0 none
+constexpr size_t kClosedChangeCounter = 1820;  // int32: the file's change counter
+constexpr size_t kClosedFileSize = 1824;       // int64: bytes
+constexpr size_t kClosedModified = 1832;       // int64: nanoseconds since 1970
+constexpr size_t kClosedListDigest = 1840;     // int64: the contest-list record's digest
 
 constexpr size_t QsosAt(int slot) { return kQsos + 4 * static_cast<size_t>(slot - 1); }
 constexpr size_t MultsAt(int slot) { return kMults + 4 * static_cast<size_t>(slot - 1); }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -12,6 +13,22 @@
 #include "platform/paths.h"
 
 namespace {
+
+// The engine's page cache of a table: 8 MiB, the pages of the seeks and
+// writes in hand. Walks go through the table's own mirrors of its keys and
+// its read-ahead of records, and every page is in the system's file cache
+// anyway: a cache as large as a large log would only hold the file in
+// memory once more, and the full check, which reads every page, would
+// leave it there.
+constexpr const char* kCacheSize = "PRAGMA cache_size=-8192";
+// A job that writes much of a large table (an import, a renumbering that
+// moves many numbers) works on more pages than that: from its hundredth
+// write on it has 64 MiB until it ends.
+constexpr int kLargeJobWrites = 100;
+constexpr const char* kJobCacheSize = "PRAGMA cache_size=-65536";
+// A job keeps up to 64 MiB of changed pages before the engine writes any
+// of them out ahead of the commit (16,384 pages of 4 KiB).
+constexpr const char* kCacheSpill = "PRAGMA cache_spill=16384";
 
 std::string Num(int64_t v) {
   char buf[24];
@@ -211,6 +228,7 @@ void TIfdFile::CheckTransactionGone(int32_t result) {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   readLocks_ = 0;
+  EndJobCache();
   Invalidate();
   ResetCounter();
   // The open jobs stay open, lost: the caller ends them as usual, and
@@ -297,7 +315,8 @@ int32_t TIfdFile::Connect(const std::string& name, int createFlag, std::string& 
   sqlite3_extended_result_codes(db_, 1);
   // The files may sit on a shared network folder: rollback journal, never WAL.
   int32_t r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
-  if (r == drOk) r = Exec(nullptr, "PRAGMA cache_size=-65536");
+  if (r == drOk) r = Exec(nullptr, kCacheSize);
+  if (r == drOk) r = Exec(nullptr, kCacheSpill);
   // Statement journals of writes inside long transactions stay in memory.
   if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
   if (r == drOk) r = EnsureSchema(nullptr);
@@ -689,10 +708,21 @@ int32_t TIfdFile::WriteEnd(IFDriver* h, bool outer, int32_t result) {
   }
   if (result == drOk) {
     wroteInOuter_ = true;
+    NoteJobWrite();
     return drOk;
   }
   CheckTransactionGone(result);
   return result;
+}
+
+void TIfdFile::NoteJobWrite() {
+  // A cache that cannot be set only costs speed: no failure of the write.
+  if (++jobWrites_ == kLargeJobWrites && db_) sqlite3_exec(db_, kJobCacheSize, nullptr, nullptr, nullptr);
+}
+
+void TIfdFile::EndJobCache() {
+  if (jobWrites_ >= kLargeJobWrites && db_) sqlite3_exec(db_, kCacheSize, nullptr, nullptr, nullptr);
+  jobWrites_ = 0;
 }
 
 int32_t TIfdFile::CommitOuter(IFDriver* h) {
@@ -708,6 +738,7 @@ int32_t TIfdFile::CommitOuter(IFDriver* h) {
   wroteInOuter_ = false;
   counterDirty_ = false;
   turns_.EndWriting();
+  EndJobCache();
   return drOk;
 }
 
@@ -717,6 +748,7 @@ void TIfdFile::RollbackOuter(bool wrote) {
   outerImmediate_ = false;
   wroteInOuter_ = false;
   turns_.EndWriting();
+  EndJobCache();
   if (!wrote) return;
   Invalidate();
   ResetCounter();
@@ -1017,7 +1049,14 @@ int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
   return r;
 }
 
+namespace {
+std::atomic<uint64_t> gFullChecks{0};
+}  // namespace
+
+uint64_t TIfdFile::FullChecksRun() { return gFullChecks.load(); }
+
 int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
+  ++gFullChecks;
   // The full check: the quick one reads every page but leaves the indexes
   // unmatched against the records, and an index that lost entries is what
   // a few damaged bytes typically leave behind.

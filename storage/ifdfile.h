@@ -84,8 +84,11 @@ class TIfdFile {
   int32_t AutoCounter(IFDriver* h, int64_t& value);
   int32_t RebuildIndexes(IFDriver* h);
   // The engine's full check of the file: every page, every index entry
-  // against its record. drDamaged with the first finding in detail.
+  // against its record. drDamaged with the first finding in detail. The
+  // pages it reads do not stay in the table's cache.
   int32_t CheckIntegrity(IFDriver* h, std::string& detail);
+  // How many full checks the process has run.
+  static uint64_t FullChecksRun();
   int32_t Vacuum(IFDriver* h);
 
   // Transactions and locks of the station.
@@ -113,6 +116,8 @@ class TIfdFile {
   std::string LastDetail() const;
 
  private:
+  void NoteJobWrite();
+  void EndJobCache();
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
   // The connection to the file name (engine spelling), its settings and
@@ -169,6 +174,9 @@ class TIfdFile {
   bool outerOpen_ = false;
   bool outerImmediate_ = false;
   bool wroteInOuter_ = false;
+  // Writes of the outer transaction; from kLargeJobWrites on the job has the
+  // larger page cache until it ends.
+  int jobWrites_ = 0;
   // Per open job: it began the outer transaction, and the change count
   // when it began (unchanged at its rollback: it wrote nothing, the caches
   // still hold).

@@ -19,6 +19,8 @@ void SleepMs(int32_t milliseconds) {
 
 void IfdCloseAllFiles() { TIfdFile::CloseAll(); }
 
+uint64_t IfdFullChecksRun() { return TIfdFile::FullChecksRun(); }
+
 int32_t IfdInitialize() {
   const int32_t r = sqlite3_initialize() == SQLITE_OK ? drOk : drEngineFailure;
   return DriverSetResult(r, "Initialize", std::string());

@@ -292,3 +292,5 @@ class IFDriver : public IFbiDriver {
 int32_t IfdInitialize();
 // Closes every open table file of the process (the file manager's exit).
 void IfdCloseAllFiles();
+// How many full checks of table files (CheckIntegrity) this process has run.
+uint64_t IfdFullChecksRun();

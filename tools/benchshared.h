@@ -1,6 +1,11 @@
 #pragma once
 // What the benchmarks of the log window's entry share: the figures of a
-// series of timings and the prefix tables built from a country file.
+// series of timings, the prefix tables built from a country file and keys
+// sent to the window.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QString>
+#include <QWidget>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -32,6 +37,17 @@ inline bool BuildPrefixTables(const std::string& cty) {
   std::vector<std::string> errors;
   std::string error;
   return WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(DecodeTextBytes(bytes), errors)), error);
+}
+
+// Keys as the keyboard sends them to the focused widget.
+inline void Key(QWidget* w, int key, const QString& text = {}) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &release);
+}
+inline void Keys(QWidget* w, const QString& text) {
+  for (const QChar c : text) Key(w, c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode(), QString(c));
 }
 
 }  // namespace bench

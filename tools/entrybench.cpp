@@ -190,22 +190,14 @@ std::vector<std::string> MasterCalls(const std::string& file, size_t stride, siz
   return calls;
 }
 
-// Keys as the keyboard sends them to the focused widget.
-void Key(QWidget* w, int key, const QString& text = {}) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QApplication::sendEvent(w, &release);
-}
-void Keys(QWidget* w, const QString& text) {
-  for (const QChar c : text) Key(w, c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode(), QString(c));
-}
-
 void Grab(QWidget& w, const QString& dir, const char* name) {
   if (dir.isEmpty()) return;
   QCoreApplication::processEvents();
   w.grab().save(dir + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png"));
 }
+
+using bench::Key;
+using bench::Keys;
 
 }  // namespace
 

@@ -45,7 +45,8 @@ TContLogAlle::~TContLogAlle() {
   if (callFileOpen_) ToDatCall.CloseFiles(KindBit(kCallCCL));
 }
 
-TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer, bool hasQsos) {
+TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer, bool hasQsos,
+                                    const std::function<bool()>& unchangedSinceClose) {
   TOpenedLog result;
   // Opening the table would make a new, empty file in place of a lost one.
   const std::string file = ToDatContest.TableFile(kContestLog, nummer);
@@ -56,16 +57,37 @@ TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32
   qsoTable = std::make_unique<TdbContest>(kContestLog, false, nummer);
   // The whole file is checked: a few damaged bytes can leave an index
   // without some of its records, which the reads and writes never notice.
-  result.Opened = qsoTable->IsOpen() && qsoTable->CheckIntegrity();
+  // A file as the last normal close left it passed that check then (its
+  // close read and rewrote what it needed) and has not been written since.
+  result.UnchangedSinceClose = qsoTable->IsOpen() && unchangedSinceClose && unchangedSinceClose();
+  result.Checked = qsoTable->IsOpen() && !result.UnchangedSinceClose;
+  result.Opened = qsoTable->IsOpen() && (result.UnchangedSinceClose || qsoTable->CheckIntegrity());
   if (!callFileOpen_) callFileOpen_ = ToDatCall.OpenFiles(KindBit(kCallCCL));
   if (!result.Opened) return result;
   callBook_ = std::make_unique<TdbCall>(kCallBook, false);
   callDatabase_ = std::make_unique<TdbCall>(kCallDatabase, false);
+  TdbContest& log = *qsoTable;
+  if (result.UnchangedSinceClose) {
+    // The close left no band-change row and no multiplier text to look at.
+    result.HasQso = log.UsedRecords() > 0;
+    return result;
+  }
+  EmptyBandChangeRows(log);
 
+  result.HasQso = log.Last(qrec::kKeyCMulti);
+  if (result.HasQso) {
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    result.LastCMulti = ToStrings.Trim(rec::GetStr(q.data(), qrec::kCMulti, qrec::kCMultiCap));
+    result.LastCMulti2 = ToStrings.Trim(rec::GetStr(q.data(), qrec::kCMulti2, qrec::kCMulti2Cap));
+  }
+  return result;
+}
+
+void TContLogAlle::EmptyBandChangeRows(TdbContest& log) {
   // Band-change rows carry no exchange; values left in them by older
   // versions would count as multipliers or show in the lists. The log is
   // read in one pass; only the rows that change are written, in one job.
-  TdbContest& log = *qsoTable;
   std::vector<std::pair<int32_t, TContestQsoRecord>> cleaned;
   if (TdbTreiber* driver = log.GetTreiber())
     driver->ScanRecords([&cleaned](int32_t ref, std::string_view data) {
@@ -94,15 +116,6 @@ TOpenedLog TContLogAlle::OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32
     }
     if (transaction) log.CommitTransaction();
   }
-
-  result.HasQso = log.Last(qrec::kKeyCMulti);
-  if (result.HasQso) {
-    TContestQsoRecord q;
-    log.GetQsoRecord(q);
-    result.LastCMulti = ToStrings.Trim(rec::GetStr(q.data(), qrec::kCMulti, qrec::kCMultiCap));
-    result.LastCMulti2 = ToStrings.Trim(rec::GetStr(q.data(), qrec::kCMulti2, qrec::kCMulti2Cap));
-  }
-  return result;
 }
 
 TNextNumbers TContLogAlle::NextNumbers(bool withQso, char band, const TdbContest& qsoTable,

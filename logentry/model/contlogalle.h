@@ -6,6 +6,7 @@
 // prefix lookup and member lists of the entry, and the closing of the tables. Searches go through second handles on the log, so
 // the window's table keeps its position and its entry record. Display-free.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -26,7 +27,13 @@ class TdbContest;
 struct TOpenedLog {
   bool Opened = false;
   bool HasQso = false;
-  // The last QSO along "CMulti": its multiplier texts under captions 1 and 2.
+  // The file was as the last normal close left it: neither checked whole
+  // nor cleaned of band-change rows.
+  bool UnchangedSinceClose = false;
+  // The full check of the file ran.
+  bool Checked = false;
+  // The last QSO along "CMulti": its multiplier texts under captions 1 and 2
+  // (not looked up when the file is as the last close left it).
   std::string LastCMulti, LastCMulti2;
 };
 
@@ -43,8 +50,11 @@ class TContLogAlle {
   // QSOs (hasQsos) whose file is missing is not opened, and no empty file
   // takes the place of the lost one: a message names the file. A file that
   // fails the full check is not opened either (the storage layer reports
-  // the damage).
-  TOpenedLog OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer, bool hasQsos = false);
+  // the damage). When unchangedSinceClose says, once the table is open,
+  // that the file is as the last normal close left it, the full check and
+  // the cleaning are not needed and do not run.
+  TOpenedLog OpenQsoLog(std::unique_ptr<TdbContest>& qsoTable, int32_t nummer, bool hasQsos = false,
+                        const std::function<bool()>& unchangedSinceClose = {});
 
   // The numbers the next QSO on band in mode gets (withQso: its QSO number
   // too, else QsoNumber stays 0). Searched through a second handle.
@@ -82,6 +92,8 @@ class TContLogAlle {
   TPrefixLookup& PrefixLookup() { return prefixLookup_; }
 
  private:
+  // Empties the exchange values of the band-change rows (one job).
+  static void EmptyBandChangeRows(TdbContest& log);
   bool callFileOpen_ = false;
   std::unique_ptr<TdbCall> callBook_, callDatabase_;
   TMemberLists memberLists_;

@@ -8,6 +8,7 @@
 #include "base/recfields.h"
 #include "database/setups.h"
 #include "hamradio/baender.h"
+#include "logentry/model/closedlogstamp.h"
 #include "logentry/model/contlogclock.h"
 #include "logentry/rules/newmultis.h"
 #include "logentry/rules/renumber.h"
@@ -60,7 +61,10 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   State = TLogWindowState{};
   counters_ = TScoreCounters{};
   View = TEntryView{};
-  const TOpenedLog opened = companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0);
+  const TOpenedLog opened = companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0, [this] {
+    return LogUnchangedSinceClose(nummer_, ListRecord());
+  });
+  checkedAtOpening_ = opened.Checked;
   if (!opened.Opened) {
     qsoTable_.reset();
     return false;
@@ -112,8 +116,11 @@ bool TContestLogModel::Open(const TLogShape& shape) {
 // import committed but not renumbered, a log of an older version) leaves
 // them out of time order, and nothing short of the renumbering itself tells.
 // The renumbering rewrites only the records that change, so a log in order
-// costs it a read. Only an empty log is certain to stay as it is.
-bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const { return opened.HasQso; }
+// costs it a read. An empty log stays as it is, and so does a log as the
+// last normal close left it: that close renumbered it.
+bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const {
+  return opened.HasQso && !opened.UnchangedSinceClose;
+}
 
 std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() const {
   return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());
@@ -160,10 +167,13 @@ bool TContestLogModel::RunRecount() {
 void TContestLogModel::Close() {
   if (!qsoTable_) return;
   // Numbers first: the totals stored are those of the renumbered log.
-  RunRenumber();
-  RunRecount();
+  const bool renumbered = RunRenumber();
+  const bool recounted = RunRecount();
   searchLog_.reset();
   companion_.CloseLogTables(listTable_, extraTable_, qsoTable_);
+  // The file is now as the next opening's check and renumbering would
+  // leave it: kept so, that opening need not run them.
+  RecordClosedLog(nummer_, ListRecord(), extraTable_, renumbered && recounted);
 }
 
 void TContestLogModel::RecountScore(bool full, bool storePoints) {

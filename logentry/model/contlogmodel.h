@@ -225,6 +225,8 @@ class TContestLogModel {
   void RecountAfterChange();
   // Whether the opening renumbered the log.
   bool RenumberedAtOpening() const { return renumberedAtOpening_; }
+  // Whether the opening checked the log's file whole.
+  bool CheckedAtOpening() const { return checkedAtOpening_; }
 
  private:
   TQsoPointsEnv PointsEnv() const;
@@ -269,6 +271,7 @@ class TContestLogModel {
   // The DOK field's check of the log's letter, for the points rules.
   std::unique_ptr<TEntryDokCheck> dokCheck_;
   bool renumberedAtOpening_ = false;
+  bool checkedAtOpening_ = false;
   // While an import runs the panel is not shown; pending: it is to be shown
   // when the import ends.
   bool panelHeld_ = false;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
@@ -28,6 +29,9 @@ void StoreUnderCaption(TContestQsoRecord& q, int n, const std::string& value) {
 }  // namespace
 
 namespace {
+
+// The kinds a QSO's new multipliers are marked for, in the order of marking.
+constexpr int kMarkOrder[] = {2, 1, 12, 15, 16, 19, 4, 18, 10, 5};
 
 // What the check of one kind found for a QSO.
 enum class TMultiCheck { NoValue, Invalid, Found, New };
@@ -110,7 +114,7 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TCo
   const char band = rec::GetChar(p, qrec::kBandcode);
   const bool useLoc = letter != 'J' || band == 'k' || band == 'l';
 
-  for (int kind : {2, 1, 12, 15, 16, 19, 4, 18, 10, 5}) {
+  for (int kind : kMarkOrder) {
     if (!KindActive(kind, contest)) continue;
     const bool skipped = (kind == 2 && !useDxcc) || ((kind == 4 || kind == 18) && !useDok) || (kind == 5 && !useLoc);
     const TMultiCheck r = skipped ? TMultiCheck::Invalid
@@ -129,15 +133,19 @@ namespace {
 class TRenumberMultis {
  public:
   TRenumberMultis(const TContestRec& contest, const TContestRecord& list, TCountOptions options)
-      : contest_(contest), list_(list), options_(std::move(options)), temp_(kContestTemp, true, 0) {}
+      : contest_(contest), list_(list), options_(std::move(options)), temp_(kContestTemp, true, 0) {
+    for (int kind : kMarkOrder)
+      if (KindActive(kind, contest_)) marked_.push_back(kind);
+  }
   TRenumberMultis(const TRenumberMultis&) = delete;
   TRenumberMultis& operator=(const TRenumberMultis&) = delete;
 
   void Prepare(TContestQsoRecord& qso) {
-    TScoreCounters scratch;
     bool allWorkedBefore = false;
-    MarkNewMultis(qso, contest_, list_, temp_, lists_, scratch, options_, &allWorkedBefore);
-    lists_.Clear();
+    // The lists and counters only take the marks of one QSO: nothing reads
+    // them, and only the kinds the contest marks need emptying for the next.
+    MarkNewMultis(qso, contest_, list_, temp_, lists_, scratch_, options_, &allWorkedBefore);
+    for (int kind : marked_) lists_.ClearKind(kind);
     // A QSO whose every value an earlier QSO has already gives no later QSO
     // another answer: it need not be kept. On a log of thousands of QSOs
     // with a few hundred multipliers that spares nearly every write.
@@ -153,6 +161,8 @@ class TRenumberMultis {
   TCountOptions options_;
   TdbContest temp_;
   TMultiplierLists lists_;
+  TScoreCounters scratch_;
+  std::vector<int> marked_;  // the contest's kinds of kMarkOrder
 };
 
 }  // namespace

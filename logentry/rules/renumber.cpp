@@ -1,11 +1,15 @@
 #include "logentry/rules/renumber.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "database/dbContest.h"
+#include "storage/tdbtreiber.h"
 #include "base/recfields.h"
 #include "hamradio/modi.h"
 
@@ -54,20 +58,30 @@ TRenumberResult Renumber(const TContestRec& contest, int32_t contestNumber, bool
   const int32_t total = log.UsedRecords();
   if (progress) progress(0, total);
 
-  // The QSOs in numbering order; band-change rows leave the log.
+  // The QSOs in numbering order; band-change rows leave the log. One pass
+  // along the index: the records are held here once, not also in the
+  // table's read-ahead and the index's mirror.
   std::vector<TEntry> qsos;
   std::vector<int32_t> dropped;
   qsos.reserve(static_cast<size_t>(total));
   int32_t n = 0;
-  for (bool more = log.First(keepNumbers ? qrec::kKeyNummer : qrec::kKeyDatumZeit); more; more = log.Next()) {
-    if (IsQso(log.GetQsoMarker())) {
-      TEntry e{log.CurrentRef(), {}};
-      log.GetQsoRecord(e.qso);
+  const auto take = [&](int32_t ref, std::string_view data) {
+    TEntry e{ref, {}};
+    std::memcpy(e.qso.data(), data.data(), std::min(data.size(), e.qso.size()));
+    if (IsQso(rec::GetByte(e.qso.data(), qrec::kQsoMarker)))
       qsos.push_back(e);
-    } else {
-      dropped.push_back(log.CurrentRef());
-    }
+    else
+      dropped.push_back(ref);
     if (++n % kProgressStep == 0 && progress) progress(n, total);
+    return true;
+  };
+  TdbTreiber* driver = log.GetTreiber();
+  const bool read =
+      driver != nullptr && driver->ScanRecords(take, keepNumbers ? qrec::kKeyNummer : qrec::kKeyDatumZeit);
+  if (!read) {
+    log.RollbackTransaction();
+    res.Error = "Fehler beim Neuaufbau der Datenbank";
+    return res;
   }
 
   const auto count = static_cast<int32_t>(qsos.size());

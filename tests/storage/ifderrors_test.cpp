@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/paths.h"
+#include "storage/filestamp.h"
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
 #include "support/DamagedFile.h"
@@ -215,3 +217,33 @@ TEST_F(StorageTest, IndexesAreRebuiltFromTheRecordsAndOnAChangedKeyList) {
 }
 
 }  // namespace
+
+// The stamp a normal close keeps of a table file: reads and the full check
+// leave it as it is, every commit moves the file's change counter.
+TEST_F(StorageTest, TheFileStampMovesWithEveryCommitAndOnlyWithACommit) {
+  auto t = Open();
+  ASSERT_TRUE(t->BeginTransaction());
+  for (int i = 0; i < 300; ++i) ASSERT_TRUE(Put(*t, "N" + std::to_string(i % 7), i, "C" + std::to_string(i)));
+  ASSERT_TRUE(t->CommitTransaction());
+  const std::optional<TTableFileStamp> written = ReadTableFileStamp(Path());
+  ASSERT_TRUE(written.has_value());
+  EXPECT_GT(written->Size, 0);
+
+  EXPECT_EQ(t->UsedRecords(), 300);
+  EXPECT_TRUE(t->CheckIntegrity());
+  EXPECT_TRUE(t->CheckIntegrity());
+  EXPECT_EQ(ReadTableFileStamp(Path()), written);
+
+  ASSERT_TRUE(Put(*t, "N1", 1000, "C1000"));
+  const std::optional<TTableFileStamp> after = ReadTableFileStamp(Path());
+  ASSERT_TRUE(after.has_value());
+  EXPECT_EQ(after->ChangeCounter, written->ChangeCounter + 1);
+
+  // No table file, or none at all: no stamp.
+  EXPECT_FALSE(ReadTableFileStamp(dir.File("MISSING.DAT")).has_value());
+  {
+    std::ofstream other(NativeFileName(dir.File("OTHER.DAT")), std::ios::binary);
+    other << std::string(200, 'x');
+  }
+  EXPECT_FALSE(ReadTableFileStamp(dir.File("OTHER.DAT")).has_value());
+}

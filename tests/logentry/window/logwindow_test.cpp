@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
@@ -282,6 +283,33 @@ TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals)
   EXPECT_EQ(qsos[0], 5);
   EXPECT_EQ(qsos[1], 3);
   EXPECT_GT(points, 0);
+}
+
+// Opened from the main window, closed, opened again: the second opening
+// finds the log as the first one's close left it (grid columns, totals and
+// all) and neither checks the file whole nor renumbers; the first one, on
+// QSOs no window has closed yet, does both.
+TEST_F(LogWindowTest, ALogReopenedAsItsCloseLeftItIsNeitherCheckedNorRenumbered) {
+  msgs.AllowAny(false);
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  auto desc = std::make_unique<TContestRec>();
+  const int32_t nummer = CreateLog(list, extra, *desc, msgs);
+  AddQsos(nummer, 5, 'b', 8 * 3600, 1);
+  ContestFkt.DefineContest(*desc, list, '4', false);
+  now = At("20.12.2015", "08:30:00");
+  std::vector<bool> checked, renumbered;
+  for (int round = 0; round < 3; ++round) {
+    const uint64_t checks = IfdFullChecksRun();
+    WhenShown<TContestLogStd>([&](TContestLogStd& w) {
+      renumbered.push_back(w.Model().RenumberedAtOpening());
+      EXPECT_EQ(w.Model().State.NextBandNumber, 6);
+      w.close();
+    });
+    ContestFkt.OpenLog(nullptr, *desc, list, extra);
+    checked.push_back(IfdFullChecksRun() > checks);
+  }
+  EXPECT_EQ(checked, (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(renumbered, (std::vector<bool>{true, false, false}));
 }
 
 // A log that was closed with QSOs in it, whose QSO file is later damaged
