@@ -550,6 +550,32 @@ TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
   EXPECT_TRUE(messages.AllShown());
 }
 
+TEST_F(MainWindowTest, AProgramDirectoryThatTakesNoFilesIsNamedWithWhy) {
+  // A folder on a read-only mount: the program says which folder it cannot
+  // write, not only that the file manager did not start.
+  std::string shown;
+  {
+    WriteProtectedFile readOnly(ProgramDirectory);
+    ASSERT_TRUE(readOnly.Ok());
+    messages.Expect(Kind::Fehler, "Programmverzeichnis " + ProgramDirectory + " kann nicht beschrieben werden");
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+    ASSERT_TRUE(messages.AllShown());
+    shown = messages.History().back().text;
+  }
+  EXPECT_NE(shown.find("Dateiverwaltung konnte nicht initialisiert werden"), std::string::npos);
+  // A folder that is not there is not called write-protected.
+  const std::string previous = ProgramDirectory;
+  ProgramDirectory += "fehlt/";
+  messages.Expect(Kind::Fehler, "Programmverzeichnis " + ProgramDirectory + " existiert nicht");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+  }
+  ProgramDirectory = previous;
+  EXPECT_TRUE(messages.AllShown());
+}
+
 TEST_F(MainWindowTest, ADamagedPrefixTableIsSaidOnceWithHowToRebuildIt) {
   AddLog('4', "Party", Day("01.03.2015"), 0);
   {
