@@ -33,12 +33,7 @@ TContestRecord TContestLogModel::ListRecord() const {
   return r;
 }
 
-int64_t TContestLogModel::ClaimedQsos() const {
-  TContestExtraRecord extra{};
-  TdbContest extraTable(kContestExtra, false, 0);
-  if (extraTable.FindByNumber(nummer_)) extraTable.GetExtraRecord(extra);
-  return ClaimedQsoTotal(ListRecord(), extra);
-}
+int64_t TContestLogModel::ClaimedQsos() const { return StoredClaimedQsos(ListRecord()); }
 
 TQsoPointsEnv TContestLogModel::PointsEnv() const {
   TQsoPointsEnv env;
