@@ -124,8 +124,7 @@ constexpr TProgramFile kProgramFiles[] = {
     {"ZQSETUP", "die Programmeinstellungen (eigenes Rufzeichen, Sprache, Stationsdaten und Optionen) "
                 "stehen auf den Vorgaben"},
     {"ZQSETUP2", "Farben, Schrift und die Spaltenbreiten der Listen stehen auf den Vorgaben"},
-    {"ZQ5PRO", "das Projekt ist neu angelegt, die gemerkte Position des Fensters „Auswahl DXCC“ ist "
-               "verloren"},
+    {"ZQ5PRO", "die gemerkte Position des Fensters „Auswahl DXCC“ ist verloren"},
     {"ZQKZ", "bei jedem Log sind die Optionen „RSTs nicht sperren“ und „nicht gewertete Doppel-QSO in "
              "Log eintragen“ ausgeschaltet; die Summen der Logs werden beim nächsten Öffnen des Logs neu "
              "berechnet"},
