@@ -388,6 +388,8 @@ bool TContestBrowCtrl::EditContest(int32_t ref) {
   if (!contestList_) return false;
   if (!EnsureExtraRecord(ref, *contestList_, *extra_)) return false;
   ContestFkt.DefineContest(*description_, *contestList_, letter_, true);
+  // The dialog shows the claimed totals and offers the outputs that read them.
+  if (const auto& update = ContestEntries().UpdateClaimedTotals) update(*contestList_, *extra_, *description_);
   return ContestSetup(letter_, true, false, *contestList_, *extra_, description_.get()) > 0;
 }
 

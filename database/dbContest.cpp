@@ -141,8 +141,10 @@ int64_t StoredClaimedQsos(const TContestRecord& list) {
   return ClaimedQsoTotal(list, extra);
 }
 
+bool QsoFileExists(int32_t nummer) { return FileExistsAnsi(ToDatContest.TableFile(kContestLog, nummer)); }
+
 std::string LostQsoFile(const TContestRecord& list) {
-  const std::string file = ToDatContest.TableFile(kContestLog, rec::GetInt32(list.data(), crec::kNummer));
-  if (FileExistsAnsi(file) || StoredClaimedQsos(list) <= 0) return {};
-  return file;
+  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
+  if (QsoFileExists(nummer) || StoredClaimedQsos(list) <= 0) return {};
+  return ToDatContest.TableFile(kContestLog, nummer);
 }

@@ -63,6 +63,9 @@ class TdbContest : public TdbContestBase {
   bool Readable() const { return IsDetached(); }
 };
 
+// Whether the QSO file of log nummer is there (opening its table would
+// make an empty one).
+bool QsoFileExists(int32_t nummer);
 // The QSOs a log's stored claimed totals count (its extra record read
 // through a handle of its own).
 int64_t StoredClaimedQsos(const TContestRecord& list);

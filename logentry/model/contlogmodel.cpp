@@ -35,16 +35,7 @@ TContestRecord TContestLogModel::ListRecord() const {
 
 int64_t TContestLogModel::ClaimedQsos() const { return StoredClaimedQsos(ListRecord()); }
 
-TQsoPointsEnv TContestLogModel::PointsEnv() const {
-  TQsoPointsEnv env;
-  env.ContestNumber = nummer_;
-  ToSetupStation station;
-  ToSetups.GetStation(station);
-  env.OwnLocator = rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap);
-  env.ContestFilesDir = ContestFilesDirectory();
-  env.AreaCheck = dokCheck_.get();
-  return env;
-}
+TQsoPointsEnv TContestLogModel::PointsEnv() const { return StationPointsEnv(nummer_, dokCheck_.get()); }
 
 TCountOptions TContestLogModel::CountOptions() const {
   return TCountOptions{};

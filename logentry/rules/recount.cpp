@@ -1,9 +1,11 @@
 #include "logentry/rules/recount.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "database/dbContest.h"
+#include "logentry/rules/entryroutines.h"
 #include "logentry/rules/qsowalk.h"
 
 namespace {
@@ -335,4 +337,23 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
 bool OpeningRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
                     const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c) {
   return RecountAndStore(contest, listTable, extraTable, log, env, currentBand, lists, c, {}, nullptr, true);
+}
+
+bool BringClaimedTotalsUpToDate(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable) {
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
+  if (!QsoFileExists(nummer)) return true;
+  TContestExtraRecord extra{};
+  extraTable.GetExtraRecord(extra);
+  if ((extraTable.CurrentRef() <= 0 || rec::GetInt32(extra.data(), xrec::kNummer) != nummer) &&
+      !extraTable.FindByNumber(nummer))
+    return false;
+  TdbContest log(kContestLog, false, nummer);
+  if (!log.IsOpen()) return false;
+  TEntryDokCheck dokCheck(rec::GetChar(list.data(), crec::kTyp));
+  const TQsoPointsEnv env = StationPointsEnv(nummer, &dokCheck);
+  auto lists = std::make_unique<TMultiplierLists>();
+  TScoreCounters counters;
+  return OpeningRecount(contest, listTable, extraTable, log, env, contest.BandLetters[0], *lists, counters);
 }

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "contest/contestvhf.h"
 #include "database/dbContestDat.h"
 #include "platform/paths.h"
 #include "logentry/qsoentry_fixture.h"
@@ -208,6 +209,35 @@ TEST_F(KilledLogTest, AKillInTheClosingJobLeavesNoStaleClaimedTotalsAfterTheNext
     EXPECT_EQ(claimed.second, w.Model().Counters().BandPoints['b']);
     EXPECT_GT(claimed.second, closedNormally.second);
   });
+}
+
+// The same kill, and then the log started again from the contest list:
+// the set-up dialog, which comes before the log window and offers the
+// outputs, shows the claimed totals of the log as it is.
+TEST_F(KilledLogTest, AfterAKillInTheClosingJobTheSetupBeforeTheLogWindowShowsTheLogAsItIs) {
+  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
+    TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
+    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
+  });
+  ASSERT_EQ(RunChildProgram("two-qsos-then-kill-in-the-close"), -1) << "the child was not killed in the closing job";
+  ASSERT_EQ(ClaimedTotals(nummer_).first, 3);
+
+  InstallClaimedTotalsUpdate();
+  std::string shown;
+  WhenShown<TEingContestStd>([&shown](TEingContestStd& dlg) {
+    shown = LabelText(dlg, "lQSOtotal");
+    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
+  });
+  msgs.AllowAny(true);  // the start's own notices are not looked at here
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    ASSERT_TRUE(window.Brow->HasRecords());
+    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
+  }
+  EXPECT_EQ(shown, "5 QSO");
 }
 
 // The clock set back an hour between two QSOs: the QSO keeps the time the
