@@ -19,6 +19,7 @@ void InstallProgramServices() {
                                              TdbContest& contestTable, TdbContest& extraTable) {
     OpenContestLogWindow(owner, nummer, description, contestTable, extraTable);
   };
+  InstallClaimedTotalsUpdate();
   InstallQsoWindowServices();
   InstallLogOutputs();
   InstallPeriodDialog();

@@ -113,6 +113,62 @@ void ContestHeaderTexts(int keyNumber, bool german, std::string& captions, std::
   if (captions.size() > 255) captions.resize(255);
 }
 
+namespace {
+
+struct TProgramFile {
+  const char* name;
+  const char* setBack;  // what the file held, now at its defaults
+};
+
+constexpr TProgramFile kProgramFiles[] = {
+    {"ZQSETUP", "die Programmeinstellungen (eigenes Rufzeichen, Sprache, Stationsdaten und Optionen) "
+                "stehen auf den Vorgaben"},
+    {"ZQSETUP2", "Farben, Schrift und die Spaltenbreiten der Listen stehen auf den Vorgaben"},
+    {"ZQ5PRO", "die gemerkte Position des Fensters „Auswahl DXCC“ ist verloren"},
+    {"ZQKZ", "bei jedem Log sind die Optionen „RSTs nicht sperren“ und „nicht gewertete Doppel-QSO in "
+             "Log eintragen“ ausgeschaltet; die Summen der Logs werden beim nächsten Öffnen des Logs neu "
+             "berechnet"},
+};
+
+std::string ProgramFile(const char* name) { return ProgramDirectory + name + ".DAT"; }
+
+}  // namespace
+
+std::vector<std::string> LostProgramFiles() {
+  std::vector<std::string> lost;
+  bool ranHere = false;
+  for (const TProgramFile& f : kProgramFiles) {
+    if (FileExistsAnsi(ProgramFile(f.name)))
+      ranHere = true;
+    else
+      lost.push_back(f.name);
+  }
+  // The logs' settings belong to the contest list: without it there is
+  // nothing they were kept for (that case is said by itself).
+  std::erase_if(lost, [](const std::string& name) {
+    return name == "ZQKZ" && !FileExistsAnsi(ToDatContest.TableFile(kContestList));
+  });
+  if (!ranHere) lost.clear();
+  return lost;
+}
+
+std::string LostProgramFilesText(const std::vector<std::string>& files) {
+  std::string text = files.size() == 1 ? "Eine Datei des Programms fehlte im Programmverzeichnis "
+                                       : "Dateien des Programms fehlten im Programmverzeichnis ";
+  text += ProgramDirectory + " und wurde" + (files.size() == 1 ? "" : "n") + " leer neu angelegt:";
+  for (const std::string& name : files)
+    for (const TProgramFile& f : kProgramFiles)
+      if (name == f.name) text += "\r- " + name + ".DAT: " + f.setBack + ".";
+  text += "\rLegen Sie die Datei" + std::string(files.size() == 1 ? "" : "en") +
+          " (etwa aus einer Datensicherung) bei beendetem Programm wieder in das Programmverzeichnis, "
+          "um die alten Einstellungen zurückzuholen.";
+  return text;
+}
+
+void TContestBrowCtrl::TellLostProgramFiles(const std::vector<std::string>& files) {
+  if (!files.empty()) ToMessages.Achtung("Fehlende Dateien", LostProgramFilesText(files));
+}
+
 TContestBrowCtrl::TContestBrowCtrl(TkxBrow* grid, char letter, QWidget* owner)
     : TDatenBrowCtrl(grid, 0, nullptr),
       letter_(letter),
@@ -208,6 +264,8 @@ void TContestBrowCtrl::CheckContestList() {
 }
 
 int TContestBrowCtrl::Start() {
+  // Looked at before the start makes them anew; said once it has.
+  const std::vector<std::string> lost = LostProgramFiles();
   if (!OpenSetupAndProject()) return 1;
   LoadSettings();
   CheckPrefixTable();
@@ -239,6 +297,7 @@ int TContestBrowCtrl::Start() {
       }
     }
   }
+  TellLostProgramFiles(lost);
   started_ = true;
   return 0;
 }
@@ -331,6 +390,8 @@ bool TContestBrowCtrl::EditContest(int32_t ref) {
   if (!contestList_) return false;
   if (!EnsureExtraRecord(ref, *contestList_, *extra_)) return false;
   ContestFkt.DefineContest(*description_, *contestList_, letter_, true);
+  // The dialog shows the claimed totals and offers the outputs that read them.
+  if (const auto& update = ContestEntries().UpdateClaimedTotals) update(*contestList_, *extra_, *description_);
   return ContestSetup(letter_, true, false, *contestList_, *extra_, description_.get()) > 0;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "contest/ContestRec.h"
 #include "contest/DatenBrowCtrl.h"
@@ -19,6 +20,15 @@
 std::string ContestRowText(const TContestRecord& record, int keyNumber, const std::string& current);
 // Column captions and footer (name of the sort order) for the key number.
 void ContestHeaderTexts(int keyNumber, bool german, std::string& captions, std::string& footer);
+
+// The program's own tables that the program makes anew, empty, when they
+// are missing: the settings (ZQSETUP, ZQSETUP2), the projects (ZQ5PRO) and
+// the logs' settings (ZQKZ, beside a contest list). Those of them missing
+// in a program directory where the program ran before (one of them is
+// there); none in a directory where it never ran.
+std::vector<std::string> LostProgramFiles();
+// What the user is told about them: each file, and what was set back.
+std::string LostProgramFilesText(const std::vector<std::string>& files);
 
 class TContestBrowCtrl : public TDatenBrowCtrl {
  public:
@@ -54,6 +64,8 @@ class TContestBrowCtrl : public TDatenBrowCtrl {
   void CheckPrefixTable();
   // The contest list is missing while logs of it are there: says so.
   void CheckContestList();
+  // Tells the user which of the lost files were made anew (LostProgramFiles).
+  static void TellLostProgramFiles(const std::vector<std::string>& files);
   void Shutdown();
 
   char letter_;

@@ -23,6 +23,12 @@ struct TContestEntries {
   std::function<void(QWidget* owner, int32_t nummer, const TContestRec& description,
                      TdbContest& contestTable, TdbContest& extraTable)>
       OpenContestLogWindow;
+  // Brings the claimed totals of the log the contest table stands on up to
+  // the log as it is, before the set-up dialog shows them and offers the
+  // outputs that read them (a close killed before its recount leaves them
+  // behind the log).
+  std::function<void(TdbContest& contestTable, TdbContest& extraTable, const TContestRec& description)>
+      UpdateClaimedTotals;
 };
 
 // The one set of entries of the program.

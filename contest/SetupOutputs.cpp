@@ -5,6 +5,7 @@
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "platform/messages.h"
 
 namespace {
 
@@ -83,6 +84,14 @@ void RunOutput(uint8_t kind, char letter, const TContestRec& description, TdbCon
   TOutputFilter filter{};
   TContestRecord record{};
   contestTable.GetContestRecord(record);
+  // Reading a lost QSO file would make an empty one in its place, and the
+  // output would claim a log without QSOs.
+  if (const std::string lost = LostQsoFile(record); !lost.empty()) {
+    ToMessages.Fehler("Die QSO-Datei " + lost + " dieses Logs fehlt. Es wird keine Ausgabe erstellt, und "
+                      "es wird keine leere Datei an ihrer Stelle angelegt. Legen Sie die Datei (etwa aus "
+                      "einer Datensicherung) wieder in das Programmverzeichnis.");
+    return;
+  }
   if (letter == 'E') {
     std::string from, to;
     if (writer.ChoosePeriod(owner, rec::GetInt32(record.data(), crec::kNummer), from, to)) {

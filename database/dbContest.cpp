@@ -1,6 +1,9 @@
 #include "database/dbContest.h"
 
 #include "base/kxstrings.h"
+#include "base/recfields.h"
+#include "database/dbContestDat.h"
+#include "platform/paths.h"
 
 using namespace contestkey;
 
@@ -129,4 +132,19 @@ bool TdbContest::CopyQsoFrom(TdbContestBase& source, int mode, bool flag) {
     return Update();
   }
   return false;
+}
+
+int64_t StoredClaimedQsos(const TContestRecord& list) {
+  TContestExtraRecord extra{};
+  TdbContest extraTable(kContestExtra, false, 0);
+  if (extraTable.FindByNumber(rec::GetInt32(list.data(), crec::kNummer))) extraTable.GetExtraRecord(extra);
+  return ClaimedQsoTotal(list, extra);
+}
+
+bool QsoFileExists(int32_t nummer) { return FileExistsAnsi(ToDatContest.TableFile(kContestLog, nummer)); }
+
+std::string LostQsoFile(const TContestRecord& list) {
+  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
+  if (QsoFileExists(nummer) || StoredClaimedQsos(list) <= 0) return {};
+  return ToDatContest.TableFile(kContestLog, nummer);
 }

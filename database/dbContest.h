@@ -62,3 +62,15 @@ class TdbContest : public TdbContestBase {
   bool SearchBand(int keyNo, char band, const std::string& valuePart, bool empty);
   bool Readable() const { return IsDetached(); }
 };
+
+// Whether the QSO file of log nummer is there (opening its table would
+// make an empty one).
+bool QsoFileExists(int32_t nummer);
+// The QSOs a log's stored claimed totals count (its extra record read
+// through a handle of its own).
+int64_t StoredClaimedQsos(const TContestRecord& list);
+// The QSO file of the log, when it is missing although the log's claimed
+// totals say it holds QSOs: a lost file, which must not be made anew empty
+// by opening the table. Empty when the file is there or the log never had
+// QSOs.
+std::string LostQsoFile(const TContestRecord& list);

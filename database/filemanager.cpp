@@ -1,5 +1,7 @@
 #include "database/filemanager.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <set>
 
@@ -21,6 +23,24 @@ bool ProgramDirectoryWritable() {
   return ok;
 }
 
+// What keeps the tables out of the program directory, for the user: the
+// folder is missing, or it does not take files (a read-only mount, no
+// write permission). Named with the folder, so the user knows where to look.
+std::string UnwritableDirectoryText() {
+  struct stat st {};
+  const bool exists = ::stat(NativeFileName(ProgramDirectory).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  if (!exists)
+    return LanguageText("Das Programmverzeichnis " + ProgramDirectory + " existiert nicht.",
+                        "The program folder " + ProgramDirectory + " does not exist.");
+  return LanguageText("Das Programmverzeichnis " + ProgramDirectory +
+                          " kann nicht beschrieben werden (schreibgeschützt oder ohne Schreibrecht). "
+                          "Das Programm speichert seine Dateien dort und braucht Schreibrecht in diesem "
+                          "Verzeichnis.",
+                      "The program folder " + ProgramDirectory +
+                          " cannot be written (read-only or no write permission). The program keeps "
+                          "its files there and needs to write into this folder.");
+}
+
 // Write-protected table files already reported in this run: each is named
 // once, not again at every failed write.
 std::set<std::string>& ReportedReadOnlyFiles() {
@@ -34,14 +54,14 @@ bool StartFileManager() {
   DriverClosing = false;
   ReportedReadOnlyFiles().clear();
   DriverErrorLogName = "KX.ERR";
-  bool ok = IfdInitialize() == drOk;
-  if (ok && !ProgramDirectoryWritable()) {
-    ok = false;
-    DriverLogLine("Programmverzeichnis nicht beschreibbar: " + ProgramDirectory);
-  }
-  if (!ok) {
-    ToMessages.Fehler(LanguageText("Dateiverwaltung konnte nicht initialisiert werden",
-                                   "File manager could not be initialised"));
+  const bool started = IfdInitialize() == drOk;
+  const bool writable = started && ProgramDirectoryWritable();
+  if (started && !writable) DriverLogLine("Programmverzeichnis nicht beschreibbar: " + ProgramDirectory);
+  if (!writable) {
+    std::string text = LanguageText("Dateiverwaltung konnte nicht initialisiert werden",
+                                    "File manager could not be initialised");
+    if (started) text += ":\r" + UnwritableDirectoryText();
+    ToMessages.Fehler(text);
     return false;
   }
   DriverErrorLogName = "IFD.ERR";

@@ -7,8 +7,9 @@
 // checks that the program directory can hold the tables, then log "IFD.ERR",
 // installs the lock-retry question (through ToMessages) and the error report.
 // On failure shows "Dateiverwaltung konnte nicht initialisiert werden" (or its
-// English text, by the language switch) and
-// returns false; the caller ends the program with exit code 1.
+// English text, by the language switch), followed, when the engine started
+// but the program directory takes no files, by why (missing, or not
+// writable) and which directory, and returns false; the caller ends the program with exit code 1.
 bool StartFileManager();
 // Sets the closing flag of the fatal-error path and closes every table file.
 void ExitFileManager();

@@ -6,6 +6,7 @@
 #include "base/recfields.h"
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
+#include "logentry/rules/recount.h"
 
 namespace {
 
@@ -89,4 +90,11 @@ bool RecordClosedLog(int32_t nummer, const TContestRecord& list, TdbContest& ext
   KeepClosedLogStamp(extra, stamp);
   extraTable.SetExtraRecord(extra);
   return extraTable.Update();
+}
+
+bool ClaimedTotalsOfLogAsItIs(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable) {
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  if (LogUnchangedSinceClose(rec::GetInt32(list.data(), crec::kNummer), list)) return true;
+  return BringClaimedTotalsUpToDate(contest, listTable, extraTable);
 }

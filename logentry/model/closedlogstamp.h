@@ -17,6 +17,7 @@
 #include "storage/filestamp.h"
 
 class TdbContest;
+struct TContestRec;
 
 struct TClosedLogStamp {
   TTableFileStamp File;
@@ -36,6 +37,12 @@ void KeepClosedLogStamp(TContestExtraRecord& extra, const std::optional<TClosedL
 // normal close left them (the stamp kept in its contest-extra record, read
 // through a handle of its own).
 bool LogUnchangedSinceClose(int32_t nummer, const TContestRecord& list);
+
+// Before the set-up dialog shows a log's score and offers its outputs: the
+// claimed totals of the log as it is, recounted and stored where they are
+// not (a close killed before it stored them). A log as its last normal
+// close left it has those totals already and is not read.
+bool ClaimedTotalsOfLogAsItIs(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable);
 
 // After a normal close: keeps the stamp of log nummer as it is now in the
 // record extraTable stands on (positioned on the log's record first when

@@ -50,6 +50,20 @@ char AutomaticBand(const TContestRec& contest, char currentBand, int32_t today, 
 #include "database/dbContest.h"
 #include "base/recfields.h"
 #include "logentry/model/contlogmodel.h"
+#include "platform/messages.h"
+
+namespace {
+
+// Two stations that save in the same second move one QSO a few seconds on
+// (see AddQso): a last QSO that much ahead of the clock is not the clock's
+// fault.
+constexpr int64_t kClockTolerance = 10;
+
+std::string MomentText(int32_t day, int32_t time) {
+  return ToDates.DateToDateString(day, "dd.mm.yyyy") + " " + ToDates.TimeToTimeString(time, "hh:mm:ss");
+}
+
+}  // namespace
 
 TTickResult TContestLogModel::Tick(const TEntryFields& fields) {
   TTickResult result;
@@ -99,4 +113,31 @@ void TContestLogModel::ClockFields(TContestQsoRecord& q, const TContestRecord& l
     rec::SetInt32(p, qrec::kZeit, now);
     View.Fields.Zeit = View.lZeit = ToDates.TimeToTimeString(now, "hh:mm:ss");
   }
+}
+
+bool TContestLogModel::TimeFollowsClock() const {
+  return rec::GetBool(ListRecord().data(), crec::kZeitAuto) || State.AutoTime;
+}
+
+std::optional<std::pair<int32_t, int32_t>> TContestLogModel::LogAheadOfClock(int32_t today, int32_t now) const {
+  if (!qsoTable_) return std::nullopt;
+  TdbContest log(kContestLog, qsoTable_->IsDetached(), nummer_);
+  if (!log.Last(qrec::kKeyDatumZeit)) return std::nullopt;
+  TContestQsoRecord q;
+  log.GetQsoRecord(q);
+  const int32_t day = rec::GetInt32(q.data(), qrec::kDatum), time = rec::GetInt32(q.data(), qrec::kZeit);
+  if (day <= 0 || time < 0) return std::nullopt;
+  const int64_t ahead = (static_cast<int64_t>(day) - today) * 86400 + (static_cast<int64_t>(time) - now);
+  if (ahead <= kClockTolerance) return std::nullopt;
+  return std::make_pair(day, time);
+}
+
+void TContestLogModel::TellClockBehind(int32_t today, int32_t now, std::pair<int32_t, int32_t> last) {
+  clockBehindTold_ = true;
+  ToMessages.Hinweis("Contest", "Uhrzeit",
+                     "Die Uhr des Rechners geht nach: sie zeigt " + MomentText(today, now) +
+                         ", das letzte QSO des Logs ist aber vom " + MomentText(last.first, last.second) +
+                         ".\rDie Zeiten der QSOs, die jetzt gespeichert werden, stimmen deshalb nicht.\r"
+                         "Bitte stellen Sie die Uhr des Rechners (Datum, Uhrzeit und Zeitzone) richtig.",
+                     false);
 }

@@ -34,23 +34,9 @@ TContestRecord TContestLogModel::ListRecord() const {
   return r;
 }
 
-int64_t TContestLogModel::ClaimedQsos() const {
-  TContestExtraRecord extra{};
-  TdbContest extraTable(kContestExtra, false, 0);
-  if (extraTable.FindByNumber(nummer_)) extraTable.GetExtraRecord(extra);
-  return ClaimedQsoTotal(ListRecord(), extra);
-}
+int64_t TContestLogModel::ClaimedQsos() const { return StoredClaimedQsos(ListRecord()); }
 
-TQsoPointsEnv TContestLogModel::PointsEnv() const {
-  TQsoPointsEnv env;
-  env.ContestNumber = nummer_;
-  ToSetupStation station;
-  ToSetups.GetStation(station);
-  env.OwnLocator = rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap);
-  env.ContestFilesDir = ContestFilesDirectory();
-  env.AreaCheck = dokCheck_.get();
-  return env;
-}
+TQsoPointsEnv TContestLogModel::PointsEnv() const { return StationPointsEnv(nummer_, dokCheck_.get()); }
 
 TCountOptions TContestLogModel::CountOptions() const {
   return TCountOptions{};
@@ -93,7 +79,7 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   View.ModeEditVisible = rec::GetBool(list.data(), crec::kStartPR) && IsContestMode(contest_, "DIGITAL");
   State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
 
-  RecountScore(true, writable);
+  RecountAtOpening(writable);
   if (counters_.LastBand != 0 && static_cast<char>(counters_.LastBand) != State.CurrentBand) {
     State.CurrentBand = static_cast<char>(counters_.LastBand);
     State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
@@ -124,6 +110,34 @@ bool TContestLogModel::NeedsRenumbering(const TOpenedLog& opened) const {
 
 std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() const {
   return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());
+}
+
+void TContestLogModel::RecountAtOpening(bool writable) {
+  if (!writable) {
+    RecountScore(true, false);
+    return;
+  }
+  // The outputs read the claimed totals, not the log: a close killed before
+  // its recount left them behind the log, and they are brought up to it
+  // here, not only at the next normal close.
+  if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
+  OpeningRecount(contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand, *lists_,
+                 counters_);
+  beforeEntry_.reset();
+  ShowScore();
+  logClaimsQsos_ = ClaimedQsos() > 0;
+}
+
+void TContestLogModel::KeepLogClaimingQsos() {
+  if (logClaimsQsos_ || !searchLog_) return;
+  // Once per window: a log whose totals stay empty after this (band
+  // changes only) is not counted again at every save.
+  logClaimsQsos_ = true;
+  // The first QSO of a log: its claimed totals say from now on that the log
+  // holds QSOs, also when the program is killed before the window closes.
+  // That is what tells a lost QSO file from a log that never had one.
+  if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
+  Neuberechnung(contest_, listTable_, extraTable_, *searchLog_, counters_.BandPoints);
 }
 
 void TContestLogModel::RecountAfterChange() {

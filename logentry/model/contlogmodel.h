@@ -20,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "contest/ContestRec.h"
@@ -234,6 +235,12 @@ class TContestLogModel {
   int64_t ClaimedQsos() const;
   TCountOptions CountOptions() const;
   bool NeedsRenumbering(const TOpenedLog& opened) const;
+  // The opening's full count of the log (writable: changed points and the
+  // claimed totals stored where they are not those of the log as it is).
+  void RecountAtOpening(bool writable);
+  // After a save: the claimed totals of a log that claimed no QSO so far
+  // are stored, so that they mark it as holding QSOs.
+  void KeepLogClaimingQsos();
   // True, after telling the user, when the typed call is longer than a
   // QSO record holds or holds a character no call has.
   bool RefuseBadCall(const std::string& typed);
@@ -254,6 +261,13 @@ class TContestLogModel {
   void AcceptEntryMultis();
   void UpdateMemberLists(const TEntryFields& fields, const std::string& call);
   void ClockFields(TContestQsoRecord& qso, const TContestRecord& list);
+  // Whether the entry's time follows the clock (automatic time).
+  bool TimeFollowsClock() const;
+  // Date and time of the log's latest QSO when it is later than the clock's
+  // today and now (beyond the seconds a busy second moves a QSO on).
+  std::optional<std::pair<int32_t, int32_t>> LogAheadOfClock(int32_t today, int32_t now) const;
+  // Tells the user that the clock is behind the log's last QSO; once per window.
+  void TellClockBehind(int32_t today, int32_t now, std::pair<int32_t, int32_t> last);
 
   int32_t nummer_;
   TContestRec contest_;
@@ -272,6 +286,11 @@ class TContestLogModel {
   std::unique_ptr<TEntryDokCheck> dokCheck_;
   bool renumberedAtOpening_ = false;
   bool checkedAtOpening_ = false;
+  // The stored claimed totals count QSOs (or were stored once since the
+  // opening): see KeepLogClaimingQsos.
+  bool logClaimsQsos_ = false;
+  // The user was told that the clock is behind the log.
+  bool clockBehindTold_ = false;
   // While an import runs the panel is not shown; pending: it is to be shown
   // when the import ends.
   bool panelHeld_ = false;

@@ -4,6 +4,7 @@
 #include "logentry/model/contlogsave.h"
 
 #include "database/dbContest.h"
+#include "base/kxdates.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "logentry/model/contlogmodel.h"
@@ -124,6 +125,11 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   next.BandNumberIntern = State.NextBandNumberIntern;
   next.ModeNumber = State.NextModeNumber;
   next.QslSent = State.QslSent;
+  // A clock set back gives this QSO a time before the log's last one (or
+  // the one the window holds it at): the user is told once, after the save.
+  const int32_t today = ToDates.TodayUTC(), now = ToDates.CurrentTimeUTC();
+  std::optional<std::pair<int32_t, int32_t>> clockBehind;
+  if (!clockBehindTold_ && TimeFollowsClock()) clockBehind = LogAheadOfClock(today, now);
   // The add and the rewrite with points and numbers are one transaction of
   // the save; nothing is stored when it fails.
   // The area codes of letter 'H' score only when the entry routines accept them.
@@ -148,6 +154,7 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
     counters_.BandQsoCount[band] += 1;
   }
   AcceptEntryMultis();
+  KeepLogClaimingQsos();
 
   RecordStation(q, fields);
 
@@ -158,5 +165,6 @@ TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   if (PositionGrid) PositionGrid(out.Ref);
   NewEntry(false, false);
   Tick(View.Fields);
+  if (clockBehind) TellClockBehind(today, now, *clockBehind);
   return out;
 }

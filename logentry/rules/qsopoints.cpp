@@ -548,6 +548,17 @@ int32_t QsoPoints(const TContestRec& contest, const TContestRecord& contestList,
   return RulePoints(letter, q, qso, contest, contestList, env, search);
 }
 
+TQsoPointsEnv StationPointsEnv(int32_t nummer, TDokAreaCheck* areaCheck) {
+  TQsoPointsEnv env;
+  env.ContestNumber = nummer;
+  ToSetupStation station{};
+  ToSetups.GetStation(station);
+  env.OwnLocator = rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap);
+  env.ContestFilesDir = ContestFilesDirectory();
+  env.AreaCheck = areaCheck;
+  return env;
+}
+
 int32_t QsoPoints(const TContestRec& contest, const TdbContestBase& contestListTable,
                   const TdbContestBase& qsoTable, TDokAreaCheck* areaCheck) {
   TContestRecord contestList{};

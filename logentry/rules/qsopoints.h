@@ -44,6 +44,10 @@ struct TQsoPointsEnv {
 // program directory. Ends in "/".
 std::string ContestFilesDirectory();
 
+// The environment of the points of log nummer: the own locator of the
+// station settings, the contest-files directory and the area check.
+TQsoPointsEnv StationPointsEnv(int32_t nummer, TDokAreaCheck* areaCheck);
+
 // The points of a QSO. Zero for a QSO accepted as a duplicate, a callsign of
 // fewer than three characters and a letter without a points rule.
 int32_t QsoPoints(const TContestRec& contest, const TContestRecord& contestList,

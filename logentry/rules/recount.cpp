@@ -1,9 +1,11 @@
 #include "logentry/rules/recount.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "database/dbContest.h"
+#include "logentry/rules/entryroutines.h"
 #include "logentry/rules/qsowalk.h"
 
 namespace {
@@ -140,15 +142,8 @@ std::array<TSlotTotals, 100> CountSlots(const TContestRec& contest, const TConte
 
 // The totals into the contest-list record (slots 1..7) when its
 // totals-place byte is 0, else into the contest-settings record (slots
-// 1..100); both records are written back with what their tables hold, in a
-// job each. Jobs that began are added to jobs, for the caller to end; false
-// when a record cannot be written.
-bool WriteTotals(const std::array<TSlotTotals, 100>& slots, TdbContest& listTable, TdbContest& extraTable,
-                 std::vector<TdbContest*>& jobs) {
-  TContestRecord list{};
-  TContestExtraRecord extra{};
-  listTable.GetContestRecord(list);
-  extraTable.GetExtraRecord(extra);
+// 1..100).
+void FillTotals(const std::array<TSlotTotals, 100>& slots, TContestRecord& list, TContestExtraRecord& extra) {
   if (rec::GetByte(list.data(), crec::kTotalsPlace) == 0) {
     for (int s = 1; s <= crec::kSlots; ++s) {
       const TSlotTotals& t = slots[static_cast<size_t>(s - 1)];
@@ -170,6 +165,30 @@ bool WriteTotals(const std::array<TSlotTotals, 100>& slots, TdbContest& listTabl
       rec::SetInt16(extra.data(), xrec::Caption3At(s), Clamp16(t.Captions[2]));
     }
   }
+}
+
+// Whether the records the tables hold keep exactly these totals already.
+bool TotalsStored(const std::array<TSlotTotals, 100>& slots, TdbContest& listTable, TdbContest& extraTable) {
+  TContestRecord list{};
+  TContestExtraRecord extra{};
+  listTable.GetContestRecord(list);
+  extraTable.GetExtraRecord(extra);
+  TContestRecord newList = list;
+  TContestExtraRecord newExtra = extra;
+  FillTotals(slots, newList, newExtra);
+  return newList == list && newExtra == extra;
+}
+
+// The totals filled in (FillTotals); both records are written back with
+// what their tables hold, in a job each. Jobs that began are added to jobs,
+// for the caller to end; false when a record cannot be written.
+bool WriteTotals(const std::array<TSlotTotals, 100>& slots, TdbContest& listTable, TdbContest& extraTable,
+                 std::vector<TdbContest*>& jobs) {
+  TContestRecord list{};
+  TContestExtraRecord extra{};
+  listTable.GetContestRecord(list);
+  extraTable.GetExtraRecord(extra);
+  FillTotals(slots, list, extra);
   if (listTable.BeginTransaction()) jobs.push_back(&listTable);
   if (extraTable.BeginTransaction()) jobs.push_back(&extraTable);
   listTable.SetContestRecord(list);
@@ -271,9 +290,14 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
   return ok;
 }
 
-bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
-                 const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
-                 const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut) {
+namespace {
+
+// FullRecount; with onlyChanged the totals are written only where the
+// stored ones differ from those counted.
+bool RecountAndStore(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
+                     const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
+                     const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut,
+                     bool onlyChanged) {
   TContestRecord list{};
   listTable.GetContestRecord(list);
   // One job over the log and the records of the totals: the log is held
@@ -296,6 +320,40 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
   if (logJob) jobs.push_back(&log);
   // A log that could not be read keeps its stored totals: counted from
   // nothing, they would claim nothing.
+  const bool keepTotals = onlyChanged && TotalsStored(slots, listTable, extraTable);
   return EndJobs(jobs, read && WritePoints(log, snapshot, changed) &&
-                           WriteTotals(slots, listTable, extraTable, jobs));
+                           (keepTotals || WriteTotals(slots, listTable, extraTable, jobs)));
+}
+
+}  // namespace
+
+bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
+                 const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
+                 const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut) {
+  return RecountAndStore(contest, listTable, extraTable, log, env, currentBand, lists, c, progress, totalsOut,
+                         false);
+}
+
+bool OpeningRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
+                    const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c) {
+  return RecountAndStore(contest, listTable, extraTable, log, env, currentBand, lists, c, {}, nullptr, true);
+}
+
+bool BringClaimedTotalsUpToDate(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable) {
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
+  if (!QsoFileExists(nummer)) return true;
+  TContestExtraRecord extra{};
+  extraTable.GetExtraRecord(extra);
+  if ((extraTable.CurrentRef() <= 0 || rec::GetInt32(extra.data(), xrec::kNummer) != nummer) &&
+      !extraTable.FindByNumber(nummer))
+    return false;
+  TdbContest log(kContestLog, false, nummer);
+  if (!log.IsOpen()) return false;
+  TEntryDokCheck dokCheck(rec::GetChar(list.data(), crec::kTyp));
+  const TQsoPointsEnv env = StationPointsEnv(nummer, &dokCheck);
+  auto lists = std::make_unique<TMultiplierLists>();
+  TScoreCounters counters;
+  return OpeningRecount(contest, listTable, extraTable, log, env, contest.BandLetters[0], *lists, counters);
 }

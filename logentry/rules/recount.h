@@ -87,3 +87,18 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
                  const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters,
                  const std::function<void(int32_t)>& progress = {},
                  std::array<TSlotTotals, 100>* totalsOut = nullptr);
+
+// The opening's recount: FullRecount, the claimed totals written only where
+// the stored ones are not those of the log as it is (a close killed between
+// its renumbering and its recount, a log of an older version). A log that
+// was closed normally is only read.
+bool OpeningRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
+                    const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters);
+
+// The claimed totals of the log listTable stands on brought up to the log
+// as it is, as the opening of the log window brings them (OpeningRecount),
+// for the set-up dialog and the outputs that read them. A log without a QSO
+// file is left alone (no file is made). extraTable is put on the log's
+// settings record. False when the log could not be counted or what differs
+// not be written.
+bool BringClaimedTotalsUpToDate(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable);

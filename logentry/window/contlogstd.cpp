@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <exception>
 
+#include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
 #include "contest/FortschrittWinCtrl.h"
 #include "contest/hh.h"
@@ -24,6 +25,7 @@
 #include "logentry/window/contloggridctrl.h"
 #include "logentry/model/contlogkeys.h"
 #include "logentry/window/contloglook.h"
+#include "logentry/model/closedlogstamp.h"
 #include "logentry/rules/renumber.h"
 #include "platform/codec.h"
 #include "platform/messages.h"
@@ -80,6 +82,13 @@ TLogWindowServices& LogWindowServices() {
 }
 
 TContestLogStd* CurrentLogWindow() { return LogWindowVariable(); }
+
+void InstallClaimedTotalsUpdate() {
+  ContestEntries().UpdateClaimedTotals = [](TdbContest& contestTable, TdbContest& extraTable,
+                                             const TContestRec& description) {
+    ClaimedTotalsOfLogAsItIs(description, contestTable, extraTable);
+  };
+}
 
 void OpenContestLogWindow(QWidget* mainWindow, int32_t nummer, const TContestRec& contest,
                           TdbContest& listTable, TdbContest& extraTable) {

@@ -55,6 +55,9 @@ TLogWindowServices& LogWindowServices();
 
 // Shows the log window of contest nummer modally over mainWindow, which is
 // hidden while it shows; returns when the window has been closed.
+// Fills the contest module's entry that brings a log's claimed totals up to
+// the log before the set-up dialog shows them (the recount of the opening).
+void InstallClaimedTotalsUpdate();
 void OpenContestLogWindow(QWidget* mainWindow, int32_t nummer, const TContestRec& contest,
                           TdbContest& listTable, TdbContest& extraTable);
 

@@ -569,6 +569,65 @@ TEST_F(MainWindowTest, FileManagerThatCannotStartEndsTheProgramWithExitCode1) {
   EXPECT_TRUE(messages.AllShown());
 }
 
+TEST_F(MainWindowTest, ProgramFilesLostBetweenTwoStartsAreNamedOnceWithWhatWasSetBack) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  {
+    TContestBrow window;  // the first start in this directory: nothing to say
+    ASSERT_EQ(window.StartExitCode(), 0);
+    ToSetups.SetOwnCall("DL1ABC");
+  }
+  ASSERT_TRUE(messages.History().empty());
+  ToSetups.Reset();
+  ASSERT_TRUE(DeleteFileAnsi(ProgramDirectory + "ZQSETUP.DAT"));
+  ASSERT_TRUE(DeleteFileAnsi(ProgramDirectory + "ZQKZ.DAT"));
+
+  messages.Expect(Kind::Achtung, "Dateien des Programms fehlten im Programmverzeichnis " + ProgramDirectory);
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    EXPECT_EQ(ToSetups.OwnCall(), "");
+  }
+  ASSERT_TRUE(messages.AllShown());
+  const std::string text = messages.History().back().text;
+  EXPECT_NE(text.find("ZQSETUP.DAT: die Programmeinstellungen (eigenes Rufzeichen"), std::string::npos) << text;
+  EXPECT_NE(text.find("ZQKZ.DAT: bei jedem Log sind die Optionen"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ZQSETUP2"), std::string::npos) << text;
+  EXPECT_EQ(text.find("ZQ5PRO"), std::string::npos) << text;
+  // Made anew: the next start says nothing.
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+  }
+  EXPECT_EQ(messages.History().size(), 1u);
+}
+
+TEST_F(MainWindowTest, AProgramDirectoryThatTakesNoFilesIsNamedWithWhy) {
+  // A folder on a read-only mount: the program says which folder it cannot
+  // write, not only that the file manager did not start.
+  std::string shown;
+  {
+    WriteProtectedFile readOnly(ProgramDirectory);
+    ASSERT_TRUE(readOnly.Ok());
+    messages.Expect(Kind::Fehler, "Programmverzeichnis " + ProgramDirectory + " kann nicht beschrieben werden");
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+    ASSERT_TRUE(messages.AllShown());
+    shown = messages.History().back().text;
+  }
+  EXPECT_NE(shown.find("Dateiverwaltung konnte nicht initialisiert werden"), std::string::npos);
+  // A folder that is not there is not called write-protected.
+  const std::string previous = ProgramDirectory;
+  ProgramDirectory += "fehlt/";
+  messages.Expect(Kind::Fehler, "Programmverzeichnis " + ProgramDirectory + " existiert nicht");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+  }
+  ProgramDirectory = previous;
+  EXPECT_TRUE(messages.AllShown());
+}
+
 TEST_F(MainWindowTest, ADamagedPrefixTableIsSaidOnceWithHowToRebuildIt) {
   AddLog('4', "Party", Day("01.03.2015"), 0);
   {

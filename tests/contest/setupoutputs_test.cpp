@@ -12,6 +12,9 @@
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "database/dbContestDat.h"
+#include "platform/paths.h"
+#include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 
 namespace {
@@ -151,4 +154,22 @@ TEST_F(OutputRun, DayContestAsksForThePeriodAndFiltersByIt) {
   Run(3);
   EXPECT_TRUE(w.english);
   LanguageFlag = 1;
+}
+
+// A log that was saved with QSOs, whose QSO file has gone: no output claims
+// an empty log, and no empty file is made in the lost one's place.
+TEST_F(OutputRun, ALogWhoseQsoFileIsLostGivesNoOutputAndNoEmptyFile) {
+  TContestRecord r{};
+  rec::SetChar(r.data(), crec::kTyp, '4');
+  rec::SetInt16(r.data(), crec::SlotAt(1).qsos, 50);
+  list.SetContestRecord(r);
+  ASSERT_TRUE(list.Add());
+  list.GetContestRecord(r);
+  const std::string file = ToDatContest.TableFile(kContestLog, rec::GetInt32(r.data(), crec::kNummer));
+  ASSERT_FALSE(FileExistsAnsi(file));
+  ScriptedMessages messages;
+  messages.Expect(ScriptedMessages::Kind::Fehler, "Die QSO-Datei " + file + " dieses Logs fehlt");
+  EXPECT_EQ(Run(10), Calls{});
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_FALSE(FileExistsAnsi(file));
 }

@@ -1,0 +1,272 @@
+// A program killed while a log is open or while its window closes, and the
+// program started again: the log window run in a child process (this test
+// binary started anew), QSOs typed into it key by key, the child killed
+// (SIGKILL) at a chosen event; the
+// test then goes on as the next start of the program, with the files as
+// the kill left them. Also the clock set back while a log is typed.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "contest/contestvhf.h"
+#include "database/dbContestDat.h"
+#include "platform/paths.h"
+#include "logentry/qsoentry_fixture.h"
+#include "storage/ifdriver.h"
+
+namespace qsoentry {
+namespace {
+
+int StoredCount(int32_t nummer) {
+  TdbContest log(kContestLog, false, nummer);
+  return static_cast<int>(log.UsedRecords());
+}
+
+// The claimed totals as the outputs read them from the records: QSOs and points.
+std::pair<int64_t, int64_t> ClaimedTotals(int32_t nummer) {
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  TContestRecord r{};
+  TContestExtraRecord x{};
+  if (list.FindByNumber(nummer)) list.GetContestRecord(r);
+  if (extra.FindByNumber(nummer)) extra.GetExtraRecord(x);
+  int64_t points = 0;
+  for (int slot = 1; slot <= xrec::kSlots; ++slot)
+    points += rec::GetByte(r.data(), crec::kTotalsPlace) == 0
+                  ? (slot <= crec::kSlots ? rec::GetInt32(r.data(), crec::SlotAt(slot).points) : 0)
+                  : rec::GetInt32(x.data(), xrec::PointsAt(slot));
+  return {ClaimedQsoTotal(r, x), points};
+}
+
+// A progress window whose first step kills the program.
+class KillingProgress : public TJobProgress {
+ public:
+  void Step(int32_t, int32_t) override { raise(SIGKILL); }
+};
+
+constexpr const char* kChildVariable = "OSTRELON_KILLED_LOG_CHILD";
+
+class KilledLogTest : public QsoEntryTest {
+ protected:
+  // Types one '4' QSO (call, BRZ number, locator) at the given second of the day.
+  void TypeQso(TContestLogStd& w, const std::string& call, const std::string& locator, int32_t second) {
+    ClockAt(w, second);
+    Type(call);
+    Press(Qt::Key_Return);
+    Type("117");
+    Press(Qt::Key_Return);
+    Type(locator);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(FocusName(), "eCall") << call;
+  }
+
+  // The program as a process of its own: this test binary started again,
+  // running only ChildProgram with the scenario, the program directory and
+  // the log's number. Its result: 0 when the scenario ended and its window
+  // closed without a failure, -1 when it was killed, -4 when it hung and
+  // was ended here, else its exit code.
+  int RunChildProgram(const std::string& scenario) {
+    const std::string value = scenario + "|" + std::to_string(nummer_) + "|" + NativeFileName(dir_.Path());
+    setenv(kChildVariable, value.c_str(), 1);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      // The child runs its one test whole and writes no report of the run.
+      for (const char* name : {"GTEST_OUTPUT", "GTEST_SHARD_INDEX", "GTEST_TOTAL_SHARDS", "GTEST_FILTER"})
+        unsetenv(name);
+      execl("/proc/self/exe", "/proc/self/exe", "--gtest_filter=KilledLogTest.ChildProgram", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    unsetenv(kChildVariable);
+    if (pid < 0) return -2;
+    int status = 0;
+    // A child that hangs must not hang the suite: it gets a few minutes.
+    for (int waited = 0; waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+      if (waited == 3000) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return -4;
+      }
+      usleep(100 * 1000);
+    }
+    if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGKILL ? -1 : -3;
+    return WEXITSTATUS(status);
+  }
+
+  // The scenarios the child runs in the log window.
+  void RunScenario(const std::string& scenario, TContestLogStd& w) {
+    if (scenario == "three-qsos-then-kill") {
+      TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
+      TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
+      TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
+      if (StoredCount(nummer_) == 3 && !::testing::Test::HasFailure()) raise(SIGKILL);
+    } else if (scenario == "two-qsos-then-kill-in-the-close") {
+      TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 190);
+      TypeQso(w, "PA1EEE", "JO22", 8 * 3600 + 250);
+      w.Model().StartProgress = [](const std::string&, int32_t) -> std::unique_ptr<TJobProgress> {
+        return std::make_unique<KillingProgress>();
+      };
+      QTest::mouseClick(w.btnbeenden, Qt::LeftButton);
+    } else {
+      ADD_FAILURE() << "unknown scenario " << scenario;
+    }
+  }
+
+  // The next start: the records read anew, as the contest list reads them.
+  void Restart() {
+    ASSERT_TRUE(list_.FindByNumber(nummer_));
+    ASSERT_TRUE(extra_.FindByNumber(nummer_));
+  }
+
+  std::string LogFile() const { return dir_.File(TDatContest::LogTableName(nummer_) + ".DAT"); }
+};
+
+// The child's side of RunChildProgram: the log window opened on the
+// parent's log as the contest list opens it, the scenario run in it.
+// Without the parent's variable there is nothing to run.
+TEST_F(KilledLogTest, ChildProgram) {
+  const char* value = getenv(kChildVariable);
+  if (value == nullptr) GTEST_SKIP() << "runs only as the child of the kill tests";
+  const std::string all(value);
+  const size_t a = all.find('|'), b = all.find('|', a + 1);
+  ASSERT_NE(b, std::string::npos);
+  const std::string scenario = all.substr(0, a);
+  nummer_ = std::stoi(all.substr(a + 1, b - a - 1));
+  ToDatPrefix.CloseTables(kAllPrefixTables);
+  ProgramDirectory = all.substr(b + 1);
+  ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+  msgs.AllowAny(true);
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  ASSERT_TRUE(list.FindByNumber(nummer_));
+  ASSERT_TRUE(extra.FindByNumber(nummer_));
+  desc_ = std::make_unique<TContestRec>();
+  ContestFkt.DefineContest(*desc_, list, '4', false);
+  WhenShown<TContestLogStd>([&](TContestLogStd& w) {
+    Activate(w);
+    RunScenario(scenario, w);
+    if (w.isVisible()) w.close();
+  });
+  ContestFkt.OpenLog(nullptr, *desc_, list, extra);
+}
+
+// QSOs typed into a new log, the program killed before the window closed,
+// and then the QSO file lost: the log is not opened as an empty log, the
+// message names the file, and no empty file takes the lost one's place.
+TEST_F(KilledLogTest, AQsoFileLostAfterAKillIsNamedAndNoEmptyLogTakesItsPlace) {
+  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  ASSERT_EQ(RunChildProgram("three-qsos-then-kill"), -1) << "the child was not killed after its third QSO";
+  EXPECT_EQ(StoredCount(nummer_), 3);
+  // The file lost while the program is not running.
+  IfdCloseAllFiles();
+  ASSERT_TRUE(DeleteFileAnsi(LogFile()));
+  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+  ASSERT_TRUE(list.FindByNumber(nummer_));
+  ASSERT_TRUE(extra.FindByNumber(nummer_));
+
+  msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt");
+  msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
+  bool opened = false;
+  QTimer guard;
+  QObject::connect(&guard, &QTimer::timeout, [&opened] {
+    if (auto* w = qobject_cast<TContestLogStd*>(QApplication::activeModalWidget())) {
+      opened = true;
+      w->close();
+    }
+  });
+  guard.start(20);
+  ContestFkt.OpenLog(nullptr, *desc_, list, extra);
+  EXPECT_FALSE(opened);
+  EXPECT_TRUE(msgs.AllShown());
+  EXPECT_FALSE(FileExistsAnsi(LogFile()));
+}
+
+// A log closed normally, reopened, two more QSOs typed, and the program
+// killed in the closing renumbering: at the next opening the numbers and
+// the window's score are right, and so are the claimed totals the outputs
+// read, while the window is still open.
+TEST_F(KilledLogTest, AKillInTheClosingJobLeavesNoStaleClaimedTotalsAfterTheNextOpening) {
+  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
+    TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
+    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
+  });
+  const auto closedNormally = ClaimedTotals(nummer_);
+  ASSERT_EQ(closedNormally.first, 3);
+
+  ASSERT_EQ(RunChildProgram("two-qsos-then-kill-in-the-close"), -1) << "the child was not killed in the closing job";
+  Restart();
+  // As the kill left them: five QSOs, the totals of three.
+  EXPECT_EQ(StoredCount(nummer_), 5);
+  EXPECT_EQ(ClaimedTotals(nummer_), closedNormally);
+
+  now = QDateTime(QDate(2015, 12, 20), QTime(8, 5, 0));
+  RunWindow([&](TContestLogStd& w) {
+    EXPECT_EQ(w.Model().State.NextQsoNumber, 6);
+    ExpectScoreOfFullRecount(w);
+    const auto claimed = ClaimedTotals(nummer_);
+    EXPECT_EQ(claimed.first, 5);
+    EXPECT_EQ(claimed.second, w.Model().Counters().BandPoints['b']);
+    EXPECT_GT(claimed.second, closedNormally.second);
+  });
+}
+
+// The same kill, and then the log started again from the contest list:
+// the set-up dialog, which comes before the log window and offers the
+// outputs, shows the claimed totals of the log as it is.
+TEST_F(KilledLogTest, AfterAKillInTheClosingJobTheSetupBeforeTheLogWindowShowsTheLogAsItIs) {
+  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
+    TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
+    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
+  });
+  ASSERT_EQ(RunChildProgram("two-qsos-then-kill-in-the-close"), -1) << "the child was not killed in the closing job";
+  ASSERT_EQ(ClaimedTotals(nummer_).first, 3);
+
+  InstallClaimedTotalsUpdate();
+  std::string shown;
+  WhenShown<TEingContestStd>([&shown](TEingContestStd& dlg) {
+    shown = LabelText(dlg, "lQSOtotal");
+    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
+  });
+  msgs.AllowAny(true);  // the start's own notices are not looked at here
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    ASSERT_TRUE(window.Brow->HasRecords());
+    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
+  }
+  EXPECT_EQ(shown, "5 QSO");
+}
+
+// The clock set back an hour between two QSOs: the QSO keeps the time the
+// window gives it (one second after the last), and the user is told once
+// per opening of the window that the clock is behind the log.
+TEST_F(KilledLogTest, AClockBehindTheLogIsToldOncePerOpening) {
+  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  const int32_t nine = 9 * 3600 + 8 * 60 + 10;
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "DL1AAA", "JO40", nine);
+    TypeQso(w, "DL2BBB", "JO62", nine + 5);  // a clock that runs on: no word
+    ASSERT_TRUE(msgs.AllShown());
+    msgs.Expect(Kind::Hinweis, "Die Uhr des Rechners geht nach: sie zeigt 20.12.2015 08:10:00, das letzte QSO "
+                               "des Logs ist aber vom 20.12.2015 09:08:15");
+    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 600);
+    EXPECT_TRUE(msgs.AllShown());
+    TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 660);  // told already
+    TdbContest log(kContestLog, false, nummer_);
+    ASSERT_TRUE(log.Last(qrec::kKeyDatumZeit));
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), "SP1DDD");
+    EXPECT_EQ(rec::GetInt32(q.data(), qrec::kZeit), nine + 7);
+  });
+  // Opened again with the clock still behind: told again at the first save.
+  msgs.Expect(Kind::Hinweis, "Die Uhr des Rechners geht nach");
+  RunWindow([&](TContestLogStd& w) { TypeQso(w, "PA1EEE", "JO22", 8 * 3600 + 900); });
+  EXPECT_TRUE(msgs.AllShown());
+}
+
+}  // namespace
+}  // namespace qsoentry
