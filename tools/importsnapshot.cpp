@@ -25,6 +25,7 @@
 #include "base/recfields.h"
 #include "hamradio/baender.h"
 #include "logentry/adif/adifimport.h"
+#include "logentry/model/closedlogstamp.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "prefix/dbPrefixDat.h"
@@ -168,7 +169,11 @@ int main(int argc, char** argv) {
       out += "list " + Hex(r.data(), r.size()) + "\n";
       TContestExtraRecord x;
       extra.GetExtraRecord(x);
-      out += "extra " + Hex(x.data(), x.size()) + "\n";
+      // The stamp of the closed log holds the file's time: only whether
+      // one is kept is the same from run to run.
+      const bool stamped = KeptClosedLogStamp(x).has_value();
+      KeepClosedLogStamp(x, std::nullopt);
+      out += "extra " + Hex(x.data(), x.size()) + (stamped ? " closed\n" : "\n");
       TdbContest log(kContestLog, false, number);
       TContestQsoRecord q{};
       for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
