@@ -17,9 +17,7 @@ std::string Int(int32_t v, bool readable) { return ToStrings.IntToKeyString(v, r
 std::string Desc(int32_t v, bool readable) { return Int(qrec::kDescBase - v, readable); }
 
 std::string Dok(std::string_view dok, bool readable) {
-  const std::string_view first = dok.substr(0, 6);
-  const std::string_view rest = dok.size() > 6 ? dok.substr(6, 2) : std::string_view();
-  return Text(first, 6) + Sep(readable) + Text(rest, 2);
+  return Text(qrec::DokHead(dok), qrec::kDOK1Cap) + Sep(readable) + Text(qrec::DokTail(dok), qrec::kDOK2Cap);
 }
 
 }  // namespace contestkey
@@ -74,9 +72,9 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
   auto call2 = [&] { text(kCall2, kCall2Cap, kKeyCall2Width); };
   auto area = [&] { text(kWazUsStaat, kWazUsStaatCap, kKeyAreaWidth); };
   auto dok = [&] {
-    text(kDOK1, kDOK1Cap, 6);
+    text(kDOK1, kDOK1Cap, kDOK1Cap);
     sep();
-    text(kDOK2, kDOK2Cap, 2);
+    text(kDOK2, kDOK2Cap, kDOK2Cap);
   };
   // "Bandcode," before a part.
   auto banded = [&](const auto& part) {

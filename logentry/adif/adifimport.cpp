@@ -600,8 +600,7 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
     rec::SetStr(p, qrec::kLoc, qrec::kLocCap, fields.Value(r, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
     rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, fields.Value(r, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
     const std::string dok = fields.Value(r, districtTag, "");
-    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok.substr(0, qrec::kDOK1Cap));
-    if (dok.size() > qrec::kDOK1Cap) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, dok.substr(qrec::kDOK1Cap));
+    qrec::SetDok(p, dok);
     rec::SetChar(p, qrec::kQSLr, QslMarkOf(fields.Value(r, "QSL_RCVD", "")));
     if (prepare) prepare(q);
 
