@@ -147,6 +147,8 @@ class TIfdFile {
   int32_t CheckVersion(IFDriver* h);
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
+  // One write between WriteBegin and WriteEnd.
+  class TWriteScope;
   int32_t CommitOuter(IFDriver* h);
   // wrote false: nothing was written since the caches were last checked,
   // so they stay.
