@@ -596,6 +596,20 @@ int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
   return drOk;
 }
 
+template <class Row>
+int32_t TIfdFile::RecordRow(IFDriver* h, const std::string& sql, int32_t ref, Row&& row) {
+  sqlite3_stmt* st = Stmt(sql);
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  sqlite3_bind_int(st, 1, ref);
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  if (rc != SQLITE_ROW) return drRecordGone;
+  row(st);
+  return drOk;
+}
+
 void TIfdFile::CacheRecord(int32_t ref, std::string_view data) {
   if (records_.size() >= 200000) records_.clear();
   records_[ref].assign(data);
@@ -608,15 +622,9 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
     return drOk;
   }
   if (ref < 1) return drRecordGone;
-  sqlite3_stmt* st = Stmt("SELECT data FROM records WHERE ref=?1");
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  sqlite3_bind_int(st, 1, ref);
-  int rc;
-  const int32_t r = Step(h, st, rc);
+  const int32_t r = RecordRow(h, "SELECT data FROM records WHERE ref=?1", ref,
+                              [&](sqlite3_stmt* st) { CacheRecord(ref, ColumnBytes(st, 0)); });
   if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return drRecordGone;
-  CacheRecord(ref, ColumnBytes(st, 0));
   data = &records_[ref];
   return drOk;
 }
@@ -647,16 +655,8 @@ int32_t TIfdFile::ReadAhead(int keyNo, std::string_view key, int32_t ref, bool f
 
 int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
-  sqlite3_stmt* st = Stmt(keySql_[static_cast<size_t>(keyNo - 1)]);
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  sqlite3_bind_int(st, 1, ref);
-  int rc;
-  const int32_t r = Step(h, st, rc);
-  if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return drRecordGone;
-  key.assign(ColumnBytes(st, 0));
-  return drOk;
+  return RecordRow(h, keySql_[static_cast<size_t>(keyNo - 1)], ref,
+                   [&](sqlite3_stmt* st) { key.assign(ColumnBytes(st, 0)); });
 }
 
 int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo) {
@@ -962,16 +962,9 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
 
 int32_t TIfdFile::OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys) {
   keys.assign(static_cast<size_t>(keys_.Count()), std::string());
-  sqlite3_stmt* st = Stmt(oldKeysSql_);
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  sqlite3_bind_int(st, 1, ref);
-  int rc;
-  const int32_t r = Step(h, st, rc);
-  if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return drRecordGone;
-  for (int i = 1; i <= keys_.Count(); ++i) keys[static_cast<size_t>(i - 1)].assign(ColumnBytes(st, i));
-  return drOk;
+  return RecordRow(h, oldKeysSql_, ref, [&](sqlite3_stmt* st) {
+    for (int i = 1; i <= keys_.Count(); ++i) keys[static_cast<size_t>(i - 1)].assign(ColumnBytes(st, i));
+  });
 }
 
 int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int length,

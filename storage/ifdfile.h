@@ -132,6 +132,10 @@ class TIfdFile {
   // the first step waits as Step does, a later step that fails is the result.
   template <class Row>
   int32_t StepRows(IFDriver* h, sqlite3_stmt* st, Row&& row);
+  // The row that sql (one parameter: the ref) selects of record ref, handed
+  // to row; drRecordGone when there is none.
+  template <class Row>
+  int32_t RecordRow(IFDriver* h, const std::string& sql, int32_t ref, Row&& row);
   // The result of a failed statement (its engine code rc); notices a
   // transaction the engine gave up with it.
   int32_t Failure(int rc);
