@@ -17,9 +17,6 @@ namespace {
 
 constexpr int32_t kLog = 17;
 
-// One QSO as the tests write it into the log.
-using Q = MultiQso;
-
 class QsoPointsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -41,7 +38,7 @@ class QsoPointsTest : public ::testing::Test {
   }
 
   // Stores the QSO in the log and gives back the stored record (with its number).
-  TContestQsoRecord Store(const Q& q) {
+  TContestQsoRecord Store(const MultiQso& q) {
     log_->ClearRecord();
     log_->SetQsoRecord(MakeQso(q, ++zeit_));
     EXPECT_TRUE(log_->Add()) << q.call;
@@ -50,7 +47,7 @@ class QsoPointsTest : public ::testing::Test {
     return back;
   }
   // Stores the QSO and scores it as the log window would after the save.
-  int32_t Score(const Q& q) { return QsoPoints(contest_, list_, Store(q), env_); }
+  int32_t Score(const MultiQso& q) { return QsoPoints(contest_, list_, Store(q), env_); }
 
   TempProgramDir dir_;
   std::unique_ptr<TdbContest> log_;
@@ -92,7 +89,7 @@ TEST(QsoPointsShared, DokTestsCompareTheWholeDok) {
   c.BonusDistricts[1] = 'Z';
   TContestRecord list{};
   rec::SetStr(list.data(), crec::kDok, crec::kDokCap, "F05");
-  const auto qso = [](const std::string& dok) { Q q; q.dok = dok; return MakeQso(q, 1); };
+  const auto qso = [](const std::string& dok) { MultiQso q; q.dok = dok; return MakeQso(q, 1); };
   EXPECT_TRUE(DokInBonusList(qso("DARC"), c));
   EXPECT_FALSE(DokInBonusList(qso("DAR"), c));
   EXPECT_FALSE(DokInBonusList(qso(""), c));  // empty entries never match
@@ -112,7 +109,7 @@ TEST(QsoPointsShared, DokTestsCompareTheWholeDok) {
 struct RuleCase {
   char letter;
   int klasse;
-  Q qso;
+  MultiQso qso;
   int32_t points;
 };
 
@@ -281,7 +278,7 @@ TEST_F(QsoPointsTest, MarkedDuplicatesAndShortCallsScoreNothing) {
 TEST_F(QsoPointsTest, MembershipYears) {
   struct Years {
     char letter;
-    Q qso;
+    MultiQso qso;
     int32_t points;
   };
   const Years cases[] = {
@@ -355,7 +352,7 @@ TEST_F(QsoPointsTest, SquareBonusForMicrowaveDistance) {
 
   // QSOs not in the log: number 0 gets no bonus; an unknown number gets it
   // when another square follows, not when the walk runs off the band's end.
-  Q q{.band = 'k', .loc = "JO40AB", .qrb = 2500};
+  MultiQso q{.band = 'k', .loc = "JO40AB", .qrb = 2500};
   TContestQsoRecord r = MakeQso(q, 9999);
   EXPECT_EQ(QsoPoints(contest_, list_, r, env_), 2000);
   rec::SetInt32(r.data(), qrec::kNummer, 99999);
