@@ -143,7 +143,7 @@ ToKeys QsoKeys() {
   using namespace qrec;
   const int call = static_cast<int>(kKeyCallWidth), shortW = static_cast<int>(kKeyShortWidth);
   const int call2 = static_cast<int>(kKeyCall2Width), mode = static_cast<int>(kKeyModeWidth);
-  const int dok = 6 + kSepW + 2, area = static_cast<int>(kKeyAreaWidth);
+  const int dok = static_cast<int>(kDOK1Cap + kDOK2Cap) + kSepW, area = static_cast<int>(kKeyAreaWidth);
   ToKeys k;
   k.Add(2 * kIntW + kSepW, 0, "Datum,Zeit");                               // 1
   k.Add(call + 2 * kIntW + 2 * kSepW, 1, "Call,Datum,Zeit");               // 2
