@@ -138,26 +138,21 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
     const bool focused = (focus.Field == TEntryFocus::RSTr && !contest_.SwlLog && focus.Index == n + 1) ||
                          (contest_.SwlLog && (focus.Field == TEntryFocus::RSTs || focus.Field == TEntryFocus::RSTr) &&
                           focus.Index == n + 1);
-    auto storeDok = [&] {
-      rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, Cut(x, 6));
-      rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, x.size() > 6 ? x.substr(6, 2) : "");
-    };
     switch (contest_.ReceivedKinds[static_cast<size_t>(n)]) {
       using enum ExchangeKind;
       case Dok:
         if (!IsDokStation(call, letter)) break;
         if (CheckDok && !CheckDok(x)) {
-          rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "");
-          rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "");
+          qrec::SetDok(p, "");
         } else if (x.size() == 3 && x[0] == 'J' && x[1] >= '0' && x[1] <= '9') {
           if (warn && focused) ToMessages.Achtung("Ungültige Daten!", "Fehler bei DOK-Angabe");
         } else {
-          storeDok();
+          qrec::SetDok(p, x);
         }
         break;
       case Area:
       case DokOfDokStations:
-        storeDok();
+        qrec::SetDok(p, x);
         break;
       case Locator:
       case LocatorDistance:
