@@ -88,11 +88,7 @@ void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char lette
   const auto pointsEnd = std::to_chars(points, points + sizeof points, rec::GetUInt16(q, qrec::kPunkte)).ptr;
   field("PTS", std::string_view(points, static_cast<size_t>(pointsEnd - points)));
 
-  const TByteSet& kinds = description.MultiplierKinds;
-  const char* districtTag = kinds.Contains(MultiplierKind::AreaLabel) ? "AREA"
-                            : kinds.Contains(MultiplierKind::Ldk)     ? "LDK"
-                                                                      : "DOK";
-  field(districtTag, qrec::GetDok(q));
+  field(DokAdifTag(description.MultiplierKinds), qrec::GetDok(q));
   field("GRIDSQUARE", str(qrec::kLoc, qrec::kLocCap));
 
   const std::string_view dxcc = str(qrec::kDXCC, qrec::kDXCCCap);

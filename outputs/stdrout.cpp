@@ -208,7 +208,7 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
 // --- the driver -----------------------------------------------------------------------
 
 bool TStdRout::BeginOutput(int kind) {
-  if (kind < 0 || kind > 16) return false;
+  if (kind < 0 || kind > OutputKind::ELogSpare) return false;
   DropRecords();
   sharing_ = true;
   return out_.BeginOutput(static_cast<uint8_t>(kind));
@@ -244,7 +244,7 @@ std::shared_ptr<const TLogRecords> TStdRout::LogRecords(int32_t nummer) {
 }
 
 bool TStdRout::SelectOutputFile(int kind, TdbContest& contestTable) {
-  if (kind < 0 || kind > 16) return false;
+  if (kind < 0 || kind > OutputKind::ELogSpare) return false;
   return out_.SelectOutputFile(static_cast<uint8_t>(kind), contestTable);
 }
 
@@ -411,8 +411,8 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
         row += ToStrings.FixLen(cells[static_cast<uint8_t>(band)], 13);
     out_.WriteLine(row);
   };
-  const bool dokRun = kinds.Contains(4) || kinds.Contains(8) || kinds.Contains(17);
-  const bool dxccRun = kinds.Contains(2);
+  const bool dokRun = CountsDoks(kinds);
+  const bool dxccRun = kinds.Contains(MultiplierKind::DxccOrPrefix);
   std::vector<int> keyNos;
   if (dokRun) keyNos.push_back(qrec::kKeyDok);
   if (dxccRun) keyNos.push_back(qrec::kKeyDXCC);
@@ -483,8 +483,8 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
       if (key != groupKey) {
         bool newGroup = true;
         if (!dokGroup) {
-          newGroup = key != "DL" || kinds.Contains(3);
-          if (kinds.Contains(9))
+          newGroup = key != "DL" || kinds.Contains(MultiplierKind::DlCounts);
+          if (kinds.Contains(MultiplierKind::EuropeOnly))
             newGroup = newGroup && rec::GetStrView(r, qrec::kKontinent, qrec::kKontinentCap) == "EU";
         }
         if (newGroup) {

@@ -414,12 +414,6 @@ int32_t QsoDate(const TAdifRecord& r, TFieldReader& fields) {
   return ToDates.DateStringToDate(fields.Value(r, "QSO_DATE", ""), "dd.mm.yy");
 }
 
-// The district field of the export's tag for the contest.
-const char* DistrictTag(const TContestRec& contest) {
-  const TByteSet& kinds = contest.MultiplierKinds;
-  return kinds.Contains(MultiplierKind::AreaLabel) ? "AREA" : kinds.Contains(MultiplierKind::Ldk) ? "LDK" : "DOK";
-}
-
 // A QSL mark as the log keeps it: "Y" is 'J'.
 char QslMarkOf(const std::string& v) {
   if (v.empty()) return '\0';
@@ -539,7 +533,7 @@ class TAdifImporter {
         table_(job.QsoTable),
         fields_(job.Mapping),
         env_(PointsEnvOf(job.QsoTable)),
-        districtTag_(DistrictTag(job.Contest)),
+        districtTag_(DokAdifTag(job.Contest.MultiplierKinds)),
         log_(ReadLogPosition(job.QsoTable)),
         stored_(kContestLog, job.QsoTable.IsDetached(), job.QsoTable.GetContestNumber()) {
     job.ContestListTable.GetContestRecord(listRecord_);

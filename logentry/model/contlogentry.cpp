@@ -2,6 +2,7 @@
 // record, showing the record in the fields, and the tentative multipliers
 // of the QSO being entered.
 #include <algorithm>
+#include <optional>
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
@@ -44,7 +45,15 @@ std::string PartsLabel(const TExchangeParts& p) {
   return s;
 }
 
-bool IsLocatorKind(int32_t kind) { return kind == 5 || kind == 6; }
+// A name in field 1 before a DOK (and a locator) leaves them room in the
+// exchange text: the characters the name may take; none for other contests.
+std::optional<int> NameRoom(const std::array<ExchangeKind, 3>& k,
+                            const std::array<std::string, kExchangeEdits>& edits) {
+  if (k[0] != ExchangeKind::Name || k[1] != ExchangeKind::Dok) return std::nullopt;
+  int room = 16 - static_cast<int>(edits[2].size());
+  if (IsLocatorKind(k[2])) room -= static_cast<int>(edits[3].size()) + 1;
+  return room;
+}
 
 }  // namespace
 
@@ -104,12 +113,7 @@ void TContestLogModel::GatherEntry(const TEntryFields& fields, TEntryFocusAt foc
     if (mode == "CW" && rst[2] == ' ' && rst[1] != ' ') rst[2] = '9';
     if (mode == "SSB" || mode == "PR" || mode == "FM") rst[2] = ' ';
     std::string part2 = e[1];
-    // A name in field 1 before a DOK (and a locator) leaves them room.
-    if (k[0] == 20 && k[1] == 4) {
-      int room = 16 - static_cast<int>(e[2].size());
-      if (IsLocatorKind(k[2])) room -= static_cast<int>(e[3].size()) + 1;
-      part2 = Cut(part2, room);
-    }
+    if (const std::optional<int> room = NameRoom(k, e)) part2 = Cut(part2, *room);
     return JoinExchangeParts(rst, part2, e[2], e[3]);
   };
   const bool swl = contest_.SwlLog;
@@ -135,7 +139,8 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
                          (contest_.SwlLog && (focus.Field == TEntryFocus::RSTs || focus.Field == TEntryFocus::RSTr) &&
                           focus.Index == n + 1);
     switch (contest_.ReceivedKinds[static_cast<size_t>(n)]) {
-      case 4:
+      using enum ExchangeKind;
+      case Dok:
         if (!IsDokStation(call, letter)) break;
         if (CheckDok && !CheckDok(x)) {
           qrec::SetDok(p, "");
@@ -145,12 +150,12 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
           qrec::SetDok(p, x);
         }
         break;
-      case 8:
-      case 17:
+      case Area:
+      case DokOfDokStations:
         qrec::SetDok(p, x);
         break;
-      case 5:
-      case 6:
+      case Locator:
+      case LocatorDistance:
         if (ToLocator.IsValidLocator(x)) {
           if (x.size() > 3) {
             rec::SetStr(p, qrec::kLoc, qrec::kLocCap, x);
@@ -165,17 +170,17 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
           if (warn) ToMessages.Achtung("Ungültige Daten!", "Fehler bei Locator-Angabe");
         }
         break;
-      case 12:
+      case UsState:
         rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, UsStateCode(x));
         break;
-      case 15:
+      case TwoCharArea:
         if (ToStrings.Trim(Cut(x, 2)).size() > 0)
           rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, Cut(x, 2));
         break;
-      case 16:
+      case MemberDigAgcwIbfd:
         if (ToStrings.Trim(Cut(x, 4)).size() > 0) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(x, 4));
         break;
-      case 19:
+      case MemberNavalQcwaDsw:
         if (ToStrings.Trim(Cut(x, 6)).size() > 0) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(x, 6));
         break;
       default:
@@ -293,7 +298,7 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
   const bool received = contest_.SwlLog ? sentRow : !sentRow;
   const auto& edits = contest_.SwlLog ? fields.RSTs : fields.RSTr;
   const auto& k = contest_.ReceivedKinds;
-  if (received && index >= 1 && k[static_cast<size_t>(index - 1)] == 6 && edits[static_cast<size_t>(index)].size() > 3) {
+  if (received && index >= 1 && k[static_cast<size_t>(index - 1)] == ExchangeKind::LocatorDistance && edits[static_cast<size_t>(index)].size() > 3) {
     // The label is captioned "Beam": it shows the bearing to the locator.
     double bearing = 0;
     if (BeamTo(edits[static_cast<size_t>(index)], bearing) && bearing > 0) {
@@ -303,18 +308,13 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
   }
 
   // A name given in the exchange becomes the default name of the QSO.
-  if (!State.CopyingName && (k[0] == 20 || k[1] == 20)) {
+  if (!State.CopyingName && (k[0] == ExchangeKind::Name || k[1] == ExchangeKind::Name)) {
     std::string name;
-    if (k[0] == 20) {
-      int room = 20;
-      if (k[1] == 4) {
-        room = 16 - static_cast<int>(edits[2].size());
-        if (IsLocatorKind(k[2])) room -= static_cast<int>(edits[3].size()) + 1;
-      }
-      name = Cut(Cut(edits[1], 20), room);
+    if (k[0] == ExchangeKind::Name) {
+      name = Cut(Cut(edits[1], 20), NameRoom(k, edits).value_or(20));
     } else {
       name = Cut(edits[2], 20);
-      if (k[0] == 6) name = Cut(name, 16 - static_cast<int>(edits[1].size()));
+      if (k[0] == ExchangeKind::LocatorDistance) name = Cut(name, 16 - static_cast<int>(edits[1].size()));
     }
     State.DefaultName = name;
     TContestQsoRecord q = EntryRecord();

@@ -47,18 +47,49 @@ struct TKindKeys {
 };
 
 TKindKeys KeysOf(int kind) {
+  using enum MultiplierKind;
   switch (kind) {
-    case 1: return {qrec::kKeyPrefix, qrec::kKeyBandPrefix, 4};
-    case 2: return {qrec::kKeyDXCC, qrec::kKeyBandDXCC, 6};
-    case 4: return {qrec::kKeyDok, qrec::kKeyBandDok, 8};
-    case 5: return {qrec::kKeyLocDatumZeit, qrec::kKeyBandLoc, 4};
-    case 10: return {qrec::kKeyCallDatumZeit, qrec::kKeyBandCallMode, 14};
-    case 12:
-    case 15: return {qrec::kKeyWazState, qrec::kKeyBandWazState, 2};
-    case 16: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 4};
-    case 18: return {qrec::kKeyDok, qrec::kKeyBandDok, 1};
-    case 19: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 6};
+    case Prefix: return {qrec::kKeyPrefix, qrec::kKeyBandPrefix, 4};
+    case DxccOrPrefix: return {qrec::kKeyDXCC, qrec::kKeyBandDXCC, 6};
+    case Dok: return {qrec::kKeyDok, qrec::kKeyBandDok, 8};
+    case Locator: return {qrec::kKeyLocDatumZeit, qrec::kKeyBandLoc, 4};
+    case Callmulti: return {qrec::kKeyCallDatumZeit, qrec::kKeyBandCallMode, 14};
+    case UsState:
+    case Plz: return {qrec::kKeyWazState, qrec::kKeyBandWazState, 2};
+    case ClubDigIbfdAgcwQcwa: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 4};
+    case DokOrDistrict: return {qrec::kKeyDok, qrec::kKeyBandDok, 1};
+    case ClubNavalQcwaDsw: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 6};
     default: return {0, 0, 0};
+  }
+}
+
+// Where a kind's value stands in a QSO record: the record's text, how many of
+// its characters count, and how the walk key writes it.
+struct TKindField {
+  enum TForm { Plain, HomeCall, DokKey };
+  std::string Text;                 // the record's text, untrimmed
+  size_t Cut = std::string::npos;   // the characters of the value that count
+  size_t KeyWidth = 0;              // its width in the walk key
+  TForm Form = Plain;               // calls count by their home call; a DOK has a key of its own
+};
+
+TKindField KindField(int kind, const TContestQsoRecord& q) {
+  using enum MultiplierKind;
+  constexpr size_t all = std::string::npos;
+  const uint8_t* r = q.data();
+  switch (kind) {
+    case Prefix: return {rec::GetStr(r, qrec::kPrefix, qrec::kPrefixCap), all, qrec::kKeyShortWidth};
+    case DxccOrPrefix: return {rec::GetStr(r, qrec::kDXCC, qrec::kDXCCCap), all, qrec::kKeyShortWidth};
+    case Dok: return {PartnerDok(q), 8, 0, TKindField::DokKey};
+    case Locator: return {rec::GetStr(r, qrec::kLoc, qrec::kLocCap), 4, qrec::kKeyShortWidth};
+    case Callmulti:
+      return {rec::GetStr(r, qrec::kCall, qrec::kCallCap), all, qrec::kKeyCallWidth, TKindField::HomeCall};
+    case UsState:
+    case Plz: return {rec::GetStr(r, qrec::kWazUsStaat, qrec::kWazUsStaatCap), all, qrec::kKeyAreaWidth};
+    case ClubDigIbfdAgcwQcwa:
+    case ClubNavalQcwaDsw: return {rec::GetStr(r, qrec::kCall2, qrec::kCall2Cap), all, qrec::kKeyCall2Width};
+    case DokOrDistrict: return {rec::GetStr(r, qrec::kDOK1, qrec::kDOK1Cap), 1, 6};
+    default: return {};
   }
 }
 
@@ -68,35 +99,26 @@ TKindKeys KeysOf(int kind) {
 // would land on the same records again or jump over others (calls are
 // indexed by their home call: "9A/DL2XYZ" stands under DL2XYZ).
 std::string ValueKeyPart(int kind, const TContestQsoRecord& q, bool readable) {
-  using namespace contestkey;
-  const uint8_t* r = q.data();
-  switch (kind) {
-    case 1: return Text(rec::GetStr(r, qrec::kPrefix, qrec::kPrefixCap), qrec::kKeyShortWidth);
-    case 2: return Text(rec::GetStr(r, qrec::kDXCC, qrec::kDXCCCap), qrec::kKeyShortWidth);
-    case 4: return Dok(PartnerDok(q), readable);
-    case 5: return Text(rec::GetStr(r, qrec::kLoc, qrec::kLocCap), qrec::kKeyShortWidth).substr(0, 4);
-    case 10: return Text(HomeCallOf(rec::GetStr(r, qrec::kCall, qrec::kCallCap)), qrec::kKeyCallWidth);
-    case 12:
-    case 15: return Text(rec::GetStr(r, qrec::kWazUsStaat, qrec::kWazUsStaatCap), qrec::kKeyAreaWidth);
-    case 16:
-    case 19: return Text(rec::GetStr(r, qrec::kCall2, qrec::kCall2Cap), qrec::kKeyCall2Width);
-    case 18: return Text(rec::GetStr(r, qrec::kDOK1, qrec::kDOK1Cap), 6).substr(0, 1);
-    default: return {};
-  }
+  const TKindField f = KindField(kind, q);
+  if (f.KeyWidth == 0 && f.Form != TKindField::DokKey) return {};
+  if (f.Form == TKindField::DokKey) return contestkey::Dok(f.Text, readable);
+  const std::string text = f.Form == TKindField::HomeCall ? HomeCallOf(f.Text) : f.Text;
+  return contestkey::Text(text, f.KeyWidth).substr(0, f.Cut);
 }
 
 // Where a filtered walk starts: the value as it stands in the key.
 std::string FilterKeyPart(int kind, const std::string& v, bool readable) {
   using namespace contestkey;
+  using enum MultiplierKind;
   switch (kind) {
-    case 4: return Dok(v, readable);
-    case 5:
-    case 10:
-    case 18: return ToStrings.UpperCase(v);
-    case 12:
-    case 15: return Text(v, qrec::kKeyAreaWidth);
-    case 16:
-    case 19: return Text(v, qrec::kKeyCall2Width);
+    case Dok: return contestkey::Dok(v, readable);
+    case Locator:
+    case Callmulti:
+    case DokOrDistrict: return ToStrings.UpperCase(v);
+    case UsState:
+    case Plz: return Text(v, qrec::kKeyAreaWidth);
+    case ClubDigIbfdAgcwQcwa:
+    case ClubNavalQcwaDsw: return Text(v, qrec::kKeyCall2Width);
     default: return Text(v, qrec::kKeyShortWidth);
   }
 }
@@ -115,7 +137,7 @@ bool PassesBonusText(const TContestQsoRecord& q, const TContestRec& contest) {
 
 bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord& list) {
   const TByteSet& k = c.MultiplierKinds;
-  if (k.Contains(8) || k.Contains(17)) return true;
+  if (k.Contains(MultiplierKind::AreaLabel) || k.Contains(MultiplierKind::Ldk)) return true;
   if (!dok.empty() && dok == ToStrings.Trim(c.ExtraText.view())) return false;
   const char letter = rec::GetChar(list.data(), crec::kTyp);
   const bool bonusEmpty = ListEmpty(c.BonusDoks);
@@ -157,7 +179,7 @@ bool DistrictRule(const std::string& dok, const TContestRec& c, char letter) {
     case 'h': return twoDigits && ((f >= 'A' && f <= 'I') || (f >= 'L' && f <= 'Y'));
     case 'u': return twoDigits && ((f >= 'A' && f <= 'I') || (f >= 'K' && f <= 'Z'));
     case 'W':
-      if (c.MultiplierKinds.Contains(21)) return true;
+      if (c.MultiplierKinds.Contains(MultiplierKind::AnyDokAsDistrict)) return true;
       [[fallthrough]];
     default: return twoDigits && InLetters(c.BonusDistricts, f);
   }
@@ -241,25 +263,25 @@ bool KindMatchesCaption(int kind, int n, const TContestRec& contest) {
       if (cap == s) return true;
     return false;
   };
+  using enum MultiplierKind;
   switch (kind) {
-    case 1: return is({"Prefix"});
-    case 2: return is({"DXCC", "Prefix"});
-    case 4: return is({"DOK", "Area", "LDK"});
-    case 5: return is({"Loc"});
-    case 10: return is({"Callmulti"});
-    case 12: return is({"US-State"});
-    case 15: return is({"PLZ"});
-    case 16: return is({"DIG", "IBFD", "AGCW", "QCWA"});
-    case 18: return is({"DOK", "Distrikt"});
-    case 19: return is({"Naval", "QCWA", "DSW"});
+    case Prefix: return is({"Prefix"});
+    case DxccOrPrefix: return is({"DXCC", "Prefix"});
+    case Dok: return is({"DOK", "Area", "LDK"});
+    case Locator: return is({"Loc"});
+    case Callmulti: return is({"Callmulti"});
+    case UsState: return is({"US-State"});
+    case Plz: return is({"PLZ"});
+    case ClubDigIbfdAgcwQcwa: return is({"DIG", "IBFD", "AGCW", "QCWA"});
+    case DokOrDistrict: return is({"DOK", "Distrikt"});
+    case ClubNavalQcwaDsw: return is({"Naval", "QCWA", "DSW"});
     default: return false;
   }
 }
 
 bool KindActive(int kind, const TContestRec& contest) {
   const TByteSet& k = contest.MultiplierKinds;
-  if (k.Contains(kind)) return true;
-  return kind == 4 && (k.Contains(8) || k.Contains(17));
+  return k.Contains(kind) || (kind == MultiplierKind::Dok && CountsDoks(k));
 }
 
 char CountingBand(char band, uint8_t scope, char letter, int flag) {
@@ -269,19 +291,9 @@ char CountingBand(char band, uint8_t scope, char letter, int flag) {
 }
 
 std::string MultiValue(int kind, const TContestQsoRecord& q) {
-  switch (kind) {
-    case 1: return Field(q, qrec::kPrefix, qrec::kPrefixCap);
-    case 2: return Field(q, qrec::kDXCC, qrec::kDXCCCap);
-    case 4: return ToStrings.Trim(PartnerDok(q)).substr(0, 8);
-    case 5: return Field(q, qrec::kLoc, qrec::kLocCap).substr(0, 4);
-    case 10: return HomeCallOf(Field(q, qrec::kCall, qrec::kCallCap));
-    case 12:
-    case 15: return Field(q, qrec::kWazUsStaat, qrec::kWazUsStaatCap);
-    case 16:
-    case 19: return Field(q, qrec::kCall2, qrec::kCall2Cap);
-    case 18: return Field(q, qrec::kDOK1, qrec::kDOK1Cap).substr(0, 1);
-    default: return {};
-  }
+  const TKindField f = KindField(kind, q);
+  const std::string text = ToStrings.Trim(f.Text);
+  return (f.Form == TKindField::HomeCall ? HomeCallOf(text) : text).substr(0, f.Cut);
 }
 
 int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& contest,
@@ -290,7 +302,7 @@ int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& cont
   const uint8_t cat = rec::GetByte(list.data(), crec::kTeilnahmeart);
   const std::string dok = ToStrings.Trim(PartnerDok(q));
   switch (kind) {
-    case 5:
+    case MultiplierKind::Locator:
       if (letter == 'Y') return 4;
       if (letter == '2') return 2;
       if (letter == 'J') {
@@ -298,8 +310,8 @@ int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& cont
         return (b == 'k' || b == 'l') ? 0 : -1;
       }
       return 0;
-    case 10: return (letter == 'h' && cat >= 4 && cat <= 8) ? 2 : 0;
-    case 4:
+    case MultiplierKind::Callmulti: return (letter == 'h' && cat >= 4 && cat <= 8) ? 2 : 0;
+    case MultiplierKind::Dok:
       switch (letter) {
         case 'h':
           if (cat < 4 || cat > 8) return 0;
@@ -330,28 +342,29 @@ bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord
                      const TContestRec& c, const TContestRecord& list, const TCountOptions& options) {
   const TByteSet& k = c.MultiplierKinds;
   const char letter = rec::GetChar(list.data(), crec::kTyp);
+  using enum MultiplierKind;
   switch (kind) {
-    case 2:
-      if (!k.Contains(2)) return false;
-      if (value == "DL" && !k.Contains(3)) return false;
-      if (k.Contains(9) && Field(q, qrec::kKontinent, qrec::kKontinentCap) != "EU") return false;
+    case DxccOrPrefix:
+      if (!k.Contains(DxccOrPrefix)) return false;
+      if (value == "DL" && !k.Contains(DlCounts)) return false;
+      if (k.Contains(EuropeOnly) && Field(q, qrec::kKontinent, qrec::kKontinentCap) != "EU") return false;
       break;
-    case 4:
+    case Dok:
       if (!DokRule(value, c, list)) return false;
       break;
-    case 10:
+    case Callmulti:
       if (!ListEmpty(c.BonusStations)) {
         const std::string call = Field(q, qrec::kCall, qrec::kCallCap);
         if (!InList(c.BonusStations, call.substr(0, call.find('/')))) return false;
       }
       break;
-    case 16:
+    case ClubDigIbfdAgcwQcwa:
       if (value == "NM") return false;
       break;
-    case 18:
+    case DokOrDistrict:
       if (!DistrictRule(Field(q, qrec::kDOK1, qrec::kDOK1Cap), c, letter)) return false;
       break;
-    case 19:
+    case ClubNavalQcwaDsw:
       // DSW: only numbers of the club list count while entering; the full
       // recount trusts what the entry stored.
       if (letter == 'p' && !options.Recount &&
@@ -376,7 +389,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
                     const TContestRecord& list, const TCountOptions& opt,
                     TMultiplierLists* lists, TCountTotals* totals) {
   const bool active = KindActive(kind, contest);
-  const bool walkForQsos = kind == 2 && opt.Recount;
+  const bool walkForQsos = kind == MultiplierKind::DxccOrPrefix && opt.Recount;
   const TKindKeys keys = KeysOf(kind);
   if ((!active && !walkForQsos) || keys.wide == 0) return 0;
 
@@ -389,12 +402,14 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
   const bool filtered = !opt.Filter.empty();
   // A DOK may count again: always for 'L', once per mode class with scope 2;
   // only walks that visit every record (recount, filter) meet it again.
-  const bool dokAgain = kind == 4 && (letter == 'L' || scope == 2);
-  // Kinds 15, 16 and 19 count in the recount only where the entry stored the
-  // value as a new multiplier, which it does under caption 1 or 2.
-  const bool storedOnly = opt.Recount && (kind == 15 || kind == 16 || kind == 19) &&
-                          (KindMatchesCaption(kind, 1, contest) ||
-                           (kind != 15 && KindMatchesCaption(kind, 2, contest)));
+  const bool dokAgain = kind == MultiplierKind::Dok && (letter == 'L' || scope == 2);
+  // Postal areas and club numbers count in the recount only where the entry
+  // stored the value as a new multiplier, which it does under caption 1 (a
+  // club number also under caption 2).
+  const bool plz = kind == MultiplierKind::Plz;
+  const bool club = kind == MultiplierKind::ClubDigIbfdAgcwQcwa || kind == MultiplierKind::ClubNavalQcwaDsw;
+  const bool storedOnly = opt.Recount && (plz || club) &&
+                          (KindMatchesCaption(kind, 1, contest) || (club && KindMatchesCaption(kind, 2, contest)));
 
   if (!active && !filtered) {
     // Walked only for the QSOs of the band, which need no order.
@@ -431,7 +446,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
     if (marker == 0 || marker == ' ') {
       if (opt.Recount && totals) {
         ++totals->Visited;
-        if (kind == 2) ++totals->Qsos;
+        if (kind == MultiplierKind::DxccOrPrefix) ++totals->Qsos;
         if (opt.Progress && totals->Visited % 10 == 0) opt.Progress(totals->Visited % 500);
       }
       bool counts = active && !value.empty();
@@ -448,8 +463,8 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
         if (!PassesBonusText(q, contest)) step = true;
       }
       if (counts && storedOnly) {
-        if (kind == 15 && value != Field(q, qrec::kCMulti, qrec::kCMultiCap)) counts = false;
-        if ((kind == 16 || kind == 19) && value != Field(q, qrec::kCMulti, qrec::kCMultiCap) &&
+        if (plz && value != Field(q, qrec::kCMulti, qrec::kCMultiCap)) counts = false;
+        if (club && value != Field(q, qrec::kCMulti, qrec::kCMultiCap) &&
             value != Field(q, qrec::kCMulti2, qrec::kCMulti2Cap))
           counts = false;
       }
@@ -464,7 +479,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
         if (opt.Recount && totals)
           for (int n = 1; n <= 3; ++n)
             if (KindMatchesCaption(kind, n, contest)) totals->Captions[n - 1] += w;
-        if (opt.FillList && lists && !(kind == 4 && letter == '1' && value == "NM"))
+        if (opt.FillList && lists && !(kind == MultiplierKind::Dok && letter == '1' && value == "NM"))
           lists->Append(kind, ToStrings.FixLen(value, keys.width).substr(0, 8));
       }
     } else {
