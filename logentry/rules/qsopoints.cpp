@@ -1,7 +1,6 @@
 #include "logentry/rules/qsopoints.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
+#include "base/oneof.h"
 #include "database/setups.h"
 #include "hamradio/prefixe.h"
 #include "logentry/rules/dswlist.h"
@@ -73,18 +73,6 @@ class TQso {
   mutable std::optional<std::string> dok_;
   mutable std::optional<std::string> exchange_;
 };
-
-bool OneOf(std::string_view s, std::initializer_list<std::string_view> list) {
-  for (std::string_view e : list)
-    if (s == e) return true;
-  return false;
-}
-
-bool OneOf(int v, std::initializer_list<int> list) {
-  for (int e : list)
-    if (v == e) return true;
-  return false;
-}
 
 bool StartsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
 
