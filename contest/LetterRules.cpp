@@ -22,6 +22,8 @@ bool NewMultipliersInRegularWeight(char letter) { return OneOf(letter, {'H', 'k'
 
 bool MarkersInRegularWeight(char letter) { return NewMultipliersInRegularWeight(letter) || letter == 'p'; }
 
+bool CountsDokOnEveryQso(char letter) { return letter == 'L'; }
+
 bool ExportsExchangeInTwoColumns(char letter) { return OneOf(letter, {'J', 'G', 'B', '1'}); }
 
 TCallBookNumber CallBookNumberOf(char letter) {

@@ -35,6 +35,10 @@ bool UsesLocatorOnBand(char letter, char band);
 bool MarkersInRegularWeight(char letter);
 bool NewMultipliersInRegularWeight(char letter);
 
+// Contest 'L' counts a DOK as a multiplier on every QSO with it, not only
+// on the first.
+bool CountsDokOnEveryQso(char letter);
+
 // Contests whose exported exchange, a number and a member number joined by
 // "/", is written in two columns ('J', 'G', 'B', '1').
 bool ExportsExchangeInTwoColumns(char letter);

@@ -46,7 +46,7 @@ TMultiCheck CheckMulti(int kind, TContestQsoRecord& qso, const TContestRec& cont
   const char band = rec::GetChar(qso.data(), qrec::kBandcode);
   const uint8_t scope = contest.MultiplierMode;
   bool found = false;
-  if (!(kind == 4 && letter == 'L')) {
+  if (!(kind == 4 && CountsDokOnEveryQso(letter))) {
     TCountOptions filter;
     filter.Filter = value;
     if (ScopePerBand(scope)) {
