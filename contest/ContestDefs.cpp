@@ -237,8 +237,8 @@ void TContestBuilder::SetModes(std::initializer_list<const char*> modes) {
 
 void TContestBuilder::SetBands(std::string_view bandLetters) { FillChars(Rec.BandLetters, bandLetters); }
 
-void TContestBuilder::SetExchange(int field, std::string_view caption, int32_t receivedKind,
-                                  int32_t sentKind, std::string_view sentDefault) {
+void TContestBuilder::SetExchange(int field, std::string_view caption, ExchangeKind receivedKind,
+                                  ExchangeKind sentKind, std::string_view sentDefault) {
   if (field < 1 || field > 3) return;
   const size_t i = static_cast<size_t>(field - 1);
   Rec.ExchangeCaptions[i] = caption;

@@ -96,7 +96,7 @@ class TContestBuilder {
   // beyond the table.
   bool ApplyClassModes(std::span<const TClassModes> table, int chosenClass);
   // Exchange field n (1..3): caption and received kind, sent kind and default.
-  void SetExchange(int field, std::string_view caption, int32_t receivedKind, int32_t sentKind,
+  void SetExchange(int field, std::string_view caption, ExchangeKind receivedKind, ExchangeKind sentKind,
                    std::string_view sentDefault);
   void SetMultiplierCaptions(std::initializer_list<const char*> captions);
   // A list of DOKs or calls from its first entry, the rest cleared; an empty

@@ -7,7 +7,7 @@
 
 namespace {
 
-using namespace ExchangeKind;
+using enum ExchangeKind;
 
 // ---- 'V' ------------------------------------------------------------------
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace ExchangeKind;
+using enum ExchangeKind;
 
 // ---- 'S' ------------------------------------------------------------------
 
@@ -437,7 +437,7 @@ void DefineIparcContest(TContestBuilder& b) {
   b.SetTitle("IPARC-Contest");
   b.SetDates("", "", "06:00:00", "18:00:00");
   b.SetClasses(kIparcClasses);
-  b.SetExchange(1, "", Dxcc, Dxcc, "");
+  b.SetExchange(1, "", ModeNumber, ModeNumber, "");
   // Members of the association say so in the second field.
   b.SetExchange(2, "", FreeText, FreeText, b.MembershipAnswer() ? "IPA" : "");
   b.SetExchange(3, "US-State", UsState, UsState, "");
@@ -487,7 +487,7 @@ void DefineKoelnAachenContest(TContestBuilder& b) {
   b.SetPeriods(kKoelnAachenPeriods);
   b.SetList(r.BonusDoks, kKoelnAachenBonusDoks);
   b.SetDistricts(r.BonusDistricts, "G");
-  b.SetExchange(1, "", KoelnAachen, KoelnAachen, "");
+  b.SetExchange(1, "", BandNumber, BandNumber, "");
   b.SetExchange(2, "DOK", Dok, Dok, b.OwnDok());
   DokMultiplier(b);
   r.OutputKinds = TByteSet::Range(1, 6);

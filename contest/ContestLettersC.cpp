@@ -6,7 +6,7 @@
 
 namespace {
 
-using namespace ExchangeKind;
+using enum ExchangeKind;
 
 // ---- '1' ------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 // A text of at most N characters held inline (a length and the characters),
 // like the short strings of the records. Assigning a longer text keeps its
@@ -72,6 +73,23 @@ struct TByteSet {
     return s;
   }
 
+  // Sets of kinds name their elements.
+  template <typename E>
+    requires std::is_enum_v<E>
+  TByteSet(std::initializer_list<E> elements) {
+    for (E e : elements) Include(e);
+  }
+  template <typename E>
+    requires std::is_enum_v<E>
+  bool Contains(E e) const {
+    return Contains(static_cast<int>(e));
+  }
+  template <typename E>
+    requires std::is_enum_v<E>
+  void Include(E e) {
+    Include(static_cast<int>(e));
+  }
+
   bool Contains(int e) const {
     return e >= 0 && e <= 255 && (Bits[static_cast<size_t>(e) >> 3] >> (e & 7)) & 1;
   }
@@ -96,22 +114,43 @@ struct TByteSet {
 };
 static_assert(sizeof(TByteSet) == 32, "a set of 0..255 takes 32 bytes");
 
-// Kinds of the exchange fields (ReceivedKinds, SentKinds).
-namespace ExchangeKind {
-constexpr int32_t None = 0;
-constexpr int32_t Dok = 4;               // also LDK and Area captions
-constexpr int32_t Locator = 5;
-constexpr int32_t LocatorDistance = 6;   // the log window shows distance and bearing
-constexpr int32_t Serial = 7;
-constexpr int32_t Area = 8;
-constexpr int32_t Dxcc = 11;
-constexpr int32_t UsState = 12;
-constexpr int32_t KoelnAachen = 13;      // first exchange field of letter 'K'
-constexpr int32_t MemberDigAgcwIbfd = 16;
-constexpr int32_t MemberNavalQcwaDsw = 19;
-constexpr int32_t Name = 20;
-constexpr int32_t FreeText = 99;
-}  // namespace ExchangeKind
+// Kinds of the exchange fields (ReceivedKinds, SentKinds): what a field
+// holds and how the entry, the save and the autofill act on it. The numbers
+// are those the contest definitions write.
+enum class ExchangeKind : int32_t {
+  None = 0,                // the field is not used
+  Prefix = 1,              // captioned "Prefix"
+  Dok = 4,                 // checked against the DOK rules; also under the captions LDK and Area
+  Locator = 5,             // the big square (four characters)
+  LocatorDistance = 6,     // six characters; the log window shows distance and bearing
+  Serial = 7,              // the QSO number; for letter 'v' the member number
+  Area = 8,                // DOK or area code, not checked
+  ModeNumber = 11,         // the running number within the mode; letter 'Z' receives the
+                           // worked station's DXCC country in this field
+  UsState = 12,            // stored in WAZ_USStaat
+  BandNumber = 13,         // the running number on the band; the first field of letter 'K'
+  TwoCharArea = 15,        // postal area ("PLZ"), stored in WAZ_USStaat
+  MemberDigAgcwIbfd = 16,  // four-character member number, stored in Call2
+  DokOfDokStations = 17,   // entered like Area; shown only for DOK stations
+  MemberNavalQcwaDsw = 19, // six-character member number, stored in Call2
+  Name = 20,               // the operator's name
+  FreeText = 99,           // class, age, member years: kept only as exchange text
+};
+inline std::ostream& operator<<(std::ostream& os, ExchangeKind k) { return os << static_cast<int32_t>(k); }
+// A kind equals its number as the contest rules' tables give it. The program
+// itself names its kinds; this is for checks against those tables.
+constexpr bool operator==(ExchangeKind k, int32_t number) { return static_cast<int32_t>(k) == number; }
+
+// The kinds that carry a running number: a new entry sends the number of
+// its kind, and the save writes one- and two-digit values with three digits.
+constexpr bool IsNumberKind(ExchangeKind k) {
+  return k == ExchangeKind::Serial || k == ExchangeKind::ModeNumber || k == ExchangeKind::BandNumber;
+}
+
+// Both locator kinds: the entry takes the locator and its distance from either.
+constexpr bool IsLocatorKind(ExchangeKind k) {
+  return k == ExchangeKind::Locator || k == ExchangeKind::LocatorDistance;
+}
 
 // Duplicate rules (DupeRule), as the duplicate check applies them.
 namespace DupeRule {
@@ -131,21 +170,82 @@ constexpr uint8_t OncePerContestWarned = 10;
 // definitions never write (6, above 10) means no check, never a guess.
 uint8_t EffectiveDupeRule(uint8_t rule);
 
-// Elements of MultiplierKinds.
-namespace MultiplierKind {
-constexpr int Prefix = 1;
-constexpr int DxccOrPrefix = 2;
-constexpr int Dok = 4;          // "DOK", "Area" or "LDK"
-constexpr int Locator = 5;
-constexpr int AreaLabel = 8;    // the set-up dialog names the DOK field "Area"
-constexpr int Callmulti = 10;
-constexpr int UsState = 12;
-constexpr int Plz = 15;
-constexpr int ClubDigIbfdAgcwQcwa = 16;
-constexpr int Ldk = 17;         // counted as kind 4; the DOK field becomes "LDK"
-constexpr int DokOrDistrict = 18;
-constexpr int ClubNavalQcwaDsw = 19;
-}  // namespace MultiplierKind
+// Elements of MultiplierKinds. A counted kind is matched against the
+// multiplier captions and has a list of its own in the log window; the
+// others are conditions the counting and the set-up dialog ask. The kinds
+// stay numbers where they index the multiplier lists, so the enumerators are
+// written qualified (MultiplierKind::Dok) and convert to their number.
+namespace multiplierkind {
+enum MultiplierKind : uint8_t {
+  Prefix = 1,               // "Prefix"
+  DxccOrPrefix = 2,         // "DXCC" or "Prefix"
+  DlCounts = 3,             // condition of kind 2: the DXCC "DL" counts too
+  Dok = 4,                  // "DOK", "Area" or "LDK"
+  Locator = 5,              // "Loc"
+  SixCharLocator = 6,       // not counted; a changed locator of a QSO means a recount
+  AreaLabel = 8,            // counted as kind 4; the set-up dialog names the DOK field "Area"
+  EuropeOnly = 9,           // condition of kind 2: only European entities count
+  Callmulti = 10,           // "Callmulti"
+  UsState = 12,             // "US-State"
+  WaeAreas = 14,            // the WAE areas count as DXCC entities of their own
+  Plz = 15,                 // "PLZ"
+  ClubDigIbfdAgcwQcwa = 16, // "DIG", "IBFD", "AGCW" or "QCWA"
+  Ldk = 17,                 // counted as kind 4; the DOK field becomes "LDK"
+  DokOrDistrict = 18,       // "DOK" or "Distrikt"
+  ClubNavalQcwaDsw = 19,    // "Naval", "QCWA" or "DSW"
+  AnyDokAsDistrict = 21,    // condition of kind 18 for letter 'W': every DOK counts
+};
+}  // namespace multiplierkind
+using multiplierkind::MultiplierKind;
+
+// The kinds of DOK multipliers: kind 4 counts when any of them is in the set.
+constexpr std::array<MultiplierKind, 3> kDokMultiplierKinds = {
+    MultiplierKind::Dok, MultiplierKind::AreaLabel, MultiplierKind::Ldk};
+
+// Elements of OutputKinds: the entries of the set-up dialog's output menu
+// that a contest offers.
+namespace outputelement {
+enum OutputElement : uint8_t {
+  ELogCoverSheet = 1,
+  ELogList = 2,
+  Stf = 3,
+  Adif = 4,
+  PaperCoverSheet = 5,
+  PaperList = 6,
+  PaperBandList = 7,
+  PaperMultiCheck = 8,
+  Cabrillo = 9,  // also makes the e-mail address a required input of the set-up dialog
+  ELogBandList = 10,
+  ELogMultiCheck = 12,
+  Edi = 13,
+};
+}  // namespace outputelement
+using outputelement::OutputElement;
+
+// Output kinds handed to the log-output writer (0..16), as the menu entries
+// pass them.
+namespace outputkind {
+enum OutputKind : uint8_t {
+  PaperCoverSheet = 0,
+  Spare = 1,  // known to the writer; no menu entry passes it
+  PaperMultiCheck = 2,
+  PaperBandList = 3,
+  PaperList = 4,
+  PaperAll = 5,  // the four paper outputs one after another
+  ELogCoverSheet = 6,
+  ELogList = 7,
+  Stf = 8,
+  Adif = 9,
+  Cabrillo = 10,
+  ELogBandList = 11,
+  ELogWhole = 12,
+  Csv = 13,
+  ELogMultiCheck = 14,
+  Edi = 15,
+  ELogSpare = 16,  // the whole E-Log of letters '5' and 'P': no file, no writer
+};
+}  // namespace outputkind
+using outputkind::OutputKind;
 
 // One timed section of a contest.
 struct TContestPeriod {
@@ -172,8 +272,8 @@ struct TContestRec {
   int32_t ContestNumber = 0;
   std::array<TStr255, 3> MultiplierCaptions{};
   TStr255 TitleLine;
-  std::array<int32_t, 3> ReceivedKinds{};
-  std::array<int32_t, 3> SentKinds{};
+  std::array<ExchangeKind, 3> ReceivedKinds{};
+  std::array<ExchangeKind, 3> SentKinds{};
   std::array<TStr255, 3> SentDefaults{};
   uint8_t DupeRule = 0;
   std::array<TStr255, 100> CheckDoks{};

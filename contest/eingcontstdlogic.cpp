@@ -580,8 +580,7 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
       return Fail("Angabe der Postleitzahl und des Ortes notwendig.", "ePLZ", out);
     if (ToStrings.Trim(in.EMail).empty() && desc_.OutputKinds.Contains(9))
       return Fail("Angabe der EMail-Adresse notwendig.", "eEMail", out);
-    const bool needsLoc = desc_.SentKinds[0] == 5 || desc_.SentKinds[0] == 6 ||
-                          desc_.SentKinds[1] == 5 || desc_.SentKinds[1] == 6;
+    const bool needsLoc = IsLocatorKind(desc_.SentKinds[0]) || IsLocatorKind(desc_.SentKinds[1]);
     if (ToStrings.Trim(in.Loc).empty() && needsLoc)
       return Fail("Angabe des Standortlocators notwendig.", "eLoc", out);
   }

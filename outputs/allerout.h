@@ -22,27 +22,7 @@
 class TdbContest;
 class TdbContestBase;
 
-// Output kinds handed to BeginOutput (0..16) and the output codes derived
-// from them.
-namespace OutputKind {
-constexpr uint8_t PaperCoverSheet = 0;
-constexpr uint8_t PaperMultiCheck = 2;
-constexpr uint8_t PaperBandList = 3;
-constexpr uint8_t PaperList = 4;
-constexpr uint8_t PaperAll = 5;
-constexpr uint8_t ELogCoverSheet = 6;
-constexpr uint8_t ELogList = 7;
-constexpr uint8_t Stf = 8;
-constexpr uint8_t Adif = 9;
-constexpr uint8_t Cabrillo = 10;
-constexpr uint8_t ELogBandList = 11;
-constexpr uint8_t ELogWhole = 12;
-constexpr uint8_t Csv = 13;
-constexpr uint8_t ELogMultiCheck = 14;
-constexpr uint8_t Edi = 15;
-constexpr uint8_t ELogSpare = 16;
-}  // namespace OutputKind
-
+// The output codes derived from the output kinds (contest/ContestRec.h).
 namespace OutputCode {
 constexpr uint8_t Printer = 0;
 constexpr uint8_t ELog = 1;

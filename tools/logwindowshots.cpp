@@ -34,7 +34,7 @@ class TQuiet : public TMessagePresenter {
 };
 
 // A received exchange value of a kind, different per QSO i.
-std::string ExchangeOf(int32_t kind, int i) {
+std::string ExchangeOf(ExchangeKind kind, int i) {
   const std::string n = std::to_string(i + 1);
   switch (kind) {
     case ExchangeKind::Dok: return i % 2 == 0 ? "B36" : "P01";
@@ -45,7 +45,7 @@ std::string ExchangeOf(int32_t kind, int i) {
       return squares[i % 5];
     }
     case ExchangeKind::Serial:
-    case ExchangeKind::KoelnAachen: return n;
+    case ExchangeKind::BandNumber: return n;
     case ExchangeKind::UsState: return "CA";
     case ExchangeKind::Name: return "HANS";
     case ExchangeKind::None: return "";

@@ -45,8 +45,6 @@ std::string PartsLabel(const TExchangeParts& p) {
   return s;
 }
 
-bool IsLocatorKind(int32_t kind) { return kind == 5 || kind == 6; }
-
 }  // namespace
 
 std::string EntryCallOf(std::string call) {
@@ -106,7 +104,7 @@ void TContestLogModel::GatherEntry(const TEntryFields& fields, TEntryFocusAt foc
     if (mode == "SSB" || mode == "PR" || mode == "FM") rst[2] = ' ';
     std::string part2 = e[1];
     // A name in field 1 before a DOK (and a locator) leaves them room.
-    if (k[0] == 20 && k[1] == 4) {
+    if (k[0] == ExchangeKind::Name && k[1] == ExchangeKind::Dok) {
       int room = 16 - static_cast<int>(e[2].size());
       if (IsLocatorKind(k[2])) room -= static_cast<int>(e[3].size()) + 1;
       part2 = Cut(part2, room);
@@ -140,7 +138,8 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
       rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, x.size() > 6 ? x.substr(6, 2) : "");
     };
     switch (contest_.ReceivedKinds[static_cast<size_t>(n)]) {
-      case 4:
+      using enum ExchangeKind;
+      case Dok:
         if (!IsDokStation(call, letter)) break;
         if (CheckDok && !CheckDok(x)) {
           rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "");
@@ -151,12 +150,12 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
           storeDok();
         }
         break;
-      case 8:
-      case 17:
+      case Area:
+      case DokOfDokStations:
         storeDok();
         break;
-      case 5:
-      case 6:
+      case Locator:
+      case LocatorDistance:
         if (ToLocator.IsValidLocator(x)) {
           if (x.size() > 3) {
             rec::SetStr(p, qrec::kLoc, qrec::kLocCap, x);
@@ -171,17 +170,17 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
           if (warn) ToMessages.Achtung("Ungültige Daten!", "Fehler bei Locator-Angabe");
         }
         break;
-      case 12:
+      case UsState:
         rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, UsStateCode(x));
         break;
-      case 15:
+      case TwoCharArea:
         if (ToStrings.Trim(Cut(x, 2)).size() > 0)
           rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, Cut(x, 2));
         break;
-      case 16:
+      case MemberDigAgcwIbfd:
         if (ToStrings.Trim(Cut(x, 4)).size() > 0) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(x, 4));
         break;
-      case 19:
+      case MemberNavalQcwaDsw:
         if (ToStrings.Trim(Cut(x, 6)).size() > 0) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(x, 6));
         break;
       default:
@@ -299,7 +298,7 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
   const bool received = contest_.SwlLog ? sentRow : !sentRow;
   const auto& edits = contest_.SwlLog ? fields.RSTs : fields.RSTr;
   const auto& k = contest_.ReceivedKinds;
-  if (received && index >= 1 && k[static_cast<size_t>(index - 1)] == 6 && edits[static_cast<size_t>(index)].size() > 3) {
+  if (received && index >= 1 && k[static_cast<size_t>(index - 1)] == ExchangeKind::LocatorDistance && edits[static_cast<size_t>(index)].size() > 3) {
     // The label is captioned "Beam": it shows the bearing to the locator.
     double bearing = 0;
     if (BeamTo(edits[static_cast<size_t>(index)], bearing) && bearing > 0) {
@@ -309,18 +308,18 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
   }
 
   // A name given in the exchange becomes the default name of the QSO.
-  if (!State.CopyingName && (k[0] == 20 || k[1] == 20)) {
+  if (!State.CopyingName && (k[0] == ExchangeKind::Name || k[1] == ExchangeKind::Name)) {
     std::string name;
-    if (k[0] == 20) {
+    if (k[0] == ExchangeKind::Name) {
       int room = 20;
-      if (k[1] == 4) {
+      if (k[1] == ExchangeKind::Dok) {
         room = 16 - static_cast<int>(edits[2].size());
         if (IsLocatorKind(k[2])) room -= static_cast<int>(edits[3].size()) + 1;
       }
       name = Cut(Cut(edits[1], 20), room);
     } else {
       name = Cut(edits[2], 20);
-      if (k[0] == 6) name = Cut(name, 16 - static_cast<int>(edits[1].size()));
+      if (k[0] == ExchangeKind::LocatorDistance) name = Cut(name, 16 - static_cast<int>(edits[1].size()));
     }
     State.DefaultName = name;
     TContestQsoRecord q = EntryRecord();

@@ -28,11 +28,6 @@ bool NoNameQth(const TContestQsoRecord& q) {
   return rec::GetStr(q.data(), qrec::kNameQth, qrec::kNameQthCap).find_first_not_of("; ") == std::string::npos;
 }
 
-bool IsLocatorKind(int32_t kind) { return kind == 5 || kind == 6; }
-
-// A DOK field that only stations giving a DOK fill.
-constexpr int32_t kDokStationKind = 17;
-
 }  // namespace
 
 bool TContestLogModel::LookupPrefix() {
@@ -56,11 +51,11 @@ void TContestLogModel::CallChanged(const TEntryFields& fields) {
   SetEntryRecord(q);
   const std::string dxcc = rec::GetStr(q.data(), qrec::kDXCC, qrec::kDXCCCap);
   if (dxcc != State.LastDxcc) {
-    // A DOK field of kind 17 shows only for stations that give a DOK.
+    // A DOK field of DOK stations shows only for stations that give a DOK.
     State.LastDxcc = dxcc;
     const bool dokStation = IsDokStation(call, ContestLetter());
     for (size_t n = 0; n < 3; ++n)
-      if (contest_.ReceivedKinds[n] == kDokStationKind) View.ExchangeShown[n] = dokStation;
+      if (contest_.ReceivedKinds[n] == ExchangeKind::DokOfDokStations) View.ExchangeShown[n] = dokStation;
   }
   RecountEntry();
   ShowEntry();

@@ -135,7 +135,7 @@ void TContestLogModel::SetMode(const std::string& mode) {
   rec::SetUInt16(p, qrec::kModeNr, static_cast<uint16_t>(State.NextModeNumber));
 
   // A contest that sends the number within the mode gets it anew.
-  if (contest_.SentKinds[0] == 11 && !contest_.SwlLog) {
+  if (contest_.SentKinds[0] == ExchangeKind::ModeNumber && !contest_.SwlLog) {
     const char letter = ContestLetter();
     const std::string defaultRst = DefaultRst();
     const std::string rst = ToStrings.FixLen(defaultRst, 3);
@@ -143,7 +143,7 @@ void TContestLogModel::SetMode(const std::string& mode) {
                             contest_.SentDefaults[2].str()};
     const std::string number = ToStrings.IntToStrZero(State.NextModeNumber, 3);
     texts[0] = number;
-    if (contest_.SentKinds[1] == 11) texts[1] = number;
+    if (contest_.SentKinds[1] == ExchangeKind::ModeNumber) texts[1] = number;
     std::string e = texts[0];
     if (!texts[1].empty()) e += "/" + texts[1];
     if (!texts[2].empty()) e += "/" + texts[2];

@@ -73,8 +73,8 @@ class TShaper {
   void Visibility() {
     const bool unlock = rec::GetBool(extra_.data(), xrec::kRstsNichtSperren);
     for (int n = 0; n < 3; ++n) {
-      sentVisible_[n] = c_.SentKinds[n] != 0 && (s_.Swl || unlock);
-      rcvdVisible_[n] = c_.ReceivedKinds[n] != 0 || (n == 0 && !c_.SentDefaults[0].empty());
+      sentVisible_[n] = c_.SentKinds[n] != ExchangeKind::None && (s_.Swl || unlock);
+      rcvdVisible_[n] = c_.ReceivedKinds[n] != ExchangeKind::None || (n == 0 && !c_.SentDefaults[0].empty());
     }
     s_.RstsLabel = !Flag(crec::kRstSentFree);
     s_.RstrLabel = !Flag(crec::kRstRcvdFree) || (s_.Swl && s_.RstsLabel);
@@ -440,19 +440,20 @@ class TShaper {
 
 }  // namespace
 
-std::string CaptionOfKind(int32_t kind, char letter) {
+std::string CaptionOfKind(ExchangeKind kind, char letter) {
+  using enum ExchangeKind;
   switch (kind) {
-    case 1: return "Prefix";
-    case 4: return "DOK";
-    case 5:
-    case 6: return "LOC";
-    case 7:
-    case 11:
-    case 13: return "lfd.Nr.";
-    case 8: return "Area";
-    case 12: return "US-State";
-    case 15: return "PLZ";
-    case 16:
+    case Prefix: return "Prefix";
+    case Dok: return "DOK";
+    case Locator:
+    case LocatorDistance: return "LOC";
+    case Serial:
+    case ModeNumber:
+    case BandNumber: return "lfd.Nr.";
+    case Area: return "Area";
+    case UsState: return "US-State";
+    case TwoCharArea: return "PLZ";
+    case MemberDigAgcwIbfd:
       switch (letter) {
         case 'f': return "AGCW";
         case 'k': return "QCWA";
@@ -460,15 +461,15 @@ std::string CaptionOfKind(int32_t kind, char letter) {
         case 'p': return "DSW/Paddel";
         default: return "DIG";
       }
-    case 17: return "LDK";
-    case 19:
+    case DokOfDokStations: return "LDK";
+    case MemberNavalQcwaDsw:
       switch (letter) {
         case 'i': return "Naval";
         case 'k': return "QCWA";
         case 'p': return "DSW/Paddel";
         default: return "";
       }
-    case 20: return "Name";
+    case Name: return "Name";
     default: return "";
   }
 }

@@ -75,7 +75,10 @@ inline constexpr int kEntryDesignWidth = 152 + 456 + 20;
 
 // The exchange caption of a received field kind (fields 2 to 4); letter is
 // the contest letter. Empty for kinds without a caption.
-std::string CaptionOfKind(int32_t kind, char letter);
+std::string CaptionOfKind(ExchangeKind kind, char letter);
+inline std::string CaptionOfKind(int32_t kind, char letter) {
+  return CaptionOfKind(static_cast<ExchangeKind>(kind), letter);
+}
 
 // True when one of the contest's mode texts is mode.
 bool IsContestMode(const TContestRec& contest, std::string_view mode);

@@ -3,12 +3,6 @@
 #include "base/kxstrings.h"
 #include "contest/LetterRules.h"
 
-namespace {
-
-bool IsNumberKind(int32_t kind) { return kind == 7 || kind == 13 || kind == 11; }
-
-}  // namespace
-
 std::string EntryDefaultRst(char letter, std::string_view mode, bool modeEditShown) {
   if (letter == 'j') return "";
   return mode == "CW" || modeEditShown ? "599" : "59 ";
@@ -22,9 +16,11 @@ std::string EntrySentExchange(const TContestRec& contest, char letter, char band
   std::string texts[3] = {contest.SentDefaults[0].str(), contest.SentDefaults[1].str(),
                           contest.SentDefaults[2].str()};
   for (size_t n = 0; n < 2; ++n) {
-    const int32_t kind = contest.SentKinds[n];
+    const ExchangeKind kind = contest.SentKinds[n];
     if (!IsNumberKind(kind) || sentNumberShown[n]) continue;
-    const int32_t number = kind == 7 ? next.QsoNumber : kind == 13 ? next.BandNumber : next.ModeNumber;
+    const int32_t number = kind == ExchangeKind::Serial       ? next.QsoNumber
+                           : kind == ExchangeKind::BandNumber ? next.BandNumber
+                                                              : next.ModeNumber;
     texts[n] = ToStrings.IntToStrZero(number, 3);
   }
   std::string part = texts[0];

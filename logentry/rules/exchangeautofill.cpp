@@ -79,7 +79,7 @@ bool IsDokStation(std::string_view call, char contestLetter) {
 }
 
 void PutExchangeField(TContestQsoRecord& qso, const TContestRec& contest, const std::string& value,
-                      int32_t kind, bool setCall2) {
+                      ExchangeKind kind, bool setCall2) {
   TExchangeParts parts = SplitExchangeParts(TContestFkt::GetReceivedExchange(qso));
   std::array<std::string*, 3> fields{&parts.Part2, &parts.Part3, &parts.Part4};
   bool changed = false;
@@ -96,15 +96,15 @@ void PutExchangeField(TContestQsoRecord& qso, const TContestRec& contest, const 
 std::string FillExchangeFromLists(TMemberLists& lists, const TContestRec& contest,
                                   const TContestRecord& listRecord, TContestQsoRecord& qso,
                                   TdbCall* callBook, TdbCall* callDatabase) {
-  namespace K = ExchangeKind;
+  using K = ExchangeKind;
   std::string locatorResult;
   const std::string call = rec::GetStr(qso.data(), qrec::kCall, qrec::kCallCap);
   const std::string home = ToPrefix.BaseCall(call);
   const char letter = rec::GetChar(listRecord.data(), crec::kTyp);
   const auto& kinds = contest.ReceivedKinds;
-  const auto anyKind = [&](int32_t k) { return kinds[0] == k || kinds[1] == k || kinds[2] == k; };
+  const auto anyKind = [&](ExchangeKind k) { return kinds[0] == k || kinds[1] == k || kinds[2] == k; };
   const TPartnerSources partner(callBook, callDatabase, home);
-  const auto put = [&](const std::string& v, int32_t kind, bool setCall2) {
+  const auto put = [&](const std::string& v, ExchangeKind kind, bool setCall2) {
     PutExchangeField(qso, contest, v, kind, setCall2);
   };
 

@@ -33,7 +33,7 @@ bool IsDokStation(std::string_view call, char contestLetter);
 // setCall2, into Call2 (12 characters at most). A kind no part has changes
 // nothing but Call2.
 void PutExchangeField(TContestQsoRecord& qso, const TContestRec& contest, const std::string& value,
-                      int32_t kind, bool setCall2);
+                      ExchangeKind kind, bool setCall2);
 
 // Runs the autofill on qso for the log described by contest and listRecord.
 // callBook and callDatabase may be null (then they give nothing). Returns the

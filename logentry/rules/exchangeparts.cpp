@@ -49,10 +49,6 @@ std::string JoinExchangeParts(std::string_view part1, std::string_view part2, st
   return text;
 }
 
-bool IsPaddedNumberKind(int32_t kind) {
-  return kind == ExchangeKind::Serial || kind == ExchangeKind::Dxcc || kind == ExchangeKind::KoelnAachen;
-}
-
 std::string PadExchangeNumber(std::string_view value) {
   if (value.empty() || value.size() > 2) return std::string(value);
   for (char c : value)

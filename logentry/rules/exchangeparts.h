@@ -9,12 +9,6 @@
 
 #include "contest/ContestRec.h"
 
-// Exchange kinds not named by the contest module, as the entry acts on them.
-namespace ExchangeKind {
-constexpr int32_t TwoCharArea = 15;       // stored in WAZ_USStaat
-constexpr int32_t DokOfDokStations = 17;  // entered like Area
-}  // namespace ExchangeKind
-
 struct TExchangeParts {
   std::string Part1;  // the RST
   std::string Part2;
@@ -38,9 +32,9 @@ inline std::string JoinExchangeParts(const TExchangeParts& p) {
   return JoinExchangeParts(p.Part1, p.Part2, p.Part3, p.Part4);
 }
 
-// True for the kinds whose one- and two-digit values the save writes as
-// three digits with leading zeros (serial and other numbers).
-bool IsPaddedNumberKind(int32_t kind);
+// True for the kinds, by their number, whose one- and two-digit values the
+// save writes as three digits with leading zeros (IsNumberKind).
+inline bool IsPaddedNumberKind(int32_t kind) { return IsNumberKind(static_cast<ExchangeKind>(kind)); }
 // The value of such a field as stored: "7" -> "007", "42" -> "042"; every
 // other value (empty, three digits and more, not all digits) stays as it is.
 std::string PadExchangeNumber(std::string_view value);

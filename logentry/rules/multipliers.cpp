@@ -48,18 +48,49 @@ struct TKindKeys {
 };
 
 TKindKeys KeysOf(int kind) {
+  using enum MultiplierKind;
   switch (kind) {
-    case 1: return {qrec::kKeyPrefix, qrec::kKeyBandPrefix, 4};
-    case 2: return {qrec::kKeyDXCC, qrec::kKeyBandDXCC, 6};
-    case 4: return {qrec::kKeyDok, qrec::kKeyBandDok, 8};
-    case 5: return {qrec::kKeyLocDatumZeit, qrec::kKeyBandLoc, 4};
-    case 10: return {qrec::kKeyCallDatumZeit, qrec::kKeyBandCallMode, 14};
-    case 12:
-    case 15: return {qrec::kKeyWazState, qrec::kKeyBandWazState, 2};
-    case 16: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 4};
-    case 18: return {qrec::kKeyDok, qrec::kKeyBandDok, 1};
-    case 19: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 6};
+    case Prefix: return {qrec::kKeyPrefix, qrec::kKeyBandPrefix, 4};
+    case DxccOrPrefix: return {qrec::kKeyDXCC, qrec::kKeyBandDXCC, 6};
+    case Dok: return {qrec::kKeyDok, qrec::kKeyBandDok, 8};
+    case Locator: return {qrec::kKeyLocDatumZeit, qrec::kKeyBandLoc, 4};
+    case Callmulti: return {qrec::kKeyCallDatumZeit, qrec::kKeyBandCallMode, 14};
+    case UsState:
+    case Plz: return {qrec::kKeyWazState, qrec::kKeyBandWazState, 2};
+    case ClubDigIbfdAgcwQcwa: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 4};
+    case DokOrDistrict: return {qrec::kKeyDok, qrec::kKeyBandDok, 1};
+    case ClubNavalQcwaDsw: return {qrec::kKeyCall2, qrec::kKeyBandCall2, 6};
     default: return {0, 0, 0};
+  }
+}
+
+// Where a kind's value stands in a QSO record: the record's text, how many of
+// its characters count, and how the walk key writes it.
+struct TKindField {
+  enum TForm { Plain, HomeCall, DokKey };
+  std::string Text;                 // the record's text, untrimmed
+  size_t Cut = std::string::npos;   // the characters of the value that count
+  size_t KeyWidth = 0;              // its width in the walk key
+  TForm Form = Plain;               // calls count by their home call; a DOK has a key of its own
+};
+
+TKindField KindField(int kind, const TContestQsoRecord& q) {
+  using enum MultiplierKind;
+  constexpr size_t all = std::string::npos;
+  const uint8_t* r = q.data();
+  switch (kind) {
+    case Prefix: return {rec::GetStr(r, qrec::kPrefix, qrec::kPrefixCap), all, qrec::kKeyShortWidth};
+    case DxccOrPrefix: return {rec::GetStr(r, qrec::kDXCC, qrec::kDXCCCap), all, qrec::kKeyShortWidth};
+    case Dok: return {PartnerDok(q), 8, 0, TKindField::DokKey};
+    case Locator: return {rec::GetStr(r, qrec::kLoc, qrec::kLocCap), 4, qrec::kKeyShortWidth};
+    case Callmulti:
+      return {rec::GetStr(r, qrec::kCall, qrec::kCallCap), all, qrec::kKeyCallWidth, TKindField::HomeCall};
+    case UsState:
+    case Plz: return {rec::GetStr(r, qrec::kWazUsStaat, qrec::kWazUsStaatCap), all, qrec::kKeyAreaWidth};
+    case ClubDigIbfdAgcwQcwa:
+    case ClubNavalQcwaDsw: return {rec::GetStr(r, qrec::kCall2, qrec::kCall2Cap), all, qrec::kKeyCall2Width};
+    case DokOrDistrict: return {rec::GetStr(r, qrec::kDOK1, qrec::kDOK1Cap), 1, 6};
+    default: return {};
   }
 }
 
@@ -69,35 +100,26 @@ TKindKeys KeysOf(int kind) {
 // would land on the same records again or jump over others (calls are
 // indexed by their home call: "9A/DL2XYZ" stands under DL2XYZ).
 std::string ValueKeyPart(int kind, const TContestQsoRecord& q, bool readable) {
-  using namespace contestkey;
-  const uint8_t* r = q.data();
-  switch (kind) {
-    case 1: return Text(rec::GetStr(r, qrec::kPrefix, qrec::kPrefixCap), qrec::kKeyShortWidth);
-    case 2: return Text(rec::GetStr(r, qrec::kDXCC, qrec::kDXCCCap), qrec::kKeyShortWidth);
-    case 4: return Dok(PartnerDok(q), readable);
-    case 5: return Text(rec::GetStr(r, qrec::kLoc, qrec::kLocCap), qrec::kKeyShortWidth).substr(0, 4);
-    case 10: return Text(HomeCallOf(rec::GetStr(r, qrec::kCall, qrec::kCallCap)), qrec::kKeyCallWidth);
-    case 12:
-    case 15: return Text(rec::GetStr(r, qrec::kWazUsStaat, qrec::kWazUsStaatCap), qrec::kKeyAreaWidth);
-    case 16:
-    case 19: return Text(rec::GetStr(r, qrec::kCall2, qrec::kCall2Cap), qrec::kKeyCall2Width);
-    case 18: return Text(rec::GetStr(r, qrec::kDOK1, qrec::kDOK1Cap), 6).substr(0, 1);
-    default: return {};
-  }
+  const TKindField f = KindField(kind, q);
+  if (f.KeyWidth == 0 && f.Form != TKindField::DokKey) return {};
+  if (f.Form == TKindField::DokKey) return contestkey::Dok(f.Text, readable);
+  const std::string text = f.Form == TKindField::HomeCall ? HomeCallOf(f.Text) : f.Text;
+  return contestkey::Text(text, f.KeyWidth).substr(0, f.Cut);
 }
 
 // Where a filtered walk starts: the value as it stands in the key.
 std::string FilterKeyPart(int kind, const std::string& v, bool readable) {
   using namespace contestkey;
+  using enum MultiplierKind;
   switch (kind) {
-    case 4: return Dok(v, readable);
-    case 5:
-    case 10:
-    case 18: return ToStrings.UpperCase(v);
-    case 12:
-    case 15: return Text(v, qrec::kKeyAreaWidth);
-    case 16:
-    case 19: return Text(v, qrec::kKeyCall2Width);
+    case Dok: return contestkey::Dok(v, readable);
+    case Locator:
+    case Callmulti:
+    case DokOrDistrict: return ToStrings.UpperCase(v);
+    case UsState:
+    case Plz: return Text(v, qrec::kKeyAreaWidth);
+    case ClubDigIbfdAgcwQcwa:
+    case ClubNavalQcwaDsw: return Text(v, qrec::kKeyCall2Width);
     default: return Text(v, qrec::kKeyShortWidth);
   }
 }
@@ -270,19 +292,9 @@ char CountingBand(char band, uint8_t scope, char letter, int flag) {
 }
 
 std::string MultiValue(int kind, const TContestQsoRecord& q) {
-  switch (kind) {
-    case 1: return Field(q, qrec::kPrefix, qrec::kPrefixCap);
-    case 2: return Field(q, qrec::kDXCC, qrec::kDXCCCap);
-    case 4: return ToStrings.Trim(PartnerDok(q)).substr(0, 8);
-    case 5: return Field(q, qrec::kLoc, qrec::kLocCap).substr(0, 4);
-    case 10: return HomeCallOf(Field(q, qrec::kCall, qrec::kCallCap));
-    case 12:
-    case 15: return Field(q, qrec::kWazUsStaat, qrec::kWazUsStaatCap);
-    case 16:
-    case 19: return Field(q, qrec::kCall2, qrec::kCall2Cap);
-    case 18: return Field(q, qrec::kDOK1, qrec::kDOK1Cap).substr(0, 1);
-    default: return {};
-  }
+  const TKindField f = KindField(kind, q);
+  const std::string text = ToStrings.Trim(f.Text);
+  return (f.Form == TKindField::HomeCall ? HomeCallOf(text) : text).substr(0, f.Cut);
 }
 
 int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& contest,

@@ -69,7 +69,7 @@ TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next) {
 }
 
 void PadExchangeNumbers(const TContestRec& contest, TContestQsoRecord& qso) {
-  auto numbered = [](int32_t k) { return IsPaddedNumberKind(k); };
+  auto numbered = [](ExchangeKind k) { return IsNumberKind(k); };
   if (numbered(contest.SentKinds[0]) || numbered(contest.SentKinds[1]))
     TContestFkt::SetSentExchange(PadNumberPart(TContestFkt::GetSentExchange(qso), numbered(contest.SentKinds[0])),
                                  qso);

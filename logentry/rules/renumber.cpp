@@ -38,7 +38,7 @@ std::string DeleteQuestion(const std::string& call) { return "Eintrag " + call +
 bool IsDeletableQso(const TdbContestBase& table) { return IsQso(table.GetQsoMarker()); }
 
 bool KeepsRecordNumbers(const TContestRec& contest) {
-  for (int32_t k : contest.SentKinds)
+  for (ExchangeKind k : contest.SentKinds)
     if (k == ExchangeKind::Serial) return true;
   return false;
 }

@@ -67,8 +67,8 @@ std::unique_ptr<TContestRec> PartyDescription(const std::string& clubNumber,
   e->MultiplierKinds = {5};
   e->ExchangeCaptions[0] = "BRZ-Nr";
   e->ExchangeCaptions[1] = "Loc";
-  e->ReceivedKinds = {99, 5, 0};
-  e->SentKinds = {99, 5, 0};
+  e->ReceivedKinds = {ExchangeKind::FreeText, ExchangeKind::Locator, ExchangeKind::None};
+  e->SentKinds = {ExchangeKind::FreeText, ExchangeKind::Locator, ExchangeKind::None};
   e->MultiplierCaptions[0] = "Nr";
   e->MultiplierCaptions[1] = "Loc";
   e->SentDefaults[0] = clubNumber;

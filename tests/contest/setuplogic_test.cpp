@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"LocatorSent",
                   [](auto& i, auto& d) {
                     i.Loc.clear();
-                    d.SentKinds[1] = 6;
+                    d.SentKinds[1] = ExchangeKind::LocatorDistance;
                   },
                   "Angabe des Standortlocators notwendig.", "eLoc", "eLoc"},
         CheckCase{"Call",

@@ -15,7 +15,7 @@
 
 namespace {
 
-namespace K = ExchangeKind;
+using K = ExchangeKind;
 
 struct CallItems {
   std::string dok, locator, name, dig, agcw, mf;
@@ -37,7 +37,7 @@ class AutofillTest : public ::testing::Test {
  protected:
   // A log of letter with the three received kinds; a fresh QSO with call
   // and the received exchange as typed so far.
-  void Log(char letter, int32_t k2, int32_t k3, int32_t k4, const std::string& call,
+  void Log(char letter, ExchangeKind k2, ExchangeKind k3, ExchangeKind k4, const std::string& call,
            const std::string& received = "599") {
     contest_.ReceivedKinds = {k2, k3, k4};
     rec::SetChar(listRecord_.data(), crec::kTyp, letter);
