@@ -76,9 +76,8 @@ std::string NumberText(char letter, int32_t value) {
 }
 
 const char* EmptyNumberMessage(char letter) {
+  if (IsMembershipYearsContest(letter)) return "Sie haben keine Angabe über Ihr DARC-Alter getätigt.";
   switch (letter) {
-    case '5':
-    case 'P': return "Sie haben keine Angabe über Ihr DARC-Alter getätigt.";
     case 'q': return "Sie haben keine Angabe über Ihr Lebensalter getätigt.";
     case '6': return "Sie haben keine Angabe über die HSC-Mitgliedschaft getätigt.";
     case '7': return "Sie haben keine Angabe über die DIG-Mitgliedschaft getätigt.";
@@ -306,14 +305,13 @@ void TContestSetupLogic::ShowContestInputs(TContestSetupInputs& in, TContestSetu
     const std::string file = StationFileName(letter_, nummer);
     if (FileExistsAnsi(file) && ReadTextFile(file, lines)) in.Memo = JoinLines(lines);
   };
+  if (IsMembershipYearsContest(letter_)) {
+    view.ZusatzVisible = true;
+    view.Label15 = "Mitgliedsjahre im DARC :";
+    view.Label16 = "(XX = keine)";
+    view.PRCaption = "DIGI";
+  }
   switch (letter_) {
-    case '5':
-    case 'P':
-      view.ZusatzVisible = true;
-      view.Label15 = "Mitgliedsjahre im DARC :";
-      view.Label16 = "(XX = keine)";
-      view.PRCaption = "DIGI";
-      break;
     case 'q':
       view.ZusatzVisible = true;
       view.Label15.clear();
