@@ -6,7 +6,7 @@
 
 // The received exchange part (2 or 3) whose text a contest keeps as the
 // partner's member number in Call2; 0 for a contest that keeps none there
-// ('7', 'n', 'p', 'i': part 2; 'f', 'k': part 3).
+// ('7', 'n', 'p', 'i': the second; 'f', 'k': the third).
 int MemberNumberPart(char letter);
 inline bool KeepsMemberNumberInCall2(char letter) { return MemberNumberPart(letter) != 0; }
 
