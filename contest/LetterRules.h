@@ -1,8 +1,8 @@
 #pragma once
-// Rules that a group of contest letters shares and that more than one part
-// of the program asks: each is answered here for the contest letter of a log
-// (the `Typ` of its contest-list record), so that a group is written once. A
-// rule that one letter alone has stays beside the code that applies it.
+// Rules of contest letters that more than one part of the program asks:
+// each is answered here for the contest letter of a log (the `Typ` of its
+// contest-list record), so that a group of letters is written once. A rule
+// that only one place asks stays beside the code that applies it.
 
 // The received exchange part (2 or 3) whose text a contest keeps as the
 // partner's member number in Call2; 0 for a contest that keeps none there
