@@ -198,9 +198,12 @@ enum MultiplierKind : uint8_t {
 }  // namespace multiplierkind
 using multiplierkind::MultiplierKind;
 
-// The kinds of DOK multipliers: kind 4 counts when any of them is in the set.
-constexpr std::array<MultiplierKind, 3> kDokMultiplierKinds = {
-    MultiplierKind::Dok, MultiplierKind::AreaLabel, MultiplierKind::Ldk};
+// The log counts DOK multipliers (kind 4), also where the set names them
+// as areas or LDKs.
+inline bool CountsDoks(const TByteSet& kinds) {
+  return kinds.Contains(MultiplierKind::Dok) || kinds.Contains(MultiplierKind::AreaLabel) ||
+         kinds.Contains(MultiplierKind::Ldk);
+}
 
 // Elements of OutputKinds: the entries of the set-up dialog's output menu
 // that a contest offers.

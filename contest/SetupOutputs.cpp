@@ -17,24 +17,26 @@ struct TEntryDef {
   int Element;  // element of OutputKinds that enables it; 0 always enabled, -1 separator
 };
 
+using K = OutputKind;
+using E = OutputElement;
 constexpr TEntryDef kEntries[] = {
-    {"DruckCabrillo", "Cabrillo-Datei (empfohlen)", 10, 9},
-    {"DruckSTF", "STF-Datei (empfohlen)", 8, 3},
-    {"DruckEDI", "EDI-Datei (empfohlen)", 15, 13},
+    {"DruckCabrillo", "Cabrillo-Datei (empfohlen)", K::Cabrillo, E::Cabrillo},
+    {"DruckSTF", "STF-Datei (empfohlen)", K::Stf, E::Stf},
+    {"DruckEDI", "EDI-Datei (empfohlen)", K::Edi, E::Edi},
     {"N3", "-", -1, -1},
-    {"ELogGesamtdatei1", "E-Log Gesamtdatei", 12, 0},
-    {"DruckELogDeckblatt", "E-Log Deckblatt", 6, 1},
-    {"DruckELogListe", "E-Log QSO-Liste", 7, 2},
-    {"DruckEBandliste", "E-Log Band-Liste", 11, 10},
-    {"DruckEMultiliste", "E-Log Multi-Checkliste", 14, 12},
+    {"ELogGesamtdatei1", "E-Log Gesamtdatei", K::ELogWhole, 0},
+    {"DruckELogDeckblatt", "E-Log Deckblatt", K::ELogCoverSheet, E::ELogCoverSheet},
+    {"DruckELogListe", "E-Log QSO-Liste", K::ELogList, E::ELogList},
+    {"DruckEBandliste", "E-Log Band-Liste", K::ELogBandList, E::ELogBandList},
+    {"DruckEMultiliste", "E-Log Multi-Checkliste", K::ELogMultiCheck, E::ELogMultiCheck},
     {"N1", "-", -1, -1},
-    {"DruckADIF", "ADIF- Exportdatei der QSO-Liste", 9, 4},
-    {"DruckCSV", "CSV- Exportdatei der QSO-Liste", 13, 0},
+    {"DruckADIF", "ADIF- Exportdatei der QSO-Liste", K::Adif, E::Adif},
+    {"DruckCSV", "CSV- Exportdatei der QSO-Liste", K::Csv, 0},
     {"N2", "-", -1, -1},
-    {"DruckPapierDeckblatt", "Papierlog - Deckblatt", 0, 5},
-    {"DruckPapierListe", "Papierlog - QSO-Liste", 4, 6},
-    {"DruckPapierBandliste", "Papierlog - Band-Liste", 3, 7},
-    {"DruckPapierMultiListe", "Papierlog - Multi-Checkliste", 2, 8},
+    {"DruckPapierDeckblatt", "Papierlog - Deckblatt", K::PaperCoverSheet, E::PaperCoverSheet},
+    {"DruckPapierListe", "Papierlog - QSO-Liste", K::PaperList, E::PaperList},
+    {"DruckPapierBandliste", "Papierlog - Band-Liste", K::PaperBandList, E::PaperBandList},
+    {"DruckPapierMultiListe", "Papierlog - Multi-Checkliste", K::PaperMultiCheck, E::PaperMultiCheck},
 };
 
 // Ends the print job and closes the output file however the writers end.
@@ -74,7 +76,7 @@ std::vector<TOutputMenuEntry> OutputMenuEntries(const TContestRec& description, 
     }
     if (!e.Enabled && e.Item == "DruckSTF") e.Caption = "STF-Datei";
     if (!e.Enabled && e.Item == "DruckEDI") e.Caption = "EDI-Datei";
-    if (e.Item == "ELogGesamtdatei1" && IsMembershipYearsContest(letter)) e.Kind = 16;
+    if (e.Item == "ELogGesamtdatei1" && IsMembershipYearsContest(letter)) e.Kind = OutputKind::ELogSpare;
     entries.push_back(e);
   }
   return entries;
@@ -109,23 +111,24 @@ void RunOutput(uint8_t kind, char letter, const TContestRec& description, TdbCon
   auto report = [&](bool written) {
     if (!written) writer.ReportFileCreated();
   };
-  if (kind == 0 || kind == 5) {
+  const bool paperAll = kind == K::PaperAll;
+  if (kind == K::PaperCoverSheet || paperAll) {
     writer.WriteELogCoverSheet(d, filter, contestTable, extraTable);
-    if (kind == 5) writer.NewPage();
+    if (paperAll) writer.NewPage();
   }
-  if (kind == 2 || kind == 5) writer.WriteMultiCheckList(d, contestTable, extraTable);
-  if (kind == 3 || kind == 5) writer.WriteBandList(d, filter, contestTable, extraTable);
-  if (kind == 4 || kind == 5) writer.WriteQSOListing(d, filter, contestTable, extraTable);
-  if (kind == 6 || kind == 12) writer.WriteELogCoverSheet(d, filter, contestTable, extraTable);
-  if (kind == 7 || kind == 12) {
+  if (kind == K::PaperMultiCheck || paperAll) writer.WriteMultiCheckList(d, contestTable, extraTable);
+  if (kind == K::PaperBandList || paperAll) writer.WriteBandList(d, filter, contestTable, extraTable);
+  if (kind == K::PaperList || paperAll) writer.WriteQSOListing(d, filter, contestTable, extraTable);
+  if (kind == K::ELogCoverSheet || kind == K::ELogWhole) writer.WriteELogCoverSheet(d, filter, contestTable, extraTable);
+  if (kind == K::ELogList || kind == K::ELogWhole) {
     contestTable.GetContestRecord(record);
-    if (letter == 'i' && kind == 12)
+    if (letter == 'i' && kind == K::ELogWhole)
       report(writer.WriteBandList(d, filter, contestTable, extraTable));
     else
       report(writer.WriteQSOListing(d, filter, contestTable, extraTable));
   }
-  if (kind == 11) report(writer.WriteBandList(d, filter, contestTable, extraTable));
-  if (kind == 14) report(writer.WriteMultiCheckList(d, contestTable, extraTable));
-  if (kind == 8 || kind == 9 || kind == 13 || kind == 10 || kind == 15)
+  if (kind == K::ELogBandList) report(writer.WriteBandList(d, filter, contestTable, extraTable));
+  if (kind == K::ELogMultiCheck) report(writer.WriteMultiCheckList(d, contestTable, extraTable));
+  if (kind == K::Stf || kind == K::Adif || kind == K::Csv || kind == K::Cabrillo || kind == K::Edi)
     report(writer.WriteQSOListing(d, filter, contestTable, extraTable));
 }

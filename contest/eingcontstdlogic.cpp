@@ -576,7 +576,7 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
       return Fail("Eingabe eines Contest-Namens notwendig.", "eName", out);
     if (ToStrings.Trim(in.Plz).empty())
       return Fail("Angabe der Postleitzahl und des Ortes notwendig.", "ePLZ", out);
-    if (ToStrings.Trim(in.EMail).empty() && desc_.OutputKinds.Contains(9))
+    if (ToStrings.Trim(in.EMail).empty() && desc_.OutputKinds.Contains(OutputElement::Cabrillo))
       return Fail("Angabe der EMail-Adresse notwendig.", "eEMail", out);
     const bool needsLoc = IsLocatorKind(desc_.SentKinds[0]) || IsLocatorKind(desc_.SentKinds[1]);
     if (ToStrings.Trim(in.Loc).empty() && needsLoc)

@@ -27,12 +27,17 @@ TOutputFileViewer fileViewer;
 
 uint8_t OutputCodeOfKind(uint8_t kind) {
   switch (kind) {
-    case 0: case 1: case 2: case 3: case 4: case 5: return OutputCode::Printer;
-    case 8: return OutputCode::Stf;
-    case 9: return OutputCode::Adif;
-    case 10: return OutputCode::Cabrillo;
-    case 13: return OutputCode::Csv;
-    case 15: return OutputCode::Edi;
+    case OutputKind::PaperCoverSheet:
+    case OutputKind::Spare:
+    case OutputKind::PaperMultiCheck:
+    case OutputKind::PaperBandList:
+    case OutputKind::PaperList:
+    case OutputKind::PaperAll: return OutputCode::Printer;
+    case OutputKind::Stf: return OutputCode::Stf;
+    case OutputKind::Adif: return OutputCode::Adif;
+    case OutputKind::Cabrillo: return OutputCode::Cabrillo;
+    case OutputKind::Csv: return OutputCode::Csv;
+    case OutputKind::Edi: return OutputCode::Edi;
     default: return OutputCode::ELog;
   }
 }
@@ -152,8 +157,8 @@ bool TAlleRout::BeginOutput(uint8_t kind) {
     std::unique_ptr<TOutputPrinter> printer = CreateOutputPrinter();
     if (!printer || !printer->PrintDialog()) return false;
     int points = 9;
-    if (kind == 3 || kind == 4) points = 8;
-    if (kind == 2) points = 10;
+    if (kind == OutputKind::PaperBandList || kind == OutputKind::PaperList) points = 8;
+    if (kind == OutputKind::PaperMultiCheck) points = 10;
     printer->SetFont("Courier New", points);
     if (!printer->BeginDoc()) {
       ToMessages.Fehler("Der Drucker konnte nicht geöffnet werden.");
@@ -176,12 +181,18 @@ bool TAlleRout::SelectOutputFile(uint8_t kind, TdbContest& contestList,
     const char* title;
     const char* extension;
   };
+  using K = ::OutputKind;
   static const Target targets[] = {
-      {6, "E-Log - Deckblattdatei", "SUM"}, {7, "E-Log - Liste", "ALL"},
-      {11, "E-Log - Bandliste", "BND"},     {14, "E-Log - Multicheckliste", "MUL"},
-      {12, "E-Log - Gesamtdatei", "TXT"},   {8, "STF - Datei", "STF"},
-      {10, "Cabrillo - Datei", "CAB"},      {9, "ADIF - Datei", "ADI"},
-      {13, "CSV - Datei", "CSV"},           {15, "EDI - Datei", "EDI"},
+      {K::ELogCoverSheet, "E-Log - Deckblattdatei", "SUM"},
+      {K::ELogList, "E-Log - Liste", "ALL"},
+      {K::ELogBandList, "E-Log - Bandliste", "BND"},
+      {K::ELogMultiCheck, "E-Log - Multicheckliste", "MUL"},
+      {K::ELogWhole, "E-Log - Gesamtdatei", "TXT"},
+      {K::Stf, "STF - Datei", "STF"},
+      {K::Cabrillo, "Cabrillo - Datei", "CAB"},
+      {K::Adif, "ADIF - Datei", "ADI"},
+      {K::Csv, "CSV - Datei", "CSV"},
+      {K::Edi, "EDI - Datei", "EDI"},
   };
   for (const Target& t : targets)
     if (t.kind == kind) return ChooseOutputFile(t.title, t.extension, contestList, description);
@@ -323,7 +334,11 @@ void TAlleRout::CloseOutputFile() {
     return;
   }
   switch (outputKind_) {
-    case 6: case 7: case 8: case 10: case 15:
+    case OutputKind::ELogCoverSheet:
+    case OutputKind::ELogList:
+    case OutputKind::Stf:
+    case OutputKind::Cabrillo:
+    case OutputKind::Edi:
       if (fileViewer) fileViewer(fileName_);
       break;
     default:

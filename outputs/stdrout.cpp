@@ -412,8 +412,8 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
         row += ToStrings.FixLen(cells[static_cast<uint8_t>(band)], 13);
     out_.WriteLine(row);
   };
-  const bool dokRun = kinds.Contains(4) || kinds.Contains(8) || kinds.Contains(17);
-  const bool dxccRun = kinds.Contains(2);
+  const bool dokRun = CountsDoks(kinds);
+  const bool dxccRun = kinds.Contains(MultiplierKind::DxccOrPrefix);
   std::vector<int> keyNos;
   if (dokRun) keyNos.push_back(qrec::kKeyDok);
   if (dxccRun) keyNos.push_back(qrec::kKeyDXCC);
@@ -487,8 +487,8 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
       if (key != groupKey) {
         bool newGroup = true;
         if (!dokGroup) {
-          newGroup = key != "DL" || kinds.Contains(3);
-          if (kinds.Contains(9))
+          newGroup = key != "DL" || kinds.Contains(MultiplierKind::DlCounts);
+          if (kinds.Contains(MultiplierKind::EuropeOnly))
             newGroup = newGroup && rec::GetStrView(r, qrec::kKontinent, qrec::kKontinentCap) == "EU";
         }
         if (newGroup) {

@@ -314,13 +314,15 @@ bool TQsoEditLogic::ComputeRecountNeeded(const TContestQsoRecord& now) const {
   const TByteSet& k = contest_.MultiplierKinds;
   auto changed = [&](size_t off, size_t cap) { return Str(was, off, cap) != Str(now, off, cap); };
   auto changedInt = [&](size_t off) { return rec::GetInt32(was.data(), off) != rec::GetInt32(now.data(), off); };
-  if (changed(qrec::kCall, qrec::kCallCap) && k.Contains(10)) return true;
-  if (changed(qrec::kDXCC, qrec::kDXCCCap) && (k.Contains(2) || k.Contains(14))) return true;
-  if (changed(qrec::kWazUsStaat, qrec::kWazUsStaatCap) && (k.Contains(12) || k.Contains(15))) return true;
-  if (changed(qrec::kCall2, qrec::kCall2Cap) && (k.Contains(16) || k.Contains(19))) return true;
-  if (changed(qrec::kLoc, qrec::kLocCap) && (k.Contains(5) || k.Contains(6))) return true;
-  if ((k.Contains(4) || k.Contains(8) || k.Contains(17)) && PartnerDok(was) != PartnerDok(now)) return true;
-  if (k.Contains(1) && changed(qrec::kPrefix, qrec::kPrefixCap)) return true;
+  using enum MultiplierKind;
+  if (changed(qrec::kCall, qrec::kCallCap) && k.Contains(Callmulti)) return true;
+  if (changed(qrec::kDXCC, qrec::kDXCCCap) && (k.Contains(DxccOrPrefix) || k.Contains(WaeAreas))) return true;
+  if (changed(qrec::kWazUsStaat, qrec::kWazUsStaatCap) && (k.Contains(UsState) || k.Contains(Plz))) return true;
+  if (changed(qrec::kCall2, qrec::kCall2Cap) && (k.Contains(ClubDigIbfdAgcwQcwa) || k.Contains(ClubNavalQcwaDsw)))
+    return true;
+  if (changed(qrec::kLoc, qrec::kLocCap) && (k.Contains(Locator) || k.Contains(SixCharLocator))) return true;
+  if (CountsDoks(k) && PartnerDok(was) != PartnerDok(now)) return true;
+  if (k.Contains(Prefix) && changed(qrec::kPrefix, qrec::kPrefixCap)) return true;
   if (rec::GetChar(was.data(), qrec::kBandcode) != rec::GetChar(now.data(), qrec::kBandcode)) return true;
   if (changed(qrec::kMode, qrec::kModeCap)) return true;
   // The contests that keep a member number in Call2, all but 'i', count

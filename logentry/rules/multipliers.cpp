@@ -138,7 +138,7 @@ bool PassesBonusText(const TContestQsoRecord& q, const TContestRec& contest) {
 
 bool DokRule(const std::string& dok, const TContestRec& c, const TContestRecord& list) {
   const TByteSet& k = c.MultiplierKinds;
-  if (k.Contains(8) || k.Contains(17)) return true;
+  if (k.Contains(MultiplierKind::AreaLabel) || k.Contains(MultiplierKind::Ldk)) return true;
   if (!dok.empty() && dok == ToStrings.Trim(c.ExtraText.view())) return false;
   const char letter = rec::GetChar(list.data(), crec::kTyp);
   const bool bonusEmpty = ListEmpty(c.BonusDoks);
@@ -180,7 +180,7 @@ bool DistrictRule(const std::string& dok, const TContestRec& c, char letter) {
     case 'h': return twoDigits && ((f >= 'A' && f <= 'I') || (f >= 'L' && f <= 'Y'));
     case 'u': return twoDigits && ((f >= 'A' && f <= 'I') || (f >= 'K' && f <= 'Z'));
     case 'W':
-      if (c.MultiplierKinds.Contains(21)) return true;
+      if (c.MultiplierKinds.Contains(MultiplierKind::AnyDokAsDistrict)) return true;
       [[fallthrough]];
     default: return twoDigits && InLetters(c.BonusDistricts, f);
   }
@@ -264,25 +264,25 @@ bool KindMatchesCaption(int kind, int n, const TContestRec& contest) {
       if (cap == s) return true;
     return false;
   };
+  using enum MultiplierKind;
   switch (kind) {
-    case 1: return is({"Prefix"});
-    case 2: return is({"DXCC", "Prefix"});
-    case 4: return is({"DOK", "Area", "LDK"});
-    case 5: return is({"Loc"});
-    case 10: return is({"Callmulti"});
-    case 12: return is({"US-State"});
-    case 15: return is({"PLZ"});
-    case 16: return is({"DIG", "IBFD", "AGCW", "QCWA"});
-    case 18: return is({"DOK", "Distrikt"});
-    case 19: return is({"Naval", "QCWA", "DSW"});
+    case Prefix: return is({"Prefix"});
+    case DxccOrPrefix: return is({"DXCC", "Prefix"});
+    case Dok: return is({"DOK", "Area", "LDK"});
+    case Locator: return is({"Loc"});
+    case Callmulti: return is({"Callmulti"});
+    case UsState: return is({"US-State"});
+    case Plz: return is({"PLZ"});
+    case ClubDigIbfdAgcwQcwa: return is({"DIG", "IBFD", "AGCW", "QCWA"});
+    case DokOrDistrict: return is({"DOK", "Distrikt"});
+    case ClubNavalQcwaDsw: return is({"Naval", "QCWA", "DSW"});
     default: return false;
   }
 }
 
 bool KindActive(int kind, const TContestRec& contest) {
   const TByteSet& k = contest.MultiplierKinds;
-  if (k.Contains(kind)) return true;
-  return kind == 4 && (k.Contains(8) || k.Contains(17));
+  return k.Contains(kind) || (kind == MultiplierKind::Dok && CountsDoks(k));
 }
 
 char CountingBand(char band, uint8_t scope, char letter, int flag) {
@@ -303,7 +303,7 @@ int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& cont
   const uint8_t cat = rec::GetByte(list.data(), crec::kTeilnahmeart);
   const std::string dok = ToStrings.Trim(PartnerDok(q));
   switch (kind) {
-    case 5:
+    case MultiplierKind::Locator:
       if (letter == 'Y') return 4;
       if (letter == '2') return 2;
       if (letter == 'J') {
@@ -311,8 +311,8 @@ int32_t MultiBonus(int kind, const TContestQsoRecord& q, const TContestRec& cont
         return (b == 'k' || b == 'l') ? 0 : -1;
       }
       return 0;
-    case 10: return (letter == 'h' && cat >= 4 && cat <= 8) ? 2 : 0;
-    case 4:
+    case MultiplierKind::Callmulti: return (letter == 'h' && cat >= 4 && cat <= 8) ? 2 : 0;
+    case MultiplierKind::Dok:
       switch (letter) {
         case 'h':
           if (cat < 4 || cat > 8) return 0;
@@ -343,28 +343,29 @@ bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord
                      const TContestRec& c, const TContestRecord& list, const TCountOptions& options) {
   const TByteSet& k = c.MultiplierKinds;
   const char letter = rec::GetChar(list.data(), crec::kTyp);
+  using enum MultiplierKind;
   switch (kind) {
-    case 2:
-      if (!k.Contains(2)) return false;
-      if (value == "DL" && !k.Contains(3)) return false;
-      if (k.Contains(9) && Field(q, qrec::kKontinent, qrec::kKontinentCap) != "EU") return false;
+    case DxccOrPrefix:
+      if (!k.Contains(DxccOrPrefix)) return false;
+      if (value == "DL" && !k.Contains(DlCounts)) return false;
+      if (k.Contains(EuropeOnly) && Field(q, qrec::kKontinent, qrec::kKontinentCap) != "EU") return false;
       break;
-    case 4:
+    case Dok:
       if (!DokRule(value, c, list)) return false;
       break;
-    case 10:
+    case Callmulti:
       if (!ListEmpty(c.BonusStations)) {
         const std::string call = Field(q, qrec::kCall, qrec::kCallCap);
         if (!InList(c.BonusStations, call.substr(0, call.find('/')))) return false;
       }
       break;
-    case 16:
+    case ClubDigIbfdAgcwQcwa:
       if (value == "NM") return false;
       break;
-    case 18:
+    case DokOrDistrict:
       if (!DistrictRule(Field(q, qrec::kDOK1, qrec::kDOK1Cap), c, letter)) return false;
       break;
-    case 19:
+    case ClubNavalQcwaDsw:
       // DSW: only numbers of the club list count while entering; the full
       // recount trusts what the entry stored.
       if (letter == 'p' && !options.Recount &&
@@ -389,7 +390,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
                     const TContestRecord& list, const TCountOptions& opt,
                     TMultiplierLists* lists, TCountTotals* totals) {
   const bool active = KindActive(kind, contest);
-  const bool walkForQsos = kind == 2 && opt.Recount;
+  const bool walkForQsos = kind == MultiplierKind::DxccOrPrefix && opt.Recount;
   const TKindKeys keys = KeysOf(kind);
   if ((!active && !walkForQsos) || keys.wide == 0) return 0;
 
@@ -402,12 +403,14 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
   const bool filtered = !opt.Filter.empty();
   // A DOK may count again: always for 'L', once per mode class with scope 2;
   // only walks that visit every record (recount, filter) meet it again.
-  const bool dokAgain = kind == 4 && (CountsDokOnEveryQso(letter) || scope == 2);
-  // Kinds 15, 16 and 19 count in the recount only where the entry stored the
-  // value as a new multiplier, which it does under caption 1 or 2.
-  const bool storedOnly = opt.Recount && (kind == 15 || kind == 16 || kind == 19) &&
-                          (KindMatchesCaption(kind, 1, contest) ||
-                           (kind != 15 && KindMatchesCaption(kind, 2, contest)));
+  const bool dokAgain = kind == MultiplierKind::Dok && (CountsDokOnEveryQso(letter) || scope == 2);
+  // Postal areas and club numbers count in the recount only where the entry
+  // stored the value as a new multiplier, which it does under caption 1 (a
+  // club number also under caption 2).
+  const bool plz = kind == MultiplierKind::Plz;
+  const bool club = kind == MultiplierKind::ClubDigIbfdAgcwQcwa || kind == MultiplierKind::ClubNavalQcwaDsw;
+  const bool storedOnly = opt.Recount && (plz || club) &&
+                          (KindMatchesCaption(kind, 1, contest) || (club && KindMatchesCaption(kind, 2, contest)));
 
   if (!active && !filtered) {
     // Walked only for the QSOs of the band, which need no order.
@@ -444,7 +447,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
     if (marker == 0 || marker == ' ') {
       if (opt.Recount && totals) {
         ++totals->Visited;
-        if (kind == 2) ++totals->Qsos;
+        if (kind == MultiplierKind::DxccOrPrefix) ++totals->Qsos;
         if (opt.Progress && totals->Visited % 10 == 0) opt.Progress(totals->Visited % 500);
       }
       bool counts = active && !value.empty();
@@ -461,8 +464,8 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
         if (!PassesBonusText(q, contest)) step = true;
       }
       if (counts && storedOnly) {
-        if (kind == 15 && value != Field(q, qrec::kCMulti, qrec::kCMultiCap)) counts = false;
-        if ((kind == 16 || kind == 19) && value != Field(q, qrec::kCMulti, qrec::kCMultiCap) &&
+        if (plz && value != Field(q, qrec::kCMulti, qrec::kCMultiCap)) counts = false;
+        if (club && value != Field(q, qrec::kCMulti, qrec::kCMultiCap) &&
             value != Field(q, qrec::kCMulti2, qrec::kCMulti2Cap))
           counts = false;
       }
@@ -477,7 +480,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
         if (opt.Recount && totals)
           for (int n = 1; n <= 3; ++n)
             if (KindMatchesCaption(kind, n, contest)) totals->Captions[n - 1] += w;
-        if (opt.FillList && lists && !(kind == 4 && letter == '1' && value == "NM"))
+        if (opt.FillList && lists && !(kind == MultiplierKind::Dok && letter == '1' && value == "NM"))
           lists->Append(kind, ToStrings.FixLen(value, keys.width).substr(0, 8));
       }
     } else {

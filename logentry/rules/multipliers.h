@@ -16,7 +16,11 @@
 class TdbContest;
 
 // The ten kinds that are counted, in the order the recount sums them.
-inline constexpr std::array<int, 10> kCountedKinds = {2, 4, 18, 5, 10, 12, 1, 15, 16, 19};
+inline constexpr std::array<int, 10> kCountedKinds = {
+    MultiplierKind::DxccOrPrefix, MultiplierKind::Dok,      MultiplierKind::DokOrDistrict,
+    MultiplierKind::Locator,      MultiplierKind::Callmulti, MultiplierKind::UsState,
+    MultiplierKind::Prefix,       MultiplierKind::Plz,       MultiplierKind::ClubDigIbfdAgcwQcwa,
+    MultiplierKind::ClubNavalQcwaDsw};
 
 // One entry of a multiplier list: the text and its mark.
 struct TMultiEntry {
@@ -60,7 +64,7 @@ class TMultiplierLists {
 
 // True when multiplier caption n (1..3) of the contest equals one of the kind's captions.
 bool KindMatchesCaption(int kind, int n, const TContestRec& contest);
-// The kind is counted for this contest (kind 4 also through 8 or 17).
+// The kind is counted for this contest (DOKs also as areas and LDKs).
 bool KindActive(int kind, const TContestRec& contest);
 // The band slot a QSO is counted under: the band itself unless flag is set
 // and the scope is contest-wide, then slot 1.

@@ -30,7 +30,11 @@ void StoreUnderCaption(TContestQsoRecord& q, int n, const std::string& value) {
 namespace {
 
 // The kinds a QSO's new multipliers are marked for, in the order of marking.
-constexpr int kMarkOrder[] = {2, 1, 12, 15, 16, 19, 4, 18, 10, 5};
+constexpr int kMarkOrder[] = {
+    MultiplierKind::DxccOrPrefix, MultiplierKind::Prefix,   MultiplierKind::UsState,
+    MultiplierKind::Plz,          MultiplierKind::ClubDigIbfdAgcwQcwa, MultiplierKind::ClubNavalQcwaDsw,
+    MultiplierKind::Dok,          MultiplierKind::DokOrDistrict,       MultiplierKind::Callmulti,
+    MultiplierKind::Locator};
 
 // What the check of one kind found for a QSO.
 enum class TMultiCheck { NoValue, Invalid, Found, New };
@@ -46,7 +50,7 @@ TMultiCheck CheckMulti(int kind, TContestQsoRecord& qso, const TContestRec& cont
   const char band = rec::GetChar(qso.data(), qrec::kBandcode);
   const uint8_t scope = contest.MultiplierMode;
   bool found = false;
-  if (!(kind == 4 && CountsDokOnEveryQso(letter))) {
+  if (!(kind == MultiplierKind::Dok && CountsDokOnEveryQso(letter))) {
     TCountOptions filter;
     filter.Filter = value;
     if (ScopePerBand(scope)) {
@@ -69,12 +73,13 @@ TMultiCheck CheckMulti(int kind, TContestQsoRecord& qso, const TContestRec& cont
   // Call2 is the field of caption 3, but where the contest counts member
   // numbers it holds the partner's number, which another kind's value must
   // not overwrite.
-  const bool call2HoldsNumber = kind != 16 && kind != 19 &&
-                                (KindActive(16, contest) || KindActive(19, contest));
+  const bool call2HoldsNumber =
+      kind != MultiplierKind::ClubDigIbfdAgcwQcwa && kind != MultiplierKind::ClubNavalQcwaDsw &&
+      (KindActive(MultiplierKind::ClubDigIbfdAgcwQcwa, contest) || KindActive(MultiplierKind::ClubNavalQcwaDsw, contest));
   for (int n = 1; n <= 3; ++n) {
     if (!KindMatchesCaption(kind, n, contest)) continue;
     if (n == 3 && call2HoldsNumber) continue;
-    const bool wholeDok = kind == 18 && contest.MultiplierCaptions[static_cast<size_t>(n - 1)] == "DOK";
+    const bool wholeDok = kind == MultiplierKind::DokOrDistrict && contest.MultiplierCaptions[static_cast<size_t>(n - 1)] == "DOK";
     StoreUnderCaption(qso, n, wholeDok ? Field(qso, qrec::kDOK1, qrec::kDOK1Cap) : value);
   }
   lists.InsertNew(kind, listText);
@@ -108,15 +113,17 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TCo
 
   const TByteSet& k = contest.MultiplierKinds;
   bool useDxcc = true;
-  if (k.Contains(9) && Field(qso, qrec::kKontinent, qrec::kKontinentCap) != "EU") useDxcc = false;
+  if (k.Contains(MultiplierKind::EuropeOnly) && Field(qso, qrec::kKontinent, qrec::kKontinentCap) != "EU") useDxcc = false;
   if (letter == 'Z' && !Field(qso, qrec::kWazUsStaat, qrec::kWazUsStaatCap).empty()) useDxcc = false;
-  const bool useDok = MultiValue(4, qso) != "NM";
+  const bool useDok = MultiValue(MultiplierKind::Dok, qso) != "NM";
   const char band = rec::GetChar(p, qrec::kBandcode);
   const bool useLoc = UsesLocatorOnBand(letter, band);
 
   for (int kind : kMarkOrder) {
     if (!KindActive(kind, contest)) continue;
-    const bool skipped = (kind == 2 && !useDxcc) || ((kind == 4 || kind == 18) && !useDok) || (kind == 5 && !useLoc);
+    const bool skipped = (kind == MultiplierKind::DxccOrPrefix && !useDxcc) ||
+                         ((kind == MultiplierKind::Dok || kind == MultiplierKind::DokOrDistrict) && !useDok) ||
+                         (kind == MultiplierKind::Locator && !useLoc);
     const TMultiCheck r = skipped ? TMultiCheck::Invalid
                                   : CheckMulti(kind, qso, contest, list, log, lists, counters, options);
     if (allWorkedBefore != nullptr && r != TMultiCheck::NoValue && r != TMultiCheck::Found)

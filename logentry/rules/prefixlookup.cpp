@@ -111,7 +111,7 @@ bool TPrefixLookup::LookupPrefix(TContestQsoRecord& qso, const TContestRec& cont
       const std::string wae = RecordText(lastRecord_, prefrec::kWAE, prefrec::kWAECap);
       const std::string dxcc = ToStrings.Trim(rec::GetStr(p, qrec::kDXCC, qrec::kDXCCCap));
       if (dxcc.empty() || dxcc != recordDxcc || kinds.Contains(MultiplierKind::Prefix)) {
-        if (kinds.Contains(14)) {  // WAE areas count as entities of their own
+        if (kinds.Contains(MultiplierKind::WaeAreas)) {
           rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, wae.empty() ? recordDxcc : wae);
         } else if (kinds.Contains(MultiplierKind::Prefix)) {
           if (!call.empty()) {

@@ -19,7 +19,11 @@ int16_t Clamp16(int32_t v) {
 }
 
 // The kinds in the order the window's list refill asks them.
-constexpr std::array<int, 10> kListOrder = {2, 4, 18, 5, 10, 1, 12, 15, 16, 19};
+constexpr std::array<int, 10> kListOrder = {
+    MultiplierKind::DxccOrPrefix, MultiplierKind::Dok,      MultiplierKind::DokOrDistrict,
+    MultiplierKind::Locator,      MultiplierKind::Callmulti, MultiplierKind::Prefix,
+    MultiplierKind::UsState,      MultiplierKind::Plz,       MultiplierKind::ClubDigIbfdAgcwQcwa,
+    MultiplierKind::ClubNavalQcwaDsw};
 
 // The points and QSOs per band over the snapshot (in record-number order).
 // With changed given, the QSOs whose stored points differ from the rules'
@@ -103,7 +107,7 @@ std::array<TSlotTotals, 100> CountSlots(const TContestRec& contest, const TConte
     // busy logs and store a wrong claim.
     int32_t mults = 0;
     for (int kind : kCountedKinds) {
-      if (!withMults && kind != 2) continue;
+      if (!withMults && kind != MultiplierKind::DxccOrPrefix) continue;
       const int32_t n = CountMultis(kind, band, log, c, list, opt, nullptr, &t);
       if (withMults) mults += n;
     }
