@@ -563,119 +563,109 @@ TSaveOutcome TContestSetupLogic::Fail(const std::string& text, const char* contr
   return out;
 }
 
-TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& in) {
-  TSaveOutcome out;
-  const bool check = sender != TSetupSender::None;
-  const TByteSet& kinds = desc_.MultiplierKinds;
-  uint8_t* r = rec_.data();
+bool TContestSetupLogic::Refuse(const std::string& text, const char* control, TSaveOutcome& out,
+                                const char* colour) {
+  Fail(text, control, out, colour);
+  return false;
+}
 
-  // 1-4: the inputs every log needs.
-  rec::SetStr(r, crec::kName, crec::kNameCap, in.Name);
-  if (check) {
-    if (ToStrings.Trim(in.Name).empty())
-      return Fail("Eingabe eines Contest-Namens notwendig.", "eName", out);
-    if (ToStrings.Trim(in.Plz).empty())
-      return Fail("Angabe der Postleitzahl und des Ortes notwendig.", "ePLZ", out);
-    if (ToStrings.Trim(in.EMail).empty() && desc_.OutputKinds.Contains(OutputElement::Cabrillo))
-      return Fail("Angabe der EMail-Adresse notwendig.", "eEMail", out);
-    const bool needsLoc = IsLocatorKind(desc_.SentKinds[0]) || IsLocatorKind(desc_.SentKinds[1]);
-    if (ToStrings.Trim(in.Loc).empty() && needsLoc)
-      return Fail("Angabe des Standortlocators notwendig.", "eLoc", out);
-  }
+TContestSetupLogic::TOwnCallLoc TContestSetupLogic::OwnCallLoc(const TContestSetupInputs& in) {
   // A locator or a call that no contest accepts is refused; the silent save
   // keeps what was stored before.
-  const std::string loc = ToStrings.UpperCase(ToStrings.Trim(in.Loc));
-  const bool locUsable = loc.empty() || ToLocator.IsValidLocator(loc);
-  if (check && !locUsable)
-    return Fail("Der Standortlocator " + loc + " ist ungültig (Beispiel: JO31LK).", "eLoc", out);
-  const std::string call = ToStrings.UpperCase(ToStrings.Trim(in.Call));
-  const bool callUsable = call.empty() || IsUsableOwnCall(call);
-  if (check && !callUsable)
-    return Fail("Das Rufzeichen " + call +
-                    " ist ungültig: erlaubt sind nur Buchstaben, Ziffern und \"/\".",
-                "eCall", out);
+  TOwnCallLoc own;
+  own.Loc = ToStrings.UpperCase(ToStrings.Trim(in.Loc));
+  own.LocUsable = own.Loc.empty() || ToLocator.IsValidLocator(own.Loc);
+  own.Call = ToStrings.UpperCase(ToStrings.Trim(in.Call));
+  own.CallUsable = own.Call.empty() || IsUsableOwnCall(own.Call);
+  return own;
+}
 
-  // 5: call and DOK or LDK into the record. The own call of the settings
-  // follows only once the call check has passed (9).
-  if (callUsable) rec::SetStr(r, crec::kCall, crec::kCallCap, call);
-  const std::string dok = ToStrings.UpperCase(in.Dok);
-  if (!UsesLdk())
-    rec::SetStr(r, crec::kDok, crec::kDokCap, NoBlanks(dok));
-  else
-    rec::SetStr(r, crec::kLDK, crec::kLDKCap, dok);
+bool TContestSetupLogic::CheckRequiredInputs(const TContestSetupInputs& in, const TOwnCallLoc& own,
+                                             TSaveOutcome& out) {
+  // 1-4: the inputs every log needs.
+  if (ToStrings.Trim(in.Name).empty())
+    return Refuse("Eingabe eines Contest-Namens notwendig.", "eName", out);
+  if (ToStrings.Trim(in.Plz).empty())
+    return Refuse("Angabe der Postleitzahl und des Ortes notwendig.", "ePLZ", out);
+  if (ToStrings.Trim(in.EMail).empty() && desc_.OutputKinds.Contains(OutputElement::Cabrillo))
+    return Refuse("Angabe der EMail-Adresse notwendig.", "eEMail", out);
+  const bool needsLoc = IsLocatorKind(desc_.SentKinds[0]) || IsLocatorKind(desc_.SentKinds[1]);
+  if (ToStrings.Trim(in.Loc).empty() && needsLoc)
+    return Refuse("Angabe des Standortlocators notwendig.", "eLoc", out);
+  if (!own.LocUsable)
+    return Refuse("Der Standortlocator " + own.Loc + " ist ungültig (Beispiel: JO31LK).", "eLoc", out);
+  if (!own.CallUsable)
+    return Refuse("Das Rufzeichen " + own.Call + " ist ungültig: erlaubt sind nur Buchstaben, Ziffern und \"/\".",
+                  "eCall", out);
+  return true;
+}
 
-  // 6, 7: an empty DOK or LDK only on purpose.
-  if (check) {
-    auto confirmEmpty = [&](const char* text) {
-      if (ToMessages.JaNeinFrage("", "", text, false)) return true;
-      out.Colour = out.Focus = "eDOK";
-      return false;
-    };
-    if (letter_ != 'A' && rec::GetStr(r, crec::kDok, crec::kDokCap).empty() &&
-        !kinds.Contains(MultiplierKind::AreaLabel) && !kinds.Contains(MultiplierKind::Ldk) &&
-        !editOnly_ && kinds.Contains(MultiplierKind::Dok) &&
-        !confirmEmpty("Kein DOK angegeben. Trotzdem weiter?"))
-      return out;
-    if (UsesLdk() && rec::GetStr(r, crec::kLDK, crec::kLDKCap).empty() &&
-        !confirmEmpty("Kein LDK angegeben. Trotzdem weiter?"))
-      return out;
-  }
+bool TContestSetupLogic::ConfirmEmptyDok(TSaveOutcome& out) {
+  const TByteSet& kinds = desc_.MultiplierKinds;
+  const uint8_t* r = rec_.data();
+  auto confirmEmpty = [&](const char* text) {
+    if (ToMessages.JaNeinFrage("", "", text, false)) return true;
+    out.Colour = out.Focus = "eDOK";
+    return false;
+  };
+  if (letter_ != 'A' && rec::GetStr(r, crec::kDok, crec::kDokCap).empty() &&
+      !kinds.Contains(MultiplierKind::AreaLabel) && !kinds.Contains(MultiplierKind::Ldk) && !editOnly_ &&
+      kinds.Contains(MultiplierKind::Dok) && !confirmEmpty("Kein DOK angegeben. Trotzdem weiter?"))
+    return false;
+  return !(UsesLdk() && rec::GetStr(r, crec::kLDK, crec::kLDKCap).empty() &&
+           !confirmEmpty("Kein LDK angegeben. Trotzdem weiter?"));
+}
 
-  // 8, 9: the own-station data.
-  ToSetupStation st{};
-  ToSetups.GetStation(st);
+bool TContestSetupLogic::StoreOwnStation(const TContestSetupInputs& in, const TOwnCallLoc& own,
+                                         const std::string& dok, ToSetupStation& st) {
   const std::string swl = ToStrings.Trim(in.Swl);
-  if (locUsable) SetStationStr(st, stationrec::kLocator, stationrec::kLocatorCap, loc);
+  if (own.LocUsable) SetStationStr(st, stationrec::kLocator, stationrec::kLocatorCap, own.Loc);
   SetStationStr(st, stationrec::kSWLNr, stationrec::kSWLNrCap, swl);
-  if (call.empty() && swl.empty()) {
-    if (check) return Fail("Eingabe des Rufzeichens notwendig.", "eCall", out);
-  } else {
-    if (callUsable) ToSetups.SetOwnCall(call);
-    const std::string name = ToStrings.LeftStr(in.CName, 50);
-    SetStationStr(st, stationrec::kTeilnehmerName, stationrec::kTeilnehmerNameCap, name);
-    SetStationStr(st, stationrec::kName, stationrec::kNameCap, name);
-    const std::string ort = ToStrings.LeftStr(ToStrings.Trim(in.Plz) + " " + in.Ort, 50);
-    SetStationStr(st, stationrec::kOrt, stationrec::kOrtCap, ort);
-    SetStationStr(st, stationrec::kStrasse, stationrec::kStrasseCap, in.Strasse);
-    SetStationStr(st, stationrec::kLand, stationrec::kLandCap, in.Land);
-    SetStationStr(st, stationrec::kEMail, stationrec::kEMailCap, ToStrings.UpperCase(in.EMail));
-    if (StationDokIsLdk())
-      SetStationStr(st, stationrec::kLDK, stationrec::kLDKCap, dok);
-    else
-      SetStationStr(st, stationrec::kDOK, stationrec::kDOKCap, NoBlanks(dok));
-    if (locUsable) SetStationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap, loc);
-    ToSetups.SetStation(st);
-    rec::SetStr(r, crec::kPLZ, crec::kPLZCap, ort.substr(0, ort.find(' ')));
-  }
+  if (own.Call.empty() && swl.empty()) return false;
+  if (own.CallUsable) ToSetups.SetOwnCall(own.Call);
+  const std::string name = ToStrings.LeftStr(in.CName, 50);
+  SetStationStr(st, stationrec::kTeilnehmerName, stationrec::kTeilnehmerNameCap, name);
+  SetStationStr(st, stationrec::kName, stationrec::kNameCap, name);
+  const std::string ort = ToStrings.LeftStr(ToStrings.Trim(in.Plz) + " " + in.Ort, 50);
+  SetStationStr(st, stationrec::kOrt, stationrec::kOrtCap, ort);
+  SetStationStr(st, stationrec::kStrasse, stationrec::kStrasseCap, in.Strasse);
+  SetStationStr(st, stationrec::kLand, stationrec::kLandCap, in.Land);
+  SetStationStr(st, stationrec::kEMail, stationrec::kEMailCap, ToStrings.UpperCase(in.EMail));
+  if (StationDokIsLdk())
+    SetStationStr(st, stationrec::kLDK, stationrec::kLDKCap, dok);
+  else
+    SetStationStr(st, stationrec::kDOK, stationrec::kDOKCap, NoBlanks(dok));
+  if (own.LocUsable) SetStationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap, own.Loc);
+  ToSetups.SetStation(st);
+  rec::SetStr(rec_.data(), crec::kPLZ, crec::kPLZCap, ort.substr(0, ort.find(' ')));
+  return true;
+}
 
-  // 10: an incomplete address is only a warning, before printing.
-  if (sender == TSetupSender::Druck &&
-      (StationStr(st, stationrec::kName, stationrec::kNameCap).empty() ||
-       StationStr(st, stationrec::kStrasse, stationrec::kStrasseCap).empty()))
-    ToMessages.Achtung(ToMessages.HeaderUnvollstaendig, "Die Adress-Angaben sind nicht vollständig.");
-
-  // 11: the contest period, completed; stored only when it is whole and
-  // runs forward (the silent save keeps the period stored before).
+bool TContestSetupLogic::StorePeriod(TContestSetupInputs& in, bool check, TSaveOutcome& out) {
+  // 11: completed; stored only when it is whole and runs forward (the
+  // silent save keeps the period stored before).
   in.DatumVon = CompletePeriodInput(1, in.DatumVon);
   in.DatumBis = CompletePeriodInput(2, in.DatumBis);
   in.ZeitVon = CompletePeriodInput(4, in.ZeitVon);
   in.ZeitBis = CompletePeriodInput(8, in.ZeitBis);
   const TContestPeriodCheck period = CheckContestPeriod(in);
+  uint8_t* r = rec_.data();
   if (period.Problem.empty()) {
     rec::SetInt32(r, crec::kDatumVon, period.DateFrom);
     rec::SetInt32(r, crec::kDatumBis, period.DateTo);
     rec::SetInt32(r, crec::kZeitVon, period.TimeFrom);
     rec::SetInt32(r, crec::kZeitBis, period.TimeTo);
   }
-  if (check) {
-    if (!period.Problem.empty()) return Fail(period.Problem, period.Control, out);
-    // 12
-    if (in.ZeitEnabled && !in.ZeitOrt && !in.ZeitUtc)
-      return Fail("Es wurde nicht bestimmt, ob der Computer mit Ortszeit läuft.", "rZeitOrt", out,
-                  "grouputc");
-  }
+  if (!check) return true;
+  if (!period.Problem.empty()) return Refuse(period.Problem, period.Control, out);
+  // 12
+  if (in.ZeitEnabled && !in.ZeitOrt && !in.ZeitUtc)
+    return Refuse("Es wurde nicht bestimmt, ob der Computer mit Ortszeit läuft.", "rZeitOrt", out, "grouputc");
+  return true;
+}
 
-  // 13: the options.
+void TContestSetupLogic::StoreOptions(const TContestSetupInputs& in) {
+  uint8_t* r = rec_.data();
   rec::SetChar(r, crec::kChar194, 'D');
   rec::SetBool(r, crec::kZeitAuto, in.ZeitAuto);
   rec::SetBool(r, crec::kDatumAuto, in.DatumAuto);
@@ -685,6 +675,79 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   rec::SetBool(r, crec::kPrefixMenu, in.PrefixMenu);
   rec::SetChar(r, crec::kQslSentDefault, in.QslS.empty() ? '\0' : ToStrings.UpperChar(in.QslS[0]));
   rec::SetChar(r, crec::kQslRcvdDefault, in.QslR.empty() ? '\0' : ToStrings.UpperChar(in.QslR[0]));
+}
+
+void TContestSetupLogic::StoreClockAndStartMode(const TContestSetupInputs& in) {
+  UtcHourOffset = in.ZeitUtc ? 0 : desc_.TimeZoneHours;
+  uint8_t* r = rec_.data();
+  rec::SetBool(r, crec::kStartSSB, in.StartMode == 1);
+  rec::SetBool(r, crec::kStartFM, in.StartMode == 2);
+  rec::SetBool(r, crec::kStartPR, in.StartMode == 3);
+}
+
+bool TContestSetupLogic::ConfirmClubNumber(TSetupSender sender, TSaveOutcome& out) {
+  const uint8_t* r = rec_.data();
+  if (sender == TSetupSender::Start && letter_ == 'p' && r[crec::kTeilnahmeart] > 0 &&
+      r[crec::kTeilnahmeart] != 4 && rec::GetStr(r, crec::kZusatzText, crec::kZusatzTextCap).empty() &&
+      !ToMessages.JaNeinFrage(
+          "Contest", ToMessages.HeaderUnvollstaendig,
+          "Sie haben keine DSW- bzw. Paddel-Nummer eingegeben. Trotzdem fortsetzen?", true)) {
+    out.Focus = "eJahre";
+    return false;
+  }
+  return true;
+}
+
+void TContestSetupLogic::KeepStoredLog(TSetupSender sender, const TContestSetupInputs& in, TSaveOutcome& out) {
+  if (sender == TSetupSender::Start) out.ModalResult = 1;
+  if (sender == TSetupSender::Ok) out.ModalResult = 2;
+  // The station data typed here are kept at once, not only at the program's
+  // clean end, so that a crash or a killed program does not lose them.
+  SaveSettings(0);
+  // The station memo belongs to a stored log only.
+  const std::string file = StationFileName(letter_, rec::GetInt32(rec_.data(), crec::kNummer));
+  const std::vector<std::string> memo = MemoLines(in.Memo);
+  if (!file.empty() && !memo.empty() && !WriteTextFile(file, memo))
+    ToMessages.Fehler("Die Stationsdatei " + file + " konnte nicht geschrieben werden.");
+}
+
+TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& in) {
+  TSaveOutcome out;
+  const bool check = sender != TSetupSender::None;
+  uint8_t* r = rec_.data();
+
+  rec::SetStr(r, crec::kName, crec::kNameCap, in.Name);
+  const TOwnCallLoc own = OwnCallLoc(in);
+  if (check && !CheckRequiredInputs(in, own, out)) return out;
+
+  // 5: call and DOK or LDK into the record. The own call of the settings
+  // follows only once the call check has passed (9).
+  if (own.CallUsable) rec::SetStr(r, crec::kCall, crec::kCallCap, own.Call);
+  const std::string dok = ToStrings.UpperCase(in.Dok);
+  if (!UsesLdk())
+    rec::SetStr(r, crec::kDok, crec::kDokCap, NoBlanks(dok));
+  else
+    rec::SetStr(r, crec::kLDK, crec::kLDKCap, dok);
+
+  // 6, 7: an empty DOK or LDK only on purpose.
+  if (check && !ConfirmEmptyDok(out)) return out;
+
+  // 8, 9: the own-station data.
+  ToSetupStation st{};
+  ToSetups.GetStation(st);
+  if (!StoreOwnStation(in, own, dok, st) && check) return Fail("Eingabe des Rufzeichens notwendig.", "eCall", out);
+
+  // 10: an incomplete address is only a warning, before printing.
+  if (sender == TSetupSender::Druck &&
+      (StationStr(st, stationrec::kName, stationrec::kNameCap).empty() ||
+       StationStr(st, stationrec::kStrasse, stationrec::kStrasseCap).empty()))
+    ToMessages.Achtung(ToMessages.HeaderUnvollstaendig, "Die Adress-Angaben sind nicht vollständig.");
+
+  // 11, 12: the contest period.
+  if (!StorePeriod(in, check, out)) return out;
+
+  // 13: the options.
+  StoreOptions(in);
 
   // 14: the category.
   if (check && in.Category < 0 && in.CategoryEnabled)
@@ -693,42 +756,22 @@ TSaveOutcome TContestSetupLogic::Save(TSetupSender sender, TContestSetupInputs& 
   if (in.Category >= 0) r[crec::kTeilnahmeart] = static_cast<uint8_t>(in.Category + 1);
 
   // 15, 16: clock and start mode.
-  UtcHourOffset = in.ZeitUtc ? 0 : desc_.TimeZoneHours;
-  rec::SetBool(r, crec::kStartSSB, in.StartMode == 1);
-  rec::SetBool(r, crec::kStartFM, in.StartMode == 2);
-  rec::SetBool(r, crec::kStartPR, in.StartMode == 3);
+  StoreClockAndStartMode(in);
   list_.SetContestRecord(rec_);
 
   // 17: the per-contest input.
   if (!StoreContestInputs(in, out) && check) return out;
 
   // 18: the club number of letter 'p' before the start.
-  if (sender == TSetupSender::Start && letter_ == 'p' && r[crec::kTeilnahmeart] > 0 &&
-      r[crec::kTeilnahmeart] != 4 && rec::GetStr(r, crec::kZusatzText, crec::kZusatzTextCap).empty() &&
-      !ToMessages.JaNeinFrage(
-          "Contest", ToMessages.HeaderUnvollstaendig,
-          "Sie haben keine DSW- bzw. Paddel-Nummer eingegeben. Trotzdem fortsetzen?", true)) {
-    out.Focus = "eJahre";
-    return out;
-  }
+  if (!ConfirmClubNumber(sender, out)) return out;
 
   out.Stored = WriteRecords(in);
   // Saved on the user's word: the log stays even when the dialog is cancelled later.
   if (out.Stored && check) confirmed_ = true;
-  if (!out.Stored) {
+  if (!out.Stored)
     ToMessages.Fehler("Fehler bei Dateneingabe. Datensatz evtl. schon vorhanden.");
-  } else {
-    if (sender == TSetupSender::Start) out.ModalResult = 1;
-    if (sender == TSetupSender::Ok) out.ModalResult = 2;
-    // The station data typed here are kept at once, not only at the program's
-    // clean end, so that a crash or a killed program does not lose them.
-    SaveSettings(0);
-    // The station memo belongs to a stored log only.
-    const std::string file = StationFileName(letter_, rec::GetInt32(r, crec::kNummer));
-    const std::vector<std::string> memo = MemoLines(in.Memo);
-    if (!file.empty() && !memo.empty() && !WriteTextFile(file, memo))
-      ToMessages.Fehler("Die Stationsdatei " + file + " konnte nicht geschrieben werden.");
-  }
+  else
+    KeepStoredLog(sender, in, out);
   RefreshScore();
   return out;
 }

@@ -13,6 +13,7 @@
 
 #include "contest/ContestRec.h"
 #include "database/contestrecords.h"
+#include "database/setuprecords.h"
 
 class TdbContest;
 
@@ -143,6 +144,29 @@ class TContestSetupLogic {
  private:
   TSaveOutcome Fail(const std::string& text, const char* control, TSaveOutcome& out,
                     const char* colour = nullptr);
+  // Fail for the parts of the save that answer whether it goes on: false.
+  bool Refuse(const std::string& text, const char* control, TSaveOutcome& out, const char* colour = nullptr);
+
+  // The parts of Save, in its order; each that can stop the save answers
+  // whether it goes on (out then names the control to show).
+  struct TOwnCallLoc {
+    std::string Loc, Call;  // upper case, trimmed
+    bool LocUsable = true;  // empty or a valid locator
+    bool CallUsable = true; // empty or a call of letters, digits and "/"
+  };
+  static TOwnCallLoc OwnCallLoc(const TContestSetupInputs& in);
+  bool CheckRequiredInputs(const TContestSetupInputs& in, const TOwnCallLoc& own, TSaveOutcome& out);
+  bool ConfirmEmptyDok(TSaveOutcome& out);
+  // The own station into the settings; false when neither a call nor a
+  // listener number is given (the locator and the number are taken anyway).
+  bool StoreOwnStation(const TContestSetupInputs& in, const TOwnCallLoc& own, const std::string& dok,
+                       ToSetupStation& st);
+  bool StorePeriod(TContestSetupInputs& in, bool check, TSaveOutcome& out);
+  void StoreOptions(const TContestSetupInputs& in);
+  void StoreClockAndStartMode(const TContestSetupInputs& in);
+  bool ConfirmClubNumber(TSetupSender sender, TSaveOutcome& out);
+  // After the records are written: the dialog's result, the settings and the station memo.
+  void KeepStoredLog(TSetupSender sender, const TContestSetupInputs& in, TSaveOutcome& out);
   bool StoreContestInputs(const TContestSetupInputs& in, TSaveOutcome& out);
   void ShowContestInputs(TContestSetupInputs& in, TContestSetupView& view);
   void DistrictPreset(TContestSetupInputs& in);
