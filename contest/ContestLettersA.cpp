@@ -320,7 +320,7 @@ void DefineBwaContest(TContestBuilder& b) {
   b.SetDistricts(r.BonusDistricts, "AP");
   b.SetExchange(1, "DOK", Dok, Dok, b.OwnDok());
   b.SetMultiplierCaptions({"DOK", "DXCC"});
-  r.MultiplierKinds = {2, 3, 4};
+  r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Dok};
   r.OutputKinds = TByteSet::Range(1, 7);
   // The modes are the contest's; only the bands follow the class.
   b.SetModeList("SSB CW");
@@ -341,7 +341,9 @@ void DefineDtcContest(TContestBuilder& b) {
   b.SetExchange(1, "Nr", Serial, Serial, "");
   b.SetExchange(2, "DOK", Dok, Dok, b.OwnDok());
   b.SetMultiplierCaptions({"DOK", "DXCC", "Callmulti"});
-  r.MultiplierKinds = {2, 3, 4, 10};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Dok,
+      MultiplierKind::Callmulti};
   r.OutputKinds = TByteSet::Range(1, 7);
   b.SetModes({"CW"});
   b.SetBands("bc");
@@ -400,7 +402,9 @@ void DefineSchoolStationsDay(TContestBuilder& b) {
   b.SetExchange(1, "LOC", LocatorDistance, LocatorDistance, b.OwnLocator());
   b.SetExchange(2, "Name", Name, Name, b.FirstName());
   b.SetMultiplierCaptions({"WAE"});
-  r.MultiplierKinds = {2, 3, 9, 14};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::EuropeOnly,
+      MultiplierKind::WaeAreas};
   r.MultiplierMode = 1;
   r.OutputKinds = {1, 2, 4, 5, 6};
   r.ExtraKinds = {5, 6};
@@ -451,7 +455,8 @@ void DefineHamburgContest(TContestBuilder& b) {
   b.SetExchange(1, "DOK", Dok, Dok, b.OwnDok());
   b.SetExchange(2, "LOC", LocatorDistance, LocatorDistance, b.OwnLocator());
   b.SetMultiplierCaptions({"DOK", "DXCC", "Loc"});
-  r.MultiplierKinds = {2, 3, 4, 5};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Dok, MultiplierKind::Locator};
   r.AutoBand = true;
   r.Flag3 = true;
   r.OutputKinds = TByteSet::Range(1, 6);

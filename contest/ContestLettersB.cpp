@@ -442,7 +442,7 @@ void DefineIparcContest(TContestBuilder& b) {
   b.SetExchange(2, "", FreeText, FreeText, b.MembershipAnswer() ? "IPA" : "");
   b.SetExchange(3, "US-State", UsState, UsState, "");
   b.SetMultiplierCaptions({"DXCC", "US-State"});
-  r.MultiplierKinds = {2, 3, MultiplierKind::UsState};
+  r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::UsState};
   r.PerBandScore = true;
   r.MemberClub = "IPA";
   r.MemberClub2 = "IPA";
@@ -579,7 +579,9 @@ void DefineShActivityWeekend(TContestBuilder& b) {
   b.SetList(r.BonusDoks, kShWeekendBonusDoks);
   b.SetDistricts(r.BonusDistricts, "M");
   b.SetMultiplierCaptions({"DOK", "DXCC"});
-  r.MultiplierKinds = {2, 3, 4, 14};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Dok,
+      MultiplierKind::WaeAreas};
   r.MultiplierMode = 1;
   r.OutputKinds = {1, 2, 4, 5, 6};
 

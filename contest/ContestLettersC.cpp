@@ -223,7 +223,9 @@ void DefineTenMeterContest(TContestBuilder& b) {
   const std::string dok = b.OwnDok();
   b.SetExchange(2, "DOK", Dok, dok.empty() ? None : Dok, dok);
   b.SetMultiplierCaptions({"DOK", "DXCC"});
-  r.MultiplierKinds = {2, 3, 4, 14};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Dok,
+      MultiplierKind::WaeAreas};
   r.OutputKinds = {1, 2, 4, 5, 6, 7, 8, 9, 10};
   b.SetBands("i");  // the contest's band; the class decides the modes
 
@@ -314,7 +316,9 @@ void DefineDigParty(TContestBuilder& b) {
   b.SetExchange(1, "", MemberDigAgcwIbfd, MemberDigAgcwIbfd,
                 b.ContestNumberText(TNumberText::PositiveOnly));
   b.SetMultiplierCaptions({"DXCC", "DIG"});
-  r.MultiplierKinds = {2, 3, 14, MultiplierKind::ClubDigIbfdAgcwQcwa};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::WaeAreas,
+      MultiplierKind::ClubDigIbfdAgcwQcwa};
   r.AutoBand = true;
   r.OutputKinds = TByteSet::Range(1, 6);
 
@@ -354,7 +358,7 @@ void DefineAgcwQrpParty(TContestBuilder& b) {
   const int cls = b.ChosenClass(2);
   b.SetExchange(1, "", Serial, Serial, "");
   b.SetExchange(2, "", FreeText, FreeText, cls == 1 ? "A" : cls == 2 ? "B" : "");
-  r.MultiplierKinds = {2, 3};
+  r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts};
   r.OutputKinds = TByteSet::Range(1, 7);
   r.OutputKinds.Include(10);
   b.SetModes({"CW"});
@@ -386,7 +390,7 @@ void DefineIaruFieldday(TContestBuilder& b) {
   b.SetClasses(kFielddayClasses);
   b.SetExchange(1, "", Serial, Serial, "");
   b.SetMultiplierCaptions({"DXCC"});
-  r.MultiplierKinds = {2, 3, 14};
+  r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::WaeAreas};
   r.OutputKinds = {1, 2, 4, 5, 6, 7, 9, 10};
   b.SetModes({"CW", "SSB"});
   b.SetBands("abcegi");
@@ -431,7 +435,7 @@ void DefineOriginalQrpContest(TContestBuilder& b) {
   b.SetExchange(1, "", Serial, Serial, "");
   b.SetExchange(2, "Klasse", FreeText, FreeText, cls > 0 ? kOriginalQrpSent[cls - 1] : "");
   b.SetMultiplierCaptions({"DXCC"});
-  r.MultiplierKinds = {2, 3};
+  r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts};
   r.OutputKinds = TByteSet::Range(1, 7);
   r.OutputKinds.Include(10);
   b.SetModes({"CW"});

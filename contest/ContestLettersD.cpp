@@ -209,7 +209,9 @@ void DefineQcwaParty(TContestBuilder& b) {
   b.SetExchange(1, "", MemberNavalQcwaDsw, MemberNavalQcwaDsw, "");
   r.SentDefaults[1] = b.ContestNumberText(TNumberText::PositiveOnly);
   b.SetMultiplierCaptions({"DXCC", "QCWA", "Callmulti"});
-  r.MultiplierKinds = {2, 3, 10, 14, 19};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Callmulti,
+      MultiplierKind::WaeAreas, MultiplierKind::ClubNavalQcwaDsw};
   r.MultiplierMode = 1;
   r.OutputKinds = TByteSet::Range(1, 7);
   b.SetModes({"SSB"});
@@ -274,7 +276,7 @@ void DefineYlParty(TContestBuilder& b) {
   b.SetExchange(2, "Nr", Serial, Serial, "");
   b.SetExchange(3, "DOK", Dok, Dok, b.OwnDok());
   b.SetMultiplierCaptions({"DXCC", "DOK"});
-  r.MultiplierKinds = {2, 3, 4};
+  r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::Dok};
   r.OutputKinds = {1, 2, 4, 5, 6, 7};
   b.ApplyClassModes(kYlModes, b.ChosenClass(2));
 }
@@ -298,11 +300,11 @@ void DefineWagContest(TContestBuilder& b) {
   if (foreign) {
     b.SetExchange(1, "DOK", Dok, Dok, sent);
     b.SetMultiplierCaptions({"Distrikt"});
-    r.MultiplierKinds = {MultiplierKind::DokOrDistrict, 21};
+    r.MultiplierKinds = {MultiplierKind::DokOrDistrict, MultiplierKind::AnyDokAsDistrict};
   } else {
     b.SetExchange(1, "lfd.Nr. / DOK", Serial, None, sent);
     b.SetMultiplierCaptions({"DXCC"});
-    r.MultiplierKinds = {2, 3, 14};
+    r.MultiplierKinds = {MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::WaeAreas};
   }
 
   // The contest's modes and bands; two classes narrow the modes to CW.
@@ -332,7 +334,9 @@ void DefineTrainingContest(TContestBuilder& b) {
   else
     b.SetExchange(1, "DOK / lfd.Nr.", Dok, Dok, b.OwnDokOrNoMember());
   b.SetMultiplierCaptions({"Distrikt", "DXCC"});
-  r.MultiplierKinds = {2, 3, 14, MultiplierKind::DokOrDistrict};
+  r.MultiplierKinds = {
+      MultiplierKind::DxccOrPrefix, MultiplierKind::DlCounts, MultiplierKind::WaeAreas,
+      MultiplierKind::DokOrDistrict};
   r.AutoBand = true;
   r.OutputKinds = TByteSet::Range(1, 6);
   r.OutputKinds.Include(9);

@@ -209,7 +209,7 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
 // --- the driver -----------------------------------------------------------------------
 
 bool TStdRout::BeginOutput(int kind) {
-  if (kind < 0 || kind > 16) return false;
+  if (kind < 0 || kind > OutputKind::ELogSpare) return false;
   DropRecords();
   sharing_ = true;
   return out_.BeginOutput(static_cast<uint8_t>(kind));
@@ -245,7 +245,7 @@ std::shared_ptr<const TLogRecords> TStdRout::LogRecords(int32_t nummer) {
 }
 
 bool TStdRout::SelectOutputFile(int kind, TdbContest& contestTable) {
-  if (kind < 0 || kind > 16) return false;
+  if (kind < 0 || kind > OutputKind::ELogSpare) return false;
   return out_.SelectOutputFile(static_cast<uint8_t>(kind), contestTable);
 }
 
