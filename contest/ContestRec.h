@@ -137,9 +137,6 @@ enum class ExchangeKind : int32_t {
   FreeText = 99,           // class, age, member years: kept only as exchange text
 };
 inline std::ostream& operator<<(std::ostream& os, ExchangeKind k) { return os << static_cast<int32_t>(k); }
-// A kind equals its number as the contest rules' tables give it. The program
-// itself names its kinds; this is for checks against those tables.
-constexpr bool operator==(ExchangeKind k, int32_t number) { return static_cast<int32_t>(k) == number; }
 
 // The kinds that carry a running number: a new entry sends the number of
 // its kind, and the save writes one- and two-digit values with three digits.

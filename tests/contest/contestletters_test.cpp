@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "contest/ContestDefs.h"
+#include "tests/contest/KindNumbers.h"
 #include "contest/ContestFkt.h"
 #include "base/kxdates.h"
 #include "base/recfields.h"

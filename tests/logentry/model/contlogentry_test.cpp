@@ -10,6 +10,7 @@
 #include <string>
 
 #include "contest/ContestFkt.h"
+#include "tests/contest/KindNumbers.h"
 #include "database/dbCall.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
