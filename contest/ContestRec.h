@@ -202,6 +202,12 @@ inline bool CountsDoks(const TByteSet& kinds) {
          kinds.Contains(MultiplierKind::Ldk);
 }
 
+// The ADIF tag of the partner's DOK: the contests that count areas or LDKs
+// name the field so.
+inline const char* DokAdifTag(const TByteSet& kinds) {
+  return kinds.Contains(MultiplierKind::AreaLabel) ? "AREA" : kinds.Contains(MultiplierKind::Ldk) ? "LDK" : "DOK";
+}
+
 // Elements of OutputKinds: the entries of the set-up dialog's output menu
 // that a contest offers.
 namespace outputelement {

@@ -88,10 +88,7 @@ void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char lette
   const auto pointsEnd = std::to_chars(points, points + sizeof points, rec::GetUInt16(q, qrec::kPunkte)).ptr;
   field("PTS", std::string_view(points, static_cast<size_t>(pointsEnd - points)));
 
-  const TByteSet& kinds = description.MultiplierKinds;
-  const char* districtTag = kinds.Contains(MultiplierKind::AreaLabel) ? "AREA"
-                            : kinds.Contains(MultiplierKind::Ldk)     ? "LDK"
-                                                                      : "DOK";
+  const char* districtTag = DokAdifTag(description.MultiplierKinds);
   // Both parts fit the eight characters of the field.
   char dok[qrec::kDOK1Cap + qrec::kDOK2Cap];
   const std::string_view dok1 = str(qrec::kDOK1, qrec::kDOK1Cap);

@@ -414,12 +414,6 @@ int32_t QsoDate(const TAdifRecord& r, TFieldReader& fields) {
   return ToDates.DateStringToDate(fields.Value(r, "QSO_DATE", ""), "dd.mm.yy");
 }
 
-// The district field of the export's tag for the contest.
-const char* DistrictTag(const TContestRec& contest) {
-  const TByteSet& kinds = contest.MultiplierKinds;
-  return kinds.Contains(MultiplierKind::AreaLabel) ? "AREA" : kinds.Contains(MultiplierKind::Ldk) ? "LDK" : "DOK";
-}
-
 // A QSL mark as the log keeps it: "Y" is 'J'.
 char QslMarkOf(const std::string& v) {
   if (v.empty()) return '\0';
@@ -513,7 +507,7 @@ TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLett
   }
   env.ContestFilesDir = ContestFilesDirectory();
   const bool numbersKept = KeepsRecordNumbers(contest);
-  const std::string districtTag = DistrictTag(contest);
+  const std::string districtTag = DokAdifTag(contest.MultiplierKinds);
 
   TLogPosition log = ReadLogPosition(qsoTable);
   TdbContest stored(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
