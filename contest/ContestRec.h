@@ -176,26 +176,26 @@ namespace multiplierkind {
 enum MultiplierKind : uint8_t {
   Prefix = 1,               // "Prefix"
   DxccOrPrefix = 2,         // "DXCC" or "Prefix"
-  DlCounts = 3,             // condition of kind 2: the DXCC "DL" counts too
+  DlCounts = 3,             // condition of DxccOrPrefix: the DXCC "DL" counts too
   Dok = 4,                  // "DOK", "Area" or "LDK"
   Locator = 5,              // "Loc"
   SixCharLocator = 6,       // not counted; a changed locator of a QSO means a recount
-  AreaLabel = 8,            // counted as kind 4; the set-up dialog names the DOK field "Area"
-  EuropeOnly = 9,           // condition of kind 2: only European entities count
+  AreaLabel = 8,            // counted as Dok; the set-up dialog names the DOK field "Area"
+  EuropeOnly = 9,           // condition of DxccOrPrefix: only European entities count
   Callmulti = 10,           // "Callmulti"
   UsState = 12,             // "US-State"
   WaeAreas = 14,            // the WAE areas count as DXCC entities of their own
   Plz = 15,                 // "PLZ"
   ClubDigIbfdAgcwQcwa = 16, // "DIG", "IBFD", "AGCW" or "QCWA"
-  Ldk = 17,                 // counted as kind 4; the DOK field becomes "LDK"
+  Ldk = 17,                 // counted as Dok; the DOK field becomes "LDK"
   DokOrDistrict = 18,       // "DOK" or "Distrikt"
   ClubNavalQcwaDsw = 19,    // "Naval", "QCWA" or "DSW"
-  AnyDokAsDistrict = 21,    // condition of kind 18 for letter 'W': every DOK counts
+  AnyDokAsDistrict = 21,    // condition of DokOrDistrict for letter 'W': every DOK counts
 };
 }  // namespace multiplierkind
 using multiplierkind::MultiplierKind;
 
-// The log counts DOK multipliers (kind 4), also where the set names them
+// The log counts DOK multipliers, also where the set names them
 // as areas or LDKs.
 inline bool CountsDoks(const TByteSet& kinds) {
   return kinds.Contains(MultiplierKind::Dok) || kinds.Contains(MultiplierKind::AreaLabel) ||

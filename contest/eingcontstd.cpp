@@ -157,8 +157,18 @@ void TEingContestStd::BuildControls() {
   top->addLayout(left);
   top->addLayout(right);
   main->addLayout(top);
+  BuildContestBox(left);
+  BuildParticipantBox(left);
+  BuildContestExtras(left);
+  BuildSettingsBoxes(right);
+  BuildScoreBox();
+  BuildButtons(main);
+  TightenSpacing(main);
+  ConnectHandlers();
+}
 
-  // Contest data.
+// The contest's name, dates and times.
+void TEingContestStd::BuildContestBox(QVBoxLayout* left) {
   auto* groupallgemein = Named(new QGroupBox(Q("Angaben zum Contest"), this), "groupallgemein");
   auto* ga = new QGridLayout(groupallgemein);
   eName = Edit(groupallgemein, "eName", 25);
@@ -179,8 +189,10 @@ void TEingContestStd::BuildControls() {
   ga->addWidget(new QLabel(Q("bis"), groupallgemein), 2, 2);
   ga->addWidget(eZeitbis, 2, 3);
   left->addWidget(groupallgemein);
+}
 
-  // Participant.
+// The participant: call, DOK, address, locator.
+void TEingContestStd::BuildParticipantBox(QVBoxLayout* left) {
   auto* groupteilnehmer = Named(new QGroupBox(Q("Contest- Teilnehmer"), this), "groupteilnehmer");
   auto* gt = new QGridLayout(groupteilnehmer);
   eCall = Edit(groupteilnehmer, "eCall", 12);
@@ -214,8 +226,10 @@ void TEingContestStd::BuildControls() {
   gt->addWidget(new QLabel(Q("eMail"), groupteilnehmer), 7, 0);
   gt->addWidget(eEMail, 7, 1, 1, 3);
   left->addWidget(groupteilnehmer);
+}
 
-  // Per-contest boxes, hidden unless the letter asks for one.
+// The boxes only some contests show: hidden unless the letter asks for one.
+void TEingContestStd::BuildContestExtras(QVBoxLayout* left) {
   groupZusatz = Named(new QGroupBox(this), "groupZusatz");
   auto* gz = new QGridLayout(groupZusatz);
   Label15 = Label(groupZusatz, "Label15", "");
@@ -271,8 +285,10 @@ void TEingContestStd::BuildControls() {
   edatum->setMaxLength(10);
   gd->addWidget(edatum);
   left->addWidget(groupboxdatum);
+}
 
-  // Category, mode, options, clock.
+// Category, mode, program options, clock.
+void TEingContestStd::BuildSettingsBoxes(QVBoxLayout* right) {
   groupteilnahmeart = Named(new QGroupBox(Q("Teilnahme"), this), "groupteilnahmeart");
   auto* gta = new QVBoxLayout(groupteilnahmeart);
   eteilnahmeart = Named(new QWidget(groupteilnahmeart), "eteilnahmeart");
@@ -330,8 +346,10 @@ void TEingContestStd::BuildControls() {
   gu->addWidget(rZeitOrt);
   gu->addWidget(rZeitUTC);
   right->addWidget(grouputc);
+}
 
-  // Score panel.
+// The score panel: QSOs, multipliers and points per band.
+void TEingContestStd::BuildScoreBox() {
   GroupAuswertung = Named(new QGroupBox(Q("Auswertung"), this), "GroupAuswertung");
   auto* gs = new QGridLayout(GroupAuswertung);
   gs->addWidget(new QLabel(Q("Band"), GroupAuswertung), 0, 0);
@@ -368,8 +386,10 @@ void TEingContestStd::BuildControls() {
   gs->addWidget(lMultitotal, 8, 3);
   gs->addWidget(lpunktetotal, 8, 5);
   gs->addWidget(lpunktegesamt, 9, 0, 1, 6, Qt::AlignRight);
+}
 
-  // Buttons.
+// The dialog's buttons and the print menu.
+void TEingContestStd::BuildButtons(QVBoxLayout* main) {
   auto* buttons = new QHBoxLayout;
   btnAbbruch = Named(new QPushButton(Q("Abbrechen"), this), "btnAbbruch");
   btnOK = Named(new QPushButton(Q("Beenden"), this), "btnOK");
@@ -386,11 +406,13 @@ void TEingContestStd::BuildControls() {
   main->addLayout(buttons);
 
   druckwagpopup_ = Named(new QMenu(this), "druckwagpopup");
+}
 
-  // Close spacing, so that the whole dialog fits a screen of 800 x 600.
+// Close spacing, so that the whole dialog fits a screen of 800 x 600.
+void TEingContestStd::TightenSpacing(QVBoxLayout* main) {
   main->setContentsMargins(6, 4, 6, 6);
   main->setSpacing(4);
-  for (QBoxLayout* column : {left, right}) {
+  for (QBoxLayout* column : {leftColumn_, rightColumn_}) {
     column->setSpacing(0);
     column->addStretch(1);
   }
@@ -407,8 +429,9 @@ void TEingContestStd::BuildControls() {
   }
   eteilnahmeart->layout()->setContentsMargins(0, 0, 0, 0);
   eteilnahmeart->layout()->setSpacing(0);
+}
 
-  // Handlers.
+void TEingContestStd::ConnectHandlers() {
   connect(btnAbbruch, &QPushButton::clicked, this, [this] { done(2); });
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(TSetupSender::Ok); });
   connect(btnstart, &QPushButton::clicked, this, [this] { btnOKClick(TSetupSender::Start); });

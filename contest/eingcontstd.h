@@ -63,6 +63,14 @@ class TEingContestStd : public QDialog {
 
  private:
   void BuildControls();
+  void BuildContestBox(QVBoxLayout* left);
+  void BuildParticipantBox(QVBoxLayout* left);
+  void BuildContestExtras(QVBoxLayout* left);
+  void BuildSettingsBoxes(QVBoxLayout* right);
+  void BuildScoreBox();
+  void BuildButtons(QVBoxLayout* main);
+  void TightenSpacing(QVBoxLayout* main);
+  void ConnectHandlers();
   void FitPeriodFields();
   void PlaceScorePanel();
   void CollectInputs();

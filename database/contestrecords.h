@@ -8,6 +8,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "base/recfields.h"
 
@@ -237,6 +239,23 @@ constexpr size_t kKeyCall2Width = 12;
 constexpr size_t kKeyAreaWidth = 2;
 // A "DESC" key part stores this value minus the number.
 constexpr int32_t kDescBase = 99999999;
+
+// The received DOK is kept in two fields: its first kDOK1Cap characters in
+// DOK1, the next kDOK2Cap in DOK2. Every reader and writer splits it here.
+inline std::string_view DokHead(std::string_view dok) { return dok.substr(0, kDOK1Cap); }
+inline std::string_view DokTail(std::string_view dok) {
+  return dok.size() > kDOK1Cap ? dok.substr(kDOK1Cap, kDOK2Cap) : std::string_view();
+}
+inline std::string GetDok(const uint8_t* r) {
+  std::string dok(rec::GetStrView(r, kDOK1, kDOK1Cap));
+  dok += rec::GetStrView(r, kDOK2, kDOK2Cap);
+  return dok;
+}
+// Stores the DOK cut to the two fields; an empty one clears both.
+inline void SetDok(uint8_t* r, std::string_view dok) {
+  rec::SetStr(r, kDOK1, kDOK1Cap, DokHead(dok));
+  rec::SetStr(r, kDOK2, kDOK2Cap, DokTail(dok));
+}
 }  // namespace qrec
 
 // Contest list keys.

@@ -17,9 +17,7 @@ std::string Int(int32_t v, bool readable) { return ToStrings.IntToKeyString(v, r
 std::string Desc(int32_t v, bool readable) { return Int(qrec::kDescBase - v, readable); }
 
 std::string Dok(std::string_view dok, bool readable) {
-  const std::string_view first = dok.substr(0, 6);
-  const std::string_view rest = dok.size() > 6 ? dok.substr(6, 2) : std::string_view();
-  return Text(first, 6) + Sep(readable) + Text(rest, 2);
+  return Text(qrec::DokHead(dok), qrec::kDOK1Cap) + Sep(readable) + Text(qrec::DokTail(dok), qrec::kDOK2Cap);
 }
 
 }  // namespace contestkey
@@ -74,9 +72,9 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
   auto call2 = [&] { text(kCall2, kCall2Cap, kKeyCall2Width); };
   auto area = [&] { text(kWazUsStaat, kWazUsStaatCap, kKeyAreaWidth); };
   auto dok = [&] {
-    text(kDOK1, kDOK1Cap, 6);
+    text(kDOK1, kDOK1Cap, kDOK1Cap);
     sep();
-    text(kDOK2, kDOK2Cap, 2);
+    text(kDOK2, kDOK2Cap, kDOK2Cap);
   };
   // "Bandcode," before a part.
   auto banded = [&](const auto& part) {
@@ -145,7 +143,7 @@ ToKeys QsoKeys() {
   using namespace qrec;
   const int call = static_cast<int>(kKeyCallWidth), shortW = static_cast<int>(kKeyShortWidth);
   const int call2 = static_cast<int>(kKeyCall2Width), mode = static_cast<int>(kKeyModeWidth);
-  const int dok = 6 + kSepW + 2, area = static_cast<int>(kKeyAreaWidth);
+  const int dok = static_cast<int>(kDOK1Cap + kDOK2Cap) + kSepW, area = static_cast<int>(kKeyAreaWidth);
   ToKeys k;
   k.Add(2 * kIntW + kSepW, 0, "Datum,Zeit");                               // 1
   k.Add(call + 2 * kIntW + 2 * kSepW, 1, "Call,Datum,Zeit");               // 2

@@ -88,14 +88,7 @@ void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char lette
   const auto pointsEnd = std::to_chars(points, points + sizeof points, rec::GetUInt16(q, qrec::kPunkte)).ptr;
   field("PTS", std::string_view(points, static_cast<size_t>(pointsEnd - points)));
 
-  const char* districtTag = DokAdifTag(description.MultiplierKinds);
-  // Both parts fit the eight characters of the field.
-  char dok[qrec::kDOK1Cap + qrec::kDOK2Cap];
-  const std::string_view dok1 = str(qrec::kDOK1, qrec::kDOK1Cap);
-  const std::string_view dok2 = str(qrec::kDOK2, qrec::kDOK2Cap);
-  std::copy(dok1.begin(), dok1.end(), dok);
-  std::copy(dok2.begin(), dok2.end(), dok + dok1.size());
-  field(districtTag, std::string_view(dok, dok1.size() + dok2.size()).substr(0, 8));
+  field(DokAdifTag(description.MultiplierKinds), qrec::GetDok(q));
   field("GRIDSQUARE", str(qrec::kLoc, qrec::kLocCap));
 
   const std::string_view dxcc = str(qrec::kDXCC, qrec::kDXCCCap);

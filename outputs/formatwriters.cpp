@@ -31,42 +31,43 @@ class TExportLogLines {
   TExportLog log_;
 };
 
-class TCabrilloWriter : public TQsoFormatWriter {
- public:
-  void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                   TdbContest& extra, char, const TLogRecords* qsos) override {
-    WriteCabrilloHeader(out, nullptr, description, extra, contestList, qsos);
-    lines_.Read(out, description, contestList);
-  }
-  void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
-                    TdbContest& contestList, TTextWriter& line) override {
-    WriteCabrilloQsoText(line, lines_.For(out, description, contestList), qso, texts_);
-  }
-  void WriteTrailer(TAlleRout& out, const TContestRec&, TdbContest&, TdbContest&) override {
-    WriteCabrilloTrailer(out);
-  }
-
- private:
-  TExportLogLines lines_;
-  TLineTexts texts_;
+// The writer of a file of fixed lines (Cabrillo, STF): the format gives its
+// header, its QSO line and its trailer.
+struct TLineFormat {
+  void (*header)(TAlleRout& out, const TContestRec& description, TdbContest& extra, TdbContest& contestList,
+                 const TLogRecords* qsos);
+  void (*qsoText)(TTextWriter& line, const TExportLog& log, const TContestQsoRecord& qso, TLineTexts& texts);
+  void (*trailer)(TAlleRout& out);
 };
 
-class TStfWriter : public TQsoFormatWriter {
+const TLineFormat kCabrilloFormat{
+    [](TAlleRout& out, const TContestRec& description, TdbContest& extra, TdbContest& contestList,
+       const TLogRecords* qsos) { WriteCabrilloHeader(out, nullptr, description, extra, contestList, qsos); },
+    WriteCabrilloQsoText, WriteCabrilloTrailer};
+
+const TLineFormat kStfFormat{
+    [](TAlleRout& out, const TContestRec& description, TdbContest& extra, TdbContest& contestList,
+       const TLogRecords*) { WriteStfHeader(out, nullptr, description, extra, contestList); },
+    WriteStfQsoText, WriteStfTrailer};
+
+class TLineFormatWriter : public TQsoFormatWriter {
  public:
+  explicit TLineFormatWriter(const TLineFormat& format) : format_(format) {}
   void WriteHeader(TAlleRout& out, const TContestRec& description, TdbContest& contestList,
-                   TdbContest& extra, char, const TLogRecords*) override {
-    WriteStfHeader(out, nullptr, description, extra, contestList);
+                   TdbContest& extra, char, const TLogRecords* qsos) override {
+    format_.header(out, description, extra, contestList, qsos);
     lines_.Read(out, description, contestList);
   }
   void BuildQsoLine(TAlleRout& out, int32_t, const TContestRec& description, const TContestQsoRecord& qso,
                     TdbContest& contestList, TTextWriter& line) override {
-    WriteStfQsoText(line, lines_.For(out, description, contestList), qso, texts_);
+    format_.qsoText(line, lines_.For(out, description, contestList), qso, texts_);
   }
   void WriteTrailer(TAlleRout& out, const TContestRec&, TdbContest&, TdbContest&) override {
-    WriteStfTrailer(out);
+    format_.trailer(out);
   }
 
  private:
+  const TLineFormat& format_;
   TExportLogLines lines_;
   TLineTexts texts_;
 };
@@ -121,8 +122,8 @@ class TEdiWriter : public TQsoFormatWriter {
   TLineTexts texts_;
 };
 
-TCabrilloWriter cabrilloWriter;
-TStfWriter stfWriter;
+TLineFormatWriter cabrilloWriter(kCabrilloFormat);
+TLineFormatWriter stfWriter(kStfFormat);
 TAdifWriter adifWriter;
 TEdiWriter ediWriter;
 

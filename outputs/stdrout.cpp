@@ -470,17 +470,14 @@ bool TStdRout::WriteMultiCheckList(const TContestRec& description, TdbContest& c
     std::vector<uint32_t> order;
     order.reserve(qsos.size());
     for (const TKeyGroup& g : byKey) order.insert(order.end(), g.qsos.begin(), g.qsos.end());
-    char dok[qrec::kDOK1Cap + qrec::kDOK2Cap];
+    std::string dok;
     for (uint32_t i : order) {
       const uint8_t* r = qsos[i].data();
       const char band = rec::GetChar(r, qrec::kBandcode);
       std::string_view key;
       if (dokGroup) {
-        const std::string_view dok1 = rec::GetStrView(r, qrec::kDOK1, qrec::kDOK1Cap);
-        const std::string_view dok2 = rec::GetStrView(r, qrec::kDOK2, qrec::kDOK2Cap);
-        std::copy(dok1.begin(), dok1.end(), dok);
-        std::copy(dok2.begin(), dok2.end(), dok + dok1.size());
-        key = ToStrings.TrimView(std::string_view(dok, dok1.size() + dok2.size())).substr(0, 8);
+        dok = qrec::GetDok(r);
+        key = ToStrings.TrimView(dok);
       } else {
         key = ToStrings.TrimView(rec::GetStrView(r, qrec::kDXCC, qrec::kDXCCCap));
       }

@@ -351,6 +351,41 @@ int32_t TIfdFile::MakeTableFile(const std::string& name, std::string& detail) {
   return r;
 }
 
+// One write of the file: its own transaction when none is open, else a step
+// of the open one. Begun on construction; End settles it with the write's
+// result. A scope left without End (an exception) undoes the write, so no
+// transaction stays open behind it.
+class TIfdFile::TWriteScope {
+ public:
+  // DropCaches: the write changes so much that the caches are read again
+  // after it, whatever its result.
+  enum TAfter { KeepCaches, DropCaches };
+  TWriteScope(TIfdFile& file, IFDriver* h, TAfter after = KeepCaches) : file_(file), h_(h), after_(after) {
+    began_ = file_.WriteBegin(h_, outer_);
+  }
+  TWriteScope(const TWriteScope&) = delete;
+  TWriteScope& operator=(const TWriteScope&) = delete;
+  ~TWriteScope() {
+    if (began_ == drOk && !ended_) file_.WriteEnd(h_, outer_, drEngineFailure);
+  }
+  // drOk, or why the write could not begin (then End is not called).
+  int32_t Began() const { return began_; }
+  int32_t End(int32_t result) {
+    ended_ = true;
+    result = file_.WriteEnd(h_, outer_, result);
+    if (after_ == DropCaches) file_.Invalidate();
+    return result;
+  }
+
+ private:
+  TIfdFile& file_;
+  IFDriver* h_;
+  TAfter after_;
+  bool outer_ = false;
+  bool ended_ = false;
+  int32_t began_ = drOk;
+};
+
 int32_t TIfdFile::EnsureSchema(IFDriver* h) {
   const std::string sig = keys_.Signature();
   auto storedSignature = [&](std::string& value) -> int32_t {
@@ -370,9 +405,8 @@ int32_t TIfdFile::EnsureSchema(IFDriver* h) {
   int32_t r = storedSignature(stored);
   if (r != drOk || stored == sig) return r;
 
-  bool outer = false;
-  r = WriteBegin(h, outer);
-  if (r != drOk) return r;
+  TWriteScope write(*this, h);
+  if (write.Began() != drOk) return write.Began();
   r = storedSignature(stored);
   if (r == drOk && stored != sig) {
     // Which key columns the file has already.
@@ -421,7 +455,7 @@ int32_t TIfdFile::EnsureSchema(IFDriver* h) {
   // A key list that the stored records cannot satisfy (a new unique key with
   // equal values) refuses the open instead of damaging the file.
   if (r == drDuplicateKey) r = drKeyDefinition;
-  return WriteEnd(h, outer, r);
+  return write.End(r);
 }
 
 int32_t TIfdFile::RecomputeKeys(IFDriver* h) {
@@ -562,6 +596,20 @@ int32_t TIfdFile::Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror) {
   return drOk;
 }
 
+template <class Row>
+int32_t TIfdFile::RecordRow(IFDriver* h, const std::string& sql, int32_t ref, Row&& row) {
+  sqlite3_stmt* st = Stmt(sql);
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  sqlite3_bind_int(st, 1, ref);
+  int rc;
+  const int32_t r = Step(h, st, rc);
+  if (r != drOk) return r;
+  if (rc != SQLITE_ROW) return drRecordGone;
+  row(st);
+  return drOk;
+}
+
 void TIfdFile::CacheRecord(int32_t ref, std::string_view data) {
   if (records_.size() >= 200000) records_.clear();
   records_[ref].assign(data);
@@ -574,15 +622,9 @@ int32_t TIfdFile::Record(IFDriver* h, int32_t ref, const std::string*& data) {
     return drOk;
   }
   if (ref < 1) return drRecordGone;
-  sqlite3_stmt* st = Stmt("SELECT data FROM records WHERE ref=?1");
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  sqlite3_bind_int(st, 1, ref);
-  int rc;
-  const int32_t r = Step(h, st, rc);
+  const int32_t r = RecordRow(h, "SELECT data FROM records WHERE ref=?1", ref,
+                              [&](sqlite3_stmt* st) { CacheRecord(ref, ColumnBytes(st, 0)); });
   if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return drRecordGone;
-  CacheRecord(ref, ColumnBytes(st, 0));
   data = &records_[ref];
   return drOk;
 }
@@ -613,16 +655,8 @@ int32_t TIfdFile::ReadAhead(int keyNo, std::string_view key, int32_t ref, bool f
 
 int32_t TIfdFile::StoredKey(IFDriver* h, int keyNo, int32_t ref, std::string& key) {
   if (keyNo < 1 || keyNo > keys_.Count()) return drBadKeyNumber;
-  sqlite3_stmt* st = Stmt(keySql_[static_cast<size_t>(keyNo - 1)]);
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  sqlite3_bind_int(st, 1, ref);
-  int rc;
-  const int32_t r = Step(h, st, rc);
-  if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return drRecordGone;
-  key.assign(ColumnBytes(st, 0));
-  return drOk;
+  return RecordRow(h, keySql_[static_cast<size_t>(keyNo - 1)], ref,
+                   [&](sqlite3_stmt* st) { key.assign(ColumnBytes(st, 0)); });
 }
 
 int32_t TIfdFile::ScanRecords(IFDriver* h, const TRecordVisitor& visit, int keyNo) {
@@ -877,9 +911,9 @@ int32_t TIfdFile::SetAutoCounter(IFDriver* h, int64_t value) {
 
 int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoKeyMode,
                          int32_t& newRef, std::vector<std::string>& keys) {
-  bool outer;
-  int32_t r = WriteBegin(h, outer);
-  if (r != drOk) return r;
+  TWriteScope write(*this, h);
+  if (write.Began() != drOk) return write.Began();
+  int32_t r = drOk;
   const bool autoField = autoKeyNo > 0 && autoKeyOffset >= 0 && autoKeyOffset + 4 <= maxLen_;
   int32_t oldNumber = 0;
   int64_t counter = 0;
@@ -911,7 +945,7 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
     autoCounter_ = number;
     counterDirty_ = true;
   }
-  r = WriteEnd(h, outer, r);
+  r = write.End(r);
   if (r != drOk) {
     if (autoField) std::memcpy(record + autoKeyOffset, &oldNumber, 4);
     return r;
@@ -928,25 +962,17 @@ int32_t TIfdFile::Insert(IFDriver* h, uint8_t* record, int length, uint8_t autoK
 
 int32_t TIfdFile::OldKeys(IFDriver* h, int32_t ref, std::vector<std::string>& keys) {
   keys.assign(static_cast<size_t>(keys_.Count()), std::string());
-  sqlite3_stmt* st = Stmt(oldKeysSql_);
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  sqlite3_bind_int(st, 1, ref);
-  int rc;
-  const int32_t r = Step(h, st, rc);
-  if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return drRecordGone;
-  for (int i = 1; i <= keys_.Count(); ++i) keys[static_cast<size_t>(i - 1)].assign(ColumnBytes(st, i));
-  return drOk;
+  return RecordRow(h, oldKeysSql_, ref, [&](sqlite3_stmt* st) {
+    for (int i = 1; i <= keys_.Count(); ++i) keys[static_cast<size_t>(i - 1)].assign(ColumnBytes(st, i));
+  });
 }
 
 int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int length,
                          std::vector<std::string>& keys) {
-  bool outer;
-  int32_t r = WriteBegin(h, outer);
-  if (r != drOk) return r;
+  TWriteScope write(*this, h);
+  if (write.Began() != drOk) return write.Began();
   std::vector<std::string> old;
-  r = OldKeys(h, ref, old);
+  int32_t r = OldKeys(h, ref, old);
   std::vector<int> changed;
   BuildKeys(record, keys);
   if (r == drOk) {
@@ -983,7 +1009,7 @@ int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int le
       counterDirty_ = true;
     }
   }
-  r = WriteEnd(h, outer, r);
+  r = write.End(r);
   if (r != drOk) return r;
   for (int i : changed) {
     TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
@@ -997,11 +1023,10 @@ int32_t TIfdFile::Update(IFDriver* h, int32_t ref, const uint8_t* record, int le
 }
 
 int32_t TIfdFile::Remove(IFDriver* h, int32_t ref) {
-  bool outer;
-  int32_t r = WriteBegin(h, outer);
-  if (r != drOk) return r;
+  TWriteScope write(*this, h);
+  if (write.Began() != drOk) return write.Began();
   std::vector<std::string> old;
-  r = OldKeys(h, ref, old);
+  int32_t r = OldKeys(h, ref, old);
   if (r == drOk) {
     sqlite3_stmt* st = Stmt("DELETE FROM records WHERE ref=?1");
     if (!st) {
@@ -1013,7 +1038,7 @@ int32_t TIfdFile::Remove(IFDriver* h, int32_t ref) {
       r = Step(h, st, rc);
     }
   }
-  r = WriteEnd(h, outer, r);
+  r = write.End(r);
   if (r != drOk) return r;
   for (int i = 1; i <= keys_.Count(); ++i) {
     TKeyMirror& m = mirrors_[static_cast<size_t>(i - 1)];
@@ -1026,27 +1051,20 @@ int32_t TIfdFile::Remove(IFDriver* h, int32_t ref) {
 }
 
 int32_t TIfdFile::RemoveAll(IFDriver* h) {
-  bool outer;
-  int32_t r = WriteBegin(h, outer);
-  if (r != drOk) return r;
-  r = Exec(h, "DELETE FROM records");
+  TWriteScope write(*this, h, TWriteScope::DropCaches);
+  if (write.Began() != drOk) return write.Began();
+  const int32_t r = Exec(h, "DELETE FROM records");
   if (r == drOk) {
     autoCounter_ = 0;
     counterDirty_ = true;
   }
-  r = WriteEnd(h, outer, r);
-  Invalidate();
-  return r;
+  return write.End(r);
 }
 
 int32_t TIfdFile::RebuildIndexes(IFDriver* h) {
-  bool outer;
-  int32_t r = WriteBegin(h, outer);
-  if (r != drOk) return r;
-  r = RecomputeKeys(h);
-  r = WriteEnd(h, outer, r);
-  Invalidate();
-  return r;
+  TWriteScope write(*this, h, TWriteScope::DropCaches);
+  if (write.Began() != drOk) return write.Began();
+  return write.End(RecomputeKeys(h));
 }
 
 namespace {

@@ -132,6 +132,10 @@ class TIfdFile {
   // the first step waits as Step does, a later step that fails is the result.
   template <class Row>
   int32_t StepRows(IFDriver* h, sqlite3_stmt* st, Row&& row);
+  // The row that sql (one parameter: the ref) selects of record ref, handed
+  // to row; drRecordGone when there is none.
+  template <class Row>
+  int32_t RecordRow(IFDriver* h, const std::string& sql, int32_t ref, Row&& row);
   // The result of a failed statement (its engine code rc); notices a
   // transaction the engine gave up with it.
   int32_t Failure(int rc);
@@ -147,6 +151,8 @@ class TIfdFile {
   int32_t CheckVersion(IFDriver* h);
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
+  // One write between WriteBegin and WriteEnd.
+  class TWriteScope;
   int32_t CommitOuter(IFDriver* h);
   // wrote false: nothing was written since the caches were last checked,
   // so they stay.

@@ -9,7 +9,6 @@
 // them. One line per figure: figure, project ms, reference ms, ratio.
 //   adifimportbench [QSOs ...]
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -59,10 +58,8 @@ std::string QsoFile(int n) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const std::vector<int> sizes = bench::LogSizes(argc, argv);
-  QTemporaryDir dir;
-  if (!bench::StartProgramIn(dir)) return 1;
-  if (!ToDatPrefix.OpenTables(kAllPrefixTables)) return 1;
-  bench::SilentMessages messages;
+  const bench::TBenchProgram program;
+  if (!program.Started() || !ToDatPrefix.OpenTables(kAllPrefixTables)) return 1;
 
   // Reading: a regular file against files of the same size that only a
   // careless reader finds hard.

@@ -34,8 +34,14 @@ inline double ImportAsTheWindowDoes(TdbContest& list, TdbContest& extra, int32_t
   const TAdifEntryDefaults defaults = model.ImportDefaults(model.State.CurrentMode, "");
   const double ms = TimeMs([&] {
     model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
-      totals = ImportAdifRecords(contest, letter, model.ContestListTable(), model.QsoTable(), records, {}, check,
-                                 prepare, defaults);
+      totals = ImportAdifRecords({.Contest = contest,
+                                  .ContestLetter = letter,
+                                  .ContestListTable = model.ContestListTable(),
+                                  .QsoTable = model.QsoTable(),
+                                  .Records = records,
+                                  .Check = check,
+                                  .Prepare = prepare,
+                                  .Defaults = defaults});
     });
   });
   model.Close();

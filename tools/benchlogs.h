@@ -15,10 +15,12 @@
 #include "contest/ContestFkt.h"
 #include "database/contestrecords.h"
 #include "database/dbContest.h"
+#include "database/dbContestDat.h"
 #include "database/filemanager.h"
 #include "base/kxdates.h"
 #include "base/recfields.h"
 #include "platform/paths.h"
+#include "benchsupport.h"
 #include "prefixtables.h"
 #include "storage/ifdriver.h"
 
@@ -177,6 +179,36 @@ inline bool MakeProgramPrefixTables() {
 inline bool StartProgramIn(const QTemporaryDir& dir) {
   ProgramDirectory = QStringToFileName(dir.path()) + "/";
   return MakeProgramPrefixTables() && StartFileManager();
+}
+
+// What a benchmark of logs runs in: the program directory in a temporary
+// directory, started as StartProgramIn leaves it, and the program's
+// messages silenced (noted on stderr) from then on.
+class TBenchProgram {
+ public:
+  bool Started() const { return started_; }
+
+ private:
+  QTemporaryDir dir_;
+  bool started_ = StartProgramIn(dir_);
+  SilentMessages messages_;
+};
+
+// A sample log added for timing, with what the benchmarks read of it.
+struct TTimedLog {
+  int32_t nummer = 0;
+  TContestRec desc;
+  std::string file;  // its table file
+};
+
+// Adds the sample log of qsos QSOs named after index (see AddSampleLog);
+// false on failure. The list and extra tables stand on it.
+inline bool AddTimedLog(TdbContest& list, TdbContest& extra, int index, int qsos, TTimedLog& log) {
+  log.nummer = AddSampleLog(list, extra, index, qsos);
+  if (log.nummer == 0 || !list.FindByNumber(log.nummer) || !extra.FindByNumber(log.nummer)) return false;
+  log.desc = EditionContest(list);
+  log.file = ProgramDirectory + TDatContest::LogTableName(log.nummer) + ".DAT";
+  return true;
 }
 
 // Fills the program directory with count logs of qsos sample QSOs each,

@@ -8,7 +8,6 @@
 // rewritten with its number keys) in one transaction on a copy of the log.
 //   recountbench [qsos ...]      (default 1000 10000 50000)
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -85,10 +84,8 @@ int RawRenumber(bench::RawTable& raw, IFDriver& keyDriver) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const std::vector<int> sizes = bench::LogSizes(argc, argv);
-
-  QTemporaryDir dir;
-  if (!bench::StartProgramIn(dir)) return 1;
-  bench::SilentMessages messages;
+  const bench::TBenchProgram program;
+  if (!program.Started()) return 1;
   int failures = 0;
   {
     TdbContest list(kContestList, false, 0);
@@ -97,24 +94,22 @@ int main(int argc, char** argv) {
     TdbContest keyTable(kContestTemp, false, 0);
     for (size_t s = 0; s < sizes.size(); ++s) {
       const int qsos = sizes[s];
-      const int32_t nummer = bench::AddSampleLog(list, extra, static_cast<int>(s), qsos);
-      if (nummer == 0 || !list.FindByNumber(nummer) || !extra.FindByNumber(nummer)) return 1;
-      const TContestRec desc = bench::EditionContest(list);
+      bench::TTimedLog timed;
+      if (!bench::AddTimedLog(list, extra, static_cast<int>(s), qsos, timed)) return 1;
       TContestRecord listRecord;
       list.GetContestRecord(listRecord);
-      const std::string file = ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT";
       const std::string pristine = ProgramDirectory + "PRISTINE.DAT";
       const std::string rawFile = ProgramDirectory + "RAWJOB.DAT";
-      if (!bench::CopyTableFile(file, pristine)) return 1;
+      if (!bench::CopyTableFile(timed.file, pristine)) return 1;
       const std::string size = bench::Thousands(qsos) + " QSOs";
       const int runs = qsos >= 50000 ? 3 : 5;
 
       const double readAll = bench::MedianMs(runs, [&] {
-        bench::RawTable raw(file);
+        bench::RawTable raw(timed.file);
         raw.ReadOrdered(qrec::kKeyDatumZeit);
       });
       const double readBand = bench::MedianMs(runs, [&] {
-        bench::RawTable raw(file);
+        bench::RawTable raw(timed.file);
         raw.Rows("SELECT data FROM records WHERE k10 >= x'62' AND k10 < x'63' ORDER BY k10, ref",
                  [](sqlite3_stmt* st) { (void)sqlite3_column_blob(st, 0); });
       });
@@ -123,29 +118,29 @@ int main(int argc, char** argv) {
       // do: the window's recount after a change, points, score and claimed
       // totals in one job.
       TQsoPointsEnv env;
-      env.ContestNumber = nummer;
+      env.ContestNumber = timed.nummer;
       const double recount = bench::MedianMs(runs, [&] {
-        TdbContest log(kContestLog, false, nummer);
+        TdbContest log(kContestLog, false, timed.nummer);
         TMultiplierLists lists;
         TScoreCounters counters;
-        failures += FullRecount(desc, list, extra, log, env, 'b', lists, counters) ? 0 : 1;
+        failures += FullRecount(timed.desc, list, extra, log, env, 'b', lists, counters) ? 0 : 1;
       });
       bench::Figure("full recount, " + size, recount, readAll);
 
       const double windowFull = bench::MedianMs(runs, [&] {
-        TdbContest log(kContestLog, false, nummer);
+        TdbContest log(kContestLog, false, timed.nummer);
         TMultiplierLists lists;
         TScoreCounters counters;
-        RecountScore(true, 'b', log, desc, listRecord, env, lists, counters);
+        RecountScore(true, 'b', log, timed.desc, listRecord, env, lists, counters);
       });
       bench::Figure("window recount, " + size, windowFull, readAll);
       {
         // The window's table stays open between its band recounts.
-        TdbContest windowLog(kContestLog, false, nummer);
+        TdbContest windowLog(kContestLog, false, timed.nummer);
         const double windowBand = bench::MedianMs(runs, [&] {
           TMultiplierLists lists;
           TScoreCounters counters;
-          RecountScore(false, 'b', windowLog, desc, listRecord, env, lists, counters);
+          RecountScore(false, 'b', windowLog, timed.desc, listRecord, env, lists, counters);
         });
         bench::Figure("window recount of the band, " + size, windowBand, readBand);
       }
@@ -154,8 +149,8 @@ int main(int argc, char** argv) {
       std::vector<double> renumber, reference;
       for (int r = 0; r < runs; ++r) {
         // No handle holds the log now: it may be replaced.
-        if (!bench::CopyTableFile(pristine, file) || !bench::CopyTableFile(pristine, rawFile)) return 1;
-        renumber.push_back(bench::TimeMs([&] { failures += Renumber(desc, nummer, false).Ok ? 0 : 1; }));
+        if (!bench::CopyTableFile(pristine, timed.file) || !bench::CopyTableFile(pristine, rawFile)) return 1;
+        renumber.push_back(bench::TimeMs([&] { failures += Renumber(timed.desc, timed.nummer, false).Ok ? 0 : 1; }));
         bench::RawTable raw(rawFile);
         reference.push_back(bench::TimeMs([&] {
           failures += RawRenumber(raw, *keyTable.GetTreiber()->Driver()) > 0 ? 0 : 1;

@@ -6,7 +6,6 @@
 // of both alternate, so that both see the same machine.
 //   savebench [qsos ...]      (default 1000 10000 50000)
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,23 +23,20 @@ int main(int argc, char** argv) {
   constexpr int kWarm = 10;
   constexpr int kSaves = 300;
 
-  QTemporaryDir dir;
-  if (!bench::StartProgramIn(dir)) return 1;
-  bench::SilentMessages messages;
+  const bench::TBenchProgram program;
+  if (!program.Started()) return 1;
   int failures = 0;
   {
     TdbContest list(kContestList, false, 0);
     TdbContest extra(kContestExtra, false, 0);
     for (size_t s = 0; s < sizes.size(); ++s) {
       const int qsos = sizes[s];
-      const int32_t nummer = bench::AddSampleLog(list, extra, static_cast<int>(s), qsos);
-      if (nummer == 0 || !list.FindByNumber(nummer)) return 1;
-      const TContestRec desc = bench::EditionContest(list);
-      const std::string file = ProgramDirectory + TDatContest::LogTableName(nummer) + ".DAT";
+      bench::TTimedLog timed;
+      if (!bench::AddTimedLog(list, extra, static_cast<int>(s), qsos, timed)) return 1;
       const std::string rawFile = ProgramDirectory + "RAWSAVE.DAT";
-      if (!bench::CopyTableFile(file, rawFile)) return 1;
+      if (!bench::CopyTableFile(timed.file, rawFile)) return 1;
 
-      TdbContest window(kContestLog, false, nummer);
+      TdbContest window(kContestLog, false, timed.nummer);
       bench::RawTable raw(rawFile);
       const int32_t day = bench::SampleFirstDay();
       std::vector<double> project, reference;
@@ -52,7 +48,7 @@ int main(int argc, char** argv) {
         window.ClearRecord();
         window.SetQsoRecord(q);
         bool saved = false;
-        const double ms = bench::TimeMs([&] { saved = SaveQso(desc, list, window, next).Added; });
+        const double ms = bench::TimeMs([&] { saved = SaveQso(timed.desc, list, window, next).Added; });
         failures += saved ? 0 : 1;
 
         // The same record as stored, with a number of its own, raw.

@@ -489,175 +489,246 @@ bool RefusedAsDuplicate(const TQsoCheckResult& r) {
 
 }  // namespace
 
-TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
-                                    const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
-                                    const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
-                                    bool check, const TAdifPrepare& prepare, const TAdifEntryDefaults& defaults) {
-  TAdifImportTotals t;
-  TContestRecord listRecord{};
-  contestListTable.GetContestRecord(listRecord);
-  const char qslDefault = rec::GetChar(listRecord.data(), crec::kQslSentDefault);
+namespace {
+
+// The points environment of the log, as the window's save has it.
+TQsoPointsEnv PointsEnvOf(const TdbContestBase& qsoTable) {
   TQsoPointsEnv env;
   env.ContestNumber = qsoTable.GetContestNumber();
   env.Detached = qsoTable.IsDetached();
-  {
-    ToSetupStation station{};
-    ToSetups.GetStation(station);
-    env.OwnLocator = Trim(rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap));
-  }
+  ToSetupStation station{};
+  ToSetups.GetStation(station);
+  env.OwnLocator = Trim(rec::GetStr(station.data(), stationrec::kLocator, stationrec::kLocatorCap));
   env.ContestFilesDir = ContestFilesDirectory();
-  const bool numbersKept = KeepsRecordNumbers(contest);
-  const std::string districtTag = DokAdifTag(contest.MultiplierKinds);
+  return env;
+}
 
-  TLogPosition log = ReadLogPosition(qsoTable);
-  TdbContest stored(kContestLog, qsoTable.IsDetached(), qsoTable.GetContestNumber());
-  bool needsRenumber = false;
-  // The log could not be written: nothing of the import is kept, and the
-  // notice names the engine's reason.
-  auto failed = [](int32_t cause) {
-    TAdifImportTotals f;
-    f.Failed = true;
-    f.Cause = DriverResultText(cause);
-    return f;
-  };
-  if (!qsoTable.BeginTransaction()) return failed(DriverResult);
-  TFieldReader fields(mapping);
-  // What the stored QSOs tell beside the log is told only when the log
-  // keeps them.
-  std::vector<std::function<void()>> keptAfter;
-  for (const TAdifRecord& r : records) {
-    const std::string mode = fields.Value(r, "MODE", defaults.Mode);
-    if (!ModeAllowed(contest, mode, check)) {
-      ++t.ModeErrors;
-      continue;
-    }
-    // A record that names neither frequency nor band is worked on the
-    // window's frequency; one that names its band only, on that band.
-    std::string freq = fields.Value(r, "FREQ", "");
-    const std::string band = fields.Value(r, "BAND", "");
-    if (freq.empty() && band.empty()) freq = Upper(defaults.Freq);
-    double mhz = 0;
-    if (!freq.empty() && !FrequencyValue(freq, mhz)) {
-      ++t.BandErrors;  // an unreadable frequency: no band to store
-      continue;
-    }
-    // The QSO is stored on the band of its frequency, else on that of its
-    // band's name: that band is the one the contest must have.
-    mhz = freq.empty() ? ToBaender.DefaultFrequency(band) : ToBaender.NormalizeFrequency(mhz);
-    const char bandCode = mhz > 0 ? ToBaender.BandFromFrequency(mhz) : ' ';
-    if (bandCode == ' ' || (check && !HasBand(contest, bandCode))) {
-      ++t.BandErrors;
-      continue;
-    }
+// The band a record's QSO is stored on, and its frequency.
+struct TWorkedOn {
+  char BandCode = ' ';
+  double Mhz = 0;
+};
 
-    const std::string call = fields.Value(r, "CALL", "");
-    const int32_t datum = QsoDate(r, fields);
-    const std::string time = fields.Value(r, "TIME_ON", "");
+// When a record's QSO was worked.
+struct TWorkedAt {
+  int32_t Datum = 0;
+  int32_t Zeit = 0;
+};
+
+// The log could not be written: nothing of the import is kept, and the
+// notice names the engine's reason.
+TAdifImportTotals Failed(int32_t cause) {
+  TAdifImportTotals f;
+  f.Failed = true;
+  f.Cause = DriverResultText(cause);
+  return f;
+}
+
+// One import: the records one by one into the log, in one transaction.
+class TAdifImporter {
+ public:
+  explicit TAdifImporter(const TAdifImportJob& job)
+      : job_(job),
+        contest_(job.Contest),
+        table_(job.QsoTable),
+        fields_(job.Mapping),
+        env_(PointsEnvOf(job.QsoTable)),
+        districtTag_(DokAdifTag(job.Contest.MultiplierKinds)),
+        log_(ReadLogPosition(job.QsoTable)),
+        stored_(kContestLog, job.QsoTable.IsDetached(), job.QsoTable.GetContestNumber()) {
+    job.ContestListTable.GetContestRecord(listRecord_);
+  }
+
+  TAdifImportTotals Run() {
+    if (!table_.BeginTransaction()) return Failed(DriverResult);
+    for (const TAdifRecord& r : job_.Records)
+      if (!ImportRecord(r)) {
+        // Any failure of the write (a full disk, a refused lock) would meet
+        // every later record too: the import ends at the first one.
+        const int32_t cause = DriverResult;
+        table_.RollbackTransaction();
+        return Failed(cause);
+      }
+    if (!table_.CommitTransaction()) {
+      const int32_t cause = DriverResult;
+      table_.RollbackTransaction();
+      return Failed(cause);
+    }
+    for (const auto& tell : keptAfter_)
+      if (tell) tell();
+    // A log numbered by date and time puts earlier QSOs before later ones:
+    // only then do the numbers of the log move.
+    if (needsRenumber_ && !KeepsRecordNumbers(contest_))
+      Renumber(contest_, table_.GetContestNumber(), table_.IsDetached());
+    return totals_;
+  }
+
+ private:
+  // One record: counted where it is refused, else added to the log. False
+  // when the log could not be written.
+  bool ImportRecord(const TAdifRecord& r) {
+    const std::string mode = fields_.Value(r, "MODE", job_.Defaults.Mode);
+    if (!ModeAllowed(contest_, mode, job_.Check)) {
+      ++totals_.ModeErrors;
+      return true;
+    }
+    TWorkedOn on;
+    if (!ReadWorkedOn(r, on)) {
+      ++totals_.BandErrors;
+      return true;
+    }
+    const std::string call = fields_.Value(r, "CALL", "");
+    const int32_t datum = QsoDate(r, fields_);
+    const std::string time = fields_.Value(r, "TIME_ON", "");
     const int32_t zeit = time.empty() ? BadTime : ToDates.TimeStringToTime(time, "hh:mm:ss");
     if (call.empty() || datum <= 0 || zeit < 0) {
-      ++t.MissingData;
-      continue;
+      ++totals_.MissingData;
+      return true;
     }
     // The entry's rule: a call cut to what the record holds, or one with
     // characters no call has, would be stored as another station's.
     if (CallFault(call) != TCallFault::None || CheckCallForm(call) != 0) {
-      ++t.InvalidCalls;
-      continue;
+      ++totals_.InvalidCalls;
+      return true;
     }
-    // The numbers the QSO is stored under, which a new entry sends where
-    // its exchange asks for them.
-    const auto band8 = static_cast<uint8_t>(bandCode);
-    const auto modeClass = static_cast<uint8_t>(ModeClass(mode.substr(0, qrec::kModeCap)));
+    const TNextNumbers next = NextNumbers(mode, on.BandCode);
+    TContestQsoRecord q = QsoOf(r, call, mode, on, {datum, zeit}, next);
+    if (job_.Prepare) job_.Prepare(q);
+    if (!Checked(q, on.BandCode, mode)) return true;
+    ScoreAndPad(q);
+    table_.SetQsoRecord(q);
+    const TSaveFailure added = AddQso(table_, next);
+    if (added == TSaveFailure::TimeTaken) {
+      ++totals_.NotStored;
+      return true;
+    }
+    if (added != TSaveFailure::None) return false;
+    table_.GetQsoRecord(q);
+    if (job_.Defaults.Stored) keptAfter_.push_back(job_.Defaults.Stored(q));
+    NoteAdded(q, next, on.BandCode, mode);
+    return true;
+  }
+
+  // A record that names neither frequency nor band is worked on the
+  // window's frequency; one that names its band only, on that band. False
+  // when the frequency cannot be read or the band is none of the contest.
+  bool ReadWorkedOn(const TAdifRecord& r, TWorkedOn& on) {
+    std::string freq = fields_.Value(r, "FREQ", "");
+    const std::string band = fields_.Value(r, "BAND", "");
+    if (freq.empty() && band.empty()) freq = Upper(job_.Defaults.Freq);
+    double mhz = 0;
+    if (!freq.empty() && !FrequencyValue(freq, mhz)) return false;  // no band to store
+    // The QSO is stored on the band of its frequency, else on that of its
+    // band's name: that band is the one the contest must have.
+    on.Mhz = freq.empty() ? ToBaender.DefaultFrequency(band) : ToBaender.NormalizeFrequency(mhz);
+    on.BandCode = on.Mhz > 0 ? ToBaender.BandFromFrequency(on.Mhz) : ' ';
+    return on.BandCode != ' ' && (!job_.Check || HasBand(contest_, on.BandCode));
+  }
+
+  // The numbers the QSO is stored under, which a new entry sends where its
+  // exchange asks for them.
+  TNextNumbers NextNumbers(const std::string& mode, char bandCode) const {
     TNextNumbers next;
-    next.QsoNumber = log.LastNumber + 1;
-    next.BandNumber = next.BandNumberIntern = log.BandCount[band8] + 1;
-    next.ModeNumber = log.ModeCount[modeClass] + 1;
-    next.QslSent = qslDefault;
-    const std::string entryRst = EntryDefaultRst(contestLetter, mode, defaults.ModeEditShown);
+    next.QsoNumber = log_.LastNumber + 1;
+    next.BandNumber = next.BandNumberIntern = log_.BandCount[static_cast<uint8_t>(bandCode)] + 1;
+    next.ModeNumber = log_.ModeCount[ModeClassOf(mode)] + 1;
+    next.QslSent = rec::GetChar(listRecord_.data(), crec::kQslSentDefault);
+    return next;
+  }
+
+  static uint8_t ModeClassOf(const std::string& mode) {
+    return static_cast<uint8_t>(ModeClass(mode.substr(0, qrec::kModeCap)));
+  }
+
+  // The QSO the record gives, before the window's preparation.
+  TContestQsoRecord QsoOf(const TAdifRecord& r, const std::string& call, const std::string& mode, TWorkedOn on,
+                          TWorkedAt at, const TNextNumbers& next) {
+    const char letter = job_.ContestLetter;
+    const std::string entryRst = EntryDefaultRst(letter, mode, job_.Defaults.ModeEditShown);
     const std::string entrySent =
-        EntrySentExchange(contest, contestLetter, bandCode, entryRst, next, defaults.SentNumberShown);
+        EntrySentExchange(contest_, letter, on.BandCode, entryRst, next, job_.Defaults.SentNumberShown);
 
     TContestQsoRecord q{};
     uint8_t* p = q.data();
     rec::SetStr(p, qrec::kCall, qrec::kCallCap, call);
     rec::SetStr(p, qrec::kMode, qrec::kModeCap, mode.substr(0, qrec::kModeCap));
-    rec::SetChar(p, qrec::kBandcode, bandCode);
-    rec::SetFloat(p, qrec::kFrequenz, static_cast<float>(mhz));
-    rec::SetInt32(p, qrec::kDatum, datum);
-    rec::SetInt32(p, qrec::kZeit, zeit);
-    const std::string nameQth = fields.Value(r, "NAME", "") + ";" + fields.Value(r, "QTH", "");
+    rec::SetChar(p, qrec::kBandcode, on.BandCode);
+    rec::SetFloat(p, qrec::kFrequenz, static_cast<float>(on.Mhz));
+    rec::SetInt32(p, qrec::kDatum, at.Datum);
+    rec::SetInt32(p, qrec::kZeit, at.Zeit);
+    const std::string nameQth = fields_.Value(r, "NAME", "") + ";" + fields_.Value(r, "QTH", "");
     rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, nameQth.substr(0, qrec::kNameQthCap));
-    TContestFkt::SetSentExchange(SentExchange(r, fields, entrySent), q);
-    TContestFkt::SetReceivedExchange(ReceivedExchange(r, fields, contest, entryRst), q);
+    TContestFkt::SetSentExchange(SentExchange(r, fields_, entrySent), q);
+    TContestFkt::SetReceivedExchange(ReceivedExchange(r, fields_, contest_, entryRst), q);
     // Fields the export writes under their own names; the window's
     // gathering may still set them from the exchange.
-    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, fields.Value(r, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
-    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, fields.Value(r, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
-    const std::string dok = fields.Value(r, districtTag, "");
-    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, dok.substr(0, qrec::kDOK1Cap));
-    if (dok.size() > qrec::kDOK1Cap) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, dok.substr(qrec::kDOK1Cap));
-    rec::SetChar(p, qrec::kQSLr, QslMarkOf(fields.Value(r, "QSL_RCVD", "")));
-    if (prepare) prepare(q);
+    rec::SetStr(p, qrec::kLoc, qrec::kLocCap, fields_.Value(r, "GRIDSQUARE", "").substr(0, qrec::kLocCap));
+    rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, fields_.Value(r, "DXCC_PFX", "").substr(0, qrec::kDXCCCap));
+    qrec::SetDok(p, fields_.Value(r, districtTag_, ""));
+    rec::SetChar(p, qrec::kQSLr, QslMarkOf(fields_.Value(r, "QSL_RCVD", "")));
+    return q;
+  }
 
-    qsoTable.ClearRecord();
-    qsoTable.SetQsoRecord(q);
-    const TQsoCheckResult checked = CheckQso(contest, contestLetter, qsoTable, bandCode, mode, &stored);
+  // The contest's check of the QSO, as the entry's, and the log's own rule
+  // against a second copy; counts a QSO that does not pass.
+  bool Checked(TContestQsoRecord& q, char bandCode, const std::string& mode) {
+    table_.ClearRecord();
+    table_.SetQsoRecord(q);
+    const TQsoCheckResult checked = CheckQso(contest_, job_.ContestLetter, table_, bandCode, mode, &stored_);
     if (!checked.Passed) {
       if (RefusedAsDuplicate(checked))
-        ++t.Duplicates;
+        ++totals_.Duplicates;
       else
-        ++t.Refused;
-      continue;
+        ++totals_.Refused;
+      return false;
     }
-    qsoTable.GetQsoRecord(q);  // the check may have marked it
+    table_.GetQsoRecord(q);  // the check may have marked it
     // A contest that marks duplicates lets the QSO pass its check; the log
     // must still not get it twice.
-    if (StoredAlready(stored, q)) {
-      ++t.AlreadyInLog;
-      continue;
+    if (StoredAlready(stored_, q)) {
+      ++totals_.AlreadyInLog;
+      return false;
     }
+    return true;
+  }
 
-    // Points, numbers and padded exchange numbers go in before the one add.
-    // A rule that looks for the QSO itself in the log meets a number that no
-    // stored QSO has, as it would before the QSO was stored.
-    {
-      TContestQsoRecord probe = q;
-      rec::SetInt32(probe.data(), qrec::kNummer, std::numeric_limits<int32_t>::max());
-      rec::SetUInt16(p, qrec::kPunkte, static_cast<uint16_t>(QsoPoints(contest, listRecord, probe, env)));
-    }
-    PadExchangeNumbers(contest, q);
-    qsoTable.SetQsoRecord(q);
-    const TSaveFailure added = AddQso(qsoTable, next);
-    if (added == TSaveFailure::TimeTaken) {
-      ++t.NotStored;
-      continue;
-    }
-    if (added != TSaveFailure::None) {
-      // Any other failure (a full disk, a refused lock) would meet every
-      // later record too: the import ends at the first one.
-      const int32_t cause = DriverResult;
-      qsoTable.RollbackTransaction();
-      return failed(cause);
-    }
-    qsoTable.GetQsoRecord(q);
-    if (defaults.Stored) keptAfter.push_back(defaults.Stored(q));
-    log.LastNumber = next.QsoNumber;
-    log.BandCount[band8] = next.BandNumber;
-    log.ModeCount[modeClass] = next.ModeNumber;
-    const int64_t moment = Moment(p);
-    if (moment < log.LatestMoment) needsRenumber = true;
-    log.LatestMoment = std::max(log.LatestMoment, moment);
-    ++t.Imported;
+  // Points, numbers and padded exchange numbers go in before the one add.
+  // A rule that looks for the QSO itself in the log meets a number that no
+  // stored QSO has, as it would before the QSO was stored.
+  void ScoreAndPad(TContestQsoRecord& q) {
+    TContestQsoRecord probe = q;
+    rec::SetInt32(probe.data(), qrec::kNummer, std::numeric_limits<int32_t>::max());
+    rec::SetUInt16(q.data(), qrec::kPunkte, static_cast<uint16_t>(QsoPoints(contest_, listRecord_, probe, env_)));
+    PadExchangeNumbers(contest_, q);
   }
-  if (!qsoTable.CommitTransaction()) {
-    const int32_t cause = DriverResult;
-    qsoTable.RollbackTransaction();
-    return failed(cause);
+
+  // The log as it stands after the QSO was added.
+  void NoteAdded(const TContestQsoRecord& q, const TNextNumbers& next, char bandCode, const std::string& mode) {
+    log_.LastNumber = next.QsoNumber;
+    log_.BandCount[static_cast<uint8_t>(bandCode)] = next.BandNumber;
+    log_.ModeCount[ModeClassOf(mode)] = next.ModeNumber;
+    const int64_t moment = Moment(q.data());
+    if (moment < log_.LatestMoment) needsRenumber_ = true;
+    log_.LatestMoment = std::max(log_.LatestMoment, moment);
+    ++totals_.Imported;
   }
-  for (const auto& tell : keptAfter)
-    if (tell) tell();
-  // A log numbered by date and time puts earlier QSOs before later ones:
-  // only then do the numbers of the log move.
-  if (needsRenumber && !numbersKept) Renumber(contest, qsoTable.GetContestNumber(), qsoTable.IsDetached());
-  return t;
-}
+
+  const TAdifImportJob& job_;
+  const TContestRec& contest_;
+  TdbContestBase& table_;
+  TFieldReader fields_;
+  TContestRecord listRecord_{};
+  const TQsoPointsEnv env_;
+  const std::string districtTag_;
+  TLogPosition log_;
+  TdbContest stored_;
+  bool needsRenumber_ = false;
+  // What the stored QSOs tell beside the log is told only when the log
+  // keeps them.
+  std::vector<std::function<void()>> keptAfter_;
+  TAdifImportTotals totals_;
+};
+
+}  // namespace
+
+TAdifImportTotals ImportAdifRecords(const TAdifImportJob& job) { return TAdifImporter(job).Run(); }

@@ -115,19 +115,31 @@ struct TAdifEntryDefaults {
 // multipliers); called with the QSO built from a record.
 using TAdifPrepare = std::function<void(TContestQsoRecord& qso)>;
 
-// Imports the records into the QSO log of qsoTable (the contest letter names
-// the log), in file order and in one transaction. A field that a record does
-// not hold is empty for that record. The QSOs are numbered on from the log's
-// last QSO and get the log's QSL default, as QSOs typed by hand; each is
-// written once. A record counts as refused (and is not stored) when its call
-// is no call the entry would store, or when the band it would be stored on
-// (its frequency's, else its band's) is not a band of the contest. A record that the log holds already (the same call, band and
-// mode at the same minute) is not written again, also where the contest lets
-// duplicates pass with a mark: a file imported twice leaves the log as it
-// was. Only when imported QSOs fall between QSOs of a log ordered by
-// date and time is the log renumbered afterwards.
-TAdifImportTotals ImportAdifRecords(const TContestRec& contest, char contestLetter,
-                                    const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
-                                    const std::vector<TAdifRecord>& records, const std::vector<std::string>& mapping,
-                                    bool check, const TAdifPrepare& prepare = {},
-                                    const TAdifEntryDefaults& defaults = {});
+// What an import works on: the contest and its log (the contest letter
+// names the log), the records, the log field each ADIF field fills, and
+// whether the contest's rules check each QSO.
+struct TAdifImportJob {
+  const TContestRec& Contest;
+  char ContestLetter = 0;
+  const TdbContestBase& ContestListTable;
+  TdbContestBase& QsoTable;
+  const std::vector<TAdifRecord>& Records;
+  std::vector<std::string> Mapping{};
+  bool Check = true;
+  TAdifPrepare Prepare{};         // the log window's work on each QSO, if any
+  TAdifEntryDefaults Defaults{};  // what the log window lends the import
+};
+
+// Imports the records into the QSO log of the job's table, in file order
+// and in one transaction. A field that a record does not hold is empty for
+// that record. The QSOs are numbered on from the log's last QSO and get the
+// log's QSL default, as QSOs typed by hand; each is written once. A record
+// counts as refused (and is not stored) when its call is no call the entry
+// would store, or when the band it would be stored on (its frequency's,
+// else its band's) is not a band of the contest. A record that the log holds
+// already (the same call, band and mode at the same minute) is not written
+// again, also where the contest lets duplicates pass with a mark: a file
+// imported twice leaves the log as it was. Only when imported QSOs fall
+// between QSOs of a log ordered by date and time is the log renumbered
+// afterwards.
+TAdifImportTotals ImportAdifRecords(const TAdifImportJob& job);

@@ -49,6 +49,13 @@ std::optional<TAdifImportTotals> RunAdifImportDialog(QWidget* owner, const TCont
                                                      const TAdifEntryDefaults& defaults) {
   TContestAdifimportCtrl ctrl(owner, contest);
   if (!ctrl.Execute()) return std::nullopt;
-  return ImportAdifRecords(contest, contestLetter, contestListTable, qsoTable, ctrl.Records(), ctrl.Mapping(),
-                           ctrl.Check(), prepare, defaults);
+  return ImportAdifRecords({.Contest = contest,
+                            .ContestLetter = contestLetter,
+                            .ContestListTable = contestListTable,
+                            .QsoTable = qsoTable,
+                            .Records = ctrl.Records(),
+                            .Mapping = ctrl.Mapping(),
+                            .Check = ctrl.Check(),
+                            .Prepare = prepare,
+                            .Defaults = defaults});
 }

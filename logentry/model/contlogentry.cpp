@@ -2,6 +2,7 @@
 // record, showing the record in the fields, and the tentative multipliers
 // of the QSO being entered.
 #include <algorithm>
+#include <optional>
 
 #include "contest/ContestFkt.h"
 #include "contest/LetterRules.h"
@@ -43,6 +44,16 @@ std::string PartsLabel(const TExchangeParts& p) {
   if (!p.Part3.empty() || !p.Part4.empty()) s += "/" + p.Part3;
   if (!p.Part4.empty()) s += "/" + p.Part4;
   return s;
+}
+
+// A name in field 1 before a DOK (and a locator) leaves them room in the
+// exchange text: the characters the name may take; none for other contests.
+std::optional<int> NameRoom(const std::array<ExchangeKind, 3>& k,
+                            const std::array<std::string, kExchangeEdits>& edits) {
+  if (k[0] != ExchangeKind::Name || k[1] != ExchangeKind::Dok) return std::nullopt;
+  int room = 16 - static_cast<int>(edits[2].size());
+  if (IsLocatorKind(k[2])) room -= static_cast<int>(edits[3].size()) + 1;
+  return room;
 }
 
 }  // namespace
@@ -103,12 +114,7 @@ void TContestLogModel::GatherEntry(const TEntryFields& fields, TEntryFocusAt foc
     if (mode == "CW" && rst[2] == ' ' && rst[1] != ' ') rst[2] = '9';
     if (mode == "SSB" || mode == "PR" || mode == "FM") rst[2] = ' ';
     std::string part2 = e[1];
-    // A name in field 1 before a DOK (and a locator) leaves them room.
-    if (k[0] == ExchangeKind::Name && k[1] == ExchangeKind::Dok) {
-      int room = 16 - static_cast<int>(e[2].size());
-      if (IsLocatorKind(k[2])) room -= static_cast<int>(e[3].size()) + 1;
-      part2 = Cut(part2, room);
-    }
+    if (const std::optional<int> room = NameRoom(k, e)) part2 = Cut(part2, *room);
     return JoinExchangeParts(rst, part2, e[2], e[3]);
   };
   const bool swl = contest_.SwlLog;
@@ -133,26 +139,21 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
     const bool focused = (focus.Field == TEntryFocus::RSTr && !contest_.SwlLog && focus.Index == n + 1) ||
                          (contest_.SwlLog && (focus.Field == TEntryFocus::RSTs || focus.Field == TEntryFocus::RSTr) &&
                           focus.Index == n + 1);
-    auto storeDok = [&] {
-      rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, Cut(x, 6));
-      rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, x.size() > 6 ? x.substr(6, 2) : "");
-    };
     switch (contest_.ReceivedKinds[static_cast<size_t>(n)]) {
       using enum ExchangeKind;
       case Dok:
         if (!IsDokStation(call, letter)) break;
         if (CheckDok && !CheckDok(x)) {
-          rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, "");
-          rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, "");
+          qrec::SetDok(p, "");
         } else if (x.size() == 3 && x[0] == 'J' && x[1] >= '0' && x[1] <= '9') {
           if (warn && focused) ToMessages.Achtung("Ungültige Daten!", "Fehler bei DOK-Angabe");
         } else {
-          storeDok();
+          qrec::SetDok(p, x);
         }
         break;
       case Area:
       case DokOfDokStations:
-        storeDok();
+        qrec::SetDok(p, x);
         break;
       case Locator:
       case LocatorDistance:
@@ -311,12 +312,7 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
   if (!State.CopyingName && (k[0] == ExchangeKind::Name || k[1] == ExchangeKind::Name)) {
     std::string name;
     if (k[0] == ExchangeKind::Name) {
-      int room = 20;
-      if (k[1] == ExchangeKind::Dok) {
-        room = 16 - static_cast<int>(edits[2].size());
-        if (IsLocatorKind(k[2])) room -= static_cast<int>(edits[3].size()) + 1;
-      }
-      name = Cut(Cut(edits[1], 20), room);
+      name = Cut(Cut(edits[1], 20), NameRoom(k, edits).value_or(20));
     } else {
       name = Cut(edits[2], 20);
       if (k[0] == ExchangeKind::LocatorDistance) name = Cut(name, 16 - static_cast<int>(edits[1].size()));

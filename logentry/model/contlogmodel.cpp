@@ -79,7 +79,7 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   View.ModeEditVisible = rec::GetBool(list.data(), crec::kStartPR) && IsContestMode(contest_, "DIGITAL");
   State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
 
-  RecountAtOpening(writable);
+  RecountAtOpening(writable, opened.UnchangedSinceClose);
   if (counters_.LastBand != 0 && static_cast<char>(counters_.LastBand) != State.CurrentBand) {
     State.CurrentBand = static_cast<char>(counters_.LastBand);
     State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
@@ -112,19 +112,21 @@ std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() 
   return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());
 }
 
-void TContestLogModel::RecountAtOpening(bool writable) {
-  if (!writable) {
+void TContestLogModel::RecountAtOpening(bool writable, bool asClosed) {
+  if (!writable || asClosed) {
+    // Only counted: a log that cannot be written, and a log as its last
+    // normal close left it, whose points and totals that close stored.
     RecountScore(true, false);
-    return;
+  } else {
+    // The outputs read the claimed totals, not the log: a close killed
+    // before its recount left them behind the log, and they are brought up
+    // to it here, not only at the next normal close.
+    if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
+    OpeningRecount(contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand, *lists_,
+                   counters_);
+    beforeEntry_.reset();
+    ShowScore();
   }
-  // The outputs read the claimed totals, not the log: a close killed before
-  // its recount left them behind the log, and they are brought up to it
-  // here, not only at the next normal close.
-  if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
-  OpeningRecount(contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand, *lists_,
-                 counters_);
-  beforeEntry_.reset();
-  ShowScore();
   logClaimsQsos_ = ClaimedQsos() > 0;
 }
 

@@ -236,8 +236,9 @@ class TContestLogModel {
   TCountOptions CountOptions() const;
   bool NeedsRenumbering(const TOpenedLog& opened) const;
   // The opening's full count of the log (writable: changed points and the
-  // claimed totals stored where they are not those of the log as it is).
-  void RecountAtOpening(bool writable);
+  // claimed totals stored where they are not those of the log as it is;
+  // asClosed: the log is as its last normal close left it, and only counted).
+  void RecountAtOpening(bool writable, bool asClosed);
   // After a save: the claimed totals of a log that claimed no QSO so far
   // are stored, so that they mark it as holding QSOs.
   void KeepLogClaimingQsos();

@@ -250,21 +250,17 @@ void TQsoEditLogic::StoreReceivedKinds(const TContestEingabeStd2CtrlRec& in, TCo
       swl ? std::array<const std::string*, 3>{&shown_.RSTs2, &shown_.RSTs3, &shown_.RSTs4}
           : std::array<const std::string*, 3>{&shown_.RSTr2, &shown_.RSTr3, &shown_.RSTr4};
   const std::string call = rec::GetStr(p, qrec::kCall, qrec::kCallCap);
-  auto setDok = [p](const std::string& t) {
-    rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, Cut(t, 6));
-    rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, t.size() > 6 ? t.substr(6, 2) : std::string());
-  };
   for (size_t i = 0; i < 3; ++i) {
     const std::string& text = *texts[i];
     switch (contest_.ReceivedKinds[i]) {
       case ExchangeKind::Dok:
         if (!IsDokStation(call, letter)) break;
         if (!routines_.CheckDok(text, listTable_))
-          setDok({});
+          qrec::SetDok(p, {});
         else if (text.size() == 3 && text[0] == 'J' && IsDigit(text[1]))
           ToMessages.Achtung(ToMessages.HeaderUngueltig, "Fehler bei DOK-Angabe");
         else
-          setDok(text);
+          qrec::SetDok(p, text);
         break;
       case ExchangeKind::Locator:
       case ExchangeKind::LocatorDistance:
@@ -289,7 +285,7 @@ void TQsoEditLogic::StoreReceivedKinds(const TContestEingabeStd2CtrlRec& in, TCo
         break;
       case ExchangeKind::Area:
       case ExchangeKind::DokOfDokStations:
-        setDok(text);
+        qrec::SetDok(p, text);
         break;
       case ExchangeKind::UsState:
         rec::SetStr(p, qrec::kWazUsStaat, qrec::kWazUsStaatCap, Cut(routines_.UsStateCode(text), 2));

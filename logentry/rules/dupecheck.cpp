@@ -263,8 +263,8 @@ TQsoCheckResult CheckQso(const TContestRec& contest, char contestLetter, TdbCont
   }
   if (dupes.Refused) return res;
 
-  const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
-  const std::string dok = (dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8);
+  const std::string dok = qrec::GetDok(p);
+  const std::string_view dok1 = rec::GetStrView(p, qrec::kDOK1, qrec::kDOK1Cap);
   const bool listInForce = !contest.CheckDoks[0].empty();
   const bool districtInForce = contest.CheckDistricts[0] != '\0';
   bool inList = false;

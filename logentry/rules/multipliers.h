@@ -95,7 +95,7 @@ struct TCountTotals {
 };
 
 // The value passes the kind's validity rule (the recount's stored-value rule
-// of kinds 15, 16 and 19 is the walk's own).
+// of postal areas and club numbers is the walk's own).
 bool MultiValueValid(int kind, const std::string& value, const TContestQsoRecord& qso,
                      const TContestRec& contest, const TContestRecord& contestList,
                      const TCountOptions& options = {});

@@ -531,8 +531,7 @@ bool IsClubStation(std::string_view call) {
 }
 
 std::string PartnerDok(const TContestQsoRecord& qso) {
-  return rec::GetStr(qso.data(), qrec::kDOK1, qrec::kDOK1Cap) +
-         rec::GetStr(qso.data(), qrec::kDOK2, qrec::kDOK2Cap);
+  return qrec::GetDok(qso.data());
 }
 
 bool SameDokAsOwn(const TContestQsoRecord& qso, const TContestRecord& contestList) {

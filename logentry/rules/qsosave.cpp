@@ -125,8 +125,7 @@ void UpdateCallBook(const TContestQsoRecord& qso, char contestLetter, const TCal
   if (call.size() <= 2) return;
   // What this QSO tells of the station; a station it tells nothing of gets
   // no empty entry (and the save no further write to the disk).
-  const std::string dok1 = rec::GetStr(p, qrec::kDOK1, qrec::kDOK1Cap);
-  const bool dok = contestLetter != '4' && !dok1.empty();
+  const bool dok = contestLetter != '4' && !rec::GetStrView(p, qrec::kDOK1, qrec::kDOK1Cap).empty();
   const TCallBookNumber club = CallBookNumberOf(contestLetter);
   const bool dig = club == TCallBookNumber::Dig && !input.Field2.empty();
   const bool agcw = club == TCallBookNumber::Agcw && !input.Field3.empty();
@@ -147,7 +146,7 @@ void UpdateCallBook(const TContestQsoRecord& qso, char contestLetter, const TCal
     book.SetCall(home);
     ok = book.Add();
   }
-  if (dok) book.SetDOK((dok1 + rec::GetStr(p, qrec::kDOK2, qrec::kDOK2Cap)).substr(0, 8));
+  if (dok) book.SetDOK(qrec::GetDok(p));
   if (dig) book.SetDIG(input.Field2);
   if (agcw) book.SetAGCW(input.Field3);
   if (mf) book.SetMF(input.Field2.substr(2));

@@ -115,7 +115,8 @@ TEST_F(AdifRoundTrip, EveryFieldComesBackAndNumbersContinueInALogWithQsos) {
   ASSERT_EQ(before.size(), static_cast<size_t>(kQsos));
 
   ContestLogBuilder empty('4', 1);
-  const TAdifImportTotals t = ImportAdifRecords(empty.Desc, '4', empty.list, *empty.table, file.Records, {}, true);
+  const TAdifImportTotals t = ImportAdifRecords(
+      {.Contest = empty.Desc, .ContestLetter = '4', .ContestListTable = empty.list, .QsoTable = *empty.table, .Records = file.Records});
   EXPECT_EQ(t.Imported, kQsos);
   EXPECT_EQ(ImportTotalsText(t), "2000 Datensätze importiert");
   const std::vector<TContestQsoRecord> after = Records(empty.Nummer);
@@ -158,7 +159,8 @@ TEST_F(AdifRoundTrip, EveryFieldComesBackAndNumbersContinueInALogWithQsos) {
   // the imported QSOs are numbered on, each is there once.
   ContestLogBuilder held('4', 1);
   FillEarlier(held);
-  const TAdifImportTotals u = ImportAdifRecords(held.Desc, '4', held.list, *held.table, file.Records, {}, true);
+  const TAdifImportTotals u = ImportAdifRecords(
+      {.Contest = held.Desc, .ContestLetter = '4', .ContestListTable = held.list, .QsoTable = *held.table, .Records = file.Records});
   EXPECT_EQ(u.Imported, kQsos);
   const std::vector<TContestQsoRecord> all = Records(held.Nummer);
   ASSERT_EQ(all.size(), static_cast<size_t>(kQsos + 5));

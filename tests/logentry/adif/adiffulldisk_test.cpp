@@ -44,8 +44,12 @@ class AdifFullDiskTest : public QsoLogTest {
                        static_cast<char>('A' + i / 676 % 26)};
   }
   TAdifImportTotals Import(TdbContest& window, int& prepared) {
-    return ImportAdifRecords(contest_, '4', *list_, window, records_, {}, true,
-                             [&prepared](TContestQsoRecord&) { ++prepared; });
+    return ImportAdifRecords({.Contest = contest_,
+                              .ContestLetter = '4',
+                              .ContestListTable = *list_,
+                              .QsoTable = window,
+                              .Records = records_,
+                              .Prepare = [&prepared](TContestQsoRecord&) { ++prepared; }});
   }
 
   std::vector<TAdifRecord> records_;

@@ -151,7 +151,14 @@ class AdifImportTest : public QsoLogTest {
     std::ofstream(name, std::ios::binary) << text;
     TAdifFile f;
     EXPECT_TRUE(ReadAdifFile(name, f));
-    return ImportAdifRecords(contest_, '4', *list_, *window_, f.Records, mapping, check, {}, defaults);
+    return ImportAdifRecords({.Contest = contest_,
+                              .ContestLetter = '4',
+                              .ContestListTable = *list_,
+                              .QsoTable = *window_,
+                              .Records = f.Records,
+                              .Mapping = mapping,
+                              .Check = check,
+                              .Defaults = defaults});
   }
   std::vector<TContestQsoRecord> Log() {
     TdbContest log(kContestLog, false, kLogNumber);
@@ -372,10 +379,15 @@ TEST_F(AdifImportTest, DuplicateInsideOneFileIsRefusedAndThePrepareStepRuns) {
   TAdifFile f;
   ASSERT_TRUE(ReadAdifFile(name, f));
   const TAdifImportTotals t =
-      ImportAdifRecords(contest_, '4', *list_, *window_, f.Records, {}, true, [&](TContestQsoRecord& q) {
-        ++prepared;
-        rec::SetStr(q.data(), qrec::kDOK1, qrec::kDOK1Cap, "B01");
-      });
+      ImportAdifRecords({.Contest = contest_,
+                         .ContestLetter = '4',
+                         .ContestListTable = *list_,
+                         .QsoTable = *window_,
+                         .Records = f.Records,
+                         .Prepare = [&](TContestQsoRecord& q) {
+                           ++prepared;
+                           rec::SetStr(q.data(), qrec::kDOK1, qrec::kDOK1Cap, "B01");
+                         }});
   EXPECT_EQ(t.Imported, 2);  // 80 m once, 40 m once
   EXPECT_EQ(t.Duplicates, 1);
   EXPECT_EQ(prepared, 3);
@@ -416,7 +428,8 @@ class AdifReimportTest : public QsoLogTest, public ::testing::WithParamInterface
   }
   TAdifImportTotals Import(const std::string& text) {
     const TAdifFile f = ParseAdifText(text);
-    return ImportAdifRecords(*real_, real_.Letter, *list_, *window_, f.Records, {}, true);
+    return ImportAdifRecords(
+        {.Contest = *real_, .ContestLetter = real_.Letter, .ContestListTable = *list_, .QsoTable = *window_, .Records = f.Records});
   }
   std::vector<TContestQsoRecord> Log() const { return StoredLog(qrec::kKeyDatumZeit); }
   RealContest real_;

@@ -9,47 +9,13 @@
 #include "database/setups.h"
 #include "logentry/rules/qsopoints.h"
 #include "platform/textfile.h"
+#include "logentry/multiqso.h"
 #include "logentry/realcontest.h"
 #include "support/TempProgramDir.h"
 
 namespace {
 
 constexpr int32_t kLog = 17;
-
-// One QSO as the tests write it into the log.
-struct Q {
-  std::string call = "DL1ABC";
-  char band = 'b';
-  std::string mode = "CW";
-  std::string dok = "";
-  std::string loc = "";
-  std::string dxcc = "DL";
-  std::string kontinent = "EU";
-  int32_t qrb = 0;
-  std::string exchange = "599";
-  uint8_t dupe = 0;
-  uint8_t wae = 0;
-};
-
-TContestQsoRecord Record(const Q& q, int32_t zeit) {
-  TContestQsoRecord r{};
-  uint8_t* p = r.data();
-  rec::SetStr(p, qrec::kCall, qrec::kCallCap, q.call);
-  rec::SetChar(p, qrec::kBandcode, q.band);
-  rec::SetStr(p, qrec::kMode, qrec::kModeCap, q.mode);
-  rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, q.dok.substr(0, 6));
-  if (q.dok.size() > 6) rec::SetStr(p, qrec::kDOK2, qrec::kDOK2Cap, q.dok.substr(6));
-  rec::SetStr(p, qrec::kLoc, qrec::kLocCap, q.loc);
-  rec::SetStr(p, qrec::kDXCC, qrec::kDXCCCap, q.dxcc);
-  rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, q.kontinent);
-  rec::SetInt32(p, qrec::kQrb, q.qrb);
-  rec::SetByte(p, qrec::kDupeMark, q.dupe);
-  rec::SetByte(p, qrec::kWAEMark, q.wae);
-  rec::SetInt32(p, qrec::kDatum, 155000);
-  rec::SetInt32(p, qrec::kZeit, zeit);
-  TContestFkt::SetReceivedExchange(q.exchange, r);
-  return r;
-}
 
 class QsoPointsTest : public ::testing::Test {
  protected:
@@ -72,16 +38,16 @@ class QsoPointsTest : public ::testing::Test {
   }
 
   // Stores the QSO in the log and gives back the stored record (with its number).
-  TContestQsoRecord Store(const Q& q) {
+  TContestQsoRecord Store(const MultiQso& q) {
     log_->ClearRecord();
-    log_->SetQsoRecord(Record(q, ++zeit_));
+    log_->SetQsoRecord(MakeQso(q, ++zeit_));
     EXPECT_TRUE(log_->Add()) << q.call;
     TContestQsoRecord back;
     log_->GetQsoRecord(back);
     return back;
   }
   // Stores the QSO and scores it as the log window would after the save.
-  int32_t Score(const Q& q) { return QsoPoints(contest_, list_, Store(q), env_); }
+  int32_t Score(const MultiQso& q) { return QsoPoints(contest_, list_, Store(q), env_); }
 
   TempProgramDir dir_;
   std::unique_ptr<TdbContest> log_;
@@ -123,7 +89,7 @@ TEST(QsoPointsShared, DokTestsCompareTheWholeDok) {
   c.BonusDistricts[1] = 'Z';
   TContestRecord list{};
   rec::SetStr(list.data(), crec::kDok, crec::kDokCap, "F05");
-  const auto qso = [](const std::string& dok) { Q q; q.dok = dok; return Record(q, 1); };
+  const auto qso = [](const std::string& dok) { MultiQso q; q.dok = dok; return MakeQso(q, 1); };
   EXPECT_TRUE(DokInBonusList(qso("DARC"), c));
   EXPECT_FALSE(DokInBonusList(qso("DAR"), c));
   EXPECT_FALSE(DokInBonusList(qso(""), c));  // empty entries never match
@@ -143,7 +109,7 @@ TEST(QsoPointsShared, DokTestsCompareTheWholeDok) {
 struct RuleCase {
   char letter;
   int klasse;
-  Q qso;
+  MultiQso qso;
   int32_t points;
 };
 
@@ -312,7 +278,7 @@ TEST_F(QsoPointsTest, MarkedDuplicatesAndShortCallsScoreNothing) {
 TEST_F(QsoPointsTest, MembershipYears) {
   struct Years {
     char letter;
-    Q qso;
+    MultiQso qso;
     int32_t points;
   };
   const Years cases[] = {
@@ -386,8 +352,8 @@ TEST_F(QsoPointsTest, SquareBonusForMicrowaveDistance) {
 
   // QSOs not in the log: number 0 gets no bonus; an unknown number gets it
   // when another square follows, not when the walk runs off the band's end.
-  Q q{.band = 'k', .loc = "JO40AB", .qrb = 2500};
-  TContestQsoRecord r = Record(q, 9999);
+  MultiQso q{.band = 'k', .loc = "JO40AB", .qrb = 2500};
+  TContestQsoRecord r = MakeQso(q, 9999);
   EXPECT_EQ(QsoPoints(contest_, list_, r, env_), 2000);
   rec::SetInt32(r.data(), qrec::kNummer, 99999);
   EXPECT_EQ(QsoPoints(contest_, list_, r, env_), 2500);  // band 'n' follows in the index
