@@ -1,5 +1,6 @@
 #include "contest/SetupOutputs.h"
 
+#include "contest/LetterRules.h"
 #include "contest/LogServices.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
@@ -75,7 +76,7 @@ std::vector<TOutputMenuEntry> OutputMenuEntries(const TContestRec& description, 
     }
     if (!e.Enabled && e.Item == "DruckSTF") e.Caption = "STF-Datei";
     if (!e.Enabled && e.Item == "DruckEDI") e.Caption = "EDI-Datei";
-    if (e.Item == "ELogGesamtdatei1" && (letter == '5' || letter == 'P')) e.Kind = OutputKind::ELogSpare;
+    if (e.Item == "ELogGesamtdatei1" && IsMembershipYearsContest(letter)) e.Kind = OutputKind::ELogSpare;
     entries.push_back(e);
   }
   return entries;

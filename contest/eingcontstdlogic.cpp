@@ -4,6 +4,7 @@
 
 #include "contest/ContestFkt.h"
 #include "contest/ContestLogActions.h"
+#include "contest/LetterRules.h"
 #include "database/dbCall.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
@@ -63,24 +64,20 @@ bool IsNumberLetter(char letter) {
   return std::string_view("56Pq7f4km").find(letter) != std::string_view::npos;
 }
 
+// The contests asking years (of membership or of age) write "XX" for none,
+// the others "0" ('6' "NM").
+bool WritesNoneAsXX(char letter) { return IsMembershipYearsContest(letter) || letter == 'q'; }
+
 // The per-contest number of a number letter as the input shows it.
 std::string NumberText(char letter, int32_t value) {
-  switch (letter) {
-    case '5':
-    case 'P':
-    case 'q':
-      return value == -1 ? "XX" : ToStrings.IntToStrZero(value, 2);
-    case '6':
-      return value == -1 ? "NM" : ToStrings.IntToStr(value);
-    default:
-      return value == -1 ? "0" : ToStrings.IntToStr(value);
-  }
+  if (WritesNoneAsXX(letter)) return value == -1 ? "XX" : ToStrings.IntToStrZero(value, 2);
+  if (letter == '6') return value == -1 ? "NM" : ToStrings.IntToStr(value);
+  return value == -1 ? "0" : ToStrings.IntToStr(value);
 }
 
 const char* EmptyNumberMessage(char letter) {
+  if (IsMembershipYearsContest(letter)) return "Sie haben keine Angabe über Ihr DARC-Alter getätigt.";
   switch (letter) {
-    case '5':
-    case 'P': return "Sie haben keine Angabe über Ihr DARC-Alter getätigt.";
     case 'q': return "Sie haben keine Angabe über Ihr Lebensalter getätigt.";
     case '6': return "Sie haben keine Angabe über die HSC-Mitgliedschaft getätigt.";
     case '7': return "Sie haben keine Angabe über die DIG-Mitgliedschaft getätigt.";
@@ -287,7 +284,7 @@ void TContestSetupLogic::Fill(TContestSetupInputs& in, TContestSetupView& view) 
   in.Land = StationStr(st, stationrec::kLand, stationrec::kLandCap);
   in.EMail = StationStr(st, stationrec::kEMail, stationrec::kEMailCap);
   in.Loc = StationStr(st, stationrec::kLocator2, stationrec::kLocator2Cap);
-  if (letter_ == '4' || UsesLdk())
+  if (StationDokIsLdk())
     in.Dok = StationStr(st, stationrec::kLDK, stationrec::kLDKCap);
   else
     in.Dok = NoBlanks(StationStr(st, stationrec::kDOK, stationrec::kDOKCap));
@@ -308,14 +305,13 @@ void TContestSetupLogic::ShowContestInputs(TContestSetupInputs& in, TContestSetu
     const std::string file = StationFileName(letter_, nummer);
     if (FileExistsAnsi(file) && ReadTextFile(file, lines)) in.Memo = JoinLines(lines);
   };
+  if (IsMembershipYearsContest(letter_)) {
+    view.ZusatzVisible = true;
+    view.Label15 = "Mitgliedsjahre im DARC :";
+    view.Label16 = "(XX = keine)";
+    view.PRCaption = "DIGI";
+  }
   switch (letter_) {
-    case '5':
-    case 'P':
-      view.ZusatzVisible = true;
-      view.Label15 = "Mitgliedsjahre im DARC :";
-      view.Label16 = "(XX = keine)";
-      view.PRCaption = "DIGI";
-      break;
     case 'q':
       view.ZusatzVisible = true;
       view.Label15.clear();
@@ -426,12 +422,13 @@ void TContestSetupLogic::DokChanged(TContestSetupInputs& in) {
 }
 
 void TContestSetupLogic::CallLeft(TContestSetupInputs& in) {
-  if (letter_ != '7' && letter_ != 'f') return;
+  const TCallBookNumber club = CallBookNumberOf(letter_);
+  if (club == TCallBookNumber::None) return;
   if (rec::GetInt32(rec_.data(), crec::kZusatzWert) != 0) return;
   std::string number;
   TdbCall calls(0, false);
   if (calls.FindCall(ToStrings.UpperCase(ToStrings.Trim(in.Call))))
-    number = letter_ == '7' ? calls.GetDIG() : calls.GetAGCW();
+    number = club == TCallBookNumber::Dig ? calls.GetDIG() : calls.GetAGCW();
   number = ToStrings.Trim(number);
   if (number.empty()) number = "0";
   if (ToStrings.Trim(in.Jahre) == "0") in.Jahre = number;
@@ -634,7 +631,7 @@ bool TContestSetupLogic::StoreOwnStation(const TContestSetupInputs& in, const TO
   SetStationStr(st, stationrec::kStrasse, stationrec::kStrasseCap, in.Strasse);
   SetStationStr(st, stationrec::kLand, stationrec::kLandCap, in.Land);
   SetStationStr(st, stationrec::kEMail, stationrec::kEMailCap, ToStrings.UpperCase(in.EMail));
-  if (letter_ == '4' || UsesLdk())
+  if (StationDokIsLdk())
     SetStationStr(st, stationrec::kLDK, stationrec::kLDKCap, dok);
   else
     SetStationStr(st, stationrec::kDOK, stationrec::kDOKCap, NoBlanks(dok));
@@ -840,11 +837,8 @@ bool TContestSetupLogic::StoreContestInputs(const TContestSetupInputs& in, TSave
       if (const char* text = EmptyNumberMessage(letter_)) result = fail(text, "eJahre");
     } else {
       int32_t v = LeadingNumber(jahre);
-      if ((letter_ == '5' || letter_ == 'P' || letter_ == 'q') && jahre == "XX") v = -1;
       // "0" means no member number; "NM" is how letter '6' shows it.
-      if (letter_ != '5' && letter_ != 'P' && letter_ != 'q' &&
-          (jahre == "0" || (letter_ == '6' && jahre == "NM")))
-        v = -1;
+      if (WritesNoneAsXX(letter_) ? jahre == "XX" : jahre == "0" || (letter_ == '6' && jahre == "NM")) v = -1;
       rec::SetInt32(r, crec::kZusatzWert, v);
     }
   }

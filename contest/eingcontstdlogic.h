@@ -176,6 +176,9 @@ class TContestSetupLogic {
   void ApplyContestModes(TContestSetupInputs& in, TContestSetupView& view) const;
   void ComputeScore();
   bool UsesLdk() const;
+  // The station record keeps the set-up's DOK in its LDK field ('4' and the
+  // LDK contests), else in its DOK field.
+  bool StationDokIsLdk() const { return letter_ == '4' || UsesLdk(); }
 
   bool recordExists_;
   bool editOnly_;

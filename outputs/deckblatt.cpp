@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -228,7 +229,7 @@ class TCoverSheet {
   }
 
   void ParticipantLines() {
-    if (letter_ == 'P' || letter_ == '5')
+    if (IsMembershipYearsContest(letter_))
       Line("Lizenzalter: " + (value_ == -1 ? std::string("XX") : Num(value_)));
     out_.BoldOff();
     Line(" ");
@@ -364,7 +365,7 @@ class TCoverSheet {
         s += Right(total, 6);
       else if (none)
         s += Num(points) + punkte;
-      else if (contest_.NoScoreFormula && (letter_ == 'P' || letter_ == '5'))
+      else if (contest_.NoScoreFormula && IsMembershipYearsContest(letter_))
         s += Num(points) + (german ? " Punkte   " : " Points   ") + Num(mults) + "Präfixe";
       else if (contest_.NoScoreFormula)
         s += Num(points) + (german ? " Punkte (" : " Points (") + Num(mults) + " Multi) = " + Num(points) + punkte;

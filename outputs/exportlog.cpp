@@ -1,5 +1,6 @@
 #include "outputs/exportlog.h"
 
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -123,11 +124,8 @@ void WriteExportCallColumn(TTextWriter& line, std::string_view call, int width) 
 
 namespace {
 bool MemberNumberLetter(char letter, TExchangeStyle style) {
-  switch (letter) {
-    case 'J': case 'G': case 'B': case '1': return true;
-    case '4': return style == TExchangeStyle::Cabrillo;
-    default: return false;
-  }
+  // '4' splits it in its Cabrillo file only.
+  return ExportsExchangeInTwoColumns(letter) || (letter == '4' && style == TExchangeStyle::Cabrillo);
 }
 }  // namespace
 
@@ -138,7 +136,7 @@ void WriteExportExchangePart(TTextWriter& line, std::string_view exchangeText, c
 
   // The Christmas and Easter contests drop the serial number of German
   // stations: only their district counts.
-  if ((letter == 'X' || letter == 't') && TAlleRout::IsAllDigits(ToStrings.TrimView(exchange)) &&
+  if (IsHolidayContest(letter) && TAlleRout::IsAllDigits(ToStrings.TrimView(exchange)) &&
       !stationCall.empty() && stationCall.front() == 'D')
     exchange = {};
 

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -113,7 +114,7 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
     if (HasExchangeColumn(contest, i))
       line += ToStrings.FixLen(contest.MultiplierCaptions[static_cast<size_t>(i)].view(), widths[i]) + s;
   line += ToStrings.LeftPad(out.PointsWidth < 3 ? "P" : "Pkt", out.PointsWidth);
-  if (letter == 'I' || letter == 'l') line += " Name/QTH";
+  if (ShowsNameAndQth(letter)) line += " Name/QTH";
   out.WriteLine(line);
 }
 
@@ -181,7 +182,7 @@ void WriteListQsoLine(TTextWriter& w, const TAlleRout& out, int32_t runningNumbe
   }
   w.IntRight(rec::GetUInt16(r, qrec::kPunkte), out.PointsWidth);
 
-  if (letter == 'I' || letter == 'l') {
+  if (ShowsNameAndQth(letter)) {
     const std::string_view nameQth = ToStrings.TrimView(field(qrec::kNameQth, qrec::kNameQthCap));
     if (nameQth != ";") {
       const size_t semi = nameQth.find(';');

@@ -1,6 +1,7 @@
 #include "outputs/stf.h"
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "contest/eingcontstdlogic.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -47,18 +48,15 @@ std::string EquipmentLine(const TExportLog& log) {
 }
 
 const char* OrderLine(const TExportLog& log) {
-  switch (log.Letter()) {
-    case 'J': case 'G': case '1': case 'B':
-      return "QsoOrder     Date Time Band Mode Call SRst Sent Sent2 RRst Rcvd Rcvd2";
-    case 'X': case 't':
-      return "QsoOrder     Date Time Band Mode Call SRst Sent RRst Rcvd Mult Mult2 Pts";
-    case 'W':
-      return log.ClassNumber() == 7
-                 ? "QsoOrder     Date Time Call RRst Rcvd Band Mode Call2 RRst2 Rcvd2 Pts Mult"
-                 : "QsoOrder     Date Time Call SRst Sent RRst Rcvd Band Mode Pts Mult";
-    default:
-      return "QsoOrder     Date Time Band Mode Call SRst Sent RRst Rcvd";
-  }
+  const char letter = log.Letter();
+  if (ExportsExchangeInTwoColumns(letter))
+    return "QsoOrder     Date Time Band Mode Call SRst Sent Sent2 RRst Rcvd Rcvd2";
+  if (IsHolidayContest(letter)) return "QsoOrder     Date Time Band Mode Call SRst Sent RRst Rcvd Mult Mult2 Pts";
+  if (letter == 'W')
+    return log.ClassNumber() == 7
+               ? "QsoOrder     Date Time Call RRst Rcvd Band Mode Call2 RRst2 Rcvd2 Pts Mult"
+               : "QsoOrder     Date Time Call SRst Sent RRst Rcvd Band Mode Pts Mult";
+  return "QsoOrder     Date Time Band Mode Call SRst Sent RRst Rcvd";
 }
 
 // The band as the first name without its unit letter in four places: "80  ",
@@ -115,7 +113,7 @@ std::vector<std::string> StfHeaderLines(const TExportLog& log, const std::string
     if (t.Multipliers[1] > 0) out.push_back(Key("ClaimedMult2") + ToStrings.IntToStr(t.Multipliers[1]));
     if (t.Multipliers[2] > 0) out.push_back(Key("ClaimedMult3") + ToStrings.IntToStr(t.Multipliers[2]));
   }
-  if (log.Letter() != '5' && log.Letter() != 'P')
+  if (!IsMembershipYearsContest(log.Letter()))
     out.push_back(Key("ClaimedScore") + ToStrings.IntToStr(ExportClaimedScore(log)));
   out.push_back("Club");
   out.push_back(ToStrings.LeftStr(Key("Specific") + log.ListDok(), 19));
@@ -206,7 +204,7 @@ void WriteStfQsoText(TTextWriter& w, const TExportLog& log, const TContestQsoRec
     columns(kWagSwlColumns);
   else if (letter == 'W')
     columns(kWagColumns);
-  else if (letter == 'X' || letter == 't')
+  else if (IsHolidayContest(letter))
     columns(kHolidayColumns);
   else if (log.Desc().SwlLog)
     columns(kSwlColumns);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -161,7 +162,7 @@ void TContestLogModel::StoreReceivedKinds(TContestQsoRecord& q, const std::strin
             rec::SetStr(p, qrec::kLoc, qrec::kLocCap, x);
             rec::SetInt32(p, qrec::kQrb, QrbKm(x));
           }
-          if (letter == 'J' && band != 'k' && band != 'l') {
+          if (!UsesLocatorOnBand(letter, band)) {
             rec::SetStr(p, qrec::kLoc, qrec::kLocCap, "");
             rec::SetInt32(p, qrec::kQrb, 0);
           }

@@ -1,5 +1,6 @@
 #include "logentry/model/contlogkeys.h"
 
+#include "contest/LetterRules.h"
 namespace {
 
 struct TKeyRow {
@@ -37,7 +38,7 @@ const TKeyRow kKeys[] = {
 TLogKeyAction LogKeyAction(int key, Qt::KeyboardModifiers modifiers, char letter) {
   for (const TKeyRow& row : kKeys) {
     if (row.key != key || row.modifiers != modifiers) continue;
-    if (row.action == TLogKeyAction::MemberChart && letter != 'P' && letter != '5') return TLogKeyAction::None;
+    if (row.action == TLogKeyAction::MemberChart && !IsMembershipYearsContest(letter)) return TLogKeyAction::None;
     return row.action;
   }
   return TLogKeyAction::None;

@@ -1,6 +1,7 @@
 // A new entry and the changes of band and mode: the numbers of the next
 // QSO, its date, time, QSL flags and the exchange it sends.
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
@@ -136,7 +137,8 @@ void TContestLogModel::SetMode(const std::string& mode) {
   // A contest that sends the number within the mode gets it anew.
   if (contest_.SentKinds[0] == ExchangeKind::ModeNumber && !contest_.SwlLog) {
     const char letter = ContestLetter();
-    const std::string rst = ToStrings.FixLen(DefaultRst(), 3);
+    const std::string defaultRst = DefaultRst();
+    const std::string rst = ToStrings.FixLen(defaultRst, 3);
     std::string texts[3] = {contest_.SentDefaults[0].str(), contest_.SentDefaults[1].str(),
                             contest_.SentDefaults[2].str()};
     const std::string number = ToStrings.IntToStrZero(State.NextModeNumber, 3);
@@ -145,9 +147,10 @@ void TContestLogModel::SetMode(const std::string& mode) {
     std::string e = texts[0];
     if (!texts[1].empty()) e += "/" + texts[1];
     if (!texts[2].empty()) e += "/" + texts[2];
-    if (e.empty() && letter != '7' && letter != 'p') e = ToStrings.IntToStrZero(State.NextQsoNumber, 3);
+    if (e.empty() && !SendsNoDefaultNumber(letter)) e = ToStrings.IntToStrZero(State.NextQsoNumber, 3);
     TContestFkt::SetSentExchange(rst + e, copy);
-    if (letter != 'j') TContestFkt::SetReceivedExchange(rst, copy);
+    // A contest without a default report leaves the received exchange.
+    if (!defaultRst.empty()) TContestFkt::SetReceivedExchange(rst, copy);
   }
   rec::SetFloat(p, qrec::kFrequenz,
                 static_cast<float>(ToBaender.ModeDefaultFrequency(State.CurrentBand, ModeClass(State.CurrentMode))));
@@ -170,8 +173,8 @@ void TContestLogModel::ModeChosen(const TEntryFields& fields, const std::string&
   const std::string m = View.ModeEditVisible ? freeMode : mode;
   if (m != State.CurrentMode) {
     SetMode(m);
-    if (ContestLetter() != 'j') {
-      const std::string rst = View.ModeEditVisible || m == "CW" ? "599" : "59 ";
+    const std::string rst = EntryDefaultRst(ContestLetter(), m, View.ModeEditVisible);
+    if (!rst.empty()) {
       const TContestRecord list = ListRecord();
       TContestQsoRecord q = EntryRecord();
       auto replaceRst = [&rst](const std::string& text) {

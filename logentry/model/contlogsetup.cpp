@@ -5,6 +5,7 @@
 
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "contest/LetterRules.h"
 #include "hamradio/baender.h"
 
 namespace {
@@ -79,7 +80,7 @@ class TShaper {
     s_.RstrLabel = !Flag(crec::kRstRcvdFree) || (s_.Swl && s_.RstsLabel);
     s_.DateLabel = Flag(crec::kDatumAuto);
     s_.TimeLabel = Flag(crec::kZeitAuto);
-    s_.NameRowVisible = !s_.Swl && (letter_ == 'I' || letter_ == 'l');
+    s_.NameRowVisible = !s_.Swl && ShowsNameAndQth(letter_);
   }
 
   // The caption of received field n (2..4), "&1 : " and so on in front.
@@ -300,14 +301,14 @@ class TShaper {
     P("panelmulties") = {152, 85, 456, 136, true};
     P("Panel2") = {48, 85, 512, 34, false};
     const bool p = letter_ == 'p';
-    const bool hkp = letter_ == 'H' || letter_ == 'k' || p;
+    const bool hkp = MarkersInRegularWeight(letter_);
     s_.MarkerCols = p ? 11 : 14;
     s_.MarkerBold = !hkp;
     const int step = p ? 5 : 4;
     // A marker holds a square such as "MO06" whole, in bold where a new or
     // counted multiplier is shown bold, as far as the next marker leaves room.
     const int room = kGridColumn * step - 1;
-    s_.MarkerWidth = std::clamp(TextW("MO06", 8, !(letter_ == 'H' || letter_ == 'k')), hkp ? 36 : 28, room);
+    s_.MarkerWidth = std::clamp(TextW("MO06", 8, !NewMultipliersInRegularWeight(letter_)), hkp ? 36 : 28, room);
     for (int r = 1; r <= s_.MarkerRows; ++r)
       for (int col = 1; col <= s_.MarkerCols; ++col) {
         TPlace m{8 * (step * (col - 1) + 20) - 152, 16 * (r + 4) - 85 + 8, s_.MarkerWidth, s_.MarkerHeight, true};

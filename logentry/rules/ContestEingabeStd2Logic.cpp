@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "base/kxdates.h"
@@ -23,8 +24,6 @@ namespace {
 
 constexpr const char* kDatePicture = "dd.mm.yyyy";
 constexpr const char* kTimePicture = "hh:mm";
-
-bool OneOf(char c, std::string_view set) { return c != '\0' && set.find(c) != std::string_view::npos; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -100,10 +99,15 @@ TContestEingabeStd2CtrlRec FillQsoEditRecord(const TContestQsoRecord& qso, const
     t.RSTr1 = rcvd.Part1, t.RSTr2 = rcvd.Part2, t.RSTr3 = rcvd.Part3, t.RSTr4 = rcvd.Part4;
     t.RowCaption = "RSTr";
     // Where a contest keeps the member number in Call2, the dialog shows it
-    // in the exchange field it was received in.
-    if (OneOf(letter, "7pik")) t.RSTr2 = t.Call2;
-    if (letter == 'n' && t.Call2 == "IBFD") t.RSTr2 = t.Call;
-    if (letter == 'f') t.RSTr3 = t.Call2;
+    // in the exchange field it was received in; 'k' shows it in the second
+    // field, and 'n' shows only a club call (Call2 "IBFD") there.
+    if (letter == 'n') {
+      if (t.Call2 == "IBFD") t.RSTr2 = t.Call;
+    } else if (letter == 'k' || MemberNumberPart(letter) == 2) {
+      t.RSTr2 = t.Call2;
+    } else if (MemberNumberPart(letter) == 3) {
+      t.RSTr3 = t.Call2;
+    }
   }
 
   t.Frequency = rec::GetFloat(p, qrec::kFrequenz);
@@ -265,7 +269,7 @@ void TQsoEditLogic::StoreReceivedKinds(const TContestEingabeStd2CtrlRec& in, TCo
             rec::SetStr(p, qrec::kLoc, qrec::kLocCap, Cut(text, 6));
             rec::SetInt32(p, qrec::kQrb, routines_.QrbKm(text));
             const char band = rec::GetChar(p, qrec::kBandcode);
-            if (letter == 'J' && band != 'k' && band != 'l') {
+            if (!UsesLocatorOnBand(letter, band)) {
               rec::SetStr(p, qrec::kLoc, qrec::kLocCap, {});
               rec::SetInt32(p, qrec::kQrb, 0);
             }
@@ -317,7 +321,9 @@ bool TQsoEditLogic::ComputeRecountNeeded(const TContestQsoRecord& now) const {
   if (k.Contains(Prefix) && changed(qrec::kPrefix, qrec::kPrefixCap)) return true;
   if (rec::GetChar(was.data(), qrec::kBandcode) != rec::GetChar(now.data(), qrec::kBandcode)) return true;
   if (changed(qrec::kMode, qrec::kModeCap)) return true;
-  if (OneOf(Letter(), "7npfk")) return true;
+  // The contests that keep a member number in Call2, all but 'i', count
+  // again on every change.
+  if (KeepsMemberNumberInCall2(Letter()) && Letter() != 'i') return true;
   // The score follows the points and the received exchange; the running
   // numbers follow date and time unless the log keeps its record numbers.
   if (rec::GetUInt16(was.data(), qrec::kPunkte) != rec::GetUInt16(now.data(), qrec::kPunkte)) return true;
@@ -438,8 +444,8 @@ bool TQsoEditLogic::Rewrite(const TContestEingabeStd2CtrlRec& in, std::optional<
   TContestFkt::SetSentExchange(sent, q);
   TContestFkt::SetReceivedExchange(rcvd, q);
   if (!swl) {
-    if (OneOf(letter, "7npi")) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(in.RSTr2, 12));
-    if (OneOf(letter, "fk")) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(in.RSTr3, 12));
+    const int memberPart = MemberNumberPart(letter);
+    if (memberPart != 0) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, Cut(memberPart == 2 ? in.RSTr2 : in.RSTr3, 12));
   }
 
   qsoTable_.SetQsoRecord(q);

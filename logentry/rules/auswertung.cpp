@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -283,7 +284,7 @@ bool CheckContestStart(const TContestRecord& contestList) {
 }
 
 TChartKind ChartForLetter(char letter, bool fromF11) {
-  if (letter == 'P' || letter == '5') return TChartKind::Membership;
+  if (IsMembershipYearsContest(letter)) return TChartKind::Membership;
   if (letter == 'W' && !fromF11) return TChartKind::Hourly;
   return TChartKind::None;
 }

@@ -1,6 +1,7 @@
 #include "logentry/rules/entrydefaults.h"
 
 #include "base/kxstrings.h"
+#include "contest/LetterRules.h"
 
 std::string EntryDefaultRst(char letter, std::string_view mode, bool modeEditShown) {
   if (letter == 'j') return "";
@@ -23,9 +24,9 @@ std::string EntrySentExchange(const TContestRec& contest, char letter, char band
     texts[n] = ToStrings.IntToStrZero(number, 3);
   }
   std::string part = texts[0];
-  const bool onlyFirst = letter == 'J' && band != 'k' && band != 'l';
+  const bool onlyFirst = !UsesLocatorOnBand(letter, band);
   if (!texts[1].empty() && !onlyFirst) part += "/" + texts[1];
   if (!texts[2].empty()) part += "/" + texts[2];
-  if (part.empty() && letter != '7' && letter != 'p') part = ToStrings.IntToStrZero(next.QsoNumber, 3);
+  if (part.empty() && !SendsNoDefaultNumber(letter)) part = ToStrings.IntToStrZero(next.QsoNumber, 3);
   return ToStrings.FixLen(rst, 3) + part;
 }

@@ -6,6 +6,7 @@
 
 #include "database/dbCall.h"
 #include "base/kxstrings.h"
+#include "base/oneof.h"
 #include "database/setups.h"
 #include "hamradio/locator.h"
 
@@ -13,11 +14,6 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
-
-template <size_t N>
-bool OneOf(std::string_view s, const std::array<std::string_view, N>& list) {
-  return std::find(list.begin(), list.end(), s) != list.end();
-}
 
 // Special DOKs of two characters (clubs, events, the "no member" marks).
 constexpr std::array<std::string_view, 27> kTwoCharacterDoks = {

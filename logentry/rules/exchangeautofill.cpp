@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbCall.h"
 #include "database/dbCallDat.h"
 #include "database/dbContestBase.h"
@@ -127,13 +128,14 @@ std::string FillExchangeFromLists(TMemberLists& lists, const TContestRec& contes
     const std::string name = Cut(partner.BookFirst([](TdbCall& t) { return t.GetName(); }));
     if (!name.empty()) put(name, K::Name, false);
   }
-  if (kinds[0] == K::MemberDigAgcwIbfd && (letter == '7' || letter == 'f')) {
-    const std::string number = Cut(letter == '7'
+  const TCallBookNumber club = CallBookNumberOf(letter);
+  if (kinds[0] == K::MemberDigAgcwIbfd && club != TCallBookNumber::None) {
+    const std::string number = Cut(club == TCallBookNumber::Dig
                                        ? partner.BookFirst([](TdbCall& t) { return t.GetDIG(); })
                                        : partner.BookFirst([](TdbCall& t) { return t.GetAGCW(); }));
     if (!number.empty()) put(number, K::MemberDigAgcwIbfd, true);
   }
-  if (kinds[1] == K::MemberDigAgcwIbfd && letter == 'f') {
+  if (kinds[1] == K::MemberDigAgcwIbfd && club == TCallBookNumber::Agcw) {
     const std::string number = Cut(partner.BookFirst([](TdbCall& t) { return t.GetAGCW(); }));
     if (!number.empty()) put(number, K::MemberDigAgcwIbfd, true);
   }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "database/homecall.h"
@@ -402,7 +403,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
   const bool filtered = !opt.Filter.empty();
   // A DOK may count again: always for 'L', once per mode class with scope 2;
   // only walks that visit every record (recount, filter) meet it again.
-  const bool dokAgain = kind == MultiplierKind::Dok && (letter == 'L' || scope == 2);
+  const bool dokAgain = kind == MultiplierKind::Dok && (CountsDokOnEveryQso(letter) || scope == 2);
   // Postal areas and club numbers count in the recount only where the entry
   // stored the value as a new multiplier, which it does under caption 1 (a
   // club number also under caption 2).
@@ -453,7 +454,7 @@ int32_t CountMultis(int kind, char band, TQsoWalk& log, const TContestRec& conte
       if (counts && haveLast && value == last) {
         if (!dokAgain) {
           counts = false;
-        } else if (letter != 'L') {
+        } else if (!CountsDokOnEveryQso(letter)) {
           const char cls = ToModi.ModeClass(Field(q, qrec::kMode, qrec::kModeCap));
           counts = lastClasses.count(cls) == 0;
         }

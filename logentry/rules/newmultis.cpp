@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
 
@@ -12,8 +13,6 @@ namespace {
 std::string Field(const TContestQsoRecord& q, size_t off, size_t cap) {
   return ToStrings.Trim(rec::GetStr(q.data(), off, cap));
 }
-
-bool IsOneOf(char c, std::string_view letters) { return letters.find(c) != std::string_view::npos; }
 
 // Writes the value into the QSO's field of caption n.
 void StoreUnderCaption(TContestQsoRecord& q, int n, const std::string& value) {
@@ -51,7 +50,7 @@ TMultiCheck CheckMulti(int kind, TContestQsoRecord& qso, const TContestRec& cont
   const char band = rec::GetChar(qso.data(), qrec::kBandcode);
   const uint8_t scope = contest.MultiplierMode;
   bool found = false;
-  if (!(kind == MultiplierKind::Dok && letter == 'L')) {
+  if (!(kind == MultiplierKind::Dok && CountsDokOnEveryQso(letter))) {
     TCountOptions filter;
     filter.Filter = value;
     if (ScopePerBand(scope)) {
@@ -107,8 +106,9 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TCo
   rec::SetStr(p, qrec::kCMulti, qrec::kCMultiCap, "");
   rec::SetStr(p, qrec::kCMulti2, qrec::kCMulti2Cap, "");
   // These letters keep a member number or a second call in Call2.
-  if (!contest.SwlLog && !IsOneOf(letter, "7fiknp")) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
-  if (IsOneOf(letter, "7nifk") && Field(qso, qrec::kCall2, qrec::kCall2Cap) == "0")
+  // A "0" there stands for no member number; contest 'p' keeps it.
+  if (!contest.SwlLog && !KeepsMemberNumberInCall2(letter)) rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
+  if (KeepsMemberNumberInCall2(letter) && letter != 'p' && Field(qso, qrec::kCall2, qrec::kCall2Cap) == "0")
     rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, "");
 
   const TByteSet& k = contest.MultiplierKinds;
@@ -117,7 +117,7 @@ void MarkNewMultis(TContestQsoRecord& qso, const TContestRec& contest, const TCo
   if (letter == 'Z' && !Field(qso, qrec::kWazUsStaat, qrec::kWazUsStaatCap).empty()) useDxcc = false;
   const bool useDok = MultiValue(MultiplierKind::Dok, qso) != "NM";
   const char band = rec::GetChar(p, qrec::kBandcode);
-  const bool useLoc = letter != 'J' || band == 'k' || band == 'l';
+  const bool useLoc = UsesLocatorOnBand(letter, band);
 
   for (int kind : kMarkOrder) {
     if (!KindActive(kind, contest)) continue;

@@ -1,14 +1,15 @@
 #include "logentry/rules/qsopoints.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
+#include "base/oneof.h"
 #include "database/setups.h"
 #include "hamradio/prefixe.h"
 #include "logentry/rules/dswlist.h"
@@ -73,18 +74,6 @@ class TQso {
   mutable std::optional<std::string> dok_;
   mutable std::optional<std::string> exchange_;
 };
-
-bool OneOf(std::string_view s, std::initializer_list<std::string_view> list) {
-  for (std::string_view e : list)
-    if (s == e) return true;
-  return false;
-}
-
-bool OneOf(int v, std::initializer_list<int> list) {
-  for (int e : list)
-    if (v == e) return true;
-  return false;
-}
 
 bool StartsWith(std::string_view s, std::string_view head) { return s.substr(0, head.size()) == head; }
 
@@ -279,6 +268,106 @@ bool DokBonus(const TContestQsoRecord& r, const TContestRec& contest) {
 
 bool IClub(const TQso& q) { return !q.Dok1.empty() && q.Dok1[0] == 'I' && IsClubStation(q.Call); }
 
+// Letters '2' and '3': club stations and the anniversary station DF0WN;
+// letter '2' also scores a DOK ending in "N" (two or three characters).
+int32_t WnPoints(const TQso& q, bool club, char letter) {
+  int32_t p = 1;
+  if (letter == '2') {
+    if (club) p = 2;
+    if ((q.Dok1.size() == 2 || q.Dok1.size() == 3) && q.Dok1.back() == 'N') p = 3;
+    if (q.Call == "DF0WN") p = 6;
+  } else {
+    if (club) p = 5;
+    if (q.Call == "DF0WN") p = 10;
+  }
+  return p;
+}
+
+// Letter '7': members with a number after the RST, the distance in the
+// classes 3 and 4.
+int32_t DigPoints(const TQso& q, int klasse) {
+  const std::string s = ExchangeAfterRst(q.Exchange(), 4);
+  int32_t p = s.empty() || s == "0" || ExchangeAfterRst(q.Exchange(), 2) == "NM" ? 1 : 10;
+  if (klasse == 3 || klasse == 4) p = q.Qrb;
+  return p;
+}
+
+// Letter '9': portable stations score double, Europe less than the rest.
+int32_t PortablePoints(const TQso& q, int klasse) {
+  if (!Portable(q.Call)) {
+    if (klasse == 6) return 0;
+    return q.Kontinent == "EU" ? 2 : 3;
+  }
+  return q.Kontinent == "EU" ? 4 : 6;
+}
+
+// Letter 'B': the distance in the classes 2 and 3; the own DOK scores
+// nothing, except in class 4, where it scores less.
+int32_t OwnDokClassPoints(int klasse, int32_t dist, bool sameDok) {
+  int32_t p = 1;
+  if (klasse == 2 || klasse == 3) p = dist;
+  if (klasse == 4)
+    p = sameDok ? 1 : 2;
+  else if (sameDok)
+    p = 0;
+  return p;
+}
+
+// Letter 'L': club stations, then the contest's special stations and DOK.
+int32_t SpecialStationPoints(const TQso& q, bool club) {
+  int32_t p = 1;
+  if (club) p = 5;
+  if (OneOf(q.Call, {"DL0JRR", "DL0DRG", "DK0RYL", "DF0KOL", "DL0YLL"})) p = 10;
+  if (q.Dok1 == "DVL") p = 20;
+  if (q.Call == "DL0GC") p = 45;
+  if (q.Call == "DQ4L") p = 60;
+  if (q.Call == "DL65DARC") p = 65;
+  return p;
+}
+
+// Letter 'N': the distance times a factor of the band (capped at 2000 km
+// below 23 cm), plus 500 for the first QSO of a big square.
+int32_t BandFactorPoints(const TQso& q, TSearchLog& search) {
+  const int32_t dist = q.Qrb;
+  int32_t p = 0;
+  int32_t factor;
+  switch (q.Band) {
+    case 'j': case 'k': case 'l': p = std::min(dist, 2000); factor = 0; break;
+    case 'm': factor = 1; break;
+    case 'n': factor = 2; break;
+    case 'o': factor = 3; break;
+    case 'p': factor = 4; break;
+    case 'q': factor = 5; break;
+    case 's': factor = 6; break;
+    default: return 0;
+  }
+  if (factor) p = factor * dist;
+  return p + 500 * SquareBonus(q, search);
+}
+
+// Letter 'Q': a DOK of the bonus lists, more for the club's own stations and
+// the DOK "SQ".
+int32_t BonusDokPoints(const TQso& q, const TContestQsoRecord& r, const TContestRec& contest) {
+  if (!DokBonus(r, contest)) return 1;
+  const char c2 = q.Call.size() >= 2 ? q.Call[1] : '\0';
+  const char c3 = q.Call.size() >= 3 ? q.Call[2] : '\0';
+  if ((c3 == '0' && OneOf(c2, {'F', 'K', 'L', 'R'})) || c2 == 'N' || q.Dok1 == "SQ") return 10;
+  return 5;
+}
+
+// Letter 'Y': the contest's stations, then a DOK of the bonus districts or
+// of the check list; the own DOK scores nothing.
+int32_t CheckDokPoints(const TQso& q, const TContestQsoRecord& r, const TContestRec& contest, bool sameDok) {
+  if (OneOf(q.Call, {"DA0DBP", "DB0DBP", "DF0DBP", "DK0DBP", "DL0DBP", "DK0Z", "DF0FTP", "DL0FTP", "DL0YLZ"}))
+    return 10;
+  if (sameDok) return 0;
+  if (DokInBonusDistrict(r, contest)) return 5;
+  if (!q.Dok1.empty())
+    for (const TStr255& d : contest.CheckDoks)
+      if (d == q.Dok1) return 5;
+  return 1;
+}
+
 int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const TContestRec& contest,
                    const TContestRecord& list, const TQsoPointsEnv& env, TSearchLog& search) {
   const int klasse = rec::GetByte(list.data(), crec::kTeilnahmeart);
@@ -294,17 +383,8 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       return 2;
     case '8': case 'j': case 'm':
       return dist;
-    case '2':
-      p = 1;
-      if (club) p = 2;
-      if ((q.Dok1.size() == 2 || q.Dok1.size() == 3) && q.Dok1.back() == 'N') p = 3;
-      if (q.Call == "DF0WN") p = 6;
-      return p;
-    case '3':
-      p = 1;
-      if (club) p = 5;
-      if (q.Call == "DF0WN") p = 10;
-      return p;
+    case '2': case '3':
+      return WnPoints(q, club, letter);
     case '4': {
       const size_t slash = q.Exchange().find('/');
       return slash != std::string::npos && slash + 1 < q.Exchange().size() ? 2 : 1;
@@ -322,31 +402,17 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
       const std::string s = ExchangeAfterRst(q.Exchange(), 2);
       return s.empty() || s == "NM" ? 1 : 5;
     }
-    case '7': {
-      const std::string s = ExchangeAfterRst(q.Exchange(), 4);
-      p = s.empty() || s == "0" || ExchangeAfterRst(q.Exchange(), 2) == "NM" ? 1 : 10;
-      if (klasse == 3 || klasse == 4) p = dist;
-      return p;
-    }
+    case '7':
+      return DigPoints(q, klasse);
     case '9':
-      if (!Portable(q.Call)) {
-        if (klasse == 6) return 0;
-        return q.Kontinent == "EU" ? 2 : 3;
-      }
-      return q.Kontinent == "EU" ? 4 : 6;
+      return PortablePoints(q, klasse);
     case 'A':
       return OneOf(q.Call, {"DA0HSC", "DK0HSC", "DL0HSC", "DA0BRZ", "DK0BRZ", "DL0BRZ", "DF0ACW", "DF0AGC",
                             "DL0AGC", "DK0AG", "DL0CWW", "DL0DA"})
                  ? 2
                  : 1;
     case 'B':
-      p = 1;
-      if (klasse == 2 || klasse == 3) p = dist;
-      if (klasse == 4)
-        p = sameDok() ? 1 : 2;
-      else if (sameDok())
-        p = 0;
-      return p;
+      return OwnDokClassPoints(klasse, dist, sameDok());
     case 'C':
       if (contest.SwlLog) return 1;
       if (klasse == 1 || klasse == 4) return DokBonus(r, contest) ? 3 : 1;
@@ -368,45 +434,18 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
     case 'I':
       return IClub(q) ? 2 : 1;
     case 'J':
-      return q.Band == 'k' || q.Band == 'l' ? dist : 1;
+      return UsesLocatorOnBand(letter, q.Band) ? dist : 1;
     case 'K': case 'U':
       return sameDok() && OtherQsoWithSameDok(q, search) ? 0 : 1;
     case 'L':
-      p = 1;
-      if (club) p = 5;
-      if (OneOf(q.Call, {"DL0JRR", "DL0DRG", "DK0RYL", "DF0KOL", "DL0YLL"})) p = 10;
-      if (q.Dok1 == "DVL") p = 20;
-      if (q.Call == "DL0GC") p = 45;
-      if (q.Call == "DQ4L") p = 60;
-      if (q.Call == "DL65DARC") p = 65;
-      return p;
-    case 'N': {
-      int32_t factor;
-      switch (q.Band) {
-        case 'j': case 'k': case 'l': p = std::min(dist, 2000); factor = 0; break;
-        case 'm': factor = 1; break;
-        case 'n': factor = 2; break;
-        case 'o': factor = 3; break;
-        case 'p': factor = 4; break;
-        case 'q': factor = 5; break;
-        case 's': factor = 6; break;
-        default: return 0;
-      }
-      if (factor) p = factor * dist;
-      return p + 500 * SquareBonus(q, search);
-    }
+      return SpecialStationPoints(q, club);
+    case 'N':
+      return BandFactorPoints(q, search);
     case 'O':
       if (q.Band != 'k' && q.Band != 'l') return 1;
       return NewOnBandPoints(q, search);
     case 'Q':
-      p = 1;
-      if (DokBonus(r, contest)) {
-        p = 5;
-        const char c2 = q.Call.size() >= 2 ? q.Call[1] : '\0';
-        const char c3 = q.Call.size() >= 3 ? q.Call[2] : '\0';
-        if ((c3 == '0' && OneOf(c2, {'F', 'K', 'L', 'R'})) || c2 == 'N' || q.Dok1 == "SQ") p = 10;
-      }
-      return p;
+      return BonusDokPoints(q, r, contest);
     case 'R':
       if (sameDok()) return 0;
       return OneOf(klasse, {0, 1, 2, 4, 5, 7, 8, 10, 11}) ? 3 : 1;
@@ -416,14 +455,7 @@ int32_t RulePoints(char letter, const TQso& q, const TContestQsoRecord& r, const
     case 'W':
       return LicenceDatePoints(q, klasse, rec::GetStr(list.data(), crec::kCall, crec::kCallCap));
     case 'Y':
-      if (OneOf(q.Call, {"DA0DBP", "DB0DBP", "DF0DBP", "DK0DBP", "DL0DBP", "DK0Z", "DF0FTP", "DL0FTP", "DL0YLZ"}))
-        return 10;
-      if (sameDok()) return 0;
-      if (DokInBonusDistrict(r, contest)) return 5;
-      if (!q.Dok1.empty())
-        for (const TStr255& d : contest.CheckDoks)
-          if (d == q.Dok1) return 5;
-      return 1;
+      return CheckDokPoints(q, r, contest, sameDok());
     case 'Z':
       // An unset member text would be contained in every exchange.
       return !contest.MemberClub2.empty() && q.Exchange().find(contest.MemberClub2.view()) != std::string::npos

@@ -1,6 +1,7 @@
 #include "logentry/rules/qsosave.h"
 
 #include "contest/ContestFkt.h"
+#include "contest/LetterRules.h"
 #include "database/dbCall.h"
 #include "database/dbContestBase.h"
 #include "database/homecall.h"
@@ -125,8 +126,9 @@ void UpdateCallBook(const TContestQsoRecord& qso, char contestLetter, const TCal
   // What this QSO tells of the station; a station it tells nothing of gets
   // no empty entry (and the save no further write to the disk).
   const bool dok = contestLetter != '4' && !rec::GetStrView(p, qrec::kDOK1, qrec::kDOK1Cap).empty();
-  const bool dig = contestLetter == '7' && !input.Field2.empty();
-  const bool agcw = contestLetter == 'f' && !input.Field3.empty();
+  const TCallBookNumber club = CallBookNumberOf(contestLetter);
+  const bool dig = club == TCallBookNumber::Dig && !input.Field2.empty();
+  const bool agcw = club == TCallBookNumber::Agcw && !input.Field3.empty();
   const bool mf = contestLetter == 'i' && input.Field2.size() >= 2 && input.Field2[1] == 'M';
   const bool name = input.NameEnabled && !input.Name.empty();
   const bool qth = input.QthEnabled && !input.Qth.empty();

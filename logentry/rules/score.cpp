@@ -1,6 +1,7 @@
 #include "logentry/rules/score.h"
 
 #include "base/kxstrings.h"
+#include "contest/LetterRules.h"
 #include "hamradio/baender.h"
 
 namespace {
@@ -74,7 +75,7 @@ THeadline ShowHeadline(const TContestRec& contest, char letter, char currentBand
   THeadline h;
   const std::string band = ToBaender.BandName(currentBand, 0);
   h.PointsCaption = LanguageText("Punkte ", "Score ") + band;
-  h.MultiCaption = (letter == '5' || letter == 'P') ? "Präfixe " : "Multi ";
+  h.MultiCaption = IsMembershipYearsContest(letter) ? "Präfixe " : "Multi ";
   if (ScopePerBand(contest.MultiplierMode)) h.MultiCaption += band;
   h.QsoCaption = "QSO " + band;
   h.Points = ToStrings.IntToStr(c.CurBandPoints);

@@ -16,6 +16,7 @@
 #include "contest/ContestEntries.h"
 #include "contest/ContestFkt.h"
 #include "contest/FortschrittWinCtrl.h"
+#include "contest/LetterRules.h"
 #include "contest/hh.h"
 #include "database/dbContest.h"
 #include "base/kxstrings.h"
@@ -26,6 +27,7 @@
 #include "logentry/model/contlogkeys.h"
 #include "logentry/window/contloglook.h"
 #include "logentry/model/closedlogstamp.h"
+#include "logentry/rules/auswertung.h"
 #include "logentry/rules/renumber.h"
 #include "platform/codec.h"
 #include "platform/messages.h"
@@ -356,8 +358,8 @@ void TContestLogStd::ShowScoreLabels() {
 // The merged multiplier lists on the markers of panelmulties.
 void TContestLogStd::ShowMarkers() {
   const char letter = model_.ContestLetter();
-  const bool plainHk = letter == 'H' || letter == 'k';
-  const bool regular = plainHk || letter == 'p';
+  const bool plainHk = NewMultipliersInRegularWeight(letter);
+  const bool regular = MarkersInRegularWeight(letter);
   const auto& multis = model_.View.Multis;
   for (size_t i = 0; i < markers_.size(); ++i) {
     QLabel* l = markers_[i];
@@ -611,10 +613,10 @@ void TContestLogStd::btnNotizClick() {
 
 void TContestLogStd::btnauswertungClick() {
   const char letter = model_.ContestLetter();
-  const int chart = (letter == 'P' || letter == '5') ? 1 : letter == 'W' ? 2 : 0;
-  if (chart == 0) return;
-  if (LogWindowServices().Chart) LogWindowServices().Chart(*this, chart); else NotThereYet();
-  if (chart == 2) btnClearClick();
+  const TChartKind chart = ChartForLetter(letter, false);
+  if (chart == TChartKind::None) return;
+  if (LogWindowServices().Chart) LogWindowServices().Chart(*this, static_cast<int>(chart)); else NotThereYet();
+  if (chart == TChartKind::Hourly) btnClearClick();
 }
 
 void TContestLogStd::btnadifimportClick() {
