@@ -32,6 +32,9 @@
 #include "logentry/dialogs/qsochange.h"
 #include "logentry/rules/recount.h"
 #include "logentry/rules/score.h"
+#include "platform/textfile.h"
+#include "prefix/ctyimport.h"
+#include "prefix/dbPrefixDat.h"
 #include "support/TempProgramDir.h"
 
 // The companion routines as a scripted stand-in: the country of a call by
@@ -126,6 +129,19 @@ inline void TypeText(const char* text) {
 class BrzLogTest : public ::testing::Test {
  protected:
   static constexpr int32_t kStart = 8 * 3600;  // 08:00:00 UTC
+
+  // The prefix tables from Debian's cty.csv, in this log's program
+  // directory, opened: calls resolve as in the program.
+  void OpenCtyPrefixTables() {
+    std::vector<std::string> lines;
+    ASSERT_TRUE(ReadTextFile("/usr/share/hamradio-files/cty.csv", lines));
+    std::string text;
+    for (const std::string& l : lines) text += l + "\n";
+    std::vector<std::string> errors;
+    std::string error;
+    ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(text, errors)), error)) << error;
+    ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+  }
 
   void SetUp() override {
     listTable_ = std::make_unique<TdbContest>(kContestList, false, 0);

@@ -56,6 +56,22 @@ namespace qsoentry {
 using Kind = ScriptedMessages::Kind;
 
 inline QString Q(const std::string& s) { return AnsiToQString(s); }
+
+// The log as a second handle reads it, in number order, and its size.
+inline std::vector<TContestQsoRecord> StoredLog(int32_t nummer) {
+  std::vector<TContestQsoRecord> out;
+  TdbContest log(kContestLog, false, nummer);
+  for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    out.push_back(q);
+  }
+  return out;
+}
+inline int StoredCount(int32_t nummer) {
+  TdbContest log(kContestLog, false, nummer);
+  return static_cast<int>(log.UsedRecords());
+}
 inline std::string A(const QString& s) { return QStringToAnsi(s); }
 
 template <typename W = QWidget>

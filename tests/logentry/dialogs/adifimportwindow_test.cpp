@@ -45,14 +45,7 @@ class AdifImportWindowTest : public BrzLogTest {
  protected:
   void SetUp() override {
     BrzLogTest::SetUp();
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ReadTextFile("/usr/share/hamradio-files/cty.csv", lines));
-    std::string text;
-    for (const std::string& l : lines) text += l + "\n";
-    std::vector<std::string> errors;
-    std::string error;
-    ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(text, errors)), error)) << error;
-    ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+    OpenCtyPrefixTables();
     // The party sends the own square: the station's locator.
     ToSetups.GetStation(savedStation_);
     ToSetupStation station = savedStation_;

@@ -13,10 +13,6 @@
 namespace qsoentry {
 namespace {
 
-size_t StoredCount(int32_t nummer) {
-  TdbContest log(kContestLog, false, nummer);
-  return static_cast<size_t>(log.UsedRecords());
-}
 
 class ContestRoadTest : public QsoEntryTest {
  protected:
@@ -95,7 +91,7 @@ TEST_F(ContestRoadTest, OneClickOnContestBeendenEndsTheWindowAfterAChange) {
     });
     EXPECT_TRUE(closed) << closer << (j >= 3 ? " after the button" : " after a double-click");
   }
-  EXPECT_EQ(StoredCount(nummer_), 6u);
+  EXPECT_EQ(StoredCount(nummer_), 6);
 }
 
 // The contest a new user types: 45 QSOs on two bands, an entry given up,
@@ -136,7 +132,7 @@ void ContestRoadTest::RunTheContest(const std::function<void(TContestLogStd&, co
         w.eCall->setFocus();
       }
     }
-    ASSERT_EQ(StoredCount(nummer_), 45u);
+    ASSERT_EQ(StoredCount(nummer_), 45);
     // The QSO before the newest deleted from the grid.
     Press(Qt::Key_F5);
     Press(Qt::Key_Up);
@@ -144,7 +140,7 @@ void ContestRoadTest::RunTheContest(const std::function<void(TContestLogStd&, co
     msgs.Expect(Kind::JaNeinFrage, "löschen?", true);
     QTest::mouseClick(w.btnLoeschen, Qt::LeftButton);
     EXPECT_TRUE(msgs.AllShown());
-    EXPECT_EQ(StoredCount(nummer_), 44u);
+    EXPECT_EQ(StoredCount(nummer_), 44);
     check(w, "after the delete");
   });
 }

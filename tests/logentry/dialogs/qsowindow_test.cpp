@@ -46,15 +46,7 @@ class QsoWindowTest : public BrzLogTest {
  protected:
   void SetUp() override {
     BrzLogTest::SetUp();
-    // The prefix tables from Debian's cty.csv, in this log's program directory.
-    std::vector<std::string> lines;
-    ASSERT_TRUE(ReadTextFile("/usr/share/hamradio-files/cty.csv", lines));
-    std::string text;
-    for (const std::string& l : lines) text += l + "\n";
-    std::vector<std::string> errors;
-    std::string error;
-    ASSERT_TRUE(WritePrefixTables(BuildPrefixRecords(ParseCtyCsv(text, errors)), error)) << error;
-    ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+    OpenCtyPrefixTables();
     StoreBrzLog();
     InstallQsoWindowServices();
     SetClockOverride([] { return QDateTime(QDate(2015, 12, 20), QTime(9, 30)); });

@@ -11,16 +11,6 @@
 namespace qsoentry {
 namespace {
 
-std::vector<TContestQsoRecord> Stored(int32_t nummer) {
-  std::vector<TContestQsoRecord> out;
-  TdbContest log(kContestLog, false, nummer);
-  for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
-    TContestQsoRecord q;
-    log.GetQsoRecord(q);
-    out.push_back(q);
-  }
-  return out;
-}
 
 void ClickInto(QWidget* w) {
   ASSERT_NE(w, nullptr);
@@ -72,7 +62,7 @@ class EntryRoadTest : public QsoEntryTest {
     ASSERT_EQ(calls.size(), 6u);
     const char* squares[] = {"JO31", "JO40HD", "JN58", "JO62", "JO31", "JN58"};
     for (size_t i = 0; i < calls.size(); ++i) TypeQso(w, calls[i], std::to_string(101 + i), squares[i]);
-    ASSERT_EQ(Stored(nummer_).size(), calls.size());
+    ASSERT_EQ(StoredLog(nummer_).size(), calls.size());
   }
   int32_t clock_ = 8 * 3600 + 10;
 };
@@ -102,7 +92,7 @@ TEST_F(EntryRoadTest, BackFromTheGridTheQsoGetsTheWindowsBandAndMode) {
     w.eCall->setFocus();
     TypeQso(w, "SP9XY", "203", "KO00");
 
-    const std::vector<TContestQsoRecord> log = Stored(nummer_);
+    const std::vector<TContestQsoRecord> log = StoredLog(nummer_);
     ASSERT_EQ(log.size(), 9u);
     for (size_t i = 6; i < log.size(); ++i) {
       const TContestQsoRecord& q = log[i];
@@ -148,7 +138,7 @@ TEST_F(EntryRoadTest, AnEntryGivenUpLeavesTheScoreAsItWas) {
       windowscore::ExpectWindowShowsFullRecount(w, std::string("Clear after ") + square);
       EXPECT_EQ(Figures(w), before);
     }
-    EXPECT_EQ(Stored(nummer_).size(), 6u);
+    EXPECT_EQ(StoredLog(nummer_).size(), 6u);
   });
 }
 
@@ -181,7 +171,7 @@ TEST_F(EntryRoadTest, ACallTooLongIsRefusedAsTheCallIsLeft) {
     ClickInto(w.eRSTr[1]);
     EXPECT_TRUE(msgs.AllShown());
     EXPECT_EQ(FocusName(), "eCall");
-    EXPECT_TRUE(Stored(nummer_).empty());
+    EXPECT_TRUE(StoredLog(nummer_).empty());
     // Off to the grid instead: list mode gives the call up.
     msgs.Expect(Kind::Achtung, tooLong);
     ClickInto(w.Brow->Grid()->viewport());
@@ -212,7 +202,7 @@ TEST_F(EntryRoadTest, AfterTheBandButtonTheNextCallGoesIntoTheCall) {
     ClickInto(w.btnBand);
     EXPECT_EQ(LabelText(w, "lband"), "80 m");
     TypeQso(w, "OK1RF", "202", "JN79");
-    const std::vector<TContestQsoRecord> log = Stored(nummer_);
+    const std::vector<TContestQsoRecord> log = StoredLog(nummer_);
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(rec::GetChar(log[0].data(), qrec::kBandcode), 'c');
     EXPECT_EQ(rec::GetChar(log[1].data(), qrec::kBandcode), 'b');
@@ -246,7 +236,7 @@ TEST_F(EntryRoadTest, F10LeavesTheFieldAsEnterDoes) {
       EXPECT_EQ(A(w.eCall->text()), "") << how;
       EXPECT_EQ(FocusName(), "eCall") << how;
       windowscore::ExpectWindowShowsFullRecount(w, how);
-      const TContestQsoRecord q = Stored(nummer_).back();
+      const TContestQsoRecord q = StoredLog(nummer_).back();
       ASSERT_EQ(Str(q, qrec::kCall, qrec::kCallCap), call) << how;
       const std::string square = std::string(bad).substr(0, 4);
       EXPECT_EQ(TContestFkt::GetReceivedExchange(q), std::string("599404/") + bad) << how;
@@ -254,7 +244,7 @@ TEST_F(EntryRoadTest, F10LeavesTheFieldAsEnterDoes) {
       EXPECT_EQ(Str(q, qrec::kCMulti2, qrec::kCMulti2Cap), square) << how;
       EXPECT_EQ(rec::GetInt32(q.data(), qrec::kQrb), 0) << how;
     }
-    EXPECT_EQ(Stored(nummer_).size(), 12u);
+    EXPECT_EQ(StoredLog(nummer_).size(), 12u);
   });
 }
 

@@ -19,10 +19,6 @@
 namespace qsoentry {
 namespace {
 
-int StoredCount(int32_t nummer) {
-  TdbContest log(kContestLog, false, nummer);
-  return static_cast<int>(log.UsedRecords());
-}
 
 // The claimed totals as the outputs read them from the records: QSOs and points.
 std::pair<int64_t, int64_t> ClaimedTotals(int32_t nummer) {

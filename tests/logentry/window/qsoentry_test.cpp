@@ -28,19 +28,7 @@ struct Typed {
   int32_t zeit = 0;
 };
 
-// The log as the window's second handle reads it, in record order.
-std::vector<TContestQsoRecord> StoredLog(int32_t nummer) {
-  std::vector<TContestQsoRecord> out;
-  TdbContest log(kContestLog, false, nummer);
-  for (bool more = log.First(qrec::kKeyNummer); more; more = log.Next()) {
-    TContestQsoRecord q;
-    log.GetQsoRecord(q);
-    out.push_back(q);
-  }
-  return out;
-}
 
-int StoredCount(int32_t nummer) { return static_cast<int>(StoredLog(nummer).size()); }
 
 // What every stored QSO carries as it was typed: the call, band and mode,
 // the date and time of the clock, its number in the log.

@@ -13,10 +13,6 @@
 namespace qsoentry {
 namespace {
 
-int StoredCount(int32_t nummer) {
-  TdbContest log(kContestLog, false, nummer);
-  return static_cast<int>(log.UsedRecords());
-}
 
 TContestQsoRecord LastStored(int32_t nummer) {
   TdbContest log(kContestLog, false, nummer);
