@@ -50,4 +50,15 @@ inline void Keys(QWidget* w, const QString& text) {
   for (const QChar c : text) Key(w, c.isLetter() ? Qt::Key_A + (c.toUpper().unicode() - 'A') : c.unicode(), QString(c));
 }
 
+// The log window as the user gets it: the entry prepared, shown at the
+// size the benchmarks type into, active, drawn.
+template <class TWindow>
+void ShowLogWindow(TWindow& window) {
+  window.StartNewEntry(false);
+  window.resize(1280, 900);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  QCoreApplication::processEvents();
+}
+
 }  // namespace bench

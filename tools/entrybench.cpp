@@ -247,11 +247,7 @@ int main(int argc, char** argv) {
     QFile::copy(QString::fromStdString(logFile), QString::fromStdString(copy));
 
     TContestLogStd window(nullptr, nummer, desc, list, extra);
-    window.StartNewEntry(false);
-    window.resize(1280, 900);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QCoreApplication::processEvents();
+    bench::ShowLogWindow(window);
     TkxEdit* call = window.eCall;
 
     // The last key of a callsign: the lookup, its points and multipliers,

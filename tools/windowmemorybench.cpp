@@ -60,11 +60,7 @@ int Child(const std::string& dir, int32_t nummer) {
     if (!list.FindByNumber(nummer) || !extra.FindByNumber(nummer)) return 1;
     const TContestRec desc = bench::EditionContest(list);
     TContestLogStd window(nullptr, nummer, desc, list, extra);
-    window.StartNewEntry(false);
-    window.resize(1280, 900);
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QCoreApplication::processEvents();
+    bench::ShowLogWindow(window);
     const auto records = [nummer] { return TdbContest(kContestLog, false, nummer).UsedRecords(); };
     const int32_t before = records();
     for (int i = 0; i < 100; ++i) {
