@@ -71,6 +71,17 @@ inline void AssignSameNames(TContestAdifimportForm* form) {
   }
 }
 
+// The user's import of a BRZ party file, the program's own export among
+// them: the file chosen, the fields of the same name assigned, the square
+// and the received exchange given their log fields, the import started.
+inline void ImportBrzFile(TContestAdifimportForm* form) {
+  Click(form->btndatei);
+  AssignSameNames(form);
+  Drag(form, "GRIDSQUARE", "Loc");
+  Drag(form, "SRX_STRING", "BRZ-Nr");
+  Click(form->btnimportstart);
+}
+
 // Runs steps inside the modal dialog once it is shown.
 inline void WhenShown(std::function<void(TContestAdifimportForm*)> steps) {
   QTimer::singleShot(0, [steps] {

@@ -230,13 +230,7 @@ TEST_F(AdifRoundTrip, ExportedFileThroughTheWindowGivesTheLogBack) {
   messages_.AllowAny(true);
   files_.answer = file;
   WhenShown<TContestLogStd>([](TContestLogStd& window) {
-    adifdialog::WhenShown([](TContestAdifimportForm* form) {
-      adifdialog::Click(form->btndatei);
-      adifdialog::AssignSameNames(form);
-      adifdialog::Drag(form, "GRIDSQUARE", "Loc");
-      adifdialog::Drag(form, "SRX_STRING", "BRZ-Nr");
-      adifdialog::Click(form->btnimportstart);
-    });
+    adifdialog::WhenShown(adifdialog::ImportBrzFile);
     QTest::mouseClick(window.findChild<TkxBitBtn*>(QStringLiteral("btnadifimport")), Qt::LeftButton);
     QTest::mouseClick(window.findChild<TkxBitBtn*>(QStringLiteral("btnbeenden")), Qt::LeftButton);
   });

@@ -124,13 +124,7 @@ class QsoWindowTest : public BrzLogTest {
     WhenShown<TContestLogStd>([this, passes, seen](TContestLogStd& window) {
       if (seen) seen(window);
       for (int i = 0; i < passes; ++i) {
-        adifdialog::WhenShown([](TContestAdifimportForm* form) {
-          adifdialog::Click(form->btndatei);
-          adifdialog::AssignSameNames(form);
-          adifdialog::Drag(form, "GRIDSQUARE", "Loc");
-          adifdialog::Drag(form, "SRX_STRING", "BRZ-Nr");
-          adifdialog::Click(form->btnimportstart);
-        });
+        adifdialog::WhenShown(adifdialog::ImportBrzFile);
         QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
       }
       if (seen) seen(window);
