@@ -35,14 +35,17 @@ inline int CompareKeyBytes(std::string_view a, std::string_view b) {
 // The engine's sortable record-number form of an integer: 5 bytes, none of
 // them zero, that compare byte-wise exactly as the integers compare
 // (negative numbers included). 4 bits + 4 x 7 bits, each byte offset by 1.
-inline std::string EncodeIntKey(int32_t value) {
+// The same written after what out holds.
+inline void AppendEncodedIntKey(std::string& out, int32_t value) {
   const uint32_t u = static_cast<uint32_t>(value) ^ 0x80000000u;
-  std::string s(5, '\0');
-  s[0] = static_cast<char>(((u >> 28) & 0x0F) + 1);
-  s[1] = static_cast<char>(((u >> 21) & 0x7F) + 1);
-  s[2] = static_cast<char>(((u >> 14) & 0x7F) + 1);
-  s[3] = static_cast<char>(((u >> 7) & 0x7F) + 1);
-  s[4] = static_cast<char>((u & 0x7F) + 1);
+  const char s[5] = {static_cast<char>(((u >> 28) & 0x0F) + 1), static_cast<char>(((u >> 21) & 0x7F) + 1),
+                     static_cast<char>(((u >> 14) & 0x7F) + 1), static_cast<char>(((u >> 7) & 0x7F) + 1),
+                     static_cast<char>((u & 0x7F) + 1)};
+  out.append(s, sizeof s);
+}
+inline std::string EncodeIntKey(int32_t value) {
+  std::string s;
+  AppendEncodedIntKey(s, value);
   return s;
 }
 

@@ -196,7 +196,9 @@ std::string TStrings::UpperCase(std::string_view s) const {
   return r;
 }
 
-void TStrings::UpperCaseInPlace(std::string& s) const {
+void TStrings::UpperCaseInPlace(std::string& s) const { UpperCaseRange(s.data(), s.data() + s.size()); }
+
+void TStrings::UpperCaseRange(char* p, char* const end) const {
   // Whole export files are upper-cased line by line, mostly plain ASCII:
   // eight such characters are done at once (each byte below 0x80, so no
   // sum carries into the next: bytes from 'a' get the high bit by the first
@@ -208,8 +210,6 @@ void TStrings::UpperCaseInPlace(std::string& s) const {
     return t;
   }();
   constexpr uint64_t kHigh = 0x8080808080808080ULL;
-  char* p = s.data();
-  char* const end = p + s.size();
   for (; end - p >= 8; p += 8) {
     uint64_t w;
     std::memcpy(&w, p, 8);
@@ -251,7 +251,16 @@ std::string TStrings::FixLen(std::string_view s, int n, bool cut) const {
 
 
 std::string TStrings::FixLenUpper(std::string_view s, int n, bool cut) const {
-  return FixLen(UpperCase(s), n, cut);
+  std::string r;
+  AppendFixLenUpper(r, s, n, cut);
+  return r;
+}
+
+void TStrings::AppendFixLenUpper(std::string& out, std::string_view s, int n, bool cut) const {
+  const size_t from = out.size();
+  TTextWriter(out).Fix(s, n, cut);
+  // The padding blanks stay blanks.
+  UpperCaseRange(out.data() + from, out.data() + out.size());
 }
 
 std::string TStrings::LeftPad(std::string_view s, int width) const { return LeftPadCh(s, ' ', width); }
@@ -465,7 +474,19 @@ int TStrings::CompareKeyStr(const TKeyStr& a, const TKeyStr& b) const {
 }
 
 std::string TStrings::IntToKeyString(int32_t v, bool readable) const {
-  return readable ? IntToStr(v) : EncodeIntKey(v);
+  std::string r;
+  AppendIntKeyString(r, v, readable);
+  return r;
+}
+
+void TStrings::AppendIntKeyString(std::string& out, int32_t v, bool readable) const {
+  if (readable) {
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+  } else {
+    AppendEncodedIntKey(out, v);
+  }
 }
 
 TKeyStr TStrings::IntToKeyStr(int32_t v, bool readable) const {

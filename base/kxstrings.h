@@ -22,6 +22,8 @@ class TStrings {
   std::string LowerCase(std::string_view s) const;
   // Upper-cases the text where it stands.
   void UpperCaseInPlace(std::string& s) const;
+  // The same for the characters from p to end.
+  void UpperCaseRange(char* p, char* end) const;
   char UpperChar(char c) const;
   char LowerChar(char c) const;
 
@@ -42,6 +44,8 @@ class TStrings {
   std::string FixLen(std::string_view s, int n, bool cut = true) const;
   // FixLen of the upper-cased text.
   std::string FixLenUpper(std::string_view s, int n, bool cut = true) const;
+  // The same written after what out holds (the key builders make many).
+  void AppendFixLenUpper(std::string& out, std::string_view s, int n, bool cut = true) const;
   // Blanks (or ch) in front up to width characters; a longer text stays whole.
   std::string LeftPad(std::string_view s, int width) const;
   std::string LeftPadCh(std::string_view s, char ch, int width) const;
@@ -161,6 +165,8 @@ class TStrings {
   // An integer as key part: the engine's sortable 5-byte form, or its
   // decimal text when readable (tables with readable keys, IsDetached).
   std::string IntToKeyString(int32_t v, bool readable = false) const;
+  // The same written after what out holds.
+  void AppendIntKeyString(std::string& out, int32_t v, bool readable = false) const;
   TKeyStr IntToKeyStr(int32_t v, bool readable = false) const;
   // The smallest key above every key that starts with s, for jumping past
   // all records of one value with one key search.

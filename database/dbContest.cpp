@@ -1,5 +1,8 @@
 #include "database/dbContest.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "database/dbContestDat.h"
@@ -139,6 +142,69 @@ int64_t StoredClaimedQsos(const TContestRecord& list) {
   TdbContest extraTable(kContestExtra, false, 0);
   if (extraTable.FindByNumber(rec::GetInt32(list.data(), crec::kNummer))) extraTable.GetExtraRecord(extra);
   return ClaimedQsoTotal(list, extra);
+}
+
+bool ReadLogInNumberOrder(TdbContest& log, std::vector<TContestQsoRecord>& records, std::vector<int32_t>* refs) {
+  records.clear();
+  if (refs) refs->clear();
+  TdbTreiber* driver = log.GetTreiber();
+  if (!driver) return false;
+  // Room for every record at once: a growing vector would copy them again
+  // and again.
+  const size_t used = static_cast<size_t>(std::max(0, driver->UsedRecords()));
+  records.reserve(used);
+  std::vector<int32_t> scanned;
+  scanned.reserve(used);
+  // The table in its own (reference) order is cheaper to read than along
+  // the number index, whose records lie all over the file; and a log
+  // stores its QSOs in number order but for a few moved in time. So the
+  // records are read in reference order with their stored number keys,
+  // and put in the index's order (key, then reference) only when a key
+  // falls.
+  std::string keys;
+  std::vector<size_t> starts{0};
+  keys.reserve(used * 12);
+  starts.reserve(used + 1);
+  bool inOrder = true;
+  auto keyAt = [&](size_t i) { return std::string_view(keys).substr(starts[i], starts[i + 1] - starts[i]); };
+  const bool read = driver->ScanRecordsWithKeys(
+      {qrec::kKeyNummer}, [&](int32_t ref, std::string_view data, const std::vector<std::string_view>& key) {
+        if (data.size() >= sizeof(TContestQsoRecord)) {  // the whole record: one copy
+          records.push_back(*reinterpret_cast<const TContestQsoRecord*>(data.data()));
+        } else {  // a short one reads as zeros beyond its end
+          TContestQsoRecord& q = records.emplace_back();
+          std::memcpy(q.data(), data.data(), data.size());
+        }
+        scanned.push_back(ref);
+        keys.append(key[0]);
+        starts.push_back(keys.size());
+        const size_t n = scanned.size();
+        if (inOrder && n > 1 && keyAt(n - 1) < keyAt(n - 2)) inOrder = false;
+        return true;
+      });
+  if (!read) {
+    records.clear();
+    return false;
+  }
+  if (!inOrder) {
+    // Read in reference order, so a stable sort by the key keeps equal
+    // keys in reference order, as the index holds them.
+    std::vector<size_t> order(records.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keyAt(a) < keyAt(b); });
+    std::vector<TContestQsoRecord> sorted;
+    std::vector<int32_t> sortedRefs;
+    sorted.reserve(order.size());
+    sortedRefs.reserve(order.size());
+    for (size_t i : order) {
+      sorted.push_back(records[i]);
+      sortedRefs.push_back(scanned[i]);
+    }
+    records.swap(sorted);
+    scanned.swap(sortedRefs);
+  }
+  if (refs) refs->swap(scanned);
+  return true;
 }
 
 bool QsoFileExists(int32_t nummer) { return FileExistsAnsi(ToDatContest.TableFile(kContestLog, nummer)); }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "database/dbContestBase.h"
 #include "database/homecall.h"
@@ -62,6 +63,13 @@ class TdbContest : public TdbContestBase {
   bool SearchBand(int keyNo, char band, const std::string& valuePart, bool empty);
   bool Readable() const { return IsDetached(); }
 };
+
+// Every record of a QSO log (band changes too) in record-number order
+// (index "Nummer"), with its reference when refs is given, read in one
+// pass over the table. False, and nothing read, when the table cannot be
+// read.
+bool ReadLogInNumberOrder(TdbContest& log, std::vector<TContestQsoRecord>& records,
+                          std::vector<int32_t>* refs = nullptr);
 
 // Whether the QSO file of log nummer is there (opening its table would
 // make an empty one).

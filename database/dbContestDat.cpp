@@ -12,9 +12,17 @@ std::string Text(std::string_view s, size_t width, bool cut) {
   return ToStrings.FixLenUpper(s, static_cast<int>(width), cut);
 }
 
+void AppendText(std::string& key, std::string_view s, size_t width, bool cut) {
+  ToStrings.AppendFixLenUpper(key, s, static_cast<int>(width), cut);
+}
+
 std::string Int(int32_t v, bool readable) { return ToStrings.IntToKeyString(v, readable); }
 
+void AppendInt(std::string& key, int32_t v, bool readable) { ToStrings.AppendIntKeyString(key, v, readable); }
+
 std::string Desc(int32_t v, bool readable) { return Int(qrec::kDescBase - v, readable); }
+
+void AppendDesc(std::string& key, int32_t v, bool readable) { AppendInt(key, qrec::kDescBase - v, readable); }
 
 std::string Dok(std::string_view dok, bool readable) {
   return Text(qrec::DokHead(dok), qrec::kDOK1Cap) + Sep(readable) + Text(qrec::DokTail(dok), qrec::kDOK2Cap);
@@ -56,8 +64,8 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
   key.clear();
   auto sep = [&] { key += Sep(readable); };
   auto band = [&] { key += rec::GetChar(r, kBandcode); };
-  auto text = [&](size_t off, size_t cap, size_t width) { key += Text(rec::GetStrView(r, off, cap), width); };
-  auto number = [&](int32_t v) { key += Int(v, readable); };
+  auto text = [&](size_t off, size_t cap, size_t width) { AppendText(key, rec::GetStrView(r, off, cap), width); };
+  auto number = [&](int32_t v) { AppendInt(key, v, readable); };
   auto datumZeit = [&] {
     number(rec::GetInt32(r, kDatum));
     sep();
@@ -65,7 +73,7 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
   };
   // Calls are keyed by their home call, as every search for them asks: a QSO
   // logged with "DL1ABC/P" or "EA8/DL1ABC" is found as DL1ABC.
-  auto call = [&] { key += Text(HomeCallOf(rec::GetStrView(r, kCall, kCallCap)), kKeyCallWidth); };
+  auto call = [&] { AppendText(key, HomeCallOf(rec::GetStrView(r, kCall, kCallCap)), kKeyCallWidth); };
   auto loc = [&] { text(kLoc, kLocCap, kKeyShortWidth); };
   auto dxcc = [&] { text(kDXCC, kDXCCCap, kKeyShortWidth); };
   auto prefix = [&] { text(kPrefix, kPrefixCap, kKeyShortWidth); };
@@ -96,8 +104,8 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
       text(kMode, kModeCap, kKeyModeWidth);
       break;
     case kKeyBandDXCC: banded(dxcc); break;
-    case kKeyBandNrDesc: banded([&] { key += Desc(rec::GetInt32(r, kWagBandNr), readable); }); break;
-    case kKeyBandNrInternDesc: banded([&] { key += Desc(rec::GetInt32(r, kWagBandNrIntern), readable); }); break;
+    case kKeyBandNrDesc: banded([&] { AppendDesc(key, rec::GetInt32(r, kWagBandNr), readable); }); break;
+    case kKeyBandNrInternDesc: banded([&] { AppendDesc(key, rec::GetInt32(r, kWagBandNrIntern), readable); }); break;
     case kKeyWagNummer: number(rec::GetInt32(r, kWagNummer)); break;
     case kKeyDok: dok(); break;
     case kKeyCMulti: text(kCMulti, kCMultiCap, kKeyShortWidth); break;
@@ -108,7 +116,7 @@ void BuildQsoKey(const uint8_t* r, int keyNo, bool readable, std::string& key) {
     case kKeyModeNrDesc:
       text(kMode, kModeCap, kKeyModeWidth);
       sep();
-      key += Desc(rec::GetUInt16(r, kModeNr), readable);
+      AppendDesc(key, rec::GetUInt16(r, kModeNr), readable);
       break;
     case kKeyBandWazState: banded(area); break;
     case kKeyWazState: area(); break;

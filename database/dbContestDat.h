@@ -32,10 +32,13 @@ namespace contestkey {
 // Text part: upper-cased and blank-padded to width (a longer text is cut
 // when cut is set, else kept whole).
 std::string Text(std::string_view s, size_t width, bool cut = true);
+void AppendText(std::string& key, std::string_view s, size_t width, bool cut = true);
 // Integer part: compact sortable form, or decimal text when readable.
 std::string Int(int32_t v, bool readable);
+void AppendInt(std::string& key, int32_t v, bool readable);
 // Integer part of a "DESC" key.
 std::string Desc(int32_t v, bool readable);
+void AppendDesc(std::string& key, int32_t v, bool readable);
 // DOK part "DOK1,DOK2" of a DOK of up to 8 characters.
 std::string Dok(std::string_view dok, bool readable);
 inline std::string Sep(bool readable) { return readable ? "||" : ""; }

@@ -382,47 +382,7 @@ void TAlleRout::WriteScoreTrailer(int lineWidth, const TContestRec& contest, Tdb
 
 std::vector<TContestQsoRecord> LogRecordsInOrder(TdbContest& log) {
   std::vector<TContestQsoRecord> qsos;
-  TdbTreiber* driver = log.GetTreiber();
-  if (!driver) return qsos;
-  // Room for every record at once: a growing vector would copy them again
-  // and again.
-  qsos.reserve(static_cast<size_t>(std::max(0, driver->UsedRecords())));
-  auto keep = [&](std::string_view data) {
-    if (data.size() >= sizeof(TContestQsoRecord)) {  // the whole record: one copy
-      qsos.push_back(*reinterpret_cast<const TContestQsoRecord*>(data.data()));
-    } else {  // a short one reads as zeros beyond its end
-      TContestQsoRecord& q = qsos.emplace_back();
-      std::memcpy(q.data(), data.data(), data.size());
-    }
-  };
-  // The table in its own order is cheaper to read than along the number
-  // index, and a log stores its QSOs in number order: the records are read
-  // so as long as their stored number keys rise. A record out of that
-  // order (a QSO moved in time) sends the read along the index instead.
-  char previous[32];
-  size_t previousSize = 0;
-  bool first = true, inOrder = true;
-  driver->ScanRecordsWithKeys({qrec::kKeyNummer}, [&](int32_t, std::string_view data,
-                                                      const std::vector<std::string_view>& keys) {
-    const std::string_view key = keys[0];
-    if (key.size() > sizeof previous || (!first && key < std::string_view(previous, previousSize))) {
-      inOrder = false;
-      return false;
-    }
-    std::memcpy(previous, key.data(), key.size());
-    previousSize = key.size();
-    first = false;
-    keep(data);
-    return true;
-  });
-  if (inOrder) return qsos;
-  qsos.clear();
-  driver->ScanRecords(
-      [&](int32_t, std::string_view data) {
-        keep(data);
-        return true;
-      },
-      qrec::kKeyNummer);
+  ReadLogInNumberOrder(log, qsos);
   return qsos;
 }
 

@@ -53,6 +53,16 @@ class TIfdFile {
 
   // Caches, loaded on demand.
   int32_t Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror);
+  // Whether a seek on index keyNo asks the file's index for its one entry
+  // instead of the mirror. Loading a mirror reads the whole index, which a
+  // handful of seeks (the next numbers of an entry, the newest QSO of a
+  // band) do not repay; an index sought more often than that since the
+  // caches were last dropped gets its mirror.
+  bool SeeksInFile(int keyNo);
+  // The entry of index keyNo a seek lands on, asked of the file's index.
+  // found false when there is none.
+  int32_t SeekEntry(IFDriver* h, int keyNo, TIfdSeek how, std::string_view key, int64_t ref, std::string& foundKey,
+                    int32_t& foundRef, bool& found);
   // The stored record; drRecordGone when there is none.
   int32_t Record(IFDriver* h, int32_t ref, const std::string*& data);
   bool Cached(int32_t ref) const { return records_.find(ref) != records_.end(); }
@@ -196,6 +206,7 @@ class TIfdFile {
 
   // Caches.
   std::vector<TKeyMirror> mirrors_;
+  std::vector<int> seeksInFile_;  // per index, since the caches were last dropped
   std::unordered_map<int32_t, std::string> records_;
   int32_t count_ = -1;
   int64_t autoCounter_ = -1;

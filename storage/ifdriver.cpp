@@ -195,6 +195,20 @@ int32_t IFDriver::SetPosition(int keyNo, std::string_view key, int32_t ref, bool
   return drOk;
 }
 
+int32_t IFDriver::SeekInFile(int keyNo, TIfdSeek how, std::string_view key, int64_t ref, bool load, bool& found) {
+  std::string foundKey;
+  int32_t foundRef = 0;
+  int32_t r = file_->SeekEntry(this, keyNo, how, key, ref, foundKey, foundRef, found);
+  if (r != drOk || !found) return r;
+  r = SetPosition(keyNo, foundKey, foundRef, load);
+  if (r == drOk) {
+    // No place in a mirror: the next step searches the position's entry.
+    placeMirror_ = nullptr;
+    aheadCount_ = 0;
+  }
+  return r;
+}
+
 int32_t IFDriver::SetPositionAt(int keyNo, const TKeyMirror& m, size_t i, bool load) {
   std::string_view key;
   int32_t ref;
@@ -253,11 +267,23 @@ int32_t IFDriver::GotoRecord(int32_t ref, int keyNo) {
 
 int32_t IFDriver::Find(int keyNo, const std::string& key, bool load) {
   if (!Enter("Find")) return DriverResult;
+  if (keyNo < 1 || keyNo > KeyCount()) return Leave("Find", drBadKeyNumber);
+  const std::string_view k =
+      std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
+  if (file_->SeeksInFile(keyNo)) {
+    // The first of equals, compared after the seek: the position moves only
+    // onto an entry with the key sought, as below.
+    std::string found;
+    int32_t ref = 0;
+    bool any = false;
+    int32_t r = file_->SeekEntry(this, keyNo, TIfdSeek::AtOrAfter, k, -1, found, ref, any);
+    if (r == drOk) r = any && found == k ? SetPosition(keyNo, found, ref, load) : drNotFound;
+    if (r == drOk) placeMirror_ = nullptr;
+    return Leave("Find", r);
+  }
   const TKeyMirror* m;
   int32_t r = Mirror(keyNo, m);
   if (r != drOk) return Leave("Find", r);
-  const std::string_view k =
-      std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
   const size_t i = m->Lower(k, -1);
   std::string_view found;
   int32_t ref = 0;
@@ -272,15 +298,22 @@ int32_t IFDriver::Search(int keyNo, const std::string& key, bool load) {
 
 int32_t IFDriver::SearchRef(int keyNo, const std::string& key, int32_t ref, bool load) {
   if (!Enter("Search")) return DriverResult;
-  const TKeyMirror* m;
-  int32_t r = Mirror(keyNo, m);
-  if (r != drOk) return Leave("Search", r);
+  if (keyNo < 1 || keyNo > KeyCount()) return Leave("Search", drBadKeyNumber);
   const std::string_view k =
       std::string_view(key).substr(0, static_cast<size_t>(Keys().Key(keyNo).Length));
-  const size_t i = m->Lower(k, ref);
-  if (i < m->Count()) {
-    r = SetPositionAt(keyNo, *m, i, load);
+  int32_t r = drOk;
+  bool found = false;
+  if (file_->SeeksInFile(keyNo)) {
+    r = SeekInFile(keyNo, TIfdSeek::AtOrAfter, k, ref, load, found);
   } else {
+    const TKeyMirror* m;
+    r = Mirror(keyNo, m);
+    if (r != drOk) return Leave("Search", r);
+    const size_t i = m->Lower(k, ref);
+    found = i < m->Count();
+    if (found) r = SetPositionAt(keyNo, *m, i, load);
+  }
+  if (r == drOk && !found) {
     // Behind the last entry: Prev goes on from here.
     curKeyNo_ = keyNo;
     curKey_.assign(k);
@@ -294,6 +327,11 @@ int32_t IFDriver::SearchRef(int keyNo, const std::string& key, int32_t ref, bool
 
 int32_t IFDriver::First(int keyNo, bool load) {
   if (!Enter("First")) return DriverResult;
+  if (file_->SeeksInFile(keyNo)) {
+    bool found = false;
+    const int32_t r = SeekInFile(keyNo, TIfdSeek::AtOrAfter, {}, INT64_MIN, load, found);
+    return Leave("First", r == drOk && !found ? drNotFound : r);
+  }
   const TKeyMirror* m;
   int32_t r = Mirror(keyNo, m);
   if (r != drOk) return Leave("First", r);
@@ -304,6 +342,11 @@ int32_t IFDriver::First(int keyNo, bool load) {
 
 int32_t IFDriver::Last(int keyNo, bool load) {
   if (!Enter("Last")) return DriverResult;
+  if (file_->SeeksInFile(keyNo)) {
+    bool found = false;
+    const int32_t r = SeekInFile(keyNo, TIfdSeek::Last, {}, 0, load, found);
+    return Leave("Last", r == drOk && !found ? drNotFound : r);
+  }
   const TKeyMirror* m;
   int32_t r = Mirror(keyNo, m);
   if (r != drOk) return Leave("Last", r);
@@ -359,42 +402,44 @@ int32_t IFDriver::Step(bool forward, bool load, int keyNo) {
 }
 
 int32_t IFDriver::NextKey(int keyNo, std::string& key, int32_t& ref) {
-  if (!Enter("NextKey")) return DriverResult;
-  const TKeyMirror* m;
-  const int32_t r = Mirror(keyNo, m);
-  if (r != drOk) return Leave("NextKey", r);
-  const size_t i = m->Lower(key, static_cast<int64_t>(ref) + 1);
-  if (i >= m->Count()) return Leave("NextKey", drNotFound);
-  std::string_view k;
-  m->EntryAt(i, k, ref);
-  key.assign(k);
-  return Leave("NextKey", drOk);
+  return SeekKey("NextKey", keyNo, TIfdSeek::AtOrAfter, static_cast<int64_t>(ref) + 1, key, ref);
 }
 
 int32_t IFDriver::PrevKey(int keyNo, std::string& key, int32_t& ref) {
-  if (!Enter("PrevKey")) return DriverResult;
-  const TKeyMirror* m;
-  const int32_t r = Mirror(keyNo, m);
-  if (r != drOk) return Leave("PrevKey", r);
-  const size_t i = m->Lower(key, ref);
-  if (i == 0) return Leave("PrevKey", drNotFound);
-  std::string_view k;
-  m->EntryAt(i - 1, k, ref);
-  key.assign(k);
-  return Leave("PrevKey", drOk);
+  return SeekKey("PrevKey", keyNo, TIfdSeek::Before, ref, key, ref);
 }
 
 int32_t IFDriver::SearchKeyRef(int keyNo, std::string& key, int32_t& ref) {
-  if (!Enter("SearchKeyRef")) return DriverResult;
+  return SeekKey("SearchKeyRef", keyNo, TIfdSeek::AtOrAfter, ref, key, ref);
+}
+
+int32_t IFDriver::SeekKey(const char* op, int keyNo, TIfdSeek how, int64_t from, std::string& key, int32_t& ref) {
+  if (!Enter(op)) return DriverResult;
+  if (file_->SeeksInFile(keyNo)) {
+    std::string found;
+    int32_t foundRef = 0;
+    bool any = false;
+    const int32_t r = file_->SeekEntry(this, keyNo, how, key, from, found, foundRef, any);
+    if (r != drOk) return Leave(op, r);
+    if (!any) return Leave(op, drNotFound);
+    key = std::move(found);
+    ref = foundRef;
+    return Leave(op, drOk);
+  }
   const TKeyMirror* m;
   const int32_t r = Mirror(keyNo, m);
-  if (r != drOk) return Leave("SearchKeyRef", r);
-  const size_t i = m->Lower(key, ref);
-  if (i >= m->Count()) return Leave("SearchKeyRef", drNotFound);
+  if (r != drOk) return Leave(op, r);
+  size_t i = m->Lower(key, from);
+  if (how == TIfdSeek::Before) {
+    if (i == 0) return Leave(op, drNotFound);
+    --i;
+  } else if (i >= m->Count()) {
+    return Leave(op, drNotFound);
+  }
   std::string_view k;
   m->EntryAt(i, k, ref);
   key.assign(k);
-  return Leave("SearchKeyRef", drOk);
+  return Leave(op, drOk);
 }
 
 int32_t IFDriver::KeyEntries(int keyNo, int32_t& count) {
@@ -510,10 +555,16 @@ int32_t IFDriver::BufferKey(int keyNo, std::string& key) {
   key.clear();
   if (!IsOpen()) return DriverSetResult(drNotOpen, "BufferKey", title_);
   if (keyNo < 1 || keyNo > KeyCount()) return DriverSetResult(drBadKeyNumber, "BufferKey", title_);
-  if (file_->Builder()) file_->Builder()(buffer_.data(), keyNo, key);
+  RecordKey(buffer_.data(), keyNo, key);
+  return DriverSetResult(drOk, "BufferKey", title_);
+}
+
+void IFDriver::RecordKey(const uint8_t* record, int keyNo, std::string& key) const {
+  key.clear();
+  if (!IsOpen() || keyNo < 1 || keyNo > KeyCount()) return;
+  if (file_->Builder()) file_->Builder()(record, keyNo, key);
   const size_t len = static_cast<size_t>(Keys().Key(keyNo).Length);
   if (key.size() > len) key.resize(len);
-  return DriverSetResult(drOk, "BufferKey", title_);
 }
 
 int32_t IFDriver::Add(uint8_t autoKeyMode) {

@@ -38,6 +38,10 @@ using TRecordKeysVisitor =
 // fileblock lock, 4 table file); true = retry once more.
 using TRetryHandler = std::function<bool(const std::string& title, uint8_t reason)>;
 
+// Where a seek lands in an index: on the first entry not below (key, ref),
+// on the last entry below it, or on the index's last entry.
+enum class TIfdSeek { AtOrAfter, Before, Last };
+
 // A saved position of a handle (SavePosition / RestorePosition).
 struct TIfdPosition {
   int16_t KeyNumber = 0;
@@ -188,6 +192,9 @@ class IFDriver : public IFbiDriver {
 
   // Key keyNo built from the record buffer (empty when not open).
   int32_t BufferKey(int keyNo, std::string& key);
+  // The same from a record of MaxRecordLength bytes held elsewhere, for jobs
+  // that key many records (no result is set: it runs once a record).
+  void RecordKey(const uint8_t* record, int keyNo, std::string& key) const;
 
   // Writes, each one transaction (or a savepoint inside an open one); a write
   // that fails leaves the file as it was.
@@ -260,6 +267,14 @@ class IFDriver : public IFbiDriver {
   // time; starts a new walk (First, Last).
   void ReadAhead(int keyNo, const class TKeyMirror& m, size_t i, bool forward, bool continues);
   int32_t Mirror(int keyNo, const class TKeyMirror*& mirror);
+  // A seek answered by the file's index instead of the mirror (see
+  // TIfdFile::SeeksInFile): the entry it lands on becomes the position, as
+  // a seek on the mirror would set it. found false (and the position as it
+  // was) when there is none.
+  int32_t SeekInFile(int keyNo, TIfdSeek how, std::string_view key, int64_t ref, bool load, bool& found);
+  // The key-only steps (NextKey, PrevKey, SearchKeyRef): the entry a seek
+  // from (key, ref) lands on, from the mirror or the file's index.
+  int32_t SeekKey(const char* op, int keyNo, TIfdSeek how, int64_t from, std::string& key, int32_t& ref);
   int WriteLength() const;
 
   std::string title_;

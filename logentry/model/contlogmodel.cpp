@@ -80,11 +80,6 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
 
   RecountAtOpening(writable, opened.UnchangedSinceClose);
-  if (counters_.LastBand != 0 && static_cast<char>(counters_.LastBand) != State.CurrentBand) {
-    State.CurrentBand = static_cast<char>(counters_.LastBand);
-    State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
-    RecountScore(false);
-  }
   // The grid on the newest QSO of the band, the entry record empty.
   const int32_t newest = TContLogAlle::NewestOfBand(State.CurrentBand, *qsoTable_);
   if (newest > 0 && PositionGrid) PositionGrid(newest);
@@ -112,22 +107,50 @@ std::function<void(TContestQsoRecord&)> TContestLogModel::RenumberPreparation() 
   return RenumberMultiplierPreparation(contest_, ListRecord(), CountOptions());
 }
 
+// The window opens on the band of the log's last QSO: the count is made on
+// that band at once (TCountedBand::OfLastRecord), and the window follows.
 void TContestLogModel::RecountAtOpening(bool writable, bool asClosed) {
   if (!writable || asClosed) {
     // Only counted: a log that cannot be written, and a log as its last
     // normal close left it, whose points and totals that close stored.
-    RecountScore(true, false);
+    ::RecountScore(true, State.CurrentBand, *searchLog_, contest_, ListRecord(), PointsEnv(), *lists_, counters_,
+                   false, TCountedBand::OfLastRecord);
   } else {
     // The outputs read the claimed totals, not the log: a close killed
     // before its recount left them behind the log, and they are brought up
     // to it here, not only at the next normal close.
     if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
     OpeningRecount(contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand, *lists_,
-                   counters_);
-    beforeEntry_.reset();
-    ShowScore();
+                   counters_, TCountedBand::OfLastRecord);
   }
+  if (counters_.LastBand != 0) {
+    State.CurrentBand = static_cast<char>(counters_.LastBand);
+    State.CurrentBandName = ToBaender.BandName(State.CurrentBand);
+  }
+  beforeEntry_.reset();
+  NoteCounted();
+  ShowScore();
   logClaimsQsos_ = ClaimedQsos() > 0;
+}
+
+namespace {
+
+// 0 when the log cannot tell.
+uint64_t LogChangeCount(const std::unique_ptr<TdbContest>& log) {
+  TdbTreiber* driver = log ? log->GetTreiber() : nullptr;
+  return driver ? driver->ChangeCount() : 0;
+}
+
+}  // namespace
+
+void TContestLogModel::NoteCounted() {
+  countedChange_ = LogChangeCount(searchLog_);
+  countedBand_ = State.CurrentBand;
+}
+
+bool TContestLogModel::CountsStand() {
+  return countedChange_ != 0 && !beforeEntry_ && countedBand_ == State.CurrentBand &&
+         LogChangeCount(searchLog_) == countedChange_;
 }
 
 void TContestLogModel::KeepLogClaimingQsos() {
@@ -158,6 +181,7 @@ bool TContestLogModel::RunRenumber(bool sayFailure) {
       },
       prepare);
   lists_->Clear();
+  countedChange_ = 0;
   if (!result.Ok) {
     if (sayFailure) ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
     return false;
@@ -175,6 +199,7 @@ bool TContestLogModel::RunRecount() {
                               });
   // The lists were refilled: nothing is tentative any more.
   beforeEntry_.reset();
+  NoteCounted();
   ShowScore();
   if (!ok) ToMessages.Fehler("Die Summen des Logs konnten nicht gespeichert werden.");
   return ok;
@@ -196,9 +221,16 @@ void TContestLogModel::RecountScore(bool full, bool storePoints) {
   // A recount of the current band rebuilds that band's counts only: what
   // the entry added on top of the others (a contest-wide multiplier, the
   // totals) must be taken back first, or a discarded entry stays counted.
+  // A band recount of counts that still stand (the window's first entry
+  // after the opening counted the log, Esc on an entry that counted
+  // nothing) would count the same again.
+  const bool stand = !full && CountsStand();
   WithdrawEntryMultis();
-  ::RecountScore(full, State.CurrentBand, *searchLog_, contest_, ListRecord(), PointsEnv(), *lists_,
-                 counters_, storePoints);
+  if (!stand) {
+    ::RecountScore(full, State.CurrentBand, *searchLog_, contest_, ListRecord(), PointsEnv(), *lists_,
+                   counters_, storePoints);
+    NoteCounted();
+  }
   // The lists were refilled: nothing is tentative any more.
   beforeEntry_.reset();
   ShowScore();

@@ -247,6 +247,11 @@ class TContestLogModel {
   bool RefuseBadCall(const std::string& typed);
   // The window's band and mode into an entry record that lost them.
   void KeepWindowBandAndMode();
+  // The lists and counters were just counted from the log on the current
+  // band; CountsStand: they still are what that count would give (the same
+  // band, the log unchanged since, nothing tentative of an entry in them).
+  void NoteCounted();
+  bool CountsStand();
   // sayFailure false: a failure is left to the storage layer's own report.
   bool RunRenumber(bool sayFailure = true);
   // The full recount: points, score, lists and the claimed totals.
@@ -282,6 +287,10 @@ class TContestLogModel {
   // Counters as they were before the entry's tentative multipliers.
   std::optional<TScoreCounters> beforeEntry_;
   std::array<std::vector<std::string>, TMultiplierLists::kLists + 1> entryLists_;
+  // The log's change count and the band of the last count (see NoteCounted;
+  // 0: no count stands).
+  uint64_t countedChange_ = 0;
+  char countedBand_ = 0;
   TLogShape shape_;
   // The DOK field's check of the log's letter, for the points rules.
   std::unique_ptr<TEntryDokCheck> dokCheck_;

@@ -76,31 +76,8 @@ void TSnapshotIndex::Sort(const std::vector<int32_t>& refs) {
 bool TLogSnapshot::Read(TdbContest& log) {
   log_ = &log;
   readable_ = log.IsDetached();
-  records_.clear();
-  refs_.clear();
   indexes_.clear();
-  TdbTreiber* driver = log.GetTreiber();
-  if (driver == nullptr) return false;
-  const int32_t used = driver->UsedRecords();
-  if (used > 0) {
-    records_.reserve(static_cast<size_t>(used));
-    refs_.reserve(static_cast<size_t>(used));
-  }
-  const bool read = driver->ScanRecords(
-      [this](int32_t ref, std::string_view data) {
-        TContestQsoRecord& q = records_.emplace_back();
-        const size_t n = std::min(data.size(), q.size());
-        std::memcpy(q.data(), data.data(), n);
-        std::memset(q.data() + n, 0, q.size() - n);
-        refs_.push_back(ref);
-        return true;
-      },
-      qrec::kKeyNummer);
-  if (!read) {
-    records_.clear();
-    refs_.clear();
-  }
-  return read;
+  return ReadLogInNumberOrder(log, records_, &refs_);
 }
 
 const TSnapshotIndex& TLogSnapshot::Index(int keyNo) {
@@ -108,26 +85,19 @@ const TSnapshotIndex& TLogSnapshot::Index(int keyNo) {
   if (found != indexes_.end()) return found->second;
   TSnapshotIndex& index = indexes_[keyNo];
   TdbTreiber* driver = log_ != nullptr ? log_->GetTreiber() : nullptr;
-  if (driver == nullptr || driver->RecordBuffer() == nullptr) return index;
-  // The keys come from the table's own key builder, which reads the
-  // handle's record buffer: it is lent for the job and given back as it was.
-  IFDriver& d = *driver->Driver();
-  uint8_t* buffer = d.RecordBuffer();
-  const size_t size = static_cast<size_t>(d.MaxRecordLength());
-  const std::vector<uint8_t> kept(buffer, buffer + size);
-  const size_t copied = std::min(size, std::tuple_size_v<TContestQsoRecord>);
-  std::memset(buffer, 0, size);
+  if (driver == nullptr || driver->Driver() == nullptr) return index;
+  // The keys come from the table's own key builder.
+  const IFDriver& d = *driver->Driver();
   index.keyLength_ = static_cast<size_t>(d.Keys().Key(keyNo).Length);
   index.starts_.reserve(records_.size() + 1);
+  index.keys_.reserve(records_.size() * index.keyLength_);
   std::string key;
   for (const TContestQsoRecord& q : records_) {
-    std::memcpy(buffer, q.data(), copied);
-    driver->BufferKey(keyNo, key);
+    d.RecordKey(q.data(), keyNo, key);
     index.starts_.push_back(index.keys_.size());
     index.keys_ += key;
   }
   index.starts_.push_back(index.keys_.size());
-  std::memcpy(buffer, kept.data(), size);
   index.Sort(refs_);
   return index;
 }

@@ -25,6 +25,23 @@ constexpr std::array<int, 10> kListOrder = {
     MultiplierKind::UsState,      MultiplierKind::Plz,       MultiplierKind::ClubDigIbfdAgcwQcwa,
     MultiplierKind::ClubNavalQcwaDsw};
 
+// What a record leaves as the last band: a marker record its marker, a
+// QSO its band code.
+bool IsMarker(const TContestQsoRecord& q) {
+  const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
+  return marker != 0 && marker != ' ';
+}
+
+uint8_t BandMark(const TContestQsoRecord& q) {
+  return IsMarker(q) ? rec::GetByte(q.data(), qrec::kQsoMarker) : Band(rec::GetChar(q.data(), qrec::kBandcode));
+}
+
+char BandToCount(TCountedBand counted, char currentBand, const TLogSnapshot& log) {
+  if (counted != TCountedBand::OfLastRecord || log.Count() == 0) return currentBand;
+  const uint8_t last = BandMark(log.Record(log.Count() - 1));
+  return last != 0 ? static_cast<char>(last) : currentBand;
+}
+
 // The points and QSOs per band over the snapshot (in record-number order).
 // With changed given, the QSOs whose stored points differ from the rules'
 // get the rules' points in the snapshot and their places noted there, in
@@ -37,11 +54,8 @@ void CountPoints(const TContestRec& contest, const TContestRecord& contestList, 
   c.CurBandQsos = 0;
   for (size_t place = 0; place < log.Count(); ++place) {
     TContestQsoRecord& q = log.Record(place);
-    const uint8_t marker = rec::GetByte(q.data(), qrec::kQsoMarker);
-    if (marker != 0 && marker != ' ') {
-      c.LastBand = marker;
-      continue;
-    }
+    c.LastBand = BandMark(q);
+    if (IsMarker(q)) continue;
     const char bandCode = rec::GetChar(q.data(), qrec::kBandcode);
     const uint8_t slot = Band(CountingBand(bandCode, contest.MultiplierMode, 0, 0));
     if (slot != 0) {
@@ -54,7 +68,6 @@ void CountPoints(const TContestRec& contest, const TContestRecord& contestList, 
       c.BandQsoCount[slot] += 1;
     }
     c.QsoCounter += 1;
-    c.LastBand = Band(bandCode);
   }
 }
 
@@ -260,10 +273,11 @@ int32_t CountBandMultis(char band, TQsoWalk& log, const TContestRec& contest,
 
 bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
                   const TContestRecord& contestList, const TQsoPointsEnv& env,
-                  TMultiplierLists& lists, TScoreCounters& c, bool storePoints) {
+                  TMultiplierLists& lists, TScoreCounters& c, bool storePoints, TCountedBand countedBand) {
   bool stored = true;
   if (full) {
     stored = RecountPointsAnd(contest, contestList, log, env, c, storePoints, [&](TLogSnapshot& snapshot) {
+      currentBand = BandToCount(countedBand, currentBand, snapshot);
       TSnapshotWalk walk(snapshot);
       CountWindowMultis(true, currentBand, walk, contest, contestList, lists, c);
     });
@@ -301,7 +315,7 @@ namespace {
 bool RecountAndStore(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
                      const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
                      const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut,
-                     bool onlyChanged) {
+                     bool onlyChanged, TCountedBand countedBand = TCountedBand::Current) {
   TContestRecord list{};
   listTable.GetContestRecord(list);
   // One job over the log and the records of the totals: the log is held
@@ -311,6 +325,7 @@ bool RecountAndStore(const TContestRec& contest, TdbContest& listTable, TdbConte
   const bool logJob = log.BeginTransaction();
   TLogSnapshot snapshot;
   const bool read = snapshot.Read(log);
+  currentBand = BandToCount(countedBand, currentBand, snapshot);
   TSnapshotWalk walk(snapshot);
   CountWindowMultis(true, currentBand, walk, contest, list, lists, c);
   std::vector<size_t> changed;
@@ -339,8 +354,10 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
 }
 
 bool OpeningRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
-                    const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c) {
-  return RecountAndStore(contest, listTable, extraTable, log, env, currentBand, lists, c, {}, nullptr, true);
+                    const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
+                    TCountedBand countedBand) {
+  return RecountAndStore(contest, listTable, extraTable, log, env, currentBand, lists, c, {}, nullptr, true,
+                         countedBand);
 }
 
 bool BringClaimedTotalsUpToDate(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable) {

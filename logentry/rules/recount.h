@@ -48,12 +48,19 @@ int32_t CountBandMultis(char band, TQsoWalk& log, const TContestRec& contest,
                         const TContestRecord& contestList, TMultiplierLists* lists,
                         const TCountOptions& options = {});
 
+// The band whose multipliers a full recount puts into the window's lists:
+// the current one, or that of the log's last record (counters.LastBand;
+// the current one when the log is empty), on which the window opens. The
+// opening counts on that band at once instead of counting twice.
+enum class TCountedBand { Current, OfLastRecord };
+
 // The window's recount: lists refilled with the current band's multipliers;
 // with full also the points and the multipliers of every band. False when
 // the recounted points could not be written (see RecountPoints).
 bool RecountScore(bool full, char currentBand, TdbContest& log, const TContestRec& contest,
                   const TContestRecord& contestList, const TQsoPointsEnv& env,
-                  TMultiplierLists& lists, TScoreCounters& counters, bool storePoints = true);
+                  TMultiplierLists& lists, TScoreCounters& counters, bool storePoints = true,
+                  TCountedBand countedBand = TCountedBand::Current);
 
 // The claimed totals of one band slot.
 struct TSlotTotals {
@@ -93,7 +100,8 @@ bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& 
 // its renumbering and its recount, a log of an older version). A log that
 // was closed normally is only read.
 bool OpeningRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
-                    const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters);
+                    const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters,
+                    TCountedBand countedBand = TCountedBand::Current);
 
 // The claimed totals of the log listTable stands on brought up to the log
 // as it is, as the opening of the log window brings them (OpeningRecount),

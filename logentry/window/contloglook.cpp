@@ -49,19 +49,34 @@ void SetEntryModeLook(bool on, QWidget* panelButtons, QWidget* panelUnten, QWidg
                                                      "Contest-logbook (ESC: return to entry)")));
 }
 
+namespace {
+
+// The window shows its labels again after every change of the entry, most
+// in the colours they have: a palette set anew is resolved and sent to the
+// widget and its children each time, so one that holds the colour already
+// is left alone.
+void SetOwnColour(QWidget* widget, QPalette::ColorRole role, int32_t colour) {
+  const QColor wanted = TColorToQColor(colour);
+  QPalette pal = widget->palette();
+  bool holds = true;
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    holds = holds && pal.isBrushSet(group, role) && pal.color(group, role) == wanted;
+  if (holds) return;
+  pal.setColor(role, wanted);
+  widget->setPalette(pal);
+}
+
+}  // namespace
+
 void SetLabelColour(QLabel* label, int32_t colour) {
   if (label == nullptr) return;
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, TColorToQColor(colour));
-  label->setPalette(pal);
+  SetOwnColour(label, QPalette::WindowText, colour);
 }
 
 void SetPanelColour(QWidget* panel, int32_t colour) {
   if (panel == nullptr) return;
   panel->setAutoFillBackground(true);
-  QPalette pal = panel->palette();
-  pal.setColor(QPalette::Window, TColorToQColor(colour));
-  panel->setPalette(pal);
+  SetOwnColour(panel, QPalette::Window, colour);
 }
 
 int32_t ScorePanelColour(int32_t configured) {
