@@ -2,6 +2,7 @@
 // real table files.
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
@@ -166,6 +167,75 @@ TEST_F(StorageTest, UniqueKeyRefusesASecondEntryAndLeavesTheFileAsItWas) {
   EXPECT_EQ(Name(*again), "TWO");
   ASSERT_TRUE(Put(*again, "THREE", 3, "X3"));
   EXPECT_EQ(Nummer(*again), 3);
+}
+
+// A few seeks on an index that is not in memory are answered by the file's
+// own index, a walk by the mirror: every kind of seek must land alike in
+// both, between duplicates, at both ends, on the empty key and on bytes
+// above 0x7F, and a step after a seek in the file goes on from there.
+TEST_F(StorageTest, SeeksLandAlikeInTheFileAndInTheMirror) {
+  std::vector<int32_t> refs;
+  {
+    auto t = Open();
+    int n = 0;
+    for (const char* name : {"M", "", "AB", "M", "A", "\x80", "M", "\xFF\xFF", "B", ""}) {
+      ASSERT_TRUE(Put(*t, name, n % 3, "c" + std::to_string(n)));
+      refs.push_back(t->CurrentRef());
+      ++n;
+    }
+  }
+  const int32_t middle = refs[3];
+  // Where a seek lands: found or not, the record's code, and where a step
+  // on from there lands.
+  using TSeek = std::function<std::string(TdbTreiber&)>;
+  auto landed = [](TdbTreiber& t, bool found, int keyNo, bool forward) {
+    std::string at = found ? Code(t) : std::string("-");
+    const bool step = forward ? t.Next(keyNo) : t.Prev(keyNo);
+    return at + (step ? ">" + Code(t) : std::string(">-"));
+  };
+  std::vector<TSeek> seeks;
+  for (int keyNo : {1, 2}) {
+    seeks.push_back([=](TdbTreiber& t) { return landed(t, t.First(keyNo), keyNo, true); });
+    seeks.push_back([=](TdbTreiber& t) { return landed(t, t.Last(keyNo), keyNo, false); });
+    for (const char* probe : {"", "A", "AA", "AB", "M", "N", "\x80", "\xFF", "\xFF\xFF\xFF"}) {
+      const std::string p = probe;
+      seeks.push_back([=](TdbTreiber& t) { return landed(t, t.FindKey(keyNo, MakeKeyStr(p)), keyNo, true); });
+      seeks.push_back([=](TdbTreiber& t) { return landed(t, t.SearchKey(keyNo, MakeKeyStr(p)), keyNo, false); });
+      for (int32_t ref : {0, middle, kIfdMaxRef}) {
+        auto keyOnly = [=](bool (TdbTreiber::*op)(int, std::string&, int32_t&)) {
+          return [=](TdbTreiber& t) {
+            std::string key = p;
+            int32_t at = ref;
+            return (t.*op)(keyNo, key, at) ? key + "@" + std::to_string(at) : std::string("-");
+          };
+        };
+        seeks.push_back(keyOnly(&TdbTreiber::NextKey));
+        seeks.push_back(keyOnly(&TdbTreiber::PrevKey));
+        seeks.push_back(keyOnly(&TdbTreiber::SearchKeyRef));
+      }
+    }
+  }
+  // In the file: each seek on the file just opened, nothing of it in memory.
+  std::vector<std::string> inFile;
+  for (const TSeek& seek : seeks) inFile.push_back(seek(*Open()));
+  // In the mirrors: a walk over both indexes has loaded them, and the
+  // handle that walked keeps the file open for the handles that seek.
+  std::vector<std::string> inMirror;
+  {
+    auto walked = Open();
+    ASSERT_EQ(CodesOnKey(*walked, 1).size(), refs.size());
+    ASSERT_EQ(CodesOnKey(*walked, 2).size(), refs.size());
+    for (const TSeek& seek : seeks) inMirror.push_back(seek(*Open()));
+  }
+  EXPECT_EQ(inFile, inMirror);
+  // The same seeks asked again and again of one open file: each index goes
+  // to its mirror on the way, and the answers stay.
+  auto keeper = Open();
+  for (int round = 0; round < 3; ++round) {
+    std::vector<std::string> answers;
+    for (const TSeek& seek : seeks) answers.push_back(seek(*Open()));
+    EXPECT_EQ(answers, inFile) << "round " << round;
+  }
 }
 
 class KeyOnlyTest : public StorageTest {

@@ -142,6 +142,42 @@ TEST_F(EntryRoadTest, AnEntryGivenUpLeavesTheScoreAsItWas) {
   });
 }
 
+// A log opens on the band of its last QSO with its figures counted there
+// once, which the first entry takes as they stand; a QSO that another
+// handle deletes under the window takes its square off the band's markers
+// at the next "Clear" (the totals wait for the next full recount, as they
+// always have).
+TEST_F(EntryRoadTest, AReopenedLogCountsOnItsLastBandAndSeesChangesUnderIt) {
+  CreateLog('4');
+  std::vector<std::string> closedWith;
+  RunWindow([&](TContestLogStd& w) {
+    TypeLog(w);
+    Press(Qt::Key_F8);  // on to 40 m
+    TypeQso(w, "OK1RF", "201", "JN79");
+    TypeQso(w, "SP9XY", "202", "KO00");
+    closedWith = Figures(w);
+  });
+  RunWindow([&](TContestLogStd& w) {
+    EXPECT_EQ(LabelText(w, "lband"), "40 m");
+    windowscore::ExpectWindowShowsFullRecount(w, "reopened");
+    EXPECT_EQ(Figures(w), closedWith);
+    {
+      TdbContest log(kContestLog, false, nummer_);
+      ASSERT_TRUE(log.Last(qrec::kKeyNummer));
+      ASSERT_TRUE(log.Delete());
+    }
+    auto hasSquare = [&](const std::string& square) {
+      for (const TMultiEntry& m : w.Model().View.Multis)
+        if (m.Text.find(square) != std::string::npos) return true;
+      return false;
+    };
+    ASSERT_TRUE(hasSquare("KO00"));
+    ClickInto(w.btnClear);
+    EXPECT_FALSE(hasSquare("KO00"));
+    EXPECT_TRUE(hasSquare("JN79"));
+  });
+}
+
 // A call longer than the log holds is refused as the call is left, by Tab,
 // Enter or the mouse, before anything else is typed; the call stays to be
 // mended and counts for nothing meanwhile.
