@@ -192,16 +192,24 @@ bool ReadLogInNumberOrder(TdbContest& log, std::vector<TContestQsoRecord>& recor
     std::vector<size_t> order(records.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keyAt(a) < keyAt(b); });
-    std::vector<TContestQsoRecord> sorted;
-    std::vector<int32_t> sortedRefs;
-    sorted.reserve(order.size());
-    sortedRefs.reserve(order.size());
-    for (size_t i : order) {
-      sorted.push_back(records[i]);
-      sortedRefs.push_back(scanned[i]);
+    // Place i takes record order[i]; moved along the cycles of the order
+    // where they lie, so that a large log is not held twice.
+    for (size_t start = 0; start < order.size(); ++start) {
+      if (order[start] == start) continue;
+      const TContestQsoRecord first = records[start];
+      const int32_t firstRef = scanned[start];
+      size_t place = start;
+      while (order[place] != start) {
+        const size_t from = order[place];
+        records[place] = records[from];
+        scanned[place] = scanned[from];
+        order[place] = place;
+        place = from;
+      }
+      records[place] = first;
+      scanned[place] = firstRef;
+      order[place] = place;
     }
-    records.swap(sorted);
-    scanned.swap(sortedRefs);
   }
   if (refs) refs->swap(scanned);
   return true;

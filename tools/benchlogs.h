@@ -16,6 +16,8 @@
 #include "database/contestrecords.h"
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
+#include "database/dbProjectDat.h"
+#include "database/dbSetupDat.h"
 #include "database/filemanager.h"
 #include "base/kxdates.h"
 #include "base/recfields.h"
@@ -216,7 +218,12 @@ inline bool AddTimedLog(TdbContest& list, TdbContest& extra, int index, int qsos
 // for the job only.
 inline bool MakeSampleLogs(int count, int qsos) {
   if (!StartFileManager()) return false;
-  bool ok = true;
+  // The program's own tables beside the logs, as a run of the program
+  // leaves them: logs without them are a folder that lost them, which the
+  // start stops to tell.
+  bool ok = ToDatSetup.OpenFiles(KindBit(0) | KindBit(1)) && ToDatProject.OpenFiles(KindBit(0));
+  ToDatSetup.CloseFiles(KindBit(0) | KindBit(1));
+  ToDatProject.CloseFiles(KindBit(0));
   {
     TdbContest list(kContestList, false, 0);
     TdbContest extra(kContestExtra, false, 0);
