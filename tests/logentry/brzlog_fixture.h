@@ -36,6 +36,7 @@
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
 #include "support/TempProgramDir.h"
+#include "ui/kxbuttons.h"
 
 // The companion routines as a scripted stand-in: the country of a call by
 // its first letters, the points by the contest's rule.
@@ -129,6 +130,13 @@ inline void TypeText(const char* text) {
 class BrzLogTest : public ::testing::Test {
  protected:
   static constexpr int32_t kStart = 8 * 3600;  // 08:00:00 UTC
+
+  // A button of a window, found by its name.
+  static TkxBitBtn* Button(QWidget& w, const char* name) {
+    auto* b = w.findChild<TkxBitBtn*>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+  }
 
   // The prefix tables from Debian's cty.csv, in this log's program
   // directory, opened: calls resolve as in the program.

@@ -66,11 +66,6 @@ class AdifImportWindowTest : public BrzLogTest {
       EXPECT_NE(m.kind, ScriptedMessages::Kind::Fehler) << m.text;
     BrzLogTest::TearDown();
   }
-  static TkxBitBtn* Button(QWidget& w, const char* name) {
-    auto* b = w.findChild<TkxBitBtn*>(QString::fromLatin1(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-  }
   // Opens the log window, runs steps in it, closes it.
   void InWindow(const std::function<void(TContestLogStd&)>& steps) {
     WhenShown<TContestLogStd>([steps](TContestLogStd& window) {

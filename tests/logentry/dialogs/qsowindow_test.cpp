@@ -60,11 +60,6 @@ class QsoWindowTest : public BrzLogTest {
       EXPECT_NE(m.kind, ScriptedMessages::Kind::Fehler) << m.text;
     BrzLogTest::TearDown();
   }
-  static TkxBitBtn* Button(QWidget& w, const char* name) {
-    auto* b = w.findChild<TkxBitBtn*>(QString::fromLatin1(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-  }
   static void Retype(const char* text) {
     Press(Qt::Key_A, Qt::ControlModifier);
     TypeText(text);

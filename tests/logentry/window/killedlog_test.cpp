@@ -57,6 +57,17 @@ class KilledLogTest : public QsoEntryTest {
     EXPECT_EQ(FocusName(), "eCall") << call;
   }
 
+  // The log of the kill tests, a BRZ party log of a member of 123 years.
+  void CreateMemberLog() {
+    CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  }
+  // The three QSOs a window types before it is closed or killed.
+  void TypeThreeQsos(TContestLogStd& w) {
+    TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
+    TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
+    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
+  }
+
   // The program as a process of its own: this test binary started again,
   // running only ChildProgram with the scenario, the program directory and
   // the log's number. Its result: 0 when the scenario ended and its window
@@ -92,9 +103,7 @@ class KilledLogTest : public QsoEntryTest {
   // The scenarios the child runs in the log window.
   void RunScenario(const std::string& scenario, TContestLogStd& w) {
     if (scenario == "three-qsos-then-kill") {
-      TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
-      TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
-      TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
+      TypeThreeQsos(w);
       if (StoredCount(nummer_) == 3 && !::testing::Test::HasFailure()) raise(SIGKILL);
     } else if (scenario == "two-qsos-then-kill-in-the-close") {
       TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 190);
@@ -149,7 +158,7 @@ TEST_F(KilledLogTest, ChildProgram) {
 // and then the QSO file lost: the log is not opened as an empty log, the
 // message names the file, and no empty file takes the lost one's place.
 TEST_F(KilledLogTest, AQsoFileLostAfterAKillIsNamedAndNoEmptyLogTakesItsPlace) {
-  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  CreateMemberLog();
   ASSERT_EQ(RunChildProgram("three-qsos-then-kill"), -1) << "the child was not killed after its third QSO";
   EXPECT_EQ(StoredCount(nummer_), 3);
   // The file lost while the program is not running.
@@ -181,12 +190,8 @@ TEST_F(KilledLogTest, AQsoFileLostAfterAKillIsNamedAndNoEmptyLogTakesItsPlace) {
 // the window's score are right, and so are the claimed totals the outputs
 // read, while the window is still open.
 TEST_F(KilledLogTest, AKillInTheClosingJobLeavesNoStaleClaimedTotalsAfterTheNextOpening) {
-  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
-  RunWindow([&](TContestLogStd& w) {
-    TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
-    TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
-    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
-  });
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   const auto closedNormally = ClaimedTotals(nummer_);
   ASSERT_EQ(closedNormally.first, 3);
 
@@ -211,12 +216,8 @@ TEST_F(KilledLogTest, AKillInTheClosingJobLeavesNoStaleClaimedTotalsAfterTheNext
 // the set-up dialog, which comes before the log window and offers the
 // outputs, shows the claimed totals of the log as it is.
 TEST_F(KilledLogTest, AfterAKillInTheClosingJobTheSetupBeforeTheLogWindowShowsTheLogAsItIs) {
-  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
-  RunWindow([&](TContestLogStd& w) {
-    TypeQso(w, "DL1AAA", "JO40", 8 * 3600 + 10);
-    TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
-    TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
-  });
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   ASSERT_EQ(RunChildProgram("two-qsos-then-kill-in-the-close"), -1) << "the child was not killed in the closing job";
   ASSERT_EQ(ClaimedTotals(nummer_).first, 3);
 
@@ -240,7 +241,7 @@ TEST_F(KilledLogTest, AfterAKillInTheClosingJobTheSetupBeforeTheLogWindowShowsTh
 // window gives it (one second after the last), and the user is told once
 // per opening of the window that the clock is behind the log.
 TEST_F(KilledLogTest, AClockBehindTheLogIsToldOncePerOpening) {
-  CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
+  CreateMemberLog();
   const int32_t nine = 9 * 3600 + 8 * 60 + 10;
   RunWindow([&](TContestLogStd& w) {
     TypeQso(w, "DL1AAA", "JO40", nine);

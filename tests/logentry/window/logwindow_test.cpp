@@ -74,6 +74,14 @@ void WhenShown(std::function<void(W&)> body, int tries = 500) {
   });
 }
 
+// A '4' log with five QSOs on 80 m put in directly, its tables open.
+struct TFiveQsoLog {
+  TdbContest list{kContestList, false, 0};
+  TdbContest extra{kContestExtra, false, 0};
+  std::unique_ptr<TContestRec> desc = std::make_unique<TContestRec>();
+  int32_t nummer = 0;
+};
+
 class LogWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -114,6 +122,9 @@ class LogWindowTest : public ::testing::Test {
       ASSERT_TRUE(log.Add());
     }
   }
+
+  // The five-QSO log, the clock at 08:30 of its day.
+  std::unique_ptr<TFiveQsoLog> FiveQsoLog();
 
   TempProgramDir dir;
   ScriptedMessages msgs;
@@ -223,6 +234,15 @@ int32_t CreateLog(TdbContest& list, TdbContest& extra, TContestRec& desc, Script
   return rec::GetInt32(r.data(), crec::kNummer);
 }
 
+std::unique_ptr<TFiveQsoLog> LogWindowTest::FiveQsoLog() {
+  auto log = std::make_unique<TFiveQsoLog>();
+  log->nummer = CreateLog(log->list, log->extra, *log->desc, msgs);
+  AddQsos(log->nummer, 5, 'b', 8 * 3600, 1);
+  ContestFkt.DefineContest(*log->desc, log->list, '4', false);
+  now = At("20.12.2015", "08:30:00");
+  return log;
+}
+
 }  // namespace
 
 TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals) {
@@ -291,12 +311,7 @@ TEST_F(LogWindowTest, ReopeningKeepsEveryQsoAndClosingStoresTheRenumberedTotals)
 // QSOs no window has closed yet, does both.
 TEST_F(LogWindowTest, ALogReopenedAsItsCloseLeftItIsNeitherCheckedNorRenumbered) {
   msgs.AllowAny(false);
-  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
-  auto desc = std::make_unique<TContestRec>();
-  const int32_t nummer = CreateLog(list, extra, *desc, msgs);
-  AddQsos(nummer, 5, 'b', 8 * 3600, 1);
-  ContestFkt.DefineContest(*desc, list, '4', false);
-  now = At("20.12.2015", "08:30:00");
+  const auto log = FiveQsoLog();
   std::vector<bool> checked, renumbered;
   for (int round = 0; round < 3; ++round) {
     const uint64_t checks = IfdFullChecksRun();
@@ -305,7 +320,7 @@ TEST_F(LogWindowTest, ALogReopenedAsItsCloseLeftItIsNeitherCheckedNorRenumbered)
       EXPECT_EQ(w.Model().State.NextBandNumber, 6);
       w.close();
     });
-    ContestFkt.OpenLog(nullptr, *desc, list, extra);
+    ContestFkt.OpenLog(nullptr, *log->desc, log->list, log->extra);
     checked.push_back(IfdFullChecksRun() > checks);
   }
   EXPECT_EQ(checked, (std::vector<bool>{true, false, false}));
@@ -318,14 +333,13 @@ TEST_F(LogWindowTest, ALogReopenedAsItsCloseLeftItIsNeitherCheckedNorRenumbered)
 // nothing is written in the file's place.
 TEST_F(LogWindowTest, ALogWhoseQsoFileIsDamagedOrMissingIsNotOpened) {
   msgs.AllowAny(false);
-  TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
-  auto desc = std::make_unique<TContestRec>();
-  const int32_t nummer = CreateLog(list, extra, *desc, msgs);
-  AddQsos(nummer, 5, 'b', 8 * 3600, 1);
-  ContestFkt.DefineContest(*desc, list, '4', false);
-  now = At("20.12.2015", "08:30:00");
+  const auto log = FiveQsoLog();
+  TdbContest& list = log->list;
+  TdbContest& extra = log->extra;
+  const TContestRec& desc = *log->desc;
+  const int32_t nummer = log->nummer;
   WhenShown<TContestLogStd>([](TContestLogStd& w) { w.close(); });
-  ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  ContestFkt.OpenLog(nullptr, desc, list, extra);
   const std::string file = dir.File(TDatContest::LogTableName(nummer) + ".DAT");
   ASSERT_TRUE(FileExistsAnsi(file));
 
@@ -342,14 +356,14 @@ TEST_F(LogWindowTest, ALogWhoseQsoFileIsDamagedOrMissingIsNotOpened) {
   ASSERT_TRUE(DamageIndexEntry(file, "DL3XY"));
   msgs.Expect(Kind::Fehler, "beschädigt");
   msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
-  ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  ContestFkt.OpenLog(nullptr, desc, list, extra);
   EXPECT_TRUE(msgs.AllShown());
 
   IfdCloseAllFiles();
   ASSERT_TRUE(DeleteFileAnsi(file));
   msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer) + ".DAT dieses Logs fehlt");
   msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
-  ContestFkt.OpenLog(nullptr, *desc, list, extra);
+  ContestFkt.OpenLog(nullptr, desc, list, extra);
   EXPECT_TRUE(msgs.AllShown());
   EXPECT_FALSE(FileExistsAnsi(file));
   DriverErrorReporter = nullptr;
