@@ -112,7 +112,9 @@ constexpr size_t kClosedStampKind = 1816;      // byte: 0 none
 constexpr size_t kClosedChangeCounter = 1820;  // int32: the file's change counter
 constexpr size_t kClosedFileSize = 1824;       // int64: bytes
 constexpr size_t kClosedModified = 1832;       // int64: nanoseconds since 1970
-constexpr size_t kClosedListDigest = 1840;     // int64: the contest-list record's digest
+constexpr size_t kClosedRecordsDigest = 1840;  // int64: the list record's and this record's digest
+constexpr size_t kClosedFileDigest = 1848;     // int32: CRC-32 of the file's bytes
+constexpr size_t kClosedStampEnd = 1852;       // the stamp takes [kClosedStampKind, kClosedStampEnd)
 
 constexpr size_t QsosAt(int slot) { return kQsos + 4 * static_cast<size_t>(slot - 1); }
 constexpr size_t MultsAt(int slot) { return kMults + 4 * static_cast<size_t>(slot - 1); }

@@ -5,7 +5,11 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <vector>
+
+#include <zlib.h>
 
 #include "platform/paths.h"
 
@@ -26,4 +30,25 @@ std::optional<TTableFileStamp> ReadTableFileStamp(const std::string& fileName) {
   stamp.Size = static_cast<int64_t>(st.st_size);
   stamp.ModifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   return stamp;
+}
+
+std::optional<uint32_t> TableFileDigest(const std::string& fileName) {
+  const int fd = open(NativeFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+  std::vector<unsigned char> block(1 << 20);
+  uLong crc = crc32(0L, Z_NULL, 0);
+  bool ok = true;
+  for (;;) {
+    const ssize_t n = read(fd, block.data(), block.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    crc = crc32(crc, block.data(), static_cast<uInt>(n));
+  }
+  close(fd);
+  if (!ok) return std::nullopt;
+  return static_cast<uint32_t>(crc);
 }

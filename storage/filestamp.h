@@ -18,3 +18,9 @@ struct TTableFileStamp {
 // The stamp of the table file fileName (a program file name); none when the
 // file cannot be read or holds no database header.
 std::optional<TTableFileStamp> ReadTableFileStamp(const std::string& fileName);
+
+// A digest (CRC-32) of every byte of the file fileName, read once from start
+// to end; none when it cannot be read. Bytes that changed without a write
+// through the engine (a bad sector, a file put back from a copy) leave the
+// stamp above as it was, but not this.
+std::optional<uint32_t> TableFileDigest(const std::string& fileName);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <unordered_map>
 
 #include "platform/paths.h"
 
@@ -147,6 +148,18 @@ void DriverNoteOperation(const char* operation, const std::string& title, int32_
   r.result = result;
 }
 
+namespace {
+std::unordered_map<std::string, uint64_t>& ErrorsByFile() {
+  static std::unordered_map<std::string, uint64_t> errors;
+  return errors;
+}
+}  // namespace
+
+uint64_t DriverErrorsOfFile(const std::string& file) {
+  const auto it = ErrorsByFile().find(file);
+  return it == ErrorsByFile().end() ? 0 : it->second;
+}
+
 int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
                         const std::string& detail, const std::string& file) {
   DriverResult = result;
@@ -163,6 +176,7 @@ int32_t DriverSetResult(int32_t result, const char* operation, const std::string
   e.detail = detail;
   e.result = result;
   if (sev < TDriverSeverity::Error) return result;
+  if (!file.empty()) ++ErrorsByFile()[file];
 
   std::string line = e.stamp + "  " + Dec(IsamError) + " " + Hex(result) + " " + e.op + " " +
                      title + ": " + DriverResultText(result);

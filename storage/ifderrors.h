@@ -99,6 +99,10 @@ void DriverNoteOperation(const char* operation, const std::string& title, int32_
 int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
                         const std::string& detail = std::string(),
                         const std::string& file = std::string());
+// How many errors (severity Error and above) of the table file file
+// DriverSetResult has met in this process: a job that notes the number
+// before it and compares after knows whether the file failed meanwhile.
+uint64_t DriverErrorsOfFile(const std::string& file);
 // A failure that was reported when it happened, met again by a later step
 // of the same job (a job the engine gave up): sets DriverResult, IsamOK and
 // IsamError as DriverSetResult does, with no log line, dump, report or

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstring>
+#include <utility>
 
 #include "platform/paths.h"
 
@@ -362,6 +363,7 @@ class TIfdFile::TWriteScope {
   // after it, whatever its result.
   enum TAfter { KeepCaches, DropCaches };
   TWriteScope(TIfdFile& file, IFDriver* h, TAfter after = KeepCaches) : file_(file), h_(h), after_(after) {
+    if (file_.beforeFirstWrite_) std::exchange(file_.beforeFirstWrite_, {})();
     began_ = file_.WriteBegin(h_, outer_);
   }
   TWriteScope(const TWriteScope&) = delete;

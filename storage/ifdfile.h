@@ -12,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,6 +51,11 @@ class TIfdFile {
   // Never 0, and never the same value for two states of any file of the
   // process (a reopened file starts from a fresh value too).
   uint64_t ChangeCount() const { return changeCount_; }
+  // Runs once, just before the next write of any handle of the process on
+  // this file (not before a job that writes nothing), and is then dropped.
+  // It runs outside the file's own transaction when none is open, else
+  // inside it, before the write: either way before that write commits.
+  void SetBeforeFirstWrite(std::function<void()> guard) { beforeFirstWrite_ = std::move(guard); }
 
   // Caches, loaded on demand.
   int32_t Mirror(IFDriver* h, int keyNo, const TKeyMirror*& mirror);
@@ -215,4 +221,5 @@ class TIfdFile {
   int64_t lastCheckNs_ = 0;  // monotonic clock at the last question
   uint64_t changeCount_ = 0;
   TLockTurns turns_;
+  std::function<void()> beforeFirstWrite_;
 };

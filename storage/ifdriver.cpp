@@ -457,6 +457,12 @@ int32_t IFDriver::ChangeCount(uint64_t& count) {
   return Leave("ChangeCount", drOk);
 }
 
+int32_t IFDriver::SetBeforeFirstWrite(std::function<void()> guard) {
+  if (!Enter("SetBeforeFirstWrite")) return DriverResult;
+  file_->SetBeforeFirstWrite(std::move(guard));
+  return Leave("SetBeforeFirstWrite", drOk);
+}
+
 int32_t IFDriver::ScanRecords(const TRecordVisitor& visit, int keyNo) {
   if (!Enter("ScanRecords")) return DriverResult;
   return Leave("ScanRecords", file_->ScanRecords(this, visit, keyNo));

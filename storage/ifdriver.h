@@ -168,6 +168,10 @@ class IFDriver : public IFbiDriver {
   // table, so a caller may keep what it derived from the table along with
   // the number. Never 0; never repeated, not even for another file.
   int32_t ChangeCount(uint64_t& count);
+  // guard runs once, just before the next write to the table's file by any
+  // handle of the process, before that write commits (a job that writes
+  // nothing does not call it); empty drops a guard not yet run.
+  int32_t SetBeforeFirstWrite(std::function<void()> guard);
   // Every record in reference order (keyNo 0) or in the order of index
   // keyNo, read in one pass over the file (one statement, so one read
   // transaction that ends with the pass) without touching the buffer or the

@@ -91,6 +91,9 @@ uint64_t TdbTreiber::ChangeCount() {
   if (driver_) driver_->ChangeCount(n);
   return n;
 }
+bool TdbTreiber::SetBeforeFirstWrite(std::function<void()> guard) {
+  return driver_ ? driver_->SetBeforeFirstWrite(std::move(guard)) == drOk : NotOpen();
+}
 bool TdbTreiber::ScanRecords(const TRecordVisitor& visit, int keyNo) {
   return driver_ ? driver_->ScanRecords(visit, keyNo) == drOk : NotOpen();
 }

@@ -6,6 +6,7 @@
 // on the same file (the file itself is shared underneath).
 // Boolean results; the detail is in DriverResult.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,8 @@ class TdbTreiber {
   int32_t UsedRecords();
   // See IFDriver::ChangeCount; 0 when the table is not open or cannot be asked.
   uint64_t ChangeCount();
+  // See IFDriver::SetBeforeFirstWrite; false when the table is not open.
+  bool SetBeforeFirstWrite(std::function<void()> guard);
   // See IFDriver::ScanRecords; true when the walk ran (to its end or until
   // the visitor stopped it).
   bool ScanRecords(const TRecordVisitor& visit, int keyNo = 0);

@@ -1,55 +1,46 @@
 #include "logentry/model/closedlogstamp.h"
 
-#include <array>
-#include <utility>
-
 #include "base/recfields.h"
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "logentry/rules/recount.h"
+#include "storage/tdbtreiber.h"
 
 namespace {
 
 // The layout of the kept stamp; a stamp of another layout is no stamp.
-constexpr uint8_t kStampLayout = 1;
+constexpr uint8_t kStampLayout = 2;
 
-// Byte ranges [from, to) of the contest-list record that the window itself
-// writes while it runs and at its close: the claimed totals, the log grid's
-// column widths and the note window's bounds. They do not bear on numbers
-// and marks; every other byte does or may.
-constexpr std::array<std::pair<size_t, size_t>, 7> kWindowOwnBytes{{
-    {196, 216},                                                           // QSOs, multipliers of slots 1 to 5
-    {226, 246},                                                           // points of slots 1 to 5
-    {crec::kNoteTop, crec::kNoteHeight + 2},                              // note bounds
-    {261, 271},                                                           // caption 1 of slots 1 to 5
-    {281, 291},                                                           // caption 2 of slots 1 to 5
-    {crec::kColumnWidths, crec::kColumnWidths + 2 * crec::kColumnCount},  // grid columns
-    {341, crec::kTotalsPlace},                                            // slots 6 and 7
-}};
+bool StampByte(size_t offset) { return offset >= xrec::kClosedStampKind && offset < xrec::kClosedStampEnd; }
 
-bool WindowOwnByte(size_t offset) {
-  for (const auto& [from, to] : kWindowOwnBytes)
-    if (offset >= from && offset < to) return true;
-  return false;
-}
-
-// FNV-1a over the bytes that bear on numbers and marks.
-int64_t ListDigest(const TContestRecord& list) {
+// FNV-1a over every byte of the contest-list record and of the
+// contest-extra record but the stamp itself: the set-up the numbers and
+// marks were made under and the claimed totals the outputs read.
+int64_t RecordsDigest(const TContestRecord& list, const TContestExtraRecord& extra) {
   uint64_t h = 14695981039346656037ULL;
-  for (size_t i = 0; i < list.size(); ++i) {
-    if (WindowOwnByte(i)) continue;
-    h = (h ^ list[i]) * 1099511628211ULL;
+  for (uint8_t b : list) h = (h ^ b) * 1099511628211ULL;
+  for (size_t i = 0; i < extra.size(); ++i) {
+    if (StampByte(i)) continue;
+    h = (h ^ extra[i]) * 1099511628211ULL;
   }
   return static_cast<int64_t>(h);
 }
 
-}  // namespace
-
-std::optional<TClosedLogStamp> ClosedLogStampNow(int32_t nummer, const TContestRecord& list) {
-  const std::optional<TTableFileStamp> file = ReadTableFileStamp(ToDatContest.TableFile(kContestLog, nummer));
-  if (!file) return std::nullopt;
-  return TClosedLogStamp{*file, ListDigest(list)};
+bool SameButStamp(const TContestExtraRecord& a, const TContestExtraRecord& b) {
+  for (size_t i = 0; i < a.size(); ++i)
+    if (!StampByte(i) && a[i] != b[i]) return false;
+  return true;
 }
+
+std::optional<TContestRecord> StoredListRecord(int32_t nummer) {
+  TdbContest listTable(kContestList, false, 0);
+  if (!listTable.FindByNumber(nummer)) return std::nullopt;
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  return list;
+}
+
+}  // namespace
 
 std::optional<TClosedLogStamp> KeptClosedLogStamp(const TContestExtraRecord& extra) {
   const uint8_t* x = extra.data();
@@ -58,7 +49,8 @@ std::optional<TClosedLogStamp> KeptClosedLogStamp(const TContestExtraRecord& ext
   s.File.ChangeCounter = static_cast<uint32_t>(rec::GetInt32(x, xrec::kClosedChangeCounter));
   s.File.Size = rec::GetInt64(x, xrec::kClosedFileSize);
   s.File.ModifiedNs = rec::GetInt64(x, xrec::kClosedModified);
-  s.ListDigest = rec::GetInt64(x, xrec::kClosedListDigest);
+  s.RecordsDigest = rec::GetInt64(x, xrec::kClosedRecordsDigest);
+  s.FileDigest = static_cast<uint32_t>(rec::GetInt32(x, xrec::kClosedFileDigest));
   return s;
 }
 
@@ -69,32 +61,95 @@ void KeepClosedLogStamp(TContestExtraRecord& extra, const std::optional<TClosedL
   rec::SetInt32(x, xrec::kClosedChangeCounter, static_cast<int32_t>(s.File.ChangeCounter));
   rec::SetInt64(x, xrec::kClosedFileSize, s.File.Size);
   rec::SetInt64(x, xrec::kClosedModified, s.File.ModifiedNs);
-  rec::SetInt64(x, xrec::kClosedListDigest, s.ListDigest);
+  rec::SetInt64(x, xrec::kClosedRecordsDigest, s.RecordsDigest);
+  rec::SetInt32(x, xrec::kClosedFileDigest, static_cast<int32_t>(s.FileDigest));
 }
 
-bool LogUnchangedSinceClose(int32_t nummer, const TContestRecord& list) {
+bool LogUnchangedSinceClose(int32_t nummer) {
   TdbContest extraTable(kContestExtra, false, 0);
   if (!extraTable.FindByNumber(nummer)) return false;
   TContestExtraRecord extra{};
   extraTable.GetExtraRecord(extra);
   const std::optional<TClosedLogStamp> kept = KeptClosedLogStamp(extra);
-  return kept && kept == ClosedLogStampNow(nummer, list);
-}
-
-bool RecordClosedLog(int32_t nummer, const TContestRecord& list, TdbContest& extraTable, bool done) {
-  if (extraTable.CurrentRef() <= 0 && !extraTable.FindByNumber(nummer)) return false;
-  TContestExtraRecord extra{};
-  extraTable.GetExtraRecord(extra);
-  const std::optional<TClosedLogStamp> stamp = done ? ClosedLogStampNow(nummer, list) : std::nullopt;
-  if (stamp == KeptClosedLogStamp(extra)) return true;
-  KeepClosedLogStamp(extra, stamp);
-  extraTable.SetExtraRecord(extra);
-  return extraTable.Update();
+  if (!kept) return false;
+  const std::optional<TContestRecord> list = StoredListRecord(nummer);
+  if (!list || RecordsDigest(*list, extra) != kept->RecordsDigest) return false;
+  // The cheap questions first; the digest reads the whole file.
+  const std::string file = ToDatContest.TableFile(kContestLog, nummer);
+  if (ReadTableFileStamp(file) != kept->File) return false;
+  return TableFileDigest(file) == kept->FileDigest;
 }
 
 bool ClaimedTotalsOfLogAsItIs(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable) {
   TContestRecord list{};
   listTable.GetContestRecord(list);
-  if (LogUnchangedSinceClose(rec::GetInt32(list.data(), crec::kNummer), list)) return true;
+  if (LogUnchangedSinceClose(rec::GetInt32(list.data(), crec::kNummer))) return true;
   return BringClaimedTotalsUpToDate(contest, listTable, extraTable);
+}
+
+bool ForgetClosedLogStamp(int32_t nummer, TdbContest& extraTable) {
+  // The window's own copy first: the totals it writes later go out with it.
+  TContestExtraRecord held{};
+  extraTable.GetExtraRecord(held);
+  if (rec::GetInt32(held.data(), xrec::kNummer) == nummer && KeptClosedLogStamp(held)) {
+    KeepClosedLogStamp(held, std::nullopt);
+    extraTable.SetExtraRecord(held);
+  }
+  TdbContest own(kContestExtra, false, 0);
+  if (!own.FindByNumber(nummer)) return false;
+  TContestExtraRecord extra{};
+  own.GetExtraRecord(extra);
+  if (!KeptClosedLogStamp(extra)) return true;
+  KeepClosedLogStamp(extra, std::nullopt);
+  own.SetExtraRecord(extra);
+  return own.Update();
+}
+
+std::optional<TClosedLogFile> CountedLogFile(TdbContest& log, uint64_t counted) {
+  TdbTreiber* table = log.GetTreiber();
+  IFDriver* driver = table ? table->Driver() : nullptr;
+  if (driver == nullptr || counted == 0 || !driver->LockingActive()) return std::nullopt;
+  if (driver->ReadLockFileBlock() != drOk) return std::nullopt;
+  // Under the shared lock no station commits to the file; taking it asked
+  // the file whether another station committed since (which moves the
+  // change count), so an unchanged count is the file the recount counted.
+  std::optional<TClosedLogFile> result;
+  if (table->ChangeCount() == counted) {
+    const std::string name = table->FileName();
+    const std::optional<TTableFileStamp> file = ReadTableFileStamp(name);
+    const std::optional<uint32_t> digest = file ? TableFileDigest(name) : std::nullopt;
+    if (digest) result = TClosedLogFile{*file, *digest};
+  }
+  driver->UnlockFileBlock();
+  return result;
+}
+
+bool RecordClosedLog(int32_t nummer, const std::optional<TClosedLogFile>& file, const TContestRecord& list,
+                     const TContestExtraRecord& extra, TdbContest& extraTable) {
+  const bool job = extraTable.BeginTransaction();
+  // Read anew inside the job: nothing another station writes meanwhile is
+  // overwritten, and the stamp covers the records as they are stored.
+  if (!extraTable.FindByNumber(nummer)) {
+    if (job) extraTable.RollbackTransaction();
+    return false;
+  }
+  TContestExtraRecord stored{};
+  extraTable.GetExtraRecord(stored);
+  const std::optional<TContestRecord> storedList = StoredListRecord(nummer);
+  std::optional<TClosedLogStamp> stamp;
+  if (file && storedList && *storedList == list && SameButStamp(stored, extra))
+    stamp = TClosedLogStamp{file->File, file->Digest, RecordsDigest(list, stored)};
+  if (stamp == KeptClosedLogStamp(stored)) {
+    if (job) extraTable.CommitTransaction();
+    return true;
+  }
+  KeepClosedLogStamp(stored, stamp);
+  extraTable.SetExtraRecord(stored);
+  const bool written = extraTable.Update();
+  if (!job) return written;
+  if (!written) {
+    extraTable.RollbackTransaction();
+    return false;
+  }
+  return extraTable.CommitTransaction();
 }

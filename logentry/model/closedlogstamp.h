@@ -3,13 +3,19 @@
 // looks for. The close renumbers the log and stores its claimed totals;
 // then the QSO file is exactly as the opening's full check and renumbering
 // would leave it. The close records what the file is (the engine's change
-// counter, size and modification time, see storage/filestamp.h) together
-// with a digest of the contest-list record the numbers and multiplier marks
-// were made under, in the log's contest-extra record: outside the QSO file,
-// whose stamp a write of its own would change. An opening that finds the
-// file and the record exactly so may skip both jobs; any difference (a kill
-// after a save, another station's write, a file copied in, a set-up
-// changed, a program that keeps no stamp) runs them as before.
+// counter, size and modification time, see storage/filestamp.h, and a
+// digest of every byte of it) together with a digest of the log's
+// contest-list record and of its contest-extra record with the claimed
+// totals, in that contest-extra record: outside the QSO file, whose stamp a
+// write of its own would change. An opening that finds the file and both
+// records byte for byte so may skip both jobs; any difference (a kill after
+// a save, another station's write, a file put back from a copy, a bad
+// sector, totals changed by another program, a set-up changed, a program
+// that keeps no stamp) runs them as before.
+//
+// The stamp never outlives a session that changed the log: the first write
+// of a session to the QSO file removes it before that write commits, and a
+// session that met a storage error of the file keeps none at its close.
 #include <cstdint>
 #include <optional>
 
@@ -21,22 +27,27 @@ struct TContestRec;
 
 struct TClosedLogStamp {
   TTableFileStamp File;
-  int64_t ListDigest = 0;
+  uint32_t FileDigest = 0;    // CRC-32 of every byte of the QSO file
+  int64_t RecordsDigest = 0;  // the contest-list record and the contest-extra record
   friend bool operator==(const TClosedLogStamp&, const TClosedLogStamp&) = default;
 };
 
-// The stamp of log nummer as it is now; none when its QSO file cannot be read.
-std::optional<TClosedLogStamp> ClosedLogStampNow(int32_t nummer, const TContestRecord& list);
+// The QSO file of a log as the stamp sees it.
+struct TClosedLogFile {
+  TTableFileStamp File;
+  uint32_t Digest = 0;
+  friend bool operator==(const TClosedLogFile&, const TClosedLogFile&) = default;
+};
 
 // The stamp kept in a contest-extra record; none when none is kept.
 std::optional<TClosedLogStamp> KeptClosedLogStamp(const TContestExtraRecord& extra);
 // Keeps stamp in the record; none clears the one kept.
 void KeepClosedLogStamp(TContestExtraRecord& extra, const std::optional<TClosedLogStamp>& stamp);
 
-// True when log nummer's QSO file and contest-list record are as the last
-// normal close left them (the stamp kept in its contest-extra record, read
-// through a handle of its own).
-bool LogUnchangedSinceClose(int32_t nummer, const TContestRecord& list);
+// True when log nummer's QSO file, contest-list record and contest-extra
+// record are byte for byte as the last normal close left them (all three
+// read anew, through handles of their own).
+bool LogUnchangedSinceClose(int32_t nummer);
 
 // Before the set-up dialog shows a log's score and offers its outputs: the
 // claimed totals of the log as it is, recounted and stored where they are
@@ -44,9 +55,23 @@ bool LogUnchangedSinceClose(int32_t nummer, const TContestRecord& list);
 // close left it has those totals already and is not read.
 bool ClaimedTotalsOfLogAsItIs(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable);
 
-// After a normal close: keeps the stamp of log nummer as it is now in the
-// record extraTable stands on (positioned on the log's record first when
-// it stands on none) and writes it; with done false (the close's
-// renumbering or recount failed) the record keeps no stamp. False when the
-// record cannot be written.
-bool RecordClosedLog(int32_t nummer, const TContestRecord& list, TdbContest& extraTable, bool done);
+// The first write of a session: the stamp of log nummer is removed from its
+// contest-extra record (through a handle of its own, committed at once) and
+// from the record extraTable holds, so that a later write of that record
+// does not bring it back. True when none is kept any more.
+bool ForgetClosedLogStamp(int32_t nummer, TdbContest& extraTable);
+
+// At a normal close, after its recount: the QSO file log stands on as that
+// recount counted it, read under the file's shared lock. None when the file
+// changed since log's change count was counted (another station wrote in
+// between) or cannot be read.
+std::optional<TClosedLogFile> CountedLogFile(TdbContest& log, uint64_t counted);
+
+// After a normal close: keeps the stamp of file with the records as they
+// are in the record extraTable stands on (positioned on log nummer's record
+// first), in one job. The stamp is kept only when file is there and both
+// records are still those the close wrote (list, and extra but for the
+// stamp); otherwise the record keeps none. False when the record cannot be
+// written.
+bool RecordClosedLog(int32_t nummer, const std::optional<TClosedLogFile>& file, const TContestRecord& list,
+                     const TContestExtraRecord& extra, TdbContest& extraTable);

@@ -14,13 +14,24 @@
 #include "logentry/rules/renumber.h"
 #include "logentry/rules/score.h"
 #include "platform/messages.h"
+#include "storage/ifderrors.h"
+#include "storage/tdbtreiber.h"
 
 TContestLogModel::TContestLogModel(int32_t nummer, const TContestRec& contest,
                                    TdbContest& listTable, TdbContest& extraTable)
     : nummer_(nummer), contest_(contest), listTable_(listTable), extraTable_(extraTable),
       lists_(std::make_unique<TMultiplierLists>()) {}
 
-TContestLogModel::~TContestLogModel() = default;
+TContestLogModel::~TContestLogModel() { DropStampGuard(); }
+
+void TContestLogModel::GuardClosedLogStamp() {
+  fileErrorsAtOpening_ = DriverErrorsOfFile(qsoTable_->GetTreiber()->FileName());
+  qsoTable_->GetTreiber()->SetBeforeFirstWrite([this] { ForgetClosedLogStamp(nummer_, extraTable_); });
+}
+
+void TContestLogModel::DropStampGuard() {
+  if (qsoTable_ && qsoTable_->GetTreiber()) qsoTable_->GetTreiber()->SetBeforeFirstWrite({});
+}
 
 char TContestLogModel::ContestLetter() const {
   TContestRecord r;
@@ -47,14 +58,14 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   State = TLogWindowState{};
   counters_ = TScoreCounters{};
   View = TEntryView{};
-  const TOpenedLog opened = companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0, [this] {
-    return LogUnchangedSinceClose(nummer_, ListRecord());
-  });
+  const TOpenedLog opened =
+      companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0, [this] { return LogUnchangedSinceClose(nummer_); });
   checkedAtOpening_ = opened.Checked;
   if (!opened.Opened) {
     qsoTable_.reset();
     return false;
   }
+  GuardClosedLogStamp();
   searchLog_ = std::make_unique<TdbContest>(kContestLog, false, nummer_);
   const TContestRecord list = ListRecord();
   // The DOK field is judged by the rules of the log's letter, in the entry
@@ -193,13 +204,19 @@ bool TContestLogModel::RunRecount() {
   std::unique_ptr<TJobProgress> progress;
   if (StartProgress) progress = StartProgress("Neuberechnung", 500);
   if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
-  const bool ok = FullRecount(contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand,
-                              *lists_, counters_, [&progress](int32_t n) {
-                                if (progress) progress->Step(n, 0);
-                              });
+  uint64_t counted = 0;
+  const bool ok = FullRecount(
+      contest_, listTable_, extraTable_, *searchLog_, PointsEnv(), State.CurrentBand, *lists_, counters_,
+      [&progress](int32_t n) {
+        if (progress) progress->Step(n, 0);
+      },
+      nullptr, &counted);
   // The lists were refilled: nothing is tentative any more.
   beforeEntry_.reset();
   NoteCounted();
+  // The count of the file as it was counted: a write of another station
+  // since then is not in these counts.
+  if (counted != 0) countedChange_ = counted;
   ShowScore();
   if (!ok) ToMessages.Fehler("Die Summen des Logs konnten nicht gespeichert werden.");
   return ok;
@@ -210,11 +227,18 @@ void TContestLogModel::Close() {
   // Numbers first: the totals stored are those of the renumbered log.
   const bool renumbered = RunRenumber();
   const bool recounted = RunRecount();
+  DropStampGuard();
+  // The file is now as the next opening's check and renumbering would
+  // leave it, unless a write of the session failed or another station
+  // wrote since the recount: kept so, that opening need not run them.
+  const bool sound = renumbered && recounted &&
+                     DriverErrorsOfFile(qsoTable_->GetTreiber()->FileName()) == fileErrorsAtOpening_;
+  const std::optional<TClosedLogFile> file = sound ? CountedLogFile(*searchLog_, countedChange_) : std::nullopt;
   searchLog_.reset();
   companion_.CloseLogTables(listTable_, extraTable_, qsoTable_);
-  // The file is now as the next opening's check and renumbering would
-  // leave it: kept so, that opening need not run them.
-  RecordClosedLog(nummer_, ListRecord(), extraTable_, renumbered && recounted);
+  TContestExtraRecord extra{};
+  extraTable_.GetExtraRecord(extra);
+  RecordClosedLog(nummer_, file, ListRecord(), extra, extraTable_);
 }
 
 void TContestLogModel::RecountScore(bool full, bool storePoints) {

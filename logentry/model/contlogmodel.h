@@ -274,6 +274,10 @@ class TContestLogModel {
   std::optional<std::pair<int32_t, int32_t>> LogAheadOfClock(int32_t today, int32_t now) const;
   // Tells the user that the clock is behind the log's last QSO; once per window.
   void TellClockBehind(int32_t today, int32_t now, std::pair<int32_t, int32_t> last);
+  // The closed-log stamp is removed at the session's first write (see
+  // closedlogstamp.h); dropped when the session's writes are over.
+  void GuardClosedLogStamp();
+  void DropStampGuard();
 
   int32_t nummer_;
   TContestRec contest_;
@@ -296,6 +300,9 @@ class TContestLogModel {
   std::unique_ptr<TEntryDokCheck> dokCheck_;
   bool renumberedAtOpening_ = false;
   bool checkedAtOpening_ = false;
+  // Storage errors of the QSO file met before the opening: a session that
+  // met more keeps no closed-log stamp.
+  uint64_t fileErrorsAtOpening_ = 0;
   // The stored claimed totals count QSOs (or were stored once since the
   // opening): see KeepLogClaimingQsos.
   bool logClaimsQsos_ = false;

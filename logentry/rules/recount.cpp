@@ -7,6 +7,7 @@
 #include "database/dbContest.h"
 #include "logentry/rules/entryroutines.h"
 #include "logentry/rules/qsowalk.h"
+#include "storage/tdbtreiber.h"
 
 namespace {
 
@@ -315,7 +316,8 @@ namespace {
 bool RecountAndStore(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
                      const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
                      const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut,
-                     bool onlyChanged, TCountedBand countedBand = TCountedBand::Current) {
+                     bool onlyChanged, TCountedBand countedBand = TCountedBand::Current,
+                     uint64_t* countedChange = nullptr) {
   TContestRecord list{};
   listTable.GetContestRecord(list);
   // One job over the log and the records of the totals: the log is held
@@ -340,17 +342,21 @@ bool RecountAndStore(const TContestRec& contest, TdbContest& listTable, TdbConte
   // A log that could not be read keeps its stored totals: counted from
   // nothing, they would claim nothing.
   const bool keepTotals = onlyChanged && TotalsStored(slots, listTable, extraTable);
-  return EndJobs(jobs, read && WritePoints(log, snapshot, changed) &&
-                           (keepTotals || WriteTotals(slots, listTable, extraTable, jobs)));
+  const bool written = read && WritePoints(log, snapshot, changed) &&
+                       (keepTotals || WriteTotals(slots, listTable, extraTable, jobs));
+  // Still inside the job: no other station has written since the reading.
+  if (countedChange) *countedChange = logJob && written && log.GetTreiber() ? log.GetTreiber()->ChangeCount() : 0;
+  return EndJobs(jobs, written);
 }
 
 }  // namespace
 
 bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
                  const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& c,
-                 const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut) {
+                 const std::function<void(int32_t)>& progress, std::array<TSlotTotals, 100>* totalsOut,
+                 uint64_t* countedChange) {
   return RecountAndStore(contest, listTable, extraTable, log, env, currentBand, lists, c, progress, totalsOut,
-                         false);
+                         false, TCountedBand::Current, countedChange);
 }
 
 bool OpeningRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,

@@ -89,11 +89,14 @@ bool Neuberechnung(const TContestRec& contest, TdbContest& listTable, TdbContest
 // points and the totals are written as one job: kept together, or on a
 // failure neither (the storage layer has reported it). False when the log
 // could not be read (the stored points and totals stay) or something could
-// not be written.
+// not be written. countedChange, when given, gets the log's change count as
+// the job left it, taken before the job ended (0 when the log could not be
+// held): the count of the file that was counted, which another station's
+// later write moves.
 bool FullRecount(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable, TdbContest& log,
                  const TQsoPointsEnv& env, char currentBand, TMultiplierLists& lists, TScoreCounters& counters,
                  const std::function<void(int32_t)>& progress = {},
-                 std::array<TSlotTotals, 100>* totalsOut = nullptr);
+                 std::array<TSlotTotals, 100>* totalsOut = nullptr, uint64_t* countedChange = nullptr);
 
 // The opening's recount: FullRecount, the claimed totals written only where
 // the stored ones are not those of the log as it is (a close killed between

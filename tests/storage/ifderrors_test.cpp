@@ -1,5 +1,6 @@
 // Failures, the error log and dump, tables without a file, deleting,
 // rebuilding and changed key lists.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -246,4 +247,53 @@ TEST_F(StorageTest, TheFileStampMovesWithEveryCommitAndOnlyWithACommit) {
     other << std::string(200, 'x');
   }
   EXPECT_FALSE(ReadTableFileStamp(dir.File("OTHER.DAT")).has_value());
+}
+
+// The digest of a table file sees every byte: a byte changed in place with
+// the file's size and time put back leaves the stamp as it was, not the
+// digest; a copy of the file has the same digest.
+TEST_F(StorageTest, TheFileDigestSeesABytePutInPlaceThatTheStampMisses) {
+  auto t = Open();
+  for (int i = 0; i < 50; ++i) ASSERT_TRUE(Put(*t, "N" + std::to_string(i), i, "C" + std::to_string(i)));
+  t.reset();
+  const std::optional<TTableFileStamp> stamp = ReadTableFileStamp(Path());
+  const std::optional<uint32_t> digest = TableFileDigest(Path());
+  ASSERT_TRUE(stamp && digest);
+  struct stat before {};
+  ASSERT_EQ(stat(NativeFileName(Path()).c_str(), &before), 0);
+  ASSERT_TRUE(DamageIndexEntry(Path(), "N17"));
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, NativeFileName(Path()).c_str(), times, 0), 0);
+  EXPECT_EQ(ReadTableFileStamp(Path()), stamp);
+  EXPECT_NE(TableFileDigest(Path()), digest);
+  EXPECT_FALSE(TableFileDigest(dir.File("MISSING.DAT")).has_value());
+}
+
+// The guard before a file's first write runs once, before that write
+// commits, whichever handle of the process writes; reads and a job that
+// writes nothing leave it waiting, and an emptied guard never runs.
+TEST_F(StorageTest, TheGuardBeforeTheFirstWriteRunsOnceBeforeThatWriteCommits) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "A", 1, "C1"));
+  auto other = Open();
+  int runs = 0;
+  std::optional<TTableFileStamp> seen;
+  ASSERT_TRUE(t->SetBeforeFirstWrite([&] {
+    ++runs;
+    seen = ReadTableFileStamp(Path());
+  }));
+  const std::optional<TTableFileStamp> before = ReadTableFileStamp(Path());
+  EXPECT_TRUE(other->First(1));
+  ASSERT_TRUE(other->BeginTransaction());
+  ASSERT_TRUE(other->CommitTransaction());
+  EXPECT_EQ(runs, 0);
+  ASSERT_TRUE(Put(*other, "B", 2, "C2"));
+  ASSERT_TRUE(Put(*t, "C", 3, "C3"));
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(seen, before) << "the guard ran after the write committed";
+
+  ASSERT_TRUE(t->SetBeforeFirstWrite([&] { ++runs; }));
+  ASSERT_TRUE(t->SetBeforeFirstWrite({}));
+  ASSERT_TRUE(Put(*t, "D", 4, "C4"));
+  EXPECT_EQ(runs, 1);
 }

@@ -5,6 +5,8 @@
 // then holds an entry that matches no record, and misses the entry of the
 // record it belonged to; the pages themselves stay well-formed. The file
 // must not be open. False when no index page holds the key.
+#include <sqlite3.h>
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -38,4 +40,44 @@ inline bool DamageIndexEntry(const std::string& fileName, std::string_view key) 
     return static_cast<bool>(out);
   }
   return false;
+}
+
+// A bad sector under an open table: the pages of the file's index ixName
+// (the engine's name of index I is "ixI") become zeros, and the file's
+// change counter moves as another station's commit moves it, so that the
+// stations that have the file open read the pages anew. Every write that
+// touches the index then fails as damaged. False when the index is not
+// found or the file cannot be written.
+inline bool ZeroIndexPages(const std::string& fileName, const std::string& ixName) {
+  const std::string name = NativeFileName(fileName);
+  sqlite3* db = nullptr;
+  std::vector<int64_t> pages;
+  int64_t pageSize = 0;
+  if (sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* st = nullptr;
+    // The pages of the index b-tree, from the engine's own page map.
+    const std::string sql = "SELECT pageno FROM dbstat WHERE name = '" + ixName + "'";
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK)
+      while (sqlite3_step(st) == SQLITE_ROW) pages.push_back(sqlite3_column_int64(st, 0));
+    sqlite3_finalize(st);
+    if (sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+      pageSize = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(db);
+  if (pages.empty() || pageSize < 512) return false;
+  std::fstream file(name, std::ios::binary | std::ios::in | std::ios::out);
+  const std::vector<char> zeros(static_cast<size_t>(pageSize), 0);
+  for (int64_t page : pages) {
+    file.seekp((page - 1) * pageSize);
+    file.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+  }
+  unsigned char counter[4] = {};
+  file.seekg(24);
+  file.read(reinterpret_cast<char*>(counter), 4);
+  for (int i = 3; i >= 0 && ++counter[i] == 0; --i) {
+  }
+  file.seekp(24);
+  file.write(reinterpret_cast<const char*>(counter), 4);
+  return static_cast<bool>(file);
 }

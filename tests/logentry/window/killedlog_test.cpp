@@ -4,7 +4,9 @@
 // (SIGKILL) at a chosen event; the
 // test then goes on as the next start of the program, with the files as
 // the kill left them. Also the clock set back while a log is typed.
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,9 +14,13 @@
 
 #include "contest/contestvhf.h"
 #include "database/dbContestDat.h"
+#include "database/filemanager.h"
+#include "logentry/model/closedlogstamp.h"
 #include "platform/paths.h"
 #include "logentry/qsoentry_fixture.h"
 #include "storage/ifdriver.h"
+#include "support/DamagedFile.h"
+#include "support/ForkedChild.h"
 
 namespace qsoentry {
 namespace {
@@ -40,6 +46,41 @@ class KillingProgress : public TJobProgress {
  public:
   void Step(int32_t, int32_t) override { raise(SIGKILL); }
 };
+
+// A progress window that runs a deed when its job is over and it closes.
+class ClosingProgress : public TJobProgress {
+ public:
+  explicit ClosingProgress(std::function<void()> atClose) : atClose_(std::move(atClose)) {}
+  ~ClosingProgress() override {
+    if (atClose_) atClose_();
+  }
+  void Step(int32_t, int32_t) override {}
+
+ private:
+  std::function<void()> atClose_;
+};
+
+// The window's progress windows from now on; the one of the job named
+// caption runs atClose when it closes.
+void AtCloseOfJob(TContestLogStd& w, const std::string& caption, std::function<void()> atClose) {
+  w.Model().StartProgress = [caption, atClose](const std::string& job, int32_t) -> std::unique_ptr<TJobProgress> {
+    return std::make_unique<ClosingProgress>(job == caption ? atClose : std::function<void()>{});
+  };
+}
+
+// The stamp of the last normal close that the log's contest-extra record keeps.
+bool StampKept(int32_t nummer) {
+  TdbContest extra(kContestExtra, false, 0);
+  TContestExtraRecord x{};
+  if (extra.FindByNumber(nummer)) extra.GetExtraRecord(x);
+  return KeptClosedLogStamp(x).has_value();
+}
+
+// cp -p: a copy with the file's modification time.
+void CopyKeepingTime(const std::string& from, const std::string& to) {
+  const std::string command = "cp -p '" + NativeFileName(from) + "' '" + NativeFileName(to) + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+}
 
 constexpr const char* kChildVariable = "OSTRELON_KILLED_LOG_CHILD";
 
@@ -112,6 +153,13 @@ class KilledLogTest : public QsoEntryTest {
         return std::make_unique<KillingProgress>();
       };
       QTest::mouseClick(w.btnbeenden, Qt::LeftButton);
+    } else if (scenario == "two-qsos-then-kill-after-the-closing-recount") {
+      // The recount has stored the totals of five QSOs; the stamp of the
+      // close is not written yet.
+      TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 190);
+      TypeQso(w, "PA1EEE", "JO22", 8 * 3600 + 250);
+      AtCloseOfJob(w, "Neuberechnung", [] { raise(SIGKILL); });
+      QTest::mouseClick(w.btnbeenden, Qt::LeftButton);
     } else {
       ADD_FAILURE() << "unknown scenario " << scenario;
     }
@@ -124,6 +172,46 @@ class KilledLogTest : public QsoEntryTest {
   }
 
   std::string LogFile() const { return dir_.File(TDatContest::LogTableName(nummer_) + ".DAT"); }
+
+  // Opens the log from the contest list, expecting the window not to open:
+  // the message names the damaged file.
+  void ExpectRefusedAsDamaged() {
+    Restart();
+    DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+    msgs.Expect(Kind::Fehler, "beschädigt");
+    msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
+    bool opened = false;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&opened] {
+      if (auto* w = qobject_cast<TContestLogStd*>(QApplication::activeModalWidget())) {
+        opened = true;
+        w->close();
+      }
+    });
+    guard.start(20);
+    ContestFkt.OpenLog(nullptr, *desc_, list_, extra_);
+    DriverErrorReporter = nullptr;
+    EXPECT_FALSE(opened) << "the damaged log was opened";
+    EXPECT_TRUE(msgs.AllShown());
+  }
+
+  // Another station stores a QSO in the log: a connection of its own.
+  void AnotherStationSaves(const std::string& call, int32_t second) {
+    const std::string own = ProgramDirectory;
+    ForkedChild::OwnConnections();
+    {
+      TdbContest log(kContestLog, false, nummer_);
+      ASSERT_TRUE(log.Last(qrec::kKeyDatumZeit));
+      TContestQsoRecord q;
+      log.GetQsoRecord(q);
+      rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, call);
+      rec::SetInt32(q.data(), qrec::kZeit, second);
+      log.ClearRecord();
+      log.SetQsoRecord(q);
+      EXPECT_TRUE(log.Add());
+    }
+    ProgramDirectory = own;
+  }
 };
 
 // The child's side of RunChildProgram: the log window opened on the
@@ -235,6 +323,134 @@ TEST_F(KilledLogTest, AfterAKillInTheClosingJobTheSetupBeforeTheLogWindowShowsTh
     QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
   }
   EXPECT_EQ(shown, "5 QSO");
+}
+
+// A session that stored its totals (five QSOs) and was killed before its
+// close was done, and then the QSO file put back from the copy made after
+// the last normal close (three QSOs), time and all: the opening counts the
+// file as it is, and the window, the claimed totals the outputs read and
+// the set-up dialog before the window all say three QSOs.
+TEST_F(KilledLogTest, AFilePutBackAfterAKilledSessionIsCountedAsItIsEverywhere) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  ASSERT_TRUE(StampKept(nummer_));
+  const std::string copy = LogFile() + ".copy";
+  CopyKeepingTime(LogFile(), copy);
+
+  ASSERT_EQ(RunChildProgram("two-qsos-then-kill-after-the-closing-recount"), -1) << "the child was not killed";
+  Restart();
+  ASSERT_EQ(ClaimedTotals(nummer_).first, 5);
+  EXPECT_FALSE(StampKept(nummer_)) << "a killed session left a stamp";
+  CopyKeepingTime(copy, LogFile());
+  Restart();
+
+  int64_t windowPoints = -1;
+  RunWindow([&](TContestLogStd& w) {
+    ExpectScoreOfFullRecount(w);
+    windowPoints = w.Model().Counters().BandPoints['b'];
+    EXPECT_EQ(w.Model().State.NextQsoNumber, 4);
+    EXPECT_EQ(ClaimedTotals(nummer_), std::make_pair(int64_t{3}, windowPoints));
+  });
+  EXPECT_GT(windowPoints, 0);
+
+  InstallClaimedTotalsUpdate();
+  std::string shown;
+  WhenShown<TEingContestStd>([&shown](TEingContestStd& dlg) {
+    shown = LabelText(dlg, "lQSOtotal");
+    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
+  });
+  msgs.AllowAny(true);  // the start's own notices are not looked at here
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
+  }
+  EXPECT_EQ(shown, "3 QSO");
+}
+
+// A bad sector in a closed log's QSO file, which leaves the file's size and
+// time as they were: the log is named as damaged at its opening, before a
+// QSO is typed into it.
+TEST_F(KilledLogTest, DamageThatKeepsTheFilesSizeAndTimeIsNamedAtTheOpening) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  ASSERT_TRUE(StampKept(nummer_));
+  const std::string file = NativeFileName(LogFile());
+  struct stat before {};
+  ASSERT_EQ(stat(file.c_str(), &before), 0);
+  ASSERT_TRUE(DamageIndexEntry(LogFile(), "DL2BBB"));
+  const timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+  struct stat after {};
+  ASSERT_EQ(stat(file.c_str(), &after), 0);
+  ASSERT_EQ(after.st_size, before.st_size);
+  ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  ExpectRefusedAsDamaged();
+}
+
+// The QSO file goes bad under an open window: every save is refused. That
+// session's close keeps no stamp, so the next opening checks the file and
+// names it, instead of trusting it from then on.
+TEST_F(KilledLogTest, ASessionWhoseSavesFailedLeavesTheFileToBeCheckedAtTheNextOpening) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    ASSERT_TRUE(ZeroIndexPages(LogFile(), "ix2"));
+    msgs.AllowAny(true);
+    ClockAt(w, 8 * 3600 + 190);
+    for (const char* keys : {"SP1DDD", "117", "JO93"}) {
+      Type(keys);
+      Press(Qt::Key_Return);
+    }
+    msgs.AllowAny(false);
+    EXPECT_FALSE(msgs.History().empty()) << "the failed save said nothing";
+    EXPECT_EQ(StoredCount(nummer_), 3);
+  });
+  EXPECT_FALSE(StampKept(nummer_));
+  ExpectRefusedAsDamaged();
+}
+
+// The claimed totals changed in the contest-extra record after a normal
+// close (another program, a damaged record): the opening does not trust
+// them, and stores those of the log as it is.
+TEST_F(KilledLogTest, ClaimedTotalsChangedAfterTheCloseAreCountedAnewAtTheOpening) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const auto closed = ClaimedTotals(nummer_);
+  {
+    TdbContest extra(kContestExtra, false, 0);
+    ASSERT_TRUE(extra.FindByNumber(nummer_));
+    TContestExtraRecord x{};
+    extra.GetExtraRecord(x);
+    rec::SetInt32(x.data(), xrec::QsosAt(1), rec::GetInt32(x.data(), xrec::QsosAt(1)) + 10);
+    extra.SetExtraRecord(x);
+    ASSERT_TRUE(extra.Update());
+  }
+  ASSERT_EQ(ClaimedTotals(nummer_).first, 13);
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    ExpectScoreOfFullRecount(w);
+    EXPECT_EQ(ClaimedTotals(nummer_), closed);
+  });
+}
+
+// Another station saves a QSO between this station's closing recount and
+// its stamp: the stamp does not vouch for a file whose QSOs the totals
+// lack, and the next opening counts all four.
+TEST_F(KilledLogTest, AQsoSavedByAnotherStationDuringTheCloseIsCountedAtTheNextOpening) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) {
+    TypeThreeQsos(w);
+    AtCloseOfJob(w, "Neuberechnung", [this] { AnotherStationSaves("SP2OTH", 8 * 3600 + 300); });
+  });
+  ASSERT_EQ(StoredCount(nummer_), 4);
+  EXPECT_FALSE(StampKept(nummer_));
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    ExpectScoreOfFullRecount(w);
+    EXPECT_EQ(ClaimedTotals(nummer_).first, 4);
+  });
 }
 
 // The clock set back an hour between two QSOs: the QSO keeps the time the
