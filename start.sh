@@ -3,7 +3,8 @@
 # (OSTRELON_DATA, by default data/ in the checkout).
 set -euo pipefail
 top="$(cd "$(dirname "$0")" && pwd)"
-"$top/scripts/build.sh"
+# The program and the builder of its prefix tables: no tests, no benchmarks.
+"$top/scripts/build.sh" ostrelon mkprefix
 data="${OSTRELON_DATA:-$top/data}"
 mkdir -p "$data"
 if [ ! -s "$data/ZQPREFIX.DAT" ] && [ -x "$top/build/tools/mkprefix" ]; then
