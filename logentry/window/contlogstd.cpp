@@ -304,6 +304,10 @@ void TContestLogStd::ShowView(bool fields) {
     // QSO that is gone.
     exitArmed_ = nullptr;
     eCall->setFocus();
+    // Where the call had the focus already (Esc, "Clear", a refusal left in
+    // place) no FocusIn comes to arm it: the new entry's call is left with
+    // its checks all the same.
+    if (eCall->hasFocus()) exitArmed_ = eCall;
     SetLabelColour(Label("leCall"), LogColour::Red);
     model_.View.FocusCall = false;
   }
