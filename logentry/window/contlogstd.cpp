@@ -613,6 +613,16 @@ void TContestLogStd::btnNotizClick() {
   ContestFkt.EditNote(ProgramDirectory + NoteFileName(name), model_.ContestListTable(), table);
   model_.SetEntryRecord(entry);
   if (!entering) btnClearClick();
+  KeyboardBackToCall();
+}
+
+// The note window and its question are gone by now. Left to the window
+// manager, the activation may go to one of them as they close one after the
+// other, and then no window has the keyboard: the log window takes it back
+// itself, for the call.
+void TContestLogStd::KeyboardBackToCall() {
+  activateWindow();
+  eCall->setFocus(Qt::OtherFocusReason);
 }
 
 void TContestLogStd::btnauswertungClick() {
