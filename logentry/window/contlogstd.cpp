@@ -304,6 +304,10 @@ void TContestLogStd::ShowView(bool fields) {
     // QSO that is gone.
     exitArmed_ = nullptr;
     eCall->setFocus();
+    // Where the call had the focus already (Esc, "Clear", a refusal left in
+    // place) no FocusIn comes to arm it: the new entry's call is left with
+    // its checks all the same.
+    if (eCall->hasFocus()) exitArmed_ = eCall;
     SetLabelColour(Label("leCall"), LogColour::Red);
     model_.View.FocusCall = false;
   }
@@ -609,6 +613,16 @@ void TContestLogStd::btnNotizClick() {
   ContestFkt.EditNote(ProgramDirectory + NoteFileName(name), model_.ContestListTable(), table);
   model_.SetEntryRecord(entry);
   if (!entering) btnClearClick();
+  KeyboardBackToCall();
+}
+
+// The note window and its question are gone by now. Left to the window
+// manager, the activation may go to one of them as they close one after the
+// other, and then no window has the keyboard: the log window takes it back
+// itself, for the call.
+void TContestLogStd::KeyboardBackToCall() {
+  activateWindow();
+  eCall->setFocus(Qt::OtherFocusReason);
 }
 
 void TContestLogStd::btnauswertungClick() {

@@ -186,6 +186,9 @@ class TContestLogStd : public QDialog {
   void SaveFromFocusedField();
   void PrepareEntryFromListMode();
   void ReturnToEntry();
+  // After a window of its own over the log window: the log window active
+  // again, the keyboard in the call.
+  void KeyboardBackToCall();
   void HideLists();
   void DeleteQso();
   void ChangeQso();

@@ -225,6 +225,49 @@ TEST_F(EntryRoadTest, ACallTooLongIsRefusedAsTheCallIsLeft) {
   });
 }
 
+// The same refusal after the entry was given up by Esc or "Clear", which
+// leave the keyboard in the call: a new call typed there is left like any
+// other, whichever key or click leaves it, and mended it goes in.
+TEST_F(EntryRoadTest, ACallTooLongIsRefusedAfterEscOrClear) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "OK1RF", "201", "JN79");
+    const char* tooLong = "Das Rufzeichen ist zu lang (höchstens 12 Zeichen).";
+    const std::pair<const char*, std::function<void()>> giveUps[] = {
+        {"Esc", [] { Press(Qt::Key_Escape); }}, {"Clear", [&w] { ClickInto(w.btnClear); }}};
+    const std::pair<const char*, std::function<void()>> leaves[] = {
+        {"Enter", [] { Press(Qt::Key_Return); }},
+        {"Tab", [] { Press(Qt::Key_Tab); }},
+        {"Shift+Tab", [] { Press(Qt::Key_Backtab, Qt::ShiftModifier); }},
+        {"click", [&w] { ClickInto(w.eRSTr[1]); }}};
+    for (const auto& [givenUpBy, giveUp] : giveUps) {
+      for (const auto& [leftBy, leave] : leaves) {
+        const std::string how = std::string(givenUpBy) + ", then " + leftBy;
+        Type("DK1RI");
+        giveUp();
+        ASSERT_EQ(A(w.eCall->text()), "") << how;
+        ASSERT_EQ(FocusName(), "eCall") << how;
+        Type("DL1234567890AB");
+        msgs.Expect(Kind::Achtung, tooLong);
+        leave();
+        EXPECT_TRUE(msgs.AllShown()) << how;
+        EXPECT_EQ(FocusName(), "eCall") << how;
+        EXPECT_EQ(A(w.eCall->text()), "DL1234567890AB") << how;
+        Press(Qt::Key_Escape);
+      }
+    }
+    ASSERT_TRUE(msgs.AllShown());
+    EXPECT_EQ(StoredLog(nummer_).size(), 1u);
+    // Given up once more and mended: stored whole.
+    Type("DL1234567890AB");
+    Press(Qt::Key_Escape);
+    TypeQso(w, "DL1234567890", "202", "JO62");
+    const std::vector<TContestQsoRecord> log = StoredLog(nummer_);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(Str(log.back(), qrec::kCall, qrec::kCallCap), "DL1234567890");
+  });
+}
+
 // The band button "..." clicked with the mouse: the band changes and the
 // keyboard is back in the call, so the next call typed is taken.
 TEST_F(EntryRoadTest, AfterTheBandButtonTheNextCallGoesIntoTheCall) {
