@@ -18,6 +18,7 @@
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "database/dbSetup.h"
+#include "database/dbProjectDat.h"
 #include "database/dbSetupDat.h"
 #include "database/filemanager.h"
 #include "base/kxdates.h"
@@ -73,10 +74,17 @@ class MainWindowTest : public ::testing::Test {
     SetHelpViewerProgram("");
   }
 
-  // Fills the tables before the program starts, as an earlier run left them.
+  // Fills the tables before the program starts, as an earlier run left them:
+  // the program's own tables beside the contest list.
   void WithTables(const std::function<void()>& job) {
     ASSERT_TRUE(StartFileManager());
+    ASSERT_TRUE(ToDatSetup.OpenFiles(KindBit(0) | KindBit(1)));
+    ASSERT_TRUE(ToDatProject.OpenFiles(KindBit(0)));
+    ASSERT_TRUE(ToDatContest.OpenFiles(KindBit(kContestExtra)));
     job();
+    ToDatContest.CloseFiles(KindBit(kContestExtra));
+    ToDatProject.CloseFiles(KindBit(0));
+    ToDatSetup.CloseFiles(KindBit(0) | KindBit(1));
     ExitFileManager();
   }
   void FillPrefixTable() {
@@ -594,6 +602,47 @@ TEST_F(MainWindowTest, ProgramFilesLostBetweenTwoStartsAreNamedOnceWithWhatWasSe
   EXPECT_NE(text.find("ZQKZ.DAT: bei jedem Log sind die Optionen"), std::string::npos) << text;
   EXPECT_EQ(text.find("ZQSETUP2"), std::string::npos) << text;
   EXPECT_EQ(text.find("ZQ5PRO"), std::string::npos) << text;
+  // Made anew: the next start says nothing.
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+  }
+  EXPECT_EQ(messages.History().size(), 1u);
+}
+
+// The logs copied to another computer: the contest list and the QSO files
+// are there, every other table of the program is not. That is no first
+// start: what the four tables held and what is set back now is named in
+// the notice of a lost table, and the logs stay in the list.
+TEST_F(MainWindowTest, AllProgramTablesLostBesideTheLogsAreNamedAndNoFirstStart) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Party", Day("01.03.2015"), 0);
+  WithTables([&] {
+    TdbContest log(kContestLog, false, nummer);
+    TContestQsoRecord q{};
+    rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL1ABC");
+    log.ClearRecord();
+    log.SetQsoRecord(q);
+    ASSERT_TRUE(log.Add());
+  });
+  for (const char* table : {"ZQKZ", "ZQSETUP", "ZQSETUP2", "ZQ5PRO"})
+    ASSERT_TRUE(DeleteFileAnsi(dir.File(std::string(table) + ".DAT"))) << table;
+
+  messages.Expect(Kind::Achtung, "Dateien des Programms fehlten im Programmverzeichnis " + ProgramDirectory);
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    EXPECT_TRUE(window.Controller()->ContestListTable()->FindByNumber(nummer));
+  }
+  ASSERT_TRUE(messages.AllShown());
+  EXPECT_TRUE(setupCalls.empty());
+  EXPECT_TRUE(LogFileExists(nummer));
+  const ScriptedMessages::Shown& shown = messages.History().back();
+  EXPECT_EQ(shown.header, "Fehlende Dateien");
+  for (const char* named : {"ZQSETUP.DAT: die Programmeinstellungen", "ZQSETUP2.DAT: Farben, Schrift",
+                            "ZQ5PRO.DAT: die gemerkte Position",
+                            "ZQKZ.DAT: bei jedem Log sind die Optionen „RSTs nicht sperren“"})
+    EXPECT_NE(shown.text.find(named), std::string::npos) << named;
   // Made anew: the next start says nothing.
   {
     TContestBrow window;
