@@ -135,8 +135,12 @@ std::string ProgramFile(const char* name) { return ProgramDirectory + name + ".D
 }  // namespace
 
 std::vector<std::string> LostProgramFiles() {
+  // Every start leaves the contest list behind: a folder that holds it is
+  // no first start, even when all the other tables are gone (the logs
+  // copied to another computer without them).
+  const bool listThere = FileExistsAnsi(ToDatContest.TableFile(kContestList));
   std::vector<std::string> lost;
-  bool ranHere = false;
+  bool ranHere = listThere;
   for (const TProgramFile& f : kProgramFiles) {
     if (FileExistsAnsi(ProgramFile(f.name)))
       ranHere = true;
@@ -145,9 +149,7 @@ std::vector<std::string> LostProgramFiles() {
   }
   // The logs' settings belong to the contest list: without it there is
   // nothing they were kept for (that case is said by itself).
-  std::erase_if(lost, [](const std::string& name) {
-    return name == "ZQKZ" && !FileExistsAnsi(ToDatContest.TableFile(kContestList));
-  });
+  if (!listThere) std::erase(lost, std::string("ZQKZ"));
   if (!ranHere) lost.clear();
   return lost;
 }

@@ -24,8 +24,8 @@ void ContestHeaderTexts(int keyNumber, bool german, std::string& captions, std::
 // The program's own tables that the program makes anew, empty, when they
 // are missing: the settings (ZQSETUP, ZQSETUP2), the projects (ZQ5PRO) and
 // the logs' settings (ZQKZ, beside a contest list). Those of them missing
-// in a program directory where the program ran before (one of them is
-// there); none in a directory where it never ran.
+// in a program directory where the program ran before (the contest list
+// or one of them is there); none in a directory where it never ran.
 std::vector<std::string> LostProgramFiles();
 // What the user is told about them: each file, and what was set back.
 std::string LostProgramFilesText(const std::vector<std::string>& files);

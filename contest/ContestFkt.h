@@ -107,8 +107,9 @@ class TContestFkt {
   // of the contest-list record when the user started the contest, else 0.
   int32_t ContestSetup(char letter, bool recordExists, bool editOnly, TdbContest& contestTable,
                        TdbContest& extraTable, TContestRec* description = nullptr);
-  // Makes sure the log's extra record exists (ref > 0: the contest list is
-  // moved to that record first); false when it is missing and cannot be added.
+  // Makes sure the log's extra record exists and keeps the log's claimed
+  // totals (ref > 0: the contest list is moved to that record first); false
+  // when it is missing and cannot be added, or the totals cannot be moved.
   bool EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraTable);
   // Deletes a log with its QSO-log files, extra record and list record,
   // after two questions.

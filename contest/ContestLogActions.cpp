@@ -18,14 +18,18 @@ bool EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraT
   TContestRecord r;
   contestTable.GetContestRecord(r);
   const int32_t nummer = NummerOf(r);
-  if (extraTable.FindByNumber(nummer)) return true;
-  extraTable.ClearRecord();
-  TContestExtraRecord x;
-  extraTable.GetExtraRecord(x);
-  rec::SetInt32(x.data(), xrec::kNummer, nummer);
-  extraTable.SetExtraRecord(x);
-  const bool added = extraTable.Add();
-  return added;
+  if (!extraTable.FindByNumber(nummer)) {
+    extraTable.ClearRecord();
+    TContestExtraRecord x;
+    extraTable.GetExtraRecord(x);
+    rec::SetInt32(x.data(), xrec::kNummer, nummer);
+    extraTable.SetExtraRecord(x);
+    if (!extraTable.Add()) return false;
+  }
+  // The definition of every contest marks the list record for totals in the
+  // extra record (DefineContestRules): an older log's totals go there before
+  // anything is written under that mark.
+  return MoveClaimedTotalsToExtraRecord(contestTable, extraTable);
 }
 
 bool LogNumberHasRemains(int32_t nummer, TdbContest& extraTable) {

@@ -11,7 +11,9 @@
 #include "database/dbContest.h"
 
 // Positions the contest list on ref (when above 0) and makes sure the log's
-// extra record exists; false when it is missing and cannot be added.
+// extra record exists and keeps the log's claimed totals (those of a log of
+// an older version moved there, see MoveClaimedTotalsToExtraRecord); false
+// when it is missing and cannot be added, or the totals cannot be moved.
 bool EnsureExtraRecord(int32_t ref, TdbContest& contestTable, TdbContest& extraTable);
 // The two questions before a log is deleted; true when both are answered Ja.
 bool ConfirmDeleteLog(const std::string& name);

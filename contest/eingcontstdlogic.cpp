@@ -475,10 +475,10 @@ void TContestSetupLogic::ComputeScore() {
       m = rec::GetInt32(e, xrec::MultsAt(n));
       p = rec::GetInt32(e, xrec::PointsAt(n));
     } else {
-      const crec::SlotOffsets s = crec::SlotAt(n);
-      q = rec::GetUInt16(r, s.qsos);
-      m = rec::GetUInt16(r, s.mults);
-      p = rec::GetInt32(r, s.points);
+      const crec::SlotTotals t = crec::TotalsAt(r, n);
+      q = t.qsos;
+      m = t.mults;
+      p = t.points;
     }
     TScoreRow& row = score_.Rows[static_cast<size_t>(n - 1)];
     row.Qsos = ToStrings.IntToStrRight(q, 5);

@@ -88,6 +88,21 @@ constexpr SlotOffsets SlotAt(int slot) {  // slot 1..7
   if (slot == 6) return {341, 343, 345, 349, 353};
   return {355, 357, 359, 363, 367};
 }
+// The claimed totals of one band slot as the record keeps them: every
+// reader of the record's totals reads them here, so that they agree with
+// each other and with the extra record the totals are moved to.
+struct SlotTotals {
+  int32_t qsos = 0;
+  int32_t mults = 0;
+  int32_t points = 0;
+  int32_t caption1 = 0;
+  int32_t caption2 = 0;
+};
+inline SlotTotals TotalsAt(const uint8_t* list, int slot) {  // slot 1..7
+  const SlotOffsets o = SlotAt(slot);
+  return {rec::GetInt16(list, o.qsos), rec::GetInt16(list, o.mults), rec::GetInt32(list, o.points),
+          rec::GetInt16(list, o.caption1), rec::GetInt16(list, o.caption2)};
+}
 }  // namespace crec
 
 // ---------------------------------------------------------------------------
@@ -130,7 +145,7 @@ constexpr size_t Caption3At(int slot) { return kCaption3 + 2 * static_cast<size_
 inline int64_t ClaimedQsoTotal(const TContestRecord& list, const TContestExtraRecord& extra) {
   int64_t qsos = 0;
   if (rec::GetByte(list.data(), crec::kTotalsPlace) == 0) {
-    for (int slot = 1; slot <= crec::kSlots; ++slot) qsos += rec::GetUInt16(list.data(), crec::SlotAt(slot).qsos);
+    for (int slot = 1; slot <= crec::kSlots; ++slot) qsos += crec::TotalsAt(list.data(), slot).qsos;
   } else {
     for (int slot = 1; slot <= xrec::kSlots; ++slot) qsos += rec::GetInt32(extra.data(), xrec::QsosAt(slot));
   }

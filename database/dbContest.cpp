@@ -144,6 +144,34 @@ int64_t StoredClaimedQsos(const TContestRecord& list) {
   return ClaimedQsoTotal(list, extra);
 }
 
+bool MoveClaimedTotalsToExtraRecord(TdbContest& listTable, TdbContest& extraTable) {
+  // The stored record, not an edit copy that a definition not written back
+  // may have marked already.
+  if (!listTable.ReadRecord(listTable.CurrentRef())) return false;
+  TContestRecord list{};
+  listTable.GetContestRecord(list);
+  if (rec::GetByte(list.data(), crec::kTotalsPlace) != 0) return true;
+  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
+  if (!extraTable.FindByNumber(nummer)) return false;
+  TContestExtraRecord extra{};
+  extraTable.GetExtraRecord(extra);
+  uint8_t* x = extra.data();
+  for (int slot = 1; slot <= xrec::kSlots; ++slot) {
+    const crec::SlotTotals t = slot <= crec::kSlots ? crec::TotalsAt(list.data(), slot) : crec::SlotTotals{};
+    rec::SetInt32(x, xrec::QsosAt(slot), t.qsos);
+    rec::SetInt32(x, xrec::MultsAt(slot), t.mults);
+    rec::SetInt32(x, xrec::PointsAt(slot), t.points);
+    rec::SetInt16(x, xrec::Caption1At(slot), static_cast<int16_t>(t.caption1));
+    rec::SetInt16(x, xrec::Caption2At(slot), static_cast<int16_t>(t.caption2));
+    rec::SetInt16(x, xrec::Caption3At(slot), 0);
+  }
+  extraTable.SetExtraRecord(extra);
+  if (!extraTable.Update()) return false;
+  rec::SetByte(list.data(), crec::kTotalsPlace, 255);
+  listTable.SetContestRecord(list);
+  return listTable.Update();
+}
+
 bool ReadLogInNumberOrder(TdbContest& log, std::vector<TContestQsoRecord>& records, std::vector<int32_t>* refs) {
   records.clear();
   if (refs) refs->clear();

@@ -77,6 +77,17 @@ bool QsoFileExists(int32_t nummer);
 // The QSOs a log's stored claimed totals count (its extra record read
 // through a handle of its own).
 int64_t StoredClaimedQsos(const TContestRecord& list);
+// A log of an older version keeps its claimed totals (band slots 1 to 7)
+// in its contest-list record; every log now keeps them in its extra record.
+// Moves them there: each slot's QSOs, multipliers, points and caption
+// counters carried over exactly, the other slots emptied, then the list
+// record marked. listTable and extraTable stand on the log's records (the
+// stored list record is read anew). Two files, two jobs, in this order: a
+// program ended between them leaves the list record unmarked, so every
+// reader still takes the totals from it, and the next move writes the same
+// again. True when the totals are in the extra record (also when they were
+// before); false when a record could not be written.
+bool MoveClaimedTotalsToExtraRecord(TdbContest& listTable, TdbContest& extraTable);
 // The QSO file of the log, when it is missing although the log's claimed
 // totals say it holds QSOs: a lost file, which must not be made anew empty
 // by opening the table. Empty when the file is there or the log never had

@@ -465,12 +465,12 @@ void TAlleRout::ComputeTotals(TdbContest& contestList, TdbContest& extra) {
   }
   const uint8_t* r = c.data();
   for (int slot = 1; slot <= crec::kSlots; ++slot) {
-    const crec::SlotOffsets o = crec::SlotAt(slot);
-    QsoCount += rec::GetInt16(r, o.qsos);
-    TotalMultipliers += rec::GetInt16(r, o.mults);
-    TotalPoints += rec::GetInt32(r, o.points);
-    MultiCount1 += rec::GetInt16(r, o.caption1);
-    MultiCount2 += rec::GetInt16(r, o.caption2);
+    const crec::SlotTotals t = crec::TotalsAt(r, slot);
+    QsoCount += t.qsos;
+    TotalMultipliers += t.mults;
+    TotalPoints += t.points;
+    MultiCount1 += t.caption1;
+    MultiCount2 += t.caption2;
   }
 }
 

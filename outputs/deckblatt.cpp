@@ -272,13 +272,12 @@ class TCoverSheet {
       v.m2 = rec::GetInt16(r, xrec::Caption2At(slot));
       v.m3 = rec::GetInt16(r, xrec::Caption3At(slot));
     } else if (slot <= crec::kSlots) {
-      const uint8_t* r = list_.data();
-      const crec::SlotOffsets o = crec::SlotAt(slot);
-      v.qsos = rec::GetInt16(r, o.qsos);
-      v.mults = rec::GetInt16(r, o.mults);
-      v.points = rec::GetInt32(r, o.points);
-      v.m1 = rec::GetInt16(r, o.caption1);
-      v.m2 = rec::GetInt16(r, o.caption2);
+      const crec::SlotTotals t = crec::TotalsAt(list_.data(), slot);
+      v.qsos = t.qsos;
+      v.mults = t.mults;
+      v.points = t.points;
+      v.m1 = t.caption1;
+      v.m2 = t.caption2;
     }
     return v;
   }

@@ -69,9 +69,9 @@ int32_t ClaimedScore(const TContestRec& contest, const TContestRecord& list, con
         counters.BandPoints[static_cast<size_t>(slot)] = rec::GetInt32(extra.data(), xrec::PointsAt(slot));
         counters.BandMultiCount[static_cast<size_t>(slot)] = rec::GetInt32(extra.data(), xrec::MultsAt(slot));
       } else if (slot <= crec::kSlots) {
-        const crec::SlotOffsets o = crec::SlotAt(slot);
-        counters.BandPoints[static_cast<size_t>(slot)] = rec::GetInt32(list.data(), o.points);
-        counters.BandMultiCount[static_cast<size_t>(slot)] = rec::GetInt16(list.data(), o.mults);
+        const crec::SlotTotals t = crec::TotalsAt(list.data(), slot);
+        counters.BandPoints[static_cast<size_t>(slot)] = t.points;
+        counters.BandMultiCount[static_cast<size_t>(slot)] = t.mults;
       }
     }
   } else {

@@ -18,6 +18,7 @@
 #include "database/dbContest.h"
 #include "database/dbContestDat.h"
 #include "database/dbSetup.h"
+#include "database/dbProjectDat.h"
 #include "database/dbSetupDat.h"
 #include "database/filemanager.h"
 #include "base/kxdates.h"
@@ -73,10 +74,17 @@ class MainWindowTest : public ::testing::Test {
     SetHelpViewerProgram("");
   }
 
-  // Fills the tables before the program starts, as an earlier run left them.
+  // Fills the tables before the program starts, as an earlier run left them:
+  // the program's own tables beside the contest list.
   void WithTables(const std::function<void()>& job) {
     ASSERT_TRUE(StartFileManager());
+    ASSERT_TRUE(ToDatSetup.OpenFiles(KindBit(0) | KindBit(1)));
+    ASSERT_TRUE(ToDatProject.OpenFiles(KindBit(0)));
+    ASSERT_TRUE(ToDatContest.OpenFiles(KindBit(kContestExtra)));
     job();
+    ToDatContest.CloseFiles(KindBit(kContestExtra));
+    ToDatProject.CloseFiles(KindBit(0));
+    ToDatSetup.CloseFiles(KindBit(0) | KindBit(1));
     ExitFileManager();
   }
   void FillPrefixTable() {
@@ -600,6 +608,158 @@ TEST_F(MainWindowTest, ProgramFilesLostBetweenTwoStartsAreNamedOnceWithWhatWasSe
     ASSERT_EQ(window.StartExitCode(), 0);
   }
   EXPECT_EQ(messages.History().size(), 1u);
+}
+
+// The logs copied to another computer: the contest list and the QSO files
+// are there, every other table of the program is not. That is no first
+// start: what the four tables held and what is set back now is named in
+// the notice of a lost table, and the logs stay in the list.
+TEST_F(MainWindowTest, AllProgramTablesLostBesideTheLogsAreNamedAndNoFirstStart) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Party", Day("01.03.2015"), 0);
+  WithTables([&] {
+    TdbContest log(kContestLog, false, nummer);
+    TContestQsoRecord q{};
+    rec::SetStr(q.data(), qrec::kCall, qrec::kCallCap, "DL1ABC");
+    log.ClearRecord();
+    log.SetQsoRecord(q);
+    ASSERT_TRUE(log.Add());
+  });
+  for (const char* table : {"ZQKZ", "ZQSETUP", "ZQSETUP2", "ZQ5PRO"})
+    ASSERT_TRUE(DeleteFileAnsi(dir.File(std::string(table) + ".DAT"))) << table;
+
+  messages.Expect(Kind::Achtung, "Dateien des Programms fehlten im Programmverzeichnis " + ProgramDirectory);
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    EXPECT_TRUE(window.Controller()->ContestListTable()->FindByNumber(nummer));
+  }
+  ASSERT_TRUE(messages.AllShown());
+  EXPECT_TRUE(setupCalls.empty());
+  EXPECT_TRUE(LogFileExists(nummer));
+  const ScriptedMessages::Shown& shown = messages.History().back();
+  EXPECT_EQ(shown.header, "Fehlende Dateien");
+  for (const char* named : {"ZQSETUP.DAT: die Programmeinstellungen", "ZQSETUP2.DAT: Farben, Schrift",
+                            "ZQ5PRO.DAT: die gemerkte Position",
+                            "ZQKZ.DAT: bei jedem Log sind die Optionen „RSTs nicht sperren“"})
+    EXPECT_NE(shown.text.find(named), std::string::npos) << named;
+  // Made anew: the next start says nothing.
+  {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+  }
+  EXPECT_EQ(messages.History().size(), 1u);
+}
+
+// A log of an older version keeps its claimed totals in its contest-list
+// record. "Starten" carries every slot's totals into the extra record
+// before the list record is marked for them there. A log whose files do
+// not take the move is not started, and every reader of the totals still
+// finds them; the next "Starten" completes the move.
+TEST_F(MainWindowTest, StartingALogOfAnOlderVersionCarriesItsClaimedTotalsOver) {
+  FillPrefixTable();
+  const int32_t nummer = AddLog('4', "Alt", Day("20.12.2014"), Day("20.12.2014"));
+  struct Slot {
+    int slot;
+    int16_t qsos, mults;
+    int32_t points;
+    int16_t caption1, caption2;
+  };
+  const Slot older[] = {{1, 12, 5, 34, 3, 2}, {2, 7, 4, 21, 1, 0}, {6, 300, 17, 70000, 9, 4}, {7, 1, 1, 2, 0, 1}};
+  const int64_t claimed = 12 + 7 + 300 + 1;
+  WithTables([&] {
+    TdbContest list(kContestList, false, 0);
+    ASSERT_TRUE(list.FindByNumber(nummer));
+    TContestRecord r;
+    list.GetContestRecord(r);
+    for (const Slot& s : older) {
+      const crec::SlotOffsets o = crec::SlotAt(s.slot);
+      rec::SetInt16(r.data(), o.qsos, s.qsos);
+      rec::SetInt16(r.data(), o.mults, s.mults);
+      rec::SetInt32(r.data(), o.points, s.points);
+      rec::SetInt16(r.data(), o.caption1, s.caption1);
+      rec::SetInt16(r.data(), o.caption2, s.caption2);
+    }
+    list.SetContestRecord(r);
+    ASSERT_TRUE(list.Update());
+    TdbContest extra(kContestExtra, false, 0);
+    TContestExtraRecord x{};
+    rec::SetInt32(x.data(), xrec::kNummer, nummer);
+    rec::SetBool(x.data(), xrec::kRstsNichtSperren, true);
+    extra.ClearRecord();
+    extra.SetExtraRecord(x);
+    ASSERT_TRUE(extra.Add());
+  });
+  // The stored records, and the QSOs their claimed totals count as the
+  // lost-file check reads them.
+  int64_t storedClaim = 0;
+  auto records = [&] {
+    std::pair<TContestRecord, TContestExtraRecord> both{};
+    WithTables([&] {
+      TdbContest list(kContestList, false, 0), extra(kContestExtra, false, 0);
+      EXPECT_TRUE(list.FindByNumber(nummer));
+      EXPECT_TRUE(extra.FindByNumber(nummer));
+      list.GetContestRecord(both.first);
+      extra.GetExtraRecord(both.second);
+      storedClaim = StoredClaimedQsos(both.first);
+    });
+    return both;
+  };
+  auto expectTotalsKept = [&](const char* when) {
+    const auto [list, extra] = records();
+    EXPECT_EQ(ClaimedQsoTotal(list, extra), claimed) << when;
+    EXPECT_EQ(storedClaim, claimed) << when;
+  };
+  setupAnswer = [](bool, bool editOnly, TdbContest& list) { return editOnly ? 0 : list.CurrentRef(); };
+  auto startTheLog = [&] {
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    window.btnAendernZq4->click();
+  };
+
+  // The extra file cannot be written: nothing is moved, the log not started.
+  {
+    WriteProtectedFile protect(dir.File("ZQKZ.DAT"));
+    ASSERT_TRUE(protect.Ok());
+    messages.Expect(Kind::Fehler, dir.File("ZQKZ.DAT") + " ist schreibgeschützt");
+    startTheLog();
+  }
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(setupCalls.empty());
+  EXPECT_EQ(records().first[crec::kTotalsPlace], 0);
+  expectTotalsKept("extra file write-protected");
+
+  // The list file cannot be written after the extra record took the totals
+  // (as a program ended between the two): the list record still holds them.
+  {
+    WriteProtectedFile protect(dir.File("ZQKK.DAT"));
+    ASSERT_TRUE(protect.Ok());
+    messages.Expect(Kind::Fehler, dir.File("ZQKK.DAT") + " ist schreibgeschützt");
+    startTheLog();
+  }
+  EXPECT_TRUE(messages.AllShown());
+  EXPECT_TRUE(setupCalls.empty());
+  EXPECT_EQ(records().first[crec::kTotalsPlace], 0);
+  expectTotalsKept("list file write-protected");
+
+  startTheLog();
+  EXPECT_EQ(setupCalls.size(), 2u);  // the set-up before the log window and the one after it
+  EXPECT_EQ(logWindows, std::vector<int32_t>{nummer});
+  const auto [list, extra] = records();
+  EXPECT_NE(list[crec::kTotalsPlace], 0);
+  for (int slot = 1; slot <= xrec::kSlots; ++slot) {
+    const crec::SlotTotals was = slot <= crec::kSlots ? crec::TotalsAt(list.data(), slot) : crec::SlotTotals{};
+    const uint8_t* x = extra.data();
+    EXPECT_EQ(rec::GetInt32(x, xrec::QsosAt(slot)), was.qsos) << slot;
+    EXPECT_EQ(rec::GetInt32(x, xrec::MultsAt(slot)), was.mults) << slot;
+    EXPECT_EQ(rec::GetInt32(x, xrec::PointsAt(slot)), was.points) << slot;
+    EXPECT_EQ(rec::GetInt16(x, xrec::Caption1At(slot)), was.caption1) << slot;
+    EXPECT_EQ(rec::GetInt16(x, xrec::Caption2At(slot)), was.caption2) << slot;
+    EXPECT_EQ(rec::GetInt16(x, xrec::Caption3At(slot)), 0) << slot;
+  }
+  EXPECT_EQ(rec::GetInt32(extra.data(), xrec::PointsAt(6)), 70000);
+  EXPECT_TRUE(rec::GetBool(extra.data(), xrec::kRstsNichtSperren));
+  expectTotalsKept("moved");
 }
 
 TEST_F(MainWindowTest, AProgramDirectoryThatTakesNoFilesIsNamedWithWhy) {

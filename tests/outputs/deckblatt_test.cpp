@@ -3,8 +3,10 @@
 // special contests.
 #include <algorithm>
 
+#include "contest/ContestDefs.h"
 #include "outcore_fixture.h"
 #include "outputs/deckblatt.h"
+#include "outputs/exportlog.h"
 
 namespace {
 
@@ -99,6 +101,48 @@ TEST_F(CoverSheet, GermanELogFileByteForByte) {
   Lines indented;
   for (const std::string& l : expected) indented.push_back("     " + l);
   EXPECT_EQ(Bytes(save.answer), CrLf(indented));
+}
+
+// A log of an older version keeps its claimed totals in its list record.
+// "Starten" makes sure of its extra record, then defines the contest and
+// rewrites the list record, marked for totals in the extra record. The
+// sheet, the output frame's totals and the claimed score per band read the
+// same before and after.
+TEST_F(CoverSheet, ALogOfAnOlderVersionReadsTheSameAfterItWasStarted) {
+  AddLog('7', 1, 42);
+  SetListSlot(1, 10, 3, 20, 3, 1);
+  SetListSlot(2, 5, 2, 10, 2, 0);
+  SetListSlot(7, 1, 1, 70000, 1, 0);
+  messages.AllowAny(true);
+  TContestRec perBand = *desc;
+  perBand.PerBandScore = true;
+  auto read = [&] {
+    AlleRout.ComputeTotals(list, extra);
+    TContestRecord r{};
+    TContestExtraRecord x{};
+    list.GetContestRecord(r);
+    extra.GetExtraRecord(x);
+    const std::vector<int64_t> totals = {AlleRout.QsoCount,    AlleRout.TotalMultipliers,
+                                         AlleRout.TotalPoints, AlleRout.MultiCount1,
+                                         AlleRout.MultiCount2, AlleRout.MultiCount3,
+                                         ClaimedScore(perBand, r, x, AlleRout.TotalPoints, AlleRout.TotalMultipliers),
+                                         ClaimedQsoTotal(r, x)};
+    return std::pair{totals, SheetFile()};
+  };
+  const auto before = read();
+  ASSERT_EQ(before.first[0], 16);
+
+  ASSERT_TRUE(ContestFkt.EnsureExtraRecord(list.CurrentRef(), list, extra));
+  auto defined = std::make_unique<TContestRec>();
+  ContestFkt.DefineContest(*defined, list, Edition::Letter, true);
+  TContestRecord stored{};
+  ASSERT_TRUE(list.FindByNumber(nummer));
+  ASSERT_TRUE(extra.FindByNumber(nummer));
+  list.GetContestRecord(stored);
+  ASSERT_NE(stored[crec::kTotalsPlace], 0);
+  const auto after = read();
+  EXPECT_EQ(after.first, before.first);
+  EXPECT_EQ(after.second, before.second);
 }
 
 TEST_F(CoverSheet, EnglishOnPaperWithBoldPassagesAndSignatureField) {
