@@ -6,7 +6,6 @@
 #include <unordered_map>
 
 #include "contest/ContestFkt.h"
-#include "contest/LetterRules.h"
 #include "database/dbContest.h"
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
@@ -54,17 +53,6 @@ std::string ListBandText(char code) {
   return name;
 }
 
-// Letter 'k' shows the QSO's own call in the third exchange column, so the
-// column is at least as wide as the call column: a measured width of the
-// partner calls alone would cut the calls.
-int32_t ThirdColumnWidth(const TAlleRout& out, char letter) {
-  return letter == 'k' ? std::max(out.ExchangeWidth3, out.CallWidth) : out.ExchangeWidth3;
-}
-
-bool HasExchangeColumn(const TContestRec& contest, int i) {
-  return !contest.MultiplierCaptions[static_cast<size_t>(i)].empty();
-}
-
 }  // namespace
 
 TPeriodChooser SetPeriodChooser(TPeriodChooser chooser) {
@@ -102,89 +90,47 @@ void WriteListPageHeader(TAlleRout& out, const TContestRec& contest, TdbContest&
   }
 
   std::string line;
-  const bool numbered = !contest.SwlLog && (out.Code() == OutputCode::Printer || out.Code() == OutputCode::ELog);
-  if (numbered) line += "Nr   " + s;
-  line += "DATE  " + s + "UTC " + s + ToStrings.FixLen("CALL ", out.CallWidth) + s + "BAND" + s +
-          "MODE  " + s + ToStrings.FixLen("SENT  ", out.SentWidth) + s;
-  if (contest.SwlLog) line += "CALL2    " + s;
-  line += ToStrings.FixLen(contest.SwlLog ? "SENT2 " : "RCVD  ", out.ReceivedWidth) + s;
-  const char letter = LetterOf(contestList);
-  const int32_t widths[3] = {out.ExchangeWidth1, out.ExchangeWidth2, ThirdColumnWidth(out, letter)};
-  for (int i = 0; i < 3; ++i)
-    if (HasExchangeColumn(contest, i))
-      line += ToStrings.FixLen(contest.MultiplierCaptions[static_cast<size_t>(i)].view(), widths[i]) + s;
-  line += ToStrings.LeftPad(out.PointsWidth < 3 ? "P" : "Pkt", out.PointsWidth);
-  if (ShowsNameAndQth(letter)) line += " Name/QTH";
+  for (const TListColumn& c : TListColumns(out, contest, LetterOf(contestList))) {
+    if (!line.empty()) line += s;
+    // A caption takes exactly the width of its column: the captions after
+    // it keep their places over their data.
+    if (c.CaptionRight)
+      line += ToStrings.LeftPad(c.Caption, c.Width);
+    else
+      line += ToStrings.FixLen(c.Caption, c.Width, c.Width > 0);
+  }
   out.WriteLine(line);
 }
 
 void WriteListQsoLine(TTextWriter& w, const TAlleRout& out, int32_t runningNumber,
                        const TContestRec& contest, const TContestQsoRecord& qso, char letter,
                        TLineTexts& texts) {
+  WriteListQsoLine(w, out, TListColumns(out, contest, letter), runningNumber, contest, qso, letter, texts);
+}
+
+void WriteListQsoLine(TTextWriter& w, const TAlleRout& out, const TListColumns& columns, int32_t runningNumber,
+                       const TContestRec& contest, const TContestQsoRecord& qso, char letter,
+                       TLineTexts& texts) {
   const bool csv = out.Code() == OutputCode::Csv;
   const char s = csv ? ';' : ' ';
   const uint8_t* r = qso.data();
   auto field = [&](size_t off, size_t cap) { return rec::GetStrView(r, off, cap); };
-
-  if (!csv && !contest.SwlLog) {
-    w.IntRight(runningNumber, 5);
-    w.Char(' ');
-  }
-  const int32_t datum = rec::GetInt32(r, qrec::kDatum);
-  const size_t dateAt = w.Size();
-  if (datum > 0) texts.WriteDate(w, datum, csv ? "dd.mm.yyyy" : "ddmmyy");
-  if (w.Size() == dateAt) w.Chars(' ', 6);
-  if (!csv) {  // exactly six characters
-    w.Cut(dateAt + 6);
-    w.Chars(' ', dateAt + 6 - w.Size());
-  }
-  w.Char(s);
-  ToDates.WriteTimeString(w, rec::GetInt32(r, qrec::kZeit), csv ? "hh:mm" : "hhmm");
-  w.Char(s);
   const std::string_view call = field(qrec::kCall, qrec::kCallCap);
   const std::string_view call2 = field(qrec::kCall2, qrec::kCall2Cap);
-  w.Fix(call, out.CallWidth);
-  w.Char(s);
-  out.WriteField(w, texts.Band(rec::GetChar(r, qrec::kBandcode), ListBandText), 4);
-  w.Char(s);
-  out.WriteField(w, field(qrec::kMode, qrec::kModeCap), 6);
-  w.Char(s);
-  // Report (characters 1-3), a blank and the rest of the exchange.
-  auto exchange = [&](std::string_view text, int width) {
-    w.Fix(text.substr(0, 3), 3);
+  // Report, a blank and the rest of the exchange.
+  auto exchange = [&](std::string_view text, int32_t width) {
+    w.Fix(text.substr(0, kListReportWidth), kListReportWidth);
     w.Char(' ');
-    w.Fix(text.size() >= 4 ? text.substr(3, 17) : std::string_view(), width);
-    w.Char(s);
+    w.Fix(text.size() > kListReportWidth ? text.substr(kListReportWidth, 17) : std::string_view(),
+          width - kListReportWidth - 1);
   };
-  if (contest.SwlLog) {
-    exchange(texts.Received(qso), out.ReceivedWidth);
-    out.WriteField(w, call2, 9);
-    w.Char(s);
-    exchange(texts.Sent(qso), out.SentWidth);
-  } else {
-    exchange(texts.Sent(qso), out.SentWidth);
-    exchange(texts.Received(qso), out.ReceivedWidth);
-  }
 
-  if (HasExchangeColumn(contest, 0)) {
-    w.Fix(field(qrec::kCMulti, qrec::kCMultiCap), out.ExchangeWidth1);
-    w.Char(s);
-  }
-  if (HasExchangeColumn(contest, 1)) {
-    w.Fix(field(qrec::kCMulti2, qrec::kCMulti2Cap), out.ExchangeWidth2);
-    w.Char(s);
-  }
-  if (HasExchangeColumn(contest, 2)) {
-    std::string_view third = call2;
-    if (letter == 'k') third = IsListedCall(contest, call) ? call : std::string_view();
-    w.Fix(third, ThirdColumnWidth(out, letter));
-    w.Char(s);
-  }
-  w.IntRight(rec::GetUInt16(r, qrec::kPunkte), out.PointsWidth);
-
-  if (ShowsNameAndQth(letter)) {
-    const std::string_view nameQth = ToStrings.TrimView(field(qrec::kNameQth, qrec::kNameQthCap));
-    if (nameQth != ";") {
+  bool first = true;
+  for (const TListColumn& c : columns) {
+    if (c.Field == TListField::NameQth) {
+      // The column follows only where the QSO has a name or a QTH.
+      const std::string_view nameQth = ToStrings.TrimView(field(qrec::kNameQth, qrec::kNameQthCap));
+      if (nameQth == ";") continue;
       const size_t semi = nameQth.find(';');
       const std::string_view name = nameQth.substr(0, semi);
       const std::string_view qth = semi == std::string_view::npos ? std::string_view() : nameQth.substr(semi + 1);
@@ -194,6 +140,44 @@ void WriteListQsoLine(TTextWriter& w, const TAlleRout& out, int32_t runningNumbe
         w.Char('/');
         w.Text(qth);
       }
+      continue;
+    }
+    if (!first) w.Char(s);
+    first = false;
+    switch (c.Field) {
+      case TListField::Number: w.IntRight(runningNumber, c.Width); break;
+      case TListField::Date: {
+        const int32_t datum = rec::GetInt32(r, qrec::kDatum);
+        const size_t dateAt = w.Size();
+        if (datum > 0) texts.WriteDate(w, datum, csv ? "dd.mm.yyyy" : "ddmmyy");
+        if (w.Size() == dateAt) w.Chars(' ', static_cast<size_t>(c.Width));
+        if (!csv) {  // exactly the column's width
+          w.Cut(dateAt + static_cast<size_t>(c.Width));
+          w.Chars(' ', dateAt + static_cast<size_t>(c.Width) - w.Size());
+        }
+        break;
+      }
+      case TListField::Time:
+        ToDates.WriteTimeString(w, rec::GetInt32(r, qrec::kZeit), csv ? "hh:mm" : "hhmm");
+        break;
+      case TListField::Call: w.Fix(call, c.Width); break;
+      case TListField::Band:
+        out.WriteField(w, texts.Band(rec::GetChar(r, qrec::kBandcode), ListBandText), c.Width);
+        break;
+      case TListField::Mode: out.WriteField(w, field(qrec::kMode, qrec::kModeCap), c.Width); break;
+      case TListField::Sent: exchange(texts.Sent(qso), c.Width); break;
+      case TListField::Received: exchange(texts.Received(qso), c.Width); break;
+      case TListField::Call2: out.WriteField(w, call2, c.Width); break;
+      case TListField::Exchange1: w.Fix(field(qrec::kCMulti, qrec::kCMultiCap), c.Width); break;
+      case TListField::Exchange2: w.Fix(field(qrec::kCMulti2, qrec::kCMulti2Cap), c.Width); break;
+      case TListField::Exchange3: {
+        std::string_view third = call2;
+        if (letter == 'k') third = IsListedCall(contest, call) ? call : std::string_view();
+        w.Fix(third, c.Width);
+        break;
+      }
+      case TListField::Points: w.IntRight(rec::GetUInt16(r, qrec::kPunkte), c.Width); break;
+      case TListField::NameQth: break;
     }
   }
 }
@@ -345,6 +329,7 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
   std::string buffer;  // one buffer and one writer for every line
   TTextWriter line(buffer);
   TLineTexts texts;
+  const TListColumns columns(out_, description, letter);
   for (const TContestQsoRecord& q : qsos) {
     headerAfterBreak();
     const uint8_t* r = q.data();
@@ -358,7 +343,7 @@ void TStdRout::WriteQsoLines(const TContestRec& description, const TOutputFilter
       if (!format) continue;
       format->BuildQsoLine(out_, count, description, q, contestList, line);
     } else {
-      WriteListQsoLine(line, out_, count, description, q, letter, texts);
+      WriteListQsoLine(line, out_, columns, count, description, q, letter, texts);
     }
     out_.WriteLine(line.Written());
     longest = std::max(longest, ToStrings.TrimView(line.Written()).size());

@@ -13,6 +13,7 @@
 #include "contest/LogServices.h"
 #include "outputs/allerout.h"
 #include "outputs/linetexts.h"
+#include "outputs/listcolumns.h"
 
 class QWidget;
 class TdbContest;
@@ -31,6 +32,10 @@ std::string ListQsoLine(TAlleRout& out, int32_t runningNumber, const TContestRec
 void WriteListQsoLine(TTextWriter& line, const TAlleRout& out, int32_t runningNumber,
                        const TContestRec& contest, const TContestQsoRecord& qso, char letter,
                        TLineTexts& texts);
+// The same with the list's columns, made once for all its lines.
+void WriteListQsoLine(TTextWriter& line, const TAlleRout& out, const TListColumns& columns,
+                       int32_t runningNumber, const TContestRec& contest, const TContestQsoRecord& qso,
+                       char letter, TLineTexts& texts);
 // The call (up to its first "/") is one of the call list, or the list is empty.
 bool IsListedCall(const TContestRec& contest, std::string_view call);
 

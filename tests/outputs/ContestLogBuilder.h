@@ -1,9 +1,9 @@
 #pragma once
 // A contest log of one letter as the program keeps it: the contest list and
 // extra records, the description by the letter's real definitions, QSOs
-// stored as the log window stores them (check, points, numbers) and the
-// claimed totals of the recount "Neuberechnung". The outputs are written
-// from it as the output menu writes them.
+// stored as the log window stores them (check, new multipliers, points,
+// numbers) and the claimed totals of the recount "Neuberechnung". The
+// outputs are written from it as the output menu writes them.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,6 +20,7 @@
 #include "database/setups.h"
 #include "hamradio/modi.h"
 #include "logentry/rules/dupecheck.h"
+#include "logentry/rules/newmultis.h"
 #include "logentry/rules/qsopoints.h"
 #include "logentry/rules/qsosave.h"
 #include "logentry/rules/recount.h"
@@ -29,6 +30,7 @@
 // call and the exchange are given here.
 struct BuiltQso {
   std::string Call, Mode = "CW", Sent, Rcvd, Loc, Dxcc = "DL", Prefix, Continent = "EU", Dok, NameQth;
+  std::string Call2;  // listener logs: the second station
   char Band = 'b';
   int32_t Datum = 0, Zeit = 0, Qrb = 0;
   float Freq = 0;
@@ -81,11 +83,23 @@ class ContestLogBuilder {
     rec::SetStr(p, qrec::kKontinent, qrec::kKontinentCap, b.Continent);
     rec::SetStr(p, qrec::kDOK1, qrec::kDOK1Cap, b.Dok.substr(0, qrec::kDOK1Cap));
     rec::SetStr(p, qrec::kNameQth, qrec::kNameQthCap, b.NameQth);
+    rec::SetStr(p, qrec::kCall2, qrec::kCall2Cap, b.Call2);
     rec::SetInt32(p, qrec::kQrb, b.Qrb);
     rec::SetChar(p, qrec::kQSLr, b.QslR);
     table->ClearRecord();
     table->SetQsoRecord(q);
     if (!CheckQso(Desc, letter_, *table, b.Band, b.Mode).Passed) return false;
+    // The window's save marks the QSO's new multipliers in its multiplier
+    // columns against the log before it is stored.
+    {
+      TContestRecord r{};
+      list.GetContestRecord(r);
+      table->GetQsoRecord(q);
+      TdbContest search(kContestLog, false, Nummer);
+      TScoreCounters counters;
+      MarkNewMultis(q, Desc, r, search, *multiLists_, counters);
+      table->SetQsoRecord(q);
+    }
     TNextNumbers next;
     next.QsoNumber = ++count_;
     next.BandNumber = next.BandNumberIntern = ++bandCount_[static_cast<uint8_t>(b.Band)];
@@ -142,4 +156,5 @@ class ContestLogBuilder {
   int32_t count_ = 0;
   std::array<int32_t, 256> bandCount_{};
   std::array<int32_t, 256> modeCount_{};
+  std::unique_ptr<TMultiplierLists> multiLists_ = std::make_unique<TMultiplierLists>();
 };

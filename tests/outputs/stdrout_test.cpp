@@ -118,12 +118,13 @@ TEST_F(Driver, ELogListFileWithHeaderColumnsAndScoreTrailer) {
   EXPECT_TRUE(messages.AllShown());
 
   const Lines body = {
-      "Nr    DATE   UTC  CALL       BAND MODE   SENT      RCVD      DOK   P",
+      "Nr    DATE   UTC  CALL       BAND MODE   SENT          RCVD          DOK   P",
       "    1 061226 0815 DL2XYZ     80   CW     599 001       579 123       B01   1",
       "    2 061226 0820 OE1ABC/P   80   SSB    590 02        599 45              3",
       "    3 061226 0901 F5AB       40   CW     599 001       579 123       X11   1",
   };
-  const size_t width = LongestTrimmed(body);
+  // The score lines stand right-aligned to the longest QSO line.
+  const size_t width = LongestTrimmed(Lines(body.begin() + 1, body.end()));
   Lines expected = {ToStrings.FixLen("Test-Contest 2026  -  QSO-Liste     CALL: DL1ABC", 77), " "};
   expected.insert(expected.end(), body.begin(), body.end());
   for (const char* t : {" ", " (    1) x       5", " ", "      5 Punkte"})
@@ -140,13 +141,13 @@ TEST_F(Driver, BandListSeparatesBandsAndIsNotReported) {
   const Lines expected = {
       ToStrings.FixLen("Test-Contest 2026  -  Band-Log 80 m     CALL: DL1ABC", 77),
       " ",
-      "Nr    DATE   UTC  CALL       BAND MODE   SENT      RCVD      DOK   P",
+      "Nr    DATE   UTC  CALL       BAND MODE   SENT          RCVD          DOK   P",
       "    1 061226 0815 DL2XYZ     80   CW     599 001       579 123       B01   1",
       "    2 061226 0820 OE1ABC/P   80   SSB    590 02        599 45              3",
       " ", " ", " ", " ",
       ToStrings.FixLen("Test-Contest 2026  -  Band-Log 40 m     CALL: DL1ABC", 77),
       " ",
-      "Nr    DATE   UTC  CALL       BAND MODE   SENT      RCVD      DOK   P",
+      "Nr    DATE   UTC  CALL       BAND MODE   SENT          RCVD          DOK   P",
       "    1 061226 0901 F5AB       40   CW     599 001       579 123       X11   1",
   };
   EXPECT_EQ(Bytes(dir.File("log.bnd")), CrLf(Indented(expected)));
@@ -157,7 +158,7 @@ TEST_F(Driver, CsvStartsWithTheCaptionLineAndTrimsBandAndMode) {
   messages.AllowAny(true);
   Run(13, '4', "log.csv");
   EXPECT_EQ(Bytes(dir.File("log.csv")),
-            CrLf({"DATE  ;UTC ;CALL      ;BAND;MODE  ;SENT     ;RCVD     ;DOK  ;P",
+            CrLf({"DATE  ;UTC ;CALL      ;BAND;MODE  ;SENT         ;RCVD         ;DOK  ;P",
                   "06.12.2026;08:15;DL2XYZ    ;80;CW;599 001      ;579 123      ;B01  ;1",
                   "06.12.2026;08:20;OE1ABC/P  ;80;SSB;590 02       ;599 45       ;     ;3",
                   "06.12.2026;09:01;F5AB      ;40;CW;599 001      ;579 123      ;X11  ;1"}));
@@ -264,7 +265,7 @@ TEST_F(Driver, ListenerLogSwapsTheExchangeColumns) {
   std::vector<std::string> lines;
   ASSERT_TRUE(ReadTextFile(dir.File("swl.all"), lines));
   ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[2], "     DATE   UTC  CALL     BAND MODE   SENT      CALL2     SENT2     P");
+  EXPECT_EQ(lines[2], "     DATE   UTC  CALL     BAND MODE   SENT          CALL2     SENT2         P");
   EXPECT_EQ(lines[3], "     061226 0815 DL2XYZ   80   CW     579 123       DK9ZZ     599 001       1");
 }
 
