@@ -34,6 +34,10 @@ bool TdbContest::FindByNumber(int32_t nummer) {
   }
 }
 
+bool TdbContest::FindMoment(int32_t datum, int32_t zeit) {
+  return Find(qrec::kKeyDatumZeit, Int(datum, Readable()) + Sep(Readable()) + Int(zeit, Readable()));
+}
+
 bool TdbContest::FindCall(std::string_view call) {
   return Find(qrec::kKeyCall, Text(HomeCallOf(call), qrec::kKeyCallWidth));
 }

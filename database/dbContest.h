@@ -18,6 +18,9 @@ class TdbContest : public TdbContestBase {
   // logs: their number key) and load.
   bool FindByNumber(int32_t nummer);
 
+  // Exact find on "Datum,Zeit": the record at that moment, which no other
+  // record of the log shares.
+  bool FindMoment(int32_t datum, int32_t zeit);
   // Exact find of the home call on "Call".
   bool FindCall(std::string_view call);
   // First record at or after the home call on "Call,Datum,Zeit".

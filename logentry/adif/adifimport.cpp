@@ -19,6 +19,7 @@
 #include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "hamradio/baender.h"
+#include "hamradio/locator.h"
 #include "logentry/rules/callrule.h"
 #include "logentry/rules/dupecheck.h"
 #include "logentry/rules/entrydefaults.h"
@@ -58,6 +59,10 @@ const std::string* TAdifRecord::Find(std::string_view name) const {
   for (const auto& f : Fields)
     if (f.first == name) return &f.second;
   return nullptr;
+}
+
+bool TAdifFile::HoldsQsos() const {
+  return std::any_of(Records.begin(), Records.end(), [](const TAdifRecord& r) { return !r.Fields.empty(); });
 }
 
 TAdifFile ParseAdifText(std::string_view text) {
@@ -304,16 +309,6 @@ std::string ImportTotalsText(const TAdifImportTotals& t) {
 
 namespace {
 
-// Splits a report longer than three characters: the RST, then the rest
-// before and after the first "/".
-void SplitReport(const std::string& v, std::string& p1, std::string& p2, std::string& p3) {
-  p1 = v.substr(0, 3);
-  const std::string rest = v.substr(3);
-  const size_t slash = rest.find('/');
-  p2 = rest.substr(0, slash);
-  p3 = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
-}
-
 // The exchange after the report: the text field of the ADIF pair when it
 // has one, else the integer field.
 std::string ExchangeRest(const TAdifRecord& r, TFieldReader& fields, std::string_view textTag,
@@ -356,20 +351,28 @@ std::string SentExchange(const TAdifRecord& r, TFieldReader& fields, const std::
 }
 
 // Whether one of the parts 2 to 4 is the value, or the same square told
-// more or less exactly ("JO72" and "JO72AB"); true for an empty value.
+// more or less exactly ("JO72" and "JO72AB"); true for an empty value. Only
+// squares are matched by their beginning: a class "A" is no name "ANNA".
 bool HoldsValue(const TExchangeParts& p, const std::string& value) {
   if (value.empty()) return true;
-  for (const std::string* part : {&p.Part2, &p.Part3, &p.Part4})
-    if (!part->empty() && (part->rfind(value, 0) == 0 || value.rfind(*part, 0) == 0)) return true;
+  const bool square = ToLocator.IsValidLocator(value);
+  for (const std::string* part : {&p.Part2, &p.Part3, &p.Part4}) {
+    if (*part == value) return true;
+    if (square && !part->empty() && ToLocator.IsValidLocator(*part) &&
+        (part->rfind(value, 0) == 0 || value.rfind(*part, 0) == 0))
+      return true;
+  }
   return false;
 }
 
 // The received exchange: RST_RCVD with the exchange in it, else RST_RCVD and
 // the log fields of the contest's exchange names, the first of them read
 // from SRX_STRING / SRX when it is not in the record. A text that holds the
-// whole exchange ("123/JO72", as this program's own export writes it) is
-// cut into its parts; a named field fills only a part the text leaves
-// empty. A record without report gets the report of a new entry (rst).
+// whole exchange ("599123/JO72", as this program's own export writes it) is
+// cut into its parts; the second named field fills only a part the text
+// leaves empty, the third is taken unless the parts hold its value already
+// (the square of the export's GRIDSQUARE is the one of the report). A
+// record without report gets the report of a new entry (rst).
 std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const TContestRec& contest,
                              const std::string& entryRst) {
   const std::string ex1 = contest.ExchangeCaptions[0].str();
@@ -382,7 +385,8 @@ std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const T
     return v.empty() ? ExchangeRest(r, fields, "SRX_STRING", "SRX") : v;
   };
   if (rst.size() > 3) {
-    SplitReport(rst, p.Part1, p.Part2, p.Part3);
+    p.Part1 = rst.substr(0, 3);
+    SplitRest(rst.substr(3), p.Part2, p.Part3, p.Part4);
     if (p.Part2.empty()) p.Part2 = field2();
   } else {
     p.Part1 = rst.empty() ? entryRst : rst;
@@ -400,7 +404,7 @@ std::string ReceivedExchange(const TAdifRecord& r, TFieldReader& fields, const T
   }
   if (p.Part3.empty()) p.Part3 = fields.Value(r, ex2, "");
   const std::string v4 = fields.Value(r, ex3, "");
-  if (!v4.empty()) p.Part4 = v4;
+  if (!HoldsValue(p, v4)) p.Part4 = v4;
   return JoinExchangeParts(p);
 }
 
@@ -429,9 +433,10 @@ struct TLogPosition {
   int64_t LatestMoment = -1;
 };
 
-int64_t Moment(const uint8_t* p) {
-  return static_cast<int64_t>(rec::GetInt32(p, qrec::kDatum)) * 86400 + rec::GetInt32(p, qrec::kZeit);
-}
+// A QSO's moment in seconds: date and time in one number, which runs on
+// past midnight.
+int64_t Moment(int32_t datum, int32_t zeit) { return static_cast<int64_t>(datum) * 86400 + zeit; }
+int64_t Moment(const uint8_t* p) { return Moment(rec::GetInt32(p, qrec::kDatum), rec::GetInt32(p, qrec::kZeit)); }
 
 bool IsQsoRow(uint8_t marker) { return marker == 0 || marker == ' '; }
 
@@ -451,34 +456,52 @@ TLogPosition ReadLogPosition(const TdbContestBase& qsoTable) {
   return pos;
 }
 
+// Whether every second from first up to (not including) end holds a row of
+// the log; looked up on its "Datum,Zeit" key.
+bool SecondsTaken(TdbContest& log, int64_t first, int64_t end) {
+  for (int64_t m = first; m < end; ++m)
+    if (!log.FindMoment(static_cast<int32_t>(m / 86400), static_cast<int32_t>(m % 86400))) return false;
+  return true;
+}
+
 // Whether the log holds the QSO already: the same call, band and mode on the
-// same day and minute. The seconds are left out: other programs round them,
-// and a save moves a QSO whose moment is taken on by a second. Read along
-// the home-call key of a second handle on the log: only the QSOs of that
-// station are looked at.
+// same day and minute. The seconds are left out: other programs round them.
+// The save moves a QSO whose second is taken on by a second at a time, so
+// one of that minute may lie up to kAddMovesAtMost seconds past it, also on
+// the next day: such a QSO is the same where the save may have moved it
+// there, that is when every second from the minute's last one up to it is
+// taken. Read along the home-call key of a second handle on the log: only
+// the QSOs of that station are looked at.
 bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
   const uint8_t* p = qso.data();
   const std::string call = Trim(rec::GetStr(p, qrec::kCall, qrec::kCallCap));
   const std::string home = HomeCallOf(call);
   const char band = rec::GetChar(p, qrec::kBandcode);
   const std::string mode = rec::GetStr(p, qrec::kMode, qrec::kModeCap);
-  const int32_t datum = rec::GetInt32(p, qrec::kDatum);
-  const int32_t minute = rec::GetInt32(p, qrec::kZeit) / 60;
+  const int64_t minuteStart = Moment(rec::GetInt32(p, qrec::kDatum), rec::GetInt32(p, qrec::kZeit) / 60 * 60);
+  const int64_t minuteEnd = minuteStart + 59;
   if (!log.SearchCall(call)) return false;
   TContestQsoRecord r{};
+  std::optional<int64_t> movedTo;
   do {
     log.GetQsoRecord(r);
     const uint8_t* s = r.data();
     if (HomeCallOf(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) != home) break;
-    // The key runs on by date and time: past the minute nothing can match.
-    const int32_t d = rec::GetInt32(s, qrec::kDatum), m = rec::GetInt32(s, qrec::kZeit) / 60;
-    if (d > datum || (d == datum && m > minute)) break;
-    if (d != datum || m != minute || !IsQsoRow(log.GetQsoMarker())) continue;
-    if (rec::GetChar(s, qrec::kBandcode) == band && rec::GetStr(s, qrec::kMode, qrec::kModeCap) == mode &&
-        Trim(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) == call)
-      return true;
+    // The key runs on by date and time: past the last second a save could
+    // have moved the QSO to, nothing can match.
+    const int64_t at = Moment(s);
+    if (at > minuteEnd + kAddMovesAtMost) break;
+    if (at < minuteStart || !IsQsoRow(log.GetQsoMarker())) continue;
+    if (rec::GetChar(s, qrec::kBandcode) != band || rec::GetStr(s, qrec::kMode, qrec::kModeCap) != mode ||
+        Trim(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) != call)
+      continue;
+    if (at <= minuteEnd) return true;
+    // The first past the minute: a later one would have been moved over
+    // the same seconds and more.
+    movedTo = at;
+    break;
   } while (log.Next());
-  return false;
+  return movedTo && SecondsTaken(log, minuteEnd, *movedTo);
 }
 
 // The check refused the QSO: a duplicate rule warned, or another rule did.

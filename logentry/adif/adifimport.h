@@ -28,6 +28,9 @@ struct TAdifFile {
   std::vector<TAdifRecord> Records;
   // Every field name but EOR, once, in order of first appearance.
   std::vector<std::string> FieldNames;
+  // Whether a record holds any field: a file of empty records alone
+  // ("<EOH> <EOR> <EOR>") holds no QSO, no more than an empty file.
+  bool HoldsQsos() const;
 };
 
 // Parses decoded program text. Tags are case-insensitive; the length of a
@@ -77,7 +80,7 @@ bool FrequencyValue(std::string_view text, double& mhz);
 struct TAdifImportTotals {
   int Imported = 0;
   int Duplicates = 0;   // refused by the duplicate rules of the contest
-  int AlreadyInLog = 0; // the log holds the same QSO: call, band, mode, date and minute
+  int AlreadyInLog = 0; // the log holds the same QSO: call, band, mode, date and minute (see below)
   int BandErrors = 0;   // band missing, unreadable or not in the contest
   int ModeErrors = 0;   // mode not in the contest
   int MissingData = 0;  // no call, no readable date or no readable time
@@ -137,9 +140,10 @@ struct TAdifImportJob {
 // counts as refused (and is not stored) when its call is no call the entry
 // would store, or when the band it would be stored on (its frequency's,
 // else its band's) is not a band of the contest. A record that the log holds
-// already (the same call, band and mode at the same minute) is not written
-// again, also where the contest lets duplicates pass with a mark: a file
-// imported twice leaves the log as it was. Only when imported QSOs fall
+// already (the same call, band and mode at the same minute, or a few seconds
+// past it where the save may have moved the QSO because its second was
+// taken) is not written again, also where the contest lets duplicates pass
+// with a mark: a file imported twice leaves the log as it was. Only when imported QSOs fall
 // between QSOs of a log ordered by date and time is the log renumbered
 // afterwards.
 TAdifImportTotals ImportAdifRecords(const TAdifImportJob& job);

@@ -19,9 +19,9 @@ bool TContestAdifimportCtrl::ReadAdifFile(const std::string& fileName, std::vect
     ToMessages.Hinweis("", "", "Die Datei " + fileName + " kann nicht gelesen werden.", false);
     return false;
   }
-  // An empty file, or one of its header alone, would leave the lists empty
-  // and Start disabled without a word.
-  if (file_.Records.empty()) {
+  // An empty file, one of its header alone or of empty records would leave
+  // the lists empty and Start disabled without a word.
+  if (!file_.HoldsQsos()) {
     ToMessages.Hinweis("", "", AdifFileWithoutQsosText(fileName), false);
     file_ = TAdifFile{};
     return false;

@@ -21,8 +21,8 @@ class TContestAdifimportCtrl {
 
   // Reads the file: its records and the ADIF field names in order of first
   // appearance. A file that does not exist brings the notice "Datei
-  // existiert nicht", one without QSO records a notice that says so; both
-  // leave the lists empty.
+  // existiert nicht", one without QSO records (or with empty ones alone) a
+  // notice that says so; both leave the lists empty.
   bool ReadAdifFile(const std::string& fileName, std::vector<std::string>& names);
 
   const std::vector<TAdifRecord>& Records() const { return file_.Records; }

@@ -221,10 +221,8 @@ void TContestLogModel::ShowEntry() {
   (swl ? View.lRSTr1 : View.lRSTs1) = sent.Part1;
   (swl ? View.lRSTr2 : View.lRSTs2) = PartsLabel(sent);
 
-  const std::string nameQth = rec::GetStr(p, qrec::kNameQth, qrec::kNameQthCap);
-  const size_t semi = nameQth.find(';');
-  std::string name = semi == std::string::npos ? "" : nameQth.substr(0, semi);
-  std::string qth = semi == std::string::npos ? nameQth : nameQth.substr(semi + 1);
+  std::string name = qrec::GetName(p);
+  std::string qth = qrec::GetQth(p);
   if (shape_.NameRowVisible) {
     if (name.empty()) name = State.DefaultName;
     if (qth.empty()) qth = State.DefaultQth;
@@ -319,9 +317,7 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
     }
     State.DefaultName = name;
     TContestQsoRecord q = EntryRecord();
-    const std::string nameQth = rec::GetStr(q.data(), qrec::kNameQth, qrec::kNameQthCap);
-    const size_t semi = nameQth.find(';');
-    const std::string qth = semi == std::string::npos ? nameQth : nameQth.substr(semi + 1);
+    const std::string qth = qrec::GetQth(q.data());
     rec::SetStr(q.data(), qrec::kNameQth, qrec::kNameQthCap, Cut(name + ";" + qth, qrec::kNameQthCap));
     SetEntryRecord(q);
   }

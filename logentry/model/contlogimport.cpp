@@ -73,9 +73,14 @@ TAdifEntryDefaults TContestLogModel::ImportDefaults(const std::string& mode, con
   d.ModeEditShown = View.ModeEditVisible;
   d.SentNumberShown = SentNumberShown();
   // The import adds a QSO right after preparing it: the fields still show
-  // that QSO, as the save finds them.
+  // that QSO, as the save finds them, but for name and QTH: where the record
+  // has none, they show the defaults of an entry, the previous record's.
+  // The call book gets the record's own, and nothing from a record without.
   d.Stored = [this](const TContestQsoRecord& stored) -> std::function<void()> {
-    return [this, stored, fields = View.Fields] { RecordStation(stored, fields); };
+    TEntryFields fields = View.Fields;
+    fields.Name = qrec::GetName(stored.data());
+    fields.QTH = qrec::GetQth(stored.data());
+    return [this, stored, fields] { RecordStation(stored, fields); };
   };
   return d;
 }

@@ -234,10 +234,7 @@ bool TQsoEditLogic::TimeTaken(int32_t datum, int32_t zeit) {
   // "Datum,Zeit" holds each moment once; a second handle looks, so the
   // table keeps the QSO being changed.
   TdbContest other(qsoTable_.Kind(), qsoTable_.IsDetached(), qsoTable_.GetContestNumber());
-  const bool readable = other.IsDetached();
-  const std::string key =
-      contestkey::Int(datum, readable) + contestkey::Sep(readable) + contestkey::Int(zeit, readable);
-  return other.FindKey(MakeKeyStr(key), qrec::kKeyDatumZeit, false) && other.CurrentRef() != ref_;
+  return other.FindMoment(datum, zeit) && other.CurrentRef() != ref_;
 }
 
 void TQsoEditLogic::StoreReceivedKinds(const TContestEingabeStd2CtrlRec& in, TContestQsoRecord& qso) {

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr int kAddRetries = 10;
-
 std::string PadNumberPart(std::string_view exchange, bool firstKindIsNumber) {
   TExchangeParts parts = SplitExchangeParts(exchange);
   std::string& part = firstKindIsNumber ? parts.Part2 : parts.Part3;
@@ -60,7 +58,7 @@ TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next) {
     if (DriverResult != drDuplicateKey)
       return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused
                                                                         : TSaveFailure::Other;
-    if (attempt == kAddRetries) return TSaveFailure::TimeTaken;
+    if (attempt == kAddMovesAtMost) return TSaveFailure::TimeTaken;
     const int32_t zeit = rec::GetInt32(p, qrec::kZeit);
     const int32_t later = ToDates.IncTime(zeit, 0, 0, 1);
     rec::SetInt32(p, qrec::kZeit, later);

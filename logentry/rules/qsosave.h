@@ -43,11 +43,15 @@ struct TSaveResult {
 // Letter 'q': the fourth received field is written "text/number".
 std::string NormalizeFourthField(std::string_view text);
 
+// How many seconds the add moves a QSO on at most: a stored QSO lies that
+// far after its own moment at the latest.
+inline constexpr int kAddMovesAtMost = 10;
+
 // Adds the edit copy of table with the prepared numbers. The time key is
 // unique, so a QSO in a second that is taken already is tried one second
-// later (the date moves on past midnight), up to ten times; any other
-// failure (a lock refused after the lock question) is not retried here and
-// keeps the time. None on success.
+// later (the date moves on past midnight), up to kAddMovesAtMost times; any
+// other failure (a lock refused after the lock question) is not retried
+// here and keeps the time. None on success.
 TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next);
 
 // Writes one- and two-digit numbers of the sent and received exchange with

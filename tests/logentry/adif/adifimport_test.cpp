@@ -399,6 +399,36 @@ TEST_F(AdifImportTest, DuplicateInsideOneFileIsRefusedAndThePrepareStepRuns) {
   EXPECT_EQ(rec::GetInt32(log[1].data(), qrec::kWagNummer), 2);
 }
 
+// The hand-key party of letter 'q' by its real definitions: number, class
+// letter, then name and age, a field the user assigns a field of the file.
+class AdifNamedFieldTest : public QsoLogTest {};
+
+TEST_F(AdifNamedFieldTest, ANamedFieldIsAddedUnlessTheExchangeHoldsItsValue) {
+  UseContestOf('q');
+  std::vector<std::string> mapping = OfferedLogFields(contest_);
+  ASSERT_NE(std::find(mapping.begin(), mapping.end(), "Name + Alter"), mapping.end());
+  for (std::string& e : mapping) e = MappingEntry(e, e == "Name + Alter" ? "APP_X_OP" : e);
+  const TAdifFile f = ParseAdifText(
+      "<CALL:5>DL1AA<QSO_DATE:8>20151220<TIME_ON:4>0800<FREQ:5>3.550<MODE:2>CW"
+      "<RST_RCVD:3>599<SRX_STRING:5>012/A<APP_X_OP:7>ANNA/30<EOR>"
+      "<CALL:5>DL1AB<QSO_DATE:8>20151220<TIME_ON:4>0801<FREQ:5>3.550<MODE:2>CW"
+      "<RST_RCVD:16>599013/B/ERNA/45<APP_X_OP:7>ERNA/45<EOR>");
+  const TAdifImportTotals t = ImportAdifRecords({.Contest = contest_,
+                                                 .ContestLetter = 'q',
+                                                 .ContestListTable = *list_,
+                                                 .QsoTable = *window_,
+                                                 .Records = f.Records,
+                                                 .Mapping = mapping,
+                                                 .Check = false});
+  EXPECT_EQ(t.Imported, 2);
+  const std::vector<TContestQsoRecord> log = StoredLog(qrec::kKeyDatumZeit);
+  ASSERT_EQ(log.size(), 2u);
+  // The class "A" is no beginning of the name "ANNA": only squares are
+  // matched by their beginning.
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(log[0]), "599012/A/ANNA/30");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(log[1]), "599013/B/ERNA/45");
+}
+
 // --- a file imported twice into a contest that marks duplicates -------------
 
 // The contests of letters 'W' (duplicates on band and mode warned and
@@ -460,6 +490,42 @@ TEST_P(AdifReimportTest, TheSameFileTwiceLeavesTheLogAsItWas) {
   EXPECT_EQ(third.AlreadyInLog, 1);
   EXPECT_EQ(third.Imported, 2);
   EXPECT_EQ(Log().size(), 5u);
+}
+
+TEST_P(AdifReimportTest, QsosTheSaveMovedOnAreFoundUpToItsLastSecond) {
+  // Twelve stations in one second: the save moves each on to the next free
+  // second, the eleventh to the last second it tries; the twelfth finds
+  // them all taken.
+  std::vector<std::pair<std::string, std::string>> qsos;
+  for (char c = 'A'; c <= 'L'; ++c) qsos.emplace_back(std::string("F6AA") + c, "120059");
+  const TAdifImportTotals first = Import(Records(qsos));
+  EXPECT_EQ(first.Imported, 11);
+  EXPECT_EQ(first.NotStored, 1);
+  const std::vector<TContestQsoRecord> log = Log();
+  ASSERT_EQ(log.size(), 11u);
+  EXPECT_EQ(rec::GetInt32(log.back().data(), qrec::kZeit), ToDates.HMSToTime(12, 1, 9));
+
+  const TAdifImportTotals again = Import(Records(qsos));
+  EXPECT_EQ(again.Imported, 0);
+  EXPECT_EQ(again.AlreadyInLog, 11);
+  EXPECT_EQ(again.NotStored, 1);
+  EXPECT_EQ(Log(), log);
+}
+
+TEST_P(AdifReimportTest, AQsoPastTheMinuteThatNoSaveMovedThereIsAQsoOfItsOwn) {
+  // ON4XYZ at 12:02:05 with the seconds before it free: no save moved it
+  // there from 12:01, so the record of 12:01:58 is another QSO, which the
+  // contest marks as a duplicate. DL1AAA past a minute whose last seconds are taken may
+  // have been moved: it is found.
+  EXPECT_EQ(Import(Records({{"ON4XYZ", "120205"}, {"F6ABC", "120359"}, {"DL1AAA", "120400"}})).Imported, 3);
+  const TAdifImportTotals t = Import(Records({{"ON4XYZ", "120158"}, {"DL1AAA", "120330"}}));
+  EXPECT_EQ(t.Imported, 1);
+  EXPECT_EQ(t.AlreadyInLog, 1);
+  const std::vector<TContestQsoRecord> log = Log();
+  ASSERT_EQ(log.size(), 4u);
+  EXPECT_EQ(rec::GetStr(log[0].data(), qrec::kCall, qrec::kCallCap), "ON4XYZ");
+  EXPECT_EQ(rec::GetInt32(log[0].data(), qrec::kZeit), ToDates.HMSToTime(12, 1, 58));
+  EXPECT_EQ(rec::GetByte(log[0].data(), qrec::kDupeMark), 255);  // logged after the one of 12:02:05
 }
 
 INSTANTIATE_TEST_SUITE_P(MarkingContests, AdifReimportTest,

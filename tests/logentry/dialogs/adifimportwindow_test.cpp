@@ -15,9 +15,11 @@
 #include "logentry/windowscore.h"
 #include "logentry/model/contlogsave.h"
 #include "logentry/rules/callrule.h"
+#include "logentry/rules/entryroutines.h"
 #include "logentry/window/contlogstd.h"
 #include "logentry/dialogs/qsowindowservices.h"
 #include "platform/clock.h"
+#include "platform/codec.h"
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
@@ -76,14 +78,17 @@ class AdifImportWindowTest : public BrzLogTest {
   }
   // The import button with a file of that text: its fields dragged onto the
   // log's fields of the same name and the assignments given, then Start.
+  // checkModeAndBand false: the box "keine Mode/Band-Überprüfung" ticked.
   void ImportFile(TContestLogStd& window, const std::string& text,
-                  const std::vector<std::pair<std::string, std::string>>& assign = {}) {
+                  const std::vector<std::pair<std::string, std::string>>& assign = {},
+                  bool checkModeAndBand = true) {
     files_.answer = dir_.File("other.adi");
     std::ofstream(files_.answer, std::ios::binary) << text;
-    adifdialog::WhenShown([assign](TContestAdifimportForm* form) {
+    adifdialog::WhenShown([assign, checkModeAndBand](TContestAdifimportForm* form) {
       adifdialog::Click(form->btndatei);
       adifdialog::AssignSameNames(form);
       for (const auto& [adif, log] : assign) adifdialog::Drag(form, adif, log);
+      if (!checkModeAndBand) adifdialog::Click(form->checkkeincheck);
       adifdialog::Click(form->btnimportstart);
     });
     QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
@@ -110,10 +115,15 @@ std::string Tag(const char* name, const std::string& value) {
   return "<" + std::string(name) + ":" + std::to_string(value.size()) + ">" + value + " ";
 }
 
+// A CW record of that day (yyyymmdd) and time (hhmm or hhmmss) with further tags.
+std::string RecordAt(const std::string& call, const std::string& date, const std::string& time,
+                     const std::string& more) {
+  return Tag("CALL", call) + Tag("QSO_DATE", date) + Tag("TIME_ON", time) + Tag("MODE", "CW") + more + "<EOR>\n";
+}
+
 // A CW record of the party's day at 09:mm with further tags.
 std::string Record(const std::string& call, int minute, const std::string& more) {
-  return Tag("CALL", call) + Tag("QSO_DATE", "20151220") + Tag("TIME_ON", "09" + ToStrings.IntToStrZero(minute, 2)) +
-         Tag("MODE", "CW") + more + "<EOR>\n";
+  return RecordAt(call, "20151220", "09" + ToStrings.IntToStrZero(minute, 2), more);
 }
 
 const char* const kHeader = "written by another logbook\n<ADIF_VER:5>3.1.0 <EOH>\n";
@@ -252,7 +262,9 @@ TEST_F(AdifImportWindowTest, WindowStaysOnItsBandAndTheNoticeFindsItRefreshed) {
 
 // A file without QSOs says so when it is chosen; Start stays disabled.
 TEST_F(AdifImportWindowTest, FileWithoutQsosSaysSo) {
-  for (const std::string& text : {std::string(), std::string(kHeader)}) {
+  size_t shown = messages_.History().size();
+  // Empty, a header alone, records without a single field.
+  for (const std::string& text : {std::string(), std::string(kHeader), std::string("x <EOH> <EOR> <EOR>")}) {
     files_.answer = dir_.File("empty.adi");
     std::ofstream(files_.answer, std::ios::binary) << text;
     InWindow([&](TContestLogStd& window) {
@@ -264,7 +276,8 @@ TEST_F(AdifImportWindowTest, FileWithoutQsosSaysSo) {
       });
       QTest::mouseClick(Button(window, "btnadifimport"), Qt::LeftButton);
     });
-    ASSERT_FALSE(messages_.History().empty());
+    ASSERT_EQ(messages_.History().size(), shown + 1) << text;
+    shown = messages_.History().size();
     EXPECT_EQ(messages_.History().back().kind, ScriptedMessages::Kind::Hinweis);
     EXPECT_EQ(messages_.History().back().text, AdifFileWithoutQsosText(files_.answer)) << text;
   }
@@ -287,6 +300,102 @@ TEST_F(AdifImportWindowTest, ImportedNamesReachTheCallBook) {
   ASSERT_TRUE(book.FindCall("F6AAA"));
   EXPECT_EQ(book.GetName(), "JEAN");
   EXPECT_EQ(book.GetQTH(), "LYON");
+}
+
+// Each record tells the call book its own name and QTH, and a record
+// without them nothing, although the window's name row shows the previous
+// record's as the defaults of the next entry. The station typed later gets
+// nothing of another's.
+TEST_F(AdifImportWindowTest, EachRecordTellsTheCallBookOnlyItsOwnNameAndQth) {
+  std::string typedName = "?", typedQth = "?";
+  InWindow([&](TContestLogStd& window) {
+    if (!window.eName->isVisible()) QTest::mouseClick(Button(window, "btnNameqth"), Qt::LeftButton);
+    ASSERT_TRUE(window.eName->isVisible());
+    // The file's QSOs on the other band: the station typed on the window's
+    // band afterwards is no duplicate.
+    const std::string band = Tag("BAND", window.Model().State.CurrentBand == 'b' ? "40M" : "80M");
+    const std::string file =
+        std::string(kHeader) +
+        Record("DL1NAM", 40, band + Tag("SRX", "1") + Tag("NAME", "Hans") + Tag("QTH", "Bonn")) +
+        Record("DL2NOQ", 41, band + Tag("SRX", "2")) +
+        Record("DL3QTH", 42, band + Tag("SRX", "3") + Tag("QTH", "Köln"));
+    ImportFile(window, file);
+    MakeActive(&window);
+    window.eCall->setFocus();
+    TypeText("DL2NOQ");
+    Press(Qt::Key_Tab);
+    typedName = QStringToAnsi(window.eName->text());
+    typedQth = QStringToAnsi(window.eQTH->text());
+    Press(Qt::Key_Escape);
+  });
+  EXPECT_EQ(ImportNotices(), std::vector<std::string>{"3 Datensätze importiert"});
+  EXPECT_EQ(rec::GetStr(StoredOf("DL1NAM").data(), qrec::kNameQth, qrec::kNameQthCap), "HANS;BONN");
+  EXPECT_EQ(rec::GetStr(StoredOf("DL2NOQ").data(), qrec::kNameQth, qrec::kNameQthCap), ";");
+  EXPECT_EQ(rec::GetStr(StoredOf("DL3QTH").data(), qrec::kNameQth, qrec::kNameQthCap), ";KÖLN");
+  TdbCall book(kCallBook, false);
+  ASSERT_TRUE(book.FindCall("DL1NAM"));
+  EXPECT_EQ(book.GetName(), "HANS");
+  EXPECT_EQ(book.GetQTH(), "BONN");
+  EXPECT_FALSE(book.FindCall("DL2NOQ"));
+  ASSERT_TRUE(book.FindCall("DL3QTH"));
+  EXPECT_EQ(book.GetName(), "");
+  EXPECT_EQ(book.GetQTH(), "KÖLN");
+  EXPECT_EQ(typedName, "");
+  EXPECT_EQ(typedQth, "");
+}
+
+// Two QSOs of one second: the save stores the second a second on, past the
+// minute and, at 23:59:59, past the day. A second import of the file finds
+// both where they are and adds nothing.
+TEST_F(AdifImportWindowTest, ASecondImportFindsQsosTheSaveMovedPastTheirMinuteOrDay) {
+  Redefine('W', 1);
+  const std::string band = Tag("BAND", "80M") + Tag("FREQ", "3.550") + Tag("RST_SENT", "599") + Tag("RST_RCVD", "579");
+  const std::string file = std::string(kHeader) + RecordAt("F6AAA", "20151220", "080059", band) +
+                           RecordAt("F6BBB", "20151220", "080059", band) +
+                           RecordAt("F6CCC", "20151220", "235959", band) +
+                           RecordAt("F6DDD", "20151220", "235959", band);
+  const size_t before = StoredQsos().size();
+  InWindow([&](TContestLogStd& window) {
+    ImportFile(window, file, {}, false);
+    ImportFile(window, file, {}, false);
+  });
+  EXPECT_EQ(ImportNotices(),
+            (std::vector<std::string>{"4 Datensätze importiert", "0 Datensätze importiert\r\n4 bereits im Log"}));
+  EXPECT_EQ(StoredQsos().size(), before + 4);
+  const int32_t day = Day();
+  auto storedAt = [this](const char* call) {
+    const TContestQsoRecord q = StoredOf(call);
+    return std::pair(rec::GetInt32(q.data(), qrec::kDatum), rec::GetInt32(q.data(), qrec::kZeit));
+  };
+  EXPECT_EQ(storedAt("F6AAA"), std::pair(day, ToDates.HMSToTime(8, 0, 59)));
+  EXPECT_EQ(storedAt("F6BBB"), std::pair(day, ToDates.HMSToTime(8, 1, 0)));
+  EXPECT_EQ(storedAt("F6CCC"), std::pair(day, ToDates.HMSToTime(23, 59, 59)));
+  EXPECT_EQ(storedAt("F6DDD"), std::pair(day + 1, ToDates.HMSToTime(0, 0, 0)));
+}
+
+// The program's own export of the AGCW VHF contest writes the whole
+// received exchange into RST_RCVD and the square again into GRIDSQUARE.
+// With that field dragged onto the log's "LOC" the square is stored once,
+// and the QSO scores its distance.
+TEST_F(AdifImportWindowTest, ASquareTheReportHoldsAlreadyIsNotAppendedAgain) {
+  Redefine('8', 5);  // class C on 2 m
+  const std::string file =
+      std::string(kHeader) +
+      RecordAt("DL7VHF", "20151220", "090000",
+               Tag("BAND", "2M") + Tag("FREQ", "144.0500") + Tag("RST_SENT", "599001/C/JN37NJ") +
+                   Tag("RST_RCVD", "599244/C/JO41VV") + Tag("GRIDSQUARE", "JO41")) +
+      RecordAt("DK2XYZ", "20151220", "090100",
+               Tag("BAND", "2M") + Tag("FREQ", "144.0510") + Tag("RST_SENT", "599002/C/JN37NJ") +
+                   Tag("RST_RCVD", "579017/B/JO62QM") + Tag("GRIDSQUARE", "JO62"));
+  InWindow([&](TContestLogStd& window) { ImportFile(window, file, {{"GRIDSQUARE", "LOC"}}); });
+  EXPECT_EQ(ImportNotices(), std::vector<std::string>{"2 Datensätze importiert"});
+  const TContestQsoRecord first = StoredOf("DL7VHF");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(first), "599244/C/JO41VV");
+  EXPECT_GT(QrbKm("JN37NJ", "JO41VV"), 0);
+  EXPECT_EQ(rec::GetUInt16(first.data(), qrec::kPunkte), QrbKm("JN37NJ", "JO41VV"));
+  const TContestQsoRecord second = StoredOf("DK2XYZ");
+  EXPECT_EQ(TContestFkt::GetReceivedExchange(second), "579017/B/JO62QM");
+  EXPECT_EQ(rec::GetUInt16(second.data(), qrec::kPunkte), QrbKm("JN37NJ", "JO62QM"));
 }
 
 }  // namespace
