@@ -1,6 +1,5 @@
 // Failures, the error log and dump, tables without a file, deleting,
 // rebuilding and changed key lists.
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
 #include "support/DamagedFile.h"
+#include "support/FileTimeKept.h"
 
 using fx::StorageTest;
 
@@ -259,11 +259,7 @@ TEST_F(StorageTest, TheFileDigestSeesABytePutInPlaceThatTheStampMisses) {
   const std::optional<TTableFileStamp> stamp = ReadTableFileStamp(Path());
   const std::optional<uint32_t> digest = TableFileDigest(Path());
   ASSERT_TRUE(stamp && digest);
-  struct stat before {};
-  ASSERT_EQ(stat(NativeFileName(Path()).c_str(), &before), 0);
-  ASSERT_TRUE(DamageIndexEntry(Path(), "N17"));
-  const timespec times[2] = {before.st_atim, before.st_mtim};
-  ASSERT_EQ(utimensat(AT_FDCWD, NativeFileName(Path()).c_str(), times, 0), 0);
+  ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(Path()), [this] { return DamageIndexEntry(Path(), "N17"); }));
   EXPECT_EQ(ReadTableFileStamp(Path()), stamp);
   EXPECT_NE(TableFileDigest(Path()), digest);
   EXPECT_FALSE(TableFileDigest(dir.File("MISSING.DAT")).has_value());

@@ -4,9 +4,7 @@
 // (SIGKILL) at a chosen event; the
 // test then goes on as the next start of the program, with the files as
 // the kill left them. Also the clock set back while a log is typed.
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +18,7 @@
 #include "logentry/qsoentry_fixture.h"
 #include "storage/ifdriver.h"
 #include "support/DamagedFile.h"
+#include "support/FileTimeKept.h"
 #include "support/ForkedChild.h"
 
 namespace qsoentry {
@@ -173,6 +172,23 @@ class KilledLogTest : public QsoEntryTest {
 
   std::string LogFile() const { return dir_.File(TDatContest::LogTableName(nummer_) + ".DAT"); }
 
+  // The program started again and the log's set-up opened from the contest
+  // list ("Ändern"), as before the log window: the QSOs its score shows.
+  std::string SetupShowsQsos() {
+    InstallClaimedTotalsUpdate();
+    std::string shown;
+    WhenShown<TEingContestStd>([&shown](TEingContestStd& dlg) {
+      shown = LabelText(dlg, "lQSOtotal");
+      QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
+    });
+    msgs.AllowAny(true);  // the start's own notices are not looked at here
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 0);
+    EXPECT_TRUE(window.Brow->HasRecords());
+    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
+    return shown;
+  }
+
   // Opens the log from the contest list, expecting the window not to open:
   // the message names the damaged file.
   void ExpectRefusedAsDamaged() {
@@ -309,20 +325,7 @@ TEST_F(KilledLogTest, AfterAKillInTheClosingJobTheSetupBeforeTheLogWindowShowsTh
   ASSERT_EQ(RunChildProgram("two-qsos-then-kill-in-the-close"), -1) << "the child was not killed in the closing job";
   ASSERT_EQ(ClaimedTotals(nummer_).first, 3);
 
-  InstallClaimedTotalsUpdate();
-  std::string shown;
-  WhenShown<TEingContestStd>([&shown](TEingContestStd& dlg) {
-    shown = LabelText(dlg, "lQSOtotal");
-    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
-  });
-  msgs.AllowAny(true);  // the start's own notices are not looked at here
-  {
-    TContestBrow window;
-    ASSERT_EQ(window.StartExitCode(), 0);
-    ASSERT_TRUE(window.Brow->HasRecords());
-    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
-  }
-  EXPECT_EQ(shown, "5 QSO");
+  EXPECT_EQ(SetupShowsQsos(), "5 QSO");
 }
 
 // A session that stored its totals (five QSOs) and was killed before its
@@ -353,19 +356,7 @@ TEST_F(KilledLogTest, AFilePutBackAfterAKilledSessionIsCountedAsItIsEverywhere) 
   });
   EXPECT_GT(windowPoints, 0);
 
-  InstallClaimedTotalsUpdate();
-  std::string shown;
-  WhenShown<TEingContestStd>([&shown](TEingContestStd& dlg) {
-    shown = LabelText(dlg, "lQSOtotal");
-    QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
-  });
-  msgs.AllowAny(true);  // the start's own notices are not looked at here
-  {
-    TContestBrow window;
-    ASSERT_EQ(window.StartExitCode(), 0);
-    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
-  }
-  EXPECT_EQ(shown, "3 QSO");
+  EXPECT_EQ(SetupShowsQsos(), "3 QSO");
 }
 
 // A bad sector in a closed log's QSO file, which leaves the file's size and
@@ -375,16 +366,7 @@ TEST_F(KilledLogTest, DamageThatKeepsTheFilesSizeAndTimeIsNamedAtTheOpening) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   ASSERT_TRUE(StampKept(nummer_));
-  const std::string file = NativeFileName(LogFile());
-  struct stat before {};
-  ASSERT_EQ(stat(file.c_str(), &before), 0);
-  ASSERT_TRUE(DamageIndexEntry(LogFile(), "DL2BBB"));
-  const timespec times[2] = {before.st_atim, before.st_mtim};
-  ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
-  struct stat after {};
-  ASSERT_EQ(stat(file.c_str(), &after), 0);
-  ASSERT_EQ(after.st_size, before.st_size);
-  ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(LogFile()), [&] { return DamageIndexEntry(LogFile(), "DL2BBB"); }));
   ExpectRefusedAsDamaged();
 }
 
