@@ -143,6 +143,10 @@ TkxBrow::TkxBrow(QWidget* parent) : TkxMousePanel(parent) {
   select_ = std::make_unique<TkxBrowSelect>(this);
   ctrl_ = std::make_unique<TkxBrowStringGridCtrl>(this);
   BuildParts();
+  MeasureCharacter();
+}
+
+void TkxBrow::MeasureCharacter() {
   charWidth_ = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('X')));
   charHeight_ = std::max(1, fontMetrics().height());
 }
@@ -811,6 +815,13 @@ void TkxBrow::LayoutFooter() {
 void TkxBrow::resizeEvent(QResizeEvent* e) {
   TkxMousePanel::resizeEvent(e);
   Guarded([&] { LayoutFooter(); });
+}
+
+void TkxBrow::changeEvent(QEvent* e) {
+  TkxMousePanel::changeEvent(e);
+  // A panel created before its dialog took the user's font size would
+  // otherwise size its columns for letters smaller than those it shows.
+  if (e->type() == QEvent::FontChange) MeasureCharacter();
 }
 
 // ---- events ---------------------------------------------------------------

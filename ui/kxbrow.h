@@ -231,6 +231,7 @@ class TkxBrow : public TkxMousePanel {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -240,6 +241,8 @@ class TkxBrow : public TkxMousePanel {
   bool OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve, const TKeyStr& lkey,
                 const TKeyStr& hkey, int keyNumber);
   void LayoutFooter();
+  // The width and height of "X" in the panel's font, for column widths.
+  void MeasureCharacter();
   void NavClicked(int i);
   void CloseClicked(QObject* sender);
 

@@ -8,6 +8,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QListWidget>
+#include <QHeaderView>
+#include <QTableView>
+#include <QFontMetrics>
 #include <QTextStream>
 #include <memory>
 #include <sstream>
@@ -271,6 +274,16 @@ TEST_P(DataListLook, NoControlOfTheListOrItsBarOverlapsOrIsCut) {
     // The caption panel's title stands on its gradient on purpose.
     const std::vector<std::string> faults = formlayout::LayoutFaults(form, {.Ignore = {"lLookTitle"}});
     EXPECT_TRUE(faults.empty()) << name << " at font size " << fontSize << ":" << FaultList(faults);
+    // Each column caption shows whole in its column, in the font the list
+    // shows it in: the caption's text starts three pixels into the cell
+    // and stops two before its end.
+    QTableView* grid = form->Brow->Grid();
+    const QFontMetrics fm(grid->horizontalHeader()->font());
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+      const QString caption = grid->model()->headerData(c, Qt::Horizontal).toString().trimmed();
+      EXPECT_LE(fm.horizontalAdvance(caption) + 5, grid->columnWidth(c))
+          << name << " at font size " << fontSize << ": \"" << caption.toStdString() << "\"";
+    }
     Key(w, Qt::Key_Escape);
   });
   if (which == TList::DxccPicker) {
