@@ -19,6 +19,7 @@
 #include "base/kxdates.h"
 #include "base/kxstrings.h"
 #include "base/recfields.h"
+#include "database/setups.h"
 #include "logentry/dialogs/DatenListeForm.h"
 #include "logentry/dialogs/DatenPrefixFkt.h"
 #include "logentry/dialogs/DatenPrefixListeCtrl.h"
@@ -159,6 +160,30 @@ void PrefixLists() {
   browse.Execute();
 }
 
+// The DXCC picker and the prefix list once more for a user who chose a
+// larger font: the browser bar grows with it.
+void PrefixListsLarge(int fontSize) {
+  ToSetupColors colors, saved;
+  ToSetups.GetColors(saved);
+  colors = saved;
+  rec::SetInt32(colors.data(), colorsrec::kFontSize, fontSize);
+  ToSetups.SetColors(colors);
+  const std::string size = std::to_string(fontSize);
+  OnModal({[size](QWidget* w) {
+    Save(w, ("picker_details_size" + size).c_str());
+    w->close();
+  }});
+  std::string dxcc, prefix;
+  TDatenPrefixFkt::ChooseDxcc(dxcc, "", prefix);
+  OnModal({[size](QWidget* w) {
+    Save(w, ("prefixlist_browse_size" + size).c_str());
+    w->close();
+  }});
+  TDatenPrefixListeCtrl browse(nullptr, false, "", 14, 1);
+  browse.Execute();
+  ToSetups.SetColors(saved);
+}
+
 void StatTable() {
   QWidget owner;
   owner.resize(430, 300);
@@ -196,6 +221,7 @@ int main(int argc, char** argv) {
   }
   Charts();
   PrefixLists();
+  for (int size : {10, 11, 12}) PrefixListsLarge(size);
   StatTable();
   std::printf("pictures in %s\n", qPrintable(gOut));
   return 0;

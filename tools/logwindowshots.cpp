@@ -1,5 +1,5 @@
 // Pictures of the log window for contests of different exchange kinds, at
-// 800 and 1280 pixels wide and at 792 x 536 (what a framed window keeps of
+// 800, 1024 (x 768) and 1280 pixels wide and at 792 x 536 (what a framed window keeps of
 // an 800 x 600 screen with a task bar), to look at its shape:
 //   logwindowshots <directory> [letter[/class] ...]   (default 4 A/4 X)
 // Each log holds a few QSOs so that the grid and the score panel show rows.
@@ -135,7 +135,7 @@ int main(int argc, char** argv) {
       QApplication::processEvents();
       std::printf("%s: %d QSOs stored\n", c.c_str(), FillLog(window));
       // 792 x 536: what a framed window keeps of an 800 x 600 screen with a task bar.
-      for (const QSize size : {QSize(800, 600), QSize(792, 536), QSize(1280, 900)}) {
+      for (const QSize size : {QSize(800, 600), QSize(792, 536), QSize(1024, 768), QSize(1280, 900)}) {
         window.resize(size);
         window.show();
         QApplication::processEvents();

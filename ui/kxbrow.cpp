@@ -143,6 +143,10 @@ TkxBrow::TkxBrow(QWidget* parent) : TkxMousePanel(parent) {
   select_ = std::make_unique<TkxBrowSelect>(this);
   ctrl_ = std::make_unique<TkxBrowStringGridCtrl>(this);
   BuildParts();
+  MeasureCharacter();
+}
+
+void TkxBrow::MeasureCharacter() {
   charWidth_ = std::max(1, fontMetrics().horizontalAdvance(QLatin1Char('X')));
   charHeight_ = std::max(1, fontMetrics().height());
 }
@@ -353,6 +357,7 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
     ctrl_->Grid()->setFocus();
     LayoutFooter();
   });
+  if (footerByLook_ && footerDresser_) footerDresser_();
   return true;
 }
 
@@ -743,8 +748,10 @@ void TkxBrow::SetViewMode(int mode) {
 
 // ---- layout ---------------------------------------------------------------
 
-void TkxBrow::SetFooterPlacedByLook(bool on) {
+void TkxBrow::SetFooterPlacedByLook(int rowHeight) {
+  const bool on = rowHeight > 0;
   footerByLook_ = on;
+  lookRowHeight_ = rowHeight;
   // The look's bar has the search field; the narrow bar's close button goes.
   if (on) closeBtn2_->hide();
   LayoutFooter();
@@ -756,10 +763,18 @@ void TkxBrow::LayoutFooter() {
   closeBtn_->move(std::max(0, headerBar_->width() - 15), 1);
   titleStrip_->setGeometry(0, 0, std::max(0, headerBar_->width() - 16), 15);
   if (footerByLook_) {
-    // The look has placed the sort, view and search controls and given the
-    // bar its height; only the paging buttons follow the right edge.
+    // The look has placed the sort, view and search controls; only the
+    // paging buttons follow the right edge, below the look's row where
+    // they would cover its last control.
+    int rowRight = 0;
+    for (QWidget* w : footerBar_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+      if (w != toolbar_ && !w->isHidden()) rowRight = std::max(rowRight, w->x() + w->width());
+    const int left = std::max(0, fw - tw - 4);
+    const bool beside = left >= rowRight + 4;
     toolbar_->setVisible(fw >= 200);
-    toolbar_->move(std::max(0, fw - tw - 4), 2);
+    toolbar_->move(left, beside ? 2 : lookRowHeight_);
+    footerBar_->setFixedHeight(beside || toolbar_->isHidden() ? lookRowHeight_
+                                                              : lookRowHeight_ + toolbar_->height() + 2);
     return;
   }
   const int lw = sortLabel_->isHidden() && !sortCombo_->isVisible() ? 0 : sortLabel_->sizeHint().width();
@@ -800,6 +815,13 @@ void TkxBrow::LayoutFooter() {
 void TkxBrow::resizeEvent(QResizeEvent* e) {
   TkxMousePanel::resizeEvent(e);
   Guarded([&] { LayoutFooter(); });
+}
+
+void TkxBrow::changeEvent(QEvent* e) {
+  TkxMousePanel::changeEvent(e);
+  // A panel created before its dialog took the user's font size would
+  // otherwise size its columns for letters smaller than those it shows.
+  if (e->type() == QEvent::FontChange) MeasureCharacter();
 }
 
 // ---- events ---------------------------------------------------------------

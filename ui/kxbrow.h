@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/keystr.h"
@@ -200,10 +201,15 @@ class TkxBrow : public TkxMousePanel {
   const std::string& ColumnRecord1() const { return colRec1_; }
   const std::string& ColumnRecord2() const { return colRec2_; }
   bool SettingSearchText() const { return guard_; }
-  // The look places the footer's sort, view and search controls and sets
-  // its height; the panel then lays out only its paging buttons there.
-  void SetFooterPlacedByLook(bool on);
+  // The look places the footer's sort, view and search controls in one row
+  // of rowHeight pixels; the panel then lays out only its paging buttons
+  // there: at the row's right end where they fit beside it, else on a line
+  // of their own below it. 0: the panel lays out its whole footer.
+  void SetFooterPlacedByLook(int rowHeight);
   bool FooterPlacedByLook() const { return footerByLook_; }
+  // What dresses the footer again once an opening has filled the sort and
+  // view lists anew: the look's bar shows them on its own buttons.
+  void SetFooterDresser(std::function<void()> dress) { footerDresser_ = std::move(dress); }
 
   // ---- overridable steps ----
   virtual bool DoProcessPostCommand(Qt::KeyboardModifiers shift, int key);
@@ -225,6 +231,7 @@ class TkxBrow : public TkxMousePanel {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void wheelEvent(QWheelEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
@@ -234,6 +241,8 @@ class TkxBrow : public TkxMousePanel {
   bool OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve, const TKeyStr& lkey,
                 const TKeyStr& hkey, int keyNumber);
   void LayoutFooter();
+  // The width and height of "X" in the panel's font, for column widths.
+  void MeasureCharacter();
   void NavClicked(int i);
   void CloseClicked(QObject* sender);
 
@@ -250,6 +259,8 @@ class TkxBrow : public TkxMousePanel {
   bool guard_ = false;
   bool laidOut_ = false;
   bool footerByLook_ = false;
+  int lookRowHeight_ = 0;
+  std::function<void()> footerDresser_;
   bool sortListShown_ = true;
   bool multiSelect_ = false;
   bool defaultDrawing_ = true;

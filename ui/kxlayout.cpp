@@ -106,8 +106,10 @@ void ScaleOwnFont(QWidget* w, double f) {
   w->setFont(font);
 }
 
+// A part of a browser panel; a dialog the browser owns is a window of its
+// own, and its controls are not the browser's.
 bool InsideBrowser(const QWidget* w) {
-  for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+  for (const QWidget* p = w->parentWidget(); p; p = p->isWindow() ? nullptr : p->parentWidget())
     if (qobject_cast<const TkxBrow*>(p)) return true;
   return false;
 }
@@ -246,7 +248,10 @@ int TLayout::ApplyFormLook(QWidget* form, bool scale, bool flag) {
     ResizeClient(form, ScaleLength(form->width(), f), ScaleLength(form->height(), f));
     const QList<QWidget*> controls = form->findChildren<QWidget*>();
     for (QWidget* w : controls) {
-      if (w->isWindow() || !IsDesignedControl(w)) continue;
+      // A browser lays out its own parts, and the look places its bar by
+      // the font (LayoutBrowser): scaling them here as well would move
+      // some of them twice and leave the others where they were.
+      if (w->isWindow() || !IsDesignedControl(w) || InsideBrowser(w)) continue;
       const TBounds b = ScaleBounds({w->x(), w->y(), w->width(), w->height()}, f);
       w->setGeometry(b.Left, b.Top, b.Width, b.Height);
       if (ScalesOwnFont(w) && w->testAttribute(Qt::WA_SetFont)) ScaleOwnFont(w, f);
@@ -601,35 +606,11 @@ QSize TLookMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* op
 // ---------------------------------------------------------------------------
 // Browser bar and grid.
 
-TBrowserBarPlaces BrowserBarPlaces(int chooserLeft, int chooserWidth, int sortImageWidth,
-                                   int labelWidth, int searchImageWidth) {
-  TBrowserBarPlaces p;
-  p.SortImage = {5, 9, sortImageWidth, 16};
-  p.SortLabel = {5 + sortImageWidth + 7, 12, labelWidth, 16};
-  // The menu button takes the chooser's place, starting a little further left.
-  const int buttonLeft = std::max(chooserLeft, p.SortLabel.Left + labelWidth + 4) - 4;
-  p.SortButton = {buttonLeft, p.SortLabel.Top - 7, chooserWidth + 4, 26};
-  const int afterSort = std::max(chooserLeft + chooserWidth, buttonLeft + chooserWidth + 4);
-  p.SearchImage = {afterSort + 6, 6, searchImageWidth, 22};
-  p.SearchEdit = {p.SearchImage.Left + searchImageWidth + 4, p.SortButton.Top + 3, 70, 20};
-  p.ViewButton = {p.SearchEdit.Left + 70 + 10, p.SortButton.Top, 70, p.SortButton.Height};
-  return p;
-}
-
 namespace {
 
 void Place(QWidget* w, const TBounds& b) {
   if (w) w->setGeometry(b.Left, b.Top, b.Width, b.Height);
 }
-
-TBounds BoundsOf(const QWidget* w) {
-  return w ? TBounds{w->x(), w->y(), w->width(), w->height()} : TBounds{};
-}
-
-
-}  // namespace
-
-namespace {
 
 // Gives a button a new menu of the look; the one it had from the look goes.
 void ReplaceLookMenu(TkxBitBtn* button, QMenu* menu) {
@@ -679,27 +660,34 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
   }
   bar.SortButton->setParent(bar.Bar);
   bar.SortButton->setFont(font);
-  const int chooserLeft = bar.SortChooser ? bar.SortChooser->x() : 80;
-  const int chooserWidth = bar.SortChooser ? bar.SortChooser->width() : 80;
-  const auto sortImageW = [&] {
-    return bar.SortImage && !bar.SortImage->pixmap().isNull() ? bar.SortImage->pixmap().width()
-                                                               : 16;
+
+  TBrowserBarMeasures m;
+  if (bar.SortChooser) {
+    m.ChooserLeft = bar.SortChooser->x();
+    m.ChooserWidth = bar.SortChooser->width();
+  }
+  const auto pictureSize = [](const QLabel* picture, QSize none) {
+    return picture && !picture->pixmap().isNull() ? picture->pixmap().size() : none;
   };
-  const auto searchImageW = [&] {
-    return bar.SearchImage && !bar.SearchImage->pixmap().isNull()
-               ? bar.SearchImage->pixmap().width()
-               : 20;
-  };
-  const TBrowserBarPlaces places =
-      BrowserBarPlaces(chooserLeft, chooserWidth, sortImageW(),
-                       bar.SortLabel ? bar.SortLabel->width() : 60, searchImageW());
+  const QSize sortPicture = pictureSize(bar.SortImage, {16, 16});
+  const QSize searchPicture = pictureSize(bar.SearchImage, {20, 20});
+  m.SortImageWidth = sortPicture.width();
+  m.SortImageHeight = sortPicture.height();
+  m.SearchImageWidth = searchPicture.width();
+  m.SearchImageHeight = searchPicture.height();
+  m.LabelWidth = bar.SortLabel ? bar.SortLabel->width() : 60;
+  m.WithViewButton = bar.Views.size() > 1;
+  m.Factor = LookScaleFactor(look.FontSize);
+  const TBrowserBarPlaces places = BrowserBarPlaces(m);
   Place(bar.SortImage, places.SortImage);
-  for (QLabel* picture : {bar.SortImage, bar.SearchImage})
-    if (picture && !picture->pixmap().isNull()) picture->resize(picture->pixmap().size());
   if (bar.SortLabel) bar.SortLabel->move(places.SortLabel.Left, places.SortLabel.Top);
   Place(bar.SortButton, places.SortButton);
   Place(bar.SearchImage, places.SearchImage);
   Place(bar.SearchEdit, places.SearchEdit);
+  if (bar.EditButton) bar.EditButton->move(places.EditButtonLeft, places.EditButtonTop);
+  // The bar is as high as the look's row needs.
+  bar.RowHeight = places.Height;
+  if (bar.Bar->height() < places.Height) bar.Bar->setFixedHeight(places.Height);
   if (bar.SortChooser) {
     bar.SortChooser->hide();
     const QString current = bar.SortChooser->currentText();
@@ -722,7 +710,7 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
                                           }));
   }
   bar.SortButton->show();
-  if (!bar.Views.empty()) {
+  if (m.WithViewButton) {
     if (!bar.ViewButton) {
       bar.ViewButton = new TkxBitBtn(bar.Bar);
       bar.ViewButton->setObjectName(QStringLiteral("btnAnsicht"));
@@ -743,16 +731,21 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
   bar.Bar = browser->FooterBar();
   bar.SortChooser = browser->SortCombo();
   bar.SearchEdit = browser->SearchField();
+  bar.EditButton = browser->EditButton();
   bar.Grid = browser->Grid();
   bar.ViewMode = browser->ViewMode();
-  if (QComboBox* views = browser->ViewCombo(); views && views->count() > 1) {
-    for (int i = 0; i < views->count(); ++i) bar.Views.push_back(QStringToAnsi(views->itemText(i)));
-    bar.CurrentView = views->currentIndex();
-    bar.OnViewChosen = [views](int i) {
-      views->setCurrentIndex(i);
-      emit views->activated(i);
-    };
+  if (QComboBox* views = browser->ViewCombo()) {
+    // The look's bar never shows the view chooser: several views are
+    // offered by its menu button, a single one needs no choice.
     views->hide();
+    if (views->count() > 1) {
+      for (int i = 0; i < views->count(); ++i) bar.Views.push_back(QStringToAnsi(views->itemText(i)));
+      bar.CurrentView = views->currentIndex();
+      bar.OnViewChosen = [views](int i) {
+        views->setCurrentIndex(i);
+        emit views->activated(i);
+      };
+    }
   }
   QPointer<QComboBox> sorts = browser->SortCombo();
   bar.OnSortChosen = [sorts](int i) {
@@ -780,25 +773,17 @@ void TLayout::LayoutBrowser(QWidget* owner, TkxBrow* browser) {
   bar.ViewButton = bar.Bar->findChild<TkxBitBtn*>(QStringLiteral("btnAnsicht"),
                                                   Qt::FindDirectChildrenOnly);
   LayoutBrowser(owner, bar);
-  // The bar is as high as the look's menu buttons need; the direct-edit
-  // switch follows the look's controls. The panel keeps both from now on.
-  const TBounds sort = BoundsOf(bar.SortButton);
-  const int height = sort.Top + sort.Height + 5;
-  if (bar.Bar->height() < height) bar.Bar->setFixedHeight(height);
-  const TBounds search = BoundsOf(bar.SearchEdit);
-  int right = search.Left + search.Width;
-  if (bar.ViewButton && !bar.ViewButton->isHidden()) {
-    const TBounds view = BoundsOf(bar.ViewButton);
-    right = view.Left + view.Width;
-  }
-  if (QWidget* edit = browser->EditButton()) edit->move(right + 6, search.Top);
   if (bar.SortLabel) bar.SortLabel->show();
   if (bar.SearchEdit) bar.SearchEdit->show();
   // A grid whose sort chooser is hidden shows no sort controls of the look.
   if (!browser->SortListShown())
     for (QWidget* w : std::initializer_list<QWidget*>{bar.SortButton, bar.SortImage, bar.SortLabel})
       if (w) w->hide();
-  browser->SetFooterPlacedByLook(true);
+  // The panel keeps the look's places from now on; an opening fills the
+  // sort and view lists anew, and the look dresses the bar again with them.
+  QPointer<QWidget> form = owner;
+  browser->SetFooterDresser([form, browser] { ToLayout.LayoutBrowser(form, browser); });
+  browser->SetFooterPlacedByLook(bar.RowHeight);
 }
 
 void TLayout::DrawHeaderCell(QPainter& p, const QRect& cell, const QString& text,

@@ -49,6 +49,8 @@ struct TBrowserBar {
   QLabel* SearchImage = nullptr;
   QLineEdit* SearchEdit = nullptr;
   TkxBitBtn* ViewButton = nullptr;
+  QWidget* EditButton = nullptr;  // the panel's direct-edit switch, after the search field
+  int RowHeight = 0;              // set by LayoutBrowser: the height of the look's row
   QTableView* Grid = nullptr;
   int ViewMode = 0;  // 3: thumbnails keep their own row height
   std::vector<std::string> Views;  // program text
@@ -56,13 +58,6 @@ struct TBrowserBar {
   // A sort or view chosen from the buttons' menus.
   std::function<void(int index)> OnSortChosen, OnViewChosen;
 };
-
-// Where the bar's controls go, from the sort chooser's designed left edge.
-struct TBrowserBarPlaces {
-  TBounds SortImage, SortLabel, SortButton, SearchImage, SearchEdit, ViewButton;
-};
-TBrowserBarPlaces BrowserBarPlaces(int chooserLeft, int chooserWidth, int sortImageWidth,
-                                   int labelWidth, int searchImageWidth);
 
 class TLayout {
  public:

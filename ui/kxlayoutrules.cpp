@@ -59,6 +59,34 @@ int LimitToDesktop(int extent, int desktopExtent) {
   return extent > desktopExtent - 50 ? desktopExtent - 50 : extent;
 }
 
+// --- Browser bar ---------------------------------------------------------
+
+TBrowserBarPlaces BrowserBarPlaces(const TBrowserBarMeasures& m) {
+  const auto s = [&m](int length) { return ScaleLength(length, m.Factor); };
+  TBrowserBarPlaces p;
+  const int top = s(5), height = s(26);
+  const int middle = top + height / 2;
+  // The pictures do not grow with the letters; their middles stand a pixel
+  // above the row's.
+  const auto pictureTop = [middle](int pictureHeight) { return middle - 1 - pictureHeight / 2; };
+  p.SortImage = {s(5), pictureTop(m.SortImageHeight), m.SortImageWidth, m.SortImageHeight};
+  p.SortLabel = {p.SortImage.Left + m.SortImageWidth + s(7), s(12), m.LabelWidth, s(16)};
+  // The menu button takes the chooser's place, starting a little further
+  // left, but never on the label.
+  const int buttonLeft =
+      std::max(m.ChooserLeft, p.SortLabel.Left + m.LabelWidth + s(4)) - s(4);
+  p.SortButton = {buttonLeft, top, s(m.ChooserWidth + 4), height};
+  p.SearchImage = {buttonLeft + p.SortButton.Width + s(6), pictureTop(m.SearchImageHeight),
+                   m.SearchImageWidth, m.SearchImageHeight};
+  p.SearchEdit = {p.SearchImage.Left + m.SearchImageWidth + s(4), top + s(3), s(70), s(20)};
+  p.ViewButton = {p.SearchEdit.Left + p.SearchEdit.Width + s(10), top, s(70), height};
+  const TBounds& last = m.WithViewButton ? p.ViewButton : p.SearchEdit;
+  p.EditButtonLeft = last.Left + last.Width + s(6);
+  p.EditButtonTop = middle - 10;
+  p.Height = top + height + s(5);
+  return p;
+}
+
 // --- Button and menu pictures ------------------------------------------
 
 namespace {

@@ -53,6 +53,32 @@ int ScaledButtonMargin(int margin, int buttonFontSize, double factor);
 // A sizeable form may not grow past the virtual screen less 50 pixels.
 int LimitToDesktop(int extent, int desktopExtent);
 
+// --- Browser bar ---------------------------------------------------------
+// What the sort and quick-search bar of a browser is laid out from: the
+// place the panel gave its sort chooser, the sizes of the two pictures and
+// of the "Sortierung:" label in the bar's font, and the look's scale factor.
+struct TBrowserBarMeasures {
+  int ChooserLeft = 80, ChooserWidth = 80;
+  int SortImageWidth = 16, SortImageHeight = 16;
+  int LabelWidth = 60;
+  int SearchImageWidth = 20, SearchImageHeight = 20;
+  bool WithViewButton = false;  // the list offers more than one view
+  double Factor = 1;
+};
+// Where the bar's controls go: one row, left to right, the sort picture,
+// the label, the sort menu button, the quick-search picture, the search
+// field and the view menu button, each clear of the one before. The
+// lengths are those of font size 9 scaled by the factor, so that the row
+// grows with the letters; the pictures keep their size, centred a pixel
+// above the row's middle. EditButton is where the panel's 20 pixel
+// high direct-edit button goes (its width is its own); Height is the bar's.
+struct TBrowserBarPlaces {
+  TBounds SortImage, SortLabel, SortButton, SearchImage, SearchEdit, ViewButton;
+  int EditButtonLeft = 0, EditButtonTop = 0;
+  int Height = 0;
+};
+TBrowserBarPlaces BrowserBarPlaces(const TBrowserBarMeasures& m);
+
 // --- Button and menu pictures ------------------------------------------
 // The repository picture of a button kind; nullptr when the kind keeps its
 // glyph. bkHome and bkGHome depend on the look.

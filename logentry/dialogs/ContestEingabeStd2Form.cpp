@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QValidator>
 
@@ -11,7 +12,6 @@
 #include "logentry/dialogs/eingcont2alle.h"
 #include "platform/codec.h"
 #include "ui/kxEdit.h"
-#include "ui/kxbuttons.h"
 #include "ui/kxlayout.h"
 
 namespace {
@@ -131,11 +131,10 @@ void TContestEingabeStd2Form::BuildControls() {
   eFreq->SetAlignment(TkxAlignment::taRightJustify);
   label("lfreq", "Freq", kLabelX, 7, eFreq);
 
-  BitBtn1 = new TkxBitBtn(this);
+  BitBtn1 = new QPushButton(Q("Beenden [ESC]"), this);
   BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-  BitBtn1->SetCaption("Beenden [ESC]");
+  BitBtn1->setAutoDefault(false);  // Enter is the form's (next field, or the focused button)
   BitBtn1->setGeometry(400, RowY(7) - 4, 140, 30);
-  BitBtn1->OnClick = [this] { BitBtn1Click(); };
 
   // The order Enter and the tab key move through.
   const std::pair<QWidget*, int> order[] = {
@@ -153,6 +152,7 @@ void TContestEingabeStd2Form::BuildControls() {
   connect(comboband, &QComboBox::currentIndexChanged, this, [this] { RunGuarded([this] { combobandChange(); }); });
   connect(combomode, &QComboBox::currentIndexChanged, this, [this] { RunGuarded([this] { combomodeChange(); }); });
   connect(btnHoleDXCC, &QToolButton::clicked, this, [this] { RunGuarded([this] { btnHoleDXCCClick(); }); });
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { RunGuarded([this] { BitBtn1Click(); }); });
   connect(eqslr, &QLineEdit::textChanged, this, [this] { eingcont2alle.SelectAllText(eqslr); });
 }
 

@@ -13,8 +13,8 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QToolButton;
-class TkxBitBtn;
 class TkxEdit;
 
 class TContestEingabeStd2Form : public TkxForm {
@@ -44,7 +44,10 @@ class TContestEingabeStd2Form : public TkxForm {
   QComboBox *combomode, *comboband;
   QLabel *lnummer, *lerstr, *lcall2, *lemulti;
   QToolButton* btnHoleDXCC;
-  TkxBitBtn* BitBtn1;
+  // A framed push button drawn by the style, as "..." beside it is: the
+  // program's flat picture buttons show no frame until the mouse is over
+  // them, and without a picture such a button reads as a plain label.
+  QPushButton* BitBtn1;
 
  public:
   void done(int result) override;

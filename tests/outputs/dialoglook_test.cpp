@@ -1,4 +1,5 @@
-// The dialogs around the log window and the outputs at every font size the
+// The dialogs around the log window and the outputs, and the data lists
+// with their browser bars, at every font size the
 // set-up offers (9 to 12): each dialog grows with its font, and no control
 // overlaps another, is cut by its text or reaches out of the dialog. The
 // dialogs are built as their commands build them, on a BRZ party log of 200
@@ -7,6 +8,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QListWidget>
+#include <QHeaderView>
+#include <QTableView>
+#include <QFontMetrics>
 #include <QTextStream>
 #include <memory>
 #include <sstream>
@@ -18,11 +22,16 @@
 #include "logentry/brzlog_fixture.h"
 #include "logentry/dialogs/ContestAdifimportForm.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
+#include "logentry/dialogs/DatenListeForm.h"
+#include "logentry/dialogs/DatenPrefixBrowCtrl.h"
+#include "logentry/dialogs/DatenPrefixFkt.h"
+#include "logentry/dialogs/DatenPrefixListeCtrl.h"
 #include "logentry/dialogs/partyausw.h"
 #include "logentry/dialogs/stdgetband.h"
 #include "logentry/dialogs/stdkorr.h"
 #include "logentry/dialogs/suchenQE.h"
 #include "logentry/dialogs/wagausw.h"
+#include "logentry/window_driver.h"
 #include "outputs/ToolsMemoCtrl.h"
 #include "outputs/ToolsMemoForm.h"
 #include "outputs/ToolsZeileEingCtrl.h"
@@ -66,7 +75,9 @@ const char* NameOf(TDialog d) {
 
 using TLookCase = std::tuple<TDialog, int>;
 
-class DialogLook : public BrzLogTest, public ::testing::WithParamInterface<TLookCase> {
+// The BRZ log, the look's pictures and a font size of the test's; the
+// set-up's own colours and size come back afterwards.
+class LookFixture : public BrzLogTest {
  protected:
   void SetUp() override {
     BrzLogTest::SetUp();
@@ -88,6 +99,20 @@ class DialogLook : public BrzLogTest, public ::testing::WithParamInterface<TLook
     rec::SetInt32(c.data(), colorsrec::kFontSize, size);
     ToSetups.SetColors(c);
   }
+
+ private:
+  ToSetupColors savedColors_{};
+  TFormBildressourcen* savedImages_ = nullptr;
+};
+
+std::string FaultList(const std::vector<std::string>& faults) {
+  std::ostringstream list;
+  for (const std::string& f : faults) list << "\n  " << f;
+  return list.str();
+}
+
+class DialogLook : public LookFixture, public ::testing::WithParamInterface<TLookCase> {
+ protected:
 
   // The dialog as its command builds and fills it; helpers it needs live in
   // the fixture until the test ends.
@@ -165,8 +190,6 @@ class DialogLook : public BrzLogTest, public ::testing::WithParamInterface<TLook
   ScriptedMessages messages_;
 
  private:
-  ToSetupColors savedColors_{};
-  TFormBildressourcen* savedImages_ = nullptr;
   std::unique_ptr<TContestRec> setupDesc_;
   std::unique_ptr<TToolsZeileEingCtrl> lineCtrl_;
   std::unique_ptr<TToolsMemoCtrl> notesCtrl_;
@@ -196,9 +219,7 @@ TEST_P(DialogLook, GrowsWithTheFontAndNoControlOverlapsOrIsCut) {
   EXPECT_EQ(dialog->font().pointSize(), fontSize);
   // The chart's bars stand on its axes on purpose.
   const std::vector<std::string> faults = formlayout::LayoutFaults(dialog.get(), {.Ignore = {"bar", "shape"}});
-  std::ostringstream list;
-  for (const std::string& f : faults) list << "\n  " << f;
-  EXPECT_TRUE(faults.empty()) << NameOf(which) << " at font size " << fontSize << ":" << list.str();
+  EXPECT_TRUE(faults.empty()) << NameOf(which) << " at font size " << fontSize << ":" << FaultList(faults);
 
   // A window the user can size keeps its controls apart down to the
   // smallest size it allows.
@@ -207,9 +228,7 @@ TEST_P(DialogLook, GrowsWithTheFontAndNoControlOverlapsOrIsCut) {
     dialog->resize(smallest);
     QApplication::processEvents();
     const std::vector<std::string> small = formlayout::LayoutFaults(dialog.get(), {.Ignore = {"bar", "shape"}});
-    std::ostringstream smallList;
-    for (const std::string& f : small) smallList << "\n  " << f;
-    EXPECT_TRUE(small.empty()) << NameOf(which) << " at font size " << fontSize << ", smallest:" << smallList.str();
+    EXPECT_TRUE(small.empty()) << NameOf(which) << " at font size " << fontSize << ", smallest:" << FaultList(small);
   }
   dialog->close();
 }
@@ -219,6 +238,71 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLook, ::testing::Combine(::testing::Valu
                          [](const ::testing::TestParamInfo<TLookCase>& info) {
                            return std::string(NameOf(std::get<0>(info.param))) + "_" +
                                   std::to_string(std::get<1>(info.param));
+                         });
+
+// The data lists with their browser bar at every font size: the DXCC
+// picker ("..." of "QSO ändern": sort, quick search and three views) and
+// the prefix list that offers "Details" alone, each opened as its command
+// opens it. The bar is dressed before the list is opened, and again with
+// the sorts and views the opening brings.
+enum class TList { DxccPicker, PrefixList };
+using TListCase = std::tuple<TList, int>;
+
+class DataListLook : public LookFixture, public ::testing::WithParamInterface<TListCase> {
+ protected:
+  void SetUp() override {
+    LookFixture::SetUp();
+    OpenCtyPrefixTables();
+  }
+  void TearDown() override {
+    ToDatPrefix.CloseTables(kAllPrefixTables);
+    LookFixture::TearDown();
+  }
+  ScriptedMessages messages_;
+};
+
+TEST_P(DataListLook, NoControlOfTheListOrItsBarOverlapsOrIsCut) {
+  const auto [which, fontSize] = GetParam();
+  SetFontSize(fontSize);
+  const std::string name = which == TList::DxccPicker ? "DxccPicker" : "PrefixList";
+  bool seen = false;
+  WhenUp([&](QWidget* w) {
+    TDatenListeForm* form = ListForm(w);
+    ASSERT_NE(form, nullptr);
+    seen = true;
+    EXPECT_EQ(form->font().pointSize(), fontSize);
+    // The caption panel's title stands on its gradient on purpose.
+    const std::vector<std::string> faults = formlayout::LayoutFaults(form, {.Ignore = {"lLookTitle"}});
+    EXPECT_TRUE(faults.empty()) << name << " at font size " << fontSize << ":" << FaultList(faults);
+    // Each column caption shows whole in its column, in the font the list
+    // shows it in: the caption's text starts three pixels into the cell
+    // and stops two before its end.
+    QTableView* grid = form->Brow->Grid();
+    const QFontMetrics fm(grid->horizontalHeader()->font());
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+      const QString caption = grid->model()->headerData(c, Qt::Horizontal).toString().trimmed();
+      EXPECT_LE(fm.horizontalAdvance(caption) + 5, grid->columnWidth(c))
+          << name << " at font size " << fontSize << ": \"" << caption.toStdString() << "\"";
+    }
+    Key(w, Qt::Key_Escape);
+  });
+  if (which == TList::DxccPicker) {
+    std::string dxcc, prefix;
+    TDatenPrefixFkt::ChooseDxcc(dxcc, "", prefix);
+  } else {
+    TDatenPrefixListeCtrl list(nullptr, false, "", kPrefixKeyDxcc, 1);
+    list.Execute();
+  }
+  EXPECT_TRUE(seen) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, DataListLook,
+                         ::testing::Combine(::testing::Values(TList::DxccPicker, TList::PrefixList),
+                                            ::testing::Values(9, 10, 11, 12)),
+                         [](const ::testing::TestParamInfo<TListCase>& info) {
+                           return std::string(std::get<0>(info.param) == TList::DxccPicker ? "DxccPicker"
+                                                                                            : "PrefixList") +
+                                  "_" + std::to_string(std::get<1>(info.param));
                          });
 
 }  // namespace

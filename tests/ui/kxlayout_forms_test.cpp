@@ -455,10 +455,16 @@ TEST_F(LookTest, BrowserBarKeepsTheLooksPlacesWhenThePanelIsResized) {
     EXPECT_EQ(brow->SearchField()->geometry(), search) << width;
     EXPECT_EQ(brow->EditButton()->geometry(), edit) << width;
     EXPECT_TRUE(brow->SortCombo()->isHidden());
-    EXPECT_EQ(bar->height(), height) << width;
-    // The paging buttons follow the right edge.
+    // The paging buttons follow the right edge: beside the look's row where
+    // they fit there, else on a line of their own below it.
     const QWidget* paging = brow->NavButton(5)->parentWidget();
     EXPECT_EQ(paging->x() + paging->width(), width - 4) << width;
+    const bool beside = paging->x() >= edit.x() + edit.width();
+    EXPECT_EQ(beside, width != 420) << width;
+    EXPECT_EQ(bar->height(), beside ? height : height + paging->height() + 2) << width;
+    if (!beside) {
+      EXPECT_GE(paging->y(), edit.y() + edit.height()) << width;
+    }
   }
 }
 

@@ -3,6 +3,9 @@
 // colours, and the colours of browser header and data cells.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+
 #include "ui/Bildressourcen.h"
 #include "ui/kxbuttons.h"
 #include "ui/kxgrafik.h"
@@ -50,6 +53,64 @@ TEST(LookScale, ButtonMarginAndDesktopLimit) {
   EXPECT_EQ(LimitToDesktop(1871, 1920), 1870);
   EXPECT_EQ(LimitToDesktop(1870, 1920), 1870);
   EXPECT_EQ(LimitToDesktop(600, 1920), 600);
+}
+
+namespace {
+
+bool Overlap(const TBounds& a, const TBounds& b) {
+  return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+         b.Top < a.Top + a.Height;
+}
+
+}  // namespace
+
+// The browser bar's row at every font size the look offers, with a short
+// and a long label and the chooser left of where the label ends or right
+// of it: each control starts right of the one before, the row's lengths
+// grow with the font and the pictures keep their size inside the row.
+TEST(LookBrowserBar, TheControlsStandSideBySideAtEveryFontSize) {
+  for (int size : {9, 10, 11, 12}) {
+    for (int label : {40, 67, 110}) {
+      for (int chooserLeft : {60, 160}) {
+        TBrowserBarMeasures m;
+        m.ChooserLeft = chooserLeft;
+        m.ChooserWidth = 100;
+        m.LabelWidth = label;
+        m.WithViewButton = true;
+        m.Factor = LookScaleFactor(size);
+        const TBrowserBarPlaces p = BrowserBarPlaces(m);
+        const std::string where = std::to_string(size) + "/" + std::to_string(label) + "/" +
+                                  std::to_string(chooserLeft);
+        const TBounds edit{p.EditButtonLeft, p.EditButtonTop, 30, 20};
+        const TBounds row[] = {p.SortImage, p.SortLabel, p.SortButton, p.SearchImage,
+                               p.SearchEdit, p.ViewButton, edit};
+        for (size_t i = 0; i + 1 < std::size(row); ++i) {
+          EXPECT_LE(row[i].Left + row[i].Width, row[i + 1].Left) << where << " #" << i;
+          for (size_t j = i + 1; j < std::size(row); ++j)
+            EXPECT_FALSE(Overlap(row[i], row[j])) << where << " #" << i << " #" << j;
+        }
+        for (const TBounds& b : row) {
+          EXPECT_GE(b.Top, 0) << where;
+          EXPECT_LE(b.Top + b.Height, p.Height) << where;
+        }
+        EXPECT_EQ(p.SortImage.Width, 16) << where;
+        EXPECT_EQ(p.SearchEdit.Height, ScaleLength(20, m.Factor)) << where;
+        EXPECT_EQ(p.SortButton.Height, ScaleLength(26, m.Factor)) << where;
+      }
+    }
+  }
+  // At font size 9 the row stands where the look has always put it.
+  TBrowserBarMeasures nine;
+  nine.ChooserLeft = 75;
+  nine.LabelWidth = 67;
+  const TBrowserBarPlaces p = BrowserBarPlaces(nine);
+  EXPECT_EQ(p.SortImage, (TBounds{5, 9, 16, 16}));
+  EXPECT_EQ(p.SortButton, (TBounds{95, 5, 84, 26}));
+  EXPECT_EQ(p.SearchImage, (TBounds{185, 7, 20, 20}));
+  EXPECT_EQ(p.SearchEdit, (TBounds{209, 8, 70, 20}));
+  EXPECT_EQ(p.EditButtonLeft, 285);
+  EXPECT_EQ(p.EditButtonTop, 8);
+  EXPECT_EQ(p.Height, 36);
 }
 
 TEST(LookPictures, ButtonKindsMapToRepositoryPictures) {

@@ -6,11 +6,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QToolButton>
 #include <QTableView>
 
 #include <QFile>
+#include <QImage>
+#include <QPointer>
 #include <QFontMetrics>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -26,12 +30,14 @@
 #include "logentry/dialogs/stdgetband.h"
 #include "logentry/dialogs/stdkorr.h"
 #include "logentry/dialogs/suchenQE.h"
+#include "database/setups.h"
 #include "platform/clock.h"
 #include "platform/helpviewer.h"
 #include "platform/paths.h"
 #include "platform/textfile.h"
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
+#include "support/FormLayoutCheck.h"
 #include "support/ScriptedFileDialog.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
@@ -380,6 +386,106 @@ TEST_F(QsoWindowTest, TheInstalledDxccPickerOfTheEditDialogSetsTheStoredCountry)
   EXPECT_EQ(searched, "ea8");
   EXPECT_EQ(arrived, "EA8");
   EXPECT_EQ(rec::GetStr(StoredAt(ref).data(), qrec::kDXCC, qrec::kDXCCCap), "EA8");
+}
+
+// How much of a control's outline, as the window draws it, stands out
+// from the window's ground just outside it: 1 for a closed frame, 0 for a
+// control that draws nothing at its edges.
+double OutlineShown(const QImage& window, const QRect& control) {
+  const QRgb ground = window.pixel(control.left() - 2, control.center().y());
+  int edge = 0, shown = 0;
+  auto look = [&](int x, int y) {
+    ++edge;
+    // A frame, not a shade of the ground: the sum of the channel steps.
+    const QRgb p = window.pixel(x, y);
+    if (std::abs(qRed(p) - qRed(ground)) + std::abs(qGreen(p) - qGreen(ground)) +
+            std::abs(qBlue(p) - qBlue(ground)) > 30)
+      ++shown;
+  };
+  for (int x = control.left() + 3; x <= control.right() - 3; ++x) {
+    look(x, control.top());
+    look(x, control.bottom());
+  }
+  for (int y = control.top() + 3; y <= control.bottom() - 3; ++y) {
+    look(control.left(), y);
+    look(control.right(), y);
+  }
+  return edge == 0 ? 0 : static_cast<double>(shown) / edge;
+}
+
+// "Beenden [ESC]" of "QSO ändern" is drawn as a button, framed as "..."
+// beside the DXCC is, not as a plain caption on the dialog's ground; it
+// closes the dialog as before.
+TEST_F(QsoWindowTest, TheEditDialogsCloseButtonIsDrawnAsAButton) {
+  double closeOutline = 0, pickerOutline = 0;
+  bool closed = false;
+  WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+    ChangeThroughTheList(window, 1, [&](TContestEingabeStd2Form& form) {
+      ASSERT_TRUE(form.btnHoleDXCC->isVisible());
+      QApplication::processEvents();
+      const QImage drawn = form.grab().toImage();
+      closeOutline = OutlineShown(drawn, form.BitBtn1->geometry());
+      pickerOutline = OutlineShown(drawn, form.btnHoleDXCC->geometry());
+      QPointer<QWidget> alive = &form;
+      QTest::mouseClick(form.BitBtn1, Qt::LeftButton);
+      closed = alive.isNull() || !alive->isVisible();
+      if (!closed) Press(Qt::Key_Escape);
+    });
+    QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+  });
+  OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+  EXPECT_GT(pickerOutline, 0.9);
+  EXPECT_GT(closeOutline, 0.9);
+  EXPECT_TRUE(closed);
+}
+
+// "..." of "QSO ändern" at every font size the look scales to: the
+// picker's browser bar holds its sort picture, label and menu button, the
+// quick-search picture and field and the view menu button side by side,
+// none over another or cut by its text; its views are offered on the menu
+// button, not in a chooser over the sort controls.
+TEST_F(QsoWindowTest, TheDxccPickerOfTheEditDialogShowsItsBarWholeAtEveryFontSize) {
+  ToSetupColors saved;
+  ToSetups.GetColors(saved);
+  for (int size : {9, 10, 11, 12}) {
+    ToSetupColors colors = saved;
+    rec::SetInt32(colors.data(), colorsrec::kFontSize, size);
+    ToSetups.SetColors(colors);
+    const std::string where = "font size " + std::to_string(size);
+    bool seen = false;
+    WhenShown<TContestLogStd>([&](TContestLogStd& window) {
+      ChangeThroughTheList(window, 1, [&](TContestEingabeStd2Form& form) {
+        WhenShown<TDatenListeForm>([&](TDatenListeForm& picker) {
+          seen = true;
+          const std::vector<std::string> faults = formlayout::LayoutFaults(&picker);
+          std::string list;
+          for (const std::string& f : faults) list += "\n  " + f;
+          EXPECT_TRUE(faults.empty()) << where << ":" << list;
+          QWidget* bar = picker.Brow->FooterBar();
+          EXPECT_FALSE(picker.Brow->ViewCombo()->isVisible()) << where;
+          auto* views = bar->findChild<TkxBitBtn*>(u"btnAnsicht"_qs);
+          ASSERT_NE(views, nullptr) << where;
+          EXPECT_TRUE(views->isVisible()) << where;
+          ASSERT_NE(views->kxMenue(), nullptr) << where;
+          EXPECT_EQ(views->kxMenue()->actions().size(), 3) << where;
+          // The sort picture, the label and the menu button from the left.
+          auto* sortImage = bar->findChild<QLabel*>(u"imgSortierung"_qs);
+          auto* sortButton = bar->findChild<TkxBitBtn*>(u"btnSortierung"_qs);
+          ASSERT_TRUE(sortImage && sortButton) << where;
+          EXPECT_TRUE(sortImage->isVisible() && sortButton->isVisible()) << where;
+          EXPECT_LT(sortImage->geometry().right(), sortButton->x()) << where;
+          EXPECT_LT(sortButton->geometry().right(), picker.Brow->SearchField()->x()) << where;
+          Press(Qt::Key_Escape);
+        });
+        QTest::mouseClick(form.btnHoleDXCC, Qt::LeftButton);
+        Press(Qt::Key_Escape);
+      });
+      QTest::mouseClick(Button(window, "btnbeenden"), Qt::LeftButton);
+    });
+    OpenContestLogWindow(nullptr, nummer_, *contest_, *listTable_, *extraTable_);
+    EXPECT_TRUE(seen) << where;
+  }
+  ToSetups.SetColors(saved);
 }
 
 // F1 opens the help in the log window, as its help button does, and in
