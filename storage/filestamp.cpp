@@ -7,7 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include <zlib.h>
 
@@ -36,17 +36,19 @@ std::optional<uint32_t> TableFileDigest(const std::string& fileName) {
   const int fd = open(NativeFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  std::vector<unsigned char> block(1 << 20);
+  // Left uninitialised: every byte used is read into it first.
+  constexpr size_t kBlock = 1 << 16;
+  const std::unique_ptr<unsigned char[]> block(new unsigned char[kBlock]);
   uLong crc = crc32(0L, Z_NULL, 0);
   bool ok = true;
   for (;;) {
-    const ssize_t n = read(fd, block.data(), block.size());
+    const ssize_t n = read(fd, block.get(), kBlock);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ok = n == 0;
       break;
     }
-    crc = crc32(crc, block.data(), static_cast<uInt>(n));
+    crc = crc32(crc, block.get(), static_cast<uInt>(n));
   }
   close(fd);
   if (!ok) return std::nullopt;
