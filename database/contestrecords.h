@@ -274,16 +274,16 @@ inline void SetDok(uint8_t* r, std::string_view dok) {
   rec::SetStr(r, kDOK2, kDOK2Cap, DokTail(dok));
 }
 // Name and QTH are kept in one field as "name;qth"; a text without ";" is
-// the QTH alone.
-inline std::string GetName(const uint8_t* r) {
+// the QTH alone. Both are views into the record r.
+inline std::string_view GetName(const uint8_t* r) {
   const std::string_view v = rec::GetStrView(r, kNameQth, kNameQthCap);
   const size_t semi = v.find(';');
-  return semi == std::string_view::npos ? std::string() : std::string(v.substr(0, semi));
+  return semi == std::string_view::npos ? std::string_view() : v.substr(0, semi);
 }
-inline std::string GetQth(const uint8_t* r) {
+inline std::string_view GetQth(const uint8_t* r) {
   const std::string_view v = rec::GetStrView(r, kNameQth, kNameQthCap);
   const size_t semi = v.find(';');
-  return std::string(semi == std::string_view::npos ? v : v.substr(semi + 1));
+  return semi == std::string_view::npos ? v : v.substr(semi + 1);
 }
 }  // namespace qrec
 

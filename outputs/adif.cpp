@@ -99,10 +99,8 @@ void WriteAdifQsoText(TTextWriter& w, const TContestRec& description, char lette
   const float freq = rec::GetFloat(q, qrec::kFrequenz);
   if (freq > 0) field("FREQ", s.FloatToStrDigits(freq, 0, 4, '.'));
 
-  const std::string_view nameQth = str(qrec::kNameQth, qrec::kNameQthCap);
-  const size_t semi = nameQth.find(';');
-  const std::string_view name = semi == std::string_view::npos ? std::string_view() : nameQth.substr(0, semi);
-  const std::string_view qth = semi == std::string_view::npos ? nameQth : nameQth.substr(semi + 1);
+  const std::string_view name = qrec::GetName(q);
+  const std::string_view qth = qrec::GetQth(q);
   if (!s.TrimView(name).empty()) field("NAME", name);
   if (!s.TrimView(qth).empty()) field("QTH", qth);
 

@@ -221,8 +221,8 @@ void TContestLogModel::ShowEntry() {
   (swl ? View.lRSTr1 : View.lRSTs1) = sent.Part1;
   (swl ? View.lRSTr2 : View.lRSTs2) = PartsLabel(sent);
 
-  std::string name = qrec::GetName(p);
-  std::string qth = qrec::GetQth(p);
+  std::string name(qrec::GetName(p));
+  std::string qth(qrec::GetQth(p));
   if (shape_.NameRowVisible) {
     if (name.empty()) name = State.DefaultName;
     if (qth.empty()) qth = State.DefaultQth;
@@ -317,7 +317,7 @@ void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow,
     }
     State.DefaultName = name;
     TContestQsoRecord q = EntryRecord();
-    const std::string qth = qrec::GetQth(q.data());
+    const std::string qth(qrec::GetQth(q.data()));
     rec::SetStr(q.data(), qrec::kNameQth, qrec::kNameQthCap, Cut(name + ";" + qth, qrec::kNameQthCap));
     SetEntryRecord(q);
   }

@@ -143,10 +143,8 @@ std::string BuildGridRow(const TContestQsoRecord& qso, const TContestRec& contes
     }
     row += " ";
     if (!contest.SwlLog) {
-      const std::string nameQth = Str(qso, qrec::kNameQth, qrec::kNameQthCap);
-      const size_t semi = nameQth.find(';');
-      const std::string name = semi == std::string::npos ? "" : nameQth.substr(0, semi);
-      const std::string qth = semi == std::string::npos ? nameQth : nameQth.substr(semi + 1);
+      const std::string name(qrec::GetName(p));
+      const std::string qth(qrec::GetQth(p));
       const float f = rec::GetFloat(p, qrec::kFrequenz);
       row += ";" + name + ";" + qth + ";" + ToStrings.FloatToStrDigits(f, 5, 3, ',');
       row = ToStrings.UpperCase(row);
