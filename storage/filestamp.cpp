@@ -1,56 +1,69 @@
 #include "storage/filestamp.h"
 
-#include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 
 #include <zlib.h>
 
-#include "platform/paths.h"
+namespace {
 
-std::optional<TTableFileStamp> ReadTableFileStamp(const std::string& fileName) {
-  const int fd = open(NativeFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st {};
+// The engine's handle of the connection's main database file; nil when it
+// has none open.
+sqlite3_file* EngineFile(sqlite3* db) {
+  sqlite3_file* file = nullptr;
+  if (db == nullptr || sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK)
+    return nullptr;
+  return file != nullptr && file->pMethods != nullptr ? file : nullptr;
+}
+
+std::optional<int64_t> FileSize(sqlite3_file* file) {
+  sqlite3_int64 size = 0;
+  if (file->pMethods->xFileSize(file, &size) != SQLITE_OK || size < 0) return std::nullopt;
+  return static_cast<int64_t>(size);
+}
+
+}  // namespace
+
+std::optional<TTableFileStamp> ReadTableFileStamp(sqlite3* db, const std::string& nativePath) {
+  sqlite3_file* file = EngineFile(db);
+  if (file == nullptr) return std::nullopt;
+  const std::optional<int64_t> size = FileSize(file);
   std::array<unsigned char, 28> header{};
-  const bool read = fstat(fd, &st) == 0 && pread(fd, header.data(), header.size(), 0) ==
-                                               static_cast<ssize_t>(header.size());
-  close(fd);
+  if (!size || *size < static_cast<int64_t>(header.size()) ||
+      file->pMethods->xRead(file, header.data(), static_cast<int>(header.size()), 0) != SQLITE_OK)
+    return std::nullopt;
   static constexpr char kMagic[] = "SQLite format 3";  // with its closing zero byte
-  if (!read || std::memcmp(header.data(), kMagic, sizeof kMagic) != 0) return std::nullopt;
+  if (std::memcmp(header.data(), kMagic, sizeof kMagic) != 0) return std::nullopt;
+  struct stat st {};
+  if (stat(nativePath.c_str(), &st) != 0) return std::nullopt;
   TTableFileStamp stamp;
   // Big-endian in the header.
   stamp.ChangeCounter = static_cast<uint32_t>(header[24]) << 24 | static_cast<uint32_t>(header[25]) << 16 |
                         static_cast<uint32_t>(header[26]) << 8 | static_cast<uint32_t>(header[27]);
-  stamp.Size = static_cast<int64_t>(st.st_size);
+  stamp.Size = *size;
   stamp.ModifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   return stamp;
 }
 
-std::optional<uint32_t> TableFileDigest(const std::string& fileName) {
-  const int fd = open(NativeFileName(fileName).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+std::optional<uint32_t> TableFileDigest(sqlite3* db) {
+  sqlite3_file* file = EngineFile(db);
+  if (file == nullptr) return std::nullopt;
+  const std::optional<int64_t> size = FileSize(file);
+  if (!size) return std::nullopt;
   // Left uninitialised: every byte used is read into it first.
-  constexpr size_t kBlock = 1 << 16;
+  constexpr int64_t kBlock = 1 << 16;
   const std::unique_ptr<unsigned char[]> block(new unsigned char[kBlock]);
   uLong crc = crc32(0L, Z_NULL, 0);
-  bool ok = true;
-  for (;;) {
-    const ssize_t n = read(fd, block.get(), kBlock);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
+  for (int64_t at = 0; at < *size; at += kBlock) {
+    const int n = static_cast<int>(std::min(kBlock, *size - at));
+    // A short read means the file shrank under the lock: no digest.
+    if (file->pMethods->xRead(file, block.get(), n, at) != SQLITE_OK) return std::nullopt;
     crc = crc32(crc, block.get(), static_cast<uInt>(n));
   }
-  close(fd);
-  if (!ok) return std::nullopt;
   return static_cast<uint32_t>(crc);
 }

@@ -1,12 +1,22 @@
 #pragma once
-// What a table file is on disk, without opening it as a table: the engine's
-// file change counter (the 4 bytes at offset 24 of the database header,
-// which every commit that changes the file advances), the file's size and
-// its modification time. Two stamps that are equal say that nothing wrote
-// the file in between; the stamp itself never writes.
+// What a table file is on disk: the engine's file change counter (the 4
+// bytes at offset 24 of the database header, which every commit that
+// changes the file advances), the file's size and its modification time,
+// and a digest of every byte. Two stamps that are equal say that nothing
+// wrote the file through the engine in between; the digest also sees bytes
+// that changed without a write through the engine (a bad sector, a file put
+// back from a copy). Neither ever writes.
+//
+// Both read the file through the engine's own handle of it, never through a
+// descriptor of their own: closing any descriptor of a file drops every
+// POSIX lock the process holds on that file, the engine's included, and
+// another station could then write while this one believes it holds the
+// file.
 #include <cstdint>
 #include <optional>
 #include <string>
+
+struct sqlite3;
 
 struct TTableFileStamp {
   uint32_t ChangeCounter = 0;
@@ -15,12 +25,12 @@ struct TTableFileStamp {
   friend bool operator==(const TTableFileStamp&, const TTableFileStamp&) = default;
 };
 
-// The stamp of the table file fileName (a program file name); none when the
-// file cannot be read or holds no database header.
-std::optional<TTableFileStamp> ReadTableFileStamp(const std::string& fileName);
+// The stamp of the database file that the connection db has open;
+// nativePath is that file's name, asked for its modification time only (by
+// name: no descriptor is opened). None when the file cannot be read or holds
+// no database header.
+std::optional<TTableFileStamp> ReadTableFileStamp(sqlite3* db, const std::string& nativePath);
 
-// A digest (CRC-32) of every byte of the file fileName, read once from start
-// to end; none when it cannot be read. Bytes that changed without a write
-// through the engine (a bad sector, a file put back from a copy) leave the
-// stamp above as it was, but not this.
-std::optional<uint32_t> TableFileDigest(const std::string& fileName);
+// A digest (CRC-32) of every byte of the database file that the connection
+// db has open, read once from start to end; none when it cannot be read.
+std::optional<uint32_t> TableFileDigest(sqlite3* db);

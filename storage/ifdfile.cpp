@@ -30,6 +30,8 @@ constexpr const char* kJobCacheSize = "PRAGMA cache_size=-65536";
 // A job keeps up to 64 MiB of changed pages before the engine writes any
 // of them out ahead of the commit (16,384 pages of 4 KiB).
 constexpr const char* kCacheSpill = "PRAGMA cache_spill=16384";
+// The full check's own connection: it reads every page once.
+constexpr const char* kCheckCacheSize = "PRAGMA cache_size=-2048";
 
 std::string Num(int64_t v) {
   char buf[24];
@@ -1120,21 +1122,88 @@ std::atomic<uint64_t> gFullChecks{0};
 
 uint64_t TIfdFile::FullChecksRun() { return gFullChecks.load(); }
 
+namespace {
+
+// The full check: the quick one reads every page but leaves the indexes
+// unmatched against the records, and an index that lost entries is what a
+// few damaged bytes typically leave behind.
+constexpr const char* kFullCheck = "PRAGMA integrity_check(1)";
+
+// "ok", or the check's first finding.
+std::string CheckFinding(sqlite3_stmt* st, int rc) {
+  return rc == SQLITE_ROW ? std::string(ColumnBytes(st, 0)) : std::string("integrity_check");
+}
+
+}  // namespace
+
 int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   ++gFullChecks;
-  // The full check: the quick one reads every page but leaves the indexes
-  // unmatched against the records, and an index that lost entries is what
-  // a few damaged bytes typically leave behind.
-  sqlite3_stmt* st = Stmt("PRAGMA integrity_check(1)");
+  // Inside a write job of this station only its own connection sees the
+  // job's writes.
+  if (memory_ || !jobs_.empty() || WriteLocked()) return CheckOwnConnection(h, detail);
+  // The check reads the file, not this connection's cache: pages read
+  // before a bad sector hit them would vouch for bytes that are no longer
+  // on disk (such damage leaves the change counter as it was, so the cache
+  // stays trusted). A connection of its own, with a small cache, reads
+  // every page anew and leaves the table's cache as it was. It reads under
+  // this connection's shared lock, which it shares at once, so no station
+  // writes in between; and its close drops no lock of the process: the
+  // engine keeps the descriptor of a file the process still holds locks on
+  // until they are let go.
+  int32_t r = ReadLock(h);
+  if (r != drOk) return r;
+  sqlite3* check = nullptr;
+  int rc = sqlite3_open_v2(NativeFileName(path_).c_str(), &check, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                           nullptr);
+  std::string finding;
+  if (rc == SQLITE_OK) rc = sqlite3_exec(check, kCheckCacheSize, nullptr, nullptr, nullptr);
+  sqlite3_stmt* st = nullptr;
+  if (rc == SQLITE_OK) rc = sqlite3_prepare_v2(check, kFullCheck, -1, &st, nullptr);
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_step(st);
+    finding = CheckFinding(st, rc);
+    if (rc == SQLITE_ROW) rc = SQLITE_OK;
+  }
+  if (rc != SQLITE_OK) finding = check ? sqlite3_errmsg(check) : "sqlite3_open_v2";
+  sqlite3_finalize(st);
+  sqlite3_close_v2(check);
+  Unlock(h);
+  if (rc != SQLITE_OK) {
+    detail = finding;
+    return MapError(rc);
+  }
+  if (finding == "ok") return drOk;
+  detail = finding;
+  return drDamaged;
+}
+
+int32_t TIfdFile::CheckOwnConnection(IFDriver* h, std::string& detail) {
+  sqlite3_stmt* st = Stmt(kFullCheck);
   if (!st) return MapError(sqlite3_errcode(db_));
   TStmtGuard g{st};
   int rc;
   const int32_t r = Step(h, st, rc);
   if (r != drOk) return r;
-  const std::string_view finding = rc == SQLITE_ROW ? ColumnBytes(st, 0) : std::string_view();
+  const std::string finding = CheckFinding(st, rc);
   if (finding == "ok") return drOk;
-  detail.assign(finding);
+  detail = finding;
   return drDamaged;
+}
+
+int32_t TIfdFile::FileStamp(TTableFileStamp& stamp) {
+  if (memory_) return drBadArgument;
+  const std::optional<TTableFileStamp> read = ReadTableFileStamp(db_, NativeFileName(path_));
+  if (!read) return drIoError;
+  stamp = *read;
+  return drOk;
+}
+
+int32_t TIfdFile::FileDigest(uint32_t& digest) {
+  if (memory_) return drBadArgument;
+  const std::optional<uint32_t> read = TableFileDigest(db_);
+  if (!read) return drIoError;
+  digest = *read;
+  return drOk;
 }
 
 int32_t TIfdFile::Vacuum(IFDriver* h) {

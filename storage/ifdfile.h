@@ -19,6 +19,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "storage/filestamp.h"
 #include "storage/ifdriver.h"
 #include "storage/keymirror.h"
 #include "storage/lockturns.h"
@@ -105,6 +106,10 @@ class TIfdFile {
   int32_t CheckIntegrity(IFDriver* h, std::string& detail);
   // How many full checks the process has run.
   static uint64_t FullChecksRun();
+  // The file as it stands on disk, read through the engine's own handle of
+  // it (see storage/filestamp.h); drIoError when it cannot be read.
+  int32_t FileStamp(TTableFileStamp& stamp);
+  int32_t FileDigest(uint32_t& digest);
   int32_t Vacuum(IFDriver* h);
 
   // Transactions and locks of the station.
@@ -136,6 +141,8 @@ class TIfdFile {
   void EndJobCache();
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
+  // The full check on the table's own connection.
+  int32_t CheckOwnConnection(IFDriver* h, std::string& detail);
   // The connection to the file name (engine spelling), its settings and
   // its schema; createFlag SQLITE_OPEN_CREATE makes a missing file.
   int32_t Connect(const std::string& name, int createFlag, std::string& detail);

@@ -686,6 +686,16 @@ int32_t IFDriver::CheckIntegrity() {
   return Leave("CheckIntegrity", r, detail.empty() ? std::string() : detail + ": " + FileName());
 }
 
+int32_t IFDriver::FileStamp(TTableFileStamp& stamp) {
+  if (!Enter("FileStamp")) return DriverResult;
+  return Leave("FileStamp", file_->FileStamp(stamp));
+}
+
+int32_t IFDriver::FileDigest(uint32_t& digest) {
+  if (!Enter("FileDigest")) return DriverResult;
+  return Leave("FileDigest", file_->FileDigest(digest));
+}
+
 int32_t IFDriver::DeleteTableFiles() {
   if (!EnterWrite("DeleteTableFiles")) return DriverResult;
   curRef_ = 0;

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/filestamp.h"
 #include "storage/ifderrors.h"
 #include "storage/tokeys.h"
 
@@ -243,6 +244,11 @@ class IFDriver : public IFbiDriver {
   // A damaged file gives drDamaged, reported as a damaged table is (the
   // finding goes to the error log).
   int32_t CheckIntegrity();
+  // The file's stamp and digest (see storage/filestamp.h), read through the
+  // engine's own handle of the file: no lock the process holds on it is
+  // dropped. Under ReadLockFileBlock no station writes in between.
+  int32_t FileStamp(TTableFileStamp& stamp);
+  int32_t FileDigest(uint32_t& digest);
 
   // Closes the file for every handle of this process and deletes it (with its
   // journal) when no other handle uses it; otherwise empties the table.

@@ -116,9 +116,10 @@ bool ChangeOneQso(int32_t nummer) {
 }
 
 // Milliseconds of one opening of the window on the log, as the user sees
-// it: built, the entry prepared, shown and drawn.
+// it: built, the entry prepared, shown and drawn. closes, when given, gets
+// the milliseconds of the window's normal close after it.
 double OpenMs(int32_t nummer, const TContestRec& desc, TdbContest& list, TdbContest& extra,
-              const std::function<void(TContestLogStd&)>& after = {}) {
+              const std::function<void(TContestLogStd&)>& after = {}, std::vector<double>* closes = nullptr) {
   QElapsedTimer t;
   t.start();
   TContestLogStd window(nullptr, nummer, desc, list, extra);
@@ -128,7 +129,8 @@ double OpenMs(int32_t nummer, const TContestRec& desc, TdbContest& list, TdbCont
   QCoreApplication::processEvents();
   const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
   if (after) after(window);
-  window.close();
+  const double closeMs = bench::TimeMs([&window] { window.close(); });
+  if (closes) closes->push_back(closeMs);
   return ms;
 }
 
@@ -170,7 +172,7 @@ int main(int argc, char** argv) {
       const int32_t nummer = MakeLog(qsos, list, extra, desc);
       const std::string file = QStringToFileName(tmp.path()) + "/" + TDatContest::LogTableName(nummer) + ".DAT";
       const int runs = qsos >= 50000 ? 3 : 5;
-      std::vector<double> opening, unchanged, check, renumber, raw;
+      std::vector<double> opening, unchanged, closing, check, renumber, raw;
       for (int run = 0; run < runs; ++run) {
         bool onQso = true;
         if (!ChangeOneQso(nummer)) {
@@ -194,7 +196,7 @@ int main(int argc, char** argv) {
         }
       }
       // Each opening closed the log normally: the next finds it as it was left.
-      for (int run = 0; run < runs; ++run) unchanged.push_back(OpenMs(nummer, desc, list, extra));
+      for (int run = 0; run < runs; ++run) unchanged.push_back(OpenMs(nummer, desc, list, extra, {}, &closing));
       // The opening's two jobs on their own, as the opening runs them on the
       // file it opens: the check of the whole file, and the renumbering with
       // the preparation of the multiplier marks.
@@ -215,6 +217,7 @@ int main(int argc, char** argv) {
       const std::string what = "open log window on " + n;
       bench::Figure(what + " as closed, grid on the newest (reference: raw walk)", Median(unchanged), rawMs);
       bench::Figure(what + " changed since, grid on the newest (reference: raw walk)", open, rawMs);
+      bench::Figure("close log window on " + n + " (reference: raw walk)", Median(closing), rawMs);
       bench::Figure(what + " changed since: its file check (reference: raw walk)", checkMs, rawMs);
       bench::Figure(what + " changed since: its renumbering (reference: raw walk)", renumberMs, rawMs);
       bench::Figure(what + " changed since, less its file check (reference: raw walk)", open - checkMs, rawMs);

@@ -65,7 +65,7 @@ void KeepClosedLogStamp(TContestExtraRecord& extra, const std::optional<TClosedL
   rec::SetInt32(x, xrec::kClosedFileDigest, static_cast<int32_t>(s.FileDigest));
 }
 
-bool LogUnchangedSinceClose(int32_t nummer) {
+bool LogUnchangedSinceClose(int32_t nummer, TdbContest& log) {
   TdbContest extraTable(kContestExtra, false, 0);
   if (!extraTable.FindByNumber(nummer)) return false;
   TContestExtraRecord extra{};
@@ -74,16 +74,27 @@ bool LogUnchangedSinceClose(int32_t nummer) {
   if (!kept) return false;
   const std::optional<TContestRecord> list = StoredListRecord(nummer);
   if (!list || RecordsDigest(*list, extra) != kept->RecordsDigest) return false;
-  // The cheap questions first; the digest reads the whole file.
-  const std::string file = ToDatContest.TableFile(kContestLog, nummer);
-  if (ReadTableFileStamp(file) != kept->File) return false;
-  return TableFileDigest(file) == kept->FileDigest;
+  IFDriver* driver = log.GetTreiber() ? log.GetTreiber()->Driver() : nullptr;
+  if (driver == nullptr || driver->ReadLockFileBlock() != drOk) return false;
+  // Under the shared lock no station writes while the file is read. The
+  // cheap questions first; the digest reads the whole file.
+  TTableFileStamp file;
+  uint32_t digest = 0;
+  const bool same = driver->FileStamp(file) == drOk && file == kept->File && driver->FileDigest(digest) == drOk &&
+                    digest == kept->FileDigest;
+  driver->UnlockFileBlock();
+  return same;
 }
 
 bool ClaimedTotalsOfLogAsItIs(const TContestRec& contest, TdbContest& listTable, TdbContest& extraTable) {
   TContestRecord list{};
   listTable.GetContestRecord(list);
-  if (LogUnchangedSinceClose(rec::GetInt32(list.data(), crec::kNummer))) return true;
+  const int32_t nummer = rec::GetInt32(list.data(), crec::kNummer);
+  // Opening the table would make a new, empty file in place of a lost one.
+  if (!QsoFileExists(nummer)) return true;
+  TdbContest log(kContestLog, false, nummer);
+  if (!log.IsOpen()) return false;
+  if (LogUnchangedSinceClose(nummer, log)) return true;
   return BringClaimedTotalsUpToDate(contest, listTable, extraTable);
 }
 
@@ -105,7 +116,7 @@ bool ForgetClosedLogStamp(int32_t nummer, TdbContest& extraTable) {
   return own.Update();
 }
 
-std::optional<TClosedLogFile> CountedLogFile(TdbContest& log, uint64_t counted) {
+std::optional<TClosedLogFile> CheckedLogFile(TdbContest& log, uint64_t counted) {
   TdbTreiber* table = log.GetTreiber();
   IFDriver* driver = table ? table->Driver() : nullptr;
   if (driver == nullptr || counted == 0 || !driver->LockingActive()) return std::nullopt;
@@ -113,13 +124,15 @@ std::optional<TClosedLogFile> CountedLogFile(TdbContest& log, uint64_t counted) 
   // Under the shared lock no station commits to the file; taking it asked
   // the file whether another station committed since (which moves the
   // change count), so an unchanged count is the file the recount counted.
+  // The session read and wrote only the pages it needed: a bad sector
+  // elsewhere (an index page, with the file's size, time and change counter
+  // as they were) is found only by the full check, which the stamp spares
+  // the next opening, so the close runs it first.
   std::optional<TClosedLogFile> result;
-  if (table->ChangeCount() == counted) {
-    const std::string name = table->FileName();
-    const std::optional<TTableFileStamp> file = ReadTableFileStamp(name);
-    const std::optional<uint32_t> digest = file ? TableFileDigest(name) : std::nullopt;
-    if (digest) result = TClosedLogFile{*file, *digest};
-  }
+  TClosedLogFile file;
+  if (table->ChangeCount() == counted && driver->CheckIntegrity() == drOk && driver->FileStamp(file.File) == drOk &&
+      driver->FileDigest(file.Digest) == drOk)
+    result = file;
   driver->UnlockFileBlock();
   return result;
 }

@@ -16,6 +16,10 @@
 // The stamp never outlives a session that changed the log: the first write
 // of a session to the QSO file removes it before that write commits, and a
 // session that met a storage error of the file keeps none at its close.
+// Nor does a close vouch for what it has not checked: before it stamps, it
+// runs the opening's full check of the file, and a file found damaged is
+// named then and keeps no stamp. The file is read through the engine's own
+// handle of it, under its shared lock (see storage/filestamp.h).
 #include <cstdint>
 #include <optional>
 
@@ -45,9 +49,10 @@ std::optional<TClosedLogStamp> KeptClosedLogStamp(const TContestExtraRecord& ext
 void KeepClosedLogStamp(TContestExtraRecord& extra, const std::optional<TClosedLogStamp>& stamp);
 
 // True when log nummer's QSO file, contest-list record and contest-extra
-// record are byte for byte as the last normal close left them (all three
-// read anew, through handles of their own).
-bool LogUnchangedSinceClose(int32_t nummer);
+// record are byte for byte as the last normal close left them (the records
+// read anew through handles of their own, the file through log, a handle
+// open on it).
+bool LogUnchangedSinceClose(int32_t nummer, TdbContest& log);
 
 // Before the set-up dialog shows a log's score and offers its outputs: the
 // claimed totals of the log as it is, recounted and stored where they are
@@ -62,10 +67,13 @@ bool ClaimedTotalsOfLogAsItIs(const TContestRec& contest, TdbContest& listTable,
 bool ForgetClosedLogStamp(int32_t nummer, TdbContest& extraTable);
 
 // At a normal close, after its recount: the QSO file log stands on as that
-// recount counted it, read under the file's shared lock. None when the file
-// changed since log's change count was counted (another station wrote in
-// between) or cannot be read.
-std::optional<TClosedLogFile> CountedLogFile(TdbContest& log, uint64_t counted);
+// recount counted it, checked whole and read under the file's shared lock.
+// counted is the log's change count that the recount noted inside its job
+// on the log; 0 (a recount that could not hold the log) leaves nothing to
+// vouch for. None as well when the file changed since (another station
+// wrote in between), when the full check finds it damaged (reported as at
+// an opening) or when it cannot be read.
+std::optional<TClosedLogFile> CheckedLogFile(TdbContest& log, uint64_t counted);
 
 // After a normal close: keeps the stamp of file with the records as they
 // are in the record extraTable stands on (positioned on log nummer's record

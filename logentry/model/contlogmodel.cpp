@@ -59,7 +59,7 @@ bool TContestLogModel::Open(const TLogShape& shape) {
   counters_ = TScoreCounters{};
   View = TEntryView{};
   const TOpenedLog opened =
-      companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0, [this] { return LogUnchangedSinceClose(nummer_); });
+      companion_.OpenQsoLog(qsoTable_, nummer_, ClaimedQsos() > 0, [this] { return LogUnchangedSinceClose(nummer_, *qsoTable_); });
   checkedAtOpening_ = opened.Checked;
   if (!opened.Opened) {
     qsoTable_.reset();
@@ -200,7 +200,7 @@ bool TContestLogModel::RunRenumber(bool sayFailure) {
   return true;
 }
 
-bool TContestLogModel::RunRecount() {
+bool TContestLogModel::RunRecount(uint64_t* heldCount) {
   std::unique_ptr<TJobProgress> progress;
   if (StartProgress) progress = StartProgress("Neuberechnung", 500);
   if (extraTable_.CurrentRef() <= 0) extraTable_.FindByNumber(nummer_);
@@ -217,6 +217,7 @@ bool TContestLogModel::RunRecount() {
   // The count of the file as it was counted: a write of another station
   // since then is not in these counts.
   if (counted != 0) countedChange_ = counted;
+  if (heldCount) *heldCount = counted;
   ShowScore();
   if (!ok) ToMessages.Fehler("Die Summen des Logs konnten nicht gespeichert werden.");
   return ok;
@@ -226,14 +227,18 @@ void TContestLogModel::Close() {
   if (!qsoTable_) return;
   // Numbers first: the totals stored are those of the renumbered log.
   const bool renumbered = RunRenumber();
-  const bool recounted = RunRecount();
+  // A recount that could not hold the log (another station held it and
+  // the user gave up waiting) counted a file that may have changed under
+  // it: it leaves no count to vouch for.
+  uint64_t held = 0;
+  const bool recounted = RunRecount(&held);
   DropStampGuard();
   // The file is now as the next opening's check and renumbering would
   // leave it, unless a write of the session failed or another station
   // wrote since the recount: kept so, that opening need not run them.
-  const bool sound = renumbered && recounted &&
+  const bool sound = renumbered && recounted && held != 0 &&
                      DriverErrorsOfFile(qsoTable_->GetTreiber()->FileName()) == fileErrorsAtOpening_;
-  const std::optional<TClosedLogFile> file = sound ? CountedLogFile(*searchLog_, countedChange_) : std::nullopt;
+  const std::optional<TClosedLogFile> file = sound ? CheckedLogFile(*searchLog_, held) : std::nullopt;
   searchLog_.reset();
   companion_.CloseLogTables(listTable_, extraTable_, qsoTable_);
   TContestExtraRecord extra{};

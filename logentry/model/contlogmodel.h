@@ -255,7 +255,9 @@ class TContestLogModel {
   // sayFailure false: a failure is left to the storage layer's own report.
   bool RunRenumber(bool sayFailure = true);
   // The full recount: points, score, lists and the claimed totals.
-  bool RunRecount();
+  // heldCount, when given, gets the log's change count as the recount
+  // counted it inside its job on the log; 0 when it could not hold the log.
+  bool RunRecount(uint64_t* heldCount = nullptr);
   std::string DefaultRst() const;
   // Whether the sent exchange fields 2 and 3 show: a number they do not
   // show is sent in the new entry's place.

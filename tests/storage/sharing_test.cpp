@@ -150,6 +150,28 @@ TEST_F(StorageTest, AReadLockOfAnotherProcessHoldsOffAWriteUntilItIsReleased) {
   EXPECT_EQ(t->UsedRecords(), 2);
 }
 
+// The stamp and the digest of the file and its full check read it through
+// the engine: none of them drops the shared lock the station holds (closing
+// any descriptor of the file would drop every lock of the process on it),
+// so no other process takes the file for writing meanwhile.
+TEST_F(StorageTest, TheFilesStampDigestAndFullCheckKeepTheStationsSharedLock) {
+  auto t = Open();
+  ASSERT_TRUE(Put(*t, "A", 0, "A"));
+  const std::string file = NativeFileName(Path());
+  ASSERT_EQ(t->Driver()->ReadLockFileBlock(), drOk);
+  ASSERT_FALSE(AnotherProcessTakesTheWriteLock(file));
+  TTableFileStamp stamp;
+  uint32_t digest = 0;
+  EXPECT_EQ(t->Driver()->FileStamp(stamp), drOk);
+  EXPECT_FALSE(AnotherProcessTakesTheWriteLock(file)) << "after the stamp";
+  EXPECT_EQ(t->Driver()->FileDigest(digest), drOk);
+  EXPECT_FALSE(AnotherProcessTakesTheWriteLock(file)) << "after the digest";
+  EXPECT_TRUE(t->CheckIntegrity());
+  EXPECT_FALSE(AnotherProcessTakesTheWriteLock(file)) << "after the full check";
+  ASSERT_EQ(t->Driver()->UnlockFileBlock(), drOk);
+  EXPECT_TRUE(AnotherProcessTakesTheWriteLock(file));
+}
+
 TEST_F(StorageTest, AWalkLeftHalfwayHoldsNoLock) {
   {
     auto t = Open();

@@ -4,11 +4,14 @@
 // connections it inherits; it opens its own (by another spelling of the
 // program directory, see OwnConnections) and ends with _exit.
 #include <poll.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "platform/paths.h"
 
@@ -59,3 +62,27 @@ struct ForkedChild {
   // as another station's would be (the file names differ in spelling only).
   static void OwnConnections() { ProgramDirectory += "./"; }
 };
+
+// Whether another process could take the write lock of the table file
+// nativePath at once: it asks the system for a write lock on the engine's
+// lock bytes (from its pending byte at 1 GiB through its shared range, 512
+// bytes), which it is given only while no process holds any lock of the
+// file. The child asks the system itself, not the engine, whose state in a
+// forked child still shows the parent's locks.
+inline bool AnotherProcessTakesTheWriteLock(const std::string& nativePath) {
+  ForkedChild other;
+  if (!other.Fork()) return false;
+  if (other.InChild()) {
+    const int fd = open(nativePath.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) _exit(2);
+    flock l{};
+    l.l_type = F_WRLCK;
+    l.l_whence = SEEK_SET;
+    l.l_start = 0x40000000;
+    l.l_len = 512;
+    _exit(fcntl(fd, F_SETLK, &l) == 0 ? 0 : 1);
+  }
+  const int code = other.Exit();
+  EXPECT_TRUE(code == 0 || code == 1) << "the other process could not open the file";
+  return code == 0;
+}

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <map>
+#include <utility>
 
 #include "contest/contestvhf.h"
 #include "database/dbContestDat.h"
@@ -46,25 +48,41 @@ class KillingProgress : public TJobProgress {
   void Step(int32_t, int32_t) override { raise(SIGKILL); }
 };
 
-// A progress window that runs a deed when its job is over and it closes.
-class ClosingProgress : public TJobProgress {
+// A progress window that runs a deed at its job's first step and another
+// when its job is over and it closes.
+class ScriptedProgress : public TJobProgress {
  public:
-  explicit ClosingProgress(std::function<void()> atClose) : atClose_(std::move(atClose)) {}
-  ~ClosingProgress() override {
+  ScriptedProgress(std::function<void()> atFirstStep, std::function<void()> atClose)
+      : atFirstStep_(std::move(atFirstStep)), atClose_(std::move(atClose)) {}
+  ~ScriptedProgress() override {
     if (atClose_) atClose_();
   }
-  void Step(int32_t, int32_t) override {}
+  void Step(int32_t, int32_t) override {
+    if (auto deed = std::exchange(atFirstStep_, {})) deed();
+  }
 
  private:
-  std::function<void()> atClose_;
+  std::function<void()> atFirstStep_, atClose_;
 };
 
-// The window's progress windows from now on; the one of the job named
-// caption runs atClose when it closes.
-void AtCloseOfJob(TContestLogStd& w, const std::string& caption, std::function<void()> atClose) {
-  w.Model().StartProgress = [caption, atClose](const std::string& job, int32_t) -> std::unique_ptr<TJobProgress> {
-    return std::make_unique<ClosingProgress>(job == caption ? atClose : std::function<void()>{});
+// What the progress window of one job does.
+struct TJobDeeds {
+  std::function<void()> AtFirstStep, AtClose;
+};
+
+// The window's progress windows from now on, each job's (by its caption)
+// with its deeds.
+void AtJobs(TContestLogStd& w, std::map<std::string, TJobDeeds> deeds) {
+  w.Model().StartProgress = [deeds](const std::string& job, int32_t) -> std::unique_ptr<TJobProgress> {
+    const auto it = deeds.find(job);
+    return it == deeds.end() ? std::make_unique<ScriptedProgress>(nullptr, nullptr)
+                             : std::make_unique<ScriptedProgress>(it->second.AtFirstStep, it->second.AtClose);
   };
+}
+
+// The progress window of the job named caption runs atClose when it closes.
+void AtCloseOfJob(TContestLogStd& w, const std::string& caption, std::function<void()> atClose) {
+  AtJobs(w, {{caption, TJobDeeds{{}, std::move(atClose)}}});
 }
 
 // The stamp of the last normal close that the log's contest-extra record keeps.
@@ -215,6 +233,23 @@ class KilledLogTest : public QsoEntryTest {
     guard.start(20);
     ContestFkt.OpenLog(nullptr, *desc_, list, extra);
     return opened;
+  }
+
+  // Another station adds to the claimed QSOs of the log's first slot: a
+  // connection of its own.
+  void AnotherStationChangesTheClaimedQsos(int32_t more) {
+    const std::string own = ProgramDirectory;
+    ForkedChild::OwnConnections();
+    {
+      TdbContest extra(kContestExtra, false, 0);
+      ASSERT_TRUE(extra.FindByNumber(nummer_));
+      TContestExtraRecord x{};
+      extra.GetExtraRecord(x);
+      rec::SetInt32(x.data(), xrec::QsosAt(1), rec::GetInt32(x.data(), xrec::QsosAt(1)) + more);
+      extra.SetExtraRecord(x);
+      EXPECT_TRUE(extra.Update());
+    }
+    ProgramDirectory = own;
   }
 
   // Another station stores a QSO in the log: a connection of its own.
@@ -428,6 +463,140 @@ TEST_F(KilledLogTest, AQsoSavedByAnotherStationDuringTheCloseIsCountedAtTheNextO
   RunWindow([&](TContestLogStd& w) {
     ExpectScoreOfFullRecount(w);
     EXPECT_EQ(ClaimedTotals(nummer_).first, 4);
+  });
+}
+
+// A bad sector under an open window, in pages the session read before (its
+// cache holds them whole), the file's size, time and change counter as they
+// were: the session's saves and its closing jobs never see it. The close
+// checks the file before it vouches for it: it names the damage and keeps
+// no stamp, and the next opening checks the file and names it again.
+TEST_F(KilledLogTest, DamageUnderAnOpenWindowIsNamedAtTheCloseAndNeverStamped) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 190);
+    ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(LogFile()),
+                                         [&] { return DamageIndexEntry(LogFile(), "DL2BBB"); }));
+    EXPECT_TRUE(msgs.History().empty());
+    msgs.Expect(Kind::Fehler, "beschädigt");
+  });
+  DriverErrorReporter = nullptr;
+  EXPECT_TRUE(msgs.AllShown()) << "the close said nothing of the damage";
+  EXPECT_FALSE(StampKept(nummer_));
+  ExpectRefusedAsDamaged();
+}
+
+// The close's recount cannot hold the log: another station holds it, and
+// the user answers "Nein" to the question whether to try again. The recount
+// counts without holding the log, and the other station deletes a QSO
+// meanwhile. Such a count vouches for nothing: no stamp, and the next
+// opening counts the four QSOs the file holds, in the window and in the
+// claimed totals.
+TEST_F(KilledLogTest, ACloseWhoseRecountCouldNotHoldTheLogKeepsNoStamp) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(NativeFileName(LogFile()).c_str(), &other, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+  sqlite3_busy_timeout(other, 0);
+  int held = -1, deleted = -1;
+  DefaultRetryHandler = AskLockRetry;  // as the file manager installs it
+  // Every read asks the file whether another station changed it, as reads
+  // do once a recount takes longer than the window's cache check time.
+  const int32_t checkMs = std::exchange(DriverCacheCheckMs, 0);
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 190);
+    TypeQso(w, "PA1EEE", "JO22", 8 * 3600 + 250);
+    msgs.Expect(Kind::JaNeinFrage, "wird gerade von einer anderen Station benutzt", false);
+    AtJobs(w, {{"Neunummerierung",
+                TJobDeeds{{}, [&] { held = sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr); }}},
+               {"Neuberechnung", TJobDeeds{[&] {
+                                             deleted = sqlite3_exec(
+                                                 other,
+                                                 "DELETE FROM records WHERE ref = (SELECT max(ref) FROM records);"
+                                                 "COMMIT",
+                                                 nullptr, nullptr, nullptr);
+                                           },
+                                           {}}}});
+  });
+  DefaultRetryHandler = nullptr;
+  DriverCacheCheckMs = checkMs;
+  sqlite3_close(other);
+  EXPECT_TRUE(msgs.AllShown());
+  ASSERT_EQ(held, SQLITE_OK);
+  ASSERT_EQ(deleted, SQLITE_OK);
+  ASSERT_EQ(StoredCount(nummer_), 4);
+  EXPECT_FALSE(StampKept(nummer_));
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    ExpectScoreOfFullRecount(w);
+    EXPECT_EQ(ClaimedTotals(nummer_).first, 4);
+  });
+  EXPECT_EQ(SetupShowsQsos(), "4 QSO");
+}
+
+// The close reads the stamp of the QSO file under the file's shared lock.
+// No descriptor of the file is closed behind the engine meanwhile (that
+// would drop every lock of the process on it): while the lock stands (here
+// held on past the close by another handle of the program), no other
+// process can take the file for writing.
+TEST_F(KilledLogTest, TheClosesSharedLockHoldsWhileItReadsTheStamp) {
+  CreateMemberLog();
+  std::unique_ptr<TdbContest> reader;
+  RunWindow([&](TContestLogStd& w) {
+    TypeThreeQsos(w);
+    AtCloseOfJob(w, "Neuberechnung", [&] {
+      reader = std::make_unique<TdbContest>(kContestLog, false, nummer_);
+      EXPECT_EQ(reader->GetTreiber()->Driver()->ReadLockFileBlock(), drOk);
+    });
+  });
+  ASSERT_TRUE(reader);
+  EXPECT_TRUE(StampKept(nummer_));
+  EXPECT_FALSE(AnotherProcessTakesTheWriteLock(NativeFileName(LogFile())));
+  EXPECT_EQ(reader->GetTreiber()->Driver()->UnlockFileBlock(), drOk);
+  EXPECT_TRUE(AnotherProcessTakesTheWriteLock(NativeFileName(LogFile())));
+}
+
+// Another station holds the contest-extra file through the end of the
+// close: the user answers "Nein" when the close would write the log's
+// record, and "Ja" when it would stamp it, once the other station has
+// changed the claimed totals in that record and let go. The stamp vouches
+// only for the records as the close wrote them: none is kept, and the next
+// opening counts anew.
+TEST_F(KilledLogTest, ARecordChangedBetweenTheClosesWriteAndItsStampLeavesNoStamp) {
+  CreateMemberLog();
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(NativeFileName(dir_.File("ZQKZ.DAT")).c_str(), &other, SQLITE_OPEN_READWRITE, nullptr),
+            SQLITE_OK);
+  sqlite3_busy_timeout(other, 0);
+  std::pair<int64_t, int64_t> counted;
+  int questions = 0;
+  DefaultRetryHandler = [&](const std::string&, uint8_t) {
+    if (++questions == 1) return false;
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    AnotherStationChangesTheClaimedQsos(10);
+    return true;
+  };
+  RunWindow([&](TContestLogStd& w) {
+    TypeThreeQsos(w);
+    AtCloseOfJob(w, "Neuberechnung", [&] {
+      counted = ClaimedTotals(nummer_);
+      EXPECT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    });
+  });
+  DefaultRetryHandler = nullptr;
+  sqlite3_close(other);
+  ASSERT_EQ(questions, 2);
+  ASSERT_EQ(counted.first, 3);
+  ASSERT_EQ(ClaimedTotals(nummer_).first, 13);
+  EXPECT_FALSE(StampKept(nummer_));
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    ExpectScoreOfFullRecount(w);
+    EXPECT_EQ(ClaimedTotals(nummer_), counted);
   });
 }
 
