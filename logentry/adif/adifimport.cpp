@@ -466,20 +466,24 @@ bool SecondsTaken(TdbContest& log, int64_t first, int64_t end) {
 
 // Whether the log holds the QSO already: the same call, band and mode on the
 // same day and minute. The seconds are left out: other programs round them.
-// The save moves a QSO whose second is taken on by a second at a time, so
-// one of that minute may lie up to kAddMovesAtMost seconds past it, also on
-// the next day: such a QSO is the same where the save may have moved it
-// there, that is when every second from the minute's last one up to it is
-// taken. Read along the home-call key of a second handle on the log: only
-// the QSOs of that station are looked at.
+// Past that minute it is the same QSO only where the save may have moved it
+// there: the save starts at the QSO's own second (that of a time without
+// seconds is the minute's first) and moves on a second at a time while the
+// second is taken, kAddMovesAtMost seconds at most, also into the next day.
+// So one past the minute is the same when it lies at most that far after
+// the own second and every second from the own one up to it is taken. Read
+// along the home-call key of a second handle on the log: only the QSOs of
+// that station are looked at.
 bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
   const uint8_t* p = qso.data();
   const std::string call = Trim(rec::GetStr(p, qrec::kCall, qrec::kCallCap));
   const std::string home = HomeCallOf(call);
   const char band = rec::GetChar(p, qrec::kBandcode);
   const std::string mode = rec::GetStr(p, qrec::kMode, qrec::kModeCap);
-  const int64_t minuteStart = Moment(rec::GetInt32(p, qrec::kDatum), rec::GetInt32(p, qrec::kZeit) / 60 * 60);
+  const int64_t own = Moment(p);
+  const int64_t minuteStart = own - rec::GetInt32(p, qrec::kZeit) % 60;
   const int64_t minuteEnd = minuteStart + 59;
+  const int64_t movedAtMost = own + kAddMovesAtMost;
   if (!log.SearchCall(call)) return false;
   TContestQsoRecord r{};
   std::optional<int64_t> movedTo;
@@ -487,10 +491,10 @@ bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
     log.GetQsoRecord(r);
     const uint8_t* s = r.data();
     if (HomeCallOf(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) != home) break;
-    // The key runs on by date and time: past the last second a save could
-    // have moved the QSO to, nothing can match.
+    // The key runs on by date and time: past the minute and past the last
+    // second a save could have moved the QSO to, nothing can match.
     const int64_t at = Moment(s);
-    if (at > minuteEnd + kAddMovesAtMost) break;
+    if (at > std::max(minuteEnd, movedAtMost)) break;
     if (at < minuteStart || !IsQsoRow(log.GetQsoMarker())) continue;
     if (rec::GetChar(s, qrec::kBandcode) != band || rec::GetStr(s, qrec::kMode, qrec::kModeCap) != mode ||
         Trim(rec::GetStr(s, qrec::kCall, qrec::kCallCap)) != call)
@@ -501,7 +505,7 @@ bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
     movedTo = at;
     break;
   } while (log.Next());
-  return movedTo && SecondsTaken(log, minuteEnd, *movedTo);
+  return movedTo && SecondsTaken(log, own, *movedTo);
 }
 
 // The check refused the QSO: a duplicate rule warned, or another rule did.

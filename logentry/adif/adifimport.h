@@ -140,10 +140,10 @@ struct TAdifImportJob {
 // counts as refused (and is not stored) when its call is no call the entry
 // would store, or when the band it would be stored on (its frequency's,
 // else its band's) is not a band of the contest. A record that the log holds
-// already (the same call, band and mode at the same minute, or a few seconds
-// past it where the save may have moved the QSO because its second was
-// taken) is not written again, also where the contest lets duplicates pass
-// with a mark: a file imported twice leaves the log as it was. Only when imported QSOs fall
-// between QSOs of a log ordered by date and time is the log renumbered
-// afterwards.
+// already (the same call, band and mode at the same minute, or past it where
+// the save may have moved the QSO: up to kAddMovesAtMost seconds after the
+// record's own second, every second between taken) is not written again,
+// also where the contest lets duplicates pass with a mark: a file imported
+// twice leaves the log as it was. Only when imported QSOs fall between QSOs
+// of a log ordered by date and time is the log renumbered afterwards.
 TAdifImportTotals ImportAdifRecords(const TAdifImportJob& job);

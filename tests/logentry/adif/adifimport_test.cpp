@@ -515,14 +515,15 @@ TEST_P(AdifReimportTest, QsosTheSaveMovedOnAreFoundUpToItsLastSecond) {
 TEST_P(AdifReimportTest, AQsoPastTheMinuteThatNoSaveMovedThereIsAQsoOfItsOwn) {
   // ON4XYZ at 12:02:05 with the seconds before it free: no save moved it
   // there from 12:01, so the record of 12:01:58 is another QSO, which the
-  // contest marks as a duplicate. DL1AAA past a minute whose last seconds are taken may
-  // have been moved: it is found.
+  // contest marks as a duplicate. DL1AAA of 12:03:59, a second taken, may
+  // have been moved on into the next minute: it is found. DL1AAA of
+  // 12:03:30 lies further back than a save moves a QSO: another QSO.
   EXPECT_EQ(Import(Records({{"ON4XYZ", "120205"}, {"F6ABC", "120359"}, {"DL1AAA", "120400"}})).Imported, 3);
-  const TAdifImportTotals t = Import(Records({{"ON4XYZ", "120158"}, {"DL1AAA", "120330"}}));
-  EXPECT_EQ(t.Imported, 1);
+  const TAdifImportTotals t = Import(Records({{"ON4XYZ", "120158"}, {"DL1AAA", "120359"}, {"DL1AAA", "120330"}}));
+  EXPECT_EQ(t.Imported, 2);
   EXPECT_EQ(t.AlreadyInLog, 1);
   const std::vector<TContestQsoRecord> log = Log();
-  ASSERT_EQ(log.size(), 4u);
+  ASSERT_EQ(log.size(), 5u);
   EXPECT_EQ(rec::GetStr(log[0].data(), qrec::kCall, qrec::kCallCap), "ON4XYZ");
   EXPECT_EQ(rec::GetInt32(log[0].data(), qrec::kZeit), ToDates.HMSToTime(12, 1, 58));
   EXPECT_EQ(rec::GetByte(log[0].data(), qrec::kDupeMark), 255);  // logged after the one of 12:02:05

@@ -3,6 +3,7 @@
 // each record stores (its own sent exchange, its band, its call), what the
 // window shows when the notice comes, and what the import tells the call
 // book.
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <utility>
@@ -372,6 +373,80 @@ TEST_F(AdifImportWindowTest, ASecondImportFindsQsosTheSaveMovedPastTheirMinuteOr
   EXPECT_EQ(storedAt("F6CCC"), std::pair(day, ToDates.HMSToTime(23, 59, 59)));
   EXPECT_EQ(storedAt("F6DDD"), std::pair(day + 1, ToDates.HMSToTime(0, 0, 0)));
 }
+
+// Logs that store the same station again: 'h' once on the band each day,
+// 'W' as a marked repeat. The log has nothing around midnight. F6ZZZ at
+// 23:59:12 and again at 00:00:01, the two seconds before that taken by other
+// stations: the save could have moved the earlier QSO ten seconds on at
+// most, so the later one is another QSO, and both are kept at their own
+// seconds. A further import of the same file stores nothing: 'h' refuses
+// its QSOs as duplicates, 'W' finds them in the log.
+struct RepeatingLog {
+  char Letter;
+  uint8_t Klasse;        // a class that works 80 m in CW
+  const char* Refusal;   // the notice's line for QSOs stored already
+};
+
+class AdifRepeatImportWindowTest : public AdifImportWindowTest,
+                                   public ::testing::WithParamInterface<RepeatingLog> {
+ protected:
+  void SetUp() override {
+    AdifImportWindowTest::SetUp();
+    Redefine(GetParam().Letter, GetParam().Klasse);
+  }
+  static std::string On80(const std::string& call, const char* date, const char* time) {
+    return RecordAt(call, date, time, Tag("FREQ", "3.550") + Tag("RST_SENT", "599") + Tag("RST_RCVD", "579"));
+  }
+  // Newest first: F6ZZZ past midnight and the two seconds before it.
+  static std::string PastMidnight() {
+    return On80("F6ZZZ", "20151221", "000001") + On80("F6BBB", "20151221", "000000") +
+           On80("F6AAA", "20151220", "235959");
+  }
+  static std::string WholeFile() { return kHeader + PastMidnight() + On80("F6ZZZ", "20151220", "235912"); }
+  // The notice's line for n QSOs stored already.
+  static std::string Refused(int n) { return "\r\n" + std::to_string(n) + " " + GetParam().Refusal; }
+  void ExpectBothQsosOfF6ZZZAtTheirOwnSeconds() {
+    std::vector<std::pair<int32_t, int32_t>> kept;
+    for (const auto& [ref, q] : StoredQsos())
+      if (rec::GetStr(q.data(), qrec::kCall, qrec::kCallCap) == "F6ZZZ")
+        kept.emplace_back(rec::GetInt32(q.data(), qrec::kDatum), rec::GetInt32(q.data(), qrec::kZeit));
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (std::vector<std::pair<int32_t, int32_t>>{{Day(), ToDates.HMSToTime(23, 59, 12)},
+                                                              {Day() + 1, ToDates.HMSToTime(0, 0, 1)}}));
+  }
+};
+
+TEST_P(AdifRepeatImportWindowTest, AnEarlierQsoLaterInTheFileIsStored) {
+  const size_t before = StoredQsos().size();
+  InWindow([&](TContestLogStd& window) {
+    ImportFile(window, WholeFile());
+    ImportFile(window, WholeFile());
+  });
+  EXPECT_EQ(ImportNotices(),
+            (std::vector<std::string>{"4 Datensätze importiert", "0 Datensätze importiert" + Refused(4)}));
+  EXPECT_EQ(StoredQsos().size(), before + 4);
+  ExpectBothQsosOfF6ZZZAtTheirOwnSeconds();
+}
+
+TEST_P(AdifRepeatImportWindowTest, AnEarlierQsoIsStoredBesideTheLaterOneTheLogHolds) {
+  const size_t before = StoredQsos().size();
+  InWindow([&](TContestLogStd& window) {
+    ImportFile(window, kHeader + PastMidnight());
+    ImportFile(window, WholeFile());
+    ImportFile(window, WholeFile());
+  });
+  EXPECT_EQ(ImportNotices(), (std::vector<std::string>{"3 Datensätze importiert", "1 Datensätze importiert" + Refused(3),
+                                                       "0 Datensätze importiert" + Refused(4)}));
+  EXPECT_EQ(StoredQsos().size(), before + 4);
+  ExpectBothQsosOfF6ZZZAtTheirOwnSeconds();
+}
+
+INSTANTIATE_TEST_SUITE_P(RepeatingLogs, AdifRepeatImportWindowTest,
+                         ::testing::Values(RepeatingLog{'h', 2, "Calls doppelt"},
+                                           RepeatingLog{'W', 1, "bereits im Log"}),
+                         [](const ::testing::TestParamInfo<RepeatingLog>& info) {
+                           return std::string("Letter") + info.param.Letter;
+                         });
 
 // The program's own export of the AGCW VHF contest writes the whole
 // received exchange into RST_RCVD and the square again into GRIDSQUARE.
