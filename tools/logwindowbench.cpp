@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -117,19 +118,23 @@ bool ChangeOneQso(int32_t nummer) {
 
 // Milliseconds of one opening of the window on the log, as the user sees
 // it: built, the entry prepared, shown and drawn. closes, when given, gets
-// the milliseconds of the window's normal close after it.
+// the milliseconds of the window's normal close after it (closed and gone:
+// the log renumbered, recounted, checked and stamped).
 double OpenMs(int32_t nummer, const TContestRec& desc, TdbContest& list, TdbContest& extra,
               const std::function<void(TContestLogStd&)>& after = {}, std::vector<double>* closes = nullptr) {
   QElapsedTimer t;
   t.start();
-  TContestLogStd window(nullptr, nummer, desc, list, extra);
-  window.StartNewEntry(false);
-  window.resize(1280, 900);
-  window.show();
+  auto window = std::make_unique<TContestLogStd>(nullptr, nummer, desc, list, extra);
+  window->StartNewEntry(false);
+  window->resize(1280, 900);
+  window->show();
   QCoreApplication::processEvents();
   const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
-  if (after) after(window);
-  const double closeMs = bench::TimeMs([&window] { window.close(); });
+  if (after) after(*window);
+  const double closeMs = bench::TimeMs([&window] {
+    window->close();
+    window.reset();
+  });
   if (closes) closes->push_back(closeMs);
   return ms;
 }
