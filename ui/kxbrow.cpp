@@ -332,10 +332,7 @@ bool TkxBrow::OpenWith(int listNumber, const std::function<TBrowDriver*()>& reso
   OpenStep("FNr 9", [&] { RebuildPage(); });
   OpenStep("FNr 10", [&] { update(); });
   OpenStep("FNr 11", [&] { DoSetHeaderFooter(); });
-  OpenStep("FNr 12", [&] {
-    const TRaisedFlag filling(fillingSortList_);
-    DoInitSortList();
-  });
+  OpenStep("FNr 12", [&] { DoInitSortList(); });
   OpenStep("FNr 13", [&] {
     DoInitAnsicht();
     // A bar the look has dressed keeps its choosers hidden behind its buttons.
@@ -495,8 +492,21 @@ void TkxBrow::ShowSortList(bool show) {
 
 void TkxBrow::SetSortlistItemIndex(int i) {
   sortIndex_ = i;
-  const QSignalBlocker block(sortCombo_);
-  sortCombo_->setCurrentIndex(i);
+  {
+    const QSignalBlocker block(sortCombo_);
+    sortCombo_->setCurrentIndex(i);
+  }
+  SortListChanged();
+}
+
+void TkxBrow::SortListChanged() {
+  // The look's bar offers the sort orders on its own button, whose menu and
+  // caption are made from the chooser when the bar is dressed. A list filled
+  // or switched after that (a controller that fills it once it exists, a
+  // click on a column caption) would leave the button empty or stale, so
+  // the bar is dressed again. An opening dresses it once at its end, a fill
+  // once it is complete.
+  if (footerByLook_ && footerDresser_ && !opening_ && !fillingSortList_) footerDresser_();
 }
 
 void TkxBrow::InitViewList(int flags) {
@@ -978,7 +988,11 @@ bool TkxBrow::DoDatensatz_Loeschen() {
 }
 
 void TkxBrow::DoInitSortList() {
-  if (OnInitSortList) OnInitSortList();
+  {
+    const TRaisedFlag filling(fillingSortList_);
+    if (OnInitSortList) OnInitSortList();
+  }
+  SortListChanged();
 }
 
 void TkxBrow::DoInitAnsicht() {

@@ -208,7 +208,8 @@ class TkxBrow : public TkxMousePanel {
   void SetFooterPlacedByLook(int rowHeight);
   bool FooterPlacedByLook() const { return footerByLook_; }
   // What dresses the footer again once an opening has filled the sort and
-  // view lists anew: the look's bar shows them on its own buttons.
+  // view lists anew, and whenever the sort list is filled again or gets a
+  // new current entry: the look's bar shows them on its own buttons.
   void SetFooterDresser(std::function<void()> dress) { footerDresser_ = std::move(dress); }
 
   // ---- overridable steps ----
@@ -241,6 +242,8 @@ class TkxBrow : public TkxMousePanel {
   bool OpenWith(int listNumber, const std::function<TBrowDriver*()>& resolve, const TKeyStr& lkey,
                 const TKeyStr& hkey, int keyNumber);
   void LayoutFooter();
+  // The look's bar follows a sort list filled anew or a new current sort.
+  void SortListChanged();
   // The width and height of "X" in the panel's font, for column widths.
   void MeasureCharacter();
   void NavClicked(int i);

@@ -649,17 +649,19 @@ void TLayout::LayoutBrowser(QWidget* owner, TBrowserBar& bar) {
   if (bar.SortImage) bar.SortImage->setPixmap(QPixmap::fromImage(LoadProgramImage("SORTIERUNGZQ4")));
   if (bar.SearchImage)
     bar.SearchImage->setPixmap(QPixmap::fromImage(LoadProgramImage("SCHNELLSUCHEZQ42")));
-  if (bar.SortLabel) {
-    bar.SortLabel->setText(QStringLiteral("S&ortierung:"));
-    bar.SortLabel->adjustSize();
-    if (bar.SortChooser) bar.SortLabel->setBuddy(bar.SortChooser);
-  }
   if (!bar.SortButton) {
     bar.SortButton = new TkxBitBtn(bar.Bar);
     bar.SortButton->setObjectName(QStringLiteral("btnSortierung"));
   }
   bar.SortButton->setParent(bar.Bar);
   bar.SortButton->setFont(font);
+  if (bar.SortLabel) {
+    bar.SortLabel->setText(QStringLiteral("S&ortierung:"));
+    bar.SortLabel->adjustSize();
+    // The chooser is hidden behind the button: Alt+O goes to the button,
+    // which opens its menu, where the arrow keys pick a sort order.
+    bar.SortLabel->setBuddy(bar.SortButton);
+  }
 
   TBrowserBarMeasures m;
   if (bar.SortChooser) {

@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTableView>
+#include <iterator>
 
 #include "base/kxstrings.h"
 #include "database/setups.h"
@@ -28,6 +29,9 @@ const char* const kLegend = ".:ADIFNr;CQ:WAZ;IT:ITU;Co:Continent;Land:Country;QS
 bool IsDigitOrCapital(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); }
 
 std::string Fix(std::string_view s, int n) { return ToStrings.FixLen(s, n); }
+
+// The sort orders in the order the sort list offers them.
+constexpr int kPrefixSorts[] = {kPrefixKeyDxcc, kPrefixKeyCountry};
 
 // "(" text ")" for a bracketed entry, except in the thumbnails.
 std::string Bracket(const std::string& text, bool bracketed, int view) {
@@ -114,6 +118,10 @@ std::string PrefixListRow(const TPrefixRowData& e, int keyNumber, int view, bool
   return row;
 }
 
+std::string PrefixSortName(int keyNumber) {
+  return keyNumber == kPrefixKeyDxcc ? "DXCC" : LanguageText("Land", "Country");
+}
+
 std::string PrefixListHeader(int keyNumber, int view, bool marker, std::string& sortCaption) {
   const bool details = view == pvDetails;
   const std::string L = details ? Fix("Land", 21) + ";" + Fix("Land, deutsch", 20) : Fix("Land", 30);
@@ -122,11 +130,10 @@ std::string PrefixListHeader(int keyNumber, int view, bool marker, std::string& 
   std::string h;
   if (keyNumber == kPrefixKeyDxcc) {
     h = details ? Fix("DXCC", 4) + ";" + L + rest : Fix("DXCC", 4) + " " + L;
-    sortCaption = "DXCC";
   } else {
     h = details ? L + ";" + Fix("DXCC", 4) + rest : L;
-    sortCaption = LanguageText("Land", "Country");
   }
+  sortCaption = PrefixSortName(keyNumber);
   if (marker) h = " .;" + h;
   if (details) {
     // The last column takes the rest of the width.
@@ -205,24 +212,21 @@ void TDatenPrefixBrowCtrl::SetHeaderFooter() {
 
 void TDatenPrefixBrowCtrl::InitSortList() {
   grid_->ClearSortList();
-  grid_->AddSortListItem("DXCC");
-  grid_->AddSortListItem("Land");
+  int current = 0;
+  for (int i = 0; i < static_cast<int>(std::size(kPrefixSorts)); ++i) {
+    grid_->AddSortListItem(PrefixSortName(kPrefixSorts[i]));
+    if (kPrefixSorts[i] == grid_->CurrentKeyNumber()) current = i;
+  }
   // The chooser shows the order the list is in.
-  grid_->SetSortlistItemIndex(grid_->CurrentKeyNumber() == kPrefixKeyCountry ? 1 : 0);
+  grid_->SetSortlistItemIndex(current);
 }
 
 int TDatenPrefixBrowCtrl::SortList2Key(int index, TKeyStr& lkey, TKeyStr& hkey) {
   hkey = ToStrings.StrToKeyStr("");
-  switch (index) {
-    case 0:
-      lkey = ToStrings.StrToKeyStr(LowKey(kPrefixKeyDxcc));
-      return kPrefixKeyDxcc;
-    case 1:
-      lkey = ToStrings.StrToKeyStr(LowKey(kPrefixKeyCountry));
-      return kPrefixKeyCountry;
-    default:
-      return 0;
-  }
+  if (index < 0 || index >= static_cast<int>(std::size(kPrefixSorts))) return 0;
+  const int keyNumber = kPrefixSorts[index];
+  lkey = ToStrings.StrToKeyStr(LowKey(keyNumber));
+  return keyNumber;
 }
 
 TKeyStr TDatenPrefixBrowCtrl::SearchTextToKey() {

@@ -44,6 +44,9 @@ std::string PrefixColumnText(const TPrefixRowData& entry, std::string_view colum
 // column is on.
 std::string PrefixListRow(const TPrefixRowData& entry, int keyNumber, int view, bool marker,
                           std::string_view ownLocator);
+// The name of the sort order along a key number, as the sort list offers it
+// and the footer shows it: "DXCC", or "Land" ("Country" in English).
+std::string PrefixSortName(int keyNumber);
 // The caption line for the key number and view; sortCaption receives the
 // name of the sort order.
 std::string PrefixListHeader(int keyNumber, int view, bool marker, std::string& sortCaption);

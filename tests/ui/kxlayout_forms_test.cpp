@@ -31,6 +31,7 @@
 #include "ui/kxchoicemenu.h"
 #include "ui/kxform.h"
 #include "ui/kxlayout.h"
+#include "ui/sortbutton.h"
 
 namespace {
 
@@ -422,6 +423,30 @@ TEST_F(LookTest, BrowserGridAndBarAreLaidOutOnce) {
   // Dressing the bar again adds no second button.
   ToLayout.LayoutBrowser(&owner, brow);
   EXPECT_EQ(brow->FooterBar()->findChildren<TkxBitBtn*>(QStringLiteral("btnSortierung")).size(), 1);
+}
+
+// A list whose controller fills the sorts only after the look dressed the
+// bar, and a sort switched without the button (a column caption), still
+// show on the button.
+TEST_F(LookTest, TheSortButtonFollowsSortsFilledOrSwitchedAfterTheBarWasDressed) {
+  SetLook(9, true);
+  TkxForm owner;
+  auto* brow = new TkxBrow(&owner);
+  ToLayout.LayoutBrowser(&owner, brow);
+  brow->OnInitSortList = [brow] {
+    brow->ClearSortList();
+    brow->AddSortListItem("Name");
+    brow->AddSortListItem("Datum");
+    brow->SetSortlistItemIndex(0);
+  };
+  brow->DoInitSortList();
+  TkxBitBtn* button = SortButton(brow);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->Caption(), "Name");
+  EXPECT_EQ(SortMenu(button), (std::vector<std::string>{"Name*", "Datum"}));
+  brow->SetSortlistItemIndex(1);
+  EXPECT_EQ(button->Caption(), "Datum");
+  EXPECT_EQ(SortMenu(button), (std::vector<std::string>{"Name", "Datum*"}));
 }
 
 TEST_F(LookTest, BrowserBarKeepsTheLooksPlacesWhenThePanelIsResized) {

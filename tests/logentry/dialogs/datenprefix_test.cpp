@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QMenu>
 #include <QTableView>
 #include <QTest>
 
@@ -22,6 +23,8 @@
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_strgrid.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxchoicemenu.h"
+#include "ui/sortbutton.h"
 
 namespace {
 
@@ -128,6 +131,82 @@ TEST_F(PrefixListTest, CountryOrderSearchesByNameAndTakesWithTheButton) {
   EXPECT_EQ(dxcc, "DL");
   // The country order lists every prefix: the first one of Germany is taken.
   EXPECT_EQ(prefix.substr(0, 1), "D");
+}
+
+// The look's sort button offers the list's orders; choosing "Land" keeps
+// the cursor on the entity it stood on and the quick search then seeks
+// country names.
+TEST_F(PrefixListTest, SortButtonOffersBothOrdersAndLandSortsByCountry) {
+  std::string captionAtOpen, captionAfter, header, found;
+  std::vector<std::string> offered, offeredAfter;
+  int32_t refBefore = -1, refAfter = -2;
+  int keyAfter = 0;
+  WhenUp([&](QWidget* w) {
+    TDatenListeForm* f = ListForm(w);
+    TkxBitBtn* button = SortButton(f->Brow);
+    Type("dl");
+    refBefore = f->Brow->CurrentRowRef();
+    captionAtOpen = button->Caption();
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    QMenu* menu = button->kxMenue();
+    offered = SortMenu(button);
+    const std::vector<QAction*> items = ChoiceMenuItems(menu);
+    if (menu->isVisible() && items.size() == 2)
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(items[1]).center());
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    keyAfter = f->Brow->CurrentKeyNumber();
+    refAfter = f->Brow->CurrentRowRef();
+    captionAfter = button->Caption();
+    offeredAfter = SortMenu(button);
+    header = f->Brow->Captions().empty() ? "" : f->Brow->Captions()[1];
+    QTest::mouseClick(f->Brow->SearchField(), Qt::LeftButton);
+    Type("fed");
+    found = Cells(CurrentRow(f)).at(1);
+    Key(w, Qt::Key_Escape);
+  });
+  std::string dxcc, prefix;
+  EXPECT_FALSE(TDatenPrefixFkt::ChooseDxcc(dxcc, "", prefix));
+  EXPECT_EQ(captionAtOpen, "DXCC");
+  EXPECT_EQ(offered, (std::vector<std::string>{"DXCC*", "Land"}));
+  EXPECT_EQ(keyAfter, kPrefixKeyCountry);
+  EXPECT_EQ(refAfter, refBefore);
+  EXPECT_EQ(refBefore, EntityRef("DL"));
+  EXPECT_EQ(captionAfter, "Land");
+  EXPECT_EQ(offeredAfter, (std::vector<std::string>{"DXCC", "Land*"}));
+  EXPECT_EQ(ToStrings.Trim(header), "Land");
+  EXPECT_EQ(found, "Fed. Rep. of Germany");
+}
+
+// Alt+O opens the sort menu from the keyboard, the arrow keys and Enter
+// choose in it; in English the country order is "Country".
+TEST_F(PrefixListTest, AltOAndTheArrowKeysChooseTheCountryOrderInEnglish) {
+  LanguageFlag = 0;
+  std::vector<std::string> offered;
+  std::string caption, footer;
+  int keyAfter = 0;
+  WhenUp([&](QWidget* w) {
+    TDatenListeForm* f = ListForm(w);
+    TkxBitBtn* button = SortButton(f->Brow);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    // The button is pressed as by a click, which opens its menu.
+    QTRY_VERIFY(QApplication::activePopupWidget() == button->kxMenue());
+    offered = SortMenu(button);
+    QWidget* menu = QApplication::activePopupWidget();
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    keyAfter = f->Brow->CurrentKeyNumber();
+    caption = button->Caption();
+    footer = f->Brow->Footer();
+    Key(w, Qt::Key_Escape);
+  });
+  std::string dxcc, prefix;
+  TDatenPrefixFkt::ChooseDxcc(dxcc, "", prefix);
+  EXPECT_EQ(offered, (std::vector<std::string>{"DXCC*", "Country"}));
+  EXPECT_EQ(keyAfter, kPrefixKeyCountry);
+  EXPECT_EQ(caption, "Country");
+  EXPECT_EQ(footer, "Country");
 }
 
 TEST_F(PrefixListTest, DoubleClickTakesTheClickedEntity) {
