@@ -235,6 +235,18 @@ class KilledLogTest : public QsoEntryTest {
     return opened;
   }
 
+  // The close kept no stamp of the log, whose file holds qsos QSOs: the
+  // next opening counts them, in the window and in the claimed totals.
+  void ExpectNoStampAndCountedAtTheNextOpening(int64_t qsos) {
+    ASSERT_EQ(StoredCount(nummer_), qsos);
+    EXPECT_FALSE(StampKept(nummer_));
+    Restart();
+    RunWindow([&](TContestLogStd& w) {
+      ExpectScoreOfFullRecount(w);
+      EXPECT_EQ(ClaimedTotals(nummer_).first, qsos);
+    });
+  }
+
   // Another station adds to the claimed QSOs of the log's first slot: a
   // connection of its own.
   void AnotherStationChangesTheClaimedQsos(int32_t more) {
@@ -457,13 +469,7 @@ TEST_F(KilledLogTest, AQsoSavedByAnotherStationDuringTheCloseIsCountedAtTheNextO
     TypeThreeQsos(w);
     AtCloseOfJob(w, "Neuberechnung", [this] { AnotherStationSaves("SP2OTH", 8 * 3600 + 300); });
   });
-  ASSERT_EQ(StoredCount(nummer_), 4);
-  EXPECT_FALSE(StampKept(nummer_));
-  Restart();
-  RunWindow([&](TContestLogStd& w) {
-    ExpectScoreOfFullRecount(w);
-    EXPECT_EQ(ClaimedTotals(nummer_).first, 4);
-  });
+  ExpectNoStampAndCountedAtTheNextOpening(4);
 }
 
 // A bad sector under an open window, in pages the session read before (its
@@ -528,13 +534,7 @@ TEST_F(KilledLogTest, ACloseWhoseRecountCouldNotHoldTheLogKeepsNoStamp) {
   EXPECT_TRUE(msgs.AllShown());
   ASSERT_EQ(held, SQLITE_OK);
   ASSERT_EQ(deleted, SQLITE_OK);
-  ASSERT_EQ(StoredCount(nummer_), 4);
-  EXPECT_FALSE(StampKept(nummer_));
-  Restart();
-  RunWindow([&](TContestLogStd& w) {
-    ExpectScoreOfFullRecount(w);
-    EXPECT_EQ(ClaimedTotals(nummer_).first, 4);
-  });
+  ExpectNoStampAndCountedAtTheNextOpening(4);
   EXPECT_EQ(SetupShowsQsos(), "4 QSO");
 }
 
