@@ -613,16 +613,27 @@ void TContestLogStd::btnNotizClick() {
   ContestFkt.EditNote(ProgramDirectory + NoteFileName(name), model_.ContestListTable(), table);
   model_.SetEntryRecord(entry);
   if (!entering) btnClearClick();
-  KeyboardBackToCall();
 }
 
-// The note window and its question are gone by now. Left to the window
+// The windows over the log window are gone by now. Left to the window
 // manager, the activation may go to one of them as they close one after the
-// other, and then no window has the keyboard: the log window takes it back
-// itself, for the call.
-void TContestLogStd::KeyboardBackToCall() {
+// other (the note, then its question), and then no window has the keyboard:
+// the log window takes it back itself. The field is the one the log
+// window's focus rests on: while another window is active it stays on the
+// field the user was in, unless what ran moved it on purpose -- a cleared
+// entry (the lists, the import, "QSO ändern", a refused duplicate) puts it
+// on the call, Tab or Enter on the next field. Where that field no longer
+// shows, the entry's way back decides.
+void TContestLogStd::KeyboardBack() {
+  if (destroyed_ || !isVisible()) return;
+  const QWidget* active = QApplication::activeWindow();
+  if (active != nullptr && active->isVisible()) return;
   activateWindow();
-  eCall->setFocus(Qt::OtherFocusReason);
+  QWidget* to = focusWidget();
+  if (to != nullptr && to->isVisible() && to->isEnabled())
+    to->setFocus(Qt::OtherFocusReason);
+  else
+    ReturnToEntry();
 }
 
 void TContestLogStd::btnauswertungClick() {

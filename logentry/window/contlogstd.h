@@ -186,9 +186,12 @@ class TContestLogStd : public QDialog {
   void SaveFromFocusedField();
   void PrepareEntryFromListMode();
   void ReturnToEntry();
-  // After a window of its own over the log window: the log window active
-  // again, the keyboard in the call.
-  void KeyboardBackToCall();
+  // After a handler that began with the log window active: when a window it
+  // opened over the log window (the note, a list, the search, the import, a
+  // message) took the activation away and no window of the program holds it
+  // now, the log window takes it back and the keyboard goes to the field
+  // the log window's own focus rests on.
+  void KeyboardBack();
   void HideLists();
   void DeleteQso();
   void ChangeQso();
@@ -227,9 +230,14 @@ class TContestLogStd : public QDialog {
 template <typename F>
 void TContestLogStd::Guarded(F f) {
   // No exception leaves a handler; a handler inside a handler leaves the
-  // outer one's mark alone.
+  // outer one's mark alone. Every window the log window opens over itself
+  // is opened and closed inside one handler: the keyboard's way back is
+  // decided once, as the outer one ends.
   const bool outer = !inHandler_;
+  const bool active = outer && isActiveWindow();
   inHandler_ = true;
   RunGuarded(f);
-  if (outer) inHandler_ = false;
+  if (!outer) return;
+  inHandler_ = false;
+  if (active) KeyboardBack();
 }

@@ -7,6 +7,7 @@
 // back at their offsets and the score is compared with a full recount.
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -49,6 +50,8 @@
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
 #include "ui/kxbuttons.h"
+#include "ui/kxMessageForm.h"
+#include "ui/kxmessage.h"
 #include "ui/prefausw.h"
 
 namespace qsoentry {
@@ -125,6 +128,62 @@ inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
   ASSERT_NE(Focused(), nullptr);
   QTest::keyClick(Focused(), key, modifiers);
 }
+
+// A QSO half typed as the operator types it: the call, then Tab on to the
+// exchange fields, each given its part; the keyboard stays in the last
+// field given. Nothing given: nothing typed.
+inline void TypeHalfQso(const std::vector<std::string>& parts) {
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i > 0) Press(Qt::Key_Tab);
+    Type(parts[i]);
+  }
+}
+
+// Lets the window system's and the posted events run until none is left;
+// the turns it took.
+inline int ProcessEventsUntilIdle() {
+  int turns = 0;
+  while (turns < 100 && QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents)) ++turns;
+  return turns;
+}
+
+// Where the keys typed next go once the windows over the log window are
+// gone: the name of the focused control while the log window holds the
+// activation. Offscreen no window manager hands the activation back: the
+// log window has to take it itself.
+inline std::string KeyboardAfterWindows(const QWidget& window) {
+  ProcessEventsUntilIdle();
+  if (QApplication::activeWindow() != &window) return "(the log window is not active)";
+  QWidget* f = QApplication::focusWidget();
+  return f ? A(f->objectName()) : std::string("(none)");
+}
+
+// Questions and warnings come up as the program's own message windows,
+// each closed by a click on the button of its scripted answer once it is
+// up: a window of its own over the one that asked, as on the desktop.
+class MessageWindows : public ScriptedMessages {
+ public:
+  bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
+                   bool defaultYes) override {
+    CloseWhenUp(ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes));
+    return shown_.JaNeinFrage(caption, header, text, defaultYes);
+  }
+  void Achtung(const std::string& header, const std::string& text) override {
+    ScriptedMessages::Achtung(header, text);
+    CloseWhenUp(true);
+    shown_.Achtung(header, text);
+  }
+
+ private:
+  static void CloseWhenUp(bool yes) {
+    WhenModal([yes](QWidget* w) {
+      auto* box = qobject_cast<TkxMessageForm*>(w);
+      ASSERT_NE(box, nullptr) << "another window is up: " << A(w->objectName());
+      QTest::mouseClick(yes ? box->kxBitBtn1 : box->kxBitBtn2, Qt::LeftButton);
+    });
+  }
+  TkxMessageDialogs shown_;
+};
 
 // Types over what the focused field holds, unless nothing is given; the
 // text the field holds then.

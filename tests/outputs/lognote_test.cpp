@@ -1,47 +1,21 @@
 // The note of the log window (F6) on the real window with the real note
 // window over it: however the note is closed, with or without its question,
-// the keyboard is back in the call afterwards, and what the operator types
-// next goes there. Offscreen, no window manager hands the activation back:
-// the log window has to take it itself.
-#include <QAbstractEventDispatcher>
-#include <QPushButton>
+// the log window is the active one again, the keyboard back in the field the
+// note was opened from (the call when no QSO is being typed), and what the
+// operator types next goes there.
 #include <QTextEdit>
 
 #include "logentry/qsoentry_fixture.h"
 #include "outputs/ToolsFkt.h"
 #include "outputs/ToolsMemoForm.h"
 #include "platform/paths.h"
+#include "ui/kxbuttons.h"
 
 namespace qsoentry {
 namespace {
 
-// The question comes up as a window of its own over the note, as the
-// message dialogs do, and goes again by a click on the scripted answer.
-class QuestionWindows : public ScriptedMessages {
- public:
-  bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
-                   bool defaultYes) override {
-    const bool answer = ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes);
-    QDialog box;
-    box.setObjectName(QStringLiteral("Abfrage"));
-    auto* button = new QPushButton(answer ? u"Ja"_qs : u"Nein"_qs, &box);
-    QObject::connect(button, &QPushButton::clicked, &box, &QDialog::accept);
-    WhenModal([button](QWidget*) { QTest::mouseClick(button, Qt::LeftButton); });
-    box.exec();
-    return answer;
-  }
-};
-
-// Lets the window system's and the posted events run until none is left;
-// the turns it took.
-int ProcessEventsUntilIdle() {
-  int turns = 0;
-  while (turns < 100 && QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents)) ++turns;
-  return turns;
-}
-
 // How the note is closed.
-enum class Close { Escape, CloseBox };
+enum class Close { Escape, CloseBox, Ok, Cancel };
 
 struct Road {
   const char* name;
@@ -72,10 +46,12 @@ class LogNoteTest : public QsoEntryTest {
       ASSERT_NE(note, nullptr);
       shown = true;
       if (*road.typed != 0) QTest::keyClicks(note->richedit1, QString::fromLatin1(road.typed));
-      if (road.close == Close::Escape)
-        QTest::keyClick(note->richedit1, Qt::Key_Escape);
-      else
-        note->close();
+      switch (road.close) {
+        case Close::Escape: QTest::keyClick(note->richedit1, Qt::Key_Escape); break;
+        case Close::CloseBox: note->close(); break;
+        case Close::Ok: QTest::mouseClick(note->btnOK, Qt::LeftButton); break;
+        case Close::Cancel: QTest::mouseClick(note->btnAbbrechen, Qt::LeftButton); break;
+      }
     });
     Press(Qt::Key_F6);
     EXPECT_TRUE(shown) << road.name;
@@ -101,7 +77,7 @@ TEST_F(LogNoteTest, TheKeyboardIsBackInTheCallAfterTheNote) {
     for (const Road& road : roads) {
       for (const bool entering : {false, true}) {
         const std::string how = std::string(road.name) + (entering ? ", call typed" : ", no call");
-        QuestionWindows question;
+        MessageWindows question;
         if (*road.typed != 0) question.Expect(Kind::JaNeinFrage, "speichern?", road.keep);
         if (entering) Type("DK1RI");
         const std::vector<std::string> lines = NoteOnRoad(road);
@@ -120,6 +96,48 @@ TEST_F(LogNoteTest, TheKeyboardIsBackInTheCallAfterTheNote) {
         // The same entry goes on: Esc gives it up, with the keyboard where it was.
         Press(Qt::Key_Escape);
         EXPECT_EQ(A(w.eCall->text()), "") << how;
+      }
+    }
+    EXPECT_EQ(StoredCount(nummer_), 0);
+  });
+}
+
+// A note in the middle of a QSO, closed by OK or by "Abbrechen": the keys
+// typed next go on into the field the note was opened from and the call
+// stays as typed; with nothing typed they go into the call.
+TEST_F(LogNoteTest, TheKeyboardGoesBackToTheFieldTheNoteWasOpenedFrom) {
+  CreateLog('4');
+  struct Start {
+    const char* name;
+    std::vector<std::string> typed;  // the call, BRZ-Nr, Loc: as far as typed
+    const char* field;               // where the keyboard was
+    const char* more;                // typed after the note
+    const char* after;               // what that field holds then
+  };
+  const Start starts[] = {{"in BRZ-Nr", {"DM2AA", "1"}, "eRSTr2", "7", "17"},
+                          {"in Loc", {"DL2ZZ", "12", "JO4"}, "eRSTr3", "5", "JO45"},
+                          {"nothing typed", {}, "eCall", "dk1ri", "DK1RI"}};
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    for (const Close close : {Close::Ok, Close::Cancel}) {
+      for (const Start& start : starts) {
+        const std::string how = std::string(start.name) + (close == Close::Ok ? ", OK" : ", Abbrechen");
+        TypeHalfQso(start.typed);
+        const Road road{start.name, close == Close::Ok ? "Band offen" : "", close, true};
+        const std::vector<std::string> lines = NoteOnRoad(road);
+        ASSERT_FALSE(lines.empty()) << how;
+        // The note is stamped with the call being typed.
+        if (!start.typed.empty()) {
+          EXPECT_NE(lines.front().find(start.typed.front()), std::string::npos) << how;
+        }
+
+        EXPECT_EQ(KeyboardAfterWindows(w), start.field) << how;
+        if (QApplication::focusWidget() == Child<TkxEdit>(w, start.field)) {
+          QTest::keyClicks(QApplication::focusWidget(), Q(start.more));
+          EXPECT_EQ(A(Child<TkxEdit>(w, start.field)->text()), start.after) << how;
+        }
+        EXPECT_EQ(A(w.eCall->text()), start.typed.empty() ? start.after : start.typed.front()) << how;
+        Press(Qt::Key_Escape);
       }
     }
     EXPECT_EQ(StoredCount(nummer_), 0);

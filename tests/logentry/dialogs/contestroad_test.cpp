@@ -2,12 +2,16 @@
 // dialogs, offscreen: QSOs typed key by key, entries given up, a QSO changed
 // through "QSO ändern", one deleted, a note, the QSO list opened and closed,
 // and the window ended by "Contest beenden". Afterwards the score labels
-// are compared with a full recount of the stored log.
+// are compared with a full recount of the stored log. The windows the log
+// window opens over itself, and where the keyboard is once they are gone.
 #include <QTableView>
 
+#include "logentry/AdifImportDriver.h"
 #include "logentry/dialogs/ContestEingabeStd2Form.h"
 #include "logentry/dialogs/qsowindowservices.h"
+#include "logentry/dialogs/stdgetband.h"
 #include "logentry/dialogs/stdkorr.h"
+#include "logentry/dialogs/suchenQE.h"
 #include "logentry/qsoentry_fixture.h"
 
 namespace qsoentry {
@@ -156,6 +160,118 @@ TEST_F(ContestRoadTest, AFortyFiveQsoContestKeepsTheGridsColumnWidths) {
   RunTheContest([&widths](TContestLogStd& w, const char* where) {
     if (widths.empty()) widths = w.GridColumnWidths();
     EXPECT_EQ(w.GridColumnWidths(), widths) << where;
+  });
+}
+
+// The windows the log window opens over itself, by their keys from the
+// middle of a QSO and with nothing typed, and messages between: once they
+// are gone the log window is the active one. Where the entry is kept as it
+// was (the callsign search, the band chooser given up, a warning as a field
+// is left) the keys typed next go on in the field the user was in or moved
+// to; where it is cleared (the QSO list, the band log, the import, a
+// refused duplicate, a save, "QSO ändern") they go into the call.
+TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsThem) {
+  CreateLog('4');
+  const auto escapeList = [] { WhenShown<TKorrekturstd>([](TKorrekturstd&) { Press(Qt::Key_Escape); }); };
+  struct Road {
+    const char* name;
+    std::function<void()> open;
+    bool keeps;  // the entry stays as it was
+  };
+  const Road roads[] = {
+      {"callsign search given up",
+       [&] {
+         WhenShown<TSucheQE_>([&](TSucheQE_& search) {
+           escapeList();  // the list comes all the same, on the newest QSO
+           QTest::mouseClick(search.btnAbbruchzq4, Qt::LeftButton);
+         });
+         Press(Qt::Key_F4);
+       },
+       true},
+      {"band chooser given up",
+       [] {
+         WhenShown<Tstdband>([](Tstdband&) { Press(Qt::Key_Escape); });
+         Press(Qt::Key_F3, Qt::AltModifier);
+       },
+       true},
+      {"band log",
+       [&] {
+         WhenShown<Tstdband>([&](Tstdband&) {
+           escapeList();
+           Press(Qt::Key_Return);
+         });
+         Press(Qt::Key_F3, Qt::AltModifier);
+       },
+       false},
+      {"QSO list",
+       [&] {
+         escapeList();
+         Press(Qt::Key_F12);
+       },
+       false},
+      {"ADIF import given up",
+       [] {
+         adifdialog::WhenShown([](TContestAdifimportForm* form) { form->reject(); });
+         QTest::mouseClick(CurrentLogWindow()->btnadifimport, Qt::LeftButton);
+       },
+       false},
+  };
+  struct Start {
+    const char* name;
+    std::vector<std::string> typed;  // the call, BRZ-Nr, Loc: as far as typed
+  };
+  const Start starts[] = {{"in BRZ-Nr", {"DM2AA", "1"}}, {"in Loc", {"DL2ZZ", "12", "JO4"}}, {"nothing typed", {}}};
+  const char* fields[] = {"eCall", "eRSTr2", "eRSTr3"};
+
+  RunWindow([&](TContestLogStd& w) {
+    TypeQso(w, "DK1RI", "7", "JO40");  // the lists have a QSO to show
+    // After the windows of the road, the keys typed go into the field
+    // expected to hold the keyboard, after what it held.
+    const auto expectKeyboard = [&](const std::string& how, size_t at, std::vector<std::string> texts) {
+      const std::string keyboard = KeyboardAfterWindows(w);
+      EXPECT_EQ(keyboard, fields[at]) << how;
+      if (keyboard == fields[at]) {
+        QTest::keyClicks(QApplication::focusWidget(), u"9"_qs);
+        texts.resize(3);
+        texts[at] += "9";
+        for (size_t i = 0; i < 3; ++i)
+          EXPECT_EQ(A(Child<TkxEdit>(w, fields[i])->text()), texts[i]) << how << " " << fields[i];
+      }
+      // The entry given up for the next road.
+      Activate(w);
+      Press(Qt::Key_Escape);
+    };
+    for (const Road& road : roads) {
+      for (const Start& start : starts) {
+        const std::string how = std::string(road.name) + ", " + start.name;
+        TypeHalfQso(start.typed);
+        road.open();
+        const size_t was = start.typed.empty() ? 0 : start.typed.size() - 1;
+        expectKeyboard(how, road.keeps ? was : 0, road.keeps ? start.typed : std::vector<std::string>{});
+      }
+    }
+
+    // Messages between, as fields are left. A warning keeps the entry: the
+    // keyboard in the field Tab or Shift+Tab went to. The call of a QSO
+    // stored is refused and the entry starts afresh; F10 stores a QSO with
+    // a bad square after the warning: the keyboard in the new entry's call.
+    const auto afterMessage = [&](const char* text, const std::vector<std::string>& typed, Qt::Key key,
+                                  Qt::KeyboardModifiers modifiers, size_t at, const std::vector<std::string>& kept) {
+      MessageWindows messages;
+      messages.Expect(Kind::Achtung, text);
+      TypeHalfQso(typed);
+      Press(key, modifiers);
+      EXPECT_TRUE(messages.AllShown()) << text;
+      expectKeyboard(text, at, kept);
+    };
+    afterMessage("Präfix unbekannt", {"QX1ABC"}, Qt::Key_Tab, Qt::NoModifier, 1, {"QX1ABC"});
+    afterMessage("Locator-Angabe", starts[1].typed, Qt::Key_Backtab, Qt::ShiftModifier, 1, starts[1].typed);
+    afterMessage("bereits auf Band vorhanden", {"DK1RI"}, Qt::Key_Tab, Qt::NoModifier, 0, {});
+    afterMessage("Locator-Angabe", starts[1].typed, Qt::Key_F10, Qt::NoModifier, 0, {});
+    EXPECT_EQ(StoredCount(nummer_), 2);
+    // "QSO ändern" from the grid, which gave the entry up.
+    ChangeFromTheGrid(w, "0701", true);
+    expectKeyboard("QSO ändern", 0, {});
   });
 }
 
