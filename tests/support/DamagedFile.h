@@ -3,12 +3,19 @@
 // full check of the file can see it: inside the first index page that
 // holds the key bytes, the key's last byte is lowered by one. The index
 // then holds an entry that matches no record, and misses the entry of the
-// record it belonged to; the pages themselves stay well-formed. The file
-// must not be open. False when no index page holds the key.
+// record it belonged to; the pages themselves stay well-formed. False when
+// no index page holds the key.
+//
+// Both write the file from a process of their own, as a disk would change
+// it: a descriptor of the file opened and closed by this process would drop
+// every lock the process holds on it, the open tables' included.
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -16,30 +23,40 @@
 
 #include "platform/paths.h"
 
+// Runs work in a forked child process; its result.
+inline bool InAnotherProcess(const std::function<bool()>& work) {
+  const pid_t pid = fork();
+  if (pid == 0) _exit(work() ? 0 : 1);
+  int status = 0;
+  return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 inline bool DamageIndexEntry(const std::string& fileName, std::string_view key) {
-  const std::string name = NativeFileName(fileName);
-  std::vector<char> bytes;
-  {
-    std::ifstream in(name, std::ios::binary);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  if (bytes.size() < 100 || key.empty()) return false;
-  size_t pageSize = (static_cast<uint8_t>(bytes[16]) << 8) | static_cast<uint8_t>(bytes[17]);
-  if (pageSize == 1) pageSize = 65536;
-  if (pageSize < 512) return false;
-  constexpr char kIndexLeaf = 0x0A;
-  for (size_t page = 0; page + pageSize <= bytes.size(); page += pageSize) {
-    const size_t header = page == 0 ? 100 : page;
-    if (bytes[header] != kIndexLeaf) continue;
-    const std::string_view content(bytes.data() + page, pageSize);
-    const size_t at = content.find(key);
-    if (at == std::string_view::npos) continue;
-    --bytes[page + at + key.size() - 1];
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
-  }
-  return false;
+  return InAnotherProcess([&] {
+    const std::string name = NativeFileName(fileName);
+    std::vector<char> bytes;
+    {
+      std::ifstream in(name, std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    if (bytes.size() < 100 || key.empty()) return false;
+    size_t pageSize = (static_cast<uint8_t>(bytes[16]) << 8) | static_cast<uint8_t>(bytes[17]);
+    if (pageSize == 1) pageSize = 65536;
+    if (pageSize < 512) return false;
+    constexpr char kIndexLeaf = 0x0A;
+    for (size_t page = 0; page + pageSize <= bytes.size(); page += pageSize) {
+      const size_t header = page == 0 ? 100 : page;
+      if (bytes[header] != kIndexLeaf) continue;
+      const std::string_view content(bytes.data() + page, pageSize);
+      const size_t at = content.find(key);
+      if (at == std::string_view::npos) continue;
+      --bytes[page + at + key.size() - 1];
+      std::ofstream out(name, std::ios::binary | std::ios::trunc);
+      out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      return static_cast<bool>(out);
+    }
+    return false;
+  });
 }
 
 // A bad sector under an open table: the pages of the file's index ixName
@@ -49,35 +66,37 @@ inline bool DamageIndexEntry(const std::string& fileName, std::string_view key) 
 // touches the index then fails as damaged. False when the index is not
 // found or the file cannot be written.
 inline bool ZeroIndexPages(const std::string& fileName, const std::string& ixName) {
-  const std::string name = NativeFileName(fileName);
-  sqlite3* db = nullptr;
-  std::vector<int64_t> pages;
-  int64_t pageSize = 0;
-  if (sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* st = nullptr;
-    // The pages of the index b-tree, from the engine's own page map.
-    const std::string sql = "SELECT pageno FROM dbstat WHERE name = '" + ixName + "'";
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK)
-      while (sqlite3_step(st) == SQLITE_ROW) pages.push_back(sqlite3_column_int64(st, 0));
-    sqlite3_finalize(st);
-    if (sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-      pageSize = sqlite3_column_int64(st, 0);
-    sqlite3_finalize(st);
-  }
-  sqlite3_close(db);
-  if (pages.empty() || pageSize < 512) return false;
-  std::fstream file(name, std::ios::binary | std::ios::in | std::ios::out);
-  const std::vector<char> zeros(static_cast<size_t>(pageSize), 0);
-  for (int64_t page : pages) {
-    file.seekp((page - 1) * pageSize);
-    file.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
-  }
-  unsigned char counter[4] = {};
-  file.seekg(24);
-  file.read(reinterpret_cast<char*>(counter), 4);
-  for (int i = 3; i >= 0 && ++counter[i] == 0; --i) {
-  }
-  file.seekp(24);
-  file.write(reinterpret_cast<const char*>(counter), 4);
-  return static_cast<bool>(file);
+  return InAnotherProcess([&] {
+    const std::string name = NativeFileName(fileName);
+    sqlite3* db = nullptr;
+    std::vector<int64_t> pages;
+    int64_t pageSize = 0;
+    if (sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+      sqlite3_stmt* st = nullptr;
+      // The pages of the index b-tree, from the engine's own page map.
+      const std::string sql = "SELECT pageno FROM dbstat WHERE name = '" + ixName + "'";
+      if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW) pages.push_back(sqlite3_column_int64(st, 0));
+      sqlite3_finalize(st);
+      if (sqlite3_prepare_v2(db, "PRAGMA page_size", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        pageSize = sqlite3_column_int64(st, 0);
+      sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    if (pages.empty() || pageSize < 512) return false;
+    std::fstream file(name, std::ios::binary | std::ios::in | std::ios::out);
+    const std::vector<char> zeros(static_cast<size_t>(pageSize), 0);
+    for (int64_t page : pages) {
+      file.seekp((page - 1) * pageSize);
+      file.write(zeros.data(), static_cast<std::streamsize>(zeros.size()));
+    }
+    unsigned char counter[4] = {};
+    file.seekg(24);
+    file.read(reinterpret_cast<char*>(counter), 4);
+    for (int i = 3; i >= 0 && ++counter[i] == 0; --i) {
+    }
+    file.seekp(24);
+    file.write(reinterpret_cast<const char*>(counter), 4);
+    return static_cast<bool>(file);
+  });
 }
