@@ -216,6 +216,7 @@ void TkxBrow::BuildParts() {
     Guarded([&] {
       sortIndex_ = i;
       SortChanged();
+      SortListChanged();
     });
   });
   viewCombo_ = new QComboBox(footerBar_);

@@ -447,6 +447,12 @@ TEST_F(LookTest, TheSortButtonFollowsSortsFilledOrSwitchedAfterTheBarWasDressed)
   brow->SetSortlistItemIndex(1);
   EXPECT_EQ(button->Caption(), "Datum");
   EXPECT_EQ(SortMenu(button), (std::vector<std::string>{"Name", "Datum*"}));
+  // A choice made in the chooser behind the button shows on it too.
+  QComboBox* chooser = brow->SortCombo();
+  chooser->setCurrentIndex(0);
+  emit chooser->activated(0);
+  EXPECT_EQ(SortButton(brow)->Caption(), "Name");
+  EXPECT_EQ(SortMenu(SortButton(brow)), (std::vector<std::string>{"Name*", "Datum"}));
 }
 
 TEST_F(LookTest, BrowserBarKeepsTheLooksPlacesWhenThePanelIsResized) {
