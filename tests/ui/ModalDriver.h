@@ -18,7 +18,7 @@ inline void WhenModal(std::function<void(QWidget*)> action, int tries = 200) {
       action(w);
       QTimer::singleShot(5000, [dialog] {
         if (dialog && dialog->isVisible()) {
-          ADD_FAILURE() << "dialog left open";
+          ADD_FAILURE() << "dialog left open: " << dialog->metaObject()->className();
           dialog->close();
         }
       });

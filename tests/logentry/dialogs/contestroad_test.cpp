@@ -172,7 +172,14 @@ TEST_F(ContestRoadTest, AFortyFiveQsoContestKeepsTheGridsColumnWidths) {
 // refused duplicate, a save, "QSO ändern") they go into the call.
 TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsThem) {
   CreateLog('4');
-  const auto escapeList = [] { WhenShown<TKorrekturstd>([](TKorrekturstd&) { Press(Qt::Key_Escape); }); };
+  // The list that comes up is the active window, as the window manager
+  // makes it, before Esc is pressed in it.
+  const auto escapeList = [] {
+    WhenShown<TKorrekturstd>([](TKorrekturstd& list) {
+      Activate(list);
+      Press(Qt::Key_Escape);
+    });
+  };
   struct Road {
     const char* name;
     std::function<void()> open;
