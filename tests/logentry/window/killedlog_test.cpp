@@ -247,6 +247,16 @@ class KilledLogTest : public QsoEntryTest {
     });
   }
 
+  // The next opening counts the log anew: the window's score is a full
+  // recount's, and the claimed totals the outputs read are totals.
+  void ExpectTotalsAtTheNextOpening(const std::pair<int64_t, int64_t>& totals) {
+    Restart();
+    RunWindow([&](TContestLogStd& w) {
+      ExpectScoreOfFullRecount(w);
+      EXPECT_EQ(ClaimedTotals(nummer_), totals);
+    });
+  }
+
   // Another station adds to the claimed QSOs of the log's first slot: a
   // connection of its own.
   void AnotherStationChangesTheClaimedQsos(int32_t more) {
@@ -453,11 +463,7 @@ TEST_F(KilledLogTest, ClaimedTotalsChangedAfterTheCloseAreCountedAnewAtTheOpenin
     ASSERT_TRUE(extra.Update());
   }
   ASSERT_EQ(ClaimedTotals(nummer_).first, 13);
-  Restart();
-  RunWindow([&](TContestLogStd& w) {
-    ExpectScoreOfFullRecount(w);
-    EXPECT_EQ(ClaimedTotals(nummer_), closed);
-  });
+  ExpectTotalsAtTheNextOpening(closed);
 }
 
 // Another station saves a QSO between this station's closing recount and
@@ -593,11 +599,7 @@ TEST_F(KilledLogTest, ARecordChangedBetweenTheClosesWriteAndItsStampLeavesNoStam
   ASSERT_EQ(counted.first, 3);
   ASSERT_EQ(ClaimedTotals(nummer_).first, 13);
   EXPECT_FALSE(StampKept(nummer_));
-  Restart();
-  RunWindow([&](TContestLogStd& w) {
-    ExpectScoreOfFullRecount(w);
-    EXPECT_EQ(ClaimedTotals(nummer_), counted);
-  });
+  ExpectTotalsAtTheNextOpening(counted);
 }
 
 // The clock set back an hour between two QSOs: the QSO keeps the time the
