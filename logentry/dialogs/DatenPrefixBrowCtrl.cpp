@@ -118,9 +118,7 @@ std::string PrefixListRow(const TPrefixRowData& e, int keyNumber, int view, bool
   return row;
 }
 
-std::string PrefixSortName(int keyNumber) {
-  return keyNumber == kPrefixKeyDxcc ? "DXCC" : LanguageText("Land", "Country");
-}
+std::string PrefixSortName(int keyNumber) { return keyNumber == kPrefixKeyDxcc ? "DXCC" : "Land"; }
 
 std::string PrefixListHeader(int keyNumber, int view, bool marker, std::string& sortCaption) {
   const bool details = view == pvDetails;
@@ -133,7 +131,9 @@ std::string PrefixListHeader(int keyNumber, int view, bool marker, std::string& 
   } else {
     h = details ? L + ";" + Fix("DXCC", 4) + rest : L;
   }
-  sortCaption = PrefixSortName(keyNumber);
+  // The footer names the country order in the user's language; the sort
+  // list itself offers the same two names in both.
+  sortCaption = keyNumber == kPrefixKeyDxcc ? PrefixSortName(keyNumber) : LanguageText("Land", "Country");
   if (marker) h = " .;" + h;
   if (details) {
     // The last column takes the rest of the width.

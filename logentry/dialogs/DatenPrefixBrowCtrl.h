@@ -45,10 +45,10 @@ std::string PrefixColumnText(const TPrefixRowData& entry, std::string_view colum
 std::string PrefixListRow(const TPrefixRowData& entry, int keyNumber, int view, bool marker,
                           std::string_view ownLocator);
 // The name of the sort order along a key number, as the sort list offers it
-// and the footer shows it: "DXCC", or "Land" ("Country" in English).
+// in both languages: "DXCC" or "Land".
 std::string PrefixSortName(int keyNumber);
 // The caption line for the key number and view; sortCaption receives the
-// name of the sort order.
+// footer's name of the sort order ("Country" for "Land" in English).
 std::string PrefixListHeader(int keyNumber, int view, bool marker, std::string& sortCaption);
 
 class TDatenPrefixBrowCtrl : public TDatenBrowCtrl {
