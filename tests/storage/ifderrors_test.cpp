@@ -90,7 +90,7 @@ TEST_F(StorageTest, ATableFileCutToNothingIsDamagedNotANewTable) {
 
 // A header that names a schema format the engine does not know (a bad byte
 // at offset 47, the file's size and time as they were) is a damaged file
-// as well, not a failure of the engine.
+// as well, not a failure of the engine: at the opening and at a save.
 TEST_F(StorageTest, AHeaderOfAnUnknownSchemaFormatIsADamagedFile) {
   {
     auto t = Open();
@@ -108,6 +108,15 @@ TEST_F(StorageTest, AHeaderOfAnUnknownSchemaFormatIsADamagedFile) {
     ASSERT_TRUE(PutFileByte(Path(), kSchemaFormatByte, 4));
   }
   EXPECT_EQ(reported, (std::vector<int32_t>{drDamaged, drDamaged}));
+  // Under an open table, with the change counter and the schema cookie
+  // moved as another station's change of the schema moves them: the next
+  // save reads the header and the schema anew.
+  auto t = Open();
+  ASSERT_TRUE(PutFileByte(Path(), kSchemaFormatByte, 0xBF));
+  ASSERT_TRUE(PutFileByte(Path(), 27, 0x7F));
+  ASSERT_TRUE(PutFileByte(Path(), 43, 0x7F));
+  EXPECT_FALSE(Put(*t, "B", 0, "B"));
+  EXPECT_EQ(DriverResult, drDamaged);
 }
 
 TEST_F(StorageTest, TheFullCheckFindsAnIndexEntryThatMatchesNoRecord) {
