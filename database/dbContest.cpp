@@ -46,6 +46,12 @@ bool TdbContest::SearchCall(std::string_view call) {
   return Search(qrec::kKeyCallDatumZeit, Text(HomeCallOf(call), qrec::kKeyCallWidth));
 }
 
+bool TdbContest::SearchCallMoment(std::string_view call, int32_t datum, int32_t zeit) {
+  const std::string s = Sep(Readable());
+  return Search(qrec::kKeyCallDatumZeit, Text(HomeCallOf(call), qrec::kKeyCallWidth) + s + Int(datum, Readable()) + s +
+                                             Int(zeit, Readable()));
+}
+
 bool TdbContest::FindBandCallMode(char band, std::string_view call, std::string_view mode) {
   const std::string s = Sep(Readable());
   return Find(qrec::kKeyBandCallMode, std::string(1, band) + s +

@@ -25,6 +25,9 @@ class TdbContest : public TdbContestBase {
   bool FindCall(std::string_view call);
   // First record at or after the home call on "Call,Datum,Zeit".
   bool SearchCall(std::string_view call);
+  // First record at or after the home call's QSO at that moment on
+  // "Call,Datum,Zeit": a seek that leaves out the station's earlier QSOs.
+  bool SearchCallMoment(std::string_view call, int32_t datum, int32_t zeit);
   // Exact find on "Bandcode,Call,Mode".
   bool FindBandCallMode(char band, std::string_view call, std::string_view mode);
   // First record at or after band + home call; an empty call gives the band's first.

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstring>
+#include <string_view>
 #include <utility>
 
 #include "platform/paths.h"
@@ -151,7 +152,29 @@ void TIfdFile::CloseNow() {
 
 std::string TIfdFile::LastDetail() const { return db_ ? sqlite3_errmsg(db_) : std::string(); }
 
-int32_t TIfdFile::MapError(int rc) const {
+namespace {
+
+// Whether the engine refused the file as one it cannot read as a table
+// file: damaged pages, no database at all, or a header whose schema format
+// it does not know. The last comes as a plain SQLITE_ERROR, told apart only
+// by its message, as does a schema the engine cannot parse.
+bool UnreadableFile(int rc, std::string_view message) {
+  switch (rc & 0xFF) {
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT: return true;
+    case SQLITE_ERROR:
+      return message.starts_with("unsupported file format") || message.starts_with("malformed database schema");
+    default: return false;
+  }
+}
+
+}  // namespace
+
+int32_t TIfdFile::MapError(int rc) const { return MapError(rc, db_ ? sqlite3_errmsg(db_) : ""); }
+
+int32_t TIfdFile::MapError(int rc, std::string_view message) {
+  if (UnreadableFile(rc, message)) return drDamaged;
   switch (rc & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return drLockRefused;
@@ -165,8 +188,6 @@ int32_t TIfdFile::MapError(int rc) const {
     case SQLITE_READONLY: return drReadOnly;
     case SQLITE_FULL: return drDiskFull;
     case SQLITE_IOERR: return drIoError;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return drDamaged;
     default: return drEngineFailure;
   }
 }
@@ -397,8 +418,11 @@ int32_t TIfdFile::EnsureSchema(IFDriver* h) {
     value.clear();
     sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='keys'");
     if (!st) {
+      // No meta table yet is a plain error of the statement; a file the
+      // engine cannot read is not.
       const int rc = sqlite3_errcode(db_);
-      return (rc & 0xFF) == SQLITE_ERROR ? drOk : MapError(rc);  // no meta table yet
+      const int32_t r = MapError(rc);
+      return r == drEngineFailure && (rc & 0xFF) == SQLITE_ERROR ? drOk : r;
     }
     TStmtGuard g{st};
     int rc;
@@ -1170,7 +1194,7 @@ int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   Unlock(h);
   if (rc != SQLITE_OK) {
     detail = finding;
-    return MapError(rc);
+    return MapError(rc, finding);
   }
   if (finding == "ok") return drOk;
   detail = finding;

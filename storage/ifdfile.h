@@ -170,7 +170,10 @@ class TIfdFile {
   int32_t QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value);
   int32_t Exec(IFDriver* h, const std::string& sql);
   bool WaitRetry(IFDriver* h, int& tries);
+  // The driver code of the engine's result rc on this file's connection,
+  // and of rc with the engine's message of it.
   int32_t MapError(int rc) const;
+  static int32_t MapError(int rc, std::string_view message);
   int32_t CheckVersion(IFDriver* h);
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);

@@ -6,7 +6,9 @@
 // the window's preparation (its gathering of the exchange, the prefix
 // lookup and the multipliers) and then the check and the save; the prefix
 // tables are made from the country file and held open, as the program holds
-// them. One line per figure: figure, project ms, reference ms, ratio.
+// them. Then 10,000 QSOs of one station into an empty log against as many
+// of distinct stations. One line per figure: figure, project ms, reference
+// ms, ratio.
 //   adifimportbench [QSOs ...]
 #include <QCoreApplication>
 
@@ -48,6 +50,22 @@ std::string QsoFile(int n) {
                   "<FREQ:6>%s <NAME:4>HANS <QTH:3>ULM <EOR>\r\n",
                   t / 3600 % 24, t / 60 % 60, t % 60, i, i % 1000, i % 997, 30 + i % 40, i % 2 ? "40m" : "80m",
                   i % 2 ? "7.0100" : "3.5600");
+    text += line;
+  }
+  return text;
+}
+
+// n QSOs on 80 m in CW, one every 61 s from 20 December 2015 on: all of
+// one station, or each of a station of its own.
+std::string StationFile(int n, bool oneStation) {
+  std::string text = "Benchmark\r\n<ADIF_VER:5>3.1.0 <EOH>\r\n";
+  for (int i = 0; i < n; ++i) {
+    const int t = 8 * 3600 + 61 * i;
+    char line[320];
+    std::snprintf(line, sizeof line,
+                  "<QSO_DATE:8>201512%02d <TIME_ON:6>%02d%02d%02d <CALL:7>DL%05d <RST_SENT:3>599 "
+                  "<RST_RCVD:3>579 <STX:3>%03d <BAND:3>80m <MODE:2>CW <FREQ:6>3.5600 <EOR>\r\n",
+                  20 + t / 86400, t / 3600 % 24, t / 60 % 60, t % 60, oneStation ? 1 : i, i % 1000);
     text += line;
   }
   return text;
@@ -145,6 +163,30 @@ int main(int argc, char** argv) {
       bench::Figure("ADIF import of " + n + " QSOs the 'W' log holds already (reference: their first import)",
                     againMs, firstMs);
     }
+  }
+  {
+    // Every record of one station is looked up among that station's QSOs
+    // in the log, which grow with the import: it costs as much as one of a
+    // station the log does not hold yet. Into logs of letter 'W', which
+    // keeps a station's repeats.
+    TdbContest list(kContestList, false, 0);
+    TdbContest extra(kContestExtra, false, 0);
+    constexpr int kCount = 10000;
+    double ms[2] = {1e18, 1e18};
+    for (const bool oneStation : {true, false}) {
+      const TAdifFile file = ParseAdifText(StationFile(kCount, oneStation));
+      TAdifImportTotals totals;
+      const double took =
+          bench::ImportAsTheWindowDoes(list, extra, bench::NewEmptyLog(list, extra, 'W'), 'W', file.Records, true, totals);
+      if (took < 0 || totals.Imported != kCount) {
+        std::fprintf(stderr, "one station %d: imported %d of %d\n", oneStation, totals.Imported, kCount);
+        ++failures;
+      }
+      ms[oneStation ? 0 : 1] = took;
+    }
+    bench::Figure("ADIF import of " + bench::Thousands(kCount) +
+                      " QSOs of one station (reference: as many of distinct stations)",
+                  ms[0], ms[1]);
   }
   ToDatPrefix.CloseTables(kAllPrefixTables, true);
   ExitFileManager();

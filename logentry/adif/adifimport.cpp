@@ -472,8 +472,10 @@ bool SecondsTaken(TdbContest& log, int64_t first, int64_t end) {
 // second is taken, kAddMovesAtMost seconds at most, also into the next day.
 // So one past the minute is the same when it lies at most that far after
 // the own second and every second from the own one up to it is taken. Read
-// along the home-call key of a second handle on the log: only the QSOs of
-// that station are looked at.
+// along the "Call,Datum,Zeit" key of a second handle on the log, sought at
+// the minute's first second: only the station's QSOs of that minute and of
+// the seconds a save could have moved it to are looked at, so a record
+// costs the same however many QSOs the log holds of that station.
 bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
   const uint8_t* p = qso.data();
   const std::string call = Trim(rec::GetStr(p, qrec::kCall, qrec::kCallCap));
@@ -484,7 +486,8 @@ bool StoredAlready(TdbContest& log, const TContestQsoRecord& qso) {
   const int64_t minuteStart = own - rec::GetInt32(p, qrec::kZeit) % 60;
   const int64_t minuteEnd = minuteStart + 59;
   const int64_t movedAtMost = own + kAddMovesAtMost;
-  if (!log.SearchCall(call)) return false;
+  if (!log.SearchCallMoment(call, static_cast<int32_t>(minuteStart / 86400), static_cast<int32_t>(minuteStart % 86400)))
+    return false;
   TContestQsoRecord r{};
   std::optional<int64_t> movedTo;
   do {

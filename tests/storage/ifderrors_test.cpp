@@ -88,6 +88,37 @@ TEST_F(StorageTest, ATableFileCutToNothingIsDamagedNotANewTable) {
   EXPECT_EQ(fresh->UsedRecords(), 0);
 }
 
+// A header that names a schema format the engine does not know (a bad byte
+// at offset 47, the file's size and time as they were) is a damaged file
+// as well, not a failure of the engine: at the opening and at a save.
+TEST_F(StorageTest, AHeaderOfAnUnknownSchemaFormatIsADamagedFile) {
+  {
+    auto t = Open();
+    ASSERT_TRUE(Put(*t, "A", 0, "A"));
+  }
+  IfdCloseAllFiles();
+  std::vector<int32_t> reported;
+  DriverErrorReporter = [&](int32_t r, const std::string&) { reported.push_back(r); };
+  for (const uint8_t format : {0xBF, 5}) {
+    ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(Path()),
+                                         [&] { return PutFileByte(Path(), kSchemaFormatByte, format); }));
+    TdbTreiber t;
+    EXPECT_EQ(t.Open(fx::Params(Path())), 2) << int{format};
+    EXPECT_EQ(DriverResult, drDamaged) << int{format};
+    ASSERT_TRUE(PutFileByte(Path(), kSchemaFormatByte, 4));
+  }
+  EXPECT_EQ(reported, (std::vector<int32_t>{drDamaged, drDamaged}));
+  // Under an open table, with the change counter and the schema cookie
+  // moved as another station's change of the schema moves them: the next
+  // save reads the header and the schema anew.
+  auto t = Open();
+  ASSERT_TRUE(PutFileByte(Path(), kSchemaFormatByte, 0xBF));
+  ASSERT_TRUE(PutFileByte(Path(), 27, 0x7F));
+  ASSERT_TRUE(PutFileByte(Path(), 43, 0x7F));
+  EXPECT_FALSE(Put(*t, "B", 0, "B"));
+  EXPECT_EQ(DriverResult, drDamaged);
+}
+
 TEST_F(StorageTest, TheFullCheckFindsAnIndexEntryThatMatchesNoRecord) {
   {
     auto t = Open();

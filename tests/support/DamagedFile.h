@@ -6,7 +6,7 @@
 // record it belonged to; the pages themselves stay well-formed. False when
 // no index page holds the key.
 //
-// Both write the file from a process of their own, as a disk would change
+// All of them write the file from a process of their own, as a disk would change
 // it: a descriptor of the file opened and closed by this process would drop
 // every lock the process holds on it, the open tables' included.
 #include <sqlite3.h>
@@ -97,6 +97,20 @@ inline bool ZeroIndexPages(const std::string& fileName, const std::string& ixNam
     }
     file.seekp(24);
     file.write(reinterpret_cast<const char*>(counter), 4);
+    return static_cast<bool>(file);
+  });
+}
+
+// One byte of a table file put to value in place, e.g. a header byte the
+// engine reads before anything else: offset 47 is the low byte of the
+// schema format (a big-endian number at 44; a new file has 4). False when
+// the file cannot be written.
+inline constexpr std::streamoff kSchemaFormatByte = 47;
+inline bool PutFileByte(const std::string& fileName, std::streamoff offset, uint8_t value) {
+  return InAnotherProcess([&] {
+    std::fstream file(NativeFileName(fileName), std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(offset);
+    file.put(static_cast<char>(value));
     return static_cast<bool>(file);
   });
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 
 #include "contest/ContestFkt.h"
@@ -527,6 +528,43 @@ TEST_P(AdifReimportTest, AQsoPastTheMinuteThatNoSaveMovedThereIsAQsoOfItsOwn) {
   EXPECT_EQ(rec::GetStr(log[0].data(), qrec::kCall, qrec::kCallCap), "ON4XYZ");
   EXPECT_EQ(rec::GetInt32(log[0].data(), qrec::kZeit), ToDates.HMSToTime(12, 1, 58));
   EXPECT_EQ(rec::GetByte(log[0].data(), qrec::kDupeMark), 255);  // logged after the one of 12:02:05
+}
+
+// The save moves a QSO on from its own second, ten seconds at most, over
+// taken seconds only. Each station's record of 12:0x:55 (its minute ends
+// 4 s later) against its QSO in the log past that minute, other stations
+// on the seconds between: found 10 s on with every second between taken;
+// not 11 s on; not when one second between (before the minute's end) is
+// free.
+TEST_P(AdifReimportTest, AQsoIsFoundPastItsMinuteOnlyWithinTheSavesReachFromItsOwnSecond) {
+  std::vector<std::pair<std::string, std::string>> first;
+  int filler = 0;
+  auto at = [](int minute, int second) {  // hhmmss of 12:00:00 + minute:second
+    const int t = 12 * 3600 + minute * 60 + second;
+    char s[7];
+    std::snprintf(s, sizeof s, "%02d%02d%02d", t / 3600, t / 60 % 60, t % 60);
+    return std::string(s);
+  };
+  auto take = [&](int minute, int from, int to, int skip = -1) {  // seconds from..to of other stations
+    for (int second = from; second <= to; ++second, ++filler)
+      if (second != skip)
+        first.emplace_back(std::string("DK1A") + char('A' + filler / 26) + char('A' + filler % 26), at(minute, second));
+  };
+  take(0, 55, 64);
+  first.emplace_back("F6AAA", at(0, 65));
+  take(2, 55, 65);
+  first.emplace_back("F6BBB", at(2, 66));
+  take(4, 55, 62, 57);
+  first.emplace_back("F6CCC", at(4, 63));
+  ASSERT_EQ(Import(Records(first)).Imported, static_cast<int>(first.size()));
+
+  EXPECT_EQ(Import(Records({{"F6AAA", at(0, 55)}})).AlreadyInLog, 1);
+  const TAdifImportTotals eleven = Import(Records({{"F6BBB", at(2, 55)}}));
+  EXPECT_EQ(eleven.AlreadyInLog, 0);
+  EXPECT_EQ(eleven.NotStored, 1);  // every second the save tries is taken
+  const TAdifImportTotals gap = Import(Records({{"F6CCC", at(4, 55)}}));
+  EXPECT_EQ(gap.AlreadyInLog, 0);
+  EXPECT_EQ(gap.Imported, 1);  // at the free second
 }
 
 INSTANTIATE_TEST_SUITE_P(MarkingContests, AdifReimportTest,

@@ -23,6 +23,7 @@
 #include "support/ForkedChild.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "support/WriteProtectedFile.h"
 
 namespace {
 
@@ -242,4 +243,26 @@ TEST_F(ClosedLogTest, ASetUpChangedSinceTheCloseMakesTheOpeningRenumber) {
   // What the window writes into the record itself (the totals, the grid's
   // columns) is no change of the set-up.
   EXPECT_FALSE(OpenAndClose().Renumbered);
+}
+
+// A session whose save met a storage error of the QSO file (the file
+// write-protected, so the save is refused and nothing of the file changes)
+// keeps no stamp at its close: the next opening checks and renumbers.
+TEST_F(ClosedLogTest, ASessionThatMetAStorageErrorOfItsFileKeepsNoStamp) {
+  OpenAndClose();
+  {
+    WriteProtectedFile protect(ToDatContest.TableFile(kContestLog, nummer_));
+    ASSERT_TRUE(protect.Ok());
+    const TOpening refused = OpenAndClose([this](TContestLogModel& m) {
+      msgs_.AllowAny(true);
+      EXPECT_FALSE(SaveQso(m, "DL7ZZ"));
+      msgs_.AllowAny(false);
+    });
+    EXPECT_FALSE(refused.Checked);  // the first close's stamp stood
+    EXPECT_FALSE(msgs_.History().empty()) << "the refused save said nothing";
+  }
+  const TOpening next = OpenAndClose();
+  EXPECT_TRUE(next.Checked);
+  EXPECT_TRUE(next.Renumbered);
+  EXPECT_EQ(next.BandQsos, 5);
 }

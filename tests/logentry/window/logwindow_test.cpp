@@ -28,6 +28,7 @@
 #include "platform/codec.h"
 #include "storage/ifdriver.h"
 #include "support/DamagedFile.h"
+#include "support/FileTimeKept.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
@@ -354,6 +355,17 @@ TEST_F(LogWindowTest, ALogWhoseQsoFileIsDamagedOrMissingIsNotOpened) {
   });
   guard.start(20);
   DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  // A header that names a schema format the engine does not know, the
+  // file's time kept, is named as damage too.
+  for (const uint8_t format : {0xBF, 5}) {
+    ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(file),
+                                         [&] { return PutFileByte(file, kSchemaFormatByte, format); }));
+    msgs.Expect(Kind::Fehler, "beschädigt");
+    msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
+    ContestFkt.OpenLog(nullptr, desc, list, extra);
+    EXPECT_TRUE(msgs.AllShown()) << int{format};
+    ASSERT_TRUE(PutFileByte(file, kSchemaFormatByte, 4));
+  }
   ASSERT_TRUE(DamageIndexEntry(file, "DL3XY"));
   msgs.Expect(Kind::Fehler, "beschädigt");
   msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
