@@ -43,19 +43,25 @@ bool TContestAdifimportCtrl::Execute() {
   return true;
 }
 
+TAdifImportTotals TContestAdifimportCtrl::Import(char contestLetter, const TdbContestBase& contestListTable,
+                                                 TdbContestBase& qsoTable, const TAdifPrepare& prepare,
+                                                 const TAdifEntryDefaults& defaults) const {
+  return ImportAdifRecords({.Contest = contest_,
+                            .ContestLetter = contestLetter,
+                            .ContestListTable = contestListTable,
+                            .QsoTable = qsoTable,
+                            .Records = file_.Records,
+                            .Mapping = mapping_,
+                            .Check = check_,
+                            .Prepare = prepare,
+                            .Defaults = defaults});
+}
+
 std::optional<TAdifImportTotals> RunAdifImportDialog(QWidget* owner, const TContestRec& contest,
                                                      char contestLetter, const TdbContestBase& contestListTable,
                                                      TdbContestBase& qsoTable, const TAdifPrepare& prepare,
                                                      const TAdifEntryDefaults& defaults) {
   TContestAdifimportCtrl ctrl(owner, contest);
   if (!ctrl.Execute()) return std::nullopt;
-  return ImportAdifRecords({.Contest = contest,
-                            .ContestLetter = contestLetter,
-                            .ContestListTable = contestListTable,
-                            .QsoTable = qsoTable,
-                            .Records = ctrl.Records(),
-                            .Mapping = ctrl.Mapping(),
-                            .Check = ctrl.Check(),
-                            .Prepare = prepare,
-                            .Defaults = defaults});
+  return ctrl.Import(contestLetter, contestListTable, qsoTable, prepare, defaults);
 }

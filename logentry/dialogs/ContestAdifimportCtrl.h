@@ -18,6 +18,10 @@ class TContestAdifimportCtrl {
 
   // Runs the dialog; true when it ended with "Start" and a file was read.
   bool Execute();
+  // Imports the records of the file chosen by Execute into the QSO log, with
+  // the assignment and the check switch the dialog ended with.
+  TAdifImportTotals Import(char contestLetter, const TdbContestBase& contestListTable, TdbContestBase& qsoTable,
+                           const TAdifPrepare& prepare = {}, const TAdifEntryDefaults& defaults = {}) const;
 
   // Reads the file: its records and the ADIF field names in order of first
   // appearance. A file that does not exist brings the notice "Datei

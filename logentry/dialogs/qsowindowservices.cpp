@@ -100,32 +100,38 @@ void ShowList(TContestLogStd& window, TKorrekturMode mode) {
   kept.ListBounds = link.ListBounds;
 }
 
-// The import button: the clock rests while the dialog and the import run;
-// every record goes through the entry's own preparation on its own band
-// (its exchange stored by kind, the country looked up, the multipliers
-// marked), then the window's check and save; the window is back on its band
-// and mode with the score recounted and the grid refreshed before the
-// totals are told, so the notice stands over the log it speaks of.
-void ImportAdif(TContestLogStd& window) {
+// The file the dialog ended with, imported: every record goes through the
+// entry's own preparation on its own band (its exchange stored by kind, the
+// country looked up, the multipliers marked), then the window's check and
+// save; the window is back on its band and mode with the score recounted
+// and the grid refreshed before the totals are told, so the notice stands
+// over the log it speaks of.
+void ImportChosenFile(TContestLogStd& window, const TContestAdifimportCtrl& chosen) {
   TContestLogModel& model = window.Model();
-  const bool ticking = window.timerzeit->isActive();
-  window.timerzeit->stop();
   const TAdifEntryDefaults defaults = model.ImportDefaults(
       window.emode->isVisible() ? QStringToAnsi(window.emode->text()) : model.State.CurrentMode,
       QStringToAnsi(window.eFreq->text()));
-  std::optional<TAdifImportTotals> totals;
+  TAdifImportTotals totals;
   model.RunImport([&](const TContestLogModel::TQsoPreparation& prepare) {
-    totals = RunAdifImportDialog(&window, model.Contest(), model.ContestLetter(), model.ContestListTable(),
-                                 model.QsoTable(), prepare, defaults);
+    totals = chosen.Import(model.ContestLetter(), model.ContestListTable(), model.QsoTable(), prepare, defaults);
   });
-  if (totals) {
-    model.RecountAfterChange();
-    if (window.Brow != nullptr) window.Brow->Refresh();
-    window.PositionGrid(TContLogAlle::NewestOfBand(model.State.CurrentBand, model.QsoTable()));
-  }
+  model.RecountAfterChange();
+  if (window.Brow != nullptr) window.Brow->Refresh();
+  window.PositionGrid(TContLogAlle::NewestOfBand(model.State.CurrentBand, model.QsoTable()));
   model.QsoTable().ClearRecord();
   window.StartNewEntry(false);
-  if (totals) ToMessages.Hinweis("", "", ImportTotalsText(*totals), false);
+  ToMessages.Hinweis("", "", ImportTotalsText(totals), false);
+}
+
+// The import button: the clock rests while the dialog and the import run.
+// The dialog comes first: given up without a file, it leaves the entry
+// being typed, its tentative multipliers and the field the user was in as
+// they were; only an import gives the entry up.
+void ImportAdif(TContestLogStd& window) {
+  const bool ticking = window.timerzeit->isActive();
+  window.timerzeit->stop();
+  TContestAdifimportCtrl chosen(&window, window.Model().Contest());
+  if (chosen.Execute()) ImportChosenFile(window, chosen);
   if (ticking) window.timerzeit->start();
 }
 

@@ -128,6 +128,11 @@ inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
   ASSERT_NE(Focused(), nullptr);
   QTest::keyClick(Focused(), key, modifiers);
 }
+// Keys the operator types right after the last: they wait in the event
+// queue and go, once the program turns to them, where the keyboard is then.
+inline void TypeAhead(const std::string& text) {
+  QMetaObject::invokeMethod(qApp, [text] { Type(text); }, Qt::QueuedConnection);
+}
 
 // A QSO half typed as the operator types it: the call, then Tab on to the
 // exchange fields, each given its part; the keyboard stays in the last
@@ -163,9 +168,15 @@ inline std::string KeyboardAfterWindows(const QWidget& window) {
 // up: a window of its own over the one that asked, as on the desktop.
 class MessageWindows : public ScriptedMessages {
  public:
+  // How a question is answered once up, instead of the click: the keys.
+  std::function<void()> AnswerKeys;
   bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
                    bool defaultYes) override {
-    CloseWhenUp(ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes));
+    const bool yes = ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes);
+    if (AnswerKeys)
+      WhenModal([keys = AnswerKeys](QWidget*) { keys(); });
+    else
+      CloseWhenUp(yes);
     return shown_.JaNeinFrage(caption, header, text, defaultYes);
   }
   void Achtung(const std::string& header, const std::string& text) override {

@@ -144,4 +144,52 @@ TEST_F(LogNoteTest, TheKeyboardGoesBackToTheFieldTheNoteWasOpenedFrom) {
   });
 }
 
+// Buttons chosen by their Alt keys act at once: the keys typed right after,
+// with nothing between, go where the keyboard is once the windows are gone
+// -- on into BRZ-Nr after the question's "Nein" (Alt+N), into the call after
+// the note's OK (Alt+O) -- and none of them into the note or the question.
+TEST_F(LogNoteTest, KeysTypedRightAfterAnAltKeyGoOnInTheLogWindow) {
+  CreateLog('4');
+  // The note, given its text and closed by close; the note file's first line.
+  const auto note = [this](const char* text, std::function<void(TToolsMemoForm&)> close) {
+    WhenModal([text, close](QWidget* w) {
+      auto* form = qobject_cast<TToolsMemoForm*>(w);
+      ASSERT_NE(form, nullptr);
+      QTest::keyClicks(form->richedit1, QString::fromLatin1(text));
+      close(*form);
+    });
+    Press(Qt::Key_F6);
+    ProcessEventsUntilIdle();
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadTextFile(ProgramDirectory + "Test.TXT", lines));
+    return lines.empty() ? std::string() : lines.front();
+  };
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    TypeHalfQso({"DM2AA", "1"});
+    MessageWindows question;
+    question.Expect(Kind::JaNeinFrage, "speichern?", false);
+    question.AnswerKeys = [] {
+      Press(Qt::Key_N, Qt::AltModifier);
+      TypeAhead("23");
+    };
+    std::string kept = note("Band offen", [](TToolsMemoForm& f) { QTest::keyClick(f.richedit1, Qt::Key_Escape); });
+    EXPECT_TRUE(question.AllShown());
+    EXPECT_EQ(A(Child<TkxEdit>(w, "eRSTr2")->text()), "123");
+    EXPECT_EQ(kept.find("Band offen"), std::string::npos) << kept;
+
+    Press(Qt::Key_Escape);
+    Type("DK1RI");
+    kept = note("Antenne neu", [](TToolsMemoForm& f) {
+      QTest::keyClick(f.richedit1, Qt::Key_O, Qt::AltModifier);
+      TypeAhead("/p");
+    });
+    EXPECT_EQ(A(w.eCall->text()), "DK1RI/P");
+    EXPECT_NE(kept.find("Antenne neu"), std::string::npos) << kept;
+    EXPECT_EQ(kept.find("/p"), std::string::npos) << kept;
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(StoredCount(nummer_), 0);
+  });
+}
+
 }  // namespace qsoentry

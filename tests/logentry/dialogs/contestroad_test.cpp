@@ -68,6 +68,14 @@ class ContestRoadTest : public QsoEntryTest {
       QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row.center());
     EXPECT_TRUE(shown);
   }
+  // Every figure the window shows, by its label, and the multiplier
+  // panel's markers.
+  static std::vector<std::string> Figures(TContestLogStd& w) {
+    std::vector<std::string> out;
+    for (const QLabel* l : w.findChildren<QLabel*>()) out.push_back(A(l->objectName()) + " " + A(l->text()));
+    for (const TMultiEntry& m : w.Model().View.Multis) out.push_back(m.Text + " " + std::to_string(m.Status));
+    return out;
+  }
   void RunTheContest(const std::function<void(TContestLogStd&, const char*)>& check);
   int32_t clock_ = 8 * 3600 + 10;
 };
@@ -166,10 +174,11 @@ TEST_F(ContestRoadTest, AFortyFiveQsoContestKeepsTheGridsColumnWidths) {
 // The windows the log window opens over itself, by their keys from the
 // middle of a QSO and with nothing typed, and messages between: once they
 // are gone the log window is the active one. Where the entry is kept as it
-// was (the callsign search, the band chooser given up, a warning as a field
-// is left) the keys typed next go on in the field the user was in or moved
-// to; where it is cleared (the QSO list, the band log, the import, a
-// refused duplicate, a save, "QSO ändern") they go into the call.
+// was (the callsign search, the band chooser or the import given up, a
+// warning as a field is left) the keys typed next go on in the field the
+// user was in or moved to, and the figures shown stay; where it is cleared
+// (the QSO list, the band log, a refused duplicate, a save, "QSO ändern")
+// they go into the call.
 TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsThem) {
   CreateLog('4');
   // The list that comes up is the active window, as the window manager
@@ -179,6 +188,14 @@ TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsT
       Activate(list);
       Press(Qt::Key_Escape);
     });
+  };
+  // The import dialog, up over the log window, closed without a file.
+  const auto importGivenUp = [](const std::function<void(TContestAdifimportForm*)>& close) {
+    adifdialog::WhenShown([close](TContestAdifimportForm* form) {
+      Activate(*form);
+      close(form);
+    });
+    QTest::mouseClick(CurrentLogWindow()->btnadifimport, Qt::LeftButton);
   };
   struct Road {
     const char* name;
@@ -216,12 +233,12 @@ TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsT
          Press(Qt::Key_F12);
        },
        false},
-      {"ADIF import given up",
-       [] {
-         adifdialog::WhenShown([](TContestAdifimportForm* form) { form->reject(); });
-         QTest::mouseClick(CurrentLogWindow()->btnadifimport, Qt::LeftButton);
-       },
-       false},
+      {"ADIF import given up by Esc", [&] { importGivenUp([](TContestAdifimportForm*) { Press(Qt::Key_Escape); }); },
+       true},
+      {"ADIF import given up by Abbruch",
+       [&] { importGivenUp([](TContestAdifimportForm* form) { adifdialog::Click(form->BitBtn1); }); }, true},
+      {"ADIF import given up by the close box",
+       [&] { importGivenUp([](TContestAdifimportForm* form) { form->close(); }); }, true},
   };
   struct Start {
     const char* name;
@@ -252,7 +269,12 @@ TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsT
       for (const Start& start : starts) {
         const std::string how = std::string(road.name) + ", " + start.name;
         TypeHalfQso(start.typed);
+        const std::vector<std::string> figures = Figures(w);
         road.open();
+        // An entry kept keeps its tentative multipliers: every figure as it was.
+        if (road.keeps) {
+          EXPECT_EQ(Figures(w), figures) << how;
+        }
         const size_t was = start.typed.empty() ? 0 : start.typed.size() - 1;
         expectKeyboard(how, road.keeps ? was : 0, road.keeps ? start.typed : std::vector<std::string>{});
       }

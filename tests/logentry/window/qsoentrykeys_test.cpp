@@ -1,7 +1,8 @@
 // The keyboard of the log window and the faults of the save, offscreen on
 // the real window: where Enter goes and when it saves, what Tab and F10
 // do, the keys of the window, the callsign's key filter, the caption
-// colours, and keys typed while a message is up.
+// colours, keys typed while a message is up, and the activation a handler
+// leaves with another window of the program.
 #include <QDialog>
 #include <QKeySequence>
 #include <QPushButton>
@@ -237,6 +238,27 @@ TEST_F(QsoEntryTest, WindowKeysAndCaptionColours) {
     EXPECT_EQ(A(w.eCall->text()), "");
     EXPECT_EQ(FocusName(), "eCall");
     EXPECT_EQ(StoredCount(nummer_), 0);
+  });
+  LogWindowServices() = TLogWindowServices{};
+}
+
+// A handler that leaves a window of the program open and active over the
+// log window (here the QSO list's key opening one of its own): the log
+// window leaves it the activation as the handler ends.
+TEST_F(QsoEntryTest, AWindowOfTheProgramLeftActiveByAHandlerKeepsTheActivation) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    QWidget other(&w, Qt::Window);
+    LogWindowServices().QsoList = [&other](TContestLogStd&) {
+      other.show();
+      Activate(other);
+    };
+    Type("DK1RI");
+    Press(Qt::Key_F12);
+    ProcessEventsUntilIdle();
+    EXPECT_EQ(QApplication::activeWindow(), &other);
+    other.hide();
+    Activate(w);
   });
   LogWindowServices() = TLogWindowServices{};
 }
