@@ -42,11 +42,11 @@ class TContestAdifimportCtrl {
   bool check_ = true;
 };
 
-// What the log window's import button runs: the dialog, then the import of
-// the chosen file into the window's QSO log with its preparation of each
-// entry. The totals, or nothing when the dialog was left without a file or
-// with "Abbruch". The window stops its clock before and gives the totals
-// notice (ImportTotalsText) afterwards.
+// The dialog, then the import of the chosen file into a QSO log with the
+// given preparation of each entry, in one call. The totals, or nothing when
+// the dialog was left without a file or with "Abbruch". The log window takes
+// the two steps itself, Execute and Import, so that a dialog given up leaves
+// its entry untouched.
 std::optional<TAdifImportTotals> RunAdifImportDialog(QWidget* owner, const TContestRec& contest,
                                                      char contestLetter, const TdbContestBase& contestListTable,
                                                      TdbContestBase& qsoTable, const TAdifPrepare& prepare = {},
