@@ -11,7 +11,7 @@
 #include "contest/contestvhf.h"
 #include "contest/hh_funcs.h"
 #include "platform/codec.h"
-#include "platform/mnemonics.h"
+#include "platform/keyboardrules.h"
 #include "platform/paths.h"
 #include "ui/windowshown.h"
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
   if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtGerman);
-  InstallImmediateMnemonics(app);
+  InstallKeyboardRules(app);
   InstallProgramServices();
 
   InitProgramDirectory();

@@ -168,7 +168,7 @@ inline std::string KeyboardAfterWindows(const QWidget& window) {
 // up: a window of its own over the one that asked, as on the desktop.
 class MessageWindows : public ScriptedMessages {
  public:
-  // How a question is answered once up, instead of the click: the keys.
+  // How a question or warning is answered once up, instead of the click: the keys.
   std::function<void()> AnswerKeys;
   bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
                    bool defaultYes) override {
@@ -181,7 +181,10 @@ class MessageWindows : public ScriptedMessages {
   }
   void Achtung(const std::string& header, const std::string& text) override {
     ScriptedMessages::Achtung(header, text);
-    CloseWhenUp(true);
+    if (AnswerKeys)
+      WhenModal([keys = AnswerKeys](QWidget*) { keys(); });
+    else
+      CloseWhenUp(true);
     shown_.Achtung(header, text);
   }
 

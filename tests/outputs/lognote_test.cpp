@@ -9,6 +9,7 @@
 #include "outputs/ToolsFkt.h"
 #include "outputs/ToolsMemoForm.h"
 #include "platform/paths.h"
+#include "support/HeldKey.h"
 #include "ui/kxbuttons.h"
 
 namespace qsoentry {
@@ -35,6 +36,21 @@ class LogNoteTest : public QsoEntryTest {
   void TearDown() override {
     SetMemoWindow(nullptr);
     QsoEntryTest::TearDown();
+  }
+
+  // F6, the note given its text and closed by close; the note file's first line.
+  std::string NoteClosedBy(const char* text, std::function<void(TToolsMemoForm&)> close) {
+    WhenModal([text, close](QWidget* w) {
+      auto* form = qobject_cast<TToolsMemoForm*>(w);
+      ASSERT_NE(form, nullptr);
+      QTest::keyClicks(form->richedit1, QString::fromLatin1(text));
+      close(*form);
+    });
+    Press(Qt::Key_F6);
+    ProcessEventsUntilIdle();
+    std::vector<std::string> lines;
+    EXPECT_TRUE(ReadTextFile(ProgramDirectory + "Test.TXT", lines));
+    return lines.empty() ? std::string() : lines.front();
   }
 
   // F6 pressed where the keyboard is, the note closed on the road; the
@@ -150,19 +166,8 @@ TEST_F(LogNoteTest, TheKeyboardGoesBackToTheFieldTheNoteWasOpenedFrom) {
 // the note's OK (Alt+O) -- and none of them into the note or the question.
 TEST_F(LogNoteTest, KeysTypedRightAfterAnAltKeyGoOnInTheLogWindow) {
   CreateLog('4');
-  // The note, given its text and closed by close; the note file's first line.
   const auto note = [this](const char* text, std::function<void(TToolsMemoForm&)> close) {
-    WhenModal([text, close](QWidget* w) {
-      auto* form = qobject_cast<TToolsMemoForm*>(w);
-      ASSERT_NE(form, nullptr);
-      QTest::keyClicks(form->richedit1, QString::fromLatin1(text));
-      close(*form);
-    });
-    Press(Qt::Key_F6);
-    ProcessEventsUntilIdle();
-    std::vector<std::string> lines;
-    EXPECT_TRUE(ReadTextFile(ProgramDirectory + "Test.TXT", lines));
-    return lines.empty() ? std::string() : lines.front();
+    return NoteClosedBy(text, std::move(close));
   };
   RunWindow([&](TContestLogStd& w) {
     ClockAt(w, 8 * 3600 + 100);
@@ -190,6 +195,64 @@ TEST_F(LogNoteTest, KeysTypedRightAfterAnAltKeyGoOnInTheLogWindow) {
     Press(Qt::Key_Escape);
     EXPECT_EQ(StoredCount(nummer_), 0);
   });
+}
+
+// A key held down acts once: its repeats go on to the log window when the
+// first press has answered the note's question, closed the note or a
+// warning, and there an Alt key neither types its letter nor acts as the
+// window's own key (Alt+W would open the QSO list), nor does Enter move on.
+TEST_F(LogNoteTest, AKeyHeldDownActsOnce) {
+  CreateLog('4');
+  int lists = 0;
+  LogWindowServices().QsoList = [&lists](TContestLogStd&) { ++lists; };
+  std::shared_ptr<bool> released;
+  const auto hold = [&released](Qt::Key key) { released = HoldKey(key, Qt::AltModifier, 8); };
+  const auto untilReleased = [&released] { QTRY_VERIFY_WITH_TIMEOUT(released && *released, 60000); };
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    TypeHalfQso({"DM2AA", "1"});
+    MessageWindows messages;
+    messages.Expect(Kind::JaNeinFrage, "speichern?", false);
+    messages.AnswerKeys = [&hold] { hold(Qt::Key_N); };
+    std::string kept = NoteClosedBy("Band offen", [](TToolsMemoForm& f) { QTest::keyClick(f.richedit1, Qt::Key_Escape); });
+    untilReleased();
+    EXPECT_TRUE(messages.AllShown());
+    Type("23");
+    EXPECT_EQ(A(Child<TkxEdit>(w, "eRSTr2")->text()), "123");
+    EXPECT_EQ(kept.find("Band offen"), std::string::npos) << kept;
+
+    Press(Qt::Key_Escape);
+    Type("DK1RI");
+    kept = NoteClosedBy("Antenne neu", [&hold](TToolsMemoForm&) { hold(Qt::Key_O); });
+    untilReleased();
+    EXPECT_EQ(A(w.eCall->text()), "DK1RI");
+    EXPECT_NE(kept.find("Antenne neu"), std::string::npos) << kept;
+
+    Press(Qt::Key_Escape);
+    messages.Expect(Kind::Achtung, "Präfix unbekannt");
+    messages.AnswerKeys = [&hold] { hold(Qt::Key_W); };
+    Type("QX1ABC");
+    Press(Qt::Key_Tab);
+    untilReleased();
+    EXPECT_TRUE(messages.AllShown());
+    EXPECT_EQ(lists, 0);
+    EXPECT_EQ(A(w.eCall->text()), "QX1ABC");
+    EXPECT_EQ(A(Child<TkxEdit>(w, "eRSTr2")->text()), "");
+
+    // Enter held on the warning's default button: the window behind keeps
+    // the keyboard where the warning left it.
+    Press(Qt::Key_Escape);
+    messages.Expect(Kind::Achtung, "Präfix unbekannt");
+    messages.AnswerKeys = [&released] { released = HoldKey(Qt::Key_Return, Qt::NoModifier, 8); };
+    Type("QX1ABC");
+    Press(Qt::Key_Tab);
+    untilReleased();
+    EXPECT_TRUE(messages.AllShown());
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(StoredCount(nummer_), 0);
+  });
+  LogWindowServices() = TLogWindowServices();
 }
 
 }  // namespace qsoentry

@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/mnemonics.h"
+#include "platform/keyboardrules.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
-  InstallImmediateMnemonics(app);
+  InstallKeyboardRules(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -448,4 +448,61 @@ TEST_F(QsoEntryTest, ACallLongerThanTheRecordHoldsIsRefused) {
   });
 }
 
+// An Alt key with a letter or digit that no control owns types nothing: in
+// the set-up dialog's fields and in the log window's, where the QSO is
+// stored as typed without it. A character given with AltGr where the
+// keyboard reports it as Ctrl+Alt, and the Ctrl editing keys, arrive as ever.
+TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
+  std::map<std::string, std::string> setup;
+  CreateLog('4', [&setup](TEingContestStd& dlg) {
+    Activate(dlg);
+    const auto field = [&dlg](const char* name, const std::function<void()>& keys) {
+      auto* e = Child<TkxEdit>(dlg, name);
+      QTest::mouseClick(e, Qt::LeftButton);
+      Press(Qt::Key_A, Qt::ControlModifier);
+      keys();
+      return FocusName() + " " + A(e->text());
+    };
+    setup["eOrt"] = field("eOrt", [] {
+      Type("Muster");
+      Press(Qt::Key_K, Qt::AltModifier);
+      Press(Qt::Key_Y, Qt::AltModifier | Qt::ShiftModifier);
+      Type("stadt");
+    });
+    setup["ePLZ"] = field("ePLZ", [] {
+      Type("123");
+      Press(Qt::Key_4, Qt::AltModifier);
+      Type("45");
+    });
+    setup["eEMail"] = field("eEMail", [] {
+      Type("erika");
+      QTest::keyClick(Focused(), Qt::Key_At, Qt::ControlModifier | Qt::AltModifier);
+      Type("example.org");
+    });
+  });
+  EXPECT_EQ(setup["eOrt"], "eOrt Musterstadt");
+  EXPECT_EQ(setup["ePLZ"], "ePLZ 12345");
+  EXPECT_EQ(setup["eEMail"], "eEMail ERIKA@EXAMPLE.ORG");  // the field writes capitals
+
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    Type("DL1");
+    for (Qt::Key k : {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_J, Qt::Key_7}) Press(k, Qt::AltModifier);
+    Type("AB");
+    EXPECT_EQ(A(w.eCall->text()), "DL1AB");
+    Press(Qt::Key_Return);
+    Type("1");
+    for (Qt::Key k : {Qt::Key_A, Qt::Key_X, Qt::Key_K, Qt::Key_Y, Qt::Key_0}) Press(k, Qt::AltModifier);
+    Type("23");
+    EXPECT_EQ(A(w.eRSTr[1]->text()), "123");
+    Press(Qt::Key_Return);
+    Type("JO40");
+    Press(Qt::Key_Return);
+    ASSERT_EQ(StoredCount(nummer_), 1);
+    const TContestQsoRecord q = LastStored(nummer_);
+    EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), "DL1AB");
+    EXPECT_EQ(TContestFkt::GetReceivedExchange(q), "599123/JO40");
+  });
+}
+
 }  // namespace qsoentry

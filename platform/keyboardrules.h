@@ -1,0 +1,23 @@
+#pragma once
+// How the keyboard behaves in every window and message of the program, as
+// on the desktop the program comes from. One filter on the application,
+// put in where the QApplication is made, keeps three rules:
+//
+// - A button chosen by its Alt key, or by the Alt key of a label that leads
+//   to it, acts at once, as it does after Enter. Qt answers a mnemonic with
+//   animateClick(): the button shows itself pressed for 100 ms and only then
+//   acts, and what the user types in that moment goes to the window still
+//   open -- the keys after Alt+N in a question are lost, those after Alt+O
+//   in the note go into the note.
+// - A key held down acts once. Its repeats reach only the window its first
+//   press went to, and none at all when Alt was held with it: a button that
+//   closes its window must not be clicked again, nor its letter typed, in
+//   the window that comes forward (holding Alt+S on "Schließen" of a message
+//   would end the program through the window behind).
+// - An Alt key with a letter or digit that no control owns types nothing;
+//   Qt's edits would take its letter as text. The key still reaches the
+//   window's own key handling. Characters given with AltGr (no Alt, or Alt
+//   together with Ctrl) and the Ctrl editing keys are untouched.
+class QApplication;
+
+void InstallKeyboardRules(QApplication& app);
