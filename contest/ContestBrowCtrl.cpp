@@ -32,25 +32,6 @@ namespace {
 
 constexpr int kListNumber = 48;
 
-// Routes the storage engine's error reports through a filter for its
-// lifetime; the filter is given the reporter it replaces.
-class TReporterScope {
- public:
-  using Filter = std::function<void(int32_t, const std::string&, const TDriverErrorReporter&)>;
-  explicit TReporterScope(Filter filter) : outer_(DriverErrorReporter) {
-    DriverErrorReporter = [filter = std::move(filter), outer = outer_](int32_t r,
-                                                                      const std::string& text) {
-      filter(r, text, outer);
-    };
-  }
-  ~TReporterScope() { DriverErrorReporter = outer_; }
-  TReporterScope(const TReporterScope&) = delete;
-  TReporterScope& operator=(const TReporterScope&) = delete;
-
- private:
-  TDriverErrorReporter outer_;
-};
-
 const char* const kPrefixRebuildText =
     "So werden die Tabellen neu erzeugt: Programm beenden, im Programmverzeichnis die "
     "Dateien ZQPREFIX.DAT, ZQPREFEE.DAT und ZQPREFES.DAT löschen und das Programm mit "

@@ -178,6 +178,11 @@ ToKeys QsoKeys() {
   k.Add(area, 1, "WAZ_USStaat");                                           // 26
   k.Add(1 + kSepW + call2, 1, "Bandcode,Call2");                           // 27
   k.Add(shortW, 1, "Prefix");                                              // 28
+  // Every QSO file the program wrote holds this list, which it has kept
+  // since its first version: a file with another one under a log's name
+  // (another table, another program's database) is no QSO file, and is
+  // left as it is instead of being made an empty log.
+  k.TakeOnly({});
   return k;
 }
 

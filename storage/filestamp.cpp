@@ -29,22 +29,28 @@ std::optional<int64_t> FileSize(sqlite3_file* file) {
 
 }  // namespace
 
+std::optional<TDatabaseHeader> ReadDatabaseHeader(sqlite3* db) {
+  sqlite3_file* file = EngineFile(db);
+  TDatabaseHeader header{};
+  // A short read (the engine fills the rest with zeros) is no header.
+  if (file == nullptr || file->pMethods->xRead(file, header.data(), static_cast<int>(header.size()), 0) != SQLITE_OK)
+    return std::nullopt;
+  return header;
+}
+
 std::optional<TTableFileStamp> ReadTableFileStamp(sqlite3* db, const std::string& nativePath) {
   sqlite3_file* file = EngineFile(db);
   if (file == nullptr) return std::nullopt;
   const std::optional<int64_t> size = FileSize(file);
-  std::array<unsigned char, 28> header{};
-  if (!size || *size < static_cast<int64_t>(header.size()) ||
-      file->pMethods->xRead(file, header.data(), static_cast<int>(header.size()), 0) != SQLITE_OK)
-    return std::nullopt;
-  static constexpr char kMagic[] = "SQLite format 3";  // with its closing zero byte
-  if (std::memcmp(header.data(), kMagic, sizeof kMagic) != 0) return std::nullopt;
+  const std::optional<TDatabaseHeader> header = ReadDatabaseHeader(db);
+  if (!size || !header || std::memcmp(header->data(), kDatabaseMagic, sizeof kDatabaseMagic) != 0) return std::nullopt;
   struct stat st {};
   if (stat(nativePath.c_str(), &st) != 0) return std::nullopt;
+  const TDatabaseHeader& h = *header;
   TTableFileStamp stamp;
   // Big-endian in the header.
-  stamp.ChangeCounter = static_cast<uint32_t>(header[24]) << 24 | static_cast<uint32_t>(header[25]) << 16 |
-                        static_cast<uint32_t>(header[26]) << 8 | static_cast<uint32_t>(header[27]);
+  stamp.ChangeCounter = static_cast<uint32_t>(h[24]) << 24 | static_cast<uint32_t>(h[25]) << 16 |
+                        static_cast<uint32_t>(h[26]) << 8 | static_cast<uint32_t>(h[27]);
   stamp.Size = *size;
   stamp.ModifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   return stamp;

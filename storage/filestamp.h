@@ -12,11 +12,21 @@
 // POSIX lock the process holds on that file, the engine's included, and
 // another station could then write while this one believes it holds the
 // file.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 struct sqlite3;
+
+// The engine's database header: the first 100 bytes of the file.
+using TDatabaseHeader = std::array<unsigned char, 100>;
+// The engine's mark at the start of the header, with its closing zero byte.
+inline constexpr char kDatabaseMagic[] = "SQLite format 3";
+
+// The header of the database file that the connection db has open; none
+// when the file is shorter than a header or cannot be read.
+std::optional<TDatabaseHeader> ReadDatabaseHeader(sqlite3* db);
 
 struct TTableFileStamp {
   uint32_t ChangeCounter = 0;

@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <set>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/paths.h"
 
@@ -38,6 +40,7 @@ constexpr TErrorRow kErrors[] = {
     {drReadOnly, 9904, TDriverSeverity::Error, "Datei ist schreibgeschützt"},
     {drIoError, 9910, TDriverSeverity::Fatal, "Fehler beim Lesen oder Schreiben der Datei"},
     {drDiskFull, 9911, TDriverSeverity::Fatal, "Datenträger ist voll"},
+    {drFileGone, 9905, TDriverSeverity::Error, "Datei fehlt: sie wurde gelöscht oder verschoben, während sie offen war"},
     {drDeleteFailed, 9920, TDriverSeverity::Error, "Datei kann nicht gelöscht werden"},
     {drNotOpen, 10000, TDriverSeverity::Warning, "Tabelle ist nicht geöffnet"},
     {drBadKeyNumber, 10010, TDriverSeverity::Warning, "Ungültige Schlüsselnummer"},
@@ -153,7 +156,34 @@ std::unordered_map<std::string, uint64_t>& ErrorsByFile() {
   static std::unordered_map<std::string, uint64_t> errors;
   return errors;
 }
+
+// The open actions, the outermost one's test whether a failure belongs to
+// it, and the failures (result, file) reported in them.
+int gActionDepth = 0;
+std::function<bool()> gActionHolds;
+std::set<std::pair<int32_t, std::string>>& ToldInAction() {
+  static std::set<std::pair<int32_t, std::string>> told;
+  return told;
+}
 }  // namespace
+
+TDriverAction::TDriverAction(std::function<bool()> holds) {
+  if (gActionDepth++ == 0) gActionHolds = std::move(holds);
+}
+
+TDriverAction::~TDriverAction() {
+  if (--gActionDepth > 0) return;
+  ToldInAction().clear();
+  gActionHolds = nullptr;
+}
+
+TReporterScope::TReporterScope(Filter filter) : outer_(DriverErrorReporter) {
+  DriverErrorReporter = [filter = std::move(filter), outer = outer_](int32_t r, const std::string& text) {
+    filter(r, text, outer);
+  };
+}
+
+TReporterScope::~TReporterScope() { DriverErrorReporter = outer_; }
 
 uint64_t DriverErrorsOfFile(const std::string& file) {
   const auto it = ErrorsByFile().find(file);
@@ -183,7 +213,9 @@ int32_t DriverSetResult(int32_t result, const char* operation, const std::string
   if (!detail.empty()) line += " (" + detail + ")";
   AppendLog(line);
   WriteDriverDump();
-  if (DriverErrorReporter) {
+  const bool toldAlready = gActionDepth > 0 && (!gActionHolds || gActionHolds()) &&
+                           !ToldInAction().emplace(result, file).second;
+  if (DriverErrorReporter && !toldAlready) {
     DriverErrorFileName = file;
     DriverErrorReporter(result, DriverResultText(result) + ": " + title);
     DriverErrorFileName.clear();

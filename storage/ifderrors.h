@@ -28,6 +28,7 @@ constexpr int32_t drReadOnly = 0x4003;        // the table file is read-only
 constexpr int32_t drIoError = 0x4004;         // reading or writing the file failed
 constexpr int32_t drDiskFull = 0x4005;        // the disk is full
 constexpr int32_t drDeleteFailed = 0x4006;    // a table file could not be deleted
+constexpr int32_t drFileGone = 0x4007;        // the open table file was deleted or moved away
 constexpr int32_t drNotOpen = 0x5001;         // the table is not open
 constexpr int32_t drBadKeyNumber = 0x5002;    // no index with that number
 constexpr int32_t drBadArgument = 0x5003;     // an argument out of range
@@ -99,6 +100,37 @@ void DriverNoteOperation(const char* operation, const std::string& title, int32_
 int32_t DriverSetResult(int32_t result, const char* operation, const std::string& title,
                         const std::string& detail = std::string(),
                         const std::string& file = std::string());
+// Routes the error reports through a filter for its lifetime; the filter
+// is given the reporter it replaces.
+class TReporterScope {
+ public:
+  using Filter = std::function<void(int32_t, const std::string&, const TDriverErrorReporter&)>;
+  explicit TReporterScope(Filter filter);
+  ~TReporterScope();
+  TReporterScope(const TReporterScope&) = delete;
+  TReporterScope& operator=(const TReporterScope&) = delete;
+
+ private:
+  TDriverErrorReporter outer_;
+};
+
+// One action of the user (a save, the close of a log) from its start to its
+// end. The steps of an action that follow a failure meet the same fault
+// again: while an action is open, a failure already reported in it (the
+// same result on the same table file) is logged but not reported again, so
+// the user hears of each fault once per action. Any other failure is
+// reported as usual. Actions nest; an inner one is part of the outer one.
+// holds (of the outermost action) tells whether a failure met now belongs to
+// the action: a window opened over the one the action began in has actions
+// of its own, whose failures are reported as they come.
+class TDriverAction {
+ public:
+  explicit TDriverAction(std::function<bool()> holds = {});
+  ~TDriverAction();
+  TDriverAction(const TDriverAction&) = delete;
+  TDriverAction& operator=(const TDriverAction&) = delete;
+};
+
 // How many errors (severity Error and above) of the table file file
 // DriverSetResult has met in this process: a job that notes the number
 // before it and compares after knows whether the file failed meanwhile.

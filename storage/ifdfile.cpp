@@ -150,31 +150,72 @@ void TIfdFile::CloseNow() {
   Invalidate();
 }
 
-std::string TIfdFile::LastDetail() const { return db_ ? sqlite3_errmsg(db_) : std::string(); }
+std::string TIfdFile::LastDetail() const { return failure_; }
+
+int32_t TIfdFile::Refuse(std::string why) {
+  failure_ = std::move(why);
+  return drDamaged;
+}
 
 namespace {
 
 // Whether the engine refused the file as one it cannot read as a table
 // file: damaged pages, no database at all, or a header whose schema format
 // it does not know. The last comes as a plain SQLITE_ERROR, told apart only
-// by its message, as does a schema the engine cannot parse.
+// by its message, as does a schema the engine cannot parse. So does a
+// schema without a table or column of a table file: the statements of a
+// table name only those, so the file is no table file (any more), as when
+// it was cut to nothing under an open table or its schema text changed.
 bool UnreadableFile(int rc, std::string_view message) {
   switch (rc & 0xFF) {
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
     case SQLITE_FORMAT: return true;
     case SQLITE_ERROR:
-      return message.starts_with("unsupported file format") || message.starts_with("malformed database schema");
+      return message.starts_with("unsupported file format") || message.starts_with("malformed database schema") ||
+             message.starts_with("no such table") || message.starts_with("no such column") ||
+             message.find("has no column named") != std::string_view::npos;
     default: return false;
   }
 }
 
+// Bytes 18 and 19 of the header: the file format versions for writing and
+// reading (1 rollback journal, 2 write-ahead log). The engine reads a file
+// of a higher write version but never writes it: no save could ever be
+// stored in it.
+constexpr size_t kWriteVersionByte = 18;
+constexpr size_t kReadVersionByte = 19;
+constexpr unsigned char kLastFileFormat = 2;
+
+// Why an existing file opened on db is no table file the engine can keep;
+// empty when it is one. A table file is put in place with its schema (see
+// MakeTableFile), so it begins with a whole header: the engine takes a
+// file of no bytes, or of one, for a new database, and would pass over the
+// lost contents in silence by making it a new, empty table.
+std::string HeaderFault(sqlite3* db) {
+  const std::optional<TDatabaseHeader> header = ReadDatabaseHeader(db);
+  if (!header) return "Tabellendatei ist leer oder kürzer als ihr Dateikopf";
+  if (std::memcmp(header->data(), kDatabaseMagic, sizeof kDatabaseMagic) != 0) return "kein Dateikopf einer Tabellendatei";
+  const unsigned char write = (*header)[kWriteVersionByte], read = (*header)[kReadVersionByte];
+  if (write > kLastFileFormat || read > kLastFileFormat)
+    return "Dateiformat " + Num(write) + "/" + Num(read) + ": die Dateiverwaltung kann die Datei nicht schreiben";
+  return {};
+}
+
 }  // namespace
 
-int32_t TIfdFile::MapError(int rc) const { return MapError(rc, db_ ? sqlite3_errmsg(db_) : ""); }
+int32_t TIfdFile::MapError(int rc) {
+  // Kept now: the engine's message goes with its next call, often before
+  // the failure is reported (a rollback, a statement reset).
+  failure_ = db_ ? sqlite3_errmsg(db_) : "";
+  return MapError(rc, failure_);
+}
 
 int32_t TIfdFile::MapError(int rc, std::string_view message) {
   if (UnreadableFile(rc, message)) return drDamaged;
+  // The engine refuses to write a file that was deleted or moved away under
+  // it as read-only: the file is gone, not write-protected.
+  if (rc == SQLITE_READONLY_DBMOVED) return drFileGone;
   switch (rc & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: return drLockRefused;
@@ -310,17 +351,8 @@ int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
 
   if (memory_) return Connect(":memory:", SQLITE_OPEN_CREATE, detail);
   const std::string name = NativeFileName(path_);
-  // The engine takes an empty file for a new database. A table file never
-  // stays empty (it is put in place with its schema, see MakeTableFile), so
-  // an empty one is a table that lost its contents: opening it as a new,
-  // empty table would pass the loss over in silence.
   struct stat file {};
-  if (stat(name.c_str(), &file) == 0) {
-    if (S_ISREG(file.st_mode) && file.st_size == 0) {
-      detail = "Tabellendatei ist leer (0 Bytes)";
-      return drDamaged;
-    }
-  } else if (errno == ENOENT) {
+  if (stat(name.c_str(), &file) != 0 && errno == ENOENT) {
     const int32_t r = MakeTableFile(name, detail);
     if (r != drOk) return r;
   }
@@ -338,13 +370,21 @@ int32_t TIfdFile::Connect(const std::string& name, int createFlag, std::string& 
     return r;
   }
   sqlite3_extended_result_codes(db_, 1);
-  // The files may sit on a shared network folder: rollback journal, never WAL.
-  int32_t r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
+  // An existing file is looked at before anything is asked of it.
+  int32_t r = drOk;
+  if (createFlag == 0) {
+    std::string fault = HeaderFault(db_);
+    if (!fault.empty()) r = Refuse(std::move(fault));
+  }
   if (r == drOk) r = Exec(nullptr, kCacheSize);
   if (r == drOk) r = Exec(nullptr, kCacheSpill);
   // Statement journals of writes inside long transactions stay in memory.
   if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
+  // Before the journal mode is set: setting it may write the file, which
+  // must stay as it is when it is not the table's.
   if (r == drOk) r = EnsureSchema(nullptr);
+  // The files may sit on a shared network folder: rollback journal, never WAL.
+  if (r == drOk) r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
   if (r != drOk) {
     detail = LastDetail();
     CloseNow();
@@ -412,32 +452,47 @@ class TIfdFile::TWriteScope {
   int32_t began_ = drOk;
 };
 
+int32_t TIfdFile::StoredKeyList(IFDriver* h, std::string& keys, bool& fresh) {
+  keys.clear();
+  int64_t objects = 0;
+  int32_t r = QueryInt64(h, "SELECT count(*) FROM sqlite_master", 0, objects);
+  fresh = objects == 0;
+  if (r != drOk || fresh) return r;
+  // Every table file holds its key list from its first commit on, in the
+  // same transaction as its records table: a file with tables but without
+  // one (another program's database) is none of the program's.
+  sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='keys'");
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  int rc;
+  r = Step(h, st, rc);
+  if (r != drOk) return r;
+  if (rc != SQLITE_ROW) return Refuse("Tabellendatei ohne Schlüsselliste");
+  keys.assign(ColumnBytes(st, 0));
+  return drOk;
+}
+
+int32_t TIfdFile::CheckColumns(IFDriver* h) {
+  std::string sql = "SELECT ref, data";
+  for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
+  return Exec(h, sql + " FROM records LIMIT 0");
+}
+
 int32_t TIfdFile::EnsureSchema(IFDriver* h) {
   const std::string sig = keys_.Signature();
-  auto storedSignature = [&](std::string& value) -> int32_t {
-    value.clear();
-    sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='keys'");
-    if (!st) {
-      // No meta table yet is a plain error of the statement; a file the
-      // engine cannot read is not.
-      const int rc = sqlite3_errcode(db_);
-      const int32_t r = MapError(rc);
-      return r == drEngineFailure && (rc & 0xFF) == SQLITE_ERROR ? drOk : r;
-    }
-    TStmtGuard g{st};
-    int rc;
-    const int32_t r = Step(h, st, rc);
-    if (r == drOk && rc == SQLITE_ROW) value.assign(ColumnBytes(st, 0));
-    return r;
-  };
+  const auto foreign = [this] { return Refuse("Schlüsselliste einer anderen Tabelle"); };
   std::string stored;
-  int32_t r = storedSignature(stored);
-  if (r != drOk || stored == sig) return r;
+  bool fresh = false;
+  int32_t r = StoredKeyList(h, stored, fresh);
+  if (r != drOk) return r;
+  if (!fresh && stored == sig) return CheckColumns(h);
+  if (!fresh && !keys_.Takes(stored)) return foreign();
 
   TWriteScope write(*this, h);
   if (write.Began() != drOk) return write.Began();
-  r = storedSignature(stored);
-  if (r == drOk && stored != sig) {
+  r = StoredKeyList(h, stored, fresh);
+  if (r == drOk && !fresh && !keys_.Takes(stored)) r = foreign();
+  if (r == drOk && (fresh || stored != sig)) {
     // Which key columns the file has already.
     std::vector<bool> have(static_cast<size_t>(keys_.Count() + 1), false);
     bool tableExists = false;

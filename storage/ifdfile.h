@@ -134,7 +134,10 @@ class TIfdFile {
     if (!outerOpen_) turns_.Withdraw();
   }
 
+  // The detail of the last failure met since ForgetFailure: the engine's
+  // message as it gave it, or why the file was refused.
   std::string LastDetail() const;
+  void ForgetFailure() { failure_.clear(); }
 
  private:
   void NoteJobWrite();
@@ -148,7 +151,17 @@ class TIfdFile {
   int32_t Connect(const std::string& name, int createFlag, std::string& detail);
   // A missing table file, made with its schema (see OpenDb).
   int32_t MakeTableFile(const std::string& name, std::string& detail);
+  // The schema of a table file: made in a file that holds nothing yet, a
+  // key list the table takes brought up to its own; any other file is
+  // refused as damaged, untouched.
   int32_t EnsureSchema(IFDriver* h);
+  // The key list stored in the file; fresh true when it holds nothing yet.
+  int32_t StoredKeyList(IFDriver* h, std::string& keys, bool& fresh);
+  // Whether the records table has every column the table's statements name.
+  int32_t CheckColumns(IFDriver* h);
+  // A file that is no table file of this table: drDamaged, with why as
+  // the failure's detail.
+  int32_t Refuse(std::string why);
   sqlite3_stmt* Stmt(const std::string& sql);
   int32_t Step(IFDriver* h, sqlite3_stmt* st, int& rc);
   // Steps st through its rows, each handed to row while it returns true;
@@ -170,9 +183,10 @@ class TIfdFile {
   int32_t QueryInt64(IFDriver* h, const char* sql, int64_t missing, int64_t& value);
   int32_t Exec(IFDriver* h, const std::string& sql);
   bool WaitRetry(IFDriver* h, int& tries);
-  // The driver code of the engine's result rc on this file's connection,
-  // and of rc with the engine's message of it.
-  int32_t MapError(int rc) const;
+  // The driver code of the engine's result rc on this file's connection
+  // (its message kept as the failure's detail), and of rc with the
+  // engine's message of it.
+  int32_t MapError(int rc);
   static int32_t MapError(int rc, std::string_view message);
   int32_t CheckVersion(IFDriver* h);
   int32_t WriteBegin(IFDriver* h, bool& outer);
@@ -219,6 +233,7 @@ class TIfdFile {
   std::vector<TJob> jobs_;
   int readLocks_ = 0;
   int32_t lost_ = 0;  // see LostResult
+  std::string failure_;  // see LastDetail
 
   // Caches.
   std::vector<TKeyMirror> mirrors_;

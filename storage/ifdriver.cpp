@@ -98,6 +98,7 @@ bool IFDriver::Enter(const char* op) {
     Leave(op, drNotOpen);
     return false;
   }
+  file_->ForgetFailure();
   const int32_t r = file_->Refresh(this);
   if (r != drOk) {
     Leave(op, r);

@@ -1,5 +1,6 @@
 #include "storage/tokeys.h"
 
+#include <algorithm>
 #include <charconv>
 
 bool TKeyDef::IsAutoKey() const {
@@ -40,4 +41,14 @@ std::string ToKeys::Signature() const {
     s += ';';
   }
   return s;
+}
+
+void ToKeys::TakeOnly(std::vector<std::string> earlierSignatures) {
+  takeOnlyKnown_ = true;
+  earlier_ = std::move(earlierSignatures);
+}
+
+bool ToKeys::Takes(const std::string& storedSignature) const {
+  return !takeOnlyKnown_ || storedSignature == Signature() ||
+         std::find(earlier_.begin(), earlier_.end(), storedSignature) != earlier_.end();
 }

@@ -28,8 +28,17 @@ class ToKeys {
   int AutoKeyNumber() const;
   // One text of all definitions; stored with the table to notice a changed list.
   std::string Signature() const;
-  void Clear() { keys_.clear(); }
+  void Clear() { *this = ToKeys(); }
+
+  // A file whose stored key list (its Signature) is another one is taken by
+  // default and given this list, its indexes rebuilt. A table that names
+  // the earlier lists it ever wrote takes only those: a file with any other
+  // list is not one of its files.
+  void TakeOnly(std::vector<std::string> earlierSignatures);
+  bool Takes(const std::string& storedSignature) const;
 
  private:
   std::vector<TKeyDef> keys_;
+  bool takeOnlyKnown_ = false;
+  std::vector<std::string> earlier_;
 };

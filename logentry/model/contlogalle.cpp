@@ -23,14 +23,26 @@ namespace {
 
 bool IsQsyRow(uint8_t marker) { return marker != 0 && marker != ' '; }
 
-std::string MissingLogFileText(const std::string& file) {
+// "Die QSO-Datei <name> dieses Logs fehlt im Programmverzeichnis <folder>".
+std::string QsoFileMissing(const std::string& file) {
   const size_t slash = file.rfind('/');
   const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
   const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
-  return "Die QSO-Datei " + name + " dieses Logs fehlt im Programmverzeichnis " + folder +
+  return "Die QSO-Datei " + name + " dieses Logs fehlt im Programmverzeichnis " + folder;
+}
+
+std::string MissingLogFileText(const std::string& file) {
+  return QsoFileMissing(file) +
          ".\rDas Log wird nicht geöffnet, und es wird keine leere Datei an ihrer Stelle angelegt. "
          "Legen Sie die Datei (etwa aus einer Datensicherung) wieder in das Programmverzeichnis und "
          "öffnen Sie das Log dann erneut.";
+}
+
+std::string QsoFileGoneText(const std::string& file) {
+  return QsoFileMissing(file) +
+         ": sie wurde gelöscht oder verschoben, während das Log offen war, und nimmt nichts mehr auf.\r"
+         "Schließen Sie das Log, legen Sie die Datei (etwa aus einer Datensicherung) wieder in das "
+         "Programmverzeichnis und öffnen Sie das Log dann erneut.";
 }
 
 std::string OwnLocator() {
@@ -40,6 +52,15 @@ std::string OwnLocator() {
 }
 
 }  // namespace
+
+TLogAction::TLogAction(const std::string& qsoFile, std::function<bool()> holds)
+    : action_(std::move(holds)),
+      reports_([qsoFile](int32_t result, const std::string& text, const TDriverErrorReporter& outer) {
+        if (result == drFileGone && DriverErrorFileName == qsoFile)
+          ToMessages.Fehler(QsoFileGoneText(qsoFile));
+        else if (outer)
+          outer(result, text);
+      }) {}
 
 TContLogAlle::~TContLogAlle() {
   if (callFileOpen_) ToDatCall.CloseFiles(KindBit(kCallCCL));

@@ -20,8 +20,23 @@
 #include "logentry/rules/memberlists.h"
 #include "logentry/rules/prefixlookup.h"
 #include "logentry/rules/qsosave.h"
+#include "storage/ifderrors.h"
 
 class TdbContest;
+
+// One action of the user on a log (a save, the close) for its lifetime: the
+// storage layer names each fault once in it (see TDriverAction), and the
+// log's QSO file qsoFile, deleted or moved away under the open window, is
+// named as the QSO file of the log, as the next opening names it. holds:
+// as for TDriverAction.
+class TLogAction {
+ public:
+  explicit TLogAction(const std::string& qsoFile, std::function<bool()> holds = {});
+
+ private:
+  TDriverAction action_;
+  TReporterScope reports_;
+};
 
 // What the opening of a QSO log found.
 struct TOpenedLog {

@@ -184,6 +184,7 @@ void TContestLogModel::RecountAfterChange() {
 bool TContestLogModel::RunRenumber(bool sayFailure) {
   std::unique_ptr<TJobProgress> progress;
   if (StartProgress) progress = StartProgress("Neunummerierung", qsoTable_->UsedRecords());
+  const uint64_t fileErrors = DriverErrorsOfFile(QsoFileName());
   const TRenumberPrepare prepare = RenumberPreparation();
   const TRenumberResult result = Renumber(
       contest_, nummer_, false,
@@ -194,7 +195,11 @@ bool TContestLogModel::RunRenumber(bool sayFailure) {
   lists_->Clear();
   countedChange_ = 0;
   if (!result.Ok) {
-    if (sayFailure) ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
+    // A failure of the QSO file itself was named as it happened: the
+    // renumbering's own word would only say that something failed.
+    const bool named = DriverErrorsOfFile(QsoFileName()) != fileErrors;
+    if (sayFailure && !named)
+      ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
     return false;
   }
   return true;
@@ -223,8 +228,14 @@ bool TContestLogModel::RunRecount(uint64_t* heldCount) {
   return ok;
 }
 
+std::string TContestLogModel::QsoFileName() const {
+  const TdbTreiber* driver = qsoTable_ ? qsoTable_->GetTreiber() : nullptr;
+  return driver ? driver->FileName() : std::string();
+}
+
 void TContestLogModel::Close() {
   if (!qsoTable_) return;
+  const TLogAction action(QsoFileName());
   // Numbers first: the totals stored are those of the renumbered log.
   const bool renumbered = RunRenumber();
   // A recount that could not hold the log (another station held it and

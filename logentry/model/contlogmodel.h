@@ -101,6 +101,8 @@ class TContestLogModel {
   // are reported through ToMessages; the log stays whole.
   void Close();
   bool IsOpen() const { return qsoTable_ != nullptr; }
+  // The full name of the open log's QSO file; empty while none is open.
+  std::string QsoFileName() const;
 
   // ---- the entry record ---------------------------------------------------
   TContestQsoRecord EntryRecord() const;

@@ -107,6 +107,7 @@ void TContestLogModel::RecordStation(const TContestQsoRecord& stored, const TEnt
 TEntrySaved TContestLogModel::SaveEntry(const TEntryFields& typed) {
   TEntrySaved out;
   if (!qsoTable_) return out;
+  const TLogAction action(QsoFileName());
   const char letter = ContestLetter();
   TEntryFields fields = typed;
   if (letter == 'q') View.Fields.RSTr[3] = fields.RSTr[3] = NormalizeFourthField(fields.RSTr[3]);

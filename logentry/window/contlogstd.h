@@ -5,6 +5,7 @@
 // model before an operation and shows the model's view after it, maps keys
 // through one table (contlogkeys) and owns the one-second timer. Every rule
 // lives in TContestLogModel and the units it calls.
+#include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <array>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -236,7 +238,14 @@ void TContestLogStd::Guarded(F f) {
   const bool outer = !inHandler_;
   const bool active = outer && isActiveWindow();
   inHandler_ = true;
-  RunGuarded(f);
+  {
+    // A handler is one action of the user on the log; a window it opens
+    // over the log window has actions of its own.
+    std::optional<TLogAction> action;
+    if (outer && model_.IsOpen())
+      action.emplace(model_.QsoFileName(), [this] { return QApplication::activeModalWidget() == this; });
+    RunGuarded(f);
+  }
   if (!outer) return;
   inHandler_ = false;
   if (active) KeyboardBack();

@@ -106,6 +106,8 @@ inline bool ZeroIndexPages(const std::string& fileName, const std::string& ixNam
 // schema format (a big-endian number at 44; a new file has 4). False when
 // the file cannot be written.
 inline constexpr std::streamoff kSchemaFormatByte = 47;
+// Offset 18: the file format version the engine writes (1 or 2).
+inline constexpr std::streamoff kWriteVersionByte = 18;
 inline bool PutFileByte(const std::string& fileName, std::streamoff offset, uint8_t value) {
   return InAnotherProcess([&] {
     std::fstream file(NativeFileName(fileName), std::ios::binary | std::ios::in | std::ios::out);
@@ -113,4 +115,26 @@ inline bool PutFileByte(const std::string& fileName, std::streamoff offset, uint
     file.put(static_cast<char>(value));
     return static_cast<bool>(file);
   });
+}
+
+// The file cut to its first size bytes, as a disk tool or a failed copy
+// leaves it. False when it cannot be cut.
+inline bool CutFile(const std::string& fileName, off_t size) {
+  return InAnotherProcess([&] { return truncate(NativeFileName(fileName).c_str(), size) == 0; });
+}
+
+// The first run of the bytes from in the file put to to (as long) in
+// place, e.g. a column name in the schema text the engine keeps in the
+// file. False when from is not in the file or it cannot be written.
+inline bool ReplaceFileBytes(const std::string& fileName, std::string_view from, std::string_view to) {
+  return from.size() == to.size() && InAnotherProcess([&] {
+           std::fstream file(NativeFileName(fileName), std::ios::binary | std::ios::in | std::ios::out);
+           const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+           const size_t at = bytes.find(from);
+           if (at == std::string::npos) return false;
+           file.clear();
+           file.seekp(static_cast<std::streamoff>(at));
+           file.write(to.data(), static_cast<std::streamsize>(to.size()));
+           return static_cast<bool>(file);
+         });
 }

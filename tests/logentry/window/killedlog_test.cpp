@@ -9,7 +9,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <utility>
 
@@ -92,6 +94,12 @@ bool StampKept(int32_t nummer) {
   TContestExtraRecord x{};
   if (extra.FindByNumber(nummer)) extra.GetExtraRecord(x);
   return KeptClosedLogStamp(x).has_value();
+}
+
+// Every byte of a file.
+std::string FileBytes(const std::string& file) {
+  std::ifstream in(NativeFileName(file), std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // cp -p: a copy with the file's modification time.
@@ -517,6 +525,154 @@ TEST_F(KilledLogTest, DamageUnderAnOpenWindowIsNamedAtTheCloseAndNeverStamped) {
       ASSERT_TRUE(d.repair());
     }
   }
+}
+
+// A QSO file cut to its first byte, or to nothing, while the program is
+// not running: the log is named as damaged and not opened (the engine
+// takes such a file for a new, empty database), the file is left as it
+// was found, and the totals the outputs read stay those of the three QSOs.
+TEST_F(KilledLogTest, AQsoFileCutShorterThanItsHeaderIsNamedAsDamagedAndLeftAsItIs) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const auto closed = ClaimedTotals(nummer_);
+  for (const off_t size : {1, 0}) {
+    ASSERT_TRUE(CutFile(LogFile(), size));
+    ExpectRefusedAsDamaged();
+    EXPECT_EQ(FileBytes(LogFile()).size(), static_cast<size_t>(size));
+    EXPECT_EQ(ClaimedTotals(nummer_), closed) << size;
+  }
+}
+
+// Another file under the name of the log's QSO file, its time kept:
+// another program's database, this program's contest list, its prefix
+// table. None is taken for the log: each is named as damaged and left
+// byte for byte as it was. The log's own file, put back, opens as before.
+TEST_F(KilledLogTest, AFileThatIsNoQsoFileUnderTheLogsNameIsNamedAsDamagedAndLeftAsItIs) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const std::string own = LogFile() + ".own";
+  CopyKeepingTime(LogFile(), own);
+  const std::string foreign = dir_.File("KUNDEN.DB");
+  ASSERT_TRUE(InAnotherProcess([&] {
+    sqlite3* db = nullptr;
+    const bool made = sqlite3_open(NativeFileName(foreign).c_str(), &db) == SQLITE_OK &&
+                      sqlite3_exec(db, "CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')",
+                                   nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_close(db) == SQLITE_OK && made;
+  }));
+  for (const std::string& other : {foreign, dir_.File("ZQKK.DAT"), dir_.File("ZQPREFIX.DAT")}) {
+    CopyKeepingTime(other, LogFile());
+    const std::string before = FileBytes(LogFile());
+    ExpectRefusedAsDamaged();
+    EXPECT_EQ(FileBytes(LogFile()), before) << other;
+  }
+  CopyKeepingTime(own, LogFile());
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    EXPECT_EQ(StoredCount(nummer_), 3);
+    ExpectScoreOfFullRecount(w);
+  });
+}
+
+// A QSO file whose header names a write version the engine never writes
+// (the file's time kept): named as damaged at the opening, not opened as a
+// log whose every save would be refused later. Put back, it opens as before.
+TEST_F(KilledLogTest, AQsoFileTheEngineWouldNeverWriteIsNamedAsDamagedAtTheOpening) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  for (const uint8_t version : {3, 0x81, 0xFF}) {
+    ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(LogFile()),
+                                         [&] { return PutFileByte(LogFile(), kWriteVersionByte, version); }));
+    const std::string before = FileBytes(LogFile());
+    ExpectRefusedAsDamaged();
+    EXPECT_EQ(FileBytes(LogFile()), before) << int{version};
+  }
+  ASSERT_TRUE(PutFileByte(LogFile(), kWriteVersionByte, 1));
+  Restart();
+  RunWindow([&](TContestLogStd& w) { TypeQso(w, "SP1DDD", "JO93", 8 * 3600 + 190); });
+  EXPECT_EQ(StoredCount(nummer_), 4);
+}
+
+// Damage the engine reports as a plain error, named as damage once for
+// each action that meets it, with the engine's own message in the error
+// log: the QSO file cut to nothing or to its first byte under the open
+// window (a save, then the close), and a column name changed in the
+// schema text of the closed log's file (the opening).
+TEST_F(KilledLogTest, DamageTheEngineCallsAPlainErrorIsNamedOncePerAction) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const std::string kept = LogFile() + ".kept";
+  CopyKeepingTime(LogFile(), kept);
+  DriverErrorLogName = "IFD.ERR";
+  auto errorLogHas = [&](const std::string& part) {
+    const std::string log = FileBytes(dir_.File("IFD.ERR"));
+    EXPECT_EQ(log.find("not an error"), std::string::npos) << log;
+    return log.find(part) != std::string::npos;
+  };
+  int32_t second = 8 * 3600 + 190;
+  for (const off_t size : {0, 1}) {
+    Restart();
+    DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+    RunWindow([&](TContestLogStd& w) {
+      ClockAt(w, second += 60);
+      for (const char* keys : {"SP1DDD", "117"}) {
+        Type(keys);
+        Press(Qt::Key_Return);
+      }
+      Type("JO93");
+      ASSERT_TRUE(CutFile(LogFile(), size));
+      msgs.Expect(Kind::Fehler, "Datei ist beschädigt oder keine Tabellendatei");
+      msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden");
+      Press(Qt::Key_Return);
+      EXPECT_TRUE(msgs.AllShown()) << size;
+      msgs.Expect(Kind::Fehler, "Datei ist beschädigt oder keine Tabellendatei");
+      msgs.Expect(Kind::Fehler, "Die Summen des Logs konnten nicht gespeichert werden");
+    });
+    DriverErrorReporter = nullptr;
+    EXPECT_TRUE(msgs.AllShown()) << size << ": the close";
+    EXPECT_TRUE(errorLogHas("no such table")) << size;
+    EXPECT_FALSE(StampKept(nummer_)) << size;
+    EXPECT_EQ(FileBytes(LogFile()).size(), static_cast<size_t>(size)) << "the file was not left as it was found";
+    CopyKeepingTime(kept, LogFile());
+  }
+  for (const auto& [from, to] : {std::pair{", data BLOB", ", dbta BLOB"}, std::pair{", value)", ", valuf)"}}) {
+    ASSERT_TRUE(ReplaceFileBytes(LogFile(), from, to)) << from;
+    ExpectRefusedAsDamaged();
+    EXPECT_TRUE(errorLogHas("no such column")) << from;
+    CopyKeepingTime(kept, LogFile());
+  }
+  DriverErrorLogName.clear();
+}
+
+// The QSO file deleted while the window is open: the save says that the
+// log's QSO file is gone, as the next opening does, and the entry stays,
+// as after any refused save.
+TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 190);
+    for (const char* keys : {"SP1DDD", "117"}) {
+      Type(keys);
+      Press(Qt::Key_Return);
+    }
+    Type("JO93");
+    ASSERT_TRUE(DeleteFileAnsi(LogFile()));
+    msgs.Expect(Kind::Fehler, missing);
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
+  });
+  DriverErrorReporter = nullptr;
+  EXPECT_TRUE(msgs.AllShown());
+  msgs.Expect(Kind::Fehler, missing);
+  msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
+  EXPECT_FALSE(LogWindowOpens(list_, extra_));
+  EXPECT_TRUE(msgs.AllShown());
 }
 
 // The close's recount cannot hold the log: another station holds it, and
