@@ -12,11 +12,9 @@
 #include <functional>
 #include <string>
 
-namespace testwindows {
+#include "support/HangGuard.h"
 
-// How long a test waits for a state of its windows before it takes the
-// program for hung.
-inline constexpr int kHangGuardMs = 60'000;
+namespace testwindows {
 
 // The number of w's current showing: each window shown gets a new, higher
 // one; 0 for a window not shown since the tests began to watch.
