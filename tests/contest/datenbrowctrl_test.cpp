@@ -19,6 +19,7 @@
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_strgrid.h"
 #include "ui/kxgrafik.h"
+#include "support/WindowEvents.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(DatenBrowCtrlTest, RowsArePaintedInTheCommonLook) {
   GridAltRowColor = 0xC0E0D0;
   Open();
   grid->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+  ASSERT_TRUE(testwindows::WaitExposed(*grid));
   QCoreApplication::processEvents();
   grid->GoFirst();
   QTableView* view = grid->Grid();

@@ -37,6 +37,7 @@
 #include "ui/kxbuttons.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow_strgrid.h"
+#include "support/WindowEvents.h"
 #include <QFile>
 #include <QScreen>
 #include <QTableView>
@@ -133,7 +134,7 @@ class MainWindowTest : public ::testing::Test {
   // Shown, so that the list has its page of rows.
   static void Show(TContestBrow& window) {
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(testwindows::WaitExposed(window));
     QCoreApplication::processEvents();
   }
   bool LogFileExists(int32_t nummer) {

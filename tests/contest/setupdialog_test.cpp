@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -35,6 +34,7 @@
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
+#include "ui/ModalDriver.h"
 #include "ui/kxEdit.h"
 
 namespace {
@@ -84,19 +84,14 @@ class CountingWriter : public TLogOutputWriter {
   bool ChoosePeriod(QWidget*, int32_t, std::string&, std::string&) override { return false; }
 };
 
-// Runs body on the dialog once its modal loop runs; a dialog still open
-// afterwards is closed so that no test can hang.
+// Runs body on the dialog once it is up and holds the keyboard; a dialog
+// still open afterwards is closed so that no test can hang.
 void WhenShown(std::function<void(TEingContestStd&)> body) {
-  QTimer::singleShot(0, [body] {
-    auto* dlg = qobject_cast<TEingContestStd*>(QApplication::activeModalWidget());
-    if (!dlg) {
-      ADD_FAILURE() << "no set-up dialog";
-      return;
-    }
-    body(*dlg);
-    if (dlg->isVisible()) {
+  WhenModalOf<TEingContestStd>([body](TEingContestStd& dlg) {
+    body(dlg);
+    if (dlg.isVisible()) {
       ADD_FAILURE() << "the dialog stayed open";
-      dlg->done(0);
+      dlg.done(0);
     }
   });
 }
@@ -331,8 +326,9 @@ TEST_F(SetupDialog, ClubNumberAndModesOfTheCategoryComeBackAsStored) {
 
 TEST_F(SetupDialog, InputsNoContestAcceptsAreRefusedWithTheirField) {
   WhenShown([this](TEingContestStd& dlg) {
-    dlg.activateWindow();  // the period fields complete themselves when the focus leaves
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    // The period fields complete themselves when the focus leaves: the
+    // dialog holds the keyboard, as the driver hands it over.
+    ASSERT_TRUE(testwindows::HoldsKeyboard(dlg));
     TypeValidLog(dlg, "Unsinn");
     Click(dlg, "eteilnahmeart_0");
     auto* call = Child<TkxEdit>(dlg, "eCall");
@@ -523,9 +519,9 @@ TEST_F(SetupDialog, LayoutKeepsEveryFieldReadableAndFitsASmallScreen) {
   // Tab goes from the club number to the category, then to the modes and
   // only then to the buttons at the bottom.
   Child<TkxEdit>(dlg, "eJahre")->setFocus();
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(testwindows::KeyTargetIn(dlg), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget()->objectName(), u"eteilnahmeart_0"_qs);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(testwindows::KeyTargetIn(dlg), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget()->objectName(), u"rcw"_qs);
   dlg.done(2);
 }

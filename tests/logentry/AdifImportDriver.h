@@ -9,7 +9,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -17,6 +16,7 @@
 
 #include "logentry/dialogs/ContestAdifimportForm.h"
 #include "platform/codec.h"
+#include "ui/ModalDriver.h"
 #include "ui/kxbuttons.h"
 
 namespace adifdialog {
@@ -82,17 +82,12 @@ inline void ImportBrzFile(TContestAdifimportForm* form) {
   Click(form->btnimportstart);
 }
 
-// Runs steps inside the modal dialog once it is shown.
+// Runs steps inside the modal dialog once it is up and holds the keyboard.
 inline void WhenShown(std::function<void(TContestAdifimportForm*)> steps) {
-  QTimer::singleShot(0, [steps] {
-    TContestAdifimportForm* form = OpenForm();
-    if (!form) {
-      ADD_FAILURE() << "the dialog is not shown";
-      return;
-    }
-    steps(form);
+  WhenModalOf<TContestAdifimportForm>([steps](TContestAdifimportForm& form) {
+    steps(&form);
     // A step that failed leaves the dialog open: close it so the test goes on.
-    if (QApplication::activeModalWidget() == form) form->reject();
+    if (QApplication::activeModalWidget() == &form) form.reject();
   });
 }
 

@@ -9,9 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -36,6 +34,7 @@
 #include "prefix/ctyimport.h"
 #include "prefix/dbPrefixDat.h"
 #include "support/TempProgramDir.h"
+#include "ui/ModalDriver.h"
 #include "ui/kxbuttons.h"
 
 // The companion routines as a scripted stand-in: the country of a call by
@@ -81,48 +80,27 @@ struct BrzQso {
   int32_t zeit = 0;
 };
 
-// Keys go to the focused control of the active window, as on a desktop; a
-// window that opened or closed another may still be taking its activation.
-inline void MakeActive(QWidget* w) {
-  for (int i = 0; i < 50 && !w->isActiveWindow(); ++i) {
-    w->activateWindow();
-    QTest::qWait(10);
-  }
-  EXPECT_TRUE(w->isActiveWindow()) << w->metaObject()->className();
-}
+// Keys go to the focused control of the window that holds the keyboard, as
+// on a desktop; a window that opened or closed another may still be taking
+// its activation: the keys wait for it.
+inline void MakeActive(QWidget* w) { EXPECT_TRUE(testwindows::GiveKeyboard(*w)); }
 
-// Runs action on the dialog of type T once it is the active modal window; a
-// dialog still open five seconds later fails the test and is closed.
+// Runs action on the dialog of type T once it is up and holds the keyboard;
+// a dialog left open by it fails the test after the hang guard and is
+// closed. The count of tries of old is not used: the dialog is awaited.
 template <typename T>
-void WhenShown(std::function<void(T&)> action, int tries = 600) {
-  QTimer::singleShot(5, [action, tries] {
-    auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (w != nullptr && w->isVisible()) {
-      QPointer<T> dialog(w);
-      MakeActive(w);
-      action(*w);
-      QTimer::singleShot(5000, [dialog] {
-        if (dialog && dialog->isVisible()) {
-          ADD_FAILURE() << "dialog left open";
-          dialog->QDialog::done(0);
-        }
-      });
-    } else if (tries > 0) {
-      WhenShown<T>(action, tries - 1);
-    } else {
-      ADD_FAILURE() << "dialog never shown";
-    }
-  });
+void WhenShown(std::function<void(T&)> action, int /*tries*/ = 0) {
+  WhenModalOf<T>(std::move(action));
 }
 
 // A key as the user presses it: into the focused control.
 inline void Press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeModalWidget();
+  QWidget* target = testwindows::KeyTarget();
   ASSERT_NE(target, nullptr);
   QTest::keyClick(target, Qt::Key(key), mods);
 }
 inline void TypeText(const char* text) {
-  QWidget* target = QApplication::focusWidget();
+  QWidget* target = testwindows::KeyTarget();
   ASSERT_NE(target, nullptr);
   QTest::keyClicks(target, QString::fromLatin1(text));
 }

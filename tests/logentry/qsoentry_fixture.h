@@ -7,7 +7,6 @@
 // back at their offsets and the score is compared with a full recount.
 #include <gtest/gtest.h>
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
@@ -89,44 +88,35 @@ inline std::string LabelText(QWidget& w, const char* name) {
   return l != nullptr ? A(l->text()) : std::string();
 }
 
-// Runs body once a modal window of type W is up (a loaded machine may take
-// a while to get there).
+// Runs body once a modal window of type W is up and holds the keyboard,
+// however long a loaded machine takes to get there.
 template <typename W>
 void WhenShown(std::function<void(W&)> body) {
-  WhenModal(
-      [body](QWidget* w) {
-        W* window = qobject_cast<W*>(w);
-        ASSERT_NE(window, nullptr) << "another window is up: " << A(w->objectName());
-        body(*window);
-      },
-      2000);
+  WhenModalOf<W>(std::move(body));
 }
 
-// A window that comes up is made the active one, as the window manager does.
-inline void Activate(QWidget& w) {
-  QApplication::setActiveWindow(&w);
-  w.activateWindow();
-}
+// A window that comes up is made the active one, as the window manager
+// does; the keys that follow go to it once it holds the keyboard.
+inline void Activate(QWidget& w) { testwindows::GiveKeyboard(w); }
 
-// The keyboard as the operator uses it: into the focused widget. When a
-// dialog has closed, the window manager gives the activation back to the
-// window that is modal now.
-inline QWidget* Focused() {
-  if (QApplication::activeWindow() == nullptr && QApplication::activeModalWidget() != nullptr)
-    Activate(*QApplication::activeModalWidget());
-  return QApplication::focusWidget();
-}
+// The keyboard as the operator uses it: into the focused widget of the
+// window that holds the keyboard once it holds it. When a dialog has
+// closed, the window manager gives the activation back to the window that
+// is modal now.
+inline QWidget* Focused() { return testwindows::KeyTarget(); }
 inline std::string FocusName() {
   QWidget* f = Focused();
   return f ? A(f->objectName()) : std::string("(none)");
 }
 inline void Type(const std::string& text) {
-  ASSERT_NE(Focused(), nullptr);
-  QTest::keyClicks(Focused(), Q(text));
+  QWidget* target = Focused();
+  ASSERT_NE(target, nullptr);
+  QTest::keyClicks(target, Q(text));
 }
 inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  ASSERT_NE(Focused(), nullptr);
-  QTest::keyClick(Focused(), key, modifiers);
+  QWidget* target = Focused();
+  ASSERT_NE(target, nullptr);
+  QTest::keyClick(target, key, modifiers);
 }
 // Keys the operator types right after the last: they wait in the event
 // queue and go, once the program turns to them, where the keyboard is then.
@@ -146,11 +136,7 @@ inline void TypeHalfQso(const std::vector<std::string>& parts) {
 
 // Lets the window system's and the posted events run until none is left;
 // the turns it took.
-inline int ProcessEventsUntilIdle() {
-  int turns = 0;
-  while (turns < 100 && QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents)) ++turns;
-  return turns;
-}
+inline int ProcessEventsUntilIdle() { return testwindows::Drain(); }
 
 // Where the keys typed next go once the windows over the log window are
 // gone: the name of the focused control while the log window holds the
@@ -174,7 +160,7 @@ class MessageWindows : public ScriptedMessages {
                    bool defaultYes) override {
     const bool yes = ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes);
     if (AnswerKeys)
-      WhenModal([keys = AnswerKeys](QWidget*) { keys(); });
+      WhenShown<TkxMessageForm>([keys = AnswerKeys](TkxMessageForm&) { keys(); });
     else
       CloseWhenUp(yes);
     return shown_.JaNeinFrage(caption, header, text, defaultYes);
@@ -182,7 +168,7 @@ class MessageWindows : public ScriptedMessages {
   void Achtung(const std::string& header, const std::string& text) override {
     ScriptedMessages::Achtung(header, text);
     if (AnswerKeys)
-      WhenModal([keys = AnswerKeys](QWidget*) { keys(); });
+      WhenShown<TkxMessageForm>([keys = AnswerKeys](TkxMessageForm&) { keys(); });
     else
       CloseWhenUp(true);
     shown_.Achtung(header, text);
@@ -190,11 +176,8 @@ class MessageWindows : public ScriptedMessages {
 
  private:
   static void CloseWhenUp(bool yes) {
-    WhenModal([yes](QWidget* w) {
-      auto* box = qobject_cast<TkxMessageForm*>(w);
-      ASSERT_NE(box, nullptr) << "another window is up: " << A(w->objectName());
-      QTest::mouseClick(yes ? box->kxBitBtn1 : box->kxBitBtn2, Qt::LeftButton);
-    });
+    WhenShown<TkxMessageForm>(
+        [yes](TkxMessageForm& box) { QTest::mouseClick(yes ? box.kxBitBtn1 : box.kxBitBtn2, Qt::LeftButton); });
   }
   TkxMessageDialogs shown_;
 };

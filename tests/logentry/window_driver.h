@@ -1,7 +1,7 @@
 #pragma once
 // Driving the modal list and chart windows of the log window in tests: the
-// action runs once the window is up (a list or chart may take a while on a
-// loaded machine) and, for a list window, once it has the keyboard.
+// action runs once the window is up and holds the keyboard, however long a
+// list or chart takes to come on a loaded machine.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -10,9 +10,9 @@
 #include "logentry/dialogs/DatenListeForm.h"
 #include "ui/ModalDriver.h"
 
-inline void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action), 2000); }
+inline void WhenUp(std::function<void(QWidget*)> action) { WhenModal(std::move(action)); }
 
 inline TDatenListeForm* ListForm(QWidget* w) {
-  EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+  EXPECT_TRUE(testwindows::HoldsKeyboard(*w)) << testwindows::Describe(*w);
   return qobject_cast<TDatenListeForm*>(w);
 }

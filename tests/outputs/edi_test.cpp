@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTimer>
 
 #include "FormatLogFixture.h"
 #include "outputs/edi.h"
 #include "outputs/formuhfteilnehmer.h"
+#include "ui/ModalDriver.h"
 
 namespace {
 
@@ -241,11 +241,9 @@ TEST(EdiForm, TextsSurviveTheFormAndAChosenSectionKeepsItsTab) {
 TEST(EdiForm, ClosingTheDialogWithoutOkStillGivesTheTexts) {
   TEdiParticipant p;
   p.ploc = "JO62QM";
-  QTimer::singleShot(0, [] {
-    if (QWidget* w = QApplication::activeModalWidget()) {
-      if (auto* loc = w->findChild<QLineEdit*>(QStringLiteral("ploc"))) loc->setText(QStringLiteral("JO62QN"));
-      w->close();
-    }
+  WhenModal([](QWidget* w) {
+    if (auto* loc = w->findChild<QLineEdit*>(QStringLiteral("ploc"))) loc->setText(QStringLiteral("JO62QN"));
+    w->close();
   });
   TUhfParticipantDialog dialog;
   dialog.Run(p, "Ostrelon", EdiSectionItems('8'));

@@ -9,6 +9,7 @@
 #include "outputs/ToolsFkt.h"
 #include "outputs/ToolsMemoForm.h"
 #include "platform/paths.h"
+#include "support/HangGuard.h"
 #include "support/HeldKey.h"
 #include "ui/kxbuttons.h"
 
@@ -207,7 +208,7 @@ TEST_F(LogNoteTest, AKeyHeldDownActsOnce) {
   LogWindowServices().QsoList = [&lists](TContestLogStd&) { ++lists; };
   std::shared_ptr<bool> released;
   const auto hold = [&released](Qt::Key key) { released = HoldKey(key, Qt::AltModifier, 8); };
-  const auto untilReleased = [&released] { QTRY_VERIFY_WITH_TIMEOUT(released && *released, 60000); };
+  const auto untilReleased = [&released] { QTRY_VERIFY_WITH_TIMEOUT(released && *released, kHangGuardMs); };
   RunWindow([&](TContestLogStd& w) {
     ClockAt(w, 8 * 3600 + 100);
     TypeHalfQso({"DM2AA", "1"});

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/HangGuard.h"
+
 namespace {
 
 // Every button has acted by the time its key is back, and once: had Qt's
@@ -42,11 +44,11 @@ TEST(KeyboardRules, AButtonChosenByItsAltKeyActsAtOnceAndOnce) {
   QObject::connect(yes, &QPushButton::clicked, &dialog, &QDialog::accept);
   dialog.show();
   QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, kHangGuardMs));
   edit->setFocus();
   ASSERT_TRUE(edit->hasFocus());
   const auto alt = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier); };
-  const auto settled = [](QAbstractButton* b) { QTRY_VERIFY_WITH_TIMEOUT(!b->isDown(), 60000); };
+  const auto settled = [](QAbstractButton* b) { QTRY_VERIFY_WITH_TIMEOUT(!b->isDown(), kHangGuardMs); };
 
   alt(Qt::Key_M);
   EXPECT_TRUE(box->isChecked());

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/paths.h"
+#include "support/HangGuard.h"
 
 struct ForkedChild {
   int toParent[2] = {-1, -1};
@@ -43,7 +44,7 @@ struct ForkedChild {
   }
   // Parent side.
   void Send(char c) const { (void)!write(toChild[1], &c, 1); }
-  char Receive(int timeoutMs = 20000) const {
+  char Receive(int timeoutMs = kHangGuardMs) const {
     pollfd p{toParent[0], POLLIN, 0};
     if (poll(&p, 1, timeoutMs) != 1) return 0;
     char c = 0;

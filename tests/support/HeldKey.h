@@ -14,19 +14,20 @@
 #include <functional>
 #include <memory>
 
+#include "support/KeyboardWindow.h"
+
 namespace heldkey {
 
-// Where the keyboard is: in an open menu, else in the focused control.
-// With no window active the window manager gives the activation to the
-// modal window, else to `fallback`.
+// Where the keyboard is at this moment, as the X server sends a repeat
+// without waiting for anything: in an open menu, else in the control that
+// has the focus in the window holding the keyboard (see KeyboardWindow),
+// else in fallback's.
 inline QWidget* Keyboard(QWidget* fallback) {
   if (QWidget* popup = QApplication::activePopupWidget()) return popup->focusWidget() ? popup->focusWidget() : popup;
-  if (QApplication::activeWindow() == nullptr) {
-    QWidget* w = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : fallback;
-    if (w == nullptr || !w->isVisible()) return nullptr;
-    QApplication::setActiveWindow(w);
-  }
-  return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+  QWidget* w = testwindows::KeyboardWindow();
+  if (w == nullptr && fallback != nullptr && fallback->isVisible()) w = fallback;
+  if (w == nullptr) return nullptr;
+  return w->focusWidget() ? w->focusWidget() : w;
 }
 
 inline QString TextOf(Qt::Key key, Qt::KeyboardModifiers modifiers) {

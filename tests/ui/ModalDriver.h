@@ -1,35 +1,35 @@
 #pragma once
 // Drives modal dialogs in tests without ever blocking: the action runs once
-// the dialog is up; a dialog still open after five seconds fails the test
-// and is closed.
+// the dialog is up, on top and holding the keyboard, however long the
+// machine takes; a dialog that does not come, or that the action leaves
+// open, fails the test after the hang guard of a minute and is closed.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
-inline void WhenModal(std::function<void(QWidget*)> action, int tries = 200) {
-  QTimer::singleShot(5, [action, tries] {
-    QWidget* w = QApplication::activeModalWidget();
-    if (w && w->isVisible()) {
-      QPointer<QWidget> dialog(w);
-      action(w);
-      QTimer::singleShot(5000, [dialog] {
-        if (dialog && dialog->isVisible()) {
-          ADD_FAILURE() << "dialog left open: " << dialog->metaObject()->className();
-          dialog->close();
-        }
-      });
-    } else if (tries > 0) {
-      WhenModal(action, tries - 1);
-    }
-  });
+#include "support/KeyboardWindow.h"
+#include "support/WindowEvents.h"
+#include "support/WindowWatch.h"
+
+// The next modal window that comes up after this call.
+inline void WhenModal(std::function<void(QWidget*)> action) {
+  testwindows::WhenWindowUp([](QWidget&) { return true; }, [action](QWidget& w) { action(&w); },
+                            "a modal window");
+}
+// The count of tries of old: the window is awaited, not looked for a number
+// of times.
+inline void WhenModal(std::function<void(QWidget*)> action, int /*tries*/) { WhenModal(std::move(action)); }
+
+// Runs body on the next modal window of type W that comes up after this
+// call; windows of other types are left to the actions meant for them.
+template <typename W>
+void WhenModalOf(std::function<void(W&)> body) {
+  testwindows::WhenWindowUp([](QWidget& w) { return qobject_cast<W*>(&w) != nullptr; },
+                            [body](QWidget& w) { body(*qobject_cast<W*>(&w)); }, W::staticMetaObject.className());
 }
 
-// A key press as the user makes it: to the focused control, passed on to its form.
-inline void Key(QWidget* dialog, int key) {
-  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : dialog;
-  QTest::keyClick(target, Qt::Key(key));
-}
+// A key press as the user makes it: to the focused control of the dialog
+// once the dialog holds the keyboard, passed on to its form.
+inline void Key(QWidget* dialog, int key) { QTest::keyClick(testwindows::KeyTargetIn(*dialog), Qt::Key(key)); }

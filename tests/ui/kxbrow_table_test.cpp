@@ -16,6 +16,7 @@
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
 #include "ui/kxbrow_table.h"
+#include "support/WindowEvents.h"
 
 using Kind = ScriptedMessages::Kind;
 
@@ -52,7 +53,7 @@ class StoredPanel : public ::testing::Test {
     };
     brow->OnSortList2Key = [](int i, TKeyStr&, TKeyStr&) { return i + 1; };
     brow->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(brow.get()));
+    ASSERT_TRUE(testwindows::WaitExposed(*brow));
     ASSERT_TRUE(brow->Open(0, table.get(), TKeyStr{}, TKeyStr{}, 1));
   }
   void TearDown() override {

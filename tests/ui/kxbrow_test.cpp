@@ -17,6 +17,7 @@
 #include "ui/kxbrow.h"
 #include "ui/kxbrow_select.h"
 #include "ui/kxbrow_strgrid.h"
+#include "support/WindowEvents.h"
 
 using Kind = ScriptedMessages::Kind;
 
@@ -120,7 +121,7 @@ class PanelTest : public ::testing::Test {
     };
     brow->OnSortList2Key = [](int i, TKeyStr&, TKeyStr&) { return i == 0 ? 1 : (i == 1 ? 2 : 0); };
     brow->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(brow.get()));
+    ASSERT_TRUE(testwindows::WaitExposed(*brow));
     ASSERT_TRUE(brow->Open(0, &ix, TKeyStr{}, TKeyStr{}, 1));
   }
 
@@ -587,7 +588,7 @@ struct HiddenWindowPanel {
   bool OpenAndShow() {
     if (!brow->Open(0, &ix, TKeyStr{}, TKeyStr{}, 1)) return false;
     window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) return false;
+    if (!testwindows::WaitExposed(window)) return false;
     QCoreApplication::processEvents();
     return true;
   }

@@ -11,6 +11,7 @@
 
 #include "platform/codec.h"
 #include "ui/kxform.h"
+#include "support/WindowEvents.h"
 
 TEST(ButtonKinds, TableHasItsEntriesWithGlyphStripsOfTheirSize) {
   int entries = 0;
@@ -234,7 +235,7 @@ struct MenuButton {
     menu->addAction(QStringLiteral("Eintrag"));
     button->SetkxMenue(menu);
     form.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_TRUE(testwindows::WaitExposed(form));
   }
   ~MenuButton() { menu->hide(); }
 };
@@ -264,7 +265,7 @@ TEST(ButtonClicks, DoubleClickActsAsTwoClicks) {
   auto* b = new TkxBitBtn(&form);
   b->setGeometry(0, 0, 80, 35);
   form.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  ASSERT_TRUE(testwindows::WaitExposed(form));
   int clicks = 0;
   b->OnClick = [&] { ++clicks; };
   // The window system delivers press, release, double click, release.

@@ -13,6 +13,7 @@
 #include "platform/clock.h"
 #include "ui/kxDatum.h"
 #include "ui/kxDatumLogic.h"
+#include "support/KeyboardWindow.h"
 
 namespace {
 
@@ -51,8 +52,7 @@ class DateField : public FixedToday {
     field = new TkxDatum(&form);
     field->move(20, 20);
     form.show();
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(testwindows::GiveKeyboard(form));
     field->setFocus();
   }
   QWidget form;

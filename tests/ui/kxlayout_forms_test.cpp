@@ -32,6 +32,7 @@
 #include "ui/kxform.h"
 #include "ui/kxlayout.h"
 #include "ui/sortbutton.h"
+#include "support/WindowEvents.h"
 
 namespace {
 
@@ -464,7 +465,7 @@ TEST_F(LookTest, BrowserBarKeepsTheLooksPlacesWhenThePanelIsResized) {
   brow->AddSortListItem("Rufzeichen");
   brow->AddSortListItem("Name");
   owner.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  ASSERT_TRUE(testwindows::WaitExposed(owner));
   ToLayout.LayoutBrowser(&owner, brow);
   QWidget* bar = brow->FooterBar();
   auto* sortButton = bar->findChild<TkxBitBtn*>(QStringLiteral("btnSortierung"));
@@ -507,7 +508,7 @@ TEST_F(LookTest, ALongSortMenuRunsInColumnsOfTenAndItsItemsChoose) {
   brow->setGeometry(0, 0, 600, 300);
   for (int i = 1; i <= 12; ++i) brow->AddSortListItem("Sortierung " + std::to_string(i));
   owner.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  ASSERT_TRUE(testwindows::WaitExposed(owner));
   ToLayout.LayoutBrowser(&owner, brow);
   int activated = -1;
   QObject::connect(brow->SortCombo(), &QComboBox::activated, [&](int i) { activated = i; });

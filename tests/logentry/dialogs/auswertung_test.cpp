@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <numeric>
@@ -460,20 +459,17 @@ TEST_F(HourlyChartTest, WithoutStartDateOnlyTheWarningIsShown) {
     ContestLog log(letter, false);
     log.Save(Qso("DL1AAA", "CW", log.Start(), 16 * 3600, "59925"));
     messages_.Expect(Kind::Achtung, "Der Beginn des Contestes wurde nicht angegeben.");
-    // A chart window would block the call: a guard closes it and says so.
+    // A chart window would block the call: it is closed as it comes, and
+    // said so.
     bool opened = false;
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [&] {
-      if (QWidget* w = QApplication::activeModalWidget()) {
+    {
+      const testwindows::EachWindowUp closer([](QWidget&) { return true; }, [&opened](QWidget& w) {
         opened = true;
-        w->close();
-      }
-    });
-    guard.start(2000);
-    TChartWindowRect place;
-    EXPECT_FALSE(RunEvaluationChart(nullptr, log.List(), place));
-    guard.stop();
+        w.close();
+      });
+      TChartWindowRect place;
+      EXPECT_FALSE(RunEvaluationChart(nullptr, log.List(), place));
+    }
     EXPECT_FALSE(opened) << letter;
     EXPECT_EQ(messages_.History().back().header, "Eingabedaten unvollständig!");
   }

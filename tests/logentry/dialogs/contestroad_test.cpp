@@ -304,4 +304,25 @@ TEST_F(ContestRoadTest, AfterAWindowOverTheLogWindowTheKeysGoWhereTheEntryNeedsT
   });
 }
 
+// The import dialog comes up over the log window in the middle of a QSO:
+// Esc, the first key the user presses in it, gives the dialog up -- it
+// does not reach the entry below, which the dialog has taken the keyboard
+// from -- and the keys typed after it go on in the field the user was in.
+TEST_F(ContestRoadTest, EscPressedAsTheImportDialogComesUpGivesTheDialogUpAndKeepsTheEntry) {
+  CreateLog('4');
+  RunWindow([&](TContestLogStd& w) {
+    TypeHalfQso({"DM2AA", "1"});
+    bool closedByEsc = false;
+    adifdialog::WhenShown([&closedByEsc](TContestAdifimportForm* form) {
+      Press(Qt::Key_Escape);
+      closedByEsc = !form->isVisible();
+    });
+    QTest::mouseClick(w.btnadifimport, Qt::LeftButton);
+    EXPECT_TRUE(closedByEsc);
+    EXPECT_EQ(KeyboardAfterWindows(w), "eRSTr2");
+    EXPECT_EQ(A(w.eCall->text()), "DM2AA");
+    EXPECT_EQ(A(Child<TkxEdit>(w, "eRSTr2")->text()), "1");
+  });
+}
+
 }  // namespace qsoentry

@@ -1,7 +1,6 @@
 // A log of an older version, started from the main window's contest list
 // with the real set-up dialog and log window: its claimed totals still sit
 // in its contest-list record, where that version kept them.
-#include <QPointer>
 
 #include "contest/contestvhf.h"
 #include "database/dbContestDat.h"
@@ -100,30 +99,28 @@ TEST_F(OlderLogTest, StartedAfterItsQsoFileWasLostItClaimsItsQsosAndNamesTheFile
   std::string shownTotal;
   int setups = 0;
   bool opened = false;
-  QPointer<TEingContestStd> handled;
-  QTimer driver;
-  QObject::connect(&driver, &QTimer::timeout, [&] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (auto* log = qobject_cast<TContestLogStd*>(modal)) {
-      opened = true;
-      log->close();
-      return;
-    }
-    auto* dlg = qobject_cast<TEingContestStd*>(modal);
-    if (dlg == nullptr || !dlg->isVisible() || dlg == handled) return;
-    handled = dlg;
-    if (++setups == 1) {
-      shownTotal = LabelText(*dlg, "lQSOtotal");
-      QTest::mouseClick(Child<QAbstractButton>(*dlg, "btnstart"), Qt::LeftButton);
-      if (dlg->isVisible()) {
-        ADD_FAILURE() << "the set-up did not start the log";
-        dlg->done(2);
-      }
-    } else {
-      QTest::mouseClick(Child<QAbstractButton>(*dlg, "btnAbbruch"), Qt::LeftButton);
-    }
-  });
-  driver.start(20);
+  const testwindows::EachWindowUp driver(
+      [](QWidget& w) {
+        return qobject_cast<TContestLogStd*>(&w) != nullptr || qobject_cast<TEingContestStd*>(&w) != nullptr;
+      },
+      [&](QWidget& w) {
+        if (auto* log = qobject_cast<TContestLogStd*>(&w)) {
+          opened = true;
+          log->close();
+          return;
+        }
+        auto& dlg = *qobject_cast<TEingContestStd*>(&w);
+        if (++setups == 1) {
+          shownTotal = LabelText(dlg, "lQSOtotal");
+          QTest::mouseClick(Child<QAbstractButton>(dlg, "btnstart"), Qt::LeftButton);
+          if (dlg.isVisible()) {
+            ADD_FAILURE() << "the set-up did not start the log";
+            dlg.done(2);
+          }
+        } else {
+          QTest::mouseClick(Child<QAbstractButton>(dlg, "btnAbbruch"), Qt::LeftButton);
+        }
+      });
   // The tables of the program's settings were never made in this folder.
   msgs.Expect(Kind::Achtung, "Fehlende Dateien");
   msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt");
@@ -134,7 +131,6 @@ TEST_F(OlderLogTest, StartedAfterItsQsoFileWasLostItClaimsItsQsosAndNamesTheFile
     ASSERT_TRUE(window.Brow->HasRecords());
     QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
   }
-  driver.stop();
   EXPECT_TRUE(msgs.AllShown());
   EXPECT_EQ(setups, 2);
   EXPECT_EQ(shownTotal, "4 QSO");

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <QFontMetrics>
 #include <cstdlib>
 #include <fstream>

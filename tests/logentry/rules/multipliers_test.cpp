@@ -270,7 +270,7 @@ TEST_F(MultipliersTest, CallMultipliersWorkedWithAPrefixInFrontAreCountedOnce) {
     ForkedChild child;
     ASSERT_TRUE(child.Fork());
     if (child.InChild()) {
-      alarm(10);
+      alarm(kHangGuardMs / 1000);
       ForkedChild::OwnConnections();
       log_ = std::make_unique<TdbContest>(kContestLog, false, kLog);
       const int32_t window = Count(10, 'b');

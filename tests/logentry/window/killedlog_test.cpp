@@ -232,14 +232,11 @@ class KilledLogTest : public QsoEntryTest {
   // is closed at once).
   bool LogWindowOpens(TdbContest& list, TdbContest& extra) {
     bool opened = false;
-    QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, [&opened] {
-      if (auto* w = qobject_cast<TContestLogStd*>(QApplication::activeModalWidget())) {
-        opened = true;
-        w->close();
-      }
-    });
-    guard.start(20);
+    const testwindows::EachWindowUp closer([](QWidget& w) { return qobject_cast<TContestLogStd*>(&w) != nullptr; },
+                                           [&opened](QWidget& w) {
+                                             opened = true;
+                                             w.close();
+                                           });
     ContestFkt.OpenLog(nullptr, *desc_, list, extra);
     return opened;
   }

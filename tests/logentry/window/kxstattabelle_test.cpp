@@ -12,6 +12,7 @@
 #include "logentry/window/kxMouseImage.h"
 #include "logentry/window/kxstattabelle.h"
 #include "ui/kxbuttons.h"
+#include "support/WindowEvents.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ class StatTableTest : public ::testing::Test {
     table_ = new TkxStatTabelle(&owner_);
     table_->setGeometry(owner_.rect());
     owner_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner_));
+    ASSERT_TRUE(testwindows::WaitExposed(owner_));
   }
   void Move(QPoint p) {
     QMouseEvent e(QEvent::MouseMove, p, table_->imgStat->mapToGlobal(p), Qt::NoButton, Qt::NoButton,

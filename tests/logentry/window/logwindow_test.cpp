@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,6 +32,7 @@
 #include "support/TempProgramDir.h"
 #include "ui/kxEdit.h"
 #include "ui/kxbrow.h"
+#include "ui/ModalDriver.h"
 #include "ui/kxbuttons.h"
 
 namespace {
@@ -56,23 +56,10 @@ std::string Text(QWidget& w, const char* name) {
   return {};
 }
 
-// Runs body once a modal window of type W runs its loop (looked for every
-// few milliseconds, for at most five seconds).
+// Runs body once a modal window of type W is up and holds the keyboard.
 template <typename W>
-void WhenShown(std::function<void(W&)> body, int tries = 500) {
-  QTimer::singleShot(10, [body, tries] {
-    auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-    if (w != nullptr) {
-      body(*w);
-      return;
-    }
-    if (tries > 0) {
-      WhenShown<W>(body, tries - 1);
-      return;
-    }
-    ADD_FAILURE() << "the expected window is not shown";
-    if (QWidget* other = QApplication::activeModalWidget()) other->close();
-  });
+void WhenShown(std::function<void(W&)> body) {
+  WhenModalOf<W>(std::move(body));
 }
 
 // A '4' log with five QSOs on 80 m put in directly, its tables open.
@@ -346,14 +333,11 @@ TEST_F(LogWindowTest, ALogWhoseQsoFileIsDamagedOrMissingIsNotOpened) {
   ASSERT_TRUE(FileExistsAnsi(file));
 
   // From here on a log window that opens is a failure.
-  QTimer guard;
-  QObject::connect(&guard, &QTimer::timeout, [] {
-    if (auto* w = qobject_cast<TContestLogStd*>(QApplication::activeModalWidget())) {
-      ADD_FAILURE() << "the log window opened";
-      w->close();
-    }
-  });
-  guard.start(20);
+  const testwindows::EachWindowUp refused([](QWidget& w) { return qobject_cast<TContestLogStd*>(&w) != nullptr; },
+                                          [](QWidget& w) {
+                                            ADD_FAILURE() << "the log window opened";
+                                            w.close();
+                                          });
   DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
   // A header that names a schema format the engine does not know, the
   // file's time kept, is named as damage too.

@@ -37,9 +37,9 @@ class ModalWarnings : public ScriptedMessages {
     box.setWindowTitle(QStringLiteral("Achtung"));
     auto* ok = new QPushButton(QStringLiteral("OK"), &box);
     QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
-    QTimer::singleShot(20, &box, [this, &box] {
+    WhenModal([this](QWidget* up) {
       for (QWidget* w : behind_) QTest::keyClicks(w, u"ZZ"_qs);
-      QTest::keyClick(&box, Qt::Key_Escape);
+      Key(up, Qt::Key_Escape);
     });
     box.exec();
   }
