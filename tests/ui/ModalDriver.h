@@ -18,9 +18,6 @@ inline void WhenModal(std::function<void(QWidget*)> action) {
   testwindows::WhenWindowUp([](QWidget&) { return true; }, [action](QWidget& w) { action(&w); },
                             "a modal window");
 }
-// The count of tries of old: the window is awaited, not looked for a number
-// of times.
-inline void WhenModal(std::function<void(QWidget*)> action, int /*tries*/) { WhenModal(std::move(action)); }
 
 // Runs body on the next modal window of type W that comes up after this
 // call; windows of other types are left to the actions meant for them.
