@@ -41,7 +41,7 @@ class TKeyboardRules : public QObject {
     if (!IsKeyEvent(t)) return false;
     auto& key = *static_cast<QKeyEvent*>(event);
     if (DropRepeat(widget, key)) return true;
-    return t == QEvent::KeyPress && TypeNoAltLetter(widget, key);
+    return t == QEvent::KeyPress && TypeNoAltCharacter(widget, key);
   }
 
  private:
@@ -104,13 +104,13 @@ class TKeyboardRules : public QObject {
            key.timestamp() == releasedAt_;
   }
 
-  // An Alt letter no shortcut took reaches its control as a key without
-  // text: the control, its window's key table and the parents see the key
-  // as before, and no edit types its letter. A menu open on the screen
-  // chooses its entries by their letters, with Alt or without.
-  static bool TypeNoAltLetter(QWidget* target, QKeyEvent& key) {
-    const QString text = key.text();
-    if (!AltChooses(key.modifiers()) || text.size() != 1 || !text.at(0).isLetterOrNumber()) return false;
+  // An Alt key no shortcut took reaches its control as a key without text:
+  // the control, its window's key table and the parents see the key as
+  // before, and no edit types its character -- letter, digit, punctuation
+  // or whatever Shift makes of it. A menu open on the screen chooses its
+  // entries by their letters, with Alt or without.
+  static bool TypeNoAltCharacter(QWidget* target, QKeyEvent& key) {
+    if (!AltChooses(key.modifiers()) || key.text().isEmpty()) return false;
     if (qobject_cast<QMenu*>(target) != nullptr) return false;
     QKeyEvent bare(key.type(), key.key(), key.modifiers(), key.nativeScanCode(), key.nativeVirtualKey(),
                    key.nativeModifiers(), QString(), key.isAutoRepeat(), key.count());

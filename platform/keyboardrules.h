@@ -14,10 +14,10 @@
 //   closes its window must not be clicked again, nor its letter typed, in
 //   the window that comes forward (holding Alt+S on "Schließen" of a message
 //   would end the program through the window behind).
-// - An Alt key with a letter or digit that no control owns types nothing;
-//   Qt's edits would take its letter as text. The key still reaches the
-//   window's own key handling. Characters given with AltGr (no Alt, or Alt
-//   together with Ctrl) and the Ctrl editing keys are untouched.
+// - An Alt key that no control owns types nothing, whatever its character;
+//   Qt's edits would take it as text. The key still reaches the window's own
+//   key handling. Characters given with AltGr (no Alt, or Alt together with
+//   Ctrl) and the Ctrl editing keys are untouched.
 class QApplication;
 
 void InstallKeyboardRules(QApplication& app);

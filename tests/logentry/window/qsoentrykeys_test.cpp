@@ -448,13 +448,23 @@ TEST_F(QsoEntryTest, ACallLongerThanTheRecordHoldsIsRefused) {
   });
 }
 
-// An Alt key with a letter or digit that no control owns types nothing: in
-// the set-up dialog's fields and in the log window's, where the QSO is
-// stored as typed without it. A character given with AltGr where the
-// keyboard reports it as Ctrl+Alt, and the Ctrl editing keys, arrive as ever.
+// An Alt key that no control owns types nothing, whatever its character
+// (letter, digit, punctuation, what Shift makes of it): in the set-up
+// dialog's fields and in the log window's, where the QSO is stored as typed
+// without it and Alt+# in the call does not end it as '#' does. Characters
+// given with AltGr where the keyboard reports it as Ctrl+Alt, and the Ctrl
+// editing keys, arrive as ever.
 TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
+  const auto altKeys = [](std::initializer_list<Qt::Key> keys) {
+    for (Qt::Key k : keys) Press(k, Qt::AltModifier);
+  };
+  // AltGr+m, AltGr+2, AltGr+3 of a German keyboard.
+  const auto altGrKeys = [] {
+    for (const auto& [key, c] : {std::pair{Qt::Key_mu, u'µ'}, {Qt::Key_twosuperior, u'²'}, {Qt::Key_threesuperior, u'³'}})
+      QTest::sendKeyEvent(QTest::Click, Focused(), key, QString(QChar(c)), Qt::ControlModifier | Qt::AltModifier);
+  };
   std::map<std::string, std::string> setup;
-  CreateLog('4', [&setup](TEingContestStd& dlg) {
+  CreateLog('4', [&](TEingContestStd& dlg) {
     Activate(dlg);
     const auto field = [&dlg](const char* name, const std::function<void()>& keys) {
       auto* e = Child<TkxEdit>(dlg, name);
@@ -463,10 +473,12 @@ TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
       keys();
       return FocusName() + " " + A(e->text());
     };
-    setup["eOrt"] = field("eOrt", [] {
+    setup["eOrt"] = field("eOrt", [&] {
       Type("Muster");
-      Press(Qt::Key_K, Qt::AltModifier);
+      altKeys({Qt::Key_K, Qt::Key_Less, Qt::Key_Plus});
       Press(Qt::Key_Y, Qt::AltModifier | Qt::ShiftModifier);
+      Press(Qt::Key_Exclam, Qt::AltModifier | Qt::ShiftModifier);
+      altGrKeys();
       Type("stadt");
     });
     setup["ePLZ"] = field("ePLZ", [] {
@@ -480,28 +492,39 @@ TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
       Type("example.org");
     });
   });
-  EXPECT_EQ(setup["eOrt"], "eOrt Musterstadt");
+  EXPECT_EQ(setup["eOrt"], "eOrt Musterµ²³stadt");
   EXPECT_EQ(setup["ePLZ"], "ePLZ 12345");
   EXPECT_EQ(setup["eEMail"], "eEMail ERIKA@EXAMPLE.ORG");  // the field writes capitals
 
   RunWindow([&](TContestLogStd& w) {
     ClockAt(w, 8 * 3600 + 100);
     Type("DL1");
-    for (Qt::Key k : {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_J, Qt::Key_7}) Press(k, Qt::AltModifier);
+    altKeys({Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_J, Qt::Key_7, Qt::Key_Less, Qt::Key_Plus});
     Type("AB");
+    altKeys({Qt::Key_Slash, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Comma});
+    Press(Qt::Key_Exclam, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(A(w.eCall->text()), "DL1AB");
     Press(Qt::Key_Return);
     Type("1");
-    for (Qt::Key k : {Qt::Key_A, Qt::Key_X, Qt::Key_K, Qt::Key_Y, Qt::Key_0}) Press(k, Qt::AltModifier);
+    altKeys({Qt::Key_A, Qt::Key_X, Qt::Key_K, Qt::Key_Y, Qt::Key_0, Qt::Key_Less, Qt::Key_Plus});
     Type("23");
     EXPECT_EQ(A(w.eRSTr[1]->text()), "123");
     Press(Qt::Key_Return);
-    Type("JO40");
+    Type("JO");
+    altKeys({Qt::Key_Less, Qt::Key_Plus});
+    Type("40");
     Press(Qt::Key_Return);
     ASSERT_EQ(StoredCount(nummer_), 1);
     const TContestQsoRecord q = LastStored(nummer_);
     EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), "DL1AB");
     EXPECT_EQ(TContestFkt::GetReceivedExchange(q), "599123/JO40");
+
+    Type("DL2AB");
+    Press(Qt::Key_NumberSign, Qt::AltModifier);
+    Type("X");
+    EXPECT_EQ(A(w.eCall->text()), "DL2ABX");
+    EXPECT_EQ(FocusName(), "eCall");
+    Press(Qt::Key_Escape);
   });
 }
 
