@@ -10,10 +10,19 @@
 #include "database/dbCall.h"
 #include "platform/paths.h"
 #include "logentry/qsoentry_fixture.h"
+#include "support/HangGuard.h"
+#include "support/HeldKey.h"
 
 namespace qsoentry {
 namespace {
 
+// Holds key down where the keyboard is for seven repeats, some marked by
+// Qt and some not, until it is released. A key acting on every repeat acts
+// eight times: a toggle ends where it began.
+void Hold(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const std::shared_ptr<bool> released = HoldKey(key, modifiers, 7);
+  ASSERT_TRUE(QTest::qWaitFor([&released] { return *released; }, kHangGuardMs));
+}
 
 TContestQsoRecord LastStored(int32_t nummer) {
   TdbContest log(kContestLog, false, nummer);
@@ -50,7 +59,8 @@ class ModalWarnings : public ScriptedMessages {
 
 }  // namespace
 
-// 'A' asks for no exchange: the callsign is the only field, Enter saves it.
+// 'A' asks for no exchange: the callsign is the only field, Enter and '#'
+// save it.
 TEST_F(QsoEntryTest, EnterInTheOnlyFieldSavesTheQso) {
   msgs.Expect(Kind::JaNeinFrage, "Kein LDK angegeben", true);
   CreateLog('A');
@@ -71,6 +81,13 @@ TEST_F(QsoEntryTest, EnterInTheOnlyFieldSavesTheQso) {
     Press(Qt::Key_Return);
     EXPECT_TRUE(msgs.AllShown());
     EXPECT_EQ(StoredCount(nummer_), 3);
+    // '#' held ends the call as portable and saves it, once.
+    ClockAt(w, 9 * 3600 + 3);
+    Type("DL2XYZ");
+    Hold(Qt::Key_NumberSign);
+    EXPECT_EQ(StoredCount(nummer_), 4);
+    EXPECT_EQ(Str(LastStored(nummer_), qrec::kCall, qrec::kCallCap), "DL2XYZ/p");
+    EXPECT_EQ(A(w.eCall->text()), "");
   });
 }
 
@@ -386,6 +403,54 @@ TEST_F(QsoEntryTest, TheDefaultButtonIsTheEntrysEnter) {
     ASSERT_EQ(StoredCount(nummer_), 1);
     EXPECT_EQ(TContestFkt::GetReceivedExchange(LastStored(nummer_)), "5997/JO40");
     EXPECT_EQ(FocusName(), "eCall");
+  });
+}
+
+// A key held down acts once where it toggles, clicks, switches, stores or
+// moves on: Space on a check box and a radio button of the set-up dialog;
+// in the log window Enter after the last field, '#' ending the call, F8
+// switching between the two bands, F9 opening the name row, Alt+Q.
+TEST_F(QsoEntryTest, AHeldKeyActsOnce) {
+  CreateLog('4', [](TEingContestStd& dlg) {
+    Activate(dlg);
+    auto* date = Child<QAbstractButton>(dlg, "edatumauto");
+    const bool dateAuto = date->isChecked();
+    std::map<QAbstractButton*, int> clicks;
+    // The date box twice: the log window goes on setting the date itself.
+    for (QAbstractButton* b : {date, Child<QAbstractButton>(dlg, "rZeitUTC"), date}) {
+      const int before = clicks[b];
+      const auto counter = QObject::connect(b, &QAbstractButton::clicked, [&clicks, b] { ++clicks[b]; });
+      b->setFocus();
+      Hold(Qt::Key_Space);
+      QObject::disconnect(counter);
+      EXPECT_EQ(clicks[b], before + 1) << A(b->objectName());
+      if (b == date) {
+        EXPECT_EQ(date->isChecked(), clicks[b] == 1 ? !dateAuto : dateAuto);
+      }
+    }
+  });
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    TypeHalfQso({"DK1RI", "7", "JO40"});
+    Hold(Qt::Key_Return);
+    EXPECT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(FocusName(), "eCall");
+    Type("dl1abc");
+    Hold(Qt::Key_NumberSign);
+    EXPECT_EQ(A(w.eCall->text()), "DL1ABC/p");
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Type("5");
+    EXPECT_EQ(A(w.eRSTr[1]->text()), "5");
+    Press(Qt::Key_Escape);
+
+    const std::string band = LabelText(w, "lband");
+    Hold(Qt::Key_F8);
+    EXPECT_NE(LabelText(w, "lband"), band);
+    Hold(Qt::Key_F9);
+    EXPECT_TRUE(w.eName->isVisible());
+    Hold(Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(LabelText(w, "lQSLs"), "QSL senden: ja");
+    EXPECT_EQ(StoredCount(nummer_), 1);
   });
 }
 
