@@ -1,44 +1,4 @@
-// The program: one window, the contest list, and the message loop.
-#include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
-#include <QDir>
-#include <string>
-#include <vector>
+// The program: its application, then its start and message loop.
+#include "app/program.h"
 
-#include "app/services.h"
-#include "contest/contestvhf.h"
-#include "contest/hh_funcs.h"
-#include "platform/codec.h"
-#include "platform/keyboardrules.h"
-#include "platform/paths.h"
-#include "ui/windowshown.h"
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Ostrelon"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Ostrelon"));
-  // Qt's own dialogs (file dialogs, context menus) speak German like the rest.
-  QTranslator qtGerman;
-  if (qtGerman.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
-                    QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(&qtGerman);
-  InstallKeyboardRules(app);
-  InstallProgramServices();
-
-  InitProgramDirectory();
-  std::vector<std::string> args;
-  const QStringList qargs = QApplication::arguments();
-  for (qsizetype i = 1; i < qargs.size(); ++i) args.push_back(QStringToFileName(qargs[i]));
-  // The help log and "debug.debug" belong to the program directory, where it runs.
-  InitHelpFunctions(ProgramDirectory, args);
-
-  TContestBrow window;
-  if (window.StartExitCode() != 0) return window.StartExitCode();
-  window.show();
-  // The timing of the start (tools/startbench) ends the program as soon as
-  // its window is on the screen.
-  if (qEnvironmentVariableIsSet("OSTRELON_EXIT_WHEN_SHOWN")) return WaitUntilShown(window) ? 0 : 3;
-  return app.exec();
-}
+int main(int argc, char** argv) { return RunProgram(argc, argv, StartProgram); }

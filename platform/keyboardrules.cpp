@@ -1,13 +1,19 @@
 #include "platform/keyboardrules.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QShortcutEvent>
+#include <QTextEdit>
 
 namespace {
 
@@ -26,6 +32,67 @@ bool IsKeyEvent(QEvent::Type t) {
   return t == QEvent::ShortcutOverride || t == QEvent::KeyPress || t == QEvent::KeyRelease;
 }
 
+// The control the keyboard is in: that of an open menu or list, else the
+// focused control, else the window that takes the keys itself. A popup that
+// hands its keys to a field (a file name's completion list) counts as the
+// field.
+QWidget* KeyboardIn(QWidget* receiver) {
+  QWidget* in = QApplication::focusWidget();
+  if (QWidget* popup = QApplication::activePopupWidget()) in = popup->focusWidget() ? popup->focusWidget() : popup;
+  if (in == nullptr) in = receiver->window();
+  while (in->focusProxy() != nullptr) in = in->focusProxy();
+  return in;
+}
+
+bool IsTextField(const QWidget* w) {
+  if (qobject_cast<const QLineEdit*>(w) != nullptr || qobject_cast<const QTextEdit*>(w) != nullptr ||
+      qobject_cast<const QPlainTextEdit*>(w) != nullptr || qobject_cast<const QAbstractSpinBox*>(w) != nullptr)
+    return true;
+  const auto* combo = qobject_cast<const QComboBox*>(w);
+  return combo != nullptr && combo->isEditable();
+}
+
+bool IsList(const QWidget* w) {
+  return qobject_cast<const QAbstractItemView*>(w) != nullptr || qobject_cast<const QComboBox*>(w) != nullptr ||
+         qobject_cast<const QMenu*>(w) != nullptr;
+}
+
+// A text of several lines that Enter writes a line break into.
+bool TakesLineBreaks(const QWidget* w) {
+  if (const auto* text = qobject_cast<const QTextEdit*>(w)) return !text->isReadOnly();
+  if (const auto* plain = qobject_cast<const QPlainTextEdit*>(w)) return !plain->isReadOnly();
+  return false;
+}
+
+// The keys whose repeats a user wants in the control: they type, delete or
+// move through a text or a list, and again is only more of the same.
+bool RepeatWanted(const QWidget* in, const QKeyEvent& key) {
+  switch (key.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: return IsTextField(in) || IsList(in);
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete: return IsTextField(in);
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return TakesLineBreaks(in);
+    default: break;
+  }
+  const QString text = key.text();
+  return IsTextField(in) && !text.isEmpty() && text.at(0).isPrint();
+}
+
+// key again, to the same receiver, with another text or repeat mark; its
+// parents see it in turn as they see the key itself.
+void SendAs(QWidget* target, const QKeyEvent& key, const QString& text, bool autoRepeat) {
+  QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.nativeScanCode(), key.nativeVirtualKey(),
+                 key.nativeModifiers(), text, autoRepeat, key.count());
+  copy.setTimestamp(key.timestamp());
+  QCoreApplication::sendEvent(target, &copy);
+}
+
 class TKeyboardRules : public QObject {
  public:
   using QObject::QObject;
@@ -40,8 +107,18 @@ class TKeyboardRules : public QObject {
     if (t == QEvent::Shortcut) return ClickAtOnce(widget, *static_cast<QShortcutEvent*>(event));
     if (!IsKeyEvent(t)) return false;
     auto& key = *static_cast<QKeyEvent*>(event);
-    if (DropRepeat(widget, key)) return true;
-    return t == QEvent::KeyPress && TypeNoAltLetter(widget, key);
+    const bool repeat = IsRepeat(key);
+    if (t == QEvent::KeyRelease) {
+      releasedKey_ = key.key();
+      releasedAt_ = key.timestamp();
+    }
+    if (repeat) return DropRepeat(widget, key);
+    if (t != QEvent::KeyRelease && !IsModifierKey(key.key())) {
+      heldKey_ = key.key();
+      heldWithAlt_ = AltChooses(key.modifiers());
+      heldIn_ = KeyboardIn(widget);
+    }
+    return t == QEvent::KeyPress && TypeNoAltCharacter(widget, key);
   }
 
  private:
@@ -70,26 +147,19 @@ class TKeyboardRules : public QObject {
     return true;
   }
 
-  // A repeat of the held key goes on only where its first press went, and
-  // never when Alt was held with it. A repeat given up as a shortcut
-  // candidate is marked overridden, so that Qt tries no shortcut and hands
-  // it on as a key press, which is dropped here in turn.
+  // A repeat of the held key goes on only where the user wants it and only
+  // while the keyboard stays in the control its first press went to; never
+  // when Alt was held with it. One that Qt left unmarked goes on marked, so
+  // that a control or a window's key handling can tell it from a fresh
+  // press: a character that acts as a key of its own acts once.
+  // A repeat given up as a shortcut candidate is marked overridden, so that
+  // Qt tries no shortcut and hands it on as a key press, which is dropped
+  // here in turn.
   bool DropRepeat(QWidget* target, QKeyEvent& key) {
-    QWidget* window = target->window();
-    const bool repeat = IsRepeat(key);
-    if (key.type() == QEvent::KeyRelease) {
-      releasedKey_ = key.key();
-      releasedAt_ = key.timestamp();
-    }
-    if (!repeat) {
-      if (key.type() != QEvent::KeyRelease && !IsModifierKey(key.key())) {
-        heldKey_ = key.key();
-        heldWithAlt_ = AltChooses(key.modifiers());
-        heldIn_ = window;
-      }
-      return false;
-    }
-    if (key.key() == heldKey_ && !heldWithAlt_ && heldIn_ != nullptr && heldIn_ == window) return false;
+    QWidget* in = KeyboardIn(target);
+    const bool wanted = key.key() == heldKey_ && !heldWithAlt_ && heldIn_ == in && RepeatWanted(in, key);
+    if (wanted && (key.isAutoRepeat() || key.type() != QEvent::KeyPress)) return false;
+    if (wanted) SendAs(target, key, key.text(), true);
     key.accept();
     return true;
   }
@@ -97,25 +167,26 @@ class TKeyboardRules : public QObject {
   // The X server repeats a held key as a release and a press of the same
   // moment. Qt marks them as repeats only when the press is already in its
   // queue as it reads the release, which it often is not: the moment tells
-  // them all. Keys without a moment (made by the program) are never repeats.
+  // the presses. The release of such a pair comes before its press and
+  // passes as a release; it acts nowhere once the presses are held back (a
+  // button clicks on a release only after a press has set it down, and only
+  // the first press has). Keys without a moment (made by the program) are
+  // never repeats.
   bool IsRepeat(const QKeyEvent& key) const {
     if (key.isAutoRepeat()) return true;
     return key.type() != QEvent::KeyRelease && key.timestamp() != 0 && key.key() == releasedKey_ &&
            key.timestamp() == releasedAt_;
   }
 
-  // An Alt letter no shortcut took reaches its control as a key without
-  // text: the control, its window's key table and the parents see the key
-  // as before, and no edit types its letter. A menu open on the screen
-  // chooses its entries by their letters, with Alt or without.
-  static bool TypeNoAltLetter(QWidget* target, QKeyEvent& key) {
-    const QString text = key.text();
-    if (!AltChooses(key.modifiers()) || text.size() != 1 || !text.at(0).isLetterOrNumber()) return false;
+  // An Alt key no shortcut took reaches its control as a key without text:
+  // the control, its window's key table and the parents see the key as
+  // before, and no edit types its character -- letter, digit, punctuation
+  // or whatever Shift makes of it. A menu open on the screen chooses its
+  // entries by their letters, with Alt or without.
+  static bool TypeNoAltCharacter(QWidget* target, QKeyEvent& key) {
+    if (!AltChooses(key.modifiers()) || key.text().isEmpty()) return false;
     if (qobject_cast<QMenu*>(target) != nullptr) return false;
-    QKeyEvent bare(key.type(), key.key(), key.modifiers(), key.nativeScanCode(), key.nativeVirtualKey(),
-                   key.nativeModifiers(), QString(), key.isAutoRepeat(), key.count());
-    bare.setTimestamp(key.timestamp());
-    QCoreApplication::sendEvent(target, &bare);
+    SendAs(target, key, QString(), key.isAutoRepeat());
     // The bare key has been offered to the parents already.
     key.accept();
     return true;

@@ -9,15 +9,19 @@
 //   acts, and what the user types in that moment goes to the window still
 //   open -- the keys after Alt+N in a question are lost, those after Alt+O
 //   in the note go into the note.
-// - A key held down acts once. Its repeats reach only the window its first
-//   press went to, and none at all when Alt was held with it: a button that
-//   closes its window must not be clicked again, nor its letter typed, in
-//   the window that comes forward (holding Alt+S on "Schließen" of a message
-//   would end the program through the window behind).
-// - An Alt key with a letter or digit that no control owns types nothing;
-//   Qt's edits would take its letter as text. The key still reaches the
-//   window's own key handling. Characters given with AltGr (no Alt, or Alt
-//   together with Ctrl) and the Ctrl editing keys are untouched.
+// - A key held down acts once. Its repeats go on only where they are wanted
+//   -- characters, BackSpace and Delete in a text field, the arrow and page
+//   keys in a field or list -- and only while the keyboard stays in the
+//   control the first press went to; they reach it marked as repeats. The
+//   repeats of every other key, and all of them when Alt was held with it,
+//   do nothing: a button that closes its window must not be clicked again,
+//   nor its letter typed, in the window that comes forward (holding Alt+S
+//   on "Schließen" of a message would end the program through the window
+//   behind), a key that toggles, switches or moves on must not do so again.
+// - An Alt key that no control owns types nothing, whatever its character;
+//   Qt's edits would take it as text. The key still reaches the window's own
+//   key handling. Characters given with AltGr (no Alt, or Alt together with
+//   Ctrl) and the Ctrl editing keys are untouched.
 class QApplication;
 
 void InstallKeyboardRules(QApplication& app);

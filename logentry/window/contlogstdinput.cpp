@@ -103,6 +103,9 @@ bool TContestLogStd::ewagcallKeyPress(TkxEdit* edit, QKeyEvent* e) {
     in.SlashedZeroOption = SlashedZeroOption();
     in.Text = edit->GetText();
     const TCallKeyResult out = CallKeyPress(in);
+    // A key that acts as Enter acts once while it is held: its repeats
+    // neither mark the next call nor save it.
+    if (out.PressEnter && e->isAutoRepeat()) return true;
     if (out.TextChanged) edit->SetText(out.Text);
     if (out.PressEnter) {
       eCallKeyDown(edit, Qt::Key_Return, Qt::NoModifier);

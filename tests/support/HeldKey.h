@@ -35,7 +35,7 @@ inline QString TextOf(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     const QChar c(static_cast<char16_t>(key));
     return (modifiers & Qt::ShiftModifier) ? QString(c) : QString(c.toLower());
   }
-  if (key >= Qt::Key_0 && key <= Qt::Key_9) return QString(QChar(static_cast<char16_t>(key)));
+  if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde) return QString(QChar(static_cast<char16_t>(key)));
   if (key == Qt::Key_Return) return QStringLiteral("\r");
   return {};
 }

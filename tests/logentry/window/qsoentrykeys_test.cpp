@@ -10,10 +10,19 @@
 #include "database/dbCall.h"
 #include "platform/paths.h"
 #include "logentry/qsoentry_fixture.h"
+#include "support/HangGuard.h"
+#include "support/HeldKey.h"
 
 namespace qsoentry {
 namespace {
 
+// Holds key down where the keyboard is for seven repeats, some marked by
+// Qt and some not, until it is released. A key acting on every repeat acts
+// eight times: a toggle ends where it began.
+void Hold(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const std::shared_ptr<bool> released = HoldKey(key, modifiers, 7);
+  ASSERT_TRUE(QTest::qWaitFor([&released] { return *released; }, kHangGuardMs));
+}
 
 TContestQsoRecord LastStored(int32_t nummer) {
   TdbContest log(kContestLog, false, nummer);
@@ -50,7 +59,8 @@ class ModalWarnings : public ScriptedMessages {
 
 }  // namespace
 
-// 'A' asks for no exchange: the callsign is the only field, Enter saves it.
+// 'A' asks for no exchange: the callsign is the only field, Enter and '#'
+// save it.
 TEST_F(QsoEntryTest, EnterInTheOnlyFieldSavesTheQso) {
   msgs.Expect(Kind::JaNeinFrage, "Kein LDK angegeben", true);
   CreateLog('A');
@@ -71,6 +81,13 @@ TEST_F(QsoEntryTest, EnterInTheOnlyFieldSavesTheQso) {
     Press(Qt::Key_Return);
     EXPECT_TRUE(msgs.AllShown());
     EXPECT_EQ(StoredCount(nummer_), 3);
+    // '#' held ends the call as portable and saves it, once.
+    ClockAt(w, 9 * 3600 + 3);
+    Type("DL2XYZ");
+    Hold(Qt::Key_NumberSign);
+    EXPECT_EQ(StoredCount(nummer_), 4);
+    EXPECT_EQ(Str(LastStored(nummer_), qrec::kCall, qrec::kCallCap), "DL2XYZ/p");
+    EXPECT_EQ(A(w.eCall->text()), "");
   });
 }
 
@@ -389,6 +406,54 @@ TEST_F(QsoEntryTest, TheDefaultButtonIsTheEntrysEnter) {
   });
 }
 
+// A key held down acts once where it toggles, clicks, switches, stores or
+// moves on: Space on a check box and a radio button of the set-up dialog;
+// in the log window Enter after the last field, '#' ending the call, F8
+// switching between the two bands, F9 opening the name row, Alt+Q.
+TEST_F(QsoEntryTest, AHeldKeyActsOnce) {
+  CreateLog('4', [](TEingContestStd& dlg) {
+    Activate(dlg);
+    auto* date = Child<QAbstractButton>(dlg, "edatumauto");
+    const bool dateAuto = date->isChecked();
+    std::map<QAbstractButton*, int> clicks;
+    // The date box twice: the log window goes on setting the date itself.
+    for (QAbstractButton* b : {date, Child<QAbstractButton>(dlg, "rZeitUTC"), date}) {
+      const int before = clicks[b];
+      const auto counter = QObject::connect(b, &QAbstractButton::clicked, [&clicks, b] { ++clicks[b]; });
+      b->setFocus();
+      Hold(Qt::Key_Space);
+      QObject::disconnect(counter);
+      EXPECT_EQ(clicks[b], before + 1) << A(b->objectName());
+      if (b == date) {
+        EXPECT_EQ(date->isChecked(), clicks[b] == 1 ? !dateAuto : dateAuto);
+      }
+    }
+  });
+  RunWindow([&](TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 100);
+    TypeHalfQso({"DK1RI", "7", "JO40"});
+    Hold(Qt::Key_Return);
+    EXPECT_EQ(StoredCount(nummer_), 1);
+    EXPECT_EQ(FocusName(), "eCall");
+    Type("dl1abc");
+    Hold(Qt::Key_NumberSign);
+    EXPECT_EQ(A(w.eCall->text()), "DL1ABC/p");
+    EXPECT_EQ(FocusName(), "eRSTr2");
+    Type("5");
+    EXPECT_EQ(A(w.eRSTr[1]->text()), "5");
+    Press(Qt::Key_Escape);
+
+    const std::string band = LabelText(w, "lband");
+    Hold(Qt::Key_F8);
+    EXPECT_NE(LabelText(w, "lband"), band);
+    Hold(Qt::Key_F9);
+    EXPECT_TRUE(w.eName->isVisible());
+    Hold(Qt::Key_Q, Qt::AltModifier);
+    EXPECT_EQ(LabelText(w, "lQSLs"), "QSL senden: ja");
+    EXPECT_EQ(StoredCount(nummer_), 1);
+  });
+}
+
 // The note (F6) is stamped with the call of the QSO being typed, or with
 // the last QSO's call when none is typed; the entry stays as it was.
 TEST_F(QsoEntryTest, TheNoteIsStampedWithTheCallOfTheQso) {
@@ -448,13 +513,23 @@ TEST_F(QsoEntryTest, ACallLongerThanTheRecordHoldsIsRefused) {
   });
 }
 
-// An Alt key with a letter or digit that no control owns types nothing: in
-// the set-up dialog's fields and in the log window's, where the QSO is
-// stored as typed without it. A character given with AltGr where the
-// keyboard reports it as Ctrl+Alt, and the Ctrl editing keys, arrive as ever.
+// An Alt key that no control owns types nothing, whatever its character
+// (letter, digit, punctuation, what Shift makes of it): in the set-up
+// dialog's fields and in the log window's, where the QSO is stored as typed
+// without it and Alt+# in the call does not end it as '#' does. Characters
+// given with AltGr where the keyboard reports it as Ctrl+Alt, and the Ctrl
+// editing keys, arrive as ever.
 TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
+  const auto altKeys = [](std::initializer_list<Qt::Key> keys) {
+    for (Qt::Key k : keys) Press(k, Qt::AltModifier);
+  };
+  // AltGr+m, AltGr+2, AltGr+3 of a German keyboard.
+  const auto altGrKeys = [] {
+    for (const auto& [key, c] : {std::pair{Qt::Key_mu, u'µ'}, {Qt::Key_twosuperior, u'²'}, {Qt::Key_threesuperior, u'³'}})
+      QTest::sendKeyEvent(QTest::Click, Focused(), key, QString(QChar(c)), Qt::ControlModifier | Qt::AltModifier);
+  };
   std::map<std::string, std::string> setup;
-  CreateLog('4', [&setup](TEingContestStd& dlg) {
+  CreateLog('4', [&](TEingContestStd& dlg) {
     Activate(dlg);
     const auto field = [&dlg](const char* name, const std::function<void()>& keys) {
       auto* e = Child<TkxEdit>(dlg, name);
@@ -463,10 +538,12 @@ TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
       keys();
       return FocusName() + " " + A(e->text());
     };
-    setup["eOrt"] = field("eOrt", [] {
+    setup["eOrt"] = field("eOrt", [&] {
       Type("Muster");
-      Press(Qt::Key_K, Qt::AltModifier);
+      altKeys({Qt::Key_K, Qt::Key_Less, Qt::Key_Plus});
       Press(Qt::Key_Y, Qt::AltModifier | Qt::ShiftModifier);
+      Press(Qt::Key_Exclam, Qt::AltModifier | Qt::ShiftModifier);
+      altGrKeys();
       Type("stadt");
     });
     setup["ePLZ"] = field("ePLZ", [] {
@@ -480,28 +557,39 @@ TEST_F(QsoEntryTest, AnAltKeyNoControlOwnsTypesNothing) {
       Type("example.org");
     });
   });
-  EXPECT_EQ(setup["eOrt"], "eOrt Musterstadt");
+  EXPECT_EQ(setup["eOrt"], "eOrt Musterµ²³stadt");
   EXPECT_EQ(setup["ePLZ"], "ePLZ 12345");
   EXPECT_EQ(setup["eEMail"], "eEMail ERIKA@EXAMPLE.ORG");  // the field writes capitals
 
   RunWindow([&](TContestLogStd& w) {
     ClockAt(w, 8 * 3600 + 100);
     Type("DL1");
-    for (Qt::Key k : {Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_J, Qt::Key_7}) Press(k, Qt::AltModifier);
+    altKeys({Qt::Key_N, Qt::Key_O, Qt::Key_S, Qt::Key_J, Qt::Key_7, Qt::Key_Less, Qt::Key_Plus});
     Type("AB");
+    altKeys({Qt::Key_Slash, Qt::Key_Minus, Qt::Key_Period, Qt::Key_Comma});
+    Press(Qt::Key_Exclam, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(A(w.eCall->text()), "DL1AB");
     Press(Qt::Key_Return);
     Type("1");
-    for (Qt::Key k : {Qt::Key_A, Qt::Key_X, Qt::Key_K, Qt::Key_Y, Qt::Key_0}) Press(k, Qt::AltModifier);
+    altKeys({Qt::Key_A, Qt::Key_X, Qt::Key_K, Qt::Key_Y, Qt::Key_0, Qt::Key_Less, Qt::Key_Plus});
     Type("23");
     EXPECT_EQ(A(w.eRSTr[1]->text()), "123");
     Press(Qt::Key_Return);
-    Type("JO40");
+    Type("JO");
+    altKeys({Qt::Key_Less, Qt::Key_Plus});
+    Type("40");
     Press(Qt::Key_Return);
     ASSERT_EQ(StoredCount(nummer_), 1);
     const TContestQsoRecord q = LastStored(nummer_);
     EXPECT_EQ(Str(q, qrec::kCall, qrec::kCallCap), "DL1AB");
     EXPECT_EQ(TContestFkt::GetReceivedExchange(q), "599123/JO40");
+
+    Type("DL2AB");
+    Press(Qt::Key_NumberSign, Qt::AltModifier);
+    Type("X");
+    EXPECT_EQ(A(w.eCall->text()), "DL2ABX");
+    EXPECT_EQ(FocusName(), "eCall");
+    Press(Qt::Key_Escape);
   });
 }
 
