@@ -138,3 +138,15 @@ inline bool ReplaceFileBytes(const std::string& fileName, std::string_view from,
            return static_cast<bool>(file);
          });
 }
+
+// A database another program made: the file named, made by the engine,
+// with sql run in it (none: a file of no bytes, as the engine leaves a
+// database it opened and never wrote). False when it could not be made.
+inline bool AnotherProgramsDatabase(const std::string& fileName, const char* sql) {
+  return InAnotherProcess([&] {
+    sqlite3* db = nullptr;
+    const bool made = sqlite3_open(NativeFileName(fileName).c_str(), &db) == SQLITE_OK &&
+                      sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_close(db) == SQLITE_OK && made;
+  });
+}

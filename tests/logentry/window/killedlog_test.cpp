@@ -541,23 +541,24 @@ TEST_F(KilledLogTest, AQsoFileCutShorterThanItsHeaderIsNamedAsDamagedAndLeftAsIt
 }
 
 // Another file under the name of the log's QSO file, its time kept:
-// another program's database, this program's contest list, its prefix
-// table. None is taken for the log: each is named as damaged and left
-// byte for byte as it was. The log's own file, put back, opens as before.
+// another program's databases (one kept in write-ahead-log mode, which the
+// journal mode of a table file would rewrite, one with a table of the name
+// a table file keeps its key list in), this program's contest list, its
+// prefix table. None is taken for the log: each is named as damaged and
+// left byte for byte as it was. The log's own file, put back, opens as
+// before.
 TEST_F(KilledLogTest, AFileThatIsNoQsoFileUnderTheLogsNameIsNamedAsDamagedAndLeftAsItIs) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   const std::string own = LogFile() + ".own";
   CopyKeepingTime(LogFile(), own);
-  const std::string foreign = dir_.File("KUNDEN.DB");
-  ASSERT_TRUE(InAnotherProcess([&] {
-    sqlite3* db = nullptr;
-    const bool made = sqlite3_open(NativeFileName(foreign).c_str(), &db) == SQLITE_OK &&
-                      sqlite3_exec(db, "CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')",
-                                   nullptr, nullptr, nullptr) == SQLITE_OK;
-    return sqlite3_close(db) == SQLITE_OK && made;
-  }));
-  for (const std::string& other : {foreign, dir_.File("ZQKK.DAT"), dir_.File("ZQPREFIX.DAT")}) {
+  const std::string foreign = dir_.File("KUNDEN.DB"), inWalMode = dir_.File("WAL.DB"), withMeta = dir_.File("META.DB");
+  ASSERT_TRUE(AnotherProgramsDatabase(foreign, "CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')"));
+  ASSERT_TRUE(AnotherProgramsDatabase(
+      inWalMode, "PRAGMA journal_mode=WAL; CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')"));
+  ASSERT_TRUE(AnotherProgramsDatabase(
+      withMeta, "CREATE TABLE meta(name TEXT PRIMARY KEY, value); INSERT INTO meta VALUES('version', 3)"));
+  for (const std::string& other : {foreign, inWalMode, withMeta, dir_.File("ZQKK.DAT"), dir_.File("ZQPREFIX.DAT")}) {
     CopyKeepingTime(other, LogFile());
     const std::string before = FileBytes(LogFile());
     ExpectRefusedAsDamaged();
