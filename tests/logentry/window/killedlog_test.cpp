@@ -572,6 +572,50 @@ TEST_F(KilledLogTest, AFileThatIsNoQsoFileUnderTheLogsNameIsNamedAsDamagedAndLef
   });
 }
 
+// A station killed in a transaction that changed the closed log's schema
+// page leaves its journal, and a write torn in the crash spoils the file's
+// header: zeros over its first sector, or a write version the engine never
+// writes (the file's time kept). The engine plays the journal back at the
+// opening, and the log opens with every QSO. Where it cannot -- a journal
+// never made safe, a file shorter than its header, whose journal the
+// engine would delete or play into nothing -- the log is named as damaged,
+// and the file and its journal are left byte for byte as they were.
+TEST_F(KilledLogTest, AHeaderTornInACrashIsRecoveredFromTheJournalOrLeftAsItIs) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const std::string kept = LogFile() + ".kept", journal = LogFile() + "-journal";
+  CopyKeepingTime(LogFile(), kept);
+  const std::function<bool()> zeroSector = [&] { return PutFileBytes(LogFile(), 0, std::string(512, '\0')); };
+  const std::function<bool()> writeVersion = [&] { return PutFileByte(LogFile(), kWriteVersionByte, 3); };
+  for (const std::function<bool()>& tear : {zeroSector, writeVersion}) {
+    ASSERT_TRUE(KillAWriterInATransaction(LogFile(), true));
+    ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(LogFile()), tear));
+    Restart();
+    RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
+    EXPECT_EQ(StoredCount(nummer_), 3);
+    EXPECT_FALSE(FileExistsAnsi(journal));
+  }
+  struct TUnrecoverable {
+    const char* what;
+    bool spilled;
+    std::function<bool()> damage;
+  };
+  const std::vector<TUnrecoverable> unrecoverable = {{"a journal never made safe", false, zeroSector},
+                                                     {"no bytes", true, [&] { return CutFile(LogFile(), 0); }},
+                                                     {"one byte", true, [&] { return CutFile(LogFile(), 1); }}};
+  for (const TUnrecoverable& u : unrecoverable) {
+    CopyKeepingTime(kept, LogFile());
+    ASSERT_TRUE(KillAWriterInATransaction(LogFile(), u.spilled));
+    ASSERT_TRUE(u.damage());
+    const std::string file = FileBytes(LogFile()), journalBytes = FileBytes(journal);
+    ASSERT_FALSE(journalBytes.empty()) << u.what;
+    ExpectRefusedAsDamaged();
+    EXPECT_TRUE(FileBytes(LogFile()) == file) << u.what << ": the file was written";
+    EXPECT_TRUE(FileBytes(journal) == journalBytes) << u.what << ": the journal was touched";
+    ASSERT_TRUE(DeleteFileAnsi(journal));
+  }
+}
+
 // A QSO file whose header names a write version the engine never writes
 // (the file's time kept): named as damaged at the opening, not opened as a
 // log whose every save would be refused later. Put back, it opens as before.
