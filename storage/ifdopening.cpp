@@ -41,11 +41,8 @@ int32_t TIfdOpening::Existing() {
   // 3. The header.
   if (std::string fault = HeaderFault(); !fault.empty()) return file_.Refuse(std::move(fault));
   if (recovered != drOk) return recovered;
-  // 4. The schema. One that holds nothing yet is made.
-  int64_t objects = 0;
-  int32_t r = file_.Exec(nullptr, kSchemaRead);
-  if (r == drOk) r = file_.QueryInt64(nullptr, kSchemaRead, 0, objects);
-  if (r == drOk && objects == 0) return Made();
+  // 4. The schema.
+  int32_t r = ProgramTables();
   // 5. The key list, and the columns. A key list the table takes is brought
   // up to its own in the next step: its records table must be there, the
   // key columns it lacks are added then.
@@ -77,6 +74,18 @@ std::string TIfdOpening::HeaderFault() const {
     return "Dateiformat " + ToStrings.IntToStr(write) + "/" + ToStrings.IntToStr(read) +
            ": die Dateiverwaltung kann die Datei nicht schreiben";
   return {};
+}
+
+int32_t TIfdOpening::ProgramTables() {
+  // Read as every statement reads it, waiting while another station holds
+  // the file: the statements prepared after it find it read.
+  int32_t r = file_.Exec(nullptr, kSchemaRead);
+  if (r != drOk) return r;
+  int64_t tables = 0;
+  r = file_.QueryInt64(
+      nullptr, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN ('records', 'meta')", 0, tables);
+  if (r != drOk) return r;
+  return tables > 0 ? drOk : file_.Refuse("Datei enthält keine der Tabellen einer Tabellendatei");
 }
 
 int32_t TIfdOpening::StoredKeyList(std::string& keys) {

@@ -18,8 +18,11 @@
 //     it, so the checks that follow judge the file as the engine recovered
 //     it, not as the crash left it.
 //  3. The header: the engine's mark and a file format the engine writes.
-//  4. The schema: the engine can read it. One that holds nothing yet is
-//     made whole, as in a new file.
+//  4. The schema: the engine can read it, and it holds the program's
+//     tables. Only a missing file is a new table: an existing one without
+//     them has lost its schema (a schema page without its entries) or is
+//     another program's empty database, and making a table in it would
+//     turn damage that a repair could mend into a loss.
 //  5. The key list stored with the records: there, the table's own or one
 //     it takes, and the records table with the columns its statements name.
 //  6. Only then what may write: the key list brought up to the table's
@@ -47,6 +50,9 @@ class TIfdOpening {
  private:
   // Why the header is none of a file the engine can keep; empty when it is.
   std::string HeaderFault() const;
+  // Whether the engine reads the schema; drDamaged when it holds none of
+  // the program's tables.
+  int32_t ProgramTables();
   // The key list stored in the file; a file without one is refused.
   int32_t StoredKeyList(std::string& keys);
   // Whether the records table has its columns and key columns 1..keyCount.

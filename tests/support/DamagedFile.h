@@ -124,6 +124,11 @@ inline bool PutFileByte(const std::string& fileName, std::streamoff offset, uint
   return PutFileBytes(fileName, offset, std::string(1, static_cast<char>(value)));
 }
 
+// Offsets 103 and 104: the number of entries of the schema page, the
+// file's first page, whose own header follows the database header (a
+// big-endian number). Put to nought, the schema reads as empty.
+inline constexpr std::streamoff kSchemaEntriesCount = 103;
+
 // The file cut to its first size bytes, as a disk tool or a failed copy
 // leaves it. False when it cannot be cut.
 inline bool CutFile(const std::string& fileName, off_t size) {

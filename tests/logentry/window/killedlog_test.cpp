@@ -616,6 +616,60 @@ TEST_F(KilledLogTest, AHeaderTornInACrashIsRecoveredFromTheJournalOrLeftAsItIs) 
   }
 }
 
+// An existing table file whose schema reads as empty is damaged, never a
+// new table: the closed log's QSO file with its schema page's count of
+// entries put to nought (its time kept) and another program's database
+// without a table in its place are named as damaged at the log's opening,
+// and so is the contest list, so changed, at the program's start. Each is
+// left byte for byte as it was, and the log's claimed totals stay those of
+// its three QSOs.
+TEST_F(KilledLogTest, AnExistingFileWhoseSchemaHoldsNoTableIsNamedAsDamagedAndNeverMadeNew) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const auto closed = ClaimedTotals(nummer_);
+  const auto emptySchema = [](const std::string& file) {
+    return ChangeKeepingSizeAndTime(NativeFileName(file),
+                                    [&] { return PutFileBytes(file, kSchemaEntriesCount, std::string(2, '\0')); });
+  };
+  const auto refusedAndLeft = [&](const char* what) {
+    const std::string before = FileBytes(LogFile());
+    ExpectRefusedAsDamaged();
+    EXPECT_TRUE(FileBytes(LogFile()) == before) << what << ": the QSO file was written";
+    EXPECT_EQ(ClaimedTotals(nummer_), closed) << what;
+  };
+  ASSERT_TRUE(emptySchema(LogFile()));
+  refusedAndLeft("an empty schema");
+  const std::string noTables = dir_.File("LEER.DB");
+  ASSERT_TRUE(AnotherProgramsDatabase(noTables, "PRAGMA user_version=7"));
+  CopyKeepingTime(noTables, LogFile());
+  refusedAndLeft("a database without a table");
+
+  // The program ended, and is started again.
+  IfdCloseAllFiles();
+  ToDatPrefix.CloseTables(kAllPrefixTables);
+  ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+  const std::string list = dir_.File("ZQKK.DAT");
+  ASSERT_TRUE(emptySchema(list));
+  const std::string before = FileBytes(list);
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  msgs.Expect(Kind::Fehler, "beschädigt oder keine Tabellendatei: Contestliste");
+  msgs.Expect(Kind::Fehler, "Die Contestdateien ZQKK und ZQKZ konnten nicht geöffnet werden");
+  bool newLogOffered = false;  // as to a first start, over a list taken for an empty one
+  {
+    const testwindows::EachWindowUp offer([](QWidget& w) { return qobject_cast<TEingContestStd*>(&w) != nullptr; },
+                                          [&newLogOffered](QWidget& w) {
+                                            newLogOffered = true;
+                                            testwindows::ForceClose(w);
+                                          });
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+  }
+  DriverErrorReporter = nullptr;
+  EXPECT_TRUE(msgs.AllShown());
+  EXPECT_FALSE(newLogOffered);
+  EXPECT_TRUE(FileBytes(list) == before) << "the contest list was written";
+}
+
 // A QSO file whose header names a write version the engine never writes
 // (the file's time kept): named as damaged at the opening, not opened as a
 // log whose every save would be refused later. Put back, it opens as before.
