@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/paths.h"
+#include "storage/ifdopening.h"
 
 namespace {
 
@@ -39,8 +40,6 @@ std::string Num(int64_t v) {
   auto r = std::to_chars(buf, buf + sizeof buf, v);
   return std::string(buf, r.ptr);
 }
-
-std::string Col(int keyNo) { return "k" + Num(keyNo); }
 
 std::unordered_map<std::string, std::weak_ptr<TIfdFile>>& Registry() {
   static std::unordered_map<std::string, std::weak_ptr<TIfdFile>> files;
@@ -177,29 +176,6 @@ bool UnreadableFile(int rc, std::string_view message) {
              message.find("has no column named") != std::string_view::npos;
     default: return false;
   }
-}
-
-// Bytes 18 and 19 of the header: the file format versions for writing and
-// reading (1 rollback journal, 2 write-ahead log). The engine reads a file
-// of a higher write version but never writes it: no save could ever be
-// stored in it.
-constexpr size_t kWriteVersionByte = 18;
-constexpr size_t kReadVersionByte = 19;
-constexpr unsigned char kLastFileFormat = 2;
-
-// Why an existing file opened on db is no table file the engine can keep;
-// empty when it is one. A table file is put in place with its schema (see
-// MakeTableFile), so it begins with a whole header: the engine takes a
-// file of no bytes, or of one, for a new database, and would pass over the
-// lost contents in silence by making it a new, empty table.
-std::string HeaderFault(sqlite3* db) {
-  const std::optional<TDatabaseHeader> header = ReadDatabaseHeader(db);
-  if (!header) return "Tabellendatei ist leer oder kürzer als ihr Dateikopf";
-  if (std::memcmp(header->data(), kDatabaseMagic, sizeof kDatabaseMagic) != 0) return "kein Dateikopf einer Tabellendatei";
-  const unsigned char write = (*header)[kWriteVersionByte], read = (*header)[kReadVersionByte];
-  if (write > kLastFileFormat || read > kLastFileFormat)
-    return "Dateiformat " + Num(write) + "/" + Num(read) + ": die Dateiverwaltung kann die Datei nicht schreiben";
-  return {};
 }
 
 }  // namespace
@@ -370,21 +346,8 @@ int32_t TIfdFile::Connect(const std::string& name, int createFlag, std::string& 
     return r;
   }
   sqlite3_extended_result_codes(db_, 1);
-  // An existing file is looked at before anything is asked of it.
-  int32_t r = drOk;
-  if (createFlag == 0) {
-    std::string fault = HeaderFault(db_);
-    if (!fault.empty()) r = Refuse(std::move(fault));
-  }
-  if (r == drOk) r = Exec(nullptr, kCacheSize);
-  if (r == drOk) r = Exec(nullptr, kCacheSpill);
-  // Statement journals of writes inside long transactions stay in memory.
-  if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
-  // Before the journal mode is set: setting it may write the file, which
-  // must stay as it is when it is not the table's.
-  if (r == drOk) r = EnsureSchema(nullptr);
-  // The files may sit on a shared network folder: rollback journal, never WAL.
-  if (r == drOk) r = Exec(nullptr, memory_ ? "PRAGMA journal_mode=MEMORY" : "PRAGMA journal_mode=DELETE");
+  TIfdOpening opening(*this);
+  const int32_t r = createFlag != 0 ? opening.Made() : opening.Existing();
   if (r != drOk) {
     detail = LastDetail();
     CloseNow();
@@ -415,6 +378,16 @@ int32_t TIfdFile::MakeTableFile(const std::string& name, std::string& detail) {
   unlink((temp + "-journal").c_str());
   return r;
 }
+
+int32_t TIfdFile::SetUpConnection() {
+  int32_t r = Exec(nullptr, kCacheSize);
+  if (r == drOk) r = Exec(nullptr, kCacheSpill);
+  // Statement journals of writes inside long transactions stay in memory.
+  if (r == drOk) r = Exec(nullptr, "PRAGMA temp_store=MEMORY");
+  return r;
+}
+
+std::string TIfdFile::Col(int keyNo) { return "k" + Num(keyNo); }
 
 // One write of the file: its own transaction when none is open, else a step
 // of the open one. Begun on construction; End settles it with the write's
@@ -452,109 +425,35 @@ class TIfdFile::TWriteScope {
   int32_t began_ = drOk;
 };
 
-int32_t TIfdFile::StoredKeyList(IFDriver* h, std::string& keys, bool& fresh) {
-  keys.clear();
-  int64_t objects = 0;
-  int32_t r = QueryInt64(h, "SELECT count(*) FROM sqlite_master", 0, objects);
-  fresh = objects == 0;
-  if (r != drOk || fresh) return r;
-  // Every table file holds its key list from its first commit on, in the
-  // same transaction as its records table: a file with tables but without
-  // one (another program's database) is none of the program's.
-  sqlite3_stmt* st = Stmt("SELECT value FROM meta WHERE name='keys'");
-  if (!st) return MapError(sqlite3_errcode(db_));
-  TStmtGuard g{st};
-  int rc;
-  r = Step(h, st, rc);
-  if (r != drOk) return r;
-  if (rc != SQLITE_ROW) return Refuse("Tabellendatei ohne Schlüsselliste");
-  keys.assign(ColumnBytes(st, 0));
-  return drOk;
+int32_t TIfdFile::InOneWrite(IFDriver* h, const std::function<int32_t()>& write) {
+  TWriteScope scope(*this, h);
+  if (scope.Began() != drOk) return scope.Began();
+  return scope.End(write());
 }
 
-int32_t TIfdFile::CheckColumns(IFDriver* h) {
-  std::string sql = "SELECT ref, data";
-  for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i);
-  return Exec(h, sql + " FROM records LIMIT 0");
-}
-
-int32_t TIfdFile::EnsureSchema(IFDriver* h) {
-  const std::string sig = keys_.Signature();
-  const auto foreign = [this] { return Refuse("Schlüsselliste einer anderen Tabelle"); };
-  std::string stored;
-  bool fresh = false;
-  int32_t r = StoredKeyList(h, stored, fresh);
-  if (r != drOk) return r;
-  if (!fresh && stored == sig) return CheckColumns(h);
-  if (!fresh && !keys_.Takes(stored)) return foreign();
-
-  TWriteScope write(*this, h);
-  if (write.Began() != drOk) return write.Began();
-  r = StoredKeyList(h, stored, fresh);
-  if (r == drOk && !fresh && !keys_.Takes(stored)) r = foreign();
-  if (r == drOk && (fresh || stored != sig)) {
-    // Which key columns the file has already.
-    std::vector<bool> have(static_cast<size_t>(keys_.Count() + 1), false);
-    bool tableExists = false;
-    if (sqlite3_stmt* st = Stmt("SELECT name FROM pragma_table_info('records')")) {
-      TStmtGuard g{st};
-      int rc;
-      while ((r = Step(h, st, rc)) == drOk && rc == SQLITE_ROW) {
-        tableExists = true;
-        const std::string_view col = ColumnBytes(st, 0);
-        int n = 0;
-        if (col.size() > 1 && col[0] == 'k' &&
-            std::from_chars(col.data() + 1, col.data() + col.size(), n).ec == std::errc() &&
-            n >= 1 && n <= keys_.Count())
-          have[static_cast<size_t>(n)] = true;
-      }
-    } else {
-      r = MapError(sqlite3_errcode(db_));
-    }
-    if (r == drOk && !tableExists) {
-      std::string sql =
-          "CREATE TABLE records(ref INTEGER PRIMARY KEY AUTOINCREMENT, data BLOB NOT NULL";
-      for (int i = 1; i <= keys_.Count(); ++i) sql += ", " + Col(i) + " BLOB";
-      sql += ")";
-      r = Exec(h, sql);
-      for (int i = 1; i <= keys_.Count(); ++i) have[static_cast<size_t>(i)] = true;
-    }
-    for (int i = 1; r == drOk && i <= keys_.Count(); ++i)
-      if (!have[static_cast<size_t>(i)])
-        r = Exec(h, "ALTER TABLE records ADD COLUMN " + Col(i) + " BLOB");
-    if (r == drOk) r = Exec(h, "CREATE TABLE IF NOT EXISTS meta(name TEXT PRIMARY KEY, value)");
-    if (r == drOk) r = RecomputeKeys(h);
-    if (r == drOk) {
-      sqlite3_stmt* st = Stmt("INSERT OR REPLACE INTO meta(name, value) VALUES('keys', ?1)");
-      if (!st) {
-        r = MapError(sqlite3_errcode(db_));
-      } else {
-        TStmtGuard g{st};
-        sqlite3_bind_text(st, 1, sig.data(), static_cast<int>(sig.size()), SQLITE_STATIC);
-        int rc;
-        r = Step(h, st, rc);
-      }
-    }
+int32_t TIfdFile::StoreKeyList(IFDriver* h) {
+  int32_t r = RecomputeKeys(h);
+  if (r == drOk) {
+    sqlite3_stmt* st = Stmt("INSERT OR REPLACE INTO meta(name, value) VALUES('keys', ?1)");
+    if (!st) return MapError(sqlite3_errcode(db_));
+    TStmtGuard g{st};
+    const std::string sig = keys_.Signature();
+    sqlite3_bind_text(st, 1, sig.data(), static_cast<int>(sig.size()), SQLITE_STATIC);
+    int rc;
+    r = Step(h, st, rc);
   }
   // A key list that the stored records cannot satisfy (a new unique key with
   // equal values) refuses the open instead of damaging the file.
-  if (r == drDuplicateKey) r = drKeyDefinition;
-  return write.End(r);
+  return r == drDuplicateKey ? drKeyDefinition : r;
 }
 
 int32_t TIfdFile::RecomputeKeys(IFDriver* h) {
   // Old indexes go first, so that no index is checked against half-built keys.
   std::vector<std::string> indexes;
-  if (sqlite3_stmt* st = Stmt(
-          "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='records' AND name LIKE 'ix%'")) {
-    TStmtGuard g{st};
-    int rc;
-    int32_t r;
-    while ((r = Step(h, st, rc)) == drOk && rc == SQLITE_ROW) indexes.emplace_back(ColumnBytes(st, 0));
-    if (r != drOk) return r;
-  } else {
-    return MapError(sqlite3_errcode(db_));
-  }
+  if (const int32_t r = QueryTexts(
+          h, "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='records' AND name LIKE 'ix%'", indexes);
+      r != drOk)
+    return r;
   for (const std::string& ix : indexes) {
     const int32_t r = Exec(h, "DROP INDEX \"" + ix + "\"");
     if (r != drOk) return r;
@@ -823,6 +722,17 @@ int32_t TIfdFile::QueryInt64(IFDriver* h, const char* sql, int64_t missing, int6
   if (r != drOk) return r;
   value = rc == SQLITE_ROW ? sqlite3_column_int64(st, 0) : missing;
   return drOk;
+}
+
+int32_t TIfdFile::QueryTexts(IFDriver* h, const std::string& sql, std::vector<std::string>& values) {
+  values.clear();
+  sqlite3_stmt* st = Stmt(sql);
+  if (!st) return MapError(sqlite3_errcode(db_));
+  TStmtGuard g{st};
+  return StepRows(h, st, [&] {
+    values.emplace_back(ColumnBytes(st, 0));
+    return true;
+  });
 }
 
 int32_t TIfdFile::Count(IFDriver* h, int32_t& count) {

@@ -140,25 +140,32 @@ class TIfdFile {
   void ForgetFailure() { failure_.clear(); }
 
  private:
+  // Decides whether a file is the table's and brings it to the state the
+  // table works on, through the file's own statements.
+  friend class TIfdOpening;
+
   void NoteJobWrite();
   void EndJobCache();
   TIfdFile() = default;
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
   // The full check on the table's own connection.
   int32_t CheckOwnConnection(IFDriver* h, std::string& detail);
-  // The connection to the file name (engine spelling), its settings and
-  // its schema; createFlag SQLITE_OPEN_CREATE makes a missing file.
+  // The connection to the file name (engine spelling) and the file's
+  // opening (see storage/ifdopening.h); createFlag SQLITE_OPEN_CREATE makes
+  // a missing file, which gets its whole schema.
   int32_t Connect(const std::string& name, int createFlag, std::string& detail);
   // A missing table file, made with its schema (see OpenDb).
   int32_t MakeTableFile(const std::string& name, std::string& detail);
-  // The schema of a table file: made in a file that holds nothing yet, a
-  // key list the table takes brought up to its own; any other file is
-  // refused as damaged, untouched.
-  int32_t EnsureSchema(IFDriver* h);
-  // The key list stored in the file; fresh true when it holds nothing yet.
-  int32_t StoredKeyList(IFDriver* h, std::string& keys, bool& fresh);
-  // Whether the records table has every column the table's statements name.
-  int32_t CheckColumns(IFDriver* h);
+  // The settings of the connection: its page cache, its statement journals.
+  int32_t SetUpConnection();
+  // The column of key keyNo in the records table.
+  static std::string Col(int keyNo);
+  // The indexes built anew from the records and the table's key list
+  // stored with them; a key list that the stored records cannot satisfy (a
+  // new unique key with equal values) is drKeyDefinition.
+  int32_t StoreKeyList(IFDriver* h);
+  // The first column of every row sql yields, as bytes.
+  int32_t QueryTexts(IFDriver* h, const std::string& sql, std::vector<std::string>& values);
   // A file that is no table file of this table: drDamaged, with why as
   // the failure's detail.
   int32_t Refuse(std::string why);
@@ -193,6 +200,8 @@ class TIfdFile {
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
   // One write between WriteBegin and WriteEnd.
   class TWriteScope;
+  // write run as one write of the file (see TWriteScope); its result.
+  int32_t InOneWrite(IFDriver* h, const std::function<int32_t()>& write);
   int32_t CommitOuter(IFDriver* h);
   // wrote false: nothing was written since the caches were last checked,
   // so they stay.

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "platform/paths.h"
 #include "storage/filestamp.h"
@@ -86,6 +88,26 @@ TEST_F(StorageTest, ATableFileCutToNothingIsDamagedNotANewTable) {
   auto fresh = Open("FRESH");
   EXPECT_TRUE(fresh->IsOpen());
   EXPECT_EQ(fresh->UsedRecords(), 0);
+}
+
+// The error log says why a file was refused at the opening where no
+// statement of the engine failed: a file of no bytes, a database without
+// a table, one without a key list.
+TEST_F(StorageTest, TheErrorLogSaysWhyAFileWasRefusedAtTheOpening) {
+  DriverErrorLogName = "IFD.ERR";
+  const std::vector<std::pair<const char*, std::string>> files = {
+      {"", "kürzer als ihr Dateikopf"},
+      {"PRAGMA user_version=7", "keine der Tabellen einer Tabellendatei"},
+      {"CREATE TABLE meta(name TEXT PRIMARY KEY, value)", "ohne Schlüsselliste"}};
+  for (const auto& [sql, why] : files) {
+    ASSERT_TRUE(AnotherProgramsDatabase(Path(), sql)) << sql;
+    TdbTreiber t;
+    EXPECT_EQ(t.Open(fx::Params(Path())), 2) << sql;
+    const std::string log = ReadAll(dir.File("IFD.ERR"));
+    EXPECT_NE(log.find(why + ": " + Path()), std::string::npos) << log;
+    EXPECT_EQ(log.find("not an error"), std::string::npos) << log;
+    ASSERT_EQ(unlink(NativeFileName(Path()).c_str()), 0);
+  }
 }
 
 // A header that names a schema format the engine does not know (a bad byte

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "storage/ifdriver.h"
 #include "storage_fixture.h"
@@ -354,6 +355,8 @@ TEST_F(StorageTest, ChangesOfAnotherProcessShowOnceTheCheckTimeHasPassed) {
   EXPECT_EQ(c.Exit(), 0);
 }
 
+// The other station asks its lock question at its first refusal (no
+// retries) and says so; it waits until this station lets it go on.
 TEST_F(StorageTest, AStationWaitingForALockIsSeenByTheOthers) {
   auto t = Open();
   EXPECT_FALSE(t->Driver()->LockWanted());
@@ -362,7 +365,12 @@ TEST_F(StorageTest, AStationWaitingForALockIsSeenByTheOthers) {
   if (c.InChild()) {
     TdbTreiber ct;
     if (!OpenInChild(ct, dir.Path())) _exit(1);
-    ct.Driver()->SetRetryHandler(kIfdDefaultRetryLimit, [](const std::string&, uint8_t) { return true; });
+    bool asked = false;
+    ct.Driver()->SetRetryHandler(0, [&](const std::string&, uint8_t) {
+      if (std::exchange(asked, true)) return true;
+      c.Tell('W');
+      return c.Wait() == 'G';
+    });
     c.Wait();
     _exit(Put(ct, "B", 2, "B") ? 0 : 2);
   }
@@ -370,13 +378,10 @@ TEST_F(StorageTest, AStationWaitingForALockIsSeenByTheOthers) {
   ASSERT_TRUE(Put(*t, "A", 1, "A"));
   c.Send('W');
   // The child's write is refused while this station holds the write lock.
-  bool seen = false;
-  for (int i = 0; i < 1000 && !seen; ++i) {
-    seen = t->Driver()->LockWanted();
-    if (!seen) SleepMs(2);
-  }
-  EXPECT_TRUE(seen);
+  ASSERT_EQ(c.Receive(), 'W');
+  EXPECT_TRUE(t->Driver()->LockWanted());
   ASSERT_TRUE(t->CommitTransaction());
+  c.Send('G');
   EXPECT_EQ(c.Exit(), 0);
   EXPECT_FALSE(t->Driver()->LockWanted());
   EXPECT_EQ(t->UsedRecords(), 2);

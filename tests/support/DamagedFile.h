@@ -101,6 +101,18 @@ inline bool ZeroIndexPages(const std::string& fileName, const std::string& ixNam
   });
 }
 
+// Bytes of a file put in place from offset on, e.g. zeros over its first
+// sector as a write torn by a crash leaves it. False when the file cannot
+// be written.
+inline bool PutFileBytes(const std::string& fileName, std::streamoff offset, std::string_view bytes) {
+  return InAnotherProcess([&] {
+    std::fstream file(NativeFileName(fileName), std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(offset);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+  });
+}
+
 // One byte of a table file put to value in place, e.g. a header byte the
 // engine reads before anything else: offset 47 is the low byte of the
 // schema format (a big-endian number at 44; a new file has 4). False when
@@ -109,13 +121,13 @@ inline constexpr std::streamoff kSchemaFormatByte = 47;
 // Offset 18: the file format version the engine writes (1 or 2).
 inline constexpr std::streamoff kWriteVersionByte = 18;
 inline bool PutFileByte(const std::string& fileName, std::streamoff offset, uint8_t value) {
-  return InAnotherProcess([&] {
-    std::fstream file(NativeFileName(fileName), std::ios::binary | std::ios::in | std::ios::out);
-    file.seekp(offset);
-    file.put(static_cast<char>(value));
-    return static_cast<bool>(file);
-  });
+  return PutFileBytes(fileName, offset, std::string(1, static_cast<char>(value)));
 }
+
+// Offsets 103 and 104: the number of entries of the schema page, the
+// file's first page, whose own header follows the database header (a
+// big-endian number). Put to nought, the schema reads as empty.
+inline constexpr std::streamoff kSchemaEntriesCount = 103;
 
 // The file cut to its first size bytes, as a disk tool or a failed copy
 // leaves it. False when it cannot be cut.
@@ -137,4 +149,37 @@ inline bool ReplaceFileBytes(const std::string& fileName, std::string_view from,
            file.write(to.data(), static_cast<std::streamsize>(to.size()));
            return static_cast<bool>(file);
          });
+}
+
+// A database another program made: the file named, made by the engine,
+// with sql run in it (none: a file of no bytes, as the engine leaves a
+// database it opened and never wrote). False when it could not be made.
+inline bool AnotherProgramsDatabase(const std::string& fileName, const char* sql) {
+  return InAnotherProcess([&] {
+    sqlite3* db = nullptr;
+    const bool made = sqlite3_open(NativeFileName(fileName).c_str(), &db) == SQLITE_OK &&
+                      sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    return sqlite3_close(db) == SQLITE_OK && made;
+  });
+}
+
+// A writer killed inside a transaction that changed the schema page of a
+// table file (the first page, with the header), as a station killed while
+// it brought the file's key list up to date leaves it: the journal beside
+// the file holds the pages as they were. spilled: the transaction had
+// outgrown its page cache, so the engine had made the journal safe on disk
+// and written pages into the file -- the journal is hot, and the next
+// opening plays it back; else it was never made safe, and holds nothing
+// the engine plays back. False when the writer could not write.
+inline bool KillAWriterInATransaction(const std::string& fileName, bool spilled) {
+  return InAnotherProcess([&] {
+    std::string sql = "PRAGMA cache_size=10; PRAGMA cache_spill=1; BEGIN; CREATE TABLE pad(x);";
+    if (spilled)
+      sql += "INSERT INTO pad WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 50) "
+             "SELECT zeroblob(3000) FROM n;";
+    // The process ends with the transaction open, as a kill ends it.
+    sqlite3* db = nullptr;
+    return sqlite3_open_v2(NativeFileName(fileName).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+           sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  });
 }

@@ -541,23 +541,24 @@ TEST_F(KilledLogTest, AQsoFileCutShorterThanItsHeaderIsNamedAsDamagedAndLeftAsIt
 }
 
 // Another file under the name of the log's QSO file, its time kept:
-// another program's database, this program's contest list, its prefix
-// table. None is taken for the log: each is named as damaged and left
-// byte for byte as it was. The log's own file, put back, opens as before.
+// another program's databases (one kept in write-ahead-log mode, which the
+// journal mode of a table file would rewrite, one with a table of the name
+// a table file keeps its key list in), this program's contest list, its
+// prefix table. None is taken for the log: each is named as damaged and
+// left byte for byte as it was. The log's own file, put back, opens as
+// before.
 TEST_F(KilledLogTest, AFileThatIsNoQsoFileUnderTheLogsNameIsNamedAsDamagedAndLeftAsItIs) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   const std::string own = LogFile() + ".own";
   CopyKeepingTime(LogFile(), own);
-  const std::string foreign = dir_.File("KUNDEN.DB");
-  ASSERT_TRUE(InAnotherProcess([&] {
-    sqlite3* db = nullptr;
-    const bool made = sqlite3_open(NativeFileName(foreign).c_str(), &db) == SQLITE_OK &&
-                      sqlite3_exec(db, "CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')",
-                                   nullptr, nullptr, nullptr) == SQLITE_OK;
-    return sqlite3_close(db) == SQLITE_OK && made;
-  }));
-  for (const std::string& other : {foreign, dir_.File("ZQKK.DAT"), dir_.File("ZQPREFIX.DAT")}) {
+  const std::string foreign = dir_.File("KUNDEN.DB"), inWalMode = dir_.File("WAL.DB"), withMeta = dir_.File("META.DB");
+  ASSERT_TRUE(AnotherProgramsDatabase(foreign, "CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')"));
+  ASSERT_TRUE(AnotherProgramsDatabase(
+      inWalMode, "PRAGMA journal_mode=WAL; CREATE TABLE kunden(name TEXT); INSERT INTO kunden VALUES('Muster')"));
+  ASSERT_TRUE(AnotherProgramsDatabase(
+      withMeta, "CREATE TABLE meta(name TEXT PRIMARY KEY, value); INSERT INTO meta VALUES('version', 3)"));
+  for (const std::string& other : {foreign, inWalMode, withMeta, dir_.File("ZQKK.DAT"), dir_.File("ZQPREFIX.DAT")}) {
     CopyKeepingTime(other, LogFile());
     const std::string before = FileBytes(LogFile());
     ExpectRefusedAsDamaged();
@@ -569,6 +570,104 @@ TEST_F(KilledLogTest, AFileThatIsNoQsoFileUnderTheLogsNameIsNamedAsDamagedAndLef
     EXPECT_EQ(StoredCount(nummer_), 3);
     ExpectScoreOfFullRecount(w);
   });
+}
+
+// A station killed in a transaction that changed the closed log's schema
+// page leaves its journal, and a write torn in the crash spoils the file's
+// header: zeros over its first sector, or a write version the engine never
+// writes (the file's time kept). The engine plays the journal back at the
+// opening, and the log opens with every QSO. Where it cannot -- a journal
+// never made safe, a file shorter than its header, whose journal the
+// engine would delete or play into nothing -- the log is named as damaged,
+// and the file and its journal are left byte for byte as they were.
+TEST_F(KilledLogTest, AHeaderTornInACrashIsRecoveredFromTheJournalOrLeftAsItIs) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const std::string kept = LogFile() + ".kept", journal = LogFile() + "-journal";
+  CopyKeepingTime(LogFile(), kept);
+  const std::function<bool()> zeroSector = [&] { return PutFileBytes(LogFile(), 0, std::string(512, '\0')); };
+  const std::function<bool()> writeVersion = [&] { return PutFileByte(LogFile(), kWriteVersionByte, 3); };
+  for (const std::function<bool()>& tear : {zeroSector, writeVersion}) {
+    ASSERT_TRUE(KillAWriterInATransaction(LogFile(), true));
+    ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(LogFile()), tear));
+    Restart();
+    RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
+    EXPECT_EQ(StoredCount(nummer_), 3);
+    EXPECT_FALSE(FileExistsAnsi(journal));
+  }
+  struct TUnrecoverable {
+    const char* what;
+    bool spilled;
+    std::function<bool()> damage;
+  };
+  const std::vector<TUnrecoverable> unrecoverable = {{"a journal never made safe", false, zeroSector},
+                                                     {"no bytes", true, [&] { return CutFile(LogFile(), 0); }},
+                                                     {"one byte", true, [&] { return CutFile(LogFile(), 1); }}};
+  for (const TUnrecoverable& u : unrecoverable) {
+    CopyKeepingTime(kept, LogFile());
+    ASSERT_TRUE(KillAWriterInATransaction(LogFile(), u.spilled));
+    ASSERT_TRUE(u.damage());
+    const std::string file = FileBytes(LogFile()), journalBytes = FileBytes(journal);
+    ASSERT_FALSE(journalBytes.empty()) << u.what;
+    ExpectRefusedAsDamaged();
+    EXPECT_TRUE(FileBytes(LogFile()) == file) << u.what << ": the file was written";
+    EXPECT_TRUE(FileBytes(journal) == journalBytes) << u.what << ": the journal was touched";
+    ASSERT_TRUE(DeleteFileAnsi(journal));
+  }
+}
+
+// An existing table file whose schema reads as empty is damaged, never a
+// new table: the closed log's QSO file with its schema page's count of
+// entries put to nought (its time kept) and another program's database
+// without a table in its place are named as damaged at the log's opening,
+// and so is the contest list, so changed, at the program's start. Each is
+// left byte for byte as it was, and the log's claimed totals stay those of
+// its three QSOs.
+TEST_F(KilledLogTest, AnExistingFileWhoseSchemaHoldsNoTableIsNamedAsDamagedAndNeverMadeNew) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  const auto closed = ClaimedTotals(nummer_);
+  const auto emptySchema = [](const std::string& file) {
+    return ChangeKeepingSizeAndTime(NativeFileName(file),
+                                    [&] { return PutFileBytes(file, kSchemaEntriesCount, std::string(2, '\0')); });
+  };
+  const auto refusedAndLeft = [&](const char* what) {
+    const std::string before = FileBytes(LogFile());
+    ExpectRefusedAsDamaged();
+    EXPECT_TRUE(FileBytes(LogFile()) == before) << what << ": the QSO file was written";
+    EXPECT_EQ(ClaimedTotals(nummer_), closed) << what;
+  };
+  ASSERT_TRUE(emptySchema(LogFile()));
+  refusedAndLeft("an empty schema");
+  const std::string noTables = dir_.File("LEER.DB");
+  ASSERT_TRUE(AnotherProgramsDatabase(noTables, "PRAGMA user_version=7"));
+  CopyKeepingTime(noTables, LogFile());
+  refusedAndLeft("a database without a table");
+
+  // The program ended, and is started again.
+  IfdCloseAllFiles();
+  ToDatPrefix.CloseTables(kAllPrefixTables);
+  ASSERT_TRUE(ToDatPrefix.OpenTables(kAllPrefixTables));
+  const std::string list = dir_.File("ZQKK.DAT");
+  ASSERT_TRUE(emptySchema(list));
+  const std::string before = FileBytes(list);
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  msgs.Expect(Kind::Fehler, "beschädigt oder keine Tabellendatei: Contestliste");
+  msgs.Expect(Kind::Fehler, "Die Contestdateien ZQKK und ZQKZ konnten nicht geöffnet werden");
+  bool newLogOffered = false;  // as to a first start, over a list taken for an empty one
+  {
+    const testwindows::EachWindowUp offer([](QWidget& w) { return qobject_cast<TEingContestStd*>(&w) != nullptr; },
+                                          [&newLogOffered](QWidget& w) {
+                                            newLogOffered = true;
+                                            testwindows::ForceClose(w);
+                                          });
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+  }
+  DriverErrorReporter = nullptr;
+  EXPECT_TRUE(msgs.AllShown());
+  EXPECT_FALSE(newLogOffered);
+  EXPECT_TRUE(FileBytes(list) == before) << "the contest list was written";
 }
 
 // A QSO file whose header names a write version the engine never writes
