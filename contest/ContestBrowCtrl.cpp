@@ -257,9 +257,12 @@ int TContestBrowCtrl::Start() {
   contestList_ = std::make_unique<TdbContest>(kContestList, false, 0);
   extra_ = std::make_unique<TdbContest>(kContestExtra, false, 0);
   if (!contestList_->IsOpen() || !extra_->IsOpen()) {
-    ToMessages.Fehler(
-        "Die Contestdateien ZQKK und ZQKZ konnten nicht geöffnet werden. Das Programm wird "
-        "beendet.");
+    // The file manager has named the cause already; this names the files
+    // that failed, and only those.
+    const std::string failed = !contestList_->IsOpen() && !extra_->IsOpen() ? "Die Contestdateien ZQKK und ZQKZ konnten"
+                               : !contestList_->IsOpen()                    ? "Die Contestdatei ZQKK konnte"
+                                                                            : "Die Contestdatei ZQKZ konnte";
+    ToMessages.Fehler(failed + " nicht geöffnet werden. Das Programm wird beendet.");
     return 1;
   }
   ContestFkt.DefineContest(*description_, *contestList_, letter_, false);

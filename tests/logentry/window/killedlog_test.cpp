@@ -653,7 +653,7 @@ TEST_F(KilledLogTest, AnExistingFileWhoseSchemaHoldsNoTableIsNamedAsDamagedAndNe
   const std::string before = FileBytes(list);
   DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
   msgs.Expect(Kind::Fehler, "beschädigt oder keine Tabellendatei: Contestliste");
-  msgs.Expect(Kind::Fehler, "Die Contestdateien ZQKK und ZQKZ konnten nicht geöffnet werden");
+  msgs.Expect(Kind::Fehler, "Die Contestdatei ZQKK konnte nicht geöffnet werden. Das Programm wird beendet.");
   bool newLogOffered = false;  // as to a first start, over a list taken for an empty one
   {
     const testwindows::EachWindowUp offer([](QWidget& w) { return qobject_cast<TEingContestStd*>(&w) != nullptr; },
