@@ -184,7 +184,30 @@ int32_t TIfdFile::MapError(int rc) {
   // Kept now: the engine's message goes with its next call, often before
   // the failure is reported (a rollback, a statement reset).
   failure_ = db_ ? sqlite3_errmsg(db_) : "";
-  return MapError(rc, failure_);
+  const int32_t r = MapError(rc, failure_);
+  if (r == drDiskFull && DamagedBehindFull()) return drDamaged;
+  return r;
+}
+
+bool TIfdFile::DamagedBehindFull() {
+  // The engine says "full" too when a damaged page (the header's largest
+  // root page of an auto-vacuum file, in a file that is none) sends it to a
+  // page beyond the largest a file may have. Free space cannot tell the two
+  // apart: a quota or a file size limit is reached with room on the disk.
+  // The engine's own check of the file can: a full disk leaves the file
+  // whole. A check that cannot run (the file busy, the engine given up)
+  // leaves the failure as the engine named it.
+  if (!db_) return false;
+  sqlite3_stmt* st = nullptr;
+  bool damaged = false;
+  if (sqlite3_prepare_v2(db_, "PRAGMA quick_check(1)", -1, &st, nullptr) == SQLITE_OK &&
+      sqlite3_step(st) == SQLITE_ROW) {
+    const std::string finding(ColumnBytes(st, 0));
+    damaged = finding != "ok";
+    if (damaged) failure_ = finding;
+  }
+  sqlite3_finalize(st);
+  return damaged;
 }
 
 int32_t TIfdFile::MapError(int rc, std::string_view message) {

@@ -195,6 +195,9 @@ class TIfdFile {
   // engine's message of it.
   int32_t MapError(int rc);
   static int32_t MapError(int rc, std::string_view message);
+  // After the engine said the disk is full: whether its quick check finds
+  // the file damaged (the finding kept as the failure's detail).
+  bool DamagedBehindFull();
   int32_t CheckVersion(IFDriver* h);
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);
