@@ -41,6 +41,7 @@ constexpr TErrorRow kErrors[] = {
     {drIoError, 9910, TDriverSeverity::Fatal, "Fehler beim Lesen oder Schreiben der Datei"},
     {drDiskFull, 9911, TDriverSeverity::Fatal, "Datenträger ist voll"},
     {drFileGone, 9905, TDriverSeverity::Error, "Datei fehlt: sie wurde gelöscht oder verschoben, während sie offen war"},
+    {drFileReplaced, 9906, TDriverSeverity::Error, "Datei wurde von einem anderen Programm ersetzt, während sie offen war"},
     {drDeleteFailed, 9920, TDriverSeverity::Error, "Datei kann nicht gelöscht werden"},
     {drNotOpen, 10000, TDriverSeverity::Warning, "Tabelle ist nicht geöffnet"},
     {drBadKeyNumber, 10010, TDriverSeverity::Warning, "Ungültige Schlüsselnummer"},

@@ -29,6 +29,7 @@ constexpr int32_t drIoError = 0x4004;         // reading or writing the file fai
 constexpr int32_t drDiskFull = 0x4005;        // the disk is full
 constexpr int32_t drDeleteFailed = 0x4006;    // a table file could not be deleted
 constexpr int32_t drFileGone = 0x4007;        // the open table file was deleted or moved away
+constexpr int32_t drFileReplaced = 0x4008;    // another file was put in the open table file's place
 constexpr int32_t drNotOpen = 0x5001;         // the table is not open
 constexpr int32_t drBadKeyNumber = 0x5002;    // no index with that number
 constexpr int32_t drBadArgument = 0x5003;     // an argument out of range

@@ -185,6 +185,13 @@ int32_t TIfdFile::MapError(int rc) {
   // the failure is reported (a rollback, a statement reset).
   failure_ = db_ ? sqlite3_errmsg(db_) : "";
   const int32_t r = MapError(rc, failure_);
+  // A file at the path now is another one than the engine has open: a
+  // backup or sync program put a copy in its place. Nothing this table
+  // writes reaches it; the table opened anew opens it.
+  if (r == drFileGone && !memory_) {
+    struct stat there {};
+    if (stat(NativeFileName(path_).c_str(), &there) == 0) return drFileReplaced;
+  }
   if (r == drDiskFull && DamagedBehindFull()) return drDamaged;
   return r;
 }

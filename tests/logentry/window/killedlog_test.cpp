@@ -124,6 +124,16 @@ class KilledLogTest : public QsoEntryTest {
     EXPECT_EQ(FocusName(), "eCall") << call;
   }
 
+  // SP1DDD typed at 08:03:10 up to its last field: Return saves it.
+  void TypeQsoUpToItsSave(TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 190);
+    for (const char* keys : {"SP1DDD", "117"}) {
+      Type(keys);
+      Press(Qt::Key_Return);
+    }
+    Type("JO93");
+  }
+
   // The log of the kill tests, a BRZ party log of a member of 123 years.
   void CreateMemberLog() {
     CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
@@ -750,12 +760,7 @@ TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
   DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
   const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
   RunWindow([&](TContestLogStd& w) {
-    ClockAt(w, 8 * 3600 + 190);
-    for (const char* keys : {"SP1DDD", "117"}) {
-      Type(keys);
-      Press(Qt::Key_Return);
-    }
-    Type("JO93");
+    TypeQsoUpToItsSave(w);
     ASSERT_TRUE(DeleteFileAnsi(LogFile()));
     msgs.Expect(Kind::Fehler, missing);
     msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden");
@@ -769,6 +774,40 @@ TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
   msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
   EXPECT_FALSE(LogWindowOpens(list_, extra_));
   EXPECT_TRUE(msgs.AllShown());
+}
+
+// The QSO file replaced under the open window by a copy of itself, its
+// time kept, as a backup or sync program replaces it (cp -p, then mv): the
+// save says that another program replaced the file and that the log is to
+// be closed and opened again, and the entry stays. The log opened again
+// opens the copy, with every QSO.
+TEST_F(KilledLogTest, AQsoFileReplacedUnderTheOpenWindowIsNamedAsReplaced) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  RunWindow([&](TContestLogStd& w) {
+    TypeQsoUpToItsSave(w);
+    const std::string copy = LogFile() + ".copy";
+    CopyKeepingTime(LogFile(), copy);
+    ASSERT_EQ(std::rename(NativeFileName(copy).c_str(), NativeFileName(LogFile()).c_str()), 0);
+    msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer_) + ".DAT dieses Logs im Programmverzeichnis " +
+                                  dir_.Path() +
+                                  " wurde von einem anderen Programm (etwa einer Datensicherung oder einem "
+                                  "Abgleich) ersetzt, während das Log offen war: das offene Log kann nichts mehr "
+                                  "darin speichern.\rSchließen Sie das Log und öffnen Sie es erneut.");
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
+                              "geschlossen wird; geben Sie das QSO nach dem erneuten Öffnen noch einmal ein.");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
+  });
+  DriverErrorReporter = nullptr;
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    EXPECT_EQ(StoredCount(nummer_), 3);
+    ExpectScoreOfFullRecount(w);
+  });
 }
 
 // The close's recount cannot hold the log: another station holds it, and
