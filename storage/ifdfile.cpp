@@ -240,6 +240,8 @@ int32_t TIfdFile::MapError(int rc, std::string_view message) {
 }
 
 bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
+  // The user gave up waiting for this file in the action at hand.
+  if (DriverLockGivenUp(path_)) return false;
   const uint16_t limit = h ? h->retryLimit_ : kIfdDefaultRetryLimit;
   // The other stations let a waiting station in at its next retry.
   if (!memory_) turns_.Announce();
@@ -250,10 +252,12 @@ bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
   }
   const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
   const std::string title = (h ? h->Title() : path_).substr(0, 40);
-  if (handler && handler(title, 3)) {
+  if (!handler) return false;
+  if (handler(title, 3)) {
     tries = 0;
     return true;
   }
+  DriverGiveUpLock(path_);
   return false;
 }
 

@@ -810,6 +810,58 @@ TEST_F(KilledLogTest, AQsoFileReplacedUnderTheOpenWindowIsNamedAsReplaced) {
   });
 }
 
+// Another station holds the log (its shared lock, as its full check of the
+// file holds it). "Nein" to the lock question ends the action: the save
+// asks once and says once that the log is locked, and the entry stays;
+// "Contest beenden" asks once and says once that the log is in use, and
+// names no rebuild. With the lock gone the log opens and closes without a
+// word.
+TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  ForkedChild station;
+  ASSERT_TRUE(station.Fork());
+  if (station.InChild()) {
+    ForkedChild::OwnConnections();
+    TdbContest log(kContestLog, false, nummer_);
+    const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
+    station.Tell('L');
+    station.Wait();
+    _exit(locked ? 0 : 1);
+  }
+  ASSERT_EQ(station.Receive(), 'L');
+  // Asked as the file manager asks, and answered "Nein": a question more
+  // than the script expects fails the test, not into a retry without end.
+  DefaultRetryHandler = [](const std::string& title, uint8_t reason) {
+    AskLockRetry(title, reason);
+    return false;
+  };
+  const std::string question = "Die Datei \"Contestlog " + ToStrings.IntToStrZero(nummer_, 4) +
+                               "\" wird gerade von einer anderen Station benutzt";
+  RunWindow([&](TContestLogStd& w) {
+    TypeQsoUpToItsSave(w);
+    msgs.Expect(Kind::JaNeinFrage, question, false);
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Das Log ist von einer anderen Station "
+                              "gesperrt. Die Eingabe bleibt stehen; bitte noch einmal speichern.");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
+    msgs.Expect(Kind::JaNeinFrage, question, false);
+    msgs.Expect(Kind::Fehler, "Das Log wird gerade von einer anderen Station benutzt: seine Nummern und Summen "
+                              "konnten darum nicht auf den neuesten Stand gebracht werden. Das Programm holt das "
+                              "beim nächsten Öffnen des Logs nach.");
+    QTest::mouseClick(w.btnbeenden, Qt::LeftButton);
+  });
+  EXPECT_TRUE(msgs.AllShown());
+  station.Send('x');
+  EXPECT_EQ(station.Exit(), 0);
+  Restart();
+  RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
+  DefaultRetryHandler = nullptr;
+  EXPECT_EQ(StoredCount(nummer_), 3);
+}
+
 // The close's recount cannot hold the log: another station holds it, and
 // the user answers "Nein" to the question whether to try again. The recount
 // counts without holding the log, and the other station deletes a QSO
