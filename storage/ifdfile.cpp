@@ -1189,6 +1189,10 @@ int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   }
   if (rc != SQLITE_OK) finding = check ? sqlite3_errmsg(check) : "sqlite3_open_v2";
   sqlite3_finalize(st);
+  if (rc == SQLITE_OK && finding == "ok") {
+    std::string fault = FreshReadingFault(check);
+    if (!fault.empty()) finding = std::move(fault);
+  }
   sqlite3_close_v2(check);
   Unlock(h);
   if (rc != SQLITE_OK) {
@@ -1198,6 +1202,20 @@ int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   if (finding == "ok") return drOk;
   detail = finding;
   return drDamaged;
+}
+
+std::string TIfdFile::FreshReadingFault(sqlite3* check) {
+  // The header through the engine's handle of the file: as the disk holds
+  // it, not as the connection's cache of its first page does.
+  std::string fault = TIfdOpening(*this).HeaderFault();
+  if (!fault.empty()) return fault;
+  for (const auto& entry : stmts_) {
+    sqlite3_stmt* again = nullptr;
+    const int rc = sqlite3_prepare_v2(check, entry.first.c_str(), -1, &again, nullptr);
+    sqlite3_finalize(again);
+    if (rc != SQLITE_OK && UnreadableFile(rc, sqlite3_errmsg(check))) return sqlite3_errmsg(check);
+  }
+  return {};
 }
 
 int32_t TIfdFile::CheckOwnConnection(IFDriver* h, std::string& detail) {

@@ -494,13 +494,16 @@ TEST_F(KilledLogTest, AQsoSavedByAnotherStationDuringTheCloseIsCountedAtTheNextO
   ExpectNoStampAndCountedAtTheNextOpening(4);
 }
 
-// A bad sector under an open window, in pages the session read before (its
-// cache holds them whole), the file's size, time and change counter as they
-// were: the session's saves and its closing jobs never see it. The close
+// Damage under an open window (a bad sector, another program writing into
+// the file), in pages the session read before (its cache holds them whole),
+// the file's size, time and change counter as they were: the session's
+// saves and its closing jobs never see it. The close
 // checks the file before it vouches for it: it names the damage and keeps
 // no stamp, and the next opening checks the file and names it again. So
-// for a header byte that names a schema format the engine does not know
-// (put back after each), and for a bad index entry.
+// for a header byte that names a schema format the engine does not know,
+// a write version the engine never writes and a column renamed in the
+// schema text of the records or the key list (each put back after it), and
+// for a bad index entry.
 TEST_F(KilledLogTest, DamageUnderAnOpenWindowIsNamedAtTheCloseAndNeverStamped) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
@@ -509,9 +512,18 @@ TEST_F(KilledLogTest, DamageUnderAnOpenWindowIsNamedAtTheCloseAndNeverStamped) {
     std::function<bool()> damage, repair;
   };
   const std::function<bool(uint8_t)> format = [&](uint8_t v) { return PutFileByte(LogFile(), kSchemaFormatByte, v); };
+  const std::function<bool(uint8_t)> writeVersion = [&](uint8_t v) {
+    return PutFileByte(LogFile(), kWriteVersionByte, v);
+  };
+  const auto rename = [&](const char* from, const char* to) {
+    return [=, this] { return ReplaceFileBytes(LogFile(), from, to); };
+  };
   const std::vector<TDamage> damages = {
       {"SP1DDD", [&] { return format(0xBF); }, [&] { return format(4); }},
       {"SP2DDD", [&] { return format(5); }, [&] { return format(4); }},
+      {"SP4DDD", [&] { return writeVersion(3); }, [&] { return writeVersion(1); }},
+      {"SP5DDD", rename(", data BLOB", ", dbta BLOB"), rename(", dbta BLOB", ", data BLOB")},
+      {"SP6DDD", rename(", value)", ", valuf)"), rename(", valuf)", ", value)")},
       {"SP3DDD", [&] { return DamageIndexEntry(LogFile(), "DL2BBB"); }, {}}};
   int32_t second = 8 * 3600 + 190;
   for (const TDamage& d : damages) {
