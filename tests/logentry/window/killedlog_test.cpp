@@ -874,6 +874,49 @@ TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
   EXPECT_EQ(StoredCount(nummer_), 3);
 }
 
+// A window opened over the log window by one of its handlers (here a
+// stand-in for the QSO list on its key) has actions of its own: a fault
+// that the handler named before the window came up is named again when
+// the window meets it. The QSO file deleted under the open window, a
+// change of a QSO by the handler and one in the window each meet it.
+TEST_F(KilledLogTest, AWindowOverTheLogWindowNamesAFaultItsHandlerNamedAlready) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  // The first QSO's QSL flag toggled and written back.
+  const auto changeFirstQso = [](TContestLogStd& w) {
+    TdbContest& log = w.Model().SearchLog();
+    if (!log.First(qrec::kKeyNummer)) return false;
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    rec::SetChar(q.data(), qrec::kQSLs, ToggledQsl(rec::GetChar(q.data(), qrec::kQSLs)));
+    log.SetQsoRecord(q);
+    return log.Update();
+  };
+  bool written = true;
+  LogWindowServices().QsoList = [&](TContestLogStd& w) {
+    written = changeFirstQso(w);
+    QDialog over(&w);
+    WhenModal([&](QWidget* window) {
+      written = written || changeFirstQso(w);
+      static_cast<QDialog*>(window)->done(0);
+    });
+    over.exec();
+  };
+  const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
+  RunWindow([&](TContestLogStd&) {
+    ASSERT_TRUE(DeleteFileAnsi(LogFile()));
+    msgs.Expect(Kind::Fehler, missing);
+    msgs.Expect(Kind::Fehler, missing);
+    Press(Qt::Key_F12);
+    EXPECT_TRUE(msgs.AllShown());
+  });
+  LogWindowServices() = TLogWindowServices{};
+  DriverErrorReporter = nullptr;
+  EXPECT_FALSE(written);
+}
+
 // The close's recount cannot hold the log: another station holds it, and
 // the user answers "Nein" to the question whether to try again. The recount
 // counts without holding the log, and the other station deletes a QSO
