@@ -41,6 +41,7 @@ constexpr TErrorRow kErrors[] = {
     {drIoError, 9910, TDriverSeverity::Fatal, "Fehler beim Lesen oder Schreiben der Datei"},
     {drDiskFull, 9911, TDriverSeverity::Fatal, "Datenträger ist voll"},
     {drFileGone, 9905, TDriverSeverity::Error, "Datei fehlt: sie wurde gelöscht oder verschoben, während sie offen war"},
+    {drFileReplaced, 9906, TDriverSeverity::Error, "Datei wurde von einem anderen Programm ersetzt, während sie offen war"},
     {drDeleteFailed, 9920, TDriverSeverity::Error, "Datei kann nicht gelöscht werden"},
     {drNotOpen, 10000, TDriverSeverity::Warning, "Tabelle ist nicht geöffnet"},
     {drBadKeyNumber, 10010, TDriverSeverity::Warning, "Ungültige Schlüsselnummer"},
@@ -158,23 +159,45 @@ std::unordered_map<std::string, uint64_t>& ErrorsByFile() {
 }
 
 // The open actions, the outermost one's test whether a failure belongs to
-// it, and the failures (result, file) reported in them.
+// it and the file it works on, the failures (result, file) told in them,
+// and whether the user gave up waiting for that file's lock in them.
 int gActionDepth = 0;
 std::function<bool()> gActionHolds;
+std::string gActionFile;
+bool gActionLockGivenUp = false;
 std::set<std::pair<int32_t, std::string>>& ToldInAction() {
   static std::set<std::pair<int32_t, std::string>> told;
   return told;
 }
+
+// Whether what happens now belongs to an open action.
+bool InAction() { return gActionDepth > 0 && (!gActionHolds || gActionHolds()); }
 }  // namespace
 
-TDriverAction::TDriverAction(std::function<bool()> holds) {
-  if (gActionDepth++ == 0) gActionHolds = std::move(holds);
+TDriverAction::TDriverAction(std::function<bool()> holds, std::string file) {
+  if (gActionDepth++ > 0) return;
+  gActionHolds = std::move(holds);
+  gActionFile = std::move(file);
 }
 
 TDriverAction::~TDriverAction() {
   if (--gActionDepth > 0) return;
   ToldInAction().clear();
   gActionHolds = nullptr;
+  gActionFile.clear();
+  gActionLockGivenUp = false;
+}
+
+bool DriverTellOnce(int32_t result, const std::string& file) {
+  return !InAction() || ToldInAction().emplace(result, file).second;
+}
+
+void DriverGiveUpLock(const std::string& file) {
+  if (!file.empty() && file == gActionFile && InAction()) gActionLockGivenUp = true;
+}
+
+bool DriverLockGivenUp(const std::string& file) {
+  return gActionLockGivenUp && !file.empty() && file == gActionFile && InAction();
 }
 
 TReporterScope::TReporterScope(Filter filter) : outer_(DriverErrorReporter) {
@@ -213,9 +236,8 @@ int32_t DriverSetResult(int32_t result, const char* operation, const std::string
   if (!detail.empty()) line += " (" + detail + ")";
   AppendLog(line);
   WriteDriverDump();
-  const bool toldAlready = gActionDepth > 0 && (!gActionHolds || gActionHolds()) &&
-                           !ToldInAction().emplace(result, file).second;
-  if (DriverErrorReporter && !toldAlready) {
+  const bool tell = DriverTellOnce(result, file);
+  if (DriverErrorReporter && tell) {
     DriverErrorFileName = file;
     DriverErrorReporter(result, DriverResultText(result) + ": " + title);
     DriverErrorFileName.clear();

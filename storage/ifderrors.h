@@ -29,6 +29,7 @@ constexpr int32_t drIoError = 0x4004;         // reading or writing the file fai
 constexpr int32_t drDiskFull = 0x4005;        // the disk is full
 constexpr int32_t drDeleteFailed = 0x4006;    // a table file could not be deleted
 constexpr int32_t drFileGone = 0x4007;        // the open table file was deleted or moved away
+constexpr int32_t drFileReplaced = 0x4008;    // another file was put in the open table file's place
 constexpr int32_t drNotOpen = 0x5001;         // the table is not open
 constexpr int32_t drBadKeyNumber = 0x5002;    // no index with that number
 constexpr int32_t drBadArgument = 0x5003;     // an argument out of range
@@ -123,13 +124,28 @@ class TReporterScope {
 // holds (of the outermost action) tells whether a failure met now belongs to
 // the action: a window opened over the one the action began in has actions
 // of its own, whose failures are reported as they come.
+// file (of the outermost action) is the table file the action works on
+// (a log's QSO file): once the user answers its lock question "no" (gives
+// up waiting for another station), the action's work on it is over, and
+// every later wait for its lock in the action fails at once, unasked.
 class TDriverAction {
  public:
-  explicit TDriverAction(std::function<bool()> holds = {});
+  explicit TDriverAction(std::function<bool()> holds = {}, std::string file = {});
   ~TDriverAction();
   TDriverAction(const TDriverAction&) = delete;
   TDriverAction& operator=(const TDriverAction&) = delete;
 };
+
+// Whether a failure (result on the table file file) met now is to be told:
+// false when the open action told it already (see TDriverAction); the first
+// time it is noted as told. Outside an action, always true.
+bool DriverTellOnce(int32_t result, const std::string& file);
+// The user answered the lock question for file "no": when file is the one
+// the open action works on, that ends the action's waits for it (see
+// TDriverAction). Outside an action nothing is kept.
+void DriverGiveUpLock(const std::string& file);
+// Whether the user gave up waiting for file's lock in the open action.
+bool DriverLockGivenUp(const std::string& file);
 
 // How many errors (severity Error and above) of the table file file
 // DriverSetResult has met in this process: a job that notes the number

@@ -184,7 +184,37 @@ int32_t TIfdFile::MapError(int rc) {
   // Kept now: the engine's message goes with its next call, often before
   // the failure is reported (a rollback, a statement reset).
   failure_ = db_ ? sqlite3_errmsg(db_) : "";
-  return MapError(rc, failure_);
+  const int32_t r = MapError(rc, failure_);
+  // A file at the path now is another one than the engine has open: a
+  // backup or sync program put a copy in its place. Nothing this table
+  // writes reaches it; the table opened anew opens it.
+  if (r == drFileGone && !memory_) {
+    struct stat there {};
+    if (stat(NativeFileName(path_).c_str(), &there) == 0) return drFileReplaced;
+  }
+  if (r == drDiskFull && DamagedBehindFull()) return drDamaged;
+  return r;
+}
+
+bool TIfdFile::DamagedBehindFull() {
+  // The engine says "full" too when a damaged page (the header's largest
+  // root page of an auto-vacuum file, in a file that is none) sends it to a
+  // page beyond the largest a file may have. Free space cannot tell the two
+  // apart: a quota or a file size limit is reached with room on the disk.
+  // The engine's own check of the file can: a full disk leaves the file
+  // whole. A check that cannot run (the file busy, the engine given up)
+  // leaves the failure as the engine named it.
+  if (!db_) return false;
+  sqlite3_stmt* st = nullptr;
+  bool damaged = false;
+  if (sqlite3_prepare_v2(db_, "PRAGMA quick_check(1)", -1, &st, nullptr) == SQLITE_OK &&
+      sqlite3_step(st) == SQLITE_ROW) {
+    const std::string finding(ColumnBytes(st, 0));
+    damaged = finding != "ok";
+    if (damaged) failure_ = finding;
+  }
+  sqlite3_finalize(st);
+  return damaged;
 }
 
 int32_t TIfdFile::MapError(int rc, std::string_view message) {
@@ -210,6 +240,8 @@ int32_t TIfdFile::MapError(int rc, std::string_view message) {
 }
 
 bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
+  // The user gave up waiting for this file in the action at hand.
+  if (DriverLockGivenUp(path_)) return false;
   const uint16_t limit = h ? h->retryLimit_ : kIfdDefaultRetryLimit;
   // The other stations let a waiting station in at its next retry.
   if (!memory_) turns_.Announce();
@@ -220,10 +252,12 @@ bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
   }
   const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
   const std::string title = (h ? h->Title() : path_).substr(0, 40);
-  if (handler && handler(title, 3)) {
+  if (!handler) return false;
+  if (handler(title, 3)) {
     tries = 0;
     return true;
   }
+  DriverGiveUpLock(path_);
   return false;
 }
 
@@ -1155,6 +1189,10 @@ int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   }
   if (rc != SQLITE_OK) finding = check ? sqlite3_errmsg(check) : "sqlite3_open_v2";
   sqlite3_finalize(st);
+  if (rc == SQLITE_OK && finding == "ok") {
+    std::string fault = FreshReadingFault(check);
+    if (!fault.empty()) finding = std::move(fault);
+  }
   sqlite3_close_v2(check);
   Unlock(h);
   if (rc != SQLITE_OK) {
@@ -1164,6 +1202,20 @@ int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
   if (finding == "ok") return drOk;
   detail = finding;
   return drDamaged;
+}
+
+std::string TIfdFile::FreshReadingFault(sqlite3* check) {
+  // The header through the engine's handle of the file: as the disk holds
+  // it, not as the connection's cache of its first page does.
+  std::string fault = TIfdOpening(*this).HeaderFault();
+  if (!fault.empty()) return fault;
+  for (const auto& entry : stmts_) {
+    sqlite3_stmt* again = nullptr;
+    const int rc = sqlite3_prepare_v2(check, entry.first.c_str(), -1, &again, nullptr);
+    sqlite3_finalize(again);
+    if (rc != SQLITE_OK && UnreadableFile(rc, sqlite3_errmsg(check))) return sqlite3_errmsg(check);
+  }
+  return {};
 }
 
 int32_t TIfdFile::CheckOwnConnection(IFDriver* h, std::string& detail) {

@@ -101,8 +101,10 @@ class TIfdFile {
   int32_t AutoCounter(IFDriver* h, int64_t& value);
   int32_t RebuildIndexes(IFDriver* h);
   // The engine's full check of the file: every page, every index entry
-  // against its record. drDamaged with the first finding in detail. The
-  // pages it reads do not stay in the table's cache.
+  // against its record, and outside a job of this station what a fresh
+  // reading of the file finds (see FreshReadingFault). drDamaged with the
+  // first finding in detail. The pages it reads do not stay in the table's
+  // cache.
   int32_t CheckIntegrity(IFDriver* h, std::string& detail);
   // How many full checks the process has run.
   static uint64_t FullChecksRun();
@@ -150,6 +152,14 @@ class TIfdFile {
   int32_t OpenDb(const TIfdOpenParams& p, std::string& detail);
   // The full check on the table's own connection.
   int32_t CheckOwnConnection(IFDriver* h, std::string& detail);
+  // What a fresh reading of the file finds that the table's own connection
+  // cannot see, as it keeps the header and the schema it read at the
+  // opening until the file's change counter moves: a header the engine
+  // would never write (as the opening finds it), or, on the connection
+  // check, a schema without a table or column that the table's statements
+  // name (every statement the table has prepared, prepared again on check).
+  // Empty when it finds nothing.
+  std::string FreshReadingFault(sqlite3* check);
   // The connection to the file name (engine spelling) and the file's
   // opening (see storage/ifdopening.h); createFlag SQLITE_OPEN_CREATE makes
   // a missing file, which gets its whole schema.
@@ -195,6 +205,9 @@ class TIfdFile {
   // engine's message of it.
   int32_t MapError(int rc);
   static int32_t MapError(int rc, std::string_view message);
+  // After the engine said the disk is full: whether its quick check finds
+  // the file damaged (the finding kept as the failure's detail).
+  bool DamagedBehindFull();
   int32_t CheckVersion(IFDriver* h);
   int32_t WriteBegin(IFDriver* h, bool& outer);
   int32_t WriteEnd(IFDriver* h, bool outer, int32_t result);

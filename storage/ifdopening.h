@@ -46,10 +46,12 @@ class TIfdOpening {
   // failure holds the detail, and the connection is left to be closed.
   int32_t Existing();
   int32_t Made();
+  // Why the header is none of a file the engine can keep; empty when it is.
+  // Read from the disk, so the full check of an open file asks it too (see
+  // TIfdFile::CheckIntegrity).
+  std::string HeaderFault() const;
 
  private:
-  // Why the header is none of a file the engine can keep; empty when it is.
-  std::string HeaderFault() const;
   // Whether the engine reads the schema; drDamaged when it holds none of
   // the program's tables.
   int32_t ProgramTables();

@@ -240,7 +240,8 @@ class IFDriver : public IFbiDriver {
   int32_t RebuildIndexes();
   // Compacts the file (no other handle may be in a transaction).
   int32_t Reorganize();
-  // Checks the whole file: its pages, and every index against the records.
+  // Checks the whole file: its pages, and every index against the records,
+  // and outside a job also its header and schema as an opening reads them.
   // A damaged file gives drDamaged, reported as a damaged table is (the
   // finding goes to the error log).
   int32_t CheckIntegrity();

@@ -23,11 +23,16 @@ namespace {
 
 bool IsQsyRow(uint8_t marker) { return marker != 0 && marker != ' '; }
 
+// A QSO file's name and its folder (the program directory).
+std::pair<std::string, std::string> NameAndFolder(const std::string& file) {
+  const size_t slash = file.rfind('/');
+  if (slash == std::string::npos) return {file, std::string()};
+  return {file.substr(slash + 1), file.substr(0, slash + 1)};
+}
+
 // "Die QSO-Datei <name> dieses Logs fehlt im Programmverzeichnis <folder>".
 std::string QsoFileMissing(const std::string& file) {
-  const size_t slash = file.rfind('/');
-  const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
-  const std::string folder = slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
+  const auto [name, folder] = NameAndFolder(file);
   return "Die QSO-Datei " + name + " dieses Logs fehlt im Programmverzeichnis " + folder;
 }
 
@@ -45,6 +50,17 @@ std::string QsoFileGoneText(const std::string& file) {
          "Programmverzeichnis und öffnen Sie das Log dann erneut.";
 }
 
+// The file at the log's path is another one than the window has open (a
+// copy put in its place): the window cannot write into it, an opening of
+// the log opens it.
+std::string QsoFileReplacedText(const std::string& file) {
+  const auto [name, folder] = NameAndFolder(file);
+  return "Die QSO-Datei " + name + " dieses Logs im Programmverzeichnis " + folder +
+         " wurde von einem anderen Programm (etwa einer Datensicherung oder einem Abgleich) ersetzt, während "
+         "das Log offen war: das offene Log kann nichts mehr darin speichern.\r"
+         "Schließen Sie das Log und öffnen Sie es erneut.";
+}
+
 std::string OwnLocator() {
   ToSetupStation station;
   ToSetups.GetStation(station);
@@ -54,10 +70,12 @@ std::string OwnLocator() {
 }  // namespace
 
 TLogAction::TLogAction(const std::string& qsoFile, std::function<bool()> holds)
-    : action_(std::move(holds)),
+    : action_(std::move(holds), qsoFile),
       reports_([qsoFile](int32_t result, const std::string& text, const TDriverErrorReporter& outer) {
         if (result == drFileGone && DriverErrorFileName == qsoFile)
           ToMessages.Fehler(QsoFileGoneText(qsoFile));
+        else if (result == drFileReplaced && DriverErrorFileName == qsoFile)
+          ToMessages.Fehler(QsoFileReplacedText(qsoFile));
         else if (outer)
           outer(result, text);
       }) {}

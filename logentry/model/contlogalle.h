@@ -27,8 +27,11 @@ class TdbContest;
 // One action of the user on a log (a save, the close) for its lifetime: the
 // storage layer names each fault once in it (see TDriverAction), and the
 // log's QSO file qsoFile, deleted or moved away under the open window, is
-// named as the QSO file of the log, as the next opening names it. holds:
-// as for TDriverAction.
+// named as the QSO file of the log, as the next opening names it; one that
+// another program replaced under it (a copy put in its place) is named as
+// such, with the log to be closed and opened again. The action works on
+// the QSO file: "no" to its lock question ends the action's waits for it.
+// holds: as for TDriverAction.
 class TLogAction {
  public:
   explicit TLogAction(const std::string& qsoFile, std::function<bool()> holds = {});

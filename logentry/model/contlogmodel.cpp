@@ -199,7 +199,7 @@ bool TContestLogModel::RunRenumber(bool sayFailure) {
     // renumbering's own word would only say that something failed.
     const bool named = DriverErrorsOfFile(QsoFileName()) != fileErrors;
     if (sayFailure && !named)
-      ToMessages.Fehler(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
+      TellJobFailure(result.Error.empty() ? "Fehler beim Neuaufbau der Datenbank" : result.Error);
     return false;
   }
   return true;
@@ -224,8 +224,20 @@ bool TContestLogModel::RunRecount(uint64_t* heldCount) {
   if (counted != 0) countedChange_ = counted;
   if (heldCount) *heldCount = counted;
   ShowScore();
-  if (!ok) ToMessages.Fehler("Die Summen des Logs konnten nicht gespeichert werden.");
+  if (!ok) TellJobFailure("Die Summen des Logs konnten nicht gespeichert werden.");
   return ok;
+}
+
+void TContestLogModel::TellJobFailure(const std::string& text) {
+  const std::string file = QsoFileName();
+  if (!DriverLockGivenUp(file)) {
+    ToMessages.Fehler(text);
+    return;
+  }
+  if (DriverTellOnce(drLockRefused, file))
+    ToMessages.Fehler("Das Log wird gerade von einer anderen Station benutzt: seine Nummern und Summen konnten "
+                      "darum nicht auf den neuesten Stand gebracht werden. Das Programm holt das beim nächsten "
+                      "Öffnen des Logs nach.");
 }
 
 std::string TContestLogModel::QsoFileName() const {

@@ -260,6 +260,11 @@ class TContestLogModel {
   // heldCount, when given, gets the log's change count as the recount
   // counted it inside its job on the log; 0 when it could not hold the log.
   bool RunRecount(uint64_t* heldCount = nullptr);
+  // A job of the log (the renumbering, the recount) failed; text is its own
+  // word. A job that failed after the user gave up waiting for another
+  // station's lock on the log in the action at hand failed for that: the
+  // user is told that the log is in use, once per action, instead.
+  void TellJobFailure(const std::string& text);
   std::string DefaultRst() const;
   // Whether the sent exchange fields 2 and 3 show: a number they do not
   // show is sent in the new entry's place.

@@ -19,6 +19,7 @@ namespace {
 
 // Why a QSO could not be stored, as the user is told; the entry stays.
 std::string NotStoredText(TSaveFailure why) {
+  constexpr const char* kNotStored = "Das QSO konnte nicht gespeichert werden.";
   std::string reason;
   switch (why) {
     case TSaveFailure::TimeTaken:
@@ -27,11 +28,16 @@ std::string NotStoredText(TSaveFailure why) {
     case TSaveFailure::LockRefused:
       reason = " Das Log ist von einer anderen Station gesperrt.";
       break;
+    case TSaveFailure::FileReplaced:
+      // No save of this window can succeed any more (the file-level message
+      // said why): the QSO goes in once the log is opened again.
+      return std::string(kNotStored) +
+             " Die Eingabe bleibt stehen, bis das Log geschlossen wird; geben Sie das QSO nach dem erneuten "
+             "Öffnen noch einmal ein.";
     default:
       break;
   }
-  return "Das QSO konnte nicht gespeichert werden." + reason +
-         " Die Eingabe bleibt stehen; bitte noch einmal speichern.";
+  return kNotStored + reason + " Die Eingabe bleibt stehen; bitte noch einmal speichern.";
 }
 
 }  // namespace

@@ -41,6 +41,16 @@ std::string NormalizeFourthField(std::string_view text) {
   return s;
 }
 
+namespace {
+
+// Why the last write of the log failed, as the save tells it.
+TSaveFailure LastFailure() {
+  if (DriverResult == drFileReplaced) return TSaveFailure::FileReplaced;
+  return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused : TSaveFailure::Other;
+}
+
+}  // namespace
+
 TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next) {
   TContestQsoRecord q;
   table.GetQsoRecord(q);
@@ -55,9 +65,7 @@ TSaveFailure AddQso(TdbContestBase& table, const TNextNumbers& next) {
     if (table.Add()) return TSaveFailure::None;
     // Only a taken moment moves the time: a refused lock has been through
     // the lock question already, and another second would not help.
-    if (DriverResult != drDuplicateKey)
-      return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused
-                                                                        : TSaveFailure::Other;
+    if (DriverResult != drDuplicateKey) return LastFailure();
     if (attempt == kAddMovesAtMost) return TSaveFailure::TimeTaken;
     const int32_t zeit = rec::GetInt32(p, qrec::kZeit);
     const int32_t later = ToDates.IncTime(zeit, 0, 0, 1);
@@ -86,13 +94,9 @@ TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestLis
     qsoTable.SetQsoRecord(entry);
     return res;
   };
-  auto failure = [] {
-    return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused
-                                                                    : TSaveFailure::Other;
-  };
   // The add and the rewrite with points and numbers are one transaction: a
   // station that dies between them must not leave a QSO without its points.
-  if (!qsoTable.BeginTransaction()) return fail(failure());
+  if (!qsoTable.BeginTransaction()) return fail(LastFailure());
   // A failed add leaves the table on some other record: nothing may be
   // rewritten then.
   const TSaveFailure added = AddQso(qsoTable, next);
@@ -107,7 +111,7 @@ TSaveResult SaveQso(const TContestRec& contest, const TdbContestBase& contestLis
   PadExchangeNumbers(contest, q);
   qsoTable.SetQsoRecord(q);
   if (!qsoTable.Update() || !qsoTable.CommitTransaction()) {
-    const TSaveFailure why = failure();
+    const TSaveFailure why = LastFailure();
     qsoTable.RollbackTransaction();
     return fail(why);
   }

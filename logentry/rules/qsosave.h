@@ -25,9 +25,10 @@ struct TNextNumbers {
 // Why a save stored nothing.
 enum class TSaveFailure : uint8_t {
   None,
-  TimeTaken,    // the moment and the ten seconds after it are taken
-  LockRefused,  // another station holds the log and the lock question was answered no
-  Other,        // any other failure of the log file (reported by the file manager)
+  TimeTaken,     // the moment and the ten seconds after it are taken
+  LockRefused,   // another station holds the log and the lock question was answered no
+  FileReplaced,  // another program put a file in the log file's place (reported by the file manager)
+  Other,         // any other failure of the log file (reported by the file manager)
 };
 
 struct TSaveResult {

@@ -29,6 +29,7 @@
 #include "prefix/dbPrefixDat.h"
 #include "platform/codec.h"
 #include "platform/helpviewer.h"
+#include "support/DamagedFile.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
@@ -859,6 +860,26 @@ TEST_F(MainWindowTest, AMissingContestListIsSaidAndTheProgramGoesOn) {
   EXPECT_NE(text.find("nicht in der Liste"), std::string::npos) << text;
   // The log's file is left as it was.
   EXPECT_TRUE(LogFileExists(nummer));
+}
+
+// A contest list damaged in two places at once: its header names a largest
+// root page (which only auto-vacuum files have) and its stored key list
+// lost its last byte. The start, bringing the key list up to date, meets
+// the damage as the engine's "full": the list is named damaged, not the
+// disk full.
+TEST_F(MainWindowTest, AContestListDamagedInHeaderAndKeyListIsNamedDamagedNotAFullDisk) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  const std::string file = dir.File("ZQKK.DAT");
+  ASSERT_TRUE(PutFileByte(file, kLargestRootPageByte, 200));
+  ASSERT_TRUE(ReplaceFileBytes(file, "Nummer AUTOKEY;", "Nummer AUTOKEY:"));
+  messages.Expect(Kind::Fehler, "Datei ist beschädigt oder keine Tabellendatei: Contestliste")
+      .Expect(Kind::Fehler, "Die Contestdatei ZQKK konnte nicht geöffnet werden. Das Programm wird beendet.");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 1);
+  }
+  EXPECT_TRUE(messages.AllShown());
 }
 
 TEST_F(MainWindowTest, AWriteProtectedSettingsFileIsNamedAsSuch) {

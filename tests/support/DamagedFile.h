@@ -120,6 +120,9 @@ inline bool PutFileBytes(const std::string& fileName, std::streamoff offset, std
 inline constexpr std::streamoff kSchemaFormatByte = 47;
 // Offset 18: the file format version the engine writes (1 or 2).
 inline constexpr std::streamoff kWriteVersionByte = 18;
+// Offset 52: the high byte of the largest root page (a big-endian number at
+// 52), which only a file made for auto-vacuum has; a table file has 0.
+inline constexpr std::streamoff kLargestRootPageByte = 52;
 inline bool PutFileByte(const std::string& fileName, std::streamoff offset, uint8_t value) {
   return PutFileBytes(fileName, offset, std::string(1, static_cast<char>(value)));
 }

@@ -124,6 +124,16 @@ class KilledLogTest : public QsoEntryTest {
     EXPECT_EQ(FocusName(), "eCall") << call;
   }
 
+  // SP1DDD typed at 08:03:10 up to its last field: Return saves it.
+  void TypeQsoUpToItsSave(TContestLogStd& w) {
+    ClockAt(w, 8 * 3600 + 190);
+    for (const char* keys : {"SP1DDD", "117"}) {
+      Type(keys);
+      Press(Qt::Key_Return);
+    }
+    Type("JO93");
+  }
+
   // The log of the kill tests, a BRZ party log of a member of 123 years.
   void CreateMemberLog() {
     CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
@@ -484,13 +494,16 @@ TEST_F(KilledLogTest, AQsoSavedByAnotherStationDuringTheCloseIsCountedAtTheNextO
   ExpectNoStampAndCountedAtTheNextOpening(4);
 }
 
-// A bad sector under an open window, in pages the session read before (its
-// cache holds them whole), the file's size, time and change counter as they
-// were: the session's saves and its closing jobs never see it. The close
+// Damage under an open window (a bad sector, another program writing into
+// the file), in pages the session read before (its cache holds them whole),
+// the file's size, time and change counter as they were: the session's
+// saves and its closing jobs never see it. The close
 // checks the file before it vouches for it: it names the damage and keeps
 // no stamp, and the next opening checks the file and names it again. So
-// for a header byte that names a schema format the engine does not know
-// (put back after each), and for a bad index entry.
+// for a header byte that names a schema format the engine does not know,
+// a write version the engine never writes and a column renamed in the
+// schema text of the records or the key list (each put back after it), and
+// for a bad index entry.
 TEST_F(KilledLogTest, DamageUnderAnOpenWindowIsNamedAtTheCloseAndNeverStamped) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
@@ -499,9 +512,18 @@ TEST_F(KilledLogTest, DamageUnderAnOpenWindowIsNamedAtTheCloseAndNeverStamped) {
     std::function<bool()> damage, repair;
   };
   const std::function<bool(uint8_t)> format = [&](uint8_t v) { return PutFileByte(LogFile(), kSchemaFormatByte, v); };
+  const std::function<bool(uint8_t)> writeVersion = [&](uint8_t v) {
+    return PutFileByte(LogFile(), kWriteVersionByte, v);
+  };
+  const auto rename = [&](const char* from, const char* to) {
+    return [=, this] { return ReplaceFileBytes(LogFile(), from, to); };
+  };
   const std::vector<TDamage> damages = {
       {"SP1DDD", [&] { return format(0xBF); }, [&] { return format(4); }},
       {"SP2DDD", [&] { return format(5); }, [&] { return format(4); }},
+      {"SP4DDD", [&] { return writeVersion(3); }, [&] { return writeVersion(1); }},
+      {"SP5DDD", rename(", data BLOB", ", dbta BLOB"), rename(", dbta BLOB", ", data BLOB")},
+      {"SP6DDD", rename(", value)", ", valuf)"), rename(", valuf)", ", value)")},
       {"SP3DDD", [&] { return DamageIndexEntry(LogFile(), "DL2BBB"); }, {}}};
   int32_t second = 8 * 3600 + 190;
   for (const TDamage& d : damages) {
@@ -750,12 +772,7 @@ TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
   DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
   const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
   RunWindow([&](TContestLogStd& w) {
-    ClockAt(w, 8 * 3600 + 190);
-    for (const char* keys : {"SP1DDD", "117"}) {
-      Type(keys);
-      Press(Qt::Key_Return);
-    }
-    Type("JO93");
+    TypeQsoUpToItsSave(w);
     ASSERT_TRUE(DeleteFileAnsi(LogFile()));
     msgs.Expect(Kind::Fehler, missing);
     msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden");
@@ -769,6 +786,135 @@ TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
   msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
   EXPECT_FALSE(LogWindowOpens(list_, extra_));
   EXPECT_TRUE(msgs.AllShown());
+}
+
+// The QSO file replaced under the open window by a copy of itself, its
+// time kept, as a backup or sync program replaces it (cp -p, then mv): the
+// save says that another program replaced the file and that the log is to
+// be closed and opened again, and the entry stays. The log opened again
+// opens the copy, with every QSO.
+TEST_F(KilledLogTest, AQsoFileReplacedUnderTheOpenWindowIsNamedAsReplaced) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  RunWindow([&](TContestLogStd& w) {
+    TypeQsoUpToItsSave(w);
+    const std::string copy = LogFile() + ".copy";
+    CopyKeepingTime(LogFile(), copy);
+    ASSERT_EQ(std::rename(NativeFileName(copy).c_str(), NativeFileName(LogFile()).c_str()), 0);
+    msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer_) + ".DAT dieses Logs im Programmverzeichnis " +
+                                  dir_.Path() +
+                                  " wurde von einem anderen Programm (etwa einer Datensicherung oder einem "
+                                  "Abgleich) ersetzt, während das Log offen war: das offene Log kann nichts mehr "
+                                  "darin speichern.\rSchließen Sie das Log und öffnen Sie es erneut.");
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
+                              "geschlossen wird; geben Sie das QSO nach dem erneuten Öffnen noch einmal ein.");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
+  });
+  DriverErrorReporter = nullptr;
+  Restart();
+  RunWindow([&](TContestLogStd& w) {
+    EXPECT_EQ(StoredCount(nummer_), 3);
+    ExpectScoreOfFullRecount(w);
+  });
+}
+
+// Another station holds the log (its shared lock, as its full check of the
+// file holds it). "Nein" to the lock question ends the action: the save
+// asks once and says once that the log is locked, and the entry stays;
+// "Contest beenden" asks once and says once that the log is in use, and
+// names no rebuild. With the lock gone the log opens and closes without a
+// word.
+TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  ForkedChild station;
+  ASSERT_TRUE(station.Fork());
+  if (station.InChild()) {
+    ForkedChild::OwnConnections();
+    TdbContest log(kContestLog, false, nummer_);
+    const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
+    station.Tell('L');
+    station.Wait();
+    _exit(locked ? 0 : 1);
+  }
+  ASSERT_EQ(station.Receive(), 'L');
+  // Asked as the file manager asks, and answered "Nein": a question more
+  // than the script expects fails the test, not into a retry without end.
+  DefaultRetryHandler = [](const std::string& title, uint8_t reason) {
+    AskLockRetry(title, reason);
+    return false;
+  };
+  const std::string question = "Die Datei \"Contestlog " + ToStrings.IntToStrZero(nummer_, 4) +
+                               "\" wird gerade von einer anderen Station benutzt";
+  RunWindow([&](TContestLogStd& w) {
+    TypeQsoUpToItsSave(w);
+    msgs.Expect(Kind::JaNeinFrage, question, false);
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Das Log ist von einer anderen Station "
+                              "gesperrt. Die Eingabe bleibt stehen; bitte noch einmal speichern.");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
+    msgs.Expect(Kind::JaNeinFrage, question, false);
+    msgs.Expect(Kind::Fehler, "Das Log wird gerade von einer anderen Station benutzt: seine Nummern und Summen "
+                              "konnten darum nicht auf den neuesten Stand gebracht werden. Das Programm holt das "
+                              "beim nächsten Öffnen des Logs nach.");
+    QTest::mouseClick(w.btnbeenden, Qt::LeftButton);
+  });
+  EXPECT_TRUE(msgs.AllShown());
+  station.Send('x');
+  EXPECT_EQ(station.Exit(), 0);
+  Restart();
+  RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
+  DefaultRetryHandler = nullptr;
+  EXPECT_EQ(StoredCount(nummer_), 3);
+}
+
+// A window opened over the log window by one of its handlers (here a
+// stand-in for the QSO list on its key) has actions of its own: a fault
+// that the handler named before the window came up is named again when
+// the window meets it. The QSO file deleted under the open window, a
+// change of a QSO by the handler and one in the window each meet it.
+TEST_F(KilledLogTest, AWindowOverTheLogWindowNamesAFaultItsHandlerNamedAlready) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+  // The first QSO's QSL flag toggled and written back.
+  const auto changeFirstQso = [](TContestLogStd& w) {
+    TdbContest& log = w.Model().SearchLog();
+    if (!log.First(qrec::kKeyNummer)) return false;
+    TContestQsoRecord q;
+    log.GetQsoRecord(q);
+    rec::SetChar(q.data(), qrec::kQSLs, ToggledQsl(rec::GetChar(q.data(), qrec::kQSLs)));
+    log.SetQsoRecord(q);
+    return log.Update();
+  };
+  bool written = true;
+  LogWindowServices().QsoList = [&](TContestLogStd& w) {
+    written = changeFirstQso(w);
+    QDialog over(&w);
+    WhenModal([&](QWidget* window) {
+      written = written || changeFirstQso(w);
+      static_cast<QDialog*>(window)->done(0);
+    });
+    over.exec();
+  };
+  const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
+  RunWindow([&](TContestLogStd&) {
+    ASSERT_TRUE(DeleteFileAnsi(LogFile()));
+    msgs.Expect(Kind::Fehler, missing);
+    msgs.Expect(Kind::Fehler, missing);
+    Press(Qt::Key_F12);
+    EXPECT_TRUE(msgs.AllShown());
+  });
+  LogWindowServices() = TLogWindowServices{};
+  DriverErrorReporter = nullptr;
+  EXPECT_FALSE(written);
 }
 
 // The close's recount cannot hold the log: another station holds it, and
