@@ -28,12 +28,14 @@ std::string NotStoredText(TSaveFailure why) {
     case TSaveFailure::LockRefused:
       reason = " Das Log ist von einer anderen Station gesperrt.";
       break;
-    case TSaveFailure::FileReplaced:
-      // No save of this window can succeed any more (the file-level message
-      // said why): the QSO goes in once the log is opened again.
+    // No save of this window can succeed any more (the file manager said
+    // why): saving again would only fail again.
+    case TSaveFailure::FileLost:
       return std::string(kNotStored) +
              " Die Eingabe bleibt stehen, bis das Log geschlossen wird; geben Sie das QSO nach dem erneuten "
              "Öffnen noch einmal ein.";
+    case TSaveFailure::Damaged:
+      return std::string(kNotStored) + " Die Eingabe bleibt stehen, bis das Log geschlossen wird; notieren Sie das QSO.";
     default:
       break;
   }

@@ -45,7 +45,8 @@ namespace {
 
 // Why the last write of the log failed, as the save tells it.
 TSaveFailure LastFailure() {
-  if (DriverResult == drFileReplaced) return TSaveFailure::FileReplaced;
+  if (DriverResult == drFileGone || DriverResult == drFileReplaced) return TSaveFailure::FileLost;
+  if (DriverResult == drDamaged) return TSaveFailure::Damaged;
   return DriverClassOf(DriverResult) == TDriverClass::LockRefused ? TSaveFailure::LockRefused : TSaveFailure::Other;
 }
 

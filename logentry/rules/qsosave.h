@@ -27,7 +27,8 @@ enum class TSaveFailure : uint8_t {
   None,
   TimeTaken,     // the moment and the ten seconds after it are taken
   LockRefused,   // another station holds the log and the lock question was answered no
-  FileReplaced,  // another program put a file in the log file's place (reported by the file manager)
+  FileLost,      // the open log file was deleted, moved or replaced: no save of the window reaches it
+  Damaged,       // the log file is damaged
   Other,         // any other failure of the log file (reported by the file manager)
 };
 

@@ -740,7 +740,8 @@ TEST_F(KilledLogTest, DamageTheEngineCallsAPlainErrorIsNamedOncePerAction) {
       Type("JO93");
       ASSERT_TRUE(CutFile(LogFile(), size));
       msgs.Expect(Kind::Fehler, "Datei ist beschädigt oder keine Tabellendatei");
-      msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden");
+      msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
+                                "geschlossen wird; notieren Sie das QSO.");
       Press(Qt::Key_Return);
       EXPECT_TRUE(msgs.AllShown()) << size;
       msgs.Expect(Kind::Fehler, "Datei ist beschädigt oder keine Tabellendatei");
@@ -764,7 +765,7 @@ TEST_F(KilledLogTest, DamageTheEngineCallsAPlainErrorIsNamedOncePerAction) {
 
 // The QSO file deleted while the window is open: the save says that the
 // log's QSO file is gone, as the next opening does, and the entry stays,
-// as after any refused save.
+// as after any refused save, without the advice to save again.
 TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
@@ -775,7 +776,8 @@ TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
     TypeQsoUpToItsSave(w);
     ASSERT_TRUE(DeleteFileAnsi(LogFile()));
     msgs.Expect(Kind::Fehler, missing);
-    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden");
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
+                              "geschlossen wird; geben Sie das QSO nach dem erneuten Öffnen noch einmal ein.");
     Press(Qt::Key_Return);
     EXPECT_TRUE(msgs.AllShown());
     EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
