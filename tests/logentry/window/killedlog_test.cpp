@@ -144,6 +144,13 @@ class KilledLogTest : public QsoEntryTest {
     TypeQso(w, "DL2BBB", "JO62", 8 * 3600 + 70);
     TypeQso(w, "OK1CCC", "JO70", 8 * 3600 + 130);
   }
+  // The log opened again holds its three QSOs, and its window shows what a
+  // full recount of them gives.
+  void ExpectOpensWithItsThreeQsos() {
+    Restart();
+    RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
+    EXPECT_EQ(StoredCount(nummer_), 3);
+  }
 
   // The program as a process of its own: this test binary started again,
   // running only ChildProgram with the scenario, the program directory and
@@ -587,11 +594,7 @@ TEST_F(KilledLogTest, AFileThatIsNoQsoFileUnderTheLogsNameIsNamedAsDamagedAndLef
     EXPECT_EQ(FileBytes(LogFile()), before) << other;
   }
   CopyKeepingTime(own, LogFile());
-  Restart();
-  RunWindow([&](TContestLogStd& w) {
-    EXPECT_EQ(StoredCount(nummer_), 3);
-    ExpectScoreOfFullRecount(w);
-  });
+  ExpectOpensWithItsThreeQsos();
 }
 
 // A station killed in a transaction that changed the closed log's schema
@@ -612,9 +615,7 @@ TEST_F(KilledLogTest, AHeaderTornInACrashIsRecoveredFromTheJournalOrLeftAsItIs) 
   for (const std::function<bool()>& tear : {zeroSector, writeVersion}) {
     ASSERT_TRUE(KillAWriterInATransaction(LogFile(), true));
     ASSERT_TRUE(ChangeKeepingSizeAndTime(NativeFileName(LogFile()), tear));
-    Restart();
-    RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
-    EXPECT_EQ(StoredCount(nummer_), 3);
+    ExpectOpensWithItsThreeQsos();
     EXPECT_FALSE(FileExistsAnsi(journal));
   }
   struct TUnrecoverable {
@@ -763,65 +764,49 @@ TEST_F(KilledLogTest, DamageTheEngineCallsAPlainErrorIsNamedOncePerAction) {
   DriverErrorLogName.clear();
 }
 
-// The QSO file deleted while the window is open: the save says that the
-// log's QSO file is gone, as the next opening does, and the entry stays,
-// as after any refused save, without the advice to save again.
-TEST_F(KilledLogTest, AQsoFileDeletedUnderTheOpenWindowIsNamedAsMissing) {
+// The QSO file replaced under the open window by a copy of itself, its
+// time kept, as a backup or sync program replaces it (cp -p, then mv), or
+// deleted: the save says so of the log's QSO file, the replaced file with
+// the log to be closed and opened again, the deleted one as the next
+// opening names it; the entry stays, without the advice to save again,
+// which would fail the same way. The log opened again opens the copy.
+TEST_F(KilledLogTest, AQsoFileReplacedOrDeletedUnderTheOpenWindowIsNamedSo) {
   CreateMemberLog();
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
-  Restart();
-  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
-  const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
-  RunWindow([&](TContestLogStd& w) {
-    TypeQsoUpToItsSave(w);
-    ASSERT_TRUE(DeleteFileAnsi(LogFile()));
-    msgs.Expect(Kind::Fehler, missing);
-    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
-                              "geschlossen wird; geben Sie das QSO nach dem erneuten Öffnen noch einmal ein.");
-    Press(Qt::Key_Return);
+  const auto saveAfter = [&](const std::function<void()>& change, const std::string& named) {
+    Restart();
+    DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
+    RunWindow([&](TContestLogStd& w) {
+      TypeQsoUpToItsSave(w);
+      change();
+      msgs.Expect(Kind::Fehler, named);
+      msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
+                                "geschlossen wird; geben Sie das QSO nach dem erneuten Öffnen noch einmal ein.");
+      Press(Qt::Key_Return);
+      EXPECT_TRUE(msgs.AllShown());
+      EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
+    });
+    DriverErrorReporter = nullptr;
     EXPECT_TRUE(msgs.AllShown());
-    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
-  });
-  DriverErrorReporter = nullptr;
-  EXPECT_TRUE(msgs.AllShown());
+  };
+  saveAfter(
+      [&] {
+        const std::string copy = LogFile() + ".copy";
+        CopyKeepingTime(LogFile(), copy);
+        ASSERT_EQ(std::rename(NativeFileName(copy).c_str(), NativeFileName(LogFile()).c_str()), 0);
+      },
+      TDatContest::LogTableName(nummer_) + ".DAT dieses Logs im Programmverzeichnis " + dir_.Path() +
+          " wurde von einem anderen Programm (etwa einer Datensicherung oder einem Abgleich) ersetzt, während das "
+          "Log offen war: das offene Log kann nichts mehr darin speichern.\rSchließen Sie das Log und öffnen Sie es "
+          "erneut.");
+  ExpectOpensWithItsThreeQsos();
+
+  const std::string missing = TDatContest::LogTableName(nummer_) + ".DAT dieses Logs fehlt";
+  saveAfter([&] { ASSERT_TRUE(DeleteFileAnsi(LogFile())); }, missing);
   msgs.Expect(Kind::Fehler, missing);
   msgs.Expect(Kind::Fehler, "Das Logbuch konnte nicht geöffnet werden");
   EXPECT_FALSE(LogWindowOpens(list_, extra_));
   EXPECT_TRUE(msgs.AllShown());
-}
-
-// The QSO file replaced under the open window by a copy of itself, its
-// time kept, as a backup or sync program replaces it (cp -p, then mv): the
-// save says that another program replaced the file and that the log is to
-// be closed and opened again, and the entry stays. The log opened again
-// opens the copy, with every QSO.
-TEST_F(KilledLogTest, AQsoFileReplacedUnderTheOpenWindowIsNamedAsReplaced) {
-  CreateMemberLog();
-  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
-  Restart();
-  DriverErrorReporter = SpecialDebugStack;  // the file manager's reports, as in the program
-  RunWindow([&](TContestLogStd& w) {
-    TypeQsoUpToItsSave(w);
-    const std::string copy = LogFile() + ".copy";
-    CopyKeepingTime(LogFile(), copy);
-    ASSERT_EQ(std::rename(NativeFileName(copy).c_str(), NativeFileName(LogFile()).c_str()), 0);
-    msgs.Expect(Kind::Fehler, TDatContest::LogTableName(nummer_) + ".DAT dieses Logs im Programmverzeichnis " +
-                                  dir_.Path() +
-                                  " wurde von einem anderen Programm (etwa einer Datensicherung oder einem "
-                                  "Abgleich) ersetzt, während das Log offen war: das offene Log kann nichts mehr "
-                                  "darin speichern.\rSchließen Sie das Log und öffnen Sie es erneut.");
-    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Die Eingabe bleibt stehen, bis das Log "
-                              "geschlossen wird; geben Sie das QSO nach dem erneuten Öffnen noch einmal ein.");
-    Press(Qt::Key_Return);
-    EXPECT_TRUE(msgs.AllShown());
-    EXPECT_EQ(A(w.eCall->text()), "SP1DDD");
-  });
-  DriverErrorReporter = nullptr;
-  Restart();
-  RunWindow([&](TContestLogStd& w) {
-    EXPECT_EQ(StoredCount(nummer_), 3);
-    ExpectScoreOfFullRecount(w);
-  });
 }
 
 // Another station holds the log (its shared lock, as its full check of the
@@ -870,10 +855,8 @@ TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
   EXPECT_TRUE(msgs.AllShown());
   station.Send('x');
   EXPECT_EQ(station.Exit(), 0);
-  Restart();
-  RunWindow([&](TContestLogStd& w) { ExpectScoreOfFullRecount(w); });
+  ExpectOpensWithItsThreeQsos();
   DefaultRetryHandler = nullptr;
-  EXPECT_EQ(StoredCount(nummer_), 3);
 }
 
 // A window opened over the log window by one of its handlers (here a
