@@ -1207,7 +1207,7 @@ int32_t TIfdFile::CheckIntegrity(IFDriver* h, std::string& detail) {
 std::string TIfdFile::FreshReadingFault(sqlite3* check) {
   // The header through the engine's handle of the file: as the disk holds
   // it, not as the connection's cache of its first page does.
-  std::string fault = TIfdOpening(*this).HeaderFault();
+  std::string fault = TIfdOpening::HeaderFault(db_);
   if (!fault.empty()) return fault;
   for (const auto& entry : stmts_) {
     sqlite3_stmt* again = nullptr;

@@ -39,7 +39,7 @@ int32_t TIfdOpening::Existing() {
   const int32_t recovered = file_.Exec(nullptr, kFirstRead);
   if (recovered != drOk && recovered != drDamaged) return recovered;
   // 3. The header.
-  if (std::string fault = HeaderFault(); !fault.empty()) return file_.Refuse(std::move(fault));
+  if (std::string fault = HeaderFault(file_.db_); !fault.empty()) return file_.Refuse(std::move(fault));
   if (recovered != drOk) return recovered;
   // 4. The schema.
   int32_t r = ProgramTables();
@@ -65,8 +65,8 @@ int32_t TIfdOpening::Made() {
   return r;
 }
 
-std::string TIfdOpening::HeaderFault() const {
-  const std::optional<TDatabaseHeader> header = ReadDatabaseHeader(file_.db_);
+std::string TIfdOpening::HeaderFault(sqlite3* db) {
+  const std::optional<TDatabaseHeader> header = ReadDatabaseHeader(db);
   if (!header) return kNoWholeHeader;
   if (std::memcmp(header->data(), kDatabaseMagic, sizeof kDatabaseMagic) != 0) return "kein Dateikopf einer Tabellendatei";
   const unsigned char write = (*header)[kWriteVersionByte], read = (*header)[kReadVersionByte];

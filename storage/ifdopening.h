@@ -37,6 +37,7 @@
 #include <string>
 
 class TIfdFile;
+struct sqlite3;
 
 class TIfdOpening {
  public:
@@ -46,10 +47,11 @@ class TIfdOpening {
   // failure holds the detail, and the connection is left to be closed.
   int32_t Existing();
   int32_t Made();
-  // Why the header is none of a file the engine can keep; empty when it is.
-  // Read from the disk, so the full check of an open file asks it too (see
+  // Why the header of the file open on db is none of a file the engine can
+  // keep; empty when it is. Read from the disk through the engine's handle,
+  // so the full check of an open file asks it too (see
   // TIfdFile::CheckIntegrity).
-  std::string HeaderFault() const;
+  static std::string HeaderFault(sqlite3* db);
 
  private:
   // Whether the engine reads the schema; drDamaged when it holds none of
