@@ -17,6 +17,8 @@
 
 namespace {
 
+const char* const kListProperty = "kxMovesWithKeys";
+
 // Alt as the user holds it to choose a control. Ctrl together with Alt is
 // AltGr on keyboards that report it so; what it gives is a character.
 bool AltChooses(Qt::KeyboardModifiers modifiers) {
@@ -52,9 +54,14 @@ bool IsTextField(const QWidget* w) {
   return combo != nullptr && combo->isEditable();
 }
 
-bool IsList(const QWidget* w) {
-  return qobject_cast<const QAbstractItemView*>(w) != nullptr || qobject_cast<const QComboBox*>(w) != nullptr ||
-         qobject_cast<const QMenu*>(w) != nullptr;
+// A list, or a part of one (the grid, the columns, a button of a list's
+// own bar): the keyboard moves through the list wherever in it it is.
+bool IsList(const QWidget* in) {
+  for (const QWidget* w = in; w != nullptr; w = w->isWindow() ? nullptr : w->parentWidget())
+    if (qobject_cast<const QAbstractItemView*>(w) != nullptr || qobject_cast<const QComboBox*>(w) != nullptr ||
+        qobject_cast<const QMenu*>(w) != nullptr || w->property(kListProperty).toBool())
+      return true;
+  return false;
 }
 
 // A text of several lines that Enter writes a line break into.
@@ -202,3 +209,5 @@ class TKeyboardRules : public QObject {
 }  // namespace
 
 void InstallKeyboardRules(QApplication& app) { app.installEventFilter(new TKeyboardRules(&app)); }
+
+void MoveThroughWithKeys(QWidget& control) { control.setProperty(kListProperty, true); }

@@ -23,5 +23,11 @@
 //   key handling. Characters given with AltGr (no Alt, or Alt together with
 //   Ctrl) and the Ctrl editing keys are untouched.
 class QApplication;
+class QWidget;
 
 void InstallKeyboardRules(QApplication& app);
+
+// control is a list of the program's own (a browse panel, a menu's columns):
+// the arrow and page keys move through it, and their repeats are wanted in
+// it and in every part of it that has the keyboard, as in Qt's lists.
+void MoveThroughWithKeys(QWidget& control);

@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "platform/codec.h"
+#include "platform/keyboardrules.h"
 #include "platform/messages.h"
 #include "storage/ifdriver.h"
 #include "ui/Bildressourcen.h"
@@ -144,6 +145,9 @@ TkxBrow::TkxBrow(QWidget* parent) : TkxMousePanel(parent) {
   ctrl_ = std::make_unique<TkxBrowStringGridCtrl>(this);
   BuildParts();
   MeasureCharacter();
+  // The panel takes the keyboard itself (the grid only after a click) and
+  // moves its rows with the arrow and page keys.
+  MoveThroughWithKeys(*this);
 }
 
 void TkxBrow::MeasureCharacter() {

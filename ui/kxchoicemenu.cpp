@@ -145,6 +145,14 @@ void TChoiceColumns::mouseReleaseEvent(QMouseEvent* event) {
 
 void TChoiceColumns::leaveEvent(QEvent*) { Highlight(-1); }
 
+// The menu holds nothing but the columns: the keyboard is in them from the
+// start, so that the first arrow key already moves to an item (the menu
+// would only hand them the focus with it).
+void TChoiceColumns::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  setFocus(Qt::PopupFocusReason);
+}
+
 void TChoiceColumns::keyPressEvent(QKeyEvent* event) {
   const int at = std::max(highlighted_, 0);
   int to = -1;

@@ -1,10 +1,12 @@
-// Buttons chosen by their Alt keys on a plain dialog, with the rules the
-// test main puts in as the program's main does.
+// Buttons chosen by their Alt keys and keys held down, on a plain dialog,
+// with the rules the test main puts in as the program's main does.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "support/HangGuard.h"
+#include "support/HeldKey.h"
 
 namespace {
 
@@ -82,6 +85,62 @@ TEST(KeyboardRules, AButtonChosenByItsAltKeyActsAtOnceAndOnce) {
   alt(Qt::Key_J);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Where a held key is wanted again it goes on for every repeat, marked by
+// Qt or not: a character, BackSpace and Delete in a field, Down in a list
+// and in an open menu -- the menu holds the keyboard, not the button behind
+// it that has the focus. Return in a one-line field presses the default
+// button once, as every key that acts.
+TEST(KeyboardRules, AHeldKeyRepeatsWhereItTypesDeletesOrMovesAndActsOnceElsewhere) {
+  QDialog dialog;
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* edit = new QLineEdit(&dialog);
+  auto* list = new QListWidget(&dialog);
+  for (int i = 0; i < 20; ++i) list->addItem(QString::number(i));
+  auto* button = new QPushButton(QStringLiteral("Menü"), &dialog);
+  auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+  ok->setDefault(true);
+  for (QWidget* w : std::initializer_list<QWidget*>{edit, list, button, ok}) layout->addWidget(w);
+  int returns = 0, oks = 0;
+  QObject::connect(edit, &QLineEdit::returnPressed, [&returns] { ++returns; });
+  QObject::connect(ok, &QPushButton::clicked, [&oks] { ++oks; });
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, kHangGuardMs));
+  const auto hold = [](Qt::Key key) {
+    const std::shared_ptr<bool> released = HoldKey(key, Qt::NoModifier, 7);
+    ASSERT_TRUE(QTest::qWaitFor([&released] { return *released; }, kHangGuardMs));
+  };
+
+  edit->setFocus();
+  hold(Qt::Key_X);
+  EXPECT_EQ(edit->text(), QStringLiteral("xxxxxxxx"));
+  edit->setText(QStringLiteral("abcdefghij"));
+  hold(Qt::Key_Backspace);
+  EXPECT_EQ(edit->text(), QStringLiteral("ab"));
+  edit->setText(QStringLiteral("abcdefghij"));
+  edit->setCursorPosition(0);
+  hold(Qt::Key_Delete);
+  EXPECT_EQ(edit->text(), QStringLiteral("ij"));
+  hold(Qt::Key_Return);
+  EXPECT_EQ(returns, 1);
+  EXPECT_EQ(oks, 1);
+
+  list->setFocus();
+  list->setCurrentRow(0);
+  hold(Qt::Key_Down);
+  EXPECT_EQ(list->currentRow(), 8);
+
+  QMenu menu(&dialog);
+  for (int i = 0; i < 20; ++i) menu.addAction(QString::number(i));
+  button->setFocus();
+  menu.popup(button->mapToGlobal(QPoint(0, button->height())));
+  ASSERT_TRUE(QTest::qWaitFor([&menu] { return QApplication::activePopupWidget() == &menu; }, kHangGuardMs));
+  hold(Qt::Key_Down);
+  ASSERT_NE(menu.activeAction(), nullptr);
+  EXPECT_EQ(menu.activeAction()->text(), QStringLiteral("7"));
+  menu.close();
 }
 
 }  // namespace

@@ -32,6 +32,8 @@
 #include "ui/kxform.h"
 #include "ui/kxlayout.h"
 #include "ui/sortbutton.h"
+#include "support/HangGuard.h"
+#include "support/HeldKey.h"
 #include "support/WindowEvents.h"
 
 namespace {
@@ -528,6 +530,11 @@ TEST_F(LookTest, ALongSortMenuRunsInColumnsOfTenAndItsItemsChoose) {
   EXPECT_EQ(columns->ItemRect(11).top(), columns->ItemRect(1).top());
   // The whole menu is no higher than its ten rows.
   EXPECT_LE(columns->height(), 10 * columns->ItemRect(0).height());
+  // The keyboard is in the columns: a held Down goes down the first one,
+  // one item for the press and one for every repeat.
+  const std::shared_ptr<bool> released = HoldKey(Qt::Key_Down, Qt::NoModifier, 7);
+  ASSERT_TRUE(QTest::qWaitFor([&released] { return *released; }, kHangGuardMs));
+  EXPECT_EQ(columns->Highlighted(), 7);
 
   QTest::mouseClick(columns, Qt::LeftButton, {}, columns->ItemRect(11).center());
   EXPECT_FALSE(menu->isVisible());

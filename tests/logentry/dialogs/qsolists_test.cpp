@@ -18,6 +18,8 @@
 #include "logentry/dialogs/stdkorr.h"
 #include "logentry/dialogs/suchenQE.h"
 #include "platform/codec.h"
+#include "support/HangGuard.h"
+#include "support/HeldKey.h"
 #include "support/ScriptedMessages.h"
 #include "ui/kbrowser.h"
 #include "ui/kxEdit.h"
@@ -280,6 +282,47 @@ TEST_F(QsoListsTest, TheBandChoosersFrameHasRoomForItsTitleAndTheProgramsName) {
   ChooseBand(nullptr, *contest_, 'b');
   QGuiApplication::setApplicationDisplayName(program);
   EXPECT_GE(titleRoom, 100);
+}
+
+// A held arrow or page key moves the list once for the press and once for
+// every repeat, marked or not, with Shift or without: on the list's panel,
+// where the list opens, and in its grid after a click on a row.
+TEST_F(QsoListsTest, AHeldArrowOrPageKeyMovesTheListOnEveryRepeat) {
+  std::vector<std::pair<std::string, int32_t>> at;  // the QSO number the list stands on after each key
+  int32_t page = 0, clicked = 0;
+  WhenShown<TKorrekturstd>([&](TKorrekturstd& list) {
+    TkxBrow& brow = *list.Brow;
+    const auto number = [&] { return rec::GetInt32(StoredAt(brow.CurrentRowRef()).data(), qrec::kWagNummer); };
+    // Seven repeats of a row key, three of a page key: neither reaches an end of the list.
+    const auto hold = [&](const char* what, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+      const bool pages = key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+      const std::shared_ptr<bool> released = HoldKey(key, modifiers, pages ? 3 : 7);
+      ASSERT_TRUE(QTest::qWaitFor([&released] { return *released; }, kHangGuardMs)) << what;
+      at.emplace_back(what, number());
+    };
+    ASSERT_EQ(number(), 200);
+    QTableView* grid = brow.Grid();
+    ASSERT_FALSE(grid->hasFocus());
+    hold("Up", Qt::Key_Up);
+    hold("Shift+Down", Qt::Key_Down, Qt::ShiftModifier);
+    Press(Qt::Key_PageUp);
+    page = 200 - number();
+    hold("PageUp", Qt::Key_PageUp);
+    hold("PageDown", Qt::Key_PageDown);
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(2, 1)).center());
+    ASSERT_TRUE(grid->hasFocus());
+    clicked = number();
+    hold("Up in the grid", Qt::Key_Up);
+    hold("Down in the grid", Qt::Key_Down);
+    Press(Qt::Key_Escape);
+  });
+  ShowQsoList(link_, kKorrekturQsoList, 'b');
+  ASSERT_GT(page, 1);
+  const std::vector<std::pair<std::string, int32_t>> expected = {
+      {"Up", 192},          {"Shift+Down", 200},           {"PageUp", 200 - 5 * page},
+      {"PageDown", 200 - page}, {"Up in the grid", clicked - 8}, {"Down in the grid", clicked}};
+  EXPECT_EQ(at, expected);
 }
 
 TEST_F(QsoListsTest, DeletingInTheBandLogStaysOnItsBand) {
