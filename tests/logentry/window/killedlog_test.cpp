@@ -859,6 +859,64 @@ TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
   DefaultRetryHandler = nullptr;
 }
 
+// Another station holds the closed log's QSO file for writing while the
+// log is started from the main window, as the program does it: at
+// "Starten", which brings the log's claimed totals up to date for its
+// set-up, and again, another station, at "Contest starten" in the set-up.
+// Each opening of the file waits, and its question names the log by its
+// title, not by the path of its file. Answered "Ja" once the station has
+// let go, the set-up and then the log window open.
+TEST_F(KilledLogTest, TheLockQuestionsOfTheLogsOpeningsNameTheLog) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  InstallClaimedTotalsUpdate();
+  ForkedChild first, second;
+  std::vector<ForkedChild*> holding;
+  std::vector<int> exitCodes;
+  ASSERT_TRUE(first.HoldForWriting(NativeFileName(LogFile())));
+  holding.push_back(&first);
+  const std::string question = "Die Datei \"Contestlog " + ToStrings.IntToStrZero(nummer_, 4) +
+                               "\" wird gerade von einer anderen Station benutzt.\rNochmals versuchen?";
+  bool opened = false;
+  {
+    msgs.AllowAny(true);  // the start's own notices are not looked at here
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    msgs.AllowAny(false);
+    // The file manager's question, asked once the program is up; the
+    // station holding the file lets go, and has ended, once it is answered.
+    DefaultRetryHandler = [&](const std::string& title, uint8_t reason) {
+      const bool again = AskLockRetry(title, reason);
+      if (!holding.empty()) {
+        holding.front()->Send('x');
+        exitCodes.push_back(holding.front()->Exit());
+        holding.erase(holding.begin());
+      }
+      return again;
+    };
+    msgs.Expect(Kind::JaNeinFrage, question);
+    WhenShown<TEingContestStd>([&](TEingContestStd& dlg) {
+      ASSERT_TRUE(second.HoldForWriting(NativeFileName(LogFile())));
+      holding.push_back(&second);
+      msgs.Expect(Kind::JaNeinFrage, question);
+      WhenShown<TContestLogStd>([&](TContestLogStd& w) {
+        opened = true;
+        // The set-up comes again after the log window, to edit only.
+        WhenShown<TEingContestStd>(
+            [](TEingContestStd& again) { QTest::mouseClick(Child<QAbstractButton>(again, "btnOK"), Qt::LeftButton); });
+        w.close();
+      });
+      QTest::mouseClick(Child<QAbstractButton>(dlg, "btnstart"), Qt::LeftButton);
+    });
+    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
+  }
+  EXPECT_TRUE(msgs.AllShown());
+  EXPECT_TRUE(holding.empty());
+  EXPECT_EQ(exitCodes, (std::vector<int>{0, 0}));
+  EXPECT_TRUE(opened);
+}
+
 // A window opened over the log window by one of its handlers (here a
 // stand-in for the QSO list on its key) has actions of its own: a fault
 // that the handler named before the window came up is named again when
