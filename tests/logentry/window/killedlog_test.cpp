@@ -15,6 +15,7 @@
 #include <map>
 #include <utility>
 
+#include "contest/FortschrittWinForm.h"
 #include "contest/contestvhf.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
@@ -107,6 +108,43 @@ void CopyKeepingTime(const std::string& from, const std::string& to) {
   const std::string command = "cp -p '" + NativeFileName(from) + "' '" + NativeFileName(to) + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
+
+// Every question and error comes up as the program's own message window and
+// is answered as scripted once it is up; at each, the progress windows
+// there are, and those of them that show, are counted.
+class MessageWindowsOverJobs : public ScriptedMessages {
+ public:
+  struct TProgressSeen {
+    int there = 0, showing = 0;
+  };
+  std::vector<TProgressSeen> Seen;
+
+  bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
+                   bool defaultYes) override {
+    AnswerWhenUp(ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes));
+    return shown_.JaNeinFrage(caption, header, text, defaultYes);
+  }
+  void Fehler(const std::string& text) override {
+    ScriptedMessages::Fehler(text);
+    AnswerWhenUp(true);
+    shown_.Fehler(text);
+  }
+
+ private:
+  void AnswerWhenUp(bool yes) {
+    WhenShown<TkxMessageForm>([this, yes](TkxMessageForm& box) {
+      TProgressSeen seen;
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TFortschrittWinForm*>(w) == nullptr) continue;
+        ++seen.there;
+        if (w->isVisible()) ++seen.showing;
+      }
+      Seen.push_back(seen);
+      QTest::mouseClick(yes || box.kxBitBtn2 == nullptr ? box.kxBitBtn1 : box.kxBitBtn2, Qt::LeftButton);
+    });
+  }
+  TkxMessageDialogs shown_;
+};
 
 constexpr const char* kChildVariable = "OSTRELON_KILLED_LOG_CHILD";
 
@@ -915,6 +953,41 @@ TEST_F(KilledLogTest, TheLockQuestionsOfTheLogsOpeningsNameTheLog) {
   EXPECT_TRUE(holding.empty());
   EXPECT_EQ(exitCodes, (std::vector<int>{0, 0}));
   EXPECT_TRUE(opened);
+}
+
+// The log closed ("Contest beenden") while another station holds it: the
+// renumbering asks whether to try again, and says that it could not bring
+// the log up to date. Its progress window, which stays on top of every
+// other window, steps aside while each message is up.
+TEST_F(KilledLogTest, TheClosesMessagesAreNotCoveredByItsProgressWindow) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  ForkedChild station;
+  ASSERT_TRUE(station.Fork());
+  if (station.InChild()) {
+    ForkedChild::OwnConnections();
+    TdbContest log(kContestLog, false, nummer_);
+    const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
+    station.Tell('L');
+    station.Wait();
+    _exit(locked ? 0 : 1);
+  }
+  ASSERT_EQ(station.Receive(), 'L');
+  DefaultRetryHandler = AskLockRetry;  // as the file manager installs it
+  MessageWindowsOverJobs messages;
+  messages.Expect(Kind::JaNeinFrage, "wird gerade von einer anderen Station benutzt", false);
+  messages.Expect(Kind::Fehler, "Das Log wird gerade von einer anderen Station benutzt");
+  RunWindow([&](TContestLogStd& w) { QTest::mouseClick(w.btnbeenden, Qt::LeftButton); });
+  DefaultRetryHandler = nullptr;
+  station.Send('x');
+  EXPECT_EQ(station.Exit(), 0);
+  EXPECT_TRUE(messages.AllShown());
+  ASSERT_EQ(messages.Seen.size(), 2u);
+  for (const auto& seen : messages.Seen) {
+    EXPECT_EQ(seen.there, 1) << "the renumbering's progress window";
+    EXPECT_EQ(seen.showing, 0) << "a progress window covers the message";
+  }
 }
 
 // A window opened over the log window by one of its handlers (here a
