@@ -251,7 +251,7 @@ bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
     return true;
   }
   const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
-  const std::string title = (h ? h->Title() : path_).substr(0, 40);
+  const std::string title = (h ? h->Title() : title_).substr(0, 40);
   if (!handler) return false;
   if (handler(title, 3)) {
     tries = 0;
@@ -337,6 +337,7 @@ int32_t TIfdFile::Exec(IFDriver* h, const std::string& sql) {
 int32_t TIfdFile::OpenDb(const TIfdOpenParams& p, std::string& detail) {
   memory_ = p.FileName.empty();
   path_ = p.FileName;
+  title_ = p.Title.empty() ? p.FileName : p.Title;
   turns_.SetFile(memory_ ? std::string() : path_);
   keys_ = p.Keys;
   builder_ = p.KeyBuilder;

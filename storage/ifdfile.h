@@ -228,6 +228,9 @@ class TIfdFile {
 
   sqlite3* db_ = nullptr;
   std::string path_;
+  // The title of the table as its opening gave it: the waits of the
+  // opening, which no handle has asked for yet, name the table by it.
+  std::string title_;
   bool memory_ = false;
   ToKeys keys_;
   TKeyBuilder builder_;

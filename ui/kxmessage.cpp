@@ -1,13 +1,40 @@
 #include "ui/kxmessage.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <memory>
+#include <vector>
 
 #include "ui/kxMessageForm.h"
 
 namespace {
+// A window that stays on top of all others (the progress window of a job)
+// would cover a message, and the job waits for its answer: such windows
+// step aside while the message is up and come back after it.
+class TWindowsOnTopAside {
+ public:
+  TWindowsOnTopAside() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (!w->isVisible() || !w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) continue;
+      hidden_.emplace_back(w);
+      w->hide();
+    }
+  }
+  ~TWindowsOnTopAside() {
+    for (const QPointer<QWidget>& w : hidden_)
+      if (w) w->show();
+  }
+  TWindowsOnTopAside(const TWindowsOnTopAside&) = delete;
+  TWindowsOnTopAside& operator=(const TWindowsOnTopAside&) = delete;
+
+ private:
+  std::vector<QPointer<QWidget>> hidden_;
+};
+
 // Shows one message modally and reads back what the user chose into the
 // record; the form's modal result is the answer.
 int Execute(TMessageKind kind, TMessageWinRec& rec) {
+  const TWindowsOnTopAside aside;
   auto form = std::make_unique<TkxMessageForm>(kind);
   form->ShowData(rec);
   const int result = form->ShowModal();

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "contest/ContestBrowCtrl.h"
@@ -30,6 +31,7 @@
 #include "platform/codec.h"
 #include "platform/helpviewer.h"
 #include "support/DamagedFile.h"
+#include "support/ForkedChild.h"
 #include "support/RecordingLauncher.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempProgramDir.h"
@@ -880,6 +882,44 @@ TEST_F(MainWindowTest, AContestListDamagedInHeaderAndKeyListIsNamedDamagedNotAFu
     EXPECT_EQ(window.StartExitCode(), 1);
   }
   EXPECT_TRUE(messages.AllShown());
+}
+
+// Another station holds the contest list for writing while the program
+// starts: the list's opening waits, and its question names the list by its
+// title, not by the path of its file. Answered "Ja" once the other station
+// has let go, the program starts on the list.
+TEST_F(MainWindowTest, TheLockQuestionAtTheStartNamesTheContestList) {
+  FillPrefixTable();
+  AddLog('4', "Party", Day("01.03.2015"), 0);
+  ForkedChild station;
+  ASSERT_TRUE(station.HoldForWriting(NativeFileName(dir.File("ZQKK.DAT"))));
+  // The messages as scripted; the other station lets go, and has ended,
+  // once the first question is answered.
+  struct LetGoAtTheAnswer : ScriptedMessages {
+    explicit LetGoAtTheAnswer(ForkedChild& station) : other(&station) {}
+    bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
+                     bool defaultYes) override {
+      const bool answer = ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes);
+      if (ForkedChild* station = std::exchange(other, nullptr)) {
+        station->Send('x');
+        exitCode = station->Exit();
+      }
+      return answer;
+    }
+    ForkedChild* other;
+    int exitCode = -1;
+  };
+  LetGoAtTheAnswer answers(station);
+  answers.Expect(Kind::JaNeinFrage,
+                 "Die Datei \"Contestliste\" wird gerade von einer anderen Station benutzt.\rNochmals versuchen?");
+  {
+    TContestBrow window;
+    EXPECT_EQ(window.StartExitCode(), 0);
+    EXPECT_TRUE(window.Brow->HasRecords());
+  }
+  EXPECT_TRUE(answers.AllShown());
+  EXPECT_EQ(answers.History().size(), 1u);
+  EXPECT_EQ(answers.exitCode, 0);
 }
 
 TEST_F(MainWindowTest, AWriteProtectedSettingsFileIsNamedAsSuch) {

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <functional>
 #include <string>
 
 #include "storage/ifdriver.h"
@@ -28,11 +29,15 @@ class FullDiskTest : public StorageTest {
   }
 
   // In the child: the stored table on a connection of its own, the disk full
-  // (the file is far larger than the limit already) and the reports counted.
-  std::unique_ptr<TdbTreiber> OpenOnFullDisk() {
+  // (by default the file is far larger than the limit already) and the
+  // reports counted.
+  std::unique_ptr<TdbTreiber> OpenOnFullDisk(const std::function<bool()>& fill = [] { return FillDisk(64 * 1024); }) {
     ForkedChild::OwnConnections();
-    DriverErrorReporter = [this](int32_t, const std::string&) { ++reports; };
-    if (!FillDisk(64 * 1024)) _exit(90);
+    DriverErrorReporter = [this](int32_t, const std::string& text) {
+      ++reports;
+      lastReport = text;
+    };
+    if (!fill()) _exit(90);
     auto t = std::make_unique<TdbTreiber>();
     if (t->Open(fx::Params(ProgramDirectory + "TEST.DAT")) == 2) _exit(91);
     t->Driver()->SetAutoIncField(4, static_cast<int>(fx::oNummer));
@@ -61,6 +66,7 @@ class FullDiskTest : public StorageTest {
   }
 
   int reports = 0;
+  std::string lastReport;
 };
 
 TEST_F(FullDiskTest, AJobTheDiskCannotHoldStoresNothingAndItsLaterWritesFailWithOneReport) {
@@ -111,6 +117,29 @@ TEST_F(FullDiskTest, NestedLostJobsEndByRollingBackEachOfThem) {
     // Reading goes on from the file as it was before the job.
     if (t->UsedRecords() != kStored || t->FindKey(3, MakeKeyStr("NEW0"))) _exit(7);
     _exit(reports == 1 ? 0 : 8);
+  }
+  EXPECT_EQ(c.Exit(), 0);
+  ExpectTableAsStored();
+}
+
+// A table file the engine itself finds full (it may not grow by a page):
+// the failed write is said once as the full disk it is, with the table's
+// title, and not taken for damage by the check that tells the two apart;
+// nothing of the job reaches the file.
+TEST_F(FullDiskTest, AFileTheEngineFindsFullIsAFullDiskNotDamage) {
+  ForkedChild c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    auto t = OpenOnFullDisk([] { return FillTableFile("TEST.DAT"); });
+    if (!t->BeginTransaction()) _exit(1);
+    int added = 0;
+    while (added < 100000 && Put(*t, "NEW", added, "NEW" + std::to_string(added))) ++added;
+    if (added == 100000) _exit(2);
+    if (DriverResult != drDiskFull) _exit(3);
+    if (reports != 1 || lastReport != "Datenträger ist voll: TEST") _exit(4);
+    t->RollbackTransaction();
+    if (t->Driver()->InTransaction()) _exit(5);
+    _exit(0);
   }
   EXPECT_EQ(c.Exit(), 0);
   ExpectTableAsStored();

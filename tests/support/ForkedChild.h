@@ -9,6 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sqlite3.h>
+
 #include <string>
 
 #include <gtest/gtest.h>
@@ -57,6 +59,23 @@ struct ForkedChild {
     close(toParent[0]);
     close(toChild[1]);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // Forks another station that holds the table file nativePath for writing
+  // (the engine's exclusive lock, as while it commits a job): no station
+  // reads the file meanwhile. It lets go at Send; Exit gives 0 when it held
+  // the file. False when the station could not be started.
+  bool HoldForWriting(const std::string& nativePath) {
+    if (!Fork()) return false;
+    if (InChild()) {
+      sqlite3* db = nullptr;
+      const bool held = sqlite3_open_v2(nativePath.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+      Tell('L');
+      Wait();
+      _exit(held ? 0 : 1);
+    }
+    return Receive() == 'L';
   }
 
   // In the child: tables opened from now on get connections of their own,

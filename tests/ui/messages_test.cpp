@@ -245,6 +245,26 @@ TEST_F(Dialogs, ErrorHelpButtonOpensItsTargetAndTheDialogStaysOpen) {
   EXPECT_EQ(launcher.opened, std::vector<std::string>{"/daten/zq4v.htm"});
 }
 
+// A window that stays on top of all others (a job's progress window)
+// would cover the message the job waits on: it steps aside while the
+// message is up and shows again after it. Other windows stay as they are.
+TEST_F(Dialogs, AWindowOnTopStepsAsideWhileAMessageIsUp) {
+  QWidget onTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
+  QWidget plain;
+  onTop.show();
+  plain.show();
+  bool onTopShown = true, plainShown = false;
+  EXPECT_TRUE(Ask(true, [&](QWidget* w) {
+    onTopShown = onTop.isVisible();
+    plainShown = plain.isVisible();
+    Key(w, Qt::Key_Return);
+  }));
+  EXPECT_FALSE(onTopShown);
+  EXPECT_TRUE(plainShown);
+  EXPECT_TRUE(onTop.isVisible());
+  EXPECT_TRUE(plain.isVisible());
+}
+
 TEST_F(Dialogs, ScriptedResponderTakesOverAndGivesBack) {
   TMessagePresenter* dialogs = ToMessages.Presenter();
   {

@@ -7,7 +7,9 @@
 
 #include "contest/ContestFkt.h"
 #include "database/dbContest.h"
+#include "database/dbContestDat.h"
 #include "database/filemanager.h"
+#include "base/kxstrings.h"
 #include "base/recfields.h"
 #include "database/setups.h"
 #include "logentry/model/contlogmodel.h"
@@ -100,6 +102,31 @@ TEST_F(OpenOnFullDiskTest, TheLogOpensWithOneMessageAndItsPointsAsStored) {
     const auto& shown = messages_->History();
     if (shown.size() != 1 || shown[0].kind != ScriptedMessages::Kind::Fehler) _exit(4);
     _exit(0);
+  }
+  EXPECT_EQ(c.Exit(), 0);
+  EXPECT_EQ(StalePointsLeft(), kQsos);
+}
+
+// The same opening on a log whose file the engine itself finds full (it
+// may not grow by a page): the one message says that the disk is full, and
+// does not name the log damaged; the log opens as it is stored.
+TEST_F(OpenOnFullDiskTest, ALogFileTheEngineFindsFullIsNamedFullNotDamaged) {
+  ForkedChild c;
+  ASSERT_TRUE(c.Fork());
+  if (c.InChild()) {
+    InChild();
+    if (!FillTableFile(TDatContest::LogTableName(nummer_) + ".DAT")) _exit(90);
+    TdbContest list(kContestList, false, 0);
+    TdbContest extra(kContestExtra, false, 0);
+    if (!list.FindByNumber(nummer_) || !extra.FindByNumber(nummer_)) _exit(1);
+    TContestLogModel model(nummer_, desc_, list, extra);
+    TContestRecord r;
+    list.GetContestRecord(r);
+    if (!model.Open(ShapeLogWindow(desc_, r, TContestExtraRecord{}, {}))) _exit(2);
+    if (model.Counters().QsoCounter != kQsos + 1) _exit(3);
+    const auto& shown = messages_->History();
+    if (shown.size() != 1 || shown[0].kind != ScriptedMessages::Kind::Fehler) _exit(4);
+    _exit(shown[0].text == "Datenträger ist voll: Contestlog " + ToStrings.IntToStrZero(nummer_, 4) ? 0 : 5);
   }
   EXPECT_EQ(c.Exit(), 0);
   EXPECT_EQ(StalePointsLeft(), kQsos);

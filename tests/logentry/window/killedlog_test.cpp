@@ -15,6 +15,7 @@
 #include <map>
 #include <utility>
 
+#include "contest/FortschrittWinForm.h"
 #include "contest/contestvhf.h"
 #include "database/dbContestDat.h"
 #include "database/filemanager.h"
@@ -107,6 +108,43 @@ void CopyKeepingTime(const std::string& from, const std::string& to) {
   const std::string command = "cp -p '" + NativeFileName(from) + "' '" + NativeFileName(to) + "'";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
+
+// Every question and error comes up as the program's own message window and
+// is answered as scripted once it is up; at each, the progress windows
+// there are, and those of them that show, are counted.
+class MessageWindowsOverJobs : public ScriptedMessages {
+ public:
+  struct TProgressSeen {
+    int there = 0, showing = 0;
+  };
+  std::vector<TProgressSeen> Seen;
+
+  bool JaNeinFrage(const std::string& caption, const std::string& header, const std::string& text,
+                   bool defaultYes) override {
+    AnswerWhenUp(ScriptedMessages::JaNeinFrage(caption, header, text, defaultYes));
+    return shown_.JaNeinFrage(caption, header, text, defaultYes);
+  }
+  void Fehler(const std::string& text) override {
+    ScriptedMessages::Fehler(text);
+    AnswerWhenUp(true);
+    shown_.Fehler(text);
+  }
+
+ private:
+  void AnswerWhenUp(bool yes) {
+    WhenShown<TkxMessageForm>([this, yes](TkxMessageForm& box) {
+      TProgressSeen seen;
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TFortschrittWinForm*>(w) == nullptr) continue;
+        ++seen.there;
+        if (w->isVisible()) ++seen.showing;
+      }
+      Seen.push_back(seen);
+      QTest::mouseClick(yes || box.kxBitBtn2 == nullptr ? box.kxBitBtn1 : box.kxBitBtn2, Qt::LeftButton);
+    });
+  }
+  TkxMessageDialogs shown_;
+};
 
 constexpr const char* kChildVariable = "OSTRELON_KILLED_LOG_CHILD";
 
@@ -857,6 +895,99 @@ TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
   EXPECT_EQ(station.Exit(), 0);
   ExpectOpensWithItsThreeQsos();
   DefaultRetryHandler = nullptr;
+}
+
+// Another station holds the closed log's QSO file for writing while the
+// log is started from the main window, as the program does it: at
+// "Starten", which brings the log's claimed totals up to date for its
+// set-up, and again, another station, at "Contest starten" in the set-up.
+// Each opening of the file waits, and its question names the log by its
+// title, not by the path of its file. Answered "Ja" once the station has
+// let go, the set-up and then the log window open.
+TEST_F(KilledLogTest, TheLockQuestionsOfTheLogsOpeningsNameTheLog) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  InstallClaimedTotalsUpdate();
+  ForkedChild first, second;
+  std::vector<ForkedChild*> holding;
+  std::vector<int> exitCodes;
+  ASSERT_TRUE(first.HoldForWriting(NativeFileName(LogFile())));
+  holding.push_back(&first);
+  const std::string question = "Die Datei \"Contestlog " + ToStrings.IntToStrZero(nummer_, 4) +
+                               "\" wird gerade von einer anderen Station benutzt.\rNochmals versuchen?";
+  bool opened = false;
+  {
+    msgs.AllowAny(true);  // the start's own notices are not looked at here
+    TContestBrow window;
+    ASSERT_EQ(window.StartExitCode(), 0);
+    msgs.AllowAny(false);
+    // The file manager's question, asked once the program is up; the
+    // station holding the file lets go, and has ended, once it is answered.
+    DefaultRetryHandler = [&](const std::string& title, uint8_t reason) {
+      const bool again = AskLockRetry(title, reason);
+      if (!holding.empty()) {
+        holding.front()->Send('x');
+        exitCodes.push_back(holding.front()->Exit());
+        holding.erase(holding.begin());
+      }
+      return again;
+    };
+    msgs.Expect(Kind::JaNeinFrage, question);
+    WhenShown<TEingContestStd>([&](TEingContestStd& dlg) {
+      ASSERT_TRUE(second.HoldForWriting(NativeFileName(LogFile())));
+      holding.push_back(&second);
+      msgs.Expect(Kind::JaNeinFrage, question);
+      WhenShown<TContestLogStd>([&](TContestLogStd& w) {
+        opened = true;
+        // The set-up comes again after the log window, to edit only.
+        WhenShown<TEingContestStd>(
+            [](TEingContestStd& again) { QTest::mouseClick(Child<QAbstractButton>(again, "btnOK"), Qt::LeftButton); });
+        w.close();
+      });
+      QTest::mouseClick(Child<QAbstractButton>(dlg, "btnstart"), Qt::LeftButton);
+    });
+    QTest::mouseClick(window.btnAendernZq4, Qt::LeftButton);
+  }
+  EXPECT_TRUE(msgs.AllShown());
+  EXPECT_TRUE(holding.empty());
+  EXPECT_EQ(exitCodes, (std::vector<int>{0, 0}));
+  EXPECT_TRUE(opened);
+}
+
+// The log closed ("Contest beenden") while another station holds it: the
+// renumbering asks whether to try again, and says that it could not bring
+// the log up to date. Its progress window, which stays on top of every
+// other window, steps aside while each message is up.
+TEST_F(KilledLogTest, TheClosesMessagesAreNotCoveredByItsProgressWindow) {
+  CreateMemberLog();
+  RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
+  Restart();
+  ForkedChild station;
+  ASSERT_TRUE(station.Fork());
+  if (station.InChild()) {
+    ForkedChild::OwnConnections();
+    TdbContest log(kContestLog, false, nummer_);
+    const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
+    station.Tell('L');
+    station.Wait();
+    _exit(locked ? 0 : 1);
+  }
+  ASSERT_EQ(station.Receive(), 'L');
+  DefaultRetryHandler = AskLockRetry;  // as the file manager installs it
+  MessageWindowsOverJobs messages;
+  messages.Expect(Kind::JaNeinFrage, "wird gerade von einer anderen Station benutzt", false);
+  messages.Expect(Kind::Fehler, "Das Log wird gerade von einer anderen Station benutzt");
+  RunWindow([&](TContestLogStd& w) { QTest::mouseClick(w.btnbeenden, Qt::LeftButton); });
+  DefaultRetryHandler = nullptr;
+  station.Send('x');
+  EXPECT_EQ(station.Exit(), 0);
+  EXPECT_TRUE(messages.AllShown());
+  ASSERT_EQ(messages.Seen.size(), 2u);
+  for (const auto& seen : messages.Seen) {
+    EXPECT_EQ(seen.there, 1) << "the renumbering's progress window";
+    EXPECT_EQ(seen.showing, 0) << "a progress window covers the message";
+  }
 }
 
 // A window opened over the log window by one of its handlers (here a
