@@ -20,9 +20,15 @@ class TWindowsOnTopAside {
       w->hide();
     }
   }
+  // Back after the answer without taking the keyboard: what the user types
+  // next goes where the answer left it, not into a window that is gone
+  // once the job ends.
   ~TWindowsOnTopAside() {
-    for (const QPointer<QWidget>& w : hidden_)
-      if (w) w->show();
+    for (const QPointer<QWidget>& w : hidden_) {
+      if (!w) continue;
+      w->setAttribute(Qt::WA_ShowWithoutActivating);
+      w->show();
+    }
   }
   TWindowsOnTopAside(const TWindowsOnTopAside&) = delete;
   TWindowsOnTopAside& operator=(const TWindowsOnTopAside&) = delete;
