@@ -159,33 +159,32 @@ std::unordered_map<std::string, uint64_t>& ErrorsByFile() {
 }
 
 // The open actions, the outermost one's test whether a failure belongs to
-// it and the file it works on, the failures (result, file) told in them,
-// and whether the user gave up waiting for that file's lock in them.
+// it, the failures (result, file) told in them, and the table files whose
+// lock the user gave up waiting for in them.
 int gActionDepth = 0;
 std::function<bool()> gActionHolds;
-std::string gActionFile;
-bool gActionLockGivenUp = false;
 std::set<std::pair<int32_t, std::string>>& ToldInAction() {
   static std::set<std::pair<int32_t, std::string>> told;
   return told;
+}
+std::set<std::string>& GivenUpInAction() {
+  static std::set<std::string> files;
+  return files;
 }
 
 // Whether what happens now belongs to an open action.
 bool InAction() { return gActionDepth > 0 && (!gActionHolds || gActionHolds()); }
 }  // namespace
 
-TDriverAction::TDriverAction(std::function<bool()> holds, std::string file) {
-  if (gActionDepth++ > 0) return;
-  gActionHolds = std::move(holds);
-  gActionFile = std::move(file);
+TDriverAction::TDriverAction(std::function<bool()> holds) {
+  if (gActionDepth++ == 0) gActionHolds = std::move(holds);
 }
 
 TDriverAction::~TDriverAction() {
   if (--gActionDepth > 0) return;
   ToldInAction().clear();
+  GivenUpInAction().clear();
   gActionHolds = nullptr;
-  gActionFile.clear();
-  gActionLockGivenUp = false;
 }
 
 bool DriverTellOnce(int32_t result, const std::string& file) {
@@ -193,11 +192,11 @@ bool DriverTellOnce(int32_t result, const std::string& file) {
 }
 
 void DriverGiveUpLock(const std::string& file) {
-  if (!file.empty() && file == gActionFile && InAction()) gActionLockGivenUp = true;
+  if (!file.empty() && InAction()) GivenUpInAction().insert(file);
 }
 
 bool DriverLockGivenUp(const std::string& file) {
-  return gActionLockGivenUp && !file.empty() && file == gActionFile && InAction();
+  return GivenUpInAction().contains(file) && InAction();
 }
 
 TReporterScope::TReporterScope(Filter filter) : outer_(DriverErrorReporter) {

@@ -124,13 +124,13 @@ class TReporterScope {
 // holds (of the outermost action) tells whether a failure met now belongs to
 // the action: a window opened over the one the action began in has actions
 // of its own, whose failures are reported as they come.
-// file (of the outermost action) is the table file the action works on
-// (a log's QSO file): once the user answers its lock question "no" (gives
-// up waiting for another station), the action's work on it is over, and
-// every later wait for its lock in the action fails at once, unasked.
+// Once the user answers the lock question of a table file "no" (gives up
+// waiting for another station), the action's work on that file is over:
+// every later wait for its lock in the action fails at once, unasked. The
+// waits for the other files go on as before.
 class TDriverAction {
  public:
-  explicit TDriverAction(std::function<bool()> holds = {}, std::string file = {});
+  explicit TDriverAction(std::function<bool()> holds = {});
   ~TDriverAction();
   TDriverAction(const TDriverAction&) = delete;
   TDriverAction& operator=(const TDriverAction&) = delete;
@@ -140,9 +140,9 @@ class TDriverAction {
 // false when the open action told it already (see TDriverAction); the first
 // time it is noted as told. Outside an action, always true.
 bool DriverTellOnce(int32_t result, const std::string& file);
-// The user answered the lock question for file "no": when file is the one
-// the open action works on, that ends the action's waits for it (see
-// TDriverAction). Outside an action nothing is kept.
+// The user answered the lock question for file "no": that ends the open
+// action's waits for it (see TDriverAction). Outside an action nothing is
+// kept.
 void DriverGiveUpLock(const std::string& file);
 // Whether the user gave up waiting for file's lock in the open action.
 bool DriverLockGivenUp(const std::string& file);

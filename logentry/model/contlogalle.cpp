@@ -70,7 +70,7 @@ std::string OwnLocator() {
 }  // namespace
 
 TLogAction::TLogAction(const std::string& qsoFile, std::function<bool()> holds)
-    : action_(std::move(holds), qsoFile),
+    : action_(std::move(holds)),
       reports_([qsoFile](int32_t result, const std::string& text, const TDriverErrorReporter& outer) {
         if (result == drFileGone && DriverErrorFileName == qsoFile)
           ToMessages.Fehler(QsoFileGoneText(qsoFile));

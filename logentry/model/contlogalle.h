@@ -29,9 +29,9 @@ class TdbContest;
 // log's QSO file qsoFile, deleted or moved away under the open window, is
 // named as the QSO file of the log, as the next opening names it; one that
 // another program replaced under it (a copy put in its place) is named as
-// such, with the log to be closed and opened again. The action works on
-// the QSO file: "no" to its lock question ends the action's waits for it.
-// holds: as for TDriverAction.
+// such, with the log to be closed and opened again. "No" to the lock
+// question of a file (the QSO file, the contest list) ends the action's
+// waits for that file. holds: as for TDriverAction.
 class TLogAction {
  public:
   explicit TLogAction(const std::string& qsoFile, std::function<bool()> holds = {});

@@ -224,20 +224,34 @@ bool TContestLogModel::RunRecount(uint64_t* heldCount) {
   if (counted != 0) countedChange_ = counted;
   if (heldCount) *heldCount = counted;
   ShowScore();
-  if (!ok) TellJobFailure("Die Summen des Logs konnten nicht gespeichert werden.");
+  if (!ok) TellJobFailure("Die Summen des Logs konnten nicht gespeichert werden.", true);
   return ok;
 }
 
-void TContestLogModel::TellJobFailure(const std::string& text) {
+void TContestLogModel::TellJobFailure(const std::string& text, bool totals) {
+  // The close renumbers and recounts the log and stores its totals; a close
+  // that could not keeps no closed-log stamp, so the next opening does.
+  const std::string again =
+      std::string(" Das Programm holt das beim ") + (closing_ ? "nächsten Öffnen" : "Schließen") + " des Logs nach.";
   const std::string file = QsoFileName();
-  if (!DriverLockGivenUp(file)) {
-    ToMessages.Fehler(text);
+  if (DriverLockGivenUp(file)) {
+    if (DriverTellOnce(drLockRefused, file))
+      ToMessages.Fehler("Das Log wird gerade von einer anderen Station benutzt: seine Nummern und Summen konnten "
+                        "darum nicht auf den neuesten Stand gebracht werden." + again);
     return;
   }
-  if (DriverTellOnce(drLockRefused, file))
-    ToMessages.Fehler("Das Log wird gerade von einer anderen Station benutzt: seine Nummern und Summen konnten "
-                      "darum nicht auf den neuesten Stand gebracht werden. Das Programm holt das beim nächsten "
-                      "Öffnen des Logs nach.");
+  // The totals go into the contest list or beside it, in one job with it.
+  const TdbTreiber* list = totals ? listTable_.GetTreiber() : nullptr;
+  if (list != nullptr && DriverLockGivenUp(list->FileName())) {
+    if (DriverTellOnce(drLockRefused, list->FileName()))
+      ToMessages.Fehler("Die Datei \"" + list->Title() + "\" wird gerade von einer anderen Station benutzt: " +
+                        (closing_ ? std::string("das Schließen des Logs konnte darum nicht alles darin speichern. "
+                                                "Das Programm zählt das Log beim nächsten Öffnen neu und bringt "
+                                                "dabei seine Summen auf den neuesten Stand.")
+                                  : "die Summen des Logs konnten darum nicht gespeichert werden." + again));
+    return;
+  }
+  ToMessages.Fehler(text);
 }
 
 std::string TContestLogModel::QsoFileName() const {
@@ -248,6 +262,7 @@ std::string TContestLogModel::QsoFileName() const {
 void TContestLogModel::Close() {
   if (!qsoTable_) return;
   const TLogAction action(QsoFileName());
+  closing_ = true;
   // Numbers first: the totals stored are those of the renumbered log.
   const bool renumbered = RunRenumber();
   // A recount that could not hold the log (another station held it and

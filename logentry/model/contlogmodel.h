@@ -263,8 +263,11 @@ class TContestLogModel {
   // A job of the log (the renumbering, the recount) failed; text is its own
   // word. A job that failed after the user gave up waiting for another
   // station's lock on the log in the action at hand failed for that: the
-  // user is told that the log is in use, once per action, instead.
-  void TellJobFailure(const std::string& text);
+  // user is told that the log is in use, once per action, instead. So for
+  // a job that writes the totals (totals true) and the contest list, which
+  // it writes with them: the list is in use. Either word names when the
+  // program does the job again.
+  void TellJobFailure(const std::string& text, bool totals = false);
   std::string DefaultRst() const;
   // Whether the sent exchange fields 2 and 3 show: a number they do not
   // show is sent in the new entry's place.
@@ -317,6 +320,8 @@ class TContestLogModel {
   bool logClaimsQsos_ = false;
   // The user was told that the clock is behind the log.
   bool clockBehindTold_ = false;
+  // The window closes (see Close): no close of it comes any more.
+  bool closing_ = false;
   // While an import runs the panel is not shown; pending: it is to be shown
   // when the import ends.
   bool panelHeld_ = false;

@@ -817,9 +817,16 @@ void TContestLogStd::FormDestroy() {
   destroyed_ = true;
   timerzeit->stop();
   if (!opened_) return;
+  // The close is one action of the user, from the grid's widths (in the
+  // contest list, as the totals) to the tables closed; the main window
+  // coming back meanwhile has actions of its own.
+  bool mainWindowsTurn = false;
+  const TLogAction action(model_.QsoFileName(), [&mainWindowsTurn] { return !mainWindowsTurn; });
   TContLogAlle::SaveColumnWidths(model_.ContestListTable(), GridColumnWidths());
   if (mainWindow_ != nullptr) mainWindow_->show();
+  mainWindowsTurn = true;
   QCoreApplication::processEvents();
+  mainWindowsTurn = false;
   gridCtrl_.reset();
   model_.Close();
 }

@@ -15,6 +15,7 @@
 #include "base/kxdates.h"
 #include "base/recfields.h"
 #include "database/setups.h"
+#include "logentry/model/closedlogstamp.h"
 #include "logentry/model/contlogmodel.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -265,4 +266,33 @@ TEST_F(ClosedLogTest, ASessionThatMetAStorageErrorOfItsFileKeepsNoStamp) {
   EXPECT_TRUE(next.Checked);
   EXPECT_TRUE(next.Renumbered);
   EXPECT_EQ(next.BandQsos, 5);
+}
+
+// The close stamps the records as it wrote them: a contest-extra record
+// that another station changed since (its claimed totals) keeps no stamp.
+TEST_F(ClosedLogTest, ARecordChangedAfterTheClosesWriteKeepsNoStamp) {
+  OpenAndClose();
+  ASSERT_TRUE(list_.FindByNumber(nummer_));
+  ASSERT_TRUE(extra_.FindByNumber(nummer_));
+  TContestRecord list;
+  TContestExtraRecord written;
+  list_.GetContestRecord(list);
+  extra_.GetExtraRecord(written);
+  const auto stored = [this] {
+    TdbContest extra(kContestExtra, false, 0);
+    TContestExtraRecord x{};
+    if (extra.FindByNumber(nummer_)) extra.GetExtraRecord(x);
+    return x;
+  };
+  ASSERT_TRUE(RecordClosedLog(nummer_, TClosedLogFile{}, list, written, extra_));
+  ASSERT_TRUE(KeptClosedLogStamp(stored()));
+
+  TdbContest other(kContestExtra, false, 0);
+  ASSERT_TRUE(other.FindByNumber(nummer_));
+  TContestExtraRecord changed = stored();
+  rec::SetInt32(changed.data(), xrec::QsosAt(1), rec::GetInt32(changed.data(), xrec::QsosAt(1)) + 10);
+  other.SetExtraRecord(changed);
+  ASSERT_TRUE(other.Update());
+  EXPECT_TRUE(RecordClosedLog(nummer_, TClosedLogFile{}, list, written, extra_));
+  EXPECT_FALSE(KeptClosedLogStamp(stored()));
 }
