@@ -199,6 +199,15 @@ bool DriverLockGivenUp(const std::string& file) {
   return GivenUpInAction().contains(file) && InAction();
 }
 
+namespace {
+int gUnaskedDepth = 0;
+}  // namespace
+
+TUnaskedLockWaits::TUnaskedLockWaits() { ++gUnaskedDepth; }
+TUnaskedLockWaits::~TUnaskedLockWaits() { --gUnaskedDepth; }
+
+bool DriverMayAskForLocks() { return gUnaskedDepth == 0; }
+
 TReporterScope::TReporterScope(Filter filter) : outer_(DriverErrorReporter) {
   DriverErrorReporter = [filter = std::move(filter), outer = outer_](int32_t r, const std::string& text) {
     filter(r, text, outer);

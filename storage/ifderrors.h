@@ -147,6 +147,23 @@ void DriverGiveUpLock(const std::string& file);
 // Whether the user gave up waiting for file's lock in the open action.
 bool DriverLockGivenUp(const std::string& file);
 
+// While one lives, what the program reads does not ask the lock question:
+// a wait for another station's lock ends, once its retries are spent, as a
+// refused lock, and nothing is given up for the action. For what is read
+// while the user types (the marks of the QSO being typed): a question
+// coming up between two keys would take the keys typed behind it -- the
+// Enter that was to save the QSO -- and the answer would be to a question
+// the user never meant to be asked.
+class TUnaskedLockWaits {
+ public:
+  TUnaskedLockWaits();
+  ~TUnaskedLockWaits();
+  TUnaskedLockWaits(const TUnaskedLockWaits&) = delete;
+  TUnaskedLockWaits& operator=(const TUnaskedLockWaits&) = delete;
+};
+// Whether a lock question may be asked now (see TUnaskedLockWaits).
+bool DriverMayAskForLocks();
+
 // How many errors (severity Error and above) of the table file file
 // DriverSetResult has met in this process: a job that notes the number
 // before it and compares after knows whether the file failed meanwhile.

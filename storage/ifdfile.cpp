@@ -252,7 +252,7 @@ bool TIfdFile::WaitRetry(IFDriver* h, int& tries) {
   }
   const TRetryHandler& handler = (h && h->ownHandler_) ? h->retryHandler_ : DefaultRetryHandler;
   const std::string title = (h ? h->Title() : title_).substr(0, 40);
-  if (!handler) return false;
+  if (!handler || !DriverMayAskForLocks()) return false;
   if (handler(title, 3)) {
     tries = 0;
     return true;

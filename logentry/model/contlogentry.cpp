@@ -19,6 +19,7 @@
 #include "logentry/rules/exchangeautofill.h"
 #include "logentry/rules/exchangeparts.h"
 #include "logentry/rules/newmultis.h"
+#include "storage/ifderrors.h"
 #include "platform/messages.h"
 
 namespace {
@@ -288,7 +289,10 @@ void TContestLogModel::RecountEntry() {
 
 void TContestLogModel::ExchangeChanged(const TEntryFields& fields, bool sentRow, int index) {
   if (State.ShowingEntry || State.ShowingExchange || !qsoTable_) return;
-  // The record takes the typed texts quietly; nothing is warned while typing.
+  // The record takes the typed texts quietly; nothing is warned or asked
+  // while typing: the marks of a log another station holds wait for the
+  // field's exit.
+  const TUnaskedLockWaits typing;
   GatherEntry(fields, {}, false);
   RecountEntry();
   View.lbeam.clear();

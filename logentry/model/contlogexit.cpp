@@ -15,6 +15,7 @@
 #include "logentry/rules/dupecheck.h"
 #include "logentry/rules/exchangeautofill.h"
 #include "platform/messages.h"
+#include "storage/ifderrors.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ bool TContestLogModel::LookupPrefix() {
 
 void TContestLogModel::CallChanged(const TEntryFields& fields) {
   if (State.ShowingEntry || !qsoTable_) return;
+  const TUnaskedLockWaits typing;
   GatherEntry(fields, {}, false);
   const std::string call = CallOf(EntryRecord());
   if (call.size() < 2 || !LookupPrefix()) {

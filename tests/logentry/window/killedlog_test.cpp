@@ -893,6 +893,32 @@ TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
   EXPECT_TRUE(msgs.AllShown());
   station.Send('x');
   EXPECT_EQ(station.Exit(), 0);
+
+  // Another station holds the open log for writing, so that not even a
+  // QSO's marks can be read: each Enter of a QSO typed field by field asks
+  // once and no key typed between asks (the Enter typed behind it would go
+  // to the question); "Nein" at the save says once that the log is locked.
+  RunWindow([&](TContestLogStd& w) {
+    ForkedChild writer;
+    ASSERT_TRUE(writer.HoldForWriting(NativeFileName(LogFile())));
+    ClockAt(w, 8 * 3600 + 250);
+    for (const char* field : {"SP2EEE", "118"}) {
+      Type(field);
+      msgs.Expect(Kind::JaNeinFrage, question, false);
+      Press(Qt::Key_Return);
+      EXPECT_TRUE(msgs.AllShown()) << field;
+    }
+    Type("JO94");
+    msgs.Expect(Kind::JaNeinFrage, question, false);
+    msgs.Expect(Kind::Fehler, "Das QSO konnte nicht gespeichert werden. Das Log ist von einer anderen Station "
+                              "gesperrt. Die Eingabe bleibt stehen; bitte noch einmal speichern.");
+    Press(Qt::Key_Return);
+    EXPECT_TRUE(msgs.AllShown());
+    EXPECT_EQ(A(w.eCall->text()), "SP2EEE");
+    EXPECT_EQ(A(w.eRSTr[2]->text()), "JO94");
+    writer.Send('x');
+    EXPECT_EQ(writer.Exit(), 0);
+  });
   ExpectOpensWithItsThreeQsos();
   DefaultRetryHandler = nullptr;
 }
