@@ -67,6 +67,27 @@ class OpenOnFullDiskTest : public ::testing::Test {
     DriverErrorReporter = SpecialDebugStack;
   }
 
+  // In the child: the log opened as the log window opens it. exit is 0
+  // when it opened with every QSO counted and said one error; else the
+  // step that failed.
+  struct TOpened {
+    int exit = 0;
+    int bandPoints = 0;
+  };
+  TOpened OpenLog() {
+    TdbContest list(kContestList, false, 0);
+    TdbContest extra(kContestExtra, false, 0);
+    if (!list.FindByNumber(nummer_) || !extra.FindByNumber(nummer_)) return {1};
+    TContestLogModel model(nummer_, desc_, list, extra);
+    TContestRecord r;
+    list.GetContestRecord(r);
+    if (!model.Open(ShapeLogWindow(desc_, r, TContestExtraRecord{}, {}))) return {2};
+    if (model.Counters().QsoCounter != kQsos + 1) return {3};
+    const auto& shown = messages_->History();
+    if (shown.size() != 1 || shown[0].kind != ScriptedMessages::Kind::Fehler) return {4};
+    return {0, model.Counters().BandPoints['b']};
+  }
+
   int StalePointsLeft() {
     TdbContest log(kContestLog, false, nummer_);
     int stale = 0;
@@ -90,18 +111,10 @@ TEST_F(OpenOnFullDiskTest, TheLogOpensWithOneMessageAndItsPointsAsStored) {
   if (c.InChild()) {
     InChild();
     if (!FillDisk(256 * 1024)) _exit(90);
-    TdbContest list(kContestList, false, 0);
-    TdbContest extra(kContestExtra, false, 0);
-    if (!list.FindByNumber(nummer_) || !extra.FindByNumber(nummer_)) _exit(1);
-    TContestLogModel model(nummer_, desc_, list, extra);
-    TContestRecord r;
-    list.GetContestRecord(r);
-    if (!model.Open(ShapeLogWindow(desc_, r, TContestExtraRecord{}, {}))) _exit(2);
+    const TOpened opened = OpenLog();
     // Every QSO is counted with the points of the rules.
-    if (model.Counters().QsoCounter != kQsos + 1 || model.Counters().BandPoints['b'] <= 0) _exit(3);
-    const auto& shown = messages_->History();
-    if (shown.size() != 1 || shown[0].kind != ScriptedMessages::Kind::Fehler) _exit(4);
-    _exit(0);
+    if (opened.bandPoints <= 0) _exit(3);
+    _exit(opened.exit);
   }
   EXPECT_EQ(c.Exit(), 0);
   EXPECT_EQ(StalePointsLeft(), kQsos);
@@ -116,17 +129,11 @@ TEST_F(OpenOnFullDiskTest, ALogFileTheEngineFindsFullIsNamedFullNotDamaged) {
   if (c.InChild()) {
     InChild();
     if (!FillTableFile(TDatContest::LogTableName(nummer_) + ".DAT")) _exit(90);
-    TdbContest list(kContestList, false, 0);
-    TdbContest extra(kContestExtra, false, 0);
-    if (!list.FindByNumber(nummer_) || !extra.FindByNumber(nummer_)) _exit(1);
-    TContestLogModel model(nummer_, desc_, list, extra);
-    TContestRecord r;
-    list.GetContestRecord(r);
-    if (!model.Open(ShapeLogWindow(desc_, r, TContestExtraRecord{}, {}))) _exit(2);
-    if (model.Counters().QsoCounter != kQsos + 1) _exit(3);
-    const auto& shown = messages_->History();
-    if (shown.size() != 1 || shown[0].kind != ScriptedMessages::Kind::Fehler) _exit(4);
-    _exit(shown[0].text == "Datenträger ist voll: Contestlog " + ToStrings.IntToStrZero(nummer_, 4) ? 0 : 5);
+    const TOpened opened = OpenLog();
+    if (opened.exit != 0) _exit(opened.exit);
+    _exit(messages_->History()[0].text == "Datenträger ist voll: Contestlog " + ToStrings.IntToStrZero(nummer_, 4)
+              ? 0
+              : 5);
   }
   EXPECT_EQ(c.Exit(), 0);
   EXPECT_EQ(StalePointsLeft(), kQsos);

@@ -172,6 +172,22 @@ class KilledLogTest : public QsoEntryTest {
     Type("JO93");
   }
 
+  // Forks another station that holds the log's QSO file as its full check
+  // of the file holds it (its shared lock) until Send; its Exit gives 0
+  // when it held the file.
+  void HoldLogForReading(ForkedChild& station) {
+    ASSERT_TRUE(station.Fork());
+    if (station.InChild()) {
+      ForkedChild::OwnConnections();
+      TdbContest log(kContestLog, false, nummer_);
+      const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
+      station.Tell('L');
+      station.Wait();
+      _exit(locked ? 0 : 1);
+    }
+    ASSERT_EQ(station.Receive(), 'L');
+  }
+
   // The log of the kill tests, a BRZ party log of a member of 123 years.
   void CreateMemberLog() {
     CreateLog('4', [](TEingContestStd& dlg) { QTest::keyClicks(Child<TkxEdit>(dlg, "eJahre"), u"123"_qs); });
@@ -858,16 +874,7 @@ TEST_F(KilledLogTest, NeinToTheLockQuestionEndsTheAction) {
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   Restart();
   ForkedChild station;
-  ASSERT_TRUE(station.Fork());
-  if (station.InChild()) {
-    ForkedChild::OwnConnections();
-    TdbContest log(kContestLog, false, nummer_);
-    const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
-    station.Tell('L');
-    station.Wait();
-    _exit(locked ? 0 : 1);
-  }
-  ASSERT_EQ(station.Receive(), 'L');
+  HoldLogForReading(station);
   // Asked as the file manager asks, and answered "Nein": a question more
   // than the script expects fails the test, not into a retry without end.
   DefaultRetryHandler = [](const std::string& title, uint8_t reason) {
@@ -990,16 +997,7 @@ TEST_F(KilledLogTest, TheClosesMessagesAreNotCoveredByItsProgressWindow) {
   RunWindow([&](TContestLogStd& w) { TypeThreeQsos(w); });
   Restart();
   ForkedChild station;
-  ASSERT_TRUE(station.Fork());
-  if (station.InChild()) {
-    ForkedChild::OwnConnections();
-    TdbContest log(kContestLog, false, nummer_);
-    const bool locked = log.GetTreiber()->Driver()->ReadLockFileBlock() == drOk;
-    station.Tell('L');
-    station.Wait();
-    _exit(locked ? 0 : 1);
-  }
-  ASSERT_EQ(station.Receive(), 'L');
+  HoldLogForReading(station);
   DefaultRetryHandler = AskLockRetry;  // as the file manager installs it
   MessageWindowsOverJobs messages;
   messages.Expect(Kind::JaNeinFrage, "wird gerade von einer anderen Station benutzt", false);
