@@ -27,7 +27,8 @@ class QWidget;
 
 void InstallKeyboardRules(QApplication& app);
 
-// control is a list of the program's own (a browse panel, a menu's columns):
+// control is a list of the program's own (the browse panel; whatever sits
+// in a menu counts as part of the menu already):
 // the arrow and page keys move through it, and their repeats are wanted in
 // it and in every part of it that has the keyboard, as in Qt's lists.
 void MoveThroughWithKeys(QWidget& control);
